@@ -1,0 +1,114 @@
+#include "platform/numbers.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace tav {
+
+namespace {
+char g_decimalSep = '.';
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+}  // namespace
+
+char DecimalSep() { return g_decimalSep; }
+void SetDecimalSep(char sep) { g_decimalSep = sep; }
+
+double ReadNumber(std::string_view text, size_t* used) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  // Copy the candidate characters with ',' turned into '.'; from_chars needs no '+'.
+  std::string buf;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  size_t j = i;
+  while (j < text.size() && j - i < 400) {
+    char c = text[j];
+    if (c == ',') c = '.';
+    if ((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' ||
+        ((c == '+' || c == '-') && j > i && (text[j - 1] == 'e' || text[j - 1] == 'E')))
+      buf += c;
+    else
+      break;
+    ++j;
+  }
+  double value = 0;
+  auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value,
+                             std::chars_format::general);
+  if (res.ec != std::errc() || res.ptr == buf.data()) {
+    // "1e" or ".": take the longest prefix that is a number (from_chars already does unless the
+    // text starts with a point, which it does not accept).
+    if (!buf.empty() && buf[0] == '.') {
+      std::string withZero = "0" + buf;
+      auto r2 = std::from_chars(withZero.data(), withZero.data() + withZero.size(), value);
+      if (r2.ec == std::errc() && r2.ptr > withZero.data() + 1) {
+        if (used) *used = i + static_cast<size_t>(r2.ptr - withZero.data() - 1);
+        return negative ? -value : value;
+      }
+    }
+    if (used) *used = 0;
+    return 0.0;
+  }
+  if (used) *used = i + static_cast<size_t>(res.ptr - buf.data());
+  return negative ? -value : value;
+}
+
+long ReadLong(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long v = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 + (text[i] - '0');
+    if (v > static_cast<long long>(LONG_MAX)) {
+      v = static_cast<long long>(LONG_MAX) + (negative ? 1 : 0);
+      break;
+    }
+  }
+  return static_cast<long>(negative ? -v : v);
+}
+
+bool ParseInt(std::string_view text, long long& value) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  size_t e = text.size();
+  while (e > i && IsBlank(text[e - 1])) --e;
+  if (i == e) return false;
+  std::string_view core = text.substr(i, e - i);
+  if (core[0] == '+') core.remove_prefix(1);
+  long long v = 0;
+  auto res = std::from_chars(core.data(), core.data() + core.size(), v);
+  if (res.ec != std::errc() || res.ptr != core.data() + core.size()) return false;
+  value = v;
+  return true;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  if (decimals < 0) decimals = 0;
+  // Round half away from zero on the decimal value, as the "0.00" pattern does.
+  const double scale = std::pow(10.0, decimals);
+  double r = std::round(value * scale) / scale;
+  if (r == 0) r = 0;  // no "-0,00"
+  char buf[400];
+  auto res = std::to_chars(buf, buf + sizeof buf, r, std::chars_format::fixed, decimals);
+  std::string out(buf, res.ptr);
+  for (char& c : out)
+    if (c == '.') c = g_decimalSep;
+  return out;
+}
+
+std::string FormatGeneral(double value) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  std::string out(buf, res.ptr);
+  for (char& c : out)
+    if (c == '.') c = g_decimalSep;
+  return out;
+}
+
+}  // namespace tav

@@ -1,0 +1,126 @@
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <strings.h>
+
+namespace tav {
+
+std::string NativePath(std::string_view path) {
+  std::string out(path);
+  std::replace(out.begin(), out.end(), '\\', '/');
+  return out;
+}
+
+std::string WithSeparator(std::string_view folder) {
+  std::string out(folder);
+  if (!out.empty() && !IsSeparator(out.back())) out += '/';
+  return out;
+}
+
+size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
+
+std::vector<std::string> ListFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.empty() ? "." : NativePath(folder).c_str());
+  if (!dir) return names;
+  while (dirent* e = readdir(dir)) {
+    std::string n = e->d_name;
+    if (n != "." && n != "..") names.push_back(std::move(n));
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string FindFileNoCase(std::string_view path) {
+  std::string native = NativePath(path);
+  if (native.empty() || EntryExists(native)) return native;
+  std::string found = native[0] == '/' ? "/" : "";
+  size_t pos = native[0] == '/' ? 1 : 0;
+  while (pos <= native.size()) {
+    size_t end = native.find('/', pos);
+    if (end == std::string::npos) end = native.size();
+    std::string part = native.substr(pos, end - pos);
+    if (!part.empty()) {
+      std::string candidate = found + part;
+      if (!EntryExists(candidate)) {
+        bool matched = false;
+        for (const std::string& n : ListFolder(found.empty() ? "." : found)) {
+          if (strcasecmp(n.c_str(), part.c_str()) == 0) {
+            candidate = found + n;
+            matched = true;
+            break;
+          }
+        }
+        if (!matched) return native;
+      }
+      found = candidate;
+    }
+    if (end < native.size()) found += '/';
+    pos = end + 1;
+  }
+  return found;
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeDirs(const std::string& path) {
+  std::string native = NativePath(path);
+  if (native.empty()) return false;
+  for (size_t pos = 1; pos <= native.size(); ++pos) {
+    if (pos == native.size() || native[pos] == '/') {
+      std::string part = native.substr(0, pos);
+      if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    }
+  }
+  return DirExists(native);
+}
+
+long long FileSize(const std::string& path) {
+  struct stat st;
+  if (path.empty() || stat(NativePath(path).c_str(), &st) != 0) return -1;
+  return static_cast<long long>(st.st_size);
+}
+
+bool RemoveFile(const std::string& path) { return std::remove(NativePath(path).c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+namespace {
+std::string& ProgramFolderRef() {
+  static std::string folder = [] {
+    char buf[4096];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return std::string();
+    std::string exe(buf, static_cast<size_t>(n));
+    return exe.substr(0, exe.rfind('/') + 1);
+  }();
+  return folder;
+}
+}  // namespace
+
+const std::string& ProgramFolder() { return ProgramFolderRef(); }
+void SetProgramFolder(const std::string& folder) { ProgramFolderRef() = WithSeparator(folder); }
+
+}  // namespace tav

@@ -1,0 +1,41 @@
+#pragma once
+// File-system helpers. Stored paths may use '\' (as files from Windows installations do) or
+// '/'; both are separators everywhere. Folder paths end with a separator.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tav {
+
+// '\' becomes '/'.
+std::string NativePath(std::string_view path);
+
+// True for '/' and '\'.
+inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// Appends '/' unless the path is empty or already ends with a separator.
+std::string WithSeparator(std::string_view folder);
+
+// Position of the last separator, or npos.
+size_t LastSeparator(std::string_view path);
+
+// The existing path whose components match `path` without regard to case (first match in
+// sorted order); the path itself, separators made native, when nothing matches.
+std::string FindFileNoCase(std::string_view path);
+
+bool EntryExists(const std::string& path);  // file, folder or anything else
+bool FileExists(const std::string& path);   // an ordinary file
+bool DirExists(const std::string& path);
+bool MakeDirs(const std::string& path);      // like mkdir -p; true when the folder exists after
+long long FileSize(const std::string& path); // -1 when absent
+bool RemoveFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);  // replaces `to`
+
+// Names of the entries of a folder (no "." and ".."), sorted by byte value.
+std::vector<std::string> ListFolder(const std::string& folder);
+
+// The folder of the running program, ending with '/'. Taken from /proc/self/exe unless set.
+const std::string& ProgramFolder();
+void SetProgramFolder(const std::string& folder);
+
+}  // namespace tav

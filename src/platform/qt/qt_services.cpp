@@ -1,0 +1,84 @@
+#include "platform/qt/qt_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+#include <cerrno>
+
+#include "app/context.h"
+#include "platform/qt/qt_text.h"
+
+namespace tav {
+
+int QtMessageBoxes::Show(const std::string& text, const std::string& title, int flags) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(toQ(title));
+  box.setText(toQ(text));
+  switch (flags & 0xF0) {
+    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  switch (flags & 0xF) {
+    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MB_YESNOCANCEL:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok);
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    case QMessageBox::Cancel: return IDCANCEL;
+    default: return (flags & 0xF) == MB_YESNO ? IDNO : IDOK;
+  }
+}
+
+bool QtShell::Open(const std::string& target) {
+  const QString t = toQ(target);
+  QUrl url = t.contains(QStringLiteral("://")) || t.startsWith(QStringLiteral("mailto:"))
+                 ? QUrl(t)
+                 : QUrl::fromLocalFile(t);
+  if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return false;
+  return QDesktopServices::openUrl(url);
+}
+
+std::string QtClipboard::Text() { return fromQ(QApplication::clipboard()->text()); }
+void QtClipboard::SetText(const std::string& text) {
+  QApplication::clipboard()->setText(toQ(text));
+}
+
+bool QtLauncher::Start(const std::string& program, const std::string& arguments,
+                       const std::string& workDir, int& error) {
+  const QStringList args = QProcess::splitCommand(toQ(arguments));
+  qint64 pid = 0;
+  if (QProcess::startDetached(toQ(program), args, toQ(workDir), &pid)) return true;
+  error = QFileInfo::exists(toQ(program)) ? EACCES : ENOENT;
+  return false;
+}
+
+void QtLauncher::Restart() {
+  QProcess::startDetached(QApplication::applicationFilePath(),
+                          QApplication::arguments().mid(1));
+  ctx().exitProcess(0);
+}
+
+void InstallQtServices() {
+  static QtMessageBoxes messages;
+  static QtShell shell;
+  static QtClipboard clipboard;
+  static QtLauncher launcher;
+  ctx().messages = &messages;
+  ctx().shell = &shell;
+  ctx().clipboard = &clipboard;
+  ctx().launcher = &launcher;
+}
+
+}  // namespace tav

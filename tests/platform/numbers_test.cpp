@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "platform/numbers.h"
+
+namespace tav {
+namespace {
+
+TEST(Numbers, ReadsWithCommaOrPointLikeAtof) {
+  struct Case {
+    const char* text;
+    double value;
+    size_t used;
+  } cases[] = {
+      {"1,5", 1.5, 3},     {"1.5", 1.5, 3},   {"  -2,25 kg", -2.25, 7}, {"abc", 0, 0},
+      {"", 0, 0},          {"3", 3, 1},       {",5", 0.5, 2},           {"+4", 4, 2},
+      {"1e3", 1000, 3},    {"7 1/2", 7, 1},   {"12,5%", 12.5, 4},
+  };
+  for (const auto& c : cases) {
+    size_t used = 99;
+    EXPECT_DOUBLE_EQ(ReadNumber(c.text, &used), c.value) << c.text;
+    EXPECT_EQ(used, c.used) << c.text;
+  }
+}
+
+TEST(Numbers, ReadLongIsAtol) {
+  EXPECT_EQ(ReadLong("   12abc"), 12);
+  EXPECT_EQ(ReadLong("-7"), -7);
+  EXPECT_EQ(ReadLong("abc"), 0);
+  EXPECT_EQ(ReadLong(""), 0);
+}
+
+TEST(Numbers, ParseIntNeedsTheWholeText) {
+  long long v = 5;
+  EXPECT_TRUE(ParseInt(" -10 ", v));
+  EXPECT_EQ(v, -10);
+  EXPECT_FALSE(ParseInt("10x", v));
+  EXPECT_FALSE(ParseInt("", v));
+  EXPECT_EQ(v, -10);
+}
+
+TEST(Numbers, FormattingUsesTheUserSeparatorAndIgnoresTheCLocale) {
+  const char sep = DecimalSep();
+  SetDecimalSep(',');
+  EXPECT_EQ(FormatFixed(1.0 / 3, 2), "0,33");
+  EXPECT_EQ(FormatFixed(2.675, 1), "2,7");
+  EXPECT_EQ(FormatFixed(-0.001, 2), "0,00");
+  EXPECT_EQ(FormatGeneral(0.25), "0,25");
+  SetDecimalSep('.');
+  EXPECT_EQ(FormatFixed(1.5, 0), "2");
+  EXPECT_EQ(FormatFixed(1234.5, 2), "1234.50");
+  SetDecimalSep(sep);
+}
+
+}  // namespace
+}  // namespace tav

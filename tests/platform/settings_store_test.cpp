@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::TempDir;
+
+TEST(SettingsStore, NamesAndKeysIgnoreCase) {
+  MemorySettingsStore s;
+  ASSERT_TRUE(s.WriteString(kRegParam, "ImportPath", "C:\\x\\"));
+  std::string v;
+  EXPECT_TRUE(s.ReadString("software\\brimo\\TAVOLIN\\param", "IMPORTPATH", v));
+  EXPECT_EQ(v, "C:\\x\\");
+  EXPECT_TRUE(s.KeyExists("Software\\Brimo"));
+  EXPECT_FALSE(s.ReadString(kRegParam, "missing", v));
+  EXPECT_EQ(s.Read(kRegParam, "missing", "def"), "def");
+}
+
+TEST(SettingsStore, DeletingAKeyTakesItsSubkeys) {
+  MemorySettingsStore s;
+  s.WriteString("Software\\Brimo\\Tavolin\\Export", "a", "1");
+  s.WriteString("Software\\Brimo\\Tavolin\\Export\\Sub", "b", "2");
+  s.WriteString("Software\\Brimo\\Tavolin\\ExportOther", "c", "3");
+  EXPECT_EQ(s.SubKeys("Software\\Brimo\\Tavolin"),
+            (std::vector<std::string>{"Export", "ExportOther"}));
+  EXPECT_TRUE(s.DeleteKey("Software\\Brimo\\Tavolin\\Export"));
+  EXPECT_FALSE(s.KeyExists("Software\\Brimo\\Tavolin\\Export\\Sub"));
+  EXPECT_TRUE(s.KeyExists("Software\\Brimo\\Tavolin\\ExportOther"));
+  EXPECT_TRUE(s.DeleteValue("Software\\Brimo\\Tavolin\\ExportOther", "C"));
+  EXPECT_TRUE(s.ValueNames("Software\\Brimo\\Tavolin\\ExportOther").empty());
+}
+
+TEST(IniSettingsStore, ValuesSurviveAReopenWithAwkwardCharacters) {
+  TempDir dir;
+  const std::string file = dir.Path() + "user.ini";
+  {
+    IniSettingsStore s(file, false);
+    s.WriteString(kRegParam, "AName", "M\xFCller = \\ ok\r\nsecond line");
+    s.WriteString(kRegParam, "Odd=Name", "x");
+    s.WriteString("Software\\Brimo\\Tavolin\\Assist", "StartTip", "3");
+  }
+  IniSettingsStore s(file, false);
+  EXPECT_EQ(s.Read(kRegParam, "aname"), "M\xFCller = \\ ok\r\nsecond line");
+  EXPECT_EQ(s.Read(kRegParam, "odd=name"), "x");
+  EXPECT_EQ(s.Read("Software\\Brimo\\Tavolin\\Assist", "StartTip"), "3");
+  // The file itself is UTF-8.
+  EXPECT_NE(test::ReadAll(file).find("M\xC3\xBCller"), std::string::npos);
+}
+
+TEST(IniSettingsStore, AnInterruptedWriteKeepsTheWholeOldFile) {
+  TempDir dir;
+  const std::string file = dir.Path() + "user.ini";
+  IniSettingsStore s(file, false);
+  s.WriteString(kRegParam, "KBook", "Meine Rezepte");
+  const std::string before = test::ReadAll(file);
+  SetAtomicWriteFaultForTest(5);
+  EXPECT_FALSE(s.WriteString(kRegParam, "AName", "Someone"));
+  EXPECT_EQ(test::ReadAll(file), before);
+  IniSettingsStore again(file, false);
+  EXPECT_EQ(again.Read(kRegParam, "KBook"), "Meine Rezepte");
+}
+
+TEST(IniSettingsStore, TheMachineScopeIsReadOnly) {
+  TempDir dir;
+  const std::string file = dir.Path() + "machine.ini";
+  test::WriteAll(file, "[" + std::string(kRegAppPaths) + "]\nDataPath=/srv/tavolin/\n");
+  IniSettingsStore s(file, true);
+  EXPECT_EQ(s.Read(kRegAppPaths, "datapath"), "/srv/tavolin/");
+  EXPECT_FALSE(s.WriteString(kRegAppPaths, "DataPath", "/elsewhere/"));
+  EXPECT_EQ(s.Read(kRegAppPaths, "DataPath"), "/srv/tavolin/");
+}
+
+TEST(IniSettingsStore, ConfigFolderComesFromTheEnvironment) {
+  setenv("TAVOLIN_CONFIG_DIR", "/tmp/some-config", 1);
+  EXPECT_EQ(SettingsFolder(), "/tmp/some-config/");
+  unsetenv("TAVOLIN_CONFIG_DIR");
+  setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+  EXPECT_EQ(SettingsFolder(), "/tmp/xdg/Tavolin/");
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace tav
