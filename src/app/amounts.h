@@ -1,0 +1,51 @@
+#pragma once
+// Amounts, numbers and unit names: the conversions applied to the free-text amounts of
+// ingredient lines, the number formatting of the views, and the unit name forms of the RezKonv
+// exchange format (file "RkKonvert.dat" in the data folder).
+#include <string>
+
+namespace tav {
+
+// mode 1: ',' -> '.'; mode 2: '.' -> ','; otherwise both become the user's separator.
+void NormalizeDecimalSep(std::string& text, int mode);
+
+// The value rounded to 0, 1 or (for 2 and more) 2 decimals, with the user's separator.
+std::string FormatNumber(double value, int decimals);
+
+// A text holding a decimal point or comma reformatted with FormatNumber; other texts unchanged.
+std::string FormatNumberText(const std::string& text, int decimals);
+
+bool IsDigit(char c);
+
+// False when the text is not empty and holds only '0' and blanks.
+bool IsNonZeroText(const std::string& text);
+
+void ReplaceChar(std::string& text, char from, char to);
+void RemoveChar(std::string& text, char c);
+
+// An amount starting (blanks aside) with one of the fraction signs 1/4, 1/2, 3/4 (0xBC-0xBE)
+// becomes "1/4", "1/2" or "3/4".
+void FractionCharToText(std::string& amount);
+
+// "1/2" -> "0.5", "1 1/2" -> "1.5" (always with a point). Unchanged without '/'; a zero
+// denominator keeps the fraction part only.
+void MixedFractionToDecimal(std::string& amount);
+
+// Large g/mg/ml amounts moved to kg/g/l, common fractions written as fractions.
+void PrettyAmount(std::string& amount, std::string& unit);
+
+// g, kg -> mg and l -> ml.
+void AmountToBaseUnit(std::string& amount, std::string& unit);
+
+// The sum of two amount texts in general format.
+std::string AddAmounts(const std::string& a, const std::string& b);
+
+// Between the stored unit code and the RezKonv names (singular for an amount of exactly 1,
+// plural otherwise). True when an entry of "RkKonvert.dat" matched.
+bool ConvertUnitName(std::string& unit, double amount, bool toCanonical);
+
+// Loads "RkKonvert.dat" of the data folder into TToolsMod::unitNameForms when that list is
+// empty (a missing file is tried again at the next call).
+void LoadUnitNameForms();
+
+}  // namespace tav
