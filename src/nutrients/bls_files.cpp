@@ -1,0 +1,67 @@
+#include "nutrients/bls_files.h"
+
+#include <cstdlib>
+
+#include "app/context.h"
+#include "app/options_store.h"
+#include "platform/paths.h"
+
+namespace tav {
+
+namespace {
+std::string OptionFolder(int id) {
+  if (!ctx().options) return std::string();
+  return WithSeparator(ctx().options->Str(id));
+}
+}  // namespace
+
+std::string BlsLanguageFolder() {
+  return OptionFolder(52);
+}
+std::string BlsDataFolder() {
+  return OptionFolder(2);
+}
+
+BlsLineFile::BlsLineFile(const std::string& path) {
+  file_ = std::fopen(FindFileNoCase(path).c_str(), "rb");
+}
+
+BlsLineFile::~BlsLineFile() {
+  if (file_) std::fclose(file_);
+  std::free(buf_);
+}
+
+bool BlsLineFile::Seek(long offset) {
+  return file_ && offset >= 0 && std::fseek(file_, offset, SEEK_SET) == 0;
+}
+
+bool BlsLineFile::Next(std::string& line) {
+  if (!file_) return false;
+  const ssize_t n = getline(&buf_, &cap_, file_);
+  if (n < 0) return false;
+  size_t len = static_cast<size_t>(n);
+  if (len > 0 && buf_[len - 1] == '\n') {
+    --len;
+    if (len > 0 && buf_[len - 1] == '\r') --len;
+  }
+  line.assign(buf_, len);
+  return true;
+}
+
+std::string UpperCp1252(std::string text) {
+  for (char& ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c >= 'a' && c <= 'z') {
+      ch = static_cast<char>(c - 32);
+    } else if (c == 0x9A || c == 0x9C || c == 0x9E) {  // š œ ž
+      ch = static_cast<char>(c - 16);
+    } else if (c == 0xFF) {  // ÿ
+      ch = static_cast<char>(0x9F);
+    } else if (c >= 0xE0 && c != 0xF7) {  // à..þ except ÷
+      ch = static_cast<char>(c - 32);
+    }
+  }
+  return text;
+}
+
+}  // namespace tav
