@@ -9,13 +9,8 @@ namespace tav {
 namespace {
 
 using test::FoodEnv;
+using test::Keys;
 using test::Lines;
-
-std::vector<std::string> Keys(const std::vector<LB_DATA>& list) {
-  std::vector<std::string> keys;
-  for (const LB_DATA& f : list) keys.push_back(f.key);
-  return keys;
-}
 
 TEST(FoodFiles, EveryKeyOfTheFixtureReadsBackExactly) {
   FoodEnv env(test::FixtureTable());

@@ -62,6 +62,13 @@ inline bool ShownText(const FakeMessageBoxes& boxes, int textId) {
   return false;
 }
 
+// The keys of a food list.
+inline std::vector<std::string> Keys(const std::vector<LB_DATA>& list) {
+  std::vector<std::string> keys;
+  for (const LB_DATA& f : list) keys.push_back(f.key);
+  return keys;
+}
+
 inline std::vector<std::string> Lines(const std::string& path) {
   std::vector<std::string> lines;
   ReadTextLines(path, lines);
