@@ -1,5 +1,6 @@
 #include "app/options_store.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/context.h"
@@ -143,6 +144,8 @@ void OptionsStore::LoadOptions(const std::string& dataRoot) {
     ParseWeightChart(kDefaultWeightChart, chartVisible, chartPosition);
   texts_[70].clear();  // the text itself is not held
 
+  LoadBlsRezStoffe();
+
   dataFolder_ = dataRoot_ + "Data/";
   if (texts_[4].empty()) texts_[4] = dataRoot_ + "Export/";
   if (texts_[3].empty()) texts_[3] = dataRoot_ + "Import/";
@@ -151,6 +154,25 @@ void OptionsStore::LoadOptions(const std::string& dataRoot) {
   std::string lang = "~";
   if (Settings()) Settings()->ReadString(kRegParam, "AKTLANGUAGE", lang);
   language_ = lang == "~" ? LanguageForLocaleId(UserDefaultLangId()) : lang;
+}
+
+void OptionsStore::LoadBlsRezStoffe() {
+  blsRezStoffe.clear();
+  for (int n = 0;; ++n) {
+    const int32_t v = ReadStoredInt(("BLSRezStoff_" + std::to_string(n)).c_str(), -1);
+    if (v < 0) break;
+    blsRezStoffe.push_back(v);
+  }
+}
+
+int OptionsStore::GetFirstRezStoff() const {
+  return blsRezStoffe.empty() ? -1 : blsRezStoffe.front();
+}
+
+int OptionsStore::GetNextRezStoff(int entry) const {
+  const auto it = std::find(blsRezStoffe.begin(), blsRezStoffe.end(), entry);
+  if (it == blsRezStoffe.end() || it + 1 == blsRezStoffe.end()) return -1;
+  return *(it + 1);
 }
 
 bool OptionsStore::GetParaBool(int id, bool* value) const {

@@ -35,6 +35,15 @@ class OptionsStore {
   int Int(int id) const;
   std::string Str(int id) const;
 
+  // Nutrients stored with recipes: nutrient-table indexes, read from the values
+  // "BLSRezStoff_0", "BLSRezStoff_1" ... up to the first negative or missing one.
+  std::vector<int32_t> blsRezStoffe;
+  void LoadBlsRezStoffe();
+  // The first entry; -1 when the list is empty.
+  int GetFirstRezStoff() const;
+  // The entry after the first one equal to `entry`; -1 after the last or for an unknown one.
+  int GetNextRezStoff(int entry) const;
+
   // Weight-chart parts held from option 70 ("GEWCHART"): visible and display position.
   std::array<bool, 6> chartVisible{};
   std::array<int32_t, 6> chartPosition{};
