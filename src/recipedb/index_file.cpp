@@ -1,0 +1,67 @@
+#include "recipedb/index_file.h"
+
+#include <cstring>
+
+#include "platform/numbers.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "recipedb/raw_file.h"
+#include "recipedb/record_file.h"
+
+namespace tav {
+
+std::string NewIndexBytes() {
+  std::string bytes = IndexFileHeader();
+  const int32_t one = 1;
+  bytes.append(reinterpret_cast<const char*>(&one), 4);
+  return bytes;
+}
+
+bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries) {
+  entries.clear();
+  RawFile f;
+  if (!f.Open(path, RawFile::kRead)) return false;
+  char head[kIndexEntriesPos];
+  const long long got = f.ReadAt(0, head, sizeof head);
+  if (got < kBookHeaderSize || !CheckBookHeader(std::string_view(head, kBookHeaderSize)))
+    return false;
+  if (got < kIndexEntriesPos) return false;
+  std::memcpy(&counter, head + kIndexCounterPos, 4);
+  const long long size = f.Size();
+  const long long count = size > kIndexEntriesPos ? (size - kIndexEntriesPos) / kIndexEntrySize : 0;
+  entries.resize(static_cast<size_t>(count));
+  const long long bytes = f.ReadAt(kIndexEntriesPos, entries.data(),
+                                   static_cast<size_t>(count) * kIndexEntrySize);
+  entries.resize(bytes > 0 ? static_cast<size_t>(bytes / kIndexEntrySize) : 0);
+  return true;
+}
+
+int CountIndexEntries(const std::string& path, bool liveOnly) {
+  const long long size = FileSize(path);
+  if (size < kIndexEntriesPos) return 0;
+  const long long count = (size - kIndexEntriesPos) / kIndexEntrySize;
+  if (!liveOnly || count == 0) return static_cast<int>(count);
+  RawFile f;
+  if (!f.Open(path, RawFile::kRead)) return 0;
+  // One read of the entries, then one deleted byte (entry byte 74) per entry.
+  std::vector<REZINDEX> entries(static_cast<size_t>(count));
+  const long long got = f.ReadAt(kIndexEntriesPos, entries.data(), entries.size() * kIndexEntrySize);
+  if (got < 0) return 0;
+  const size_t whole = static_cast<size_t>(got / kIndexEntrySize);
+  int live = 0;
+  for (size_t i = 0; i < whole; ++i)
+    if (entries[i].deleted == 0) ++live;
+  return live;
+}
+
+bool ReadDescriptionBookId(const std::string& path, int16_t& id) {
+  LineReader reader(path);
+  if (!reader.IsOpen()) return false;
+  std::string line;
+  reader.Next(line);  // the description
+  if (!reader.Next(line)) line.clear();
+  id = static_cast<int16_t>(static_cast<uint16_t>(ReadLong(line.substr(0, 198))));
+  return true;
+}
+
+}  // namespace tav

@@ -1,0 +1,34 @@
+#pragma once
+// The index file of a recipe book (".idx": header, counter, 104-byte entries) and the book id on
+// line 2 of its description file (".inf").
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recipedb/recipe_model.h"
+
+namespace tav {
+
+inline constexpr int kIndexCounterPos = 19;
+inline constexpr int kIndexEntriesPos = 23;
+inline constexpr int kIndexEntrySize = 104;
+
+// The bytes of a new index: header and counter 1.
+std::string NewIndexBytes();
+
+// File position of entry i.
+inline long long IndexEntryPos(long long i) { return kIndexEntriesPos + kIndexEntrySize * i; }
+
+// The whole index: header check, counter and every whole entry. False when the file cannot be
+// read or its header fails the check.
+bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries);
+
+// Number of entries from the file size; with liveOnly those whose deleted byte is 0. 0 without
+// a file.
+int CountIndexEntries(const std::string& path, bool liveOnly);
+
+// The book id on line 2 of a description file: the decimal number at its start, its low 16 bits
+// taken signed (0 when there is none). False when the file cannot be read.
+bool ReadDescriptionBookId(const std::string& path, int16_t& id);
+
+}  // namespace tav

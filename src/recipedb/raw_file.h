@@ -1,0 +1,49 @@
+#pragma once
+// A file of a recipe book, read and written by position (pread/pwrite) through one descriptor
+// that stays open for the length of one operation.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tav {
+
+class RawFile {
+ public:
+  enum Mode { kRead, kReadWrite };
+
+  RawFile() = default;
+  ~RawFile() { Close(); }
+  RawFile(RawFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  RawFile& operator=(RawFile&& other) noexcept;
+  RawFile(const RawFile&) = delete;
+  RawFile& operator=(const RawFile&) = delete;
+
+  // Opens an existing file; never creates one.
+  bool Open(const std::string& path, Mode mode);
+  // Creates the file only when no entry of that name exists (false when one does).
+  bool CreateNew(const std::string& path);
+  // Creates or empties a scratch file (temporary files only, never a book's own files).
+  bool CreateTruncated(const std::string& path);
+
+  bool IsOpen() const { return fd_ >= 0; }
+  long long Size() const;  // -1 when unknown
+  // Reads up to n bytes at `offset`; the count read (short at the end of the file), -1 on error.
+  long long ReadAt(long long offset, void* buffer, size_t n) const;
+  // Writes all n bytes at `offset`; false when any is missing.
+  bool WriteAt(long long offset, const void* buffer, size_t n);
+  bool WriteAt(long long offset, std::string_view bytes) {
+    return WriteAt(offset, bytes.data(), bytes.size());
+  }
+  bool Truncate(long long size);
+  bool Sync();
+  // False when the close reported an error (a delayed write failure).
+  bool Close();
+
+ private:
+  int fd_ = -1;
+};
+
+// True when no entry of that name exists (a missing file, not merely an unreadable one).
+bool FileIsMissing(const std::string& path);
+
+}  // namespace tav

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include "book_test_util.h"
+#include "platform/paths.h"
+#include "recipedb/index_file.h"
+
+namespace tav {
+namespace {
+
+using namespace std::string_literals;
+
+class Books : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env.LoadLanguage("DE");
+    env.Options();
+    ctx().books = &books;
+  }
+  std::string Data() const { return env.DataFolder(); }
+  void Book(const std::string& name, const std::string& inf) {
+    test::WriteAll(Data() + name + ".bok", "TAVOLIN__1.01_DAT\r\n");
+    if (!inf.empty()) test::WriteAll(Data() + name + ".inf", inf);
+  }
+  const KBOOK& Named(const std::string& name) {
+    for (const KBOOK& b : books.Books())
+      if (b.name == name) return b;
+    static KBOOK none;
+    ADD_FAILURE() << name;
+    return none;
+  }
+  test::TestEnv env;
+  CookbookList books;
+};
+
+TEST_F(Books, ScanKeepsTheFirstOfTwoEqualIdsAndGivesTheOtherANewOne) {
+  Book("Alpha", "Erstes\r\n64302\r\n0\r\nalpha.bmp\r\n");
+  Book("beta", "Zweites\r\n64302\r\n1\r\nbeta.bmp\r\n");
+  Book("Gamma", "");  // no description file
+  Book("Default", "\r\n1\r\n");
+  test::WriteAll(Data() + "notes.txt", "x");
+  books.ScanKBooks();
+  ASSERT_EQ(books.Books().size(), 4u);
+  EXPECT_EQ(books.Books()[0].name, "Alpha");  // sorted, case ignored
+  EXPECT_EQ(books.Books()[1].name, "beta");
+  EXPECT_EQ(books.Books()[2].name, "Default");
+  EXPECT_EQ(Named("Alpha").bookId, -1234);
+  const KBOOK beta = Named("beta");
+  EXPECT_NE(beta.bookId, -1234);
+  EXPECT_LE(beta.bookId, -2);
+  EXPECT_EQ(test::ReadAll(Data() + "beta.inf"),
+            "Zweites\r\n" + std::to_string(static_cast<uint16_t>(beta.bookId)) +
+                "\r\n1\r\nbeta.bmp\r\n");
+  const KBOOK gamma = Named("Gamma");
+  EXPECT_EQ(gamma.description, "");
+  EXPECT_EQ(gamma.toolbarFlag, 0);
+  EXPECT_LE(gamma.bookId, -2);
+  EXPECT_TRUE(FileExists(Data() + "Gamma.inf"));
+  const KBOOK def = Named("Default");
+  EXPECT_EQ(def.bookId, 1);
+  EXPECT_EQ(def.toolbarFlag, 1);
+  EXPECT_EQ(def.backgroundPicture, "");
+  EXPECT_EQ(books.FindKBookId("Alpha"), 64302);
+  EXPECT_EQ(books.FindKBookId("alpha"), -1);
+  uint16_t all = kAllBookNames;
+  std::string names;
+  books.GetKBookName(all, names);
+  EXPECT_EQ(all, 4);
+  EXPECT_EQ(names, "Alpha\xA7" "beta\xA7" "Default\xA7" "Gamma");
+  uint16_t id = static_cast<uint16_t>(-1234);
+  books.GetKBookName(id, names);
+  EXPECT_EQ(names, "Alpha");
+}
+
+TEST_F(Books, CountsCaptionAndSelection) {
+  Book("Koch", "Meine Rezepte\r\n5\r\n1\r\n");
+  REZINDEX e;
+  std::string idx = NewIndexBytes();
+  for (int i = 0; i < 3; ++i) {
+    e.deleted = i == 1;
+    idx.append(reinterpret_cast<const char*>(&e), sizeof e);
+  }
+  test::WriteAll(Data() + "Koch.idx", idx);
+  books.ScanKBooks();
+  EXPECT_EQ(books.CountKBookRecipes("Koch", false), 3);
+  EXPECT_EQ(books.CountKBookRecipes("Koch", true), 2);
+  EXPECT_EQ(books.CountKBookRecipes("Keins", false), 0);
+  std::string caption = "x";
+  books.GetAktKBookCaption(caption);
+  EXPECT_EQ(caption, "");
+  EXPECT_EQ(books.GetAktKBookId(), 0);
+  test::FakeRecipeList list;
+  ctx().recipeList = &list;
+  EXPECT_FALSE(books.SelectKBook("koch"));
+  EXPECT_TRUE(books.SelectKBook("Koch"));
+  EXPECT_EQ(list.forgotten, 1);
+  books.GetAktKBookCaption(caption);
+  EXPECT_EQ(caption, "Koch (Meine Rezepte)");
+  EXPECT_EQ(books.GetAktKBookId(), 5);
+}
+
+TEST_F(Books, CreatingABookNeverReplacesItsFiles) {
+  // An index with counter 7 and a record file with a recipe's bytes already lie there.
+  std::string idx = NewIndexBytes();
+  idx[19] = 7;
+  test::WriteAll(Data() + "Neu.idx", idx);
+  test::WriteAll(Data() + "Neu.bok", "TAVOLIN__1.01_DAT\r\n#record bytes");
+  books.ScanKBooks();
+  KBOOK book;
+  book.name = "Neu";
+  book.description = "Neues Buch";
+  book.toolbarFlag = 1;
+  ASSERT_TRUE(books.CreateKBook(book));
+  EXPECT_EQ(test::ReadAll(Data() + "Neu.idx"), idx);
+  EXPECT_EQ(test::ReadAll(Data() + "Neu.bok"), "TAVOLIN__1.01_DAT\r\n#record bytes");
+  EXPECT_EQ(books.Books().size(), 1u);  // listed once
+
+  KBOOK fresh;
+  fresh.name = "Leer";
+  ASSERT_TRUE(books.CreateKBook(fresh));
+  EXPECT_EQ(test::ReadAll(Data() + "Leer.bok"), "TAVOLIN__1.01_DAT\r\n");
+  EXPECT_EQ(test::ReadAll(Data() + "Leer.idx"), NewIndexBytes());
+  EXPECT_EQ(test::ReadAll(Data() + "Leer.inf"),
+            "\r\n" + std::to_string(static_cast<uint16_t>(fresh.bookId)) + "\r\n0\r\n\r\n");
+  EXPECT_EQ(books.Books()[0].name, "Leer");
+
+  // A record file that cannot be made: message 166, the book stays listed.
+  KBOOK bad;
+  bad.name = "Fehlt/Unter";
+  EXPECT_FALSE(books.CreateKBook(bad));
+  EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(166));
+  EXPECT_EQ(books.Books().size(), 3u);
+}
+
+TEST_F(Books, NewIdsAvoidZeroAndMinusOne) {
+  books.ScanKBooks();
+  for (int i = 0; i < 300; ++i) {
+    KBOOK b;
+    b.name = "B" + std::to_string(i);
+    ASSERT_TRUE(books.CreateKBook(b));
+    EXPECT_LE(b.bookId, -2);
+    EXPECT_GE(b.bookId, -32767);
+  }
+  std::vector<int16_t> ids;
+  for (const KBOOK& b : books.Books()) ids.push_back(b.bookId);
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+}
+
+TEST_F(Books, TheCurrentBookStaysCurrentWhenTheListIsSorted) {
+  Book("Mitte", "\r\n10\r\n");
+  books.ScanKBooks();
+  ASSERT_TRUE(books.SelectKBook("Mitte"));
+  KBOOK a;
+  a.name = "Anfang";
+  books.CreateKBook(a);
+  EXPECT_EQ(books.GetAktKBookId(), 10);
+  books.RemoveKBook(0);  // "Anfang"
+  EXPECT_EQ(books.GetAktKBookId(), 10);
+  EXPECT_FALSE(FileExists(Data() + "Anfang.bok"));
+  books.RemoveKBook(0);  // the current book itself
+  EXPECT_EQ(books.GetAktKBookId(), 0);
+  EXPECT_TRUE(books.Books().empty());
+}
+
+TEST_F(Books, RenamingMovesAllThreeFilesOrNone) {
+  Book("Alt", "Beschreibung\r\n77\r\n1\r\n");
+  test::WriteAll(Data() + "Alt.idx", NewIndexBytes());
+  books.ScanKBooks();
+  ASSERT_TRUE(books.RenameKBookFiles("Alt", "Neu"));
+  for (const char* ext : {".idx", ".bok", ".inf"}) {
+    EXPECT_TRUE(FileExists(Data() + "Neu" + ext)) << ext;
+    EXPECT_FALSE(FileExists(Data() + "Alt" + ext)) << ext;
+  }
+  // A target that is another book's file is refused; nothing moves.
+  Book("Andere", "\r\n78\r\n");
+  EXPECT_FALSE(books.RenameKBookFiles("Neu", "Andere"));
+  EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(766));
+  EXPECT_TRUE(FileExists(Data() + "Neu.idx"));
+  EXPECT_EQ(test::ReadAll(Data() + "Andere.inf"), "\r\n78\r\n");
+  // A rename that fails half-way is undone.
+  struct Failing : CookbookList {
+    bool RenameBookFile(const std::string& from, const std::string& to) override {
+      if (EndsWith(from, ".bok")) return false;
+      return CookbookList::RenameBookFile(from, to);
+    }
+    static bool EndsWith(const std::string& s, const std::string& end) {
+      return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+    }
+  } failing;
+  ctx().books = &failing;
+  failing.ScanKBooks();
+  EXPECT_FALSE(failing.RenameKBookFiles("Neu", "Dritte"));
+  EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(766));
+  for (const char* ext : {".idx", ".bok", ".inf"}) {
+    EXPECT_TRUE(FileExists(Data() + "Neu" + ext)) << ext;
+    EXPECT_FALSE(FileExists(Data() + "Dritte" + ext)) << ext;
+  }
+  ctx().books = &books;
+}
+
+TEST_F(Books, PicturesOfADeletedBook) {
+  test::BookEnv b("Bilder");
+  ctx().books = &b.books;
+  b.env.Options().SetParaBool(50, true);
+  std::string root = b.env.Root();
+  test::WriteAll(root + "Pics/erstes.jpg", "x");
+  test::WriteAll(root + "Pics/zweites.jpg", "x");
+  test::WriteAll(root + "Data/outside.jpg", "x");
+  REZBLOCK r = test::RichRecipe(1);
+  r.pictures = {{'F', "erstes.jpg"}, {'F', "zweites.jpg"}};
+  b.AddRecipe(r);
+  REZBLOCK escape = test::RichRecipe(2);
+  escape.pictures = {{'F', "../Data/outside.jpg"}};
+  b.AddRecipe(escape);
+  b.books.DeleteKBookPictures(b.store.BookId());
+  EXPECT_FALSE(FileExists(root + "Pics/erstes.jpg"));
+  EXPECT_TRUE(FileExists(root + "Pics/zweites.jpg"));  // only the first picture
+  EXPECT_TRUE(FileExists(root + "Data/outside.jpg"));   // never outside the picture folder
+}
+
+// Follow-on books at the limit of option 74.
+TEST_F(Books, FollowOnBooks) {
+  env.Options().SetParaInt(74, 2);
+  books.ScanKBooks();
+  auto make = [&](const std::string& name, int live) {
+    KBOOK k;
+    k.name = name;
+    ASSERT_TRUE(books.CreateKBook(k));
+    std::string idx = NewIndexBytes();
+    REZINDEX e;
+    for (int i = 0; i < live; ++i) idx.append(reinterpret_cast<const char*>(&e), sizeof e);
+    e.deleted = 1;  // deleted entries leave room
+    idx.append(reinterpret_cast<const char*>(&e), sizeof e);
+    test::WriteAll(Data() + name + ".idx", idx);
+  };
+  struct Case {
+    std::vector<std::pair<std::string, int>> existing;
+    std::string given, result;
+    int count;
+    int limit;
+  } cases[] = {
+      {{{"X", 2}}, "X", "X-2", 0, 2},                              // X-2 made
+      {{{"X", 2}, {"X-2", 2}, {"X-3", 1}}, "X", "X-3", 1, 2},      // X-3 has room
+      {{{"X", 2}, {"X-2", 2}, {"X-3", 2}}, "X", "X-4", 0, 2},      // X-3 full: X-4
+      {{{"X", 2}, {"X-3", 2}}, "X-3", "X-4", 0, 2},                // the given book itself
+      {{{"X", 1}, {"X-1", 2}}, "X-1", "X", 1, 2},                  // X-1 goes on in X
+      {{{"X", 2}, {"X-2", 5}}, "X", "X-2", 5, 0},                  // no limit
+      {{{"X", 2}, {"X-5", 2}, {"X-6", 0}}, "X-5", "X-6", 0, 2},    // probing starts above 5
+      {{{"X2", 2}}, "X2", "X2-2", 0, 2},                           // digits without "-"
+  };
+  for (const Case& c : cases) {
+    test::TempDir scratch;
+    for (const std::string& f : ListFolder(Data()))
+      if (f.find('.') != std::string::npos) RemoveFile(Data() + f);
+    books.ScanKBooks();
+    env.Options().SetParaInt(74, c.limit);
+    for (const auto& [name, live] : c.existing) make(name, live);
+    std::string name = c.given;
+    const int count = books.GetContinuationKBook(name);
+    EXPECT_EQ(name, c.result) << c.given;
+    EXPECT_EQ(count, c.count) << c.given;
+    EXPECT_TRUE(FileExists(Data() + name + ".idx")) << name;
+    EXPECT_GE(books.FindKBookId(name), 0) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tav
