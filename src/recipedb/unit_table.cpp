@@ -1,0 +1,367 @@
+#include "recipedb/unit_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/amounts.h"
+#include "app/charsets.h"
+#include "app/context.h"
+#include "app/options_store.h"
+#include "platform/numbers.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/text_file.h"
+#include "recipedb/ingredient_catalogue.h"
+#include "recipedb/recipe_model.h"
+
+namespace tav {
+namespace {
+
+constexpr size_t kMaxTarget = 4;
+constexpr size_t kMealMasterText = 28;
+
+std::string Trimmed(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return std::string(text.substr(b, e - b));
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool MealMasterInputOnly() {
+  return ctx().options && ctx().options->Flag(33);
+}
+
+// The factor of a converting unit as a number; false for 0 or a text that is no number.
+bool ReadFactor(const std::string& factor, double& value) {
+  std::string f = factor;
+  const size_t comma = f.find(',');
+  if (comma != std::string::npos) f[comma] = '.';
+  size_t used = 0;
+  value = ReadNumber(f, &used);
+  return used > 0 && value != 0 && std::isfinite(value);
+}
+
+}  // namespace
+
+bool ReadAmountValue(const std::string& amount, double& value) {
+  std::string a = Trimmed(amount);
+  if (a.empty()) return false;
+  FractionCharToText(a);
+  a = Trimmed(a);
+  if (a.find_first_not_of("0123456789,./ ") != std::string::npos) return false;
+  if (std::count(a.begin(), a.end(), '/') > 1) return false;
+  if (a.find('/') != std::string::npos) {
+    MixedFractionToDecimal(a);
+    if (a.find('/') != std::string::npos) return false;  // a zero denominator
+  }
+  const size_t comma = a.find(',');
+  if (comma != std::string::npos) a[comma] = '.';
+  size_t used = 0;
+  value = ReadNumber(a, &used);
+  return used == a.size() && std::isfinite(value);
+}
+
+std::string UnitTable::FilePath() const {
+  std::string folder;
+  if (ctx().options) ctx().options->GetParaString(52, &folder);
+  return FindFileNoCase(folder + "einheit.dat");
+}
+
+bool UnitTable::ParseLine(const std::string& line, REZEINHEIT& unit) {
+  if (Trimmed(line).empty()) return false;
+  unit = REZEINHEIT();
+  for (size_t i = 0; i < 3 && i < line.size(); ++i)
+    if (line[i] != ' ') unit.code += line[i];
+  const std::string rest = line.size() > 3 ? line.substr(3) : std::string();
+
+  std::vector<size_t> hashes;
+  for (size_t p = rest.find('#'); p != std::string::npos; p = rest.find('#', p + 1))
+    hashes.push_back(p);
+  auto piece = [&](size_t k) {
+    const size_t from = k == 0 ? 0 : hashes[k - 1] + 1;
+    const size_t to = k < hashes.size() ? hashes[k] : rest.size();
+    return rest.substr(from, to - from);
+  };
+
+  if (hashes.size() >= 2) {
+    const std::string f1 = piece(1);
+    const size_t tilde = f1.find('~');
+    unit.plural = f1.substr(0, tilde);
+    if (tilde != std::string::npos) unit.shortForm = f1.substr(tilde + 1);
+    unit.mealMaster = piece(2).find('M') != std::string::npos;
+  } else if (hashes.size() == 1) {
+    unit.mealMaster = piece(1).find('M') != std::string::npos;
+  }
+  if (hashes.size() >= 3) {
+    unit.fixed = 0;
+    const std::string f3 = piece(3);
+    if (!f3.empty() && hashes.size() >= 4) {
+      unit.factor = f3;
+      std::string target = rest.substr(hashes[3] + 1);
+      if (!target.empty() && target[0] == ' ') target.erase(0, 1);
+      if (target.size() > kMaxTarget) target.resize(kMaxTarget);
+      unit.target = target;
+    }
+  }
+  const std::string f0 = piece(0);
+  const size_t tilde = f0.find('~');
+  unit.name = f0.substr(0, tilde);
+  if (tilde != std::string::npos && tilde + 1 < f0.size())
+    unit.kinds = static_cast<uint16_t>(ReadLong(f0.substr(tilde + 1)));
+  return true;
+}
+
+std::string UnitTable::FormatLine(const REZEINHEIT& u) {
+  std::string line = u.code;
+  if (line.size() < 3) line.append(3 - line.size(), ' ');
+  line += u.name;
+  if (u.kinds != 0) line += "~" + std::to_string(u.kinds);
+  line += "#" + u.plural;
+  if (!u.shortForm.empty()) line += "~" + u.shortForm;
+  line += u.mealMaster ? "#M" : "#";
+  if (!u.fixed) line += "#" + u.factor + "#" + u.target;
+  return line;
+}
+
+bool UnitTable::ReadEinheiten() {
+  const std::string path = FilePath();
+  std::vector<std::string> lines;
+  if (!ReadTextLines(path, lines)) {
+    if (!EntryExists(path)) readOk_ = true;  // nothing on disk to keep
+    MessageBox(GetLangText(118), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
+  units.clear();
+  REZEINHEIT unit;
+  for (const std::string& line : lines)
+    if (ParseLine(line, unit)) units.push_back(unit);
+  readOk_ = true;
+  return true;
+}
+
+bool UnitTable::WriteEinheiten() {
+  const std::string path = FilePath();
+  std::vector<std::string> lines;
+  lines.reserve(units.size());
+  for (const REZEINHEIT& u : units) lines.push_back(FormatLine(u));
+  if ((!readOk_ && EntryExists(path)) || !WriteTextLines(path, lines)) {
+    MessageBox(GetLangText(117), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
+  readOk_ = true;
+  return true;
+}
+
+void UnitTable::SortEinheiten() {
+  std::stable_sort(units.begin(), units.end(), [](const REZEINHEIT& a, const REZEINHEIT& b) {
+    return CompareTextNoCase(a.name, b.name) < 0;
+  });
+}
+
+bool UnitTable::UnitTextToCode(std::string& text) const {
+  for (const REZEINHEIT& u : units) {
+    if (SameTextNoCase(u.name, text) || (!u.plural.empty() && SameTextNoCase(u.plural, text))) {
+      text = u.code;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool UnitTable::NormalizeUnitCode(std::string& code) const {
+  for (const REZEINHEIT& u : units) {
+    const std::string c = Trimmed(u.code);
+    if (SameTextNoCase(c, code)) {
+      code = c;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool UnitTable::NormalizeUnitCodeFixed(std::string& code) const {
+  const REZEINHEIT* taken = nullptr;
+  for (const REZEINHEIT& u : units) {
+    if (!SameTextNoCase(Trimmed(u.code), code)) continue;
+    if (!taken || u.fixed) taken = &u;
+  }
+  if (taken) code = Trimmed(taken->code);
+  return taken != nullptr;
+}
+
+bool UnitTable::ResolveUnitCode(const std::string& text, std::string& code) const {
+  code.clear();
+  if (text.empty()) return true;
+  for (const REZEINHEIT& u : units) {
+    if (SameTextNoCase(Trimmed(u.plural), text) || SameTextNoCase(Trimmed(u.name), text)) {
+      code = Trimmed(u.code);
+      return true;
+    }
+  }
+  for (const uint8_t fixedPass : {1, 0}) {
+    for (const REZEINHEIT& u : units) {
+      if (u.fixed == fixedPass && SameTextNoCase(Trimmed(u.code), text)) {
+        code = Trimmed(u.code);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void UnitTable::GetUnitName(const std::string& code, bool plural, std::string& out) const {
+  out.clear();
+  for (const REZEINHEIT& u : units) {
+    if (Trimmed(u.code) != code) continue;
+    out = plural && !u.plural.empty() ? u.plural : u.name;
+    return;
+  }
+}
+
+void UnitTable::GetUnitDisplayName(const std::string& code, bool plural, bool shortForm,
+                                   std::string& out) const {
+  const REZEINHEIT* u = FindUnitByCode(code);
+  if (!u) return;
+  if (shortForm && !u->shortForm.empty())
+    out = u->shortForm;
+  else if (plural && !u->plural.empty())
+    out = u->plural;
+  else
+    out = u->name;
+}
+
+const REZEINHEIT* UnitTable::FindUnitByCode(const std::string& code) const {
+  for (const REZEINHEIT& u : units)
+    if (u.code == code) return &u;
+  return nullptr;
+}
+
+REZEINHEIT* UnitTable::GetUnitAt(size_t position) {
+  return position < units.size() ? &units[position] : nullptr;
+}
+
+const REZEINHEIT* UnitTable::GetUnitAt(size_t position) const {
+  return position < units.size() ? &units[position] : nullptr;
+}
+
+void UnitTable::FindUnitByPrefix(const std::string& typed, std::string& out) const {
+  out.clear();
+  if (units.empty()) return;
+  const std::string t = UpperCaseAnsi(typed);
+  const bool mmOnly = MealMasterInputOnly();
+  for (int pass = 1; pass <= 3 && out.empty(); ++pass) {
+    for (size_t i = 0; i < units.size(); ++i) {
+      const REZEINHEIT& u = units[i];
+      if (!u.fixed || (mmOnly && !IsMealMasterUsable(i))) continue;
+      const bool hit = pass == 1   ? UpperCaseAnsi(Trimmed(u.code)) == t
+                       : pass == 2 ? StartsWith(UpperCaseAnsi(u.code), t)
+                                   : StartsWith(UpperCaseAnsi(u.name), t);
+      if (hit) {
+        out = u.name + " [" + u.code + "]";
+        break;
+      }
+    }
+  }
+}
+
+bool UnitTable::IsMealMasterUsable(size_t position) const {
+  const REZEINHEIT* unit = GetUnitAt(position);
+  if (!unit) return false;
+  if (unit->mealMaster) return true;
+  return std::any_of(units.begin(), units.end(), [&](const REZEINHEIT& u) {
+    return u.mealMaster && SameTextNoCase(u.target, unit->code);
+  });
+}
+
+bool UnitTable::CheckMealMasterUnit(const REZZUTAT& line) const {
+  const std::string code = Trimmed(line.unit);
+  if (code.empty()) return true;
+  for (size_t i = 0; i < units.size(); ++i)
+    if (SameTextNoCase(units[i].code, code)) return IsMealMasterUsable(i);
+  return false;
+}
+
+void UnitTable::CountUnitKinds(int& fixedCount, int& converting) const {
+  fixedCount = converting = 0;
+  for (const REZEINHEIT& u : units) ++(u.fixed ? fixedCount : converting);
+}
+
+void UnitTable::AddUnitsOfKind(REZZUTATEN& ingredient, uint16_t mask) const {
+  for (const REZEINHEIT& u : units)
+    if (u.kinds & mask) ingredient.units.push_back(u.code);
+}
+
+void UnitTable::FillUnitCombo(std::vector<std::string>& items, bool withCode) const {
+  items.clear();
+  const bool mmOnly = MealMasterInputOnly();
+  for (size_t i = 0; i < units.size(); ++i) {
+    const REZEINHEIT& u = units[i];
+    if (!u.fixed || (mmOnly && !IsMealMasterUsable(i))) continue;
+    items.push_back(withCode ? u.name + " [" + Trimmed(u.code) + "]" : u.name);
+  }
+}
+
+void UnitTable::FillUnitList(std::vector<ListItem>& items) const {
+  items.clear();
+  for (size_t i = 0; i < units.size(); ++i)
+    if (units[i].fixed) items.push_back({units[i].name, static_cast<int>(i)});
+}
+
+void UnitTable::ConvertRecipeUnits(REZBLOCK& recipe) const {
+  for (REZZUTAT& line : recipe.lines) {
+    if (line.unit.empty()) continue;
+    const auto it = std::find_if(units.begin(), units.end(), [&](const REZEINHEIT& u) {
+      return SameTextNoCase(u.code, line.unit);
+    });
+    if (it == units.end() || it->fixed || it->factor.empty()) continue;
+    if (it->factor != "1") {
+      double amount = 0, factor = 0;
+      if (!ReadAmountValue(line.amount, amount) || !ReadFactor(it->factor, factor)) continue;
+      line.amount = FormatGeneral(amount * factor);
+    }
+    line.unit = it->target;
+  }
+}
+
+bool UnitTable::ConvertToMealMasterUnits(REZBLOCK& recipe, std::string& rejected, bool cut,
+                                         std::string& note) const {
+  rejected.clear();
+  note.clear();
+  bool result = false;
+  for (REZZUTAT& line : recipe.lines) {
+    const std::string u = line.unit;
+    bool usable = u.empty() || std::any_of(units.begin(), units.end(), [&](const REZEINHEIT& e) {
+                    return e.mealMaster && e.code == u;
+                  });
+    if (!usable) {
+      const auto it = std::find_if(units.begin(), units.end(), [&](const REZEINHEIT& e) {
+        return e.mealMaster && SameTextNoCase(e.target, u);
+      });
+      if (it != units.end()) {
+        usable = true;
+        if (!it->factor.empty() && it->factor != "1") {
+          double amount = 0, factor = 0;
+          usable = ReadAmountValue(line.amount, amount) && ReadFactor(it->factor, factor);
+          if (usable) line.amount = FormatGeneral(amount / factor);
+        }
+        if (usable) line.unit = it->code;
+      }
+    }
+    if (cut && line.text.size() > kMealMasterText) {
+      line.text.resize(kMealMasterText);
+      note = GetLangText(765);
+    }
+    if (!usable) {
+      result = true;
+      if (!rejected.empty()) rejected += ", ";
+      rejected += u;
+    }
+  }
+  return result;
+}
+
+}  // namespace tav

@@ -1,0 +1,118 @@
+#pragma once
+// The units of measure and their file einheit.dat in the language folder. Ingredient lines name
+// their unit by a code of up to three characters; the table says what the code means, whether
+// it is a fixed unit or converts into one, and whether Meal-Master knows it. Owned by the units
+// window TEinheitenDlg; everyone else reaches it through ctx().units. The table is kept sorted
+// by name, so positions hold only until the next change.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recipedb/reference_tables.h"
+
+namespace tav {
+
+struct REZBLOCK;
+struct REZZUTAT;
+struct REZZUTATEN;
+
+// Kind bits: which ingredients a unit suits.
+inline constexpr uint16_t kUnitLiquid = 1;
+inline constexpr uint16_t kUnitWeight = 2;
+inline constexpr uint16_t kUnitCountable = 4;
+inline constexpr uint16_t kUnitLengthOrVolume = 8;
+inline constexpr uint16_t kUnitSmallAmount = 16;
+
+// One unit.
+struct REZEINHEIT {
+  std::string name;
+  std::string plural;     // may be empty
+  std::string shortForm;  // may be empty
+  std::string code;       // up to 3 characters
+  uint8_t fixed = 1;      // 0: converts into `target`
+  uint8_t mealMaster = 0;
+  std::string target;  // converting unit: code of its fixed unit (up to 4 characters)
+  uint16_t kinds = 0;
+  std::string factor;  // converting unit: target units per unit, ',' or '.' decimal
+};
+
+class UnitTable {
+ public:
+  std::vector<REZEINHEIT> units;
+
+  // Language folder (option 52) + "einheit.dat".
+  std::string FilePath() const;
+
+  // Loads the file (not sorted: callers sort right after). False with message 118 (title 15)
+  // when it cannot be opened; the table then keeps what it held.
+  bool ReadEinheiten();
+  // Replaces the file with the table; false with message 117 (title 15) when it cannot be
+  // written, and also when the file exists but could not be read, so units on disk are never
+  // replaced by a table that does not hold them.
+  bool WriteEinheiten();
+  // One line of the file and back (without the line end). A blank line reads as nothing.
+  static bool ParseLine(const std::string& line, REZEINHEIT& unit);
+  static std::string FormatLine(const REZEINHEIT& unit);
+
+  // By name, case ignored; units of equal names keep their order.
+  void SortEinheiten();
+
+  // Unit names and codes. Each states its match below; "case ignored" compares Windows-1252
+  // letters without case, "trimmed" drops blanks around a code.
+  // First unit whose name, or non-empty plural, equals the text (case ignored): text := code.
+  bool UnitTextToCode(std::string& text) const;
+  // First unit whose trimmed code equals the text (case ignored): text := that code.
+  bool NormalizeUnitCode(std::string& code) const;
+  // As NormalizeUnitCode, but a later matching fixed unit wins over the first match.
+  bool NormalizeUnitCodeFixed(std::string& code) const;
+  // Plural or name, then fixed units' codes, then converting units' codes (case ignored,
+  // trimmed). An empty text gives an empty code and true.
+  bool ResolveUnitCode(const std::string& text, std::string& code) const;
+  // Name (or plural when asked and present) of the first unit whose trimmed code equals the
+  // code exactly; "" when there is none.
+  void GetUnitName(const std::string& code, bool plural, std::string& out) const;
+  // Short form, plural or name of the unit with exactly that code; out unchanged when none.
+  void GetUnitDisplayName(const std::string& code, bool plural, bool shortForm,
+                          std::string& out) const;
+  // First unit with exactly that code, or null.
+  const REZEINHEIT* FindUnitByCode(const std::string& code) const;
+  // The unit at a table position, or null past the end.
+  REZEINHEIT* GetUnitAt(size_t position);
+  const REZEINHEIT* GetUnitAt(size_t position) const;
+  // Type-ahead over the fixed units: "name [code]" of the first unit whose code equals, whose
+  // code begins with or whose name begins with the typed text; "" when none.
+  void FindUnitByPrefix(const std::string& typed, std::string& out) const;
+
+  // Meal-Master knows the unit, or a Meal-Master unit converts into it.
+  bool IsMealMasterUsable(size_t position) const;
+  // The line's unit is empty or usable in Meal-Master.
+  bool CheckMealMasterUnit(const REZZUTAT& line) const;
+  void CountUnitKinds(int& fixedCount, int& converting) const;
+  // Appends the code of every unit sharing a kind bit with the mask (duplicates included).
+  void AddUnitsOfKind(REZZUTATEN& ingredient, uint16_t mask) const;
+  // The items cleared, then every fixed unit (with option 33 only those usable in
+  // Meal-Master) as its name, or "name [code]".
+  void FillUnitCombo(std::vector<std::string>& items, bool withCode) const;
+  // The items cleared, then the name of every fixed unit with its position as the data.
+  void FillUnitList(std::vector<ListItem>& items) const;
+
+  // Import: amounts in converting units become amounts in their fixed units. Lines whose
+  // amount is not a plain number, fraction or mixed number (a range "2-3", a word) and units
+  // whose factor is 0 or no number are left as they are.
+  void ConvertRecipeUnits(REZBLOCK& recipe) const;
+  // Meal-Master export: units Meal-Master does not know become the Meal-Master unit that
+  // converts into them. `rejected` lists the codes left over (", " between them); with `cut`
+  // ingredient texts are cut to 28 characters and `note` becomes message 765. True when a line
+  // keeps a unit Meal-Master does not know.
+  bool ConvertToMealMasterUnits(REZBLOCK& recipe, std::string& rejected, bool cut,
+                                std::string& note) const;
+
+ private:
+  bool readOk_ = false;  // the table holds what the file held (or there was no file)
+};
+
+// The amount of an ingredient line as a number: a decimal with ',' or '.', a fraction "1/2", a
+// mixed number "1 1/2" or a fraction sign. False for an empty amount, a range or a word.
+bool ReadAmountValue(const std::string& amount, double& value);
+
+}  // namespace tav
