@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/amounts.h"
 #include "app/charsets.h"
 #include "app/context.h"
 #include "app/options_store.h"
+#include "app/servings.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -46,24 +46,6 @@ bool ReadFactor(const std::string& factor, double& value) {
 }
 
 }  // namespace
-
-bool ReadAmountValue(const std::string& amount, double& value) {
-  std::string a = Trimmed(amount);
-  if (a.empty()) return false;
-  FractionCharToText(a);
-  a = Trimmed(a);
-  if (a.find_first_not_of("0123456789,./ ") != std::string::npos) return false;
-  if (std::count(a.begin(), a.end(), '/') > 1) return false;
-  if (a.find('/') != std::string::npos) {
-    MixedFractionToDecimal(a);
-    if (a.find('/') != std::string::npos) return false;  // a zero denominator
-  }
-  const size_t comma = a.find(',');
-  if (comma != std::string::npos) a[comma] = '.';
-  size_t used = 0;
-  value = ReadNumber(a, &used);
-  return used == a.size() && std::isfinite(value);
-}
 
 std::string UnitTable::FilePath() const {
   std::string folder;

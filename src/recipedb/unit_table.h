@@ -111,8 +111,4 @@ class UnitTable {
   bool readOk_ = false;  // the table holds what the file held (or there was no file)
 };
 
-// The amount of an ingredient line as a number: a decimal with ',' or '.', a fraction "1/2", a
-// mixed number "1 1/2" or a fraction sign. False for an empty amount, a range or a word.
-bool ReadAmountValue(const std::string& amount, double& value);
-
 }  // namespace tav

@@ -1,0 +1,30 @@
+#pragma once
+// Key figures of a recipe: the stored nutrient amounts as display texts with their units,
+// energy in kcal or kJ, values per serving and the default unit of bare numbers. The info
+// pane, the printout and the exporters all use these, so a recipe reads the same everywhere.
+#include <functional>
+#include <string>
+
+namespace tav {
+
+struct REZBLOCK;
+
+// The unit text of a nutrient ("mg/100g"), found by its code in the nutrient table. The nutrient
+// table installs the lookup when it is created; without it, values are shown without a unit.
+using NutrientUnitLookup = std::function<bool(const std::string& code, std::string& unit)>;
+void SetNutrientUnitLookup(NutrientUnitLookup lookup);
+
+// The stored amount of the nutrient with its unit ("12,5 g"; mg and µg without decimals);
+// energy in kcal or kJ is worked out from the other when only that is stored. False when the
+// recipe holds neither.
+bool GetNutrientText(const REZBLOCK& recipe, const std::string& code, std::string& text);
+// The energy of one serving, cut to whole units, in kJoule with option 16, else kcal. False
+// without energy or servings.
+bool GetEnergyPerServing(const REZBLOCK& recipe, std::string& text);
+// A text from GetNutrientText divided by the recipe's servings (above 1). Values without a
+// unit stay as they are.
+void NutrientPerServing(const REZBLOCK& recipe, std::string& value);
+// Digits only: the default unit (message 538) appended; any other text unchanged.
+std::string AmountWithDefaultUnit(const std::string& text);
+
+}  // namespace tav
