@@ -7,6 +7,7 @@
 #include "app/amounts.h"
 #include "app/context.h"
 #include "app/options_store.h"
+#include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "recipedb/recipe_model.h"
 
@@ -16,9 +17,11 @@ namespace {
 constexpr double kKJtoKcal = 0.23894862604540026;  // 1 / 4.185
 constexpr double kKcalToKJ = 4.185;
 
-NutrientUnitLookup& UnitLookup() {
-  static NutrientUnitLookup lookup;
-  return lookup;
+// The unit text of a nutrient ("mg/100g"); "" when the nutrient table does not know it.
+std::string NutrientUnit(const std::string& code) {
+  ISTOFF stoff;
+  if (!ctx().nutrients || !ctx().nutrients->FindStoffByCode(code, &stoff)) return std::string();
+  return std::string(stoff.unit, strnlen(stoff.unit, sizeof stoff.unit));
 }
 
 // atof: a decimal comma ends the number.
@@ -33,10 +36,6 @@ bool EnergyInKJ() {
 
 }  // namespace
 
-void SetNutrientUnitLookup(NutrientUnitLookup lookup) {
-  UnitLookup() = std::move(lookup);
-}
-
 bool GetNutrientText(const REZBLOCK& recipe, const std::string& code, std::string& text) {
   if (recipe.nutrients.empty()) return false;
   long kcal = 0, kj = 0;
@@ -48,8 +47,8 @@ bool GetNutrientText(const REZBLOCK& recipe, const std::string& code, std::strin
     if (c != code) continue;
     text = n.value;
     found = true;
-    std::string unit;
-    if (!UnitLookup() || !UnitLookup()(c, unit) || unit.empty()) continue;
+    const std::string unit = NutrientUnit(c);
+    if (unit.empty()) continue;
     if ((unit == "mg/100g" || unit == "myg/100g") && text.find(',') != std::string::npos)
       text.resize(text.find(','));
     text += ' ';

@@ -2,19 +2,14 @@
 // Key figures of a recipe: the stored nutrient amounts as display texts with their units,
 // energy in kcal or kJ, values per serving and the default unit of bare numbers. The info
 // pane, the printout and the exporters all use these, so a recipe reads the same everywhere.
-#include <functional>
 #include <string>
 
 namespace tav {
 
 struct REZBLOCK;
 
-// The unit text of a nutrient ("mg/100g"), found by its code in the nutrient table. The nutrient
-// table installs the lookup when it is created; without it, values are shown without a unit.
-using NutrientUnitLookup = std::function<bool(const std::string& code, std::string& unit)>;
-void SetNutrientUnitLookup(NutrientUnitLookup lookup);
-
-// The stored amount of the nutrient with its unit ("12,5 g"; mg and µg without decimals);
+// The stored amount of the nutrient with its unit from the nutrient table (ctx().nutrients):
+// "12,5 g", mg and µg without decimals;
 // energy in kcal or kJ is worked out from the other when only that is stored. False when the
 // recipe holds neither.
 bool GetNutrientText(const REZBLOCK& recipe, const std::string& code, std::string& text);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 #include "app/options_store.h"
+#include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "recipedb/recipe_model.h"
 #include "support/test_env.h"
@@ -13,25 +13,22 @@
 namespace tav {
 namespace {
 
+// Options, the decimal comma and a nutrient table knowing a few units.
 struct KeyFigureEnv {
   KeyFigureEnv() {
     env.Options();
     SetDecimalSep(',');
-    SetNutrientUnitLookup([this](const std::string& code, std::string& unit) {
-      const auto it = units.find(code);
-      if (it == units.end()) return false;
-      unit = it->second;
-      return true;
-    });
+    test::WriteAll(
+        env.Root() + "Fields.bls",
+        "GCAL;NE;\"Energie (kcal)\";\"kcal/100g\"\r\nGJ;NE;\"Energie (kJ)\";\"kJ/100g\"\r\n"
+        "MNA;NH;\"Natrium\";\"mg/100g\"\r\nZF;NH;\"Fett\";\"g/100g\"\r\n"
+        "VD;NH;\"Vitamin D\";\"myg/100g\"\r\nXP;NH;\"Anteil\";\"%\"\r\n");
+    EXPECT_TRUE(nutrients.ReadFieldsFile(env.Root() + "Fields.bls"));
+    ctx().nutrients = &nutrients;
   }
-  ~KeyFigureEnv() {
-    SetDecimalSep('.');
-    SetNutrientUnitLookup(nullptr);
-  }
+  ~KeyFigureEnv() { SetDecimalSep('.'); }
   test::TestEnv env;
-  std::map<std::string, std::string> units = {{"GCAL", "kcal/100g"}, {"GJ", "kJ/100g"},
-                                              {"MNA", "mg/100g"},    {"ZF", "g/100g"},
-                                              {"VD", "myg/100g"},    {"XP", "%"}};
+  NutrientTable nutrients;
 };
 
 REZBLOCK Stored(int servings, std::vector<std::pair<const char*, const char*>> values) {
