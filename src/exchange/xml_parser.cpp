@@ -170,6 +170,10 @@ class XmlParseRun {
 
   // -- parsing --------------------------------------------------------------------------------
   void ParseProlog();
+  // The current character must be `ch`: read past it, else report text `textId`.
+  bool Expect(int ch, int textId);
+  // Name characters from the current one on.
+  bool ReadNameChars(std::string& name);
   bool ReadElementName(std::string& name, bool instruction);
   bool ReadAttributes(TXMLNode& node);
   bool ReadAttribute(TXMLNode& node);
@@ -391,7 +395,7 @@ void XmlParseRun::ParseProlog() {
           Error(666);
           return;
         }
-        p_.prolog_->AddChild(node.release());
+        p_.prolog_->AddChild(node.release());  // the '>' is read by the step below
       } else if (IsDigit(cur_) || cur_ == '-' || cur_ == ':') {
         Error(673);
         return;
@@ -421,19 +425,20 @@ void XmlParseRun::ParseProlog() {
     }
     Next();
     SkipBlanks();
-    if (cur_ != '<') {
-      Error(664);
-      return;
-    }
-    Next();
+    if (!Expect('<', 664)) return;
   }
 }
 
-bool XmlParseRun::ReadElementName(std::string& name, bool instruction) {
-  if (!IsLetter(cur_) && cur_ != '_' && cur_ != ':') {
-    Error(670);
+bool XmlParseRun::Expect(int ch, int textId) {
+  if (cur_ != ch) {
+    Error(textId);
     return false;
   }
+  Next();
+  return true;
+}
+
+bool XmlParseRun::ReadNameChars(std::string& name) {
   name.clear();
   while (IsNameChar(cur_)) {
     name += static_cast<char>(cur_);
@@ -443,6 +448,15 @@ bool XmlParseRun::ReadElementName(std::string& name, bool instruction) {
     }
     Next();
   }
+  return true;
+}
+
+bool XmlParseRun::ReadElementName(std::string& name, bool instruction) {
+  if (!IsLetter(cur_) && cur_ != '_' && cur_ != ':') {
+    Error(670);
+    return false;
+  }
+  if (!ReadNameChars(name)) return false;
   if (IsBlank(cur_) || cur_ == '/' || cur_ == '>' || (instruction && cur_ == '?')) return true;
   Error(671);
   return false;
@@ -458,24 +472,13 @@ bool XmlParseRun::ReadAttributes(TXMLNode& node) {
 
 bool XmlParseRun::ReadAttribute(TXMLNode& node) {
   std::string name;
-  while (IsNameChar(cur_)) {
-    name += static_cast<char>(cur_);
-    if (name.size() > limits_.maxName) {
-      Fatal(763);
-      return false;
-    }
-    Next();
-  }
+  if (!ReadNameChars(name)) return false;
   if (!IsBlank(cur_) && cur_ != '=') {
     Error(673);
     return false;
   }
   SkipBlanks();
-  if (cur_ != '=') {
-    Error(665);
-    return false;
-  }
-  Next();
+  if (!Expect('=', 665)) return false;
   SkipBlanks();
   if (IsDigit(cur_)) {
     Error(662);
@@ -532,8 +535,7 @@ XmlParseRun::Outcome XmlParseRun::ParseElement(int depth, NodePtr& delivered) {
   if (cur_ == '/') {
     Next();
     SkipBlanks();
-    if (cur_ != '>') return giveUp(668);
-    Next();
+    if (!Expect('>', 668)) return giveUp(0);
   } else if (cur_ == '>') {
     Next();
     if (!ParseContent(*node, depth)) return giveUp(0);
@@ -609,14 +611,8 @@ bool XmlParseRun::ParseContent(TXMLNode& node, int depth) {
 
 void XmlParseRun::SkipComment() {
   // cur_ is the '!' after '<'.
-  for (int k = 0; k < 2; ++k) {
-    Next();
-    if (cur_ != '-') {
-      Error(674);
-      return;
-    }
-  }
   Next();
+  if (!Expect('-', 674) || !Expect('-', 674)) return;
   for (;;) {
     if (eof_) return;
     if (cur_ == '-') {
@@ -627,11 +623,7 @@ void XmlParseRun::SkipComment() {
     Next();
   }
   Next();
-  if (cur_ != '>') {
-    Error(674);
-    return;
-  }
-  Next();
+  Expect('>', 674);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -33,6 +33,15 @@ class XmlParserTest : public ::testing::Test {
            GetLangText(676) + std::to_string(col) + "]";
   }
 
+  // `in` as element text and as attribute value reads as `out`.
+  void ExpectTextAndValue(const std::string& in, const std::string& out) {
+    SCOPED_TRACE(testing::PrintToString(in));
+    ASSERT_EQ(Parse("<a v=\"" + in + "\">" + in + "</a>"), 1);
+    ASSERT_NE(ev.root, nullptr);
+    EXPECT_EQ(ev.root->GetValue(), out);
+    EXPECT_EQ(ev.root->GetAttribValue(0), out);
+  }
+
   TestEnv env;
   TXMLParser parser;
   XmlEvents ev;
@@ -124,13 +133,7 @@ TEST_F(XmlParserTest, EachEntityIsDecodedOnce) {
       {"&amp;amp;", "&amp;"},   {"&#228; &auml; & &amp", "&#228; &auml; & &amp"},
       {"a&lt;b&gt;c", "a<b>c"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.in);
-    ASSERT_EQ(Parse(std::string("<a v=\"") + c.in + "\">" + c.in + "</a>"), 1);
-    ASSERT_NE(ev.root, nullptr);
-    EXPECT_EQ(ev.root->GetValue(), c.out);
-    EXPECT_EQ(ev.root->GetAttribValue(0), c.out);
-  }
+  for (const auto& c : cases) ExpectTextAndValue(c.in, c.out);
 }
 
 TEST_F(XmlParserTest, Utf8CharactersBecomeWindows1252AndOtherBytesStay) {
@@ -154,13 +157,7 @@ TEST_F(XmlParserTest, Utf8CharactersBecomeWindows1252AndOtherBytesStay) {
       {"\xED\xA0\x80", "\xED\xA0\x80"},  // surrogate
       {"\xE2\x82", "\xE2\x82"},          // cut by the end tag
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(std::string(c.in)));
-    ASSERT_EQ(Parse(std::string("<a v=\"") + c.in + "\">" + c.in + "</a>"), 1);
-    ASSERT_NE(ev.root, nullptr);
-    EXPECT_EQ(ev.root->GetValue(), c.out);
-    EXPECT_EQ(ev.root->GetAttribValue(0), c.out);
-  }
+  for (const auto& c : cases) ExpectTextAndValue(c.in, c.out);
 }
 
 TEST_F(XmlParserTest, SyntaxErrorsAreReportedWithTheirPositionAndTheParseGoesOn) {
