@@ -23,7 +23,15 @@
 //
 // Texts come out as Windows-1252 bytes: every valid UTF-8 character is decoded (a character
 // that Windows-1252 lacks becomes '?'), and bytes that are not UTF-8 are kept as they are, so a
-// file written in Windows-1252 reads as well. Line ends inside element text become "\n".
+// file written in Windows-1252 reads as well. The five entities &amp; &lt; &gt; &apos; &quot;
+// are decoded once; numeric character references stay as written. An element's value is its
+// text, kept only when it has no child elements: line ends become "\n", a line break directly
+// after the start tag is dropped. Attribute values take double or single quotes; a line end
+// in them becomes a blank. Names compare exactly.
+//
+// Error messages read " (<language text>) [<text 675><line><text 676><column>]" (line and
+// column of the character where the error was found, counted from 1); the one for a file that
+// cannot be opened is text 677 followed by " (<file name>)".
 #include <cstddef>
 #include <string>
 #include <utility>

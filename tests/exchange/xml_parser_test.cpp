@@ -246,9 +246,8 @@ TEST_F(XmlParserTest, PositionsCountRealLinesAndCharacters) {
 
 TEST_F(XmlParserTest, WatchedElementsAreTakenOrLeftInTheTree) {
   const std::string xml = "<r><x>1</x><y><x>2</x></y><x/></r>";
-  ev.takeResult = 0;
   ev = XmlEvents();
-  ev.takeResult = 0;
+  ev.takeResult = 0;  // every watched element stays
   EXPECT_EQ(test::ParseBytes(parser, env.Root(), xml, ev, {"x"}), 1);
   EXPECT_EQ(ev.elements, (std::vector<std::string>{"x=\"1\"", "x=\"2\"", "x"}));
   EXPECT_EQ(Dump(ev.root.get()), "r{x=\"1\",y{x=\"2\"},x}");
