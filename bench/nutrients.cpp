@@ -14,8 +14,10 @@
 #include "app/options_store.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
+#include "nutrients/recipe_calc.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
+#include "recipedb/ingredient_catalogue.h"
 
 namespace {
 
@@ -157,6 +159,71 @@ void BM_ReadFood(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadFood)->Unit(benchmark::kMicrosecond);
+
+// A recipe of 60 lines with foods of the table: weights in g, kg, EL and by piece weight from
+// an ingredient catalogue of 300 entries.
+struct Recipe60 {
+  IngredientCatalogue catalogue;
+  RecipeCalc calc;
+  REZBLOCK recipe;
+
+  explicit Recipe60(Table& t) {
+    for (int i = 0; i < 300; ++i) {
+      REZZUTATEN z;
+      char name[16];
+      std::snprintf(name, sizeof name, "Zutat %03d", i);
+      z.plural = name;
+      z.singular = z.plural;
+      z.pieceWeight = 50 + i;
+      catalogue.zutaten.push_back(z);
+    }
+    ctx().ingredients = &catalogue;
+    ctx().calc = &calc;
+    static const char* const kUnits[] = {"g", "kg", "EL", ""};
+    recipe.servings = 4;
+    for (int i = 0; i < 60; ++i) {
+      REZZUTAT z;
+      z.amount = i % 4 == 1 ? "0,25" : std::to_string(1 + i % 7);
+      z.unit = kUnits[i % 4];
+      z.text = catalogue.zutaten[static_cast<size_t>(i) * 5 % 300].plural;
+      z.blsCode = t.keys[(static_cast<size_t>(i) * 251) % t.keys.size()];
+      recipe.lines.push_back(z);
+    }
+    calc.LoadRecipeBlockForCalc(&recipe);
+    calc.LoadLineFoods();
+  }
+};
+
+void BM_RecalcRecipe60(benchmark::State& state) {
+  Table& t = Shared();
+  Recipe60 r(t);
+  for (auto _ : state) r.calc.RecalcAllLines();
+  state.counters["complete"] = r.calc.complete;
+}
+BENCHMARK(BM_RecalcRecipe60)->Unit(benchmark::kMillisecond);
+
+// Reading the 60 foods again as well, as the window does after every change of a line.
+void BM_LoadFoodsAndRecalcRecipe60(benchmark::State& state) {
+  Table& t = Shared();
+  Recipe60 r(t);
+  for (auto _ : state) {
+    r.calc.LoadLineFoods();
+    r.calc.RecalcAllLines();
+  }
+}
+BENCHMARK(BM_LoadFoodsAndRecalcRecipe60)->Unit(benchmark::kMillisecond);
+
+// Loading a recipe into the calculation: names of the 60 foods, then foods and sums.
+void BM_LoadAndCalculateRecipe60(benchmark::State& state) {
+  Table& t = Shared();
+  Recipe60 r(t);
+  for (auto _ : state) {
+    r.calc.LoadRecipeBlockForCalc(&r.recipe);
+    r.calc.LoadLineFoods();
+    r.calc.RecalcAllLines();
+  }
+}
+BENCHMARK(BM_LoadAndCalculateRecipe60)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

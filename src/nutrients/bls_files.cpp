@@ -48,20 +48,4 @@ bool BlsLineFile::Next(std::string& line) {
   return true;
 }
 
-std::string UpperCp1252(std::string text) {
-  for (char& ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c >= 'a' && c <= 'z') {
-      ch = static_cast<char>(c - 32);
-    } else if (c == 0x9A || c == 0x9C || c == 0x9E) {  // š œ ž
-      ch = static_cast<char>(c - 16);
-    } else if (c == 0xFF) {  // ÿ
-      ch = static_cast<char>(0x9F);
-    } else if (c >= 0xE0 && c != 0xF7) {  // à..þ except ÷
-      ch = static_cast<char>(c - 32);
-    }
-  }
-  return text;
-}
-
 }  // namespace tav

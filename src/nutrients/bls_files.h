@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers shared by the readers of the food database files: where they lie, reading
-// lines from a byte offset, and upper case of Windows-1252 text.
+// lines from a byte offset.
 #include <cstdio>
 #include <string>
 
@@ -31,9 +31,5 @@ class BlsLineFile {
   char* buf_ = nullptr;
   size_t cap_ = 0;
 };
-
-// Upper case of a Windows-1252 text: ASCII letters and the accented letters of the code page
-// (ä becomes Ä, ÿ becomes Ÿ; ß stays).
-std::string UpperCp1252(std::string text);
 
 }  // namespace tav

@@ -2,6 +2,7 @@
 // one nutrient with a limit.
 #include <cstring>
 
+#include "app/charsets.h"
 #include "app/context.h"
 #include "nutrients/bls_files.h"
 #include "nutrients/food_database.h"
@@ -74,7 +75,8 @@ void FoodDatabase::SearchByName(const std::string& text) {
   std::string line;
   while (names.Next(line)) {
     if (line.size() < kKeyLength) continue;
-    if (UpperCp1252(line.substr(kKeyLength)).find(text) == std::string::npos) continue;
+    if (UpperCaseAnsi(std::string_view(line).substr(kKeyLength)).find(text) == std::string::npos)
+      continue;
     LB_DATA food;
     food.SetKey(line.substr(0, kKeyLength));
     food.name = line.substr(kKeyLength);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/charsets.h"
 #include "app/context.h"
 #include "nutrients/bls_files.h"
 #include "platform/numbers.h"
@@ -23,33 +24,7 @@ std::string FilterFilePath(long id) {
   return BlsDataFolder() + "Filt_" + std::to_string(id) + ".bls";
 }
 
-// Folding for the sort of the filter lists: case and the accents of Windows-1252 letters.
-unsigned char FoldForSort(unsigned char c) {
-  static const char* const kFrom =
-      "\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD8"
-      "\xD9\xDA\xDB\xDC\xDD\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2"
-      "\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFF";
-  static const char* const kTo = "aaaaaaceeeeiiiinoooooouuuuyaaaaaaceeeeiiiinoooooouuuuyy";
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-  if (c >= 0xC0) {
-    const char* hit = std::strchr(kFrom, static_cast<char>(c));
-    if (hit) return static_cast<unsigned char>(kTo[hit - kFrom]);
-  }
-  return c;
-}
-
 }  // namespace
-
-bool FilterEntryLess(const std::string& a, const std::string& b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = FoldForSort(static_cast<unsigned char>(a[i]));
-    const unsigned char y = FoldForSort(static_cast<unsigned char>(b[i]));
-    if (x != y) return x < y;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
 
 bool ParseFieldsLine(const std::string& line, ISTOFF& out) {
   const size_t semi = line.find(';');
@@ -206,7 +181,9 @@ void NutrientTable::FillFilterGroupCombos() {
   const bool hadChoice = chosenFilter_ >= 0;
   std::vector<std::string> names;
   for (const FILTGRP& g : groups_) names.push_back(g.name);
-  std::stable_sort(names.begin(), names.end(), FilterEntryLess);
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CompareTextNoCase(a, b) < 0;
+  });
   filterEntries_.clear();
   filterEntries_.push_back(GetLangText(380));
   filterEntries_.insert(filterEntries_.end(), names.begin(), names.end());

@@ -98,7 +98,4 @@ class NutrientTable {
 // after the name).
 bool ParseFieldsLine(const std::string& line, ISTOFF& out);
 
-// Sort order of the filter lists: letter case and accents do not count.
-bool FilterEntryLess(const std::string& a, const std::string& b);
-
 }  // namespace tav

@@ -9,11 +9,18 @@
 #include "app/options_store.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
+#include "platform/numbers.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "support/test_env.h"
 
 namespace tav::test {
+
+// The user's decimal separator is ',' while it lives.
+struct DecimalComma {
+  DecimalComma() { SetDecimalSep(','); }
+  ~DecimalComma() { SetDecimalSep('.'); }
+};
 
 // Records the food grid effects the browser window would show.
 class RecordingFoodDatabase : public FoodDatabase {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "food_env.h"
-#include "nutrients/bls_files.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 
@@ -122,12 +121,6 @@ TEST(FoodSearch, KeySearchListsGroupsOrOneFood) {
   EXPECT_EQ(Keys(env.foods.foodList), (std::vector<std::string>{"H101000", "H102000"}));
   env.foods.SearchBLS('B', "H102000", 0, "");
   EXPECT_EQ(Keys(env.foods.foodList), std::vector<std::string>{"H102000"});
-}
-
-TEST(FoodSearch, UpperCaseOfWindows1252) {
-  EXPECT_EQ(UpperCp1252("gr\xFCne \xE4pfel, \xDF \xFF \x9A abc"),
-            "GR\xDCNE \xC4PFEL, \xDF \x9F \x8A ABC");
-  EXPECT_EQ(UpperCp1252("\xF7"), "\xF7");  // division sign stays
 }
 
 }  // namespace
