@@ -20,6 +20,8 @@
 
 namespace tav {
 
+TdbList* dbList = nullptr;
+
 namespace {
 
 std::string Option(int id) { return ctx().options ? ctx().options->Str(id) : std::string(); }

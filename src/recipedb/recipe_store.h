@@ -114,4 +114,7 @@ class TdbList {
   std::string recordBuffer_;  // one record, reused between reads and writes
 };
 
+// The program's recipe store, created at start-up (also set as ctx().dbList).
+extern TdbList* dbList;
+
 }  // namespace tav

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/ui/lang_dialog.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/index_file.h"
+#include "recipedb/ui/reorg_dialog.h"
+
+namespace tav {
+namespace {
+
+// Three books with a deleted recipe each; the window translated from the German file.
+class ReorgWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lang = std::make_unique<TLangDlg>();
+    lang->FormCreate(nullptr);
+    LangDlg = lang.get();
+    for (const char* name : {"Gamma", "Alpha", "Beta"}) {
+      KBOOK k;
+      k.name = name;
+      b.books.CreateKBook(k);
+      b.env.Options().SetParaString(6, name);
+      b.books.SelectKBook(name);
+      b.store.ReloadBookIndex();
+      for (int i = 0; i < 3; ++i) {
+        REZBLOCK r = test::RichRecipe(i);
+        b.AddRecipe(r);
+      }
+      REZINDEX e = b.store.BookIndex()[1];
+      e.deleted = 1;
+      b.store.WriteIndexEntry(e, 1);
+    }
+    dlg = std::make_unique<TReorgDlg>();
+  }
+  void TearDown() override {
+    dlg.reset();
+    LangDlg = nullptr;
+  }
+  std::vector<std::string> Log() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < dlg->LogLiBo->count(); ++i) out.push_back(fromQ(dlg->LogLiBo->item(i)->text()));
+    return out;
+  }
+  int Entries(const std::string& book) {
+    return CountIndexEntries(b.File(book, ".idx"), false);
+  }
+
+  test::BookEnv b{"Test"};
+  std::unique_ptr<TLangDlg> lang;
+  std::unique_ptr<TReorgDlg> dlg;
+};
+
+TEST_F(ReorgWindow, CompressesTheNamedBook) {
+  EXPECT_EQ(fromQ(dlg->windowTitle()), "Datenbank komprimieren");
+  EXPECT_EQ(fromQ(dlg->AllRdb->text()), "komprimiere alle Kochb\xFC" "cher");
+  dlg->PrepareReorgDlg(2, "Beta");
+  EXPECT_TRUE(dlg->ExactRdb->isChecked());
+  ASSERT_EQ(dlg->KBookLiBo->count(), 4);
+  EXPECT_EQ(fromQ(dlg->KBookLiBo->item(0)->text()), "Alpha");
+  EXPECT_EQ(dlg->KBookLiBo->selectedItems().size(), 1);
+  EXPECT_EQ(fromQ(dlg->KBookLiBo->selectedItems()[0]->text()), "Beta");
+  dlg->OKBtnClick();
+  const std::vector<std::string> log = Log();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0], "  Beta:");
+  EXPECT_EQ(log[1], GetLangText(235) + "2" + GetLangText(234) + "3.");
+  EXPECT_EQ(log[2], GetLangText(229));
+  EXPECT_EQ(dlg->LogLiBo->currentRow(), 2);
+  EXPECT_EQ(fromQ(dlg->CancelBtn->text()), GetLangText(227));
+  EXPECT_EQ(Entries("Beta"), 2);
+  EXPECT_EQ(Entries("Alpha"), 3);
+  // The current book (Beta) was reloaded after its compression.
+  EXPECT_EQ(b.store.BookIndex().size(), 2u);
+
+  // Grab the window as a user sees it.
+  dlg->resize(dlg->sizeHint());
+  const std::string png = std::string(TAVOLIN_SOURCE_DIR) + "/build/reorg_dialog.png";
+  if (DirExists(std::string(TAVOLIN_SOURCE_DIR) + "/build")) dlg->grab().save(toQ(png));
+}
+
+TEST_F(ReorgWindow, NothingSelectedCompressesNothing) {
+  dlg->PrepareReorgDlg(2, "");
+  dlg->OKBtnClick();
+  ASSERT_EQ(b.env.messages.shown.size(), 1u);
+  EXPECT_EQ(b.env.messages.shown[0].text, GetLangText(226));
+  EXPECT_EQ(Log(), std::vector<std::string>{GetLangText(228)});
+  EXPECT_EQ(Entries("Alpha"), 3);
+}
+
+TEST_F(ReorgWindow, AllBooksAndTheCurrentOne) {
+  dlg->PrepareReorgDlg(1, "");
+  EXPECT_TRUE(dlg->AllRdb->isChecked());
+  dlg->OKBtnClick();
+  for (const char* book : {"Alpha", "Beta", "Gamma"}) EXPECT_EQ(Entries(book), 2) << book;
+  EXPECT_EQ(Log().size(), 4u * 3 - 1 + 1);  // name, count, blank between books; final line
+
+  dlg->PrepareReorgDlg(0, "");
+  EXPECT_TRUE(dlg->AktRdb->isChecked());
+  EXPECT_EQ(dlg->LogLiBo->count(), 0);
+  dlg->KBookLiBoClick();
+  EXPECT_TRUE(dlg->ExactRdb->isChecked());
+}
+
+}  // namespace
+}  // namespace tav
