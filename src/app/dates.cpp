@@ -30,6 +30,13 @@ std::tm LocalNow() {
   return tm;
 }
 
+void Today(int& day, int& month, int& year) {
+  const std::tm tm = LocalNow();
+  day = tm.tm_mday;
+  month = tm.tm_mon + 1;
+  year = tm.tm_year + 1900;
+}
+
 // Windows-1252 upper case: a-z and the accented small letters.
 unsigned char Upper1252(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
@@ -182,12 +189,7 @@ void DateToIsoText(const std::string& text, std::string& out) {
   int n[3];
   ReadThreeNumbers(text, n);
   int day = n[0], month = n[1], year = n[2];
-  if (year == 0) {
-    const std::tm tm = LocalNow();
-    day = tm.tm_mday;
-    month = tm.tm_mon + 1;
-    year = tm.tm_year + 1900;
-  }
+  if (year == 0) Today(day, month, year);
   char buf[64];
   std::snprintf(buf, sizeof buf, "%d-%02d-%02dT00:00:00", year, month, day);
   out = buf;
@@ -197,12 +199,7 @@ void IsoDateToGerman(const std::string& text, std::string& out) {
   int n[3];
   ReadThreeNumbers(text, n);
   int year = n[0], month = n[1], day = n[2];
-  if (day == 0) {
-    const std::tm tm = LocalNow();
-    day = tm.tm_mday;
-    month = tm.tm_mon + 1;
-    year = tm.tm_year + 1900;
-  }
+  if (day == 0) Today(day, month, year);
   out = std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
 }
 

@@ -91,7 +91,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   out.reserve(1024 + r.text.size() + 48 * r.lines.size());
   out.resize(kRecordHeadSize, '\0');
   int32_t table[10] = {};
-  KeyValueView kv[16];
+  KeyValueView kv[4];
   std::vector<KeyValueView> many;  // pictures, nutrients and remarks may be any number
   std::vector<std::string> authors;
 
@@ -105,30 +105,28 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   out += ' ';
   PutText(out, CText(r.servingType));
 
-  const char kinds[2] = {'F', 'U'};
+  // Pictures: the kind ('F' or 'U') is the key.
   many.clear();
   for (const REZPICTURE& p : r.pictures)
-    many.push_back({p.kind == 'U' ? std::string_view(kinds + 1, 1)
-                    : p.kind == 'F' ? std::string_view(kinds, 1)
-                                    : std::string_view(&p.kind, p.kind ? 1 : 0),
-                    CText(p.name)});
+    many.push_back({std::string_view(&p.kind, p.kind ? 1 : 0), CText(p.name)});
   AppendKeyValueList(out, many.data(), many.size());
   out += '\0';
 
   table[kOffHint] = static_cast<int32_t>(out.size());
   PutText(out, CText(r.hint));
 
-  // Author, rating and change lists: each pair only when its text is not empty (Q and D always).
-  auto putTriple = [&](const std::string& n, const std::string& d, const std::string& e) {
+  // Lists of up to three texts: a pair only for a text that is not empty.
+  auto putThree = [&](const char* k1, const std::string& v1, const char* k2,
+                      const std::string& v2, const char* k3, const std::string& v3) {
     size_t k = 0;
-    if (!CText(n).empty()) kv[k++] = {"N", CText(n)};
-    if (!CText(d).empty()) kv[k++] = {"D", CText(d)};
-    if (!CText(e).empty()) kv[k++] = {"E", CText(e)};
+    if (!CText(v1).empty()) kv[k++] = {k1, CText(v1)};
+    if (!CText(v2).empty()) kv[k++] = {k2, CText(v2)};
+    if (!CText(v3).empty()) kv[k++] = {k3, CText(v3)};
     AppendKeyValueList(out, kv, k);
     out += '\0';
   };
   table[kOffAuthor] = static_cast<int32_t>(out.size());
-  putTriple(r.createdBy, r.createdDate, r.createdEmail);
+  putThree("N", r.createdBy, "D", r.createdDate, "E", r.createdEmail);
 
   table[kOffRating] = static_cast<int32_t>(out.size());
   {
@@ -149,7 +147,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   Put<int32_t>(out, r.recipeIdLow);
   out += '\0';
 
-  putTriple(r.changedBy, r.changedDate, r.changedEmail);
+  putThree("N", r.changedBy, "D", r.changedDate, "E", r.changedEmail);
 
   table[kOffSource] = static_cast<int32_t>(out.size());
   PutText(out, CText(r.source));
@@ -161,14 +159,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   AppendKeyValueList(out, many.data(), many.size());
   out += '\0';
 
-  {
-    size_t k = 0;
-    if (!CText(r.prepTime).empty()) kv[k++] = {"P", CText(r.prepTime)};
-    if (!CText(r.cookTime).empty()) kv[k++] = {"C", CText(r.cookTime)};
-    if (!CText(r.totalTime).empty()) kv[k++] = {"A", CText(r.totalTime)};
-    AppendKeyValueList(out, kv, k);
-    out += '\0';
-  }
+  putThree("P", r.prepTime, "C", r.cookTime, "A", r.totalTime);
 
   PutText(out, CText(r.costs));
 
@@ -284,6 +275,22 @@ std::string_view Lookup(const std::vector<KeyValueView>& pairs, std::string_view
   return {};
 }
 
+// A list of three texts by their keys; an old plain field in its place stands for `old`.
+void ApplyThree(bool have, std::string_view field, std::vector<KeyValueView>& pairs,
+                const char* k1, const char* k2, const char* k3,
+                std::initializer_list<std::string*> targets, std::string* old) {
+  if (!have) return;
+  if (!IsList(field)) {
+    old->assign(field);
+    return;
+  }
+  ParseKeyValueViews(field, pairs);
+  if (pairs.empty()) return;
+  const char* keys[3] = {k1, k2, k3};
+  int i = 0;
+  for (std::string* t : targets) t->assign(Lookup(pairs, keys[i++]));
+}
+
 // atol on a view: leading blanks, sign, digits.
 long LeadingLong(std::string_view text) { return ReadLong(text); }
 
@@ -397,17 +404,8 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
       r.pictures.push_back({'F', std::string(picturesField)});
     }
   }
-  if (haveAuthor) {
-    if (IsList(authorField)) {
-      if (ParseKeyValueViews(authorField, pairs), !pairs.empty()) {
-        r.createdBy.assign(Lookup(pairs, "N"));
-        r.createdDate.assign(Lookup(pairs, "D"));
-        r.createdEmail.assign(Lookup(pairs, "E"));
-      }
-    } else {
-      r.createdBy.assign(authorField);
-    }
-  }
+  ApplyThree(haveAuthor, authorField, pairs, "N", "D", "E",
+             {&r.createdBy, &r.createdDate, &r.createdEmail}, &r.createdBy);
   if (haveRating && IsList(ratingField)) {
     if (ParseKeyValueViews(ratingField, pairs), !pairs.empty()) {
       r.points.assign(Lookup(pairs, "W"));
@@ -417,17 +415,8 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
       if (!d.empty()) r.difficulty = d[0];
     }
   }
-  if (haveChange) {
-    if (IsList(changeField)) {
-      if (ParseKeyValueViews(changeField, pairs), !pairs.empty()) {
-        r.changedBy.assign(Lookup(pairs, "N"));
-        r.changedDate.assign(Lookup(pairs, "D"));
-        r.changedEmail.assign(Lookup(pairs, "E"));
-      }
-    } else {
-      r.changedDate.assign(changeField);
-    }
-  }
+  ApplyThree(haveChange, changeField, pairs, "N", "D", "E",
+             {&r.changedBy, &r.changedDate, &r.changedEmail}, &r.changedDate);
   if (haveNutrients) {
     if (IsList(nutrientField)) {
       if (ParseKeyValueViews(nutrientField, pairs), !pairs.empty()) {
@@ -447,17 +436,8 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
       r.nutrients.push_back(std::move(s));
     }
   }
-  if (haveTimes) {
-    if (IsList(timesField)) {
-      if (ParseKeyValueViews(timesField, pairs), !pairs.empty()) {
-        r.prepTime.assign(Lookup(pairs, "P"));
-        r.cookTime.assign(Lookup(pairs, "C"));
-        r.totalTime.assign(Lookup(pairs, "A"));
-      }
-    } else {
-      r.totalTime.assign(timesField);
-    }
-  }
+  ApplyThree(haveTimes, timesField, pairs, "P", "C", "A",
+             {&r.prepTime, &r.cookTime, &r.totalTime}, &r.totalTime);
   if (haveRemarks) {
     if (IsList(remarksField)) {
       if (ParseKeyValueViews(remarksField, pairs), !pairs.empty())
