@@ -92,6 +92,10 @@ bool TdbList::LoadBookIndex() {
     return false;
   }
   std::memcpy(&counter_, head + kIndexCounterPos, 4);
+  const long long size = f.Size();
+  if (size > kIndexEntriesPos)
+    bookIndex_.reserve(bookIndex_.size() +
+                       static_cast<size_t>((size - kIndexEntriesPos) / kIndexEntrySize));
 
   // Whole entries in large reads; the progress follows each read.
   constexpr size_t kChunk = 4096;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cstring>
 
 #include "book_test_util.h"
@@ -240,6 +243,63 @@ TEST(RecipeStore, AnExistingRecordFileIsNeverReplaced) {
   ASSERT_TRUE(b.store.WriteRezBlock("Neu", r, offset, length));
   EXPECT_EQ(offset, 19);
   EXPECT_EQ(test::ReadAll(b.File("Neu", ".bok")).substr(0, 19), "TAVOLIN__1.01_DAT\n\r");
+}
+
+// Lets files grow only up to a size while it lives (a full disk, as far as a write can tell).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(size_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    handler_ = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, handler_);
+  }
+
+ private:
+  rlimit saved_;
+  sighandler_t handler_;
+};
+
+TEST(RecipeStore, AShortAppendIsReportedAndCutBack) {
+  BookEnv b;
+  REZBLOCK r = test::RichRecipe(1);
+  b.AddRecipe(r);
+  const std::string before = test::ReadAll(b.File("Test", ".bok"));
+  int32_t offset = -7, length = -7;
+  bool ok;
+  {
+    FileSizeLimit limit(before.size() + 100);  // the record is written in part only
+    ok = b.store.WriteRezBlock("", r, offset, length);
+  }
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(offset, -7);
+  ASSERT_EQ(b.env.messages.shown.size(), 1u);
+  EXPECT_EQ(b.env.messages.shown[0].text, GetLangText(49));
+  EXPECT_EQ(test::ReadAll(b.File("Test", ".bok")), before);
+}
+
+TEST(RecipeStore, AFailedAppendNeverHandsOutItsNumberAgain) {
+  BookEnv b;
+  KBOOK other;
+  other.name = "Andere";
+  ASSERT_TRUE(b.books.CreateKBook(other));
+  REZINDEX e;
+  e.number = -1;
+  {
+    FileSizeLimit limit(23);  // the counter can change, no entry can be added
+    EXPECT_FALSE(b.store.AppendIndexEntry("Andere", e));
+  }
+  EXPECT_EQ(b.env.messages.shown.at(0).text, GetLangText(41));
+  EXPECT_EQ(CounterOf(b.File("Andere", ".idx")), 2);
+  e.number = -1;
+  ASSERT_TRUE(b.store.AppendIndexEntry("Andere", e));
+  EXPECT_EQ(e.number, 2);
+  EXPECT_EQ(CountIndexEntries(b.File("Andere", ".idx"), false), 1);
 }
 
 TEST(RecipeStore, WritingARecipeGivesItAnIdentifier) {
