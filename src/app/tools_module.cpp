@@ -15,6 +15,8 @@
 
 namespace tav {
 
+TToolsMod* ToolsMod = nullptr;
+
 TToolsMod::TToolsMod() {
   for (int m = 1; m <= 12; ++m) {
     longMonthNames[m] = GetLangText(235 + m);

@@ -53,6 +53,9 @@ class TToolsMod {
   std::string LogFilePath() const;
 };
 
+// The tools module's one instance, created third at start-up.
+extern TToolsMod* ToolsMod;
+
 // Data root rule without the outdated-installation check (used before any window exists):
 // `programFolder` when it holds an entry "Data", else the machine settings' "DataPath".
 std::string FindDataRoot(const std::string& programFolder);

@@ -1,22 +1,1082 @@
 #include "app/ui/main_window.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/context.h"
+#include "app/file_functions.h"
+#include "app/lang_table.h"
+#include "app/options_store.h"
+#include "app/startup_files.h"
+#include "app/tools_module.h"
+#include "app/ui/about_dialog.h"
+#include "app/ui/lang_dialog.h"
+#include "app/ui/progress_dialog.h"
+#include "app/ui/splash_dialog.h"
+#include "app/ui/tips_dialog.h"
+#include "app/web_addresses.h"
+#include "exchange/ui/html_view_window.h"
+#include "exchange/ui/print_preview_window.h"
+#include "kitchen/ui/freezer_dialog.h"
+#include "kitchen/ui/menu_planner_window.h"
+#include "nutrients/ui/food_browser_dialog.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
+#include "recipes/ui/edit_additional_page_window.h"
+#include "recipes/ui/edit_other_page_window.h"
+#include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/quick_entry_page_window.h"
+#include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/standard_view_window.h"
 
 namespace tav {
 
 TMainFrm* MainFrm = nullptr;
 
+namespace {
+
+using Handler = void (TMainFrm::*)();
+
+enum ItemFlags : int {
+  kCheckable = 1,
+  kChecked = 2,
+  kHidden = 4,
+  kDisabled = 8,
+  kSubMenu = 16,  // the item opens a sub-menu filled at run time (one item per book)
+};
+
+// One item of a menu. A null name is a separator. A null handler marks a command whose window
+// is not part of the program yet: the item stays disabled until its handler is entered here.
+struct MenuItem {
+  const char* name;
+  const char* caption;  // the built-in German caption; the language file replaces it
+  Handler handler;
+  int flags;
+};
+
+struct MenuDef {
+  const char* name;
+  const char* caption;
+  std::vector<MenuItem> items;
+};
+
+const MenuItem kSep{nullptr, nullptr, nullptr, 0};
+
+// Captions are UTF-8 here (built-in texts of the window); the language file's are Windows-1252.
+std::vector<MenuDef> MenuDefinitions() {
+  using M = TMainFrm;
+  return {
+      {"FileMenu",
+       "&Datei",
+       {{"FileImport", "Rezepte importieren ...", nullptr, 0},
+        {"FileExport", "Rezepte exportieren ...", nullptr, 0},
+        kSep,
+        {"RezListExport", "Rezeptliste exportieren ...", nullptr, 0},
+        kSep,
+        {"QuickImport", "&Quick-Import", nullptr, 0},
+        {"MnAutoImp", "Auto-Import...", nullptr, 0},
+        kSep,
+        {"CoolMnu", "Gefriergut-Verwaltung ...", nullptr, 0},
+        {"MHDMnu", "MHD des Gefrierguts ...", nullptr, 0},
+        kSep,
+        {"BackupMnu", "Sichern / Wiederherstellen der Daten", nullptr, 0},
+        kSep,
+        {"FilePrintItem", "&Drucken ...", nullptr, 0},
+        {"FilePrintSetupItem", "Drucker&einrichtung...", nullptr, 0},
+        kSep,
+        {"FileExitItem", "&Beenden", &M::FileExit, 0}}},
+      {"KBMenu",
+       "&Kochbuch",
+       {{"MnNewBook", "Kochbücher verwalten...", nullptr, 0}, {"KBSepMenu", nullptr, nullptr, 0}}},
+      {"Rezepte1",
+       "&Rezepte",
+       {{"Powersuche1", "Powersuche ...", nullptr, 0},
+        kSep,
+        {"NeuesRezept", "&Neues Rezept", nullptr, 0},
+        {"RezeptAendern", "Rezept ändern", nullptr, 0},
+        {"Rezeptloeschen", "Rezept löschen", nullptr, 0},
+        {"ShowHTMLMnu", "Rezept als Webseite anzeigen", nullptr, 0},
+        kSep,
+        {"zurEinkaufsliste1", "Zur Einkaufsliste hinzufügen", nullptr, 0},
+        {"Einkaufsliste1", "Einkaufsliste fertigstellen", nullptr, 0},
+        kSep,
+        {"MnMoveRez", "Verschiebe Rezept nach...", nullptr, kSubMenu},
+        {"MnCopyRez", "Kopiere Rezept nach...", nullptr, kSubMenu},
+        kSep,
+        {"MnRandomRez", "&Zufälliges Rezept wählen", nullptr, 0},
+        {"previousRezept", "Zum vorherigen Rezept", nullptr, 0},
+        {"nextRezept", "Zum nächsten Rezept", nullptr, 0},
+        {"firstRezept", "Zum ersten Rezept", nullptr, 0},
+        {"lastRezept", "Zum letzten Rezept", nullptr, 0},
+        kSep,
+        {"MnSelAll", "selektiere alle Rezepte", nullptr, 0},
+        kSep,
+        {"NewMenuMnu", "Neuer Menüplan ...", nullptr, 0},
+        {"MenuEditMnu", "Menüplan bearbeiten ...", nullptr, 0},
+        {"MenuPrintMnu", "Menüplan drucken", nullptr, 0}}},
+      {"Aktionen1",
+       "Aktionen",
+       {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...", nullptr,
+         0},
+        kSep,
+        {"StartLexikon", "&Lexikon des Kochens", nullptr, 0},
+        kSep,
+        {"Statistik1", "Statistik", nullptr, 0},
+        kSep,
+        {"MultidataChangeMnu", "Massendatenänderung...", nullptr, 0},
+        kSep,
+        {"MnDupeSearch", "Suche nach doppelten Rezepten", nullptr, 0}}},
+      {"Markierung1",
+       "&Markierung",
+       {{"markRezept", "(De-) Markiere Rezept", nullptr, 0},
+        {"markAllRezept", "Markiere alle Rezepte", nullptr, 0},
+        {"demarkAllRezept", "Entferne alle Markierungen", nullptr, 0},
+        kSep,
+        {"MnMoveMarked", "Verschiebe markierte Rezepte nach...", nullptr, kSubMenu},
+        {"MnCopyMarked", "Kopiere markierte Rezepte nach...", nullptr, kSubMenu},
+        {"MnDelMarked", "Lösche markierte Rezepte", nullptr, 0},
+        kSep,
+        {"EditCutItem", "&Ausschneiden", &M::EditCut, 0},
+        {"EditCopyItem", "&Kopieren", &M::EditCopy, 0},
+        {"EditPasteItem", "&Einfügen", &M::EditPaste, 0},
+        {"EditUndoMnu", "Änderung rückgängig machen", &M::EditUndo, 0},
+        kSep,
+        {"CHooseListMnu", "Springe zur Rezeptliste", &M::CHooseListMnuClick, 0}}},
+      {"EditMenu",
+       "&Ansicht",
+       {{"ViewStd", "Standard-Ansicht", &M::ViewStdClick, kCheckable | kChecked},
+        {"ViewHTML", "Text/HTML-Ansicht", &M::ViewHTMLClick, kCheckable},
+        {"ViewPrint", "Druckvorschau-Ansicht", &M::ViewPrintClick, kCheckable},
+        {nullptr, nullptr, nullptr, kDisabled},
+        {"ChangePersAnzMnu", "Ändern der Portionsmenge ...", nullptr, 0},
+        kSep,
+        {"NEditMnu", "Standard-Eingabe", nullptr, 0},
+        {"QEditMnu", "Schnell-Erfassung", nullptr, 0},
+        {"ZEditMnu", "Zusätzliche Angaben zum Rezept", nullptr, 0},
+        kSep,
+        {"SaisonMnu", "Saison-Übersicht", nullptr, 0}}},
+      {"Wochenplan1",
+       "&Wochenplan",
+       {{"WPlan", "&Wochenplan anzeigen", &M::WPlanClick, 0},
+        kSep,
+        {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", nullptr, 0},
+        {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", nullptr, 0},
+        kSep,
+        {"WPShow", "&Aktuelles Wochen-Rezept anzeigen", nullptr, 0},
+        {"WPPrint", "Aktuellen Wochenplan aus&drucken", nullptr, 0},
+        kSep,
+        {"WPKList", "Selektierte Rezepte der Einkaufsliste &hinzufügen", nullptr, 0},
+        kSep,
+        {"MoveWPUpMnu", "Eintrag nach oben schieben", nullptr, 0},
+        {"MoveWPDownMnu", "Eintrag nach unten schieben", nullptr, 0},
+        kSep,
+        {"WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen", nullptr, 0},
+        {"WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen", nullptr, 0},
+        {"WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen", nullptr, 0}}},
+      {"BLS1",
+       "BLS-Schlüssel",
+       {{"BLSShowDlgMnu", "BLS-Daten anzeigen", nullptr, 0},
+        kSep,
+        {"BLSSearchMnu", "BLS-Lebensmittel suchen", nullptr, 0},
+        {"CalcBLSRezept", "Rezept in die BLS-Berechnung", nullptr, 0}}},
+      {"ErnaehrungMnu",
+       "Ernährung",
+       {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", nullptr, kCheckable},
+        kSep,
+        {"GewichtsverlaufMnu", "Gewichtsverlauf ...", nullptr, 0},
+        {"ENStatistikMnu", "Ernährungsübersicht ...", nullptr, 0},
+        kSep,
+        {"PersonenListeMnu", "Personenverwaltung ...", nullptr, 0},
+        {"StammdatenMnu", "Stammdaten der aktuellen Person ...", nullptr, 0},
+        kSep,
+        {"ZufuhrMnu", "Stoff-Zufuhr-Tabellen ...", nullptr, 0},
+        {nullptr, nullptr, nullptr, kHidden},
+        {"QuenoraMnu", "Quenora (Abgleich und Bestückung)", nullptr, kHidden}}},
+      {"Extras1",
+       "&Einstellungen",
+       {{"Zutatenliste", "&Zutatenliste", nullptr, 0},
+        {"Masseinheiten", "&Maßeinheiten", nullptr, 0},
+        {"editGattungen", "&Gattungen", nullptr, 0},
+        {"PortionsMnu", "Portions-Einheiten", nullptr, 0},
+        kSep,
+        {"KennDatenMnu", "Anzeige Kenndaten", nullptr, 0},
+        {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
+        {"ThekeMnu", "Händler/Abteilungen", nullptr, 0},
+        kSep,
+        {"Optionen", "Optionen", nullptr, 0}}},
+      {"ToolsMenu",
+       "&Akademie",
+       {{"AKKursImportMnu", "Kurs: Import von Rezepten", &M::AKKursImportMnuClick, 0},
+        {"AKSchnellerfMnu", "Kurs: Schnellerfassung", &M::AKSchnellerfMnuClick, 0},
+        {"AkEinkaufslisteMnu", "Kurs: Einkaufsliste", &M::AkEinkaufslisteMnuClick, 0},
+        {"AkNaehrberechMnu", "Kurs: Nährmittelberechnung", &M::AkNaehrberechMnuClick, 0},
+        {"AKGewichtMnu", "Kurs: Gewichtsbeobachtung", &M::AKGewichtMnuClick, 0},
+        {"AkErnaehrungMnu", "Kurs: Ernährungskontrolle", &M::AkErnaehrungMnuClick, 0},
+        kSep,
+        {"AddToolsMnu", "Weitere Tools einrichten...", nullptr, 0},
+        kSep}},
+      {"HelpMenu",
+       "&Hilfe",
+       {{"MnHelp", "Tavolin-H&ilfesystem", &M::MnHelpClick, 0},
+        {"TavolinForumMnu", "Häufige Fragen (FAQ)", &M::TavolinForumMnuClick, 0},
+        {"TavolinWebseiten1", "&Tavolin im Web", &M::TavolinWebseiten1Click, 0},
+        kSep,
+        {"MnAssistTip", "Zeige Tips && Tricks", &M::MnAssistTipClick, 0},
+        kSep,
+        {"UmfrageMnu", "Tavolin - Benutzerumfrage", nullptr, 0},
+        kSep,
+        {"DoReorg", "&Komprimierung ...", nullptr, 0},
+        {"DoNewIniz", "&Index neu erstellen", nullptr, 0},
+        {"MnLogFile", "Supportdatei anzeigen", &M::MnLogFileClick, 0},
+        kSep,
+        {"HelpAboutItem", "Inf&o...", &M::HelpAboutItemClick, 0}}},
+  };
+}
+
+// One tool button: component name, built-in caption and hint, icon, handler (null: not yet).
+struct ToolButton {
+  const char* name;
+  const char* caption;
+  const char* hint;
+  QStyle::StandardPixmap icon;
+  Handler handler;
+};
+
+// Groups of buttons, left to right; an invisible spacer lies between two groups.
+std::vector<std::vector<ToolButton>> ToolButtonGroups() {
+  using M = TMainFrm;
+  return {
+      {{"TBNew", "Neu", "Neues Rezept", QStyle::SP_FileIcon, nullptr},
+       {"TBEdit", "Ändern", "Rezept ändern", QStyle::SP_FileDialogDetailedView, nullptr},
+       {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, nullptr}},
+      {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, nullptr},
+       {"TBHTMLView", "Webseite", "Rezept als Webseite anzeigen", QStyle::SP_DriveNetIcon,
+        nullptr}},
+      {{"TBMView", "Standard", "Normale Ansicht", QStyle::SP_FileDialogListView, &M::TBMViewClick},
+       {"TBMHTML", "Text/HTML", "Text / HTML-Ansicht", QStyle::SP_FileLinkIcon, &M::TBMHTMLClick},
+       {"TBMCalc", "Portionen", "Personenumrechnung", QStyle::SP_BrowserReload, nullptr}},
+      {{"TBQImport", "Quick-Import",
+        "Rezepte im Clipboard sofort ins aktuelle Kochbuch importieren", QStyle::SP_ArrowDown,
+        nullptr},
+       {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView, nullptr},
+       {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
+        &M::WPlanClick},
+       {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
+      {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, nullptr},
+       {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, nullptr},
+       {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, nullptr},
+       {"HelpBtn", "Hilfe", "Hilfe-Inhaltsverzeichnis", QStyle::SP_MessageBoxQuestion,
+        &M::MnHelpClick}},
+  };
+}
+
+// The style's icons come in different sizes; drawn centred on one square size they line up.
+QIcon SquareIcon(const QStyle* style, QStyle::StandardPixmap which, int side) {
+  const QPixmap source = style->standardIcon(which).pixmap(side, side);
+  QPixmap square(side, side);
+  square.fill(Qt::transparent);
+  QPainter p(&square);
+  const QSize s = source.size().scaled(side, side, Qt::KeepAspectRatio);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawPixmap(QRect((side - s.width()) / 2, (side - s.height()) / 2, s.width(), s.height()),
+               source);
+  p.end();
+  QIcon icon(square);
+  return icon;
+}
+
+const int kToolIconSide = 24;
+
+const char* const kRegAssist = "Software\\Brimo\\Tavolin\\Assist";
+
+// A two-pane splitter: the extent of pane `index`, and setting it while the other pane takes
+// the rest.
+int PaneExtent(const QSplitter* s, int index) {
+  return s->sizes().value(index);
+}
+
+void SetPaneExtent(QSplitter* s, int index, int extent) {
+  QList<int> sizes = s->sizes();
+  if (sizes.size() != 2) return;
+  int total = sizes[0] + sizes[1];
+  const int available = s->orientation() == Qt::Horizontal ? s->width() : s->height();
+  if (available - s->handleWidth() > total) total = available - s->handleWidth();
+  sizes[index] = extent;
+  sizes[1 - index] = std::max(0, total - extent);
+  s->setSizes(sizes);
+}
+
+// A pane: a client area for one docked window. Framed panes show a sunken border so that the
+// layout reads at a glance while they are empty.
+QFrame* NewPane(const char* name, QWidget* parent, bool framed = true) {
+  auto* pane = new QFrame(parent);
+  pane->setObjectName(QString::fromLatin1(name));
+  if (framed) pane->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  auto* layout = new QVBoxLayout(pane);
+  const int m = framed ? pane->frameWidth() : 0;
+  layout->setContentsMargins(m, m, m, m);
+  layout->setSpacing(0);
+  return pane;
+}
+
+QSplitter* NewSplitter(const char* name, Qt::Orientation o, int handle, QWidget* parent) {
+  auto* s = new QSplitter(o, parent);
+  s->setObjectName(QString::fromLatin1(name));
+  s->setHandleWidth(handle);
+  s->setChildrenCollapsible(false);
+  return s;
+}
+
+// The focused field among the named text fields of a window, or null.
+QWidget* FocusedField(QWidget* window, std::initializer_list<const char*> names) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!window || !focus) return nullptr;
+  for (const char* n : names)
+    if (QWidget* w = window->findChild<QWidget*>(QString::fromLatin1(n)); w && w == focus) return w;
+  return nullptr;
+}
+
+bool IsReadOnly(QWidget* w) {
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->isReadOnly();
+  if (auto* t = qobject_cast<QTextEdit*>(w)) return t->isReadOnly();
+  if (auto* p = qobject_cast<QPlainTextEdit*>(w)) return p->isReadOnly();
+  return false;
+}
+
+// Every editor-page field the clipboard commands work on.
+QWidget* FocusedEditorField() {
+  if (QWidget* w =
+          FocusedField(NEditDlg, {"TitelEdt", "TextRtf", "SWortEdt", "PortAnzEdt", "ZeitAnzEdt",
+                                  "KostEdt", "EnergieEdt", "AutornameEdt", "QuelleEdt"}))
+    return w;
+  if (QWidget* w = FocusedField(QEditDlg, {"TextRtf", "GrammEdt"})) return w;
+  if (QWidget* w = FocusedField(
+          ZEditDlg, {"TimePrepEdt", "TimeCookEdt", "TimeAllEdt", "FSStarsEdt", "RemarkEdt"}))
+    return w;
+  return FocusedField(AEditDlg, {"CardEdt"});
+}
+
+}  // namespace
+
 TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   MainFrm = this;
   setObjectName(QStringLiteral("MainFrm"));
-  setWindowTitle(QStringLiteral("Tavolin"));
-  menuBar()->setObjectName(QStringLiteral("MainMenu"));
-  auto* bar = addToolBar(QStringLiteral("MainToolBar"));
-  bar->setObjectName(QStringLiteral("MainToolBar"));
-  resize(640, 480);
+  setWindowTitle(QStringLiteral("Tavolin!"));
+  ctx().progress = this;
+  FormCreate();
 }
 
-void TMainFrm::ProgressRelay(int, const std::string&, int) {}
+QAction* TMainFrm::Action(const char* name) const {
+  return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TMainFrm::BuildMenu() {
+  MainMenu = menuBar();
+  MainMenu->setObjectName(QStringLiteral("MainMenu"));
+  for (const MenuDef& def : MenuDefinitions()) {
+    QMenu* menu = MainMenu->addMenu(QString::fromUtf8(def.caption));
+    menu->setObjectName(QString::fromLatin1(def.name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(def.name));
+    for (const MenuItem& item : def.items) {
+      if (!item.caption) {  // separator, named when the program refers to it
+        QAction* sep = menu->addSeparator();
+        if (item.name) sep->setObjectName(QString::fromLatin1(item.name));
+        sep->setVisible(!(item.flags & kHidden));
+        sep->setEnabled(!(item.flags & kDisabled));
+        continue;
+      }
+      QAction* a;
+      if (item.flags & kSubMenu) {
+        QMenu* sub = menu->addMenu(QString::fromUtf8(item.caption));
+        sub->setObjectName(QString::fromLatin1(item.name));
+        a = sub->menuAction();
+      } else {
+        a = menu->addAction(QString::fromUtf8(item.caption));
+      }
+      a->setObjectName(QString::fromLatin1(item.name));
+      a->setCheckable(item.flags & kCheckable);
+      a->setChecked(item.flags & kChecked);
+      a->setVisible(!(item.flags & kHidden));
+      if (item.handler) {
+        const Handler h = item.handler;
+        connect(a, &QAction::triggered, this, [this, h] { (this->*h)(); });
+      } else {
+        a->setEnabled(false);
+      }
+    }
+  }
+  auto menu = [this](const char* n) { return findChild<QMenu*>(QString::fromLatin1(n)); };
+  FileMenu = menu("FileMenu");
+  KBMenu = menu("KBMenu");
+  Rezepte1 = menu("Rezepte1");
+  Aktionen1 = menu("Aktionen1");
+  Markierung1 = menu("Markierung1");
+  EditMenu = menu("EditMenu");
+  Wochenplan1 = menu("Wochenplan1");
+  BLS1 = menu("BLS1");
+  ErnaehrungMnu = menu("ErnaehrungMnu");
+  Extras1 = menu("Extras1");
+  ToolsMenu = menu("ToolsMenu");
+  HelpMenu = menu("HelpMenu");
+  MnMoveRez = menu("MnMoveRez");
+  MnCopyRez = menu("MnCopyRez");
+  MnMoveMarked = menu("MnMoveMarked");
+  MnCopyMarked = menu("MnCopyMarked");
+  KBSepMenu = Action("KBSepMenu");
+  ViewStd = Action("ViewStd");
+  ViewHTML = Action("ViewHTML");
+  ViewPrint = Action("ViewPrint");
+  EditCutItem = Action("EditCutItem");
+  EditCopyItem = Action("EditCopyItem");
+  EditPasteItem = Action("EditPasteItem");
+  VerbrauchslisteMnu = Action("VerbrauchslisteMnu");
+}
+
+void TMainFrm::BuildToolBar() {
+  MainToolBar = new QToolBar(this);
+  MainToolBar->setObjectName(QStringLiteral("MainToolBar"));
+  MainToolBar->setMovable(false);
+  MainToolBar->setFloatable(false);
+  MainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  MainToolBar->setIconSize(QSize(kToolIconSide, kToolIconSide));
+  MainToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+  QFont captions = MainToolBar->font();
+  captions.setPointSizeF(captions.pointSizeF() * 0.9);
+  MainToolBar->setFont(captions);
+  addToolBar(Qt::TopToolBarArea, MainToolBar);
+  viewButtons_ = new QActionGroup(this);
+  viewButtons_->setExclusive(true);
+  int spacer = 0;
+  auto addSpacer = [&] {
+    QAction* sep = MainToolBar->addSeparator();
+    sep->setObjectName(QStringLiteral("SpeedButton%1").arg(++spacer));
+  };
+  bool first = true;
+  for (const auto& group : ToolButtonGroups()) {
+    if (!first) addSpacer();
+    first = false;
+    for (const ToolButton& b : group) {
+      QAction* a = MainToolBar->addAction(SquareIcon(style(), b.icon, kToolIconSide),
+                                          QString::fromUtf8(b.caption));
+      a->setObjectName(QString::fromLatin1(b.name));
+      a->setToolTip(QString::fromUtf8(b.hint));
+      a->setStatusTip(QString::fromUtf8(b.hint));
+      if (b.handler) {
+        const Handler h = b.handler;
+        connect(a, &QAction::triggered, this, [this, h] { (this->*h)(); });
+      } else {
+        a->setEnabled(false);
+      }
+    }
+  }
+  TBMView = Action("TBMView");
+  TBMHTML = Action("TBMHTML");
+  TBEdit = Action("TBEdit");
+  TBDel = Action("TBDel");
+  for (QAction* a : {TBMView, TBMHTML}) {
+    a->setCheckable(true);
+    viewButtons_->addAction(a);
+  }
+  TBMView->setChecked(true);
+  addSpacer();
+  for (int i = 0; i < 10; ++i) {
+    KBook[i] = MainToolBar->addAction(SquareIcon(style(), QStyle::SP_DirClosedIcon, kToolIconSide),
+                                      QStringLiteral("KBook%1").arg(i + 1));
+    KBook[i]->setObjectName(QStringLiteral("KBook%1").arg(i + 1));
+    KBook[i]->setVisible(false);
+  }
+  // The spacer fills the free width so that the info button sits at the right edge.
+  SpaceBtn = new QWidget(MainToolBar);
+  SpaceBtn->setObjectName(QStringLiteral("SpaceBtn"));
+  SpaceBtn->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  MainToolBar->addWidget(SpaceBtn)->setObjectName(QStringLiteral("SpaceBtn"));
+  TBInfo = MainToolBar->addAction(
+      SquareIcon(style(), QStyle::SP_MessageBoxInformation, kToolIconSide), QStringLiteral("Info"));
+  TBInfo->setObjectName(QStringLiteral("TBInfo"));
+  TBInfo->setToolTip(QStringLiteral("Info / Web"));
+  TBInfo->setStatusTip(TBInfo->toolTip());
+  connect(TBInfo, &QAction::triggered, this, [this] { HelpAboutItemClick(); });
+  if (QWidget* w = MainToolBar->widgetForAction(TBInfo)) w->installEventFilter(this);
+}
+
+void TMainFrm::BuildPanes() {
+  // Bottom: the week plan below everything else.
+  WPlanSplit = NewSplitter("WPlanSplit", Qt::Vertical, 6, this);
+  ChooseSplit = NewSplitter("ChooseSplit", Qt::Horizontal, 5, WPlanSplit);
+  WPlanPanel = NewPane("WPlanPanel", WPlanSplit);
+  WPlanPanel->setMinimumHeight(4);
+  WPlanSplit->addWidget(ChooseSplit);
+  WPlanSplit->addWidget(WPlanPanel);
+  WPlanSplit->setStretchFactor(0, 1);
+  WPlanSplit->setStretchFactor(1, 0);
+
+  // Left: the recipe list with the shopping list below it.
+  ChooseParPanel = NewPane("ChooseParPanel", ChooseSplit, false);
+  ChooseParPanel->setMinimumWidth(20);
+  KauflistSplit = NewSplitter("KauflistSplit", Qt::Vertical, 4, ChooseParPanel);
+  ChooseParPanel->layout()->addWidget(KauflistSplit);
+  ChooseRezParPanel = NewPane("ChooseRezParPanel", KauflistSplit);
+  KaufListParPanel = NewPane("KaufListParPanel", KauflistSplit);
+  KaufListParPanel->setMinimumHeight(4);
+  KauflistSplit->addWidget(ChooseRezParPanel);
+  KauflistSplit->addWidget(KaufListParPanel);
+  KauflistSplit->setStretchFactor(0, 1);
+  KauflistSplit->setStretchFactor(1, 0);
+
+  // Centre with the consumption pane on its right.
+  Splitter1 = NewSplitter("Splitter1", Qt::Horizontal, 3, ChooseSplit);
+  MainGnd = NewPane("MainGnd", Splitter1, false);
+  NaehrwertPnl = NewPane("NaehrwertPnl", Splitter1);
+  Splitter1->addWidget(MainGnd);
+  Splitter1->addWidget(NaehrwertPnl);
+  Splitter1->setStretchFactor(0, 1);
+  Splitter1->setStretchFactor(1, 0);
+  Splitter1->setCollapsible(1, true);
+  ChooseSplit->addWidget(ChooseParPanel);
+  ChooseSplit->addWidget(Splitter1);
+  ChooseSplit->setStretchFactor(0, 0);
+  ChooseSplit->setStretchFactor(1, 1);
+
+  // Centre: the menu planner above the recipe views.
+  MenuSpl = NewSplitter("MenuSpl", Qt::Vertical, 3, MainGnd);
+  MainGnd->layout()->addWidget(MenuSpl);
+  MenuGnd = NewPane("MenuGnd", MenuSpl);
+  ShowParPanel = NewPane("ShowParPanel", MenuSpl);
+  MenuSpl->addWidget(MenuGnd);
+  MenuSpl->addWidget(ShowParPanel);
+  MenuSpl->setStretchFactor(0, 0);
+  MenuSpl->setStretchFactor(1, 1);
+
+  for (QWidget* pane : {ChooseRezParPanel, KaufListParPanel, NaehrwertPnl, WPlanPanel}) {
+    pane->setBackgroundRole(QPalette::Base);
+    pane->setAutoFillBackground(true);
+  }
+  setCentralWidget(WPlanSplit);
+
+  // Initial layout: week plan and shopping list 4 high, left pane 228 wide, the consumption
+  // pane closed, the menu-planner pane 132 high.
+  WPlanSplit->setSizes({476, 4});
+  KauflistSplit->setSizes({476, 4});
+  ChooseSplit->setSizes({228, 412});
+  Splitter1->setSizes({412, 0});
+  MenuSpl->setSizes({132, 344});
+}
+
+void TMainFrm::FormCreate() {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  BuildMenu();
+  BuildToolBar();
+  StatusLine = statusBar();
+  StatusLine->setObjectName(QStringLiteral("StatusLine"));
+  StatusLine->setFixedHeight(23);
+  StatusLine->setSizeGripEnabled(true);
+  StatusLine->setStyleSheet(QStringLiteral("QStatusBar { border-top: 1px solid palette(mid); }"));
+  BuildPanes();
+  TimerMain = new QTimer(this);
+  TimerMain->setObjectName(QStringLiteral("TimerMain"));
+  TimerMain->setInterval(500);
+  connect(TimerMain, &QTimer::timeout, this, [this] { TimerMainTimer(); });
+  const QStringList args = QCoreApplication::arguments();
+  for (const QString& a : args) commandLine_.push_back(fromQ(a));
+
+  ApplyPlacement();
+
+  // The localisation window and the options store do not exist yet: the data root comes from
+  // the same rule they use, and the settings are read directly.
+  const std::string root = FindDataRoot(ProgramFolder());
+  EnsureDataFolder(root);
+  const std::string dataFolder = root + "Data/";
+  if (!EnsureDefaultBook(dataFolder)) {
+    LangTable texts;
+    texts.Load(FindFileNoCase(dataFolder + LanguageFromSettings() + "/GUI.klf"));
+    MessageBox(texts.GetLangText(14), texts.GetLangText(15), MB_OK | MB_ICONERROR);
+    ctx().exitProcess(0);
+    return;
+  }
+  if (ctx().userSettings) ChooseFirstStartBook(*ctx().userSettings, dataFolder);
+  ShowMenuPane(false);
+}
+
+void TMainFrm::ApplyPlacement() {
+  if (!ctx().userSettings) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize s = screen ? screen->size() : QSize(1024, 768);
+  const WindowPlacement p =
+      ClampPlacement(ReadPlacement(*ctx().userSettings), s.width(), s.height());
+  move(p.x, p.y);
+  resize(p.w, p.h);
+  if (p.state == 1)
+    setWindowState(Qt::WindowMinimized);
+  else if (p.state == 2)
+    setWindowState(Qt::WindowMaximized);
+}
+
+bool TMainFrm::event(QEvent* e) {
+  if (e->type() == QEvent::StatusTip) {
+    ShowHint(static_cast<QStatusTipEvent*>(e)->tip());
+    return true;
+  }
+  if (e->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(e);
+}
+
+void TMainFrm::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    FormShow();
+  }
+}
+
+void TMainFrm::closeEvent(QCloseEvent* e) {
+  if (!FormCloseQuery()) {
+    e->ignore();
+    return;
+  }
+  FormClose();
+  e->accept();
+}
+
+bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonDblClick && TBInfo &&
+      watched == MainToolBar->widgetForAction(TBInfo)) {
+    TBInfoDblClick();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void TMainFrm::ShowHint(const QString& hint) {
+  StatusLine->showMessage(hint);
+}
+
+void TMainFrm::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  FitToolBar();
+}
+
+void TMainFrm::MeasureToolBar() {
+  MainToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  toolBarTextWidth_ = MainToolBar->sizeHint().width();
+  FitToolBar();
+}
+
+void TMainFrm::FitToolBar() {
+  // Captions under the icons while every button fits; a narrower window shows the icons alone
+  // (the hints stay as tool tips).
+  MainToolBar->setToolButtonStyle(width() >= toolBarTextWidth_ ? Qt::ToolButtonTextUnderIcon
+                                                               : Qt::ToolButtonIconOnly);
+}
+
+void TMainFrm::FormShow() {
+  if (ctx().options) SetViewMode(ctx().options->Int(63));
+  if (LangDlg) LangDlg->TranslateForm(this);
+  // Tool-bar hints also go to the status line.
+  for (QAction* a : MainToolBar->actions()) a->setStatusTip(a->toolTip());
+  MeasureToolBar();
+  // The umlaut exceptions are read on first use by the text services.
+  if (SplashDlg) SplashDlg->hide();
+  UpdateClipboardMenu();
+  InstallPendingBlsData();
+  if (ctx().tools && ctx().options) {
+    uint16_t major, minor, release, build;
+    ctx().tools->GetExeVersion(major, minor, release, build);
+    WriteVersionFile(ctx().options->Str(1), major, minor, release);
+  }
+  if (AssistDlg && ctx().userSettings &&
+      ctx().userSettings->Read(kRegAssist, "StartTip", "1") != "0")
+    AssistDlg->ShowTip(0, 3);
+  RestackBottom(4);
+  int slider = ctx().userSettings ? ReadParamInt(*ctx().userSettings, "SliderChoose", 228) : 228;
+  if (slider > width()) slider = 228;
+  SetPaneExtent(ChooseSplit, 0, slider);
+  if (MenuCenterDlg) {
+    DockForm(MenuCenterDlg, MenuGnd);
+    MenuCenterDlg->show();
+  }
+  if (ChooseRezDlg)
+    if (auto* list = ChooseRezDlg->findChild<QWidget*>(QStringLiteral("ChooseLiBo")))
+      list->setFocus();
+  TimerMain->start();
+}
+
+void TMainFrm::InstallPendingBlsData() {
+  if (!ctx().options) return;
+  switch (InstallPendingBlsFiles(ctx().options->Str(1), ctx().options->Str(2))) {
+    case BlsInstall::Nothing:
+      return;
+    case BlsInstall::Failed:
+      MessageBox(GetLangText(436), GetLangText(56), MB_OK | MB_ICONWARNING);
+      return;
+    case BlsInstall::Installed:
+      MessageBox(GetLangText(435), GetLangText(2), MB_OK | MB_ICONINFORMATION);
+      close();
+      if (ctx().launcher) ctx().launcher->Restart();
+      return;
+  }
+}
+
+void TMainFrm::FormActivate() {
+  if (activatedOnce_) return;
+  OpenBook(std::string());
+  UpdateBookButtons(true);
+  UpdateRecipeButtons();
+  activatedOnce_ = true;
+}
+
+void TMainFrm::TimerMainTimer() {
+  if (!isVisible()) return;
+  TimerMain->stop();
+  HandleCommandLine();
+  // The freezer's best-before check at start (options 79 and 80) runs here once the freezer
+  // windows are part of the program.
+}
+
+void TMainFrm::HandleCommandLine() {
+  for (const std::string& arg : commandLine_) {
+    std::string word = arg;
+    for (char& c : word)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (word == "bls") {
+      if (BLSMainDlg) BLSMainDlg->show();
+    } else if (word == "weight") {
+      // The weight chart needs a diary person; it opens with the diary windows.
+    } else if (word == "cool") {
+      if (CoolDlg) CoolDlg->show();
+    }
+  }
+}
+
+bool TMainFrm::FormCloseQuery() {
+  // The menu planner stores a changed menu, and the freezer its freezers, once those windows
+  // are part of the program.
+  return EditorAgrees();
+}
+
+void TMainFrm::FormClose() {
+  if (ctx().userSettings) {
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    const QRect g = normal ? QRect(pos(), size()) : normalGeometry();
+    WindowPlacement p;
+    p.x = g.x();
+    p.y = g.y();
+    p.w = g.width();
+    p.h = g.height();
+    p.state = windowState() & Qt::WindowMinimized ? 1 : windowState() & Qt::WindowMaximized ? 2 : 0;
+    WritePlacement(*ctx().userSettings, p);
+    WriteParamInt(*ctx().userSettings, "SliderChoose", ChoosePaneWidth());
+  }
+  if (ctx().tools) ctx().tools->WriteLog("END", 0);
+}
+
+bool TMainFrm::EditorAgrees() {
+  // The recipe editor's save question comes with the editor; until then nothing is edited.
+  return true;
+}
+
+void TMainFrm::ProgressRelay(int kind, const std::string& text, int value) {
+  TProgressDlg* dlg = ProgressDlg;
+  if (!dlg) return;
+  switch (kind) {
+    case 0:
+      dlg->TitleTxt->setText(toQ(text));
+      dlg->MainPBr->setMaximum(std::max(0, value));
+      dlg->MainPBr->setValue(0);
+      dlg->Position = 0;
+      dlg->show();
+      dlg->ProgTim->start();
+      QCoreApplication::processEvents();
+      break;
+    case 1:
+      dlg->TitleTxt->setText(toQ(text));
+      QCoreApplication::processEvents();
+      break;
+    case 2:
+      dlg->Position = value;
+      break;
+    case 3:
+      dlg->close();
+      break;
+    default:
+      break;
+  }
+}
+
+// Panes -------------------------------------------------------------------------------------
+
+void TMainFrm::DockForm(QWidget* form, QWidget* pane) {
+  if (!form || !pane) return;
+  if (form->parentWidget() != pane) {
+    form->setParent(pane);
+    pane->layout()->addWidget(form);
+  }
+}
+
+int TMainFrm::WeekPlanHeight() const {
+  return PaneExtent(WPlanSplit, 1);
+}
+int TMainFrm::ShoppingPaneHeight() const {
+  return PaneExtent(KauflistSplit, 1);
+}
+int TMainFrm::ChoosePaneWidth() const {
+  return PaneExtent(ChooseSplit, 0);
+}
+int TMainFrm::ConsumptionPaneWidth() const {
+  return PaneExtent(Splitter1, 1);
+}
+
+void TMainFrm::RestackBottom(int weekPlanHeight) {
+  SetPaneExtent(WPlanSplit, 1, weekPlanHeight);
+}
+
+void TMainFrm::ToggleWeekPlanPane() {
+  RestackBottom(WeekPlanHeight() == 4 ? 150 : 4);
+}
+
+void TMainFrm::SetShoppingPaneOpen(bool open) {
+  SetPaneExtent(KauflistSplit, 1, open ? ChooseParPanel->height() / 3 : 17);
+}
+
+void TMainFrm::ShowMenuPane(bool show) {
+  MenuGnd->setVisible(show);
+}
+
+void TMainFrm::ToggleConsumptionPane(bool refresh) {
+  // Opening needs a diary person (asked by the diary module once the diary is part of the
+  // program); without the diary the pane stays closed.
+  if (!consumptionOpen) return;
+  consumptionOpen = !consumptionOpen;
+  VerbrauchslisteMnu->setChecked(consumptionOpen);
+  SetPaneExtent(Splitter1, 1, consumptionOpen ? 220 : 0);
+  (void)refresh;  // the food browser's consumption panel follows with the food browser
+}
+
+void TMainFrm::RefreshConsumptionPersons() {
+  // The consumption list refills itself once the diary's day panel is part of the program.
+}
+
+void TMainFrm::ShowView(QWidget* view, bool show) {
+  if (!view) return;
+  if (!show) {
+    view->hide();
+    return;
+  }
+  DockForm(view, ShowParPanel);
+  for (QWidget* other :
+       std::initializer_list<QWidget*>{showRezDlg, EditRezDlg, HTMLRezDlg, PrintRezDlg, EmptyDlg})
+    if (other && other != view) other->hide();
+  view->show();
+}
+
+void TMainFrm::ShowStandardView(QWidget* view, bool show) {
+  ShowView(view, show);
+}
+void TMainFrm::ShowEditView(QWidget* view, bool show) {
+  ShowView(view, show);
+}
+void TMainFrm::ShowHTMLView(QWidget* view, bool show) {
+  ShowView(view, show);
+}
+void TMainFrm::ShowPrintView(QWidget* view, bool show) {
+  ShowView(view, show);
+}
+void TMainFrm::ShowEmptyView(QWidget* view, bool show) {
+  ShowView(view, show);
+}
+
+void TMainFrm::SetViewMode(int mode) {
+  if (!EditorAgrees()) return;
+  if (mode == 0) {
+    if (ViewStd->isChecked()) mode = 1;
+    if (ViewHTML->isChecked()) mode = 2;
+    if (ViewPrint->isChecked()) mode = 3;
+  }
+  ViewStd->setChecked(false);
+  ViewHTML->setChecked(false);
+  ViewPrint->setChecked(false);
+  // The selected recipe follows into the chosen view through the recipe list.
+  switch (mode) {
+    case 1:
+      ViewStd->setChecked(true);
+      TBMView->setChecked(true);
+      break;
+    case 2:
+      ViewHTML->setChecked(true);
+      TBMHTML->setChecked(true);
+      break;
+    case 3:
+      ViewPrint->setChecked(true);
+      break;
+    default:
+      break;
+  }
+  if (ctx().options) ctx().options->SetParaInt(63, mode);
+  UpdateRecipeButtons();
+}
+
+void TMainFrm::ViewStdClick() {
+  if (!EditorAgrees()) return;
+  ViewStd->setChecked(true);
+  ViewHTML->setChecked(false);
+  ViewPrint->setChecked(false);
+  SetViewMode(0);
+}
+
+void TMainFrm::ViewHTMLClick() {
+  if (!EditorAgrees()) return;
+  ViewStd->setChecked(false);
+  ViewHTML->setChecked(true);
+  ViewPrint->setChecked(false);
+  SetViewMode(0);
+}
+
+void TMainFrm::ViewPrintClick() {
+  if (!EditorAgrees()) return;
+  ViewStd->setChecked(false);
+  ViewHTML->setChecked(false);
+  ViewPrint->setChecked(true);
+  SetViewMode(0);
+}
+
+void TMainFrm::TBMViewClick() {
+  ViewStd->setChecked(true);
+  ViewHTML->setChecked(false);
+  ViewPrint->setChecked(false);
+  SetViewMode(0);
+}
+
+void TMainFrm::TBMHTMLClick() {
+  ViewStd->setChecked(false);
+  ViewHTML->setChecked(true);
+  ViewPrint->setChecked(false);
+  SetViewMode(0);
+}
+
+// Books -------------------------------------------------------------------------------------
+
+void TMainFrm::OpenBook(const std::string&) {
+  // The current book opens through the recipe store and the recipe list; until they are part
+  // of the program, the empty view stands in the centre.
+  ShowEmptyView(EmptyDlg, true);
+}
+
+void TMainFrm::UpdateBookButtons(bool) {
+  // The quick book buttons are filled from the cookbook list once it is part of the program.
+}
+
+void TMainFrm::UpdateRecipeButtons() {
+  // Without a recipe list there is no current recipe to change or delete.
+  TBEdit->setEnabled(false);
+  TBDel->setEnabled(false);
+}
+
+// Commands ----------------------------------------------------------------------------------
+
+void TMainFrm::UpdateClipboardMenu() {
+  bool editable = false, readOnly = false;
+  if (QWidget* w = FocusedField(showRezDlg, {"RezTextRtf"})) {
+    editable = true;
+    readOnly = IsReadOnly(w);
+  }
+  if (FocusedEditorField()) editable = true;
+  if (FocusedField(HTMLRezDlg, {"ViewText"}) || (HTMLRezDlg && HTMLRezDlg->isVisible())) {
+    editable = true;
+    readOnly = true;
+  }
+  EditCopyItem->setEnabled(editable);
+  EditCutItem->setEnabled(editable && !readOnly);
+  EditPasteItem->setEnabled(editable && !readOnly);
+}
+
+void TMainFrm::ClipboardCommand(int kind) {
+  QWidget* target = FocusedField(showRezDlg, {"RezTextRtf"});
+  if (!target) target = FocusedEditorField();
+  if (!target) target = FocusedField(HTMLRezDlg, {"ViewText"});
+  // The quick entry text takes pasted text without its formatting.
+  if (kind == 2 && target && target == FocusedField(QEditDlg, {"TextRtf"})) {
+    if (auto* t = qobject_cast<QTextEdit*>(target)) {
+      if (ctx().clipboard) t->insertPlainText(toQ(ctx().clipboard->Text()));
+      return;
+    }
+  }
+  // With the text/HTML view visible, its browser selection is copied (comes with that view).
+  if (!target) return;
+  static const char* const kSlots[] = {"cut", "copy", "paste", "undo"};
+  if (kind >= 0 && kind <= 3) QMetaObject::invokeMethod(target, kSlots[kind]);
+}
+
+void TMainFrm::FileExit() {
+  close();
+}
+
+void TMainFrm::WPlanClick() {
+  if (AssistDlg) AssistDlg->ShowTip(20, 2);
+  ToggleWeekPlanPane();
+}
+
+void TMainFrm::CHooseListMnuClick() {
+  if (ChooseRezDlg)
+    if (auto* list = ChooseRezDlg->findChild<QWidget*>(QStringLiteral("ChooseLiBo")))
+      list->setFocus();
+}
+
+void TMainFrm::ShowAcademyPage(const std::string& topic) {
+  const std::string folder = ctx().options ? ctx().options->Str(1) : ProgramFolder();
+  ShellOpenFile(folder + "Academy/" + topic + ".html");
+}
+
+void TMainFrm::MnHelpClick() {
+  if (ctx().tools) ctx().tools->ShowHelpPage("Start.htm");
+}
+
+void TMainFrm::TavolinForumMnuClick() {
+  ShellOpenFile(kMakerFaqPage);
+}
+
+void TMainFrm::TavolinWebseiten1Click() {
+  ShellOpenFile(kMakerWebSite);
+}
+
+void TMainFrm::TBInfoDblClick() {
+  ShellOpenFile(kMakerWebSite);
+}
+
+void TMainFrm::MnAssistTipClick() {
+  if (AssistDlg) AssistDlg->ShowTip(4, 1);
+}
+
+void TMainFrm::MnLogFileClick() {
+  if (ctx().options) ShellOpenFile(ctx().options->Str(90) + "Tavolin.log");
+}
+
+void TMainFrm::HelpAboutItemClick() {
+  if (InfoDlg) InfoDlg->exec();
+}
 
 }  // namespace tav

@@ -1,8 +1,21 @@
 #pragma once
-// The main window. It hosts the recipe list, the views, the week plan and the other panes.
+// The main window: main menu, tool bar and status line around border-less panes into which the
+// other windows dock (recipe list and shopping list on the left, menu planner and the five
+// recipe views in the centre, consumption list on the right, week plan at the bottom). It owns
+// no data tables.
 #include <QMainWindow>
+#include <string>
+#include <vector>
 
 #include "platform/services.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTimer;
+class QToolBar;
 
 namespace tav {
 
@@ -10,7 +23,168 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   Q_OBJECT
  public:
   explicit TMainFrm(QWidget* parent = nullptr);
+
+  // Life cycle; the window events call these.
+  void FormShow();
+  void FormActivate();
+  bool FormCloseQuery();
+  void FormClose();
+  void TimerMainTimer();
+  void ShowHint(const QString& hint);
+
+  // Progress window: kind 0 open (title, maximum), 1 title, 2 position, 3 close.
   void ProgressRelay(int kind, const std::string& text, int value) override;
+
+  // Panes. A form docked into a pane fills it.
+  void DockForm(QWidget* form, QWidget* pane);
+  void ToggleWeekPlanPane();
+  void SetShoppingPaneOpen(bool open);
+  void ShowMenuPane(bool show);
+  void ToggleConsumptionPane(bool refresh);
+  void RefreshConsumptionPersons();
+  // Height of the week-plan and shopping-list panes, width of the left and consumption panes.
+  int WeekPlanHeight() const;
+  int ShoppingPaneHeight() const;
+  int ChoosePaneWidth() const;
+  int ConsumptionPaneWidth() const;
+
+  // The five recipe views share the centre pane; showing one hides the other four.
+  void ShowStandardView(QWidget* view, bool show);
+  void ShowEditView(QWidget* view, bool show);
+  void ShowHTMLView(QWidget* view, bool show);
+  void ShowPrintView(QWidget* view, bool show);
+  void ShowEmptyView(QWidget* view, bool show);
+  // 1 standard, 2 text/HTML, 3 print preview; 0 takes the mode from the view menu's check marks.
+  void SetViewMode(int mode);
+
+  // Books and recipe buttons.
+  void OpenBook(const std::string& name);
+  void UpdateBookButtons(bool fill);
+  void UpdateRecipeButtons();
+  // Measures the tool bar with captions again (after its buttons changed) and fits it.
+  void MeasureToolBar();
+
+  // Clipboard commands on the focused text field of the views and editor pages:
+  // 0 cut, 1 copy, 2 paste, 3 undo.
+  void UpdateClipboardMenu();
+  void ClipboardCommand(int kind);
+
+  // The command-line words handled by the start timer; index 0 is the program.
+  void SetCommandLine(std::vector<std::string> args) { commandLine_ = std::move(args); }
+  void HandleCommandLine();
+  // Food-database files left by an installer: install them and restart the program.
+  void InstallPendingBlsData();
+
+  // Menu and tool-bar commands.
+  void FileExit();
+  void ViewStdClick();
+  void ViewHTMLClick();
+  void ViewPrintClick();
+  void TBMViewClick();
+  void TBMHTMLClick();
+  void WPlanClick();
+  void EditCut() { ClipboardCommand(0); }
+  void EditCopy() { ClipboardCommand(1); }
+  void EditPaste() { ClipboardCommand(2); }
+  void EditUndo() { ClipboardCommand(3); }
+  void CHooseListMnuClick();
+  void AKKursImportMnuClick() { ShowAcademyPage("ImportvonRezepten"); }
+  void AKSchnellerfMnuClick() { ShowAcademyPage("Schnellerfassung"); }
+  void AkEinkaufslisteMnuClick() { ShowAcademyPage("Einkaufsliste"); }
+  void AkNaehrberechMnuClick() { ShowAcademyPage("Naehrmittelberechnung"); }
+  void AKGewichtMnuClick() { ShowAcademyPage("Gewichtsbeobachtung"); }
+  void AkErnaehrungMnuClick() { ShowAcademyPage("Ernaehrungskontrolle"); }
+  void MnHelpClick();
+  void TavolinForumMnuClick();
+  void TavolinWebseiten1Click();
+  void MnAssistTipClick();
+  void MnLogFileClick();
+  void HelpAboutItemClick();
+  void TBInfoDblClick();
+  void ShowAcademyPage(const std::string& topic);
+
+  // The named menu item or tool button (component name), or null.
+  QAction* Action(const char* name) const;
+
+  // Controls, named as their component names.
+  QMenuBar* MainMenu = nullptr;
+  QToolBar* MainToolBar = nullptr;
+  QStatusBar* StatusLine = nullptr;
+  QTimer* TimerMain = nullptr;
+  QWidget* ChooseParPanel = nullptr;
+  QWidget* ChooseRezParPanel = nullptr;
+  QWidget* KaufListParPanel = nullptr;
+  QWidget* MainGnd = nullptr;
+  QWidget* MenuGnd = nullptr;
+  QWidget* ShowParPanel = nullptr;
+  QWidget* NaehrwertPnl = nullptr;
+  QWidget* WPlanPanel = nullptr;
+  QSplitter* KauflistSplit = nullptr;
+  QSplitter* ChooseSplit = nullptr;
+  QSplitter* MenuSpl = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QSplitter* WPlanSplit = nullptr;
+  QWidget* SpaceBtn = nullptr;
+
+  QMenu* FileMenu = nullptr;
+  QMenu* KBMenu = nullptr;
+  QMenu* Rezepte1 = nullptr;
+  QMenu* Aktionen1 = nullptr;
+  QMenu* Markierung1 = nullptr;
+  QMenu* EditMenu = nullptr;
+  QMenu* Wochenplan1 = nullptr;
+  QMenu* BLS1 = nullptr;
+  QMenu* ErnaehrungMnu = nullptr;
+  QMenu* Extras1 = nullptr;
+  QMenu* ToolsMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QMenu* MnMoveRez = nullptr;
+  QMenu* MnCopyRez = nullptr;
+  QMenu* MnMoveMarked = nullptr;
+  QMenu* MnCopyMarked = nullptr;
+  QAction* KBSepMenu = nullptr;
+
+  QAction* ViewStd = nullptr;
+  QAction* ViewHTML = nullptr;
+  QAction* ViewPrint = nullptr;
+  QAction* TBMView = nullptr;
+  QAction* TBMHTML = nullptr;
+  QAction* TBEdit = nullptr;
+  QAction* TBDel = nullptr;
+  QAction* TBInfo = nullptr;
+  QAction* EditCutItem = nullptr;
+  QAction* EditCopyItem = nullptr;
+  QAction* EditPasteItem = nullptr;
+  QAction* VerbrauchslisteMnu = nullptr;
+  QAction* KBook[10] = {};
+
+  // True while the consumption pane is open.
+  bool consumptionOpen = false;
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void FormCreate();
+  void BuildMenu();
+  void BuildToolBar();
+  void BuildPanes();
+  void ApplyPlacement();
+  void RestackBottom(int weekPlanHeight);
+  void FitToolBar();
+  void ShowView(QWidget* view, bool show);
+  // The editor's save question (AskSaveChanges with reselect); false stops the action.
+  bool EditorAgrees();
+
+  QActionGroup* viewButtons_ = nullptr;
+  std::vector<std::string> commandLine_;
+  bool shownOnce_ = false;
+  bool activatedOnce_ = false;
+  int toolBarTextWidth_ = 0;
 };
 
 extern TMainFrm* MainFrm;

@@ -1,0 +1,126 @@
+#include "app/startup_files.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/file_functions.h"
+#include "platform/paths.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+
+namespace tav {
+
+int ReadParamInt(const SettingsStore& settings, const std::string& name, int def) {
+  std::string text;
+  if (!settings.ReadString(kRegParam, name, text)) return def;
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str()) return def;
+  return static_cast<int>(v);
+}
+
+void WriteParamInt(SettingsStore& settings, const std::string& name, int value) {
+  settings.WriteString(kRegParam, name, std::to_string(value));
+}
+
+WindowPlacement ReadPlacement(const SettingsStore& settings) {
+  WindowPlacement p;
+  p.x = ReadParamInt(settings, "WinX", -1);
+  p.y = ReadParamInt(settings, "WinY", 0);
+  p.w = ReadParamInt(settings, "WinW", 640);
+  p.h = ReadParamInt(settings, "WinH", 480);
+  p.state = ReadParamInt(settings, "WinI", 0);
+  return p;
+}
+
+void WritePlacement(SettingsStore& settings, const WindowPlacement& p) {
+  WriteParamInt(settings, "WinX", p.x);
+  WriteParamInt(settings, "WinY", p.y);
+  WriteParamInt(settings, "WinW", p.w);
+  WriteParamInt(settings, "WinH", p.h);
+  WriteParamInt(settings, "WinI", p.state);
+}
+
+WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight) {
+  if (p.x == -1) {
+    p.x = 0;
+    p.w = 640;
+  }
+  if (screenWidth < p.x + p.w) {
+    p.x = 0;
+    p.w = screenWidth;
+  }
+  if (screenHeight < p.y + p.h) {
+    p.y = 0;
+    p.h = screenHeight;
+  }
+  return p;
+}
+
+void EnsureDataFolder(const std::string& dataRoot) {
+  const std::string folder = NativePath(dataRoot + "Data");
+  std::error_code ec;
+  if (!EntryExists(folder)) std::filesystem::create_directory(folder, ec);
+}
+
+namespace {
+bool EndsWithBok(const std::string& name) {
+  return name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".bok") == 0;
+}
+}  // namespace
+
+std::vector<std::string> BookNames(const std::string& dataFolder) {
+  std::vector<std::string> names;
+  for (const std::string& n : ListFolder(dataFolder))
+    if (EndsWithBok(n) && FileExists(NativePath(dataFolder) + n))
+      names.push_back(n.substr(0, n.size() - 4));
+  return names;
+}
+
+bool EnsureDefaultBook(const std::string& dataFolder) {
+  if (!BookNames(dataFolder).empty()) return true;
+  const std::string base = NativePath(WithSeparator(dataFolder)) + kDefaultBook;
+  if (!WriteFileAtomic(base + ".bok", "TAVOLIN__1.01_DAT\r\n")) return false;
+  WriteFileAtomic(base + ".inf", "\r\n1\r\n");
+  return true;
+}
+
+void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder) {
+  if (settings.Read(kRegParam, "KBook", "-") != "-") return;
+  const std::string folder = NativePath(WithSeparator(dataFolder));
+  if (FileExists(folder + kDefaultBook + ".bok")) {
+    settings.WriteString(kRegParam, "KBook", kDefaultBook);
+    return;
+  }
+  // The first book by name, so the choice does not depend on the folder's order.
+  const std::vector<std::string> books = BookNames(dataFolder);
+  if (!books.empty()) settings.WriteString(kRegParam, "KBook", books.front());
+}
+
+bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release) {
+  char line[64];
+  std::snprintf(line, sizeof line, "Tavolin: %d.%d%d\r\n", major, minor, release);
+  return WriteFileAtomic(NativePath(WithSeparator(programFolder)) + "Version.txt", line);
+}
+
+BlsInstall InstallPendingBlsFiles(const std::string& programFolder, const std::string& dataFolder) {
+  const std::string pending = NativePath(WithSeparator(programFolder)) + "BLS-Install/";
+  const std::string data = NativePath(WithSeparator(dataFolder));
+  if (!FileExists(pending + "Data.bls")) return BlsInstall::Nothing;
+  if (!CopyFileBytes(pending + "Data.bls", data + "Data.bls")) return BlsInstall::Failed;
+  for (const std::string& sub : ListFolder(pending)) {
+    if (!DirExists(pending + sub)) continue;
+    const std::string source = pending + sub + "/index.bls";
+    if (!FileExists(source)) continue;
+    if (!CopyFileBytes(source, data + sub + "/index.bls")) return BlsInstall::Failed;
+    RemoveFile(source);
+  }
+  for (const std::string& name : ListFolder(pending))
+    if (FileExists(pending + name)) RemoveFile(pending + name);
+  return BlsInstall::Installed;
+}
+
+}  // namespace tav

@@ -1,0 +1,59 @@
+#pragma once
+// The file and settings work of the main window's life cycle: its placement in the user
+// settings, the data folder with the default book, the first-start book choice, "Version.txt"
+// and the food-database files an installer leaves in "BLS-Install/".
+#include <string>
+#include <vector>
+
+namespace tav {
+
+class SettingsStore;
+
+// Placement of the main window as the settings hold it ("WinX" … "WinI" in section Param);
+// state 0 normal, 1 minimised, 2 maximised.
+struct WindowPlacement {
+  int x = -1, y = 0, w = 640, h = 480, state = 0;
+  bool operator==(const WindowPlacement&) const = default;
+};
+
+// Reads "WinX", "WinY", "WinW", "WinH", "WinI" with their defaults (-1, 0, 640, 480, 0).
+WindowPlacement ReadPlacement(const SettingsStore& settings);
+void WritePlacement(SettingsStore& settings, const WindowPlacement& p);
+// First start (x -1) gives x 0 and width 640; a window wider or higher than the screen from its
+// stored edge starts at the screen edge with the screen's size (width and height apart).
+WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight);
+
+// An integer value of section Param (decimal text), `def` when absent or not a number.
+int ReadParamInt(const SettingsStore& settings, const std::string& name, int def);
+void WriteParamInt(SettingsStore& settings, const std::string& name, int value);
+
+inline constexpr const char* kDefaultBook = "Tavolin-Rezepte mit Bildern";
+
+// The data folder "<root>Data" is created when no entry of that name exists (one level;
+// a failure is left to later file operations).
+void EnsureDataFolder(const std::string& dataRoot);
+
+// Names of the books (".bok" files, any case) of the data folder, without the extension,
+// sorted by byte value.
+std::vector<std::string> BookNames(const std::string& dataFolder);
+
+// Creates the default book (19-byte header "TAVOLIN__1.01_DAT\r\n" and an ".inf" holding an
+// empty description and book id 1) when the data folder holds no book. False only when the
+// record file could not be created; a failed ".inf" is ignored.
+bool EnsureDefaultBook(const std::string& dataFolder);
+
+// On a first start (no "KBook" or "-") stores the current book: the default book when it
+// exists, else the first book by name. Nothing is stored when there is no book.
+void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder);
+
+// "Version.txt" in the program folder: "Tavolin: <major>.<minor><release>" and CR LF.
+bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);
+
+// Food-database files waiting in programFolder + "BLS-Install/": "Data.bls" goes into the data
+// folder, each sub-folder's "index.bls" into the same sub-folder of the data folder (source
+// deleted after its copy). When every copy worked, the files directly in "BLS-Install/" are
+// deleted; the sub-folders stay.
+enum class BlsInstall { Nothing, Installed, Failed };
+BlsInstall InstallPendingBlsFiles(const std::string& programFolder, const std::string& dataFolder);
+
+}  // namespace tav

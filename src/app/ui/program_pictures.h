@@ -1,0 +1,12 @@
+#pragma once
+// The pictures that come with the program's own windows (start picture, about-box logos and
+// banners), drawn in code so that they need no files.
+#include <QPixmap>
+
+namespace tav {
+
+QPixmap StartPicture(const QString& versionLine);                 // 390 × 252
+QPixmap ProductLogo(bool highlighted);                            // 120 × 123
+QPixmap FormatBanner(const QString& text, const QColor& colour);  // 88 × 31
+
+}  // namespace tav

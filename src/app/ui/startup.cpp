@@ -1,0 +1,258 @@
+#include "app/ui/startup.h"
+
+#include <QApplication>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "app/context.h"
+#include "app/creation_order.h"
+#include "app/tools_module.h"
+#include "app/ui/about_dialog.h"
+#include "app/ui/application.h"
+#include "app/ui/lang_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/options_dialog.h"
+#include "app/ui/progress_dialog.h"
+#include "app/ui/splash_dialog.h"
+#include "app/ui/tips_dialog.h"
+#include "diary/diary_module.h"
+#include "diary/ui/age_range_dialog.h"
+#include "diary/ui/calendar_window.h"
+#include "diary/ui/day_panel_window.h"
+#include "diary/ui/diary_overview_dialog.h"
+#include "diary/ui/end_date_dialog.h"
+#include "diary/ui/intake_tables_dialog.h"
+#include "diary/ui/person_data_dialog.h"
+#include "diary/ui/person_list_dialog.h"
+#include "exchange/ui/auto_import_dialog.h"
+#include "exchange/ui/export_dialog.h"
+#include "exchange/ui/html_view_window.h"
+#include "exchange/ui/import_dialog.h"
+#include "exchange/ui/print_preview_window.h"
+#include "exchange/ui/print_start_dialog.h"
+#include "exchange/ui/recipe_list_export_dialog.h"
+#include "kitchen/ui/best_before_dialog.h"
+#include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/freezer_dialog.h"
+#include "kitchen/ui/lexicon_chapters_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
+#include "kitchen/ui/lexicon_entry_dialog.h"
+#include "kitchen/ui/menu_course_dialog.h"
+#include "kitchen/ui/menu_planner_window.h"
+#include "kitchen/ui/season_dialog.h"
+#include "kitchen/ui/season_input_dialog.h"
+#include "kitchen/ui/shopping_dialog.h"
+#include "kitchen/ui/shopping_list_window.h"
+#include "kitchen/ui/week_plan_entry_dialog.h"
+#include "kitchen/ui/week_plan_remark_dialog.h"
+#include "kitchen/ui/week_plan_window.h"
+#include "maintenance/ui/backup_dialog.h"
+#include "maintenance/ui/quenora_export_dialog.h"
+#include "maintenance/ui/survey_dialog.h"
+#include "maintenance/ui/takeover_dialog.h"
+#include "nutrients/ui/filter_group_dialog.h"
+#include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/food_chooser_dialog.h"
+#include "nutrients/ui/food_compare_window.h"
+#include "nutrients/ui/food_search_dialog.h"
+#include "nutrients/ui/new_filter_dialog.h"
+#include "nutrients/ui/nutrient_calc_dialog.h"
+#include "platform/paths.h"
+#include "recipedb/ui/category_dialog.h"
+#include "recipedb/ui/category_input_dialog.h"
+#include "recipedb/ui/cookbook_dialog.h"
+#include "recipedb/ui/ingredients_dialog.h"
+#include "recipedb/ui/statistics_dialog.h"
+#include "recipedb/ui/unit_input_dialog.h"
+#include "recipedb/ui/units_dialog.h"
+#include "recipes/ui/alert_dialog.h"
+#include "recipes/ui/bulk_change_dialog.h"
+#include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/duplicate_search_dialog.h"
+#include "recipes/ui/edit_additional_page_window.h"
+#include "recipes/ui/edit_other_page_window.h"
+#include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/info_pane_window.h"
+#include "recipes/ui/ingredient_chooser_dialog.h"
+#include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/ingredient_pane_window.h"
+#include "recipes/ui/ingredient_picker_dialog.h"
+#include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/portions_dialog.h"
+#include "recipes/ui/power_search_dialog.h"
+#include "recipes/ui/quick_entry_page_window.h"
+#include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/servings_dialog.h"
+#include "recipes/ui/standard_view_window.h"
+
+namespace tav {
+
+namespace {
+
+// How to delete each created instance again, in creation order.
+std::vector<std::function<void()>>& Deleters() {
+  static std::vector<std::function<void()>> deleters;
+  return deleters;
+}
+
+void Created(const char* className, std::function<void()> deleter) {
+  NoteCreated(className);
+  Deleters().push_back(std::move(deleter));
+}
+
+// A window owned by the main window, created through its global.
+template <class T>
+void Form(T*& global, const char* className) {
+  global = new T(MainFrm);
+  T** slot = &global;
+  Created(className, [slot] {
+    delete *slot;
+    *slot = nullptr;
+  });
+}
+
+}  // namespace
+
+void CreateAllWindows() {
+  if (MainFrm) throw std::logic_error("the windows exist already");
+  MainFrm = new TMainFrm;
+  Created("TMainFrm", [] { delete MainFrm; });
+  // An invisible window: no owner, so it never shows inside the main window.
+  LangDlg = new TLangDlg;
+  LangDlg->FormCreate(MainFrm);
+  Created("TLangDlg", [] { delete LangDlg; });
+  ToolsMod = new TToolsMod;
+  ctx().tools = ToolsMod;
+  Created("TToolsMod", [] {
+    delete ToolsMod;
+    ToolsMod = nullptr;
+  });
+  Form(ParaDlg, "TParaDlg");
+  Form(WPlanDlg, "TWPlanDlg");
+  Form(showRezDlg, "TshowRezDlg");
+  Form(GattDlg, "TGattDlg");
+  Form(ChooseRezDlg, "TChooseRezDlg");
+  Form(DataRezDlg, "TDataRezDlg");
+  Form(InfoRezDlg, "TInfoRezDlg");
+  Form(ZutatRezDlg, "TZutatRezDlg");
+  // TdbList, the recipe store, is created here once it is part of the program.
+  Form(EmptyDlg, "TEmptyDlg");
+  Form(HTMLRezDlg, "THTMLRezDlg");
+  Form(EinheitenDlg, "TEinheitenDlg");
+  Form(PortionsDlg, "TPortionsDlg");
+  Form(NEditDlg, "TNEditDlg");
+  Form(ZEditDlg, "TZEditDlg");
+  Form(QEditDlg, "TQEditDlg");
+  Form(AEditDlg, "TAEditDlg");
+  Form(EditRezDlg, "TEditRezDlg");
+  Form(EditZutatDlg, "TEditZutatDlg");
+  Form(KBookDlg, "TKBookDlg");
+  Form(InpGattDlg, "TInpGattDlg");
+  Form(ZutatenDlg, "TZutatenDlg");
+  Form(InpEinheitDlg, "TInpEinheitDlg");
+  Form(InfoDlg, "TInfoDlg");
+  Form(ChooseZutatDlg, "TChooseZutatDlg");
+  Form(PrintRezDlg, "TPrintRezDlg");
+  Form(WPBemDlg, "TWPBemDlg");
+  Form(AssistDlg, "TAssistDlg");
+  Form(ImportDlg, "TImportDlg");
+  Form(StatistikDlg, "TStatistikDlg");
+  Form(KaufRezListDlg, "TKaufRezListDlg");
+  Form(EinkaufDlg, "TEinkaufDlg");
+  // TReorgDlg, the compression window, is created here once it is part of the program.
+  Form(PSearchDlg, "TPSearchDlg");
+  Form(PrintStartDlg, "TPrintStartDlg");
+  Form(LexBookDlg, "TLexBookDlg");
+  Form(LexInpDlg, "TLexInpDlg");
+  Form(LexShowDlg, "TLexShowDlg");
+  Form(WPParaDlg, "TWPParaDlg");
+  Form(ProgressDlg, "TProgressDlg");
+  Form(DupesDlg, "TDupesDlg");
+  Form(ExpRezListDlg, "TExpRezListDlg");
+  Form(AutoImpDlg, "TAutoImpDlg");
+  Form(GetZutatDlg, "TGetZutatDlg");
+  Form(SaisonDlg, "TSaisonDlg");
+  Form(SaisonInpDlg, "TSaisonInpDlg");
+  Form(ZufuhrDlg, "TZufuhrDlg");
+  ENApplogMod = new TENApplogMod;
+  Created("TENApplogMod", [] {
+    delete ENApplogMod;
+    ENApplogMod = nullptr;
+  });
+  Form(ENAddDayDlg, "TENAddDayDlg");
+  Form(ENViewDayDlg, "TENViewDayDlg");
+  Form(BLSMainDlg, "TBLSMainDlg");
+  Form(BLSCompareDlg, "TBLSCompareDlg");
+  Form(BLSFilterDlg, "TBLSFilterDlg");
+  Form(BLSSearchDlg, "TBLSSearchDlg");
+  Form(DateInpDlg, "TDateInpDlg");
+  Form(NewFilterDlg, "TNewFilterDlg");
+  Form(BLSZutatDlg, "TBLSZutatDlg");
+  Form(BLSChooseDlg, "TBLSChooseDlg");
+  Form(PersListDlg, "TPersListDlg");
+  Form(PersDataDlg, "TPersDataDlg");
+  Form(AgeInputDlg, "TAgeInputDlg");
+  Form(DateToDlg, "TDateToDlg");
+  Form(ThekeDlg, "TThekeDlg");
+  Form(KenndatenDlg, "TKenndatenDlg");
+  Form(ExportDlg, "TExportDlg");
+  Form(UmfrageDlg, "TUmfrageDlg");
+  Form(BackupDlg, "TBackupDlg");
+  Form(MultiChangeDlg, "TMultiChangeDlg");
+  Form(PersAnzDlg, "TPersAnzDlg");
+  Form(MenuCenterDlg, "TMenuCenterDlg");
+  Form(MenuEditDlg, "TMenuEditDlg");
+  Form(CoolDlg, "TCoolDlg");
+  Form(CoolMHDDlg, "TCoolMHDDlg");
+  Form(QuenoraDlg, "TQuenoraDlg");
+  Form(AlertDlg, "TAlertDlg");
+}
+
+void DestroyAllWindows() {
+  auto& deleters = Deleters();
+  for (auto it = deleters.rbegin(); it != deleters.rend(); ++it) (*it)();
+  deleters.clear();
+  ForgetCreatedWindows();
+  MainFrm = nullptr;
+  LangDlg = nullptr;
+  ParaDlg = nullptr;
+  ctx().lang = nullptr;
+  ctx().tools = nullptr;
+  ctx().options = nullptr;
+  ctx().progress = nullptr;
+  delete SplashDlg;
+  SplashDlg = nullptr;
+  delete UpdaterDlg;
+  UpdaterDlg = nullptr;
+}
+
+void StartProgram() {
+  // Nothing exists yet: neither language texts nor options. The root rule is the one the
+  // localisation window and the tools module use.
+  const std::string root = FindDataRoot(ProgramFolder());
+  if (FileExists(FindFileNoCase(root + "Data/DE/Einheit.datu"))) {
+    new TUpdaterDlg;
+    UpdaterDlg->PrepareUpdateDialog();
+    UpdaterDlg->exec();
+  }
+  new TSplashDlg;
+  SplashDlg->ShowNow();
+  CreateAllWindows();
+  MainFrm->show();
+}
+
+int RunProgram(QApplication& app) {
+  try {
+    StartProgram();
+  } catch (const std::exception& e) {
+    ShowException(e);
+    return 0;
+  }
+  app.exec();
+  return 0;
+}
+
+}  // namespace tav

@@ -1,0 +1,169 @@
+#include "app/ui/tips_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "app/context.h"
+#include "app/options_store.h"
+#include "app/tips_file.h"
+#include "app/ui/form_placement_qt.h"
+#include "app/ui/lang_dialog.h"
+#include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
+
+namespace tav {
+
+TAssistDlg* AssistDlg = nullptr;
+
+namespace {
+const char* const kAssistKey = "Software\\Brimo\\Tavolin\\Assist";
+}
+
+TAssistDlg::TAssistDlg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  AssistDlg = this;
+  setObjectName(QStringLiteral("AssistDlg"));
+  setWindowTitle(QString::fromUtf8("Tavolin! - Tipps & Tricks"));
+  resize(430, 260);
+
+  HeadTxt = new QLabel(QString::fromUtf8("Wußten Sie schon ?"), this);
+  HeadTxt->setObjectName(QStringLiteral("HeadTxt"));
+  QFont head = HeadTxt->font();
+  head.setBold(true);
+  head.setPointSizeF(head.pointSizeF() * 1.3);
+  HeadTxt->setFont(head);
+  TextEdt = new QTextEdit(this);
+  TextEdt->setObjectName(QStringLiteral("TextEdt"));
+  TextEdt->setReadOnly(true);
+  TextEdt->setMinimumHeight(110);
+  TextEdt->installEventFilter(this);
+  NextTipChk =
+      new QCheckBox(QString::fromUtf8("den aktuellen Tipp in Zukunft &nicht mehr anzeigen"), this);
+  NextTipChk->setObjectName(QStringLiteral("NextTipChk"));
+  StartTipChk =
+      new QCheckBox(QString::fromUtf8("Die Tipps beim &Programmstart immer anzeigen"), this);
+  StartTipChk->setObjectName(QStringLiteral("StartTipChk"));
+  nextTipBtn = new QPushButton(QString::fromUtf8("Nächster &Tip"), this);
+  nextTipBtn->setObjectName(QStringLiteral("nextTipBtn"));
+  IDCanc = new QPushButton(QString::fromUtf8("Schließen"), this);
+  IDCanc->setObjectName(QStringLiteral("IDCanc"));
+  IDCanc->setDefault(true);
+  connect(nextTipBtn, &QPushButton::clicked, this, [this] { nextTipBtnClick(); });
+  connect(IDCanc, &QPushButton::clicked, this, [this] { IDCancClick(); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(HeadTxt);
+  layout->addWidget(TextEdt, 1);
+  layout->addWidget(NextTipChk);
+  layout->addWidget(StartTipChk);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(nextTipBtn);
+  buttons->addWidget(IDCanc);
+  layout->addLayout(buttons);
+
+  int count = 1;
+  if (ReadTipCount(TipsFile(), count)) {
+    count_ = static_cast<uint16_t>(count);
+    if (LangDlg) LangDlg->TranslateForm(this);
+  }
+}
+
+std::string TAssistDlg::TipsFile() const {
+  return (ctx().options ? ctx().options->Str(52) : std::string()) + "Assist.dat";
+}
+
+bool TAssistDlg::TipOn(int tip) const {
+  return !ctx().userSettings ||
+         ctx().userSettings->Read(kAssistKey, std::to_string(tip), "1") != "0";
+}
+
+void TAssistDlg::ShowTip(uint16_t tip, int mode) {
+  if (!enabled_) return;
+  current_ = tip;
+  const bool showAssist = ctx().options && ctx().options->Flag(12);
+  if (!showAssist && mode != 0 && mode != 1) return;
+  if (mode == 3) {
+    ShowRandomTip();
+    return;
+  }
+  bool on = TipOn(tip);
+  if (!on && mode != 1) return;
+  if (mode == 2) on = false;  // a one-time hint is switched off once it has been shown
+  NextTipChk->setChecked(!on);
+  StartTipChk->setChecked(!ctx().userSettings ||
+                          ctx().userSettings->Read(kAssistKey, "StartTip", "1") != "0");
+  // Without any tip text (no tips file) there is nothing worth a window.
+  if (!LoadTip() && TextEdt->toPlainText().isEmpty()) return;
+  show();
+  raise();
+}
+
+void TAssistDlg::ShowRandomTip() {
+  const int r = PickRandomTip(count_, current_, [] { return std::rand(); });
+  if (r < 0) return;
+  current_ = static_cast<uint16_t>(r);
+  ShowTip(current_, 1);
+}
+
+bool TAssistDlg::LoadTip() {
+  std::string text;
+  if (!ReadTipText(TipsFile(), current_, count_, text)) return false;
+  TextEdt->setPlainText(toQ(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  return true;
+}
+
+void TAssistDlg::SaveSwitches() {
+  if (!ctx().userSettings) return;
+  ctx().userSettings->WriteString(kAssistKey, std::to_string(current_),
+                                  NextTipChk->isChecked() ? "0" : "1");
+  ctx().userSettings->WriteString(kAssistKey, "StartTip", StartTipChk->isChecked() ? "1" : "0");
+}
+
+void TAssistDlg::nextTipBtnClick() {
+  SaveSwitches();
+  ShowRandomTip();
+}
+
+void TAssistDlg::IDCancClick() {
+  close();
+}
+
+void TAssistDlg::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  int off = 0;
+  for (int i = 0; i < count_; ++i)
+    if (!TipOn(i)) ++off;
+  nextTipBtn->setVisible(count_ - off > 0);
+  CenterOnForm(this);
+}
+
+void TAssistDlg::closeEvent(QCloseEvent* e) {
+  SaveSwitches();
+  QWidget::closeEvent(e);
+}
+
+void TAssistDlg::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+bool TAssistDlg::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == TextEdt && e->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+    close();
+    return true;
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace tav

@@ -1,0 +1,15 @@
+#include "exchange/ui/export_dialog.h"
+
+#include "app/ui/lang_dialog.h"
+
+namespace tav {
+
+TExportDlg* ExportDlg = nullptr;
+
+TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
+  ExportDlg = this;
+  setObjectName(QStringLiteral("ExportDlg"));
+  if (LangDlg) LangDlg->TranslateForm(this);
+}
+
+}  // namespace tav

@@ -1,0 +1,15 @@
+#include "exchange/ui/print_start_dialog.h"
+
+#include "app/ui/lang_dialog.h"
+
+namespace tav {
+
+TPrintStartDlg* PrintStartDlg = nullptr;
+
+TPrintStartDlg::TPrintStartDlg(QWidget* parent) : QDialog(parent) {
+  PrintStartDlg = this;
+  setObjectName(QStringLiteral("PrintStartDlg"));
+  if (LangDlg) LangDlg->TranslateForm(this);
+}
+
+}  // namespace tav

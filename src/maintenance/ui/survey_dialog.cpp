@@ -1,0 +1,15 @@
+#include "maintenance/ui/survey_dialog.h"
+
+#include "app/ui/lang_dialog.h"
+
+namespace tav {
+
+TUmfrageDlg* UmfrageDlg = nullptr;
+
+TUmfrageDlg::TUmfrageDlg(QWidget* parent) : QDialog(parent) {
+  UmfrageDlg = this;
+  setObjectName(QStringLiteral("UmfrageDlg"));
+  if (LangDlg) LangDlg->TranslateForm(this);
+}
+
+}  // namespace tav

@@ -1,0 +1,15 @@
+#include "recipes/ui/power_search_dialog.h"
+
+#include "app/ui/lang_dialog.h"
+
+namespace tav {
+
+TPSearchDlg* PSearchDlg = nullptr;
+
+TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
+  PSearchDlg = this;
+  setObjectName(QStringLiteral("PSearchDlg"));
+  if (LangDlg) LangDlg->TranslateForm(this);
+}
+
+}  // namespace tav

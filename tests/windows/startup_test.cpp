@@ -1,0 +1,493 @@
+// The whole start-up offscreen: every window created in its order, the main window's first
+// start, its placement, command line, food-database installation and close.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "app/creation_order.h"
+#include "app/options_store.h"
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "app/ui/tips_dialog.h"
+#include "app/web_addresses.h"
+#include "kitchen/ui/freezer_dialog.h"
+#include "nutrients/ui/food_browser_dialog.h"
+#include "platform/paths.h"
+#include "platform/settings_store.h"
+#include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/standard_view_window.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+// Counts how often a window was shown.
+class ShowCounter : public QObject {
+ public:
+  int shows = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) ++shows;
+    return false;
+  }
+};
+
+void Wait(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// A program folder of its own (for "Version.txt" and "BLS-Install/") and a data root holding
+// the shipped language file and tips.
+class Startup : public ::testing::Test {
+ protected:
+  test::TestEnv env;
+  test::TempDir program;
+  std::string savedProgram = ProgramFolder();
+
+  void SetUp() override {
+    SetProgramFolder(program.Path());
+    for (const char* lang : {"DE", "EN"})
+      for (const char* file : {"GUI.klf", "Assist.dat"})
+        WriteAll(env.Root() + "Data/" + lang + "/" + file,
+                 ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + file));
+  }
+  void TearDown() override {
+    DestroyAllWindows();
+    SetProgramFolder(savedProgram);
+  }
+  void Start(std::vector<std::string> args = {"tavolin"}) {
+    StartProgram();
+    MainFrm->SetCommandLine(std::move(args));
+    QApplication::processEvents();
+  }
+  std::string Param(const char* name) { return env.userSettings.Read(kRegParam, name, "?"); }
+};
+
+TEST_F(Startup, CreatesEveryWindowOnceInItsOrder) {
+  std::vector<std::string> expected = {
+      "TMainFrm",        "TLangDlg",      "TToolsMod",       "TParaDlg",        "TWPlanDlg",
+      "TshowRezDlg",     "TGattDlg",      "TChooseRezDlg",   "TDataRezDlg",     "TInfoRezDlg",
+      "TZutatRezDlg",    "TdbList",       "TEmptyDlg",       "THTMLRezDlg",     "TEinheitenDlg",
+      "TPortionsDlg",    "TNEditDlg",     "TZEditDlg",       "TQEditDlg",       "TAEditDlg",
+      "TEditRezDlg",     "TEditZutatDlg", "TKBookDlg",       "TInpGattDlg",     "TZutatenDlg",
+      "TInpEinheitDlg",  "TInfoDlg",      "TChooseZutatDlg", "TPrintRezDlg",    "TWPBemDlg",
+      "TAssistDlg",      "TImportDlg",    "TStatistikDlg",   "TKaufRezListDlg", "TEinkaufDlg",
+      "TReorgDlg",       "TPSearchDlg",   "TPrintStartDlg",  "TLexBookDlg",     "TLexInpDlg",
+      "TLexShowDlg",     "TWPParaDlg",    "TProgressDlg",    "TDupesDlg",       "TExpRezListDlg",
+      "TAutoImpDlg",     "TGetZutatDlg",  "TSaisonDlg",      "TSaisonInpDlg",   "TZufuhrDlg",
+      "TENApplogMod",    "TENAddDayDlg",  "TENViewDayDlg",   "TBLSMainDlg",     "TBLSCompareDlg",
+      "TBLSFilterDlg",   "TBLSSearchDlg", "TDateInpDlg",     "TNewFilterDlg",   "TBLSZutatDlg",
+      "TBLSChooseDlg",   "TPersListDlg",  "TPersDataDlg",    "TAgeInputDlg",    "TDateToDlg",
+      "TThekeDlg",       "TKenndatenDlg", "TExportDlg",      "TUmfrageDlg",     "TBackupDlg",
+      "TMultiChangeDlg", "TPersAnzDlg",   "TMenuCenterDlg",  "TMenuEditDlg",    "TCoolDlg",
+      "TCoolMHDDlg",     "TQuenoraDlg",   "TAlertDlg"};
+  ASSERT_EQ(expected.size(), 78u);
+  Start();
+  const std::vector<std::string>& created = CreatedWindows();
+  // The recipe store and the compression window are created in their places once they are
+  // part of the program.
+  for (const char* pending : {"TdbList", "TReorgDlg"})
+    if (std::find(created.begin(), created.end(), pending) == created.end())
+      expected.erase(std::find(expected.begin(), expected.end(), pending));
+  EXPECT_EQ(created, expected);
+
+  // Each window carries its component name: the class name without its "T".
+  for (QWidget* w : QApplication::allWidgets())
+    if (w->isWindow() && w->objectName().isEmpty() == false) {
+      const std::string cls = "T" + w->objectName().toStdString();
+      if (w->objectName() == "SplashDlg" || w->objectName() == "UpdaterDlg") continue;
+      if (std::find(created.begin(), created.end(), cls) != created.end()) continue;
+      if (w->inherits("QMenu")) continue;
+      ADD_FAILURE() << "window without its class in the creation order: " << cls;
+    }
+  EXPECT_THROW(CreateAllWindows(), std::logic_error);
+}
+
+TEST_F(Startup, FirstStartWithEmptySettingsAndDataFolder) {
+  Start();
+  ASSERT_TRUE(MainFrm && MainFrm->isVisible());
+  const std::string book = env.DataFolder() + "Tavolin-Rezepte mit Bildern";
+  EXPECT_EQ(ReadAll(book + ".bok"), std::string("TAVOLIN__1.01_DAT\r\n"));
+  EXPECT_EQ(ReadAll(book + ".inf"), std::string("\r\n1\r\n"));
+  EXPECT_EQ(Param("KBook"), "Tavolin-Rezepte mit Bildern");
+  EXPECT_EQ(MainFrm->pos(), QPoint(0, 0));
+  EXPECT_EQ(MainFrm->size(), QSize(640, 480));
+  EXPECT_EQ(MainFrm->ChoosePaneWidth(), 228);
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 4);
+  EXPECT_EQ(MainFrm->ConsumptionPaneWidth(), 0);
+  EXPECT_FALSE(MainFrm->MenuGnd->isVisible());
+  EXPECT_EQ(ReadAll(program.Path() + "Version.txt"), "Tavolin: 1.00\r\n");
+  // The main window translated itself at its first show, its menu was translated before.
+  EXPECT_EQ(MainFrm->Action("FileExitItem")->text(), QString::fromUtf8("&Beenden"));
+  EXPECT_EQ(MainFrm->windowTitle(), "Tavolin!");
+
+  const std::string log = ReadAll(env.Root() + "Tavolin.log");
+  EXPECT_EQ(log.rfind("Tavolin 1.00  (Build 1) / OS: ", 0), 0u) << log;
+  EXPECT_NE(log.find("} START\r\n"), std::string::npos);
+  EXPECT_NE(log.find("} Exepath: " + program.Path() + "\r\n"), std::string::npos);
+  EXPECT_NE(log.find("} DataPath: " + env.Root() + "\r\n"), std::string::npos);
+  EXPECT_EQ(log.find("END"), std::string::npos);
+
+  EXPECT_TRUE(MainFrm->close());
+  EXPECT_FALSE(MainFrm->isVisible());
+  EXPECT_EQ(Param("WinX"), "0");
+  EXPECT_EQ(Param("WinY"), "0");
+  EXPECT_EQ(Param("WinW"), "640");
+  EXPECT_EQ(Param("WinH"), "480");
+  EXPECT_EQ(Param("WinI"), "0");
+  EXPECT_EQ(Param("SliderChoose"), "228");
+  const std::string after = ReadAll(env.Root() + "Tavolin.log");
+  ASSERT_GE(after.size(), 7u);
+  EXPECT_EQ(after.substr(after.size() - 7), "} END\r\n");
+}
+
+TEST_F(Startup, StoredPlacementIsKeptOnTheScreen) {
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  env.userSettings.WriteString(kRegParam, "WinX", "30");
+  env.userSettings.WriteString(kRegParam, "WinY", "20");
+  env.userSettings.WriteString(kRegParam, "WinW", std::to_string(screen.width() + 100));
+  env.userSettings.WriteString(kRegParam, "WinH", "300");
+  env.userSettings.WriteString(kRegParam, "SliderChoose", "5000");
+  env.userSettings.WriteString(kRegParam, "KBook", "Eigenes");
+  Start();
+  EXPECT_EQ(MainFrm->pos(), QPoint(0, 20));
+  EXPECT_EQ(MainFrm->size(), QSize(screen.width(), 300));
+  EXPECT_EQ(MainFrm->ChoosePaneWidth(), 228);  // wider than the window
+  EXPECT_EQ(Param("KBook"), "Eigenes");
+}
+
+TEST_F(Startup, StoredLeftPaneWidthIsRestored) {
+  env.userSettings.WriteString(kRegParam, "SliderChoose", "300");
+  Start();
+  EXPECT_EQ(MainFrm->ChoosePaneWidth(), 300);
+  MainFrm->ChooseSplit->setSizes({250, MainFrm->width() - 255});
+  MainFrm->close();
+  EXPECT_EQ(Param("SliderChoose"), "250");
+}
+
+TEST_F(Startup, CommandLineWordsActOnceAfterTheWindowIsShown) {
+  Start({"/usr/bin/tavolin", "BLS", "Cool", "weight", "other"});
+  ShowCounter bls, cool;
+  BLSMainDlg->installEventFilter(&bls);
+  CoolDlg->installEventFilter(&cool);
+  EXPECT_FALSE(BLSMainDlg->isVisible());  // not before the start timer
+  Wait(700);
+  EXPECT_TRUE(BLSMainDlg->isVisible());
+  EXPECT_TRUE(CoolDlg->isVisible());
+  EXPECT_EQ(bls.shows, 1);
+  EXPECT_EQ(cool.shows, 1);
+  EXPECT_FALSE(MainFrm->TimerMain->isActive());
+  BLSMainDlg->hide();
+  CoolDlg->hide();
+  Wait(1100);
+  EXPECT_FALSE(BLSMainDlg->isVisible());
+  EXPECT_FALSE(CoolDlg->isVisible());
+  EXPECT_EQ(bls.shows, 1);
+  EXPECT_EQ(cool.shows, 1);
+}
+
+TEST_F(Startup, PendingFoodDatabaseIsInstalledAndTheProgramRestarts) {
+  const std::string pending = program.Path() + "BLS-Install/";
+  WriteAll(pending + "Data.bls", "food data");
+  WriteAll(pending + "DE/index.bls", "index");
+  Start();
+  EXPECT_EQ(ReadAll(env.DataFolder() + "Data.bls"), "food data");
+  EXPECT_EQ(ReadAll(env.DataFolder() + "DE/index.bls"), "index");
+  EXPECT_EQ(ListFolder(pending), std::vector<std::string>{"DE"});
+  ASSERT_FALSE(env.messages.shown.empty());
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(435));
+  EXPECT_EQ(env.messages.shown.back().title, GetLangText(2));
+  EXPECT_EQ(env.launcher.restarts, 1);
+  EXPECT_FALSE(MainFrm->isVisible());
+  EXPECT_EQ(Param("WinW"), "640");
+  EXPECT_NE(ReadAll(env.Root() + "Tavolin.log").find("} END\r\n"), std::string::npos);
+}
+
+TEST_F(Startup, FailedFoodDatabaseInstallationIsReportedAndStartUpGoesOn) {
+  WriteAll(program.Path() + "BLS-Install/Data.bls", "food data");
+  WriteAll(program.Path() + "BLS-Install/XX/index.bls", "index");  // no such data folder
+  Start();
+  ASSERT_FALSE(env.messages.shown.empty());
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(436));
+  EXPECT_EQ(env.messages.shown.back().title, GetLangText(56));
+  EXPECT_EQ(env.launcher.restarts, 0);
+  EXPECT_TRUE(MainFrm->isVisible());
+  EXPECT_TRUE(FileExists(program.Path() + "BLS-Install/Data.bls"));
+}
+
+TEST_F(Startup, SeveralBooksWithoutKBookOpenTheFirstByName) {
+  WriteAll(env.DataFolder() + "Vorspeisen.bok", "TAVOLIN__1.01_DAT\r\n");
+  WriteAll(env.DataFolder() + "Desserts.bok", "TAVOLIN__1.01_DAT\r\n");
+  Start();
+  EXPECT_EQ(Param("KBook"), "Desserts");
+  EXPECT_FALSE(FileExists(env.DataFolder() + "Tavolin-Rezepte mit Bildern.bok"));
+}
+
+TEST_F(Startup, TheStartTipIsShownUnlessSwitchedOff) {
+  Start();
+  ASSERT_TRUE(AssistDlg->isVisible());
+  EXPECT_FALSE(AssistDlg->TextEdt->toPlainText().isEmpty());
+  EXPECT_LT(AssistDlg->CurrentTip(), 34);
+  EXPECT_EQ(AssistDlg->TipCount(), 34);
+}
+
+TEST_F(Startup, NoStartTipWhenSwitchedOff) {
+  env.userSettings.WriteString("Software\\Brimo\\Tavolin\\Assist", "StartTip", "0");
+  Start();
+  EXPECT_FALSE(AssistDlg->isVisible());
+}
+
+TEST_F(Startup, MenuAndToolBarAreBuiltAndTranslated) {
+  env.userSettings.WriteString(kRegParam, "AktLanguage", "EN");
+  Start();
+  const char* items[] = {"FileImport",
+                         "FileExport",
+                         "RezListExport",
+                         "QuickImport",
+                         "MnAutoImp",
+                         "CoolMnu",
+                         "MHDMnu",
+                         "BackupMnu",
+                         "FilePrintItem",
+                         "FilePrintSetupItem",
+                         "FileExitItem",
+                         "MnNewBook",
+                         "KBSepMenu",
+                         "Powersuche1",
+                         "NeuesRezept",
+                         "RezeptAendern",
+                         "Rezeptloeschen",
+                         "ShowHTMLMnu",
+                         "zurEinkaufsliste1",
+                         "Einkaufsliste1",
+                         "MnMoveRez",
+                         "MnCopyRez",
+                         "MnRandomRez",
+                         "previousRezept",
+                         "nextRezept",
+                         "firstRezept",
+                         "lastRezept",
+                         "MnSelAll",
+                         "NewMenuMnu",
+                         "MenuEditMnu",
+                         "MenuPrintMnu",
+                         "CalcBLSStoffeMnu",
+                         "StartLexikon",
+                         "Statistik1",
+                         "MultidataChangeMnu",
+                         "MnDupeSearch",
+                         "markRezept",
+                         "markAllRezept",
+                         "demarkAllRezept",
+                         "MnMoveMarked",
+                         "MnCopyMarked",
+                         "MnDelMarked",
+                         "EditCutItem",
+                         "EditCopyItem",
+                         "EditPasteItem",
+                         "EditUndoMnu",
+                         "CHooseListMnu",
+                         "ViewStd",
+                         "ViewHTML",
+                         "ViewPrint",
+                         "ChangePersAnzMnu",
+                         "NEditMnu",
+                         "QEditMnu",
+                         "ZEditMnu",
+                         "SaisonMnu",
+                         "WPlan",
+                         "WPPara",
+                         "NewRemarkMnu",
+                         "WPShow",
+                         "WPPrint",
+                         "WPKList",
+                         "MoveWPUpMnu",
+                         "MoveWPDownMnu",
+                         "WPSelDel",
+                         "WPGestDel",
+                         "WPAllDel",
+                         "BLSShowDlgMnu",
+                         "BLSSearchMnu",
+                         "CalcBLSRezept",
+                         "VerbrauchslisteMnu",
+                         "GewichtsverlaufMnu",
+                         "ENStatistikMnu",
+                         "PersonenListeMnu",
+                         "StammdatenMnu",
+                         "ZufuhrMnu",
+                         "QuenoraMnu",
+                         "Zutatenliste",
+                         "Masseinheiten",
+                         "editGattungen",
+                         "PortionsMnu",
+                         "KennDatenMnu",
+                         "InpLexBegriffe",
+                         "ThekeMnu",
+                         "Optionen",
+                         "AKKursImportMnu",
+                         "AKSchnellerfMnu",
+                         "AkEinkaufslisteMnu",
+                         "AkNaehrberechMnu",
+                         "AKGewichtMnu",
+                         "AkErnaehrungMnu",
+                         "AddToolsMnu",
+                         "MnHelp",
+                         "TavolinForumMnu",
+                         "TavolinWebseiten1",
+                         "MnAssistTip",
+                         "UmfrageMnu",
+                         "DoReorg",
+                         "DoNewIniz",
+                         "MnLogFile",
+                         "HelpAboutItem",
+                         "TBNew",
+                         "TBEdit",
+                         "TBDel",
+                         "TBSearch",
+                         "TBHTMLView",
+                         "TBMView",
+                         "TBMHTML",
+                         "TBMCalc",
+                         "TBQImport",
+                         "TBLexik",
+                         "TBWPlan",
+                         "TBBLSBtn",
+                         "TBBook",
+                         "TBParam",
+                         "TBPrint",
+                         "HelpBtn",
+                         "KBook1",
+                         "KBook10",
+                         "SpaceBtn",
+                         "TBInfo"};
+  for (const char* name : items) EXPECT_NE(MainFrm->Action(name), nullptr) << name;
+  const char* menus[] = {"FileMenu",      "KBMenu",   "Rezepte1",    "Aktionen1",
+                         "Markierung1",   "EditMenu", "Wochenplan1", "BLS1",
+                         "ErnaehrungMnu", "Extras1",  "ToolsMenu",   "HelpMenu"};
+  ASSERT_EQ(MainFrm->MainMenu->actions().size(), 12);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(MainFrm->MainMenu->actions()[i]->objectName(), menus[i]);
+  // English captions, hints and keys from the language file.
+  EXPECT_EQ(MainFrm->Action("FileMenu")->text(), "&File");
+  EXPECT_EQ(MainFrm->Action("FileExitItem")->text(), "E&xit");
+  EXPECT_EQ(MainFrm->Action("FileExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  EXPECT_EQ(MainFrm->Action("MnHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(MainFrm->Action("MnAssistTip")->text(), "Show tips && tricks");
+  EXPECT_EQ(MainFrm->Action("TBNew")->text(), "New");
+  EXPECT_EQ(MainFrm->Action("TBNew")->toolTip(), "New recipe");
+  EXPECT_FALSE(MainFrm->Action("QuenoraMnu")->isVisible());
+  // Quick book buttons wait for their books; the tools menu has its nine fixed entries.
+  EXPECT_FALSE(MainFrm->KBook[0]->isVisible());
+  EXPECT_EQ(MainFrm->ToolsMenu->actions().size(), 9);
+  // Commands of windows still to come are unavailable; those that work are not.
+  EXPECT_FALSE(MainFrm->Action("FileImport")->isEnabled());
+  EXPECT_TRUE(MainFrm->Action("MnHelp")->isEnabled());
+  EXPECT_TRUE(MainFrm->Action("FileExitItem")->isEnabled());
+}
+
+TEST_F(Startup, HelpAndWebCommandsGoThroughTheShell) {
+  Start();
+  MainFrm->Action("MnHelp")->trigger();
+  MainFrm->Action("MnLogFile")->trigger();
+  MainFrm->Action("TavolinForumMnu")->trigger();
+  MainFrm->Action("AKKursImportMnu")->trigger();
+  ASSERT_EQ(env.shell.opened.size(), 4u);
+  EXPECT_EQ(env.shell.opened[0], env.Root() + "Data/DE/Help/Start.htm");
+  EXPECT_EQ(env.shell.opened[1], env.Root() + "Tavolin.log");
+  EXPECT_EQ(env.shell.opened[2], kMakerFaqPage);
+  EXPECT_NE(env.shell.opened[2].find("/index.php?Mod=Or&SCa=Tavolin-FAQ"), std::string::npos);
+  EXPECT_EQ(env.shell.opened[3], program.Path() + "Academy/ImportvonRezepten.html");
+}
+
+TEST_F(Startup, ExitClosesTheMainWindow) {
+  Start();
+  MainFrm->Action("FileExitItem")->trigger();
+  EXPECT_FALSE(MainFrm->isVisible());
+  EXPECT_NE(ReadAll(env.Root() + "Tavolin.log").find("} END\r\n"), std::string::npos);
+}
+
+TEST_F(Startup, PanesOpenAndClose) {
+  Start();
+  MainFrm->ToggleWeekPlanPane();
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 150);
+  MainFrm->ToggleWeekPlanPane();
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 4);
+  const QList<int> s = MainFrm->WPlanSplit->sizes();
+  MainFrm->WPlanSplit->setSizes({s[0] + s[1] - 90, 90});  // dragged by the user
+  MainFrm->ToggleWeekPlanPane();
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 4);
+
+  MainFrm->SetShoppingPaneOpen(true);
+  EXPECT_EQ(MainFrm->ShoppingPaneHeight(), MainFrm->ChooseParPanel->height() / 3);
+  MainFrm->SetShoppingPaneOpen(false);
+  EXPECT_EQ(MainFrm->ShoppingPaneHeight(), 17);
+
+  MainFrm->ShowMenuPane(true);
+  EXPECT_TRUE(MainFrm->MenuGnd->isVisible());
+  MainFrm->ShowMenuPane(false);
+  EXPECT_FALSE(MainFrm->MenuGnd->isVisible());
+
+  // The week-plan command also offers its tip once.
+  MainFrm->Action("WPlan")->trigger();
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 150);
+}
+
+TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
+  Start();
+  OptionsStore& options = *ctx().options;
+  MainFrm->SetViewMode(1);
+  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
+  EXPECT_TRUE(MainFrm->TBMView->isChecked());
+  EXPECT_EQ(options.Int(63), 1);
+  MainFrm->ViewHTMLClick();
+  EXPECT_FALSE(MainFrm->ViewStd->isChecked());
+  EXPECT_TRUE(MainFrm->ViewHTML->isChecked());
+  EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
+  EXPECT_FALSE(MainFrm->TBMView->isChecked());
+  EXPECT_EQ(options.Int(63), 2);
+  // The print preview leaves the pressed view button as it was.
+  MainFrm->Action("ViewPrint")->trigger();
+  EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
+  EXPECT_FALSE(MainFrm->ViewHTML->isChecked());
+  EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
+  EXPECT_EQ(options.Int(63), 3);
+  MainFrm->TBMView->trigger();
+  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
+  EXPECT_FALSE(MainFrm->ViewPrint->isChecked());
+  EXPECT_EQ(options.Int(63), 1);
+  // No check mark: mode 0 is stored and nothing is checked.
+  MainFrm->ViewStd->setChecked(false);
+  MainFrm->SetViewMode(0);
+  EXPECT_EQ(options.Int(63), 0);
+  EXPECT_FALSE(MainFrm->ViewStd->isChecked() || MainFrm->ViewHTML->isChecked() ||
+               MainFrm->ViewPrint->isChecked());
+}
+
+TEST_F(Startup, OneRecipeViewAtATime) {
+  Start();
+  EXPECT_TRUE(EmptyDlg->isVisible());  // the first activation opened the book
+  EXPECT_EQ(EmptyDlg->parentWidget(), MainFrm->ShowParPanel);
+  MainFrm->ShowStandardView(showRezDlg, true);
+  EXPECT_EQ(showRezDlg->parentWidget(), MainFrm->ShowParPanel);
+  EXPECT_TRUE(showRezDlg->isVisible());
+  EXPECT_FALSE(EmptyDlg->isVisible());
+  MainFrm->ShowEmptyView(EmptyDlg, true);
+  EXPECT_FALSE(showRezDlg->isVisible());
+  MainFrm->ShowEmptyView(EmptyDlg, false);
+  EXPECT_FALSE(EmptyDlg->isVisible());
+}
+
+}  // namespace
+}  // namespace tav
