@@ -411,6 +411,23 @@ TEST_F(Startup, HelpAndWebCommandsGoThroughTheShell) {
   EXPECT_EQ(env.shell.opened[3], program.Path() + "Academy/ImportvonRezepten.html");
 }
 
+TEST_F(Startup, IndexRebuildRunsUnlessTheAnswerIsNo) {
+  Start();
+  const std::string index = env.DataFolder() + "Tavolin-Rezepte mit Bildern.idx";
+  env.messages.shown.clear();
+  env.messages.answers = {IDNO};
+  MainFrm->Action("DoNewIniz")->trigger();
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, GetLangText(16));
+  EXPECT_EQ(env.messages.shown[0].title, GetLangText(17));
+  EXPECT_FALSE(FileExists(index));
+  env.messages.answers = {IDYES};
+  MainFrm->Action("DoNewIniz")->trigger();
+  ASSERT_EQ(env.messages.shown.size(), 3u);
+  EXPECT_EQ(env.messages.shown[2].text, GetLangText(18));
+  EXPECT_TRUE(FileExists(index));
+}
+
 TEST_F(Startup, ExitClosesTheMainWindow) {
   Start();
   MainFrm->Action("FileExitItem")->trigger();

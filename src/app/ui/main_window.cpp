@@ -46,6 +46,8 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
@@ -251,8 +253,8 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"UmfrageMnu", "Tavolin - Benutzerumfrage", nullptr, 0},
         kSep,
-        {"DoReorg", "&Komprimierung ...", nullptr, 0},
-        {"DoNewIniz", "&Index neu erstellen", nullptr, 0},
+        {"DoReorg", "&Komprimierung ...", &M::DoReorgClick, 0},
+        {"DoNewIniz", "&Index neu erstellen", &M::DoNewInizClick, 0},
         {"MnLogFile", "Supportdatei anzeigen", &M::MnLogFileClick, 0},
         kSep,
         {"HelpAboutItem", "Inf&o...", &M::HelpAboutItemClick, 0}}},
@@ -1073,6 +1075,18 @@ void TMainFrm::MnAssistTipClick() {
 
 void TMainFrm::MnLogFileClick() {
   if (ctx().options) ShellOpenFile(ctx().options->Str(90) + "Tavolin.log");
+}
+
+void TMainFrm::DoReorgClick() {
+  if (!ReorgDlg) return;
+  ReorgDlg->PrepareReorgDlg(0, std::string());
+  ReorgDlg->exec();
+}
+
+void TMainFrm::DoNewInizClick() {
+  if (MessageBox(GetLangText(16), GetLangText(17), MB_YESNO | MB_ICONQUESTION) == IDNO) return;
+  if (dbList) dbList->RebuildIndex();
+  MessageBox(GetLangText(18), GetLangText(2), MB_OK | MB_ICONINFORMATION);
 }
 
 void TMainFrm::HelpAboutItemClick() {

@@ -99,6 +99,8 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void TavolinWebseiten1Click();
   void MnAssistTipClick();
   void MnLogFileClick();
+  void DoReorgClick();
+  void DoNewInizClick();
   void HelpAboutItemClick();
   void TBInfoDblClick();
   void ShowAcademyPage(const std::string& topic);

@@ -59,10 +59,12 @@
 #include "nutrients/ui/new_filter_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/paths.h"
+#include "recipedb/recipe_store.h"
 #include "recipedb/ui/category_dialog.h"
 #include "recipedb/ui/category_input_dialog.h"
 #include "recipedb/ui/cookbook_dialog.h"
 #include "recipedb/ui/ingredients_dialog.h"
+#include "recipedb/ui/reorg_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
 #include "recipedb/ui/unit_input_dialog.h"
 #include "recipedb/ui/units_dialog.h"
@@ -138,7 +140,13 @@ void CreateAllWindows() {
   Form(DataRezDlg, "TDataRezDlg");
   Form(InfoRezDlg, "TInfoRezDlg");
   Form(ZutatRezDlg, "TZutatRezDlg");
-  // TdbList, the recipe store, is created here once it is part of the program.
+  dbList = new TdbList;
+  ctx().dbList = dbList;
+  Created("TdbList", [] {
+    delete dbList;
+    dbList = nullptr;
+    ctx().dbList = nullptr;
+  });
   Form(EmptyDlg, "TEmptyDlg");
   Form(HTMLRezDlg, "THTMLRezDlg");
   Form(EinheitenDlg, "TEinheitenDlg");
@@ -162,7 +170,7 @@ void CreateAllWindows() {
   Form(StatistikDlg, "TStatistikDlg");
   Form(KaufRezListDlg, "TKaufRezListDlg");
   Form(EinkaufDlg, "TEinkaufDlg");
-  // TReorgDlg, the compression window, is created here once it is part of the program.
+  Form(ReorgDlg, "TReorgDlg");
   Form(PSearchDlg, "TPSearchDlg");
   Form(PrintStartDlg, "TPrintStartDlg");
   Form(LexBookDlg, "TLexBookDlg");
