@@ -5,11 +5,7 @@
 
 #include "app/charsets.h"
 #include "app/context.h"
-#include "app/options_store.h"
 #include "platform/numbers.h"
-#include "platform/paths.h"
-#include "platform/services.h"
-#include "platform/text_file.h"
 #include "recipedb/recipe_model.h"
 
 namespace tav {
@@ -24,9 +20,7 @@ std::string FourDigits(long value) {
 }  // namespace
 
 std::string CategoryTable::FilePath() const {
-  std::string folder;
-  if (ctx().options) ctx().options->GetParaString(52, &folder);
-  return FindFileNoCase(folder + "Gattung.dat");
+  return LanguageFolderFile("Gattung.dat");
 }
 
 std::vector<REZGATT> CategoryTable::ParseLines(const std::vector<std::string>& lines) {
@@ -76,24 +70,13 @@ std::vector<std::string> CategoryTable::FormatLines(const std::vector<REZGATT>& 
 
 void CategoryTable::ReadGattungen() {
   gatt.clear();
-  const std::string path = FilePath();
+  readOk_ = false;  // the table no longer holds what is on disk
   std::vector<std::string> lines;
-  if (!ReadTextLines(path, lines)) {
-    readOk_ = !EntryExists(path);
-    return;
-  }
-  gatt = ParseLines(lines);
-  readOk_ = true;
+  if (ReadReferenceLines(FilePath(), lines, readOk_)) gatt = ParseLines(lines);
 }
 
 bool CategoryTable::WriteGattungen() {
-  const std::string path = FilePath();
-  if ((!readOk_ && EntryExists(path)) || !WriteTextLines(path, FormatLines(gatt))) {
-    MessageBox(GetLangText(77), GetLangText(2), MB_OK | MB_ICONERROR);
-    return false;
-  }
-  readOk_ = true;
-  return true;
+  return WriteReferenceLines(FilePath(), FormatLines(gatt), readOk_, 77, 2);
 }
 
 const REZGATT* CategoryTable::FindMain(uint16_t id) const {

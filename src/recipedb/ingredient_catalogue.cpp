@@ -4,11 +4,8 @@
 
 #include "app/charsets.h"
 #include "app/context.h"
-#include "app/options_store.h"
 #include "platform/numbers.h"
-#include "platform/paths.h"
 #include "platform/services.h"
-#include "platform/text_file.h"
 #include "recipedb/recipe_model.h"
 
 namespace tav {
@@ -51,9 +48,7 @@ std::vector<std::string> ParseUnits(const std::string& field) {
 }  // namespace
 
 std::string IngredientCatalogue::FilePath() const {
-  std::string folder;
-  if (ctx().options) ctx().options->GetParaString(52, &folder);
-  return FindFileNoCase(folder + "zutaten.dat");
+  return LanguageFolderFile("zutaten.dat");
 }
 
 REZZUTATEN IngredientCatalogue::ParseLine(const std::string& line) {
@@ -128,31 +123,22 @@ std::string IngredientCatalogue::FormatLine(const REZZUTATEN& z) {
 }
 
 bool IngredientCatalogue::ReadZutaten() {
-  const std::string path = FilePath();
   std::vector<std::string> lines;
-  if (!ReadTextLines(path, lines)) {
-    if (!EntryExists(path)) readOk_ = true;  // nothing on disk to keep
+  if (!ReadReferenceLines(FilePath(), lines, readOk_)) {
     MessageBox(GetLangText(114), GetLangText(15), MB_OK | MB_ICONERROR);
     return false;
   }
   zutaten.clear();
   zutaten.reserve(lines.size());
   for (const std::string& line : lines) zutaten.push_back(ParseLine(line));
-  readOk_ = true;
   return true;
 }
 
 bool IngredientCatalogue::WriteZutaten() {
-  const std::string path = FilePath();
   std::vector<std::string> lines;
   lines.reserve(zutaten.size());
   for (const REZZUTATEN& z : zutaten) lines.push_back(FormatLine(z));
-  if ((!readOk_ && EntryExists(path)) || !WriteTextLines(path, lines)) {
-    MessageBox(GetLangText(113), GetLangText(15), MB_OK | MB_ICONERROR);
-    return false;
-  }
-  readOk_ = true;
-  return true;
+  return WriteReferenceLines(FilePath(), lines, readOk_, 113, 15);
 }
 
 void IngredientCatalogue::CountZutaten(int& count) const {

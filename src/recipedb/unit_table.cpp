@@ -8,9 +8,7 @@
 #include "app/options_store.h"
 #include "app/servings.h"
 #include "platform/numbers.h"
-#include "platform/paths.h"
 #include "platform/services.h"
-#include "platform/text_file.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_model.h"
 
@@ -48,9 +46,7 @@ bool ReadFactor(const std::string& factor, double& value) {
 }  // namespace
 
 std::string UnitTable::FilePath() const {
-  std::string folder;
-  if (ctx().options) ctx().options->GetParaString(52, &folder);
-  return FindFileNoCase(folder + "einheit.dat");
+  return LanguageFolderFile("einheit.dat");
 }
 
 bool UnitTable::ParseLine(const std::string& line, REZEINHEIT& unit) {
@@ -110,10 +106,8 @@ std::string UnitTable::FormatLine(const REZEINHEIT& u) {
 }
 
 bool UnitTable::ReadEinheiten() {
-  const std::string path = FilePath();
   std::vector<std::string> lines;
-  if (!ReadTextLines(path, lines)) {
-    if (!EntryExists(path)) readOk_ = true;  // nothing on disk to keep
+  if (!ReadReferenceLines(FilePath(), lines, readOk_)) {
     MessageBox(GetLangText(118), GetLangText(15), MB_OK | MB_ICONERROR);
     return false;
   }
@@ -121,21 +115,14 @@ bool UnitTable::ReadEinheiten() {
   REZEINHEIT unit;
   for (const std::string& line : lines)
     if (ParseLine(line, unit)) units.push_back(unit);
-  readOk_ = true;
   return true;
 }
 
 bool UnitTable::WriteEinheiten() {
-  const std::string path = FilePath();
   std::vector<std::string> lines;
   lines.reserve(units.size());
   for (const REZEINHEIT& u : units) lines.push_back(FormatLine(u));
-  if ((!readOk_ && EntryExists(path)) || !WriteTextLines(path, lines)) {
-    MessageBox(GetLangText(117), GetLangText(15), MB_OK | MB_ICONERROR);
-    return false;
-  }
-  readOk_ = true;
-  return true;
+  return WriteReferenceLines(FilePath(), lines, readOk_, 117, 15);
 }
 
 void UnitTable::SortEinheiten() {
