@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/charsets.h"
 #include "app/context.h"
 #include "app/file_functions.h"
 #include "app/lang_table.h"
@@ -702,7 +703,7 @@ void TMainFrm::FormShow() {
   // Tool-bar hints also go to the status line.
   for (QAction* a : MainToolBar->actions()) a->setStatusTip(a->toolTip());
   MeasureToolBar();
-  // The umlaut exceptions are read on first use by the text services.
+  LoadUmlautExceptions();
   if (SplashDlg) SplashDlg->hide();
   UpdateClipboardMenu();
   InstallPendingBlsData();

@@ -1,5 +1,6 @@
 #include "recipedb/ui/category_dialog.h"
 
+#include "app/context.h"
 #include "app/ui/lang_dialog.h"
 
 namespace tav {
@@ -10,6 +11,12 @@ TGattDlg::TGattDlg(QWidget* parent) : QDialog(parent) {
   GattDlg = this;
   setObjectName(QStringLiteral("GattDlg"));
   if (LangDlg) LangDlg->TranslateForm(this);
+  categories.ReadGattungen();
+  ctx().categories = &categories;
+}
+
+TGattDlg::~TGattDlg() {
+  if (ctx().categories == &categories) ctx().categories = nullptr;
 }
 
 }  // namespace tav

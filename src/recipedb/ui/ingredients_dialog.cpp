@@ -1,5 +1,6 @@
 #include "recipedb/ui/ingredients_dialog.h"
 
+#include "app/context.h"
 #include "app/ui/lang_dialog.h"
 
 namespace tav {
@@ -10,6 +11,12 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   ZutatenDlg = this;
   setObjectName(QStringLiteral("ZutatenDlg"));
   if (LangDlg) LangDlg->TranslateForm(this);
+  catalogue.ReadZutaten();
+  ctx().ingredients = &catalogue;
+}
+
+TZutatenDlg::~TZutatenDlg() {
+  if (ctx().ingredients == &catalogue) ctx().ingredients = nullptr;
 }
 
 }  // namespace tav

@@ -1,5 +1,6 @@
 #include "recipedb/ui/units_dialog.h"
 
+#include "app/context.h"
 #include "app/ui/lang_dialog.h"
 
 namespace tav {
@@ -10,6 +11,13 @@ TEinheitenDlg::TEinheitenDlg(QWidget* parent) : QDialog(parent) {
   EinheitenDlg = this;
   setObjectName(QStringLiteral("EinheitenDlg"));
   if (LangDlg) LangDlg->TranslateForm(this);
+  units.ReadEinheiten();
+  units.SortEinheiten();
+  ctx().units = &units;
+}
+
+TEinheitenDlg::~TEinheitenDlg() {
+  if (ctx().units == &units) ctx().units = nullptr;
 }
 
 }  // namespace tav
