@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QTextEdit>
@@ -16,6 +18,7 @@
 #include "app/creation_order.h"
 #include "app/options_store.h"
 #include "app/ui/main_window.h"
+#include "app/ui/progress_dialog.h"
 #include "app/ui/startup.h"
 #include "app/ui/tips_dialog.h"
 #include "app/web_addresses.h"
@@ -426,6 +429,36 @@ TEST_F(Startup, IndexRebuildRunsUnlessTheAnswerIsNo) {
   ASSERT_EQ(env.messages.shown.size(), 3u);
   EXPECT_EQ(env.messages.shown[2].text, GetLangText(18));
   EXPECT_TRUE(FileExists(index));
+}
+
+TEST_F(Startup, ProgressWindowFollowsTheRelay) {
+  Start();
+  ProgressSink* sink = ctx().progress;
+  ASSERT_EQ(sink, static_cast<ProgressSink*>(MainFrm));
+  sink->ProgressRelay(1, "vorher", 0);
+  EXPECT_EQ(ProgressDlg->TitleTxt->text(), "vorher");
+  EXPECT_FALSE(ProgressDlg->isVisible());
+  sink->ProgressRelay(0, "Kochbuch wird geladen", 10);
+  EXPECT_TRUE(ProgressDlg->isVisible());
+  EXPECT_EQ(ProgressDlg->TitleTxt->text(), "Kochbuch wird geladen");
+  EXPECT_EQ(ProgressDlg->MainPBr->maximum(), 10);
+  EXPECT_TRUE(ProgressDlg->ProgTim->isActive());
+  sink->ProgressRelay(2, "", 4);
+  EXPECT_EQ(ProgressDlg->MainPBr->value(), 0);  // the bar follows at the next tick
+  Wait(400);
+  EXPECT_EQ(ProgressDlg->MainPBr->value(), 4);
+  sink->ProgressRelay(2, "", 25);
+  Wait(400);
+  EXPECT_EQ(ProgressDlg->MainPBr->value(), 10);  // past the maximum: a full bar
+  sink->ProgressRelay(7, "", 0);
+  EXPECT_TRUE(ProgressDlg->isVisible());
+  sink->ProgressRelay(3, "", 0);
+  EXPECT_FALSE(ProgressDlg->isVisible());
+  EXPECT_FALSE(ProgressDlg->ProgTim->isActive());
+  sink->ProgressRelay(3, "", 0);
+  sink->ProgressRelay(0, "wieder", 5);
+  EXPECT_EQ(ProgressDlg->Position, 0);
+  EXPECT_EQ(ProgressDlg->MainPBr->value(), 0);
 }
 
 TEST_F(Startup, ExitClosesTheMainWindow) {
