@@ -43,8 +43,7 @@ class Tips : public ::testing::Test {
   std::string Switch(const std::string& name) { return env.userSettings.Read(kAssist, name, "-"); }
 };
 
-const std::string kFiveTips =
-    "5\r\nnull\r\neins\r\nzwei\\ndrei\r\nvier\r\nf\xFCnf\r\n";
+const std::string kFiveTips = "5\r\nnull\r\neins\r\nzwei\\ndrei\r\nvier\r\nf\xFCnf\r\n";
 
 TEST_F(Tips, AOneTimeHintIsShownOnce) {
   Make(kFiveTips);

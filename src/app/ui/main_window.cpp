@@ -310,13 +310,10 @@ QIcon SquareIcon(const QStyle* style, QStyle::StandardPixmap which, int side) {
   p.drawPixmap(QRect((side - s.width()) / 2, (side - s.height()) / 2, s.width(), s.height()),
                source);
   p.end();
-  QIcon icon(square);
-  return icon;
+  return QIcon(square);
 }
 
 const int kToolIconSide = 24;
-
-const char* const kRegAssist = "Software\\Brimo\\Tavolin\\Assist";
 
 // A two-pane splitter: the extent of pane `index`, and setting it while the other pane takes
 // the rest.
@@ -712,9 +709,7 @@ void TMainFrm::FormShow() {
     ctx().tools->GetExeVersion(major, minor, release, build);
     WriteVersionFile(ctx().options->Str(1), major, minor, release);
   }
-  if (AssistDlg && ctx().userSettings &&
-      ctx().userSettings->Read(kRegAssist, "StartTip", "1") != "0")
-    AssistDlg->ShowTip(0, 3);
+  if (AssistDlg && TAssistDlg::StartTipOn()) AssistDlg->ShowTip(0, 3);
   RestackBottom(4);
   int slider = ctx().userSettings ? ReadParamInt(*ctx().userSettings, "SliderChoose", 228) : 228;
   if (slider > width()) slider = 228;
@@ -920,9 +915,7 @@ void TMainFrm::SetViewMode(int mode) {
     if (ViewHTML->isChecked()) mode = 2;
     if (ViewPrint->isChecked()) mode = 3;
   }
-  ViewStd->setChecked(false);
-  ViewHTML->setChecked(false);
-  ViewPrint->setChecked(false);
+  CheckOnlyView(nullptr);
   // The selected recipe follows into the chosen view through the recipe list.
   switch (mode) {
     case 1:
@@ -943,41 +936,36 @@ void TMainFrm::SetViewMode(int mode) {
   UpdateRecipeButtons();
 }
 
+void TMainFrm::CheckOnlyView(QAction* item) {
+  for (QAction* a : {ViewStd, ViewHTML, ViewPrint}) a->setChecked(a == item);
+}
+
 void TMainFrm::ViewStdClick() {
   if (!EditorAgrees()) return;
-  ViewStd->setChecked(true);
-  ViewHTML->setChecked(false);
-  ViewPrint->setChecked(false);
+  CheckOnlyView(ViewStd);
   SetViewMode(0);
 }
 
 void TMainFrm::ViewHTMLClick() {
   if (!EditorAgrees()) return;
-  ViewStd->setChecked(false);
-  ViewHTML->setChecked(true);
-  ViewPrint->setChecked(false);
+  CheckOnlyView(ViewHTML);
   SetViewMode(0);
 }
 
 void TMainFrm::ViewPrintClick() {
   if (!EditorAgrees()) return;
-  ViewStd->setChecked(false);
-  ViewHTML->setChecked(false);
-  ViewPrint->setChecked(true);
+  CheckOnlyView(ViewPrint);
   SetViewMode(0);
 }
 
+// The editor's question comes inside SetViewMode for the buttons.
 void TMainFrm::TBMViewClick() {
-  ViewStd->setChecked(true);
-  ViewHTML->setChecked(false);
-  ViewPrint->setChecked(false);
+  CheckOnlyView(ViewStd);
   SetViewMode(0);
 }
 
 void TMainFrm::TBMHTMLClick() {
-  ViewStd->setChecked(false);
-  ViewHTML->setChecked(true);
-  ViewPrint->setChecked(false);
+  CheckOnlyView(ViewHTML);
   SetViewMode(0);
 }
 

@@ -179,6 +179,8 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void RestackBottom(int weekPlanHeight);
   void FitToolBar();
   void ShowView(QWidget* view, bool show);
+  // The check mark on one view item (none for null).
+  void CheckOnlyView(QAction* item);
   // The editor's save question (AskSaveChanges with reselect); false stops the action.
   bool EditorAgrees();
 

@@ -24,6 +24,17 @@ TAssistDlg* AssistDlg = nullptr;
 
 namespace {
 const char* const kAssistKey = "Software\\Brimo\\Tavolin\\Assist";
+
+// An integer value of section Assist, default 1.
+int AssistValue(const std::string& name) {
+  std::string text;
+  if (!ctx().userSettings || !ctx().userSettings->ReadString(kAssistKey, name, text)) return 1;
+  return std::atoi(text.c_str());
+}
+}  // namespace
+
+bool TAssistDlg::StartTipOn() {
+  return AssistValue("StartTip") != 0;
 }
 
 TAssistDlg::TAssistDlg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
@@ -80,8 +91,7 @@ std::string TAssistDlg::TipsFile() const {
 }
 
 bool TAssistDlg::TipOn(int tip) const {
-  return !ctx().userSettings ||
-         ctx().userSettings->Read(kAssistKey, std::to_string(tip), "1") != "0";
+  return AssistValue(std::to_string(tip)) != 0;
 }
 
 void TAssistDlg::ShowTip(uint16_t tip, int mode) {
@@ -97,8 +107,7 @@ void TAssistDlg::ShowTip(uint16_t tip, int mode) {
   if (!on && mode != 1) return;
   if (mode == 2) on = false;  // a one-time hint is switched off once it has been shown
   NextTipChk->setChecked(!on);
-  StartTipChk->setChecked(!ctx().userSettings ||
-                          ctx().userSettings->Read(kAssistKey, "StartTip", "1") != "0");
+  StartTipChk->setChecked(StartTipOn());
   // Without any tip text (no tips file) there is nothing worth a window.
   if (!LoadTip() && TextEdt->toPlainText().isEmpty()) return;
   show();

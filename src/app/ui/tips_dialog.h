@@ -21,6 +21,9 @@ class TAssistDlg : public QWidget {
   // While false ShowTip does nothing.
   void EnableTips(bool enabled) { enabled_ = enabled; }
 
+  // "StartTip" of the settings: a tip is shown at start.
+  static bool StartTipOn();
+
   uint16_t CurrentTip() const { return current_; }
   uint16_t TipCount() const { return count_; }
 
