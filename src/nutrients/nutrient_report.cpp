@@ -5,6 +5,7 @@
 #include "app/file_functions.h"
 #include "app/options_store.h"
 #include "app/tools_module.h"
+#include "app/web_addresses.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -47,8 +48,8 @@ std::string NutrientReportHtml(const NutrientReport& r) {
   std::string out;
   out += "<html>\r\n<head>\r\n";
   out += "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">\r\n";
-  out += std::string("<meta name=\"author\" content=\"") + kMakerWebAddress + "\">\r\n";
-  out += std::string("<meta name=\"GENERATOR\" content=\"") + kMakerWebAddress + "\">\r\n";
+  out += std::string("<meta name=\"author\" content=\"") + kMakerWebSite + "\">\r\n";
+  out += std::string("<meta name=\"GENERATOR\" content=\"") + kMakerWebSite + "\">\r\n";
   out += std::string("<meta name=\"description\" content=\"") + kKeywords + "\">\r\n";
   out += std::string("<meta name=\"keywords\" content=\"") + kKeywords + "\">\r\n";
   out += "<title>Tavolin-BLS-Inhaltsstoffberechnung</title>\r\n</head>\r\n<body>\r\n";
@@ -81,8 +82,7 @@ std::string NutrientReportHtml(const NutrientReport& r) {
     std::string version;
     if (ctx().tools) ctx().tools->GetVersionString(version);
     out += "<hr>\r\n<font face=\"Arial\" size=\"1\">" + Esc(GetLangText(426)) + " <a href=\"" +
-           kMakerWebAddress + "\" target=\"_blank\">Tavolin! V" + Esc(version) +
-           "</a></font><br>\r\n";
+           kMakerWebSite + "\" target=\"_blank\">Tavolin! V" + Esc(version) + "</a></font><br>\r\n";
   }
   out += "</body>\r\n</html>\r\n";
   return out;

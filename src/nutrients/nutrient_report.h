@@ -7,9 +7,6 @@
 
 namespace tav {
 
-// The maker's web address of the report's meta lines and footer link.
-inline constexpr const char* kMakerWebAddress = "https://www.tavolin.de/";
-
 struct NutrientReport {
   std::string title;                                       // the recipe title
   std::vector<std::array<std::string, 5>> ingredientRows;  // amount, unit, ingredient, food, weight

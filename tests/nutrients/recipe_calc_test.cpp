@@ -6,6 +6,7 @@
 
 #include "app/options_store.h"
 #include "app/tools_module.h"
+#include "app/web_addresses.h"
 #include "food_env.h"
 #include "nutrients/nutrient_report.h"
 #include "nutrients/recipe_calc.h"
@@ -474,8 +475,8 @@ TEST(NutrientReport, FooterAndOutput) {
   tools.GetVersionString(version);
   const std::string html = NutrientReportHtml(report);
   EXPECT_NE(html.find("<hr>\r\n<font face=\"Arial\" size=\"1\">" + GetLangText(426) +
-                      " <a href=\"" + kMakerWebAddress + "\" target=\"_blank\">Tavolin! V" +
-                      version + "</a></font><br>\r\n"),
+                      " <a href=\"" + kMakerWebSite + "\" target=\"_blank\">Tavolin! V" + version +
+                      "</a></font><br>\r\n"),
             std::string::npos);
   ASSERT_TRUE(OutputNutrientReport(report));
   EXPECT_EQ(test::ReadAll(env.Root() + "HTML/blsvalues.html"), html);

@@ -1,5 +1,6 @@
 #include "nutrients/ui/filter_group_dialog.h"
 
+#include "app/context.h"
 #include "app/ui/lang_dialog.h"
 
 namespace tav {
@@ -9,7 +10,13 @@ TBLSFilterDlg* BLSFilterDlg = nullptr;
 TBLSFilterDlg::TBLSFilterDlg(QWidget* parent) : QDialog(parent) {
   BLSFilterDlg = this;
   setObjectName(QStringLiteral("BLSFilterDlg"));
-  if (LangDlg) LangDlg->TranslateForm(this);
+  ctx().nutrients = this;
+  // Without Fields.bls the window stays untranslated.
+  if (LoadNutrientTable() && LangDlg) LangDlg->TranslateForm(this);
+}
+
+TBLSFilterDlg::~TBLSFilterDlg() {
+  if (ctx().nutrients == this) ctx().nutrients = nullptr;
 }
 
 }  // namespace tav

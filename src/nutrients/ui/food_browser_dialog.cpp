@@ -1,5 +1,6 @@
 #include "nutrients/ui/food_browser_dialog.h"
 
+#include "app/context.h"
 #include "app/ui/lang_dialog.h"
 
 namespace tav {
@@ -9,7 +10,13 @@ TBLSMainDlg* BLSMainDlg = nullptr;
 TBLSMainDlg::TBLSMainDlg(QWidget* parent) : QDialog(parent) {
   BLSMainDlg = this;
   setObjectName(QStringLiteral("BLSMainDlg"));
-  if (LangDlg) LangDlg->TranslateForm(this);
+  ctx().foods = this;
+  // The translation follows the reading of the group index; without Index.bls it stays out.
+  if (LoadBLSIndex() && LangDlg) LangDlg->TranslateForm(this);
+}
+
+TBLSMainDlg::~TBLSMainDlg() {
+  if (ctx().foods == this) ctx().foods = nullptr;
 }
 
 }  // namespace tav
