@@ -172,8 +172,13 @@ std::string NutrientTable::ChosenFilterText() const {
   return filterEntries_[chosenFilter_];
 }
 
-void NutrientTable::AddFilterListListener(std::function<void()> listener) {
-  listeners_.push_back(std::move(listener));
+int NutrientTable::AddFilterListListener(std::function<void()> listener) {
+  listeners_.emplace_back(++nextListener_, std::move(listener));
+  return nextListener_;
+}
+
+void NutrientTable::RemoveFilterListListener(int id) {
+  std::erase_if(listeners_, [id](const auto& l) { return l.first == id; });
 }
 
 void NutrientTable::FillFilterGroupCombos() {
@@ -194,7 +199,7 @@ void NutrientTable::FillFilterGroupCombos() {
     if (it != filterEntries_.end()) chosenFilter_ = static_cast<int>(it - filterEntries_.begin());
   }
   FillFilterGroupList();
-  for (const auto& listener : listeners_) listener();
+  for (const auto& listener : listeners_) listener.second();
 }
 
 void NutrientTable::BuildDayStoffTable() {

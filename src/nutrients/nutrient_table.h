@@ -74,8 +74,9 @@ class NutrientTable {
   int ChosenFilter() const { return chosenFilter_; }
   void SetChosenFilter(int index) { chosenFilter_ = index; }
   std::string ChosenFilterText() const;
-  // Called after the filter lists were refilled.
-  void AddFilterListListener(std::function<void()> listener);
+  // Called after the filter lists were refilled; the id removes the listener again.
+  int AddFilterListListener(std::function<void()> listener);
+  void RemoveFilterListListener(int id);
 
   std::vector<ISTOFF>& Stoffe() { return stoffe_; }
   const std::vector<ISTOFF>& DayStoffe() const { return dayStoffe_; }
@@ -91,7 +92,8 @@ class NutrientTable {
   std::vector<FILTGRP> groups_;
   std::vector<std::string> filterEntries_;
   int chosenFilter_ = -1;
-  std::vector<std::function<void()>> listeners_;
+  std::vector<std::pair<int, std::function<void()>>> listeners_;
+  int nextListener_ = 0;
 };
 
 // Parses one Fields.bls line; false for a line that is skipped (no ';', or no closing quote

@@ -210,5 +210,16 @@ TEST_F(CalcWindow, LooksTidy) {
   EXPECT_FALSE(dlg->grab().isNull());
 }
 
+TEST_F(CalcWindow, FilterListFollowsTheGroups) {
+  EXPECT_EQ(dlg->BLSFilterCoBo->count(), 3);
+  table.Groups().push_back({"Aaa", 9, false});
+  table.FillFilterGroupCombos();
+  ASSERT_EQ(dlg->BLSFilterCoBo->count(), 4);
+  EXPECT_EQ(fromQ(dlg->BLSFilterCoBo->itemText(1)), "Aaa");
+  dlg.reset();
+  table.FillFilterGroupCombos();  // the window is gone and no longer called
+  EXPECT_EQ(table.FilterEntries().size(), 4u);
+}
+
 }  // namespace
 }  // namespace tav

@@ -200,11 +200,13 @@ TBLSZutatDlg::TBLSZutatDlg(QWidget* parent) : QDialog(parent) {
   connect(CloseBtn, &QPushButton::clicked, this, [this] { CloseBtnClick(); });
 
   FillFilterCombo();
-  if (ctx().nutrients) ctx().nutrients->AddFilterListListener([this] { FillFilterCombo(); });
+  if (ctx().nutrients)
+    filterListener_ = ctx().nutrients->AddFilterListListener([this] { FillFilterCombo(); });
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
 TBLSZutatDlg::~TBLSZutatDlg() {
+  if (ctx().nutrients) ctx().nutrients->RemoveFilterListListener(filterListener_);
   if (ctx().calc == this) ctx().calc = nullptr;
   if (BLSZutatDlg == this) BLSZutatDlg = nullptr;
 }

@@ -85,6 +85,7 @@ class TBLSZutatDlg : public QDialog, public RecipeCalc {
   int FilterItem() const;
   void SetFilterFromOption();
   bool filling_ = false;
+  int filterListener_ = 0;
 };
 
 extern TBLSZutatDlg* BLSZutatDlg;
