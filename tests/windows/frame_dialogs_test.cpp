@@ -286,8 +286,13 @@ class ListBox : public ::testing::Test {
 };
 
 TEST_F(ListBox, RightClickSelectsTheItemUnderTheMouse) {
+  std::vector<int> downs;
+  list.OnOwnMouseDown = [&](TContextListBox*, Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+    downs.push_back(b == Qt::RightButton ? static_cast<int>(list.selectedItems().size()) : -1);
+  };
   list.item(1)->setSelected(true);
   RightClick(3);
+  EXPECT_EQ(downs, std::vector<int>{1});  // called before the selection changes
   EXPECT_EQ(Selected(), std::vector<int>{3});
   EXPECT_EQ(list.currentRow(), 3);
   EXPECT_EQ(popups, std::vector<int>{3});

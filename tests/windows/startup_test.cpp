@@ -23,6 +23,7 @@
 #include "app/ui/tips_dialog.h"
 #include "app/web_addresses.h"
 #include "kitchen/ui/freezer_dialog.h"
+#include "maintenance/ui/takeover_dialog.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
@@ -117,6 +118,18 @@ TEST_F(Startup, CreatesEveryWindowOnceInItsOrder) {
       ADD_FAILURE() << "window without its class in the creation order: " << cls;
     }
   EXPECT_THROW(CreateAllWindows(), std::logic_error);
+}
+
+TEST_F(Startup, TheTakeoverWindowComesFirstOnlyAfterAnInstallation) {
+  Start();
+  EXPECT_EQ(UpdaterDlg, nullptr);
+  DestroyAllWindows();
+  WriteAll(env.DataFolder() + "DE/Einheit.datu", "units");
+  Start();
+  ASSERT_NE(UpdaterDlg, nullptr);
+  EXPECT_EQ(UpdaterDlg->objectName(), "UpdaterDlg");
+  EXPECT_EQ(UpdaterDlg->parent(), nullptr);
+  EXPECT_TRUE(MainFrm->isVisible());
 }
 
 TEST_F(Startup, FirstStartWithEmptySettingsAndDataFolder) {
