@@ -1,0 +1,389 @@
+#include "recipes/quick_entry_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "app/amounts.h"
+#include "app/context.h"
+#include "app/options_store.h"
+#include "app/text_tools.h"
+#include "platform/numbers.h"
+#include "recipedb/category_table.h"
+#include "recipedb/recipe_model.h"
+#include "recipedb/unit_table.h"
+
+namespace tav {
+namespace {
+
+constexpr const char* kTagLead = "         [";  // nine blanks before a tag
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+bool Option(int id) {
+  return ctx().options && ctx().options->Flag(id);
+}
+
+// The energy code the user works with: kJ with option 16, else kcal.
+const char* EnergyCode() {
+  return Option(16) ? "GJ" : "GCAL";
+}
+
+bool HasCode(const REZSTOFFMENGE& amount, const char* code) {
+  return std::strncmp(amount.code, code, sizeof amount.code) == 0;
+}
+
+void SetCode(REZSTOFFMENGE& amount, const char* code) {
+  std::memset(amount.code, 0, sizeof amount.code);
+  std::strncpy(amount.code, code, sizeof amount.code - 1);
+}
+
+// A stored value as a number: a decimal point only, a comma ends the number.
+double PointNumber(std::string_view text) {
+  const size_t comma = text.find(',');
+  return ReadNumber(comma == std::string_view::npos ? text : text.substr(0, comma));
+}
+
+// The "N>" rest the writer puts out for a recipe; "" when it holds no energy.
+std::string EnergyRest(const REZBLOCK& recipe) {
+  const char* code = EnergyCode();
+  for (const REZSTOFFMENGE& n : recipe.nutrients) {
+    if (!HasCode(n, code)) continue;
+    double value = PointNumber(n.value);
+    if (value == 0) continue;
+    if (Option(88) && recipe.servings != 0) value /= recipe.servings;
+    return FormatFixed(value, 0) + (Option(16) ? " kJoule" : " kcal");
+  }
+  return std::string();
+}
+
+bool IsAmountChar(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return IsDigit(c) || c == '.' || c == ',' || c == '/' || c == ' ' || u == 0xBC || u == 0xBD ||
+         u == 0xBE;
+}
+
+// A unit found by code that converts into another: the amount in the target unit. Amounts that
+// are no number (a range, a word, nothing) keep their unit, as the import's conversion does.
+void ConvertFoundUnit(const UnitTable& units, std::string& amount, std::string& code) {
+  const REZEINHEIT* unit = units.FindUnitByCode(code);
+  if (!unit || unit->fixed || unit->factor.empty()) return;
+  REZBLOCK one;
+  one.lines.push_back({amount, code, {}, {}, 0, 0});
+  units.ConvertRecipeUnits(one);
+  amount = one.lines[0].amount;
+  code = one.lines[0].unit;
+}
+
+}  // namespace
+
+int PrefixedLineKind(std::string_view line) {
+  if (line.size() < 2 || line[1] != '>') return 0;
+  switch (line[0]) {
+    case 'A': return kQuickAuthor;
+    case 'G': return kQuickCategories;
+    case 'P': return kQuickServings;
+    case 'S': return kQuickKeywords;
+    case 'K': return kQuickCosts;
+    case 'Q': return kQuickSource;
+    case 'F': return kQuickPoints;
+    case 'Z': return kQuickTime;
+    case 'N': return kQuickEnergy;
+    case 'B': return kQuickQuality;
+    case 'D': return kQuickDifficulty;
+    default: return 0;
+  }
+}
+
+void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out) {
+  out = QuickIngredient();
+  // The tag: "[" digits "]" at the very end, cut with the blanks before it.
+  if (!line.empty() && line.back() == ']') {
+    size_t p = line.size() - 1;
+    while (p > 0 && IsDigit(line[p - 1])) --p;
+    if (p > 0 && line[p - 1] == '[') {
+      out.reference = static_cast<int>(ReadLong(line.substr(p, line.size() - 1 - p)));
+      size_t cut = p - 1;
+      while (cut > 0 && line[cut - 1] == ' ') --cut;
+      line = line.substr(0, cut);
+    }
+  }
+  size_t p = 0;
+  while (p < line.size() && IsAmountChar(line[p])) ++p;
+  out.amount = std::string(line.substr(0, p));
+  line.remove_prefix(p);
+
+  const size_t wordEnd = std::min(line.find(' '), line.size());
+  const std::string word(line.substr(0, wordEnd));
+  std::string_view rest = line.substr(wordEnd);
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+
+  bool found = false;
+  if (const UnitTable* units = ctx().units; units && !word.empty()) {
+    std::string code = word;
+    if (units->UnitTextToCode(code)) {
+      found = !code.empty();
+    } else if (units->NormalizeUnitCodeFixed(code) && !code.empty()) {
+      found = true;
+      ConvertFoundUnit(*units, out.amount, code);
+    }
+    if (found) out.unit = code;
+  }
+  if (found) {
+    out.text = std::string(rest);
+  } else {
+    out.text = word;
+    if (!rest.empty()) out.text += " " + std::string(rest);
+  }
+}
+
+void SetRecipeCategoriesByNames(REZBLOCK& recipe, std::string_view names) {
+  if (!ctx().categories) return;
+  std::vector<std::string> words;
+  SplitText(names, words, kSplitWords);
+  std::vector<uint16_t> ids;
+  for (const std::string& w : words) {
+    uint16_t codes[10];
+    if (!ctx().categories->GetGattIds(w, codes)) continue;
+    for (uint16_t id : codes)
+      if (id != 0 && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  }
+  for (size_t i = 0; i < ids.size() && i < 10; ++i) recipe.categories[i] = ids[i];
+}
+
+std::string QuickEntryText::RezToQuickText(const REZBLOCK& recipe) {
+  std::string t = recipe.title + "\n\n";
+  references.clear();
+  for (const REZZUTAT& z : recipe.lines) {
+    if (!z.amount.empty()) t += z.amount + " ";
+    if (!z.unit.empty()) t += z.unit + " ";
+    t += z.text;
+    const bool plain = z.text.empty() || (z.text[0] != '*' && z.text[0] != '-');
+    if (plain && (!z.blsCode.empty() || z.grams != 0 || z.notOnShoppingList)) {
+      const int n = NextReference();
+      references.push_back({n, z.blsCode, z.grams, z.notOnShoppingList});
+      t += kTagLead + std::to_string(n) + "]";
+    }
+    t += "\n";
+  }
+  t += "\n" + recipe.text + "\n";
+
+  if (recipe.servings > 0)
+    t += "P> " + std::to_string(recipe.servings) + " " + recipe.servingType + "\n";
+  std::string names;
+  if (ctx().categories) {
+    for (uint16_t id : recipe.categories) {
+      std::string name;
+      if (id == 0 || !ctx().categories->GetGattName(id, name)) continue;
+      if (!names.empty()) names += ", ";
+      names += name;
+    }
+  }
+  if (!names.empty()) t += "G> " + names + "\n";
+  if (!recipe.hint.empty()) t += "S> " + recipe.hint + "\n";
+  if (recipe.quality > '0') t += std::string("B> ") + recipe.quality + "\n";
+  if (recipe.difficulty > '0') t += std::string("D> ") + recipe.difficulty + "\n";
+  if (!recipe.points.empty()) t += "F> " + recipe.points + "\n";
+  if (const std::string energy = EnergyRest(recipe); !energy.empty()) t += "N> " + energy + "\n";
+  if (!recipe.totalTime.empty()) t += "Z> " + recipe.totalTime + "\n";
+  if (!recipe.costs.empty()) t += "K> " + recipe.costs + "\n";
+  if (!recipe.createdBy.empty()) t += "A> " + recipe.createdBy + "\n";
+  std::vector<std::string> source;
+  SplitText(recipe.source, source, kSplitLines);
+  for (const std::string& s : source) t += "Q> " + s + "\n";
+  return t;
+}
+
+namespace {
+
+void ReadEnergyLine(REZBLOCK& recipe, const std::string& rest) {
+  // The line says what the writer makes of the stored energy: the exact value stays, so a
+  // rounded or per-serving figure never replaces it by merely storing the page.
+  if (rest == EnergyRest(recipe)) return;
+  const char* code = EnergyCode();
+  std::string value = rest;
+  // Per serving as the writer divided it: only with servings.
+  if (Option(88) && recipe.servings != 0) value = FormatGeneral(ReadNumber(rest) * recipe.servings);
+  bool any = false;
+  for (REZSTOFFMENGE& n : recipe.nutrients) {
+    if (!HasCode(n, code)) continue;
+    n.value = value;
+    any = true;
+  }
+  if (!any) {
+    REZSTOFFMENGE n;
+    SetCode(n, code);
+    n.value = value;
+    recipe.nutrients.push_back(n);
+  }
+}
+
+}  // namespace
+
+int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
+  int kind = asked == 0 ? kQuickTitle : kQuickEmpty;
+  int zone = 0;  // 0 title, 1 after it, 2 ingredients, 3 after them, 4 preparation text
+  bool lastEmpty = false;
+  std::optional<std::string> energy;  // the last "N>" line, applied with the final servings
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    int own = 0;
+    if (!line.empty()) own = i == 0 ? kQuickTitle : PrefixedLineKind(line);
+    if (!line.empty() && own == 0) {
+      if (zone <= 2) {
+        zone = 2;
+        kind = line[0] == '*' ? kQuickHeading : line[0] == '-' ? kQuickDescription
+                                                               : kQuickIngredient;
+      } else if (zone == 3) {
+        zone = 4;
+        kind = kQuickText;
+      }
+    } else if (line.empty() && i != 0) {
+      // Two empty lines in a row after the title: the recipe has no ingredient lines.
+      if (zone == 0) zone = 1;
+      else if (zone == 2 || (zone == 1 && lastEmpty)) zone = 3;
+      if (zone != 4) kind = kQuickEmpty;
+    }
+    lastEmpty = line.empty();
+    if (static_cast<int>(i) == asked) return own != 0 ? own : kind;
+    if (!recipe) continue;
+
+    REZBLOCK& r = *recipe;
+    if (own == 0) {
+      if (kind == kQuickIngredient) {
+        QuickIngredient q;
+        ParseQuickIngredientLine(line, q);
+        REZZUTAT z;
+        z.amount = Trim(q.amount);
+        FractionCharToText(z.amount);
+        if (ctx().units && !ctx().units->ResolveUnitCode(Trim(q.unit), z.unit)) z.unit.clear();
+        z.text = Trim(q.text);
+        if (q.reference > 0) {
+          const auto it = std::find_if(references.begin(), references.end(),
+                                       [&](const ZUTAT_ADDS& a) { return a.reference == q.reference; });
+          if (it != references.end()) {
+            z.notOnShoppingList = it->notOnShoppingList;
+            z.grams = it->grams;
+            z.blsCode = it->blsCode;
+          }
+        }
+        if (!z.text.empty()) r.lines.push_back(z);
+      } else if (kind == kQuickHeading || kind == kQuickDescription) {
+        REZZUTAT z;
+        z.text = Trim(line);
+        if (!z.text.empty()) r.lines.push_back(z);
+      } else if (kind == kQuickText) {
+        r.text += line + "\n";
+      }
+      continue;
+    }
+    const std::string rest = Trim(std::string_view(line).substr(std::min<size_t>(2, line.size())));
+    switch (own) {
+      case kQuickTitle: r.title = Trim(line); break;
+      case kQuickAuthor: r.createdBy = rest; break;
+      case kQuickCategories: SetRecipeCategoriesByNames(r, rest); break;
+      case kQuickServings: {
+        size_t p = 2;
+        while (p < line.size() && line[p] == ' ') ++p;
+        int32_t servings = 0;
+        while (p < line.size() && IsDigit(line[p])) {
+          if (servings < 100000000) servings = servings * 10 + (line[p] - '0');
+          ++p;
+        }
+        while (p < line.size() && line[p] == ' ') ++p;
+        r.servings = servings;
+        r.servingType = line.substr(p);
+        break;
+      }
+      case kQuickKeywords: r.hint = rest; break;
+      case kQuickCosts: r.costs = rest; break;
+      case kQuickSource: r.source += rest + "\n"; break;
+      case kQuickPoints: r.points = rest; break;
+      case kQuickTime: r.totalTime = rest; break;
+      case kQuickEnergy: energy = rest; break;
+      case kQuickQuality:
+      case kQuickDifficulty: {
+        std::string v = rest;
+        ReplaceChar(v, ',', '.');
+        const char c = static_cast<char>('0' + static_cast<int>(ReadNumber(v)));
+        (own == kQuickQuality ? r.quality : r.difficulty) = c;
+        break;
+      }
+      default: break;
+    }
+  }
+  if (recipe && energy) ReadEnergyLine(*recipe, *energy);
+  return kind;
+}
+
+int QuickEntryText::LineKind(int line) const {
+  return Walk(nullptr, line);
+}
+
+int QuickEntryText::QuickTextToRez(REZBLOCK& recipe, int line) {
+  if (line >= 0) return Walk(nullptr, line);
+  recipe.title.clear();
+  std::fill(std::begin(recipe.categories), std::end(recipe.categories), 0);
+  recipe.servings = 0;
+  recipe.servingType.clear();
+  recipe.createdBy.clear();
+  recipe.source.clear();
+  recipe.costs.clear();
+  recipe.hint.clear();
+  recipe.lines.clear();
+  recipe.text.clear();
+  const int kind = Walk(&recipe, -1);
+  recipe.lineCount = static_cast<int32_t>(recipe.lines.size());
+  // The text ends in exactly one line break; an empty text stays empty, so the editor's check
+  // for a missing preparation text still sees it.
+  size_t end = recipe.text.size();
+  while (end > 1 && (recipe.text[end - 1] == '\n' || recipe.text[end - 1] == '\r')) --end;
+  recipe.text.resize(end);
+  if (!recipe.text.empty()) recipe.text += "\n";
+  return kind;
+}
+
+void QuickEntryText::SplitQuickTextLines(std::string_view text) {
+  lines.clear();
+  std::string current;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      current += c;
+      continue;
+    }
+    const char pair = c == '\r' ? '\n' : '\r';
+    if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+    lines.push_back(std::move(current));
+    current.clear();
+  }
+  if (!current.empty()) lines.push_back(std::move(current));
+}
+
+std::string QuickEntryText::JoinQuickTextLines() const {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\n";
+  return out;
+}
+
+int QuickEntryText::NextReference() const {
+  int highest = 0;
+  for (const ZUTAT_ADDS& a : references) highest = std::max(highest, a.reference);
+  return highest + 1;
+}
+
+ZUTAT_ADDS* QuickEntryText::FindReference(int number) {
+  for (ZUTAT_ADDS& a : references)
+    if (a.reference == number) return &a;
+  return nullptr;
+}
+
+}  // namespace tav

@@ -1,0 +1,540 @@
+// The quick-entry text: fixtures of hand-typed recipes read into the expected fields, recipes
+// written and read back, and the line kinds the information panel shows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "app/options_store.h"
+#include "platform/charset.h"
+#include "platform/settings_store.h"
+#include "recipedb/category_table.h"
+#include "recipedb/recipe_model.h"
+#include "recipedb/unit_table.h"
+#include "recipes/quick_entry_text.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+// Test texts are written in UTF-8 here; the program works in Windows-1252.
+std::string W(std::string_view utf8) {
+  return Utf8ToCp1252(utf8);
+}
+
+struct Line {
+  std::string amount, unit, text;
+};
+
+std::vector<Line> Lines(const REZBLOCK& r) {
+  std::vector<Line> out;
+  for (const REZZUTAT& z : r.lines)
+    out.push_back({Cp1252ToUtf8(z.amount), Cp1252ToUtf8(z.unit), Cp1252ToUtf8(z.text)});
+  return out;
+}
+
+bool operator==(const Line& a, const Line& b) {
+  return a.amount == b.amount && a.unit == b.unit && a.text == b.text;
+}
+
+void PrintTo(const Line& l, std::ostream* os) {
+  *os << "{" << l.amount << "|" << l.unit << "|" << l.text << "}";
+}
+
+std::string Energy(const REZBLOCK& r, const char* code) {
+  for (const REZSTOFFMENGE& n : r.nutrients)
+    if (std::strcmp(n.code, code) == 0) return n.value;
+  return "<none>";
+}
+
+class QuickEntry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env.userSettings.WriteString(kRegParam, "AktLanguage", "DE");
+    env.Options();
+    for (const char* f : {"einheit.dat", "Gattung.dat"})
+      WriteAll(env.Root() + "Data/DE/" + f,
+               ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/" + f));
+    ASSERT_TRUE(units.ReadEinheiten());
+    units.SortEinheiten();
+    categories.ReadGattungen();
+    ctx().units = &units;
+    ctx().categories = &categories;
+  }
+
+  REZBLOCK Read(const std::string& text) {
+    REZBLOCK r;
+    q.SplitQuickTextLines(text);
+    q.QuickTextToRez(r);
+    return r;
+  }
+
+  test::TestEnv env;
+  UnitTable units;
+  CategoryTable categories;
+  QuickEntryText q;
+};
+
+struct FixtureCase {
+  const char* name;
+  const char* title;  // UTF-8
+  std::vector<Line> lines;
+  const char* text;  // UTF-8
+  int servings;
+  const char* servingType;
+  std::function<void(const REZBLOCK&)> more;
+};
+
+std::vector<FixtureCase> FixtureCases() {
+  return {
+      {"headings",
+       "Apfelkuchen vom Blech",
+       {{"", "", "*Teig"},
+        {"250", "g", "Mehl"},
+        {"125", "g", "Butter"},
+        {"1", "", "Ei"},
+        {"", "", "*Belag"},
+        {"1", "kg", "Äpfel"},
+        {"", "", "-geschält und in Spalten"},
+        {"2", "EL", "Zucker"}},
+       "Teig kneten und auf dem Blech ausrollen.\nÄpfel darauf verteilen und 40 Minuten backen.\n",
+       0, "", nullptr},
+      // A converting unit found by its code converts; half a pound is 250 g, not 500.
+      {"fractions",
+       "Pfannkuchen",
+       {{"1/2", "l", "Milch"},
+        {"1/4", "TL", "Salz"},
+        {"3/4", "Tas", "Mehl"},
+        {"250", "g", "Quark"},
+        {"1 1/2", "EL", "Öl"},
+        {"1,5", "kg", "Kartoffeln"},
+        {"0.5", "l", "Wasser"}},
+       "Alles zu einem glatten Teig verrühren.\n", 0, "", nullptr},
+      {"unit_spellings",
+       "Kräuterquark",
+       {{"500", "g", "Quark"},
+        {"2", "EL", "Öl"},
+        {"1", "EL", "Zitronensaft"},
+        {"3", "EL", "Schnittlauch"},
+        {"1", "EL", "Honig"},
+        {"1", "Msp", "Salz"},
+        {"1", "Msp", "Pfeffer"},
+        {"2", "Pr", "Zucker"},
+        {"100", "g", "Schmand"},
+        {"500", "g", "Magerquark"},
+        {"", "et", "Paprika"},
+        {"1", "Bd", "Dill"},
+        {"2", "St", "Gurken"},
+        {"1", "", "Msp. Muskat"}},
+       "Alles verrühren und kalt stellen.\n", 0, "", nullptr},
+      // Two empty lines after the title: no ingredient block, the first paragraph is text.
+      {"no_ingredients",
+       "Bratapfel nach Gefühl",
+       {},
+       "Einen Apfel aushöhlen und mit Nüssen füllen.\nIm Ofen weich backen.\n\nMit Vanillesoße "
+       "servieren.\n",
+       0, "", nullptr},
+      {"remarks_in_text",
+       "Linsensuppe",
+       {{"200", "g", "Linsen"}, {"1", "", "Zwiebel"}},
+       "Linsen waschen und mit der Zwiebel weich kochen.\n\nTipp: Mit einem Schuss Essig "
+       "abschmecken.\n\nBemerkung: schmeckt aufgewärmt noch besser.\n",
+       0, "", nullptr},
+      // "P>" between ingredient lines sets the servings; a lower-case "p>" is an ingredient.
+      {"servings_lines",
+       "Gemüsesuppe",
+       {{"2", "", "Karotten"}, {"", "", "p> 4"}, {"1", "l", "Brühe"}},
+       "Gemüse schneiden und in der Brühe garen.\n", 4, "Personen", nullptr},
+      {"umlauts",
+       "Würziger Käse-Spätzle-Auflauf",
+       {{"500", "g", "Spätzle"},
+        {"3", "Wü", "Gemüsebrühe"},
+        {"4", "Zeh", "Knoblauch"},
+        {"2", "Gl", "Gewürzgurken"},
+        {"200", "g", "Bergkäse, gerieben"},
+        {"1", "St", "Räucherspeck"}},
+       "Spätzle in die Form geben, Käse darüber streuen und überbacken.\nDazu passt grüner Salat "
+       "mit Öl und Essig.\n",
+       0, "",
+       [](const REZBLOCK& r) {
+         EXPECT_EQ(r.hint, W("Überbacken, Käse"));
+         EXPECT_EQ(r.createdBy, W("Jürgen Müßig"));
+       }},
+      {"long_lines",
+       "Gefüllte Paprikaschoten mit Hackfleisch, Reis und Tomatensoße nach Art des Hauses",
+       {{"4", "", "Paprikaschoten, rot, gelb und grün gemischt, möglichst gleich groß"},
+        {"500", "g", "Hackfleisch"}},
+       nullptr, 0, "",
+       [](const REZBLOCK& r) {
+         EXPECT_EQ(r.text.size(), 40u * 71u);  // one line of 2839 characters and its break
+         EXPECT_EQ(r.text.find('\n'), r.text.size() - 1);
+       }},
+      // An empty title line and no preparation text: the text stays empty.
+      {"empty_sections", "", {{"2", "", "Eier"}, {"100", "g", "Mehl"}}, "", 2, "Portionen", nullptr},
+      // Tags [1] and [2] are in the table; [7] is not; "[a]" and "]" alone are no tags.
+      {"tags",
+       "Frikadellen",
+       {{"500", "g", "Hackfleisch"},
+        {"1", "", "Brötchen"},
+        {"", "", "Mehl"},
+        {"2", "", "Eier [a]"},
+        {"", "", "Salz]"},
+        {"1", "", "Zwiebel"}},
+       "Alles verkneten und braten.\n", 0, "",
+       [](const REZBLOCK& r) {
+         ASSERT_EQ(r.lines.size(), 6u);
+         EXPECT_EQ(r.lines[0].blsCode, "U010100");
+         EXPECT_EQ(r.lines[0].grams, 500);
+         EXPECT_EQ(r.lines[1].grams, -1);
+         EXPECT_EQ(r.lines[1].notOnShoppingList, 1);
+         EXPECT_EQ(r.lines[2].blsCode, "");
+         EXPECT_EQ(r.lines[2].grams, 0);
+         EXPECT_EQ(r.lines[5].blsCode, "U010100");  // a copied tag: the same hidden data
+       }},
+      // A '-' ends the amount: the rest of the range becomes text.
+      {"range_amount",
+       "Pfannengemüse",
+       {{"2", "", "-3 EL Öl"}, {"1", "", "-2 Zwiebeln"}},
+       "Gemüse anbraten.\n", 0, "", nullptr},
+      {"categories",
+       "Hähnchen-Nudelsalat",
+       {{"200", "g", "Nudeln"}, {"1", "", "Hähnchenbrust"}},
+       "Nudeln kochen, Fleisch braten, alles mischen.\n", 0, "",
+       [](const REZBLOCK& r) {
+         // First line: Salate 3, the sub category Hähnchen 18, Grillen 29, an unknown word.
+         // The second line writes Nudeln 23 from slot 0 on; the others stay.
+         const uint16_t want[10] = {23, 18, 29, 0, 0, 0, 0, 0, 0, 0};
+         for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], want[i]) << i;
+       }},
+      {"other_fields",
+       "Kartoffelsuppe",
+       {{"1", "kg", "Kartoffeln"}},
+       "Kartoffeln kochen und pürieren.\n", 0, "",
+       [](const REZBLOCK& r) {
+         EXPECT_EQ(r.hint, "Suppe, Winter");
+         EXPECT_EQ(r.quality, '3');
+         EXPECT_EQ(r.difficulty, '2');
+         EXPECT_EQ(r.points, "4");
+         EXPECT_EQ(r.totalTime, "45 Min");
+         EXPECT_EQ(r.costs, W("günstig"));
+         EXPECT_EQ(r.createdBy, "Anna");
+         EXPECT_EQ(r.source, "Omas Kochbuch\nSeite 12\n");
+         EXPECT_EQ(Energy(r, "GCAL"), "350 kcal");
+       }},
+      {"crlf_breaks",
+       "Rührei",
+       {{"3", "", "Eier"}, {"1", "Pr", "Salz"}, {"2", "EL", "Milch"}},
+       "Eier verquirlen\nund stocken lassen.\n", 0, "", nullptr},
+      {"only_title", "Nur ein Titel", {}, "", 0, "", nullptr},
+      // Lines without text (an amount, an amount and a unit, blanks) add nothing.
+      {"amount_only_lines", "Resteessen", {{"100", "g", "Reis"}}, "Alles aufbrauchen.\n", 0, "",
+       nullptr},
+      {"blanks",
+       "Bratkartoffeln",
+       {{"", "", "Salz und Pfeffer"},
+        {"2", "EL", "Öl"},
+        {"1", "kg", "festkochende Kartoffeln"}},
+       "Kartoffeln in Scheiben braten.\n", 0, "",
+       [](const REZBLOCK& r) { EXPECT_EQ(r.hint, "Kartoffeln"); }},
+      {"prefixed_in_text",
+       "Brot",
+       {{"500", "g", "Mehl"}},
+       "Mehl mit Wasser verkneten.\nx> bleibt im Text\nHinweis> bleibt auch im Text\nDen Teig "
+       "gehen lassen und backen.\n",
+       0, "", [](const REZBLOCK& r) { EXPECT_EQ(r.totalTime, "3 Std"); }},
+      {"no_empty_line_after_title",
+       "Käsetoast",
+       {{"2", "Sch", "Toastbrot"}, {"1", "Sch", "Käse"}},
+       "Toasten, bis der Käse schmilzt.\n", 0, "", nullptr},
+      // With option 88 the energy is per serving; a line above "P>" still counts the servings.
+      {"energy_per_serving",
+       "Nudelauflauf",
+       {{"400", "g", "Nudeln"}},
+       "Nudeln kochen und überbacken.\n", 4, "Portionen",
+       [](const REZBLOCK& r) { EXPECT_EQ(Energy(r, "GCAL"), "2000"); }},
+  };
+}
+
+TEST_F(QuickEntry, FixturesReadIntoTheExpectedFields) {
+  for (const FixtureCase& c : FixtureCases()) {
+    SCOPED_TRACE(c.name);
+    env.Options().SetParaBool(88, std::string(c.name) == "energy_per_serving");
+    q.references = {{1, "U010100", 500, 0}, {2, "", -1, 1}};
+    const std::string text = ReadAll(test::Fixture(std::string("quick_entry_") + c.name + ".txt"));
+    ASSERT_FALSE(text.empty());
+    const REZBLOCK r = Read(text);
+    EXPECT_EQ(r.title, W(c.title));
+    EXPECT_EQ(Lines(r), c.lines);
+    EXPECT_EQ(r.lineCount, static_cast<int32_t>(r.lines.size()));
+    if (c.text) {
+      EXPECT_EQ(r.text, W(c.text));
+    }
+    EXPECT_EQ(r.servings, c.servings);
+    EXPECT_EQ(r.servingType, W(c.servingType));
+    if (c.more) c.more(r);
+
+    // What the writer makes of the recipe reads back as the same recipe.
+    QuickEntryText again;
+    const std::string written = again.RezToQuickText(r);
+    REZBLOCK back;
+    again.SplitQuickTextLines(written);
+    again.QuickTextToRez(back);
+    EXPECT_EQ(back.title, r.title);
+    EXPECT_EQ(Lines(back), Lines(r));
+    EXPECT_EQ(back.text, r.text);
+    EXPECT_EQ(back.servings, r.servings);
+    EXPECT_EQ(back.servingType, r.servingType);
+    EXPECT_EQ(back.hint, r.hint);
+    EXPECT_EQ(back.source, r.source);
+    EXPECT_EQ(back.nutrients.size(), r.nutrients.size());
+    for (size_t i = 0; i < r.lines.size() && i < back.lines.size(); ++i) {
+      EXPECT_EQ(back.lines[i].blsCode, r.lines[i].blsCode);
+      EXPECT_EQ(back.lines[i].grams, r.lines[i].grams);
+    }
+    EXPECT_TRUE(std::equal(std::begin(back.categories), std::end(back.categories),
+                           std::begin(r.categories)));
+  }
+}
+
+REZBLOCK FullRecipe() {
+  REZBLOCK r;
+  r.title = W("Rinderrouladen");
+  r.servings = 4;
+  r.servingType = "Personen";
+  r.categories[0] = 4;
+  r.categories[1] = 17;
+  r.hint = W("Sonntag, Schmoren");
+  r.quality = '4';
+  r.difficulty = '3';
+  r.points = "12";
+  r.totalTime = "2 Std";
+  r.costs = "mittel";
+  r.createdBy = "Eva";
+  r.source = W("Kochbuch der Großmutter\nSeite 88\n");
+  r.lines = {{"", "", "*Rouladen", "", 0, 0},
+             {"4", "St", "Rinderrouladen", "U020100", 0, 0},
+             {"", "", W("-dünn geschnitten"), "", 0, 0},
+             {"2", "EL", "Senf", "", 15, 0},
+             {"1", "Pr", "Salz", "", -1, 1},
+             {"", "", "*Sauce", "", 0, 0},
+             {"1/2", "l", W("Rotwein"), "", 0, 0}};
+  r.lineCount = 7;
+  r.text = W("Rouladen mit Senf bestreichen und aufrollen.\n\nIn Rotwein schmoren.\n");
+  REZSTOFFMENGE energy;
+  std::strcpy(energy.code, "GCAL");
+  energy.value = "2000.000000";
+  r.nutrients.push_back(energy);
+  return r;
+}
+
+void ExpectSameFields(const REZBLOCK& a, const REZBLOCK& b) {
+  EXPECT_EQ(a.title, b.title);
+  EXPECT_EQ(a.servings, b.servings);
+  EXPECT_EQ(a.servingType, b.servingType);
+  EXPECT_TRUE(std::equal(std::begin(a.categories), std::end(a.categories), std::begin(b.categories)));
+  EXPECT_EQ(a.hint, b.hint);
+  EXPECT_EQ(a.quality, b.quality);
+  EXPECT_EQ(a.difficulty, b.difficulty);
+  EXPECT_EQ(a.points, b.points);
+  EXPECT_EQ(a.totalTime, b.totalTime);
+  EXPECT_EQ(a.costs, b.costs);
+  EXPECT_EQ(a.createdBy, b.createdBy);
+  EXPECT_EQ(a.source, b.source);
+  EXPECT_EQ(a.text, b.text);
+  EXPECT_EQ(a.lineCount, b.lineCount);
+  ASSERT_EQ(a.lines.size(), b.lines.size());
+  for (size_t i = 0; i < a.lines.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(a.lines[i].amount, b.lines[i].amount);
+    EXPECT_EQ(a.lines[i].unit, b.lines[i].unit);
+    EXPECT_EQ(a.lines[i].text, b.lines[i].text);
+    EXPECT_EQ(a.lines[i].blsCode, b.lines[i].blsCode);
+    EXPECT_EQ(a.lines[i].grams, b.lines[i].grams);
+    EXPECT_EQ(a.lines[i].notOnShoppingList, b.lines[i].notOnShoppingList);
+  }
+  ASSERT_EQ(a.nutrients.size(), b.nutrients.size());
+  for (size_t i = 0; i < a.nutrients.size(); ++i) {
+    EXPECT_STREQ(a.nutrients[i].code, b.nutrients[i].code);
+    EXPECT_EQ(a.nutrients[i].value, b.nutrients[i].value);
+  }
+}
+
+TEST_F(QuickEntry, WrittenTextHasTheGivenLayout) {
+  env.Options().SetParaBool(88, true);
+  const std::string text = q.RezToQuickText(FullRecipe());
+  EXPECT_EQ(text, W("Rinderrouladen\n"
+                    "\n"
+                    "*Rouladen\n"
+                    "4 St Rinderrouladen         [1]\n"
+                    "-dünn geschnitten\n"
+                    "2 EL Senf         [2]\n"
+                    "1 Pr Salz         [3]\n"
+                    "*Sauce\n"
+                    "1/2 l Rotwein\n"
+                    "\n"
+                    "Rouladen mit Senf bestreichen und aufrollen.\n"
+                    "\n"
+                    "In Rotwein schmoren.\n"
+                    "\n"
+                    "P> 4 Personen\n"
+                    "G> Hauptgerichte, Fleisch\n"
+                    "S> Sonntag, Schmoren\n"
+                    "B> 4\n"
+                    "D> 3\n"
+                    "F> 12\n"
+                    "N> 500 kcal\n"
+                    "Z> 2 Std\n"
+                    "K> mittel\n"
+                    "A> Eva\n"
+                    "Q> Kochbuch der Großmutter\n"
+                    "Q> Seite 88\n"));
+  ASSERT_EQ(q.references.size(), 3u);
+  EXPECT_EQ(q.references[0].blsCode, "U020100");
+  EXPECT_EQ(q.references[1].grams, 15);
+  EXPECT_EQ(q.references[2].grams, -1);
+  EXPECT_EQ(q.references[2].notOnShoppingList, 1);
+  EXPECT_EQ(q.NextReference(), 4);
+}
+
+TEST_F(QuickEntry, RecipeRoundTripsThroughTheTextAndRepeatedStoresChangeNothing) {
+  for (bool perServing : {false, true}) {
+    SCOPED_TRACE(perServing);
+    env.Options().SetParaBool(88, perServing);
+    const REZBLOCK original = FullRecipe();
+    REZBLOCK edited = original;
+    q.SplitQuickTextLines(q.RezToQuickText(edited));
+    for (int store = 0; store < 3; ++store) {
+      q.QuickTextToRez(edited);
+      ExpectSameFields(edited, original);
+    }
+  }
+}
+
+TEST_F(QuickEntry, EditedEnergyLineIsStoredOnceAndStaysOnFurtherStores) {
+  env.Options().SetParaBool(88, true);
+  REZBLOCK r = FullRecipe();
+  std::string text = q.RezToQuickText(r);
+  text.replace(text.find("N> 500 kcal"), 11, "N> 450 kcal");
+  q.SplitQuickTextLines(text);
+  q.QuickTextToRez(r);
+  EXPECT_EQ(Energy(r, "GCAL"), "1800");
+  q.QuickTextToRez(r);
+  EXPECT_EQ(Energy(r, "GCAL"), "1800");
+
+  // Without option 88 the value is the text as typed, also in kJ with option 16.
+  env.Options().SetParaBool(88, false);
+  env.Options().SetParaBool(16, true);
+  REZBLOCK k;
+  q.SplitQuickTextLines("Suppe\n\n1 l Wasser\n\nKochen.\n\nN> 1200 kJoule\n");
+  q.QuickTextToRez(k);
+  EXPECT_EQ(Energy(k, "GJ"), "1200 kJoule");
+  EXPECT_EQ(Energy(k, "GCAL"), "<none>");
+}
+
+TEST_F(QuickEntry, RecipeWithoutIngredientsRoundTrips) {
+  REZBLOCK r;
+  r.title = "Tee";
+  r.servings = 0;
+  r.text = W("Wasser kochen.\nTee aufgießen.\n\nZiehen lassen.\n");
+  const REZBLOCK original = r;
+  q.SplitQuickTextLines(q.RezToQuickText(r));
+  q.QuickTextToRez(r);
+  ExpectSameFields(r, original);
+}
+
+TEST_F(QuickEntry, FieldsTheTextDoesNotCarryStayWhenTheirLineIsRemoved) {
+  REZBLOCK r = FullRecipe();
+  q.SplitQuickTextLines("Neu\n\n1 Ei\n\nKochen.\n");
+  q.QuickTextToRez(r);
+  EXPECT_EQ(r.title, "Neu");
+  EXPECT_EQ(r.servings, 0);
+  EXPECT_EQ(r.hint, "");
+  EXPECT_EQ(r.categories[0], 0);
+  // Not carried: total time, points, ratings, stored amounts.
+  EXPECT_EQ(r.totalTime, "2 Std");
+  EXPECT_EQ(r.points, "12");
+  EXPECT_EQ(r.quality, '4');
+  EXPECT_EQ(Energy(r, "GCAL"), "2000.000000");
+}
+
+TEST_F(QuickEntry, LineKindsFollowTheZones) {
+  q.SplitQuickTextLines(
+      "Titel\n\n*Teig\n-fein\n2 EL Mehl\nP> 4\n\nText\n\nmehr Text\nB> 3\nD> 1\nZ> 5\n");
+  const int want[] = {kQuickTitle,   kQuickEmpty,       kQuickHeading, kQuickDescription,
+                      kQuickIngredient, kQuickServings, kQuickEmpty,   kQuickText,
+                      kQuickText,    kQuickText,        kQuickQuality, kQuickDifficulty,
+                      kQuickTime};
+  for (int i = 0; i < static_cast<int>(std::size(want)); ++i) EXPECT_EQ(q.LineKind(i), want[i]) << i;
+  EXPECT_EQ(q.LineKind(99), kQuickText);  // past the end: the zone the text ended in
+
+  q.SplitQuickTextLines("\nA> x\nG> y\nS> k\nK> c\nQ> s\nF> 1\nN> 2\n");
+  EXPECT_EQ(q.LineKind(0), kQuickTitle);  // an empty line 0 is still the title
+  const int prefixed[] = {kQuickAuthor, kQuickCategories, kQuickKeywords, kQuickCosts,
+                          kQuickSource, kQuickPoints,     kQuickEnergy};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(q.LineKind(i + 1), prefixed[i]);
+
+  // Two empty lines after the title: the next line is preparation text.
+  q.SplitQuickTextLines("Titel\n\n\nText\n");
+  EXPECT_EQ(q.LineKind(3), kQuickText);
+  // A prefixed line between the empty lines keeps the ingredient block.
+  q.SplitQuickTextLines("Titel\n\nP> 2\n\n1 Ei\n");
+  EXPECT_EQ(q.LineKind(4), kQuickIngredient);
+}
+
+TEST_F(QuickEntry, LineBreaksOfEveryKindSplitTheText) {
+  q.SplitQuickTextLines("a\r\nb\rc\nd\n\re\n\nf");
+  EXPECT_EQ(q.lines, (std::vector<std::string>{"a", "b", "c", "d", "e", "", "f"}));
+  EXPECT_EQ(q.JoinQuickTextLines(), "a\nb\nc\nd\ne\n\nf\n");
+  q.SplitQuickTextLines("a\n\n");
+  EXPECT_EQ(q.lines, (std::vector<std::string>{"a", ""}));
+  q.SplitQuickTextLines("");
+  EXPECT_TRUE(q.lines.empty());
+}
+
+TEST_F(QuickEntry, IngredientGrammar) {
+  struct Case {
+    const char* line;
+    const char* amount;
+    const char* unit;
+    const char* text;
+    int reference;
+  } cases[] = {
+      {"2 EL Zucker", "2 ", "EL", "Zucker", 0},
+      {"2-3 EL Zucker", "2", "", "-3 EL Zucker", 0},
+      {"\xBD EL Zucker", "\xBD ", "EL", "Zucker", 0},
+      {"Salz   und Pfeffer", "", "", "Salz und Pfeffer", 0},
+      {"Mehl [7]", "", "", "Mehl", 7},
+      {"Mehl[]", "", "", "Mehl", 0},
+      {"Mehl [7a]", "", "", "Mehl [7a]", 0},
+      {"2 Pfd Mehl   [12]", "1000", "g", "Mehl", 12},
+      {"1 ts Salz", "1 ", "TL", "Salz", 0},
+      {"2-3 Pfd Mehl", "2", "", "-3 Pfd Mehl", 0},
+      {"Pfd Mehl", "", "Pfd", "Mehl", 0},  // no amount to convert: the unit stays
+      {"1 Pfund Mehl", "1 ", "Pfd", "Mehl", 0},  // found by name: never converted
+      {"250", "250", "", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    QuickIngredient out;
+    ParseQuickIngredientLine(c.line, out);
+    EXPECT_EQ(out.amount, c.amount);
+    EXPECT_EQ(out.unit, c.unit);
+    EXPECT_EQ(out.text, c.text);
+    EXPECT_EQ(out.reference, c.reference);
+  }
+}
+
+TEST_F(QuickEntry, CategoriesFromNamesTakeTenAtMost) {
+  REZBLOCK r;
+  r.categories[9] = 99;
+  SetRecipeCategoriesByNames(r, W("Vorspeisen Suppen,Salate;Beilagen:Desserts Kuchen Torten "
+                                  "Fleisch Fisch Gemüse Reis Suppen unbekannt Nudeln"));
+  const uint16_t want[10] = {1, 2, 3, 5, 6, 7, 8, 17, 19, 21};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], want[i]) << i;
+}
+
+}  // namespace
+}  // namespace tav
