@@ -1,0 +1,448 @@
+#include "exchange/import_driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/amounts.h"
+#include "app/charsets.h"
+#include "app/context.h"
+#include "app/dates.h"
+#include "app/options_store.h"
+#include "app/recipe_records.h"
+#include "app/text_tools.h"
+#include "exchange/cookml_reader.h"
+#include "exchange/import_fields.h"
+#include "exchange/mahlzeit_reader.h"
+#include "exchange/mealmaster_reader.h"
+#include "exchange/rezkonv_reader.h"
+#include "exchange/xml_parser.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/unit_table.h"
+
+namespace tav {
+
+namespace {
+
+bool Flag(int id) {
+  return ctx().options && ctx().options->Flag(id);
+}
+int Int(int id) {
+  return ctx().options ? ctx().options->Int(id) : 0;
+}
+std::string Str(int id) {
+  return ctx().options ? ctx().options->Str(id) : std::string();
+}
+
+bool StartsWithFive(const std::string& line, const char* five) {
+  return line.size() >= 5 && std::memcmp(line.data(), five, 5) == 0;
+}
+
+// Letters a to z as capitals, the rest as it is.
+void UpperAscii(std::string& text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+bool ContainsUpper(const std::string& line, const char* word) {
+  std::string upper = line;
+  UpperAscii(upper);
+  return upper.find(word) != std::string::npos;
+}
+
+// The first five bytes of the file are "<?xml".
+bool StartsAsXml(const std::string& path) {
+  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char head[5] = {};
+  const size_t got = std::fread(head, 1, sizeof head, f);
+  std::fclose(f);
+  return got == 5 && std::memcmp(head, "<?xml", 5) == 0;
+}
+
+// The progress and summary lines: "-> ", the count, the text.
+std::string CountLine(int count, int textId) {
+  return "-> " + std::to_string(count) + GetLangText(textId);
+}
+
+}  // namespace
+
+StartLine RecipeStartLine(const std::string& line) {
+  if ((StartsWithFive(line, "MMMMM") || StartsWithFive(line, "-----")) &&
+      ContainsUpper(line, "MEAL-MAS"))
+    return StartLine::kMealMaster;
+  if (StartsWithFive(line, "=====") && ContainsUpper(line, "REZKONV")) return StartLine::kRezKonv;
+  if (line.find("ZZZZZ") != std::string::npos && line.find("Mahlzeit") != std::string::npos)
+    return StartLine::kMahlzeit;
+  return StartLine::kNone;
+}
+
+RecipeImporter::RecipeImporter() = default;
+RecipeImporter::~RecipeImporter() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Window hooks: nothing without a window.
+
+bool RecipeImporter::ChooseImportFiles(std::vector<std::string>& files) {
+  files.clear();
+  return false;
+}
+void RecipeImporter::ShowRunState(bool) {}
+void RecipeImporter::LogLineAdded(const std::string&) {}
+void RecipeImporter::LogLineSet(int, const std::string&) {}
+void RecipeImporter::LogLineRemoved(int) {}
+void RecipeImporter::LogCleared() {}
+void RecipeImporter::ShowLastLogLine() {}
+void RecipeImporter::ProcessMessages() {}
+bool RecipeImporter::ImportBlocked() const {
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Log
+
+int RecipeImporter::AddLogLine(const std::string& line) {
+  log_.push_back(line);
+  LogLineAdded(line);
+  return static_cast<int>(log_.size()) - 1;
+}
+
+void RecipeImporter::SetLogLine(int position, const std::string& line) {
+  if (position < 0 || position >= static_cast<int>(log_.size())) return;
+  log_[static_cast<size_t>(position)] = line;
+  LogLineSet(position, line);
+}
+
+void RecipeImporter::RemoveLogLine(int position) {
+  if (position < 0 || position >= static_cast<int>(log_.size())) return;
+  log_.erase(log_.begin() + position);
+  LogLineRemoved(position);
+}
+
+void RecipeImporter::ClearLog() {
+  log_.clear();
+  progressLine_ = -1;
+  LogCleared();
+}
+
+void RecipeImporter::ShowProgressLine(int count) {
+  const std::string text = CountLine(count, 178);
+  if (progressLine_ >= 0)
+    SetLogLine(progressLine_, text);
+  else
+    progressLine_ = AddLogLine(text);
+  ShowLastLogLine();
+  ProcessMessages();
+}
+
+void RecipeImporter::LogIncompleteRecipe(const std::string& title) {
+  AddLogLine("! " + GetLangText(767) + "'" + title + "'");
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the window shows
+
+std::vector<std::string> RecipeImporter::TargetBookNames(const std::string& preferred,
+                                                         int& selected) {
+  std::vector<std::string> names;
+  selected = -1;
+  if (!ctx().books) return names;
+  uint16_t count = kAllBookNames;
+  std::string all;
+  ctx().books->GetKBookName(count, all);
+  size_t p = 0;
+  for (uint16_t i = 0; i < count; ++i) {
+    size_t e = all.find(kBookNameSeparator, p);
+    if (e == std::string::npos) e = all.size();
+    names.push_back(all.substr(p, e - p));
+    p = e + 1;
+  }
+  if (!names.empty()) selected = 0;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == preferred) selected = static_cast<int>(i);
+  return names;
+}
+
+int RecipeImporter::ProbeClipboard() {
+  const std::string text = ctx().clipboard ? ctx().clipboard->Text() : std::string();
+  if (text.empty()) return -1;
+  return text.find("MMMMM") != std::string::npos || text.find("=====") != std::string::npos;
+}
+
+std::string RecipeImporter::QuickImportNotice(int count) {
+  if (count <= 0) return GetLangText(183);
+  const bool many = count > 1;
+  return std::string("Es wurde") + (many ? "n" : "") + " " + std::to_string(count) + " Rezept" +
+         (many ? "e" : "") + " importiert.";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Runs
+
+int RecipeImporter::StartImport() {
+  if (running_) {  // a click during the run: stop it
+    running_ = false;
+    return -1;
+  }
+  running_ = true;
+  ClearLog();
+  std::vector<std::string> files;
+  if (!clipboardSource && !ChooseImportFiles(files)) {
+    running_ = false;
+    return -1;
+  }
+  ShowRunState(true);
+  int total = 0;
+  if (clipboardSource) {
+    sourceFile_.clear();
+    imported_ = 0;
+    clipboardText_ = ctx().clipboard ? ctx().clipboard->Text() : std::string();
+    if (!clipboardText_.empty()) ImportTextRecipes();
+    clipboardText_.clear();
+    total = imported_;
+  } else {
+    for (const std::string& file : files) {
+      if (!running_) break;  // stopped: the files left are not read
+      sourceFile_ = file;
+      if (StartsAsXml(file))
+        ImportCookML();
+      else
+        ImportTextRecipes();
+      total += imported_;
+    }
+  }
+  imported_ = total;
+  ShowRunState(false);
+  AddLogLine(GetLangText(173));
+  if (!running_) AddLogLine(GetLangText(174));
+  ShowLastLogLine();
+  running_ = false;
+  if (ctx().dbList) ctx().dbList->ReloadBookIndex();
+  return imported_;
+}
+
+int RecipeImporter::ImportFileIntoBook(const std::string& fileName, const std::string& bookName) {
+  sourceFile_ = fileName;
+  if (ImportBlocked()) return -1;
+  clipboardSource = false;
+  int selected = -1;
+  const std::vector<std::string> names = TargetBookNames(Str(6), selected);
+  targetBook = names.empty() ? std::string() : names.front();
+  for (const std::string& name : names)
+    if (name == bookName) targetBook = name;
+  running_ = true;
+  ImportTextRecipes();
+  running_ = false;
+  return imported_;
+}
+
+bool RecipeImporter::OpenImportSource() {
+  if (clipboardSource) {
+    source_.OpenText(clipboardText_);
+    return true;
+  }
+  return source_.OpenFile(sourceFile_);
+}
+
+void RecipeImporter::CloseImportSource() {
+  source_.Close();
+}
+
+bool RecipeImporter::ReadImportLine(std::string& line) {
+  return source_.ReadLine(line);
+}
+
+void RecipeImporter::UnreadImportLine(const std::string& line) {
+  source_.UnreadLine(line);
+}
+
+void RecipeImporter::FollowOnCheck(std::string& book, int& bookCount) const {
+  const int limit = Int(74);
+  if (limit > 0 && bookCount >= limit && ctx().books)
+    bookCount = ctx().books->GetContinuationKBook(book);
+}
+
+bool RecipeImporter::ImportTextRecipes() {
+  imported_ = 0;
+  int mealMaster = 0, rezKonv = 0, mahlzeit = 0, xml = 0;
+  bool xmlFound = false, failed = false;
+  if (!OpenImportSource()) return false;
+  progressLine_ = -1;
+  AddLogLine(clipboardSource ? GetLangText(176) : GetLangText(177) + sourceFile_ + "'");
+  std::string book = targetBook;
+  int bookCount = ctx().books ? ctx().books->CountKBookRecipes(book, true) : 0;
+
+  // Hands the source to a reader; counts what it stored.
+  auto runReader = [&](ReadResult (*reader)(RecipeImporter&, const std::string&), int& counter) {
+    FollowOnCheck(book, bookCount);
+    const ReadResult result = reader(*this, book);
+    if (result == ReadResult::kStored) {
+      ++bookCount;
+      ++counter;
+    }
+    failed = result == ReadResult::kFailed;
+  };
+
+  std::string line;
+  int shownSum = 0;
+  long long lines = 0;
+  while (!failed && !xmlFound && running_ && ReadImportLine(line)) {
+    DosToAnsiUmlauts(line);
+    if (StartsWithFive(line, "MMMMM") || StartsWithFive(line, "-----")) {
+      UpperAscii(line);
+      if (line.find("MEAL-MAS") != std::string::npos) runReader(ImportMealMaster, mealMaster);
+    }
+    if (!failed && StartsWithFive(line, "=====") && ContainsUpper(line, "REZKONV"))
+      runReader(ImportRezKonv, rezKonv);
+    if (!failed && line.find("ZZZZZ") != std::string::npos &&
+        line.find("Mahlzeit") != std::string::npos)
+      runReader(ImportMahlzeit, mahlzeit);
+    if (line.find("<?xml") != std::string::npos) {
+      xmlFound = true;
+      ++xml;
+    }
+    const int sum = mealMaster + rezKonv + mahlzeit + xml;
+    if (sum % 3 == 1 && sum != shownSum) {
+      shownSum = sum;
+      imported_ = mealMaster + rezKonv + mahlzeit;
+      ShowProgressLine(imported_);
+    } else if (++lines % 8192 == 0) {
+      ProcessMessages();  // long stretches without recipes stay stoppable
+    }
+  }
+  const long long cutLine = source_.FirstCutLine();
+  CloseImportSource();
+  if (cutLine > 0) AddLogLine("! " + GetLangText(768) + std::to_string(cutLine));
+  imported_ = mealMaster + rezKonv + mahlzeit;
+  WriteImportSummary(mealMaster, rezKonv, mahlzeit, xml);
+  if (xmlFound) {
+    const int textRecipes = imported_;
+    ImportCookML();
+    imported_ += textRecipes;
+  }
+  return failed;
+}
+
+void RecipeImporter::WriteImportSummary(int mealMaster, int rezKonv, int mahlzeit, int xml) {
+  if (progressLine_ >= 0) RemoveLogLine(progressLine_);
+  progressLine_ = -1;
+  if (mealMaster) AddLogLine(CountLine(mealMaster, 180));
+  if (mahlzeit) AddLogLine(CountLine(mahlzeit, 181));
+  if (rezKonv) AddLogLine(CountLine(rezKonv, 638));
+  if (mealMaster + rezKonv + mahlzeit + xml == 0) AddLogLine(GetLangText(182));
+  AddLogLine(std::string());
+  ShowLastLogLine();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Storing
+
+ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& recipe,
+                                               const std::string& book,
+                                               const std::vector<std::string>& categoryWords) {
+  const bool text = format == ImportFormat::kMealMaster || format == ImportFormat::kRezKonv;
+  if (format != ImportFormat::kCookML) RemoveTrailingLineFeeds(recipe.text);
+  recipe.deleted = 0;
+  recipe.flags = format != ImportFormat::kMahlzeit && Flag(34) ? kRecipeMarked : 0;
+  if (text) recipe.lineCount = static_cast<int32_t>(recipe.lines.size());
+  if (format != ImportFormat::kMahlzeit && ctx().units) ctx().units->ConvertRecipeUnits(recipe);
+  if (format == ImportFormat::kCookML)
+    for (REZZUTAT& line : recipe.lines) PrettyAmount(line.amount, line.unit);
+  if (text && recipe.hint.empty()) {
+    for (size_t i = 0; i < categoryWords.size(); ++i) {
+      if (i) recipe.hint += ", ";
+      recipe.hint += categoryWords[i];
+    }
+  }
+  if (format != ImportFormat::kMahlzeit && recipe.recipeIdLow == 0) {
+    int32_t id[2];
+    NewRecipeId(id);
+    recipe.recipeIdLow = id[0];
+    recipe.recipeIdHigh = id[1];
+  }
+  if (recipe.title.size() >= 60) recipe.title.resize(59);
+  NormalizeTitle(recipe.title);
+
+  if (book.empty()) {  // no book to import into
+    ShowError(43);
+    return ReadResult::kFailed;
+  }
+  REZINDEX entry;
+  entry.flags = recipe.flags;
+  std::memcpy(entry.categories, recipe.categories, sizeof entry.categories);
+  return SaveRecipe(book, recipe, entry) ? ReadResult::kStored : ReadResult::kFailed;
+}
+
+bool RecipeImporter::SaveRecipe(const std::string& book, REZBLOCK& recipe, REZINDEX& entry) {
+  TdbList* store = ctx().dbList;
+  if (!store) return false;
+  recipe.number = store->NextRecipeNumber(book);
+  if (recipe.number < 0) return false;  // no record without its number
+  int32_t offset = 0, length = 0;
+  if (!store->WriteRezBlock(book, recipe, offset, length)) return false;
+  entry.SetTitle(recipe.title);
+  entry.number = recipe.number;
+  entry.offset = offset;
+  entry.length = length;
+  return store->AppendIndexEntry(book, entry);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CookML
+
+int OnCookMLEvent(void* user, int kind, std::string text, TXMLNode* node) {
+  auto* self = static_cast<RecipeImporter*>(user);
+  if (kind == kXmlElement && node) {
+    self->OnCookMLRecipe(*node);
+  } else if (kind == kXmlEnd) {
+    self->FinishCookML();
+  } else {
+    self->AddLogLine("! " + text);
+    self->ShowLastLogLine();
+    self->ProcessMessages();
+  }
+  return 1;
+}
+
+void RecipeImporter::ImportCookML() {
+  imported_ = 0;
+  progressLine_ = -1;
+  AddLogLine(GetLangText(177) + sourceFile_ + "'");
+  cookMLBook_ = targetBook;
+  cookMLBookCount_ = ctx().books ? ctx().books->CountKBookRecipes(cookMLBook_, true) : 0;
+  if (!parser_) parser_ = std::make_unique<TXMLParser>();
+  cookMLCount_ = 0;
+  cookMLFailed_ = false;
+  parser_->SetXMLFile(sourceFile_, OnCookMLEvent, this);
+  parser_->AddWatchName(std::string());
+  parser_->AddWatchName("recipe");
+  parser_->ParseXMLFile();
+  imported_ = cookMLCount_;
+}
+
+void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
+  if (cookMLFailed_) return;  // the store said why at the first failure
+  std::vector<std::string> pictures;
+  ReadCookMLRecipe(element, recipe_, Str(90) + "Pics/", Flag(34), pictures);
+  FollowOnCheck(cookMLBook_, cookMLBookCount_);
+  if (StoreImportedRecipe(ImportFormat::kCookML, recipe_, cookMLBook_, {}) != ReadResult::kStored) {
+    for (const std::string& path : pictures) RemoveFile(path);  // no picture without its recipe
+    cookMLFailed_ = true;
+    return;
+  }
+  ++cookMLBookCount_;
+  if (++cookMLCount_ % 13 == 1) ShowProgressLine(cookMLCount_);
+}
+
+void RecipeImporter::FinishCookML() {
+  delete parser_->GetRootNode();
+  if (progressLine_ >= 0) RemoveLogLine(progressLine_);
+  progressLine_ = -1;
+  if (cookMLCount_ > 0) AddLogLine(CountLine(cookMLCount_, 178));
+  AddLogLine(std::string());
+  ShowLastLogLine();
+}
+
+}  // namespace tav

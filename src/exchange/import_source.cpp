@@ -1,0 +1,117 @@
+#include "exchange/import_source.h"
+
+#include <utility>
+
+namespace tav {
+
+namespace {
+constexpr size_t kReadChunk = size_t{1} << 18;
+}
+
+bool ImportSource::OpenFile(const std::string& path) {
+  Close();
+  if (path.empty()) return false;
+  file_ = std::fopen(path.c_str(), "rb");
+  if (!file_) return false;
+  buf_.resize(kReadChunk);
+  open_ = true;
+  return true;
+}
+
+void ImportSource::OpenText(std::string text) {
+  Close();
+  buf_.assign(text.begin(), text.end());
+  end_ = buf_.size();
+  eof_ = true;
+  open_ = true;
+}
+
+void ImportSource::Close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  buf_.clear();
+  buf_.shrink_to_fit();
+  pos_ = end_ = 0;
+  open_ = eof_ = haveUnread_ = false;
+  unread_.clear();
+  lineNumber_ = firstCutLine_ = 0;
+}
+
+bool ImportSource::Fill() {
+  if (eof_ || !file_) return false;
+  pos_ = 0;
+  end_ = std::fread(buf_.data(), 1, buf_.size(), file_);
+  if (end_ == 0) eof_ = true;
+  return end_ > 0;
+}
+
+void ImportSource::UnreadLine(const std::string& line) {
+  unread_ = line;
+  haveUnread_ = true;
+}
+
+bool ImportSource::ReadLine(std::string& line) {
+  if (haveUnread_) {
+    haveUnread_ = false;
+    line.swap(unread_);
+    return true;
+  }
+  line.clear();
+  if (!open_) return false;
+  bool started = false;  // some byte of this line (or its line end) was taken
+  bool cut = false;
+  auto finish = [&] {
+    ++lineNumber_;
+    if (cut && firstCutLine_ == 0) firstCutLine_ = lineNumber_;
+    return true;
+  };
+  for (;;) {
+    if (pos_ == end_ && !Fill()) return started ? finish() : false;
+    started = true;
+    const char* p = buf_.data() + pos_;
+    const char* const e = buf_.data() + end_;
+    while (p < e) {
+      // A run of ordinary bytes is taken in one piece.
+      const char* q = p;
+      while (q < e && static_cast<unsigned char>(*q) >= 0x20) ++q;
+      if (q > p) {
+        const size_t room = kMaxImportLine - line.size();
+        const size_t n = static_cast<size_t>(q - p);
+        if (n > room) cut = true;
+        line.append(p, n < room ? n : room);
+        p = q;
+        continue;
+      }
+      const char c = *p++;
+      if (c == '\n') {
+        pos_ = static_cast<size_t>(p - buf_.data());
+        return finish();
+      }
+      if (c == '\r') {
+        // CR LF, CR CR LF ... or a lone CR: one line end.
+        pos_ = static_cast<size_t>(p - buf_.data());
+        for (;;) {
+          if (pos_ == end_ && !Fill()) break;
+          const char d = buf_[pos_];
+          if (d == '\r') {
+            ++pos_;
+            continue;
+          }
+          if (d == '\n') ++pos_;
+          break;
+        }
+        return finish();
+      }
+      const size_t width = c == '\t' ? 8 - line.size() % 8 : 1;
+      if (line.size() + width > kMaxImportLine) {
+        cut = true;
+        line.resize(kMaxImportLine, ' ');
+      } else {
+        line.append(width, ' ');
+      }
+    }
+    pos_ = end_;
+  }
+}
+
+}  // namespace tav

@@ -1,0 +1,281 @@
+#include "exchange/mealmaster_reader.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/amounts.h"
+#include "app/charsets.h"
+#include "app/recipe_records.h"
+#include "app/text_tools.h"
+#include "exchange/import_fields.h"
+
+namespace tav {
+
+namespace {
+
+// Columns of an ingredient line: amount 0-6, unit 8-9, text from 11; the right column of a
+// two-column line starts at 41.
+constexpr size_t kUnitPos = 8;
+constexpr size_t kTextPos = 11;
+constexpr size_t kLeftWidth = 39;
+constexpr size_t kRightPos = 41;
+
+char At(const std::string& s, size_t i) {
+  return i < s.size() ? s[i] : '\0';
+}
+
+bool IsDashLine(const std::string& line) {
+  return line.size() >= 5 &&
+         (std::memcmp(line.data(), "MMMMM", 5) == 0 || std::memcmp(line.data(), "-----", 5) == 0);
+}
+
+bool IsEndLine(const std::string& line) {
+  return IsDashLine(line) && line.size() < 10;
+}
+
+bool IsColumnLine(const std::string& line) {
+  return line.size() >= 8 && At(line, 7) == ' ' && At(line, 10) == ' ' && At(line, 11) != ' ' &&
+         (line.size() < 40 || At(line, 40) == ' ');
+}
+
+bool IsAmountChar(char c) {
+  return IsDigit(c) || c == '/' || c == '\\';
+}
+
+// An ingredient typed without columns ("500 g Mehl", "2 Eier", "1 1/2 TL Salz") rewritten into
+// the column layout; false when the line is no ingredient.
+bool RewriteFreeForm(std::string& line) {
+  if (line.empty() || line.size() >= 40 || line[0] == ' ') return false;
+  size_t p = 0;
+  while (IsAmountChar(At(line, p))) ++p;
+  if (p > 0 && At(line, p) == ' ' && IsDigit(At(line, p + 1))) {  // a mixed number: 1 1/2
+    ++p;
+    while (IsAmountChar(At(line, p))) ++p;
+  }
+  if (p == 0) return false;  // nothing recognised
+  std::string amount, unit, text;
+  if (At(line, p) == ' ') {
+    amount = line.substr(0, p);
+    const size_t word = p + 1;
+    const size_t end = line.find(' ', word);
+    if (end != std::string::npos && end - word < 3) {
+      unit = line.substr(word, end - word);
+      text = line.substr(end + 1);
+    } else {
+      text = line.substr(word);
+    }
+  } else {
+    text = line;  // digits joined to a word stay with it ("250g Mehl")
+  }
+  if (StripBlanks(text).empty()) return false;
+  if (amount.size() > 7) {  // does not fit the amount column: all of it is text
+    amount.clear();
+    unit.clear();
+    text = line;
+  }
+  line = std::string(7 - amount.size(), ' ') + amount + ' ' + unit +
+         std::string(2 - unit.size(), ' ') + ' ' + text;
+  return true;
+}
+
+class MealMasterReader {
+ public:
+  MealMasterReader(RecipeImporter& importer, const std::string& book)
+      : importer_(importer), book_(book) {}
+
+  ReadResult Run() {
+    ClearRezBlock(recipe_);
+    importer_.mealMasterSourceBlock = false;
+    std::string line;
+    bool reprocess = false;
+    for (;;) {
+      if (!reprocess) {
+        if (!importer_.ReadImportLine(line)) return state_ == 2 ? Finish() : Incomplete();
+        DosToAnsiUmlauts(line);
+        if (IsEndLine(line)) return state_ == 0 ? Incomplete() : Finish();
+        if (RecipeStartLine(line) != StartLine::kNone) {  // the end line is missing
+          importer_.UnreadImportLine(line);
+          return state_ == 0 ? Incomplete() : Finish();
+        }
+      }
+      reprocess = false;
+      if (state_ == 0) {
+        HeaderLine(line);
+      } else if (state_ == 1) {
+        reprocess = IngredientLine(line);
+      } else {
+        TextLine(line);
+      }
+    }
+  }
+
+ private:
+  void HeaderLine(const std::string& line) {
+    if (headerStep_ == 0) {
+      const size_t at = line.find("Title: ");
+      if (at == std::string::npos) return;
+      recipe_.title = std::string(StripBlanks(std::string_view(line).substr(at + 7)));
+      headerStep_ = 1;
+    } else if (headerStep_ == 1) {
+      const size_t at = line.find("Categories: ");
+      if (at != std::string::npos)
+        ReadCategoryWords(std::string_view(line).substr(at + 12), recipe_, words_);
+      headerStep_ = 2;
+    } else {
+      ReadServingsLine(line, recipe_);
+      state_ = 1;
+      nonIngredient_ = 0;
+      left_.clear();
+      right_.clear();
+    }
+  }
+
+  // One line of the ingredient block; true when the block ended and the line is to be read
+  // again as text.
+  bool IngredientLine(const std::string& line) {
+    if (IsDashLine(line) && line.size() >= 40) {
+      Heading(line);
+      return false;
+    }
+    if (IsColumnLine(line)) {
+      nonIngredient_ = 0;
+      left_.push_back(line.substr(0, kLeftWidth));
+      if (line.size() >= 53 && line[51] == ' ' && line[52] != ' ')
+        right_.push_back(line.substr(kRightPos));
+      return false;
+    }
+    std::string rewritten = line;
+    if (RewriteFreeForm(rewritten)) {
+      nonIngredient_ = 0;
+      left_.push_back(rewritten);
+      return false;
+    }
+    if (nonIngredient_ == 0) {  // one other line is passed over
+      nonIngredient_ = 1;
+      passedOver_ = line;
+      return false;
+    }
+    // The second in a row ends the block; a first line that was text is kept as text.
+    StoreLines();
+    state_ = 2;
+    if (!StripBlanks(passedOver_).empty()) TextLine(passedOver_);
+    return true;
+  }
+
+  void Heading(const std::string& line) {
+    StoreLines();
+    const size_t last = line.find_last_not_of(" -");
+    const std::string_view cut =
+        last == std::string::npos ? std::string_view() : std::string_view(line).substr(0, last + 1);
+    std::string name(SkipChars(cut, 5, " -"));
+    if (name == "QUELLE" || name == "Quelle") {
+      importer_.mealMasterSourceBlock = true;
+    } else {
+      importer_.mealMasterSourceBlock = false;
+      DosToAnsiUmlauts(name);
+      if (!name.empty()) {  // a divider without a name is no heading
+        REZZUTAT heading;
+        heading.text = "*" + name;
+        recipe_.lines.push_back(std::move(heading));
+      }
+    }
+    left_.clear();
+    right_.clear();
+    nonIngredient_ = 0;
+  }
+
+  void TextLine(const std::string& line) {
+    if (!ApplyKeyFigureLine(line, recipe_, keys_)) AppendTextLine(line, recipe_.text);
+  }
+
+  // The collected column lines into ingredient lines (or into the source in a QUELLE block);
+  // the right column follows the left one.
+  void StoreLines() {
+    left_.insert(left_.end(), right_.begin(), right_.end());
+    right_.clear();
+    for (const std::string& line : left_) {
+      if (importer_.mealMasterSourceBlock)
+        SourceLine(line);
+      else
+        IngredientFromColumns(line);
+    }
+    left_.clear();
+  }
+
+  void SourceLine(const std::string& line) {
+    const std::string_view rest = StripBlanks(SkipChars(line, 0, " -"));
+    if (rest.size() >= 11 && SameTextNoCase(rest.substr(0, 11), "Erfasst von")) {
+      recipe_.createdBy = std::string(SkipChars(rest, 12, ": "));
+    } else if (rest.size() >= 7 && SameTextNoCase(rest.substr(0, 7), "Erfasst") &&
+               rest.find("*RK*") == std::string_view::npos) {
+      recipe_.createdBy = std::string(SkipChars(rest, 7, ": "));
+    } else {
+      if (!recipe_.source.empty()) recipe_.source += "\r\n";
+      recipe_.source.append(rest);
+    }
+  }
+
+  void IngredientFromColumns(const std::string& line) {
+    REZZUTAT z;
+    std::string text;
+    if (At(line, kTextPos) == '-') {  // continuation of the line above
+      text = "-" + std::string(SkipChars(line, kTextPos, "- "));
+    } else {
+      const std::string_view view(line);
+      z.amount = std::string(StripBlanks(view.substr(0, 7)));
+      if (line.size() > kUnitPos) z.unit = std::string(StripBlanks(view.substr(kUnitPos, 2)));
+      std::string_view t = SkipChars(view, kTextPos, " ");
+      if (!t.empty() && t[0] == ';') {
+        z.notOnShoppingList = 1;
+        t = SkipChars(t, 0, "; ");
+      }
+      text = std::string(StripBlanks(t));
+    }
+    if (text.empty()) return;
+    pieces_.clear();
+    WrapText(text, pieces_, 1, 28);
+    if (pieces_.empty()) return;
+    FractionCharToText(z.amount);
+    z.text = pieces_[0];
+    recipe_.lines.push_back(std::move(z));
+    for (size_t i = 1; i < pieces_.size(); ++i) {
+      REZZUTAT more;
+      more.text = "-" + pieces_[i];
+      recipe_.lines.push_back(std::move(more));
+    }
+  }
+
+  ReadResult Finish() {
+    if (state_ == 1) StoreLines();
+    state_ = 3;
+    const ReadResult result =
+        importer_.StoreImportedRecipe(ImportFormat::kMealMaster, recipe_, book_, words_);
+    importer_.mealMasterSourceBlock = false;
+    return result;
+  }
+
+  ReadResult Incomplete() {
+    importer_.LogIncompleteRecipe(recipe_.title);
+    importer_.mealMasterSourceBlock = false;
+    return ReadResult::kIncomplete;
+  }
+
+  RecipeImporter& importer_;
+  const std::string& book_;
+  REZBLOCK recipe_;
+  int state_ = 0;       // 0 head, 1 ingredients, 2 text, 3 done
+  int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
+  int nonIngredient_ = 0;
+  std::string passedOver_;
+  std::vector<std::string> left_, right_, words_, pieces_;
+  KeyFigureState keys_;
+};
+
+}  // namespace
+
+ReadResult ImportMealMaster(RecipeImporter& importer, const std::string& book) {
+  MealMasterReader reader(importer, book);
+  return reader.Run();
+}
+
+}  // namespace tav

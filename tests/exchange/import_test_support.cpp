@@ -1,0 +1,76 @@
+#include "import_test_support.h"
+
+#include "app/charsets.h"
+
+#include "platform/charset.h"
+#include "platform/paths.h"
+#include "recipedb/index_file.h"
+
+namespace tav::test {
+
+namespace {
+void CopyShipped(const std::string& from, const std::string& to) {
+  WriteAll(to, ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/" + from));
+}
+}  // namespace
+
+ImportEnv::ImportEnv() : BookEnv("Ziel") {
+  for (const char* name : {"einheit.dat", "Gattung.dat", "umlconvs.dat", "NormTitle.dat"})
+    CopyShipped(std::string("Data/DE/") + name, Data() + "DE/" + name);
+  CopyShipped("Data/RkKonvert.dat", Data() + "RkKonvert.dat");
+  ctx().options->SetParaInt(73, 0);
+  ctx().tools = &tools;
+  LoadUmlautExceptions();
+  units.ReadEinheiten();
+  units.SortEinheiten();
+  ctx().units = &units;
+  categories.ReadGattungen();
+  ctx().categories = &categories;
+  importer.targetBook = "Ziel";
+}
+
+ImportEnv::~ImportEnv() {
+  ctx().units = nullptr;
+  ctx().categories = nullptr;
+  ctx().tools = nullptr;
+}
+
+std::vector<REZINDEX> ImportEnv::Entries(const std::string& book) {
+  int32_t counter = 0;
+  std::vector<REZINDEX> entries;
+  EXPECT_TRUE(ReadIndexFile(File(book, ".idx"), counter, entries)) << book;
+  return entries;
+}
+
+std::vector<REZBLOCK> ImportEnv::Recipes(const std::string& book) {
+  std::vector<REZBLOCK> out;
+  for (const REZINDEX& e : Entries(book)) {
+    out.emplace_back();
+    EXPECT_TRUE(store.ReadRezBlock(book, &e, -1, out.back())) << e.Title();
+  }
+  return out;
+}
+
+int ImportEnv::ImportFixture(const std::string& name) {
+  importer.clipboardSource = false;
+  importer.files = {Fixture(name)};
+  return importer.StartImport();
+}
+
+int ImportEnv::ImportClipboard(const std::string& text) {
+  env.clipboard.text = text;
+  importer.clipboardSource = true;
+  return importer.StartImport();
+}
+
+std::string ImportEnv::LogText() const {
+  std::string out;
+  for (const std::string& line : importer.Log()) out += line + "\n";
+  return out;
+}
+
+std::string Ansi(const std::string& utf8) {
+  return Utf8ToCp1252(utf8);
+}
+
+}  // namespace tav::test
