@@ -18,6 +18,7 @@
 #include "exchange/xml_parser.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "recipedb/book_appender.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/unit_table.h"
@@ -219,6 +220,7 @@ int RecipeImporter::StartImport() {
   if (!running_) AddLogLine(GetLangText(174));
   ShowLastLogLine();
   running_ = false;
+  CloseBook();
   if (ctx().dbList) ctx().dbList->ReloadBookIndex();
   return imported_;
 }
@@ -235,6 +237,7 @@ int RecipeImporter::ImportFileIntoBook(const std::string& fileName, const std::s
   running_ = true;
   ImportTextRecipes();
   running_ = false;
+  CloseBook();
   return imported_;
 }
 
@@ -378,15 +381,15 @@ ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& re
 bool RecipeImporter::SaveRecipe(const std::string& book, REZBLOCK& recipe, REZINDEX& entry) {
   TdbList* store = ctx().dbList;
   if (!store) return false;
-  recipe.number = store->NextRecipeNumber(book);
-  if (recipe.number < 0) return false;  // no record without its number
-  int32_t offset = 0, length = 0;
-  if (!store->WriteRezBlock(book, recipe, offset, length)) return false;
+  if (!appender_ || &appender_->Store() != store)
+    appender_ = std::make_unique<BookAppender>(*store);
+  if (appender_->BookName() != book && !appender_->Open(book)) return false;
   entry.SetTitle(recipe.title);
-  entry.number = recipe.number;
-  entry.offset = offset;
-  entry.length = length;
-  return store->AppendIndexEntry(book, entry);
+  return appender_->Append(recipe, entry);
+}
+
+void RecipeImporter::CloseBook() {
+  if (appender_) appender_->Close();
 }
 
 // ---------------------------------------------------------------------------------------------

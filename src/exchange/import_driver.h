@@ -24,6 +24,7 @@ namespace tav {
 
 class TXMLParser;
 class TXMLNode;
+class BookAppender;
 
 enum class ImportFormat { kMealMaster, kRezKonv, kMahlzeit, kCookML };
 
@@ -121,7 +122,8 @@ class RecipeImporter {
   virtual void ProcessMessages();
   // The import window, the recipe editor or the export window is open.
   virtual bool ImportBlocked() const;
-  // Stores one recipe: next number, record and index entry. False after the store's message.
+  // Stores one recipe: next number, record and index entry, with the book's files kept open
+  // for the rest of the run. False after the store's message.
   virtual bool SaveRecipe(const std::string& book, REZBLOCK& recipe, REZINDEX& entry);
 
  private:
@@ -133,6 +135,7 @@ class RecipeImporter {
   void ShowProgressLine(int count);
   void OnCookMLRecipe(TXMLNode& recipe);
   void FinishCookML();
+  void CloseBook();
 
   bool running_ = false;
   int imported_ = 0;
@@ -146,7 +149,8 @@ class RecipeImporter {
   int cookMLBookCount_ = 0;
   bool cookMLFailed_ = false;  // a recipe could not be stored: the rest of the file is skipped
   std::string cookMLBook_;
-  REZBLOCK recipe_;  // the CookML recipe being built
+  REZBLOCK recipe_;                         // the CookML recipe being built
+  std::unique_ptr<BookAppender> appender_;  // the book a run appends to, open while it runs
 };
 
 }  // namespace tav

@@ -2,6 +2,8 @@
 // Helpers for the recipe-book tests: a data root with options, a cookbook list and the store
 // installed in the context, a fake recipe list pane, and recipes with every field filled.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <cstring>
 #include <memory>
@@ -94,6 +96,34 @@ class BookEnv {
   FakeRecipeList list;
 };
 
+// The number counter of an index file; -1 when the file is shorter than its header.
+inline int32_t CounterOf(const std::string& indexPath) {
+  const std::string bytes = ReadAll(indexPath);
+  int32_t c = -1;
+  if (bytes.size() >= 23) std::memcpy(&c, bytes.data() + 19, 4);
+  return c;
+}
+
+// Lets files grow only up to a size while it lives (a full disk, as far as a write can tell).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(size_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    handler_ = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, handler_);
+  }
+
+ private:
+  rlimit saved_;
+  sighandler_t handler_;
+};
+
 // A recipe with every stored field set; `i` varies the texts.
 inline REZBLOCK RichRecipe(int i) {
   REZBLOCK r;
@@ -108,7 +138,9 @@ inline REZBLOCK RichRecipe(int i) {
   r.categories[0] = 12;
   r.categories[9] = static_cast<uint16_t>(100 + i);
   r.servings = 6;
-  r.servingType = "St\xFC" "ck";
+  r.servingType =
+      "St\xFC"
+      "ck";
   r.cardText = "Karte " + n;
   r.createdBy = "Anna";
   r.createdEmail = "anna@example.org";

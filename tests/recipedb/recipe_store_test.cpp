@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <cstring>
 
 #include "book_test_util.h"
@@ -15,13 +12,8 @@ namespace {
 
 using namespace std::string_literals;
 using test::BookEnv;
-
-int32_t CounterOf(const std::string& indexPath) {
-  const std::string bytes = test::ReadAll(indexPath);
-  int32_t c = -1;
-  if (bytes.size() >= 23) std::memcpy(&c, bytes.data() + 19, 4);
-  return c;
-}
+using test::CounterOf;
+using test::FileSizeLimit;
 
 TEST(IndexFile, ANewIndexIs23BytesWithCounter1) {
   BookEnv b;
@@ -244,26 +236,6 @@ TEST(RecipeStore, AnExistingRecordFileIsNeverReplaced) {
   EXPECT_EQ(offset, 19);
   EXPECT_EQ(test::ReadAll(b.File("Neu", ".bok")).substr(0, 19), "TAVOLIN__1.01_DAT\n\r");
 }
-
-// Lets files grow only up to a size while it lives (a full disk, as far as a write can tell).
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(size_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit small = saved_;
-    small.rlim_cur = bytes;
-    handler_ = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    signal(SIGXFSZ, handler_);
-  }
-
- private:
-  rlimit saved_;
-  sighandler_t handler_;
-};
 
 TEST(RecipeStore, AShortAppendIsReportedAndCutBack) {
   BookEnv b;

@@ -1,0 +1,91 @@
+#include "recipedb/book_appender.h"
+
+#include <climits>
+#include <cstring>
+
+#include "app/context.h"
+#include "app/dates.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/index_file.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/record_file.h"
+
+namespace tav {
+
+bool BookAppender::Open(const std::string& bookName) {
+  Close();
+  // The index first: a book without a usable index gets no record file either.
+  char head[kIndexEntriesPos];
+  const int id = ctx().books ? ctx().books->FindKBookId(bookName) : -1;
+  if (!index_.Open(TdbList::BookFilePath(bookName, ".idx"), RawFile::kReadWrite) ||
+      index_.ReadAt(0, head, sizeof head) != kIndexEntriesPos ||
+      !CheckBookHeader(std::string_view(head, kBookHeaderSize)) || id == -1) {
+    Close();
+    ShowError(43);
+    return false;
+  }
+  std::memcpy(&counter_, head + kIndexCounterPos, 4);
+  bookId_ = static_cast<int16_t>(static_cast<uint16_t>(id));
+  // After the last whole entry, as the store appends.
+  const long long size = index_.Size();
+  entriesEnd_ = size <= kIndexEntriesPos
+                    ? kIndexEntriesPos
+                    : IndexEntryPos((size - kIndexEntriesPos) / kIndexEntrySize);
+  store_.CreateBookFile(bookName);
+  if (!records_.Open(TdbList::BookFilePath(bookName, ".bok"), RawFile::kReadWrite) ||
+      (recordsEnd_ = records_.Size()) < 0) {
+    Close();
+    ShowError(49);
+    return false;
+  }
+  name_ = bookName;
+  return true;
+}
+
+bool BookAppender::Close() {
+  const bool records = records_.Close();
+  const bool index = index_.Close();
+  name_.clear();
+  return records && index;
+}
+
+bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
+  if (!IsOpen()) return false;
+  // The counter is raised before its number is used, so a number is never handed out twice.
+  const int32_t next = counter_ + 1;
+  if (!index_.WriteAt(kIndexCounterPos, &next, 4)) {
+    ShowError(41);
+    return false;
+  }
+  recipe.number = counter_;
+  counter_ = next;
+  if (recipe.recipeIdHigh == 0) {
+    int32_t id[2];
+    NewRecipeId(id);
+    recipe.recipeIdLow = id[0];
+    recipe.recipeIdHigh = id[1];
+  }
+  EncodeRecipeRecord(recipe, buffer_);
+  // Positions are 32-bit in the index: a record must end below 2 GB.
+  if (recordsEnd_ + static_cast<long long>(buffer_.size()) > INT32_MAX ||
+      !records_.WriteAt(recordsEnd_, buffer_)) {
+    records_.Truncate(recordsEnd_);  // no half record stays behind
+    ShowError(49);
+    return false;
+  }
+  entry.number = recipe.number;
+  entry.offset = static_cast<int32_t>(recordsEnd_);
+  entry.length = static_cast<int32_t>(buffer_.size());
+  entry.bookId = bookId_;
+  if (!index_.WriteAt(entriesEnd_, &entry, sizeof entry)) {
+    index_.Truncate(entriesEnd_);
+    records_.Truncate(recordsEnd_);  // the record goes with its entry
+    ShowError(41);
+    return false;
+  }
+  recordsEnd_ += static_cast<long long>(buffer_.size());
+  entriesEnd_ += kIndexEntrySize;
+  return true;
+}
+
+}  // namespace tav

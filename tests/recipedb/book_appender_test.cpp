@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "book_test_util.h"
+#include "platform/paths.h"
+#include "recipedb/book_appender.h"
+#include "recipedb/index_file.h"
+
+namespace tav {
+namespace {
+
+using test::BookEnv;
+
+TEST(BookAppender, AppendsAsTheStoreDoesRecipeByRecipe) {
+  BookEnv b;
+  KBOOK other;
+  other.name = "Stapel";
+  ASSERT_TRUE(b.books.CreateKBook(other));
+  const std::string current = ctx().options->Str(6);
+  BookAppender appender(b.store);
+  ASSERT_TRUE(appender.Open("Stapel"));
+  for (int i = 0; i < 3; ++i) {
+    REZBLOCK one = test::RichRecipe(i);
+    b.AddRecipe(one);  // the store's way, into the current book
+    REZBLOCK many = test::RichRecipe(i);
+    REZINDEX entry = BookEnv::EntryFor(many, 0, 0);
+    ASSERT_TRUE(appender.Append(many, entry));
+    EXPECT_EQ(many.number, one.number);
+    EXPECT_EQ(entry.bookId, static_cast<int16_t>(b.books.FindKBookId("Stapel")));
+  }
+  ASSERT_TRUE(appender.Close());
+  // The same record bytes, and entries that differ in their book id only.
+  EXPECT_EQ(test::ReadAll(b.File("Stapel", ".bok")), test::ReadAll(b.File(current, ".bok")));
+  int32_t counterA = 0, counterB = 0;
+  std::vector<REZINDEX> a, s;
+  ASSERT_TRUE(ReadIndexFile(b.File("Stapel", ".idx"), counterA, a));
+  ASSERT_TRUE(ReadIndexFile(b.File(current, ".idx"), counterB, s));
+  EXPECT_EQ(counterA, 4);
+  EXPECT_EQ(counterA, counterB);
+  ASSERT_EQ(a.size(), 3u);
+  for (size_t i = 0; i < a.size(); ++i) {
+    a[i].bookId = s[i].bookId = 0;
+    EXPECT_EQ(std::memcmp(&a[i], &s[i], sizeof a[i]), 0) << i;
+  }
+  REZBLOCK back;
+  ASSERT_TRUE(b.store.ReadRezBlock("Stapel", &a[2], -1, back));
+  REZBLOCK want = test::RichRecipe(2);
+  want.number = 3;
+  test::ExpectSameRecipe(want, back);
+}
+
+TEST(BookAppender, AnEntryThatCannotBeWrittenTakesItsRecordBack) {
+  BookEnv b;
+  KBOOK other;
+  other.name = "Voll";
+  ASSERT_TRUE(b.books.CreateKBook(other));
+  // An index larger than the record file, so that only the entry finds no room.
+  std::string idx = NewIndexBytes();
+  REZINDEX gone;
+  gone.deleted = 1;
+  for (int i = 0; i < 100; ++i) idx.append(reinterpret_cast<const char*>(&gone), sizeof gone);
+  test::WriteAll(b.File("Voll", ".idx"), idx);
+  const std::string bok = test::ReadAll(b.File("Voll", ".bok"));
+  BookAppender appender(b.store);
+  ASSERT_TRUE(appender.Open("Voll"));
+  REZBLOCK r = test::RichRecipe(1);
+  REZINDEX e;
+  bool ok;
+  {
+    test::FileSizeLimit limit(idx.size() + 50);
+    ok = appender.Append(r, e);
+  }
+  EXPECT_FALSE(ok);
+  ASSERT_EQ(b.env.messages.shown.size(), 1u);
+  EXPECT_EQ(b.env.messages.shown[0].text, GetLangText(41));
+  EXPECT_EQ(test::ReadAll(b.File("Voll", ".bok")), bok);
+  EXPECT_EQ(CountIndexEntries(b.File("Voll", ".idx"), false), 100);
+  EXPECT_EQ(test::CounterOf(b.File("Voll", ".idx")), 2);  // its number is not handed out again
+  ASSERT_TRUE(appender.Append(r, e));
+  EXPECT_EQ(e.number, 2);
+}
+
+TEST(BookAppender, ABookWithoutUsableIndexGetsNoRecordFile) {
+  BookEnv b;
+  BookAppender appender(b.store);
+  EXPECT_FALSE(appender.Open("Fehlt"));
+  EXPECT_EQ(b.env.messages.shown.at(0).text, GetLangText(43));
+  EXPECT_FALSE(FileExists(b.File("Fehlt", ".bok")));
+  REZBLOCK r = test::RichRecipe(1);
+  REZINDEX e;
+  EXPECT_FALSE(appender.Append(r, e));
+}
+
+}  // namespace
+}  // namespace tav
