@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -122,7 +123,8 @@ void TLangDlg::ApplyControlTexts(QWidget* container, const DLG_INFO& entry) {
       continue;
     }
     QWidget* parent = child->parentWidget();
-    if (parent && LayoutHolds(parent->layout(), child)) {
+    // A splitter places its panes itself, as a layout does.
+    if (parent && (LayoutHolds(parent->layout(), child) || qobject_cast<QSplitter*>(parent))) {
       if (line->width > 0 && line->height > 0) child->setMinimumSize(line->width, line->height);
     } else {
       child->setGeometry(line->left, line->top, line->width, line->height);
@@ -144,7 +146,7 @@ void TLangDlg::ApplyControlTexts(QWidget* container, const DLG_INFO& entry) {
       }
     }
     if (cls == "TPanel" || cls == "TGroupBox" || cls == "TPageControl" || cls == "TTabSheet" ||
-        cls == "TScrollBox" || cls == "TDateInpDlg")
+        cls == "TScrollBox" || cls == "TSplitter" || cls == "TDateInpDlg")
       ApplyControlTexts(child, entry);
   }
 }
