@@ -107,12 +107,15 @@ std::vector<IngredientPaneLine> IngredientPaneLines(const REZBLOCK& recipe) {
     const REZZUTAT& line = recipe.lines[n];
     const char first = line.text.empty() ? '\0' : line.text[0];
     std::string text;
+    IngredientPaneLine::Kind kind = IngredientPaneLine::kIngredient;
     if (first == '*') {
-      if (n > 0) out.push_back({std::string(), -1});
+      if (n > 0) out.push_back({std::string(), -1, IngredientPaneLine::kSpacer});
       text = "----- " + line.text.substr(1) + " -----";
       data = -1;
+      kind = IngredientPaneLine::kHeading;
     } else if (first == '-') {
       text = "     " + line.text.substr(1);
+      kind = IngredientPaneLine::kDescription;
     } else {
       text = ListedAmount(line.amount);
       for (const std::string* part : {&line.unit, &line.text}) {
@@ -122,7 +125,7 @@ std::vector<IngredientPaneLine> IngredientPaneLines(const REZBLOCK& recipe) {
       }
       data = static_cast<int>(n);
     }
-    out.push_back({std::move(text), data});
+    out.push_back({std::move(text), data, kind});
   }
   return out;
 }

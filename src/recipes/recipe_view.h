@@ -30,8 +30,10 @@ std::string ShownRecipeText(const REZBLOCK& recipe, int remarkMode, const std::s
 
 // One line of the ingredient pane and the ingredient line it belongs to (-1: none).
 struct IngredientPaneLine {
+  enum Kind { kIngredient, kHeading, kDescription, kSpacer };
   std::string text;
   int data = -1;
+  Kind kind = kIngredient;
 };
 // The pane's lines: headings set off with dashes (an empty line before every heading but a
 // first one), description lines indented, ingredients as amount, unit code and text.

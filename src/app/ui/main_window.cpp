@@ -51,8 +51,11 @@
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
+#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/info_pane_window.h"
+#include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
@@ -228,7 +231,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"editGattungen", "&Gattungen", nullptr, 0},
         {"PortionsMnu", "Portions-Einheiten", nullptr, 0},
         kSep,
-        {"KennDatenMnu", "Anzeige Kenndaten", nullptr, 0},
+        {"KennDatenMnu", "Anzeige Kenndaten", &M::KennDatenMnuClick, 0},
         {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
         {"ThekeMnu", "Händler/Abteilungen", nullptr, 0},
         kSep,
@@ -1070,6 +1073,13 @@ void TMainFrm::DoReorgClick() {
   if (!ReorgDlg) return;
   ReorgDlg->PrepareReorgDlg(0, std::string());
   ReorgDlg->exec();
+}
+
+void TMainFrm::KennDatenMnuClick() {
+  if (!KenndatenDlg) return;
+  KenndatenDlg->exec();
+  // The recipe on screen shows the figures as chosen now.
+  if (InfoRezDlg && DataRezDlg) InfoRezDlg->FillKeyFigureGrid(DataRezDlg);
 }
 
 void TMainFrm::DoNewInizClick() {

@@ -100,6 +100,7 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void MnAssistTipClick();
   void MnLogFileClick();
   void DoReorgClick();
+  void KennDatenMnuClick();
   void DoNewInizClick();
   void HelpAboutItemClick();
   void TBInfoDblClick();

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <exception>
 
+#include "app/context.h"
 #include "app/jpeg_bitmap.h"
+#include "app/tools_module.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -121,6 +123,13 @@ bool LoadPictureFile(const std::string& path, QImage& image, std::string* error,
   }
   image = loaded;
   return true;
+}
+
+bool LoadPictureOrLog(const std::string& path, QImage& image) {
+  std::string error;
+  if (LoadPictureFile(path, image, &error)) return true;
+  if (ctx().tools) ctx().tools->WriteLog("Picture not shown: " + path + ": " + error, 0);
+  return false;
 }
 
 bool SavePictureFile(const QImage& image, const std::string& path, std::string* error) {

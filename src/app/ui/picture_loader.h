@@ -21,6 +21,9 @@ void ImageToBitmap(const QImage& image, TBitmap& bitmap);
 // go to `warnings`.
 bool LoadPictureFile(const std::string& path, QImage& image, std::string* error = nullptr,
                      std::vector<std::string>* warnings = nullptr);
+// LoadPictureFile for a picture a window only shows: one that cannot be read is written to the
+// log with its reason and counts as missing (false).
+bool LoadPictureOrLog(const std::string& path, QImage& image);
 // Stores `image` in the format of the file's extension, replacing the file whole. On failure
 // returns false with the reason in `error`; an existing file stays as it was.
 bool SavePictureFile(const QImage& image, const std::string& path, std::string* error = nullptr);

@@ -1,6 +1,10 @@
 #pragma once
-// Empty view shown when no recipe is selected.
+// The empty view: a black centre with a background picture stretched over it, shown while no
+// recipe is to be shown. The picture is "hintergrund.bmp" of the data folder or a book's own.
 #include <QWidget>
+#include <string>
+
+class QLabel;
 
 namespace tav {
 
@@ -8,6 +12,17 @@ class TEmptyDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TEmptyDlg(QWidget* parent = nullptr);
+
+  // Loads the data folder's picture `name`, else "hintergrund.bmp"; when neither can be shown
+  // the picture stays as it was.
+  void LoadViewBackground(const std::string& name);
+  void FormCreate();
+
+  QLabel* EmptyImg = nullptr;
+
+ private:
+  // Loads data folder + name into EmptyImg; false when it is missing or cannot be decoded.
+  bool LoadPicture(const std::string& name);
 };
 
 extern TEmptyDlg* EmptyDlg;

@@ -1,6 +1,15 @@
 #include "recipes/ui/ingredient_pane_window.h"
 
+#include <QLabel>
+#include <QLayout>
+#include <QVBoxLayout>
+
+#include "app/ui/context_list_box.h"
 #include "app/ui/lang_dialog.h"
+#include "app/ui/main_window.h"
+#include "platform/qt/qt_text.h"
+#include "recipes/recipe_view.h"
+#include "recipes/ui/data_pane_window.h"
 
 namespace tav {
 
@@ -9,7 +18,71 @@ TZutatRezDlg* ZutatRezDlg = nullptr;
 TZutatRezDlg::TZutatRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ZutatRezDlg = this;
   setObjectName(QStringLiteral("ZutatRezDlg"));
+
+  Panel1 = new QLabel(toQ("Zutaten:"));
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  QFont bold = Panel1->font();
+  bold.setBold(true);
+  Panel1->setFont(bold);
+  Panel1->setStyleSheet(QStringLiteral(
+      "QLabel#Panel1 { background: palette(button); padding: 4px 8px;"
+      " border-bottom: 1px solid palette(mid); }"));
+  ZutatLiBo = new TContextListBox;
+  ZutatLiBo->setObjectName(QStringLiteral("ZutatLiBo"));
+  ZutatLiBo->setFrameShape(QFrame::NoFrame);
+  ZutatLiBo->setSpacing(1);
+  ZutatLiBo->setUniformItemSizes(false);
+  ZutatLiBo->setStyleSheet(QStringLiteral("QListWidget#ZutatLiBo { padding: 4px 6px; background: palette(base); }"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(ZutatLiBo, 1);
+  connect(ZutatLiBo, &QListWidget::itemDoubleClicked, this, [this] { ZwutatLiBoDblClick(); });
+  OnCreate();
+}
+
+void TZutatRezDlg::OnCreate() {
+  if (DataRezDlg) {
+    setParent(DataRezDlg->ZutatPanel);
+    DataRezDlg->ZutatPanel->layout()->addWidget(this);
+    show();
+  }
   if (LangDlg) LangDlg->TranslateForm(this);
+}
+
+void TZutatRezDlg::FillIngredientPane(TDataRezDlg* data) {
+  ZutatLiBo->clear();
+  if (!data) return;
+  const REZBLOCK& recipe = data->ShownRecipe;
+  QFont heading = ZutatLiBo->font();
+  heading.setBold(true);
+  QFont description = ZutatLiBo->font();
+  description.setItalic(true);
+  const QColor muted = ZutatLiBo->palette().color(QPalette::PlaceholderText);
+  for (const IngredientPaneLine& line : IngredientPaneLines(recipe)) {
+    auto* item = new QListWidgetItem(toQ(line.text));
+    item->setData(Qt::UserRole, line.data);
+    if (line.kind == IngredientPaneLine::kHeading) {
+      item->setFont(heading);
+    } else if (line.kind == IngredientPaneLine::kDescription) {
+      item->setFont(description);
+      item->setForeground(muted);
+    }
+    // The hint spells out the ingredient the line belongs to; headings have none.
+    if (line.data >= 0) item->setToolTip(toQ(IngredientLineText(recipe, line.data)));
+    ZutatLiBo->addItem(item);
+  }
+}
+
+void TZutatRezDlg::GetIngredientLineText(TDataRezDlg* data, int line, std::string& out) const {
+  out = data ? IngredientLineText(data->ShownRecipe, line) : std::string();
+}
+
+void TZutatRezDlg::ZwutatLiBoDblClick() {
+  // The recipe opens in the editor through the recipe list (EditSelectedRecipe).
+  if (MainFrm) MainFrm->UpdateRecipeButtons();
 }
 
 }  // namespace tav

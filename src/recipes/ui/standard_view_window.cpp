@@ -1,15 +1,160 @@
 #include "recipes/ui/standard_view_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QSplitter>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/context.h"
+#include "app/tools_module.h"
 #include "app/ui/lang_dialog.h"
+#include "app/ui/main_window.h"
+#include "platform/qt/qt_text.h"
 
 namespace tav {
 
 TshowRezDlg* showRezDlg = nullptr;
 
+namespace {
+
+QWidget* Panel(const char* name) {
+  auto* w = new QWidget;
+  w->setObjectName(QString::fromLatin1(name));
+  auto* l = new QVBoxLayout(w);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(0);
+  return w;
+}
+
+QAction* Item(QMenu* menu, const char* name, const char* caption) {
+  QAction* a = menu->addAction(toQ(caption));
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+}  // namespace
+
 TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   showRezDlg = this;
   setObjectName(QStringLiteral("showRezDlg"));
-  if (LangDlg) LangDlg->TranslateForm(this);
+
+  DataParPanel = Panel("DataParPanel");
+  OrderParPanel = Panel("OrderParPanel");
+  RezTextRtf = new QTextEdit;
+  RezTextRtf->setObjectName(QStringLiteral("RezTextRtf"));
+  RezTextRtf->setReadOnly(true);
+  RezTextRtf->setAcceptRichText(false);
+  RezTextRtf->setFrameShape(QFrame::NoFrame);
+  RezTextRtf->setLineWrapMode(QTextEdit::WidgetWidth);
+  RezTextRtf->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  RezTextRtf->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  RezTextRtf->document()->setDocumentMargin(10);
+  QFont textFont = RezTextRtf->font();
+  textFont.setPointSizeF(textFont.pointSizeF() * 1.1);
+  RezTextRtf->setFont(textFont);
+  RezTextRtf->setContextMenuPolicy(Qt::CustomContextMenu);
+  RezTextRtf->installEventFilter(this);
+  OrderParPanel->layout()->addWidget(RezTextRtf);
+
+  RezSplit = new QSplitter(Qt::Vertical);
+  RezSplit->setObjectName(QStringLiteral("RezSplit"));
+  RezSplit->setChildrenCollapsible(false);
+  RezSplit->setHandleWidth(5);
+  RezSplit->addWidget(DataParPanel);
+  RezSplit->addWidget(OrderParPanel);
+  RezSplit->setStretchFactor(0, 0);
+  RezSplit->setStretchFactor(1, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(RezSplit);
+
+  PopupMnu = new QMenu(this);
+  PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
+  editMnu = Item(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
+  QFont bold = editMnu->font();
+  bold.setBold(true);
+  editMnu->setFont(bold);  // the default item
+  PopupMnu->addSeparator()->setObjectName(QStringLiteral("N3"));
+  LexShowMnu = Item(PopupMnu, "LexShowMnu", "Passende Lexikon-Eintragungen anzeigen");
+  PopupMnu->addSeparator()->setObjectName(QStringLiteral("N2"));
+  showHTMLMnu = Item(PopupMnu, "showHTMLMnu", "Zeige Rezept als normalen Text");
+  showPrintMnu = Item(PopupMnu, "showPrintMnu", "Zeige Rezept in der Druckvorschau");
+  PopupMnu->addSeparator()->setObjectName(QStringLiteral("N1"));
+  HelpBtn = Item(PopupMnu, "HelpBtn", "Hilfe zur Standard-Ansicht");
+  connect(editMnu, &QAction::triggered, this, [this] { editMnuClick(); });
+  connect(LexShowMnu, &QAction::triggered, this, [this] { LexShowMnuClick(); });
+  connect(showHTMLMnu, &QAction::triggered, this, [this] { showHTMLMnuClick(); });
+  connect(showPrintMnu, &QAction::triggered, this, [this] { showPrintMnuClick(); });
+  connect(HelpBtn, &QAction::triggered, this, [this] { HelpBtnClick(); });
+  connect(RezTextRtf, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { PopupMnu->popup(RezTextRtf->mapToGlobal(pos)); });
+  // The lexicon window comes with the kitchen windows; until then the item has nothing to show.
+  LexShowMnu->setEnabled(false);
+  OnCreate();
+}
+
+void TshowRezDlg::OnCreate() {
+  if (!LangDlg) return;
+  LangDlg->TranslateForm(this);
+  LangDlg->TranslateMenu("showRezDlg", PopupMnu);
+}
+
+void TshowRezDlg::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The data pane starts at a little over half the height, twenty lines at least; the text
+  // takes the rest.
+  if (sized_ || height() < 200) return;
+  sized_ = true;
+  const int data =
+      std::min(std::max(fontMetrics().height() * 20, height() * 11 / 20), height() - 80);
+  RezSplit->setSizes({data, std::max(30, height() - data)});
+}
+
+void TshowRezDlg::editMnuClick() {
+  // The recipe opens in the editor through the recipe list (EditSelectedRecipe).
+  if (MainFrm) MainFrm->UpdateRecipeButtons();
+}
+
+void TshowRezDlg::LexShowMnuClick() {
+  // Shows the lexicon window once the kitchen windows are part of the program.
+}
+
+namespace {
+
+// The view item gets the only check mark, then the main window switches by the marks.
+void ChooseView(QAction* item) {
+  if (!MainFrm) return;
+  for (QAction* a : {MainFrm->ViewStd, MainFrm->ViewHTML, MainFrm->ViewPrint})
+    a->setChecked(a == item);
+  MainFrm->SetViewMode(0);
+}
+
+}  // namespace
+
+void TshowRezDlg::showHTMLMnuClick() {
+  if (MainFrm) ChooseView(MainFrm->ViewHTML);
+}
+
+void TshowRezDlg::showPrintMnuClick() {
+  if (MainFrm) ChooseView(MainFrm->ViewPrint);
+}
+
+void TshowRezDlg::HelpBtnClick() {
+  if (ctx().tools) ctx().tools->ShowHelpPage("Win_ShowView.htm");
+}
+
+void TshowRezDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+  QWidget::mouseDoubleClickEvent(event);
+  editMnuClick();
+}
+
+bool TshowRezDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == RezTextRtf && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    if (MainFrm) MainFrm->UpdateClipboardMenu();  // SetClipboardMenu
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tav
