@@ -415,4 +415,12 @@ int CompareTextNoCase(std::string_view a, std::string_view b) {
   return CompareBytes(UpperCaseAnsi(a), UpperCaseAnsi(b));
 }
 
+std::string CompareKeyNoCase(std::string_view text) {
+  // A text holds no zero byte, so the zero ends the base-letter key before any longer one.
+  std::string key = PrimaryKey(text);
+  key += '\0';
+  key += UpperCaseAnsi(text);
+  return key;
+}
+
 }  // namespace tav

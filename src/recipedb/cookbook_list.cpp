@@ -12,6 +12,7 @@
 #include "platform/text_file.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/index_file.h"
+#include "recipedb/picture_use.h"
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
@@ -170,18 +171,16 @@ void CookbookList::DeleteKBookPictures(int16_t bookId) {
   TdbList& store = ctx().dbList ? *ctx().dbList : scratch;
   RawFile records;
   if (!records.Open(DataFolder() + name + ".bok", RawFile::kRead)) return;
-  const std::string pics = ctx().options->Str(90) + "Pics/";
+  std::vector<std::string> pictures;
   REZBLOCK recipe;
   for (const REZINDEX& e : entries) {
     if (e.deleted != 0 || !store.ReadRecordFrom(records, e, recipe)) continue;
-    if (recipe.pictures.empty()) continue;
-    const REZPICTURE& first = recipe.pictures.front();
     // Only a file of the picture folder itself: a name with a folder part is never removed.
-    if (first.kind != 'F' || first.name.empty() || first.name == "." || first.name == ".." ||
-        first.name.find_first_of("/\\") != std::string::npos)
-      continue;
-    RemoveFile(pics + first.name);
+    if (!recipe.pictures.empty() && IsPictureFolderFile(recipe.pictures.front()))
+      pictures.push_back(recipe.pictures.front().name);
   }
+  // Copies in other books may name the same file.
+  RemoveUnusedPictures(pictures, books_, name);
 }
 
 void CookbookList::GetKBookName(uint16_t& id, std::string& out) const {

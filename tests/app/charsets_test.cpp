@@ -208,5 +208,17 @@ TEST(LetterCase, Windows1252LettersCompareWithoutCase) {
   EXPECT_LT(CompareTextNoCase("(Alle Rezepte)", "Aufl\xE4ufe"), 0);
 }
 
+TEST(Charsets, CompareKeyOrdersAsTheComparison) {
+  const char* texts[] = {"Apfel", "apfel", "\xC4pfel", "\xE4pfel", "Apfelmus", "Ap",  "Stra\xDF" "e",
+                         "Strasse", "STRASSE", "(Alle Rezepte)", "!Blitz", "",  "zz", "\xC9clair"};
+  for (const char* a : texts)
+    for (const char* b : texts) {
+      const int byKey = CompareKeyNoCase(a).compare(CompareKeyNoCase(b));
+      const int direct = CompareTextNoCase(a, b);
+      EXPECT_EQ(byKey < 0, direct < 0) << a << " / " << b;
+      EXPECT_EQ(byKey == 0, direct == 0) << a << " / " << b;
+    }
+}
+
 }  // namespace
 }  // namespace tav

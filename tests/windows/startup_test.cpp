@@ -148,7 +148,8 @@ TEST_F(Startup, FirstStartWithEmptySettingsAndDataFolder) {
   EXPECT_EQ(ReadAll(program.Path() + "Version.txt"), "Tavolin: 1.00\r\n");
   // The main window translated itself at its first show, its menu was translated before.
   EXPECT_EQ(MainFrm->Action("FileExitItem")->text(), QString::fromUtf8("&Beenden"));
-  EXPECT_EQ(MainFrm->windowTitle(), "Tavolin!");
+  // The first activation opened the default book.
+  EXPECT_EQ(MainFrm->windowTitle(), "Tavolin!   Tavolin-Rezepte mit Bildern");
 
   const std::string log = ReadAll(env.Root() + "Tavolin.log");
   EXPECT_EQ(log.rfind("Tavolin 1.00  (Build 1) / OS: ", 0), 0u) << log;
@@ -178,6 +179,7 @@ TEST_F(Startup, StoredPlacementIsKeptOnTheScreen) {
   env.userSettings.WriteString(kRegParam, "WinH", "300");
   env.userSettings.WriteString(kRegParam, "SliderChoose", "5000");
   env.userSettings.WriteString(kRegParam, "KBook", "Eigenes");
+  WriteAll(env.DataFolder() + "Eigenes.bok", "TAVOLIN__1.01_DAT\r\n");
   Start();
   EXPECT_EQ(MainFrm->pos(), QPoint(0, 20));
   EXPECT_EQ(MainFrm->size(), QSize(screen.width(), 300));
@@ -404,8 +406,10 @@ TEST_F(Startup, MenuAndToolBarAreBuiltAndTranslated) {
   EXPECT_EQ(MainFrm->Action("TBNew")->text(), "New");
   EXPECT_EQ(MainFrm->Action("TBNew")->toolTip(), "New recipe");
   EXPECT_FALSE(MainFrm->Action("QuenoraMnu")->isVisible());
-  // Quick book buttons wait for their books; the tools menu has its nine fixed entries.
-  EXPECT_FALSE(MainFrm->KBook[0]->isVisible());
+  // One quick book button for the default book; the tools menu has its nine fixed entries.
+  EXPECT_TRUE(MainFrm->KBook[0]->isVisible());
+  EXPECT_EQ(MainFrm->KBook[0]->toolTip(), "Tavolin-Rezepte mit Bildern");
+  EXPECT_FALSE(MainFrm->KBook[1]->isVisible());
   EXPECT_EQ(MainFrm->ToolsMenu->actions().size(), 9);
   // Commands of windows still to come are unavailable; those that work are not.
   EXPECT_FALSE(MainFrm->Action("FileImport")->isEnabled());
@@ -430,6 +434,7 @@ TEST_F(Startup, HelpAndWebCommandsGoThroughTheShell) {
 TEST_F(Startup, IndexRebuildRunsUnlessTheAnswerIsNo) {
   Start();
   const std::string index = env.DataFolder() + "Tavolin-Rezepte mit Bildern.idx";
+  RemoveFile(index);  // made when the book was opened
   env.messages.shown.clear();
   env.messages.answers = {IDNO};
   MainFrm->Action("DoNewIniz")->trigger();

@@ -47,6 +47,8 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
@@ -126,7 +128,7 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"NeuesRezept", "&Neues Rezept", nullptr, 0},
         {"RezeptAendern", "Rezept ändern", nullptr, 0},
-        {"Rezeptloeschen", "Rezept löschen", nullptr, 0},
+        {"Rezeptloeschen", "Rezept löschen", &M::RezeptloeschenClick, 0},
         {"ShowHTMLMnu", "Rezept als Webseite anzeigen", nullptr, 0},
         kSep,
         {"zurEinkaufsliste1", "Zur Einkaufsliste hinzufügen", nullptr, 0},
@@ -135,13 +137,13 @@ std::vector<MenuDef> MenuDefinitions() {
         {"MnMoveRez", "Verschiebe Rezept nach...", nullptr, kSubMenu},
         {"MnCopyRez", "Kopiere Rezept nach...", nullptr, kSubMenu},
         kSep,
-        {"MnRandomRez", "&Zufälliges Rezept wählen", nullptr, 0},
-        {"previousRezept", "Zum vorherigen Rezept", nullptr, 0},
-        {"nextRezept", "Zum nächsten Rezept", nullptr, 0},
-        {"firstRezept", "Zum ersten Rezept", nullptr, 0},
-        {"lastRezept", "Zum letzten Rezept", nullptr, 0},
+        {"MnRandomRez", "&Zufälliges Rezept wählen", &M::MnRandomRezClick, 0},
+        {"previousRezept", "Zum vorherigen Rezept", &M::TBBackClick, 0},
+        {"nextRezept", "Zum nächsten Rezept", &M::TBQImportClick, 0},
+        {"firstRezept", "Zum ersten Rezept", &M::firstRezeptClick, 0},
+        {"lastRezept", "Zum letzten Rezept", &M::lastRezeptClick, 0},
         kSep,
-        {"MnSelAll", "selektiere alle Rezepte", nullptr, 0},
+        {"MnSelAll", "selektiere alle Rezepte", &M::MnSelAllClick, 0},
         kSep,
         {"NewMenuMnu", "Neuer Menüplan ...", nullptr, 0},
         {"MenuEditMnu", "Menüplan bearbeiten ...", nullptr, 0},
@@ -160,13 +162,13 @@ std::vector<MenuDef> MenuDefinitions() {
         {"MnDupeSearch", "Suche nach doppelten Rezepten", nullptr, 0}}},
       {"Markierung1",
        "&Markierung",
-       {{"markRezept", "(De-) Markiere Rezept", nullptr, 0},
-        {"markAllRezept", "Markiere alle Rezepte", nullptr, 0},
-        {"demarkAllRezept", "Entferne alle Markierungen", nullptr, 0},
+       {{"markRezept", "(De-) Markiere Rezept", &M::markRezeptClick, 0},
+        {"markAllRezept", "Markiere alle Rezepte", &M::markAllRezeptClick, 0},
+        {"demarkAllRezept", "Entferne alle Markierungen", &M::demarkAllRezeptClick, 0},
         kSep,
         {"MnMoveMarked", "Verschiebe markierte Rezepte nach...", nullptr, kSubMenu},
         {"MnCopyMarked", "Kopiere markierte Rezepte nach...", nullptr, kSubMenu},
-        {"MnDelMarked", "Lösche markierte Rezepte", nullptr, 0},
+        {"MnDelMarked", "Lösche markierte Rezepte", &M::MnDelMarkedClick, 0},
         kSep,
         {"EditCutItem", "&Ausschneiden", &M::EditCut, 0},
         {"EditCopyItem", "&Kopieren", &M::EditCopy, 0},
@@ -280,7 +282,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
   return {
       {{"TBNew", "Neu", "Neues Rezept", QStyle::SP_FileIcon, nullptr},
        {"TBEdit", "Ändern", "Rezept ändern", QStyle::SP_FileDialogDetailedView, nullptr},
-       {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, nullptr}},
+       {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, &M::TBDelClick}},
       {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, nullptr},
        {"TBHTMLView", "Webseite", "Rezept als Webseite anzeigen", QStyle::SP_DriveNetIcon,
         nullptr}},
@@ -513,6 +515,7 @@ void TMainFrm::BuildToolBar() {
                                       QStringLiteral("KBook%1").arg(i + 1));
     KBook[i]->setObjectName(QStringLiteral("KBook%1").arg(i + 1));
     KBook[i]->setVisible(false);
+    connect(KBook[i], &QAction::triggered, this, [this, i] { TBKBookClick(i); });
   }
   // The spacer fills the free width so that the info button sits at the right edge.
   SpaceBtn = new QWidget(MainToolBar);
@@ -745,10 +748,11 @@ void TMainFrm::InstallPendingBlsData() {
 
 void TMainFrm::FormActivate() {
   if (activatedOnce_) return;
+  // Set first: opening the book lets window events run, among them this activation again.
+  activatedOnce_ = true;
   OpenBook(std::string());
   UpdateBookButtons(true);
   UpdateRecipeButtons();
-  activatedOnce_ = true;
 }
 
 void TMainFrm::TimerMainTimer() {
@@ -919,17 +923,21 @@ void TMainFrm::SetViewMode(int mode) {
     if (ViewPrint->isChecked()) mode = 3;
   }
   CheckOnlyView(nullptr);
-  // The selected recipe follows into the chosen view through the recipe list.
+  // The selected recipe follows into the chosen view through the recipe list, at the servings
+  // the user chose.
   switch (mode) {
     case 1:
+      if (ChooseRezDlg) ChooseRezDlg->ShowInStandardView(false, false);
       ViewStd->setChecked(true);
       TBMView->setChecked(true);
       break;
     case 2:
+      if (ChooseRezDlg) ChooseRezDlg->ShowInHTMLView(false);
       ViewHTML->setChecked(true);
       TBMHTML->setChecked(true);
       break;
     case 3:
+      if (ChooseRezDlg) ChooseRezDlg->ShowInPrintView(false);
       ViewPrint->setChecked(true);
       break;
     default:
@@ -974,20 +982,188 @@ void TMainFrm::TBMHTMLClick() {
 
 // Books -------------------------------------------------------------------------------------
 
-void TMainFrm::OpenBook(const std::string&) {
-  // The current book opens through the recipe store and the recipe list; until they are part
-  // of the program, the empty view stands in the centre.
+void TMainFrm::OpenBook(const std::string& name) {
+  OptionsStore* options = ctx().options;
+  CookbookList* books = ctx().books;
+  if (!options || !books) return;
+  const std::string current = options->Str(6);
+  std::string book = name;
+  if (book.empty())
+    book = current;
+  else if (book == current)
+    return;
+  if (!EditorAgrees()) return;
+  for (QAction* item : BookMenuItems(KBMenu)) item->setChecked(item->data().toString() == toQ(book));
+  options->SetParaString(6, book);
+  if (!books->SelectKBook(book)) {
+    // The book that stands in for a lost one is made when it does not exist either.
+    const std::string standIn = "Auto-Import";
+    if (!books->SelectKBook(standIn)) {
+      KBOOK created;
+      created.name = standIn;
+      books->CreateKBook(created);
+      books->SelectKBook(standIn);
+    }
+    options->SetParaString(6, standIn);
+    MessageBox(GetLangText(660), GetLangText(15), MB_OK | MB_ICONERROR);
+  }
+  if (dbList) {
+    RawFile index;
+    if (!index.Open(options->Str(7) + ".idx", RawFile::kRead)) dbList->RebuildIndex();
+    index.Close();
+    dbList->ReloadBookIndex();
+  }
+  if (ChooseRezDlg) {
+    ChooseRezDlg->SetCategoryIndex(0);
+    ChooseRezDlg->RefreshRecipeList();
+  }
   ShowEmptyView(EmptyDlg, true);
+  SetMainTitle(this);
 }
 
-void TMainFrm::UpdateBookButtons(bool) {
-  // The quick book buttons are filled from the cookbook list once it is part of the program.
+void TMainFrm::SetMainTitle(QWidget* window) {
+  std::string caption;
+  if (ctx().books) ctx().books->GetAktKBookCaption(caption);
+  if (window) window->setWindowTitle(toQ("Tavolin!   " + caption));
+}
+
+void TMainFrm::UpdateBookButtons(bool fill) {
+  if (!fill || !ctx().books) return;
+  int used = 0;
+  for (const KBOOK& b : ctx().books->Books()) {
+    if (!b.toolbarFlag || used >= 10) continue;
+    const std::string hint = b.description.empty() ? b.name : b.name + " (" + b.description + ")";
+    QAction* button = KBook[used++];
+    button->setText(toQ(b.name));
+    button->setToolTip(toQ(hint));
+    button->setStatusTip(toQ(hint));
+  }
+  for (int i = 0; i < 10; ++i) KBook[i]->setVisible(i < used);
+  MeasureToolBar();
+}
+
+void TMainFrm::TBKBookClick(int button) {
+  if (button < 0 || button >= 10) return;
+  std::string name = fromQ(KBook[button]->toolTip());
+  const size_t cut = name.find(" (");
+  if (cut != std::string::npos) name.resize(cut);
+  OpenBook(name);
+}
+
+void TMainFrm::MNOpenBookClick(const std::string& name) {
+  OpenBook(name);
+  SetMainTitle(this);
 }
 
 void TMainFrm::UpdateRecipeButtons() {
-  // Without a recipe list there is no current recipe to change or delete.
-  TBEdit->setEnabled(false);
-  TBDel->setEnabled(false);
+  const bool current = ChooseRezDlg && ChooseRezDlg->CurrentRow() >= 0;
+  const bool editorHidden = !EditRezDlg || !EditRezDlg->isVisible();
+  TBEdit->setEnabled(current && editorHidden);
+  TBDel->setEnabled(current);
+}
+
+CopyOutcome TMainFrm::CopyRecipeToBook(int position, const std::string& target) {
+  if (!ChooseRezDlg || !dbList) return CopyOutcome::NotCopied;
+  const int item = ChooseRezDlg->ItemData(position);
+  if (item == -1) return CopyOutcome::NotCopied;
+  return tav::CopyRecipeToBook(*dbList, ChooseRezDlg->IsSearchMode(), item, target);
+}
+
+void TMainFrm::CopyListedRecipes(const std::string& clicked, bool move, bool marked) {
+  if (!EditorAgrees() || !ChooseRezDlg || !ctx().books || !ctx().options) return;
+  TChooseRezDlg* list = ChooseRezDlg;
+  const int n = list->Count();
+  if (n == 0) {
+    MessageBox(GetLangText(0), GetLangText(2), MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  CookbookList& books = *ctx().books;
+  const std::string current = books.GetKBookName(books.GetAktKBookId());
+  if (move && clicked == current) return;
+  auto chosen = [list, marked](int row) {
+    if (!marked) return list->IsSelected(row);
+    REZINDEX e;
+    return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
+  };
+  std::string target = clicked;
+  int count = books.CountKBookRecipes(target, true);
+  const int limit = ctx().options->Int(74);
+  std::vector<int> copied;  // item data of the recipes whose copy is complete
+  bool intoCurrent = false;
+  for (int k = 0; k < n; ++k) {
+    if (!chosen(k)) continue;
+    if (limit > 0 && count >= limit) count = books.GetContinuationKBook(target);
+    const CopyOutcome done = CopyRecipeToBook(k, target);
+    if (done == CopyOutcome::NotCopied) continue;
+    ++count;
+    if (target == current) intoCurrent = true;
+    if (done == CopyOutcome::Copied) copied.push_back(list->ItemData(k));
+  }
+  if (move) {
+    // Only a recipe whose copy is stored whole leaves its book.
+    list->DeleteRows([&](int row) {
+      return chosen(row) &&
+             std::find(copied.begin(), copied.end(), list->ItemData(row)) != copied.end();
+    });
+  }
+  // Copies appended to the open book's files are shown (and its index in memory stays in step
+  // with the file) only after the book is read again.
+  if (intoCurrent || (!move && clicked == current)) {
+    ctx().options->SetParaString(6, std::string());
+    OpenBook(current);
+  }
+  if (move || marked) UpdateRecipeButtons();
+}
+
+void TMainFrm::MNMoveRezClick(const std::string& target) { CopyListedRecipes(target, true, false); }
+void TMainFrm::MNCopyRezClick(const std::string& target) { CopyListedRecipes(target, false, false); }
+void TMainFrm::MNMoveMarkedClick(const std::string& target) { CopyListedRecipes(target, true, true); }
+void TMainFrm::MNCopyMarkedClick(const std::string& target) { CopyListedRecipes(target, false, true); }
+
+void TMainFrm::MnDelMarkedClick() {
+  if (!EditorAgrees() || !ChooseRezDlg) return;
+  TChooseRezDlg* list = ChooseRezDlg;
+  if (list->Count() == 0) return;
+  if (MessageBox(GetLangText(19), GetLangText(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  list->DeleteRows([list](int row) {
+    REZINDEX e;
+    return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
+  });
+  UpdateRecipeButtons();
+}
+
+std::vector<QAction*> TMainFrm::BookMenuItems(QMenu* menu) {
+  std::vector<QAction*> items;
+  if (!menu) return items;
+  for (QAction* a : menu->actions())
+    if (a->property("bookItem").toBool()) items.push_back(a);
+  return items;
+}
+
+// Recipe list commands ----------------------------------------------------------------------
+
+void TMainFrm::NavigateList(int how) {
+  if (ChooseRezDlg) ChooseRezDlg->NavigateRecipe(how);
+}
+
+void TMainFrm::MnSelAllClick() {
+  if (ChooseRezDlg) ChooseRezDlg->SelectAllRecipes(true);
+}
+
+void TMainFrm::RezeptloeschenClick() {
+  if (ChooseRezDlg) ChooseRezDlg->DeleteSelectedRecipes();
+  UpdateRecipeButtons();
+}
+
+void TMainFrm::TBDelClick() {
+  if (!EditorAgrees()) return;
+  if (ChooseRezDlg) ChooseRezDlg->DeleteSelectedRecipes();
+  UpdateRecipeButtons();
+  ShowEmptyView(EmptyDlg, true);
+}
+
+void TMainFrm::MarkList(int mode) {
+  if (ChooseRezDlg) ChooseRezDlg->MarkSelectedRecipes(mode);
 }
 
 // Commands ----------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/services.h"
+#include "recipes/recipe_list_commands.h"
 
 class QAction;
 class QActionGroup;
@@ -57,10 +58,26 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   // 1 standard, 2 text/HTML, 3 print preview; 0 takes the mode from the view menu's check marks.
   void SetViewMode(int mode);
 
-  // Books and recipe buttons.
+  // Books and recipe buttons. OpenBook makes the named book (empty: the book of option 6)
+  // current and lists all its recipes; an unknown name opens "Auto-Import" (message 660).
   void OpenBook(const std::string& name);
+  // The window's caption: "Tavolin!   " and the current book with its description.
+  void SetMainTitle(QWidget* window);
+  // With true: one quick book button for each of the first ten books with the tool-bar flag.
   void UpdateBookButtons(bool fill);
+  // The edit button needs a current list entry and a hidden editor; delete a current entry.
   void UpdateRecipeButtons();
+  void TBKBookClick(int button);
+  // The book items of the cookbook menu and of the four move and copy sub-menus; each gets
+  // the name of its book.
+  void MNOpenBookClick(const std::string& name);
+  void MNMoveRezClick(const std::string& target);
+  void MNCopyRezClick(const std::string& target);
+  void MNMoveMarkedClick(const std::string& target);
+  void MNCopyMarkedClick(const std::string& target);
+  void MnDelMarkedClick();
+  // The book items of a menu (those the cookbook list added), in menu order.
+  static std::vector<QAction*> BookMenuItems(QMenu* menu);
   // Measures the tool bar with captions again (after its buttons changed) and fits it.
   void MeasureToolBar();
 
@@ -88,6 +105,17 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void EditPaste() { ClipboardCommand(2); }
   void EditUndo() { ClipboardCommand(3); }
   void CHooseListMnuClick();
+  void MnRandomRezClick() { NavigateList(4); }
+  void TBBackClick() { NavigateList(2); }
+  void TBQImportClick() { NavigateList(3); }
+  void firstRezeptClick() { NavigateList(1); }
+  void lastRezeptClick() { NavigateList(0); }
+  void MnSelAllClick();
+  void RezeptloeschenClick();
+  void TBDelClick();
+  void markRezeptClick() { MarkList(0); }
+  void markAllRezeptClick() { MarkList(1); }
+  void demarkAllRezeptClick() { MarkList(2); }
   void AKKursImportMnuClick() { ShowAcademyPage("ImportvonRezepten"); }
   void AKSchnellerfMnuClick() { ShowAcademyPage("Schnellerfassung"); }
   void AkEinkaufslisteMnuClick() { ShowAcademyPage("Einkaufsliste"); }
@@ -184,6 +212,13 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void CheckOnlyView(QAction* item);
   // The editor's save question (AskSaveChanges with reselect); false stops the action.
   bool EditorAgrees();
+  void NavigateList(int how);
+  void MarkList(int mode);
+  // Copies one recipe of the list into a book (the item data of list row `position`).
+  CopyOutcome CopyRecipeToBook(int position, const std::string& target);
+  // Copies the selected (or marked) recipes of the list into the book `clicked` and its
+  // follow-on books; a move then deletes each source whose copy is complete.
+  void CopyListedRecipes(const std::string& clicked, bool move, bool marked);
 
   QActionGroup* viewButtons_ = nullptr;
   std::vector<std::string> commandLine_;

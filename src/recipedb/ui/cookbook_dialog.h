@@ -12,6 +12,13 @@ class TKBookDlg : public QDialog, public CookbookList {
   // Reads the books of the data folder (ScanKBooks) and becomes ctx().books.
   explicit TKBookDlg(QWidget* parent = nullptr);
   ~TKBookDlg() override;
+
+  // The book items of the main window's cookbook menu (the current book ticked) and of its four
+  // move and copy sub-menus, one per book in list order; each item carries its book's name.
+  void BuildKBookMenus();
+
+ protected:
+  void BooksChanged() override { BuildKBookMenus(); }
 };
 
 extern TKBookDlg* KBookDlg;

@@ -1,0 +1,24 @@
+#pragma once
+// The picture files of the picture folder ("Pics/" below the data root) that recipes name. A
+// recipe's picture reference of kind 'F' whose name has no folder part names such a file; the
+// file belongs to every recipe that names it, so it may go only when none does any more.
+#include <string>
+#include <vector>
+
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_model.h"
+
+namespace tav {
+
+// A file of the picture folder itself: kind 'F', a name without '/' or '\', not "." or "..".
+bool IsPictureFolderFile(const REZPICTURE& picture);
+// The picture folder: option 90 (data root) + "Pics/".
+std::string PictureFolder();
+
+// Removes those of the named files (bare names in the picture folder) that no recipe of the
+// books but `exceptBook` names. Deleted recipes count too: they can be restored until their book
+// is compressed. A book whose records cannot all be read keeps every file.
+void RemoveUnusedPictures(const std::vector<std::string>& names, const std::vector<KBOOK>& books,
+                          const std::string& exceptBook);
+
+}  // namespace tav

@@ -1,0 +1,584 @@
+// The recipe list pane inside the whole program, offscreen: two books built through the store
+// before the start, the list filled by the first activation, and the list's commands and the
+// main window's book commands acting on the book files.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <cstring>
+
+#include "app/options_store.h"
+#include "app/recipe_records.h"
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
+#include "recipedb/category_table.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/index_file.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/record_file.h"
+#include "recipes/recipe_list_commands.h"
+#include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/recipe_list_window.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+struct Recipe {
+  const char* title;
+  uint16_t category;  // a main category, in slot 0 (or slot 5 when `lateSlot`)
+  bool lateSlot;
+  std::vector<REZPICTURE> pictures;
+};
+
+// "Hauptbuch": eight recipes, added in this order (numbers 1 to 8). "Zweitbuch": two.
+const std::vector<Recipe> kMain = {
+    {"Zwiebelsuppe", 2, false, {}},
+    {"Apfelkuchen", 7, false, {{'F', "bild.jpg"}}},
+    {"\xC4lplermagronen", 4, false, {}},
+    {"Bohnensuppe", 2, true, {}},
+    {"Abcd", 1, false, {}},
+    {"Xabc", 1, false, {}},
+    {"K\xE4sekuchen", 7, false, {{'U', "http://example.org/k.jpg"}}},
+    {"Marmorkuchen", 7, false, {{'F', "fehlt.jpg"}}},
+};
+const std::vector<Recipe> kOther = {{"Linsensuppe", 2, false, {}}, {"Pfannkuchen", 6, false, {}}};
+
+// The list in the order the pane shows it.
+const std::vector<std::string> kListed = {
+    "Abcd",        "\xC4lplermagronen", "Apfelkuchen", "Bohnensuppe",
+    "K\xE4sekuchen", "Marmorkuchen",    "Xabc",        "Zwiebelsuppe"};
+
+class RecipeListWindow : public ::testing::Test {
+ protected:
+  test::TestEnv env;
+  test::TempDir program;
+  std::string savedProgram = ProgramFolder();
+
+  void SetUp() override {
+    SetProgramFolder(program.Path());
+    for (const char* file : {"GUI.klf", "Gattung.dat"})
+      WriteAll(env.DataFolder() + "DE/" + file,
+               ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/" + file));
+    WriteAll(env.Root() + "Pics/bild.jpg", "picture bytes");
+    BuildBook("Hauptbuch", "Alles", kMain);
+    BuildBook("Zweitbuch", "", kOther);
+    env.userSettings.WriteString(kRegParam, "KBook", "Hauptbuch");
+    StartProgram();
+    MainFrm->FormActivate();  // the first activation opens the book
+    QApplication::processEvents();
+    list = ChooseRezDlg;
+  }
+  void TearDown() override {
+    DestroyAllWindows();
+    SetProgramFolder(savedProgram);
+  }
+
+  // A book made through the cookbook list and the store, as the program makes them.
+  void BuildBook(const std::string& name, const std::string& description,
+                 const std::vector<Recipe>& recipes) {
+    OptionsStore& options = env.Options();
+    CookbookList books;
+    TdbList store;
+    ctx().books = &books;
+    ctx().dbList = &store;
+    books.ScanKBooks();
+    KBOOK book;
+    book.name = name;
+    book.description = description;
+    book.toolbarFlag = 1;
+    ASSERT_TRUE(books.CreateKBook(book));
+    options.SetParaString(6, name);
+    books.SelectKBook(name);
+    store.ReloadBookIndex();
+    for (const Recipe& r : recipes) {
+      REZBLOCK b;
+      ClearRezBlock(b);
+      b.title = r.title;
+      b.text = std::string("Zubereitung von ") + r.title;
+      b.servings = 4;
+      b.categories[r.lateSlot ? 5 : 0] = r.category;
+      b.pictures = r.pictures;
+      b.number = store.NextRecipeNumber(name);
+      int32_t offset = 0, length = 0;
+      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
+      REZINDEX e;
+      e.SetTitle(b.title);
+      e.number = b.number;
+      e.offset = offset;
+      e.length = length;
+      std::memcpy(e.categories, b.categories, sizeof e.categories);
+      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+    }
+    ctx().books = nullptr;
+    ctx().dbList = nullptr;
+    ctx().recipeList = nullptr;
+    ctx().options = nullptr;
+  }
+
+  std::string Data() const { return env.DataFolder(); }
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> out;
+    REZINDEX e;
+    for (int row = 0; row < list->Count(); ++row) out.push_back(list->RowEntry(row, e) ? e.Title() : "?");
+    return out;
+  }
+  std::string Title(int row) const {
+    REZINDEX e;
+    return list->RowEntry(row, e) ? e.Title() : std::string();
+  }
+  int RowOf(const std::string& title) const {
+    for (int row = 0; row < list->Count(); ++row)
+      if (Title(row) == title) return row;
+    return -1;
+  }
+  // A left click on a row, as the mouse gives it.
+  void Click(int row) {
+    QListView* view = list->ChooseLiBo;
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                    Qt::NoModifier);
+      QApplication::sendEvent(view->viewport(), &e);
+    }
+  }
+  void Select(std::initializer_list<int> rows) {
+    list->SelectOnly(-1);
+    for (int row : rows) {
+      list->ChooseLiBo->SetSelected(row, true);
+      list->ChooseLiBo->SetCurrentRow(row);
+    }
+  }
+  // The index entry of a book's file at a position, and the flag bytes of its record.
+  REZINDEX IndexEntry(const std::string& book, int position) const {
+    const std::string idx = ReadAll(Data() + book + ".idx");
+    REZINDEX e;
+    std::memcpy(&e, idx.data() + 23 + 104 * position, sizeof e);
+    return e;
+  }
+  int Entries(const std::string& book) const {
+    return CountIndexEntries(Data() + book + ".idx", false);
+  }
+  std::pair<int, int> RecordFlags(const std::string& book, int position) const {
+    const REZINDEX e = IndexEntry(book, position);
+    const std::string bok = ReadAll(Data() + book + ".bok");
+    return {static_cast<unsigned char>(bok[e.offset + 5]), static_cast<unsigned char>(bok[e.offset + 6])};
+  }
+  // Position in the book's index of the recipe with that title (file order).
+  int Position(const std::string& book, const std::string& title) const {
+    for (int i = 0; i < Entries(book); ++i)
+      if (IndexEntry(book, i).Title() == title) return i;
+    return -1;
+  }
+  void SaveShot(QWidget* w, const char* name) {
+    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
+    if (DirExists(folder)) w->grab().save(toQ(folder + name));
+  }
+
+  TChooseRezDlg* list = nullptr;
+};
+
+TEST_F(RecipeListWindow, OpensTheBookSortedAndShowsTheClickedRecipe) {
+  EXPECT_EQ(ctx().recipeList, list);
+  EXPECT_EQ(list->parentWidget(), MainFrm->ChooseRezParPanel);
+  EXPECT_EQ(Titles(), kListed);
+  EXPECT_EQ(fromQ(MainFrm->windowTitle()), "Tavolin!   Hauptbuch (Alles)");
+  EXPECT_EQ(fromQ(list->RezTitle->text()), "  Rezeptliste");
+  EXPECT_FALSE(MainFrm->TBDel->isEnabled());
+
+  Click(1);
+  EXPECT_EQ(list->CurrentRow(), 1);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{1});
+  EXPECT_EQ(Title(1), "\xC4lplermagronen");
+  REZINDEX shown;
+  ASSERT_TRUE(dbList->GetListEntry(shown, list->ShownItem));
+  EXPECT_EQ(shown.Title(), "\xC4lplermagronen");
+  REZBLOCK recipe;
+  ASSERT_TRUE(dbList->ReadRezBlock("", nullptr, list->ShownItem, recipe));
+  EXPECT_EQ(recipe.text, "Zubereitung von \xC4lplermagronen");
+  EXPECT_TRUE(MainFrm->TBDel->isEnabled());
+  SaveShot(MainFrm, "recipe_list_main_window.png");
+}
+
+TEST_F(RecipeListWindow, NavigatesFirstLastNextPrevious) {
+  const int n = static_cast<int>(kListed.size());
+  struct Step {
+    int how;
+    int row;  // the one selected row afterwards
+  };
+  const Step steps[] = {{1, 0}, {2, 0}, {3, 1}, {3, 2}, {0, n - 1}, {3, n - 1}, {2, n - 2}};
+  for (const Step& s : steps) {
+    list->NavigateRecipe(s.how);
+    EXPECT_EQ(list->SelectedRows(), std::vector<int>{s.row}) << s.how;
+    EXPECT_EQ(list->CurrentRow(), s.row) << s.how;
+    EXPECT_EQ(list->ShownItem, list->ItemData(s.row)) << s.how;
+  }
+  // With two selected, previous and next do nothing.
+  Select({2, 4});
+  MainFrm->TBQImportClick();
+  MainFrm->TBBackClick();
+  EXPECT_EQ(list->SelectedRows(), (std::vector<int>{2, 4}));
+  MainFrm->MnRandomRezClick();
+  ASSERT_EQ(list->SelectedRows().size(), 1u);
+  // Clicking the shown entry after navigating away from it shows it again.
+  list->NavigateRecipe(1);
+  const int first = list->ShownItem;
+  list->NavigateRecipe(3);
+  Click(0);
+  EXPECT_EQ(list->ShownItem, first);
+}
+
+TEST_F(RecipeListWindow, QuickSearchAnywhereAndAtTheTitleStart) {
+  auto type = [&](const char* text) {
+    list->SearchEdt->setText(QString::fromLatin1(text));
+    list->SearchEdtChange();
+  };
+  const QColor found(238, 255, 238), missing(255, 238, 238);
+  auto colour = [&] { return list->SearchEdt->palette().color(QPalette::Base); };
+  const int abcd = RowOf("Abcd"), xabc = RowOf("Xabc");
+  type("abc");  // anywhere: the higher title first
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
+  EXPECT_EQ(colour(), found);
+  list->QSDownBtnClick();
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{xabc});
+  list->QSDownBtnClick();  // wraps round to the top
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
+  list->QSUpBtnClick();  // wraps round to the bottom
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{xabc});
+  EXPECT_EQ(list->ShownItem, list->ItemData(xabc));
+
+  list->QSBtnClick();  // title start only: Xabc is never found
+  EXPECT_TRUE(list->QSAllBtn->isHidden());
+  EXPECT_FALSE(list->QSLeftBtn->isHidden());
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
+  list->QSDownBtnClick();
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
+  type("\xE4lpler");  // upper-cased with its umlaut
+  EXPECT_EQ(Title(list->SelectedRows().at(0)), "\xC4lplermagronen");
+  type("magronen");
+  EXPECT_EQ(colour(), missing);
+  EXPECT_EQ(Title(list->SelectedRows().at(0)), "\xC4lplermagronen");  // nothing changed
+  type("");
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});
+  EXPECT_EQ(colour(), list->palette().color(QPalette::Base));
+  list->QSBtnClick();
+  EXPECT_FALSE(list->QSAllBtn->isHidden());
+
+  // In the search result two books' recipes share numbers: only the recipe found is selected.
+  const int16_t other = static_cast<int16_t>(ctx().books->FindKBookId("Zweitbuch"));
+  list->ResetSearchResult();
+  list->AddToSearchResult(IndexEntry("Hauptbuch", 0));  // Zwiebelsuppe, number 1
+  REZINDEX lentils = IndexEntry("Zweitbuch", 0);       // Linsensuppe, number 1
+  lentils.bookId = other;
+  list->AddToSearchResult(lentils);
+  list->ShowSearchResult();
+  ASSERT_TRUE(list->IsSearchMode());
+  ASSERT_EQ(Titles(), (std::vector<std::string>{"Linsensuppe", "Zwiebelsuppe"}));
+  type("zwiebel");
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{1});
+  type("linsen");
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});
+  // The jump of another window with book and number finds the same one.
+  list->JumpToRecipe(other, 1, true);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});
+}
+
+TEST_F(RecipeListWindow, FiltersByMainCategoryWithTheFixedEntriesFirst) {
+  QComboBox* combo = list->GattLiBo;
+  ASSERT_GT(combo->count(), 3);
+  EXPECT_EQ(fromQ(combo->itemText(0)), GetLangText(347));
+  EXPECT_EQ(fromQ(combo->itemText(1)), GetLangText(348));
+  EXPECT_EQ(combo->currentIndex(), 0);
+  // A category whose name sorts before the fixed entries stays behind them.
+  WriteAll(Data() + "DE/Gattung.dat",
+           ReadAll(Data() + "DE/Gattung.dat") + std::string(">0099 !Blitzrezepte#\r\n"));
+  ctx().categories->ReadGattungen();
+  list->FillRecipeFilterCombo();
+  EXPECT_EQ(fromQ(combo->itemText(0)), GetLangText(347));
+  EXPECT_EQ(fromQ(combo->itemText(1)), GetLangText(348));
+  EXPECT_EQ(fromQ(combo->itemText(2)), "!Blitzrezepte");
+  EXPECT_EQ(combo->currentIndex(), 0);
+
+  const int soups = combo->findText(QStringLiteral("Suppen"));
+  ASSERT_GE(soups, 2);
+  combo->setCurrentIndex(soups);
+  list->GattLiBoChange();
+  EXPECT_FALSE(list->IsSearchMode());
+  // Bohnensuppe carries the category in a later slot.
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Bohnensuppe", "Zwiebelsuppe"}));
+  list->FillRecipeFilterCombo();  // refilled after the categories changed: the choice stays
+  EXPECT_EQ(combo->currentIndex(), soups + 0);
+  combo->setCurrentIndex(combo->findText(QStringLiteral("Salate")));
+  list->GattLiBoChange();
+  EXPECT_EQ(list->Count(), 0);
+  combo->setCurrentIndex(0);
+  list->GattLiBoChange();
+  EXPECT_EQ(Titles(), kListed);
+}
+
+TEST_F(RecipeListWindow, MarksDeletesAndRestoresWithTheFlagBytesInTheFiles) {
+  const int apple = Position("Hauptbuch", "Apfelkuchen");
+  const int beans = Position("Hauptbuch", "Bohnensuppe");
+  Select({RowOf("Apfelkuchen"), RowOf("Bohnensuppe")});
+  MainFrm->markRezeptClick();
+  for (int p : {apple, beans}) {
+    EXPECT_EQ(IndexEntry("Hauptbuch", p).flags, kRecipeMarked) << p;
+    EXPECT_EQ(RecordFlags("Hauptbuch", p), std::make_pair(0, 1)) << p;
+  }
+  EXPECT_EQ(IndexEntry("Hauptbuch", Position("Hauptbuch", "Abcd")).flags, 0);
+  MainFrm->markAllRezeptClick();
+  for (int p = 0; p < 8; ++p) EXPECT_EQ(RecordFlags("Hauptbuch", p).second, 1) << p;
+  // Only entries whose bit changed are written again.
+  EXPECT_EQ(IndexEntry("Hauptbuch", apple).rewriteCount, 1);
+  EXPECT_EQ(IndexEntry("Hauptbuch", 0).rewriteCount, 1);
+  MainFrm->demarkAllRezeptClick();
+  for (int p = 0; p < 8; ++p) EXPECT_EQ(RecordFlags("Hauptbuch", p).second, 0) << p;
+  EXPECT_EQ(IndexEntry("Hauptbuch", apple).rewriteCount, 2);
+
+  // Two selected: one question with the count, then both rows leave the list.
+  Select({RowOf("Apfelkuchen"), RowOf("Bohnensuppe")});
+  env.messages.answers = {IDYES};
+  const size_t asked = env.messages.shown.size();
+  MainFrm->RezeptloeschenClick();
+  ASSERT_EQ(env.messages.shown.size(), asked + 1);
+  EXPECT_EQ(env.messages.shown.back().text, "2" + GetLangText(570) + GetLangText(572));
+  EXPECT_EQ(env.messages.shown.back().title, GetLangText(17));
+  EXPECT_EQ(list->Count(), 6);
+  EXPECT_EQ(RowOf("Apfelkuchen"), -1);
+  for (int p : {apple, beans}) {
+    EXPECT_EQ(IndexEntry("Hauptbuch", p).deleted, 1) << p;
+    EXPECT_EQ(RecordFlags("Hauptbuch", p), std::make_pair(1, 0)) << p;
+  }
+  // The picture stays while the recipe can still come back.
+  EXPECT_TRUE(FileExists(env.Root() + "Pics/bild.jpg"));
+  EXPECT_EQ(CountIndexEntries(Data() + "Hauptbuch.idx", true), 6);
+
+  // One selected, answered No: nothing changes.
+  Select({RowOf("Xabc")});
+  env.messages.answers = {IDNO};
+  list->DeleteSelectedRecipes();
+  EXPECT_EQ(env.messages.shown.back().text,
+            GetLangText(571) + " 'Xabc'\n" + GetLangText(572));
+  EXPECT_EQ(list->Count(), 6);
+
+  // Restoring turns the byte back; the recipe is listed again.
+  int16_t book = 0;
+  int32_t number = 0;
+  EXPECT_FALSE(FlipRecipeDeleted(*dbList, false, apple, book, number));
+  EXPECT_EQ(number, IndexEntry("Hauptbuch", apple).number);
+  EXPECT_EQ(RecordFlags("Hauptbuch", apple), std::make_pair(0, 0));
+  EXPECT_EQ(IndexEntry("Hauptbuch", apple).deleted, 0);
+  list->RefreshRecipeList();
+  EXPECT_NE(RowOf("Apfelkuchen"), -1);
+  EXPECT_EQ(list->Count(), 7);
+
+  // Delete the marked ones of the list.
+  Select({RowOf("Xabc"), RowOf("Abcd")});
+  MainFrm->markRezeptClick();
+  env.messages.answers = {IDYES};
+  MainFrm->MnDelMarkedClick();
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(19));
+  EXPECT_EQ(list->Count(), 5);
+  EXPECT_EQ(RowOf("Xabc"), -1);
+  EXPECT_EQ(RowOf("Abcd"), -1);
+  EXPECT_EQ(RecordFlags("Hauptbuch", Position("Hauptbuch", "Xabc")), std::make_pair(1, 1));
+}
+
+TEST_F(RecipeListWindow, CopiesAndMovesIntoOtherBooksAndFollowOnBooks) {
+  const int16_t other = static_cast<int16_t>(ctx().books->FindKBookId("Zweitbuch"));
+  auto recipeOf = [&](const std::string& book, int position) {
+    REZBLOCK r;
+    const REZINDEX e = IndexEntry(book, position);
+    EXPECT_TRUE(dbList->ReadRezBlock(book, &e, -1, r));
+    return r;
+  };
+  Select({RowOf("Abcd"), RowOf("Apfelkuchen"), RowOf("K\xE4sekuchen")});
+  MainFrm->MNCopyRezClick("Zweitbuch");
+  ASSERT_EQ(Entries("Zweitbuch"), 5);
+  const char* copied[] = {"Abcd", "Apfelkuchen", "K\xE4sekuchen"};
+  for (int k = 0; k < 3; ++k) {
+    const REZINDEX e = IndexEntry("Zweitbuch", 2 + k);
+    EXPECT_EQ(e.Title(), copied[k]);
+    EXPECT_EQ(e.number, 3 + k);
+    EXPECT_EQ(e.flags, 0);
+    EXPECT_EQ(e.deleted, 0);
+    EXPECT_EQ(static_cast<uint16_t>(e.bookId), static_cast<uint16_t>(other));
+  }
+  // The picture file is copied under a new name; the address stays an address.
+  const REZBLOCK apple = recipeOf("Zweitbuch", 3);
+  ASSERT_EQ(apple.pictures.size(), 1u);
+  EXPECT_EQ(apple.pictures[0].kind, 'F');
+  EXPECT_NE(apple.pictures[0].name, "bild.jpg");
+  EXPECT_EQ(ReadAll(env.Root() + "Pics/" + apple.pictures[0].name), "picture bytes");
+  EXPECT_TRUE(FileExists(env.Root() + "Pics/bild.jpg"));
+  EXPECT_EQ(apple.number, 4);
+  const REZBLOCK cheese = recipeOf("Zweitbuch", 4);
+  ASSERT_EQ(cheese.pictures.size(), 1u);
+  EXPECT_EQ(cheese.pictures[0].kind, 'U');
+  EXPECT_EQ(cheese.pictures[0].name, "http://example.org/k.jpg");
+  // The current list stays as it was.
+  EXPECT_EQ(Titles(), kListed);
+  EXPECT_EQ(Entries("Hauptbuch"), 8);
+
+  // A move into a book with room for one more: the rest goes into its follow-on book. The
+  // recipe whose picture file is missing keeps its source.
+  ctx().options->SetParaInt(74, 6);
+  Select({RowOf("Marmorkuchen"), RowOf("Xabc"), RowOf("Zwiebelsuppe")});
+  MainFrm->MNMoveRezClick("Zweitbuch");
+  ASSERT_EQ(Entries("Zweitbuch"), 6);
+  EXPECT_EQ(IndexEntry("Zweitbuch", 5).Title(), "Marmorkuchen");
+  EXPECT_EQ(recipeOf("Zweitbuch", 5).pictures.at(0).name, "fehlt.jpg");
+  ASSERT_EQ(Entries("Zweitbuch-2"), 2);
+  EXPECT_EQ(IndexEntry("Zweitbuch-2", 0).Title(), "Xabc");
+  EXPECT_EQ(IndexEntry("Zweitbuch-2", 1).Title(), "Zwiebelsuppe");
+  EXPECT_NE(ctx().books->FindKBookId("Zweitbuch-2"), -1);
+  bool listed = false;
+  for (QAction* a : TMainFrm::BookMenuItems(MainFrm->MnMoveRez))
+    listed = listed || a->data().toString() == "Zweitbuch-2";
+  EXPECT_TRUE(listed);
+  EXPECT_EQ(RowOf("Xabc"), -1);
+  EXPECT_EQ(RowOf("Zwiebelsuppe"), -1);
+  EXPECT_NE(RowOf("Marmorkuchen"), -1);
+  EXPECT_EQ(RecordFlags("Hauptbuch", Position("Hauptbuch", "Xabc")).first, 1);
+  EXPECT_EQ(RecordFlags("Hauptbuch", Position("Hauptbuch", "Marmorkuchen")).first, 0);
+
+  // Moving into the current book does nothing; an empty list has nothing to copy.
+  Select({0});
+  MainFrm->MNMoveRezClick("Hauptbuch");
+  EXPECT_EQ(Entries("Hauptbuch"), 8);
+  MainFrm->OpenBook("Zweitbuch-2");
+  const size_t asked = env.messages.shown.size();
+  list->GattLiBo->setCurrentIndex(list->GattLiBo->findText(QStringLiteral("Salate")));
+  list->GattLiBoChange();
+  MainFrm->MNCopyRezClick("Zweitbuch");
+  ASSERT_EQ(env.messages.shown.size(), asked + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(0));
+}
+
+TEST_F(RecipeListWindow, CopyingIntoTheOpenBookShowsTheCopies) {
+  Select({RowOf("Abcd")});
+  MainFrm->MNCopyRezClick("Hauptbuch");
+  EXPECT_EQ(Entries("Hauptbuch"), 9);
+  EXPECT_EQ(list->Count(), 9);
+  EXPECT_EQ(dbList->BookIndex().size(), 9u);
+  EXPECT_EQ(Title(1), "Abcd");
+  // Marked copies go to the book's follow-on book when it is full; the open book is read again
+  // so that its index in memory matches the file.
+  ctx().options->SetParaInt(74, 1);
+  MainFrm->OpenBook("Zweitbuch");
+  Select({RowOf("Pfannkuchen")});
+  MainFrm->markRezeptClick();
+  MainFrm->MNCopyMarkedClick("Zweitbuch");  // full: the copy goes to Zweitbuch-2
+  EXPECT_EQ(Entries("Zweitbuch-2"), 1);
+  MainFrm->OpenBook("Zweitbuch-2");
+  ctx().options->SetParaInt(74, 2);
+  Select({0});
+  MainFrm->markRezeptClick();
+  // Zweitbuch is full at two: its follow-on book, the open one, takes the copy.
+  MainFrm->MNCopyMarkedClick("Zweitbuch");
+  EXPECT_EQ(Entries("Zweitbuch-2"), 2);
+  EXPECT_EQ(dbList->BookIndex().size(), 2u);
+  EXPECT_EQ(list->Count(), 2);
+  // A new recipe of the open book lands where the file has room.
+  REZINDEX fresh;
+  fresh.SetTitle("Neu");
+  ASSERT_TRUE(dbList->WriteIndexEntry(fresh, -1));
+  EXPECT_EQ(IndexEntry("Zweitbuch-2", 2).Title(), "Neu");
+}
+
+TEST_F(RecipeListWindow, MarkAfterAnEditInSearchModeKeepsTheEditedVersion) {
+  const int16_t other = static_cast<int16_t>(ctx().books->FindKBookId("Zweitbuch"));
+  REZINDEX pancake = IndexEntry("Zweitbuch", 1);
+  pancake.bookId = other;
+  list->ResetSearchResult();
+  list->AddToSearchResult(pancake);
+  list->ShowSearchResult();
+  ASSERT_EQ(Titles(), std::vector<std::string>{"Pfannkuchen"});
+  // The editor stores a changed recipe in search mode: new record, old one deleted, the entry
+  // written by book and number.
+  REZBLOCK r;
+  ASSERT_TRUE(dbList->ReadRezBlockByKey(other, pancake.number, r));
+  r.text = "Neue Zubereitung";
+  int32_t offset = 0, length = 0;
+  ASSERT_TRUE(dbList->WriteRezBlock("Zweitbuch", r, offset, length));
+  REZINDEX old = pancake;
+  old.deleted = 1;
+  ASSERT_TRUE(dbList->WriteRecordFlag(old, other, 0));
+  REZINDEX changed = pancake;
+  changed.offset = offset;
+  changed.length = length;
+  ASSERT_TRUE(dbList->UpdateIndexEntryByKey(other, pancake.number, changed));
+  list->RefreshRecipeList();
+  Select({0});
+  list->MarkSelectedRecipes(0);
+  const REZINDEX stored = IndexEntry("Zweitbuch", 1);
+  EXPECT_EQ(stored.offset, offset);
+  EXPECT_EQ(stored.flags, kRecipeMarked);
+  EXPECT_EQ(RecordFlags("Zweitbuch", 1), std::make_pair(0, 1));
+  REZBLOCK back;
+  ASSERT_TRUE(dbList->ReadRezBlockByKey(other, pancake.number, back));
+  EXPECT_EQ(back.text, "Neue Zubereitung");
+  // Deleting it in search mode writes the other book's files, not the open one's.
+  env.messages.answers = {IDYES};
+  list->DeleteSelectedRecipes();
+  EXPECT_EQ(list->Count(), 0);
+  EXPECT_EQ(IndexEntry("Zweitbuch", 1).deleted, 1);
+  EXPECT_EQ(RecordFlags("Zweitbuch", 1).first, 1);
+  EXPECT_EQ(CountIndexEntries(Data() + "Hauptbuch.idx", true), 8);
+}
+
+TEST_F(RecipeListWindow, OpensBooksByButtonMenuAndJump) {
+  EXPECT_TRUE(MainFrm->KBook[0]->isVisible());
+  EXPECT_EQ(fromQ(MainFrm->KBook[0]->toolTip()), "Hauptbuch (Alles)");
+  EXPECT_EQ(fromQ(MainFrm->KBook[1]->toolTip()), "Zweitbuch");
+  EXPECT_FALSE(MainFrm->KBook[2]->isVisible());
+  auto ticked = [] {
+    std::string out;
+    for (QAction* a : TMainFrm::BookMenuItems(MainFrm->KBMenu))
+      if (a->isChecked()) out += fromQ(a->data().toString());
+    return out;
+  };
+  EXPECT_EQ(ticked(), "Hauptbuch");
+  MainFrm->TBKBookClick(1);
+  EXPECT_EQ(ctx().options->Str(6), "Zweitbuch");
+  EXPECT_EQ(fromQ(MainFrm->windowTitle()), "Tavolin!   Zweitbuch");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Linsensuppe", "Pfannkuchen"}));
+  EXPECT_EQ(ticked(), "Zweitbuch");
+  MainFrm->TBKBookClick(0);  // the hint's description is cut off
+  EXPECT_EQ(ctx().options->Str(6), "Hauptbuch");
+  EXPECT_EQ(Titles(), kListed);
+
+  // Another window names a recipe of the other book.
+  const int16_t other = static_cast<int16_t>(ctx().books->FindKBookId("Zweitbuch"));
+  list->JumpToRecipe(other, 2, false);
+  EXPECT_EQ(ctx().options->Str(6), "Zweitbuch");
+  ASSERT_EQ(list->SelectedRows().size(), 1u);
+  EXPECT_EQ(Title(list->SelectedRows()[0]), "Pfannkuchen");
+  EXPECT_EQ(list->CurrentRow(), list->SelectedRows()[0]);
+  list->JumpToRecipe(other, 99, false);
+  EXPECT_TRUE(list->SelectedRows().empty());
+
+  // A book that is gone: "Auto-Import" stands in, made when it does not exist.
+  MainFrm->OpenBook("Verschwunden");
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(660));
+  EXPECT_EQ(ctx().options->Str(6), "Auto-Import");
+  EXPECT_TRUE(FileExists(Data() + "Auto-Import.bok"));
+  EXPECT_EQ(list->Count(), 0);
+  EXPECT_EQ(fromQ(MainFrm->windowTitle()), "Tavolin!   Auto-Import");
+}
+
+}  // namespace
+}  // namespace tav
