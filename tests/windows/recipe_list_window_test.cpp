@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextEdit>
 #include <QToolButton>
 #include <cstring>
 
@@ -27,7 +28,10 @@
 #include "recipedb/record_file.h"
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/standard_view_window.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -76,6 +80,7 @@ class RecipeListWindow : public ::testing::Test {
     BuildBook("Hauptbuch", "Alles", kMain);
     BuildBook("Zweitbuch", "", kOther);
     env.userSettings.WriteString(kRegParam, "KBook", "Hauptbuch");
+    env.userSettings.WriteString(kRegParam, "ShowMode", "1");  // the standard view
     StartProgram();
     MainFrm->FormActivate();  // the first activation opens the book
     QApplication::processEvents();
@@ -206,9 +211,11 @@ TEST_F(RecipeListWindow, OpensTheBookSortedAndShowsTheClickedRecipe) {
   REZINDEX shown;
   ASSERT_TRUE(dbList->GetListEntry(shown, list->ShownItem));
   EXPECT_EQ(shown.Title(), "\xC4lplermagronen");
-  REZBLOCK recipe;
-  ASSERT_TRUE(dbList->ReadRezBlock("", nullptr, list->ShownItem, recipe));
-  EXPECT_EQ(recipe.text, "Zubereitung von \xC4lplermagronen");
+  // The standard view shows it.
+  EXPECT_TRUE(showRezDlg->isVisible());
+  EXPECT_EQ(showRezDlg->GetStdViewItem(), list->ShownItem);
+  EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " \xC4lplermagronen");
+  EXPECT_EQ(fromQ(showRezDlg->RezTextRtf->toPlainText()), "Zubereitung von \xC4lplermagronen");
   EXPECT_TRUE(MainFrm->TBDel->isEnabled());
   SaveShot(MainFrm, "recipe_list_main_window.png");
 }

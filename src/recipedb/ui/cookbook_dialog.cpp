@@ -9,6 +9,7 @@
 #include "app/ui/main_window.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/empty_view_window.h"
 
 namespace tav {
 
@@ -24,6 +25,10 @@ TKBookDlg::TKBookDlg(QWidget* parent) : QDialog(parent) {
 
 TKBookDlg::~TKBookDlg() {
   if (ctx().books == this) ctx().books = nullptr;
+}
+
+void TKBookDlg::BookSelected(const KBOOK& book) {
+  if (EmptyDlg) EmptyDlg->LoadViewBackground(book.backgroundPicture);
 }
 
 void TKBookDlg::BuildKBookMenus() {

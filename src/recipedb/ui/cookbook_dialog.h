@@ -19,6 +19,8 @@ class TKBookDlg : public QDialog, public CookbookList {
 
  protected:
   void BooksChanged() override { BuildKBookMenus(); }
+  // The empty view shows the background picture of the book that became current.
+  void BookSelected(const KBOOK& book) override;
 };
 
 extern TKBookDlg* KBookDlg;

@@ -29,6 +29,7 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
 #include "recipes/recipe_list_commands.h"
+#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/standard_view_window.h"
@@ -85,19 +86,18 @@ QIcon SearchIcon(int kind) {
   return QIcon(pm);
 }
 
-// --- what the pane asks of the views and the editor --------------------------------------------
+// --- what the pane asks of the standard view ---------------------------------------------------
 
 void ViewShowRecipe(int item, bool force) {
-  (void)item, (void)force;  // DataRezDlg->ShowRecipe(item, force) once the data pane reads recipes
+  if (DataRezDlg) DataRezDlg->ShowRecipe(item, force);
 }
 
 void ViewSetItem(int item) {
-  (void)item;  // showRezDlg->SetStdViewItem(item) once the standard view keeps it
+  if (showRezDlg) showRezDlg->SetStdViewItem(item);
 }
 
 bool ViewShowsItem(int item) {
-  (void)item;  // showRezDlg visible and showing item (GetStdViewItem)
-  return showRezDlg && showRezDlg->isVisible();
+  return showRezDlg && showRezDlg->isVisible() && showRezDlg->GetStdViewItem() == item;
 }
 
 }  // namespace
@@ -109,10 +109,13 @@ TChooseRezDlg::TChooseRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   RezTitle = Named<QLabel>(this, "RezTitle");
   RezTitle->setText(QStringLiteral("  Rezeptliste"));
-  // Bold yellow on dark blue, like the title bar of the recipe on screen.
-  RezTitle->setStyleSheet(QStringLiteral(
-      "QLabel { background-color: rgb(0, 0, 128); color: rgb(255, 255, 0); font-weight: bold;"
-      " padding: 3px 0px; }"));
+  // Bold yellow Arial on dark blue, as the title bar of the recipe on screen beside it.
+  QFont titleFont(QStringLiteral("Arial"));
+  titleFont.setPointSizeF(font().pointSizeF() * 1.35);
+  titleFont.setBold(true);
+  RezTitle->setFont(titleFont);
+  RezTitle->setStyleSheet(
+      QStringLiteral("QLabel#RezTitle { background: #1c2f66; color: #ffd21f; padding: 5px 2px; }"));
   GattLiBo = Named<QComboBox>(this, "GattLiBo");
   GattLiBo->setMaxVisibleItems(40);
   GattLiBo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -379,8 +382,8 @@ void TChooseRezDlg::ShowSelectedRecipe(bool force) {
   REZINDEX e;
   if (ctx().dbList && ctx().dbList->GetListEntry(e, ShownItem) && (e.flags & kRecipeMenu)) {
     MenuShown = 1;
-    // The menu opens in the menu planner (OpenMenuPlan) once the planner is part of the program;
-    // the empty view then shows "Hintergrund.bmp" (LoadViewBackground).
+    // The menu opens in the menu planner (OpenMenuPlan) once the planner is part of the program.
+    if (EmptyDlg) EmptyDlg->LoadViewBackground("Hintergrund.bmp");
     ShowEmptyView();
     return;
   }
