@@ -242,4 +242,24 @@ void NormalizeTitle(std::string& title) {
   NormalizeTitle(title, mode, ctx().tools ? ctx().tools->titleWords : kNone);
 }
 
+std::string FormatLangText(std::string_view format, const std::vector<std::string>& values) {
+  std::string out;
+  size_t next = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    const char c = format[i];
+    const char spec = i + 1 < format.size() ? format[i + 1] : '\0';
+    if (c == '%' && spec == '%') {
+      out += '%';
+      ++i;
+    } else if (c == '%' && (spec == 'd' || spec == 'i' || spec == 'u' || spec == 's') &&
+               next < values.size()) {
+      out += values[next++];
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace tav

@@ -33,4 +33,9 @@ void LoadTitleWords();
 // The reader behind it: every non-empty line, in file order. False when the file is missing.
 bool ReadTitleWords(const std::string& path, std::vector<std::string>& words);
 
+// Fills a printf-style language text safely: each %d, %i, %u or %s takes the next value in
+// order (the caller gives numbers as text), "%%" is a percent sign; a placeholder without a
+// value and any other '%' stay as they are, so a bad language file never breaks the program.
+std::string FormatLangText(std::string_view format, const std::vector<std::string>& values);
+
 }  // namespace tav

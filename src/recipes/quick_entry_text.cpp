@@ -83,6 +83,14 @@ void ConvertFoundUnit(const UnitTable& units, std::string& amount, std::string& 
   code = one.lines[0].unit;
 }
 
+bool SameReferences(const std::vector<ZUTAT_ADDS>& a, const std::vector<ZUTAT_ADDS>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const ZUTAT_ADDS& x, const ZUTAT_ADDS& y) {
+                      return x.reference == y.reference && x.blsCode == y.blsCode &&
+                             x.grams == y.grams && x.notOnShoppingList == y.notOnShoppingList;
+                    });
+}
+
 }  // namespace
 
 int PrefixedLineKind(std::string_view line) {
@@ -330,6 +338,13 @@ int QuickEntryText::LineKind(int line) const {
 
 int QuickEntryText::QuickTextToRez(REZBLOCK& recipe, int line) {
   if (line >= 0) return Walk(nullptr, line);
+  // A text that still says what the writer makes of the recipe, with the same hidden line data,
+  // leaves the recipe as it is: reading trims and rounds, and an untouched page must not count
+  // as a change.
+  QuickEntryText written;
+  written.SplitQuickTextLines(written.RezToQuickText(recipe));
+  if (written.lines == lines && SameReferences(written.references, references))
+    return Walk(nullptr, -1);
   recipe.title.clear();
   std::fill(std::begin(recipe.categories), std::end(recipe.categories), 0);
   recipe.servings = 0;

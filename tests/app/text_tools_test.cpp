@@ -117,5 +117,13 @@ TEST(NormalizeTitle, WordsComeFromTheLanguageFolderOnFirstUse) {
   EXPECT_EQ(t, "SUPPE");
 }
 
+TEST(FormatLangText, PlaceholdersTakeTheValuesInOrderAndBadOnesStay) {
+  EXPECT_EQ(FormatLangText("Das Rezept ist f\xFCr %d %s angegeben.", {"4", "Personen"}),
+            "Das Rezept ist f\xFCr 4 Personen angegeben.");
+  EXPECT_EQ(FormatLangText("%d%% in %d s", {"5", "3"}), "5% in 3 s");
+  // More placeholders than values, unknown ones and a lone '%' at the end stay as written.
+  EXPECT_EQ(FormatLangText("%s %n %x %d %", {"a"}), "a %n %x %d %");
+}
+
 }  // namespace
 }  // namespace tav

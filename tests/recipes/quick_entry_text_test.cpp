@@ -434,6 +434,28 @@ TEST_F(QuickEntry, EditedEnergyLineIsStoredOnceAndStaysOnFurtherStores) {
   EXPECT_EQ(Energy(k, "GCAL"), "<none>");
 }
 
+TEST_F(QuickEntry, UntouchedTextLeavesTheRecipeAsItIsAndAnEditReadsItAll) {
+  REZBLOCK r = FullRecipe();
+  r.title = "Rinderrouladen ";             // reading would trim it
+  r.source = "Eigenes Rezept";             // reading would add a line break
+  r.lines[6] = {"1", "Pfd", "Zwiebeln", "", 0, 0};  // reading would convert into grams
+  const REZBLOCK original = r;
+  const std::string text = q.RezToQuickText(r);
+  q.SplitQuickTextLines(text);
+  q.QuickTextToRez(r);
+  ExpectSameFields(r, original);
+
+  // Hidden data changed on the page with the text as it was: the text is read.
+  q.references[1].grams = 30;
+  q.QuickTextToRez(r);
+  EXPECT_EQ(r.lines[3].grams, 30);
+  EXPECT_EQ(r.title, "Rinderrouladen");
+  EXPECT_EQ(r.source, "Eigenes Rezept\n");
+  EXPECT_EQ(r.lines[6].amount, "500");
+  EXPECT_EQ(r.lines[6].unit, "g");
+  EXPECT_EQ(Energy(r, "GCAL"), "2000.000000");  // its line was not changed
+}
+
 TEST_F(QuickEntry, RecipeWithoutIngredientsRoundTrips) {
   REZBLOCK r;
   r.title = "Tee";
