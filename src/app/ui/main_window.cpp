@@ -58,9 +58,11 @@
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/servings_dialog.h"
 #include "recipes/ui/standard_view_window.h"
 
 namespace tav {
@@ -182,7 +184,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"ViewHTML", "Text/HTML-Ansicht", &M::ViewHTMLClick, kCheckable},
         {"ViewPrint", "Druckvorschau-Ansicht", &M::ViewPrintClick, kCheckable},
         {nullptr, nullptr, nullptr, kDisabled},
-        {"ChangePersAnzMnu", "Ändern der Portionsmenge ...", nullptr, 0},
+        {"ChangePersAnzMnu", "Ändern der Portionsmenge ...", &M::ChangePersAnzMnuClick, 0},
         kSep,
         {"NEditMnu", "Standard-Eingabe", nullptr, 0},
         {"QEditMnu", "Schnell-Erfassung", nullptr, 0},
@@ -231,7 +233,7 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"Zutatenliste", "&Zutatenliste", nullptr, 0},
         {"Masseinheiten", "&Maßeinheiten", nullptr, 0},
         {"editGattungen", "&Gattungen", nullptr, 0},
-        {"PortionsMnu", "Portions-Einheiten", nullptr, 0},
+        {"PortionsMnu", "Portions-Einheiten", &M::PortionsMnuClick, 0},
         kSep,
         {"KennDatenMnu", "Anzeige Kenndaten", &M::KennDatenMnuClick, 0},
         {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
@@ -288,7 +290,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
         nullptr}},
       {{"TBMView", "Standard", "Normale Ansicht", QStyle::SP_FileDialogListView, &M::TBMViewClick},
        {"TBMHTML", "Text/HTML", "Text / HTML-Ansicht", QStyle::SP_FileLinkIcon, &M::TBMHTMLClick},
-       {"TBMCalc", "Portionen", "Personenumrechnung", QStyle::SP_BrowserReload, nullptr}},
+       {"TBMCalc", "Portionen", "Personenumrechnung", QStyle::SP_BrowserReload, &M::TBMCalcClick}},
       {{"TBQImport", "Quick-Import",
         "Rezepte im Clipboard sofort ins aktuelle Kochbuch importieren", QStyle::SP_ArrowDown,
         nullptr},
@@ -1190,10 +1192,8 @@ void TMainFrm::ClipboardCommand(int kind) {
   if (!target) target = FocusedField(HTMLRezDlg, {"ViewText"});
   // The quick entry text takes pasted text without its formatting.
   if (kind == 2 && target && target == FocusedField(QEditDlg, {"TextRtf"})) {
-    if (auto* t = qobject_cast<QTextEdit*>(target)) {
-      if (ctx().clipboard) t->insertPlainText(toQ(ctx().clipboard->Text()));
-      return;
-    }
+    QEditDlg->QEditPastePlain(true);
+    return;
   }
   // With the text/HTML view visible, its browser selection is copied (comes with that view).
   if (!target) return;
@@ -1243,6 +1243,18 @@ void TMainFrm::MnAssistTipClick() {
 
 void TMainFrm::MnLogFileClick() {
   if (ctx().options) ShellOpenFile(ctx().options->Str(90) + "Tavolin.log");
+}
+
+void TMainFrm::PortionsMnuClick() {
+  if (PortionsDlg) PortionsDlg->exec();
+}
+
+void TMainFrm::ChangePersAnzMnuClick() {
+  if (PersAnzDlg) PersAnzDlg->exec();
+}
+
+void TMainFrm::TBMCalcClick() {
+  ChangePersAnzMnuClick();
 }
 
 void TMainFrm::DoReorgClick() {

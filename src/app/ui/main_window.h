@@ -128,6 +128,9 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void MnAssistTipClick();
   void MnLogFileClick();
   void DoReorgClick();
+  void PortionsMnuClick();
+  void ChangePersAnzMnuClick();
+  void TBMCalcClick();
   void KennDatenMnuClick();
   void DoNewInizClick();
   void HelpAboutItemClick();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,8 +14,10 @@
 #include "app/text_tools.h"
 #include "app/ui/form_placement_qt.h"
 #include "app/ui/lang_dialog.h"
+#include "app/ui/main_window.h"
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/form_controls.h"
 
 namespace tav {
@@ -25,6 +28,10 @@ namespace {
 
 constexpr size_t kMaxSentence = 999;
 constexpr int kDigitsRead = 8;
+
+bool StandardViewShown() {
+  return MainFrm && DataRezDlg && MainFrm->ViewStd && MainFrm->ViewStd->isChecked();
+}
 
 }  // namespace
 
@@ -110,10 +117,15 @@ void TPersAnzDlg::OrgAnzBtnClick() {
   OKBtnClick();
 }
 
+// Only the standard view is asked which recipe it shows; in the other views the serving type
+// stays empty and the chosen servings take effect when they show a recipe next.
 std::string TPersAnzDlg::ShownServingType() const {
+  if (StandardViewShown()) return DataRezDlg->GetShownServingType();
   return std::string();
 }
 
-void TPersAnzDlg::RedisplayShown(int) {}
+void TPersAnzDlg::RedisplayShown(int servings) {
+  if (StandardViewShown()) DataRezDlg->RedisplayCurrentRecipe(servings);
+}
 
 }  // namespace tav
