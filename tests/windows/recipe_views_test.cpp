@@ -204,6 +204,31 @@ TEST_F(RecipeViews, ThePictureOfTheRecipe) {
   EXPECT_EQ(fromQ(InfoRezDlg->NoPicTxt->text()), GetLangText(401));
 }
 
+TEST_F(RecipeViews, ALargePictureIsDecodedForThePanelAndAgainWhenItGrows) {
+  QImage big(1600, 1200, QImage::Format_RGB32);
+  big.fill(Qt::darkGreen);
+  ASSERT_TRUE(SavePictureFile(big, env.env.Root() + "Pics/kuchen.jpg"));
+  // libjpeg's scales: the smallest that keeps the longer side at the size asked for.
+  QImage image;
+  ASSERT_TRUE(LoadPictureOrLog(env.env.Root() + "Pics/kuchen.jpg", image, 300));
+  EXPECT_EQ(image.size(), QSize(400, 300));
+  ASSERT_TRUE(LoadPictureOrLog(env.env.Root() + "Pics/kuchen.jpg", image, 0));
+  EXPECT_EQ(image.size(), QSize(1600, 1200));
+
+  view->resize(700, 500);
+  QApplication::processEvents();
+  DataRezDlg->ShowRecipe(1, false);
+  const int panel = std::max(InfoRezDlg->PicPanel->width(), InfoRezDlg->PicPanel->height());
+  const int first = InfoRezDlg->Picture().width();
+  EXPECT_LT(first, 1600);
+  EXPECT_GE(first, std::max(256, panel));
+  // A panel larger than the decoded picture loads it again, larger.
+  view->resize(2400, 1400);
+  InfoRezDlg->ChooseSplit->setSizes({200, 2000});
+  QApplication::processEvents();
+  EXPECT_GT(InfoRezDlg->Picture().width(), first);
+}
+
 TEST_F(RecipeViews, APictureThatCannotBeDecodedIsSkippedAndLogged) {
   const std::string log = env.env.Root() + "Tavolin.log";
   WriteAll(env.env.Root() + "Pics/kuchen.jpg", ReadAll(test::Fixture("jpeg_empty.jpg")));

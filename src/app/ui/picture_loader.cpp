@@ -10,6 +10,8 @@
 
 #include "app/context.h"
 #include "app/jpeg_bitmap.h"
+#include "app/jpeg_decompressor.h"
+#include "app/jpeg_stream.h"
 #include "app/tools_module.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -125,9 +127,52 @@ bool LoadPictureFile(const std::string& path, QImage& image, std::string* error,
   return true;
 }
 
-bool LoadPictureOrLog(const std::string& path, QImage& image) {
+namespace {
+
+// Decodes a JPEG picture at the smallest of libjpeg's scales that keeps its longer side at
+// least `fit` pixels.
+class ScaledJPEGReader : public TJPEGStreamDecompressor {
+ public:
+  explicit ScaledJPEGReader(unsigned fit) : fit_(fit) {}
+
+ protected:
+  void ReadHeader() override {
+    TJPEGStreamDecompressor::ReadHeader();
+    const unsigned longer = std::max(cinfo_.image_width, cinfo_.image_height);
+    unsigned denom = 1;
+    while (denom < 8 && longer / (denom * 2) >= fit_) denom *= 2;
+    if (denom == 1) return;
+    cinfo_.scale_num = 1;
+    cinfo_.scale_denom = denom;
+    Protect([this] { jpeg_calc_output_dimensions(&cinfo_); });
+  }
+
+ private:
+  unsigned fit_;
+};
+
+bool LoadScaledJPEG(const std::string& path, QImage& image, int fit, std::string* error) {
+  try {
+    TFileStream stream(path);
+    ScaledJPEGReader reader(static_cast<unsigned>(fit));
+    const std::unique_ptr<TBitmap> bitmap = reader.ReadBitMapFromStream(stream);
+    QImage loaded = BitmapToImage(*bitmap);
+    if (loaded.isNull()) return Fail(error, "Out of memory");
+    image = loaded;
+    return true;
+  } catch (const std::exception& e) {
+    return Fail(error, e.what());
+  }
+}
+
+}  // namespace
+
+bool LoadPictureOrLog(const std::string& path, QImage& image, int fitLongSide) {
   std::string error;
-  if (LoadPictureFile(path, image, &error)) return true;
+  const bool jpeg = GraphicClassForFile(path) == &NewJPEGBitmap;
+  if (jpeg && fitLongSide > 0 ? LoadScaledJPEG(path, image, fitLongSide, &error)
+                              : LoadPictureFile(path, image, &error))
+    return true;
   if (ctx().tools) ctx().tools->WriteLog("Picture not shown: " + path + ": " + error, 0);
   return false;
 }

@@ -22,8 +22,10 @@ void ImageToBitmap(const QImage& image, TBitmap& bitmap);
 bool LoadPictureFile(const std::string& path, QImage& image, std::string* error = nullptr,
                      std::vector<std::string>* warnings = nullptr);
 // LoadPictureFile for a picture a window only shows: one that cannot be read is written to the
-// log with its reason and counts as missing (false).
-bool LoadPictureOrLog(const std::string& path, QImage& image);
+// log with its reason and counts as missing (false). With `fitLongSide` above 0 a JPEG picture
+// is decoded at 1/2, 1/4 or 1/8 of its size (libjpeg's scaling), the smallest whose longer side
+// is still at least that many pixels; other pictures load whole.
+bool LoadPictureOrLog(const std::string& path, QImage& image, int fitLongSide = 0);
 // Stores `image` in the format of the file's extension, replacing the file whole. On failure
 // returns false with the reason in `error`; an existing file stays as it was.
 bool SavePictureFile(const QImage& image, const std::string& path, std::string* error = nullptr);

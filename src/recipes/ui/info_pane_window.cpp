@@ -345,12 +345,21 @@ std::string TInfoRezDlg::PicturePath(const std::string& name) const {
   return FindFileNoCase(root + "Pics/" + name);
 }
 
+int TInfoRezDlg::PictureSizeWanted() const {
+  const double longer = std::max(PicPanel->width(), PicPanel->height()) * devicePixelRatioF();
+  return std::max(256, static_cast<int>(longer));
+}
+
 bool TInfoRezDlg::LoadPicture(const std::string& path) {
   const QFileInfo info(toQ(path));
   const long long stamp = info.lastModified().toMSecsSinceEpoch() ^ (info.size() << 20);
-  if (!picture_.isNull() && path == picturePath_ && stamp == pictureStamp_) return true;
+  const int wanted = PictureSizeWanted();
+  if (!picture_.isNull() && path == picturePath_ && stamp == pictureStamp_ &&
+      !NeedsLargerPicture(wanted))
+    return true;
+  // A camera picture is decoded no larger than the panel needs; a larger panel loads it again.
   QImage image;
-  if (!LoadPictureOrLog(path, image)) {
+  if (!LoadPictureOrLog(path, image, wanted)) {
     picture_ = QImage();
     picturePath_.clear();
     return false;
@@ -359,7 +368,12 @@ bool TInfoRezDlg::LoadPicture(const std::string& path) {
   pixmapKey_ = 0;
   picturePath_ = path;
   pictureStamp_ = stamp;
+  pictureFit_ = wanted;
   return true;
+}
+
+bool TInfoRezDlg::NeedsLargerPicture(int wanted) const {
+  return wanted > pictureFit_ && std::max(picture_.width(), picture_.height()) < wanted;
 }
 
 void TInfoRezDlg::ShowInfoPicture() {
@@ -394,6 +408,14 @@ void TInfoRezDlg::FitRecipePicture() {
   const int pw = PicPanel->width(), ph = PicPanel->height();
   NoPicTxt->setGeometry(0, 0, pw, ph);
   if (ph == 0 || picture_.isNull() || picture_.height() == 0) return;
+  if (NeedsLargerPicture(PictureSizeWanted())) {
+    if (!LoadPicture(picturePath_)) {
+      ShowInfoPicture();  // the file went away meanwhile
+      return;
+    }
+    RezImg->setPixmap(QPixmap::fromImage(picture_));
+    pixmapKey_ = RezImg->pixmap().cacheKey();
+  }
   const double rp = static_cast<double>(picture_.width()) / picture_.height();
   const double pp = static_cast<double>(pw) / ph;
   int left = 0, top = 0, w = 0, h = 0;

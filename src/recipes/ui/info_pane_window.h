@@ -83,11 +83,16 @@ class TInfoRezDlg : public QWidget {
   void OnCreate();
   void ApplyInfoWidth();
   bool LoadPicture(const std::string& path);
+  // The longer side, in device pixels, a picture needs to fill the panel.
+  int PictureSizeWanted() const;
+  // True when the picture shown was decoded smaller than `wanted` and may come larger.
+  bool NeedsLargerPicture(int wanted) const;
   std::string PicturePath(const std::string& name) const;
 
   QImage picture_;
   std::string picturePath_;   // the file picture_ came from
   long long pictureStamp_ = 0;
+  int pictureFit_ = 0;        // the longer side asked for when picture_ was loaded
   qint64 pixmapKey_ = 0;      // RezImg holds picture_ while its pixmap has this key
   bool swallowRelease_ = false;
   int infoW_ = 200;           // the grid's width, "InfoW"
