@@ -12,6 +12,7 @@
 #include "recipedb/recipe_model.h"
 #include "recipedb/unit_table.h"
 #include "recipes/quick_entry_text.h"
+#include "recipedb/book_test_util.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -330,38 +331,6 @@ REZBLOCK FullRecipe() {
   return r;
 }
 
-void ExpectSameFields(const REZBLOCK& a, const REZBLOCK& b) {
-  EXPECT_EQ(a.title, b.title);
-  EXPECT_EQ(a.servings, b.servings);
-  EXPECT_EQ(a.servingType, b.servingType);
-  EXPECT_TRUE(std::equal(std::begin(a.categories), std::end(a.categories), std::begin(b.categories)));
-  EXPECT_EQ(a.hint, b.hint);
-  EXPECT_EQ(a.quality, b.quality);
-  EXPECT_EQ(a.difficulty, b.difficulty);
-  EXPECT_EQ(a.points, b.points);
-  EXPECT_EQ(a.totalTime, b.totalTime);
-  EXPECT_EQ(a.costs, b.costs);
-  EXPECT_EQ(a.createdBy, b.createdBy);
-  EXPECT_EQ(a.source, b.source);
-  EXPECT_EQ(a.text, b.text);
-  EXPECT_EQ(a.lineCount, b.lineCount);
-  ASSERT_EQ(a.lines.size(), b.lines.size());
-  for (size_t i = 0; i < a.lines.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(a.lines[i].amount, b.lines[i].amount);
-    EXPECT_EQ(a.lines[i].unit, b.lines[i].unit);
-    EXPECT_EQ(a.lines[i].text, b.lines[i].text);
-    EXPECT_EQ(a.lines[i].blsCode, b.lines[i].blsCode);
-    EXPECT_EQ(a.lines[i].grams, b.lines[i].grams);
-    EXPECT_EQ(a.lines[i].notOnShoppingList, b.lines[i].notOnShoppingList);
-  }
-  ASSERT_EQ(a.nutrients.size(), b.nutrients.size());
-  for (size_t i = 0; i < a.nutrients.size(); ++i) {
-    EXPECT_STREQ(a.nutrients[i].code, b.nutrients[i].code);
-    EXPECT_EQ(a.nutrients[i].value, b.nutrients[i].value);
-  }
-}
-
 TEST_F(QuickEntry, WrittenTextHasTheGivenLayout) {
   env.Options().SetParaBool(88, true);
   const std::string text = q.RezToQuickText(FullRecipe());
@@ -408,7 +377,7 @@ TEST_F(QuickEntry, RecipeRoundTripsThroughTheTextAndRepeatedStoresChangeNothing)
     q.SplitQuickTextLines(q.RezToQuickText(edited));
     for (int store = 0; store < 3; ++store) {
       q.QuickTextToRez(edited);
-      ExpectSameFields(edited, original);
+      test::ExpectSameRecipe(edited, original);
     }
   }
 }
@@ -443,7 +412,7 @@ TEST_F(QuickEntry, UntouchedTextLeavesTheRecipeAsItIsAndAnEditReadsItAll) {
   const std::string text = q.RezToQuickText(r);
   q.SplitQuickTextLines(text);
   q.QuickTextToRez(r);
-  ExpectSameFields(r, original);
+  test::ExpectSameRecipe(r, original);
 
   // Hidden data changed on the page with the text as it was: the text is read.
   q.references[1].grams = 30;
@@ -464,7 +433,7 @@ TEST_F(QuickEntry, RecipeWithoutIngredientsRoundTrips) {
   const REZBLOCK original = r;
   q.SplitQuickTextLines(q.RezToQuickText(r));
   q.QuickTextToRez(r);
-  ExpectSameFields(r, original);
+  test::ExpectSameRecipe(r, original);
 }
 
 TEST_F(QuickEntry, FieldsTheTextDoesNotCarryStayWhenTheirLineIsRemoved) {

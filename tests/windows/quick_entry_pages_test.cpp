@@ -33,6 +33,7 @@
 #include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/servings_dialog.h"
+#include "recipedb/book_test_util.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -134,54 +135,6 @@ REZBLOCK Recipe() {
   return r;
 }
 
-// Every field the pages can touch, compared one by one.
-void ExpectSame(const REZBLOCK& a, const REZBLOCK& b) {
-  EXPECT_EQ(a.title, b.title);
-  EXPECT_EQ(a.recipeIdLow, b.recipeIdLow);
-  EXPECT_EQ(a.recipeIdHigh, b.recipeIdHigh);
-  EXPECT_EQ(a.servings, b.servings);
-  EXPECT_EQ(a.servingType, b.servingType);
-  EXPECT_TRUE(std::equal(std::begin(a.categories), std::end(a.categories), std::begin(b.categories)));
-  EXPECT_EQ(a.hint, b.hint);
-  EXPECT_EQ(a.quality, b.quality);
-  EXPECT_EQ(a.difficulty, b.difficulty);
-  EXPECT_EQ(a.cardText, b.cardText);
-  EXPECT_EQ(a.createdBy, b.createdBy);
-  EXPECT_EQ(a.createdEmail, b.createdEmail);
-  EXPECT_EQ(a.createdDate, b.createdDate);
-  EXPECT_EQ(a.changedBy, b.changedBy);
-  EXPECT_EQ(a.changedEmail, b.changedEmail);
-  EXPECT_EQ(a.changedDate, b.changedDate);
-  EXPECT_EQ(a.source, b.source);
-  EXPECT_EQ(a.prepTime, b.prepTime);
-  EXPECT_EQ(a.cookTime, b.cookTime);
-  EXPECT_EQ(a.totalTime, b.totalTime);
-  EXPECT_EQ(a.points, b.points);
-  EXPECT_EQ(a.costs, b.costs);
-  EXPECT_EQ(a.text, b.text);
-  EXPECT_EQ(a.lineCount, b.lineCount);
-  ASSERT_EQ(a.lines.size(), b.lines.size());
-  for (size_t i = 0; i < a.lines.size(); ++i) {
-    EXPECT_EQ(a.lines[i].amount, b.lines[i].amount) << i;
-    EXPECT_EQ(a.lines[i].unit, b.lines[i].unit) << i;
-    EXPECT_EQ(a.lines[i].text, b.lines[i].text) << i;
-    EXPECT_EQ(a.lines[i].blsCode, b.lines[i].blsCode) << i;
-    EXPECT_EQ(a.lines[i].grams, b.lines[i].grams) << i;
-    EXPECT_EQ(a.lines[i].notOnShoppingList, b.lines[i].notOnShoppingList) << i;
-  }
-  ASSERT_EQ(a.remarks.size(), b.remarks.size());
-  for (size_t i = 0; i < a.remarks.size(); ++i) {
-    EXPECT_EQ(a.remarks[i].author, b.remarks[i].author);
-    EXPECT_EQ(a.remarks[i].text, b.remarks[i].text);
-  }
-  ASSERT_EQ(a.pictures.size(), b.pictures.size());
-  ASSERT_EQ(a.nutrients.size(), b.nutrients.size());
-  for (size_t i = 0; i < a.nutrients.size(); ++i) {
-    EXPECT_STREQ(a.nutrients[i].code, b.nutrients[i].code);
-    EXPECT_EQ(a.nutrients[i].value, b.nutrients[i].value);
-  }
-}
-
 TEST_F(RecipeWindows, PagesLoadAndStoreARecipeUnchanged) {
   for (bool perServing : {false, true}) {
     env.Options().SetParaBool(88, perServing);
@@ -197,7 +150,7 @@ TEST_F(RecipeWindows, PagesLoadAndStoreARecipeUnchanged) {
     more.ZEditStoreRez();
     other.AEditLoadRez(&r);
     other.AEditStoreRez();
-    ExpectSame(r, original);
+    test::ExpectSameRecipe(r, original);
 
     // A user without a remark of their own: looking at the page adds none.
     env.Options().SetParaString(10, "Carl");
@@ -205,7 +158,7 @@ TEST_F(RecipeWindows, PagesLoadAndStoreARecipeUnchanged) {
     EXPECT_EQ(more.RemarkUserCoBo->count(), 3);
     EXPECT_EQ(more.RemarkUserCoBo->currentText(), "Carl");
     more.ZEditStoreRez();
-    ExpectSame(r, original);
+    test::ExpectSameRecipe(r, original);
   }
 }
 

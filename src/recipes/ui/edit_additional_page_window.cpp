@@ -56,17 +56,9 @@ TZEditDlg::TZEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("ZEditDlg"));
   setWindowTitle(QString::fromUtf8("  Zusätzliche Angaben"));
 
-  ScrollBox = Named<QScrollArea>(this, "ScrollBox");
-  ScrollBox->setWidgetResizable(true);
-  ScrollBox->setFrameShape(QFrame::NoFrame);
-  auto* box = new QWidget;
-  ScrollBox->setWidget(box);
+  QWidget* box = PageScrollBox(this, "ScrollBox", ScrollBox);
 
-  TitleTxt = Named<QLabel>(box, "TitleTxt");
-  QFont bold = TitleTxt->font();
-  bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
-  TitleTxt->setFont(bold);
+  TitleTxt = PageTitleLabel(box, "TitleTxt");
 
   TimeGrp = Named<QGroupBox>(box, "TimeGrp");
   TimeGrp->setTitle(QString::fromUtf8(" Zeiten: "));
@@ -131,7 +123,7 @@ TZEditDlg::TZEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   FSStarsEdt = Named<QLineEdit>(OtherGrp, "FSStarsEdt");
   RezIDLbl = Caption(OtherGrp, "RezIDLbl", "Rezept-ID:");
   RezIDTxt = Named<QLabel>(OtherGrp, "RezIDTxt");
-  RezIDTxt->setFont(bold);
+  RezIDTxt->setFont(TitleTxt->font());
   RezIDTxt->setTextInteractionFlags(Qt::TextSelectableByMouse);
   CreateRezIDBtn = Named<QPushButton>(OtherGrp, "CreateRezIDBtn");
   CreateRezIDBtn->setText(QString::fromUtf8("Neu erzeugen"));
@@ -155,9 +147,6 @@ TZEditDlg::TZEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(upper);
   layout->addWidget(RemarkGrp, 1);
   layout->addWidget(OtherGrp);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(ScrollBox);
 
   for (QWidget* w : {static_cast<QWidget*>(TimePrepEdt), static_cast<QWidget*>(TimeCookEdt),
                      static_cast<QWidget*>(TimeAllEdt), static_cast<QWidget*>(FSStarsEdt),

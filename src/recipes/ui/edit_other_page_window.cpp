@@ -24,17 +24,9 @@ TAEditDlg::TAEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("AEditDlg"));
   setWindowTitle(QString::fromUtf8("  Sonstige Angaben"));
 
-  ScrollBox = Named<QScrollArea>(this, "ScrollBox");
-  ScrollBox->setWidgetResizable(true);
-  ScrollBox->setFrameShape(QFrame::NoFrame);
-  auto* box = new QWidget;
-  ScrollBox->setWidget(box);
+  QWidget* box = PageScrollBox(this, "ScrollBox", ScrollBox);
 
-  TitleTxt = Named<QLabel>(box, "TitleTxt");
-  QFont bold = TitleTxt->font();
-  bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
-  TitleTxt->setFont(bold);
+  TitleTxt = PageTitleLabel(box, "TitleTxt");
   CardGrp = Named<QGroupBox>(box, "CardGrp");
   CardGrp->setTitle(QString::fromUtf8(" Text für die Speisekarte: "));
   CardEdt = Named<QTextEdit>(CardGrp, "CardEdt");
@@ -62,9 +54,6 @@ TAEditDlg::TAEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(TitleTxt);
   layout->addWidget(CardGrp, 1);
   layout->addWidget(PicGrp);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(ScrollBox);
 
   CardEdt->installEventFilter(this);
   if (LangDlg) LangDlg->TranslateForm(this);

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+class QScrollArea;
+
 namespace tav {
 
 template <typename W>
@@ -12,5 +15,12 @@ W* Named(QWidget* parent, const char* name) {
   w->setObjectName(QString::fromLatin1(name));
   return w;
 }
+
+// An editor page's scroll box, filling the page; gives the widget inside it that holds the
+// page's controls.
+QWidget* PageScrollBox(QWidget* page, const char* name, QScrollArea*& scrollBox);
+
+// The recipe's title in bold at the top of an editor page.
+QLabel* PageTitleLabel(QWidget* parent, const char* name);
 
 }  // namespace tav

@@ -72,11 +72,7 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("QEditDlg"));
   setWindowTitle(QString::fromUtf8("Schnell-Erfassung"));
 
-  ScrollBoxQuick = Named<QScrollArea>(this, "ScrollBoxQuick");
-  ScrollBoxQuick->setWidgetResizable(true);
-  ScrollBoxQuick->setFrameShape(QFrame::NoFrame);
-  auto* box = new QWidget;
-  ScrollBoxQuick->setWidget(box);
+  QWidget* box = PageScrollBox(this, "ScrollBoxQuick", ScrollBoxQuick);
 
   TextRtf = Named<QTextEdit>(box, "TextRtf");
   TextRtf->setAcceptRichText(false);
@@ -218,9 +214,6 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QHBoxLayout(box);
   layout->addLayout(left, 1);
   layout->addLayout(right);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(ScrollBoxQuick);
 
   PopupMnu = new QMenu(this);
   PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
