@@ -1,6 +1,7 @@
 #include "app/recipe_records.h"
 
 #include "app/context.h"
+#include "app/dates.h"
 #include "recipedb/key_value_list.h"
 
 namespace tav {
@@ -10,6 +11,13 @@ void ClearRezBlock(REZBLOCK& recipe) {
   recipe = REZBLOCK();
   recipe.deleted = deleted;
   recipe.servingType = GetLangText(575);
+}
+
+void GiveNewRecipeId(REZBLOCK& recipe) {
+  int32_t id[2];
+  NewRecipeId(id);
+  recipe.recipeIdLow = id[0];
+  recipe.recipeIdHigh = id[1];
 }
 
 bool ParseDbEntries(std::string_view text, std::vector<DBDATAENTRY>& entries) {

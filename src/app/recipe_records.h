@@ -13,6 +13,9 @@ namespace tav {
 // lists empty. The deleted byte stays as it was.
 void ClearRezBlock(REZBLOCK& recipe);
 
+// Gives the recipe a new identifier (NewRecipeId): both halves are replaced.
+void GiveNewRecipeId(REZBLOCK& recipe);
+
 // Reads a key/value list into `entries` (emptied first). True when all of its entries were
 // read; on failure the entries read so far stay. "|0|" gives false with no entries.
 bool ParseDbEntries(std::string_view text, std::vector<DBDATAENTRY>& entries);

@@ -6,7 +6,6 @@
 #include "app/amounts.h"
 #include "app/charsets.h"
 #include "app/context.h"
-#include "app/dates.h"
 #include "app/options_store.h"
 #include "app/recipe_records.h"
 #include "app/text_tools.h"
@@ -359,12 +358,7 @@ ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& re
       recipe.hint += categoryWords[i];
     }
   }
-  if (format != ImportFormat::kMahlzeit && recipe.recipeIdLow == 0) {
-    int32_t id[2];
-    NewRecipeId(id);
-    recipe.recipeIdLow = id[0];
-    recipe.recipeIdHigh = id[1];
-  }
+  if (format != ImportFormat::kMahlzeit && recipe.recipeIdLow == 0) GiveNewRecipeId(recipe);
   if (recipe.title.size() >= 60) recipe.title.resize(59);
   NormalizeTitle(recipe.title);
 
@@ -426,7 +420,8 @@ void RecipeImporter::ImportCookML() {
 }
 
 void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
-  if (cookMLFailed_) return;  // the store said why at the first failure
+  // After a storing failure (the store said why) or a stop request the rest is passed over.
+  if (cookMLFailed_ || !running_) return;
   std::vector<std::string> pictures;
   ReadCookMLRecipe(element, recipe_, Str(90) + "Pics/", Flag(34), pictures);
   FollowOnCheck(cookMLBook_, cookMLBookCount_);

@@ -5,9 +5,9 @@
 
 #include "app/amounts.h"
 #include "app/charsets.h"
-#include "app/recipe_records.h"
 #include "app/text_tools.h"
 #include "exchange/import_fields.h"
+#include "exchange/text_recipe_reader.h"
 
 namespace tav {
 
@@ -27,10 +27,6 @@ char At(const std::string& s, size_t i) {
 bool IsDashLine(const std::string& line) {
   return line.size() >= 5 &&
          (std::memcmp(line.data(), "MMMMM", 5) == 0 || std::memcmp(line.data(), "-----", 5) == 0);
-}
-
-bool IsEndLine(const std::string& line) {
-  return IsDashLine(line) && line.size() < 10;
 }
 
 bool IsColumnLine(const std::string& line) {
@@ -78,61 +74,18 @@ bool RewriteFreeForm(std::string& line) {
   return true;
 }
 
-class MealMasterReader {
+class MealMasterReader : public TextRecipeReader {
  public:
   MealMasterReader(RecipeImporter& importer, const std::string& book)
-      : importer_(importer), book_(book) {}
-
-  ReadResult Run() {
-    ClearRezBlock(recipe_);
-    importer_.mealMasterSourceBlock = false;
-    std::string line;
-    bool reprocess = false;
-    for (;;) {
-      if (!reprocess) {
-        if (!importer_.ReadImportLine(line)) return state_ == 2 ? Finish() : Incomplete();
-        DosToAnsiUmlauts(line);
-        if (IsEndLine(line)) return state_ == 0 ? Incomplete() : Finish();
-        if (RecipeStartLine(line) != StartLine::kNone) {  // the end line is missing
-          importer_.UnreadImportLine(line);
-          return state_ == 0 ? Incomplete() : Finish();
-        }
-      }
-      reprocess = false;
-      if (state_ == 0) {
-        HeaderLine(line);
-      } else if (state_ == 1) {
-        reprocess = IngredientLine(line);
-      } else {
-        TextLine(line);
-      }
-    }
+      : TextRecipeReader(importer, book, ImportFormat::kMealMaster, {"Title: "}, {"Categories: "}) {
   }
 
  private:
-  void HeaderLine(const std::string& line) {
-    if (headerStep_ == 0) {
-      const size_t at = line.find("Title: ");
-      if (at == std::string::npos) return;
-      recipe_.title = std::string(StripBlanks(std::string_view(line).substr(at + 7)));
-      headerStep_ = 1;
-    } else if (headerStep_ == 1) {
-      const size_t at = line.find("Categories: ");
-      if (at != std::string::npos)
-        ReadCategoryWords(std::string_view(line).substr(at + 12), recipe_, words_);
-      headerStep_ = 2;
-    } else {
-      ReadServingsLine(line, recipe_);
-      state_ = 1;
-      nonIngredient_ = 0;
-      left_.clear();
-      right_.clear();
-    }
+  bool IsEndLine(const std::string& line) const override {
+    return IsDashLine(line) && line.size() < 10;
   }
 
-  // One line of the ingredient block; true when the block ended and the line is to be read
-  // again as text.
-  bool IngredientLine(const std::string& line) {
+  bool IngredientBlockLine(const std::string& line) override {
     if (IsDashLine(line) && line.size() >= 40) {
       Heading(line);
       return false;
@@ -157,10 +110,11 @@ class MealMasterReader {
     }
     // The second in a row ends the block; a first line that was text is kept as text.
     StoreLines();
-    state_ = 2;
     if (!StripBlanks(passedOver_).empty()) TextLine(passedOver_);
     return true;
   }
+
+  void BeforeFinish() override { StoreLines(); }
 
   void Heading(const std::string& line) {
     StoreLines();
@@ -182,10 +136,6 @@ class MealMasterReader {
     left_.clear();
     right_.clear();
     nonIngredient_ = 0;
-  }
-
-  void TextLine(const std::string& line) {
-    if (!ApplyKeyFigureLine(line, recipe_, keys_)) AppendTextLine(line, recipe_.text);
   }
 
   // The collected column lines into ingredient lines (or into the source in a QUELLE block);
@@ -245,30 +195,9 @@ class MealMasterReader {
     }
   }
 
-  ReadResult Finish() {
-    if (state_ == 1) StoreLines();
-    state_ = 3;
-    const ReadResult result =
-        importer_.StoreImportedRecipe(ImportFormat::kMealMaster, recipe_, book_, words_);
-    importer_.mealMasterSourceBlock = false;
-    return result;
-  }
-
-  ReadResult Incomplete() {
-    importer_.LogIncompleteRecipe(recipe_.title);
-    importer_.mealMasterSourceBlock = false;
-    return ReadResult::kIncomplete;
-  }
-
-  RecipeImporter& importer_;
-  const std::string& book_;
-  REZBLOCK recipe_;
-  int state_ = 0;       // 0 head, 1 ingredients, 2 text, 3 done
-  int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
   int nonIngredient_ = 0;
   std::string passedOver_;
-  std::vector<std::string> left_, right_, words_, pieces_;
-  KeyFigureState keys_;
+  std::vector<std::string> left_, right_, pieces_;
 };
 
 }  // namespace

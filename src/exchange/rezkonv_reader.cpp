@@ -4,8 +4,8 @@
 
 #include "app/amounts.h"
 #include "app/charsets.h"
-#include "app/recipe_records.h"
 #include "exchange/import_fields.h"
+#include "exchange/text_recipe_reader.h"
 #include "platform/numbers.h"
 
 namespace tav {
@@ -26,61 +26,29 @@ void FractionToDecimal(std::string& amount) {
   MixedFractionToDecimal(amount);
 }
 
-class RezKonvReader {
+class RezKonvReader : public TextRecipeReader {
  public:
   RezKonvReader(RecipeImporter& importer, const std::string& book)
-      : importer_(importer), book_(book) {}
-
-  ReadResult Run() {
-    ClearRezBlock(recipe_);
-    importer_.mealMasterSourceBlock = false;
-    std::string line;
-    for (;;) {
-      if (!importer_.ReadImportLine(line)) return state_ == 2 ? Finish() : Incomplete();
-      DosToAnsiUmlauts(line);
-      line.erase(line.find_last_not_of(' ') + 1);
-      if (line == "=====") return state_ == 0 ? Incomplete() : Finish();
-      if (RecipeStartLine(line) != StartLine::kNone) {  // the end line is missing
-        importer_.UnreadImportLine(line);
-        return state_ == 0 ? Incomplete() : Finish();
-      }
-      if (state_ == 0)
-        HeaderLine(line);
-      else if (state_ == 1)
-        IngredientBlockLine(line);
-      if (state_ == 2) TextLine(line);
-    }
-  }
+      : TextRecipeReader(importer, book, ImportFormat::kRezKonv, {"Titel: ", "Title: "},
+                         {"Kategorien: ", "Categories: "}) {}
 
  private:
-  void HeaderLine(const std::string& line) {
-    if (headerStep_ == 0) {
-      size_t at = line.find("Titel: ");
-      if (at == std::string::npos) at = line.find("Title: ");
-      if (at == std::string::npos) return;
-      recipe_.title = std::string(StripBlanks(std::string_view(line).substr(at + 7)));
-      headerStep_ = 1;
-    } else if (headerStep_ == 1) {
-      size_t at = line.find("Kategorien: ");
-      if (at == std::string::npos) at = line.find("Categories: ");
-      if (at != std::string::npos)
-        ReadCategoryWords(std::string_view(line).substr(at + 12), recipe_, words_);
-      headerStep_ = 2;
-    } else {
-      ReadServingsLine(line, recipe_);
-      state_ = 1;
-    }
-  }
+  void PrepareLine(std::string& line) override { line.erase(line.find_last_not_of(' ') + 1); }
 
-  void IngredientBlockLine(const std::string& line) {
-    if (StripBlanks(line).empty()) return;
-    if (line[0] == ' ' && line[1] == ' ') {
+  bool IsEndLine(const std::string& line) const override { return line == "====="; }
+
+  bool IngredientBlockLine(const std::string& line) override {
+    if (StripBlanks(line).empty()) return false;
+    if (line.size() >= 2 && line[0] == ' ' && line[1] == ' ') {
       IngredientLine(line);
-    } else if (line.compare(0, 7, "=======") == 0) {
-      Heading(line);
-    } else if ((line[0] != ' ' && line[0] != '=') || (line[1] != ' ' && line[1] != '=')) {
-      state_ = 2;  // the text begins with this line
+      return false;
     }
+    if (line.compare(0, 7, "=======") == 0) {
+      Heading(line);
+      return false;
+    }
+    // Any other line whose first or second character is neither a blank nor "=".
+    return (line[0] != ' ' && line[0] != '=') || (At(line, 1) != ' ' && At(line, 1) != '=');
   }
 
   void IngredientLine(const std::string& line) {
@@ -159,32 +127,7 @@ class RezKonvReader {
     recipe_.lines.push_back(std::move(heading));
   }
 
-  void TextLine(const std::string& line) {
-    if (!ApplyKeyFigureLine(line, recipe_, keys_)) AppendTextLine(line, recipe_.text);
-  }
-
-  ReadResult Finish() {
-    state_ = 3;
-    const ReadResult result =
-        importer_.StoreImportedRecipe(ImportFormat::kRezKonv, recipe_, book_, words_);
-    importer_.mealMasterSourceBlock = false;
-    return result;
-  }
-
-  ReadResult Incomplete() {
-    importer_.LogIncompleteRecipe(recipe_.title);
-    importer_.mealMasterSourceBlock = false;
-    return ReadResult::kIncomplete;
-  }
-
-  RecipeImporter& importer_;
-  const std::string& book_;
-  REZBLOCK recipe_;
-  int state_ = 0;       // 0 head, 1 ingredients, 2 text, 3 done
-  int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
   bool sourceBlock_ = false;
-  std::vector<std::string> words_;
-  KeyFigureState keys_;
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/context.h"
-#include "app/dates.h"
+#include "app/recipe_records.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_store.h"
@@ -59,12 +59,7 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   }
   recipe.number = counter_;
   counter_ = next;
-  if (recipe.recipeIdHigh == 0) {
-    int32_t id[2];
-    NewRecipeId(id);
-    recipe.recipeIdLow = id[0];
-    recipe.recipeIdHigh = id[1];
-  }
+  if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
   EncodeRecipeRecord(recipe, buffer_);
   // Positions are 32-bit in the index: a record must end below 2 GB.
   if (recordsEnd_ + static_cast<long long>(buffer_.size()) > INT32_MAX ||

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "app/context.h"
-#include "app/dates.h"
 #include "app/options_store.h"
 #include "app/recipe_records.h"
 #include "platform/paths.h"
@@ -271,12 +270,7 @@ bool TdbList::CreateBookFile(const std::string& bookName) {
 
 bool TdbList::WriteRezBlock(const std::string& bookName, REZBLOCK& recipe, int32_t& offset,
                             int32_t& length) {
-  if (recipe.recipeIdHigh == 0) {
-    int32_t id[2];
-    NewRecipeId(id);
-    recipe.recipeIdLow = id[0];
-    recipe.recipeIdHigh = id[1];
-  }
+  if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
   EncodeRecipeRecord(recipe, recordBuffer_);
   CreateBookFile(bookName);
   RawFile f;

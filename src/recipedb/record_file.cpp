@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/context.h"
-#include "app/dates.h"
 #include "app/options_store.h"
+#include "app/recipe_records.h"
 #include "platform/numbers.h"
 #include "recipedb/key_value_list.h"
 
@@ -449,12 +449,7 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
       r.remarks.push_back({std::string(remarksField), user});
     }
   }
-  if (r.recipeIdHigh == 0) {
-    int32_t id[2];
-    NewRecipeId(id);
-    r.recipeIdLow = id[0];
-    r.recipeIdHigh = id[1];
-  }
+  if (r.recipeIdHigh == 0) GiveNewRecipeId(r);
 }
 
 }  // namespace tav

@@ -40,8 +40,7 @@ TEST_F(CookML, EveryElementGoesToItsField) {
   EXPECT_EQ(r.costs, "mittel");
   EXPECT_EQ(r.points, "7");
   // Kuchen, then Plätzchen's two main categories; the repeated Kuchen goes.
-  const uint16_t codes[10] = {7, 9, 30};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], codes[i]) << i;
+  test::ExpectCategories(r, {7, 9, 30});
   EXPECT_EQ(r.source, "Omas Heft\r\nSeite 12");
   EXPECT_EQ(r.cardText, "Festtag");
   EXPECT_EQ(r.hint, "Quark, Backen");

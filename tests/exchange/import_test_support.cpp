@@ -73,4 +73,20 @@ std::string Ansi(const std::string& utf8) {
   return Utf8ToCp1252(utf8);
 }
 
+void ExpectLines(const REZBLOCK& r, const std::vector<WantLine>& want) {
+  ASSERT_EQ(r.lines.size(), want.size()) << r.title;
+  for (size_t i = 0; i < want.size(); ++i) {
+    EXPECT_EQ(r.lines[i].amount, want[i].amount) << i;
+    EXPECT_EQ(r.lines[i].unit, want[i].unit) << i;
+    EXPECT_EQ(r.lines[i].text, Ansi(want[i].text)) << i;
+    EXPECT_EQ(r.lines[i].notOnShoppingList, want[i].notOnList) << i;
+    EXPECT_EQ(r.lines[i].grams, 0) << i;
+  }
+}
+
+void ExpectCategories(const REZBLOCK& r, std::vector<uint16_t> codes) {
+  codes.resize(10);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], codes[static_cast<size_t>(i)]) << i;
+}
+
 }  // namespace tav::test

@@ -68,4 +68,16 @@ class ImportEnv : public BookEnv {
 // Text of fixture bytes as Windows-1252 (the test sources are UTF-8).
 std::string Ansi(const std::string& utf8);
 
+// One expected ingredient line; the text in UTF-8.
+struct WantLine {
+  const char* amount;
+  const char* unit;
+  const char* text;
+  int notOnList = 0;
+};
+// Amount, unit, text and shopping-list flag of every line, grams 0.
+void ExpectLines(const REZBLOCK& r, const std::vector<WantLine>& want);
+// The ten category codes: the given ones, then zeros.
+void ExpectCategories(const REZBLOCK& r, std::vector<uint16_t> codes);
+
 }  // namespace tav::test

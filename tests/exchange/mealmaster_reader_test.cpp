@@ -6,24 +6,8 @@ namespace tav {
 namespace {
 
 using test::Ansi;
-
-struct Line {
-  const char* amount;
-  const char* unit;
-  const char* text;  // UTF-8
-  int notOnList = 0;
-};
-
-void ExpectLines(const REZBLOCK& r, const std::vector<Line>& want) {
-  ASSERT_EQ(r.lines.size(), want.size()) << r.title;
-  for (size_t i = 0; i < want.size(); ++i) {
-    EXPECT_EQ(r.lines[i].amount, want[i].amount) << i;
-    EXPECT_EQ(r.lines[i].unit, want[i].unit) << i;
-    EXPECT_EQ(r.lines[i].text, Ansi(want[i].text)) << i;
-    EXPECT_EQ(r.lines[i].notOnShoppingList, want[i].notOnList) << i;
-    EXPECT_EQ(r.lines[i].grams, 0) << i;
-  }
-}
+using test::ExpectLines;
+using Line = test::WantLine;
 
 class MealMaster : public ::testing::Test {
  protected:
@@ -40,8 +24,7 @@ TEST_F(MealMaster, OneColumnCodePage437WithCrLfGivesEveryField) {
   EXPECT_EQ(r.servings, 12);
   EXPECT_EQ(r.servingType, Ansi("Stück"));  // the record keeps no leading blank
   // Kuchen; Plätzchen is a sub category of Kleingebäck and Weihnachtsbäckerei; the repeat goes.
-  const uint16_t codes[10] = {7, 9, 30};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], codes[i]) << i;
+  test::ExpectCategories(r, {7, 9, 30});
   ExpectLines(r, {{"500", "g", "Mehl"},
                   {"250", "g", "Butter"},
                   {"", "", "-kalt"},

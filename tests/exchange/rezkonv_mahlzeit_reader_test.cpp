@@ -6,26 +6,9 @@ namespace tav {
 namespace {
 
 using test::Ansi;
-
-struct Line {
-  const char* amount;
-  const char* unit;
-  const char* text;  // UTF-8
-};
-
-void ExpectLines(const REZBLOCK& r, const std::vector<Line>& want) {
-  ASSERT_EQ(r.lines.size(), want.size()) << r.title;
-  for (size_t i = 0; i < want.size(); ++i) {
-    EXPECT_EQ(r.lines[i].amount, want[i].amount) << i;
-    EXPECT_EQ(r.lines[i].unit, want[i].unit) << i;
-    EXPECT_EQ(r.lines[i].text, Ansi(want[i].text)) << i;
-  }
-}
-
-void ExpectCategories(const REZBLOCK& r, std::vector<uint16_t> codes) {
-  codes.resize(10);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], codes[static_cast<size_t>(i)]) << i;
-}
+using test::ExpectLines;
+using Line = test::WantLine;
+using test::ExpectCategories;
 
 class Readers : public ::testing::Test {
  protected:

@@ -138,9 +138,7 @@ inline REZBLOCK RichRecipe(int i) {
   r.categories[0] = 12;
   r.categories[9] = static_cast<uint16_t>(100 + i);
   r.servings = 6;
-  r.servingType =
-      "St\xFC"
-      "ck";
+  r.servingType = "St\xFC" "ck";
   r.cardText = "Karte " + n;
   r.createdBy = "Anna";
   r.createdEmail = "anna@example.org";

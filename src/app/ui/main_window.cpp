@@ -40,6 +40,7 @@
 #include "app/ui/tips_dialog.h"
 #include "app/web_addresses.h"
 #include "exchange/ui/html_view_window.h"
+#include "exchange/ui/import_dialog.h"
 #include "exchange/ui/print_preview_window.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
@@ -104,12 +105,12 @@ std::vector<MenuDef> MenuDefinitions() {
   return {
       {"FileMenu",
        "&Datei",
-       {{"FileImport", "Rezepte importieren ...", nullptr, 0},
+       {{"FileImport", "Rezepte importieren ...", &M::FileImportClick, 0},
         {"FileExport", "Rezepte exportieren ...", nullptr, 0},
         kSep,
         {"RezListExport", "Rezeptliste exportieren ...", nullptr, 0},
         kSep,
-        {"QuickImport", "&Quick-Import", nullptr, 0},
+        {"QuickImport", "&Quick-Import", &M::QuickImportClick, 0},
         {"MnAutoImp", "Auto-Import...", nullptr, 0},
         kSep,
         {"CoolMnu", "Gefriergut-Verwaltung ...", nullptr, 0},
@@ -293,7 +294,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"TBMCalc", "Portionen", "Personenumrechnung", QStyle::SP_BrowserReload, &M::TBMCalcClick}},
       {{"TBQImport", "Quick-Import",
         "Rezepte im Clipboard sofort ins aktuelle Kochbuch importieren", QStyle::SP_ArrowDown,
-        nullptr},
+        &M::QuickImportClick},
        {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView, nullptr},
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
         &M::WPlanClick},
@@ -1243,6 +1244,14 @@ void TMainFrm::MnAssistTipClick() {
 
 void TMainFrm::MnLogFileClick() {
   if (ctx().options) ShellOpenFile(ctx().options->Str(90) + "Tavolin.log");
+}
+
+void TMainFrm::FileImportClick() {
+  if (ImportDlg) ImportDlg->exec();
+}
+
+void TMainFrm::QuickImportClick() {
+  if (ImportDlg) ImportDlg->QuickImport();
 }
 
 void TMainFrm::PortionsMnuClick() {

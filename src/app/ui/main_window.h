@@ -127,6 +127,8 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void TavolinWebseiten1Click();
   void MnAssistTipClick();
   void MnLogFileClick();
+  void FileImportClick();
+  void QuickImportClick();
   void DoReorgClick();
   void PortionsMnuClick();
   void ChangePersAnzMnuClick();

@@ -1,0 +1,58 @@
+#pragma once
+// What the Meal-Master and RezKonv readers share: the reading loop (end line, the next recipe's
+// start line, end of the source), the head of title, categories and servings lines, the text
+// with its key-figure lines, and finishing the recipe. A reader supplies its end line and its
+// ingredient block.
+#include <string>
+#include <vector>
+
+#include "exchange/import_driver.h"
+#include "exchange/import_fields.h"
+
+namespace tav {
+
+class TextRecipeReader {
+ public:
+  // Reads one recipe from the line after its start line and stores it in `book`.
+  ReadResult Run();
+
+ protected:
+  // The head keywords are looked for in the order given.
+  TextRecipeReader(RecipeImporter& importer, const std::string& book, ImportFormat format,
+                   std::vector<const char*> titleKeys, std::vector<const char*> categoryKeys)
+      : importer_(importer),
+        book_(book),
+        format_(format),
+        titleKeys_(std::move(titleKeys)),
+        categoryKeys_(std::move(categoryKeys)) {}
+  virtual ~TextRecipeReader() = default;
+
+  // The line as read and converted may be cleaned further (RezKonv: trailing blanks).
+  virtual void PrepareLine(std::string& line) { (void)line; }
+  virtual bool IsEndLine(const std::string& line) const = 0;
+  // One line of the ingredient block; true when the text begins with this line.
+  virtual bool IngredientBlockLine(const std::string& line) = 0;
+  // Before the recipe is stored (collected lines still to go into it).
+  virtual void BeforeFinish() {}
+
+  // A text line: a key-figure line sets its field, any other line goes into the text.
+  void TextLine(const std::string& line);
+
+  RecipeImporter& importer_;
+  const std::string& book_;
+  REZBLOCK recipe_;
+  int state_ = 0;  // 0 head, 1 ingredients, 2 text, 3 done
+
+ private:
+  void HeaderLine(const std::string& line);
+  ReadResult Finish();
+  ReadResult Incomplete();
+
+  ImportFormat format_;
+  std::vector<const char*> titleKeys_, categoryKeys_;
+  int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
+  std::vector<std::string> words_;
+  KeyFigureState keys_;
+};
+
+}  // namespace tav
