@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "app/ui/lang_dialog.h"
 #include "exchange/ui/import_dialog.h"
@@ -11,6 +13,7 @@
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
+#include "recipes/ui/alert_dialog.h"
 
 namespace tav {
 namespace {
@@ -105,13 +108,23 @@ TEST_F(ImportWindow, QuickImportTakesTheClipboardIntoTheCurrentBook) {
   dlg->show();
   dlg->ImportLiBo->setCurrentRow(0);
   dlg->hide();
-  b.env.clipboard.text = MealMaster("Schnell");
-  EXPECT_EQ(dlg->QuickImport(), 1);
+  b.env.clipboard.text = MealMaster("Schnell") + MealMaster("Schneller");
+  TAlertDlg alert;
+  std::string notice, caption;
+  QTimer::singleShot(0, &alert, [&] {  // the notice is modal: read it, then close it
+    notice = fromQ(alert.AlertTxt->text());
+    caption = fromQ(alert.windowTitle());
+    alert.close();
+  });
+  EXPECT_EQ(dlg->QuickImport(), 2);
+  EXPECT_EQ(notice, "Es wurden 2 Rezepte importiert.");
+  EXPECT_EQ(caption, "Quick-Import");
   EXPECT_FALSE(dlg->isVisible());
-  EXPECT_EQ(Entries("Ziel"), 1);  // the current book, whatever was chosen before
+  EXPECT_EQ(Entries("Ziel"), 2);  // the current book, whatever was chosen before
   EXPECT_EQ(dlg->ImportFileIntoBook(b.env.Root() + "fehlt.mm", "Ziel"), 0);
   dlg->show();
   EXPECT_EQ(dlg->ImportFileIntoBook(b.env.Root() + "fehlt.mm", "Ziel"), -1);  // window open
+  AlertDlg = nullptr;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/ui/lang_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/alert_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
 
 namespace tav {
@@ -186,6 +187,10 @@ int TImportDlg::QuickImport() {
   const int count = StartImport();
   hide();
   skipClipboardProbe_ = false;
+  if (ctx().options && ctx().options->Flag(48) && AlertDlg) {
+    AlertDlg->SetAlertText(GetLangText(184), QuickImportNotice(count));
+    AlertDlg->exec();
+  }
   return count;
 }
 
