@@ -366,17 +366,13 @@ int32_t TdbList::NextRecipeNumber(const std::string& bookName) {
 
 bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
   const int16_t current = CurrentBookIdForEntries();
-  if (position == -1) {
-    entry.bookId = current;
-    bookIndex_.push_back(entry);
-  } else {
+  if (position != -1) {
     if (position < 0 || position >= static_cast<int>(bookIndex_.size())) return false;
-    REZINDEX& stored = bookIndex_[static_cast<size_t>(position)];
+    const REZINDEX& stored = bookIndex_[static_cast<size_t>(position)];
     entry.number = stored.number;
     entry.rewriteCount = static_cast<uint8_t>(stored.rewriteCount + 1);
-    entry.bookId = current;  // before it is kept: every book-index entry carries the book's id
-    stored = entry;
   }
+  entry.bookId = current;  // every book-index entry carries the book's id
   RawFile f = OpenIndexForUpdate(false);
   if (!f.IsOpen()) {
     ShowError(37);
@@ -387,7 +383,13 @@ bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
     ShowError(41);
     return false;
   }
-  if (position != -1) RefreshSearchEntries(entry.bookId, entry.number, entry);
+  // Kept in memory only once it is on disk, so a failed write leaves the list as the file is.
+  if (position == -1) {
+    bookIndex_.push_back(entry);
+  } else {
+    bookIndex_[static_cast<size_t>(position)] = entry;
+    RefreshSearchEntries(entry.bookId, entry.number, entry);
+  }
   return true;
 }
 

@@ -187,9 +187,9 @@ std::vector<MenuDef> MenuDefinitions() {
         {nullptr, nullptr, nullptr, kDisabled},
         {"ChangePersAnzMnu", "Ändern der Portionsmenge ...", &M::ChangePersAnzMnuClick, 0},
         kSep,
-        {"NEditMnu", "Standard-Eingabe", nullptr, 0},
-        {"QEditMnu", "Schnell-Erfassung", nullptr, 0},
-        {"ZEditMnu", "Zusätzliche Angaben zum Rezept", nullptr, 0},
+        {"NEditMnu", "Standard-Eingabe", &M::NEditMnuClick, kCheckable},
+        {"QEditMnu", "Schnell-Erfassung", &M::QEditMnuClick, kCheckable},
+        {"ZEditMnu", "Zusätzliche Angaben zum Rezept", &M::ZEditMnuClick, kCheckable},
         kSep,
         {"SaisonMnu", "Saison-Übersicht", nullptr, 0}}},
       {"Wochenplan1",
@@ -804,8 +804,20 @@ void TMainFrm::FormClose() {
 }
 
 bool TMainFrm::EditorAgrees() {
-  // The recipe editor's save question comes with the editor; until then nothing is edited.
-  return true;
+  return !EditRezDlg || EditRezDlg->AskSaveChanges(true);
+}
+
+void TMainFrm::NEditMnuClick() {
+  if (EditRezDlg) EditRezDlg->SetEditMode(1);
+}
+void TMainFrm::QEditMnuClick() {
+  if (EditRezDlg) EditRezDlg->SetEditMode(2);
+}
+void TMainFrm::ZEditMnuClick() {
+  if (EditRezDlg) EditRezDlg->SetEditMode(3);
+}
+void TMainFrm::AEditMnuClick() {
+  if (EditRezDlg) EditRezDlg->SetEditMode(4);
 }
 
 void TMainFrm::ProgressRelay(int kind, const std::string& text, int value) {

@@ -138,6 +138,11 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void HelpAboutItemClick();
   void TBInfoDblClick();
   void ShowAcademyPage(const std::string& topic);
+  // The editor's pages (mode 4 has no menu item).
+  void NEditMnuClick();
+  void QEditMnuClick();
+  void ZEditMnuClick();
+  void AEditMnuClick();
 
   // The named menu item or tool button (component name), or null.
   QAction* Action(const char* name) const;

@@ -1,0 +1,448 @@
+// The recipe editor with its standard page, ingredient line list and ingredient chooser, driven
+// offscreen over a real book: creating, changing and saving recipes, the save question, the
+// ingredient entry and the recipe picture.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextEdit>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/ui/lang_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/picture_loader.h"
+#include "app/ui/tips_dialog.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/category_table.h"
+#include "recipedb/index_file.h"
+#include "recipedb/ingredient_catalogue.h"
+#include "recipedb/record_file.h"
+#include "recipedb/unit_table.h"
+#include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/ingredient_chooser_dialog.h"
+#include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/recipe_editor_window.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+// A book "Test" with the shipped reference tables and the four editor windows, translated from
+// the language file of `lang`.
+class EditorWindows {
+ public:
+  explicit EditorWindows(const std::string& lang = "DE") {
+    // Windows the editor reaches through their globals are not part of these tests.
+    MainFrm = nullptr;
+    AssistDlg = nullptr;
+    b.env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
+    b.env.LoadLanguage(lang);
+    for (const char* f : {"einheit.dat", "zutaten.dat", "Gattung.dat"})
+      WriteAll(b.env.Root() + "Data/" + lang + "/" + f,
+               ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + f));
+    OptionsStore& o = b.env.Options();
+    o.SetParaString(10, "Tester");
+    o.SetParaString(62, "tester@example.org");
+    units.ReadEinheiten();
+    units.SortEinheiten();
+    ingredients.ReadZutaten();
+    categories.ReadGattungen();
+    ctx().units = &units;
+    ctx().ingredients = &ingredients;
+    ctx().categories = &categories;
+    lang_ = std::make_unique<TLangDlg>();
+    lang_->FormCreate(nullptr);
+    LangDlg = lang_.get();
+    page = new TNEditDlg;
+    editor = new TEditRezDlg;
+    lines = new TEditZutatDlg;
+    chooser = new TChooseZutatDlg;
+    editor->resize(900, 640);
+  }
+  // In reverse creation order, as the program ends; a window docked into another goes with it.
+  ~EditorWindows() {
+    delete chooser.data();
+    delete lines.data();
+    delete editor.data();
+    delete page.data();
+    LangDlg = nullptr;
+  }
+
+  test::BookEnv b{"Test"};
+  UnitTable units;
+  IngredientCatalogue ingredients;
+  CategoryTable categories;
+  std::unique_ptr<TLangDlg> lang_;
+  QPointer<TNEditDlg> page;
+  QPointer<TEditRezDlg> editor;
+  QPointer<TEditZutatDlg> lines;
+  QPointer<TChooseZutatDlg> chooser;
+};
+
+class RecipeEditor : public ::testing::Test {
+ protected:
+  EditorWindows w;
+  test::BookEnv& b = w.b;
+  TEditRezDlg& editor = *w.editor;
+  TNEditDlg& page = *w.page;
+  TChooseZutatDlg& chooser = *w.chooser;
+
+  std::string BookFile(const char* ext) { return b.File("Test", ext); }
+  std::vector<test::FakeMessageBoxes::Shown>& Shown() { return b.env.messages.shown; }
+
+  // Types one ingredient line into the chooser and takes it over with its OK button.
+  void AddLine(const char* amount, const char* unit, const char* ingredient,
+               const char* description = "") {
+    chooser.MengeCoBo->setEditText(toQ(amount));
+    chooser.EinheitCoBo->setEditText(toQ(unit));
+    chooser.ZutatCoBo->setEditText(toQ(ingredient));
+    chooser.MemoEdt->setPlainText(toQ(description));
+    chooser.OKBtnClick();
+  }
+  void AddHeading(const char* text) {
+    chooser.NewTrennzeileBtnClick();
+    chooser.TrenntextEdt->setText(toQ(text));
+    chooser.OKBtnClick();
+  }
+  // A new recipe typed into the standard page and the chooser: three ingredient lines (one
+  // with a description), a heading, the title and the preparation text.
+  void TypeNewRecipe() {
+    editor.ShowEditView(true);
+    editor.NewRecipe();
+    page.TitelEdt->setText(toQ("Zwiebelkuchen"));
+    page.TextRtf->setPlainText(toQ("Teig kneten.\nZwiebeln d\xFCnsten.\nBacken."));
+    w.lines->PlaceIngredientList(true);
+    chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+    AddLine("500", "Gramm [g]", "Mehl");
+    AddHeading("Belag");
+    AddLine("1", "kg", "Zwiebeln", "in Ringe geschnitten");
+    AddLine("200", "Becher", "Schmand");
+    chooser.FormClose();
+  }
+};
+
+TEST_F(RecipeEditor, ANewRecipeIsSavedAndReadsBackIdenticalAfterARestart) {
+  TypeNewRecipe();
+  const std::vector<REZZUTAT>& l = editor.WorkRecipe.lines;
+  ASSERT_EQ(l.size(), 5u);
+  EXPECT_EQ(l[0].unit, "g");
+  EXPECT_EQ(l[1].text, "*Belag");
+  EXPECT_EQ(l[2].text, "Zwiebeln");
+  EXPECT_EQ(l[2].unit, "kg");
+  EXPECT_EQ(l[3].text, "-in Ringe geschnitten");
+  EXPECT_EQ(l[4].unit, "Be");
+  EXPECT_EQ(editor.WorkRecipe.lineCount, 5);
+  // The catalogue links flour to a food: offered once, refused (the fake answers OK).
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown()[0].text, GetLangText(425));
+  EXPECT_TRUE(l[0].blsCode.empty());
+  Shown().clear();
+
+  b.env.messages.answers = {IDYES};
+  ASSERT_TRUE(editor.AskSaveChanges(true));
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, GetLangText(39));
+  ASSERT_EQ(b.store.BookIndex().size(), 1u);
+  const REZINDEX entry = b.store.BookIndex()[0];
+  EXPECT_EQ(entry.Title(), "Zwiebelkuchen");
+  EXPECT_EQ(editor.GetEditListIndex(), 0);
+
+  // Another store over the same files: what it reads is what the editor holds.
+  TdbList again;
+  ctx().dbList = &again;
+  again.ReloadBookIndex();
+  ASSERT_EQ(again.BookIndex().size(), 1u);
+  REZBLOCK read;
+  ASSERT_TRUE(again.ReadRezBlock("", nullptr, 0, read));
+  ctx().dbList = &b.store;
+  test::ExpectSameRecipe(editor.WorkRecipe, read);
+  EXPECT_EQ(read.text, "Teig kneten.\nZwiebeln d\xFCnsten.\nBacken.");
+  EXPECT_EQ(read.createdBy, "Tester");
+  ASSERT_EQ(read.remarks.size(), 1u);
+  EXPECT_EQ(read.remarks[0].author, "Tester");
+
+  // Saved: nothing is asked any more, and a second save keeps the number and the one entry.
+  Shown().clear();
+  EXPECT_TRUE(editor.AskSaveChanges(true));
+  EXPECT_TRUE(Shown().empty());
+  page.TitelEdt->setText(toQ("Zwiebelkuchen vom Blech"));
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  ASSERT_EQ(b.store.BookIndex().size(), 1u);
+  EXPECT_EQ(b.store.BookIndex()[0].number, entry.number);
+  EXPECT_EQ(b.store.BookIndex()[0].rewriteCount, 1);
+  EXPECT_EQ(CountIndexEntries(BookFile(".idx"), false), 1);
+}
+
+TEST_F(RecipeEditor, EditingTheTitleAppendsOneRecordAndMarksTheOldOneDeleted) {
+  REZBLOCK r = test::RichRecipe(1);
+  b.AddRecipe(r);
+  const REZINDEX before = b.store.BookIndex()[0];
+  const long long bookSize = FileSize(BookFile(".bok"));
+
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  EXPECT_FALSE(editor.IsRecipeModified()) << "loading alone is no change";
+  page.TitelEdt->setText(toQ("Rezept 1 neu"));
+  editor.OKBtnClick();
+  EXPECT_TRUE(editor.isHidden());
+
+  const REZINDEX after = b.store.BookIndex()[0];
+  EXPECT_EQ(after.Title(), "Rezept 1 neu");
+  EXPECT_EQ(after.number, before.number);
+  EXPECT_EQ(after.rewriteCount, 1);
+  EXPECT_EQ(after.offset, bookSize) << "the new record is appended";
+  EXPECT_EQ(after.flags, before.flags);
+  EXPECT_EQ(FileSize(BookFile(".bok")), bookSize + after.length);
+  const std::string bok = ReadAll(BookFile(".bok"));
+  EXPECT_EQ(bok[static_cast<size_t>(before.offset) + kRecordDeletedPos], 1);
+  EXPECT_EQ(bok[static_cast<size_t>(after.offset) + kRecordDeletedPos], 0);
+  EXPECT_EQ(CountIndexEntries(BookFile(".idx"), false), 1);
+
+  REZBLOCK read;
+  ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 0, read));
+  EXPECT_EQ(read.title, "Rezept 1 neu");
+  EXPECT_EQ(read.changedBy, "Tester");
+  EXPECT_EQ(read.lines.size(), r.lines.size());
+}
+
+TEST_F(RecipeEditor, TheSaveQuestionOnSwitchingRecipes) {
+  for (int i = 0; i < 2; ++i) {
+    REZBLOCK r = test::RichRecipe(i);
+    b.AddRecipe(r);
+  }
+  auto switchTo = [&](int index) {
+    if (!editor.AskSaveChanges(false)) return false;
+    editor.LoadRecipeForEdit(index);
+    return true;
+  };
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  const long long size = FileSize(BookFile(".bok"));
+
+  struct Case {
+    int answer;
+    bool switched;
+    bool stored;
+  };
+  for (const Case c :
+       {Case{IDCANCEL, false, false}, Case{IDNO, true, false}, Case{IDYES, true, true}}) {
+    SCOPED_TRACE(c.answer);
+    editor.LoadRecipeForEdit(0);
+    page.KostEdt->setText(toQ("teuer"));
+    b.env.messages.answers = {c.answer};
+    Shown().clear();
+    EXPECT_EQ(switchTo(1), c.switched);
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].title, GetLangText(17));
+    EXPECT_EQ(Shown()[0].flags & 0xF, MB_YESNOCANCEL);
+    EXPECT_EQ(editor.WorkRecipe.title, c.switched ? "Rezept 1" : "Rezept 0");
+    REZBLOCK stored;
+    b.store.ReadRezBlock("", nullptr, 0, stored);
+    EXPECT_EQ(stored.costs, c.stored ? "teuer" : "3 Euro");
+    EXPECT_EQ(FileSize(BookFile(".bok")) > size, c.stored);
+  }
+}
+
+TEST_F(RecipeEditor, AHiddenOrUnchangedEditorDoesNotAsk) {
+  REZBLOCK r = test::RichRecipe(0);
+  b.AddRecipe(r);
+  editor.LoadRecipeForEdit(0);
+  page.TitelEdt->setText(toQ("anders"));
+  EXPECT_TRUE(editor.AskSaveChanges(true)) << "hidden";
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  EXPECT_TRUE(editor.AskSaveChanges(true));
+  // A unit differing only in case is no change; the rating and the card text are.
+  editor.WorkRecipe.lines[0].unit = "el";
+  EXPECT_FALSE(editor.IsRecipeModified());
+  editor.WorkRecipe.difficulty = '5';
+  EXPECT_TRUE(editor.IsRecipeModified());
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(RecipeEditor, MissingTitleOrTextIsNeverStored) {
+  const long long size = FileSize(BookFile(".bok"));
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  page.TitelEdt->setText(toQ("Nur ein Titel"));
+  b.env.messages.answers = {IDYES, IDYES};  // save? yes; keep editing? yes
+  EXPECT_FALSE(editor.AskSaveChanges(true));
+  ASSERT_EQ(Shown().size(), 2u);
+  EXPECT_EQ(Shown()[1].text, GetLangText(42));
+  b.env.messages.answers = {IDYES, IDNO};  // drop the changes
+  EXPECT_TRUE(editor.AskSaveChanges(true));
+  EXPECT_TRUE(b.store.BookIndex().empty());
+  EXPECT_EQ(FileSize(BookFile(".bok")), size);
+}
+
+TEST_F(RecipeEditor, AFailedWriteKeepsTheRecipeInTheOpenEditor) {
+  REZBLOCK r = test::RichRecipe(0);
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  page.TitelEdt->setText(toQ("Neuer Titel"));
+  // The record file cannot be written: a folder stands in its place.
+  const std::string bok = BookFile(".bok");
+  ASSERT_TRUE(RenameFile(bok, bok + ".keep"));
+  ASSERT_TRUE(MakeDirs(bok));
+  editor.OKBtnClick();
+  EXPECT_FALSE(editor.isHidden());
+  EXPECT_EQ(editor.WorkRecipe.title, "Neuer Titel");
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown().back().text, GetLangText(49));
+  EXPECT_EQ(b.store.BookIndex()[0].Title(), "Rezept 0");
+  EXPECT_EQ(b.store.BookIndex()[0].rewriteCount, 0);
+  // Once the file is back, the same recipe is stored.
+  std::filesystem::remove(bok);
+  ASSERT_TRUE(RenameFile(bok + ".keep", bok));
+  editor.OKBtnClick();
+  EXPECT_TRUE(editor.isHidden());
+  EXPECT_EQ(b.store.BookIndex()[0].Title(), "Neuer Titel");
+}
+
+TEST_F(RecipeEditor, ChangedServingsRescaleTheLinesWhenAsked) {
+  REZBLOCK r = test::RichRecipe(0);  // 6 servings, line 1 "1 EL"
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  page.PortAnzEdt->setText("3");
+  b.env.messages.answers = {IDYES};
+  page.CheckServingsChange();
+  EXPECT_EQ(editor.WorkRecipe.servings, 3);
+  EXPECT_EQ(editor.WorkRecipe.lines[1].amount, "1");  // 2 for 6 is 1 for 3
+  EXPECT_TRUE(editor.WorkRecipe.nutrients.empty());
+  EXPECT_EQ(editor.WorkRecipe.lines[1].grams, 0);
+  EXPECT_EQ(editor.WorkRecipe.lines[0].grams, -1) << "unimportant stays";
+  // Leaving the field again does not ask a second time.
+  page.CheckServingsChange();
+  EXPECT_EQ(Shown().size(), 1u);
+  // No number: nothing to rescale to, nothing asked.
+  page.PortAnzEdt->setText("");
+  page.CheckServingsChange();
+  EXPECT_EQ(Shown().size(), 1u);
+}
+
+TEST_F(RecipeEditor, ASemicolonStartsADescriptionLine) {
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+  AddLine("2", "", "Zwiebel; fein gehackt");
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 2u);
+  EXPECT_EQ(editor.WorkRecipe.lines[0].amount, "2");
+  EXPECT_EQ(editor.WorkRecipe.lines[0].text, "Zwiebel");
+  EXPECT_EQ(editor.WorkRecipe.lines[1].text, "-fein gehackt");
+  ASSERT_EQ(w.lines->ZutatLiBo->count(), 2);
+  EXPECT_EQ(fromQ(w.lines->ZutatLiBo->item(1)->text()), "\t\tfein gehackt");
+
+  // Editing the line shows its description in the memo and stores the block in place.
+  AddLine("1", "EL", "Butter");
+  chooser.LoadChooserLine(&editor.WorkRecipe, 0, false);
+  EXPECT_EQ(fromQ(chooser.ZutatCoBo->currentText()), "Zwiebel");
+  EXPECT_EQ(fromQ(chooser.MemoEdt->toPlainText()), "fein gehackt");
+  chooser.MemoEdt->setPlainText(toQ("fein gehackt\ngesch\xE4lt"));
+  chooser.StoreChooserLine();
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 4u);
+  EXPECT_EQ(editor.WorkRecipe.lines[2].text, "-gesch\xE4lt");
+  EXPECT_EQ(editor.WorkRecipe.lines[3].text, "Butter");
+  chooser.FormClose();
+  EXPECT_FALSE(w.lines->InChooser());
+}
+
+TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
+  REZBLOCK r = test::RichRecipe(0);
+  r.pictures.clear();
+  b.AddRecipe(r);
+  QImage image(40, 20, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  const std::string source = b.env.Root() + "Import/kuchen.jpeg";
+  ASSERT_TRUE(SavePictureFile(image, source));
+  // A picture of that name is in the pictures folder already.
+  WriteAll(b.env.Root() + "Pics/kuchen.jpeg", "other");
+
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  std::string next = source;
+  editor.choosePictureFile = [&](std::string& path) {
+    path = next;
+    return true;
+  };
+  editor.PicAddBtnClick();
+  EXPECT_TRUE(editor.RezImg->isVisibleTo(&editor));
+  EXPECT_TRUE(editor.IsRecipeModified()) << "a chosen picture is a change";
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  ASSERT_EQ(editor.WorkRecipe.pictures.size(), 1u);
+  const std::string first = editor.WorkRecipe.pictures[0].name;
+  EXPECT_EQ(first.size(), std::string("kuchen_abc.jpeg").size()) << first;
+  EXPECT_EQ(first.substr(0, 7), "kuchen_");
+  EXPECT_EQ(first.substr(10), ".jpeg");
+  EXPECT_EQ(ReadAll(b.env.Root() + "Pics/" + first), ReadAll(source));
+  EXPECT_EQ(ReadAll(b.env.Root() + "Pics/kuchen.jpeg"), "other");
+
+  // Replaced: the new file is copied, the old one goes once the recipe is stored.
+  next = b.env.Root() + "Import/torte.jpg";
+  ASSERT_TRUE(SavePictureFile(image, next));
+  editor.PicAddBtnClick();
+  EXPECT_TRUE(FileExists(b.env.Root() + "Pics/" + first)) << "nothing goes before the save";
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  ASSERT_EQ(editor.WorkRecipe.pictures.size(), 1u);
+  EXPECT_EQ(editor.WorkRecipe.pictures[0].name, "torte.jpg");
+  EXPECT_FALSE(FileExists(b.env.Root() + "Pics/" + first));
+  EXPECT_TRUE(FileExists(b.env.Root() + "Pics/torte.jpg"));
+
+  // Removed.
+  editor.PicDelBtnClick();
+  EXPECT_TRUE(editor.BmpTitleTxt->isVisibleTo(&editor));
+  EXPECT_FALSE(editor.PicDelBtn->isEnabled());
+  EXPECT_TRUE(editor.IsRecipeModified());
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  EXPECT_TRUE(editor.WorkRecipe.pictures.empty());
+  EXPECT_FALSE(FileExists(b.env.Root() + "Pics/torte.jpg"));
+  REZBLOCK read;
+  b.store.ReadRezBlock("", nullptr, 0, read);
+  EXPECT_TRUE(read.pictures.empty());
+}
+
+// Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a
+// folder).
+TEST(RecipeEditorLook, Screenshots) {
+  const char* folder = std::getenv("TAVOLIN_SHOTS");
+  for (const std::string lang : {"DE", "EN"}) {
+    EditorWindows w(lang);
+    REZBLOCK r = test::RichRecipe(3);
+    r.pictures.clear();
+    w.b.AddRecipe(r);
+    w.editor->ShowEditView(true);
+    w.editor->LoadRecipeForEdit(0);
+    w.editor->resize(920, 660);
+    QApplication::processEvents();
+    const QPixmap page = w.editor->grab();
+    EXPECT_FALSE(page.isNull());
+    w.lines->PlaceIngredientList(true);
+    w.chooser->LoadChooserLine(&w.editor->WorkRecipe, 2, false);
+    w.chooser->show();
+    QApplication::processEvents();
+    const QPixmap chooser = w.chooser->grab();
+    w.chooser->hide();
+    w.lines->PlaceIngredientList(false);
+    if (folder) {
+      page.save(QString::fromStdString(std::string(folder) + "/editor_standard_" + lang + ".png"));
+      chooser.save(QString::fromStdString(std::string(folder) + "/chooser_" + lang + ".png"));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tav
