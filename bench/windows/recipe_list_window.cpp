@@ -1,0 +1,113 @@
+// The recipe list in the whole program, offscreen: from opening a book of 10,000 recipes to the
+// list filled and drawn, switching between two such books; and a quick-search keystroke in the
+// window, which also shows the recipe found in the standard view.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+
+#include "../recipe_list_books.h"
+#include "app/context.h"
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/settings_store.h"
+#include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/recipe_list_window.h"
+
+namespace {
+
+class QuietMessages : public tav::MessageBoxes {
+ public:
+  int Show(const std::string&, const std::string&, int) override { return tav::IDOK; }
+};
+
+std::string MakeTempDir() {
+  std::string templ = (std::filesystem::temp_directory_path() / "tavolin-bench-XXXXXX").string();
+  return std::string(mkdtemp(templ.data())) + "/";
+}
+
+// A data root with the German language file and two books of 10,000 recipes; the program
+// started on the first of them in the standard view.
+struct Environment {
+  std::string root = MakeTempDir();
+  std::string program = MakeTempDir();
+  tav::MemorySettingsStore user, machine;
+  QuietMessages messages;
+  Environment() {
+    const std::string data = root + "Data/";
+    std::filesystem::create_directories(data + "DE");
+    std::filesystem::copy_file(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/GUI.klf",
+                               data + "DE/GUI.klf");
+    tav::bench::WriteListBook(data, "Buch A", 10000);
+    tav::bench::WriteListBook(data, "Buch B", 10000);
+    machine.WriteString(tav::kRegAppPaths, "DataPath", root);
+    user.WriteString(tav::kRegParam, "KBook", "Buch A");
+    user.WriteString(tav::kRegParam, "ShowMode", "1");
+    tav::ctx().userSettings = &user;
+    tav::ctx().machineSettings = &machine;
+    tav::ctx().messages = &messages;
+    tav::SetProgramFolder(program);
+    tav::StartProgram();
+    tav::MainFrm->FormActivate();
+    QApplication::processEvents();
+  }
+  ~Environment() {
+    tav::DestroyAllWindows();
+    std::filesystem::remove_all(root);
+    std::filesystem::remove_all(program);
+  }
+};
+
+Environment* env = nullptr;
+
+void BM_OpenBookToDrawnList(benchmark::State& state) {
+  bool second = true;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    tav::MainFrm->OpenBook(second ? "Buch B" : "Buch A");
+    tav::ChooseRezDlg->ChooseLiBo->repaint();
+    QApplication::processEvents();
+    const auto t1 = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+    second = !second;
+  }
+  if (tav::ChooseRezDlg->Count() != 9000) state.SkipWithError("list not filled");
+}
+BENCHMARK(BM_OpenBookToDrawnList)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A changed search text, found and shown, alternating between two texts.
+void BM_QuickSearchKeystrokeInTheWindow(benchmark::State& state) {
+  tav::TChooseRezDlg* list = tav::ChooseRezDlg;
+  const QString texts[] = {QStringLiteral("mit Lachs vom"), QStringLiteral("Spinat (veg")};
+  int k = 0;
+  for (auto _ : state) {
+    list->SearchEdt->setText(texts[k++ % 2]);
+    const auto t0 = std::chrono::steady_clock::now();
+    list->SearchEdtChange();
+    const auto t1 = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+    if (list->SelectedRows().size() != 1) state.SkipWithError("nothing found");
+  }
+}
+BENCHMARK(BM_QuickSearchKeystrokeInTheWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  Environment environment;
+  env = &environment;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
