@@ -587,5 +587,86 @@ TEST_F(RecipeListWindow, OpensBooksByButtonMenuAndJump) {
   EXPECT_EQ(fromQ(MainFrm->windowTitle()), "Tavolin!   Auto-Import");
 }
 
+TEST_F(RecipeListWindow, AMenuEntryShowsNoRecipe) {
+  const int p = Position("Hauptbuch", "Xabc");
+  REZINDEX e = dbList->BookIndex()[static_cast<size_t>(p)];
+  e.flags = kRecipeMenu;
+  ASSERT_TRUE(dbList->WriteIndexEntry(e, p));
+  list->RefreshRecipeList();
+  Click(RowOf("Apfelkuchen"));
+  EXPECT_TRUE(showRezDlg->isVisible());
+  Click(RowOf("Xabc"));
+  EXPECT_TRUE(list->IsMenuShown());
+  EXPECT_TRUE(EmptyDlg->isVisible());
+  EXPECT_FALSE(showRezDlg->isVisible());
+  // Until an ordinary entry is chosen the view commands show nothing.
+  MainFrm->ViewStdClick();
+  EXPECT_FALSE(showRezDlg->isVisible());
+  env.messages.answers = {IDNO};
+  list->DeleteSelectedRecipes();
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(685) + " 'Xabc'\n" + GetLangText(572));
+  Click(RowOf("Abcd"));
+  EXPECT_FALSE(list->IsMenuShown());
+  EXPECT_TRUE(showRezDlg->isVisible());
+  EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " Abcd");
+}
+
+TEST_F(RecipeListWindow, KeysAndTheRightMouseButton) {
+  QListView* view = list->ChooseLiBo;
+  auto key = [&](int k, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+    QApplication::sendEvent(view, &press);
+  };
+  Click(0);
+  const int shown = list->ShownItem;
+  key(Qt::Key_M, QStringLiteral("m"));  // jumps to the next title with M, shows nothing
+  EXPECT_EQ(Title(list->CurrentRow()), "Marmorkuchen");
+  EXPECT_EQ(list->ShownItem, shown);
+  key(Qt::Key_Down);  // an arrow key shows what it selects
+  EXPECT_EQ(Title(list->CurrentRow()), "Xabc");
+  EXPECT_EQ(list->ShownItem, list->ItemData(list->CurrentRow()));
+  EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " Xabc");
+  key(Qt::Key_Space, QStringLiteral(" "));  // marks the selection
+  EXPECT_EQ(IndexEntry("Hauptbuch", Position("Hauptbuch", "Xabc")).flags, kRecipeMarked);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{RowOf("Xabc")});
+  env.messages.answers = {IDYES};
+  key(Qt::Key_Delete);
+  EXPECT_EQ(RowOf("Xabc"), -1);
+  EXPECT_TRUE(EmptyDlg->isVisible());
+
+  // A right click selects the row under the mouse, unless several rows are selected.
+  auto rightClick = [&](int row) {
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QMouseEvent e(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
+                  Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &e);
+  };
+  Select({1});
+  rightClick(3);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{3});
+  Select({1, 2});
+  rightClick(4);
+  EXPECT_EQ(list->SelectedRows(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(RecipeListWindow, FindsAStoredEntryAndDeletesByKey) {
+  // After a store the editor makes the new entry current: by record position, else by title.
+  REZINDEX e = IndexEntry("Hauptbuch", Position("Hauptbuch", "Bohnensuppe"));
+  list->SelectRecipeListEntry(e);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{RowOf("Bohnensuppe")});
+  EXPECT_EQ(list->ShownItem, list->ItemData(RowOf("Bohnensuppe")));
+  e.offset = 5;
+  e.SetTitle("Abcd");
+  list->SelectRecipeListEntry(e);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{RowOf("Abcd")});
+  // The duplicate finder deletes by book and number.
+  const REZINDEX soup = IndexEntry("Hauptbuch", 0);
+  list->DeleteRecipeByKey(ctx().books->GetAktKBookId(), soup.number);
+  EXPECT_EQ(RowOf("Zwiebelsuppe"), -1);
+  EXPECT_EQ(IndexEntry("Hauptbuch", 0).deleted, 1);
+  list->DeleteRecipeByKey(ctx().books->GetAktKBookId(), 99);
+  EXPECT_EQ(list->Count(), 7);
+}
+
 }  // namespace
 }  // namespace tav
