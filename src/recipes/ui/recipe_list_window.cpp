@@ -31,6 +31,7 @@
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/standard_view_window.h"
 
@@ -39,13 +40,6 @@ namespace tav {
 TChooseRezDlg* ChooseRezDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QAction* NamedAction(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(QString::fromUtf8(caption));
