@@ -230,7 +230,12 @@ void TImportDlg::ShowRunState(bool running) {
     sinceEvents_.start();
   } else {
     QApplication::restoreOverrideCursor();
+    sinceEvents_.invalidate();
   }
+}
+
+bool TImportDlg::WindowDue() const {
+  return !sinceEvents_.isValid() || sinceEvents_.elapsed() >= kEventInterval;
 }
 
 void TImportDlg::LogLineAdded(const std::string& line) {
@@ -250,15 +255,15 @@ void TImportDlg::LogCleared() {
 }
 
 void TImportDlg::ShowLastLogLine() {
+  if (!WindowDue()) return;
   LogLiBo->setCurrentRow(LogLiBo->count() - 1);
-  if (!IsRunning() || !sinceEvents_.isValid() || sinceEvents_.elapsed() >= kEventInterval)
-    LogLiBo->repaint();
+  LogLiBo->repaint();
 }
 
 void TImportDlg::ProcessMessages() {
-  if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventInterval) return;
+  if (!WindowDue()) return;
   QCoreApplication::processEvents();
-  sinceEvents_.start();
+  if (sinceEvents_.isValid()) sinceEvents_.start();
 }
 
 bool TImportDlg::ImportBlocked() const {

@@ -65,6 +65,8 @@ class TImportDlg : public QDialog, public RecipeImporter {
 
  private:
   void TakeChoices();
+  // During a run the list is shown and messages are let through only every few milliseconds.
+  bool WindowDue() const;
   bool skipClipboardProbe_ = false;
   QElapsedTimer sinceEvents_;  // the window is kept live without slowing a long run down
 };
