@@ -19,6 +19,7 @@
 #include "exchange/ui/export_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/alert_dialog.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_editor_window.h"
 
 namespace tav {
@@ -26,13 +27,6 @@ namespace tav {
 TImportDlg* ImportDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 // Pending window messages run at most this often during a run (milliseconds).
 constexpr int kEventInterval = 40;
