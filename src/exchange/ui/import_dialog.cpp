@@ -14,6 +14,7 @@
 #include "app/context.h"
 #include "app/options_store.h"
 #include "app/tools_module.h"
+#include "app/ui/file_dialog_filter.h"
 #include "app/ui/form_placement_qt.h"
 #include "app/ui/lang_dialog.h"
 #include "exchange/ui/export_dialog.h"
@@ -30,21 +31,6 @@ namespace {
 
 // Pending window messages run at most this often during a run (milliseconds).
 constexpr int kEventInterval = 40;
-
-// "description|pattern|description|pattern" as the file dialog's filters.
-QStringList FileFilters(const std::string& pairs) {
-  const QStringList parts = toQ(pairs).split(QLatin1Char('|'));
-  QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString description = parts[i];
-    const int open = static_cast<int>(description.lastIndexOf(QLatin1Char('(')));
-    if (open > 0) description = description.left(open);
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    filters << description.trimmed() + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')');
-  }
-  return filters;
-}
 
 }  // namespace
 
@@ -208,7 +194,7 @@ bool TImportDlg::ChooseImportFiles(std::vector<std::string>& files) {
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (ctx().options) dialog.setDirectory(toQ(ctx().options->Str(3)));
-  const QStringList filters = FileFilters(GetLangText(175));
+  const QStringList filters = FileDialogFilters(GetLangText(175));
   dialog.setNameFilters(filters);
   if (filters.size() >= 7) dialog.selectNameFilter(filters[6]);
   if (dialog.exec() != QDialog::Accepted) return false;
