@@ -29,6 +29,8 @@
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/standard_view_window.h"
@@ -666,6 +668,53 @@ TEST_F(RecipeListWindow, FindsAStoredEntryAndDeletesByKey) {
   EXPECT_EQ(IndexEntry("Hauptbuch", 0).deleted, 1);
   list->DeleteRecipeByKey(ctx().books->GetAktKBookId(), 99);
   EXPECT_EQ(list->Count(), 7);
+}
+
+TEST_F(RecipeListWindow, TheEditorComesFirst) {
+  const int cheese = RowOf("K\xE4sekuchen");
+  QListView* view = list->ChooseLiBo;
+  Click(cheese);
+  const QPoint at = view->visualRect(view->model()->index(cheese, 0)).center();
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at),
+                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(view->viewport(), &dbl);
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(EditRezDlg->WorkRecipe.title, "K\xE4sekuchen");
+  EXPECT_EQ(EditRezDlg->GetEditListIndex(), list->ItemData(cheese));
+  MainFrm->UpdateRecipeButtons();
+  EXPECT_FALSE(MainFrm->TBEdit->isEnabled());
+  EXPECT_TRUE(MainFrm->TBDel->isEnabled());
+
+  // With a change in the editor, another click asks first; Cancel keeps everything.
+  NEditDlg->TitelEdt->setText(QStringLiteral("Quarkkuchen"));
+  env.messages.answers = {IDCANCEL};
+  const size_t asked = env.messages.shown.size();
+  Click(RowOf("Abcd"));
+  ASSERT_EQ(env.messages.shown.size(), asked + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(39));
+  EXPECT_EQ(list->CurrentRow(), cheese);
+  EXPECT_EQ(list->SelectedRows(), std::vector<int>{cheese});
+  EXPECT_TRUE(EditRezDlg->isVisible());
+  // No drops the change and shows the clicked recipe.
+  env.messages.answers = {IDNO};
+  Click(RowOf("Abcd"));
+  EXPECT_TRUE(showRezDlg->isVisible());
+  EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " Abcd");
+  EXPECT_EQ(IndexEntry("Hauptbuch", Position("Hauptbuch", "K\xE4sekuchen")).rewriteCount, 0);
+
+  // Deleting the recipe the editor holds clears the centre.
+  Select({cheese});
+  list->EditRezMnuClick();
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  env.messages.answers = {IDYES};
+  list->DeleteSelectedRecipes();
+  EXPECT_FALSE(EditRezDlg->isVisible());
+  EXPECT_TRUE(EmptyDlg->isVisible());
+
+  // A new recipe from the list's menu.
+  MainFrm->NeuesRezeptClick();
+  EXPECT_TRUE(EditRezDlg->isVisible());
+  EXPECT_TRUE(EditRezDlg->WorkRecipe.title.empty());
 }
 
 }  // namespace

@@ -129,8 +129,8 @@ std::vector<MenuDef> MenuDefinitions() {
        "&Rezepte",
        {{"Powersuche1", "Powersuche ...", nullptr, 0},
         kSep,
-        {"NeuesRezept", "&Neues Rezept", nullptr, 0},
-        {"RezeptAendern", "Rezept ändern", nullptr, 0},
+        {"NeuesRezept", "&Neues Rezept", &M::NeuesRezeptClick, 0},
+        {"RezeptAendern", "Rezept ändern", &M::RezeptAendernClick, 0},
         {"Rezeptloeschen", "Rezept löschen", &M::RezeptloeschenClick, 0},
         {"ShowHTMLMnu", "Rezept als Webseite anzeigen", nullptr, 0},
         kSep,
@@ -283,8 +283,9 @@ struct ToolButton {
 std::vector<std::vector<ToolButton>> ToolButtonGroups() {
   using M = TMainFrm;
   return {
-      {{"TBNew", "Neu", "Neues Rezept", QStyle::SP_FileIcon, nullptr},
-       {"TBEdit", "Ändern", "Rezept ändern", QStyle::SP_FileDialogDetailedView, nullptr},
+      {{"TBNew", "Neu", "Neues Rezept", QStyle::SP_FileIcon, &M::NeuesRezeptClick},
+       {"TBEdit", "Ändern", "Rezept ändern", QStyle::SP_FileDialogDetailedView,
+        &M::RezeptAendernClick},
        {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, &M::TBDelClick}},
       {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, nullptr},
        {"TBHTMLView", "Webseite", "Rezept als Webseite anzeigen", QStyle::SP_DriveNetIcon,
@@ -1163,6 +1164,14 @@ void TMainFrm::NavigateList(int how) {
 
 void TMainFrm::MnSelAllClick() {
   if (ChooseRezDlg) ChooseRezDlg->SelectAllRecipes(true);
+}
+
+void TMainFrm::NeuesRezeptClick() {
+  if (ChooseRezDlg) ChooseRezDlg->NewRezMnuClick();
+}
+
+void TMainFrm::RezeptAendernClick() {
+  if (ChooseRezDlg) ChooseRezDlg->EditRezMnuClick();
 }
 
 void TMainFrm::RezeptloeschenClick() {

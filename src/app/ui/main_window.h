@@ -111,6 +111,9 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void firstRezeptClick() { NavigateList(1); }
   void lastRezeptClick() { NavigateList(0); }
   void MnSelAllClick();
+  // Editor first, then a new recipe or the selected one in the editor.
+  void NeuesRezeptClick();
+  void RezeptAendernClick();
   void RezeptloeschenClick();
   void TBDelClick();
   void markRezeptClick() { MarkList(0); }

@@ -10,6 +10,7 @@
 #include "platform/qt/qt_text.h"
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
 
@@ -81,7 +82,7 @@ void TZutatRezDlg::GetIngredientLineText(TDataRezDlg* data, int line, std::strin
 }
 
 void TZutatRezDlg::ZwutatLiBoDblClick() {
-  // The recipe opens in the editor through the recipe list (EditSelectedRecipe).
+  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
   if (MainFrm) MainFrm->UpdateRecipeButtons();
 }
 

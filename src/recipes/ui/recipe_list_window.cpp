@@ -32,6 +32,7 @@
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/form_controls.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/standard_view_window.h"
 
@@ -154,7 +155,7 @@ TChooseRezDlg::TChooseRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ChooseLiBo->OnRowClick = [this] { ChooseLiBoaClick(); };
   ChooseLiBo->OnKeyMove = [this] { ChooseLiBoaClick(); };
   ChooseLiBo->OnKey = [this](QKeyEvent* e) { return ChooseLiBoaKeyPress(e); };
-  connect(ChooseLiBo, &QAbstractItemView::doubleClicked, this, [this] { OpenRezMnuClick(); });
+  connect(ChooseLiBo, &QAbstractItemView::doubleClicked, this, [this] { EditRezMnuClick(); });
   connect(GattLiBo, &QComboBox::activated, this, [this] { GattLiBoChange(); });
   connect(SearchEdt, &QLineEdit::textEdited, this, [this] { SearchEdtChange(); });
   connect(QSDownBtn, &QToolButton::clicked, this, [this] { QSDownBtnClick(); });
@@ -191,14 +192,14 @@ void TChooseRezDlg::BuildPopupMenu() {
   QMenu* m = ChooseMnu;
   connect(NamedAction(m, "OpenRezMnu", "Rezept &öffnen"), &QAction::triggered, this,
           [this] { OpenRezMnuClick(); });
-  // Editing and new recipes come with the recipe editor (EditRezMnuClick, NewRezMnuClick).
   QAction* edit = NamedAction(m, "EditRezMnu", "Rezept ändern");
-  edit->setEnabled(false);
+  connect(edit, &QAction::triggered, this, [this] { EditRezMnuClick(); });
   m->setDefaultAction(edit);
   connect(NamedAction(m, "DelRezMnu", "Rezept löschen"), &QAction::triggered, this,
           [this] { DeleteSelectedRecipes(); });
   m->addSeparator()->setObjectName(QStringLiteral("N1"));
-  NamedAction(m, "NewRezMnu", "&Neues Rezept eingeben")->setEnabled(false);
+  connect(NamedAction(m, "NewRezMnu", "&Neues Rezept eingeben"), &QAction::triggered, this,
+          [this] { NewRezMnuClick(); });
   m->addSeparator()->setObjectName(QStringLiteral("N3"));
   // The shopping list (AddSelectedToKaufList) and the recipe list export window come with their
   // own windows.
@@ -346,8 +347,7 @@ void TChooseRezDlg::GattLiBoChange() {
 // --- showing --------------------------------------------------------------------------------
 
 bool TChooseRezDlg::EditorAgrees(bool reselect) {
-  (void)reselect;  // EditRezDlg->AskSaveChanges(reselect) once the recipe editor stores recipes
-  return true;
+  return !EditRezDlg || EditRezDlg->AskSaveChanges(reselect);
 }
 
 void TChooseRezDlg::ShowEmptyView() {
@@ -564,10 +564,12 @@ bool TChooseRezDlg::ChooseLiBoaKeyPress(QKeyEvent* e) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      // Enter opens the current entry in the recipe editor (EditSelectedRecipe) once the
-      // editor is part of the program.
       KeySelect = 1;
-      return EditorAgrees(true);
+      if (EditorAgrees(true)) {
+        EditSelectedRecipe(false);
+        if (MainFrm) MainFrm->UpdateRecipeButtons();
+      }
+      return true;
     case Qt::Key_Delete:
       KeySelect = 0;
       DeleteSelectedRecipes();
@@ -584,6 +586,32 @@ bool TChooseRezDlg::ChooseLiBoaKeyPress(QKeyEvent* e) {
 // --- commands -------------------------------------------------------------------------------
 
 void TChooseRezDlg::OpenRezMnuClick() { EditorAgrees(true); }
+
+void TChooseRezDlg::EditRezMnuClick() {
+  // A menu opens in the menu planner with its editor instead (OpenSelectedMenuRecipe) once the
+  // planner is part of the program.
+  if (!EditorAgrees(true)) return;
+  EditSelectedRecipe(false);
+  if (MainFrm) MainFrm->UpdateRecipeButtons();
+}
+
+void TChooseRezDlg::EditSelectedRecipe(bool setMode) {
+  (void)setMode;  // the list's view mode stays as it is
+  const int row = SelectedCurrentRow();
+  if (row < 0 || !EditRezDlg) return;
+  EditRezDlg->ShowEditView(true);
+  EditRezDlg->LoadRecipeForEdit(ItemData(row));
+}
+
+void TChooseRezDlg::NewRezMnuClick() {
+  if (!EditorAgrees(true) || !EditRezDlg) return;
+  EditRezDlg->ShowEditView(true);
+  StartNewRecipe();
+}
+
+void TChooseRezDlg::StartNewRecipe() {
+  if (EditRezDlg) EditRezDlg->NewRecipe();
+}
 
 void TChooseRezDlg::HelpMnuClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Win_ChooseRez.htm");
@@ -628,9 +656,8 @@ bool TChooseRezDlg::ToggleRecipeDeleted(int position) {
   int32_t number = 0;
   const bool deleted = FlipRecipeDeleted(*ctx().dbList, IsSearchMode(), item, book, number);
   RemoveRow(position);
-  // The editor's recipe (GetEditListIndex) gives way the same once the editor is part of the
-  // program.
-  if (ViewShowsItem(item)) ShowEmptyView();
+  const bool edited = EditRezDlg && EditRezDlg->isVisible() && EditRezDlg->GetEditListIndex() == item;
+  if (ViewShowsItem(item) || edited) ShowEmptyView();
   // The recipe leaves the shopping list (RemoveFromKaufList) once the shopping list is part of
   // the program.
   return deleted;

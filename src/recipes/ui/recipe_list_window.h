@@ -79,6 +79,12 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   void AddToSearchResult(const REZINDEX& entry);
   void ShowSearchResult();
   void OpenRezMnuClick();
+  // Opens the selected recipe in the editor (also a double click and the Enter key).
+  void EditRezMnuClick();
+  // The current entry into the recipe editor; nothing when no entry is selected.
+  void EditSelectedRecipe(bool setMode);
+  void NewRezMnuClick();
+  void StartNewRecipe();
 
   // --- the list, for the main window and the commands -------------------------------------
   int Count() const;

@@ -13,6 +13,7 @@
 #include "app/ui/lang_dialog.h"
 #include "app/ui/main_window.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
 
@@ -114,7 +115,7 @@ void TshowRezDlg::showEvent(QShowEvent* event) {
 }
 
 void TshowRezDlg::editMnuClick() {
-  // The recipe opens in the editor through the recipe list (EditSelectedRecipe).
+  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
   if (MainFrm) MainFrm->UpdateRecipeButtons();
 }
 
