@@ -27,25 +27,16 @@
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/standard_view_window.h"
 
+#include "bench_support.h"
+
 namespace {
 
 constexpr int kRecipes = 10000;
 constexpr int kPictures = 8;
 
-class QuietMessages : public tav::MessageBoxes {
- public:
-  int Show(const std::string&, const std::string&, int) override { return tav::IDOK; }
-};
-
-std::string MakeTempDir() {
-  std::string templ = (std::filesystem::temp_directory_path() / "tavolin-bench-XXXXXX").string();
-  return std::string(mkdtemp(templ.data())) + "/";
-}
-
-void CopyFile(const std::string& from, const std::string& to) {
-  std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
-}
+using tav::bench::CopyFile;
+using tav::bench::MakeTempDir;
+using tav::bench::QuietMessages;
 
 tav::REZBLOCK Recipe(int i) {
   tav::REZBLOCK r;

@@ -18,23 +18,13 @@
 #include "platform/services.h"
 #include "platform/settings_store.h"
 
+#include "bench_support.h"
+
 namespace {
 
-// Message boxes answer at once; nothing else is needed from the desktop here.
-class QuietMessages : public tav::MessageBoxes {
- public:
-  int Show(const std::string&, const std::string&, int) override { return tav::IDOK; }
-};
-
-std::string MakeTempDir() {
-  std::string templ = (std::filesystem::temp_directory_path() / "tavolin-bench-XXXXXX").string();
-  return std::string(mkdtemp(templ.data())) + "/";
-}
-
-void CopyFile(const std::string& from, const std::string& to) {
-  std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
-}
+using tav::bench::CopyFile;
+using tav::bench::MakeTempDir;
+using tav::bench::QuietMessages;
 
 // A data root with the shipped language files and tips, and settings that point at it.
 struct Environment {

@@ -1,6 +1,5 @@
 #include "recipes/ui/data_pane_window.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
 #include <QTextEdit>
@@ -16,6 +15,7 @@
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
 #include "recipes/recipe_view.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/ingredient_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
@@ -26,15 +26,6 @@ namespace tav {
 TDataRezDlg* DataRezDlg = nullptr;
 
 namespace {
-
-QWidget* Panel(const char* name) {
-  auto* w = new QWidget;
-  w->setObjectName(QString::fromLatin1(name));
-  auto* l = new QVBoxLayout(w);
-  l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(0);
-  return w;
-}
 
 bool SearchMode() {
   return ctx().recipeList && ctx().recipeList->IsSearchMode();
@@ -69,8 +60,8 @@ TDataRezDlg::TDataRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
       QStringLiteral("QLabel#RezTitle { background: #1c2f66; color: #ffd21f; padding: 5px 6px; }"));
   RezTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  ZutatPanel = Panel("ZutatPanel");
-  InfoDatPanel = Panel("InfoDatPanel");
+  ZutatPanel = DockPanel("ZutatPanel");
+  InfoDatPanel = DockPanel("InfoDatPanel");
   ZutatPanel->setMinimumWidth(3);
   InfoDatPanel->setMinimumWidth(3);
   DataSplit = new QSplitter(Qt::Horizontal);
@@ -92,11 +83,7 @@ TDataRezDlg::TDataRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TDataRezDlg::OnCreate() {
-  if (showRezDlg) {
-    setParent(showRezDlg->DataParPanel);
-    showRezDlg->DataParPanel->layout()->addWidget(this);
-    show();
-  }
+  if (showRezDlg) DockInto(this, showRezDlg->DataParPanel);
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 

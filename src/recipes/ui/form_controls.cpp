@@ -27,4 +27,36 @@ QLabel* PageTitleLabel(QWidget* parent, const char* name) {
   return title;
 }
 
+QVBoxLayout* DockColumn(QWidget* w) {
+  auto* l = new QVBoxLayout(w);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(0);
+  return l;
+}
+
+QWidget* DockPanel(const char* name) {
+  QWidget* w = Named<QWidget>(nullptr, name);
+  DockColumn(w);
+  return w;
+}
+
+void DockInto(QWidget* form, QWidget* panel) {
+  if (!panel) return;
+  form->setParent(panel);
+  panel->layout()->addWidget(form);
+  form->show();
+}
+
+QLabel* CaptionBar(const char* name, const QString& caption) {
+  QLabel* l = Named<QLabel>(nullptr, name);
+  l->setText(caption);
+  QFont bold = l->font();
+  bold.setBold(true);
+  l->setFont(bold);
+  l->setStyleSheet(QStringLiteral("QLabel#%1 { background: palette(button); padding: 4px 8px;"
+                                  " border-bottom: 1px solid palette(mid); }")
+                       .arg(QString::fromLatin1(name)));
+  return l;
+}
+
 }  // namespace tav

@@ -30,6 +30,7 @@
 #include "platform/settings_store.h"
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/rating_pictures.h"
 
@@ -38,32 +39,6 @@ namespace tav {
 TInfoRezDlg* InfoRezDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(const char* name) {
-  auto* w = new W;
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
-
-QVBoxLayout* Column(QWidget* w, int margin = 0) {
-  auto* l = new QVBoxLayout(w);
-  l->setContentsMargins(margin, margin, margin, margin);
-  l->setSpacing(0);
-  return l;
-}
-
-QLabel* CaptionBar(const char* name, const char* caption) {
-  auto* l = Named<QLabel>(name);
-  l->setText(toQ(caption));
-  QFont bold = l->font();
-  bold.setBold(true);
-  l->setFont(bold);
-  l->setStyleSheet(QStringLiteral("QLabel#%1 { background: palette(button); padding: 4px 8px;"
-                                  " border-bottom: 1px solid palette(mid); }")
-                       .arg(QString::fromLatin1(name)));
-  return l;
-}
 
 // Draws the key-figure grid's cells through the pane.
 class KeyFigureCells : public QStyledItemDelegate {
@@ -91,7 +66,7 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("InfoRezDlg"));
 
   // Information page: the key-figure grid left, the picture right.
-  InfoGrd = Named<QTableWidget>("InfoGrd");
+  InfoGrd = Named<QTableWidget>(nullptr, "InfoGrd");
   InfoGrd->setColumnCount(2);
   InfoGrd->setRowCount(1);
   InfoGrd->horizontalHeader()->hide();
@@ -106,22 +81,20 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   InfoGrd->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   InfoGrd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   InfoGrd->setItemDelegate(new KeyFigureCells(this));
-  InfoPanel = Named<QWidget>("InfoPanel");
-  Column(InfoPanel)->addWidget(InfoGrd);
+  InfoPanel = Named<QWidget>(nullptr, "InfoPanel");
+  DockColumn(InfoPanel)->addWidget(InfoGrd);
 
-  PicPanel = Named<QWidget>("PicPanel");
+  PicPanel = Named<QWidget>(nullptr, "PicPanel");
   PicPanel->setMinimumWidth(1);
   PicPanel->setAutoFillBackground(true);
   PicPanel->setBackgroundRole(QPalette::Base);
   PicPanel->setCursor(Qt::PointingHandCursor);
-  RezImg = Named<QLabel>("RezImg");
-  RezImg->setParent(PicPanel);
+  RezImg = Named<QLabel>(PicPanel, "RezImg");
   RezImg->setScaledContents(true);
   RezImg->setCursor(Qt::PointingHandCursor);
   RezImg->setContextMenuPolicy(Qt::CustomContextMenu);
   RezImg->hide();
-  NoPicTxt = Named<QLabel>("NoPicTxt");
-  NoPicTxt->setParent(PicPanel);
+  NoPicTxt = Named<QLabel>(PicPanel, "NoPicTxt");
   NoPicTxt->setText(toQ("Kein Bild"));
   NoPicTxt->setAlignment(Qt::AlignCenter);
   NoPicTxt->setEnabled(false);
@@ -130,7 +103,7 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   PicPanel->installEventFilter(this);
   RezImg->installEventFilter(this);
 
-  ChooseSplit = Named<QSplitter>("ChooseSplit");
+  ChooseSplit = Named<QSplitter>(nullptr, "ChooseSplit");
   ChooseSplit->setChildrenCollapsible(false);
   ChooseSplit->setOpaqueResize(true);
   ChooseSplit->setHandleWidth(5);
@@ -138,59 +111,59 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ChooseSplit->addWidget(PicPanel);
   ChooseSplit->setStretchFactor(0, 0);
   ChooseSplit->setStretchFactor(1, 1);
-  InfoSheet = Named<QWidget>("InfoSheet");
-  Column(InfoSheet)->addWidget(ChooseSplit);
+  InfoSheet = Named<QWidget>(nullptr, "InfoSheet");
+  DockColumn(InfoSheet)->addWidget(ChooseSplit);
   InfoSheet->installEventFilter(this);
 
   // Lexicon page: the terms left, the entry right.
-  LexCaption = CaptionBar("LexCaption", "Auto-Glossar");
-  LexListLiBo = Named<TContextListBox>("LexListLiBo");
+  LexCaption = CaptionBar("LexCaption", toQ("Auto-Glossar"));
+  LexListLiBo = Named<TContextListBox>(nullptr, "LexListLiBo");
   LexListLiBo->setFrameShape(QFrame::NoFrame);
-  WikipediaBtn = Named<QPushButton>("WikipediaBtn");
+  WikipediaBtn = Named<QPushButton>(nullptr, "WikipediaBtn");
   WikipediaBtn->setText(toQ("  in Wikipedia"));
-  auto* lexLeft = Named<QWidget>("LexListPanel");
-  QVBoxLayout* left = Column(lexLeft);
+  auto* lexLeft = Named<QWidget>(nullptr, "LexListPanel");
+  QVBoxLayout* left = DockColumn(lexLeft);
   left->addWidget(LexCaption);
   left->addWidget(LexListLiBo, 1);
   left->addWidget(WikipediaBtn);
-  LexTextCaption = CaptionBar("LexTextCaption", "Lexikon-Eintrag");
-  LexTxt = Named<QPlainTextEdit>("LexTxt");
+  LexTextCaption = CaptionBar("LexTextCaption", toQ("Lexikon-Eintrag"));
+  LexTxt = Named<QPlainTextEdit>(nullptr, "LexTxt");
   LexTxt->setReadOnly(true);
   LexTxt->setFrameShape(QFrame::NoFrame);
   LexTxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   LexTxt->setContextMenuPolicy(Qt::CustomContextMenu);
-  auto* lexRight = Named<QWidget>("LexTextPanel");
-  QVBoxLayout* right = Column(lexRight);
+  auto* lexRight = Named<QWidget>(nullptr, "LexTextPanel");
+  QVBoxLayout* right = DockColumn(lexRight);
   right->addWidget(LexTextCaption);
   right->addWidget(LexTxt, 1);
-  Splitter1 = Named<QSplitter>("Splitter1");
+  Splitter1 = Named<QSplitter>(nullptr, "Splitter1");
   Splitter1->setChildrenCollapsible(false);
   Splitter1->addWidget(lexLeft);
   Splitter1->addWidget(lexRight);
   Splitter1->setStretchFactor(1, 1);
   Splitter1->setSizes({129 * fontMetrics().averageCharWidth() / 6, 400});
-  LexSheet = Named<QWidget>("LexSheet");
-  Column(LexSheet)->addWidget(Splitter1);
+  LexSheet = Named<QWidget>(nullptr, "LexSheet");
+  DockColumn(LexSheet)->addWidget(Splitter1);
 
   // Season page: the season window's panel moves in here.
-  SaisonGround = Named<QWidget>("SaisonGround");
-  Column(SaisonGround);
-  SaisonSheet = Named<QWidget>("SaisonSheet");
-  Column(SaisonSheet)->addWidget(SaisonGround);
+  SaisonGround = Named<QWidget>(nullptr, "SaisonGround");
+  DockColumn(SaisonGround);
+  SaisonSheet = Named<QWidget>(nullptr, "SaisonSheet");
+  DockColumn(SaisonSheet)->addWidget(SaisonGround);
 
-  InfoPage = Named<QTabWidget>("InfoPage");
+  InfoPage = Named<QTabWidget>(nullptr, "InfoPage");
   InfoPage->setDocumentMode(true);
   InfoPage->addTab(InfoSheet, toQ("Informationen"));
   InfoPage->addTab(LexSheet, toQ("Online-Lexikon"));
   InfoPage->addTab(SaisonSheet, toQ("Frische Zutaten"));
   InfoPage->tabBar()->setMouseTracking(true);  // hot-tracking tabs
-  Column(this)->addWidget(InfoPage);
+  DockColumn(this)->addWidget(InfoPage);
 
-  InfoPopup = Named<QMenu>("InfoPopup");
+  InfoPopup = Named<QMenu>(nullptr, "InfoPopup");
   InfoPopup->setParent(this, Qt::Popup);
   PicEdit = InfoPopup->addAction(toQ("&Bild bearbeiten"));
   PicEdit->setObjectName(QStringLiteral("PicEdit"));
-  LexPopup = Named<QMenu>("LexPopup");
+  LexPopup = Named<QMenu>(nullptr, "LexPopup");
   LexPopup->setParent(this, Qt::Popup);
   ShowLex = LexPopup->addAction(toQ("&zugeh\xF6rigen Lexikoneintrag aufrufen"));
   ShowLex->setObjectName(QStringLiteral("ShowLex"));
@@ -217,11 +190,7 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void TInfoRezDlg::OnCreate() {
   InfoPage->setCurrentWidget(InfoSheet);
-  if (DataRezDlg) {
-    setParent(DataRezDlg->InfoDatPanel);
-    DataRezDlg->InfoDatPanel->layout()->addWidget(this);
-    show();
-  }
+  if (DataRezDlg) DockInto(this, DataRezDlg->InfoDatPanel);
   std::string stored;
   // Wide enough for a label and its value side by side at the window font.
   long long w = std::max(200, 54 * fontMetrics().averageCharWidth());

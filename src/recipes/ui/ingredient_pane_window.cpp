@@ -10,6 +10,7 @@
 #include "platform/qt/qt_text.h"
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
@@ -20,14 +21,7 @@ TZutatRezDlg::TZutatRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ZutatRezDlg = this;
   setObjectName(QStringLiteral("ZutatRezDlg"));
 
-  Panel1 = new QLabel(toQ("Zutaten:"));
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  QFont bold = Panel1->font();
-  bold.setBold(true);
-  Panel1->setFont(bold);
-  Panel1->setStyleSheet(QStringLiteral(
-      "QLabel#Panel1 { background: palette(button); padding: 4px 8px;"
-      " border-bottom: 1px solid palette(mid); }"));
+  Panel1 = CaptionBar("Panel1", toQ("Zutaten:"));
   ZutatLiBo = new TContextListBox;
   ZutatLiBo->setObjectName(QStringLiteral("ZutatLiBo"));
   ZutatLiBo->setFrameShape(QFrame::NoFrame);
@@ -45,11 +39,7 @@ TZutatRezDlg::TZutatRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TZutatRezDlg::OnCreate() {
-  if (DataRezDlg) {
-    setParent(DataRezDlg->ZutatPanel);
-    DataRezDlg->ZutatPanel->layout()->addWidget(this);
-    show();
-  }
+  if (DataRezDlg) DockInto(this, DataRezDlg->ZutatPanel);
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 

@@ -22,19 +22,13 @@
 #include "app/ui/lang_dialog.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/form_controls.h"
 
 namespace tav {
 
 TKenndatenDlg* KenndatenDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(const char* name) {
-  auto* w = new W;
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 // The state pictures of the tree: 1 a stored nutrient amount, 2 a general figure.
 QIcon StateIcon(int state) {
@@ -102,9 +96,9 @@ TKenndatenDlg::TKenndatenDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(toQ("Welche Kenndaten sollen mit dem Rezept angezeigt werden ?"));
   setModal(true);
 
-  DataTypeTxt = Named<QLabel>("DataTypeTxt");
+  DataTypeTxt = Named<QLabel>(nullptr, "DataTypeTxt");
   DataTypeTxt->setText(toQ(" Die Zusammenstellung der Kenndaten gilt f\xFCr:"));
-  DataTypeCoBo = Named<QComboBox>("DataTypeCoBo");
+  DataTypeCoBo = Named<QComboBox>(nullptr, "DataTypeCoBo");
   DataTypeTxt->setBuddy(DataTypeCoBo);
 
   ShowDataTree = new FigureTree(this);
@@ -117,13 +111,13 @@ TKenndatenDlg::TKenndatenDlg(QWidget* parent) : QDialog(parent) {
   ShowDataTree->setDropIndicatorShown(true);
   ShowDataTree->setDragDropMode(QAbstractItemView::DragDrop);
   ShowDataTree->setDefaultDropAction(Qt::CopyAction);
-  ShowDataDelBtn = Named<QPushButton>("ShowDataDelBtn");
+  ShowDataDelBtn = Named<QPushButton>(nullptr, "ShowDataDelBtn");
   ShowDataDelBtn->setText(toQ("&L\xF6schen"));
-  ShowDataUpBtn = Named<QToolButton>("ShowDataUpBtn");
+  ShowDataUpBtn = Named<QToolButton>(nullptr, "ShowDataUpBtn");
   ShowDataUpBtn->setArrowType(Qt::UpArrow);
-  ShowDataDownBtn = Named<QToolButton>("ShowDataDownBtn");
+  ShowDataDownBtn = Named<QToolButton>(nullptr, "ShowDataDownBtn");
   ShowDataDownBtn->setArrowType(Qt::DownArrow);
-  ShowDataGrp = Named<QGroupBox>("ShowDataGrp");
+  ShowDataGrp = Named<QGroupBox>(nullptr, "ShowDataGrp");
   ShowDataGrp->setTitle(toQ(" Anzugebende Kenndaten: "));
   auto* treeButtons = new QHBoxLayout;
   treeButtons->addWidget(ShowDataDelBtn);
@@ -134,24 +128,24 @@ TKenndatenDlg::TKenndatenDlg(QWidget* parent) : QDialog(parent) {
   treeBox->addWidget(ShowDataTree, 1);
   treeBox->addLayout(treeButtons);
 
-  KenndatenLiBo = Named<QListWidget>("KenndatenLiBo");
+  KenndatenLiBo = Named<QListWidget>(nullptr, "KenndatenLiBo");
   KenndatenLiBo->setDragEnabled(true);
   KenndatenLiBo->setDragDropMode(QAbstractItemView::DragOnly);
-  KenndatenAddBtn = Named<QPushButton>("KenndatenAddBtn");
+  KenndatenAddBtn = Named<QPushButton>(nullptr, "KenndatenAddBtn");
   KenndatenAddBtn->setText(toQ("&<"));
-  KenndatenGrp = Named<QGroupBox>("KenndatenGrp");
+  KenndatenGrp = Named<QGroupBox>(nullptr, "KenndatenGrp");
   KenndatenGrp->setTitle(toQ("Allgemeine Kenndaten:"));
   auto* generalBox = new QHBoxLayout(KenndatenGrp);
   generalBox->addWidget(KenndatenAddBtn, 0, Qt::AlignVCenter);
   generalBox->addWidget(KenndatenLiBo, 1);
 
-  BLSDatenLiBo = Named<QListWidget>("BLSDatenLiBo");
+  BLSDatenLiBo = Named<QListWidget>(nullptr, "BLSDatenLiBo");
   BLSDatenLiBo->setSortingEnabled(true);
   BLSDatenLiBo->setDragEnabled(true);
   BLSDatenLiBo->setDragDropMode(QAbstractItemView::DragOnly);
-  BLSDatenAddBtn = Named<QPushButton>("BLSDatenAddBtn");
+  BLSDatenAddBtn = Named<QPushButton>(nullptr, "BLSDatenAddBtn");
   BLSDatenAddBtn->setText(QStringLiteral("<"));
-  BLSDatenGrp = Named<QGroupBox>("BLSDatenGrp");
+  BLSDatenGrp = Named<QGroupBox>(nullptr, "BLSDatenGrp");
   BLSDatenGrp->setTitle(toQ(" BLS-Mengenangaben:"));
   // The add buttons stay small beside their lists.
   for (QPushButton* b : {KenndatenAddBtn, BLSDatenAddBtn}) {
@@ -162,22 +156,22 @@ TKenndatenDlg::TKenndatenDlg(QWidget* parent) : QDialog(parent) {
   nutrientBox->addWidget(BLSDatenAddBtn, 0, Qt::AlignVCenter);
   nutrientBox->addWidget(BLSDatenLiBo, 1);
 
-  ShowTextTxt = Named<QLabel>("ShowTextTxt");
+  ShowTextTxt = Named<QLabel>(nullptr, "ShowTextTxt");
   ShowTextTxt->setText(toQ("Anzeigetext:"));
-  ShowTextEdt = Named<QLineEdit>("ShowTextEdt");
+  ShowTextEdt = Named<QLineEdit>(nullptr, "ShowTextEdt");
   ShowTextTxt->setBuddy(ShowTextEdt);
-  ShowTextGrp = Named<QGroupBox>("ShowTextGrp");
+  ShowTextGrp = Named<QGroupBox>(nullptr, "ShowTextGrp");
   ShowTextGrp->setTitle(toQ(" Alternativer Anzeigetext: "));
   auto* textBox = new QHBoxLayout(ShowTextGrp);
   textBox->addWidget(ShowTextTxt);
   textBox->addWidget(ShowTextEdt, 1);
 
-  OKBtn = Named<QPushButton>("OKBtn");
+  OKBtn = Named<QPushButton>(nullptr, "OKBtn");
   OKBtn->setText(toQ("&OK"));
   OKBtn->setDefault(true);
-  CloseBtn = Named<QPushButton>("CloseBtn");
+  CloseBtn = Named<QPushButton>(nullptr, "CloseBtn");
   CloseBtn->setText(toQ("&Abbrechen"));
-  HelpBtn = Named<QToolButton>("HelpBtn");
+  HelpBtn = Named<QToolButton>(nullptr, "HelpBtn");
   HelpBtn->setText(QStringLiteral("?"));
 
   auto* kind = new QHBoxLayout;

@@ -13,6 +13,7 @@
 #include "app/ui/lang_dialog.h"
 #include "app/ui/main_window.h"
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
@@ -20,15 +21,6 @@ namespace tav {
 TshowRezDlg* showRezDlg = nullptr;
 
 namespace {
-
-QWidget* Panel(const char* name) {
-  auto* w = new QWidget;
-  w->setObjectName(QString::fromLatin1(name));
-  auto* l = new QVBoxLayout(w);
-  l->setContentsMargins(0, 0, 0, 0);
-  l->setSpacing(0);
-  return w;
-}
 
 QAction* Item(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(toQ(caption));
@@ -42,8 +34,8 @@ TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   showRezDlg = this;
   setObjectName(QStringLiteral("showRezDlg"));
 
-  DataParPanel = Panel("DataParPanel");
-  OrderParPanel = Panel("OrderParPanel");
+  DataParPanel = DockPanel("DataParPanel");
+  OrderParPanel = DockPanel("OrderParPanel");
   RezTextRtf = new QTextEdit;
   RezTextRtf->setObjectName(QStringLiteral("RezTextRtf"));
   RezTextRtf->setReadOnly(true);
