@@ -156,7 +156,6 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   InfoPage->addTab(InfoSheet, toQ("Informationen"));
   InfoPage->addTab(LexSheet, toQ("Online-Lexikon"));
   InfoPage->addTab(SaisonSheet, toQ("Frische Zutaten"));
-  InfoPage->tabBar()->setMouseTracking(true);  // hot-tracking tabs
   DockColumn(this)->addWidget(InfoPage);
 
   InfoPopup = Named<QMenu>(nullptr, "InfoPopup");
