@@ -611,6 +611,11 @@ TEST_F(RecipeListWindow, AMenuEntryShowsNoRecipe) {
   EXPECT_FALSE(list->IsMenuShown());
   EXPECT_TRUE(showRezDlg->isVisible());
   EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " Abcd");
+  // Marks and menu symbols as the user sees them.
+  Select({RowOf("Apfelkuchen"), RowOf("Xabc")});
+  list->MarkSelectedRecipes(0);
+  Select({RowOf("Abcd")});
+  SaveShot(list, "recipe_list_marks.png");
 }
 
 TEST_F(RecipeListWindow, KeysAndTheRightMouseButton) {

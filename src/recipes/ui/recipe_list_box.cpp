@@ -136,9 +136,12 @@ const QPixmap* Symbol(int flags) {
       QPainter p(&out[k]);
       p.setRenderHint(QPainter::Antialiasing);
       if (k != 0) DrawPlate(p);
-      if (k == 2) {  // a smaller mark on the plate's lower right
-        p.translate(6, 6);
-        p.scale(0.65, 0.65);
+      if (k == 2) {  // a smaller mark on the plate's lower right, set off by a white ring
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(7.5, 7.5, 9.5, 9.5));
+        p.translate(6.8, 6.8);
+        p.scale(0.62, 0.62);
       }
       if (k != 1) DrawMark(p);
     }
