@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,10 +29,15 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/record_file.h"
 #include "recipedb/unit_table.h"
+#include "recipes/ui/edit_additional_page_window.h"
+#include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/ingredient_chooser_dialog.h"
 #include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/portions_dialog.h"
+#include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
 namespace {
@@ -47,9 +53,14 @@ class EditorWindows {
     // Windows the editor reaches through their globals are not part of these tests.
     MainFrm = nullptr;
     AssistDlg = nullptr;
+    ChooseRezDlg = nullptr;
+    PortionsDlg = nullptr;
+    QEditDlg = nullptr;
+    ZEditDlg = nullptr;
+    AEditDlg = nullptr;
     b.env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
     b.env.LoadLanguage(lang);
-    for (const char* f : {"einheit.dat", "zutaten.dat", "Gattung.dat"})
+    for (const char* f : {"einheit.dat", "zutaten.dat", "Gattung.dat", "Portions.dat"})
       WriteAll(b.env.Root() + "Data/" + lang + "/" + f,
                ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + f));
     OptionsStore& o = b.env.Options();
@@ -65,7 +76,12 @@ class EditorWindows {
     lang_ = std::make_unique<TLangDlg>();
     lang_->FormCreate(nullptr);
     LangDlg = lang_.get();
+    // In creation order: the pages, the editor, its line list, the chooser.
+    portions = new TPortionsDlg;
     page = new TNEditDlg;
+    additional = new TZEditDlg;
+    quick = new TQEditDlg;
+    other = new TAEditDlg;
     editor = new TEditRezDlg;
     lines = new TEditZutatDlg;
     chooser = new TChooseZutatDlg;
@@ -76,7 +92,11 @@ class EditorWindows {
     delete chooser.data();
     delete lines.data();
     delete editor.data();
+    delete other.data();
+    delete quick.data();
+    delete additional.data();
     delete page.data();
+    delete portions.data();
     LangDlg = nullptr;
   }
 
@@ -85,7 +105,11 @@ class EditorWindows {
   IngredientCatalogue ingredients;
   CategoryTable categories;
   std::unique_ptr<TLangDlg> lang_;
+  QPointer<TPortionsDlg> portions;
   QPointer<TNEditDlg> page;
+  QPointer<TZEditDlg> additional;
+  QPointer<TQEditDlg> quick;
+  QPointer<TAEditDlg> other;
   QPointer<TEditRezDlg> editor;
   QPointer<TEditZutatDlg> lines;
   QPointer<TChooseZutatDlg> chooser;
@@ -415,32 +439,85 @@ TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
   EXPECT_TRUE(read.pictures.empty());
 }
 
+TEST_F(RecipeEditor, ThePagesShareTheWorkingRecipe) {
+  REZBLOCK r = test::RichRecipe(0);
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  page.TitelEdt->setText(toQ("Neuer Titel"));
+  editor.SetEditMode(2);
+  EXPECT_EQ(b.env.userSettings.Read(kRegParam, "QEditMode"), "2");
+  EXPECT_EQ(editor.WorkRecipe.title, "Neuer Titel") << "leaving a page stores it";
+  EXPECT_TRUE(w.quick->isVisibleTo(&editor));
+  EXPECT_FALSE(page.isVisibleTo(&editor));
+  EXPECT_TRUE(w.quick->TextRtf->toPlainText().contains(QStringLiteral("Neuer Titel")));
+  // The rating pictures stand on the quick entry page meanwhile, the picture panel too.
+  EXPECT_EQ(page.QualityPnl->parentWidget(), w.quick->RatingSpace);
+  EXPECT_TRUE(w.quick->QEditPicPnl->isAncestorOf(editor.ImagePnl));
+  editor.SetEditMode(1);
+  EXPECT_EQ(page.QualityPnl->parentWidget(), static_cast<QWidget*>(page.InfoGrp));
+  EXPECT_TRUE(page.NEditPicPnl->isAncestorOf(editor.ImagePnl));
+  EXPECT_EQ(fromQ(page.TitelEdt->text()), "Neuer Titel");
+  for (int mode : {3, 4, 1}) {
+    editor.SetEditMode(mode);
+    EXPECT_EQ(editor.WorkRecipe.title, "Neuer Titel") << mode;
+  }
+  EXPECT_TRUE(editor.IsRecipeModified());
+  // Clicking the rating picture on the standard page rates the recipe.
+  page.QualityImgMouseDown(8 + 21 * 4);
+  EXPECT_EQ(editor.WorkRecipe.quality, '5');
+  EXPECT_TRUE(page.QualityImg[5]->isVisibleTo(&page));
+}
+
+TEST_F(RecipeEditor, AnUnchangedRecipeIsUnchangedOnEveryPage) {
+  REZBLOCK r = test::RichRecipe(2);
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  for (int mode : {1, 2, 3, 4}) {
+    editor.SetEditMode(mode);
+    editor.LoadRecipeForEdit(0);
+    EXPECT_FALSE(editor.IsRecipeModified()) << mode;
+  }
+}
+
 // Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a
 // folder).
 TEST(RecipeEditorLook, Screenshots) {
   const char* folder = std::getenv("TAVOLIN_SHOTS");
+  auto save = [&](const QPixmap& shot, const std::string& name) {
+    EXPECT_FALSE(shot.isNull()) << name;
+    if (folder) shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
+  };
   for (const std::string lang : {"DE", "EN"}) {
     EditorWindows w(lang);
     REZBLOCK r = test::RichRecipe(3);
     r.pictures.clear();
     w.b.AddRecipe(r);
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(QColor(0xE0, 0x90, 0x40));
+    SavePictureFile(picture, w.b.env.Root() + "Pics/kuchen.jpg");
     w.editor->ShowEditView(true);
     w.editor->LoadRecipeForEdit(0);
+    w.editor->WorkRecipe.pictures.push_back({'F', "kuchen.jpg"});
+    w.editor->HasPicture = 1;
     w.editor->resize(920, 660);
-    QApplication::processEvents();
-    const QPixmap page = w.editor->grab();
-    EXPECT_FALSE(page.isNull());
+    for (int mode : {1, 2, 3, 4}) {
+      w.editor->SetEditMode(mode);
+      w.editor->ShowRecipePicture();
+      QApplication::processEvents();
+      save(w.editor->grab(), "editor_mode" + std::to_string(mode) + "_" + lang);
+    }
+    w.editor->SetEditMode(1);
     w.lines->PlaceIngredientList(true);
     w.chooser->LoadChooserLine(&w.editor->WorkRecipe, 2, false);
     w.chooser->show();
     QApplication::processEvents();
-    const QPixmap chooser = w.chooser->grab();
+    save(w.chooser->grab(), "chooser_" + lang);
+    w.chooser->NewTrennzeileBtnClick();
+    QApplication::processEvents();
+    save(w.chooser->grab(), "chooser_heading_" + lang);
     w.chooser->hide();
     w.lines->PlaceIngredientList(false);
-    if (folder) {
-      page.save(QString::fromStdString(std::string(folder) + "/editor_standard_" + lang + ".png"));
-      chooser.save(QString::fromStdString(std::string(folder) + "/chooser_" + lang + ".png"));
-    }
   }
 }
 

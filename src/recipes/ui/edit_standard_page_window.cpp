@@ -35,7 +35,10 @@
 #include "platform/services.h"
 #include "recipedb/category_table.h"
 #include "recipes/standard_page_fields.h"
+#include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/portions_dialog.h"
+#include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 
 namespace tav {
@@ -321,6 +324,7 @@ void TNEditDlg::FormCreate() {
     LangDlg->TranslateForm(this);
     LangDlg->TranslateMenu("NEditDlg", PopupMnu);
   }
+  if (PortionsDlg) PortionsDlg->FillPortionUnitCombo(PortArtCoBo);
   // Labels of the information group share one width, the rating labels included.
   int width = 0;
   const QFontMetrics fm(font());
@@ -433,12 +437,8 @@ void TNEditDlg::NEditStoreCategories() {
 // Showing and layout
 
 void TNEditDlg::NEditShowPage() {
-  if (!EditRezDlg) return;
-  for (QWidget* page :
-       EditRezDlg->EditPnl->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-    if (page != this) page->hide();
-  DockIntoPanel(this, EditRezDlg->EditPnl);
-  DockIntoPanel(EditRezDlg->ImagePnl, NEditPicPnl);
+  DockEditPage(this);
+  FillHost(EditorPart("ImagePnl"), NEditPicPnl);
   NEditLayout();
 }
 
@@ -471,20 +471,42 @@ void TNEditDlg::PlaceRatingPanels(bool toQuickPage) {
     ratingHome_->addWidget(DifficultyPnl);
     QualityPnl->show();
     DifficultyPnl->show();
+    return;
   }
+  // On the quick entry page they stand in the room its information panel keeps for them.
+  if (!QEditDlg) return;
+  QWidget* room = QEditDlg->RatingSpace;
+  for (QWidget* panel : {QualityPnl, DifficultyPnl}) {
+    panel->setParent(room);
+    panel->adjustSize();
+  }
+  QualityPnl->move(8, 4);
+  DifficultyPnl->move(8, 4 + QualityPnl->height() + 4);
+}
+
+bool TNEditDlg::RatingsLent() const {
+  return QualityPnl->parentWidget() != InfoGrp;
 }
 
 void TNEditDlg::QualityImgMouseDown(int x) {
   const char rating = static_cast<char>('0' + RatingFromX(x));
   ShowQualityStars(rating);
-  if (QualityPnl->parentWidget() == InfoGrp && editRecipe) editRecipe->quality = rating;
+  if (RatingsLent()) {
+    if (QEditDlg) QEditDlg->QEditSetQuality(rating);
+  } else if (editRecipe) {
+    editRecipe->quality = rating;
+  }
 }
 
 void TNEditDlg::DifficultyImgMouseDown(int x) {
   const char rating = static_cast<char>('0' + RatingFromX(x));
   ShowDifficultyStars(rating);
   // Where the panels lie is read from the quality panel for both ratings.
-  if (QualityPnl->parentWidget() == InfoGrp && editRecipe) editRecipe->difficulty = rating;
+  if (RatingsLent()) {
+    if (QEditDlg) QEditDlg->QEditSetDifficulty(rating);
+  } else if (editRecipe) {
+    editRecipe->difficulty = rating;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -66,6 +66,8 @@ class TNEditDlg : public QWidget {
   void DifficultyImgMouseDown(int x);
   // Fills the category list with the recipe's own categories.
   void FillRecipeCategories();
+  // The rating panels stand on the quick entry page.
+  bool RatingsLent() const;
 
   REZBLOCK* editRecipe = nullptr;
   bool editingCategories = false;

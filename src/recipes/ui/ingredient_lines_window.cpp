@@ -14,6 +14,7 @@
 #include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ingredient_lines.h"
+#include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/ingredient_chooser_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
@@ -109,7 +110,7 @@ TEditZutatDlg::TEditZutatDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ZutatUpBtn, &QToolButton::clicked, this, [this] { ZutatUpBtnClick(); });
   connect(ZutatDownBtn, &QToolButton::clicked, this, [this] { ZutatDownBtnClick(); });
   FormCreate();
-  if (NEditDlg) DockIntoPanel(this, NEditDlg->EditZutatGrp);
+  if (NEditDlg) FillHost(this, NEditDlg->EditZutatGrp);
   UpdateLineButtons();
 }
 
@@ -189,11 +190,11 @@ void TEditZutatDlg::UpdateLineButtons() {
 void TEditZutatDlg::PlaceIngredientList(bool intoChooser) {
   inChooser_ = intoChooser;
   if (intoChooser) {
-    if (ChooseZutatDlg) DockIntoPanel(this, ChooseZutatDlg->EditZutatGrp);
+    if (ChooseZutatDlg) FillHost(this, ChooseZutatDlg->EditZutatGrp);
     ZutatNeuBtn->hide();
     ZutatEditBtn->hide();
   } else {
-    if (NEditDlg) DockIntoPanel(this, NEditDlg->EditZutatGrp);
+    if (NEditDlg) FillHost(this, NEditDlg->EditZutatGrp);
     ZutatNeuBtn->show();
     ZutatEditBtn->show();
     if (NEditDlg) NEditDlg->NEditLayout();

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,8 +38,12 @@
 #include "recipedb/recipe_store.h"
 #include "recipes/recipe_edit.h"
 #include "recipes/recipe_picture.h"
+#include "recipes/ui/edit_additional_page_window.h"
+#include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/quick_entry_page_window.h"
+#include "recipes/ui/recipe_list_window.h"
 
 namespace tav {
 
@@ -203,7 +208,6 @@ void TEditRezDlg::FormCreate() {
   }
   SetEditMode(mode);
   changingTabs_ = true;
-  ShowModiTab->setCurrentIndex(mode - 1);
   const bool unsupported = ctx().userSettings && ReadLong(ctx().userSettings->Read(
                                                      kRegParam, "UnsupportedItemsEdit", "0")) != 0;
   if (!unsupported && ShowModiTab->count() > 3) ShowModiTab->removeTab(3);
@@ -223,6 +227,15 @@ void TEditRezDlg::StorePage(int mode) {
     case 1:
       if (NEditDlg) NEditDlg->NEditStoreRez();
       break;
+    case 2:
+      if (QEditDlg) QEditDlg->QEditStoreRez();
+      break;
+    case 3:
+      if (ZEditDlg) ZEditDlg->ZEditStoreRez();
+      break;
+    case 4:
+      if (AEditDlg) AEditDlg->AEditStoreRez();
+      break;
     default:
       break;
   }
@@ -233,6 +246,18 @@ void TEditRezDlg::LoadPage(int mode) {
     case 1:
       if (NEditDlg) NEditDlg->NEditLoadRez(&WorkRecipe);
       break;
+    case 2:
+      // The quick entry page shows the standard page's rating pictures on its panel.
+      if (NEditDlg) NEditDlg->PlaceRatingPanels(true);
+      if (QEditDlg) QEditDlg->QEditLoadRez(&WorkRecipe);
+      ShowRecipePicture();
+      break;
+    case 3:
+      if (ZEditDlg) ZEditDlg->ZEditLoadRez(&WorkRecipe);
+      break;
+    case 4:
+      if (AEditDlg) AEditDlg->AEditLoadRez(&WorkRecipe);
+      break;
     default:
       break;
   }
@@ -242,6 +267,18 @@ void TEditRezDlg::ShowPage(int mode) {
   switch (mode) {
     case 1:
       if (NEditDlg) NEditDlg->NEditShowPage();
+      break;
+    case 2:
+      if (QEditDlg) {
+        QEditDlg->QEditShowPage();
+        FitPicture();
+      }
+      break;
+    case 3:
+      if (ZEditDlg) ZEditDlg->ZEditShowPage();
+      break;
+    case 4:
+      if (AEditDlg) AEditDlg->AEditShowPage();
       break;
     default:
       break;
@@ -274,6 +311,12 @@ void TEditRezDlg::SetEditMode(int mode) {
   LoadPage(mode);
   ShowPage(mode);
   CheckModeItem(mode, true);
+  // The tab strip follows a change from the main menu, so that its tabs always lead elsewhere.
+  if (mode - 1 < ShowModiTab->count()) {
+    changingTabs_ = true;
+    ShowModiTab->setCurrentIndex(mode - 1);
+    changingTabs_ = false;
+  }
   if (ctx().userSettings)
     ctx().userSettings->WriteString(kRegParam, "QEditMode", std::to_string(mode));
   if (MainFrm) MainFrm->UpdateClipboardMenu();
@@ -294,6 +337,7 @@ void TEditRezDlg::ShowEditView(bool show) {
   if (!show) return;
   ShowPage(EditMode);
   if (EditMode == 1 && NEditDlg) NEditDlg->TitelEdt->setFocus();
+  if (EditMode == 2 && QEditDlg) QEditDlg->TextRtf->setFocus();
 }
 
 void TEditRezDlg::LoadRecipeForEdit(int listIndex) {
@@ -436,7 +480,11 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
     LoadedRecipe = WorkRecipe;
     ShowRecipePicture();
     ShowPictureControls();
-    (void)reselect;
+    if (ChooseRezDlg) {
+      ChooseRezDlg->RefreshRecipeList();
+      if (reselect) ChooseRezDlg->SelectRecipeListEntry(entry);
+      ChooseRezDlg->RefreshShownRecipe();
+    }
   }
   if (ctx().options) ctx().options->SetParaString(72, WorkRecipe.source);
   return true;
@@ -473,10 +521,12 @@ void TEditRezDlg::OKBtnClick() {
   if (AssistDlg) AssistDlg->ShowTip(1, 2);
   if (!SaveRecipe(true)) return;
   ShowEditView(false);
+  if (ChooseRezDlg) ChooseRezDlg->ShowSelectedRecipe(true);
 }
 
 void TEditRezDlg::CancelBtnClick() {
   ShowEditView(false);
+  if (ChooseRezDlg) ChooseRezDlg->ShowSelectedRecipe(true);
 }
 
 void TEditRezDlg::FormShow() {
@@ -619,20 +669,6 @@ void TEditRezDlg::PicDelBtnClick() {
   HasPicture = 0;
   NewPicturePath.clear();
   ShowPictureControls();
-}
-
-// Docks a page or panel into a host, filling it.
-void DockIntoPanel(QWidget* form, QWidget* host) {
-  if (!form || !host) return;
-  if (!host->layout()) {
-    auto* layout = new QVBoxLayout(host);
-    layout->setContentsMargins(0, 0, 0, 0);
-  }
-  if (form->parentWidget() != host) {
-    form->setParent(host);
-    host->layout()->addWidget(form);
-  }
-  form->show();
 }
 
 }  // namespace tav

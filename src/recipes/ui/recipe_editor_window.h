@@ -129,8 +129,4 @@ class TEditRezDlg : public QWidget {
 
 extern TEditRezDlg* EditRezDlg;
 
-// Docks a page or panel into a host widget, filling it, and shows it (the editor's pages into
-// EditPnl, the picture panel into a page's picture group).
-void DockIntoPanel(QWidget* form, QWidget* host);
-
 }  // namespace tav
