@@ -187,7 +187,7 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   HelpErrorTxt->setPalette(red);
   // Room for the standard page's rating pictures, which it places on this panel while lent.
   RatingSpace = Named<QWidget>(QEditInfoPnl, "RatingSpace");
-  RatingSpace->setFixedHeight(60);
+  RatingSpace->setFixedHeight(80);
   HelpInfoTxt = Named<QLabel>(QEditInfoPnl, "HelpInfoTxt");
   HelpInfoTxt->setWordWrap(true);
   HelpInfoTxt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -261,15 +261,22 @@ void TQEditDlg::FormCreate() {
     LangDlg->TranslateForm(this);
     LangDlg->TranslateMenu("QEditDlg", PopupMnu);
   }
+  RefillUnitCombo();
+  HelpZutatMengeCoBo->setEditText(QString());
+  ShowKind(kQuickEmpty);
+  LineTypeTxt->clear();
+}
+
+void TQEditDlg::RefillUnitCombo() {
+  const QSignalBlocker block(HelpZutatEinheitCoBo);
+  const QString typed = HelpZutatEinheitCoBo->currentText();
+  HelpZutatEinheitCoBo->clear();
   if (ctx().units) {
     std::vector<std::string> names;
     ctx().units->FillUnitCombo(names, false);
     for (const std::string& n : names) HelpZutatEinheitCoBo->addItem(toQ(n));
   }
-  HelpZutatEinheitCoBo->setEditText(QString());
-  HelpZutatMengeCoBo->setEditText(QString());
-  ShowKind(kQuickEmpty);
-  LineTypeTxt->clear();
+  HelpZutatEinheitCoBo->setEditText(typed);
 }
 
 bool TQEditDlg::eventFilter(QObject* watched, QEvent* event) {

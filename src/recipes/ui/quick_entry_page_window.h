@@ -40,6 +40,9 @@ class TQEditDlg : public QWidget {
   // Pastes the clipboard's text without formatting (with paste false only the clipboard is
   // made plain).
   void QEditPastePlain(bool paste);
+  // The unit list of the ingredient form from the unit table (fixed units, without codes); the
+  // units window calls it after every change of the table.
+  void RefillUnitCombo();
 
   void QEditRefreshInfo();
   void QEditRebuildIngredientLine();
