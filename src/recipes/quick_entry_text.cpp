@@ -153,17 +153,44 @@ void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out) {
   }
 }
 
-void SetRecipeCategoriesByNames(REZBLOCK& recipe, std::string_view names) {
-  if (!ctx().categories) return;
-  std::vector<std::string> words;
-  SplitText(names, words, kSplitWords);
-  std::vector<uint16_t> ids;
-  for (const std::string& w : words) {
+void CategoryIdsFromNames(std::string_view names, std::vector<uint16_t>& ids,
+                          std::vector<std::string>* unknown) {
+  ids.clear();
+  if (unknown) unknown->clear();
+  const CategoryTable* table = ctx().categories;
+  auto take = [&](const std::string& name) {
     uint16_t codes[10];
-    if (!ctx().categories->GetGattIds(w, codes)) continue;
+    if (!table || !table->GetGattIds(name, codes)) return false;
     for (uint16_t id : codes)
       if (id != 0 && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+    return true;
+  };
+  // Names as the writer lists them, between commas, match whole, so that a name holding a blank
+  // or '&' ("Saucen & Dips") reads back; anything else is taken word by word.
+  std::vector<std::string> phrases;
+  SplitText(names, phrases, kSplitLines);
+  std::vector<std::string> pieces;
+  for (const std::string& line : phrases) {
+    size_t from = 0;
+    for (;;) {
+      const size_t end = line.find_first_of(",;", from);
+      pieces.push_back(Trim(std::string_view(line).substr(from, end - from)));
+      if (end == std::string::npos) break;
+      from = end + 1;
+    }
   }
+  for (const std::string& piece : pieces) {
+    if (piece.empty() || take(piece)) continue;
+    std::vector<std::string> words;
+    SplitText(piece, words, kSplitWords);
+    for (const std::string& w : words)
+      if (!take(w) && unknown) unknown->push_back(w);
+  }
+}
+
+void SetRecipeCategoriesByNames(REZBLOCK& recipe, std::string_view names) {
+  std::vector<uint16_t> ids;
+  CategoryIdsFromNames(names, ids, nullptr);
   for (size_t i = 0; i < ids.size() && i < 10; ++i) recipe.categories[i] = ids[i];
 }
 

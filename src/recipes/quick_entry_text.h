@@ -57,9 +57,14 @@ struct QuickIngredient {
 // the amount converted into its target unit), text. Uses the unit table (ctx().units).
 void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out);
 
-// The category ids of the names in `names` (words; main categories give their id, sub
-// categories the ids of their main categories), each once, written from slot 0 on (at most
-// ten); the slots after them keep what they held.
+// The category ids that a text of category names stands for, in order, each once: main
+// categories give their id, sub categories the ids of their main categories. A piece between
+// commas (or semicolons) that is a whole name counts as that name; other pieces count word by
+// word. `unknown` (when given) receives the words that name no category.
+void CategoryIdsFromNames(std::string_view names, std::vector<uint16_t>& ids,
+                          std::vector<std::string>* unknown);
+// The ids of the names written into the recipe's category slots from slot 0 on (at most ten);
+// the slots after them keep what they held.
 void SetRecipeCategoriesByNames(REZBLOCK& recipe, std::string_view names);
 
 // The text of one recipe and the page state that belongs to it: the line list and the

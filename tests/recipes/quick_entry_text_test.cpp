@@ -307,6 +307,7 @@ REZBLOCK FullRecipe() {
   r.servingType = "Personen";
   r.categories[0] = 4;
   r.categories[1] = 17;
+  r.categories[2] = 12;
   r.hint = W("Sonntag, Schmoren");
   r.quality = '4';
   r.difficulty = '3';
@@ -349,7 +350,7 @@ TEST_F(QuickEntry, WrittenTextHasTheGivenLayout) {
                     "In Rotwein schmoren.\n"
                     "\n"
                     "P> 4 Personen\n"
-                    "G> Hauptgerichte, Fleisch\n"
+                    "G> Hauptgerichte, Fleisch, Saucen & Dips\n"
                     "S> Sonntag, Schmoren\n"
                     "B> 4\n"
                     "D> 3\n"
@@ -525,6 +526,13 @@ TEST_F(QuickEntry, CategoriesFromNamesTakeTenAtMost) {
                                   "Fleisch Fisch Gemüse Reis Suppen unbekannt Nudeln"));
   const uint16_t want[10] = {1, 2, 3, 5, 6, 7, 8, 17, 19, 21};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(r.categories[i], want[i]) << i;
+
+  // Names holding blanks or '&' are found whole between commas, as the writer lists them.
+  std::vector<uint16_t> ids;
+  std::vector<std::string> unknown;
+  CategoryIdsFromNames(W("Saucen & Dips, Brot & Brötchen; Kuchen Quatsch"), ids, &unknown);
+  EXPECT_EQ(ids, (std::vector<uint16_t>{12, 10, 7}));
+  EXPECT_EQ(unknown, std::vector<std::string>{"Quatsch"});
 }
 
 }  // namespace

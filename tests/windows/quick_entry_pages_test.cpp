@@ -29,6 +29,7 @@
 #include "recipes/ui/alert_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
+#include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/ingredient_picker_dialog.h"
 #include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
@@ -308,6 +309,28 @@ TEST_F(QuickPage, IngredientFormShowsAndChangesTheHiddenData) {
   EXPECT_EQ(Line(2), W("2 Esslöffel Pitahaya"));
 }
 
+TEST_F(QuickPage, RatingLinesShowTheLentPicturesAndTheirClicksSetTheLine) {
+  TNEditDlg standard;
+  Load("Brot\n\n500 g Mehl\n\nBacken.\n\nB> 9\nD> 2\n");
+  standard.PlaceRatingPanels(true);
+  page->QEditLoadRez(&r);
+  page->TextRtf->setPlainText(QStringLiteral("Brot\n\n500 g Mehl\n\nBacken.\n\nB> 9\nD> 2\n"));
+  page->show();
+  CaretTo(6);
+  EXPECT_EQ(r.quality, '5');
+  EXPECT_TRUE(standard.QualityPnl->isVisibleTo(page.get()));
+  EXPECT_FALSE(standard.DifficultyPnl->isVisibleTo(page.get()));
+  EXPECT_TRUE(standard.QualityImg[5]->isVisibleTo(standard.QualityPnl));
+  Grab(page.get(), "quick_entry_rating", 860, 560);
+  standard.QualityImgMouseDown(30);  // two stars
+  EXPECT_EQ(Line(6), "B> 2");
+  CaretTo(7);
+  EXPECT_EQ(r.difficulty, '2');
+  EXPECT_TRUE(standard.DifficultyPnl->isVisibleTo(page.get()));
+  EXPECT_FALSE(standard.QualityPnl->isVisibleTo(page.get()));
+  standard.PlaceRatingPanels(false);
+}
+
 TEST_F(QuickPage, CommandButtonsTurnTheCurrentLine) {
   Load("Brot\n\n-Teig\nTeig\n500 g Mehl\n\nText\nZ> 30 Min\nBackofen\n");
   CaretTo(2);
@@ -340,15 +363,17 @@ TEST_F(QuickPage, CategoryLineSelectsItsCategoriesAndTheListWritesTheLine) {
   EXPECT_EQ(fromQ(page->HelpErrorTxt->text()), GetLangText(527) + "Quatsch\n");
   // Choosing in the list writes the selected names in list order.
   for (int i = 0; i < page->HelpLiBo->count(); ++i)
-    if (page->HelpLiBo->item(i)->text() == QStringLiteral("Suppen")) {
+    if (page->HelpLiBo->item(i)->text() == QStringLiteral("Suppen") ||
+        page->HelpLiBo->item(i)->text() == QStringLiteral("Saucen & Dips")) {
       page->HelpLiBo->item(i)->setSelected(true);
       page->HelpLiBoClick();
     }
-  EXPECT_EQ(Line(5), W("G> Geflügel Salate Suppen "));
+  EXPECT_EQ(Line(5), W("G> Geflügel, Salate, Saucen & Dips, Suppen"));
   page->QEditStoreRez();
   EXPECT_EQ(r.categories[0], 18);
   EXPECT_EQ(r.categories[1], 3);
-  EXPECT_EQ(r.categories[2], 2);
+  EXPECT_EQ(r.categories[2], 12);  // a name with blanks is found whole
+  EXPECT_EQ(r.categories[3], 2);
 }
 
 TEST_F(QuickPage, PasteTakesPlainTextOnly) {

@@ -36,6 +36,7 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/unit_table.h"
 #include "recipes/ui/edit_page_dock.h"
+#include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/form_controls.h"
 
 namespace tav {
@@ -330,9 +331,9 @@ void TQEditDlg::QEditShowPage() {
   FillHost(EditorPart("ImagePnl"), QEditPicPnl);
 }
 
+// The standard page's rating pictures, lent to this page's panel by the editor before it loads
+// the page, stay hidden until a "B>" or "D>" line holds the caret.
 void TQEditDlg::LendRatingPanels() {
-  // The standard page's rating pictures stand on this page's panel, hidden until a "B>" or
-  // "D>" line holds the caret.
   for (const char* name : {"QualityPnl", "DifficultyPnl"})
     if (QWidget* w = QEditInfoPnl->findChild<QWidget*>(QString::fromLatin1(name))) w->hide();
 }
@@ -503,35 +504,33 @@ void TQEditDlg::FillCategoryList() {
   }
   const std::string line = Trim(CurrentLineText());
   const std::string rest = line.size() > 2 ? line.substr(2) : std::string();
-  std::vector<std::string> words;
-  SplitText(rest, words, kSplitWords);
-  std::string unknown;
+  std::vector<uint16_t> ids;
+  std::vector<std::string> unknown;
+  CategoryIdsFromNames(rest, ids, &unknown);
   if (!Trim(rest).empty()) {
     HelpLiBo->clearSelection();
-    for (const std::string& w : words) {
-      uint16_t ids[10] = {};
-      if (!ctx().categories || !ctx().categories->GetGattIds(w, ids)) {
-        unknown += w + "\n";
-        continue;
-      }
-      for (uint16_t id : ids)
-        for (int r = 0; id != 0 && r < HelpLiBo->count(); ++r)
-          if (HelpLiBo->item(r)->data(Qt::UserRole).toInt() == id)
-            HelpLiBo->item(r)->setSelected(true);
+    for (int r = 0; r < HelpLiBo->count(); ++r) {
+      const int id = HelpLiBo->item(r)->data(Qt::UserRole).toInt();
+      if (std::find(ids.begin(), ids.end(), id) != ids.end()) HelpLiBo->item(r)->setSelected(true);
     }
   }
-  if (!unknown.empty()) ShowWarning(GetLangText(527) + unknown);
+  if (!unknown.empty()) {
+    std::string warning = GetLangText(527);
+    for (const std::string& w : unknown) warning += w + "\n";
+    ShowWarning(warning);
+  }
   HelpLiBo->verticalScrollBar()->setValue(scroll);
 }
 
 void TQEditDlg::HelpLiBoClick() {
   if (!categoryListFilled) return;
   const int scroll = HelpLiBo->verticalScrollBar()->value();
+  // Names joined as the writer joins them, so that names holding blanks read back whole.
   std::string line = "G> ";
   int taken = 0;
   for (int r = 0; r < HelpLiBo->count() && taken < 10; ++r) {
     if (!HelpLiBo->item(r)->isSelected()) continue;
-    line += fromQ(HelpLiBo->item(r)->text()) + " ";
+    line += (taken ? ", " : "") + fromQ(HelpLiBo->item(r)->text());
     ++taken;
   }
   QEditSetCommandLine(line);
@@ -542,14 +541,23 @@ void TQEditDlg::ShowRatingLine(int kind) {
   RatingSpace->show();
   const char* panel = kind == kQuickQuality ? "QualityPnl" : "DifficultyPnl";
   if (QWidget* w = QEditInfoPnl->findChild<QWidget*>(QString::fromLatin1(panel))) {
+    // The one picture shown stands at the top of its room, which fits it.
+    if (w->parentWidget() == RatingSpace) {
+      w->move(w->x(), 4);
+      RatingSpace->setFixedHeight(w->height() + 8);
+    }
     w->show();
     w->raise();
   }
   const std::string line = Trim(CurrentLineText());
   const long n = ReadLong(Trim(line.size() > 2 ? line.substr(2) : std::string()));
   const char rating = static_cast<char>('0' + std::clamp<long>(n, 0, 5));
-  if (!editRecipe) return;
-  (kind == kQuickQuality ? editRecipe->quality : editRecipe->difficulty) = rating;
+  if (editRecipe) (kind == kQuickQuality ? editRecipe->quality : editRecipe->difficulty) = rating;
+  if (!NEditDlg) return;
+  if (kind == kQuickQuality)
+    NEditDlg->ShowQualityStars(rating);
+  else
+    NEditDlg->ShowDifficultyStars(rating);
 }
 
 // Changing lines -------------------------------------------------------------------------------
