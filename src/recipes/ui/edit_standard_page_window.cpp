@@ -36,6 +36,7 @@
 #include "recipedb/category_table.h"
 #include "recipes/standard_page_fields.h"
 #include "recipes/ui/edit_page_dock.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
 #include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
@@ -46,13 +47,6 @@ namespace tav {
 TNEditDlg* NEditDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QLabel* Caption(QWidget* parent, const char* name, const char* text) {
   auto* label = Named<QLabel>(parent, name);

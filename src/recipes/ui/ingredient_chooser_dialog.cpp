@@ -32,6 +32,7 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/unit_table.h"
 #include "recipes/ingredient_lines.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
 
 namespace tav {
@@ -39,13 +40,6 @@ namespace tav {
 TChooseZutatDlg* ChooseZutatDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QComboBox* EditableCombo(QWidget* parent, const char* name) {
   auto* box = Named<QComboBox>(parent, name);

@@ -16,6 +16,7 @@
 #include "recipes/ingredient_lines.h"
 #include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_chooser_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
 
@@ -24,13 +25,6 @@ namespace tav {
 TEditZutatDlg* EditZutatDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 // Draws an entry's tab-separated parts at tab stops of 20 dialog units, as a list box with tab
 // stops does: amount, unit and ingredient stand in columns.

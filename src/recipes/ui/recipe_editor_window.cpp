@@ -41,6 +41,7 @@
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
+#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_list_window.h"
@@ -50,13 +51,6 @@ namespace tav {
 TEditRezDlg* EditRezDlg = nullptr;
 
 namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 QAction* NamedAction(QMenu* menu, const char* name, const char* text) {
   QAction* a = menu->addAction(toQ(text));
