@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 
@@ -21,6 +22,10 @@
 #include "app/ui/main_window.h"
 #include "app/ui/picture_loader.h"
 #include "app/ui/tips_dialog.h"
+#include "nutrients/food_database.h"
+#include "nutrients/nutrient_table.h"
+#include "nutrients/ui/nutrient_calc_dialog.h"
+#include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
@@ -29,6 +34,7 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/record_file.h"
 #include "recipedb/unit_table.h"
+#include "recipes/standard_page_fields.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
@@ -478,6 +484,53 @@ TEST_F(RecipeEditor, AnUnchangedRecipeIsUnchangedOnEveryPage) {
     editor.LoadRecipeForEdit(0);
     EXPECT_FALSE(editor.IsRecipeModified()) << mode;
   }
+}
+
+TEST_F(RecipeEditor, TheCalculationWorksOnTheRecipeBeingEdited) {
+  std::filesystem::copy(
+      std::string(TAVOLIN_FIXTURES) + "/food_table_crlf_cp1252", b.Data(),
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  b.env.Options().blsRezStoffe = {4, 6};
+  NutrientTable table;
+  FoodDatabase foods;
+  ctx().nutrients = &table;
+  ctx().foods = &foods;
+  ASSERT_TRUE(table.LoadNutrientTable());
+  ASSERT_TRUE(foods.LoadBLSIndex());
+  auto calc = std::make_unique<TBLSZutatDlg>();
+
+  SetDecimalSep(',');
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  editor.WorkRecipe.servings = 2;
+  editor.WorkRecipe.lines = {{"200", "g", "Spinat", "G101000", 0, 0}};
+  editor.LoadEditPages();
+  page.TitelEdt->setText(toQ("Spinat"));  // typed, not yet stored
+  QTimer::singleShot(0, calc.get(), [&] { calc->CloseBtnClick(); });
+  editor.CalcEditedRecipeNutrients();
+  EXPECT_EQ(editor.WorkRecipe.title, "Spinat") << "the page was stored first";
+  ASSERT_FALSE(editor.WorkRecipe.nutrients.empty());
+  EXPECT_STREQ(editor.WorkRecipe.nutrients[0].code, "GCAL");
+  EXPECT_EQ(editor.WorkRecipe.nutrients[0].value, "46,00");
+  EXPECT_FALSE(page.EnergieEdt->text().isEmpty());
+  EXPECT_EQ(fromQ(page.EnergieEdt->text()),
+            EnergyFieldText(editor.WorkRecipe, false, b.env.Options().Flag(88)));
+  for (const auto& m : Shown()) EXPECT_NE(m.text, GetLangText(316));
+  // The lines differ from the new recipe's: storing asks whether the sums may go. No keeps
+  // them, and the energy field, left alone, does not write over them.
+  b.env.messages.answers = {IDNO};
+  page.TextRtf->setPlainText(toQ("Blanchieren."));
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  ASSERT_FALSE(Shown().empty());
+  EXPECT_EQ(Shown().back().text, GetLangText(749));
+  REZBLOCK read;
+  ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 0, read));
+  ASSERT_FALSE(read.nutrients.empty());
+  EXPECT_EQ(read.nutrients[0].value, "46,00");
+  SetDecimalSep('.');
+  calc.reset();
+  ctx().nutrients = nullptr;
+  ctx().foods = nullptr;
 }
 
 // Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a

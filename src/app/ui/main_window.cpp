@@ -44,7 +44,9 @@
 #include "exchange/ui/print_preview_window.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
+#include "nutrients/recipe_calc.h"
 #include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -153,7 +155,8 @@ std::vector<MenuDef> MenuDefinitions() {
         {"MenuPrintMnu", "Menüplan drucken", nullptr, 0}}},
       {"Aktionen1",
        "Aktionen",
-       {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...", nullptr,
+       {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...",
+         &M::CalcBLSStoffeMnuClick,
          0},
         kSep,
         {"StartLexikon", "&Lexikon des Kochens", nullptr, 0},
@@ -215,7 +218,7 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"BLSShowDlgMnu", "BLS-Daten anzeigen", nullptr, 0},
         kSep,
         {"BLSSearchMnu", "BLS-Lebensmittel suchen", nullptr, 0},
-        {"CalcBLSRezept", "Rezept in die BLS-Berechnung", nullptr, 0}}},
+        {"CalcBLSRezept", "Rezept in die BLS-Berechnung", &M::OpenNutrientCalculation, 0}}},
       {"ErnaehrungMnu",
        "Ernährung",
        {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", nullptr, kCheckable},
@@ -806,6 +809,25 @@ void TMainFrm::FormClose() {
 
 bool TMainFrm::EditorAgrees() {
   return !EditRezDlg || EditRezDlg->AskSaveChanges(true);
+}
+
+void TMainFrm::OpenNutrientCalculation() {
+  if (EditRezDlg && !EditRezDlg->isHidden()) {
+    EditRezDlg->CalcEditedRecipeNutrients();
+    return;
+  }
+  REZINDEX entry;
+  if (!ChooseRezDlg || !ctx().calc || !BLSZutatDlg) return;
+  const int row = ChooseRezDlg->CurrentRow();
+  if (row < 0 || ChooseRezDlg->ItemData(row) == -1 || !ChooseRezDlg->RowEntry(row, entry)) return;
+  if (ctx().calc->LoadRecipeForCalc(entry.bookId, entry.number)) BLSZutatDlg->exec();
+}
+
+void TMainFrm::CalcBLSStoffeMnuClick() {
+  if (!ChooseRezDlg || ChooseRezDlg->SelectedRows().empty()) return;
+  OpenNutrientCalculation();
+  // New sums show at once in the recipe on screen.
+  if (!EditRezDlg || EditRezDlg->isHidden()) ChooseRezDlg->ShowSelectedRecipe(true);
 }
 
 void TMainFrm::NEditMnuClick() {

@@ -141,6 +141,9 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void HelpAboutItemClick();
   void TBInfoDblClick();
   void ShowAcademyPage(const std::string& topic);
+  // The nutrient calculation of the edited recipe, or of the list's current one.
+  void OpenNutrientCalculation();
+  void CalcBLSStoffeMnuClick();
   // The editor's pages (mode 4 has no menu item).
   void NEditMnuClick();
   void QEditMnuClick();
