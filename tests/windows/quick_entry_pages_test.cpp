@@ -328,7 +328,10 @@ TEST_F(QuickPage, RatingLinesShowTheLentPicturesAndTheirClicksSetTheLine) {
   EXPECT_EQ(r.difficulty, '2');
   EXPECT_TRUE(standard.DifficultyPnl->isVisibleTo(page.get()));
   EXPECT_FALSE(standard.QualityPnl->isVisibleTo(page.get()));
-  standard.PlaceRatingPanels(false);
+  // The page going while it holds them gives the pictures back.
+  page.reset();
+  EXPECT_TRUE(standard.isAncestorOf(standard.QualityPnl));
+  EXPECT_TRUE(standard.isAncestorOf(standard.DifficultyPnl));
 }
 
 TEST_F(QuickPage, CommandButtonsTurnTheCurrentLine) {

@@ -53,6 +53,10 @@ TAlertDlg::TAlertDlg(QWidget* parent) : QDialog(parent) {
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
+TAlertDlg::~TAlertDlg() {
+  if (AlertDlg == this) AlertDlg = nullptr;
+}
+
 void TAlertDlg::SetAlertText(const std::string& caption, const std::string& text) {
   setWindowTitle(toQ(caption));
   AlertTxt->setText(toQ(text));

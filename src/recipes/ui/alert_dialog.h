@@ -12,6 +12,7 @@ class TAlertDlg : public QDialog {
   Q_OBJECT
  public:
   explicit TAlertDlg(QWidget* parent = nullptr);
+  ~TAlertDlg() override;
 
   // The window caption and the centred notice text; the caller then shows the notice modally.
   void SetAlertText(const std::string& caption, const std::string& text);

@@ -159,6 +159,10 @@ TZEditDlg::TZEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   FormCreate();
 }
 
+TZEditDlg::~TZEditDlg() {
+  if (ZEditDlg == this) ZEditDlg = nullptr;
+}
+
 void TZEditDlg::FormCreate() {
   if (LangDlg) LangDlg->TranslateForm(this);
   ErfasserGrd->setHorizontalHeaderLabels(

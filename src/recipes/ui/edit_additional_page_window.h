@@ -21,6 +21,7 @@ class TZEditDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TZEditDlg(QWidget* parent = nullptr);
+  ~TZEditDlg() override;
 
   // The editor shell's page operations.
   void ZEditLoadRez(REZBLOCK* recipe);

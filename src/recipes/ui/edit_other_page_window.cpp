@@ -59,6 +59,10 @@ TAEditDlg::TAEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
+TAEditDlg::~TAEditDlg() {
+  if (AEditDlg == this) AEditDlg = nullptr;
+}
+
 bool TAEditDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) EnableClipBoard();
   return QWidget::eventFilter(watched, event);

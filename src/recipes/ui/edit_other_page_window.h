@@ -17,6 +17,7 @@ class TAEditDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TAEditDlg(QWidget* parent = nullptr);
+  ~TAEditDlg() override;
 
   // The editor shell's page operations.
   void AEditLoadRez(REZBLOCK* recipe);

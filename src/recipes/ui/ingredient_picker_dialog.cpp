@@ -48,6 +48,10 @@ TGetZutatDlg::TGetZutatDlg(QWidget* parent) : QDialog(parent) {
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
+TGetZutatDlg::~TGetZutatDlg() {
+  if (GetZutatDlg == this) GetZutatDlg = nullptr;
+}
+
 void TGetZutatDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormShow();

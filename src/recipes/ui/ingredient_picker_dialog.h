@@ -15,6 +15,7 @@ class TGetZutatDlg : public QDialog {
   Q_OBJECT
  public:
   explicit TGetZutatDlg(QWidget* parent = nullptr);
+  ~TGetZutatDlg() override;
 
   // The ingredient of the last choice; its plural is empty after Cancel.
   const REZZUTATEN& ChosenZutat() const { return chosen; }

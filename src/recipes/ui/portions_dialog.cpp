@@ -79,6 +79,10 @@ TPortionsDlg::TPortionsDlg(QWidget* parent) : QDialog(parent) {
   FormCreate();
 }
 
+TPortionsDlg::~TPortionsDlg() {
+  if (PortionsDlg == this) PortionsDlg = nullptr;
+}
+
 void TPortionsDlg::FormCreate() {
   if (LangDlg) LangDlg->TranslateForm(this);
   PortionsGrd->setHorizontalHeaderLabels({toQ(GetLangText(652))});

@@ -16,6 +16,7 @@ class TPortionsDlg : public QDialog, public PortionUnits {
   Q_OBJECT
  public:
   explicit TPortionsDlg(QWidget* parent = nullptr);
+  ~TPortionsDlg() override;
 
   // The combo box's items become the names of the list, in order.
   void FillPortionUnitCombo(QComboBox* combo) const;

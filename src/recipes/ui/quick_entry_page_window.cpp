@@ -257,6 +257,13 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   FormCreate();
 }
 
+TQEditDlg::~TQEditDlg() {
+  if (QEditDlg == this) QEditDlg = nullptr;
+  // Rating pictures lent by the standard page go back before this page's children go.
+  if (NEditDlg && NEditDlg->QualityPnl && NEditDlg->QualityPnl->parentWidget() == RatingSpace)
+    NEditDlg->PlaceRatingPanels(false);
+}
+
 void TQEditDlg::FormCreate() {
   if (LangDlg) {
     LangDlg->TranslateForm(this);

@@ -29,6 +29,7 @@ class TQEditDlg : public QWidget {
   Q_OBJECT
  public:
   explicit TQEditDlg(QWidget* parent = nullptr);
+  ~TQEditDlg() override;
 
   // The editor shell's page operations.
   void QEditLoadRez(REZBLOCK* recipe);

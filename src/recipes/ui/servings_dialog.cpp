@@ -85,6 +85,10 @@ TPersAnzDlg::TPersAnzDlg(QWidget* parent) : QDialog(parent) {
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
+TPersAnzDlg::~TPersAnzDlg() {
+  if (PersAnzDlg == this) PersAnzDlg = nullptr;
+}
+
 void TPersAnzDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormShow();

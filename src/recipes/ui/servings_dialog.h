@@ -13,6 +13,7 @@ class TPersAnzDlg : public QDialog {
   Q_OBJECT
  public:
   explicit TPersAnzDlg(QWidget* parent = nullptr);
+  ~TPersAnzDlg() override;
 
   void FormShow();
   void OKBtnClick();
