@@ -196,6 +196,8 @@ void TBitmap::LoadFromStream(TStream& stream) {
   }
   bool topDown = height < 0;
   height = topDown ? -height : height;
+  // Before any row size is worked out: a damaged width would overflow it.
+  if (static_cast<int64_t>(width) * height > kMaxPixels) throw EInvalidGraphic(kInvalidBitmap);
   std::vector<RGBQUAD> colors;
   if (bitCount <= 8) {
     uint32_t maxColors = 1u << bitCount;
@@ -211,8 +213,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
     }
   }
   int64_t stride = DIBStride(width, bitCount);
-  if (static_cast<int64_t>(width) * height > kMaxPixels ||
-      start + int64_t{dataOffset} + stride * height > stream.Size()) {
+  if (start + int64_t{dataOffset} + stride * height > stream.Size()) {
     throw EInvalidGraphic(kInvalidBitmap);
   }
   TBitmap loaded;
