@@ -62,15 +62,18 @@ long ReadLong(std::string_view text) {
   while (i < text.size() && IsBlank(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long v = 0;
+  // Checked before each step: the sum must never leave the range, not even for a moment.
+  const unsigned long limit = negative ? 0ul - static_cast<unsigned long>(LONG_MIN) : LONG_MAX;
+  unsigned long v = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    v = v * 10 + (text[i] - '0');
-    if (v > static_cast<long long>(LONG_MAX)) {
-      v = static_cast<long long>(LONG_MAX) + (negative ? 1 : 0);
+    const unsigned long digit = static_cast<unsigned long>(text[i] - '0');
+    if (v > (limit - digit) / 10) {
+      v = limit;
       break;
     }
+    v = v * 10 + digit;
   }
-  return static_cast<long>(negative ? -v : v);
+  return negative ? static_cast<long>(0ul - v) : static_cast<long>(v);
 }
 
 bool ParseInt(std::string_view text, long long& value) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 
 #include "platform/numbers.h"
@@ -29,6 +30,12 @@ TEST(Numbers, ReadLongIsAtol) {
   EXPECT_EQ(ReadLong("-7"), -7);
   EXPECT_EQ(ReadLong("abc"), 0);
   EXPECT_EQ(ReadLong(""), 0);
+  // Too many digits saturate (they once overflowed on the way).
+  EXPECT_EQ(ReadLong("9223372036854775807"), LONG_MAX);
+  EXPECT_EQ(ReadLong("9223372036854775808"), LONG_MAX);
+  EXPECT_EQ(ReadLong("55555555555555555555555"), LONG_MAX);
+  EXPECT_EQ(ReadLong("-9223372036854775808"), LONG_MIN);
+  EXPECT_EQ(ReadLong("-99999999999999999999"), LONG_MIN);
 }
 
 TEST(Numbers, ParseIntNeedsTheWholeText) {
