@@ -317,14 +317,16 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
     if (!in.Bytes(20, cats)) return;
     for (int i = 0; i < 10; ++i) r.categories[i] = Load<uint16_t>(cats.data() + 2 * i);
 
-    // Servings: blanks, digits, blanks, the serving type.
+    // Servings: blanks, the number as "%ld" wrote it (sign, digits), blanks, the serving type.
     if (!in.Text(f)) return;
     {
       size_t i = 0;
       while (i < f.size() && f[i] == ' ') ++i;
+      const bool negative = i + 1 < f.size() && f[i] == '-' && f[i + 1] >= '0' && f[i + 1] <= '9';
+      if (negative) ++i;
       uint32_t v = 0;
       while (i < f.size() && f[i] >= '0' && f[i] <= '9') v = v * 10 + static_cast<uint32_t>(f[i++] - '0');
-      r.servings = static_cast<int32_t>(v);
+      r.servings = static_cast<int32_t>(negative ? 0u - v : v);
       while (i < f.size() && f[i] == ' ') ++i;
       r.servingType.assign(f.substr(i));
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "app/recipe_records.h"
@@ -155,6 +156,23 @@ TEST(RecordFile, RichRecipeRoundTrip) {
   EXPECT_EQ(rec.substr(static_cast<size_t>(h.offsets.entry[kOffHint]), 7), "scharf\0"s);
   EXPECT_EQ(rec.substr(static_cast<size_t>(h.offsets.entry[kOffSource]), 7), "Heft 3\0"s);
   EXPECT_EQ(rec.substr(static_cast<size_t>(h.offsets.entry[kOffText]), 6), "Alles "s);
+}
+
+TEST(RecordFile, EveryServingsNumberReadsBack) {
+  // A negative number once grew the serving type by its digits at every save.
+  for (const int32_t servings : {0, 4, -3, INT32_MAX, INT32_MIN}) {
+    REZBLOCK r;
+    r.recipeIdHigh = 1;
+    r.servings = servings;
+    r.servingType = "St\xFC" "ck";
+    std::string rec;
+    EncodeRecipeRecord(r, rec);
+    REZBLOCK back;
+    ClearRezBlock(back);
+    DecodeRecipeRecord(rec, back);
+    EXPECT_EQ(back.servings, servings);
+    EXPECT_EQ(back.servingType, r.servingType) << servings;
+  }
 }
 
 TEST(RecordFile, ATextWithANulByteIsStoredUpToIt) {
