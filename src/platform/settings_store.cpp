@@ -112,6 +112,8 @@ namespace {
 
 std::string Escape(const std::string& s, bool name) {
   std::string out;
+  // A name must not start its line like a key header or a comment would.
+  if (name && !s.empty() && (s[0] == '[' || s[0] == ';' || s[0] == '#')) out += '\\';
   for (char c : s) {
     switch (c) {
       case '\\': out += "\\\\"; break;

@@ -42,8 +42,11 @@ TEST(IniSettingsStore, ValuesSurviveAReopenWithAwkwardCharacters) {
     s.WriteString(kRegParam, "AName", "M\xFCller = \\ ok\r\nsecond line");
     s.WriteString(kRegParam, "Odd=Name", "x");
     s.WriteString("Software\\Brimo\\Tavolin\\Assist", "StartTip", "3");
+    // Names that begin like a key header or a comment line were once lost.
+    for (const char* name : {"[Head]", ";semi", "#hash"}) s.WriteString(kRegParam, name, name);
   }
   IniSettingsStore s(file, false);
+  for (const char* name : {"[Head]", ";semi", "#hash"}) EXPECT_EQ(s.Read(kRegParam, name), name);
   EXPECT_EQ(s.Read(kRegParam, "aname"), "M\xFCller = \\ ok\r\nsecond line");
   EXPECT_EQ(s.Read(kRegParam, "odd=name"), "x");
   EXPECT_EQ(s.Read("Software\\Brimo\\Tavolin\\Assist", "StartTip"), "3");
