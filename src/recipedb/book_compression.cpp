@@ -63,7 +63,11 @@ void FinishPendingSwap(const std::string& dataFolder) {
   const std::string marker = dataFolder + kSwapMarker;
   std::string name;
   if (!ReadFileBytes(marker, name)) return;
-  if (!name.empty()) {
+  // The marker holds a book's name; anything that would lead out of the data folder (or to
+  // the scratch files themselves) is no swap of ours and is dropped.
+  const bool plainName =
+      name.find_first_of(std::string("/\\\0", 3)) == std::string::npos && name != "$$$";
+  if (!name.empty() && plainName) {
     // Each rename replaces its target in one step, so finishing twice does no harm.
     const std::string tempIndex = dataFolder + kTempIndex;
     const std::string tempRecords = dataFolder + kTempRecords;
@@ -95,6 +99,12 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   FinishPendingSwap(data);
   if (!logLines_.empty()) ReorgLogLine(std::string(), false);
   ReorgLogLine("  " + name + ":", false);
+
+  // A book of the scratch files' name would be overwritten by its own copy.
+  if (name == "$$$") {
+    ShowError(231);
+    return false;
+  }
 
   int16_t bookId = 0;
   const bool haveId = ReadDescriptionBookId(data + name + ".inf", bookId);

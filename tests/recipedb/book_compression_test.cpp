@@ -153,6 +153,29 @@ TEST(BookCompression, ABookThatCannotBeCopiedStaysAsItWas) {
   EXPECT_EQ(c.LogLines()[3], "  Nobody:");
 }
 
+TEST(BookCompression, TheScratchFilesNeverTakeABooksPlace) {
+  BookEnv b;
+  // A book named like the scratch files would be emptied by its own copy.
+  const std::string idx = IndexFileHeader() + "\x01\0\0\0"s, bok = RecordFileHeader();
+  test::WriteAll(b.Data() + "$$$.idx", idx);
+  test::WriteAll(b.Data() + "$$$.bok", bok);
+  Compressor c;
+  EXPECT_FALSE(c.ReorgKBook("$$$"));
+  EXPECT_EQ(b.env.messages.shown.at(0).text, GetLangText(231));
+  EXPECT_EQ(test::ReadAll(b.Data() + "$$$.idx"), idx);
+  EXPECT_EQ(test::ReadAll(b.Data() + "$$$.bok"), bok);
+
+  // A marker whose name leads out of the data folder moves nothing there.
+  for (const std::string& name : {"../Outside"s, "Sub\\Book"s, "$$$"s}) {
+    test::WriteAll(b.Data() + "$$$.swp", name);
+    FinishPendingSwap(b.Data());
+    EXPECT_FALSE(FileExists(b.Data() + "$$$.swp")) << name;
+    EXPECT_EQ(test::ReadAll(b.Data() + "$$$.idx"), idx) << name;
+    EXPECT_EQ(test::ReadAll(b.Data() + "$$$.bok"), bok) << name;
+  }
+  EXPECT_FALSE(FileExists(b.env.Root() + "Outside.idx"));
+}
+
 TEST(BookCompression, StatusEveryThirteen) {
   BookEnv b;
   struct Status : BookCompression {
