@@ -132,14 +132,9 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
 }
 
 bool CopyFileBytes(const std::string& source, const std::string& destination) {
-  if (!FileExists(source)) return false;
+  // The destination is replaced whole, and only by a complete copy.
   std::string bytes;
-  const bool readOk = ReadFileBytes(source, bytes);
-  std::FILE* out = std::fopen(NativePath(destination).c_str(), "wb");
-  if (!out) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  ok = std::fclose(out) == 0 && ok;
-  return ok && readOk;
+  return FileExists(source) && ReadFileBytes(source, bytes) && WriteFileAtomic(destination, bytes);
 }
 
 std::string FileExtension(const std::string& name) {

@@ -78,10 +78,7 @@ void TToolsMod::WriteLog(const std::string& text, int level) {
          text + "\r\n";
   const std::string path = LogFilePath();
   if (level == -1) {
-    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
-    if (!f) return;
-    std::fwrite(out.data(), 1, out.size(), f);
-    std::fclose(f);
+    WriteFileAtomic(path, out);
   } else {
     AppendFileBytes(path, out);
   }

@@ -7,6 +7,7 @@
 #include "app/tools_module.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -36,6 +37,10 @@ TEST(ToolsLog, EachStartBeginsANewFileWithOneHeader) {
   EXPECT_EQ(CountOf(log, "run 1"), 1);
   EXPECT_EQ(CountOf(log, "\r\n"), 4);  // header, START, run 1, END
   EXPECT_NE(log.find("} START\r\n"), std::string::npos);
+  // A new log that cannot be written whole leaves the last one as it was.
+  SetAtomicWriteFaultForTest(5);
+  tools.WriteLog("START", -1);
+  EXPECT_EQ(ReadAll(env.Root() + "Tavolin.log"), log);
 }
 
 TEST(ToolsLog, BeforeTheOptionsExistTheLogGoesToTheProgramFolder) {
@@ -194,6 +199,11 @@ TEST(FileFunctions, CopyFileBytesIsExact) {
   EXPECT_FALSE(CopyFileBytes(env.Root() + "missing.bin", env.Root() + "c.bin"));
   EXPECT_FALSE(FileExists(env.Root() + "c.bin"));
   EXPECT_FALSE(CopyFileBytes(env.Root() + "a.bin", env.Root() + "no/such/folder/d.bin"));
+  // A copy cut short leaves the old destination whole.
+  WriteAll(env.Root() + "e.bin", "old");
+  SetAtomicWriteFaultForTest(10);
+  EXPECT_FALSE(CopyFileBytes(env.Root() + "a.bin", env.Root() + "e.bin"));
+  EXPECT_EQ(ReadAll(env.Root() + "e.bin"), "old");
 }
 
 TEST(FileFunctions, CopyToUniquePictureKeepsTheWholeExtension) {
