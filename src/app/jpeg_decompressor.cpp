@@ -84,6 +84,15 @@ void TJPEGDecompressor::ReadHeader() {
   cinfo_.two_pass_quantize = TwoPassQuantize ? TRUE : FALSE;
   cinfo_.dither_mode = DitherMode;
   Protect([this] { jpeg_calc_output_dimensions(&cinfo_); });
+  CheckPictureSize();
+}
+
+void TJPEGDecompressor::CheckPictureSize() const {
+  const auto pixels = [](JDIMENSION w, JDIMENSION h) { return int64_t{w} * int64_t{h}; };
+  if (pixels(cinfo_.image_width, cinfo_.image_height) > kMaxBitmapPixels ||
+      pixels(cinfo_.output_width, cinfo_.output_height) > kMaxBitmapPixels) {
+    throw EJPEGError("JPEG image is too big");
+  }
 }
 
 int TJPEGDecompressor::GetByte() {
@@ -99,6 +108,7 @@ int TJPEGDecompressor::BytesPerPixel(TJPEGOutputType outputType) const {
 }
 
 size_t TJPEGDecompressor::GetDIBitsSize(TJPEGOutputType outputType) const {
+  CheckPictureSize();
   int width = static_cast<int>(cinfo_.output_width);
   int rowBytes = outputType == jp4bit ? (width + 1) / 2 : width * BytesPerPixel(outputType);
   return static_cast<size_t>(Round4(rowBytes)) * cinfo_.output_height;

@@ -66,7 +66,8 @@ class TJPEGDecompressor : public TJPEGBase {
   // The next byte of the JPEG data (for marker handlers); "Read beyond end of JPEG source"
   // when there is none.
   int GetByte();
-  // Sizes for ReadDIBitmap after the header was read.
+  // Sizes for ReadDIBitmap after the header was read (EJPEGError for a picture too big to
+  // decode).
   size_t GetDIBitsSize(TJPEGOutputType outputType) const;
   int GetBitmapInfoSize(TJPEGOutputType outputType) const;
   // Decodes the picture whose header was read into `bits` (GetDIBitsSize bytes, rows
@@ -100,6 +101,8 @@ class TJPEGDecompressor : public TJPEGBase {
   void HandleJPEGComment();
   void HandleAPPMarker();
   int MarkerLength();
+  // Throws EJPEGError for a picture of more than kMaxBitmapPixels (as stored or as decoded).
+  void CheckPictureSize() const;
   int BytesPerPixel(TJPEGOutputType outputType) const;
 
   static void InitSourceCB(j_decompress_ptr cinfo);

@@ -12,9 +12,6 @@ namespace tav {
 namespace {
 
 const char kInvalidBitmap[] = "Bitmap image is not valid";
-// Bitmaps larger than this are refused rather than allocated (a damaged header would ask for
-// gigabytes).
-constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
 bool ValidDepth(int bitCount) {
   return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
@@ -95,7 +92,7 @@ std::string BitmapFileHead(const TDIBInfo& info, size_t colorEntries, uint32_t b
 
 void TBitmap::SetSize(int width, int height, int bitCount, std::vector<RGBQUAD> colors) {
   if (width < 0 || height < 0 || !ValidDepth(bitCount) ||
-      static_cast<int64_t>(width) * height > kMaxPixels) {
+      static_cast<int64_t>(width) * height > kMaxBitmapPixels) {
     throw EInvalidGraphic(kInvalidBitmap);
   }
   size_t size = static_cast<size_t>(DIBStride(width, bitCount)) * height;
@@ -197,7 +194,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   bool topDown = height < 0;
   height = topDown ? -height : height;
   // Before any row size is worked out: a damaged width would overflow it.
-  if (static_cast<int64_t>(width) * height > kMaxPixels) throw EInvalidGraphic(kInvalidBitmap);
+  if (static_cast<int64_t>(width) * height > kMaxBitmapPixels) throw EInvalidGraphic(kInvalidBitmap);
   std::vector<RGBQUAD> colors;
   if (bitCount <= 8) {
     uint32_t maxColors = 1u << bitCount;

@@ -52,6 +52,10 @@ class EInvalidGraphic : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Pictures larger than this are refused rather than allocated: a damaged header (of a bitmap
+// file or a JPEG of a few hundred bytes) would ask for gigabytes.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 28;
+
 // n rounded up to a multiple of 4.
 inline int Round4(int n) {
   return (n + 3) & ~3;

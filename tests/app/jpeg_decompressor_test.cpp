@@ -151,6 +151,23 @@ TEST(JPEGDecode, DamagedFilesNeverCrash) {
   ExpectBands(*Decode(FixtureBytes("jpeg_red_green_blue.jpg"), d), 24);
 }
 
+TEST(JPEGDecode, APictureTooBigToDecodeIsRefusedBeforeItsMemoryIsTaken) {
+  // A few hundred bytes whose header claims 65500 x 65500 pixels once asked for 12 GB.
+  const std::string bytes = FixtureBytes("jpeg_header_claims_65500_square.jpg");
+  for (TJPEGOutputType type : {jp24bit, jp8bit, jp4bit, jpGrayscale}) {
+    TJPEGStreamDecompressor d;
+    TMemoryStream stream(bytes);
+    TDIBInfo info;
+    std::vector<uint8_t> bits;
+    EXPECT_THROW(d.ReadDIBitmapFromStream(stream, info, bits, type), EJPEGError) << type;
+    EXPECT_TRUE(bits.empty());
+  }
+  EXPECT_EQ(ErrorOf(bytes), "JPEG image is too big");
+  // The decoder stays usable.
+  TJPEGStreamDecompressor d;
+  ExpectBands(*Decode(FixtureBytes("jpeg_red_green_blue.jpg"), d), 24);
+}
+
 TEST(JPEGDecode, PaletteOutputsMapToTheRightColours) {
   for (TJPEGOutputType type : {jp8bit, jp4bit}) {
     SCOPED_TRACE(type == jp8bit ? "8 bit" : "4 bit");
