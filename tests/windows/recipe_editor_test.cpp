@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <cstdlib>
@@ -391,6 +393,104 @@ TEST_F(RecipeEditor, ASemicolonStartsADescriptionLine) {
   EXPECT_FALSE(w.lines->InChooser());
 }
 
+TEST_F(RecipeEditor, TheChooserCompletesAndOffersTheCataloguesFoodLink) {
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+  chooser.show();
+  chooser.EinheitCoBo->setFocus();
+  chooser.EinheitCoBo->setEditText(toQ("Messers"));
+  EXPECT_EQ(chooser.CompletionHint, "Messerspitze [Msp]");
+  // Holding Ctrl takes the completion; letting go moves on to the ingredient.
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  QApplication::sendEvent(chooser.EinheitCoBo, &press);
+  EXPECT_EQ(fromQ(chooser.EinheitCoBo->currentText()), "Messerspitze [Msp]");
+  EXPECT_TRUE(chooser.ModifierHeld);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+  QApplication::sendEvent(chooser.EinheitCoBo, &release);
+  EXPECT_FALSE(chooser.ModifierHeld);
+
+  chooser.ZutatCoBo->setEditText(toQ("Zwieb"));
+  EXPECT_EQ(chooser.CompletionHint, "Zwiebeln");
+  b.env.messages.answers = {IDYES};
+  QApplication::sendEvent(chooser.ZutatCoBo, &press);
+  EXPECT_EQ(fromQ(chooser.ZutatCoBo->currentText()), "Zwiebeln");
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, GetLangText(425));
+  EXPECT_EQ(fromQ(chooser.BLSKey->text()), "G501000");
+  EXPECT_TRUE(chooser.BLSBez->isVisibleTo(&chooser));
+  EXPECT_FALSE(chooser.NoBLSTxt->isVisibleTo(&chooser));
+  // A link is shown: taking the line over does not ask again.
+  chooser.MengeCoBo->setEditText("2");
+  chooser.OKBtnClick();
+  EXPECT_EQ(Shown().size(), 1u);
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 1u);
+  EXPECT_EQ(editor.WorkRecipe.lines[0].unit, "Msp");
+  EXPECT_EQ(editor.WorkRecipe.lines[0].text, "Zwiebeln");
+  EXPECT_EQ(editor.WorkRecipe.lines[0].blsCode, "G501000");
+  EXPECT_EQ(fromQ(chooser.ChangeZutatGrp->title()), GetLangText(61));
+  chooser.close();
+  EXPECT_FALSE(w.lines->InChooser());
+}
+
+TEST_F(RecipeEditor, LookingAtALineLeavesItAsItIs) {
+  REZBLOCK r = test::RichRecipe(0);  // line 1: grams 10, a weight set in the calculation
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, 1, false);
+  EXPECT_EQ(fromQ(chooser.EinheitCoBo->currentText()), "Gramm [g]");
+  EXPECT_EQ(fromQ(chooser.ChangeZutatGrp->title()), GetLangText(65));
+  // Another line is picked in the list: the unchanged line is not stored again.
+  w.lines->SelectIngredientLine(2);
+  w.lines->ZutatLiBoClick();
+  EXPECT_EQ(chooser.EditIndex, 2);
+  chooser.FormClose();
+  EXPECT_EQ(editor.WorkRecipe.lines[1].grams, 10);
+  EXPECT_FALSE(editor.IsRecipeModified());
+}
+
+TEST_F(RecipeEditor, AChangedBlockIsReplacedWhereItStood) {
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+  AddLine("1", "", "Mehl", "gesiebt\nfein");
+  AddLine("1", "", "Salz");
+  AddHeading("Belag");
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 5u);
+  // Down: Mehl with its two lines goes below Salz, the chooser follows the line.
+  chooser.LoadChooserLine(&editor.WorkRecipe, 0, false);
+  w.lines->ZutatDownBtnClick();
+  EXPECT_EQ(w.lines->SelectedLine(), 1);
+  EXPECT_EQ(chooser.EditIndex, 1);
+  EXPECT_EQ(editor.WorkRecipe.lines[0].text, "Salz");
+  // One description line instead of two: the block shrinks in place.
+  chooser.MemoEdt->setPlainText(toQ("gesiebt"));
+  chooser.StoreChooserLine();
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 4u);
+  EXPECT_EQ(editor.WorkRecipe.lines[1].text, "Mehl");
+  EXPECT_EQ(editor.WorkRecipe.lines[2].text, "-gesiebt");
+  EXPECT_EQ(editor.WorkRecipe.lines[3].text, "*Belag");
+  // A heading is changed in place, and an empty one is reported but kept.
+  chooser.LoadChooserLine(&editor.WorkRecipe, 3, false);
+  EXPECT_TRUE(chooser.ChangeLineGrp->isVisibleTo(&chooser));
+  EXPECT_EQ(fromQ(chooser.TrenntextEdt->text()), "Belag");
+  chooser.TrenntextEdt->clear();
+  chooser.StoreChooserLine();
+  EXPECT_EQ(Shown().back().text, GetLangText(57));
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 4u);
+  EXPECT_EQ(editor.WorkRecipe.lines[3].text, "*");
+  // Deleting the last block selects the new last line.
+  w.lines->SelectIngredientLine(3);
+  w.lines->ZutatDelBtnClick();
+  EXPECT_EQ(editor.WorkRecipe.lines.size(), 3u);
+  EXPECT_EQ(w.lines->SelectedLine(), 2);
+  chooser.FormClose();
+}
+
 TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
   REZBLOCK r = test::RichRecipe(0);
   r.pictures.clear();
@@ -557,6 +657,12 @@ TEST(RecipeEditorLook, Screenshots) {
     for (int mode : {1, 2, 3, 4}) {
       w.editor->SetEditMode(mode);
       w.editor->ShowRecipePicture();
+      if (mode == 2) {
+        // The caret on the rating line: the lent rating picture shows on the panel.
+        QTextCursor c = w.quick->TextRtf->document()->find(QStringLiteral("B> "));
+        w.quick->TextRtf->setTextCursor(c);
+        w.quick->QEditRefreshInfo();
+      }
       QApplication::processEvents();
       save(w.editor->grab(), "editor_mode" + std::to_string(mode) + "_" + lang);
     }

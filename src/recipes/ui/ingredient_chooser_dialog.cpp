@@ -60,7 +60,7 @@ bool StartsWith(const std::string& text, char c) {
 }
 
 QString GroupCaption(int text) {
-  return toQ(GetLangText(text)).trimmed();
+  return toQ(GetLangText(text));
 }
 
 }  // namespace
