@@ -61,16 +61,16 @@ bool CopyRecipePicture(std::string& path) {
   std::string bytes;
   if (name.empty() || !ReadFileBytes(source, bytes)) return false;
   const std::string target = FreePictureTarget(folder, name);
-  // "x": the target is made here or not at all, so no existing picture is overwritten.
-  std::FILE* out = target.empty() ? nullptr : std::fopen(target.c_str(), "wbx");
-  if (!out) {
+  // The name is claimed with "x" (made here or not at all, so no existing picture is
+  // overwritten), then filled through a temporary file, so it never holds half a picture.
+  std::FILE* claim = target.empty() ? nullptr : std::fopen(target.c_str(), "wbx");
+  if (!claim) {
     MessageBox(GetLangText(402) + "\n" + (target.empty() ? folder + name : target), GetLangText(15),
                MB_OK);
     return false;
   }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  ok = std::fclose(out) == 0 && ok;
-  if (!ok) {
+  std::fclose(claim);
+  if (!WriteFileAtomic(target, bytes)) {
     RemoveFile(target);
     return false;
   }

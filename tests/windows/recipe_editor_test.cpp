@@ -532,6 +532,14 @@ TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
   EXPECT_FALSE(FileExists(b.env.Root() + "Pics/" + first));
   EXPECT_TRUE(FileExists(b.env.Root() + "Pics/torte.jpg"));
 
+  // A picture that cannot be copied replaces nothing: the old one stays with its file.
+  next = b.env.Root() + "Import/verschwunden.jpg";
+  editor.PicAddBtnClick();
+  ASSERT_TRUE(editor.SaveRecipe(true));
+  ASSERT_EQ(editor.WorkRecipe.pictures.size(), 1u);
+  EXPECT_EQ(editor.WorkRecipe.pictures[0].name, "torte.jpg");
+  EXPECT_TRUE(FileExists(b.env.Root() + "Pics/torte.jpg"));
+
   // Removed.
   editor.PicDelBtnClick();
   EXPECT_TRUE(editor.BmpTitleTxt->isVisibleTo(&editor));

@@ -431,6 +431,7 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
     // The picture list changes only now, after the checks, right before the write.
     const std::vector<REZPICTURE> oldPictures = WorkRecipe.pictures;
     std::string copied;
+    bool removeOld = PictureRemoved != 0;
     if (PictureRemoved || !NewPicturePath.empty()) WorkRecipe.pictures.clear();
     if (!NewPicturePath.empty()) {
       if (OptionFlag(50)) {
@@ -438,6 +439,10 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
         if (CopyRecipePicture(name)) {
           WorkRecipe.pictures.push_back({'F', name});
           copied = name;
+        } else {
+          // The new picture could not be copied (the copy said why): the old one stays.
+          WorkRecipe.pictures = oldPictures;
+          removeOld = false;
         }
       } else {
         WorkRecipe.pictures.push_back({'F', NewPicturePath});
@@ -456,7 +461,7 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
       WorkRecipe.pictures = oldPictures;
       return false;
     }
-    if (PictureRemoved && !oldPictures.empty()) {
+    if (removeOld && !oldPictures.empty()) {
       REZBLOCK old;
       old.pictures = oldPictures;
       DeleteRecipePicture(old);
