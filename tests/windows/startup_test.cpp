@@ -514,6 +514,8 @@ TEST_F(Startup, PanesOpenAndClose) {
 }
 
 TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
+  TMainFrm::SetViewModeAvailableForTest(2, true);
+  TMainFrm::SetViewModeAvailableForTest(3, true);
   Start();
   OptionsStore& options = *ctx().options;
   MainFrm->SetViewMode(1);
@@ -542,6 +544,24 @@ TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
   EXPECT_EQ(options.Int(63), 0);
   EXPECT_FALSE(MainFrm->ViewStd->isChecked() || MainFrm->ViewHTML->isChecked() ||
                MainFrm->ViewPrint->isChecked());
+  TMainFrm::SetViewModeAvailableForTest(2, false);
+  TMainFrm::SetViewModeAvailableForTest(3, false);
+}
+
+TEST_F(Startup, AViewThisBuildLacksShowsTheStandardViewAndKeepsTheStoredChoice) {
+  env.userSettings.WriteString(kRegParam, "ShowMode", "2");
+  Start();
+  EXPECT_FALSE(MainFrm->ViewHTML->isEnabled());
+  EXPECT_FALSE(MainFrm->TBMHTML->isEnabled());
+  EXPECT_FALSE(MainFrm->ViewPrint->isEnabled());
+  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
+  EXPECT_TRUE(MainFrm->TBMView->isChecked());
+  EXPECT_EQ(ctx().options->Int(63), 2);
+  EXPECT_EQ(Param("ShowMode"), "2");
+  MainFrm->SetViewMode(3);
+  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
+  EXPECT_FALSE(MainFrm->ViewPrint->isChecked());
+  EXPECT_EQ(ctx().options->Int(63), 2);
 }
 
 TEST_F(Startup, OneRecipeViewAtATime) {

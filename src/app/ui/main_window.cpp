@@ -516,6 +516,8 @@ void TMainFrm::BuildToolBar() {
     viewButtons_->addAction(a);
   }
   TBMView->setChecked(true);
+  for (QAction* a : {ViewHTML, TBMHTML}) a->setEnabled(ViewModeAvailable(2));
+  ViewPrint->setEnabled(ViewModeAvailable(3));
   addSpacer();
   for (int i = 0; i < 10; ++i) {
     KBook[i] = MainToolBar->addAction(SquareIcon(style(), QStyle::SP_DirClosedIcon, kToolIconSide),
@@ -960,6 +962,10 @@ void TMainFrm::SetViewMode(int mode) {
     if (ViewHTML->isChecked()) mode = 2;
     if (ViewPrint->isChecked()) mode = 3;
   }
+  // A stored mode whose view this build does not have shows the standard view; the stored
+  // choice stays for a build that has it.
+  const bool available = ViewModeAvailable(mode);
+  if (!available) mode = 1;
   CheckOnlyView(nullptr);
   // The selected recipe follows into the chosen view through the recipe list, at the servings
   // the user chose.
@@ -981,8 +987,21 @@ void TMainFrm::SetViewMode(int mode) {
     default:
       break;
   }
-  if (ctx().options) ctx().options->SetParaInt(63, mode);
+  if (ctx().options && available) ctx().options->SetParaInt(63, mode);
   UpdateRecipeButtons();
+}
+
+namespace {
+// The text/HTML view and the print preview are not built yet.
+bool g_viewModeAvailable[4] = {true, true, false, false};
+}  // namespace
+
+bool TMainFrm::ViewModeAvailable(int mode) {
+  return mode < 0 || mode > 3 || g_viewModeAvailable[mode];
+}
+
+void TMainFrm::SetViewModeAvailableForTest(int mode, bool available) {
+  if (mode >= 0 && mode <= 3) g_viewModeAvailable[mode] = available;
 }
 
 void TMainFrm::CheckOnlyView(QAction* item) {
