@@ -2,61 +2,36 @@
 
 #include "app/context.h"
 #include "app/lang_table.h"
+#include "support/lang_lines.h"
 #include "support/test_env.h"
 
 namespace tav {
 namespace {
 
-// A control line with its fields at their columns.
-std::string Ctrl(const std::string& name, int l, int t, int w, int h, const std::string& cls,
-                 const std::string& text) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%4d,%4d,%4d,%4d", l, t, w, h);
-  std::string line = name;
-  line.resize(18, ' ');
-  line += "#";
-  line += buf;
-  line += " #";
-  std::string c = cls;
-  c.resize(16, ' ');
-  line += c + "#\"" + text;
-  return line;
-}
-
-std::string Header(char kind, const std::string& form, const std::string& rest) {
-  std::string line(1, kind);
-  line += form;
-  line.resize(18, ' ');
-  line += "#";
-  return line + rest;
-}
-
-std::string Item(const std::string& name, const std::string& rest) {
-  std::string line = name;
-  line.resize(18, ' ');
-  return line + "#\"" + rest;
-}
+using test::CtrlLine;
+using test::HeaderLine;
+using test::ItemLine;
 
 TEST(LangTable, ParsesDialogsMenusToolBarsAndMessages) {
   LangTable t;
   t.SetDialogBaseUnits(8, 16);
   t.Parse({
       "/ comment",
-      Header('#', "ParaDlg", "\"Optionen"),
-      Ctrl("OKBtn", 5, 4, 11, 2, "TButton", "OK\""),
-      Ctrl("PageCtl", 0, 0, 100, 50, "TPageControl", "Allgemein|Export"),
-      Header('#', "Empty", "\"never stored"),
-      Header('$', "MainFrm", "MainMenu"),
-      Item("DateiItem", "&Datei"),
-      Item("HelpItem", "&Hilfe\"#\"112\"#\"Hilfe anzeigen"),
-      Item("CopyItem", "Kopieren\"#\"67 Ctrl\"#\"Kopiert"),
-      Item("EmptyKey", "Neu\"#\"\"#\"Ein neues Rezept"),
-      Item("LetterKey", "Suchen\"#\"F\"#\"Shift Alt"),
-      Item("Umlaut", "X\"#\"\xC4\"#\""),
-      Header('%', "MainFrm", "ignored"),
-      Item("NewBtn", "Neu\"#\"Neues Rezept"),
-      Item("CapOnly", "Nur"),
-      Item("EmptyBtn", ""),
+      HeaderLine('#', "ParaDlg", "\"Optionen"),
+      CtrlLine("OKBtn", 5, 4, 11, 2, "TButton", "OK\""),
+      CtrlLine("PageCtl", 0, 0, 100, 50, "TPageControl", "Allgemein|Export"),
+      HeaderLine('#', "Empty", "\"never stored"),
+      HeaderLine('$', "MainFrm", "MainMenu"),
+      ItemLine("DateiItem", "&Datei"),
+      ItemLine("HelpItem", "&Hilfe\"#\"112\"#\"Hilfe anzeigen"),
+      ItemLine("CopyItem", "Kopieren\"#\"67 Ctrl\"#\"Kopiert"),
+      ItemLine("EmptyKey", "Neu\"#\"\"#\"Ein neues Rezept"),
+      ItemLine("LetterKey", "Suchen\"#\"F\"#\"Shift Alt"),
+      ItemLine("Umlaut", "X\"#\"\xC4\"#\""),
+      HeaderLine('%', "MainFrm", "ignored"),
+      ItemLine("NewBtn", "Neu\"#\"Neues Rezept"),
+      ItemLine("CapOnly", "Nur"),
+      ItemLine("EmptyBtn", ""),
       "~",
       "not yet a message",
       "0000000Null",
@@ -121,7 +96,7 @@ TEST(LangTable, ParsesDialogsMenusToolBarsAndMessages) {
 
 TEST(LangTable, WithoutTildeThereAreNoMessagesAndTheLastDialogIsLost) {
   LangTable t;
-  t.Parse({Header('#', "A", "\"A"), Ctrl("X", 0, 0, 1, 1, "TLabel", "x")});
+  t.Parse({HeaderLine('#', "A", "\"A"), CtrlLine("X", 0, 0, 1, 1, "TLabel", "x")});
   EXPECT_TRUE(t.Dialogs().empty());
   EXPECT_EQ(t.GetLangText(0), "{0}");
 }
@@ -129,7 +104,7 @@ TEST(LangTable, WithoutTildeThereAreNoMessagesAndTheLastDialogIsLost) {
 TEST(LangTable, ShortLinesGiveEmptyFieldsNotLeftoversOfTheLineBefore) {
   LangTable t;
   t.SetDialogBaseUnits(4, 8);
-  t.Parse({Header('#', "Dlg", "\"Caption"), Ctrl("First", 1, 2, 3, 4, "TLabel", "Long text"),
+  t.Parse({HeaderLine('#', "Dlg", "\"Caption"), CtrlLine("First", 1, 2, 3, 4, "TLabel", "Long text"),
            "Short", "~"});
   const auto* d = t.FindDialog("Dlg");
   ASSERT_NE(d, nullptr);
@@ -142,9 +117,9 @@ TEST(LangTable, ShortLinesGiveEmptyFieldsNotLeftoversOfTheLineBefore) {
 
 TEST(LangTable, TwoDialogEntriesFirstWinsTwoMenuEntriesLastWins) {
   LangTable t;
-  t.Parse({Header('#', "D", "\"First"), Ctrl("A", 0, 0, 1, 1, "TLabel", "a"),
-           Header('#', "D", "\"Second"), Ctrl("A", 0, 0, 1, 1, "TLabel", "b"),
-           Header('$', "F", "M"), Item("I", "one"), Item("I", "two"), "~"});
+  t.Parse({HeaderLine('#', "D", "\"First"), CtrlLine("A", 0, 0, 1, 1, "TLabel", "a"),
+           HeaderLine('#', "D", "\"Second"), CtrlLine("A", 0, 0, 1, 1, "TLabel", "b"),
+           HeaderLine('$', "F", "M"), ItemLine("I", "one"), ItemLine("I", "two"), "~"});
   EXPECT_EQ(t.FindDialog("D")->caption, "First");
   std::string cap, hint;
   uint16_t key;

@@ -13,56 +13,30 @@
 #include <QVBoxLayout>
 
 #include "app/ui/lang_dialog.h"
+#include "app/ui/named_controls.h"
+#include "support/lang_lines.h"
 #include "support/test_env.h"
 
 namespace tav {
 namespace {
 
-std::string Ctrl(const std::string& name, int l, int t, int w, int h, const std::string& cls,
-                 const std::string& text) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%4d,%4d,%4d,%4d", l, t, w, h);
-  std::string line = name;
-  line.resize(18, ' ');
-  line += std::string("#") + buf + " #";
-  std::string c = cls;
-  c.resize(16, ' ');
-  return line + c + "#\"" + text;
-}
-
-std::string Head(char kind, const std::string& form, const std::string& rest) {
-  std::string line(1, kind);
-  line += form;
-  line.resize(18, ' ');
-  return line + "#" + rest;
-}
-
-std::string Item(const std::string& name, const std::string& rest) {
-  std::string line = name;
-  line.resize(18, ' ');
-  return line + "#\"" + rest;
-}
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
+using test::CtrlLine;
+using test::HeaderLine;
+using test::ItemLine;
 
 TEST(TLangDlg, TranslatesAFormByItsLines) {
   test::TestEnv env;
   TLangDlg lang;
   lang.SetDialogBaseUnits(4, 8);
-  lang.Parse({Head('#', "TestDlg", "\"Einstellungen f\xFCr K\xE4se"),
-              Ctrl("OKBtn", 10, 20, 30, 40, "TButton", "&OK"),
-              Ctrl("Free", 1, 2, 3, 4, "TLabel", "frei"),
-              Ctrl("Combo", 0, 0, 50, 12, "TComboBox", "ignored"),
-              Ctrl("Group", 0, 0, 80, 40, "TGroupBox", "Gruppe"),
-              Ctrl("Inner", 0, 0, 10, 10, "TCheckBox", "innen"),
-              Ctrl("LabelGroup", 0, 0, 10, 10, "TLabel", "als Label"),
-              Ctrl("Inner2", 0, 0, 10, 10, "TCheckBox", "nie"),
-              Ctrl("Pages", 0, 0, 100, 100, "TPageControl", "Eins|Zwei"),
+  lang.Parse({HeaderLine('#', "TestDlg", "\"Einstellungen f\xFCr K\xE4se"),
+              CtrlLine("OKBtn", 10, 20, 30, 40, "TButton", "&OK"),
+              CtrlLine("Free", 1, 2, 3, 4, "TLabel", "frei"),
+              CtrlLine("Combo", 0, 0, 50, 12, "TComboBox", "ignored"),
+              CtrlLine("Group", 0, 0, 80, 40, "TGroupBox", "Gruppe"),
+              CtrlLine("Inner", 0, 0, 10, 10, "TCheckBox", "innen"),
+              CtrlLine("LabelGroup", 0, 0, 10, 10, "TLabel", "als Label"),
+              CtrlLine("Inner2", 0, 0, 10, 10, "TCheckBox", "nie"),
+              CtrlLine("Pages", 0, 0, 100, 100, "TPageControl", "Eins|Zwei"),
               "~"});
   QWidget form;
   form.setObjectName("TestDlg");
@@ -119,11 +93,11 @@ TEST(TLangDlg, UnknownFormsKeepTheirTexts) {
 TEST(TLangDlg, TranslatesMenusWithShortCutsAndToolBars) {
   test::TestEnv env;
   TLangDlg lang;
-  lang.Parse({Head('$', "MainFrm", "MainMenu"), Item("FileItem", "&Datei"),
-              Item("NewItem", "&Neu\"#\"78\"#\"Neues Rezept Ctrl"),
-              Item("HelpItem", "Hilfe\"#\"112\"#\"Hilfe"), Item("NoKey", "Ohne\"#\"\"#\"x"),
-              Item("BigKey", "Gross\"#\"300\"#\"x"), Head('%', "MainFrm", ""),
-              Item("NewBtn", "Neu\"#\"  Neues Rezept anlegen"), "~"});
+  lang.Parse({HeaderLine('$', "MainFrm", "MainMenu"), ItemLine("FileItem", "&Datei"),
+              ItemLine("NewItem", "&Neu\"#\"78\"#\"Neues Rezept Ctrl"),
+              ItemLine("HelpItem", "Hilfe\"#\"112\"#\"Hilfe"), ItemLine("NoKey", "Ohne\"#\"\"#\"x"),
+              ItemLine("BigKey", "Gross\"#\"300\"#\"x"), HeaderLine('%', "MainFrm", ""),
+              ItemLine("NewBtn", "Neu\"#\"  Neues Rezept anlegen"), "~"});
   QWidget window;
   auto* bar = new QMenuBar(&window);
   bar->setObjectName("MainMenu");

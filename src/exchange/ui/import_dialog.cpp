@@ -20,7 +20,7 @@
 #include "exchange/ui/export_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/alert_dialog.h"
-#include "recipes/ui/form_controls.h"
+#include "app/ui/named_controls.h"
 #include "recipes/ui/recipe_editor_window.h"
 
 namespace tav {
@@ -75,11 +75,7 @@ TImportDlg::TImportDlg(QWidget* parent) : QDialog(parent) {
   auto* top = new QHBoxLayout;
   top->addLayout(left);
   top->addWidget(LogGrp, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(HelpBtn);
-  buttons->addStretch(1);
-  buttons->addWidget(OKBtn);
-  buttons->addWidget(CancelBtn);
+  auto* buttons = DialogButtonRow(HelpBtn, {OKBtn, CancelBtn});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(buttons);

@@ -18,21 +18,11 @@
 #include "platform/services.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
+#include "app/ui/named_controls.h"
 
 namespace tav {
 
 TReorgDlg* ReorgDlg = nullptr;
-
-namespace {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
-
-}  // namespace
 
 TReorgDlg::TReorgDlg(QWidget* parent) : QDialog(parent) {
   ReorgDlg = this;

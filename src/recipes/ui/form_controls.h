@@ -4,18 +4,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/ui/named_controls.h"
+
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
 
 namespace tav {
-
-template <typename W>
-W* Named(QWidget* parent, const char* name) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
 
 // An editor page's scroll box, filling the page; gives the widget inside it that holds the
 // page's controls.

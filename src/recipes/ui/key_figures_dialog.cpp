@@ -183,11 +183,7 @@ TKenndatenDlg::TKenndatenDlg(QWidget* parent) : QDialog(parent) {
   auto* lists = new QHBoxLayout;
   lists->addWidget(ShowDataGrp, 1);
   lists->addLayout(sources, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(HelpBtn);
-  buttons->addStretch(1);
-  buttons->addWidget(OKBtn);
-  buttons->addWidget(CloseBtn);
+  auto* buttons = DialogButtonRow(HelpBtn, {OKBtn, CloseBtn});
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(11, 11, 11, 11);
   layout->setSpacing(8);

@@ -60,11 +60,7 @@ TPortionsDlg::TPortionsDlg(QWidget* parent) : QDialog(parent) {
   auto* top = new QHBoxLayout;
   top->addWidget(PortionsGrd, 1);
   top->addLayout(side);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(HelpBtn);
-  buttons->addStretch(1);
-  buttons->addWidget(OKBtn);
-  buttons->addWidget(CancelBtn);
+  auto* buttons = DialogButtonRow(HelpBtn, {OKBtn, CancelBtn});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(buttons);

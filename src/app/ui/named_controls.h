@@ -1,0 +1,28 @@
+#pragma once
+// Creating the controls of a window: each control carries its component name, which the
+// language file's form sections use to translate and size it.
+#include <QBoxLayout>
+#include <QString>
+#include <QWidget>
+#include <initializer_list>
+
+namespace tav {
+
+template <typename W>
+W* Named(QWidget* parent, const char* name) {
+  auto* w = new W(parent);
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+
+// The usual bottom row of a dialog: the help button on the left, then the given buttons on the
+// right.
+inline QHBoxLayout* DialogButtonRow(QWidget* help, std::initializer_list<QWidget*> buttons) {
+  auto* row = new QHBoxLayout;
+  if (help) row->addWidget(help);
+  row->addStretch(1);
+  for (QWidget* b : buttons) row->addWidget(b);
+  return row;
+}
+
+}  // namespace tav
