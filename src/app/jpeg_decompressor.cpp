@@ -15,6 +15,10 @@ constexpr int kDefaultBufSize = 4096;
 // Rows asked of libjpeg per call: enough for a whole row group, so that it decodes straight
 // into the bitmap.
 constexpr int kRowBatch = 16;
+// Progressive encoders write a few dozen scans at most. Each scan is a pass over the whole
+// picture, so a small file that repeats one scan thousands of times would keep the decoder
+// busy for minutes.
+constexpr int kMaxScans = 500;
 
 TJPEGDecompressor* Owner(j_decompress_ptr cinfo) {
   return static_cast<TJPEGDecompressor*>(static_cast<TJPEGBase*>(cinfo->client_data));
@@ -85,6 +89,11 @@ void TJPEGDecompressor::ReadHeader() {
   cinfo_.dither_mode = DitherMode;
   Protect([this] { jpeg_calc_output_dimensions(&cinfo_); });
   CheckPictureSize();
+}
+
+void TJPEGDecompressor::DoProgress() {
+  if (cinfo_.input_scan_number > kMaxScans) throw EJPEGError("JPEG file has too many scans");
+  TJPEGBase::DoProgress();
 }
 
 void TJPEGDecompressor::CheckPictureSize() const {

@@ -93,6 +93,8 @@ class TJPEGDecompressor : public TJPEGBase {
   virtual void DoJPEGComment(const char* text);
   // Reads the header, hands the decoding settings to libjpeg and works out the output size.
   virtual void ReadHeader();
+  // Refuses a file with more scans than any encoder writes before it passes them on.
+  void DoProgress() override;
 
   jpeg_decompress_struct cinfo_{};
   jpeg_source_mgr src_{};

@@ -168,6 +168,15 @@ TEST(JPEGDecode, APictureTooBigToDecodeIsRefusedBeforeItsMemoryIsTaken) {
   ExpectBands(*Decode(FixtureBytes("jpeg_red_green_blue.jpg"), d), 24);
 }
 
+TEST(JPEGDecode, AFileOfEndlesslyRepeatedScansIsRefused) {
+  // Each scan is a pass over the whole picture: repeated scans kept the decoder busy for
+  // minutes with a large picture.
+  EXPECT_EQ(ErrorOf(FixtureBytes("jpeg_scan_repeated_510_times.jpg")),
+            "JPEG file has too many scans");
+  TJPEGStreamDecompressor d;
+  ExpectBands(*Decode(FixtureBytes("jpeg_progressive.jpg"), d), 24);
+}
+
 TEST(JPEGDecode, PaletteOutputsMapToTheRightColours) {
   for (TJPEGOutputType type : {jp8bit, jp4bit}) {
     SCOPED_TRACE(type == jp8bit ? "8 bit" : "4 bit");
