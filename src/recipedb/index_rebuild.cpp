@@ -31,6 +31,13 @@ class ScanWindow {
     }
     return static_cast<unsigned char>(buf_[static_cast<size_t>(pos - base_)]);
   }
+  // The byte at `pos` without moving the window (a look far ahead, and back to the scan).
+  int Peek(long long pos) const {
+    if (pos >= base_ && pos < base_ + len_)
+      return static_cast<unsigned char>(buf_[static_cast<size_t>(pos - base_)]);
+    unsigned char c;
+    return pos >= 0 && pos < size_ && f_.ReadAt(pos, &c, 1) == 1 ? c : -1;
+  }
   int32_t Int32At(long long pos) {
     uint8_t b[4];
     for (int i = 0; i < 4; ++i) {
@@ -101,7 +108,7 @@ bool TdbList::RebuildIndex() {
     // A start is trusted only when the length in offset-table entry 0 holds: the record fits the
     // file and ends with its final NUL. So a '#' inside a text never splits a record.
     const int32_t length = looksLikeStart ? w.Int32At(pos + 11) : -1;
-    if (length < kMinRecordLength || pos + length > w.Size() || w.At(pos + length - 1) != 0) {
+    if (length < kMinRecordLength || pos + length > w.Size() || w.Peek(pos + length - 1) != 0) {
       ++pos;
       continue;
     }

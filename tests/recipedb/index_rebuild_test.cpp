@@ -126,6 +126,34 @@ TEST(IndexRebuild, GarbageBetweenRecordsIsSkipped) {
   EXPECT_EQ(back.title, "Rezept 2");
 }
 
+TEST(IndexRebuild, FalseStartsAndARecordLongerThanTheReadWindow) {
+  BookEnv b;
+  // Two megabytes of damage: every 32 bytes a '#' whose offset table claims a record of a
+  // little over a megabyte that does not end in a NUL. The look at each claimed end once moved
+  // the scan's read window away and back, a megabyte read per false start.
+  std::string bok = RecordFileHeader();
+  char falseStart[32] = {'#', 'x', 'x', 'x', 'x', 0, 0};
+  const int32_t claimed = (1 << 20) + 5;
+  std::memcpy(falseStart + 11, &claimed, 4);
+  std::memset(falseStart + 15, 'a', sizeof falseStart - 15);
+  while (bok.size() < (2u << 20)) bok.append(falseStart, sizeof falseStart);
+  // Filler that no claimed end reaches across, then a real record longer than the window.
+  bok.append((1 << 20) + 64, 'z');
+  REZBLOCK r = test::RichRecipe(1);
+  r.text = std::string(1536 * 1024, 't');
+  std::string rec;
+  EncodeRecipeRecord(r, rec);
+  const size_t at = bok.size();
+  bok += rec;
+  test::WriteAll(b.File("Test", ".bok"), bok);
+  ASSERT_TRUE(b.store.RebuildIndex());
+  ASSERT_EQ(b.store.BookIndex().size(), 1u);
+  EXPECT_EQ(b.store.BookIndex()[0].offset, static_cast<int32_t>(at));
+  REZBLOCK back;
+  ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 0, back));
+  EXPECT_EQ(back.text.size(), r.text.size());
+}
+
 TEST(IndexRebuild, EmptyAndUnreadableRecordFiles) {
   BookEnv b;
   // A record file of its header alone: false, and an empty index with counter 1.
