@@ -163,7 +163,11 @@ IniSettingsStore::IniSettingsStore(std::string file, bool readOnly)
 bool IniSettingsStore::Reload() {
   keys_.clear();
   std::vector<std::string> lines;
-  if (!ReadTextLines(file_, lines)) return false;
+  if (!ReadTextLines(file_, lines)) {
+    holdsFile_ = !EntryExists(file_);
+    return false;
+  }
+  holdsFile_ = true;
   Key* current = nullptr;
   for (const std::string& raw : lines) {
     const std::string line = Utf8ToCp1252(raw);
@@ -187,6 +191,7 @@ bool IniSettingsStore::Reload() {
 }
 
 bool IniSettingsStore::Changed() {
+  if (!holdsFile_) return false;
   std::string out;
   for (const auto& [norm, key] : keys_) {
     out += "[" + Cp1252ToUtf8(key.path) + "]\n";

@@ -68,7 +68,8 @@ class MemorySettingsStore : public SettingsStore {
 };
 
 // Kept in an INI-style UTF-8 file: "[key path]" headers and "name=value" lines, with '\',
-// line breaks and '=' in names escaped. Every change rewrites the file atomically.
+// line breaks and '=' in names escaped. Every change rewrites the file atomically. A file that
+// exists but cannot be read is never replaced: changes then stay in memory.
 class IniSettingsStore : public MemorySettingsStore {
  public:
   IniSettingsStore(std::string file, bool readOnly);
@@ -82,6 +83,7 @@ class IniSettingsStore : public MemorySettingsStore {
  private:
   std::string file_;
   bool readOnly_;
+  bool holdsFile_ = false;  // the store holds what the file held (or there was no file)
 };
 
 // The folder of the settings files: $TAVOLIN_CONFIG_DIR, else $XDG_CONFIG_HOME/Tavolin, else

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
@@ -65,6 +66,20 @@ TEST(IniSettingsStore, AnInterruptedWriteKeepsTheWholeOldFile) {
   EXPECT_EQ(test::ReadAll(file), before);
   IniSettingsStore again(file, false);
   EXPECT_EQ(again.Read(kRegParam, "KBook"), "Meine Rezepte");
+}
+
+TEST(IniSettingsStore, AFileThatCannotBeReadIsNeverReplaced) {
+  TempDir dir;
+  // A settings file linked to a drive that is not there: the settings are not lost by the
+  // next change, which stays in memory.
+  const std::string file = dir.Path() + "user.ini";
+  ASSERT_EQ(symlink((dir.Path() + "unmounted/user.ini").c_str(), file.c_str()), 0);
+  IniSettingsStore s(file, false);
+  EXPECT_FALSE(s.WriteString(kRegParam, "KBook", "Meine Rezepte"));
+  EXPECT_EQ(s.Read(kRegParam, "KBook"), "Meine Rezepte");
+  char target[512] = {};
+  ASSERT_GT(readlink(file.c_str(), target, sizeof target - 1), 0);
+  EXPECT_EQ(std::string(target), dir.Path() + "unmounted/user.ini");
 }
 
 TEST(IniSettingsStore, TheMachineScopeIsReadOnly) {
