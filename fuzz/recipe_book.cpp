@@ -6,26 +6,14 @@
 #include "fuzz_support.h"
 #include "platform/paths.h"
 #include "recipedb/book_compression.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/cookbook_list.h"
-#include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
 
 namespace {
 
 using namespace tav;
-
-class List : public RecipeListView {
- public:
-  bool IsSearchMode() const override { return false; }
-  void SetCategoryIndex(int) override {}
-  void BeginFill() override {}
-  void EndFill() override {}
-  void ClearRecipeList() override { items = 0; }
-  void AddRecipeListItem(const REZINDEX*, int) override { ++items; }
-  void ForgetShownRecipe() override {}
-  int items = 0;
-};
 
 // The live recipes of the book index that read, in index order (without the identifiers an
 // old record is given anew at every read, and without the number the record itself holds).
@@ -66,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   CookbookList books;
   TdbList store;
-  List list;
+  test::FakeRecipeList list;
   ctx().books = &books;
   ctx().dbList = &store;
   ctx().recipeList = &list;

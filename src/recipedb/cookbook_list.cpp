@@ -70,9 +70,16 @@ bool CookbookList::ReadDescriptionFile(const std::string& path, KBOOK& book) {
 }
 
 bool CookbookList::WriteDescriptionFile(const std::string& path, const KBOOK& book) {
-  return WriteTextLines(path, {book.description,
+  // Each field is one line: a line break inside a text would push the book id off its line,
+  // and the next scan would give the book a new id.
+  auto oneLine = [](std::string text) {
+    for (char& c : text)
+      if (c == '\r' || c == '\n') c = ' ';
+    return text;
+  };
+  return WriteTextLines(path, {oneLine(book.description),
                                std::to_string(static_cast<uint16_t>(book.bookId)),
-                               book.toolbarFlag ? "1" : "0", book.backgroundPicture});
+                               book.toolbarFlag ? "1" : "0", oneLine(book.backgroundPicture)});
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -131,6 +131,20 @@ TEST_F(Books, CreatingABookNeverReplacesItsFiles) {
   EXPECT_EQ(books.Books().size(), 3u);
 }
 
+TEST_F(Books, ADescriptionWithALineBreakKeepsTheBookId) {
+  KBOOK book;
+  book.name = "Umbruch";
+  book.description = "Zeile eins\r\nZeile zwei";
+  book.backgroundPicture = "bild\n.jpg";
+  book.bookId = -1234;
+  ASSERT_TRUE(CookbookList::WriteDescriptionFile(Data() + "Umbruch.inf", book));
+  KBOOK back;
+  ASSERT_TRUE(CookbookList::ReadDescriptionFile(Data() + "Umbruch.inf", back));
+  EXPECT_EQ(back.bookId, -1234);
+  EXPECT_EQ(back.description, "Zeile eins  Zeile zwei");
+  EXPECT_EQ(back.backgroundPicture, "bild .jpg");
+}
+
 TEST_F(Books, NewIdsAvoidZeroAndMinusOne) {
   books.ScanKBooks();
   for (int i = 0; i < 300; ++i) {
