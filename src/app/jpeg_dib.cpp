@@ -194,7 +194,9 @@ void TBitmap::LoadFromStream(TStream& stream) {
   bool topDown = height < 0;
   height = topDown ? -height : height;
   // Before any row size is worked out: a damaged width would overflow it.
-  if (static_cast<int64_t>(width) * height > kMaxBitmapPixels) throw EInvalidGraphic(kInvalidBitmap);
+  if (static_cast<int64_t>(width) * height > kMaxBitmapPixels) {
+    throw EInvalidGraphic(kInvalidBitmap);
+  }
   std::vector<RGBQUAD> colors;
   if (bitCount <= 8) {
     uint32_t maxColors = 1u << bitCount;
