@@ -22,6 +22,9 @@ std::string KeyFigureName(int32_t id) {
 bool ParseKeyFigureLine(const std::string& line, PARA_SHOWDATA& out, bool& stop) {
   stop = line.size() < 2 || line[1] != '|';
   if (stop) return false;
+  // Only the four output kinds are figures; another first character would be written back as a
+  // two-digit kind that ends the list at the next read, losing every figure after it.
+  if (line[0] < '0' || line[0] > '3') return false;
   const size_t idEnd = line.find('|', 2);
   if (idEnd == std::string::npos) return false;
   out = PARA_SHOWDATA();

@@ -66,6 +66,16 @@ TEST_F(KeyFigureFile, LinesThatEndOrAreSkipped) {
   ASSERT_TRUE(choice.ReadKenndaten());
   EXPECT_EQ(choice.CountKeyFigures(), 1);
 
+  // A line of no output kind is skipped; saving then keeps every figure after it.
+  test::WriteAll(File(), "0|1|\r\n||GCAL|Energie\r\n7|2|\r\n1|3|\r\n");
+  ASSERT_TRUE(choice.ReadKenndaten());
+  ASSERT_EQ(choice.CountKeyFigures(), 2);
+  ASSERT_TRUE(choice.SaveKenndaten());
+  ASSERT_TRUE(choice.ReadKenndaten());
+  ASSERT_EQ(choice.CountKeyFigures(), 2);
+  EXPECT_EQ(choice.GetKeyFigure(1)->outputKind, 1);
+  EXPECT_EQ(choice.GetKeyFigure(1)->figureId, 3);
+
   // Ids outside 0-21 are kept as they are, named "?", so a save does not lose them.
   test::WriteAll(File(), "0|40|\r\n");
   ASSERT_TRUE(choice.ReadKenndaten());
