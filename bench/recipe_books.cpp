@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/context.h"
+#include "bench_data_root.h"
 #include "app/options_store.h"
 #include "app/recipe_records.h"
 #include "platform/settings_store.h"
@@ -106,27 +107,11 @@ void WriteBook(const std::string& data, const std::string& name, int n) {
   WriteTextLines(data + name + ".inf", {"", "65436", "1", ""});
 }
 
-struct World {
-  std::string root, data;
-  MemorySettingsStore settings;
-  OptionsStore options;
-  CookbookList books;
-  TdbList store;
+struct World : bench::BenchDataRoot {
   ListData list;
   std::map<int, std::string> bookOfSize;
 
-  World() {
-    root = (std::filesystem::temp_directory_path() /
-            ("tavolin-bench-books-" + std::to_string(getpid())))
-               .string() +
-           "/";
-    data = root + "Data/";
-    std::filesystem::create_directories(data + "DE");
-    ctx().userSettings = &settings;
-    options.LoadOptions(root);
-    ctx().options = &options;
-    ctx().books = &books;
-    ctx().dbList = &store;
+  World() : BenchDataRoot("books") {
     ctx().recipeList = &list;
     for (int n : {1000, 10000, 100000}) {
       bookOfSize[n] = "Buch" + std::to_string(n);
@@ -135,7 +120,6 @@ struct World {
     for (int i = 0; i < 10; ++i) WriteBook(data, "Zehn" + std::to_string(i), 10000);
     books.ScanKBooks();
   }
-  ~World() { std::filesystem::remove_all(root); }
 
   void Select(const std::string& name) {
     options.SetParaString(6, name);

@@ -10,6 +10,7 @@
 
 #include "app/charsets.h"
 #include "app/context.h"
+#include "bench_data_root.h"
 #include "app/options_store.h"
 #include "platform/settings_store.h"
 #include "recipe_list_books.h"
@@ -41,31 +42,14 @@ class RowsView : public RecipeListView {
   RecipeListRows rows;
 };
 
-struct World {
-  std::string root, data;
-  MemorySettingsStore settings;
-  OptionsStore options;
-  CookbookList books;
-  TdbList store;
+struct World : bench::BenchDataRoot {
   RowsView list;
 
-  World() {
-    root = (std::filesystem::temp_directory_path() /
-            ("tavolin-bench-list-" + std::to_string(getpid())))
-               .string() +
-           "/";
-    data = root + "Data/";
-    std::filesystem::create_directories(data + "DE");
-    ctx().userSettings = &settings;
-    options.LoadOptions(root);
-    ctx().options = &options;
-    ctx().books = &books;
-    ctx().dbList = &store;
+  World() : BenchDataRoot("list") {
     ctx().recipeList = &list;
     for (int n : {1000, 10000, 100000}) WriteListBook(data, "Buch" + std::to_string(n), n);
     books.ScanKBooks();
   }
-  ~World() { std::filesystem::remove_all(root); }
 
   void Open(int n) {
     const std::string name = "Buch" + std::to_string(n);
