@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "app/context.h"
+#include "platform/paths.h"
 #include "platform/services.h"
+#include "platform/settings_store.h"
 
 namespace tav::bench {
 
@@ -25,5 +28,25 @@ inline void CopyFile(const std::string& from, const std::string& to) {
   std::filesystem::create_directories(std::filesystem::path(to).parent_path());
   std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
 }
+
+// A temporary data root and program folder with in-memory settings that point at the root and
+// quiet message boxes, all installed into the context. The folders go at the end.
+struct ProgramFolders {
+  std::string root = MakeTempDir();
+  std::string program = MakeTempDir();
+  MemorySettingsStore user, machine;
+  QuietMessages messages;
+  ProgramFolders() {
+    machine.WriteString(kRegAppPaths, "DataPath", root);
+    ctx().userSettings = &user;
+    ctx().machineSettings = &machine;
+    ctx().messages = &messages;
+    SetProgramFolder(program);
+  }
+  ~ProgramFolders() {
+    std::filesystem::remove_all(root);
+    std::filesystem::remove_all(program);
+  }
+};
 
 }  // namespace tav::bench

@@ -24,37 +24,22 @@
 namespace {
 
 using tav::bench::CopyFile;
-using tav::bench::MakeTempDir;
-using tav::bench::QuietMessages;
 
 // A data root with the German language file and two books of 10,000 recipes; the program
 // started on the first of them in the standard view.
-struct Environment {
-  std::string root = MakeTempDir();
-  std::string program = MakeTempDir();
-  tav::MemorySettingsStore user, machine;
-  QuietMessages messages;
+struct Environment : tav::bench::ProgramFolders {
   Environment() {
     const std::string data = root + "Data/";
     CopyFile(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/GUI.klf", data + "DE/GUI.klf");
     tav::bench::WriteListBook(data, "Buch A", 10000);
     tav::bench::WriteListBook(data, "Buch B", 10000);
-    machine.WriteString(tav::kRegAppPaths, "DataPath", root);
     user.WriteString(tav::kRegParam, "KBook", "Buch A");
     user.WriteString(tav::kRegParam, "ShowMode", "1");
-    tav::ctx().userSettings = &user;
-    tav::ctx().machineSettings = &machine;
-    tav::ctx().messages = &messages;
-    tav::SetProgramFolder(program);
     tav::StartProgram();
     tav::MainFrm->FormActivate();
     QApplication::processEvents();
   }
-  ~Environment() {
-    tav::DestroyAllWindows();
-    std::filesystem::remove_all(root);
-    std::filesystem::remove_all(program);
-  }
+  ~Environment() { tav::DestroyAllWindows(); }
 };
 
 Environment* env = nullptr;

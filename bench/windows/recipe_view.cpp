@@ -35,8 +35,6 @@ constexpr int kRecipes = 10000;
 constexpr int kPictures = 8;
 
 using tav::bench::CopyFile;
-using tav::bench::MakeTempDir;
-using tav::bench::QuietMessages;
 
 tav::REZBLOCK Recipe(int i) {
   tav::REZBLOCK r;
@@ -77,22 +75,13 @@ tav::REZBLOCK Recipe(int i) {
 }
 
 // The shipped data, a book of kRecipes recipes and camera-sized pictures, the program started.
-struct Environment {
-  std::string root = MakeTempDir();
-  std::string program = MakeTempDir();
-  tav::MemorySettingsStore user, machine;
-  QuietMessages messages;
+struct Environment : tav::bench::ProgramFolders {
   Environment() {
     const std::string shipped = std::string(TAVOLIN_SHIPPED_DATA) + "/Data/";
     for (const char* file : {"GUI.klf", "Assist.dat", "Kenndaten.dat", "einheit.dat",
                              "Gattung.dat", "Fields.bls"})
       CopyFile(shipped + "DE/" + file, root + "Data/DE/" + file);
     CopyFile(shipped + "FiltGrps.bls", root + "Data/FiltGrps.bls");
-    machine.WriteString(tav::kRegAppPaths, "DataPath", root);
-    tav::ctx().userSettings = &user;
-    tav::ctx().machineSettings = &machine;
-    tav::ctx().messages = &messages;
-    tav::SetProgramFolder(program);
     tav::SetDecimalSep(',');
     std::filesystem::create_directories(root + "Pics");
     for (int p = 0; p < kPictures; ++p) {
@@ -126,11 +115,7 @@ struct Environment {
     tav::MainFrm->ShowStandardView(tav::showRezDlg, true);
     QApplication::processEvents();
   }
-  ~Environment() {
-    tav::DestroyAllWindows();
-    std::filesystem::remove_all(root);
-    std::filesystem::remove_all(program);
-  }
+  ~Environment() { tav::DestroyAllWindows(); }
 };
 
 Environment* env = nullptr;

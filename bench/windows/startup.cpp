@@ -23,29 +23,14 @@
 namespace {
 
 using tav::bench::CopyFile;
-using tav::bench::MakeTempDir;
-using tav::bench::QuietMessages;
 
 // A data root with the shipped language files and tips, and settings that point at it.
-struct Environment {
-  std::string root = MakeTempDir();
-  std::string program = MakeTempDir();
-  tav::MemorySettingsStore user, machine;
-  QuietMessages messages;
+struct Environment : tav::bench::ProgramFolders {
   Environment() {
     for (const char* lang : {"DE", "EN"})
       for (const char* file : {"GUI.klf", "Assist.dat"})
         CopyFile(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + file,
                  root + "Data/" + lang + "/" + file);
-    machine.WriteString(tav::kRegAppPaths, "DataPath", root);
-    tav::ctx().userSettings = &user;
-    tav::ctx().machineSettings = &machine;
-    tav::ctx().messages = &messages;
-    tav::SetProgramFolder(program);
-  }
-  ~Environment() {
-    std::filesystem::remove_all(root);
-    std::filesystem::remove_all(program);
   }
 };
 
