@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "platform/settings_store.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav::bench {
 

@@ -14,10 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
 #include "exchange/import_driver.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
@@ -26,6 +22,10 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/unit_table.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/jpeg_bitmap.h"
-#include "app/jpeg_compressor.h"
+#include "pictures/jpeg_bitmap.h"
+#include "pictures/jpeg_compressor.h"
 
 namespace {
 

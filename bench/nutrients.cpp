@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/recipe_calc.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace {
 

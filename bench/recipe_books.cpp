@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "app/context.h"
 #include "bench_data_root.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_list_view.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 #include <filesystem>
 #include <string>
 
-#include "app/charsets.h"
-#include "app/context.h"
 #include "bench_data_root.h"
-#include "app/options_store.h"
 #include "platform/settings_store.h"
 #include "recipe_list_books.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
 #include "recipes/recipe_list_rows.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/charsets.h"
-#include "app/text_tools.h"
+#include "services/charsets.h"
+#include "services/text_tools.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Amounts, fractions and dates as recipes and imports hold them: any text is read without harm.
-#include "app/amounts.h"
-#include "app/dates.h"
-#include "app/recipe_records.h"
-#include "app/servings.h"
 #include "fuzz_support.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/servings.h"
+#include "services/amounts.h"
+#include "services/dates.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tav;

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/options_store.h"
 #include "recipedb/recipe_model.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav::fuzz {

@@ -1,9 +1,9 @@
 // Pictures: any bytes given to the JPEG decoder (every output type) or to the bitmap reader
 // give a picture or an EJPEGError / EInvalidGraphic, never a crash, a hang or a memory blow-up.
-#include "app/jpeg_bitmap.h"
-#include "app/jpeg_decompressor.h"
-#include "app/jpeg_stream.h"
 #include "fuzz_support.h"
+#include "pictures/jpeg_bitmap.h"
+#include "pictures/jpeg_decompressor.h"
+#include "pictures/jpeg_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tav;

@@ -1,8 +1,8 @@
 // The key/value lists inside recipe records: any text parses without reading past its end,
 // and the pairs read are written back whole.
-#include "recipedb/key_value_list.h"
-#include "app/recipe_records.h"
 #include "fuzz_support.h"
+#include "recipedb/key_value_list.h"
+#include "recipedb/recipe_records.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tav;

@@ -1,7 +1,7 @@
 // The language file GUI.klf: any lines parse, and every table lookup answers.
-#include "app/lang_table.h"
 #include "fuzz_support.h"
 #include "platform/text_file.h"
+#include "services/lang_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tav;

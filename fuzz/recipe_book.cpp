@@ -2,12 +2,12 @@
 // index, reading every recipe, compressing the book and rebuilding its index never crash, and
 // never lose what could be read: a failed compression leaves both files as they were, a
 // finished one keeps every live recipe unchanged, and a rebuild after it finds them all again.
-#include "app/recipe_records.h"
 #include "fuzz_support.h"
 #include "platform/paths.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
 

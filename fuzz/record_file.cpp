@@ -1,8 +1,8 @@
 // A recipe record of a book file: any bytes decode without reading past the record, and what
 // was decoded is written back whole (coded again and decoded, the recipe is the same).
-#include "recipedb/record_file.h"
-#include "app/recipe_records.h"
 #include "fuzz_support.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/record_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tav;

@@ -4,15 +4,15 @@
 // back as it was read (what a window shows is what the next start shows).
 #include <algorithm>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/recipe_records.h"
-#include "app/text_tools.h"
-#include "app/tools_module.h"
 #include "fuzz_support.h"
 #include "recipedb/category_table.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/unit_table.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
+#include "services/text_tools.h"
+#include "services/tools_module.h"
 
 namespace {
 

@@ -2,12 +2,11 @@
 #include <QLocale>
 #include <clocale>
 
-#include "app/context.h"
 #include "app/ui/application.h"
 #include "app/ui/startup.h"
 #include "platform/numbers.h"
-#include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
+#include "services/context.h"
 
 int main(int argc, char** argv) {
   tav::TavolinApplication app(argc, argv);

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/context.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "services/context.h"
 
 namespace tav::bench {
 

@@ -12,14 +12,14 @@
 #include <filesystem>
 
 #include "../recipe_list_books.h"
-#include "bench_support.h"
-#include "app/context.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
+#include "bench_support.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/context.h"
 
 namespace {
 

@@ -11,21 +11,21 @@
 #include <clocale>
 #include <filesystem>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
-#include "app/servings.h"
 #include "app/ui/main_window.h"
-#include "app/ui/picture_loader.h"
 #include "app/ui/startup.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 #include "bench_support.h"
 

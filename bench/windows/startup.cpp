@@ -11,12 +11,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/context.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "services/context.h"
 
 #include "bench_support.h"
 

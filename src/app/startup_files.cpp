@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/file_functions.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
+#include "services/file_functions.h"
 
 namespace tav {
 

@@ -2,14 +2,14 @@
 
 #include <random>
 
-#include "app/charsets.h"
-#include "app/dates.h"
-#include "app/recipe_records.h"
 #include "exchange/base64.h"
 #include "exchange/import_fields.h"
 #include "exchange/xml_parser.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "recipedb/recipe_records.h"
+#include "services/charsets.h"
+#include "services/dates.h"
 
 namespace tav {
 

@@ -3,12 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
-#include "app/text_tools.h"
 #include "exchange/cookml_reader.h"
 #include "exchange/import_fields.h"
 #include "exchange/mahlzeit_reader.h"
@@ -19,8 +13,14 @@
 #include "platform/services.h"
 #include "recipedb/book_appender.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/unit_table.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
 
 namespace tav {
 

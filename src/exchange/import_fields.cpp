@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/context.h"
 #include "platform/numbers.h"
 #include "recipedb/category_table.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
+#include "services/context.h"
 
 namespace tav {
 

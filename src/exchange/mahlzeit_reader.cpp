@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/recipe_records.h"
 #include "exchange/import_fields.h"
 #include "platform/numbers.h"
+#include "recipedb/recipe_records.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
 
 namespace tav {
 

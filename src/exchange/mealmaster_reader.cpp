@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/text_tools.h"
 #include "exchange/import_fields.h"
 #include "exchange/text_recipe_reader.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
+#include "services/text_tools.h"
 
 namespace tav {
 

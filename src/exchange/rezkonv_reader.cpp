@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
 #include "exchange/import_fields.h"
 #include "exchange/text_recipe_reader.h"
 #include "platform/numbers.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
 
 namespace tav {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/charsets.h"
-#include "app/recipe_records.h"
+#include "recipedb/recipe_records.h"
+#include "services/charsets.h"
 
 namespace tav {
 

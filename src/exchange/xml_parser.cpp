@@ -4,9 +4,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/context.h"
 #include "platform/charset.h"
 #include "platform/paths.h"
+#include "services/context.h"
 
 namespace tav {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "platform/paths.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

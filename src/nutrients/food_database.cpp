@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/context.h"
 #include "nutrients/bls_files.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "services/context.h"
 
 namespace tav {
 

@@ -2,14 +2,14 @@
 // one nutrient with a limit.
 #include <cstring>
 
-#include "app/charsets.h"
-#include "app/context.h"
 #include "nutrients/bls_files.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "services/charsets.h"
+#include "services/context.h"
 
 namespace tav {
 

@@ -1,13 +1,13 @@
 #include "nutrients/nutrient_report.h"
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/web_addresses.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/web_addresses.h"
 
 namespace tav {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/charsets.h"
-#include "app/context.h"
 #include "nutrients/bls_files.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "services/charsets.h"
+#include "services/context.h"
 
 namespace tav {
 

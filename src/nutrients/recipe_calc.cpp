@@ -4,15 +4,15 @@
 #include <cstring>
 #include <set>
 
-#include "app/amounts.h"
-#include "app/context.h"
-#include "app/options_store.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/services.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_store.h"
+#include "services/amounts.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

@@ -3,12 +3,12 @@
 #include <climits>
 #include <cstring>
 
-#include "app/context.h"
-#include "app/recipe_records.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
 
 namespace tav {
 

@@ -3,16 +3,16 @@
 #include <climits>
 #include <cstring>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/raw_file.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/charsets.h"
-#include "app/context.h"
 #include "platform/numbers.h"
 #include "recipedb/recipe_model.h"
+#include "services/charsets.h"
+#include "services/context.h"
 
 namespace tav {
 namespace {

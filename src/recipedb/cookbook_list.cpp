@@ -4,8 +4,6 @@
 #include <ctime>
 #include <random>
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -17,6 +15,8 @@
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

@@ -1,13 +1,13 @@
 // The index rebuild of the recipe store: a new index for the current book from its record file.
 #include <cstring>
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "platform/text_file.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/charsets.h"
-#include "app/context.h"
 #include "platform/numbers.h"
 #include "platform/services.h"
 #include "recipedb/recipe_model.h"
+#include "services/charsets.h"
+#include "services/context.h"
 
 namespace tav {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "platform/paths.h"
 #include "recipedb/index_file.h"
 #include "recipedb/raw_file.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/record_file.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

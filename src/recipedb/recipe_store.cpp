@@ -4,9 +4,6 @@
 #include <climits>
 #include <cstring>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
@@ -15,7 +12,10 @@
 #include "recipedb/index_file.h"
 #include "recipedb/key_value_list.h"
 #include "recipedb/recipe_list_view.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

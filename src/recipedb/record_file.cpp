@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "platform/numbers.h"
 #include "recipedb/key_value_list.h"
+#include "recipedb/recipe_records.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

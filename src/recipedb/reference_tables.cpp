@@ -1,10 +1,10 @@
 #include "recipedb/reference_tables.h"
 
-#include "app/context.h"
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 

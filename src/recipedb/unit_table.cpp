@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/servings.h"
 #include "platform/numbers.h"
 #include "platform/services.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_model.h"
+#include "recipedb/servings.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 namespace {

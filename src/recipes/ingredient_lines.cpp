@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/text_tools.h"
 #include "recipedb/unit_table.h"
+#include "services/text_tools.h"
 
 namespace tav {
 

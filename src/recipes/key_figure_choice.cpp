@@ -1,9 +1,9 @@
 #include "recipes/key_figure_choice.h"
 
-#include "app/context.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "recipedb/reference_tables.h"
+#include "services/context.h"
 
 namespace tav {
 

@@ -1,9 +1,9 @@
 #include "recipes/portion_units.h"
 
-#include "app/context.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "recipedb/reference_tables.h"
+#include "services/context.h"
 
 namespace tav {
 namespace {

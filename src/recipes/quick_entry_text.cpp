@@ -4,14 +4,14 @@
 #include <cstring>
 #include <optional>
 
-#include "app/amounts.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/text_tools.h"
 #include "platform/numbers.h"
 #include "recipedb/category_table.h"
 #include "recipedb/recipe_model.h"
 #include "recipedb/unit_table.h"
+#include "services/amounts.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
 
 namespace tav {
 namespace {

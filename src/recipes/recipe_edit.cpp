@@ -4,14 +4,14 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/dates.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/unit_table.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/dates.h"
+#include "services/options_store.h"
 
 namespace tav {
 

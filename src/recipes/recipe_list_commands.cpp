@@ -3,13 +3,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/picture_use.h"
 #include "recipedb/recipe_store.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
 
 namespace tav {
 

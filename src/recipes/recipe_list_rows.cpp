@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/charsets.h"
+#include "services/charsets.h"
 
 namespace tav {
 

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <random>
 
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
 
 namespace tav {
 

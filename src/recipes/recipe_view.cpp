@@ -1,15 +1,15 @@
 #include "recipes/recipe_view.h"
 
-#include "app/amounts.h"
-#include "app/context.h"
-#include "app/key_figures.h"
-#include "app/servings.h"
-#include "app/text_tools.h"
 #include "platform/numbers.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/servings.h"
 #include "recipedb/unit_table.h"
 #include "recipes/key_figure_choice.h"
+#include "recipes/key_figures.h"
+#include "services/amounts.h"
+#include "services/context.h"
+#include "services/text_tools.h"
 
 namespace tav {
 namespace {

@@ -1,6 +1,6 @@
 #include "import_test_support.h"
 
-#include "app/charsets.h"
+#include "services/charsets.h"
 
 #include "platform/charset.h"
 #include "platform/paths.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/tools_module.h"
 #include "exchange/import_driver.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/unit_table.h"
+#include "services/tools_module.h"
 
 namespace tav::test {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/options_store.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/options_store.h"
 #include "platform/settings_store.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

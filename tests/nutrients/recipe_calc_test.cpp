@@ -4,9 +4,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/web_addresses.h"
 #include "food_env.h"
 #include "nutrients/nutrient_report.h"
 #include "nutrients/recipe_calc.h"
@@ -14,6 +11,9 @@
 #include "platform/paths.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/web_addresses.h"
 
 namespace tav {
 namespace {

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_list_view.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav::test {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/options_store.h"
 #include "platform/settings_store.h"
 #include "recipedb/recipe_model.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/recipe_records.h"
 #include "book_test_util.h"
 #include "recipedb/key_value_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/record_file.h"
 
 namespace tav {

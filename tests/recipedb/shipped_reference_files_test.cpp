@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <set>
 
-#include "app/charsets.h"
-#include "app/options_store.h"
-#include "app/text_tools.h"
 #include "platform/numbers.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "recipedb/category_table.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/unit_table.h"
+#include "services/charsets.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
 #include "support/test_env.h"
 
 namespace tav {

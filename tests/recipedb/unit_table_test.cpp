@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/options_store.h"
 #include "platform/numbers.h"
 #include "platform/settings_store.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_model.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

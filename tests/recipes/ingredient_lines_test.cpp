@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/options_store.h"
 #include "recipedb/unit_table.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

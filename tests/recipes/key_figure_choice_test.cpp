@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/options_store.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/paths.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

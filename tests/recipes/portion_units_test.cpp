@@ -1,10 +1,10 @@
 // The portion units file: read and written back byte for byte, its edge cases, a failed write.
 #include <gtest/gtest.h>
 
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "recipes/portion_units.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <functional>
 
-#include "app/options_store.h"
 #include "platform/charset.h"
 #include "platform/settings_store.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/recipe_model.h"
 #include "recipedb/unit_table.h"
 #include "recipes/quick_entry_text.h"
-#include "recipedb/book_test_util.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
 #include "recipedb/record_file.h"
 #include "recipedb/unit_table.h"
+#include "services/options_store.h"
 
 namespace tav {
 namespace {

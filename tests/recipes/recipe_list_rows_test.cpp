@@ -1,8 +1,8 @@
 // The recipe list's rows: their order and the quick search's walk over them.
 #include <gtest/gtest.h>
 
-#include "app/charsets.h"
 #include "recipes/recipe_list_rows.h"
+#include "services/charsets.h"
 
 namespace tav {
 namespace {

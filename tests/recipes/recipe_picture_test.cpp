@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "app/options_store.h"
 #include "platform/paths.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/servings.h"
+#include "recipedb/servings.h"
 #include "recipes/key_figure_choice.h"
 #include "recipes/view_env.h"
 

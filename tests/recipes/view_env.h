@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/tools_module.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/unit_table.h"
 #include "recipes/key_figure_choice.h"
+#include "services/tools_module.h"
 
 namespace tav::test {
 

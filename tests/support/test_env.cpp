@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "app/lang_table.h"
-#include "app/options_store.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "services/lang_table.h"
+#include "services/options_store.h"
 
 namespace tav::test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/context.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "services/context.h"
 
 namespace tav::test {
 

@@ -12,13 +12,13 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "app/options_store.h"
-#include "app/tools_module.h"
 #include "app/ui/about_dialog.h"
-#include "app/ui/context_list_box.h"
 #include "app/ui/tips_dialog.h"
-#include "app/web_addresses.h"
 #include "platform/settings_store.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/context_list_box.h"
+#include "services/web_addresses.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -7,13 +7,13 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/ui/lang_dialog.h"
 #include "exchange/ui/import_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
 #include "recipes/ui/alert_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 namespace {

@@ -12,8 +12,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "app/ui/lang_dialog.h"
-#include "app/ui/named_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/named_controls.h"
 #include "support/lang_lines.h"
 #include "support/test_env.h"
 

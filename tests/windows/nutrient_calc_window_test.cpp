@@ -14,8 +14,6 @@
 #include <QTableWidget>
 #include <filesystem>
 
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/numbers.h"
@@ -23,6 +21,8 @@
 #include "platform/settings_store.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "services/tools_module.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 namespace {

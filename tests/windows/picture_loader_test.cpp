@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "app/jpeg_dib.h"
-#include "app/ui/picture_loader.h"
+#include "pictures/jpeg_dib.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/paths.h"
 #include "support/test_env.h"
 

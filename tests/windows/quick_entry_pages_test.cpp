@@ -16,15 +16,13 @@
 #include <QTimer>
 #include <cstring>
 
-#include "app/options_store.h"
-#include "app/servings.h"
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/charset.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "recipedb/servings.h"
 #include "recipedb/unit_table.h"
 #include "recipes/ui/alert_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
@@ -34,7 +32,9 @@
 #include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/servings_dialog.h"
-#include "recipedb/book_test_util.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
 
 namespace tav {

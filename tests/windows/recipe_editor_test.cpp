@@ -20,13 +20,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/ui/lang_dialog.h"
 #include "app/ui/main_window.h"
-#include "app/ui/picture_loader.h"
 #include "app/ui/tips_dialog.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
@@ -46,6 +45,7 @@
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 namespace {
@@ -60,7 +60,9 @@ class EditorWindows {
   explicit EditorWindows(const std::string& lang = "DE") {
     // Windows the editor reaches through their globals are not part of these tests.
     MainFrm = nullptr;
+    Registered<MainWindowAccess>::Enter(nullptr);
     AssistDlg = nullptr;
+    Registered<TipsAccess>::Enter(nullptr);
     ChooseRezDlg = nullptr;
     PortionsDlg = nullptr;
     QEditDlg = nullptr;

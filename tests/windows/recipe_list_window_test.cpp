@@ -14,8 +14,6 @@
 #include <QToolButton>
 #include <cstring>
 
-#include "app/options_store.h"
-#include "app/recipe_records.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "platform/paths.h"
@@ -24,16 +22,18 @@
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
 #include "recipes/recipe_list_commands.h"
-#include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
-#include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

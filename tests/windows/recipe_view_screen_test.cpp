@@ -6,21 +6,21 @@
 #include <QLabel>
 #include <QTableWidget>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/servings.h"
-#include "app/ui/context_list_box.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/ingredient_pane_window.h"
 #include "recipes/ui/standard_view_window.h"
 #include "recipes/view_env.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/ui/context_list_box.h"
 
 namespace tav {
 namespace {

@@ -14,13 +14,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "app/servings.h"
-#include "app/ui/context_list_box.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/picture_loader.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/info_pane_window.h"
@@ -28,6 +26,8 @@
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/standard_view_window.h"
 #include "recipes/view_env.h"
+#include "services/ui/context_list_box.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 namespace {

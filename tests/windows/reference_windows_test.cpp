@@ -2,11 +2,11 @@
 // created and is the store the rest of the program reaches through ctx().
 #include <gtest/gtest.h>
 
-#include "app/options_store.h"
 #include "platform/settings_store.h"
 #include "recipedb/ui/category_dialog.h"
 #include "recipedb/ui/ingredients_dialog.h"
 #include "recipedb/ui/units_dialog.h"
+#include "services/options_store.h"
 #include "support/test_env.h"
 
 namespace tav {

@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/ui/lang_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
 #include "recipedb/ui/reorg_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 namespace {

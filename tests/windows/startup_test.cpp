@@ -16,19 +16,25 @@
 #include <QTimer>
 
 #include "app/creation_order.h"
-#include "app/options_store.h"
 #include "app/ui/main_window.h"
-#include "app/ui/progress_dialog.h"
+#include "app/ui/options_dialog.h"
 #include "app/ui/startup.h"
 #include "app/ui/tips_dialog.h"
-#include "app/web_addresses.h"
+#include "exchange/ui/html_view_window.h"
+#include "exchange/ui/print_preview_window.h"
 #include "kitchen/ui/freezer_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
 #include "maintenance/ui/takeover_dialog.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/options_store.h"
+#include "services/ui/progress_dialog.h"
+#include "services/web_addresses.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -576,6 +582,45 @@ TEST_F(Startup, OneRecipeViewAtATime) {
   EXPECT_FALSE(showRezDlg->isVisible());
   MainFrm->ShowEmptyView(EmptyDlg, false);
   EXPECT_FALSE(EmptyDlg->isVisible());
+}
+
+TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
+  TMainFrm::SetViewModeAvailableForTest(2, true);
+  TMainFrm::SetViewModeAvailableForTest(3, true);
+  Start();
+  EXPECT_EQ(MainWindow(), MainFrm);
+  EXPECT_EQ(TipsWindow(), AssistDlg);
+  EXPECT_EQ(Lexicon(), LexShowDlg);
+  EXPECT_EQ(BookBackground(), EmptyDlg);
+  EXPECT_EQ(OutputView(OutputViewKind::HTML), HTMLRezDlg);
+  EXPECT_EQ(OutputView(OutputViewKind::Print), PrintRezDlg);
+
+  // The standard view's menu switches the main window's view by its check marks.
+  showRezDlg->showHTMLMnuClick();
+  EXPECT_TRUE(MainFrm->ViewHTML->isChecked());
+  EXPECT_FALSE(MainFrm->ViewStd->isChecked());
+  EXPECT_EQ(ctx().options->Int(63), 2);
+  showRezDlg->showPrintMnuClick();
+  EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
+  EXPECT_FALSE(MainFrm->ViewHTML->isChecked());
+  EXPECT_EQ(ctx().options->Int(63), 3);
+  TMainFrm::SetViewModeAvailableForTest(2, false);
+  TMainFrm::SetViewModeAvailableForTest(3, false);
+
+  // The editor opens the lexicon; a missing author name opens the options window.
+  EditRezDlg->showLexikonMnuClick();
+  EXPECT_TRUE(LexShowDlg->isVisible());
+  ctx().options->SetParaString(10, "");
+  NEditDlg->fillAutorBtnClick();
+  EXPECT_TRUE(ParaDlg->isVisible());
+
+  DestroyAllWindows();
+  EXPECT_EQ(MainWindow(), nullptr);
+  EXPECT_EQ(TipsWindow(), nullptr);
+  EXPECT_EQ(Lexicon(), nullptr);
+  EXPECT_EQ(BookBackground(), nullptr);
+  EXPECT_EQ(OutputView(OutputViewKind::HTML), nullptr);
+  EXPECT_EQ(OutputView(OutputViewKind::Print), nullptr);
 }
 
 }  // namespace

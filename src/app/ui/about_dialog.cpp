@@ -11,16 +11,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/program_pictures.h"
-#include "app/web_addresses.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/program_pictures.h"
+#include "services/web_addresses.h"
 
 namespace tav {
 

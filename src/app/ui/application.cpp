@@ -2,8 +2,9 @@
 
 #include <exception>
 
-#include "app/context.h"
+#include "platform/qt/qt_services.h"
 #include "platform/services.h"
+#include "services/context.h"
 
 namespace tav {
 
@@ -20,6 +21,17 @@ bool TavolinApplication::notify(QObject* receiver, QEvent* event) {
     ShowException(e);
   }
   return false;
+}
+
+void InstallQtServices() {
+  static QtMessageBoxes messages;
+  static QtShell shell;
+  static QtClipboard clipboard;
+  static QtLauncher launcher([](int code) { ctx().exitProcess(code); });
+  ctx().messages = &messages;
+  ctx().shell = &shell;
+  ctx().clipboard = &clipboard;
+  ctx().launcher = &launcher;
 }
 
 }  // namespace tav

@@ -15,4 +15,7 @@ class TavolinApplication : public QApplication {
 // The standard display of an exception: its text in an error box.
 void ShowException(const std::exception& e);
 
+// Installs the Qt services of the platform into the context (they live for the process).
+void InstallQtServices();
+
 }  // namespace tav

@@ -26,19 +26,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/lang_table.h"
-#include "app/options_store.h"
 #include "app/startup_files.h"
-#include "app/tools_module.h"
 #include "app/ui/about_dialog.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/progress_dialog.h"
+#include "app/ui/options_dialog.h"
 #include "app/ui/splash_dialog.h"
 #include "app/ui/tips_dialog.h"
-#include "app/web_addresses.h"
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/import_dialog.h"
 #include "exchange/ui/print_preview_window.h"
@@ -54,9 +46,9 @@
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/ui/reorg_dialog.h"
+#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
-#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/info_pane_window.h"
@@ -67,6 +59,15 @@
 #include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/servings_dialog.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/lang_table.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/progress_dialog.h"
+#include "services/web_addresses.h"
 
 namespace tav {
 
@@ -398,10 +399,15 @@ QWidget* FocusedEditorField() {
 
 TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   MainFrm = this;
+  Registered<MainWindowAccess>::Enter(this);
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("Tavolin!"));
   ctx().progress = this;
   FormCreate();
+}
+
+TMainFrm::~TMainFrm() {
+  Registered<MainWindowAccess>::Leave(this);
 }
 
 QAction* TMainFrm::Action(const char* name) const {
@@ -875,6 +881,10 @@ void TMainFrm::ProgressRelay(int kind, const std::string& text, int value) {
 
 // Panes -------------------------------------------------------------------------------------
 
+QWidget* TMainFrm::PaneOf(MainPane pane) const {
+  return pane == MainPane::RecipeList ? ChooseRezParPanel : ShowParPanel;
+}
+
 void TMainFrm::DockForm(QWidget* form, QWidget* pane) {
   if (!form || !pane) return;
   if (form->parentWidget() != pane) {
@@ -1172,6 +1182,31 @@ void TMainFrm::CopyListedRecipes(const std::string& clicked, bool move, bool mar
   if (move || marked) UpdateRecipeButtons();
 }
 
+QMenu* TMainFrm::BookMenu(BookMenuKind kind) const {
+  switch (kind) {
+    case BookMenuKind::Open: return KBMenu;
+    case BookMenuKind::MoveRecipe: return MnMoveRez;
+    case BookMenuKind::CopyRecipe: return MnCopyRez;
+    case BookMenuKind::MoveMarked: return MnMoveMarked;
+    case BookMenuKind::CopyMarked: return MnCopyMarked;
+  }
+  return nullptr;
+}
+
+void TMainFrm::BookMenuClick(BookMenuKind kind, const std::string& book) {
+  switch (kind) {
+    case BookMenuKind::Open: MNOpenBookClick(book); break;
+    case BookMenuKind::MoveRecipe: MNMoveRezClick(book); break;
+    case BookMenuKind::CopyRecipe: MNCopyRezClick(book); break;
+    case BookMenuKind::MoveMarked: MNMoveMarkedClick(book); break;
+    case BookMenuKind::CopyMarked: MNCopyMarkedClick(book); break;
+  }
+}
+
+void TMainFrm::ShowOptionsWindow() {
+  if (ParaDlg) ParaDlg->show();
+}
+
 void TMainFrm::MNMoveRezClick(const std::string& target) { CopyListedRecipes(target, true, false); }
 void TMainFrm::MNCopyRezClick(const std::string& target) { CopyListedRecipes(target, false, false); }
 void TMainFrm::MNMoveMarkedClick(const std::string& target) { CopyListedRecipes(target, true, true); }
@@ -1187,14 +1222,6 @@ void TMainFrm::MnDelMarkedClick() {
     return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
   });
   UpdateRecipeButtons();
-}
-
-std::vector<QAction*> TMainFrm::BookMenuItems(QMenu* menu) {
-  std::vector<QAction*> items;
-  if (!menu) return items;
-  for (QAction* a : menu->actions())
-    if (a->property("bookItem").toBool()) items.push_back(a);
-  return items;
 }
 
 // Recipe list commands ----------------------------------------------------------------------

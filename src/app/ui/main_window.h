@@ -9,6 +9,7 @@
 
 #include "platform/services.h"
 #include "recipes/recipe_list_commands.h"
+#include "services/ui/main_window_access.h"
 
 class QAction;
 class QActionGroup;
@@ -20,10 +21,11 @@ class QToolBar;
 
 namespace tav {
 
-class TMainFrm : public QMainWindow, public ProgressSink {
+class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAccess {
   Q_OBJECT
  public:
   explicit TMainFrm(QWidget* parent = nullptr);
+  ~TMainFrm() override;
 
   // Life cycle; the window events call these.
   void FormShow();
@@ -36,8 +38,11 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   // Progress window: kind 0 open (title, maximum), 1 title, 2 position, 3 close.
   void ProgressRelay(int kind, const std::string& text, int value) override;
 
+  QWidget* FrameWidget() override { return this; }
+
   // Panes. A form docked into a pane fills it.
-  void DockForm(QWidget* form, QWidget* pane);
+  QWidget* PaneOf(MainPane pane) const override;
+  void DockForm(QWidget* form, QWidget* pane) override;
   void ToggleWeekPlanPane();
   void SetShoppingPaneOpen(bool open);
   void ShowMenuPane(bool show);
@@ -50,13 +55,13 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   int ConsumptionPaneWidth() const;
 
   // The five recipe views share the centre pane; showing one hides the other four.
-  void ShowStandardView(QWidget* view, bool show);
-  void ShowEditView(QWidget* view, bool show);
-  void ShowHTMLView(QWidget* view, bool show);
-  void ShowPrintView(QWidget* view, bool show);
-  void ShowEmptyView(QWidget* view, bool show);
+  void ShowStandardView(QWidget* view, bool show) override;
+  void ShowEditView(QWidget* view, bool show) override;
+  void ShowHTMLView(QWidget* view, bool show) override;
+  void ShowPrintView(QWidget* view, bool show) override;
+  void ShowEmptyView(QWidget* view, bool show) override;
   // 1 standard, 2 text/HTML, 3 print preview; 0 takes the mode from the view menu's check marks.
-  void SetViewMode(int mode);
+  void SetViewMode(int mode) override;
   // Whether a view mode (1 standard, 2 text/HTML, 3 print preview) can be shown in this build.
   static bool ViewModeAvailable(int mode);
   // Tests switch a view on to check the view switching that does not depend on its contents.
@@ -64,13 +69,13 @@ class TMainFrm : public QMainWindow, public ProgressSink {
 
   // Books and recipe buttons. OpenBook makes the named book (empty: the book of option 6)
   // current and lists all its recipes; an unknown name opens "Auto-Import" (message 660).
-  void OpenBook(const std::string& name);
+  void OpenBook(const std::string& name) override;
   // The window's caption: "Tavolin!   " and the current book with its description.
   void SetMainTitle(QWidget* window);
   // With true: one quick book button for each of the first ten books with the tool-bar flag.
   void UpdateBookButtons(bool fill);
   // The edit button needs a current list entry and a hidden editor; delete a current entry.
-  void UpdateRecipeButtons();
+  void UpdateRecipeButtons() override;
   void TBKBookClick(int button);
   // The book items of the cookbook menu and of the four move and copy sub-menus; each gets
   // the name of its book.
@@ -80,14 +85,15 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void MNMoveMarkedClick(const std::string& target);
   void MNCopyMarkedClick(const std::string& target);
   void MnDelMarkedClick();
-  // The book items of a menu (those the cookbook list added), in menu order.
-  static std::vector<QAction*> BookMenuItems(QMenu* menu);
+  QMenu* BookMenu(BookMenuKind kind) const override;
+  void BookMenuClick(BookMenuKind kind, const std::string& book) override;
+  void ShowOptionsWindow() override;
   // Measures the tool bar with captions again (after its buttons changed) and fits it.
   void MeasureToolBar();
 
   // Clipboard commands on the focused text field of the views and editor pages:
   // 0 cut, 1 copy, 2 paste, 3 undo.
-  void UpdateClipboardMenu();
+  void UpdateClipboardMenu() override;
   void ClipboardCommand(int kind);
 
   // The command-line words handled by the start timer; index 0 is the program.
@@ -155,7 +161,7 @@ class TMainFrm : public QMainWindow, public ProgressSink {
   void AEditMnuClick();
 
   // The named menu item or tool button (component name), or null.
-  QAction* Action(const char* name) const;
+  QAction* Action(const char* name) const override;
 
   // Controls, named as their component names.
   QMenuBar* MainMenu = nullptr;

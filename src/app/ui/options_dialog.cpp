@@ -1,8 +1,8 @@
 #include "app/ui/options_dialog.h"
 
-#include "app/context.h"
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
+#include "services/context.h"
+#include "services/tools_module.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

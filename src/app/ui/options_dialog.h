@@ -3,7 +3,7 @@
 // options through it.
 #include <QDialog>
 
-#include "app/options_store.h"
+#include "services/options_store.h"
 
 namespace tav {
 

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/ui/program_pictures.h"
+#include "services/ui/program_pictures.h"
 
 namespace tav {
 

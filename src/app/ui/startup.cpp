@@ -5,15 +5,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/context.h"
 #include "app/creation_order.h"
-#include "app/tools_module.h"
 #include "app/ui/about_dialog.h"
 #include "app/ui/application.h"
-#include "app/ui/lang_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/options_dialog.h"
-#include "app/ui/progress_dialog.h"
 #include "app/ui/splash_dialog.h"
 #include "app/ui/tips_dialog.h"
 #include "diary/diary_module.h"
@@ -89,6 +85,10 @@
 #include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/servings_dialog.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/context.h"
+#include "services/tools_module.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/progress_dialog.h"
 
 namespace tav {
 

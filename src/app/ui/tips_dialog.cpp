@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tips_file.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tips_file.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 
@@ -33,12 +33,17 @@ int AssistValue(const std::string& name) {
 }
 }  // namespace
 
+TAssistDlg::~TAssistDlg() {
+  Registered<TipsAccess>::Leave(this);
+}
+
 bool TAssistDlg::StartTipOn() {
   return AssistValue("StartTip") != 0;
 }
 
 TAssistDlg::TAssistDlg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   AssistDlg = this;
+  Registered<TipsAccess>::Enter(this);
   setObjectName(QStringLiteral("AssistDlg"));
   setWindowTitle(QString::fromUtf8("Tavolin! - Tipps & Tricks"));
   resize(430, 260);

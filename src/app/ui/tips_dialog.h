@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "services/ui/tips_access.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -11,13 +13,14 @@ class QTextEdit;
 
 namespace tav {
 
-class TAssistDlg : public QWidget {
+class TAssistDlg : public QWidget, public TipsAccess {
   Q_OBJECT
  public:
   explicit TAssistDlg(QWidget* parent = nullptr);
+  ~TAssistDlg() override;
 
   // Modes: 0 plain, 1 always (also a tip switched off), 2 one-time hint, 3 random start tip.
-  void ShowTip(uint16_t tip, int mode);
+  void ShowTip(uint16_t tip, int mode) override;
   // While false ShowTip does nothing.
   void EnableTips(bool enabled) { enabled_ = enabled; }
 

@@ -1,6 +1,6 @@
 #include "diary/ui/day_panel_window.h"
 
-#include "app/ui/lang_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

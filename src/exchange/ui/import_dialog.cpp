@@ -11,17 +11,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/ui/file_dialog_filter.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/alert_dialog.h"
-#include "app/ui/named_controls.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/file_dialog_filter.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/named_controls.h"
 
 namespace tav {
 

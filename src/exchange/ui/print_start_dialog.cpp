@@ -1,6 +1,6 @@
 #include "exchange/ui/print_start_dialog.h"
 
-#include "app/ui/lang_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

@@ -1,6 +1,6 @@
 #include "kitchen/ui/lexicon_chapters_dialog.h"
 
-#include "app/ui/lang_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

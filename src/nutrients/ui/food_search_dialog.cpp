@@ -1,6 +1,6 @@
 #include "nutrients/ui/food_search_dialog.h"
 
-#include "app/ui/lang_dialog.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

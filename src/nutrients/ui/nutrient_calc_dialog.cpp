@@ -15,14 +15,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "nutrients/nutrient_report.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/qt/qt_text.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

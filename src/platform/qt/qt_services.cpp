@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <cerrno>
 
-#include "app/context.h"
 #include "platform/qt/qt_text.h"
 
 namespace tav {
@@ -67,18 +66,7 @@ bool QtLauncher::Start(const std::string& program, const std::string& arguments,
 void QtLauncher::Restart() {
   QProcess::startDetached(QApplication::applicationFilePath(),
                           QApplication::arguments().mid(1));
-  ctx().exitProcess(0);
-}
-
-void InstallQtServices() {
-  static QtMessageBoxes messages;
-  static QtShell shell;
-  static QtClipboard clipboard;
-  static QtLauncher launcher;
-  ctx().messages = &messages;
-  ctx().shell = &shell;
-  ctx().clipboard = &clipboard;
-  ctx().launcher = &launcher;
+  if (exitProcess_) exitProcess_(0);
 }
 
 }  // namespace tav

@@ -1,6 +1,7 @@
 #pragma once
 // The Qt implementations of the platform services.
 #include <QWidget>
+#include <functional>
 
 #include "platform/services.h"
 
@@ -24,12 +25,15 @@ class QtClipboard : public Clipboard {
 
 class QtLauncher : public Launcher {
  public:
+  // `exitProcess` ends this process once the new one is started (Restart).
+  explicit QtLauncher(std::function<void(int)> exitProcess)
+      : exitProcess_(std::move(exitProcess)) {}
   bool Start(const std::string& program, const std::string& arguments, const std::string& workDir,
              int& error) override;
   void Restart() override;
-};
 
-// Installs the Qt services into the context (they live for the process).
-void InstallQtServices();
+ private:
+  std::function<void(int)> exitProcess_;
+};
 
 }  // namespace tav

@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
-#include "recipes/ui/empty_view_window.h"
+#include "recipedb/ui/book_background_view.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -28,21 +28,20 @@ TKBookDlg::~TKBookDlg() {
 }
 
 void TKBookDlg::BookSelected(const KBOOK& book) {
-  if (EmptyDlg) EmptyDlg->LoadViewBackground(book.backgroundPicture);
+  if (BookBackgroundView* view = BookBackground()) view->LoadViewBackground(book.backgroundPicture);
 }
 
 void TKBookDlg::BuildKBookMenus() {
-  TMainFrm* main = MainFrm;
+  MainWindowAccess* main = MainWindow();
   if (!main) return;
-  using Handler = void (TMainFrm::*)(const std::string&);
-  const std::pair<QMenu*, Handler> menus[] = {
-      {main->KBMenu, &TMainFrm::MNOpenBookClick},
-      {main->MnMoveRez, &TMainFrm::MNMoveRezClick},
-      {main->MnCopyRez, &TMainFrm::MNCopyRezClick},
-      {main->MnMoveMarked, &TMainFrm::MNMoveMarkedClick},
-      {main->MnCopyMarked, &TMainFrm::MNCopyMarkedClick}};
-  for (const auto& [menu, handler] : menus) {
-    for (QAction* item : TMainFrm::BookMenuItems(menu)) {
+  const std::pair<QMenu*, BookMenuKind> menus[] = {
+      {main->BookMenu(BookMenuKind::Open), BookMenuKind::Open},
+      {main->BookMenu(BookMenuKind::MoveRecipe), BookMenuKind::MoveRecipe},
+      {main->BookMenu(BookMenuKind::CopyRecipe), BookMenuKind::CopyRecipe},
+      {main->BookMenu(BookMenuKind::MoveMarked), BookMenuKind::MoveMarked},
+      {main->BookMenu(BookMenuKind::CopyMarked), BookMenuKind::CopyMarked}};
+  for (const auto& [menu, kind] : menus) {
+    for (QAction* item : MainWindowAccess::BookMenuItems(menu)) {
       menu->removeAction(item);
       item->deleteLater();  // the item may be the one whose click is running
     }
@@ -55,20 +54,21 @@ void TKBookDlg::BuildKBookMenus() {
   for (const KBOOK& book : books_) {
     QString caption = toQ(book.name);
     caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-    for (const auto& [menu, handler] : menus) {
+    for (const auto& [menu, kind] : menus) {
       if (!menu) continue;
       auto* item = new QAction(caption, menu);
       item->setData(toQ(book.name));
       item->setProperty("bookItem", true);
       item->setToolTip(toQ(book.description));
       item->setStatusTip(toQ(book.description));
-      if (handler == &TMainFrm::MNOpenBookClick) {
+      if (kind == BookMenuKind::Open) {
         item->setCheckable(true);
         item->setChecked(book.name == tick);
       }
       const std::string name = book.name;
-      const Handler h = handler;
-      QObject::connect(item, &QAction::triggered, main, [main, h, name] { (main->*h)(name); });
+      const BookMenuKind k = kind;
+      QObject::connect(item, &QAction::triggered, main->FrameWidget(),
+                       [main, k, name] { main->BookMenuClick(k, name); });
       menu->addAction(item);
     }
   }

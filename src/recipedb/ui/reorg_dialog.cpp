@@ -9,16 +9,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
-#include "app/ui/named_controls.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/named_controls.h"
 
 namespace tav {
 

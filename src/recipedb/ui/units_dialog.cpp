@@ -1,7 +1,7 @@
 #include "recipedb/ui/units_dialog.h"
 
-#include "app/context.h"
-#include "app/ui/lang_dialog.h"
+#include "services/context.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

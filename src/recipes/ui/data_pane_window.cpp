@@ -5,21 +5,21 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/recipe_records.h"
-#include "app/servings.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_list_view.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "recipes/recipe_view.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/ingredient_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

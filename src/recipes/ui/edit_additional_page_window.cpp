@@ -16,15 +16,15 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/dates.h"
-#include "app/options_store.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/edit_page_dock.h"
-#include "recipes/ui/form_controls.h"
+#include "services/context.h"
+#include "services/dates.h"
+#include "services/options_store.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -184,7 +184,7 @@ bool TZEditDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TZEditDlg::EnableClipboard() {
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 std::string TZEditDlg::UserName() const {

@@ -9,11 +9,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/edit_page_dock.h"
-#include "recipes/ui/form_controls.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -69,7 +69,7 @@ bool TAEditDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAEditDlg::EnableClipBoard() {
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 void TAEditDlg::AEditLoadRez(REZBLOCK* recipe) {

@@ -23,11 +23,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
-#include "app/ui/options_dialog.h"
 #include "nutrients/recipe_calc.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/numbers.h"
@@ -36,11 +31,15 @@
 #include "recipedb/category_table.h"
 #include "recipes/standard_page_fields.h"
 #include "recipes/ui/edit_page_dock.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
 #include "recipes/ui/portions_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -527,8 +526,8 @@ bool TNEditDlg::eventFilter(QObject* watched, QEvent* event) {
         GattLiBoEnter();
       else
         GattLiBoExit();
-    } else if (MainFrm) {
-      MainFrm->UpdateClipboardMenu();
+    } else if (auto* main = MainWindow()) {
+      main->UpdateClipboardMenu();
     }
     if (!in && watched == PortAnzEdt) CheckServingsChange();
   }
@@ -571,11 +570,11 @@ void TNEditDlg::fillAutorBtnClick() {
     return;
   }
   MessageBox(GetLangText(54), GetLangText(2), MB_OK);
-  if (ParaDlg) ParaDlg->show();
+  if (auto* main = MainWindow()) main->ShowOptionsWindow();
 }
 
 void TNEditDlg::PortAnzEdtExit() {
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
   CheckServingsChange();
 }
 

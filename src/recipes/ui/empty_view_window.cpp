@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
-#include "app/ui/picture_loader.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -24,6 +24,7 @@ constexpr const char* kDefaultBackground = "hintergrund.bmp";
 
 TEmptyDlg::TEmptyDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   EmptyDlg = this;
+  Registered<BookBackgroundView>::Enter(this);
   setObjectName(QStringLiteral("EmptyDlg"));
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
@@ -42,9 +43,13 @@ TEmptyDlg::TEmptyDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   FormCreate();
 }
 
+TEmptyDlg::~TEmptyDlg() {
+  Registered<BookBackgroundView>::Leave(this);
+}
+
 void TEmptyDlg::FormCreate() {
-  if (MainFrm) {
-    MainFrm->DockForm(this, MainFrm->ShowParPanel);
+  if (MainWindowAccess* main = MainWindow()) {
+    main->DockForm(this, main->PaneOf(MainPane::View));
     show();
   }
   if (LangDlg) LangDlg->TranslateForm(this);

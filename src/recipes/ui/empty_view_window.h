@@ -4,18 +4,21 @@
 #include <QWidget>
 #include <string>
 
+#include "recipedb/ui/book_background_view.h"
+
 class QLabel;
 
 namespace tav {
 
-class TEmptyDlg : public QWidget {
+class TEmptyDlg : public QWidget, public BookBackgroundView {
   Q_OBJECT
  public:
   explicit TEmptyDlg(QWidget* parent = nullptr);
+  ~TEmptyDlg() override;
 
   // Loads the data folder's picture `name`, else "hintergrund.bmp"; when neither can be shown
   // the picture stays as it was.
-  void LoadViewBackground(const std::string& name);
+  void LoadViewBackground(const std::string& name) override;
   void FormCreate();
 
   QLabel* EmptyImg = nullptr;

@@ -17,22 +17,22 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
-#include "app/ui/context_list_box.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
-#include "app/ui/picture_loader.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/rating_pictures.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
+#include "services/ui/context_list_box.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -277,7 +277,7 @@ void TInfoRezDlg::InfoPageChange() {
   const int old = InfoPageNo;
   InfoPageNo = page == LexSheet ? 2 : page == SaisonSheet ? 3 : 1;
   // The season menu item stands for the page while it is shown.
-  if (QAction* season = MainFrm ? MainFrm->Action("SaisonMnu") : nullptr) {
+  if (QAction* season = MainWindow() ? MainWindow()->Action("SaisonMnu") : nullptr) {
     if (InfoPageNo == 3 && old != 3) {
       seasonMenuWasEnabled_ = season->isEnabled();
       season->setEnabled(false);

@@ -18,13 +18,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/amounts.h"
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/tools_module.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "nutrients/food_database.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "platform/qt/qt_text.h"
@@ -32,8 +25,15 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/unit_table.h"
 #include "recipes/ingredient_lines.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

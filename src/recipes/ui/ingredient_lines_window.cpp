@@ -11,14 +11,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ingredient_lines.h"
 #include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/edit_standard_page_window.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_chooser_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

@@ -4,14 +4,14 @@
 #include <QLayout>
 #include <QVBoxLayout>
 
-#include "app/ui/context_list_box.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/ui/context_list_box.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -73,7 +73,7 @@ void TZutatRezDlg::GetIngredientLineText(TDataRezDlg* data, int line, std::strin
 
 void TZutatRezDlg::ZwutatLiBoDblClick() {
   if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 }  // namespace tav

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "recipes/ui/form_controls.h"
+#include "services/context.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

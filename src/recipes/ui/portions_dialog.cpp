@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "recipes/ui/form_controls.h"
+#include "services/context.h"
+#include "services/tools_module.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
 
 namespace tav {
 

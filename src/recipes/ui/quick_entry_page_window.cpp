@@ -22,12 +22,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/amounts.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/text_tools.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "nutrients/food_database.h"
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
@@ -37,7 +31,13 @@
 #include "recipedb/unit_table.h"
 #include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/edit_standard_page_window.h"
-#include "recipes/ui/form_controls.h"
+#include "services/amounts.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -307,7 +307,7 @@ bool TQEditDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TQEditDlg::EnableClipboard() {
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 // Editor operations ----------------------------------------------------------------------------

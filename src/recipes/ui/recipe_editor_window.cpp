@@ -17,17 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/context.h"
-#include "app/file_functions.h"
-#include "app/options_store.h"
-#include "app/servings.h"
-#include "app/tools_module.h"
-#include "app/ui/file_dialog_filter.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
-#include "app/ui/picture_loader.h"
-#include "app/ui/tips_dialog.h"
-#include "kitchen/ui/lexicon_dialog.h"
+#include "pictures/ui/picture_loader.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
@@ -36,15 +26,25 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "recipes/recipe_edit.h"
 #include "recipes/recipe_picture.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/ingredient_lines_window.h"
+#include "recipes/ui/lexicon_access.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/context.h"
+#include "services/file_functions.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/file_dialog_filter.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
+#include "services/ui/tips_access.h"
 
 namespace tav {
 
@@ -281,10 +281,11 @@ void TEditRezDlg::ShowPage(int mode) {
 
 void TEditRezDlg::CheckModeItem(int mode, bool checked) {
   static const char* const kItems[] = {"NEditMnu", "QEditMnu", "ZEditMnu", "ZEditMnu"};
-  if (mode < 1 || mode > 4 || !MainFrm) return;
+  MainWindowAccess* main = MainWindow();
+  if (mode < 1 || mode > 4 || !main) return;
   // Mode 4 has no item of its own: it unchecks the item of mode 3 and checks none.
   if (checked && mode == 4) return;
-  if (QAction* item = MainFrm->Action(kItems[mode - 1])) {
+  if (QAction* item = main->Action(kItems[mode - 1])) {
     item->setCheckable(true);
     item->setChecked(checked);
   }
@@ -313,7 +314,7 @@ void TEditRezDlg::SetEditMode(int mode) {
   }
   if (ctx().userSettings)
     ctx().userSettings->WriteString(kRegParam, "QEditMode", std::to_string(mode));
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 void TEditRezDlg::ShowModiTabChange(int index) {
@@ -324,8 +325,8 @@ void TEditRezDlg::ShowModiTabChange(int index) {
 // Showing, loading, new recipe
 
 void TEditRezDlg::ShowEditView(bool show) {
-  if (MainFrm)
-    MainFrm->ShowEditView(this, show);
+  if (auto* main = MainWindow())
+    main->ShowEditView(this, show);
   else
     setVisible(show);
   if (!show) return;
@@ -517,7 +518,7 @@ void TEditRezDlg::CalcEditedRecipeNutrients() {
 
 void TEditRezDlg::OKBtnClick() {
   if (EditMode == 1 && NEditDlg) NEditDlg->CheckServingsChange();
-  if (AssistDlg) AssistDlg->ShowTip(1, 2);
+  if (TipsAccess* tips = TipsWindow()) tips->ShowTip(1, 2);
   if (!SaveRecipe(true)) return;
   ShowEditView(false);
   if (ChooseRezDlg) ChooseRezDlg->ShowSelectedRecipe(true);
@@ -535,12 +536,12 @@ void TEditRezDlg::FormShow() {
 void TEditRezDlg::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   FormShow();
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 void TEditRezDlg::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  if (MainFrm) MainFrm->UpdateClipboardMenu();
+  if (auto* main = MainWindow()) main->UpdateClipboardMenu();
 }
 
 void TEditRezDlg::HelpBtnClick() {
@@ -555,7 +556,7 @@ void TEditRezDlg::PopupMnuClick() {
 }
 
 void TEditRezDlg::showLexikonMnuClick() {
-  if (LexShowDlg) LexShowDlg->show();
+  if (LexiconAccess* lexicon = Lexicon()) lexicon->ShowLexicon();
 }
 
 void TEditRezDlg::EditMnuPnlResize() {

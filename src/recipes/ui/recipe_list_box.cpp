@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/context.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/recipe_store.h"
+#include "services/context.h"
 
 namespace tav {
 

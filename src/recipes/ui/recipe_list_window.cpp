@@ -15,26 +15,26 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/charsets.h"
-#include "app/context.h"
-#include "app/options_store.h"
-#include "app/servings.h"
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
-#include "exchange/ui/html_view_window.h"
-#include "exchange/ui/print_preview_window.h"
 #include "platform/qt/qt_text.h"
+#include "platform/services.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/recipe_output_views.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -164,8 +164,8 @@ TChooseRezDlg::TChooseRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(QSLeftBtn, &QToolButton::clicked, this, [this] { QSBtnClick(); });
 
   // Creation: dock into the left pane, the filter on all recipes, then the texts.
-  if (MainFrm) {
-    MainFrm->DockForm(this, MainFrm->ChooseRezParPanel);
+  if (auto* main = MainWindow()) {
+    main->DockForm(this, main->PaneOf(MainPane::RecipeList));
     setVisible(true);
   }
   ctx().recipeList = this;
@@ -328,7 +328,7 @@ void TChooseRezDlg::RefreshRecipeList() {
         store->FillRecipeList(-1);
       } else if (EditorAgrees(true)) {
         // The power search window (recipe search) opens here once it is part of the program.
-        if (MainFrm) MainFrm->UpdateRecipeButtons();
+        if (auto* main = MainWindow()) main->UpdateRecipeButtons();
       }
     } else if (p >= 2 && ctx().categories) {
       uint16_t ids[10] = {};
@@ -351,7 +351,7 @@ bool TChooseRezDlg::EditorAgrees(bool reselect) {
 }
 
 void TChooseRezDlg::ShowEmptyView() {
-  if (MainFrm) MainFrm->ShowEmptyView(EmptyDlg, true);
+  if (auto* main = MainWindow()) main->ShowEmptyView(EmptyDlg, true);
 }
 
 void TChooseRezDlg::ChooseLiBoaClick() {
@@ -386,7 +386,7 @@ void TChooseRezDlg::ShowSelectedRecipe(bool force) {
     ShowEmptyView();
   else
     ShowByViewMode(force);
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void TChooseRezDlg::ShowByViewMode(bool force) {
@@ -402,7 +402,7 @@ void TChooseRezDlg::ShowInStandardView(bool followRecipeServings, bool force) {
   ViewMode = 1;
   const int row = SelectedCurrentRow();
   if (MenuShown || row < 0) return;
-  if (MainFrm) MainFrm->ShowStandardView(showRezDlg, true);
+  if (auto* main = MainWindow()) main->ShowStandardView(showRezDlg, true);
   const int item = ItemData(row);
   ShownItem = item;
   ViewSetItem(item);
@@ -417,14 +417,20 @@ void TChooseRezDlg::ShowInHTMLView(bool followRecipeServings) {
   ShownItem = ItemData(row);
   if (followRecipeServings) SetChosenServings(-2);
   // The page is written by the HTML view (RenderRecipeView) once it is part of the program.
-  if (MainFrm) MainFrm->ShowHTMLView(HTMLRezDlg, true);
+  if (auto* main = MainWindow()) {
+    RecipeOutputView* view = OutputView(OutputViewKind::HTML);
+    main->ShowHTMLView(view ? view->ViewWidget() : nullptr, true);
+  }
 }
 
 void TChooseRezDlg::ShowInPrintView(bool followRecipeServings) {
   ViewMode = 4;
   const int row = SelectedCurrentRow();
   if (MenuShown || row < 0) return;
-  if (MainFrm) MainFrm->ShowPrintView(PrintRezDlg, true);
+  if (auto* main = MainWindow()) {
+    RecipeOutputView* view = OutputView(OutputViewKind::Print);
+    main->ShowPrintView(view ? view->ViewWidget() : nullptr, true);
+  }
   ShownItem = ItemData(row);
   if (followRecipeServings) SetChosenServings(-2);
   // The preview draws the recipe (ShowPrintRecipe) once it is part of the program.
@@ -436,7 +442,7 @@ void TChooseRezDlg::RefreshShownRecipe() {
     ViewSetItem(item);
     ViewShowRecipe(item, true);
   }
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void TChooseRezDlg::SelectRecipeListEntry(const REZINDEX& entry) {
@@ -475,7 +481,7 @@ void TChooseRezDlg::NavigateRecipe(int how) {
   }
   SelectOnly(target);
   ShowByViewMode(false);
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) {
@@ -490,8 +496,9 @@ void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) 
     if (book != current) {
       // A book that no longer exists has nothing to show.
       const std::string name = ctx().books ? ctx().books->GetKBookName(book) : std::string();
-      if (name.empty() || !MainFrm) return;
-      MainFrm->OpenBook(name);
+      MainWindowAccess* main = MainWindow();
+      if (name.empty() || !main) return;
+      main->OpenBook(name);
     }
   }
   // Book and number together name a recipe: the search result holds recipes of many books.
@@ -503,9 +510,10 @@ void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) 
     if (first < 0) first = row;
   }
   if (first >= 0) ChooseLiBo->SetCurrentRow(first);
-  if (Count() > 0 && MainFrm) {
-    MainFrm->SetViewMode(0);
-    MainFrm->UpdateRecipeButtons();
+  MainWindowAccess* main = MainWindow();
+  if (Count() > 0 && main) {
+    main->SetViewMode(0);
+    main->UpdateRecipeButtons();
   }
 }
 
@@ -567,13 +575,13 @@ bool TChooseRezDlg::ChooseLiBoaKeyPress(QKeyEvent* e) {
       KeySelect = 1;
       if (EditorAgrees(true)) {
         EditSelectedRecipe(false);
-        if (MainFrm) MainFrm->UpdateRecipeButtons();
+        if (auto* main = MainWindow()) main->UpdateRecipeButtons();
       }
       return true;
     case Qt::Key_Delete:
       KeySelect = 0;
       DeleteSelectedRecipes();
-      if (MainFrm) MainFrm->UpdateRecipeButtons();
+      if (auto* main = MainWindow()) main->UpdateRecipeButtons();
       return true;
     default:
       // A typed character lets the list jump to the next title with that initial, which shows
@@ -592,7 +600,7 @@ void TChooseRezDlg::EditRezMnuClick() {
   // planner is part of the program.
   if (!EditorAgrees(true)) return;
   EditSelectedRecipe(false);
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void TChooseRezDlg::EditSelectedRecipe(bool setMode) {

@@ -9,16 +9,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/servings.h"
-#include "app/text_tools.h"
-#include "app/ui/form_placement_qt.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
+#include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
-#include "recipes/ui/form_controls.h"
+#include "services/context.h"
+#include "services/text_tools.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/form_placement_qt.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -30,7 +30,9 @@ constexpr size_t kMaxSentence = 999;
 constexpr int kDigitsRead = 8;
 
 bool StandardViewShown() {
-  return MainFrm && DataRezDlg && MainFrm->ViewStd && MainFrm->ViewStd->isChecked();
+  MainWindowAccess* main = MainWindow();
+  QAction* standard = main ? main->Action("ViewStd") : nullptr;
+  return DataRezDlg && standard && standard->isChecked();
 }
 
 }  // namespace

@@ -8,13 +8,13 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/context.h"
-#include "app/tools_module.h"
-#include "app/ui/lang_dialog.h"
-#include "app/ui/main_window.h"
 #include "platform/qt/qt_text.h"
-#include "recipes/ui/form_controls.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/context.h"
+#include "services/tools_module.h"
+#include "services/ui/form_controls.h"
+#include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 
 namespace tav {
 
@@ -108,7 +108,7 @@ void TshowRezDlg::showEvent(QShowEvent* event) {
 
 void TshowRezDlg::editMnuClick() {
   if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
-  if (MainFrm) MainFrm->UpdateRecipeButtons();
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void TshowRezDlg::LexShowMnuClick() {
@@ -118,21 +118,23 @@ void TshowRezDlg::LexShowMnuClick() {
 namespace {
 
 // The view item gets the only check mark, then the main window switches by the marks.
-void ChooseView(QAction* item) {
-  if (!MainFrm) return;
-  for (QAction* a : {MainFrm->ViewStd, MainFrm->ViewHTML, MainFrm->ViewPrint})
-    a->setChecked(a == item);
-  MainFrm->SetViewMode(0);
+void ChooseView(const char* itemName) {
+  MainWindowAccess* main = MainWindow();
+  if (!main) return;
+  QAction* item = main->Action(itemName);
+  for (const char* name : {"ViewStd", "ViewHTML", "ViewPrint"})
+    if (QAction* a = main->Action(name)) a->setChecked(a == item);
+  main->SetViewMode(0);
 }
 
 }  // namespace
 
 void TshowRezDlg::showHTMLMnuClick() {
-  if (MainFrm) ChooseView(MainFrm->ViewHTML);
+  ChooseView("ViewHTML");
 }
 
 void TshowRezDlg::showPrintMnuClick() {
-  if (MainFrm) ChooseView(MainFrm->ViewPrint);
+  ChooseView("ViewPrint");
 }
 
 void TshowRezDlg::HelpBtnClick() {
@@ -146,7 +148,7 @@ void TshowRezDlg::mouseDoubleClickEvent(QMouseEvent* event) {
 
 bool TshowRezDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == RezTextRtf && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
-    if (MainFrm) MainFrm->UpdateClipboardMenu();  // SetClipboardMenu
+    if (auto* main = MainWindow()) main->UpdateClipboardMenu();  // SetClipboardMenu
   return QWidget::eventFilter(watched, event);
 }
 

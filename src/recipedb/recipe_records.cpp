@@ -1,0 +1,32 @@
+#include "recipedb/recipe_records.h"
+
+#include "recipedb/key_value_list.h"
+#include "services/context.h"
+#include "services/dates.h"
+
+namespace tav {
+
+void ClearRezBlock(REZBLOCK& recipe) {
+  const uint8_t deleted = recipe.deleted;
+  recipe = REZBLOCK();
+  recipe.deleted = deleted;
+  recipe.servingType = GetLangText(575);
+}
+
+void GiveNewRecipeId(REZBLOCK& recipe) {
+  int32_t id[2];
+  NewRecipeId(id);
+  recipe.recipeIdLow = id[0];
+  recipe.recipeIdHigh = id[1];
+}
+
+bool ParseDbEntries(std::string_view text, std::vector<DBDATAENTRY>& entries) {
+  std::vector<KeyValueView> views;
+  const bool ok = ParseKeyValueViews(text, views);
+  entries.clear();
+  entries.reserve(views.size());
+  for (const KeyValueView& v : views) entries.push_back({std::string(v.key), std::string(v.value)});
+  return ok;
+}
+
+}  // namespace tav

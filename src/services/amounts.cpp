@@ -1,0 +1,199 @@
+#include "services/amounts.h"
+
+#include <string_view>
+
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+
+namespace tav {
+
+namespace {
+
+// atof: a leading decimal number with a point; a comma ends it.
+double Atof(std::string_view text) {
+  const size_t comma = text.find(',');
+  return ReadNumber(comma == std::string_view::npos ? text : text.substr(0, comma));
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+void FirstCommaToPoint(std::string& text) {
+  const size_t comma = text.find(',');
+  if (comma != std::string::npos) text[comma] = '.';
+}
+
+}  // namespace
+
+void NormalizeDecimalSep(std::string& text, int mode) {
+  if (text.empty()) return;
+  for (char& c : text) {
+    if (mode == 1) {
+      if (c == ',') c = '.';
+    } else if (mode == 2) {
+      if (c == '.') c = ',';
+    } else if (c == ',' || c == '.') {
+      c = DecimalSep();
+    }
+  }
+}
+
+std::string FormatNumber(double value, int decimals) {
+  return FormatFixed(value, decimals < 1 ? 0 : decimals == 1 ? 1 : 2);
+}
+
+std::string FormatNumberText(const std::string& text, int decimals) {
+  std::string copy = text;
+  ReplaceChar(copy, ',', '.');
+  if (copy.find('.') == std::string::npos) return copy;
+  return FormatNumber(Atof(copy), decimals);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsNonZeroText(const std::string& text) {
+  if (text.empty()) return true;
+  return text.find_first_not_of("0 ") != std::string::npos;
+}
+
+void ReplaceChar(std::string& text, char from, char to) {
+  for (char& c : text)
+    if (c == from) c = to;
+}
+
+void RemoveChar(std::string& text, char c) { std::erase(text, c); }
+
+void FractionCharToText(std::string& amount) {
+  const std::string_view t = Trim(amount);
+  if (t.empty()) return;
+  switch (static_cast<unsigned char>(t.front())) {
+    case 0xBC: amount = "1/4"; break;
+    case 0xBD: amount = "1/2"; break;
+    case 0xBE: amount = "3/4"; break;
+    default: break;
+  }
+}
+
+void MixedFractionToDecimal(std::string& amount) {
+  size_t slash = amount.find('/');
+  if (slash == std::string::npos) return;
+  double whole = 0;
+  const size_t blank = amount.find(' ');
+  if (blank != std::string::npos && blank < slash) {
+    whole = Atof(Trim(std::string_view(amount).substr(0, blank)));
+    amount = amount.substr(blank + 1);
+    slash = amount.find('/');
+  }
+  const std::string_view view(amount);
+  const double numerator = Atof(Trim(view.substr(0, slash)));
+  const double denominator = Atof(Trim(view.substr(slash + 1)));
+  if (denominator == 0) return;
+  amount = FormatGeneral(numerator / denominator + whole);
+  FirstCommaToPoint(amount);
+}
+
+void PrettyAmount(std::string& amount, std::string& unit) {
+  std::string copy = amount;
+  FirstCommaToPoint(copy);
+  double v = Atof(copy);
+  if (v >= 1000) {
+    v *= 0.001;
+    if (unit == "ml") {
+      unit = "l";
+      amount = FormatGeneral(v);
+    } else if (unit == "g") {
+      unit = "kg";
+      amount = FormatGeneral(v);
+    } else if (unit == "mg") {
+      if (v >= 1000) {
+        unit = "kg";
+        amount = FormatGeneral(v * 0.001);
+      } else {
+        unit = "g";
+        amount = FormatGeneral(v);
+      }
+    }
+  }
+  static constexpr struct {
+    double value;
+    const char* text;
+  } kFractions[] = {{0.0625, "1/16"}, {0.125, "1/8"}, {0.25, "1/4"}, {0.375, "3/8"},
+                    {0.5, "1/2"},     {0.625, "5/8"}, {0.75, "3/4"}, {0.875, "7/8"}};
+  for (const auto& f : kFractions) {
+    if (v == f.value) {
+      amount = f.text;
+      return;
+    }
+  }
+  std::string rounded = FormatNumber(v, 2);
+  ReplaceChar(rounded, ',', '.');
+  if (rounded == "0.33") amount = "1/3";
+}
+
+void AmountToBaseUnit(std::string& amount, std::string& unit) {
+  std::string copy = amount;
+  FirstCommaToPoint(copy);
+  if (copy.find('/') != std::string::npos) MixedFractionToDecimal(copy);
+  const double v = Atof(copy);
+  if (unit == "g") {
+    unit = "mg";
+    amount = FormatGeneral(v * 1000);
+  } else if (unit == "kg") {
+    unit = "mg";
+    amount = FormatGeneral(v * 1000000);
+  } else if (unit == "l") {
+    unit = "ml";
+    amount = FormatGeneral(v * 1000);
+  }
+}
+
+std::string AddAmounts(const std::string& a, const std::string& b) {
+  std::string x = a, y = b;
+  FirstCommaToPoint(x);
+  FirstCommaToPoint(y);
+  return FormatGeneral(Atof(x) + Atof(y));
+}
+
+void LoadUnitNameForms() {
+  TToolsMod* tools = ctx().tools;
+  if (!tools || !tools->unitNameForms.empty() || !ctx().options) return;
+  LineReader reader(ctx().options->Str(2) + "RkKonvert.dat");
+  if (!reader.IsOpen()) return;
+  std::string line;
+  while (reader.Next(line)) {
+    if (line.size() > 198) line.resize(198);  // the file's line limit
+    const size_t first = line.find('#');
+    if (first == std::string::npos) continue;
+    const size_t second = line.find('#', first + 1);
+    if (second == std::string::npos) continue;
+    tools->unitNameForms.push_back({line.substr(0, first),
+                                    line.substr(first + 1, second - first - 1),
+                                    line.substr(second + 1)});
+  }
+}
+
+bool ConvertUnitName(std::string& unit, double amount, bool toCanonical) {
+  LoadUnitNameForms();
+  if (!ctx().tools) return false;
+  bool replaced = false;
+  for (const RKEINHEIT& form : ctx().tools->unitNameForms) {
+    if (toCanonical) {
+      if (form.singular == unit || (!replaced && form.plural == unit)) {
+        unit = form.canonical;
+        replaced = true;
+      }
+    } else if (!replaced && form.canonical == unit) {
+      unit = amount == 1.0 ? form.singular : form.plural;
+      replaced = true;
+    }
+  }
+  return replaced;
+}
+
+}  // namespace tav

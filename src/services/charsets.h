@@ -1,0 +1,70 @@
+#pragma once
+// Character sets of the exchange formats: DOS umlauts and umlauts spelled as two letters,
+// transliteration, XML, HTML and sort keys. Text is Windows-1252 throughout. The umlaut
+// exception words live in the tools module (TToolsMod::umlautExceptions).
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "services/tools_module.h"
+
+namespace tav {
+
+// The 16-bit units of the CookML writer: each unit holds one plain byte, or two bytes of a
+// UTF-8 sequence (first byte high, second byte low).
+using WideText = std::u16string;
+
+// Reads the exception words of "umlconvs.dat" in the language folder into the tools module's
+// list (emptied first). A missing file leaves the list empty.
+void LoadUmlautExceptions();
+// The reader behind it: '#' lines set the offset of the words below them; the first '?' of a
+// word becomes the marker code 1. False when the file cannot be opened (list left empty).
+bool ReadUmlautExceptions(const std::string& path, std::vector<UMLCONV>& list);
+
+// DOS code page letters to Windows-1252; then, unless option 22 is set, "ae", "oe", "ue" (any
+// case of the 'e', first letter a, o, u, A, O, U) become umlauts where no exception word
+// protects the pair.
+void DosToAnsiUmlauts(std::string& text);
+// The same with an explicit exception list and switch (the service above reads them from the
+// tools module and option 22).
+void DosToAnsiUmlauts(std::string& text, const std::vector<UMLCONV>& exceptions,
+                      bool keepSpelledUmlauts);
+// Option 21: Windows-1252 letters to the DOS code page; otherwise nothing changes.
+void AnsiToDosUmlauts(std::string& text);
+// Option 31: Ä ä Ö ö Ü ü ß spelled out ("Ae", "ss" ...); otherwise nothing changes.
+void TransliterateUmlauts(std::string& text);
+
+// The text escaped for XML as UTF-8 units: > < ' " & become entities, every byte from 0x80 up
+// becomes the UTF-8 form of its Windows-1252 character, other bytes stay.
+void XmlEscapeUtf8(std::string_view text, WideText& out);
+// One unit per byte (value 0-255); Assign empties the wide text first.
+void AssignCString(std::string_view text, WideText& out);
+void AppendCString(std::string_view text, WideText& out);
+// The bytes the CookML writer puts out for the units: the high byte when not 0, then the low.
+std::string WideTextBytes(const WideText& units);
+
+// > < " & become entities; nothing else changes.
+void HtmlEscape(std::string& text);
+// Upper-case sort key: a-z upper, Ä/ä "AE", Ö/ö "OE", Ü/ü "UE", ß "SS".
+std::string MakeSortKey(std::string_view text);
+// Every bare line feed becomes CR LF; a CR LF pair stays as it is.
+void LfToCrLf(std::string& text);
+// Every CR LF pair becomes "<br>\n".
+std::string CrLfToBr(std::string_view text);
+
+// Letter case of Windows-1252 text (the Western letters, Š Œ Ž Ÿ included; ß and µ have no
+// upper-case letter here).
+char UpperAnsi(char c);
+char LowerAnsi(char c);
+std::string UpperCaseAnsi(std::string_view text);
+// Equal without regard to letter case.
+bool SameTextNoCase(std::string_view a, std::string_view b);
+// Dictionary order without regard to case: accented letters sort with their base letter (ä with
+// a, ß as ss), ties broken by the letters themselves. <0, 0, >0.
+int CompareTextNoCase(std::string_view a, std::string_view b);
+// A key whose byte order is the order of CompareTextNoCase: the base-letter key, a zero byte,
+// then the text upper-cased (UpperCaseAnsi). For sorting many texts without comparing them
+// letter by letter again and again.
+std::string CompareKeyNoCase(std::string_view text);
+
+}  // namespace tav

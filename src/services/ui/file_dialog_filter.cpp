@@ -1,0 +1,21 @@
+#include "services/ui/file_dialog_filter.h"
+
+#include "platform/qt/qt_text.h"
+
+namespace tav {
+
+QStringList FileDialogFilters(const std::string& pairs) {
+  const QStringList parts = toQ(pairs).split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    const int open = description.lastIndexOf(QLatin1Char('('));
+    if (open > 0) description = description.left(open);
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    filters << description.trimmed() + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')');
+  }
+  return filters;
+}
+
+}  // namespace tav

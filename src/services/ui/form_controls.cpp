@@ -1,0 +1,62 @@
+#include "services/ui/form_controls.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tav {
+
+QWidget* PageScrollBox(QWidget* page, const char* name, QScrollArea*& scrollBox) {
+  scrollBox = Named<QScrollArea>(page, name);
+  scrollBox->setWidgetResizable(true);
+  scrollBox->setFrameShape(QFrame::NoFrame);
+  auto* box = new QWidget;
+  scrollBox->setWidget(box);
+  auto* outer = new QVBoxLayout(page);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scrollBox);
+  return box;
+}
+
+QLabel* PageTitleLabel(QWidget* parent, const char* name) {
+  QLabel* title = Named<QLabel>(parent, name);
+  QFont bold = title->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.2);
+  title->setFont(bold);
+  return title;
+}
+
+QVBoxLayout* DockColumn(QWidget* w) {
+  auto* l = new QVBoxLayout(w);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(0);
+  return l;
+}
+
+QWidget* DockPanel(const char* name) {
+  QWidget* w = Named<QWidget>(nullptr, name);
+  DockColumn(w);
+  return w;
+}
+
+void DockInto(QWidget* form, QWidget* panel) {
+  if (!panel) return;
+  form->setParent(panel);
+  panel->layout()->addWidget(form);
+  form->show();
+}
+
+QLabel* CaptionBar(const char* name, const QString& caption) {
+  QLabel* l = Named<QLabel>(nullptr, name);
+  l->setText(caption);
+  QFont bold = l->font();
+  bold.setBold(true);
+  l->setFont(bold);
+  l->setStyleSheet(QStringLiteral("QLabel#%1 { background: palette(button); padding: 4px 8px;"
+                                  " border-bottom: 1px solid palette(mid); }")
+                       .arg(QString::fromLatin1(name)));
+  return l;
+}
+
+}  // namespace tav

@@ -1,0 +1,224 @@
+#include "services/charsets.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/charset.h"
+#include "platform/settings_store.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::WriteAll;
+
+// A data root with the German language folder, options and a tools module.
+struct CharsetEnv {
+  CharsetEnv() {
+    env.userSettings.WriteString(kRegParam, "AktLanguage", "DE");
+    env.Options();
+    ctx().tools = &tools;
+  }
+  std::string LangFolder() { return env.Root() + "Data/DE/"; }
+  test::TestEnv env;
+  TToolsMod tools;
+};
+
+// True when the bytes are well-formed UTF-8.
+bool IsValidUtf8(const std::string& s) {
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+TEST(UmlautRules, SpelledUmlautsBecomeUmlautsUnlessAnExceptionWordProtectsThem) {
+  CharsetEnv e;
+  WriteAll(e.LangFolder() + "umlconvs.dat", "#1\r\nQUE\r\n#2\r\nFEUER\r\n");
+  LoadUmlautExceptions();
+  ASSERT_EQ(e.tools.umlautExceptions.size(), 2u);
+
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"Mueller", "M\xFCller"},
+      {"AEPFEL", "\xC4PFEL"},
+      {"aE", "\xE4"},
+      {"Feuer und Muehle", "Feuer und M\xFChle"},
+      {"frische Quellen", "frische Quellen"},
+      {"Oel", "\xD6l"},
+      {"ue", "\xFC"},  // a pair at the very start: only offset-0 words apply
+      {"Salz", "Salz"},
+  };
+  for (const Case& c : cases) {
+    std::string t = c.in;
+    DosToAnsiUmlauts(t);
+    EXPECT_EQ(t, c.out) << c.in;
+  }
+}
+
+TEST(UmlautRules, ExceptionsNeedRoomBeforeThePairAndAMarkerMatchesAConvertedPair) {
+  // "UE" at offset 1 protects a pair with one letter before it, never a pair at position 0.
+  std::vector<UMLCONV> ex = {{"QUE", 1}, {std::string("M\x01") + "LLER", 1}};
+  std::string t = "uebel Quelle";
+  DosToAnsiUmlauts(t, ex, false);
+  EXPECT_EQ(t,
+            "\xFC"
+            "bel Quelle");
+  // The marker left by the converted "ue" lets a '?' word keep the following pair.
+  t = "Muellerue";
+  DosToAnsiUmlauts(t, {{std::string("\x01") + "LLERUE", 5}}, false);
+  EXPECT_EQ(t, "M\xFCllerue");
+}
+
+TEST(UmlautRules, DosLettersMapBothWaysAndOptionsSwitchTheSteps) {
+  CharsetEnv e;
+  std::string t = "\x84\x94\x81\x8E\x99\x9A\xE1 Kaese";
+  e.env.Options().SetParaBool(22, true);  // keep spelled-out umlauts
+  DosToAnsiUmlauts(t);
+  EXPECT_EQ(t, "\xE4\xF6\xFC\xC4\xD6\xDC\xDF Kaese");
+
+  std::string ansi = "\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xE8\xEE\xBB\xAB\xD8";
+  std::string same = ansi;
+  AnsiToDosUmlauts(same);
+  EXPECT_EQ(same, ansi);  // option 21 off
+  e.env.Options().SetParaBool(21, true);
+  AnsiToDosUmlauts(ansi);
+  EXPECT_EQ(ansi, "\x84\x94\x81\x8E\x99\x9A\xE1\x8A\x8C\xAF\xAE\x9B");
+
+  std::string s =
+      "Gr\xFC\xDF"
+      "e aus K\xF6ln";
+  TransliterateUmlauts(s);
+  EXPECT_EQ(s,
+            "Gr\xFC\xDF"
+            "e aus K\xF6ln");  // option 31 off
+  e.env.Options().SetParaBool(31, true);
+  TransliterateUmlauts(s);
+  EXPECT_EQ(s, "Gruesse aus Koeln");
+}
+
+TEST(UmlautRules, ExceptionFileOffsetsAndMarkers) {
+  test::TempDir dir;
+  WriteAll(dir.Path() + "u.dat",
+           "EARLY\r\n#258\r\nA?B\r\n\r\n#3\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n");
+  std::vector<UMLCONV> list;
+  ASSERT_TRUE(ReadUmlautExceptions(dir.Path() + "u.dat", list));
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].offset, 0);  // before the first '#' line
+  EXPECT_EQ(list[1].word, std::string("A\x01") + "B");
+  EXPECT_EQ(list[1].offset, 2);  // 258 modulo 256
+  EXPECT_EQ(list[2].word.size(), 27u);
+  EXPECT_EQ(list[2].offset, 3);
+  EXPECT_FALSE(ReadUmlautExceptions(dir.Path() + "missing.dat", list));
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(XmlEscape, CafeCremeAndEveryHighCharacterGiveValidUtf8) {
+  WideText w;
+  XmlEscapeUtf8("Caf\xE9 & Cr\xE8me \x80", w);
+  const WideText expected = {'C', 'a', 'f', 0xC3A9, ' ', '&', 'a', 'm',    'p', ';',
+                             ' ', 'C', 'r', 0xC3A8, 'm', 'e', ' ', 0xE282, 0xAC};
+  EXPECT_EQ(w, expected);
+  EXPECT_EQ(WideTextBytes(w), "Caf\xC3\xA9 &amp; Cr\xC3\xA8me \xE2\x82\xAC");
+
+  std::string all;
+  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+  XmlEscapeUtf8(all, w);
+  const std::string bytes = WideTextBytes(w);
+  EXPECT_TRUE(IsValidUtf8(bytes));
+  // Decoded back, every character is the one the Windows-1252 byte stands for.
+  std::string escapedSource;
+  for (char c : all) {
+    switch (c) {
+      case '<':
+        escapedSource += "&lt;";
+        break;
+      case '>':
+        escapedSource += "&gt;";
+        break;
+      case '&':
+        escapedSource += "&amp;";
+        break;
+      case '"':
+        escapedSource += "&quot;";
+        break;
+      case '\'':
+        escapedSource += "&apos;";
+        break;
+      default:
+        escapedSource += c;
+    }
+  }
+  EXPECT_EQ(bytes, Cp1252ToUtf8(escapedSource));
+}
+
+TEST(XmlEscape, CStringsGiveOneUnitPerByte) {
+  WideText w = u"old";
+  AssignCString("a\xE4", w);
+  EXPECT_EQ(w, (WideText{'a', 0xE4}));
+  AppendCString("b", w);
+  EXPECT_EQ(w, (WideText{'a', 0xE4, 'b'}));
+  EXPECT_EQ(WideTextBytes(w),
+            "a\xE4"
+            "b");
+}
+
+TEST(TextEscapes, HtmlSortKeyAndLineBreaks) {
+  std::string h = "<b>\"Salz & Pfeffer\"</b> 'x'";
+  HtmlEscape(h);
+  EXPECT_EQ(h, "&lt;b&gt;&quot;Salz &amp; Pfeffer&quot;&lt;/b&gt; 'x'");
+
+  EXPECT_EQ(MakeSortKey("\xC4pfel s\xFC\xDF \xF6l \xE9"), "AEPFEL SUESS OEL \xE9");
+
+  struct Case {
+    const char* in;
+    const char* out;
+  } lf[] = {{"a\nb", "a\r\nb"}, {"a\r\nb", "a\r\nb"}, {"\n\n", "\r\n\r\n"}, {"a\rb", "a\rb"}};
+  for (const Case& c : lf) {
+    std::string t = c.in;
+    LfToCrLf(t);
+    EXPECT_EQ(t, c.out);
+  }
+  EXPECT_EQ(CrLfToBr("eins\r\nzwei\ndrei\r"), "eins<br>\nzwei\ndrei\r");
+  EXPECT_EQ(CrLfToBr("ohne Umbruch"), "ohne Umbruch");
+}
+
+TEST(LetterCase, Windows1252LettersCompareWithoutCase) {
+  EXPECT_EQ(UpperCaseAnsi("\xE4\xF6\xFC\xE9\xDF\xFF\x9A"
+                          "abc"),
+            "\xC4\xD6\xDC\xC9\xDF\x9F\x8A"
+            "ABC");
+  EXPECT_TRUE(SameTextNoCase("\xC4PFEL", "\xE4pfel"));
+  EXPECT_FALSE(SameTextNoCase("Apfel", "\xC4pfel"));
+  EXPECT_LT(CompareTextNoCase("\xC4pfel", "Birne"), 0);  // Ä sorts with A
+  EXPECT_LT(CompareTextNoCase("apfel", "\xC4pfel"), 0);
+  EXPECT_EQ(CompareTextNoCase("essl\xF6"
+                              "ffel",
+                              "ESSL\xD6"
+                              "FFEL"),
+            0);
+  EXPECT_LT(CompareTextNoCase("(Alle Rezepte)", "Aufl\xE4ufe"), 0);
+}
+
+TEST(Charsets, CompareKeyOrdersAsTheComparison) {
+  const char* texts[] = {"Apfel", "apfel", "\xC4pfel", "\xE4pfel", "Apfelmus", "Ap",  "Stra\xDF" "e",
+                         "Strasse", "STRASSE", "(Alle Rezepte)", "!Blitz", "",  "zz", "\xC9" "clair"};
+  for (const char* a : texts)
+    for (const char* b : texts) {
+      const int byKey = CompareKeyNoCase(a).compare(CompareKeyNoCase(b));
+      const int direct = CompareTextNoCase(a, b);
+      EXPECT_EQ(byKey < 0, direct < 0) << a << " / " << b;
+      EXPECT_EQ(byKey == 0, direct == 0) << a << " / " << b;
+    }
+}
+
+}  // namespace
+}  // namespace tav
