@@ -287,6 +287,19 @@ bool CookbookList::RenameKBookFiles(const std::string& oldName, const std::strin
   return true;
 }
 
+void CookbookList::ChangeAutoDelBook(int mode, const std::string& name,
+                                     const std::string& newName) {
+  if (!ctx().options) return;
+  const int id = FindKBookId(name);
+  ctx().options->ChangeAutoDelBook(mode, name, newName, static_cast<int16_t>(id < 0 ? 0 : id));
+}
+
+std::vector<BookNameId> CookbookList::BookNameIds() const {
+  std::vector<BookNameId> out;
+  for (const KBOOK& b : books_) out.push_back({b.name, b.bookId});
+  return out;
+}
+
 bool CookbookList::RenameBookFile(const std::string& from, const std::string& to) {
   return RenameFile(from, to);
 }

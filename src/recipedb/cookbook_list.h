@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "services/options_store.h"
+
 namespace tav {
 
 struct KBOOK {
@@ -71,6 +73,8 @@ class CookbookList {
   int GetContinuationKBook(std::string& name);
 
   const std::vector<KBOOK>& Books() const { return books_; }
+  // Every book's name and id in list order (for the duplicate search's book order).
+  std::vector<BookNameId> BookNameIds() const;
   int CurrentIndex() const { return current_; }
   void SetCurrentIndex(int index) { current_ = index; }
 
@@ -80,9 +84,8 @@ class CookbookList {
   // list follow created, renamed and removed books.
   virtual void BooksChanged() {}
   virtual void BookSelected(const KBOOK& book) { (void)book; }
-  virtual void ChangeAutoDelBook(int mode, const std::string& name, const std::string& newName) {
-    (void)mode, (void)name, (void)newName;
-  }
+  // Keeps the duplicate search's book order (kept with the options) in step.
+  virtual void ChangeAutoDelBook(int mode, const std::string& name, const std::string& newName);
   virtual void RemoveFromKaufList(int16_t bookId, int32_t number) { (void)bookId, (void)number; }
 
   // Renames one file of a book (a test can make it fail).

@@ -145,6 +145,7 @@ void OptionsStore::LoadOptions(const std::string& dataRoot) {
   texts_[70].clear();  // the text itself is not held
 
   LoadBlsRezStoffe();
+  LoadAutoDelBooks();
 
   dataFolder_ = dataRoot_ + "Data/";
   if (texts_[4].empty()) texts_[4] = dataRoot_ + "Export/";

@@ -10,6 +10,32 @@
 
 namespace tav {
 
+// One book of the duplicate search's book order: recipes of a book with the never-delete mark
+// are never marked for deletion. The id is not stored; it follows the name.
+struct AUTODELKBOOK {
+  std::string name;
+  int16_t bookId = 0;
+  bool neverDelete = true;
+};
+
+// A book as the cookbook list names it, for bringing the book order in line.
+struct BookNameId {
+  std::string name;
+  int16_t id = 0;
+};
+
+// One external tool at the end of the Tools menu: its menu text, the program or document, and
+// the parameters handed to a program.
+struct EXTTOOL {
+  std::string text, path, params;
+  bool operator==(const EXTTOOL&) const = default;
+};
+
+// FindAutoDelBook's answer for a book that is not in the order.
+inline constexpr int kNoAutoDelBook = 9999;
+// The tools grid holds at most this many tools.
+inline constexpr int kMaxTools = 20;
+
 class OptionsStore {
  public:
   static constexpr int kMaxId = 99;
@@ -44,9 +70,43 @@ class OptionsStore {
   // The entry after the first one equal to `entry`; -1 after the last or for an unknown one.
   int GetNextRezStoff(int entry) const;
 
+  // Writes the list as "BLSRezStoff_0" ... followed by -1 and holds it.
+  void SaveBlsRezStoffe(const std::vector<int32_t>& list);
+
   // Weight-chart parts held from option 70 ("GEWCHART"): visible and display position.
   std::array<bool, 6> chartVisible{};
   std::array<int32_t, 6> chartPosition{};
+  // Position and visibility of a part; 0 and false for a part number of 6 or more.
+  int GetGewChartPos(int part) const;
+  bool GetGewChartVisible(int part) const;
+  // The option-70 text of the held parts: per part "+" or "-" and its position.
+  std::string WeightChartText() const;
+
+  // Book order of the duplicate search, first entry first ("AutoDelName%d", "AutoDelNever%d").
+  std::vector<AUTODELKBOOK> autoDelBooks;
+  void LoadAutoDelBooks();
+  // Writes every entry and deletes the pair after the last.
+  void SaveAutoDelBooks();
+  // Position of the first entry with that book id, or kNoAutoDelBook. Only a hit gives its
+  // never-delete mark through the pointer; a miss leaves the caller's flag as it was.
+  int FindAutoDelBook(int16_t bookId, bool* neverDelete) const;
+  // Follows the cookbook list: mode 0 a book was removed, 1 created (with its id), 2 renamed
+  // to `newName`. Saves when the order changed.
+  void ChangeAutoDelBook(int mode, const std::string& name, const std::string& newName,
+                         int16_t bookId = 0);
+  // Drops entries that name no book, appends books missing from the order (never delete set)
+  // and takes every entry's id from the books. Nothing changes when there is no book.
+  void SyncAutoDelBooks(const std::vector<BookNameId>& books);
+
+  // External tools as stored ("Tool%d", "ToolP%d", "ToolC%d" up to the first empty menu text).
+  std::vector<EXTTOOL> tools;
+  void LoadTools();
+  // Writes "Tools" as "1", the tools that have a menu text, then an empty menu text after
+  // them; holds what was written.
+  void SaveTools(const std::vector<EXTTOOL>& rows);
+  // Starts every tool of that menu text with its parameters (a program) or opens it through
+  // the shell. False when there is none or a start failed.
+  bool StartTool(const std::string& text) const;
 
   // Registry value name of an option, "" when the id has none of that kind.
   static const char* FlagName(int id);

@@ -212,6 +212,32 @@ TEST_F(Books, RenamingMovesAllThreeFilesOrNone) {
   ctx().books = &books;
 }
 
+TEST_F(Books, TheDuplicateSearchBookOrderFollowsCreatedRenamedAndRemovedBooks) {
+  Book("Alt", "\r\n77\r\n1\r\n");
+  books.ScanKBooks();
+  KBOOK first, second;
+  first.name = "Neu";
+  second.name = "Zwei";
+  ASSERT_TRUE(books.CreateKBook(first));
+  ASSERT_TRUE(books.CreateKBook(second));
+  const std::vector<AUTODELKBOOK>& order = ctx().options->autoDelBooks;
+  ASSERT_EQ(order.size(), 2u);
+  EXPECT_EQ(order[0].name, "Neu");
+  EXPECT_EQ(order[0].bookId, first.bookId);
+  EXPECT_TRUE(order[0].neverDelete);
+  ASSERT_TRUE(books.RenameKBookFiles("Neu", "Umbenannt"));
+  EXPECT_EQ(order.at(0).name, "Umbenannt");
+  EXPECT_EQ(env.userSettings.Read(kRegParam, "AutoDelName0"), "Umbenannt");
+  for (size_t i = 0; i < books.Books().size(); ++i)
+    if (books.Books()[i].name == "Zwei") books.RemoveKBook(static_cast<int>(i));
+  ASSERT_EQ(order.size(), 1u);
+  EXPECT_EQ(env.userSettings.Read(kRegParam, "AutoDelName1", "<none>"), "<none>");
+  const std::vector<BookNameId> ids = books.BookNameIds();
+  ASSERT_EQ(ids.size(), 2u);
+  EXPECT_EQ(ids[0].name, "Alt");
+  EXPECT_EQ(ids[0].id, 77);
+}
+
 TEST_F(Books, PicturesOfADeletedBook) {
   test::BookEnv b("Bilder");
   ctx().books = &b.books;
