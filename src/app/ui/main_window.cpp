@@ -46,7 +46,9 @@
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/ui/reorg_dialog.h"
+#include "recipes/ui/bulk_change_dialog.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/duplicate_search_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
 #include "recipes/ui/edit_other_page_window.h"
 #include "recipes/ui/edit_standard_page_window.h"
@@ -54,6 +56,7 @@
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/portions_dialog.h"
+#include "recipes/ui/power_search_dialog.h"
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
@@ -130,7 +133,7 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"MnNewBook", "Kochbücher verwalten...", nullptr, 0}, {"KBSepMenu", nullptr, nullptr, 0}}},
       {"Rezepte1",
        "&Rezepte",
-       {{"Powersuche1", "Powersuche ...", nullptr, 0},
+       {{"Powersuche1", "Powersuche ...", &M::TBSearchClick, 0},
         kSep,
         {"NeuesRezept", "&Neues Rezept", &M::NeuesRezeptClick, 0},
         {"RezeptAendern", "Rezept ändern", &M::RezeptAendernClick, 0},
@@ -164,9 +167,9 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"Statistik1", "Statistik", nullptr, 0},
         kSep,
-        {"MultidataChangeMnu", "Massendatenänderung...", nullptr, 0},
+        {"MultidataChangeMnu", "Massendatenänderung...", &M::MultidataChangeMnuClick, 0},
         kSep,
-        {"MnDupeSearch", "Suche nach doppelten Rezepten", nullptr, 0}}},
+        {"MnDupeSearch", "Suche nach doppelten Rezepten", &M::MnDupeSearchClick, 0}}},
       {"Markierung1",
        "&Markierung",
        {{"markRezept", "(De-) Markiere Rezept", &M::markRezeptClick, 0},
@@ -291,7 +294,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"TBEdit", "Ändern", "Rezept ändern", QStyle::SP_FileDialogDetailedView,
         &M::RezeptAendernClick},
        {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, &M::TBDelClick}},
-      {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, nullptr},
+      {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, &M::TBSearchClick},
        {"TBHTMLView", "Webseite", "Rezept als Webseite anzeigen", QStyle::SP_DriveNetIcon,
         nullptr}},
       {{"TBMView", "Standard", "Normale Ansicht", QStyle::SP_FileDialogListView, &M::TBMViewClick},
@@ -1337,6 +1340,20 @@ void TMainFrm::MnLogFileClick() {
 
 void TMainFrm::FileImportClick() {
   if (ImportDlg) ImportDlg->exec();
+}
+
+void TMainFrm::TBSearchClick() {
+  if (!EditorAgrees()) return;
+  if (PSearchDlg) PSearchDlg->exec();
+  UpdateRecipeButtons();
+}
+
+void TMainFrm::MultidataChangeMnuClick() {
+  if (MultiChangeDlg) MultiChangeDlg->exec();
+}
+
+void TMainFrm::MnDupeSearchClick() {
+  if (DupesDlg) DupesDlg->exec();
 }
 
 void TMainFrm::QuickImportClick() {

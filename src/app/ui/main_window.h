@@ -141,6 +141,10 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MnAssistTipClick();
   void MnLogFileClick();
   void FileImportClick();
+  // Opens the power search once the editor agrees to leave the shown recipe.
+  void TBSearchClick();
+  void MultidataChangeMnuClick();
+  void MnDupeSearchClick();
   void QuickImportClick();
   void DoReorgClick();
   void PortionsMnuClick();

@@ -25,6 +25,7 @@
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/power_search_dialog.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_output_views.h"
 #include "recipes/ui/standard_view_window.h"
@@ -327,7 +328,8 @@ void TChooseRezDlg::RefreshRecipeList() {
       if (store->CountSearchResult() != 0) {
         store->FillRecipeList(-1);
       } else if (EditorAgrees(true)) {
-        // The power search window (recipe search) opens here once it is part of the program.
+        // Without waiting: the search shows its result in this list when it ends.
+        if (PSearchDlg) PSearchDlg->show();
         if (auto* main = MainWindow()) main->UpdateRecipeButtons();
       }
     } else if (p >= 2 && ctx().categories) {
