@@ -29,14 +29,6 @@ REZINDEX ResultEntry(const REZBLOCK& r, const DUPESBOOK& book, const DUPESENTRY&
   return x;
 }
 
-bool StoreRead(const DUPESBOOK& book, const DUPESENTRY& e, REZBLOCK& out) {
-  if (!ctx().dbList) return false;
-  REZINDEX where;
-  where.offset = e.offset;
-  where.length = e.length;
-  return ctx().dbList->ReadRezBlock(book.name, &where, -1, out);
-}
-
 }  // namespace
 
 bool ScanBookForDupes(const std::string& recordFile, bool sameLineCount,
@@ -100,7 +92,6 @@ bool SameRecipe(const REZBLOCK& a, const REZBLOCK& b, const DupesCriteria& c) {
 int DuplicateFinder::CompareDupes() {
   hitList.clear();
   stoppedAtMax = false;
-  auto read = readRecipe ? readRecipe : StoreRead;
 
   // The entries of all books as one sequence, and the positions of each key in sequence order.
   struct Ref {
@@ -114,39 +105,97 @@ int DuplicateFinder::CompareDupes() {
   byKey.reserve(seq.size());
   for (uint32_t i = 0; i < seq.size(); ++i) byKey[seq[i].entry->key].push_back(i);
 
-  int groups = 0, group = 0;
-  bool stop = false;
-  REZBLOCK a, b;
-  for (uint32_t i = 0; i < seq.size() && !stop; ++i) {
-    ++done;
-    const int32_t key = seq[i].entry->key;
-    if (key == 0) continue;
-    if (keepGoing && !keepGoing()) break;
-    const std::vector<uint32_t>& same = byKey[key];
-    if (same.size() < 2 || same.back() == i) continue;
-    bool haveA = false, found = false;
-    for (auto it = std::upper_bound(same.begin(), same.end(), i); it != same.end() && !stop; ++it) {
-      Ref rb = seq[*it];
-      if (rb.entry->key != key) continue;
-      if (!haveA && !(haveA = read(*seq[i].book, *seq[i].entry, a))) break;
-      if (!read(*rb.book, *rb.entry, b) || !SameRecipe(a, b, criteria)) continue;
-      rb.entry->key = 0;
-      if (!found) {
-        if (groups == maxDupes) {
-          stop = stoppedAtMax = true;
-          break;
-        }
-        ++groups;
-        ++group;
-        found = true;
-        if (onResult) onResult(ResultEntry(a, *seq[i].book, *seq[i].entry));
-        hitList.push_back({static_cast<int16_t>(seq[i].book->bookId), a.number, group, 1});
+  // Each book's record file stays open while its recipes are read.
+  std::unordered_map<const DUPESBOOK*, RawFile> files;
+  auto read = [&](const Ref& r, REZBLOCK& out) {
+    if (readRecipe) return readRecipe(*r.book, *r.entry, out);
+    TdbList* store = ctx().dbList;
+    RawFile& f = files[r.book];
+    if (!store ||
+        (!f.IsOpen() && !f.Open(TdbList::BookFilePath(r.book->name, ".bok"), RawFile::kRead)))
+      return false;
+    REZINDEX where;
+    where.offset = r.entry->offset;
+    where.length = r.entry->length;
+    return store->ReadRecordFrom(f, where, out);
+  };
+
+  // The recipes of one key are compared together, each read once; the groups are put in the
+  // order of their first recipe afterwards, which is the order a recipe-by-recipe comparison
+  // finds them in.
+  struct Group {
+    uint32_t first;
+    std::vector<uint32_t> copies;
+    REZINDEX firstEntry;
+    std::vector<REZINDEX> copyEntries;
+    int32_t firstNumber;
+    std::vector<int32_t> copyNumbers;
+  };
+  std::vector<Group> found;
+  bool stopped = false;
+  for (uint32_t i = 0; i < seq.size() && !stopped; ++i) {
+    std::vector<uint32_t>& same = byKey[seq[i].entry->key];
+    if (same.empty() || same.front() != i) continue;  // the key's recipes are done already
+    std::vector<uint32_t> members;
+    members.swap(same);
+    if (members.size() < 2) {
+      ++done;
+      if (keepGoing && !keepGoing()) stopped = true;
+      continue;
+    }
+    std::vector<REZBLOCK> recipes(members.size());
+    std::vector<int> state(members.size(), 0);  // 0 unread, 1 read, -1 unreadable
+    auto recipe = [&](size_t k) -> const REZBLOCK* {
+      if (state[k] == 0) state[k] = read(seq[members[k]], recipes[k]) ? 1 : -1;
+      return state[k] == 1 ? &recipes[k] : nullptr;
+    };
+    for (size_t a = 0; a < members.size() && !stopped; ++a) {
+      ++done;
+      DUPESENTRY& ea = *seq[members[a]].entry;
+      if (ea.key == 0) continue;
+      if (keepGoing && !keepGoing()) {
+        stopped = true;
+        break;
       }
-      if (onResult) onResult(ResultEntry(b, *rb.book, *rb.entry));
-      hitList.push_back({static_cast<int16_t>(rb.book->bookId), b.number, group, 1});
+      Group* g = nullptr;
+      for (size_t b = a + 1; b < members.size(); ++b) {
+        DUPESENTRY& eb = *seq[members[b]].entry;
+        if (eb.key == 0) continue;
+        const REZBLOCK* ra = recipe(a);
+        if (!ra) break;
+        const REZBLOCK* rb = recipe(b);
+        if (!rb || !SameRecipe(*ra, *rb, criteria)) continue;
+        eb.key = 0;
+        if (!g) {
+          found.push_back(
+              {members[a], {}, ResultEntry(*ra, *seq[members[a]].book, ea), {}, ra->number, {}});
+          g = &found.back();
+        }
+        g->copies.push_back(members[b]);
+        g->copyEntries.push_back(ResultEntry(*rb, *seq[members[b]].book, eb));
+        g->copyNumbers.push_back(rb->number);
+      }
     }
   }
-  return groups;
+
+  std::sort(found.begin(), found.end(),
+            [](const Group& x, const Group& y) { return x.first < y.first; });
+  if (static_cast<int>(found.size()) > maxDupes) {
+    found.resize(static_cast<size_t>(std::max(maxDupes, 0)));
+    stoppedAtMax = true;
+  }
+  int group = 0;
+  for (const Group& g : found) {
+    ++group;
+    if (onResult) onResult(g.firstEntry);
+    hitList.push_back({static_cast<int16_t>(seq[g.first].book->bookId), g.firstNumber, group, 1});
+    for (size_t k = 0; k < g.copies.size(); ++k) {
+      if (onResult) onResult(g.copyEntries[k]);
+      hitList.push_back(
+          {static_cast<int16_t>(seq[g.copies[k]].book->bookId), g.copyNumbers[k], group, 1});
+    }
+  }
+  return static_cast<int>(found.size());
 }
 
 std::vector<std::pair<int16_t, int32_t>> ChooseCopiesToDelete(

@@ -52,9 +52,9 @@ struct Recipe {
 // "Hauptbuch": the current book; "Zweitbuch" a second one. Pfannkuchen stands in both books,
 // twice in the first; the second book's copy was saved twice (an old record flagged deleted).
 const std::vector<Recipe> kMain = {
-    {"Pfannkuchen", 4, "1800", 0},   {"Apfelkuchen", 4, "2400", kRecipeMarked},
-    {"Zwiebelsuppe", 2, "", 0},      {"Marmorkuchen", 4, "2400", 0},
-    {"Pfannkuchen", 4, "1800", 0},   {"Linsensuppe", 4, "1000", kRecipeMarked},
+    {"Pfannkuchen", 4, "1800", 0}, {"Apfelkuchen", 4, "2400", kRecipeMarked},
+    {"Zwiebelsuppe", 2, "", 0},    {"Marmorkuchen", 4, "2400", 0},
+    {"Pfannkuchen", 4, "1800", 0}, {"Linsensuppe", 4, "1000", kRecipeMarked},
 };
 const std::vector<Recipe> kOther = {{"Pfannkuchen", 4, "1800", 0}, {"Kirschkuchen", 8, "", 0}};
 
@@ -147,7 +147,8 @@ class SearchWindows : public ::testing::Test {
   std::vector<std::string> Titles() const {
     std::vector<std::string> out;
     REZINDEX e;
-    for (int row = 0; row < list->Count(); ++row) out.push_back(list->RowEntry(row, e) ? e.Title() : "?");
+    for (int row = 0; row < list->Count(); ++row)
+      out.push_back(list->RowEntry(row, e) ? e.Title() : "?");
     return out;
   }
   std::vector<std::string> Log() const {
@@ -211,7 +212,7 @@ TEST_F(SearchWindows, PowerSearchOverAllBooksShowsTheHitsInTheList) {
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_TRUE(list->IsSearchMode());
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Kirschkuchen", "Marmorkuchen", "Pfannkuchen",
-                                               "Pfannkuchen", "Pfannkuchen"}));
+                                                "Pfannkuchen", "Pfannkuchen"}));
   EXPECT_EQ(dlg->FoundCount, 5);
   EXPECT_EQ(dlg->ScannedCount, 8);  // the superseded record is not counted
   EXPECT_TRUE(Messages().empty());

@@ -60,7 +60,9 @@ TMultiChangeDlg::TMultiChangeDlg(QWidget* parent) : QDialog(parent) {
   scope->addWidget(AlleMarkedRdb);
 
   FieldGrp = Named<QGroupBox>(this, "FieldGrp");
-  FieldGrp->setTitle(toQ("Was soll \xFC" "berall ge\xE4ndert werden ?"));
+  FieldGrp->setTitle(
+      toQ("Was soll \xFC"
+          "berall ge\xE4ndert werden ?"));
   StichwortChk = Captioned<QCheckBox>(FieldGrp, "StichwortChk", "Stichwort:");
   StichwortEdt = Named<QLineEdit>(FieldGrp, "StichwortEdt");
   StichwortLiBo = Named<QComboBox>(FieldGrp, "StichwortLiBo");
@@ -194,18 +196,34 @@ void TMultiChangeDlg::OKBtnClick() {
   accept();
 }
 
-void TMultiChangeDlg::Button1Click() { reject(); }
+void TMultiChangeDlg::Button1Click() {
+  reject();
+}
 
 void TMultiChangeDlg::HelpBtnClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Dlg_MultiChange.htm");
 }
 
-void TMultiChangeDlg::StichwortEdtChange() { StichwortChk->setChecked(true); }
-void TMultiChangeDlg::GattungEdtChange() { GattungChk->setChecked(true); }
-void TMultiChangeDlg::QuelleEdtChange() { QuelleChk->setChecked(true); }
-void TMultiChangeDlg::AutorEdtChange() { AutorChk->setChecked(true); }
-void TMultiChangeDlg::EMailEdtChange() { EMailChk->setChecked(true); }
-void TMultiChangeDlg::DatumEdtChange() { DatumChk->setChecked(true); }
-void TMultiChangeDlg::AutorLiBoChange() { AutorChk->setChecked(true); }
+void TMultiChangeDlg::StichwortEdtChange() {
+  StichwortChk->setChecked(true);
+}
+void TMultiChangeDlg::GattungEdtChange() {
+  GattungChk->setChecked(true);
+}
+void TMultiChangeDlg::QuelleEdtChange() {
+  QuelleChk->setChecked(true);
+}
+void TMultiChangeDlg::AutorEdtChange() {
+  AutorChk->setChecked(true);
+}
+void TMultiChangeDlg::EMailEdtChange() {
+  EMailChk->setChecked(true);
+}
+void TMultiChangeDlg::DatumEdtChange() {
+  DatumChk->setChecked(true);
+}
+void TMultiChangeDlg::AutorLiBoChange() {
+  AutorChk->setChecked(true);
+}
 
 }  // namespace tav

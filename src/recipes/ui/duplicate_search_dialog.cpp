@@ -58,10 +58,16 @@ TDupesDlg::TDupesDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Suche nach doppelten Rezepten"));
 
   BookGrp = Named<QGroupBox>(this, "BookGrp");
-  BookGrp->setTitle(toQ(" In welchen Kochb\xFC" "chern ? "));
+  BookGrp->setTitle(
+      toQ(" In welchen Kochb\xFC"
+          "chern ? "));
   BookAktRdb = Captioned<QRadioButton>(BookGrp, "BookAktRdb", "nur im aktuellen &Kochbuch");
-  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb", "in allen K&ochb\xFC" "chern");
-  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb", "nur in folgenden Kochb\xFC" "chern");
+  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb",
+                                       "in allen K&ochb\xFC"
+                                       "chern");
+  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb",
+                                       "nur in folgenden Kochb\xFC"
+                                       "chern");
   KBookLiBo = Named<QListWidget>(BookGrp, "KBookLiBo");
   KBookLiBo->setSelectionMode(QAbstractItemView::MultiSelection);
   auto* books = new QVBoxLayout(BookGrp);
@@ -90,8 +96,8 @@ TDupesDlg::TDupesDlg(QWidget* parent) : QDialog(parent) {
   percent->addWidget(ZutatPercentEdt);
   percent->addWidget(ZutatPercentTxt, 1);
   crit->addLayout(percent);
-  for (QCheckBox* c : {SameZutatAnzChk, SameTextChk, SameAutorChk, SameQuelleChk, SameGattChk,
-                       SameStichChk})
+  for (QCheckBox* c :
+       {SameZutatAnzChk, SameTextChk, SameAutorChk, SameQuelleChk, SameGattChk, SameStichChk})
     crit->addWidget(c);
 
   LogGrp = Named<QGroupBox>(this, "LogGrp");
@@ -106,7 +112,9 @@ TDupesDlg::TDupesDlg(QWidget* parent) : QDialog(parent) {
   HelpBtn->setText(QStringLiteral("?"));
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "St&art");
   OKBtn->setDefault(true);
-  CloseBtn = Captioned<QPushButton>(this, "CloseBtn", "&Schlie\xDF" "en");
+  CloseBtn = Captioned<QPushButton>(this, "CloseBtn",
+                                    "&Schlie\xDF"
+                                    "en");
   Timer1 = new QTimer(this);
   Timer1->setInterval(500);
 
@@ -172,9 +180,13 @@ void TDupesDlg::reject() {
   QDialog::reject();
 }
 
-void TDupesDlg::KBookLiBoClick() { BookSelRdb->setChecked(true); }
+void TDupesDlg::KBookLiBoClick() {
+  BookSelRdb->setChecked(true);
+}
 
-void TDupesDlg::CloseBtnClick() { close(); }
+void TDupesDlg::CloseBtnClick() {
+  close();
+}
 
 void TDupesDlg::HelpBtnClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Dlg_Dupes.htm");
@@ -205,7 +217,8 @@ int TDupesDlg::ScanBookForDupes(const std::string& name, std::vector<DUPESENTRY>
 
 int TDupesDlg::CompareDupes() {
   DuplicateFinder finder;
-  finder.criteria.percent = static_cast<int>(std::clamp(ReadLong(fromQ(ZutatPercentEdt->text())), 0L, 100L));
+  finder.criteria.percent =
+      static_cast<int>(std::clamp(ReadLong(fromQ(ZutatPercentEdt->text())), 0L, 100L));
   finder.criteria.sameLineCount = SameZutatAnzChk->isChecked();
   finder.criteria.sameText = SameTextChk->isChecked();
   finder.criteria.sameAuthor = SameAutorChk->isChecked();

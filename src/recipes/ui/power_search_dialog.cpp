@@ -118,8 +118,11 @@ TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
 
   auto* criteria = new QGridLayout;
   int row = 0;
-  for (auto [label, edit] : {std::pair{TitelTxt, TitelEdt}, {TextTxt, TextEdt}, {StichTxt, StichEdt},
-                             {AutorTxt, AutorEdt}, {QuelleTxt, QuelleEdt}}) {
+  for (auto [label, edit] : {std::pair{TitelTxt, TitelEdt},
+                             {TextTxt, TextEdt},
+                             {StichTxt, StichEdt},
+                             {AutorTxt, AutorEdt},
+                             {QuelleTxt, QuelleEdt}}) {
     criteria->addWidget(label, row, 0);
     criteria->addWidget(edit, row++, 1, 1, 2);
   }
@@ -131,8 +134,8 @@ TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
   points->addWidget(WWCompareCoBo);
   points->addWidget(FSStarsEdt, 1);
   criteria->addLayout(points, row++, 1);
-  for (auto [label, box] : {std::pair{RezPicTxt, RezPicChk}, {MarkTxt, MarkChk},
-                            {CaseSensTxt, CaseSensChk}}) {
+  for (auto [label, box] :
+       {std::pair{RezPicTxt, RezPicChk}, {MarkTxt, MarkChk}, {CaseSensTxt, CaseSensChk}}) {
     criteria->addWidget(label, row, 0);
     criteria->addWidget(box, row++, 1, 1, 2);
   }
@@ -141,10 +144,16 @@ TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
 
   // Books.
   BookGrp = Named<QGroupBox>(this, "BookGrp");
-  BookGrp->setTitle(toQ(" In welchen Kochb\xFC" "chern ? "));
+  BookGrp->setTitle(
+      toQ(" In welchen Kochb\xFC"
+          "chern ? "));
   BookAktRdb = Captioned<QRadioButton>(BookGrp, "BookAktRdb", "nur im aktuellen &Kochbuch");
-  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb", "in allen K&ochb\xFC" "chern");
-  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb", "nur in folgenden Kochb\xFC" "chern");
+  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb",
+                                       "in allen K&ochb\xFC"
+                                       "chern");
+  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb",
+                                       "nur in folgenden Kochb\xFC"
+                                       "chern");
   KBookLiBo = Named<QListWidget>(BookGrp, "KBookLiBo");
   KBookLiBo->setSelectionMode(QAbstractItemView::MultiSelection);
   auto* books = new QVBoxLayout(BookGrp);
@@ -340,13 +349,15 @@ std::vector<std::string> TPSearchDlg::ChosenBooks() const {
 int TPSearchDlg::CountRecipesToSearch() const {
   int total = 0;
   if (ctx().books)
-    for (const std::string& name : ChosenBooks()) total += ctx().books->CountKBookRecipes(name, false);
+    for (const std::string& name : ChosenBooks())
+      total += ctx().books->CountKBookRecipes(name, false);
   return total;
 }
 
 void TPSearchDlg::ShowSearchProgress() {
   ProgressBar->setValue(std::min(ScannedCount, ProgressBar->maximum()));
-  Process2Txt->setText(QString::number(FoundCount) + QLatin1Char('/') + QString::number(ScannedCount));
+  Process2Txt->setText(QString::number(FoundCount) + QLatin1Char('/') +
+                       QString::number(ScannedCount));
   Process2Txt->repaint();
 }
 
@@ -398,7 +409,8 @@ bool TPSearchDlg::SearchKBook(const std::string& name) {
   c.pointsCompare = WWCompareCoBo->currentIndex();
   if (!GattAllRdb->isChecked())
     for (int i = 0; i < GattLiBo->count(); ++i)
-      if (GattLiBo->item(i)->isSelected()) c.categories.push_back(static_cast<uint16_t>(GattLiBo->GetItemData(i)));
+      if (GattLiBo->item(i)->isSelected())
+        c.categories.push_back(static_cast<uint16_t>(GattLiBo->GetItemData(i)));
   c.energyLimitKcal = ReadNumber(fromQ(EnergieEdt->text()));
   if (ctx().options && ctx().options->Flag(16)) c.energyLimitKcal *= kKcalPerKJ;
   c.marked = MarkChk->isChecked();
@@ -510,8 +522,12 @@ void TPSearchDlg::ZutatNOTLiBoClick() {
   ZutNoneChk->setChecked(false);
 }
 
-void TPSearchDlg::GattLiBoClick() { GattSelRdb->setChecked(true); }
+void TPSearchDlg::GattLiBoClick() {
+  GattSelRdb->setChecked(true);
+}
 
-void TPSearchDlg::KBookLiBoClick() { BookSelRdb->setChecked(true); }
+void TPSearchDlg::KBookLiBoClick() {
+  BookSelRdb->setChecked(true);
+}
 
 }  // namespace tav
