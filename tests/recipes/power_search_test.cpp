@@ -10,11 +10,11 @@
 #include "search_books.h"
 #include "services/charsets.h"
 #include "services/tools_module.h"
+#include "view_env.h"
 
 namespace tav {
 namespace {
 
-using test::Amount;
 using test::Dish;
 using test::Line;
 
@@ -137,11 +137,11 @@ TEST_F(PowerSearchBooks, EnergyPerServing) {
     r.nutrients = std::move(n);
     return r;
   };
-  b.Put("Hauptbuch", withEnergy("Leicht", 4, {Amount("GCAL", "1800")}));
-  b.Put("Hauptbuch", withEnergy("Schwer", 4, {Amount("GCAL", "2400")}));
-  b.Put("Hauptbuch", withEnergy("Nur Kilojoule", 1, {Amount("ZF", "3"), Amount("GJ", "4184")}));
-  b.Put("Hauptbuch", withEnergy("Ohne Energie", 1, {Amount("ZF", "3")}));
-  b.Put("Hauptbuch", withEnergy("Komma", 2, {Amount("GCAL", "999,5")}));
+  b.Put("Hauptbuch", withEnergy("Leicht", 4, {test::Nutrient("GCAL", "1800")}));
+  b.Put("Hauptbuch", withEnergy("Schwer", 4, {test::Nutrient("GCAL", "2400")}));
+  b.Put("Hauptbuch", withEnergy("Nur Kilojoule", 1, {test::Nutrient("ZF", "3"), test::Nutrient("GJ", "4184")}));
+  b.Put("Hauptbuch", withEnergy("Ohne Energie", 1, {test::Nutrient("ZF", "3")}));
+  b.Put("Hauptbuch", withEnergy("Komma", 2, {test::Nutrient("GCAL", "999,5")}));
 
   PowerSearchCriteria c;
   c.energyLimitKcal = 500;

@@ -61,11 +61,4 @@ inline REZZUTAT Line(const std::string& amount, const std::string& unit, const s
   return z;
 }
 
-inline REZSTOFFMENGE Amount(const char* code, const std::string& value) {
-  REZSTOFFMENGE n;
-  std::strncpy(n.code, code, 7);
-  n.value = value;
-  return n;
-}
-
 }  // namespace tav::test

@@ -29,13 +29,6 @@ TMultiChangeDlg* MultiChangeDlg = nullptr;
 
 namespace {
 
-template <typename W>
-W* Captioned(QWidget* parent, const char* name, const char* text) {
-  auto* w = Named<W>(parent, name);
-  w->setText(toQ(text));
-  return w;
-}
-
 void FillModes(QComboBox* box, int count, int selected) {
   box->clear();
   for (int i = 0; i < count; ++i) box->addItem(toQ(GetLangText(640 + i)));

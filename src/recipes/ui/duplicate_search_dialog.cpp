@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,42 +38,18 @@ namespace tav {
 
 TDupesDlg* DupesDlg = nullptr;
 
-namespace {
+namespace {}  // namespace
 
-constexpr qint64 kEventsEveryMs = 25;
-
-template <typename W>
-W* Captioned(QWidget* parent, const char* name, const char* text) {
-  auto* w = Named<W>(parent, name);
-  w->setText(toQ(text));
-  return w;
-}
-
-}  // namespace
-
-TDupesDlg::TDupesDlg(QWidget* parent) : QDialog(parent) {
+TDupesDlg::TDupesDlg(QWidget* parent) : QDialog(parent), bookChoice_(this) {
   DupesDlg = this;
   setObjectName(QStringLiteral("DupesDlg"));
   setWindowTitle(QStringLiteral("Suche nach doppelten Rezepten"));
 
-  BookGrp = Named<QGroupBox>(this, "BookGrp");
-  BookGrp->setTitle(
-      toQ(" In welchen Kochb\xFC"
-          "chern ? "));
-  BookAktRdb = Captioned<QRadioButton>(BookGrp, "BookAktRdb", "nur im aktuellen &Kochbuch");
-  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb",
-                                       "in allen K&ochb\xFC"
-                                       "chern");
-  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb",
-                                       "nur in folgenden Kochb\xFC"
-                                       "chern");
-  KBookLiBo = Named<QListWidget>(BookGrp, "KBookLiBo");
-  KBookLiBo->setSelectionMode(QAbstractItemView::MultiSelection);
-  auto* books = new QVBoxLayout(BookGrp);
-  books->addWidget(BookAktRdb);
-  books->addWidget(BookAllRdb);
-  books->addWidget(BookSelRdb);
-  books->addWidget(KBookLiBo, 1);
+  BookGrp = bookChoice_.group;
+  BookAktRdb = bookChoice_.current;
+  BookAllRdb = bookChoice_.all;
+  BookSelRdb = bookChoice_.chosen;
+  KBookLiBo = bookChoice_.list;
 
   CritGrp = Named<QGroupBox>(this, "CritGrp");
   CritGrp->setTitle(QStringLiteral(" Kriterien: "));
@@ -150,15 +125,7 @@ void TDupesDlg::FormCreate() {
 void TDupesDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   BookAktRdb->setChecked(true);
-  KBookLiBo->clear();
-  if (ctx().books) {
-    std::vector<std::string> names;
-    for (const KBOOK& b : ctx().books->Books()) names.push_back(b.name);
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-      return CompareTextNoCase(a, b) < 0;
-    });
-    for (const std::string& n : names) KBookLiBo->addItem(toQ(n));
-  }
+  bookChoice_.FillAllBooks();
   LogLiBo->clear();
   ProgressBar->hide();
   OKBtn->setDefault(true);
@@ -227,14 +194,10 @@ int TDupesDlg::CompareDupes() {
   finder.criteria.sameKeywords = SameStichChk->isChecked();
   finder.maxDupes = MaxDupes;
   finder.books = std::move(Books);
-  // Waiting events run at the first record, then every few milliseconds.
-  QElapsedTimer sinceEvents;
+  EventPump events;
   finder.keepGoing = [&] {
     DupesDone = finder.done;
-    if (!sinceEvents.isValid() || sinceEvents.elapsed() >= kEventsEveryMs) {
-      QApplication::processEvents();
-      sinceEvents.start();
-    }
+    events.Run();
     return DupesRunning;
   };
   finder.onResult = [](const REZINDEX& e) {
@@ -265,16 +228,7 @@ void TDupesDlg::OKBtnClick() {
   Books.clear();
   HitList.clear();
 
-  std::vector<std::string> names;
-  if (BookAktRdb->isChecked()) {
-    if (ctx().options) names.push_back(ctx().options->Str(6));
-  } else if (BookAllRdb->isChecked()) {
-    if (ctx().books)
-      for (const KBOOK& b : ctx().books->Books()) names.push_back(b.name);
-  } else if (BookSelRdb->isChecked()) {
-    for (int i = 0; i < KBookLiBo->count(); ++i)
-      if (KBookLiBo->item(i)->isSelected()) names.push_back(fromQ(KBookLiBo->item(i)->text()));
-  }
+  const std::vector<std::string> names = bookChoice_.ChosenNames();
   for (const std::string& name : names) {
     DUPESBOOK book;
     const int n = ScanBookForDupes(name, book.entries);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "recipes/duplicate_search.h"
+#include "recipes/ui/book_choice.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -82,8 +83,7 @@ class TDupesDlg : public QDialog {
   void Log(const std::string& line);
   // Deletes the copies that the book order does not keep.
   void DeleteDuplicates();
-  DuplicateFinder* finder_ = nullptr;  // during a comparison
-  bool closeAfterRun_ = false;
+  BookChoice bookChoice_;
 };
 
 extern TDupesDlg* DupesDlg;

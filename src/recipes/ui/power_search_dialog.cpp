@@ -1,10 +1,8 @@
 #include "recipes/ui/power_search_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,21 +44,10 @@ TPSearchDlg* PSearchDlg = nullptr;
 
 namespace {
 
-// The window lets waiting events run this often during a scan: often enough for a prompt
-// cancel, seldom enough to cost the scan nothing.
-constexpr qint64 kEventsEveryMs = 25;
-
 QLabel* RowLabel(QWidget* parent, const char* name, const char* text) {
   auto* l = Named<QLabel>(parent, name);
   l->setText(toQ(text));
   return l;
-}
-
-template <typename W>
-W* Captioned(QWidget* parent, const char* name, const char* text) {
-  auto* w = Named<W>(parent, name);
-  w->setText(toQ(text));
-  return w;
 }
 
 // Fills a list box with items sorted as the user reads them (case and accents aside).
@@ -84,7 +71,7 @@ std::vector<std::string> SelectedTexts(const QListWidget* list) {
 
 }  // namespace
 
-TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
+TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent), bookChoice_(this) {
   PSearchDlg = this;
   setObjectName(QStringLiteral("PSearchDlg"));
   setWindowTitle(QStringLiteral("Powersuche"));
@@ -143,24 +130,11 @@ TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
   criteria->setColumnStretch(2, 1);
 
   // Books.
-  BookGrp = Named<QGroupBox>(this, "BookGrp");
-  BookGrp->setTitle(
-      toQ(" In welchen Kochb\xFC"
-          "chern ? "));
-  BookAktRdb = Captioned<QRadioButton>(BookGrp, "BookAktRdb", "nur im aktuellen &Kochbuch");
-  BookAllRdb = Captioned<QRadioButton>(BookGrp, "BookAllRdb",
-                                       "in allen K&ochb\xFC"
-                                       "chern");
-  BookSelRdb = Captioned<QRadioButton>(BookGrp, "BookSelRdb",
-                                       "nur in folgenden Kochb\xFC"
-                                       "chern");
-  KBookLiBo = Named<QListWidget>(BookGrp, "KBookLiBo");
-  KBookLiBo->setSelectionMode(QAbstractItemView::MultiSelection);
-  auto* books = new QVBoxLayout(BookGrp);
-  for (QWidget* w : {static_cast<QWidget*>(BookAktRdb), static_cast<QWidget*>(BookAllRdb),
-                     static_cast<QWidget*>(BookSelRdb)})
-    books->addWidget(w);
-  books->addWidget(KBookLiBo, 1);
+  BookGrp = bookChoice_.group;
+  BookAktRdb = bookChoice_.current;
+  BookAllRdb = bookChoice_.all;
+  BookSelRdb = bookChoice_.chosen;
+  KBookLiBo = bookChoice_.list;
 
   // Categories.
   GattGrp = Named<QGroupBox>(this, "GattGrp");
@@ -262,22 +236,19 @@ TPSearchDlg::TPSearchDlg(QWidget* parent) : QDialog(parent) {
 
 void TPSearchDlg::FormCreate() {
   BookAktRdb->setChecked(true);
-  KBookLiBo->clear();
   if (ctx().books) {
+    // The names as the cookbook list gives them all at once, split at the section sign.
     uint16_t count = kAllBookNames;
-    std::string names;
-    ctx().books->GetKBookName(count, names);
-    std::vector<ListItem> items;
+    std::string joined;
+    ctx().books->GetKBookName(count, joined);
+    std::vector<std::string> names;
     size_t start = 0;
-    for (uint16_t i = 0; i < count && start <= names.size(); ++i) {
-      const size_t end = names.find(kBookNameSeparator, start);
-      items.push_back({names.substr(start, end == std::string::npos ? end : end - start), 0});
-      start = end == std::string::npos ? names.size() + 1 : end + 1;
+    for (uint16_t i = 0; i < count && start <= joined.size(); ++i) {
+      const size_t end = joined.find(kBookNameSeparator, start);
+      names.push_back(joined.substr(start, end == std::string::npos ? end : end - start));
+      start = end == std::string::npos ? joined.size() + 1 : end + 1;
     }
-    std::stable_sort(items.begin(), items.end(), [](const ListItem& a, const ListItem& b) {
-      return CompareTextNoCase(a.text, b.text) < 0;
-    });
-    for (const ListItem& item : items) KBookLiBo->addItem(toQ(item.text));
+    bookChoice_.FillNames(std::move(names));
   }
   GattAllRdb->setChecked(true);
   std::vector<ListItem> items;
@@ -333,23 +304,10 @@ void TPSearchDlg::SetSearchText(int which, const std::string& text) {
   if (which == 1) TextEdt->setText(toQ(text));
 }
 
-std::vector<std::string> TPSearchDlg::ChosenBooks() const {
-  std::vector<std::string> names;
-  if (BookAktRdb->isChecked()) {
-    if (ctx().options) names.push_back(ctx().options->Str(6));
-  } else if (BookAllRdb->isChecked()) {
-    if (ctx().books)
-      for (const KBOOK& b : ctx().books->Books()) names.push_back(b.name);
-  } else if (BookSelRdb->isChecked()) {
-    names = SelectedTexts(KBookLiBo);
-  }
-  return names;
-}
-
 int TPSearchDlg::CountRecipesToSearch() const {
   int total = 0;
   if (ctx().books)
-    for (const std::string& name : ChosenBooks())
+    for (const std::string& name : bookChoice_.ChosenNames())
       total += ctx().books->CountKBookRecipes(name, false);
   return total;
 }
@@ -376,7 +334,7 @@ void TPSearchDlg::StartBtnClick() {
   AndWords = SelectedTexts(ZutatANDLiBo);
   NotWords = SelectedTexts(ZutatNOTLiBo);
 
-  for (const std::string& name : ChosenBooks()) {
+  for (const std::string& name : bookChoice_.ChosenNames()) {
     goOn = SearchKBook(name);
     if (!goOn) break;
   }
@@ -426,18 +384,14 @@ bool TPSearchDlg::SearchKBook(const std::string& name) {
   const int bookId = ctx().books ? ctx().books->FindKBookId(name) : -1;
   PowerSearch search(c);
   const int scannedBefore = ScannedCount, foundBefore = FoundCount;
-  // Waiting events run at the first record, then every few milliseconds.
-  QElapsedTimer sinceEvents;
+  EventPump events;
   search.onHit = [](const REZINDEX& e) {
     if (ChooseRezDlg) ChooseRezDlg->AddToSearchResult(e);
   };
   search.keepGoing = [&] {
     ScannedCount = scannedBefore + search.scannedCount;
     FoundCount = foundBefore + search.foundCount;
-    if (!sinceEvents.isValid() || sinceEvents.elapsed() >= kEventsEveryMs) {
-      QApplication::processEvents();
-      sinceEvents.start();
-    }
+    events.Run();
     return Searching;
   };
   search.SearchBook(TdbList::BookFilePath(name, ".bok"), static_cast<int16_t>(bookId));

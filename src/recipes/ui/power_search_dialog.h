@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "recipes/ui/book_choice.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -123,7 +125,7 @@ class TPSearchDlg : public QDialog {
  private:
   // Adds a typed ingredient to a list (kept sorted) and selects it.
   void AddTypedIngredient(QLineEdit* text, TContextListBox* list);
-  std::vector<std::string> ChosenBooks() const;
+  BookChoice bookChoice_;
 };
 
 extern TPSearchDlg* PSearchDlg;

@@ -6,12 +6,22 @@
 #include <QWidget>
 #include <initializer_list>
 
+#include "platform/qt/qt_text.h"
+
 namespace tav {
 
 template <typename W>
 W* Named(QWidget* parent, const char* name) {
   auto* w = new W(parent);
   w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+
+// A named control with its built-in caption (Windows-1252).
+template <typename W>
+W* Captioned(QWidget* parent, const char* name, const char* caption) {
+  W* w = Named<W>(parent, name);
+  w->setText(toQ(caption));
   return w;
 }
 
