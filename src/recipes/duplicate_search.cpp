@@ -9,6 +9,7 @@
 #include "recipedb/record_file.h"
 #include "recipes/record_scan.h"
 #include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 
@@ -205,11 +206,11 @@ std::vector<std::pair<int16_t, int32_t>> ChooseCopiesToDelete(
     size_t end = start;
     while (end < hits.size() && hits[end].group == hits[start].group) ++end;
     size_t best = start;
-    int bestPos = 10000;
+    int bestPos = kNoAutoDelBook + 1;
     for (size_t k = start; k < end; ++k) {
       bool never = false;
       const int pos = position(hits[k].bookId, never);
-      hits[k].keep = (never || pos >= 9999) ? 1 : 0;
+      hits[k].keep = (never || pos >= kNoAutoDelBook) ? 1 : 0;
       if (pos < bestPos) {
         bestPos = pos;
         best = k;

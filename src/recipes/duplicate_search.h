@@ -81,8 +81,8 @@ class DuplicateFinder {
 
 // Decides, group by group, which copies stay: every copy in a never-delete book, and the copy in
 // the book of the smallest position (the first of equal ones). `position` gives a book's place
-// in the book order and its never-delete flag; 9999 for a book not in the order, which counts
-// as never-delete. Sets the keep flags and gives the recipes to delete, each once; a recipe kept
+// in the book order and its never-delete flag; kNoAutoDelBook (9999) for a book not in the
+// order, which counts as never-delete. Sets the keep flags and gives the recipes to delete, each once; a recipe kept
 // in one place is never among them.
 std::vector<std::pair<int16_t, int32_t>> ChooseCopiesToDelete(
     std::vector<AUTODELLIST>& hits,

@@ -283,13 +283,13 @@ void TDupesDlg::OKBtnClick() {
 void TDupesDlg::DeleteDuplicates() {
   OptionsStore* options = ctx().options;
   if (options && ctx().books) {
-    std::vector<AutoDelBookRef> refs;
+    std::vector<BookNameId> refs;
     for (const KBOOK& b : ctx().books->Books())
       refs.push_back({b.name, static_cast<int16_t>(ctx().books->FindKBookId(b.name))});
     options->SyncAutoDelBooks(refs);
   }
   const auto gone = ChooseCopiesToDelete(HitList, [options](int16_t bookId, bool& never) {
-    return options ? options->FindAutoDelBook(bookId, &never) : 9999;
+    return options ? options->FindAutoDelBook(bookId, &never) : kNoAutoDelBook;
   });
   int deleted = 0;
   TdbList* store = ctx().dbList;
