@@ -1,4 +1,4 @@
-// The searches over generated books: ten books of 10,000 recipes (about 230 MB of record files,
+// The searches over generated books: ten books of 10,000 recipes (about 190 MB of record files,
 // every fifth recipe saved twice), each recipe with a title from a small vocabulary, 8-16
 // ingredient lines, about 1 KB of preparation text, remarks and stored energy. Measures
 // - the power search over the ten books against `cat` reading the same files to /dev/null in
