@@ -1,0 +1,232 @@
+#include "exchange/text_export_blocks.h"
+
+#include <vector>
+
+#include "exchange/export_run.h"
+#include "recipedb/category_table.h"
+#include "recipedb/cookbook_list.h"
+#include "recipes/key_figure_choice.h"
+#include "recipes/key_figures.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
+#include "services/tools_module.h"
+
+namespace tav {
+
+namespace {
+
+void MaybeTransliterate(std::string& text, bool transliterate) {
+  if (transliterate) TransliterateUmlauts(text);
+}
+
+void DataLine(ExportRun& run, std::string line, bool transliterate) {
+  MaybeTransliterate(line, transliterate);
+  run.PutExportDataLine(line);
+}
+
+void PlainLine(ExportRun& run, std::string line, bool transliterate) {
+  MaybeTransliterate(line, transliterate);
+  run.PutExportLine(line);
+}
+
+// The keywords one a line: "," and ";" end a keyword (an empty one too), blanks after them are
+// skipped.
+void WriteKeywords(ExportRun& run, const std::string& hint, const std::string& head,
+                   bool transliterate) {
+  std::string line;
+  size_t i = 0;
+  while (i < hint.size()) {
+    const char c = hint[i++];
+    if (c == ',' || c == ';') {
+      DataLine(run, line, transliterate);
+      line.clear();
+      while (i < hint.size() && hint[i] == ' ') ++i;
+      continue;
+    }
+    if (line.empty()) line = head;
+    line += c;
+  }
+  if (!line.empty()) DataLine(run, line, transliterate);
+}
+
+bool IsExtraFigure(int32_t id) {
+  switch (id) {
+    case kFigureKeywords:
+    case kFigureCosts:
+    case kFigureSource:
+    case kFigureTotalTime:
+    case kFigurePrepTime:
+    case kFigureCookTime:
+    case kFigureQuality:
+    case kFigureDifficulty:
+    case kFigureBookName:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The text of a quality or difficulty digit 1-5 (base text + the digit's code); "" otherwise.
+std::string RatingText(int baseText, char digit) {
+  if (digit < '1' || digit > '5') return std::string();
+  return GetLangText(baseText + static_cast<unsigned char>(digit));
+}
+
+// The lines of one key figure; true when it wrote any.
+bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& figure, int width,
+                 bool transliterate) {
+  const std::string head =
+      ":" + (figure.altText.empty() ? figure.displayName : figure.altText) + ": ";
+  auto one = [&](const std::string& value) {
+    DataLine(run, head + value, transliterate);
+    return true;
+  };
+  auto ifSet = [&](const std::string& value) { return !value.empty() && one(value); };
+  auto cut = [&](const std::string& value) {
+    if (value.empty()) return false;
+    std::string line = head + value;
+    if (line.size() > static_cast<size_t>(width)) line.resize(static_cast<size_t>(width));
+    DataLine(run, line, transliterate);
+    return true;
+  };
+  switch (figure.figureId) {
+    case kFigureNutrient: {
+      std::string value;
+      if (!GetNutrientText(recipe, figure.stoffCode, value)) return false;
+      NutrientPerServing(recipe, value);
+      return one(value);
+    }
+    case kFigureKeywords:
+      if (recipe.hint.empty()) return false;
+      WriteKeywords(run, recipe.hint, head, transliterate);
+      return true;
+    case kFigureCosts: return ifSet(recipe.costs);
+    case kFigureSource: {
+      if (recipe.source.empty()) return false;
+      std::vector<std::string> pieces;
+      WrapText(recipe.source, pieces, 0, static_cast<unsigned>(width > 20 ? width - 19 : 1));
+      for (const std::string& piece : pieces) one(piece);
+      return true;
+    }
+    case kFigureTotalTime: return ifSet(recipe.totalTime);
+    case kFigurePrepTime: return ifSet(recipe.prepTime);
+    case kFigureCookTime: return ifSet(recipe.cookTime);
+    case kFigureCreatedBy: return cut(recipe.createdBy);
+    case kFigureCreatedEmail: return cut(recipe.createdEmail);
+    case kFigureCreatedDate: return cut(recipe.createdDate);
+    case kFigureChangedBy: return cut(recipe.changedBy);
+    case kFigureChangedEmail: return cut(recipe.changedEmail);
+    case kFigureChangedDate: return cut(recipe.changedDate);
+    case kFigurePoints: return ifSet(recipe.points);
+    case kFigureRecipeId:
+      if (recipe.recipeIdLow == 0) return false;
+      return one(std::to_string(recipe.recipeIdHigh) + "," + std::to_string(recipe.recipeIdLow) +
+                 ",Tavolin");
+    case kFigureEnergy: {
+      std::string value;
+      return GetEnergyPerServing(recipe, value) && one(value);
+    }
+    case kFigureQuality: return ifSet(RatingText(648, recipe.quality));
+    case kFigureDifficulty: return ifSet(RatingText(653, recipe.difficulty));
+    case kFigureBookName:
+      return ctx().books && ifSet(ctx().books->GetKBookName(static_cast<int16_t>(recipe.bookId)));
+    default:  // servings and categories stand in the head, remarks in their blocks
+      return false;
+  }
+}
+
+}  // namespace
+
+std::string ExportVersion() {
+  std::string version;
+  if (ctx().tools) ctx().tools->GetVersionString(version);
+  return version;
+}
+
+std::string CharRun(char c, int n) {
+  return std::string(n > 0 ? static_cast<size_t>(n) : 0, c);
+}
+
+void PadTo(std::string& line, char c, size_t width) {
+  if (line.size() < width) line.append(width - line.size(), c);
+}
+
+int ExportWrapWidth() {
+  const int width = ctx().options ? ctx().options->Int(29) : 70;
+  return width < 1 ? 1 : width;
+}
+
+std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe) {
+  std::string names;
+  int taken = 0;
+  bool logged = false;
+  for (int slot = 0; slot < 6; ++slot) {
+    const uint16_t id = recipe.categories[slot];
+    std::string name;
+    if (id == 0 || !ctx().categories || !ctx().categories->GetGattName(id, name)) continue;
+    if (taken == 5) {
+      if (!logged) {
+        run.AddLogLine(GetLangText(852) + recipe.title + "':");
+        run.AddLogLine(GetLangText(146));
+        run.ProgressShown = false;
+        logged = true;
+      }
+      continue;
+    }
+    if (taken++ > 0) names += ", ";
+    names += name;
+  }
+  return names;
+}
+
+void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate) {
+  std::string copy = text;
+  MaybeTransliterate(copy, transliterate);
+  std::vector<std::string> lines;
+  WrapText(copy, lines, 0, static_cast<unsigned>(width));
+  bool lastEmpty = false;
+  for (std::string& line : lines) {
+    const bool empty = line.empty();
+    if (!(empty && lastEmpty)) run.PutExportDataLine(line);
+    lastEmpty = empty;
+  }
+}
+
+void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate) {
+  if (recipe.remarks.empty() || !run.keyFigures) return;
+  const int mode = run.keyFigures->GetRemarkShowMode(kKeyFiguresText);
+  if (mode == 0) return;
+  const std::string user = ctx().options ? ctx().options->Str(10) : std::string();
+  bool wrote = false;
+  std::vector<std::string> lines;
+  for (const REZREMARK& remark : recipe.remarks) {
+    if (remark.text.empty()) continue;
+    if (mode == 16 && remark.author != user) continue;  // only the user's own remarks
+    run.PutLine("");
+    PlainLine(run, "  " + remark.author + ":", transliterate);
+    std::string text = remark.text;
+    MaybeTransliterate(text, transliterate);
+    lines.clear();
+    WrapText(text, lines, 0, static_cast<unsigned>(width));
+    for (std::string& line : lines) run.PutExportLine(line);
+    wrote = wrote || !lines.empty();
+  }
+  if (wrote) run.PutLine("");
+}
+
+bool WriteKeyFigureBlock(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate) {
+  if (run.NoExpInfo) return false;
+  run.PutLine("");
+  if (!run.keyFigures) return false;
+  bool extra = false;
+  for (const PARA_SHOWDATA& figure : run.keyFigures->keyFigures) {
+    if (figure.outputKind != kKeyFiguresText) continue;
+    if (WriteFigure(run, recipe, figure, width, transliterate) && IsExtraFigure(figure.figureId))
+      extra = true;
+  }
+  return extra;
+}
+
+}  // namespace tav

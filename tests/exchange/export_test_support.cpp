@@ -1,0 +1,75 @@
+#include "export_test_support.h"
+
+#include <cstdio>
+
+#include "platform/paths.h"
+#include "recipedb/recipe_records.h"
+
+namespace tav::test {
+
+ExportEnv::ExportEnv() {
+  MakeDirs(env.Root() + "Export");
+  exporter.keyFigures = &figures;
+}
+
+ExportEnv::~ExportEnv() = default;
+
+void ExportEnv::AddRecipes(const std::vector<REZBLOCK>& recipes) {
+  for (REZBLOCK r : recipes) AddRecipe(r);
+  store.ReloadBookIndex();
+}
+
+RecipeListSnapshot ExportEnv::AllRows() const {
+  RecipeListSnapshot rows;
+  for (const FakeRecipeList::Item& item : list.items) rows.items.push_back(item.index);
+  rows.selected.assign(rows.items.size(), 0);
+  return rows;
+}
+
+void ExportEnv::Export(uint8_t format, uint8_t set, const std::string& name) {
+  exporter.Format = format;
+  exporter.WhatRez = set;
+  exporter.fileName = name.empty() ? std::string() : Path(name);
+  if (exporter.list.items.empty()) exporter.list = AllRows();
+  exporter.StartExport();
+}
+
+void ExportEnv::ChooseFigures(const std::vector<WantFigure>& want) {
+  figures.keyFigures.clear();
+  for (const WantFigure& f : want) {
+    PARA_SHOWDATA figure;
+    figure.outputKind = kKeyFiguresText;
+    figure.figureId = f.id;
+    figure.stoffCode = f.code;
+    figure.displayName = f.id == kFigureNutrient ? f.code : KeyFigureName(f.id);
+    if (f.label) figure.altText = f.label;
+    figures.keyFigures.push_back(figure);
+  }
+}
+
+std::vector<REZBLOCK> ExportEnv::ImportInto(const std::string& file, const std::string& book) {
+  KBOOK target;
+  target.name = book;
+  books.CreateKBook(target);
+  importer.clipboardSource = false;
+  importer.targetBook = book;
+  importer.files = {file};
+  importer.StartImport();
+  return Recipes(book);
+}
+
+REZBLOCK PlainRecipe(int i) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  char title[32];
+  std::snprintf(title, sizeof title, "Rezept %05d", i);
+  r.title = title;
+  r.servings = 4;
+  r.servingType = "Portionen";
+  r.categories[0] = 7;
+  r.lines = {{"250", "g", "Mehl", "", 0, 0}, {"2", "", "Eier", "", 0, 0}};
+  r.text = "Alles verr\xFChren.";
+  return r;
+}
+
+}  // namespace tav::test
