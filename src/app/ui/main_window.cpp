@@ -31,9 +31,12 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/splash_dialog.h"
 #include "app/ui/tips_dialog.h"
+#include "exchange/ui/auto_import_dialog.h"
+#include "exchange/ui/export_dialog.h"
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/import_dialog.h"
 #include "exchange/ui/print_preview_window.h"
+#include "exchange/ui/recipe_list_export_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
 #include "nutrients/recipe_calc.h"
@@ -112,12 +115,12 @@ std::vector<MenuDef> MenuDefinitions() {
       {"FileMenu",
        "&Datei",
        {{"FileImport", "Rezepte importieren ...", &M::FileImportClick, 0},
-        {"FileExport", "Rezepte exportieren ...", nullptr, 0},
+        {"FileExport", "Rezepte exportieren ...", &M::FileExportClick, 0},
         kSep,
-        {"RezListExport", "Rezeptliste exportieren ...", nullptr, 0},
+        {"RezListExport", "Rezeptliste exportieren ...", &M::RezListExportClick, 0},
         kSep,
         {"QuickImport", "&Quick-Import", &M::QuickImportClick, 0},
-        {"MnAutoImp", "Auto-Import...", nullptr, 0},
+        {"MnAutoImp", "Auto-Import...", &M::MnAutoImpClick, 0},
         kSep,
         {"CoolMnu", "Gefriergut-Verwaltung ...", nullptr, 0},
         {"MHDMnu", "MHD des Gefrierguts ...", nullptr, 0},
@@ -1358,6 +1361,18 @@ void TMainFrm::MnDupeSearchClick() {
 
 void TMainFrm::QuickImportClick() {
   if (ImportDlg) ImportDlg->QuickImport();
+}
+
+void TMainFrm::FileExportClick() {
+  if (ExportDlg) ExportDlg->exec();
+}
+
+void TMainFrm::RezListExportClick() {
+  if (ExpRezListDlg) ExpRezListDlg->exec();
+}
+
+void TMainFrm::MnAutoImpClick() {
+  if (AutoImpDlg) AutoImpDlg->exec();
 }
 
 void TMainFrm::PortionsMnuClick() {

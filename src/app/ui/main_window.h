@@ -146,6 +146,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MultidataChangeMnuClick();
   void MnDupeSearchClick();
   void QuickImportClick();
+  void FileExportClick();
+  void RezListExportClick();
+  void MnAutoImpClick();
   void DoReorgClick();
   void PortionsMnuClick();
   void ChangePersAnzMnuClick();

@@ -27,6 +27,7 @@
 #include "recipes/ui/power_search_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/recipe_list_export_access.h"
 #include "recipes/ui/recipe_output_views.h"
 #include "recipes/ui/standard_view_window.h"
 #include "services/charsets.h"
@@ -202,10 +203,15 @@ void TChooseRezDlg::BuildPopupMenu() {
   connect(NamedAction(m, "NewRezMnu", "&Neues Rezept eingeben"), &QAction::triggered, this,
           [this] { NewRezMnuClick(); });
   m->addSeparator()->setObjectName(QStringLiteral("N3"));
-  // The shopping list (AddSelectedToKaufList) and the recipe list export window come with their
-  // own windows.
+  // The shopping list (AddSelectedToKaufList) comes with its own window.
   NamedAction(m, "AddKListe", "Auf die Einkaufsliste")->setEnabled(false);
-  NamedAction(m, "ExportMnu", "Rezeptliste &exportieren")->setEnabled(false);
+  QAction* titles = NamedAction(m, "ExportMnu", "Rezeptliste &exportieren");
+  connect(titles, &QAction::triggered, this, [] {
+    if (RecipeListExport* window = TitleListExport()) window->ShowRecipeListExport();
+  });
+  // The title list window is made after this pane: the item follows it when the menu opens.
+  titles->setEnabled(false);
+  connect(m, &QMenu::aboutToShow, this, [titles] { titles->setEnabled(TitleListExport() != nullptr); });
   m->addSeparator()->setObjectName(QStringLiteral("N4"));
   connect(NamedAction(m, "markRez", "Selektierte Rezepte (de-)markieren"), &QAction::triggered,
           this, [this] { MarkSelectedRecipes(0); });
