@@ -31,13 +31,16 @@ class Line {
   }
   // A text of the recipe: escaped, UTF-8.
   Line& Text(std::string_view text) {
-    clean_.assign(text);
-    for (char& c : clean_) {
+    // Scratch buffers kept between lines: a file of thousands of recipes has many lines.
+    static thread_local std::string clean;
+    static thread_local WideText escaped;
+    clean.assign(text);
+    for (char& c : clean) {
       const auto b = static_cast<unsigned char>(c);
       if (b < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
     }
-    XmlEscapeUtf8(clean_, escaped_);
-    units_ += escaped_;
+    XmlEscapeUtf8(clean, escaped);
+    units_ += escaped;
     return *this;
   }
   // name="text" with the text escaped.
@@ -54,8 +57,6 @@ class Line {
 
  private:
   WideText units_;
-  std::string clean_;
-  WideText escaped_;
 };
 
 bool Starts(const std::string& text, char c) {

@@ -256,7 +256,12 @@ void ExportRun::PutExportDataLine(std::string& line) {
 void ExportRun::PutExportWideLine(WideText& line) {
   line += u'\r';
   line += u'\n';
-  Write(WideTextBytes(line));
+  wideBytes_.clear();  // the same bytes as WideTextBytes, in a buffer kept for the run
+  for (char16_t unit : line) {
+    if (unit >> 8) wideBytes_ += static_cast<char>(unit >> 8);
+    wideBytes_ += static_cast<char>(unit & 0xFF);
+  }
+  Write(wideBytes_);
 }
 
 void ExportRun::PutExportBytes(std::string_view bytes) {

@@ -208,6 +208,7 @@ class ExportRun {
   int exported_ = 0;
   std::vector<std::string> written_;
   std::vector<std::string> log_;
+  std::string wideBytes_;
 };
 
 }  // namespace tav

@@ -97,6 +97,13 @@ int TitleMode() {
   return mode;
 }
 
+// The next CR or LF from `p`, npos when none; one pass instead of a search per character.
+size_t FindLineEnd(const std::string& s, size_t p) {
+  for (; p < s.size(); ++p)
+    if (s[p] == '\r' || s[p] == '\n') return p;
+  return std::string::npos;
+}
+
 }  // namespace
 
 void SplitText(std::string_view text, std::vector<std::string>& list, int mode) {
@@ -127,7 +134,7 @@ void WrapText(std::string_view text, std::vector<std::string>& list, int mode, u
     for (size_t i = 1; i < feeds; ++i) list.emplace_back();
 
     const size_t start = p;
-    size_t end = s.find_first_of("\r\n", p);
+    size_t end = FindLineEnd(s, p);
     if (end != std::string::npos) {
       p = end;
     } else {

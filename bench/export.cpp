@@ -1,0 +1,315 @@
+// Recipe export: a book of 10,000 generated recipes (12 ingredient lines with a group heading,
+// a note, fraction signs and umlauts, about 1 KB of preparation text, source, keywords, two
+// remarks, stored nutrients, two categories) written as CookML, Meal-Master and RezKonv, all
+// recipes into one file; and each of those files imported back into a new book. Each run is
+// measured with its peak memory over the memory before it; the exports run for 2,500 and for
+// 10,000 recipes, so that a memory growing with the recipes shows.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "exchange/export_run.h"
+#include "exchange/import_driver.h"
+#include "platform/paths.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+#include "recipedb/book_appender.h"
+#include "recipedb/category_table.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/unit_table.h"
+#include "recipes/key_figure_choice.h"
+#include "services/charsets.h"
+#include "services/context.h"
+#include "services/options_store.h"
+#include "services/tools_module.h"
+
+namespace {
+
+using namespace tav;
+
+constexpr int kRecipes = 10000;
+
+const char* kFoods[] = {"Mehl",      "Zucker",  "Butter",   "Eier",      "Milch",
+                        "Salz",      "Pfeffer", "Zwiebeln", "Knoblauch", "Tomaten",
+                        "S\xFC\xDF" "rahm", "Petersilie, gehackt", "K\xE4se, gerieben"};
+const char* kUnits[] = {"g", "EL", "TL", "ml", "kg", "l", "Pr", "St", "Bd", ""};
+const char* kAmounts[] = {"250", "1/2", "\xBD", "1 1/2", "2", "0,5", "125", "3", "1", "2-3"};
+
+REZSTOFFMENGE Nutrient(const char* code, const std::string& value) {
+  REZSTOFFMENGE n;
+  std::strncpy(n.code, code, sizeof n.code - 1);
+  n.value = value;
+  return n;
+}
+
+REZBLOCK MakeRecipe(int i, std::mt19937& rng) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Rezept Nr. " + std::to_string(i) + " mit K\xE4se & Kr\xE4utern";
+  r.recipeIdHigh = 803215;
+  r.recipeIdLow = i + 1;
+  r.quality = static_cast<char>('1' + i % 5);
+  r.difficulty = static_cast<char>('1' + i % 3);
+  r.categories[0] = 7;
+  r.categories[1] = 12;
+  r.servings = 4;
+  r.servingType = "Portionen";
+  r.createdBy = "Anna M\xFCller";
+  r.createdDate = "6.5.2004";
+  r.source = "Omas Kochbuch, Seite " + std::to_string(i % 300);
+  r.totalTime = "45 Min.";
+  r.hint = "Backen, Sonntag; Familie";
+  r.lines.push_back({"", "", "*Teig", "", 0, 0});
+  for (int k = 0; k < 12; ++k) {
+    r.lines.push_back({kAmounts[rng() % 10], kUnits[rng() % 10], kFoods[(k + rng()) % 13], "",
+                       static_cast<int32_t>(rng() % 300), static_cast<uint8_t>(k == 3)});
+    if (k == 5) r.lines.push_back({"", "", "-gut abgetropft", "", 0, 0});
+  }
+  while (r.text.size() < 1024)
+    r.text += "Die Zutaten in einer Sch\xFCssel gut vermengen und bei mittlerer Hitze garen, "
+              "dabei st\xE4ndig r\xFChren und zum Schlu\xDF abschmecken.\r\n";
+  r.remarks = {{"Gelingt immer.", "Bert"}, {"Mit Salat servieren.", "Tavolin!-Benutzer"}};
+  r.nutrients = {Nutrient("GCAL", "2450"), Nutrient("ZF", "38,5"), Nutrient("ZE", "0,3")};
+  return r;
+}
+
+long PeakRssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = 0;
+  while (status >> key)
+    if (key == "VmHWM:") {
+      status >> value;
+      return value;
+    }
+  return 0;
+}
+
+void ResetPeakRss() {
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+long RssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = 0;
+  while (status >> key)
+    if (key == "VmRSS:") {
+      status >> value;
+      return value;
+    }
+  return 0;
+}
+
+class BenchExporter : public ExportRun {
+ public:
+  std::string file;
+
+ protected:
+  bool ChooseExportFile(std::string& name) override {
+    name = file;
+    return true;
+  }
+};
+
+class BenchImporter : public RecipeImporter {
+ public:
+  std::string file;
+
+ protected:
+  bool ChooseImportFiles(std::vector<std::string>& files) override {
+    files = {file};
+    return true;
+  }
+};
+
+struct World {
+  std::string root, data;
+  MemorySettingsStore settings;
+  OptionsStore options;
+  TToolsMod tools;
+  CookbookList books;
+  TdbList store;
+  UnitTable units;
+  CategoryTable categories;
+  KeyFigureChoice figures;
+  int run = 0;
+
+  World() {
+    root = (std::filesystem::temp_directory_path() /
+            ("tavolin-bench-export-" + std::to_string(getpid())))
+               .string() +
+           "/";
+    data = root + "Data/";
+    std::filesystem::create_directories(data + "DE");
+    std::filesystem::create_directories(root + "Export");
+    WriteTextLines(data + "DE/einheit.dat",
+                   {"g  Gramm~2#Gramm~g#M", "kg Kilogramm~2#Kilogramm~kg#M",
+                    "EL Essl\xF6" "ffel~19#EL#M", "TL Teel\xF6" "ffel~19#TL#M",
+                    "ml Milliliter~9#Milliliter~ml#M", "l  Liter~9#Liter~l#M",
+                    "Pr Prise~16#Prisen~Pr.#M", "St St\xFC" "ck~4#St\xFC" "ck#M",
+                    "Bd Bund~4#Bund~Bd.#M"});
+    WriteTextLines(data + "DE/Gattung.dat", {">0007 Kuchen#", ">0012 Saucen & Dips#"});
+    WriteTextLines(data + "DE/umlconvs.dat", {"#1", "QUE", "EUE", "AUE"});
+    WriteTextLines(data + "RkKonvert.dat",
+                   {"g#g#g", "kg#kg#kg", "EL#EL#EL", "TL#TL#TL", "Pr#Prise#Prisen",
+                    "St#St\xFC" "ck#St\xFC" "ck", "Bd#Bund#Bund"});
+    ctx().userSettings = &settings;
+    options.LoadOptions(root);
+    options.SetParaInt(73, 0);
+    options.SetParaString(6, "Rezepte");
+    ctx().options = &options;
+    ctx().tools = &tools;
+    LoadUmlautExceptions();
+    ctx().books = &books;
+    ctx().dbList = &store;
+    units.ReadEinheiten();
+    ctx().units = &units;
+    categories.ReadGattungen();
+    ctx().categories = &categories;
+    books.ScanKBooks();
+    KBOOK book;
+    book.name = "Rezepte";
+    books.CreateKBook(book);
+    books.SelectKBook("Rezepte");
+    {
+      BookAppender appender(store);
+      appender.Open("Rezepte");
+      std::mt19937 rng(7);
+      for (int i = 0; i < kRecipes; ++i) {
+        REZBLOCK r = MakeRecipe(i, rng);
+        REZINDEX e;
+        e.SetTitle(r.title);
+        std::memcpy(e.categories, r.categories, sizeof e.categories);
+        appender.Append(r, e);
+      }
+    }
+    store.ReloadBookIndex();
+    // The key figures of the text exports as shipped, with the keywords and the identifier.
+    for (int32_t id : {kFigureServings, kFigureCategories, kFigureKeywords, kFigureTotalTime,
+                       kFigureEnergy, kFigureSource, kFigureCreatedBy, kFigureRecipeId,
+                       kFigureAllRemarks}) {
+      PARA_SHOWDATA f;
+      f.outputKind = kKeyFiguresText;
+      f.figureId = id;
+      f.displayName = KeyFigureName(id);
+      figures.keyFigures.push_back(f);
+    }
+  }
+  ~World() { std::filesystem::remove_all(root); }
+
+  // The first n recipes of the book, selected in a list of all of them.
+  RecipeListSnapshot FirstRecipes(int n) const {
+    RecipeListSnapshot rows;
+    for (int i = 0; i < kRecipes; ++i) rows.items.push_back(i);
+    rows.selected.assign(kRecipes, 0);
+    for (int i = 0; i < n; ++i) rows.selected[static_cast<size_t>(i)] = 1;
+    return rows;
+  }
+  std::string ExportFile(uint8_t format) const {
+    static const char* names[] = {"alle.mm", "alle.rk", "", "", "alle.cml"};
+    return root + "Export/" + names[format];
+  }
+  std::string NewBook() {
+    KBOOK book;
+    book.name = "Zurueck" + std::to_string(++run);
+    books.CreateKBook(book);
+    return book.name;
+  }
+};
+
+World& TheWorld() {
+  static World world;
+  return world;
+}
+
+void RunExport(benchmark::State& state, uint8_t format) {
+  World& w = TheWorld();
+  const int n = static_cast<int>(state.range(0));
+  long peakGrowth = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BenchExporter exporter;
+    exporter.file = w.ExportFile(format);
+    exporter.Format = format;
+    exporter.WhatRez = kSetSelected;
+    exporter.Split = false;
+    exporter.list = w.FirstRecipes(n);
+    exporter.keyFigures = &w.figures;
+    const long before = RssKb();
+    ResetPeakRss();
+    state.ResumeTiming();
+    exporter.StartExport();
+    state.PauseTiming();
+    peakGrowth = std::max(peakGrowth, PeakRssKb() - before);
+    if (exporter.ExportedCount() != n) state.SkipWithError("recipes missing");
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  state.SetBytesProcessed(state.iterations() * FileSize(w.ExportFile(format)));
+  state.counters["peak_rss_growth_MB"] = static_cast<double>(peakGrowth) / 1024.0;
+}
+
+void BM_ExportCookML(benchmark::State& state) { RunExport(state, kFormatCookML); }
+BENCHMARK(BM_ExportCookML)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_ExportMealMaster(benchmark::State& state) { RunExport(state, kFormatMealMaster); }
+BENCHMARK(BM_ExportMealMaster)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_ExportRezKonv(benchmark::State& state) { RunExport(state, kFormatRezKonv); }
+BENCHMARK(BM_ExportRezKonv)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The export of all 10,000 recipes read back, into a new book each time.
+void RunImportBack(benchmark::State& state, uint8_t format) {
+  World& w = TheWorld();
+  const std::string file = w.ExportFile(format);
+  {
+    BenchExporter exporter;
+    exporter.file = file;
+    exporter.Format = format;
+    exporter.WhatRez = kSetAll;
+    exporter.Split = false;
+    exporter.list = w.FirstRecipes(0);
+    exporter.keyFigures = &w.figures;
+    exporter.StartExport();
+    if (exporter.ExportedCount() != kRecipes) {
+      state.SkipWithError("export incomplete");
+      return;
+    }
+  }
+  long peakGrowth = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BenchImporter importer;
+    importer.file = file;
+    importer.targetBook = w.NewBook();
+    ctx().options->SetParaInt(74, 0);  // no follow-on books
+    const long before = RssKb();
+    ResetPeakRss();
+    state.ResumeTiming();
+    const int count = importer.StartImport();
+    state.PauseTiming();
+    peakGrowth = std::max(peakGrowth, PeakRssKb() - before);
+    if (count != kRecipes) state.SkipWithError("recipes missing");
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kRecipes);
+  state.counters["peak_rss_growth_MB"] = static_cast<double>(peakGrowth) / 1024.0;
+}
+
+void BM_ImportBackCookML(benchmark::State& state) { RunImportBack(state, kFormatCookML); }
+BENCHMARK(BM_ImportBackCookML)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_ImportBackMealMaster(benchmark::State& state) { RunImportBack(state, kFormatMealMaster); }
+BENCHMARK(BM_ImportBackMealMaster)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_ImportBackRezKonv(benchmark::State& state) { RunImportBack(state, kFormatRezKonv); }
+BENCHMARK(BM_ImportBackRezKonv)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
