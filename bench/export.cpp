@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_exchange_root.h"
+#include "bench_memory.h"
 #include "exchange/export_run.h"
 #include "exchange/import_driver.h"
 #include "platform/paths.h"
@@ -34,12 +36,26 @@
 namespace {
 
 using namespace tav;
+using bench::PeakRssKb;
+using bench::ResetPeakRss;
+using bench::RssKb;
 
 constexpr int kRecipes = 10000;
 
-const char* kFoods[] = {"Mehl",      "Zucker",  "Butter",   "Eier",      "Milch",
-                        "Salz",      "Pfeffer", "Zwiebeln", "Knoblauch", "Tomaten",
-                        "S\xFC\xDF" "rahm", "Petersilie, gehackt", "K\xE4se, gerieben"};
+const char* kFoods[] = {"Mehl",
+                        "Zucker",
+                        "Butter",
+                        "Eier",
+                        "Milch",
+                        "Salz",
+                        "Pfeffer",
+                        "Zwiebeln",
+                        "Knoblauch",
+                        "Tomaten",
+                        "S\xFC\xDF"
+                        "rahm",
+                        "Petersilie, gehackt",
+                        "K\xE4se, gerieben"};
 const char* kUnits[] = {"g", "EL", "TL", "ml", "kg", "l", "Pr", "St", "Bd", ""};
 const char* kAmounts[] = {"250", "1/2", "\xBD", "1 1/2", "2", "0,5", "125", "3", "1", "2-3"};
 
@@ -74,39 +90,12 @@ REZBLOCK MakeRecipe(int i, std::mt19937& rng) {
     if (k == 5) r.lines.push_back({"", "", "-gut abgetropft", "", 0, 0});
   }
   while (r.text.size() < 1024)
-    r.text += "Die Zutaten in einer Sch\xFCssel gut vermengen und bei mittlerer Hitze garen, "
-              "dabei st\xE4ndig r\xFChren und zum Schlu\xDF abschmecken.\r\n";
+    r.text +=
+        "Die Zutaten in einer Sch\xFCssel gut vermengen und bei mittlerer Hitze garen, "
+        "dabei st\xE4ndig r\xFChren und zum Schlu\xDF abschmecken.\r\n";
   r.remarks = {{"Gelingt immer.", "Bert"}, {"Mit Salat servieren.", "Tavolin!-Benutzer"}};
   r.nutrients = {Nutrient("GCAL", "2450"), Nutrient("ZF", "38,5"), Nutrient("ZE", "0,3")};
   return r;
-}
-
-long PeakRssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key)
-    if (key == "VmHWM:") {
-      status >> value;
-      return value;
-    }
-  return 0;
-}
-
-void ResetPeakRss() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-long RssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key)
-    if (key == "VmRSS:") {
-      status >> value;
-      return value;
-    }
-  return 0;
 }
 
 class BenchExporter : public ExportRun {
@@ -131,51 +120,11 @@ class BenchImporter : public RecipeImporter {
   }
 };
 
-struct World {
-  std::string root, data;
-  MemorySettingsStore settings;
-  OptionsStore options;
-  TToolsMod tools;
-  CookbookList books;
-  TdbList store;
-  UnitTable units;
-  CategoryTable categories;
+struct World : bench::ExchangeRoot {
   KeyFigureChoice figures;
-  int run = 0;
 
-  World() {
-    root = (std::filesystem::temp_directory_path() /
-            ("tavolin-bench-export-" + std::to_string(getpid())))
-               .string() +
-           "/";
-    data = root + "Data/";
-    std::filesystem::create_directories(data + "DE");
-    std::filesystem::create_directories(root + "Export");
-    WriteTextLines(data + "DE/einheit.dat",
-                   {"g  Gramm~2#Gramm~g#M", "kg Kilogramm~2#Kilogramm~kg#M",
-                    "EL Essl\xF6" "ffel~19#EL#M", "TL Teel\xF6" "ffel~19#TL#M",
-                    "ml Milliliter~9#Milliliter~ml#M", "l  Liter~9#Liter~l#M",
-                    "Pr Prise~16#Prisen~Pr.#M", "St St\xFC" "ck~4#St\xFC" "ck#M",
-                    "Bd Bund~4#Bund~Bd.#M"});
-    WriteTextLines(data + "DE/Gattung.dat", {">0007 Kuchen#", ">0012 Saucen & Dips#"});
-    WriteTextLines(data + "DE/umlconvs.dat", {"#1", "QUE", "EUE", "AUE"});
-    WriteTextLines(data + "RkKonvert.dat",
-                   {"g#g#g", "kg#kg#kg", "EL#EL#EL", "TL#TL#TL", "Pr#Prise#Prisen",
-                    "St#St\xFC" "ck#St\xFC" "ck", "Bd#Bund#Bund"});
-    ctx().userSettings = &settings;
-    options.LoadOptions(root);
-    options.SetParaInt(73, 0);
+  World() : ExchangeRoot("export") {
     options.SetParaString(6, "Rezepte");
-    ctx().options = &options;
-    ctx().tools = &tools;
-    LoadUmlautExceptions();
-    ctx().books = &books;
-    ctx().dbList = &store;
-    units.ReadEinheiten();
-    ctx().units = &units;
-    categories.ReadGattungen();
-    ctx().categories = &categories;
-    books.ScanKBooks();
     KBOOK book;
     book.name = "Rezepte";
     books.CreateKBook(book);
@@ -194,9 +143,9 @@ struct World {
     }
     store.ReloadBookIndex();
     // The key figures of the text exports as shipped, with the keywords and the identifier.
-    for (int32_t id : {kFigureServings, kFigureCategories, kFigureKeywords, kFigureTotalTime,
-                       kFigureEnergy, kFigureSource, kFigureCreatedBy, kFigureRecipeId,
-                       kFigureAllRemarks}) {
+    for (int32_t id :
+         {kFigureServings, kFigureCategories, kFigureKeywords, kFigureTotalTime, kFigureEnergy,
+          kFigureSource, kFigureCreatedBy, kFigureRecipeId, kFigureAllRemarks}) {
       PARA_SHOWDATA f;
       f.outputKind = kKeyFiguresText;
       f.figureId = id;
@@ -204,7 +153,6 @@ struct World {
       figures.keyFigures.push_back(f);
     }
   }
-  ~World() { std::filesystem::remove_all(root); }
 
   // The first n recipes of the book, selected in a list of all of them.
   RecipeListSnapshot FirstRecipes(int n) const {
@@ -218,12 +166,7 @@ struct World {
     static const char* names[] = {"alle.mm", "alle.rk", "", "", "alle.cml"};
     return root + "Export/" + names[format];
   }
-  std::string NewBook() {
-    KBOOK book;
-    book.name = "Zurueck" + std::to_string(++run);
-    books.CreateKBook(book);
-    return book.name;
-  }
+  std::string NewBook() { return ExchangeRoot::NewBook("Zurueck"); }
 };
 
 World& TheWorld() {
@@ -258,12 +201,33 @@ void RunExport(benchmark::State& state, uint8_t format) {
   state.counters["peak_rss_growth_MB"] = static_cast<double>(peakGrowth) / 1024.0;
 }
 
-void BM_ExportCookML(benchmark::State& state) { RunExport(state, kFormatCookML); }
-BENCHMARK(BM_ExportCookML)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-void BM_ExportMealMaster(benchmark::State& state) { RunExport(state, kFormatMealMaster); }
-BENCHMARK(BM_ExportMealMaster)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-void BM_ExportRezKonv(benchmark::State& state) { RunExport(state, kFormatRezKonv); }
-BENCHMARK(BM_ExportRezKonv)->Arg(2500)->Arg(kRecipes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void BM_ExportCookML(benchmark::State& state) {
+  RunExport(state, kFormatCookML);
+}
+BENCHMARK(BM_ExportCookML)
+    ->Arg(2500)
+    ->Arg(kRecipes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+void BM_ExportMealMaster(benchmark::State& state) {
+  RunExport(state, kFormatMealMaster);
+}
+BENCHMARK(BM_ExportMealMaster)
+    ->Arg(2500)
+    ->Arg(kRecipes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+void BM_ExportRezKonv(benchmark::State& state) {
+  RunExport(state, kFormatRezKonv);
+}
+BENCHMARK(BM_ExportRezKonv)
+    ->Arg(2500)
+    ->Arg(kRecipes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 // The export of all 10,000 recipes read back, into a new book each time.
 void RunImportBack(benchmark::State& state, uint8_t format) {
@@ -303,11 +267,17 @@ void RunImportBack(benchmark::State& state, uint8_t format) {
   state.counters["peak_rss_growth_MB"] = static_cast<double>(peakGrowth) / 1024.0;
 }
 
-void BM_ImportBackCookML(benchmark::State& state) { RunImportBack(state, kFormatCookML); }
+void BM_ImportBackCookML(benchmark::State& state) {
+  RunImportBack(state, kFormatCookML);
+}
 BENCHMARK(BM_ImportBackCookML)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-void BM_ImportBackMealMaster(benchmark::State& state) { RunImportBack(state, kFormatMealMaster); }
+void BM_ImportBackMealMaster(benchmark::State& state) {
+  RunImportBack(state, kFormatMealMaster);
+}
 BENCHMARK(BM_ImportBackMealMaster)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-void BM_ImportBackRezKonv(benchmark::State& state) { RunImportBack(state, kFormatRezKonv); }
+void BM_ImportBackRezKonv(benchmark::State& state) {
+  RunImportBack(state, kFormatRezKonv);
+}
 BENCHMARK(BM_ImportBackRezKonv)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

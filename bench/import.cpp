@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_exchange_root.h"
+#include "bench_memory.h"
 #include "exchange/import_driver.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
@@ -30,6 +32,9 @@
 namespace {
 
 using namespace tav;
+using bench::PeakRssKb;
+using bench::ResetPeakRss;
+using bench::RssKb;
 
 constexpr int kMealMasterRecipes = 50000;
 constexpr int kCookMLRecipes = 10000;
@@ -114,35 +119,6 @@ void WriteCookML(const std::string& path, int n) {
   out << "</cookml>\n";
 }
 
-long PeakRssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key) {
-    if (key == "VmHWM:") {
-      status >> value;
-      return value;
-    }
-  }
-  return 0;
-}
-
-void ResetPeakRss() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-long RssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key)
-    if (key == "VmRSS:") {
-      status >> value;
-      return value;
-    }
-  return 0;
-}
-
 // The import as the window runs it, with the chosen file given; parse-only skips the store.
 class BenchImporter : public RecipeImporter {
  public:
@@ -161,68 +137,17 @@ class BenchImporter : public RecipeImporter {
   }
 };
 
-struct World {
-  std::string root, data;
-  MemorySettingsStore settings;
-  OptionsStore options;
-  TToolsMod tools;
-  CookbookList books;
-  TdbList store;
-  UnitTable units;
-  CategoryTable categories;
+struct World : bench::ExchangeRoot {
   std::string mealMaster, cookML;
-  int run = 0;
 
-  World() {
-    root = (std::filesystem::temp_directory_path() /
-            ("tavolin-bench-import-" + std::to_string(getpid())))
-               .string() +
-           "/";
-    data = root + "Data/";
-    std::filesystem::create_directories(data + "DE");
-    std::filesystem::create_directories(root + "Pics");
-    WriteTextLines(
-        data + "DE/einheit.dat",
-        {"g  Gramm~2#Gramm~g#M", "kg Kilogramm~2#Kilogramm~kg#M",
-         "EL Essl\xF6"
-         "ffel~19#EL#M",
-         "TL Teel\xF6"
-         "ffel~19#TL#M",
-         "ml Milliliter~9#Milliliter~ml#M", "l  Liter~9#Liter~l#M", "Pr Prise~16#Prisen~Pr.#M",
-         "St St\xFC"
-         "ck~4#St\xFC"
-         "ck#M",
-         "Bd Bund~4#Bund~Bd.#M", "c  Tasse (amerik. Cup)~9#Tassen#M#236,6#ml"});
-    WriteTextLines(data + "DE/Gattung.dat", {">0007 Kuchen#", ">0012 Saucen#"});
-    WriteTextLines(data + "DE/umlconvs.dat", {"#1", "QUE", "EUE", "AUE"});
-    WriteTextLines(data + "RkKonvert.dat", {"g#g#g", "EL#EL#EL"});
-    ctx().userSettings = &settings;
-    options.LoadOptions(root);
-    options.SetParaInt(73, 0);
-    ctx().options = &options;
-    ctx().tools = &tools;
-    LoadUmlautExceptions();
-    ctx().books = &books;
-    ctx().dbList = &store;
-    units.ReadEinheiten();
-    ctx().units = &units;
-    categories.ReadGattungen();
-    ctx().categories = &categories;
-    books.ScanKBooks();
+  World() : ExchangeRoot("import") {
     mealMaster = root + "collection.mm";
     WriteMealMaster(mealMaster, kMealMasterRecipes);
     cookML = root + "collection.cml";
     WriteCookML(cookML, kCookMLRecipes);
   }
-  ~World() { std::filesystem::remove_all(root); }
-
   // A new, empty target book for one run.
-  std::string NewBook() {
-    KBOOK book;
-    book.name = "Import" + std::to_string(++run);
-    books.CreateKBook(book);
-    return book.name;
-  }
+  std::string NewBook() { return ExchangeRoot::NewBook("Import"); }
 };
 
 World& TheWorld() {

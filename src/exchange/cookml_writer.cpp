@@ -98,10 +98,11 @@ void WriteHead(ExportRun& run, const REZBLOCK& recipe) {
   serving.Put(run);
   WhoAndWhen(run, "create", recipe.createdDate, recipe.createdBy, recipe.createdEmail);
   WhoAndWhen(run, "change", recipe.changedDate, recipe.changedBy, recipe.changedEmail);
-  const std::pair<const char*, const std::string*> values[] = {
-      {"timeprepqty", &recipe.prepTime}, {"timecookqty", &recipe.cookTime},
-      {"timeallqty", &recipe.totalTime}, {"costs", &recipe.costs},
-      {"wwpoints", &recipe.points}};
+  const std::pair<const char*, const std::string*> values[] = {{"timeprepqty", &recipe.prepTime},
+                                                               {"timecookqty", &recipe.cookTime},
+                                                               {"timeallqty", &recipe.totalTime},
+                                                               {"costs", &recipe.costs},
+                                                               {"wwpoints", &recipe.points}};
   for (const auto& [name, value] : values)
     if (!value->empty()) Line("       ").Attribute(name, *value).Put(run);
   run.PutLine("       >");
@@ -228,7 +229,8 @@ void WriteIngredients(ExportRun& run, REZBLOCK& recipe) {
 
 void WriteCookMLHeader(ExportRun& run) {
   const bool bom = ctx().options && ctx().options->Flag(89);
-  run.PutLine(std::string(bom ? "\xEF\xBB\xBF" : "") + "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
+  run.PutLine(std::string(bom ? "\xEF\xBB\xBF" : "") +
+              "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
   run.PutLine("<!DOCTYPE cookml SYSTEM \"cookml.dtd\">");
   run.PutLine("<?xml-stylesheet href=\"cookml.xsl\" type=\"text/xsl\"?>");
   run.PutLine("<cookml version=\"1.0.11\" prog=\"Tavolin\" progver=\"" + ExportVersion() + "\">");

@@ -79,7 +79,8 @@ class ExportRun::Reader {
     if (bookId == store->BookId()) {
       if (!currentIndexed_) {
         const std::vector<REZINDEX>& index = store->BookIndex();
-        for (size_t i = 0; i < index.size(); ++i) currentByNumber_[index[i].number] = static_cast<int>(i);
+        for (size_t i = 0; i < index.size(); ++i)
+          currentByNumber_[index[i].number] = static_cast<int>(i);
         currentIndexed_ = true;
       }
       const auto at = currentByNumber_.find(number);

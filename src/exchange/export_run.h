@@ -95,21 +95,21 @@ class ExportRun {
   static int TileCount(const std::string& text);
 
   // --- what a run reads ----------------------------------------------------------------
-  RecipeListSnapshot list;                   // the recipe list, taken before each run
+  RecipeListSnapshot list;                      // the recipe list, taken before each run
   const KeyFigureChoice* keyFigures = nullptr;  // the key-figure choice; null: none chosen
 
   // --- run state, read by the writers --------------------------------------------------
-  std::string ExpFileName;    // the output file being written
-  std::string FirstFileName;  // the first output file of the run
-  std::string ClipText;       // the text collected for the clipboard
-  std::string IndexFileName;  // the HTML index page
-  std::string StartPageName;  // the HTML frameset page
-  bool ListExport = false;    // false for the current recipe, true for every other set
-  bool ProgressShown = false; // the last log line is the progress line
-  bool NoExpInfo = false;     // option 32 at the start of the run: no key-figure lines
-  bool HTMLLinkList = false;  // option 40 at the start of the run
-  bool UseFrames = false;     // option 34 not empty at the start of the run
-  bool HTMLPreview = false;   // set by the views' page output only
+  std::string ExpFileName;     // the output file being written
+  std::string FirstFileName;   // the first output file of the run
+  std::string ClipText;        // the text collected for the clipboard
+  std::string IndexFileName;   // the HTML index page
+  std::string StartPageName;   // the HTML frameset page
+  bool ListExport = false;     // false for the current recipe, true for every other set
+  bool ProgressShown = false;  // the last log line is the progress line
+  bool NoExpInfo = false;      // option 32 at the start of the run: no key-figure lines
+  bool HTMLLinkList = false;   // option 40 at the start of the run
+  bool UseFrames = false;      // option 34 not empty at the start of the run
+  bool HTMLPreview = false;    // set by the views' page output only
   bool PassToLexicon = false;
 
   // What the window shows of a run: kStarting the close button off and the busy cursor;

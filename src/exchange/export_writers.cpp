@@ -38,10 +38,14 @@ class CookMLWriter : public ExportWriter {
 
 std::unique_ptr<ExportWriter> MakeExportWriter(int format) {
   switch (format) {
-    case kFormatMealMaster: return std::make_unique<MealMasterWriter>();
-    case kFormatRezKonv: return std::make_unique<RezKonvWriter>();
-    case kFormatCookML: return std::make_unique<CookMLWriter>();
-    default: return nullptr;  // the readable text and the HTML pages come with the views
+    case kFormatMealMaster:
+      return std::make_unique<MealMasterWriter>();
+    case kFormatRezKonv:
+      return std::make_unique<RezKonvWriter>();
+    case kFormatCookML:
+      return std::make_unique<CookMLWriter>();
+    default:
+      return nullptr;  // the readable text and the HTML pages come with the views
   }
 }
 

@@ -58,7 +58,8 @@ void WriteSourceBlock(ExportRun& run, REZBLOCK& recipe) {
   TransliterateUmlauts(recipe.source);
   std::vector<std::string> entries;
   WrapText(recipe.source, entries, 0, 26);
-  if (!recipe.createdBy.empty()) entries.push_back(("Erfasst von " + recipe.createdBy).substr(0, 26));
+  if (!recipe.createdBy.empty())
+    entries.push_back(("Erfasst von " + recipe.createdBy).substr(0, 26));
   if (entries.empty()) return;
   std::string header = "MMMMM-" + CharRun('-', 23) + "QUELLE";
   PadTo(header, '-', 66);
@@ -75,7 +76,6 @@ std::string MealMasterAmountColumn(const std::string& amount) {
 }
 
 void WriteMealMaster(ExportRun& run, REZBLOCK& recipe) {
-  const int width = ExportWrapWidth();
   run.PutLine("MMMMM----- 'Tavolin V" + ExportVersion() + "' nach Meal-Master");
   run.PutLine("");
   std::string line = "      Title: " + recipe.title;
@@ -97,14 +97,7 @@ void WriteMealMaster(ExportRun& run, REZBLOCK& recipe) {
     run.PutExportLine(line);
   }
   WriteSourceBlock(run, recipe);
-  run.PutLine("");
-
-  WritePreparationText(run, recipe.text, width, true);
-  WriteRemarkBlocks(run, recipe, width, true);
-  const bool extra = WriteKeyFigureBlock(run, recipe, width, true);
-  run.PutLine("");
-  if (extra) run.PutLine("");
-  run.PutLine("MMMMM");
+  WriteTextAndEnd(run, recipe, true, "MMMMM");
 }
 
 }  // namespace tav

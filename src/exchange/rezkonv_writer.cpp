@@ -55,7 +55,6 @@ void WriteSourceBlock(ExportRun& run, const REZBLOCK& recipe) {
 }  // namespace
 
 void WriteRezKonv(ExportRun& run, REZBLOCK& recipe) {
-  const int width = ExportWrapWidth();
   run.PutLine("========== 'Tavolin V" + ExportVersion() + "' nach REZKONV");
   run.PutLine("");
   run.PutLine("     Titel: " + recipe.title);
@@ -69,13 +68,7 @@ void WriteRezKonv(ExportRun& run, REZBLOCK& recipe) {
     run.PutExportLine(line);
   }
   WriteSourceBlock(run, recipe);
-  run.PutLine("");
-  WritePreparationText(run, recipe.text, width, false);
-  WriteRemarkBlocks(run, recipe, width, false);
-  const bool extra = WriteKeyFigureBlock(run, recipe, width, false);
-  run.PutLine("");
-  if (extra) run.PutLine("");
-  run.PutLine("=====");
+  WriteTextAndEnd(run, recipe, false, "=====");
 }
 
 }  // namespace tav

@@ -102,7 +102,8 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
       if (recipe.hint.empty()) return false;
       WriteKeywords(run, recipe.hint, head, transliterate);
       return true;
-    case kFigureCosts: return ifSet(recipe.costs);
+    case kFigureCosts:
+      return ifSet(recipe.costs);
     case kFigureSource: {
       if (recipe.source.empty()) return false;
       std::vector<std::string> pieces;
@@ -110,16 +111,26 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
       for (const std::string& piece : pieces) one(piece);
       return true;
     }
-    case kFigureTotalTime: return ifSet(recipe.totalTime);
-    case kFigurePrepTime: return ifSet(recipe.prepTime);
-    case kFigureCookTime: return ifSet(recipe.cookTime);
-    case kFigureCreatedBy: return cut(recipe.createdBy);
-    case kFigureCreatedEmail: return cut(recipe.createdEmail);
-    case kFigureCreatedDate: return cut(recipe.createdDate);
-    case kFigureChangedBy: return cut(recipe.changedBy);
-    case kFigureChangedEmail: return cut(recipe.changedEmail);
-    case kFigureChangedDate: return cut(recipe.changedDate);
-    case kFigurePoints: return ifSet(recipe.points);
+    case kFigureTotalTime:
+      return ifSet(recipe.totalTime);
+    case kFigurePrepTime:
+      return ifSet(recipe.prepTime);
+    case kFigureCookTime:
+      return ifSet(recipe.cookTime);
+    case kFigureCreatedBy:
+      return cut(recipe.createdBy);
+    case kFigureCreatedEmail:
+      return cut(recipe.createdEmail);
+    case kFigureCreatedDate:
+      return cut(recipe.createdDate);
+    case kFigureChangedBy:
+      return cut(recipe.changedBy);
+    case kFigureChangedEmail:
+      return cut(recipe.changedEmail);
+    case kFigureChangedDate:
+      return cut(recipe.changedDate);
+    case kFigurePoints:
+      return ifSet(recipe.points);
     case kFigureRecipeId:
       if (recipe.recipeIdLow == 0) return false;
       return one(std::to_string(recipe.recipeIdHigh) + "," + std::to_string(recipe.recipeIdLow) +
@@ -128,8 +139,10 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
       std::string value;
       return GetEnergyPerServing(recipe, value) && one(value);
     }
-    case kFigureQuality: return ifSet(RatingText(648, recipe.quality));
-    case kFigureDifficulty: return ifSet(RatingText(653, recipe.difficulty));
+    case kFigureQuality:
+      return ifSet(RatingText(648, recipe.quality));
+    case kFigureDifficulty:
+      return ifSet(RatingText(653, recipe.difficulty));
     case kFigureBookName:
       return ctx().books && ifSet(ctx().books->GetKBookName(static_cast<int16_t>(recipe.bookId)));
     default:  // servings and categories stand in the head, remarks in their blocks
@@ -227,6 +240,18 @@ bool WriteKeyFigureBlock(ExportRun& run, const REZBLOCK& recipe, int width, bool
       extra = true;
   }
   return extra;
+}
+
+void WriteTextAndEnd(ExportRun& run, const REZBLOCK& recipe, bool transliterate,
+                     const char* endLine) {
+  const int width = ExportWrapWidth();
+  run.PutLine("");
+  WritePreparationText(run, recipe.text, width, transliterate);
+  WriteRemarkBlocks(run, recipe, width, transliterate);
+  const bool extra = WriteKeyFigureBlock(run, recipe, width, transliterate);
+  run.PutLine("");
+  if (extra) run.PutLine("");
+  run.PutLine(endLine);
 }
 
 }  // namespace tav

@@ -40,4 +40,9 @@ void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool t
 // empty line at the end (keywords, costs, source, times, quality, difficulty, book) was written.
 bool WriteKeyFigureBlock(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate);
 
+// The rest of a block after its source: an empty line, the preparation text, the remarks, the
+// key figures, an empty line (two after an extra figure) and the end line.
+void WriteTextAndEnd(ExportRun& run, const REZBLOCK& recipe, bool transliterate,
+                     const char* endLine);
+
 }  // namespace tav

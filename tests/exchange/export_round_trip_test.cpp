@@ -14,13 +14,7 @@ namespace tav {
 namespace {
 
 using test::Ansi;
-
-REZSTOFFMENGE Nutrient(const char* code, const char* value) {
-  REZSTOFFMENGE n;
-  std::strcpy(n.code, code);
-  n.value = value;
-  return n;
-}
+using test::Nutrient;
 
 // The recipes of the round trip, between them every field the formats carry.
 std::vector<REZBLOCK> RoundTripRecipes() {
@@ -154,7 +148,8 @@ const std::vector<Field>& Fields() {
       {"nutrients",
        [](const REZBLOCK& r) {
          std::string out;
-         for (const REZSTOFFMENGE& n : r.nutrients) out += std::string(n.code) + "=" + n.value + " ";
+         for (const REZSTOFFMENGE& n : r.nutrients)
+           out += std::string(n.code) + "=" + n.value + " ";
          return out;
        }},
   };
@@ -201,7 +196,8 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
     if (r.hint.empty()) {  // the reader takes the category names for keywords
       for (uint16_t id : r.categories) {
         std::string name;
-        if (id && ctx().categories->GetGattName(id, name)) r.hint += (r.hint.empty() ? "" : ", ") + name;
+        if (id && ctx().categories->GetGattName(id, name))
+          r.hint += (r.hint.empty() ? "" : ", ") + name;
       }
     }
   }

@@ -109,8 +109,8 @@ TEST_F(Export, TheCurrentRecipeWithNothingSelectedWritesNothing) {
   e.exporter.list.currentRow = 1;  // current but not selected
   e.Export(kFormatCookML, kSetCurrent, "aktuell.cml");
   EXPECT_EQ(File("aktuell.cml"), "alter Inhalt");  // no header, no empty file
-  EXPECT_EQ(Log(), (std::vector<std::string>{GetLangText(137), "", GetLangText(133),
-                                             GetLangText(134)}));
+  EXPECT_EQ(Log(),
+            (std::vector<std::string>{GetLangText(137), "", GetLangText(133), GetLangText(134)}));
 
   e.exporter.list.selected[0] = 1;  // a selection: the current row is taken
   e.Export(kFormatCookML, kSetCurrent, "aktuell.cml");
@@ -228,20 +228,21 @@ TEST_F(Export, ASecondClickStopsTheRunAfterTheRecipeInHand) {
   EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
             (std::vector<std::string>{GetLangText(133), GetLangText(134), GetLangText(135)}));
   EXPECT_FALSE(e.exporter.IsRunning());
-  EXPECT_EQ(e.exporter.states,
-            (std::vector<ExportRun::RunState>{ExportRun::kStarting, ExportRun::kWriting,
-                                               ExportRun::kIdle}));
+  EXPECT_EQ(e.exporter.states, (std::vector<ExportRun::RunState>{
+                                   ExportRun::kStarting, ExportRun::kWriting, ExportRun::kIdle}));
 }
 
 TEST_F(Export, TheProgressLineIsReplacedAndAWritersLinesStayAboveIt) {
   std::vector<REZBLOCK> recipes;
   for (int i = 1; i <= 10; ++i) recipes.push_back(PlainRecipe(i));
-  for (int slot = 0; slot < 6; ++slot) recipes[4].categories[slot] = static_cast<uint16_t>(slot + 1);
+  for (int slot = 0; slot < 6; ++slot)
+    recipes[4].categories[slot] = static_cast<uint16_t>(slot + 1);
   e.AddRecipes(recipes);
   e.Export(kFormatMealMaster, kSetAll, "zehn.mm");
-  EXPECT_EQ(Log(), (std::vector<std::string>{"Exportiert: 3 Rezepte", GetLangText(852) + "Rezept 00005':",
-                                             GetLangText(146), "Exportiert: 10 Rezepte", "",
-                                             GetLangText(133), GetLangText(134)}));
+  EXPECT_EQ(Log(),
+            (std::vector<std::string>{
+                "Exportiert: 3 Rezepte", GetLangText(852) + "Rezept 00005':", GetLangText(146),
+                "Exportiert: 10 Rezepte", "", GetLangText(133), GetLangText(134)}));
   // Nothing taken yet: every entry shows "noch kein Rezept".
   e.Export(kFormatMealMaster, kSetMarked, "keins.mm");
   EXPECT_EQ(Log().front(), GetLangText(145));

@@ -1,6 +1,7 @@
 #include "export_test_support.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/paths.h"
 #include "recipedb/recipe_records.h"
@@ -56,6 +57,13 @@ std::vector<REZBLOCK> ExportEnv::ImportInto(const std::string& file, const std::
   importer.files = {file};
   importer.StartImport();
   return Recipes(book);
+}
+
+REZSTOFFMENGE Nutrient(const char* code, const char* value) {
+  REZSTOFFMENGE n;
+  std::strncpy(n.code, code, sizeof n.code - 1);
+  n.value = value;
+  return n;
 }
 
 REZBLOCK PlainRecipe(int i) {

@@ -59,6 +59,9 @@ class ExportEnv : public ImportEnv {
   KeyFigureChoice figures;
 };
 
+// A stored nutrient amount.
+REZSTOFFMENGE Nutrient(const char* code, const char* value);
+
 // A recipe with an ingredient line of each kind and a short text; `i` varies the title.
 REZBLOCK PlainRecipe(int i);
 

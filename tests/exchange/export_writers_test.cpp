@@ -43,7 +43,8 @@ REZBLOCK GoldenRecipe() {
       "Mehl, Salz, Milch und Eier zu einem zähen Teig schlagen.\r\n\r\n\r\n\r\nDen Teig durch "
       "ein Spätzlebrett in kochendes Salzwasser schaben. Die Spätzle abtropfen lassen und mit "
       "dem Käse schichten.");
-  r.remarks = {{"Gelingt immer.", "Bert"}, {Ansi("Mit grünem Salat servieren."), "Tavolin!-Benutzer"}};
+  r.remarks = {{"Gelingt immer.", "Bert"},
+               {Ansi("Mit grünem Salat servieren."), "Tavolin!-Benutzer"}};
   return r;
 }
 
@@ -130,24 +131,15 @@ REZBLOCK AwkwardRecipe() {
   r.hint = Ansi("Obst, Süßes;<schnell>");
   r.source = "Heft 3\r\nSeite 4";
   r.costs = "5 \x80";
-  r.lines = {{"", "", "*Teig & Guss", "", 0, 0},
-             {"1 1/2", "kg", Ansi("Äpfel"), "B1234", -1, 0},
-             {"", "", Ansi("-geschält"), "", 0, 0},
-             {"\xBC", "l", "Milch \"3,5%\"", "", 250, 1},
-             {"", "", "*Belag", "", 0, 0},
-             {"", "", "-nach Wahl", "", 0, 0},
+  r.lines = {{"", "", "*Teig & Guss", "", 0, 0},    {"1 1/2", "kg", Ansi("Äpfel"), "B1234", -1, 0},
+             {"", "", Ansi("-geschält"), "", 0, 0}, {"\xBC", "l", "Milch \"3,5%\"", "", 250, 1},
+             {"", "", "*Belag", "", 0, 0},          {"", "", "-nach Wahl", "", 0, 0},
              {"2", "EL", "Zucker", "", 0, 0}};
   r.text = Ansi("Schälen.\nKochen & <rühren>.") + "\x01";
   r.remarks = {{Ansi("Lecker & süß"), "O'Neill"}};
   r.pictures = {{'U', Ansi("http://example.org/bild?a=1&b=\"ä\"")}};
-  REZSTOFFMENGE small, big, zero;
-  std::strcpy(small.code, "ZF");
-  small.value = "0,3";
-  std::strcpy(big.code, "ZE");
-  big.value = "12,7";
-  std::strcpy(zero.code, "ZK");
-  zero.value = "0";
-  r.nutrients = {small, big, zero};
+  r.nutrients = {test::Nutrient("ZF", "0,3"), test::Nutrient("ZE", "12,7"),
+                 test::Nutrient("ZK", "0")};
   return r;
 }
 
@@ -171,14 +163,16 @@ TEST_F(CookMLWriter, EveryTextIsEscapedUtf8AndTheElementsFollowTheRecipe) {
       "  <recipe lang=\"DE\">\r\n"
       "    <head title=\"\xC3\x84pfel &amp; &quot;Birnen&quot; &lt;s\xC3\xBC\xC3\x9F&gt;\"\r\n"
       "       rid=\"7,-9\"\r\n"
-      "       servingtype=\"St\xC3\xBC" "ck\" difficulty=\"2\"\r\n"
+      "       servingtype=\"St\xC3\xBC"
+      "ck\" difficulty=\"2\"\r\n"
       "       createdate=\"2005-07-03T00:00:00\" createemail=\"anna&amp;bert@example.org\"\r\n"
       "       changeuser=\"J\xC3\xBCrgen\"\r\n"
       "       costs=\"5 \xE2\x82\xAC\"\r\n"
       "       >\r\n"
       "       <cat>Kuchen</cat>\r\n"
       "       <hint>Obst</hint>\r\n"
-      "       <hint>S\xC3\xBC\xC3\x9F" "es</hint>\r\n"
+      "       <hint>S\xC3\xBC\xC3\x9F"
+      "es</hint>\r\n"
       "       <hint>&lt;schnell&gt;</hint>\r\n"
       "       <sourceline>Heft 3</sourceline>\r\n"
       "       <sourceline>Seite 4</sourceline>\r\n"
@@ -187,10 +181,12 @@ TEST_F(CookMLWriter, EveryTextIsEscapedUtf8AndTheElementsFollowTheRecipe) {
       "       <picture file=\"http://example.org/bild?a=1&amp;b=&quot;\xC3\xA4&quot;\"/>\r\n"
       "    </head>\r\n"
       "    <part title=\"Teig &amp; Guss\">\r\n"
-      "      <ingredient qty=\"1.5\" unit=\"kg\" item=\"\xC3\x84pfel\" bls=\"B1234\" calc=\"N\">\r\n"
+      "      <ingredient qty=\"1.5\" unit=\"kg\" item=\"\xC3\x84pfel\" bls=\"B1234\" "
+      "calc=\"N\">\r\n"
       "         <inote>gesch\xC3\xA4lt</inote>\r\n"
       "      </ingredient>\r\n"
-      "      <ingredient qty=\"0.25\" unit=\"l\" item=\"Milch &quot;3,5%&quot;\" gram=\"250\" shop=\"N\"/>\r\n"
+      "      <ingredient qty=\"0.25\" unit=\"l\" item=\"Milch &quot;3,5%&quot;\" gram=\"250\" "
+      "shop=\"N\"/>\r\n"
       "    </part>\r\n"
       "    <part title=\"Belag\">\r\n"
       "      <ingredient item=\"nach Wahl\"/>\r\n"

@@ -28,9 +28,9 @@ class TitleList : public ::testing::Test {
 };
 
 TEST_F(TitleList, EachRangeTakesItsLiveEntriesInListOrder) {
-  EXPECT_EQ(RecipeTitles(rows, kTitlesAll),
-            (std::vector<std::string>{"Rezept 00001", "Rezept 00002", "Rezept 00003",
-                                      "Rezept 00005"}));
+  EXPECT_EQ(
+      RecipeTitles(rows, kTitlesAll),
+      (std::vector<std::string>{"Rezept 00001", "Rezept 00002", "Rezept 00003", "Rezept 00005"}));
   // A menu's flags byte is never 0: it counts as marked.
   EXPECT_EQ(RecipeTitles(rows, kTitlesMarked),
             (std::vector<std::string>{"Rezept 00002", "Rezept 00003"}));
@@ -97,11 +97,16 @@ class AutoImportRun : public ::testing::Test {
       return std::atoi(test::ReadAll(file).c_str());
     };
   }
-  static std::string FileName(const std::string& path) { return path.substr(LastSeparator(path) + 1); }
-  void Put(const std::string& name, const std::string& content) { test::WriteAll(folder + name, content); }
+  static std::string FileName(const std::string& path) {
+    return path.substr(LastSeparator(path) + 1);
+  }
+  void Put(const std::string& name, const std::string& content) {
+    test::WriteAll(folder + name, content);
+  }
   std::vector<std::string> Names(int filter) {
     std::vector<std::string> out;
-    for (const AutoImport::FolderFile& f : AutoImport::ListWatchedFolder(filter)) out.push_back(f.name);
+    for (const AutoImport::FolderFile& f : AutoImport::ListWatchedFolder(filter))
+      out.push_back(f.name);
     return out;
   }
   std::string LogBook() { return test::ReadAll(folder + "Logbuch.txt"); }

@@ -341,7 +341,7 @@ TEST_F(AutoImportWindow, ATimerTickImportsThePendingFileOnceAndLogsIt) {
   Start(1);
   Fill();
   TAutoImpDlg* dlg = AutoImpDlg;
-  EXPECT_TRUE(dlg->AutoImpTimer->isActive());          // option 41
+  EXPECT_TRUE(dlg->AutoImpTimer->isActive());           // option 41
   EXPECT_EQ(dlg->AutoImpTimer->interval(), 3 * 60000);  // option 42
   dlg->AutoImpTimer->setInterval(20);
 
@@ -367,7 +367,8 @@ TEST_F(AutoImportWindow, ATimerTickImportsThePendingFileOnceAndLogsIt) {
   while (t.elapsed() < 200) QApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_EQ(ReadAll(folder + "Logbuch.txt"), before);
   EXPECT_EQ(Entries("Zweitbuch"), 2);
-  EXPECT_EQ(ListFolder(folder), (std::vector<std::string>{".~lock.a.mm#", "Logbuch.txt", "b.txt.OK"}));
+  EXPECT_EQ(ListFolder(folder),
+            (std::vector<std::string>{".~lock.a.mm#", "Logbuch.txt", "b.txt.OK"}));
 }
 
 TEST_F(AutoImportWindow, TheWindowListsTheFilesByFilterAndImportsOrDeletesOne) {
@@ -384,8 +385,9 @@ TEST_F(AutoImportWindow, TheWindowListsTheFilesByFilterAndImportsOrDeletesOne) {
   };
   WhileShown(dlg, [&] {
     EXPECT_EQ(dlg->FilterCoBo->currentIndex(), 2);
-    EXPECT_EQ(names(), (std::vector<std::string>{"a.mm|" + GetLangText(331), "b.txt.OK|" + GetLangText(329),
-                                                 "c.rk|" + GetLangText(331)}));
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"a.mm|" + GetLangText(331), "b.txt.OK|" + GetLangText(329),
+                                        "c.rk|" + GetLangText(331)}));
     SaveShot(dlg, "auto_import_window_de.png");
     dlg->FilterCoBo->setCurrentIndex(1);
     EXPECT_EQ(names(), (std::vector<std::string>{"b.txt.OK|" + GetLangText(329)}));

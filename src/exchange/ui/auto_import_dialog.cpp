@@ -25,14 +25,6 @@ namespace tav {
 
 TAutoImpDlg* AutoImpDlg = nullptr;
 
-namespace {
-QPushButton* Button(QWidget* parent, const char* name, const char* text) {
-  auto* b = Named<QPushButton>(parent, name);
-  b->setText(toQ(text));
-  return b;
-}
-}  // namespace
-
 TAutoImpDlg::TAutoImpDlg(QWidget* parent) : QDialog(parent) {
   AutoImpDlg = this;
   setObjectName(QStringLiteral("AutoImpDlg"));
@@ -47,13 +39,15 @@ TAutoImpDlg::TAutoImpDlg(QWidget* parent) : QDialog(parent) {
   ImpListGrd->verticalHeader()->hide();
   ImpListGrd->horizontalHeader()->setStretchLastSection(true);
   ImpListGrd->setShowGrid(false);
-  StartBtn = Button(this, "StartBtn", "Auto-&Import jetzt ausf\xC3\xBChren");
-  StartOneBtm = Button(this, "StartOneBtm", "Datei jetzt importieren");
-  DelBtn = Button(this, "DelBtn", "Datei l\xC3\xB6schen");
-  LogBookBtn = Button(this, "LogBookBtn", "Logbuch anzeigen");
-  IAOptionsBtn = Button(this, "IAOptionsBtn", "Optionen");
+  StartBtn = Captioned<QPushButton>(this, "StartBtn", "Auto-&Import jetzt ausf\xFChren");
+  StartOneBtm = Captioned<QPushButton>(this, "StartOneBtm", "Datei jetzt importieren");
+  DelBtn = Captioned<QPushButton>(this, "DelBtn", "Datei l\xF6schen");
+  LogBookBtn = Captioned<QPushButton>(this, "LogBookBtn", "Logbuch anzeigen");
+  IAOptionsBtn = Captioned<QPushButton>(this, "IAOptionsBtn", "Optionen");
   IAOptionsBtn->setEnabled(false);  // the options window's pages come with the options window
-  IDCancelBtn = Button(this, "IDCancelBtn", "&Schlie\xC3\x9F" "en");
+  IDCancelBtn = Captioned<QPushButton>(this, "IDCancelBtn",
+                                       "&Schlie\xDF"
+                                       "en");
   HelpBtn = Named<QToolButton>(this, "HelpBtn");
   HelpBtn->setText(QStringLiteral("?"));
   AutoImpTimer = new QTimer(this);

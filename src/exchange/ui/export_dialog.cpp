@@ -37,12 +37,6 @@ namespace {
 // Pending window messages run at most this often during a run (milliseconds).
 constexpr int kEventInterval = 40;
 
-QRadioButton* Radio(QWidget* parent, const char* name, const char* text) {
-  auto* b = Named<QRadioButton>(parent, name);
-  b->setText(toQ(text));
-  return b;
-}
-
 // A radio button with a flat "Optionen" button beside it.
 QHBoxLayout* WithOptions(QRadioButton* radio, QToolButton* options) {
   auto* row = new QHBoxLayout;
@@ -61,22 +55,22 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
 
   GroupBox4 = Named<QGroupBox>(this, "GroupBox4");
   GroupBox4->setTitle(toQ(" Exportmenge "));
-  mAktRezRdb = Radio(GroupBox4, "mAktRezRdb", "aktuelles &Rezept");
-  mSelRezRdb = Radio(GroupBox4, "mSelRezRdb", "alle &selektierten Rezepte");
-  mMarkRezRdb = Radio(GroupBox4, "mMarkRezRdb", "alle &markierten Rezepte");
-  mAllRezRdb = Radio(GroupBox4, "mAllRezRdb", "alle Rezepte des &Kochbuchs");
-  mSuchRezRdb = Radio(GroupBox4, "mSuchRezRdb", "alle Rezepte der S&uchliste");
+  mAktRezRdb = Captioned<QRadioButton>(GroupBox4, "mAktRezRdb", "aktuelles &Rezept");
+  mSelRezRdb = Captioned<QRadioButton>(GroupBox4, "mSelRezRdb", "alle &selektierten Rezepte");
+  mMarkRezRdb = Captioned<QRadioButton>(GroupBox4, "mMarkRezRdb", "alle &markierten Rezepte");
+  mAllRezRdb = Captioned<QRadioButton>(GroupBox4, "mAllRezRdb", "alle Rezepte des &Kochbuchs");
+  mSuchRezRdb = Captioned<QRadioButton>(GroupBox4, "mSuchRezRdb", "alle Rezepte der S&uchliste");
   auto* sets = new QVBoxLayout(GroupBox4);
   for (QRadioButton* b : {mAktRezRdb, mSelRezRdb, mMarkRezRdb, mAllRezRdb, mSuchRezRdb})
     sets->addWidget(b);
 
   GroupBox3 = Named<QGroupBox>(this, "GroupBox3");
   GroupBox3->setTitle(toQ(" Exportformat"));
-  mKMLFmtRdb = Radio(GroupBox3, "mKMLFmtRdb", "&CookML-Format (XML)");
-  mMMFmtRdb = Radio(GroupBox3, "mMMFmtRdb", "&Mealmaster - Format");
-  mHTMLFmtRdb = Radio(GroupBox3, "mHTMLFmtRdb", "&HTML-Format");
-  mLesFmtRdb = Radio(GroupBox3, "mLesFmtRdb", "&Lesbares Format");
-  mRKFmtRdb = Radio(GroupBox3, "mRKFmtRdb", "RezKonv-Format");
+  mKMLFmtRdb = Captioned<QRadioButton>(GroupBox3, "mKMLFmtRdb", "&CookML-Format (XML)");
+  mMMFmtRdb = Captioned<QRadioButton>(GroupBox3, "mMMFmtRdb", "&Mealmaster - Format");
+  mHTMLFmtRdb = Captioned<QRadioButton>(GroupBox3, "mHTMLFmtRdb", "&HTML-Format");
+  mLesFmtRdb = Captioned<QRadioButton>(GroupBox3, "mLesFmtRdb", "&Lesbares Format");
+  mRKFmtRdb = Captioned<QRadioButton>(GroupBox3, "mRKFmtRdb", "RezKonv-Format");
   MMOptBtn = Named<QToolButton>(GroupBox3, "MMOptBtn");
   HTMLOptBtn = Named<QToolButton>(GroupBox3, "HTMLOptBtn");
   for (QToolButton* b : {MMOptBtn, HTMLOptBtn}) {
@@ -96,8 +90,8 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
 
   GroupBox5 = Named<QGroupBox>(this, "GroupBox5");
   GroupBox5->setTitle(toQ(" Exportmedium "));
-  ClipRdb = Radio(GroupBox5, "ClipRdb", "im Cli&pboard ablegen");
-  FileRdb = Radio(GroupBox5, "FileRdb", "Speichern in &Datei");
+  ClipRdb = Captioned<QRadioButton>(GroupBox5, "ClipRdb", "im Cli&pboard ablegen");
+  FileRdb = Captioned<QRadioButton>(GroupBox5, "FileRdb", "Speichern in &Datei");
   TileChk = Named<QCheckBox>(GroupBox5, "TileChk");
   TileChk->setText(toQ("Alle"));
   TileAnzEdt = Named<QLineEdit>(GroupBox5, "TileAnzEdt");
@@ -148,9 +142,11 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top, 1);
   layout->addLayout(DialogButtonRow(HelpBtn, {OKBtn, CancelBtn}));
 
-  const std::pair<QRadioButton*, uint8_t> formatButtons[] = {
-      {mMMFmtRdb, kFormatMealMaster}, {mRKFmtRdb, kFormatRezKonv}, {mLesFmtRdb, kFormatText},
-      {mHTMLFmtRdb, kFormatHTML},     {mKMLFmtRdb, kFormatCookML}};
+  const std::pair<QRadioButton*, uint8_t> formatButtons[] = {{mMMFmtRdb, kFormatMealMaster},
+                                                             {mRKFmtRdb, kFormatRezKonv},
+                                                             {mLesFmtRdb, kFormatText},
+                                                             {mHTMLFmtRdb, kFormatHTML},
+                                                             {mKMLFmtRdb, kFormatCookML}};
   for (const auto& [button, format] : formatButtons) {
     const uint8_t f = format;
     connect(button, &QRadioButton::clicked, this, [this, f] { FormatClick(f); });
@@ -171,21 +167,31 @@ void TExportDlg::FormCreate() {
 
 QRadioButton* TExportDlg::FormatButton(uint8_t format) const {
   switch (format) {
-    case kFormatMealMaster: return mMMFmtRdb;
-    case kFormatRezKonv: return mRKFmtRdb;
-    case kFormatText: return mLesFmtRdb;
-    case kFormatHTML: return mHTMLFmtRdb;
-    default: return mKMLFmtRdb;
+    case kFormatMealMaster:
+      return mMMFmtRdb;
+    case kFormatRezKonv:
+      return mRKFmtRdb;
+    case kFormatText:
+      return mLesFmtRdb;
+    case kFormatHTML:
+      return mHTMLFmtRdb;
+    default:
+      return mKMLFmtRdb;
   }
 }
 
 QRadioButton* TExportDlg::SetButton(uint8_t set) const {
   switch (set) {
-    case kSetAll: return mAllRezRdb;
-    case kSetMarked: return mMarkRezRdb;
-    case kSetSearchList: return mSuchRezRdb;
-    case kSetSelected: return mSelRezRdb;
-    default: return mAktRezRdb;
+    case kSetAll:
+      return mAllRezRdb;
+    case kSetMarked:
+      return mMarkRezRdb;
+    case kSetSearchList:
+      return mSuchRezRdb;
+    case kSetSelected:
+      return mSelRezRdb;
+    default:
+      return mAktRezRdb;
   }
 }
 

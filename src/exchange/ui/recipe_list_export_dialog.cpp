@@ -20,14 +20,6 @@ namespace tav {
 
 TExpRezListDlg* ExpRezListDlg = nullptr;
 
-namespace {
-QRadioButton* Radio(QWidget* parent, const char* name, const char* text) {
-  auto* b = Named<QRadioButton>(parent, name);
-  b->setText(toQ(text));
-  return b;
-}
-}  // namespace
-
 TExpRezListDlg::TExpRezListDlg(QWidget* parent) : QDialog(parent) {
   ExpRezListDlg = this;
   Registered<RecipeListExport>::Enter(this);
@@ -36,16 +28,16 @@ TExpRezListDlg::TExpRezListDlg(QWidget* parent) : QDialog(parent) {
 
   GroupBox1 = Named<QGroupBox>(this, "GroupBox1");
   GroupBox1->setTitle(toQ(" Exportmenge "));
-  mAllRezRdb = Radio(GroupBox1, "mAllRezRdb", "alle Rezepte in der &Liste");
-  mMarkRezRdb = Radio(GroupBox1, "mMarkRezRdb", "alle &markierten Rezepte");
-  mSelRezRdb = Radio(GroupBox1, "mSelRezRdb", "alle &selektierten Rezepte");
+  mAllRezRdb = Captioned<QRadioButton>(GroupBox1, "mAllRezRdb", "alle Rezepte in der &Liste");
+  mMarkRezRdb = Captioned<QRadioButton>(GroupBox1, "mMarkRezRdb", "alle &markierten Rezepte");
+  mSelRezRdb = Captioned<QRadioButton>(GroupBox1, "mSelRezRdb", "alle &selektierten Rezepte");
   auto* range = new QVBoxLayout(GroupBox1);
   for (QRadioButton* b : {mAllRezRdb, mMarkRezRdb, mSelRezRdb}) range->addWidget(b);
 
   GroupBox2 = Named<QGroupBox>(this, "GroupBox2");
   GroupBox2->setTitle(toQ(" Exportmedium "));
-  FileRdb = Radio(GroupBox2, "FileRdb", "in eine &Datei");
-  PrintRdb = Radio(GroupBox2, "PrintRdb", "&auf den Drucker");
+  FileRdb = Captioned<QRadioButton>(GroupBox2, "FileRdb", "in eine &Datei");
+  PrintRdb = Captioned<QRadioButton>(GroupBox2, "PrintRdb", "&auf den Drucker");
   PrintRdb->setEnabled(false);  // printing comes with the print preview
   auto* target = new QVBoxLayout(GroupBox2);
   target->addWidget(FileRdb);
@@ -93,7 +85,8 @@ void TExpRezListDlg::FormShow() {
   if (choices.range == kTitlesMarked) mMarkRezRdb->setChecked(true);
   if (choices.range == kTitlesSelected) mSelRezRdb->setChecked(true);
   // While the printer cannot be chosen, a stored printer target shows the file.
-  if (choices.target == kTitlesToFile || (choices.target == kTitlesToPrinter && !PrintRdb->isEnabled()))
+  if (choices.target == kTitlesToFile ||
+      (choices.target == kTitlesToPrinter && !PrintRdb->isEnabled()))
     FileRdb->setChecked(true);
   else if (choices.target == kTitlesToPrinter)
     PrintRdb->setChecked(true);

@@ -211,7 +211,8 @@ void TChooseRezDlg::BuildPopupMenu() {
   });
   // The title list window is made after this pane: the item follows it when the menu opens.
   titles->setEnabled(false);
-  connect(m, &QMenu::aboutToShow, this, [titles] { titles->setEnabled(TitleListExport() != nullptr); });
+  connect(m, &QMenu::aboutToShow, this,
+          [titles] { titles->setEnabled(TitleListExport() != nullptr); });
   m->addSeparator()->setObjectName(QStringLiteral("N4"));
   connect(NamedAction(m, "markRez", "Selektierte Rezepte (de-)markieren"), &QAction::triggered,
           this, [this] { MarkSelectedRecipes(0); });
