@@ -36,18 +36,14 @@ std::string Str(int id) {
   return ctx().options ? ctx().options->Str(id) : std::string();
 }
 
-bool StartsWithFive(const std::string& line, const char* five) {
-  return line.size() >= 5 && std::memcmp(line.data(), five, 5) == 0;
-}
-
 // Letters a to z as capitals, the rest as it is.
 void UpperAscii(std::string& text) {
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
 }
 
-bool ContainsUpper(const std::string& line, const char* word) {
-  std::string upper = line;
+bool ContainsUpper(std::string_view line, std::string_view word) {
+  std::string upper(line);
   UpperAscii(upper);
   return upper.find(word) != std::string::npos;
 }
@@ -62,6 +58,38 @@ bool StartsAsXml(const std::string& path) {
   return got == 5 && std::memcmp(head, "<?xml", 5) == 0;
 }
 
+// While recipes are stored: keeps the text of the last error box the store shows, so that the
+// log can say why storing failed. The boxes still show as before.
+class StoreErrorRecorder : public MessageBoxes {
+ public:
+  explicit StoreErrorRecorder(std::string& last) : last_(last), inner_(ctx().messages) {
+    ctx().messages = this;
+  }
+  ~StoreErrorRecorder() override { ctx().messages = inner_; }
+  StoreErrorRecorder(const StoreErrorRecorder&) = delete;
+  StoreErrorRecorder& operator=(const StoreErrorRecorder&) = delete;
+
+  int Show(const std::string& text, const std::string& title, int flags) override {
+    if ((flags & 0xF0) == MB_ICONERROR) last_ = text;
+    ctx().messages = inner_;  // the box as it is shown without the recorder
+    const int answer = MessageBox(text, title, flags);
+    ctx().messages = this;
+    return answer;
+  }
+
+ private:
+  std::string& last_;
+  MessageBoxes* inner_;
+};
+
+// The log line of a storing failure: message 770 and the store's message on one line.
+std::string StoreFailureLine(std::string reason) {
+  for (char& c : reason)
+    if (c == '\n' || c == '\r') c = ' ';
+  const std::string text = GetLangText(770);
+  return "! " + (reason.empty() ? std::string(StripChars(text, ": ")) : text + reason);
+}
+
 // The progress and summary lines: "-> ", the count, the text.
 std::string CountLine(int count, int textId) {
   return "-> " + std::to_string(count) + GetLangText(textId);
@@ -70,10 +98,14 @@ std::string CountLine(int count, int textId) {
 }  // namespace
 
 StartLine RecipeStartLine(const std::string& line) {
-  if ((StartsWithFive(line, "MMMMM") || StartsWithFive(line, "-----")) &&
-      ContainsUpper(line, "MEAL-MAS"))
+  // Blanks before the start line do not hide it (a recipe quoted with an indent).
+  const size_t b = line.find_first_not_of(' ');
+  const std::string_view rest =
+      b == std::string::npos ? std::string_view() : std::string_view(line).substr(b);
+  const std::string_view five = rest.substr(0, 5);
+  if ((five == "MMMMM" || five == "-----") && ContainsUpper(rest, "MEAL-MAS"))
     return StartLine::kMealMaster;
-  if (StartsWithFive(line, "=====") && ContainsUpper(line, "REZKONV")) return StartLine::kRezKonv;
+  if (five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
   if (line.find("ZZZZZ") != std::string::npos && line.find("Mahlzeit") != std::string::npos)
     return StartLine::kMahlzeit;
   return StartLine::kNone;
@@ -271,6 +303,9 @@ bool RecipeImporter::ImportTextRecipes() {
   int mealMaster = 0, rezKonv = 0, mahlzeit = 0, xml = 0;
   bool xmlFound = false, failed = false;
   if (!OpenImportSource()) return false;
+  umlauts_ = UmlautSpelling::Current();
+  storeError_.clear();
+  const StoreErrorRecorder recorder(storeError_);
   progressLine_ = -1;
   AddLogLine(clipboardSource ? GetLangText(176) : GetLangText(177) + sourceFile_ + "'");
   std::string book = targetBook;
@@ -291,16 +326,19 @@ bool RecipeImporter::ImportTextRecipes() {
   int shownSum = 0;
   long long lines = 0;
   while (!failed && !xmlFound && running_ && ReadImportLine(line)) {
-    DosToAnsiUmlauts(line);
-    if (StartsWithFive(line, "MMMMM") || StartsWithFive(line, "-----")) {
-      UpperAscii(line);
-      if (line.find("MEAL-MAS") != std::string::npos) runReader(ImportMealMaster, mealMaster);
+    switch (RecipeStartLine(line)) {
+      case StartLine::kMealMaster:
+        runReader(ImportMealMaster, mealMaster);
+        break;
+      case StartLine::kRezKonv:
+        runReader(ImportRezKonv, rezKonv);
+        break;
+      case StartLine::kMahlzeit:
+        runReader(ImportMahlzeit, mahlzeit);
+        break;
+      case StartLine::kNone:
+        break;
     }
-    if (!failed && StartsWithFive(line, "=====") && ContainsUpper(line, "REZKONV"))
-      runReader(ImportRezKonv, rezKonv);
-    if (!failed && line.find("ZZZZZ") != std::string::npos &&
-        line.find("Mahlzeit") != std::string::npos)
-      runReader(ImportMahlzeit, mahlzeit);
     if (line.find("<?xml") != std::string::npos) {
       xmlFound = true;
       ++xml;
@@ -318,6 +356,7 @@ bool RecipeImporter::ImportTextRecipes() {
   CloseImportSource();
   if (cutLine > 0) AddLogLine("! " + GetLangText(768) + std::to_string(cutLine));
   imported_ = mealMaster + rezKonv + mahlzeit;
+  storeFailed_ = failed;
   WriteImportSummary(mealMaster, rezKonv, mahlzeit, xml);
   if (xmlFound) {
     const int textRecipes = imported_;
@@ -333,7 +372,10 @@ void RecipeImporter::WriteImportSummary(int mealMaster, int rezKonv, int mahlzei
   if (mealMaster) AddLogLine(CountLine(mealMaster, 180));
   if (mahlzeit) AddLogLine(CountLine(mahlzeit, 181));
   if (rezKonv) AddLogLine(CountLine(rezKonv, 638));
-  if (mealMaster + rezKonv + mahlzeit + xml == 0) AddLogLine(GetLangText(182));
+  if (storeFailed_)
+    AddLogLine(StoreFailureLine(storeError_));  // never "no recipes found" then
+  else if (mealMaster + rezKonv + mahlzeit + xml == 0)
+    AddLogLine(GetLangText(182));
   AddLogLine(std::string());
   ShowLastLogLine();
 }
@@ -412,6 +454,8 @@ void RecipeImporter::ImportCookML() {
   if (!parser_) parser_ = std::make_unique<TXMLParser>();
   cookMLCount_ = 0;
   cookMLFailed_ = false;
+  storeError_.clear();
+  const StoreErrorRecorder recorder(storeError_);
   parser_->SetXMLFile(sourceFile_, OnCookMLEvent, this);
   parser_->AddWatchName(std::string());
   parser_->AddWatchName("recipe");
@@ -439,6 +483,7 @@ void RecipeImporter::FinishCookML() {
   if (progressLine_ >= 0) RemoveLogLine(progressLine_);
   progressLine_ = -1;
   if (cookMLCount_ > 0) AddLogLine(CountLine(cookMLCount_, 178));
+  if (cookMLFailed_) AddLogLine(StoreFailureLine(storeError_));
   AddLogLine(std::string());
   ShowLastLogLine();
 }

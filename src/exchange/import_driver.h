@@ -35,9 +35,9 @@ enum class ReadResult {
   kFailed,      // storing failed (the store showed why); the scan of this source stops
 };
 
-// The start lines of the text formats (the line already converted with DosToAnsiUmlauts):
-// "MMMMM" or "-----" first and "MEAL-MAS" in any case: Meal-Master; "=====" first and
-// "REZKONV" in any case: RezKonv; "ZZZZZ" and "Mahlzeit": Mahlzeit.
+// The start lines of the text formats: "MMMMM" or "-----" first (blanks before them aside) and
+// "MEAL-MAS" in any case: Meal-Master; "=====" first (blanks aside) and "REZKONV" in any case:
+// RezKonv; "ZZZZZ" and "Mahlzeit" anywhere: Mahlzeit.
 enum class StartLine { kNone, kMealMaster, kRezKonv, kMahlzeit };
 StartLine RecipeStartLine(const std::string& line);
 
@@ -84,8 +84,11 @@ class RecipeImporter {
   const std::vector<std::string>& Log() const { return log_; }
 
   // --- services of the readers -------------------------------------------------------------
-  // The next line of the source, as read (not converted); false at the end of the source.
+  // The next line of the source in Windows-1252 (ImportSource); false at the end of the source.
+  // Umlauts spelled as two letters are still spelled: the readers convert each field with
+  // Umlauts() once they have cut it out of the line.
   bool ReadImportLine(std::string& line);
+  const UmlautSpelling& Umlauts() const { return umlauts_; }
   // Hands a line back to the source (a reader that met the next recipe's start line).
   void UnreadImportLine(const std::string& line);
   // Stores a finished recipe into `book` with the steps its format takes (trailing line feeds,
@@ -142,6 +145,9 @@ class RecipeImporter {
   std::string sourceFile_;
   std::string clipboardText_;
   ImportSource source_;
+  UmlautSpelling umlauts_;  // the exception words and option 22 of the source being read
+  std::string storeError_;  // the store's last error message while a source is read
+  bool storeFailed_ = false;
   std::vector<std::string> log_;
   int progressLine_ = -1;  // the progress line of the source being read, -1 when none
   std::unique_ptr<TXMLParser> parser_;

@@ -101,7 +101,8 @@ void AddNutrient(REZBLOCK& recipe, const char* code, std::string value) {
 
 }  // namespace
 
-bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureState& state) {
+bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureState& state,
+                        const UmlautSpelling& umlauts) {
   if (line.empty() || line[0] != ':') return false;
   enum Field {
     kKeywords,
@@ -130,9 +131,9 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
     matched = true;
     std::string value = line;
     StripKeyFigureName(value);
+    umlauts.Convert(value);
     switch (entry.field) {
       case kKeywords:
-        DosToAnsiUmlauts(value);
         if (state.keywordsSet)
           recipe.hint += ", " + value;
         else
@@ -140,7 +141,6 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
         state.keywordsSet = true;
         break;
       case kSource:
-        DosToAnsiUmlauts(value);
         if (state.sourceSet)
           recipe.source += "\r\n" + value;
         else
@@ -148,7 +148,6 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
         state.sourceSet = true;
         break;
       case kCreator:
-        DosToAnsiUmlauts(value);
         recipe.createdBy = value;
         break;
       case kCreated:

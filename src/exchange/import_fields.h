@@ -10,6 +10,8 @@
 
 namespace tav {
 
+class UmlautSpelling;
+
 // The category codes a recipe can take from its categories (the tenth slot stays 0).
 inline constexpr int kImportCategoryCodes = 9;
 
@@ -42,8 +44,10 @@ struct KeyFigureState {
 
 // A key-figure line (":Stichwort", ":Quelle", ":Erfasser", ":Erfasst", ":Letzte", ":Energie",
 // ":Zeit", ":Vorbereit", ":Kochzeit", ":Kosten", ":Weight", ":Fingerpr" at the start of the
-// line) puts its value into the recipe and gives true; any other line gives false.
-bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureState& state);
+// line) puts its value into the recipe and gives true; any other line gives false. The names
+// are looked for in the line as read; the value has its spelled umlauts converted.
+bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureState& state,
+                        const UmlautSpelling& umlauts);
 
 // A line of the preparation text: one or two leading blanks are dropped (three or more stay),
 // then the line and a line feed are appended.

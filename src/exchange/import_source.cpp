@@ -14,6 +14,7 @@ bool ImportSource::OpenFile(const std::string& path) {
   file_ = std::fopen(path.c_str(), "rb");
   if (!file_) return false;
   buf_.resize(kReadChunk);
+  decoder_ = ExchangeLineDecoder(true);
   open_ = true;
   return true;
 }
@@ -23,6 +24,7 @@ void ImportSource::OpenText(std::string text) {
   buf_.assign(text.begin(), text.end());
   end_ = buf_.size();
   eof_ = true;
+  decoder_ = ExchangeLineDecoder(false);  // clipboard text is Windows-1252 already
   open_ = true;
 }
 
@@ -56,6 +58,12 @@ bool ImportSource::ReadLine(std::string& line) {
     line.swap(unread_);
     return true;
   }
+  if (!ReadRawLine(line)) return false;
+  decoder_.Decode(line);
+  return true;
+}
+
+bool ImportSource::ReadRawLine(std::string& line) {
   line.clear();
   if (!open_) return false;
   bool started = false;  // some byte of this line (or its line end) was taken

@@ -7,10 +7,16 @@
 // the next multiple of 8, every other control byte (NUL, the DOS end-of-file mark 0x1A ...)
 // becomes a blank. A line longer than kMaxImportLine is cut there (the rest of it is skipped);
 // the source counts such lines. Memory stays the size of the read buffer and one line.
+//
+// Lines come in Windows-1252, whatever code page the writer used (ExchangeLineDecoder: UTF-8,
+// DOS or Windows-1252, line by line). Umlauts spelled as two letters are left to the readers,
+// which convert each field after they have found it in its column.
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "services/charsets.h"
 
 namespace tav {
 
@@ -30,7 +36,8 @@ class ImportSource {
   void Close();
   bool IsOpen() const { return open_; }
 
-  // The next line without its line end; false (and an empty line) at the end of the source.
+  // The next line without its line end, in Windows-1252; false (and an empty line) at the end
+  // of the source.
   bool ReadLine(std::string& line);
   // Hands a line back: the next ReadLine gives it again.
   void UnreadLine(const std::string& line);
@@ -42,6 +49,8 @@ class ImportSource {
 
  private:
   bool Fill();  // more bytes into the buffer; false when none came
+  bool ReadRawLine(std::string& line);
+  ExchangeLineDecoder decoder_;
   std::FILE* file_ = nullptr;
   std::vector<char> buf_;
   size_t pos_ = 0, end_ = 0;

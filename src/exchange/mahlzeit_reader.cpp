@@ -35,7 +35,6 @@ class MahlzeitReader {
         importer_.LogIncompleteRecipe(recipe_.title);
         return ReadResult::kIncomplete;
       }
-      DosToAnsiUmlauts(line);
       if (RecipeStartLine(line) != StartLine::kNone) {  // the next recipe: its line goes back
         importer_.UnreadImportLine(line);
         return Finish();
@@ -50,15 +49,18 @@ class MahlzeitReader {
       else if (state_ == 1)
         IngredientLine(line);
       else {
-        recipe_.text += line;
+        recipe_.text += Field(line);
         recipe_.text += '\n';
       }
     }
   }
 
  private:
+  // A piece of a line, its spelled umlauts converted (labels and columns are found first).
+  std::string Field(std::string_view text) const { return importer_.Umlauts().Converted(text); }
+
   void HeaderLine(const std::string& line) {
-    std::string value = line.size() > kValuePos ? line.substr(kValuePos) : std::string();
+    std::string value = line.size() > kValuePos ? Field(line.substr(kValuePos)) : std::string();
     if (value == "unbekannt") value.clear();
     auto has = [&](const char* label) { return line.find(label) != std::string::npos; };
     if (has("Titel:")) recipe_.title = value;
@@ -69,7 +71,7 @@ class MahlzeitReader {
     if (has("rt am:")) recipe_.changedDate = value;
     if (has("Quelle:")) recipe_.source = value;
     if (has("Kalorien:")) AddEnergy(recipe_, value);
-    if (has("Energie:")) AddEnergy(recipe_, line.size() > 13 ? line.substr(13) : std::string());
+    if (has("Energie:")) AddEnergy(recipe_, line.size() > 13 ? Field(line.substr(13)) : std::string());
     if (has("Zeit:")) recipe_.totalTime = value;
     if (has("Kosten:")) recipe_.costs = value;
   }
@@ -103,13 +105,13 @@ class MahlzeitReader {
     if (line[0] == '-') {  // a group heading; the one of the source is dropped
       const size_t last = line.find_last_not_of('-');
       const std::string cut = last == std::string::npos ? std::string() : line.substr(0, last + 1);
-      z.text = "*" + (cut.size() > 8 ? cut.substr(8) : std::string());
+      z.text = "*" + (cut.size() > 8 ? Field(cut.substr(8)) : std::string());
       if (line.find("QUELLE") != std::string::npos) z.text.clear();
     } else {
       const std::string_view view(line);
       z.amount = std::string(StripBlanks(view.substr(0, 7)));
       z.unit = std::string(StripBlanks(view.substr(8, 2)));
-      z.text = std::string(StripBlanks(view.substr(11)));
+      z.text = Field(StripBlanks(view.substr(11)));
     }
     if (!z.text.empty()) recipe_.lines.push_back(std::move(z));
   }

@@ -17,7 +17,7 @@ namespace {
 // two-column line starts at 41.
 constexpr size_t kUnitPos = 8;
 constexpr size_t kTextPos = 11;
-constexpr size_t kLeftWidth = 39;
+constexpr size_t kLeftWidth = 40;  // the left column with the blank after it
 constexpr size_t kRightPos = 41;
 
 char At(const std::string& s, size_t i) {
@@ -29,9 +29,41 @@ bool IsDashLine(const std::string& line) {
          (std::memcmp(line.data(), "MMMMM", 5) == 0 || std::memcmp(line.data(), "-----", 5) == 0);
 }
 
-bool IsColumnLine(const std::string& line) {
-  return line.size() >= 8 && At(line, 7) == ' ' && At(line, 10) == ' ' && At(line, 11) != ' ' &&
-         (line.size() < 40 || At(line, 40) == ' ');
+bool IsFractionSign(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 0xBC && u <= 0xBE;
+}
+
+// The amount columns hold nothing or an amount: digits, fractions, a range, a decimal.
+bool IsAmountText(std::string_view columns) {
+  const std::string_view t = StripBlanks(columns);
+  bool number = t.empty();
+  for (char c : t) {
+    if (IsDigit(c) || IsFractionSign(c))
+      number = true;
+    else if (std::string_view("/\\.,- ").find(c) == std::string_view::npos)
+      return false;
+  }
+  return number;
+}
+
+// The unit columns hold nothing or a unit code: letters (a point allowed).
+bool IsUnitText(std::string_view columns) {
+  for (char c : StripBlanks(columns)) {
+    const auto u = static_cast<unsigned char>(c);
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+          (u >= 0xC0 && u != 0xD7 && u != 0xF7)))
+      return false;
+  }
+  return true;
+}
+
+// An ingredient in the columns: amount 0-6 and unit 8-9 that read as such, blanks at 7 and 10,
+// the text from 11. A line of any length: a long text runs past the left column's width.
+bool IsColumnLine(std::string_view line) {
+  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
+  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
+         IsAmountText(line.substr(0, 7)) && IsUnitText(line.substr(kUnitPos, 2));
 }
 
 bool IsAmountChar(char c) {
@@ -86,15 +118,22 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   bool IngredientBlockLine(const std::string& line) override {
-    if (IsDashLine(line) && line.size() >= 40) {
+    if (IsDashLine(line)) {  // longer than an end line: a group heading
       Heading(line);
       return false;
     }
     if (IsColumnLine(line)) {
       nonIngredient_ = 0;
-      left_.push_back(line.substr(0, kLeftWidth));
-      if (line.size() >= 53 && line[51] == ' ' && line[52] != ' ')
-        right_.push_back(line.substr(kRightPos));
+      // Two columns when a whole ingredient starts at 41; otherwise the line is one ingredient,
+      // however long.
+      const std::string_view right =
+          line.size() > kRightPos ? std::string_view(line).substr(kRightPos) : std::string_view();
+      if (line.size() >= 53 && line[40] == ' ' && IsColumnLine(right)) {
+        left_.push_back(line.substr(0, kLeftWidth));
+        right_.emplace_back(right);
+      } else {
+        left_.push_back(line);
+      }
       return false;
     }
     std::string rewritten = line;
@@ -103,14 +142,12 @@ class MealMasterReader : public TextRecipeReader {
       left_.push_back(rewritten);
       return false;
     }
-    if (nonIngredient_ == 0) {  // one other line is passed over
+    if (nonIngredient_ == 0) {  // one other line is passed over; one with words is text
       nonIngredient_ = 1;
-      passedOver_ = line;
+      if (!StripBlanks(line).empty()) TextLine(line);
       return false;
     }
-    // The second in a row ends the block; a first line that was text is kept as text.
-    StoreLines();
-    if (!StripBlanks(passedOver_).empty()) TextLine(passedOver_);
+    StoreLines();  // the second in a row ends the block
     return true;
   }
 
@@ -126,7 +163,7 @@ class MealMasterReader : public TextRecipeReader {
       importer_.mealMasterSourceBlock = true;
     } else {
       importer_.mealMasterSourceBlock = false;
-      DosToAnsiUmlauts(name);
+      name = Field(name);
       if (!name.empty()) {  // a divider without a name is no heading
         REZZUTAT heading;
         heading.text = "*" + name;
@@ -155,31 +192,38 @@ class MealMasterReader : public TextRecipeReader {
   void SourceLine(const std::string& line) {
     const std::string_view rest = StripBlanks(SkipChars(line, 0, " -"));
     if (rest.size() >= 11 && SameTextNoCase(rest.substr(0, 11), "Erfasst von")) {
-      recipe_.createdBy = std::string(SkipChars(rest, 12, ": "));
+      recipe_.createdBy = Field(SkipChars(rest, 12, ": "));
     } else if (rest.size() >= 7 && SameTextNoCase(rest.substr(0, 7), "Erfasst") &&
                rest.find("*RK*") == std::string_view::npos) {
-      recipe_.createdBy = std::string(SkipChars(rest, 7, ": "));
+      recipe_.createdBy = Field(SkipChars(rest, 7, ": "));
     } else {
       if (!recipe_.source.empty()) recipe_.source += "\r\n";
-      recipe_.source.append(rest);
+      recipe_.source += Field(rest);
     }
   }
 
   void IngredientFromColumns(const std::string& line) {
     REZZUTAT z;
     std::string text;
-    if (At(line, kTextPos) == '-') {  // continuation of the line above
-      text = "-" + std::string(SkipChars(line, kTextPos, "- "));
+    const std::string_view view(line);
+    const std::string_view amount = StripBlanks(view.substr(0, 7));
+    const std::string_view unit =
+        line.size() > kUnitPos ? StripBlanks(view.substr(kUnitPos, 2)) : std::string_view();
+    if (At(line, kTextPos) == '-' && amount.empty() && unit.empty()) {
+      text = "-" + Field(SkipChars(line, kTextPos, "- "));  // continues the line above
+    } else if (At(line, kTextPos) == '-') {  // a line of its own that starts with a dash
+      z.amount = amount;
+      z.unit = unit;
+      text = Field(StripBlanks(SkipChars(line, kTextPos, "- ")));
     } else {
-      const std::string_view view(line);
-      z.amount = std::string(StripBlanks(view.substr(0, 7)));
-      if (line.size() > kUnitPos) z.unit = std::string(StripBlanks(view.substr(kUnitPos, 2)));
+      z.amount = amount;
+      z.unit = unit;
       std::string_view t = SkipChars(view, kTextPos, " ");
       if (!t.empty() && t[0] == ';') {
         z.notOnShoppingList = 1;
         t = SkipChars(t, 0, "; ");
       }
-      text = std::string(StripBlanks(t));
+      text = Field(StripBlanks(t));
     }
     if (text.empty()) return;
     pieces_.clear();
@@ -196,7 +240,6 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   int nonIngredient_ = 0;
-  std::string passedOver_;
   std::vector<std::string> left_, right_, pieces_;
 };
 

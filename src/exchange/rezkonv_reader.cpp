@@ -16,8 +16,18 @@ char At(const std::string& s, size_t i) {
   return i < s.size() ? s[i] : '\0';
 }
 
+bool IsFractionSign(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 0xBC && u <= 0xBE;
+}
+
 bool IsAmountChar(char c) {
-  return IsDigit(c) || c == '.' || c == ',' || c == '/' || c == '\\' || c == '-';
+  return IsDigit(c) || IsFractionSign(c) || c == '.' || c == ',' || c == '/' || c == '\\' ||
+         c == '-';
+}
+
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
 }
 
 void FractionToDecimal(std::string& amount) {
@@ -43,6 +53,7 @@ class RezKonvReader : public TextRecipeReader {
       IngredientLine(line);
       return false;
     }
+    if (FramedSourceLine(line)) return false;
     if (line.compare(0, 7, "=======") == 0) {
       Heading(line);
       return false;
@@ -51,14 +62,19 @@ class RezKonvReader : public TextRecipeReader {
     return (line[0] != ' ' && line[0] != '=') || (At(line, 1) != ' ' && At(line, 1) != '=');
   }
 
+  bool SpecialTextLine(const std::string& line) override { return FramedSourceLine(line); }
+
   void IngredientLine(const std::string& line) {
     size_t p = 0;
     while (At(line, p) == ' ') ++p;
     std::string amount, range;
-    if (IsDigit(At(line, p))) {
+    if (IsDigit(At(line, p)) || IsFractionSign(At(line, p))) {
       const size_t from = p;
       while (IsAmountChar(At(line, p))) ++p;
+      // "1 ½": a fraction sign after the whole number.
+      if (At(line, p) == ' ' && IsFractionSign(At(line, p + 1)) && IsDigit(line[p - 1])) p += 2;
       amount = line.substr(from, p - from);
+      FractionCharToText(amount);
       FractionToDecimal(amount);
       const size_t dash = amount.find('-');
       if (dash != std::string::npos) {
@@ -85,13 +101,13 @@ class RezKonvReader : public TextRecipeReader {
     if (p < line.size()) {
       size_t end = line.find(' ', p);
       if (end == std::string::npos) end = line.size();
-      std::string unit = line.substr(p, end - p);
+      std::string unit = Field(std::string_view(line).substr(p, end - p));
       if (ConvertUnitName(unit, ReadNumber(amount), true)) {
         z.unit = unit;
         p = end;
         while (At(line, p) == ' ') ++p;
       }
-      z.text = line.substr(std::min(p, line.size()));
+      z.text = Field(std::string_view(line).substr(std::min(p, line.size())));
     }
     if (z.text.empty()) return;
     if (!range.empty()) z.text += " (" + range + ")";
@@ -102,11 +118,7 @@ class RezKonvReader : public TextRecipeReader {
     }
     const size_t dash = z.text.find("- ");
     if (z.text.find("- Erfasst *") != std::string::npos) {
-      const size_t digit = z.text.find_first_of("0123456789");
-      const size_t end =
-          digit == std::string::npos ? digit : z.text.find_first_not_of("0123456789.", digit);
-      recipe_.createdDate =
-          digit == std::string::npos ? std::string() : z.text.substr(digit, end - digit);
+      recipe_.createdDate = DateIn(z.text);
     } else if (dash != std::string::npos) {
       recipe_.createdBy = z.text.size() > 2 ? z.text.substr(2) : std::string();
     } else {
@@ -115,15 +127,52 @@ class RezKonvReader : public TextRecipeReader {
     }
   }
 
+  // The digits and points from the first digit on; empty without a digit.
+  static std::string DateIn(std::string_view text) {
+    const size_t digit = text.find_first_of("0123456789");
+    if (digit == std::string_view::npos) return std::string();
+    const size_t end = text.find_first_not_of("0123456789.", digit);
+    return std::string(text.substr(digit, end == std::string_view::npos ? end : end - digit));
+  }
+
+  // A source or capture block written as one framed line, "===QUELLE: Omas Kochbuch===" or
+  // "===ERFASST *RK* AM 03.05.97 VON Hans===": the source, the date and the creator as the
+  // block's lines give them. False for any other line.
+  bool FramedSourceLine(const std::string& line) {
+    if (!StartsWith(line, "===")) return false;
+    const std::string_view name = StripChars(line, "= -\xAD");
+    const std::string upper = UpperCaseAnsi(name);
+    const size_t captured = upper.find("ERFASST");
+    const bool source = StartsWith(upper, "QUELLE") &&
+                        (name.size() == 6 || name[6] == ':' || name[6] == ' ');
+    if (captured == std::string::npos && !source) return false;
+    if (source) {
+      sourceBlock_ = true;
+      const std::string_view rest =
+          StripBlanks(SkipChars(name.substr(0, std::min(captured, name.size())), 6, ": "));
+      if (!rest.empty()) {
+        if (!recipe_.source.empty()) recipe_.source += "\r\n";
+        recipe_.source += Field(rest);
+      }
+    }
+    if (captured != std::string::npos) {
+      const std::string date = DateIn(name.substr(captured));
+      if (!date.empty()) recipe_.createdDate = date;
+      const size_t by = upper.find(" VON ", captured);
+      if (by != std::string::npos) recipe_.createdBy = Field(StripBlanks(name.substr(by + 5)));
+    }
+    return true;
+  }
+
   void Heading(const std::string& line) {
-    const std::string name(StripChars(line, "= -\xAD"));
+    const std::string_view name = StripChars(line, "= -\xAD");
     if (UpperCaseAnsi(name).find("QUELLE") != std::string::npos) {
       sourceBlock_ = true;
       return;
     }
     if (name.empty()) return;  // a divider without a name is no heading
     REZZUTAT heading;
-    heading.text = "*" + name;
+    heading.text = "*" + Field(name);
     recipe_.lines.push_back(std::move(heading));
   }
 

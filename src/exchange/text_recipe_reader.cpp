@@ -13,7 +13,6 @@ ReadResult TextRecipeReader::Run() {
   std::string line;
   for (;;) {
     if (!importer_.ReadImportLine(line)) return state_ == 2 ? Finish() : Incomplete();
-    DosToAnsiUmlauts(line);
     PrepareLine(line);
     if (IsEndLine(line)) return state_ == 0 ? Incomplete() : Finish();
     if (RecipeStartLine(line) != StartLine::kNone) {  // the end line is missing
@@ -27,41 +26,50 @@ ReadResult TextRecipeReader::Run() {
         state_ = 2;
         TextLine(line);
       }
-    } else {
+    } else if (!SpecialTextLine(line)) {
       TextLine(line);
     }
   }
 }
 
 void TextRecipeReader::HeaderLine(const std::string& line) {
-  // The keyword's length: "Title: " 7, "Categories: " 12 and their German forms alike.
-  auto find = [&](const std::vector<const char*>& keys, size_t& length) {
+  // Where the value after the first keyword found begins; a keyword whose blank was cut with
+  // the line's end ("Titel:" of an empty title) counts too. npos without one.
+  auto find = [&](const std::vector<const char*>& keys) {
+    const size_t end = line.find_last_not_of(' ') + 1;
     for (const char* key : keys) {
-      const size_t at = line.find(key);
-      length = std::strlen(key);
-      if (at != std::string::npos) return at;
+      const std::string_view k(key);
+      const size_t at = line.find(k);
+      if (at != std::string::npos) return at + k.size();
+      const std::string_view bare = k.substr(0, k.find_last_not_of(' ') + 1);
+      if (end >= bare.size() && std::string_view(line).substr(end - bare.size(), bare.size()) == bare)
+        return end;
     }
     return std::string::npos;
   };
-  size_t length = 0;
   if (headerStep_ == 0) {
-    const size_t at = find(titleKeys_, length);
+    const size_t at = find(titleKeys_);
     if (at == std::string::npos) return;
-    recipe_.title = std::string(StripBlanks(std::string_view(line).substr(at + length)));
+    recipe_.title = Field(StripBlanks(std::string_view(line).substr(at)));
     headerStep_ = 1;
   } else if (headerStep_ == 1) {
-    const size_t at = find(categoryKeys_, length);
-    if (at != std::string::npos)
-      ReadCategoryWords(std::string_view(line).substr(at + length), recipe_, words_);
+    const size_t at = find(categoryKeys_);
+    if (at != std::string::npos) ReadCategoryWords(Field(line.substr(at)), recipe_, words_);
     headerStep_ = 2;
   } else {
     ReadServingsLine(line, recipe_);
+    importer_.Umlauts().Convert(recipe_.servingType);
     state_ = 1;
   }
 }
 
+std::string TextRecipeReader::Field(std::string_view text) const {
+  return importer_.Umlauts().Converted(text);
+}
+
 void TextRecipeReader::TextLine(const std::string& line) {
-  if (!ApplyKeyFigureLine(line, recipe_, keys_)) AppendTextLine(line, recipe_.text);
+  if (ApplyKeyFigureLine(line, recipe_, keys_, importer_.Umlauts())) return;
+  AppendTextLine(Field(line), recipe_.text);
 }
 
 ReadResult TextRecipeReader::Finish() {

@@ -3,7 +3,12 @@
 // start line, end of the source), the head of title, categories and servings lines, the text
 // with its key-figure lines, and finishing the recipe. A reader supplies its end line and its
 // ingredient block.
+//
+// Lines are looked at as read (ImportSource): columns, keywords and labels are found first, and
+// only the pieces cut out of the line get their spelled umlauts converted, so a conversion that
+// shortens the line never moves a column or hides a label.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exchange/import_driver.h"
@@ -34,9 +39,16 @@ class TextRecipeReader {
   virtual bool IngredientBlockLine(const std::string& line) = 0;
   // Before the recipe is stored (collected lines still to go into it).
   virtual void BeforeFinish() {}
+  // A line of the text that the format reads otherwise; true when it was taken.
+  virtual bool SpecialTextLine(const std::string& line) {
+    (void)line;
+    return false;
+  }
 
   // A text line: a key-figure line sets its field, any other line goes into the text.
   void TextLine(const std::string& line);
+  // A piece cut out of a line, its spelled umlauts converted.
+  std::string Field(std::string_view text) const;
 
   RecipeImporter& importer_;
   const std::string& book_;

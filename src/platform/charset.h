@@ -14,6 +14,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Windows-1252 bytes, so a mislabelled file still reads.
 std::string Utf8ToCp1252(std::string_view text);
 
+// True when the text is well-formed UTF-8 (plain ASCII included).
+bool IsUtf8(std::string_view text);
+
 // The Unicode code point of one Windows-1252 byte.
 char32_t Cp1252ToCodePoint(unsigned char c);
 

@@ -17,7 +17,9 @@ bool BookAppender::Open(const std::string& bookName) {
   // The index first: a book without a usable index gets no record file either.
   char head[kIndexEntriesPos];
   const int id = ctx().books ? ctx().books->FindKBookId(bookName) : -1;
-  if (!index_.Open(TdbList::BookFilePath(bookName, ".idx"), RawFile::kReadWrite) ||
+  const std::string indexPath = TdbList::BookFilePath(bookName, ".idx");
+  if (id != -1) CreateIndexIfMissing(indexPath);
+  if (!index_.Open(indexPath, RawFile::kReadWrite) ||
       index_.ReadAt(0, head, sizeof head) != kIndexEntriesPos ||
       !CheckBookHeader(std::string_view(head, kBookHeaderSize)) || id == -1) {
     Close();

@@ -22,8 +22,8 @@ class BookAppender {
   BookAppender(const BookAppender&) = delete;
   BookAppender& operator=(const BookAppender&) = delete;
 
-  // Opens the named book (its record file is made when missing). False after message 49 (record
-  // file) or 43 (index unusable, or no book of that name).
+  // Opens the named book (its record file and index are made when missing). False after message
+  // 49 (record file) or 43 (index unusable, or no book of that name).
   bool Open(const std::string& bookName);
   // Gives the recipe its number (and an identifier when it has none), appends its record and
   // the entry, which gets number, position, length and the book id. False after the store's

@@ -17,6 +17,15 @@ std::string NewIndexBytes() {
   return bytes;
 }
 
+bool CreateIndexIfMissing(const std::string& path) {
+  if (!FileIsMissing(path)) return true;
+  RawFile f;
+  if (!f.CreateNew(path)) return !FileIsMissing(path);  // made meanwhile: it exists
+  if (f.WriteAt(0, NewIndexBytes()) && f.Close()) return true;
+  RemoveFile(path);  // a half-written index holds nothing
+  return false;
+}
+
 bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries) {
   entries.clear();
   RawFile f;

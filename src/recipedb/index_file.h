@@ -15,6 +15,9 @@ inline constexpr int kIndexEntrySize = 104;
 
 // The bytes of a new index: header and counter 1.
 std::string NewIndexBytes();
+// Writes a new index at `path` when no file is there (a book whose index was never made, such
+// as the default book before it was first opened). False when there is still none after it.
+bool CreateIndexIfMissing(const std::string& path);
 
 // File position of entry i.
 inline long long IndexEntryPos(long long i) { return kIndexEntriesPos + kIndexEntrySize * i; }

@@ -70,14 +70,24 @@ void ReplaceChar(std::string& text, char from, char to) {
 void RemoveChar(std::string& text, char c) { std::erase(text, c); }
 
 void FractionCharToText(std::string& amount) {
-  const std::string_view t = Trim(amount);
-  if (t.empty()) return;
-  switch (static_cast<unsigned char>(t.front())) {
-    case 0xBC: amount = "1/4"; break;
-    case 0xBD: amount = "1/2"; break;
-    case 0xBE: amount = "3/4"; break;
-    default: break;
+  std::string_view t = Trim(amount);
+  // A whole number before the sign ("1½", "1 ½") stays before the fraction: "1 1/2".
+  size_t digits = 0;
+  while (digits < t.size() && IsDigit(t[digits])) ++digits;
+  const std::string whole(t.substr(0, digits));
+  if (digits > 0) {
+    t = Trim(t.substr(digits));
+    if (t.size() != 1) return;  // a number without a sign after it, or more after the sign
   }
+  if (t.empty()) return;
+  const char* fraction = nullptr;
+  switch (static_cast<unsigned char>(t.front())) {
+    case 0xBC: fraction = "1/4"; break;
+    case 0xBD: fraction = "1/2"; break;
+    case 0xBE: fraction = "3/4"; break;
+    default: return;
+  }
+  amount = whole.empty() ? std::string(fraction) : whole + " " + fraction;
 }
 
 void MixedFractionToDecimal(std::string& amount) {

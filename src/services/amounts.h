@@ -24,7 +24,8 @@ void ReplaceChar(std::string& text, char from, char to);
 void RemoveChar(std::string& text, char c);
 
 // An amount starting (blanks aside) with one of the fraction signs 1/4, 1/2, 3/4 (0xBC-0xBE)
-// becomes "1/4", "1/2" or "3/4".
+// becomes "1/4", "1/2" or "3/4"; a whole number and a sign alone ("1½", "1 ½") become a mixed
+// number ("1 1/2").
 void FractionCharToText(std::string& amount);
 
 // "1/2" -> "0.5", "1 1/2" -> "1.5" (always with a point). Unchanged without '/'; a zero

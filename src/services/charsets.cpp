@@ -37,6 +37,44 @@ const ByteMap& AnsiToDosMap() {
   return m;
 }
 
+// A DOS line of an exchange file: the twelve pairs, then every letter and sign that code pages
+// 437 and 850 agree on (and 850's own where 437 has no letter: 0x9D, 0x9E, 0xA9). Box drawing
+// and the Greek letters of 437 stay as they are.
+struct DosLineMap : ByteMap {
+  DosLineMap() : ByteMap(true) {
+    static constexpr unsigned char kMore[][2] = {
+        {0x80, 0xC7}, {0x82, 0xE9}, {0x83, 0xE2}, {0x85, 0xE0}, {0x86, 0xE5}, {0x87, 0xE7},
+        {0x88, 0xEA}, {0x89, 0xEB}, {0x8B, 0xEF}, {0x8D, 0xEC}, {0x8F, 0xC5}, {0x90, 0xC9},
+        {0x91, 0xE6}, {0x92, 0xC6}, {0x93, 0xF4}, {0x95, 0xF2}, {0x96, 0xFB}, {0x97, 0xF9},
+        {0x98, 0xFF}, {0x9C, 0xA3}, {0x9D, 0xD8}, {0x9E, 0xD7}, {0x9F, 0x83}, {0xA0, 0xE1},
+        {0xA1, 0xED}, {0xA2, 0xF3}, {0xA3, 0xFA}, {0xA4, 0xF1}, {0xA5, 0xD1}, {0xA6, 0xAA},
+        {0xA7, 0xBA}, {0xA8, 0xBF}, {0xA9, 0xAE}, {0xAA, 0xAC}, {0xAB, 0xBD}, {0xAC, 0xBC},
+        {0xAD, 0xA1}, {0xE6, 0xB5}, {0xF1, 0xB1}, {0xF6, 0xF7}, {0xF8, 0xB0}, {0xFA, 0xB7},
+        {0xFD, 0xB2}, {0xFF, 0xA0}};
+    for (const auto& p : kMore) map[p[0]] = p[1];
+  }
+};
+
+// What a byte above 0x7F tells of a line's code page: +1 a DOS letter, -1 a Windows-1252 letter,
+// 0 nothing (signs, and letters either code page uses as a common sign: the typographic quotes,
+// dashes, ellipsis and euro of Windows-1252 at 0x80-0x97, and the DOS ß, ° and non-breaking
+// space at 0xE1, 0xF8, 0xFF). ExchangeLineDecoder looks at 0x84 and 0x94 closer.
+struct CodePageHints {
+  std::array<signed char, 256> hint{};
+  CodePageHints() {
+    for (int c = 0x80; c <= 0xA5; ++c) hint[c] = (c >= 0x9B && c <= 0x9F) ? 0 : 1;
+    for (int c : {0x80, 0x85, 0x91, 0x92, 0x93, 0x95, 0x96, 0x97, 0xA0}) hint[c] = 0;
+    for (int c = 0xC0; c <= 0xFF; ++c) hint[c] = -1;
+    for (int c : {0xD7, 0xF7, 0xE1, 0xF8, 0xFF}) hint[c] = 0;
+  }
+};
+
+bool HasHighByte(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
 void MapBytes(std::string& text, const ByteMap& m) {
   for (char& c : text) c = static_cast<char>(m.map[static_cast<unsigned char>(c)]);
 }
@@ -67,19 +105,6 @@ char UmlautFor(char c) {
     default:
       return 0;
   }
-}
-
-bool IsException(const std::string& text, size_t p, const std::vector<UMLCONV>& exceptions) {
-  for (const UMLCONV& e : exceptions) {
-    const size_t k = static_cast<size_t>(e.offset);
-    if (p < k) continue;
-    const size_t start = p - k;
-    if (start + e.word.size() > text.size()) continue;
-    size_t i = 0;
-    while (i < e.word.size() && e.word[i] == AsciiUpper(text[start + i])) ++i;
-    if (i == e.word.size()) return true;
-  }
-  return false;
 }
 
 void AppendUnit(WideText& out, char16_t unit) {
@@ -162,19 +187,76 @@ void LoadUmlautExceptions() {
   ReadUmlautExceptions(folder + "umlconvs.dat", ctx().tools->umlautExceptions);
 }
 
-void DosToAnsiUmlauts(std::string& text, const std::vector<UMLCONV>& exceptions,
-                      bool keepSpelledUmlauts) {
+void DosLettersToAnsi(std::string& text) {
   MapBytes(text, DosToAnsiMap());
-  if (keepSpelledUmlauts || text.size() < 2) return;
+}
+
+UmlautSpelling::UmlautSpelling(const std::vector<UMLCONV>& exceptions, bool keepSpelledUmlauts)
+    : active_(!keepSpelledUmlauts) {
+  if (!active_) return;
+  // Bucket of a word: the pair letter it can protect (0 a, 1 o, 2 u) x the byte it wants before
+  // the pair (256: any, for words that start at the pair or end before the letter before it).
+  constexpr size_t kKeys = 257;
+  std::vector<std::vector<Word>> buckets(3 * kKeys);
+  for (const UMLCONV& e : exceptions) {
+    const std::string& w = e.word;
+    const size_t k = static_cast<size_t>(e.offset);
+    for (int letter = 0; letter < 3; ++letter) {
+      // The word's letters at the pair must be the pair's, upper case.
+      if (k < w.size() && w[k] != "AOU"[letter]) continue;
+      if (k + 1 < w.size() && w[k + 1] != 'E') continue;
+      const size_t key = k >= 1 && k - 1 < w.size() ? static_cast<unsigned char>(w[k - 1]) : 256;
+      buckets[static_cast<size_t>(letter) * kKeys + key].push_back({w, k});
+    }
+  }
+  bucketStart_.reserve(buckets.size() + 1);
+  for (std::vector<Word>& b : buckets) {
+    bucketStart_.push_back(static_cast<uint32_t>(words_.size()));
+    for (Word& w : b) words_.push_back(std::move(w));
+  }
+  bucketStart_.push_back(static_cast<uint32_t>(words_.size()));
+}
+
+UmlautSpelling UmlautSpelling::Current() {
+  static const std::vector<UMLCONV> kNone;
+  return UmlautSpelling(ctx().tools ? ctx().tools->umlautExceptions : kNone, OptionFlag(22));
+}
+
+bool UmlautSpelling::Protected(const std::string& text, size_t p, int letter) const {
+  if (words_.empty()) return false;
+  constexpr size_t kKeys = 257;
+  const size_t base = static_cast<size_t>(letter) * kKeys;
+  auto search = [&](size_t bucket) {
+    for (uint32_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i) {
+      const Word& w = words_[i];
+      if (p < w.offset) continue;
+      const size_t start = p - w.offset;
+      if (start + w.text.size() > text.size()) continue;
+      size_t j = 0;
+      while (j < w.text.size() && w.text[j] == AsciiUpper(text[start + j])) ++j;
+      if (j == w.text.size()) return true;
+    }
+    return false;
+  };
+  if (search(base + 256)) return true;
+  return p >= 1 && search(base + static_cast<unsigned char>(AsciiUpper(text[p - 1])));
+}
+
+void UmlautSpelling::Convert(std::string& text) const {
+  if (!active_ || text.size() < 2) return;
   bool converted = false;
-  for (size_t p = 0; p + 1 < text.size(); ++p) {
-    const char umlaut = UmlautFor(text[p]);
-    if (!umlaut || (text[p + 1] != 'e' && text[p + 1] != 'E')) continue;
-    if (IsException(text, p, exceptions)) continue;
-    text[p] = umlaut;
-    text[p + 1] = kMarker;
+  char* s = text.data();
+  const size_t n = text.size();
+  // Walk the second letters ('e' or 'E') and look at the letter before each.
+  for (size_t q = 1; q < n; ++q) {
+    if ((static_cast<unsigned char>(s[q]) | 0x20) != 'e') continue;
+    const char umlaut = UmlautFor(s[q - 1]);
+    if (!umlaut) continue;
+    const int letter = (s[q - 1] | 0x20) == 'a' ? 0 : (s[q - 1] | 0x20) == 'o' ? 1 : 2;
+    if (Protected(text, q - 1, letter)) continue;
+    s[q - 1] = umlaut;
+    s[q] = kMarker;
     converted = true;
-    ++p;
   }
   if (!converted) return;
   size_t w = 0;
@@ -183,9 +265,48 @@ void DosToAnsiUmlauts(std::string& text, const std::vector<UMLCONV>& exceptions,
   text.resize(w);
 }
 
+std::string UmlautSpelling::Converted(std::string_view text) const {
+  std::string out(text);
+  Convert(out);
+  return out;
+}
+
+void DosToAnsiUmlauts(std::string& text, const std::vector<UMLCONV>& exceptions,
+                      bool keepSpelledUmlauts) {
+  DosLettersToAnsi(text);
+  UmlautSpelling(exceptions, keepSpelledUmlauts).Convert(text);
+}
+
 void DosToAnsiUmlauts(std::string& text) {
-  static const std::vector<UMLCONV> kNone;
-  DosToAnsiUmlauts(text, ctx().tools ? ctx().tools->umlautExceptions : kNone, OptionFlag(22));
+  DosLettersToAnsi(text);
+  UmlautSpelling::Current().Convert(text);
+}
+
+void ExchangeLineDecoder::Decode(std::string& line) {
+  if (first_) {
+    first_ = false;
+    if (utf8_ && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+  }
+  if (!HasHighByte(line)) return;
+  if (utf8_ && IsUtf8(line)) {
+    line = Utf8ToCp1252(line);
+    return;
+  }
+  static const CodePageHints kHints;
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  int score = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    // 0x84 and 0x94 are ä and ö in DOS but the quotes „ and ” in Windows-1252: only inside a
+    // word do they tell.
+    if ((c == 0x84 || c == 0x94) &&
+        !(i > 0 && letter(line[i - 1]) && i + 1 < line.size() && letter(line[i + 1])))
+      continue;
+    score += kHints.hint[c];
+  }
+  if (score != 0) dos_ = score > 0;
+  static const DosLineMap kDos;
+  if (dos_) MapBytes(line, kDos);
 }
 
 void AnsiToDosUmlauts(std::string& text) {

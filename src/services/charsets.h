@@ -2,6 +2,7 @@
 // Character sets of the exchange formats: DOS umlauts and umlauts spelled as two letters,
 // transliteration, XML, HTML and sort keys. Text is Windows-1252 throughout. The umlaut
 // exception words live in the tools module (TToolsMod::umlautExceptions).
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,56 @@ void DosToAnsiUmlauts(std::string& text);
 // tools module and option 22).
 void DosToAnsiUmlauts(std::string& text, const std::vector<UMLCONV>& exceptions,
                       bool keepSpelledUmlauts);
+// The first step alone: the twelve letters the DOS code page places apart from Windows-1252.
+void DosLettersToAnsi(std::string& text);
+
+// The second step alone, for many texts: the exception words are sorted once by the pair they
+// can protect and the letter before it, so a pair is checked against a handful of words.
+class UmlautSpelling {
+ public:
+  // Converts nothing.
+  UmlautSpelling() = default;
+  // `keepSpelledUmlauts` is option 22: nothing is converted then.
+  UmlautSpelling(const std::vector<UMLCONV>& exceptions, bool keepSpelledUmlauts);
+  // The tools module's exception words and option 22.
+  static UmlautSpelling Current();
+
+  // In place: "ae", "oe", "ue" ... become umlauts where no exception word protects the pair.
+  void Convert(std::string& text) const;
+  std::string Converted(std::string_view text) const;
+
+ private:
+  bool Protected(const std::string& text, size_t p, int letter) const;
+  struct Word {
+    std::string text;
+    size_t offset;
+  };
+  bool active_ = false;
+  std::vector<Word> words_;  // grouped by bucket: pair letter (a, o, u) x letter before it
+  std::vector<uint32_t> bucketStart_;
+};
+
+// Lines of an exchange file made Windows-1252, whatever code page their writer used. Decided
+// line by line, so a collection that mixes code pages comes in right:
+// - a line that is well-formed UTF-8 with bytes above 0x7F is read as UTF-8 (characters without
+//   a Windows-1252 form become '?'); a byte-order mark at the start of the first line goes;
+// - any other line with bytes above 0x7F is DOS (code page 437/850) or already Windows-1252,
+//   as its letters show: DOS letters lie at 0x80-0xA5, Windows-1252 letters at 0xC0-0xFF. A DOS
+//   line maps the twelve letters of DosLettersToAnsi and every other letter and sign the two DOS
+//   code pages agree on (é ñ ° ½ ¼, the non-breaking space ...); a Windows-1252 line stays as it
+//   is. A line without letters of either kind (only ° or ½) follows the line before it, DOS at
+//   the start.
+class ExchangeLineDecoder {
+ public:
+  // `utf8`: lines may be UTF-8 (files; clipboard text is Windows-1252 already).
+  explicit ExchangeLineDecoder(bool utf8 = true) : utf8_(utf8) {}
+  void Decode(std::string& line);
+
+ private:
+  bool utf8_;
+  bool first_ = true;
+  bool dos_ = true;
+};
 // Option 21: Windows-1252 letters to the DOS code page; otherwise nothing changes.
 void AnsiToDosUmlauts(std::string& text);
 // Option 31: Ä ä Ö ö Ü ü ß spelled out ("Ae", "ss" ...); otherwise nothing changes.

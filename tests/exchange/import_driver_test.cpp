@@ -140,7 +140,12 @@ TEST_F(Import, AFailedStoreStopsTheSourceAndIsNotCounted) {
   EXPECT_EQ(env.ImportClipboard(MealMaster("Eins") + MealMaster("Zwei")), 0);
   ASSERT_EQ(env.env.messages.shown.size(), 1u);  // the store's message, once
   EXPECT_FALSE(FileExists(env.Data() + "Fehlt.bok"));
-  EXPECT_NE(env.LogText().find("Es wurden keine Rezepte gefunden."), std::string::npos);
+  // The log names the failure and its reason, never "no recipes found".
+  EXPECT_EQ(env.LogText().find("Es wurden keine Rezepte gefunden."), std::string::npos);
+  EXPECT_NE(env.LogText().find(Ansi("! Die Rezepte konnten nicht gespeichert werden: Der Index "
+                                    "des Ziel-Kochbuchs ist nicht verwendbar")),
+            std::string::npos)
+      << env.LogText();
 
   // A store that fails on the second recipe keeps the first.
   env.importer.targetBook = "Ziel";
@@ -151,6 +156,10 @@ TEST_F(Import, AFailedStoreStopsTheSourceAndIsNotCounted) {
   EXPECT_EQ(env.ImportClipboard(MealMaster("Eins") + MealMaster("Zwei") + MealMaster("Drei")), 1);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(Titles(env.Recipes("Ziel")), std::vector<std::string>{"Eins"});
+  EXPECT_NE(env.LogText().find("-> 1 Meal-Master-Rezepte importiert\n! Die Rezepte konnten nicht "
+                               "gespeichert werden\n"),
+            std::string::npos)
+      << env.LogText();
 }
 
 TEST_F(Import, AClickAtAProgressPointStopsTheRun) {

@@ -34,8 +34,9 @@ TEST(Amounts, MixedFractionsReadWithAPointOnAnyLocale) {
 TEST(Amounts, FractionSignsBecomeText) {
   struct Case {
     std::string in, out;
-  } cases[] = {{"\xBD", "1/2"}, {" \xBC ", "1/4"}, {"\xBE l", "3/4"}, {"1\xBD", "1\xBD"},
-               {"", ""}};
+  } cases[] = {{"\xBD", "1/2"},          {" \xBC ", "1/4"},   {"\xBE l", "3/4"},
+               {"1\xBD", "1 1/2"},        {"12 \xBC", "12 1/4"}, {"1\xBD l", "1\xBD l"},
+               {"1,5\xBD", "1,5\xBD"},     {"", ""},             {"250", "250"}};
   for (const Case& c : cases) {
     std::string amount = c.in;
     FractionCharToText(amount);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/charset.h"
 #include "platform/settings_store.h"
 #include "services/options_store.h"
@@ -119,6 +121,88 @@ TEST(UmlautRules, ExceptionFileOffsetsAndMarkers) {
   EXPECT_EQ(list[2].offset, 3);
   EXPECT_FALSE(ReadUmlautExceptions(dir.Path() + "missing.dat", list));
   EXPECT_TRUE(list.empty());
+}
+
+// The conversion exactly as the rule reads: every pair, every word in list order.
+std::string SpelledUmlautsByTheRule(std::string t, const std::vector<UMLCONV>& ex) {
+  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+  bool converted = false;
+  for (size_t p = 0; p + 1 < t.size(); ++p) {
+    const std::string from = "aouAOU", to = "\xE4\xF6\xFC\xC4\xD6\xDC";
+    const size_t k = from.find(t[p]);
+    if (k == std::string::npos || upper(t[p + 1]) != 'E') continue;
+    bool kept = false;
+    for (const UMLCONV& e : ex) {
+      const size_t off = static_cast<size_t>(e.offset);
+      if (p < off || p - off + e.word.size() > t.size()) continue;
+      size_t i = 0;
+      while (i < e.word.size() && e.word[i] == upper(t[p - off + i])) ++i;
+      if (i == e.word.size()) {
+        kept = true;
+        break;
+      }
+    }
+    if (kept) continue;
+    t[p] = to[k];
+    t[p + 1] = '\x01';
+    converted = true;
+    ++p;
+  }
+  if (converted) std::erase(t, '\x01');
+  return t;
+}
+
+TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
+  std::vector<UMLCONV> ex;
+  ASSERT_TRUE(ReadUmlautExceptions(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/umlconvs.dat", ex));
+  ex.push_back({std::string("\x01") + "LLERUE", 5});  // a marker word
+  ex.push_back({"XY", 4});                           // a word that ends before the pair
+  const char* pieces[] = {"ue", "Ue", "UE", "ae", "oe", "aE", "Q", "Bl", "blue", "true ", "Mue",
+                          "ller", "Feuer", "qu", "e", "a", "o", "u", " ", ",", "XY", "zuerst",
+                          "Tomatoes", "AE", "\xFC", "Kaese"};
+  std::mt19937 rng(5);
+  const UmlautSpelling spelling(ex, false);
+  for (int n = 0; n < 20000; ++n) {
+    std::string t;
+    const int parts = 1 + static_cast<int>(rng() % 8);
+    for (int i = 0; i < parts; ++i) t += pieces[rng() % std::size(pieces)];
+    std::string fast = t;
+    spelling.Convert(fast);
+    ASSERT_EQ(fast, SpelledUmlautsByTheRule(t, ex)) << t;
+  }
+  std::string kept = "Kaese";
+  UmlautSpelling(ex, true).Convert(kept);  // option 22
+  EXPECT_EQ(kept, "Kaese");
+}
+
+TEST(ExchangeLines, EachLineIsReadInTheCodePageItsLettersShow) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"plain text", "plain text"},
+      {"K\x84se, Gr\x94\xE1""e, \x81""ber", "K\xE4se, Gr\xF6\xDF""e, \xFC""ber"},  // DOS
+      {"Caf\x82, Pi\xA4""a, 180 \xF8""C, \xAB l, \xAC TL,\xFFja",
+       "Caf\xE9, Pi\xF1""a, 180 \xB0""C, \xBD l, \xBC TL,\xA0ja"},
+      {"K\xE4se \x84Oma\x93 10\x96""15", "K\xE4se \x84Oma\x93 10\x96""15"},  // Windows-1252
+      {"10\x96""15 Minuten", "10\x96""15 Minuten"},  // no letters: as the line before
+      {"Gr\x81\xE1""e", "Gr\xFC\xDF""e"},             // DOS letters switch back
+      {"180 \xF8""C", "180 \xB0""C"},
+      {"K\xC3\xA4se St\xC3\xBC""ck \xE2\x82\xAC \xE2\x85\x93", "K\xE4se St\xFC""ck \x80 ?"},
+  };
+  ExchangeLineDecoder decoder(true);
+  for (const Case& c : cases) {
+    std::string line = c.in;
+    decoder.Decode(line);
+    EXPECT_EQ(line, c.out) << c.in;
+  }
+  // A byte-order mark goes at the start of a file only; clipboard text is never UTF-8.
+  ExchangeLineDecoder file(true), clipboard(false);
+  std::string first = "\xEF\xBB\xBF\xC3\xA9t\xC3\xA9", text = "\xC3\xA9t\xC3\xA9";
+  file.Decode(first);
+  clipboard.Decode(text);
+  EXPECT_EQ(first, "\xE9t\xE9");
+  EXPECT_EQ(text, "\xC3\xA9t\xC3\xA9");
 }
 
 TEST(XmlEscape, CafeCremeAndEveryHighCharacterGiveValidUtf8) {
