@@ -11,21 +11,33 @@
 
 namespace tav {
 
+namespace {
+// Plain loops: the library's set searches call memchr for every character.
+bool InSet(char c, std::string_view set) {
+  for (char s : set)
+    if (s == c) return true;
+  return false;
+}
+}  // namespace
+
 std::string_view StripChars(std::string_view text, std::string_view set) {
-  const size_t b = text.find_first_not_of(set);
-  if (b == std::string_view::npos) return {};
-  const size_t e = text.find_last_not_of(set);
-  return text.substr(b, e - b + 1);
+  size_t b = 0, e = text.size();
+  while (b < e && InSet(text[b], set)) ++b;
+  while (e > b && InSet(text[e - 1], set)) --e;
+  return text.substr(b, e - b);
 }
 
 std::string_view StripBlanks(std::string_view text) {
-  return StripChars(text, " ");
+  size_t b = 0, e = text.size();
+  while (b < e && text[b] == ' ') ++b;
+  while (e > b && text[e - 1] == ' ') --e;
+  return text.substr(b, e - b);
 }
 
 std::string_view SkipChars(std::string_view text, size_t pos, std::string_view set) {
   if (pos >= text.size()) return {};
-  const size_t b = text.find_first_not_of(set, pos);
-  return b == std::string_view::npos ? std::string_view() : text.substr(b);
+  while (pos < text.size() && InSet(text[pos], set)) ++pos;
+  return text.substr(pos);
 }
 
 void RemoveTrailingLineFeeds(std::string& text) {

@@ -39,10 +39,13 @@ bool IsAmountText(std::string_view columns) {
   const std::string_view t = StripBlanks(columns);
   bool number = t.empty();
   for (char c : t) {
-    if (IsDigit(c) || IsFractionSign(c))
-      number = true;
-    else if (std::string_view("/\\.,- ").find(c) == std::string_view::npos)
-      return false;
+    switch (c) {
+      case '/': case '\\': case '.': case ',': case '-': case ' ':
+        break;
+      default:
+        if (!IsDigit(c) && !IsFractionSign(c)) return false;
+        number = true;
+    }
   }
   return number;
 }

@@ -27,6 +27,7 @@ bool BookAppender::Open(const std::string& bookName) {
     return false;
   }
   std::memcpy(&counter_, head + kIndexCounterPos, 4);
+  reserved_ = counter_;
   bookId_ = static_cast<int16_t>(static_cast<uint16_t>(id));
   // After the last whole entry, as the store appends.
   const long long size = index_.Size();
@@ -45,6 +46,9 @@ bool BookAppender::Open(const std::string& bookName) {
 }
 
 bool BookAppender::Close() {
+  // Numbers reserved and not used are given back (a failure only leaves a gap in the numbers).
+  if (index_.IsOpen() && reserved_ > counter_) index_.WriteAt(kIndexCounterPos, &counter_, 4);
+  reserved_ = 0;
   const bool records = records_.Close();
   const bool index = index_.Close();
   name_.clear();
@@ -53,14 +57,17 @@ bool BookAppender::Close() {
 
 bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   if (!IsOpen()) return false;
-  // The counter is raised before its number is used, so a number is never handed out twice.
-  const int32_t next = counter_ + 1;
-  if (!index_.WriteAt(kIndexCounterPos, &next, 4)) {
-    ShowError(41);
-    return false;
+  // The counter on disk runs ahead of the numbers used, so a number is never handed out twice;
+  // it is raised for a block of numbers at a time and set to the next free one on closing.
+  if (counter_ >= reserved_) {
+    const int32_t ahead = counter_ + kNumbersAhead;
+    if (!index_.WriteAt(kIndexCounterPos, &ahead, 4)) {
+      ShowError(41);
+      return false;
+    }
+    reserved_ = ahead;
   }
-  recipe.number = counter_;
-  counter_ = next;
+  recipe.number = counter_++;
   if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
   EncodeRecipeRecord(recipe, buffer_);
   // Positions are 32-bit in the index: a record must end below 2 GB.

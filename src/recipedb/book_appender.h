@@ -2,7 +2,8 @@
 // Appending many recipes to one book in a row (a bulk import): the book's record and index
 // files stay open from Open to Close. Each Append does what NextRecipeNumber, WriteRezBlock and
 // AppendIndexEntry of the recipe store do one after the other, with their messages: the number
-// counter is raised on disk before its number is used, the record is appended, then its index
+// counter is raised on disk before its number is used (for a block of numbers at a time; Close
+// gives back those not used), the record is appended, then its index
 // entry. A record whose entry cannot be written is cut off the record file again, so a failure
 // leaves no record without its entry.
 #include <cstdint>
@@ -42,7 +43,9 @@ class BookAppender {
   RawFile records_, index_;
   long long recordsEnd_ = 0;  // where the next record goes
   long long entriesEnd_ = 0;  // where the next entry goes
-  int32_t counter_ = 0;
+  static constexpr int32_t kNumbersAhead = 256;
+  int32_t counter_ = 0;   // the next number
+  int32_t reserved_ = 0;  // the counter on disk: numbers below it may be used
   int16_t bookId_ = 0;
   std::string buffer_;
 };

@@ -1,6 +1,8 @@
 #include "services/charsets.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/charset.h"
 #include "platform/numbers.h"
@@ -70,8 +72,15 @@ struct CodePageHints {
 };
 
 bool HasHighByte(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  const char* p = text.data();
+  const char* const e = p + text.size();
+  for (; e - p >= 8; p += 8) {  // eight bytes at a time: most lines are plain ASCII
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    if (w & 0x8080808080808080ULL) return true;
+  }
+  for (; p < e; ++p)
+    if (static_cast<unsigned char>(*p) >= 0x80) return true;
   return false;
 }
 

@@ -74,9 +74,13 @@ TEST(BookAppender, AnEntryThatCannotBeWrittenTakesItsRecordBack) {
   EXPECT_EQ(b.env.messages.shown[0].text, GetLangText(41));
   EXPECT_EQ(test::ReadAll(b.File("Voll", ".bok")), bok);
   EXPECT_EQ(CountIndexEntries(b.File("Voll", ".idx"), false), 100);
-  EXPECT_EQ(test::CounterOf(b.File("Voll", ".idx")), 2);  // its number is not handed out again
+  EXPECT_GE(test::CounterOf(b.File("Voll", ".idx")), 2);  // its number is not handed out again
   ASSERT_TRUE(appender.Append(r, e));
   EXPECT_EQ(e.number, 2);
+  // Numbers are reserved ahead in a block; closing gives back those not used.
+  EXPECT_GT(test::CounterOf(b.File("Voll", ".idx")), 3);
+  EXPECT_TRUE(appender.Close());
+  EXPECT_EQ(test::CounterOf(b.File("Voll", ".idx")), 3);
 }
 
 TEST(BookAppender, ABookWithoutUsableIndexGetsNoRecordFile) {
