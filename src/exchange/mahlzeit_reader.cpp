@@ -71,7 +71,8 @@ class MahlzeitReader {
     if (has("rt am:")) recipe_.changedDate = value;
     if (has("Quelle:")) recipe_.source = value;
     if (has("Kalorien:")) AddEnergy(recipe_, value);
-    if (has("Energie:")) AddEnergy(recipe_, line.size() > 13 ? Field(line.substr(13)) : std::string());
+    if (has("Energie:"))
+      AddEnergy(recipe_, line.size() > 13 ? Field(line.substr(13)) : std::string());
     if (has("Zeit:")) recipe_.totalTime = value;
     if (has("Kosten:")) recipe_.costs = value;
   }

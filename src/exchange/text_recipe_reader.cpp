@@ -42,7 +42,7 @@ void TextRecipeReader::HeaderLine(const std::string& line) {
       const size_t at = line.find(k);
       if (at != std::string::npos) return at + k.size();
       const std::string_view bare = k.substr(0, k.find_last_not_of(' ') + 1);
-      if (end >= bare.size() && std::string_view(line).substr(end - bare.size(), bare.size()) == bare)
+      if (end >= bare.size() && std::string_view(line).substr(end - bare.size()) == bare)
         return end;
     }
     return std::string::npos;

@@ -13,6 +13,13 @@ using test::Ansi;
 using test::ExpectLines;
 using Line = test::WantLine;
 
+// The umlaut exception words of that language folder in place of the German ones.
+void UseExceptionsOf(test::ImportEnv& env, const char* lang) {
+  test::WriteAll(env.Data() + "DE/umlconvs.dat", test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) +
+                                                               "/Data/" + lang + "/umlconvs.dat"));
+  LoadUmlautExceptions();
+}
+
 class RealCollections : public ::testing::Test {
  protected:
   std::vector<REZBLOCK> Import(const std::string& fixture, int count) {
@@ -20,13 +27,6 @@ class RealCollections : public ::testing::Test {
     std::vector<REZBLOCK> recipes = env.Recipes("Ziel");
     EXPECT_EQ(recipes.size(), static_cast<size_t>(count));
     return recipes;
-  }
-  // The umlaut exception words of the other language folder.
-  void UseExceptionsOf(const char* lang) {
-    test::WriteAll(env.Data() + "DE/umlconvs.dat",
-                   test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang +
-                                 "/umlconvs.dat"));
-    LoadUmlautExceptions();
   }
   test::ImportEnv env;
 };
@@ -132,10 +132,7 @@ TEST_F(RealCollections, EnglishWordsKeepTheirLettersUnderBothLanguages) {
   for (const char* lang : {"DE", "EN"}) {
     SCOPED_TRACE(lang);
     test::ImportEnv local;
-    test::WriteAll(local.Data() + "DE/umlconvs.dat",
-                   test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang +
-                                 "/umlconvs.dat"));
-    LoadUmlautExceptions();
+    UseExceptionsOf(local, lang);
     EXPECT_EQ(local.ImportFixture("mealmaster_english_words.mm"), 1);
     const std::vector<REZBLOCK> r = local.Recipes("Ziel");
     ASSERT_EQ(r.size(), 1u);

@@ -154,7 +154,8 @@ std::string SpelledUmlautsByTheRule(std::string t, const std::vector<UMLCONV>& e
 
 TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
   std::vector<UMLCONV> ex;
-  ASSERT_TRUE(ReadUmlautExceptions(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/umlconvs.dat", ex));
+  ASSERT_TRUE(
+      ReadUmlautExceptions(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/umlconvs.dat", ex));
   ex.push_back({std::string("\x01") + "LLERUE", 5});  // a marker word
   ex.push_back({"XY", 4});                           // a word that ends before the pair
   const char* pieces[] = {"ue", "Ue", "UE", "ae", "oe", "aE", "Q", "Bl", "blue", "true ", "Mue",
