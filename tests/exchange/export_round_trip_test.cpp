@@ -78,7 +78,7 @@ std::vector<REZBLOCK> RoundTripRecipes() {
   c.title = Ansi("Grüne Soße");
   c.servings = 6;
   c.servingType = "Portionen";
-  c.lines = {{"", "", "*Kräuter", "", 0, 0},
+  c.lines = {{"", "", Ansi("*Kräuter"), "", 0, 0},
              {"", "", "-frisch vom Markt", "", 0, 0},
              {"1", "Bd", Ansi("Kräuter für Grüne Soße"), "", 0, 0},
              {"250", "g", "Schmand", "", 0, 0}};
