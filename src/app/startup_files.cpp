@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -44,10 +45,13 @@ void WritePlacement(SettingsStore& settings, const WindowPlacement& p) {
   WriteParamInt(settings, "WinI", p.state);
 }
 
-WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight) {
+WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight,
+                               int firstWidth, int firstHeight) {
   if (p.x == -1) {
+    // 640 x 480 would cut off the menu bar and the tool bar.
     p.x = 0;
-    p.w = 640;
+    p.w = std::max(640, std::min(firstWidth, screenWidth));
+    p.h = std::max(p.h, std::min(firstHeight, screenHeight));
   }
   if (screenWidth < p.x + p.w) {
     p.x = 0;

@@ -19,9 +19,15 @@ struct WindowPlacement {
 // Reads "WinX", "WinY", "WinW", "WinH", "WinI" with their defaults (-1, 0, 640, 480, 0).
 WindowPlacement ReadPlacement(const SettingsStore& settings);
 void WritePlacement(SettingsStore& settings, const WindowPlacement& p);
-// First start (x -1) gives x 0 and width 640; a window wider or higher than the screen from its
-// stored edge starts at the screen edge with the screen's size (width and height apart).
-WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight);
+// First start (x -1) gives x 0 and width 640, grown to at least firstWidth x firstHeight (the
+// size that shows the whole menu bar and tool bar) as far as the screen allows; a stored
+// placement is used as it is. A window wider or higher than the screen from its edge starts at
+// the screen edge with the screen's size (width and height apart).
+inline constexpr int kFirstStartWidth = 1024;
+inline constexpr int kFirstStartHeight = 700;
+WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHeight,
+                               int firstWidth = kFirstStartWidth,
+                               int firstHeight = kFirstStartHeight);
 
 // An integer value of section Param (decimal text), `def` when absent or not a number.
 int ReadParamInt(const SettingsStore& settings, const std::string& name, int def);

@@ -89,9 +89,14 @@ std::string NutrientReportHtml(const NutrientReport& r) {
 }
 
 bool OutputNutrientReport(const NutrientReport& report) {
-  const std::string html = ctx().options ? WithSeparator(ctx().options->Str(5)) : std::string();
-  const std::string path = html + "blsvalues.html";
-  if (html.empty() || !WriteFileAtomic(path, NutrientReportHtml(report))) return false;
+  std::string html = ctx().options ? ctx().options->Str(5) : std::string();
+  if (html.empty()) return false;
+  // The HTML folder of a fresh data root may not exist yet (or exist spelt in another case).
+  while (!html.empty() && IsSeparator(html.back())) html.pop_back();
+  html = FindFileNoCase(html);
+  if (!DirExists(NativePath(html)) && !MakeDirs(NativePath(html))) return false;
+  const std::string path = WithSeparator(html) + "blsvalues.html";
+  if (!WriteFileAtomic(path, NutrientReportHtml(report))) return false;
   ShellOpenFile(path);
   return true;
 }

@@ -45,7 +45,10 @@ bool ParseFieldsLine(const std::string& line, ISTOFF& out) {
   while (p < line.size() && (line[p] == '"' || line[p] == ';')) ++p;
   size_t end = line.find('"', p);
   if (end == std::string::npos) end = line.size();
-  CopyCut(s.unit, sizeof s.unit, p < line.size() ? line.substr(p, end - p) : std::string());
+  std::string unit = p < line.size() ? line.substr(p, end - p) : std::string();
+  // The food files spell micrograms "myg"; on screen and in reports they are "\xB5g".
+  if (unit.rfind("myg", 0) == 0) unit.replace(0, 3, "\xB5g");
+  CopyCut(s.unit, sizeof s.unit, unit);
   out = std::move(s);
   return true;
 }

@@ -52,6 +52,26 @@ std::string UnitWithoutBasis(const char* unit) {
 
 }  // namespace
 
+std::vector<int> NutrientsStoredWithRecipes() {
+  std::vector<int> list;
+  if (ctx().options && ctx().options->blsRezStoffeStored) {
+    // The walk of the option list: each entry once, an entry 0 after the first ends it.
+    std::set<int> seen;
+    for (int e = ctx().options->GetFirstRezStoff(); e >= 0 && seen.insert(e).second;
+         e = ctx().options->GetNextRezStoff(e)) {
+      list.push_back(e);
+      if (ctx().options->GetNextRezStoff(e) <= 0) break;
+    }
+    return list;
+  }
+  // Until the user chose in the options window: energy and the three main nutrients, which the
+  // shipped key figures show beside a recipe.
+  if (const NutrientTable* table = ctx().nutrients)
+    for (const char* code : {"GCAL", "GJ", "ZE", "ZF", "ZK"})
+      if (const int index = table->StoffIndexOfCode(code); index >= 0) list.push_back(index);
+  return list;
+}
+
 bool IsUnscaledStoffIndex(size_t index) {
   return index == 138 || index == 139 || index == 144;
 }
@@ -222,15 +242,9 @@ void RecipeCalc::StoreNutrientSums() {
       s.index = index;
       sums.push_back(s);
     };
-    // The nutrients chosen in the options, each once; an entry 0 after the first ends them.
-    if (ctx().options) {
-      std::set<int> seen;
-      for (int e = ctx().options->GetFirstRezStoff(); e >= 0 && seen.insert(e).second;
-           e = ctx().options->GetNextRezStoff(e)) {
-        const ISTOFF* s = table ? table->StoffAt(e) : nullptr;
-        add(e, s ? s->code : "");
-        if (ctx().options->GetNextRezStoff(e) <= 0) break;
-      }
+    for (const int e : NutrientsStoredWithRecipes()) {
+      const ISTOFF* s = table ? table->StoffAt(e) : nullptr;
+      add(e, s ? s->code : "");
     }
     const size_t chosen = sums.size();
     for (const REZSTOFFMENGE& m : recipe.nutrients) {
@@ -439,6 +453,8 @@ std::array<std::string, 2> RecipeCalc::LineMessages(int line) const {
   std::array<std::string, 2> texts;
   if (!ValidLine(line)) return texts;
   const BLSCALC& c = lines[line];
+  // A heading and an amount that does not matter need neither a food nor a weight.
+  if (c.isHeading || c.isUnimportant) return texts;
   if (c.blsCode.empty()) texts = {GetLangText(405), GetLangText(406)};
   if (GramsOf(c.gramsText) == 0 && !c.isUnimportant) texts = {GetLangText(407), GetLangText(408)};
   return texts;

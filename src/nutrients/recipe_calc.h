@@ -132,6 +132,11 @@ class RecipeCalc {
   bool ValidLine(int line) const { return line >= 0 && line < LineCount(); }
 };
 
+// The table indexes of the nutrients whose sums a complete calculation stores with the recipe:
+// the list kept with the options ("BLSRezStoff_n") once it was stored, before that energy in
+// kcal and kJ, protein, fat and carbohydrates.
+std::vector<int> NutrientsStoredWithRecipes();
+
 // Nutrients whose values are neither scaled to the grams nor divided by the servings.
 bool IsUnscaledStoffIndex(size_t index);
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 namespace tav {
 
@@ -14,6 +15,19 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 char DecimalSep() { return g_decimalSep; }
 void SetDecimalSep(char sep) { g_decimalSep = sep; }
+
+std::string NumericLocaleName() {
+  for (const char* var : {"LC_ALL", "LC_NUMERIC", "LANG"})
+    if (const char* value = std::getenv(var); value && *value) return value;
+  return std::string();
+}
+
+char DecimalSepForLocale(std::string_view localeName, char localePoint) {
+  if (localeName.empty() || localeName == "C" || localeName == "POSIX" ||
+      localeName.substr(0, 2) == "C.")
+    return ',';
+  return localePoint == ',' ? ',' : '.';
+}
 
 double ReadNumber(std::string_view text, size_t* used) {
   size_t i = 0;

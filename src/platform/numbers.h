@@ -10,6 +10,12 @@ namespace tav {
 char DecimalSep();
 void SetDecimalSep(char sep);
 
+// The name of the locale that numbers follow: LC_ALL, else LC_NUMERIC, else LANG ("" when none).
+std::string NumericLocaleName();
+// The separator for that locale: an unset, "C" or "POSIX" locale is the system default, which
+// counts as German for the language too, so ','; any other locale gives its own `localePoint`.
+char DecimalSepForLocale(std::string_view localeName, char localePoint);
+
 // Reads a number the way atof does (leading blanks, sign, digits, fraction, exponent; stops at
 // the first other character; 0 when there is none), after ',' has become '.'. `used` (when
 // given) receives the count of characters read, 0 when no number was found.

@@ -49,7 +49,7 @@ bool GetNutrientText(const REZBLOCK& recipe, const std::string& code, std::strin
     found = true;
     const std::string unit = NutrientUnit(c);
     if (unit.empty()) continue;
-    if ((unit == "mg/100g" || unit == "myg/100g") && text.find(',') != std::string::npos)
+    if ((unit == "mg/100g" || unit == "\xB5g/100g") && text.find(',') != std::string::npos)
       text.resize(text.find(','));
     text += ' ';
     const size_t slash = unit.find('/');
@@ -96,7 +96,7 @@ void NutrientPerServing(const REZBLOCK& recipe, std::string& value) {
   // A bare number or one without a unit word stays: nothing says what it counts.
   if (unit.empty() || unit == " ") return;
   const double v = ReadNumber(number.substr(0, i)) / recipe.servings;
-  value = FormatNumberText(FormatGeneral(v), unit == " mg" || unit == " myg" ? 0 : 2) + unit;
+  value = FormatNumberText(FormatGeneral(v), unit == " mg" || unit == " \xB5g" ? 0 : 2) + unit;
 }
 
 std::string AmountWithDefaultUnit(const std::string& text) {

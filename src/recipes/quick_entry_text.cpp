@@ -71,6 +71,29 @@ bool IsAmountChar(char c) {
          u == 0xBE;
 }
 
+bool IsAmountNumberChar(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return IsDigit(c) || u == 0xBC || u == 0xBD || u == 0xBE;
+}
+
+// The end of the leading amount: the characters of IsAmountChar, and a '-' between two numbers
+// ("2-3", "2 - 3"), so that a range keeps its unit and text as the views scale it.
+size_t AmountRunEnd(std::string_view line) {
+  size_t p = 0;
+  for (;;) {
+    while (p < line.size() && IsAmountChar(line[p])) ++p;
+    if (p >= line.size() || line[p] != '-') return p;
+    size_t before = p;
+    while (before > 0 && line[before - 1] == ' ') --before;
+    size_t after = p + 1;
+    while (after < line.size() && line[after] == ' ') ++after;
+    if (before == 0 || !IsAmountNumberChar(line[before - 1]) || after >= line.size() ||
+        !IsAmountNumberChar(line[after]))
+      return p;
+    p = after;
+  }
+}
+
 // A unit found by code that converts into another: the amount in the target unit. Amounts that
 // are no number (a range, a word, nothing) keep their unit, as the import's conversion does.
 void ConvertFoundUnit(const UnitTable& units, std::string& amount, std::string& code) {
@@ -124,13 +147,12 @@ void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out) {
       line = line.substr(0, cut);
     }
   }
-  size_t p = 0;
-  while (p < line.size() && IsAmountChar(line[p])) ++p;
+  const size_t p = AmountRunEnd(line);
   out.amount = std::string(line.substr(0, p));
   line.remove_prefix(p);
 
   const size_t wordEnd = std::min(line.find(' '), line.size());
-  const std::string word(line.substr(0, wordEnd));
+  std::string word(line.substr(0, wordEnd));
   std::string_view rest = line.substr(wordEnd);
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
 
@@ -147,10 +169,18 @@ void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out) {
   }
   if (found) {
     out.text = std::string(rest);
-  } else {
-    out.text = word;
-    if (!rest.empty()) out.text += " " + std::string(rest);
+    return;
   }
+  // Digits glued to a word that is no unit belong to that word ("4-Korn-Mehl", "3er Pack"): the
+  // text keeps them, the amount keeps what stands before them.
+  if (!out.amount.empty() && out.amount.back() != ' ' && !word.empty()) {
+    const size_t blank = out.amount.rfind(' ');
+    const size_t glued = blank == std::string::npos ? 0 : blank + 1;
+    word = out.amount.substr(glued) + word;
+    out.amount.resize(glued);
+  }
+  out.text = word;
+  if (!rest.empty()) out.text += " " + std::string(rest);
 }
 
 void CategoryIdsFromNames(std::string_view names, std::vector<uint16_t>& ids,
@@ -198,6 +228,10 @@ std::string QuickEntryText::RezToQuickText(const REZBLOCK& recipe) {
   std::string t = recipe.title + "\n\n";
   references.clear();
   for (const REZZUTAT& z : recipe.lines) {
+    // A line of nothing would be an empty line, which ends the ingredient block; reading drops
+    // such a line anyway.
+    const bool tagged = !z.blsCode.empty() || z.grams != 0 || z.notOnShoppingList;
+    if (z.amount.empty() && z.unit.empty() && z.text.empty() && !tagged) continue;
     if (!z.amount.empty()) t += z.amount + " ";
     if (!z.unit.empty()) t += z.unit + " ";
     t += z.text;
@@ -239,6 +273,14 @@ std::string QuickEntryText::RezToQuickText(const REZBLOCK& recipe) {
 
 namespace {
 
+// A rating typed as a number: its whole part, held to '0' ... '5' (a huge or negative number
+// must not wrap into some other character).
+char RatingChar(double value) {
+  if (!(value > 0)) return '0';
+  if (value >= 5) return '5';
+  return static_cast<char>('0' + static_cast<int>(value));
+}
+
 void ReadEnergyLine(REZBLOCK& recipe, const std::string& rest) {
   // The line says what the writer makes of the stored energy: the exact value stays, so a
   // rounded or per-serving figure never replaces it by merely storing the page.
@@ -266,7 +308,6 @@ void ReadEnergyLine(REZBLOCK& recipe, const std::string& rest) {
 int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
   int kind = asked == 0 ? kQuickTitle : kQuickEmpty;
   int zone = 0;  // 0 title, 1 after it, 2 ingredients, 3 after them, 4 preparation text
-  bool lastEmpty = false;
   std::optional<std::string> energy;  // the last "N>" line, applied with the final servings
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
@@ -282,12 +323,11 @@ int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
         kind = kQuickText;
       }
     } else if (line.empty() && i != 0) {
-      // Two empty lines in a row after the title: the recipe has no ingredient lines.
+      // Empty lines after the title, however many, still lead to the ingredient lines.
       if (zone == 0) zone = 1;
-      else if (zone == 2 || (zone == 1 && lastEmpty)) zone = 3;
+      else if (zone == 2) zone = 3;
       if (zone != 4) kind = kQuickEmpty;
     }
-    lastEmpty = line.empty();
     if (static_cast<int>(i) == asked) return own != 0 ? own : kind;
     if (!recipe) continue;
 
@@ -348,8 +388,7 @@ int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
       case kQuickDifficulty: {
         std::string v = rest;
         ReplaceChar(v, ',', '.');
-        const char c = static_cast<char>('0' + static_cast<int>(ReadNumber(v)));
-        (own == kQuickQuality ? r.quality : r.difficulty) = c;
+        (own == kQuickQuality ? r.quality : r.difficulty) = RatingChar(ReadNumber(v));
         break;
       }
       default: break;

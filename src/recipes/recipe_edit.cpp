@@ -167,6 +167,10 @@ bool StoreEditedRecipe(REZBLOCK& recipe, EditedRecipeKey& key, REZINDEX& entry) 
     if (key.bookId != current) bookName = ctx().books ? ctx().books->GetKBookName(key.bookId) : "";
   }
 
+  // A mark set in the list while the recipe was open in the editor stays: the flags are the
+  // entry's as it stands now, in the new record as in the new entry.
+  const uint8_t flags = key.isNew ? key.loadedFlags : old.flags;
+  recipe.flags = flags;
   int32_t offset = 0, length = 0;
   if (!store->WriteRezBlock(bookName, recipe, offset, length)) return false;
 
@@ -174,7 +178,7 @@ bool StoreEditedRecipe(REZBLOCK& recipe, EditedRecipeKey& key, REZINDEX& entry) 
   entry.SetTitle(recipe.title);
   entry.offset = offset;
   entry.length = length;
-  entry.flags = key.loadedFlags;
+  entry.flags = flags;
   entry.number = key.number;
   entry.bookId = key.bookId;
   std::memcpy(entry.categories, recipe.categories, sizeof entry.categories);

@@ -49,15 +49,16 @@ struct EditedRecipeKey {
   bool isNew = true;
   int16_t bookId = 0;
   int32_t number = 0;
-  uint8_t loadedFlags = 0;  // flags byte of the index entry at load, kept in the new entry
+  uint8_t loadedFlags = 0;  // flags of a new recipe; a stored one keeps its entry's flags
 };
 
 // Stores the recipe: appends its record to its book, writes its index entry (appended for a new
 // recipe, over the old one otherwise, counting the rewrite), and only then marks the old record
 // deleted. A new recipe gets its number first. False when the number, the record or the index
 // entry could not be written (the store has reported it); the book then keeps its old live
-// entry, and a record written for nothing is marked deleted. On success `entry` is the new
-// index entry and `key` describes the stored recipe (no longer new).
+// entry, and a record written for nothing is marked deleted. A stored recipe keeps the flags its
+// index entry has now (a mark set while it was edited stays); record and entry carry them. On
+// success `entry` is the new index entry and `key` describes the stored recipe (no longer new).
 bool StoreEditedRecipe(REZBLOCK& recipe, EditedRecipeKey& key, REZINDEX& entry);
 
 }  // namespace tav

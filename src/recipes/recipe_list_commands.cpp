@@ -83,6 +83,9 @@ CopyOutcome CopyRecipeToBook(TdbList& store, bool searchMode, int item, const st
   const int32_t number = store.NextRecipeNumber(target);
   if (number == -1) return CopyOutcome::NotCopied;
   recipe.number = number;
+  // The copy starts unmarked and no menu, in its record as in its index entry, so that an
+  // index rebuilt from the record file does not mark it again.
+  recipe.flags = 0;
 
   // Each copy gets picture files of its own; one that cannot be copied keeps the original name.
   bool allCopied = true;

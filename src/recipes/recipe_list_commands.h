@@ -31,7 +31,8 @@ enum class CopyOutcome {
 
 // Copies the recipe into the named book: a new number from the target's counter, a copy of
 // each picture file of the picture folder under a new name (addresses and pictures with a
-// folder stay as they are), the record appended to the target and a new index entry (flags 0).
+// folder stay as they are), the record appended to the target and a new index entry; record and
+// entry carry flags 0 (not marked, no menu).
 CopyOutcome CopyRecipeToBook(TdbList& store, bool searchMode, int item, const std::string& target);
 
 }  // namespace tav

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "platform/paths.h"
@@ -59,11 +60,15 @@ std::string InsertNumber(const std::string& text, int number) {
 int LaunchProgramOrUrl(const std::string& target, const std::string& arguments) {
   if (target.empty()) return 0;
   if (NamesExe(target) || IsExecutableFile(target)) {
+    // The tool's own folder is its working folder; a bare name (found on the search path)
+    // keeps the program's.
     const size_t sep = LastSeparator(target);
-    const std::string workDir = sep == std::string::npos ? target : target.substr(0, sep);
+    const std::string workDir = sep == std::string::npos ? std::string() : target.substr(0, sep);
     int error = 0;
     if (!ctx().launcher || !ctx().launcher->Start(target, arguments, workDir, error)) {
-      MessageBox(InsertNumber(GetLangText(260), error), "Fehler", MB_OK | MB_ICONERROR);
+      std::string text = InsertNumber(GetLangText(260), error);
+      if (error != 0) text += std::string("\n") + std::strerror(error);
+      MessageBox(text, "Fehler", MB_OK | MB_ICONERROR);
       return 0;
     }
     return 1;
@@ -116,9 +121,11 @@ bool PathExists(const std::string& path) {
   auto ordinary = [&](const std::string& name) {
     return name[0] != '.' && FileExists(folder + name);
   };
-  if (pattern.find_first_of("*?") == std::string::npos) return ordinary(pattern);
+  // Names are compared without case, as every other look-up of a file does.
+  if (pattern.find_first_of("*?") == std::string::npos)
+    return pattern[0] != '.' && FileExists(FindFileNoCase(native));
   for (const std::string& name : ListFolder(folder))
-    if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0 && ordinary(name)) return true;
+    if (fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0 && ordinary(name)) return true;
   return false;
 }
 

@@ -178,7 +178,10 @@ void LangTable::Parse(const std::vector<std::string>& lines) {
               m.key = static_cast<uint16_t>(static_cast<int>(static_cast<signed char>(k)));
               scanFrom = keyPos + 1;
             }
-            const std::string tail = rest.substr(std::min(scanFrom, rest.size()));
+            // The words stand in the key field; a hint that says "Alt" changes no short-cut.
+            const size_t fieldEnd = sep2 == std::string::npos ? rest.size() : sep2;
+            const std::string tail =
+                scanFrom < fieldEnd ? rest.substr(scanFrom, fieldEnd - scanFrom) : std::string();
             if (tail.find("Shift") != std::string::npos) m.modifiers |= kShift;
             if (tail.find("Ctrl") != std::string::npos) m.modifiers |= kCtrl;
             if (tail.find("Alt") != std::string::npos) m.modifiers |= kAlt;

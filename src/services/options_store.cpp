@@ -159,6 +159,8 @@ void OptionsStore::LoadOptions(const std::string& dataRoot) {
 
 void OptionsStore::LoadBlsRezStoffe() {
   blsRezStoffe.clear();
+  std::string first;
+  blsRezStoffeStored = Settings() && Settings()->ReadString(kRegParam, "BLSRezStoff_0", first);
   for (int n = 0;; ++n) {
     const int32_t v = ReadStoredInt(("BLSRezStoff_" + std::to_string(n)).c_str(), -1);
     if (v < 0) break;
@@ -271,7 +273,8 @@ void OptionsStore::SetParaString(int id, const std::string& value) {
       return;
     case 68:
     case 69:
-      SetParaInt(id, static_cast<int>(ReadLong(value)));
+      // atol of a longer number than an integer holds gives the nearest integer, never a wrap.
+      SetParaInt(id, static_cast<int>(std::clamp<long>(ReadLong(value), INT32_MIN, INT32_MAX)));
       return;
     case 70:
       if (wroteWeightChart_ && value == lastWeightChart_) return;

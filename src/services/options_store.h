@@ -64,6 +64,9 @@ class OptionsStore {
   // Nutrients stored with recipes: nutrient-table indexes, read from the values
   // "BLSRezStoff_0", "BLSRezStoff_1" ... up to the first negative or missing one.
   std::vector<int32_t> blsRezStoffe;
+  // The list was stored at some time (value "BLSRezStoff_0" exists, if only as the end mark -1).
+  // Before that, the calculation stores its default nutrients (RecipeCalc).
+  bool blsRezStoffeStored = false;
   void LoadBlsRezStoffe();
   // The first entry; -1 when the list is empty.
   int GetFirstRezStoff() const;

@@ -38,14 +38,19 @@ bool ReadTipText(const std::string& path, int tip, int count, std::string& text)
   return true;
 }
 
-int PickRandomTip(int count, int current, const std::function<int()>& random) {
-  if (count <= 0) return -1;
-  if (count == 1) return 0;
-  int r;
-  do {
-    r = random() % count;
-  } while (r == current);
-  return r;
+int PickRandomTip(int count, int current, const std::function<int()>& random,
+                  const std::function<bool(int)>& shipped) {
+  const auto ok = [&](int tip) { return !shipped || shipped(tip); };
+  int other = -1;
+  for (int tip = 0; tip < count && other < 0; ++tip)
+    if (tip != current && ok(tip)) other = tip;
+  if (other < 0) return current >= 0 && current < count && ok(current) ? current : -1;
+  // Drawn until a tip fits; a generator that never gives one ends at a fitting tip all the same.
+  for (int draw = 0; draw < 10000; ++draw) {
+    const int r = random() % count;
+    if (r != current && ok(r)) return r;
+  }
+  return other;
 }
 
 }  // namespace tav

@@ -14,7 +14,10 @@ bool ReadTipCount(const std::string& path, int& count);
 // past the file's end.
 bool ReadTipText(const std::string& path, int tip, int count, std::string& text);
 
-// A random tip other than `current` drawn with `random`; with one tip that tip, with none -1.
-int PickRandomTip(int count, int current, const std::function<int()>& random);
+// A random tip other than `current` drawn with `random`, among the tips `shipped` accepts (all
+// when it is empty); the current tip itself when it is the only one, -1 when there is none.
+// An empty tip line is a tip the program does not ship yet (what it tells of is not built).
+int PickRandomTip(int count, int current, const std::function<int()>& random,
+                  const std::function<bool(int)>& shipped = {});
 
 }  // namespace tav

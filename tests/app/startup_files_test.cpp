@@ -18,10 +18,15 @@ TEST(MainWindowPlacement, ClampsToTheScreen) {
     WindowPlacement expected;
   };
   const Case cases[] = {
-      // First start: never stored.
-      {{-1, 0, 640, 480, 0}, 1280, 1024, {0, 0, 640, 480, 0}},
-      {{-1, 0, 2000, 480, 0}, 1280, 1024, {0, 0, 640, 480, 0}},
+      // First start: never stored. Grown to 1024 x 700 so that menu bar and tool bar show whole,
+      // as far as the screen allows.
+      {{-1, 0, 640, 480, 0}, 1280, 1024, {0, 0, 1024, 700, 0}},
+      {{-1, 0, 2000, 480, 0}, 1280, 1024, {0, 0, 1024, 700, 0}},
+      {{-1, 0, 640, 900, 0}, 1280, 1024, {0, 0, 1024, 900, 0}},
+      {{-1, 0, 640, 480, 0}, 800, 600, {0, 0, 800, 600, 0}},
       {{-1, 0, 640, 480, 0}, 600, 400, {0, 0, 600, 400, 0}},
+      // A stored placement smaller than that stays as it is.
+      {{0, 0, 640, 480, 0}, 1280, 1024, {0, 0, 640, 480, 0}},
       // Wider than the screen from its left edge: back to the edge with the screen's width.
       {{300, 10, 2000, 500, 2}, 1280, 1024, {0, 10, 1280, 500, 2}},
       // Exactly fitting stays.

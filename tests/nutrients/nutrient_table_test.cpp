@@ -58,6 +58,8 @@ TEST(FieldsFile, LineShapes) {
   };
   const Case cases[] = {
       {"GCAL;NE;\"Energie\";\"kcal/100g\"", true, "GCAL", "Energie", "kcal/100g", false},
+      // Micrograms as the food files spell them read as the sign people know.
+      {"VD;NV;\"Vitamin D\";\"myg/100g\"", true, "VD", "Vitamin D", "\xB5g/100g", false},
       {"SBLS;CK \"Schl\xFCssel\"", true, "SBLS", "Schl\xFCssel", "", true},
       {"LONGCODE99;NX;\"N\";\"unit longer than nineteen chars\"", true, "LONGCOD", "N",
        "unit longer than ni", false},

@@ -13,7 +13,8 @@ TEST(NutrientsStoredWithRecipes, ListEndsAtTheFirstNegativeOrMissingValue) {
     std::vector<int32_t> list;
   };
   const Case cases[] = {
-      {{}, {}},
+      {{}, {}},  // never stored: the calculation takes its default nutrients
+      {{{"BLSRezStoff_0", "-1"}}, {}},  // stored empty on purpose
       {{{"BLSRezStoff_0", "4"},
         {"BLSRezStoff_1", "7"},
         {"BLSRezStoff_2", "-1"},
@@ -27,6 +28,7 @@ TEST(NutrientsStoredWithRecipes, ListEndsAtTheFirstNegativeOrMissingValue) {
     for (const auto& [name, value] : c.values) env.userSettings.WriteString(kRegParam, name, value);
     OptionsStore& o = env.Options();
     EXPECT_EQ(o.blsRezStoffe, c.list);
+    EXPECT_EQ(o.blsRezStoffeStored, !c.values.empty());
   }
 }
 

@@ -302,6 +302,7 @@ TEST(RecipeCalc, LineChangesByTheWindow) {
 TEST(RecipeCalc, StoredSumsKeysAndWeightsOfAnEditedRecipe) {
   CalcEnv env;
   ctx().options->blsRezStoffe = {4, 6};  // GCAL, ZE
+  ctx().options->blsRezStoffeStored = true;
   REZBLOCK recipe = HandRecipe();
   REZSTOFFMENGE own;
   std::strcpy(own.code, "MNA");
@@ -339,6 +340,42 @@ TEST(RecipeCalc, StoredSumsKeysAndWeightsOfAnEditedRecipe) {
   env.calc.editorEnergy = [&](const std::string& text) { energy = text; };
   env.calc.HandEnergyToEditor();
   EXPECT_EQ(energy, "87");  // 346,4 kcal for 4 servings
+}
+
+TEST(RecipeCalc, BeforeAListIsChosenEnergyAndMainNutrientsAreStored) {
+  CalcEnv env;
+  ASSERT_FALSE(ctx().options->blsRezStoffeStored);
+  REZBLOCK recipe = HandRecipe();
+  env.Run(recipe);
+  ASSERT_TRUE(env.calc.complete);
+  env.calc.StoreNutrientSums();
+  // The fixture table has no carbohydrates: energy in kcal and kJ, protein and fat.
+  std::vector<std::string> codes;
+  for (const REZSTOFFMENGE& m : recipe.nutrients) codes.push_back(m.code);
+  EXPECT_EQ(codes, (std::vector<std::string>{"GCAL", "GJ", "ZE", "ZF"}));
+  EXPECT_EQ(recipe.nutrients[0].value, "346,40");
+
+  // A list the user emptied on purpose stores none.
+  ctx().options->blsRezStoffeStored = true;
+  ctx().options->blsRezStoffe.clear();
+  recipe.nutrients.clear();
+  env.calc.StoreNutrientSums();
+  EXPECT_TRUE(recipe.nutrients.empty());
+}
+
+TEST(RecipeCalc, AnUnimportantLineNeedsNoFoodAndNoWeight) {
+  CalcEnv env;
+  REZBLOCK recipe;
+  recipe.servings = 1;
+  recipe.lines = {Line("5", "g", "Salz"), Line("", "", "*Teig")};
+  env.Run(recipe);
+  EXPECT_EQ(env.calc.LineMessages(0),
+            (std::array<std::string, 2>{GetLangText(405), GetLangText(406)}));
+  env.calc.SetUnimportant(0);
+  EXPECT_EQ(env.calc.LineMessages(0), (std::array<std::string, 2>{}));
+  EXPECT_EQ(env.calc.LineMessages(1), (std::array<std::string, 2>{}));  // a heading
+  env.calc.SetAutomatic(0);
+  EXPECT_EQ(env.calc.LineMessages(0)[0], GetLangText(405));
 }
 
 TEST(RecipeCalc, IncompleteCalculationKeepsTheEditorsEnergy) {
@@ -397,6 +434,7 @@ TEST(RecipeCalc, SumsOfABookRecipeAreStoredInItsRecordAndReadBack) {
       std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
   b.env.userSettings.WriteString(kRegParam, "AKTLANGUAGE", "DE");
   b.env.Options().blsRezStoffe = {4, 5, 6, 8};  // GCAL, GJ, ZE, MNA
+  ctx().options->blsRezStoffeStored = true;
   NutrientTable table;
   FoodDatabase foods;
   RecipeCalc calc;

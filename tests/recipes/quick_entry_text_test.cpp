@@ -131,13 +131,22 @@ std::vector<FixtureCase> FixtureCases() {
         {"2", "St", "Gurken"},
         {"1", "", "Msp. Muskat"}},
        "Alles verrühren und kalt stellen.\n", 0, "", nullptr},
-      // Two empty lines after the title: no ingredient block, the first paragraph is text.
-      {"no_ingredients",
+      // Pasted with two empty lines after the title: the ingredients are found all the same.
+      {"two_empty_lines_after_title",
        "Bratapfel nach Gefühl",
-       {},
-       "Einen Apfel aushöhlen und mit Nüssen füllen.\nIm Ofen weich backen.\n\nMit Vanillesoße "
-       "servieren.\n",
+       {{"4", "", "Äpfel"}, {"50", "g", "Nüsse"}},
+       "Die Äpfel aushöhlen und mit Nüssen füllen.\nIm Ofen weich backen.\n",
        0, "", nullptr},
+      // Digits glued to a word that is no unit stay with the word; a line of blanks (an
+      // ingredient line without text) does not end the ingredients; text lines may start with a
+      // number.
+      {"text_starting_with_digits",
+       "Zwei Sorten Brot",
+       {{"500", "g", "4-Korn-Mehl"},
+        {"", "", "3er Pack Hefe"},
+        {"1", "", "5-Minuten-Terrine"},
+        {"250", "ml", "Wasser"}},
+       "2 Stunden gehen lassen.\n3 mal falten und backen.\n", 0, "", nullptr},
       {"remarks_in_text",
        "Linsensuppe",
        {{"200", "g", "Linsen"}, {"1", "", "Zwiebel"}},
@@ -195,10 +204,10 @@ std::vector<FixtureCase> FixtureCases() {
          EXPECT_EQ(r.lines[2].grams, 0);
          EXPECT_EQ(r.lines[5].blsCode, "U010100");  // a copied tag: the same hidden data
        }},
-      // A '-' ends the amount: the rest of the range becomes text.
+      // A range keeps amount, unit and text (the views scale both ends).
       {"range_amount",
        "Pfannengemüse",
-       {{"2", "", "-3 EL Öl"}, {"1", "", "-2 Zwiebeln"}},
+       {{"2-3", "EL", "Öl"}, {"1-2", "", "Zwiebeln"}, {"1/2 - 1", "TL", "Salz"}},
        "Gemüse anbraten.\n", 0, "", nullptr},
       {"categories",
        "Hähnchen-Nudelsalat",
@@ -468,12 +477,42 @@ TEST_F(QuickEntry, LineKindsFollowTheZones) {
                           kQuickSource, kQuickPoints,     kQuickEnergy};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(q.LineKind(i + 1), prefixed[i]);
 
-  // Two empty lines after the title: the next line is preparation text.
-  q.SplitQuickTextLines("Titel\n\n\nText\n");
-  EXPECT_EQ(q.LineKind(3), kQuickText);
+  // Two empty lines after the title (as pasted text often has them): ingredients follow.
+  q.SplitQuickTextLines("Titel\n\n\n1 Ei\n\nText\n");
+  EXPECT_EQ(q.LineKind(3), kQuickIngredient);
+  EXPECT_EQ(q.LineKind(5), kQuickText);
   // A prefixed line between the empty lines keeps the ingredient block.
   q.SplitQuickTextLines("Titel\n\nP> 2\n\n1 Ei\n");
   EXPECT_EQ(q.LineKind(4), kQuickIngredient);
+}
+
+TEST_F(QuickEntry, RatingsAreHeldToTheirRange) {
+  const struct {
+    const char* rest;
+    char rating;
+  } cases[] = {{"3", '3'}, {"3,7", '3'}, {"9e99", '5'}, {"300", '5'}, {"-4", '0'}, {"", '0'},
+               {"nan", '0'}, {"1e308", '5'}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rest);
+    const REZBLOCK r =
+        Read(std::string("Titel\n\n1 Ei\n\nKochen.\nB> ") + c.rest + "\nD> " + c.rest + "\n");
+    EXPECT_EQ(r.quality, c.rating);
+    EXPECT_EQ(r.difficulty, c.rating);
+  }
+}
+
+TEST_F(QuickEntry, ALineOfNothingIsNotWrittenAndEndsNoIngredientBlock) {
+  REZBLOCK r;
+  r.title = "Suppe";
+  r.lines = {{"1", "l", "Wasser", "", 0, 0}, {"", "", "", "", 0, 0}, {"2", "", "Karotten", "", 0, 0}};
+  r.text = "Kochen.\n";
+  const std::string text = q.RezToQuickText(r);
+  EXPECT_EQ(text.substr(0, text.find("Kochen")), "Suppe\n\n1 l Wasser\n2 Karotten\n\n");
+  REZBLOCK edited;
+  q.SplitQuickTextLines(text + "S> neu\n");  // an edit: the whole text is read
+  q.QuickTextToRez(edited);
+  EXPECT_EQ(Lines(edited), (std::vector<Line>{{"1", "l", "Wasser"}, {"2", "", "Karotten"}}));
+  EXPECT_EQ(edited.text, "Kochen.\n");
 }
 
 TEST_F(QuickEntry, LineBreaksOfEveryKindSplitTheText) {
@@ -495,7 +534,16 @@ TEST_F(QuickEntry, IngredientGrammar) {
     int reference;
   } cases[] = {
       {"2 EL Zucker", "2 ", "EL", "Zucker", 0},
-      {"2-3 EL Zucker", "2", "", "-3 EL Zucker", 0},
+      // A range is one amount, with or without blanks around its dash.
+      {"2-3 EL Zucker", "2-3 ", "EL", "Zucker", 0},
+      {"2 - 3 EL Zucker", "2 - 3 ", "EL", "Zucker", 0},
+      {"\xBD-1 TL Salz", "\xBD-1 ", "TL", "Salz", 0},
+      {"2- EL Zucker", "", "", "2- EL Zucker", 0},  // no second number: no range, and text
+      // Digits glued to a word that is no unit belong to the word.
+      {"4-Korn-Mehl", "", "", "4-Korn-Mehl", 0},
+      {"500 g 4-Korn-Mehl", "500 ", "g", "4-Korn-Mehl", 0},
+      {"2 3er Pack Hefe", "2 ", "", "3er Pack Hefe", 0},
+      {"500g Mehl", "500", "g", "Mehl", 0},  // glued to a unit: amount and unit
       {"\xBD EL Zucker", "\xBD ", "EL", "Zucker", 0},
       {"Salz   und Pfeffer", "", "", "Salz und Pfeffer", 0},
       {"Mehl [7]", "", "", "Mehl", 7},
@@ -503,7 +551,7 @@ TEST_F(QuickEntry, IngredientGrammar) {
       {"Mehl [7a]", "", "", "Mehl [7a]", 0},
       {"2 Pfd Mehl   [12]", "1000", "g", "Mehl", 12},
       {"1 ts Salz", "1 ", "TL", "Salz", 0},
-      {"2-3 Pfd Mehl", "2", "", "-3 Pfd Mehl", 0},
+      {"2-3 Pfd Mehl", "2-3 ", "Pfd", "Mehl", 0},  // a range is not converted
       {"Pfd Mehl", "", "Pfd", "Mehl", 0},  // no amount to convert: the unit stays
       {"1 Pfund Mehl", "1 ", "Pfd", "Mehl", 0},  // found by name: never converted
       {"250", "250", "", "", 0},

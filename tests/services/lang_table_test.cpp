@@ -26,7 +26,8 @@ TEST(LangTable, ParsesDialogsMenusToolBarsAndMessages) {
       ItemLine("HelpItem", "&Hilfe\"#\"112\"#\"Hilfe anzeigen"),
       ItemLine("CopyItem", "Kopieren\"#\"67 Ctrl\"#\"Kopiert"),
       ItemLine("EmptyKey", "Neu\"#\"\"#\"Ein neues Rezept"),
-      ItemLine("LetterKey", "Suchen\"#\"F\"#\"Shift Alt"),
+      ItemLine("LetterKey", "Suchen\"#\"F Shift Alt\"#\"Suchen"),
+      ItemLine("WordsInHint", "Person\"#\"83\"#\"Alter und Gewicht: Shift, Ctrl"),
       ItemLine("Umlaut", "X\"#\"\xC4\"#\""),
       HeaderLine('%', "MainFrm", "ignored"),
       ItemLine("NewBtn", "Neu\"#\"Neues Rezept"),
@@ -73,6 +74,11 @@ TEST(LangTable, ParsesDialogsMenusToolBarsAndMessages) {
   ASSERT_TRUE(t.FindMenuText("MainFrm", "MainMenu", "LetterKey", cap, hint, key, mods));
   EXPECT_EQ(key, 'F');
   EXPECT_EQ(mods, LangTable::kShift | LangTable::kAlt);
+  // Modifier words of the hint are no part of the short-cut.
+  ASSERT_TRUE(t.FindMenuText("MainFrm", "MainMenu", "WordsInHint", cap, hint, key, mods));
+  EXPECT_EQ(key, 83);
+  EXPECT_EQ(mods, 0);
+  EXPECT_EQ(hint, "Alter und Gewicht: Shift, Ctrl");
   ASSERT_TRUE(t.FindMenuText("MainFrm", "MainMenu", "Umlaut", cap, hint, key, mods));
   EXPECT_GT(key, 255);  // a character above 127 gives no short-cut
   ASSERT_TRUE(t.FindMenuText("MainFrm", "MainMenu", "DateiItem", cap, hint, key, mods));

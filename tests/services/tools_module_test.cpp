@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
@@ -124,6 +126,12 @@ TEST(Launch, ProgramsStartAndOtherTargetsGoToTheShell) {
   ASSERT_EQ(env.launcher.started.size(), 1u);
   EXPECT_EQ(env.launcher.started[0].workDir, "C:\\Tools");
   EXPECT_EQ(env.launcher.started[0].arguments, "-a b");
+  // A tool named without a folder is looked for on the search path from the program's folder;
+  // its own name is no working folder.
+  EXPECT_EQ(LaunchProgramOrUrl("gimp.exe", "bild.jpg"), 1);
+  EXPECT_EQ(env.launcher.started.back().program, "gimp.exe");
+  EXPECT_EQ(env.launcher.started.back().workDir, "");
+  env.launcher.started.pop_back();
   EXPECT_EQ(LaunchProgramOrUrl("/bin/sh", ""), 1);  // an executable file is a program here
   EXPECT_EQ(env.launcher.started.size(), 2u);
   EXPECT_EQ(LaunchProgramOrUrl("https://example.org", ""), 1);
@@ -136,8 +144,9 @@ TEST(Launch, AFailedStartReportsTheErrorWithoutUsingTheTextAsAFormat) {
   env.launcher.failError = 13;
   EXPECT_EQ(LaunchProgramOrUrl("x.exe", ""), 0);
   ASSERT_EQ(env.messages.shown.size(), 1u);
-  // Without language texts message 260 is "{260}"; the number is appended.
-  EXPECT_EQ(env.messages.shown[0].text, "{260} 13");
+  // Without language texts message 260 is "{260}"; the number is appended, and the system's
+  // own words for it follow on a line of their own.
+  EXPECT_EQ(env.messages.shown[0].text, std::string("{260} 13\n") + std::strerror(13));
 }
 
 TEST(WebSearchTest, UmlautsAreEscapedAndEveryHashReplaced) {
@@ -187,6 +196,11 @@ TEST(FileFunctions, PathExistsMatchesOrdinaryFilesAndWildcards) {
   EXPECT_FALSE(PathExists(env.Root() + "Data"));           // a folder
   EXPECT_FALSE(PathExists(env.Root() + "Data/.hidden.bok"));  // hidden
   EXPECT_FALSE(PathExists(env.Root() + "Data/*.idx"));
+  // Names and wildcards ignore case, as every other file look-up does.
+  EXPECT_TRUE(PathExists(env.Root() + "Data/*.BOK"));
+  EXPECT_TRUE(PathExists(env.Root() + "Data/k?CHEN.Bok"));
+  EXPECT_TRUE(PathExists(env.Root() + "Data/kuchen.bok"));
+  EXPECT_FALSE(PathExists(env.Root() + "Data/*.HIDDEN.bok"));
 }
 
 TEST(FileFunctions, CopyFileBytesIsExact) {

@@ -94,7 +94,7 @@ TEST(TLangDlg, TranslatesMenusWithShortCutsAndToolBars) {
   test::TestEnv env;
   TLangDlg lang;
   lang.Parse({HeaderLine('$', "MainFrm", "MainMenu"), ItemLine("FileItem", "&Datei"),
-              ItemLine("NewItem", "&Neu\"#\"78\"#\"Neues Rezept Ctrl"),
+              ItemLine("NewItem", "&Neu\"#\"78 Ctrl\"#\"Neues Rezept, Alt und Shift"),
               ItemLine("HelpItem", "Hilfe\"#\"112\"#\"Hilfe"), ItemLine("NoKey", "Ohne\"#\"\"#\"x"),
               ItemLine("BigKey", "Gross\"#\"300\"#\"x"), HeaderLine('%', "MainFrm", ""),
               ItemLine("NewBtn", "Neu\"#\"  Neues Rezept anlegen"), "~"});
@@ -123,7 +123,8 @@ TEST(TLangDlg, TranslatesMenusWithShortCutsAndToolBars) {
   lang.TranslateToolBar("MainFrm", tools);
   EXPECT_EQ(file->menuAction()->text(), "&Datei");
   EXPECT_EQ(newItem->text(), "&Neu");
-  EXPECT_EQ(newItem->statusTip(), "  Neues Rezept Ctrl");
+  EXPECT_EQ(newItem->statusTip(), "  Neues Rezept, Alt und Shift");
+  // The key field's word counts; the words of the hint do not.
   EXPECT_EQ(newItem->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
   EXPECT_EQ(help->shortcut(), QKeySequence(Qt::Key_F1));
   EXPECT_TRUE(noKey->shortcut().isEmpty());   // an empty key field removes the short-cut

@@ -40,6 +40,7 @@ class CalcWindow : public ::testing::Test {
                               std::filesystem::copy_options::overwrite_existing);
     b.env.userSettings.WriteString(kRegParam, "AKTLANGUAGE", "DE");
     b.env.Options().blsRezStoffe = {4, 6};
+    ctx().options->blsRezStoffeStored = true;
     lang = std::make_unique<TLangDlg>();
     lang->FormCreate(nullptr);
     LangDlg = lang.get();

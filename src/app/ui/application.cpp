@@ -1,5 +1,8 @@
 #include "app/ui/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "platform/qt/qt_services.h"
@@ -32,6 +35,17 @@ void InstallQtServices() {
   ctx().shell = &shell;
   ctx().clipboard = &clipboard;
   ctx().launcher = &launcher;
+}
+
+std::unique_ptr<QTranslator> InstallQtTranslations(const std::string& language) {
+  // Qt's texts are English already; the other languages come from Qt's translations.
+  if (language != "DE") return nullptr;
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return nullptr;
+  QCoreApplication::installTranslator(translator.get());
+  return translator;
 }
 
 }  // namespace tav

@@ -2,6 +2,9 @@
 // The application object: an exception that escapes an event handler is shown and the message
 // loop goes on.
 #include <QApplication>
+#include <QTranslator>
+#include <memory>
+#include <string>
 
 namespace tav {
 
@@ -17,5 +20,10 @@ void ShowException(const std::exception& e);
 
 // Installs the Qt services of the platform into the context (they live for the process).
 void InstallQtServices();
+
+// Qt's own texts (Yes/No, file dialogs, key names such as "Strg+") in the program language
+// ("DE" or "EN"), from Qt's translation folder. Installed into the application until the
+// returned translator is destroyed; null for English and when no translation is installed.
+std::unique_ptr<QTranslator> InstallQtTranslations(const std::string& language);
 
 }  // namespace tav

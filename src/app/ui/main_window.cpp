@@ -204,7 +204,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"SaisonMnu", "Saison-Übersicht", nullptr, 0}}},
       {"Wochenplan1",
        "&Wochenplan",
-       {{"WPlan", "&Wochenplan anzeigen", &M::WPlanClick, 0},
+       {{"WPlan", "&Wochenplan anzeigen", nullptr, 0},  // WPlanClick, with the week plan
         kSep,
         {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", nullptr, 0},
         {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", nullptr, 0},
@@ -225,7 +225,7 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"BLSShowDlgMnu", "BLS-Daten anzeigen", nullptr, 0},
         kSep,
         {"BLSSearchMnu", "BLS-Lebensmittel suchen", nullptr, 0},
-        {"CalcBLSRezept", "Rezept in die BLS-Berechnung", &M::OpenNutrientCalculation, 0}}},
+        {"CalcBLSRezept", "Rezept in die BLS-Berechnung", &M::CalcBLSRezeptClick, 0}}},
       {"ErnaehrungMnu",
        "Ernährung",
        {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", nullptr, kCheckable},
@@ -308,7 +308,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
         &M::QuickImportClick},
        {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView, nullptr},
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
-        &M::WPlanClick},
+        nullptr},  // WPlanClick, with the week plan
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
       {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, nullptr},
        {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, nullptr},
@@ -316,6 +316,16 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"HelpBtn", "Hilfe", "Hilfe-Inhaltsverzeichnis", QStyle::SP_MessageBoxQuestion,
         &M::MnHelpClick}},
   };
+}
+
+// The course pages of the Academy menu, "Academy/<topic>.html" in the program folder.
+const std::pair<const char*, const char*> kAcademyCourses[] = {
+    {"AKKursImportMnu", "ImportvonRezepten"}, {"AKSchnellerfMnu", "Schnellerfassung"},
+    {"AkEinkaufslisteMnu", "Einkaufsliste"},  {"AkNaehrberechMnu", "Naehrmittelberechnung"},
+    {"AKGewichtMnu", "Gewichtsbeobachtung"},  {"AkErnaehrungMnu", "Ernaehrungskontrolle"}};
+
+std::string AcademyPage(const std::string& programFolder, const std::string& topic) {
+  return programFolder + "Academy/" + topic + ".html";
 }
 
 // The style's icons come in different sizes; drawn centred on one square size they line up.
@@ -480,6 +490,9 @@ void TMainFrm::BuildMenu() {
   EditCopyItem = Action("EditCopyItem");
   EditPasteItem = Action("EditPasteItem");
   VerbrauchslisteMnu = Action("VerbrauchslisteMnu");
+  // A course whose page does not ship with this build has nothing to open.
+  for (const auto& [item, topic] : kAcademyCourses)
+    if (QAction* a = Action(item)) a->setEnabled(FileExists(AcademyPage(ProgramFolder(), topic)));
 }
 
 void TMainFrm::BuildToolBar() {
@@ -654,8 +667,10 @@ void TMainFrm::ApplyPlacement() {
   if (!ctx().userSettings) return;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize s = screen ? screen->size() : QSize(1024, 768);
-  const WindowPlacement p =
-      ClampPlacement(ReadPlacement(*ctx().userSettings), s.width(), s.height());
+  // A first start shows the whole menu bar (its German captions are the longest).
+  const int menuWidth = MainMenu->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  const WindowPlacement p = ClampPlacement(ReadPlacement(*ctx().userSettings), s.width(), s.height(),
+                                           std::max(kFirstStartWidth, menuWidth), kFirstStartHeight);
   move(p.x, p.y);
   resize(p.w, p.h);
   if (p.state == 1)
@@ -741,6 +756,7 @@ void TMainFrm::FormShow() {
   int slider = ctx().userSettings ? ReadParamInt(*ctx().userSettings, "SliderChoose", 228) : 228;
   if (slider > width()) slider = 228;
   SetPaneExtent(ChooseSplit, 0, slider);
+  paneWidthApplied_ = true;
   if (MenuCenterDlg) {
     DockForm(MenuCenterDlg, MenuGnd);
     MenuCenterDlg->show();
@@ -816,7 +832,9 @@ void TMainFrm::FormClose() {
     p.h = g.height();
     p.state = windowState() & Qt::WindowMinimized ? 1 : windowState() & Qt::WindowMaximized ? 2 : 0;
     WritePlacement(*ctx().userSettings, p);
-    WriteParamInt(*ctx().userSettings, "SliderChoose", ChoosePaneWidth());
+    // A close before the stored width was applied (the restart after installing food-database
+    // files) keeps the stored width.
+    if (paneWidthApplied_) WriteParamInt(*ctx().userSettings, "SliderChoose", ChoosePaneWidth());
   }
   if (ctx().tools) ctx().tools->WriteLog("END", 0);
 }
@@ -839,9 +857,14 @@ void TMainFrm::OpenNutrientCalculation() {
 
 void TMainFrm::CalcBLSStoffeMnuClick() {
   if (!ChooseRezDlg || ChooseRezDlg->SelectedRows().empty()) return;
+  CalcBLSRezeptClick();
+}
+
+void TMainFrm::CalcBLSRezeptClick() {
   OpenNutrientCalculation();
-  // New sums show at once in the recipe on screen.
-  if (!EditRezDlg || EditRezDlg->isHidden()) ChooseRezDlg->ShowSelectedRecipe(true);
+  // New sums show at once in the recipe on screen, whichever item started the calculation.
+  if (ChooseRezDlg && (!EditRezDlg || EditRezDlg->isHidden()) && ChooseRezDlg->CurrentRow() >= 0)
+    ChooseRezDlg->ShowSelectedRecipe(true);
 }
 
 void TMainFrm::NEditMnuClick() {
@@ -1222,7 +1245,8 @@ void TMainFrm::MnDelMarkedClick() {
   if (!EditorAgrees() || !ChooseRezDlg) return;
   TChooseRezDlg* list = ChooseRezDlg;
   if (list->Count() == 0) return;
-  if (MessageBox(GetLangText(19), GetLangText(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  // A question, titled as the other delete questions (text 15 would call it an error).
+  if (MessageBox(GetLangText(19), GetLangText(17), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   list->DeleteRows([list](int row) {
     REZINDEX e;
     return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
@@ -1255,9 +1279,10 @@ void TMainFrm::RezeptloeschenClick() {
 
 void TMainFrm::TBDelClick() {
   if (!EditorAgrees()) return;
-  if (ChooseRezDlg) ChooseRezDlg->DeleteSelectedRecipes();
+  // No to the question keeps the recipe on screen; only a deletion empties the view.
+  const bool deleted = ChooseRezDlg && ChooseRezDlg->DeleteSelectedRecipes();
   UpdateRecipeButtons();
-  ShowEmptyView(EmptyDlg, true);
+  if (deleted) ShowEmptyView(EmptyDlg, true);
 }
 
 void TMainFrm::MarkList(int mode) {
@@ -1313,8 +1338,7 @@ void TMainFrm::CHooseListMnuClick() {
 }
 
 void TMainFrm::ShowAcademyPage(const std::string& topic) {
-  const std::string folder = ctx().options ? ctx().options->Str(1) : ProgramFolder();
-  ShellOpenFile(folder + "Academy/" + topic + ".html");
+  ShellOpenFile(AcademyPage(ctx().options ? ctx().options->Str(1) : ProgramFolder(), topic));
 }
 
 void TMainFrm::MnHelpClick() {

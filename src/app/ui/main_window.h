@@ -161,6 +161,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   // The nutrient calculation of the edited recipe, or of the list's current one.
   void OpenNutrientCalculation();
   void CalcBLSStoffeMnuClick();
+  // "Rezept in die BLS-Berechnung": the calculation, then the recipe on screen with its sums.
+  void CalcBLSRezeptClick();
   // The editor's pages (mode 4 has no menu item).
   void NEditMnuClick();
   void QEditMnuClick();
@@ -257,6 +259,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   std::vector<std::string> commandLine_;
   bool shownOnce_ = false;
   bool activatedOnce_ = false;
+  bool paneWidthApplied_ = false;  // the first show set the stored recipe-list width
   int toolBarTextWidth_ = 0;
 };
 

@@ -113,14 +113,20 @@ void TAssistDlg::ShowTip(uint16_t tip, int mode) {
   if (mode == 2) on = false;  // a one-time hint is switched off once it has been shown
   NextTipChk->setChecked(!on);
   StartTipChk->setChecked(StartTipOn());
-  // Without any tip text (no tips file) there is nothing worth a window.
-  if (!LoadTip() && TextEdt->toPlainText().isEmpty()) return;
+  // Without any tip text (no tips file, or a tip not shipped) there is nothing worth a window.
+  LoadTip();
+  if (TextEdt->toPlainText().isEmpty()) return;
   show();
   raise();
 }
 
 void TAssistDlg::ShowRandomTip() {
-  const int r = PickRandomTip(count_, current_, [] { return std::rand(); });
+  const std::string file = TipsFile();
+  const int count = count_;
+  const int r = PickRandomTip(count_, current_, [] { return std::rand(); }, [&](int tip) {
+    std::string text;
+    return ReadTipText(file, tip, count, text) && !text.empty();
+  });
   if (r < 0) return;
   current_ = static_cast<uint16_t>(r);
   ShowTip(current_, 1);

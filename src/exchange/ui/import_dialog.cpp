@@ -51,7 +51,8 @@ TImportDlg::TImportDlg(QWidget* parent) : QDialog(parent) {
   LogGrp = Named<QGroupBox>(this, "LogGrp");
   LogGrp->setTitle(toQ("Logbuch:"));
   LogLiBo = Named<QListWidget>(LogGrp, "LogLiBo");
-  LogLiBo->setUniformItemSizes(true);
+  // Lines differ in width (a file name can be long): each keeps its own, none is cut.
+  LogLiBo->setTextElideMode(Qt::ElideNone);
   OKBtn = Named<QPushButton>(this, "OKBtn");
   OKBtn->setText(toQ("&Start"));
   OKBtn->setDefault(true);
@@ -216,10 +217,14 @@ bool TImportDlg::WindowDue() const {
 
 void TImportDlg::LogLineAdded(const std::string& line) {
   LogLiBo->addItem(toQ(line));
+  LogLiBo->item(LogLiBo->count() - 1)->setToolTip(toQ(line));  // the whole line, however narrow
 }
 
 void TImportDlg::LogLineSet(int position, const std::string& line) {
-  if (QListWidgetItem* item = LogLiBo->item(position)) item->setText(toQ(line));
+  if (QListWidgetItem* item = LogLiBo->item(position)) {
+    item->setText(toQ(line));
+    item->setToolTip(toQ(line));
+  }
 }
 
 void TImportDlg::LogLineRemoved(int position) {

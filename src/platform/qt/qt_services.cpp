@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "platform/qt/qt_text.h"
@@ -56,10 +60,25 @@ void QtClipboard::SetText(const std::string& text) {
 
 bool QtLauncher::Start(const std::string& program, const std::string& arguments,
                        const std::string& workDir, int& error) {
+  // The system's reason is found out first: the detached start itself tells none.
+  const QString name = toQ(program);
+  const QString path = name.contains(QLatin1Char('/')) ? name : QStandardPaths::findExecutable(name);
+  if (path.isEmpty() || !QFileInfo::exists(path)) {
+    error = ENOENT;
+    return false;
+  }
+  if (::access(QFile::encodeName(path).constData(), X_OK) != 0) {
+    error = errno;
+    return false;
+  }
+  if (!workDir.empty() && !QFileInfo(toQ(workDir)).isDir()) {
+    error = ENOTDIR;
+    return false;
+  }
   const QStringList args = QProcess::splitCommand(toQ(arguments));
   qint64 pid = 0;
-  if (QProcess::startDetached(toQ(program), args, toQ(workDir), &pid)) return true;
-  error = QFileInfo::exists(toQ(program)) ? EACCES : ENOENT;
+  if (QProcess::startDetached(path, args, toQ(workDir), &pid)) return true;
+  error = ENOEXEC;
   return false;
 }
 

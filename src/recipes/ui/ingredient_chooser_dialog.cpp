@@ -1,7 +1,9 @@
 #include "recipes/ui/ingredient_chooser_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
@@ -373,6 +375,7 @@ void TChooseZutatDlg::LoadChooserLine(REZBLOCK* recipe, int index, bool refill) 
 }
 
 void TChooseZutatDlg::ShowChooserLine() {
+  offeredFor_.clear();
   filling_ = true;
   MengeCoBo->setEditText(QString());
   EinheitCoBo->setEditText(QString());
@@ -434,6 +437,7 @@ void TChooseZutatDlg::ShowLinkControls() {
 }
 
 void TChooseZutatDlg::ClearChooserFields() {
+  offeredFor_.clear();
   if (isVisible()) {
     if (ChangeLineGrp->isVisible())
       TrenntextEdt->setFocus();
@@ -555,6 +559,7 @@ void TChooseZutatDlg::UnitFieldChanged() {
 
 void TChooseZutatDlg::IngredientFieldChanged() {
   if (filling_) return;
+  offeredFor_.clear();
   LineChanged = true;
   UpdateCompletionHint(1);
   HintTxt->setText(toQ(CompletionHint));
@@ -594,14 +599,21 @@ bool TChooseZutatDlg::eventFilter(QObject* watched, QEvent* event) {
         HintPanel->hide();
       }
       break;
-    case QEvent::FocusOut:
+    case QEvent::FocusOut: {
+      // A message box or pop-up taking the focus is no leaving of the field; a click on the
+      // OK button asks in the button's own handler (a question here would swallow the click).
+      const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+      const QWidget* to = QApplication::focusWidget();
+      const bool left = why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason &&
+                        to != OKBtn && to != OK2Btn;
       if (box == EinheitCoBo)
         LeaveUnitField();
-      else if (box == ZutatCoBo)
+      else if (box == ZutatCoBo && left)
         LeaveIngredientField();
       else if (box == MengeCoBo)
         LeaveAmountField();
       break;
+    }
     case QEvent::KeyPress: {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key != Qt::Key_Control && key != Qt::Key_Alt) break;
@@ -634,12 +646,17 @@ bool TChooseZutatDlg::eventFilter(QObject* watched, QEvent* event) {
 
 bool TChooseZutatDlg::OfferCatalogueBLSLink(const std::string& ingredient) {
   if (ctx().options && ctx().options->Flag(56)) return false;
-  if (!BLSBez->isHidden() || !ctx().ingredients) return false;
+  if (!BLSBez->isHidden() || !ctx().ingredients || offering_) return false;
   std::string key;
   uint8_t notOnList = 0;
   if (!ctx().ingredients->GetZutatBLSKey(ingredient, key, notOnList) || key.empty()) return false;
-  if (MessageBox(GetLangText(425), GetLangText(56), MB_YESNO | MB_ICONQUESTION) != IDYES)
-    return false;
+  // Answered No once for this text: the user knows, and is not asked again.
+  if (ingredient == offeredFor_) return false;
+  offeredFor_ = ingredient;
+  offering_ = true;
+  const int answer = MessageBox(GetLangText(425), GetLangText(56), MB_YESNO | MB_ICONQUESTION);
+  offering_ = false;
+  if (answer != IDYES) return false;
   BLSKey->setText(toQ(key));
   ShowBLSName();
   ShowLinkControls();

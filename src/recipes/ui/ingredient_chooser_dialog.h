@@ -122,6 +122,10 @@ class TChooseZutatDlg : public QDialog {
   void LeaveAmountField();
   bool filling_ = false;
   bool closing_ = false;
+  // The food-link question is asked once per ingredient text of a line: the text it was asked
+  // for, and set while it is open (its box takes the focus, which is no leaving of the field).
+  std::string offeredFor_;
+  bool offering_ = false;
 };
 
 extern TChooseZutatDlg* ChooseZutatDlg;

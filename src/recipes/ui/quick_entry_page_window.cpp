@@ -328,7 +328,7 @@ void TQEditDlg::QEditLoadRez(REZBLOCK* recipe) {
 bool TQEditDlg::QEditStoreRez() {
   if (!editRecipe) return true;
   QEditRefreshInfo();
-  quick.SplitQuickTextLines(fromQ(TextRtf->toPlainText()));
+  quick.SplitQuickTextLines(fromQ(FieldText(TextRtf)));
   quick.QuickTextToRez(*editRecipe);
   return true;
 }
@@ -373,7 +373,7 @@ void TQEditDlg::TextRtfSelectionChange() {
 
 void TQEditDlg::QEditRefreshInfo() {
   CaretToLine();
-  quick.SplitQuickTextLines(fromQ(TextRtf->toPlainText()));
+  quick.SplitQuickTextLines(fromQ(FieldText(TextRtf)));
   if (currentLine < 0 || currentLine >= static_cast<int>(quick.lines.size())) return;
   const int kind = quick.LineKind(currentLine);
   if (kind != kQuickCategories) categoryListFilled = 0;
@@ -583,7 +583,7 @@ void TQEditDlg::QEditSetCommandLine(const std::string& line) {
 
 void TQEditDlg::QEditInsertCommand(const std::string& command) {
   CaretToLine();
-  quick.SplitQuickTextLines(fromQ(TextRtf->toPlainText()));
+  quick.SplitQuickTextLines(fromQ(FieldText(TextRtf)));
   std::string line = CurrentLineText();
   if (command.size() == 1) {
     if (!line.empty() && (line[0] == '*' || line[0] == '-'))

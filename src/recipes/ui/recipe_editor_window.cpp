@@ -432,7 +432,6 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
     // The picture list changes only now, after the checks, right before the write.
     const std::vector<REZPICTURE> oldPictures = WorkRecipe.pictures;
     std::string copied;
-    bool removeOld = PictureRemoved != 0;
     if (PictureRemoved || !NewPicturePath.empty()) WorkRecipe.pictures.clear();
     if (!NewPicturePath.empty()) {
       if (OptionFlag(50)) {
@@ -443,7 +442,6 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
         } else {
           // The new picture could not be copied (the copy said why): the old one stays.
           WorkRecipe.pictures = oldPictures;
-          removeOld = false;
         }
       } else {
         WorkRecipe.pictures.push_back({'F', NewPicturePath});
@@ -462,11 +460,8 @@ bool TEditRezDlg::SaveRecipe(bool reselect) {
       WorkRecipe.pictures = oldPictures;
       return false;
     }
-    if (removeOld && !oldPictures.empty()) {
-      REZBLOCK old;
-      old.pictures = oldPictures;
-      DeleteRecipePicture(old);
-    }
+    // A replaced or removed picture file stays: the recipe's old record still names it and can
+    // be restored until its book is compressed.
     // The stored recipe is the new baseline, found by its key from now on.
     IsNewRecipe = false;
     RecipeBookId = key.bookId;

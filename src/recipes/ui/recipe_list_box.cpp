@@ -264,10 +264,13 @@ std::vector<int> TRecipeListBox::SelectedRows() const {
 }
 
 void TRecipeListBox::mousePressEvent(QMouseEvent* e) {
-  // A right click acts on the row under the mouse, unless a selection of several rows waits.
+  // A right click acts on the row under the mouse, unless a selection of several rows waits or
+  // Shift or Ctrl is held (the selection then stays as it is).
   if (e->button() == Qt::RightButton) {
     const QModelIndex at = indexAt(e->position().toPoint());
-    if (at.isValid() && SelectedRows().size() < 2) {
+    const bool plain = !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) &&
+                       !(e->buttons() & Qt::MiddleButton);
+    if (plain && at.isValid() && SelectedRows().size() < 2) {
       selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
     }
     e->accept();

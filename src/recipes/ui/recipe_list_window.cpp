@@ -232,6 +232,7 @@ bool TChooseRezDlg::IsSearchMode() const { return GattLiBo->currentIndex() == 1;
 void TChooseRezDlg::SetCategoryIndex(int index) {
   const QSignalBlocker quiet(GattLiBo);
   GattLiBo->setCurrentIndex(index);
+  categoryIndex_ = GattLiBo->currentIndex();
 }
 
 void TChooseRezDlg::BeginFill() {
@@ -322,6 +323,7 @@ void TChooseRezDlg::FillRecipeFilterCombo() {
     if (GattLiBo->itemText(i) == text) select = i;
   if (select < 0) select = position;
   GattLiBo->setCurrentIndex(select < GattLiBo->count() ? select : -1);
+  categoryIndex_ = GattLiBo->currentIndex();
 }
 
 void TChooseRezDlg::RefreshRecipeList() {
@@ -349,8 +351,16 @@ void TChooseRezDlg::RefreshRecipeList() {
 }
 
 void TChooseRezDlg::GattLiBoChange() {
-  RefreshRecipeList();
+  // A new filter replaces the recipe on screen: the editor's question comes first, and Cancel
+  // puts the filter back.
+  if (!EditorAgrees(true)) {
+    SetCategoryIndex(categoryIndex_);
+    return;
+  }
+  categoryIndex_ = GattLiBo->currentIndex();
+  // The editor goes first, so that choosing an empty search result does not ask again.
   ShowEmptyView();
+  RefreshRecipeList();
 }
 
 // --- showing --------------------------------------------------------------------------------
@@ -495,6 +505,9 @@ void TChooseRezDlg::NavigateRecipe(int how) {
 
 void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) {
   if (!EditorAgrees(true)) return;
+  // The recipe on screen before the jump: another one is shown for its own servings.
+  REZINDEX before;
+  const bool wasShown = ctx().dbList && ctx().dbList->GetListEntry(before, ShownItem);
   MenuShown = 0;
   if (keepFilter) {
     SelectAllRecipes(false);
@@ -519,6 +532,9 @@ void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) 
     if (first < 0) first = row;
   }
   if (first >= 0) ChooseLiBo->SetCurrentRow(first);
+  // Servings the user chose stay with the recipe they were chosen for (the view switch below
+  // keeps them); a different recipe follows its own, as when it is clicked.
+  if (!wasShown || before.bookId != book || before.number != number) SetChosenServings(-2);
   MainWindowAccess* main = MainWindow();
   if (Count() > 0 && main) {
     main->SetViewMode(0);
@@ -634,11 +650,11 @@ void TChooseRezDlg::HelpMnuClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Win_ChooseRez.htm");
 }
 
-void TChooseRezDlg::DeleteSelectedRecipes() {
-  if (!EditorAgrees(true)) return;
+bool TChooseRezDlg::DeleteSelectedRecipes() {
+  if (!EditorAgrees(true)) return false;
   const std::vector<int> selected = SelectedRows();
   const size_t n = selected.size();
-  if (n == 0) return;
+  if (n == 0) return false;
   std::string question;
   if (n == 1) {
     REZINDEX e;
@@ -650,9 +666,10 @@ void TChooseRezDlg::DeleteSelectedRecipes() {
   question += GetLangText(572);
   if (ctx().options && ctx().options->Flag(18) &&
       MessageBox(question, GetLangText(17), MB_YESNO | MB_ICONQUESTION) != IDYES)
-    return;
+    return false;
   DeleteRows([this](int row) { return IsSelected(row); });
   ShowEmptyView();
+  return true;
 }
 
 void TChooseRezDlg::DeleteRows(const std::function<bool(int row)>& chosen) {

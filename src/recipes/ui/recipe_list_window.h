@@ -65,7 +65,9 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   void SelectAllRecipes(bool select);
 
   // --- commands ---------------------------------------------------------------------------
-  void DeleteSelectedRecipes();
+  // Deletes the selected recipes after the question of option 18; false when nothing was
+  // deleted (the editor's or the user's No, nothing selected).
+  bool DeleteSelectedRecipes();
   // Marks the recipe of a list row deleted (the row leaves the list). True when it is now
   // deleted (in search mode: when its entry was found).
   bool ToggleRecipeDeleted(int position);
@@ -142,6 +144,7 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
 
   bool filling_ = false;
   bool listHadFocus_ = false;
+  int categoryIndex_ = 0;  // the filter as it stood before the user changed it
 };
 
 extern TChooseRezDlg* ChooseRezDlg;

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QScrollArea>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace tav {
@@ -16,6 +18,17 @@ QWidget* PageScrollBox(QWidget* page, const char* name, QScrollArea*& scrollBox)
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scrollBox);
   return box;
+}
+
+QString FieldText(const QTextEdit* field) {
+  if (!field) return QString();
+  QString text = field->document()->toRawText();
+  for (QChar& c : text)
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+  // The document's frame markers are no text.
+  text.remove(QChar(0xFDD0));
+  text.remove(QChar(0xFDD1));
+  return text;
 }
 
 QLabel* PageTitleLabel(QWidget* parent, const char* name) {

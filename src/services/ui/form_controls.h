@@ -8,6 +8,7 @@
 
 class QLabel;
 class QScrollArea;
+class QTextEdit;
 class QVBoxLayout;
 
 namespace tav {
@@ -25,6 +26,10 @@ QVBoxLayout* DockColumn(QWidget* w);
 QWidget* DockPanel(const char* name);
 // Docks a form into a panel made by DockPanel and shows it there.
 void DockInto(QWidget* form, QWidget* panel);
+
+// The text of a text field as the user typed it, line breaks as '\n'. Unlike toPlainText it keeps
+// non-breaking spaces, so that a field filled from a recipe and left alone gives the same text.
+QString FieldText(const QTextEdit* field);
 
 // A caption bar over a list or text: bold text on the button colour, a line below.
 QLabel* CaptionBar(const char* name, const QString& caption);
