@@ -80,6 +80,22 @@ TEST(Amounts, BaseUnitsAndSums) {
   EXPECT_EQ(AddAmounts("0,1", "0,2"), "0,3");
 }
 
+TEST(Amounts, DecimalSeparatorFollowsTheLocaleAndIsACommaWithoutOne) {
+  // An unset or C/POSIX locale counts as German for the language, and so for numbers.
+  const struct {
+    const char* locale;
+    char point;
+    char sep;
+  } cases[] = {{"", '.', ','},           {"C", '.', ','},          {"POSIX", '.', ','},
+               {"C.UTF-8", '.', ','},    {"de_DE.UTF-8", ',', ','}, {"en_GB.UTF-8", '.', '.'},
+               {"de_CH.UTF-8", '.', '.'}, {"fr_FR", ',', ','}};
+  for (const auto& c : cases) EXPECT_EQ(DecimalSepForLocale(c.locale, c.point), c.sep) << c.locale;
+  // Texts written with it never mix the two.
+  SepGuard unset(DecimalSepForLocale("", '.'));
+  EXPECT_EQ(FormatFixed(2010.75, 2), "2010,75");
+  EXPECT_EQ(FormatGeneral(1.5), "1,5");
+}
+
 TEST(Amounts, NumberTexts) {
   SepGuard german(',');
   EXPECT_EQ(FormatNumberText("3", 2), "3");

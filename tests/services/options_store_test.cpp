@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/settings_store.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
@@ -174,6 +176,12 @@ TEST(OptionsStore, SpoonTextsReadLikeAtol) {
   o.SetParaString(68, "12 Gramm");
   EXPECT_EQ(env.userSettings.ChangeCount(), writes);
   EXPECT_EQ(env.userSettings.Read(kRegParam, "CalcELMenge"), "12");
+  // Past the integer range the weight saturates; it never wraps into a negative or small one.
+  o.SetParaString(69, "99999999999");
+  EXPECT_EQ(o.Int(69), INT32_MAX);
+  EXPECT_EQ(o.Str(69), "2147483647");
+  o.SetParaString(68, "-99999999999 g");
+  EXPECT_EQ(o.Int(68), INT32_MIN);
 }
 
 TEST(OptionsStore, WeightChartTextIsWrittenOnFirstCallAndOnChangeOnly) {

@@ -437,7 +437,8 @@ void TChooseZutatDlg::ShowLinkControls() {
 }
 
 void TChooseZutatDlg::ClearChooserFields() {
-  offeredFor_.clear();
+  // The focus moves before the fields empty: leaving the ingredient field then is no reason to
+  // ask about the food link of the line just stored.
   if (isVisible()) {
     if (ChangeLineGrp->isVisible())
       TrenntextEdt->setFocus();
@@ -453,6 +454,7 @@ void TChooseZutatDlg::ClearChooserFields() {
   BLSKey->clear();
   BLSBez->clear();
   ShowLinkControls();
+  offeredFor_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
