@@ -32,6 +32,7 @@ std::string Numbered(const char* name, size_t n) { return name + std::to_string(
 
 void OptionsStore::SaveBlsRezStoffe(const std::vector<int32_t>& list) {
   blsRezStoffe = list;
+  blsRezStoffeStored = true;  // chosen now, also when empty: the default list no longer applies
   for (size_t n = 0; n < list.size(); ++n)
     WriteParam(Numbered("BLSRezStoff_", n), std::to_string(list[n]));
   WriteParam(Numbered("BLSRezStoff_", list.size()), "-1");

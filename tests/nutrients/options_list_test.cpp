@@ -32,6 +32,16 @@ TEST(NutrientsStoredWithRecipes, ListEndsAtTheFirstNegativeOrMissingValue) {
   }
 }
 
+TEST(NutrientsStoredWithRecipes, AListSavedEmptyCountsAsChosen) {
+  test::TestEnv env;
+  OptionsStore& o = env.Options();
+  EXPECT_FALSE(o.blsRezStoffeStored);
+  o.SaveBlsRezStoffe({});
+  EXPECT_TRUE(o.blsRezStoffeStored);
+  EXPECT_TRUE(env.Options().blsRezStoffeStored);  // read again from the settings
+  EXPECT_TRUE(env.Options().blsRezStoffe.empty());
+}
+
 TEST(NutrientsStoredWithRecipes, WalkingTheList) {
   test::TestEnv env;
   OptionsStore& o = env.Options();
