@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_list_view.h"
@@ -95,6 +96,33 @@ class BookEnv {
   TdbList store;
   FakeRecipeList list;
 };
+
+// Makes the book in the data root of `env` through the cookbook list and the store, with the
+// recipes stored in order as the editor stores them (numbers from 1), and leaves books, store
+// and options out of the context again: for tests that then start the whole program over it.
+inline void MakeBookBeforeStart(TestEnv& env, KBOOK book, std::vector<REZBLOCK> recipes) {
+  OptionsStore& options = env.Options();
+  CookbookList books;
+  TdbList store;
+  ctx().books = &books;
+  ctx().dbList = &store;
+  books.ScanKBooks();
+  EXPECT_TRUE(books.CreateKBook(book));
+  options.SetParaString(6, book.name);
+  books.SelectKBook(book.name);
+  store.ReloadBookIndex();
+  for (REZBLOCK& r : recipes) {
+    r.number = store.NextRecipeNumber(book.name);
+    int32_t offset = 0, length = 0;
+    EXPECT_TRUE(store.WriteRezBlock("", r, offset, length));
+    REZINDEX e = BookEnv::EntryFor(r, offset, length);
+    EXPECT_TRUE(store.WriteIndexEntry(e, -1));
+  }
+  ctx().books = nullptr;
+  ctx().dbList = nullptr;
+  ctx().recipeList = nullptr;
+  ctx().options = nullptr;
+}
 
 // The number counter of an index file; -1 when the file is shorter than its header.
 inline int32_t CounterOf(const std::string& indexPath) {

@@ -36,6 +36,7 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_records.h"
@@ -57,6 +58,7 @@
 #include "services/options_store.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
+#include "windows/list_view_clicks.h"
 
 namespace tav {
 namespace {
@@ -120,18 +122,9 @@ class CookSession : public ::testing::Test {
   }
 
   void BuildBook(const std::string& name, const std::vector<Dish>& dishes) {
-    OptionsStore& options = env.Options();
-    CookbookList books;
-    TdbList store;
-    ctx().books = &books;
-    ctx().dbList = &store;
-    books.ScanKBooks();
     KBOOK book;
     book.name = name;
-    ASSERT_TRUE(books.CreateKBook(book));
-    options.SetParaString(6, name);
-    books.SelectKBook(name);
-    store.ReloadBookIndex();
+    std::vector<REZBLOCK> recipes;
     for (const Dish& d : dishes) {
       REZBLOCK b;
       ClearRezBlock(b);
@@ -142,21 +135,9 @@ class CookSession : public ::testing::Test {
       b.categories[0] = d.category;
       b.lines = d.lines;
       b.lineCount = static_cast<int32_t>(d.lines.size());
-      b.number = store.NextRecipeNumber(name);
-      int32_t offset = 0, length = 0;
-      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
-      REZINDEX e;
-      e.SetTitle(b.title);
-      e.number = b.number;
-      e.offset = offset;
-      e.length = length;
-      std::memcpy(e.categories, b.categories, sizeof e.categories);
-      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+      recipes.push_back(b);
     }
-    ctx().books = nullptr;
-    ctx().dbList = nullptr;
-    ctx().recipeList = nullptr;
-    ctx().options = nullptr;
+    test::MakeBookBeforeStart(env, book, recipes);
   }
 
   int RowOf(const std::string& title) const {
@@ -165,16 +146,7 @@ class CookSession : public ::testing::Test {
       if (list->RowEntry(row, e) && e.Title() == title) return row;
     return -1;
   }
-  void Click(int row) {
-    QListView* view = list->ChooseLiBo;
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                    Qt::NoModifier);
-      QApplication::sendEvent(view->viewport(), &e);
-    }
-  }
+  void Click(int row) { test::ClickRow(list->ChooseLiBo, row); }
   void Search(const char* text) {
     list->SearchEdt->setText(QString::fromLatin1(text));
     list->SearchEdtChange();
@@ -336,12 +308,8 @@ TEST_F(CookSession, MarksStayOnACopyNoneAndAcrossASave) {
 TEST_F(CookSession, RightClickWithShiftOrCtrlKeepsTheSelection) {
   Start();
   list->SelectOnly(0);
-  QListView* view = list->ChooseLiBo;
-  const QPoint at = view->visualRect(view->model()->index(2, 0)).center();
   auto rightClick = [&](Qt::KeyboardModifiers mods) {
-    QMouseEvent e(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::RightButton,
-                  Qt::RightButton, mods);
-    QApplication::sendEvent(view->viewport(), &e);
+    test::ClickRow(list->ChooseLiBo, 2, Qt::RightButton, mods, true);
   };
   rightClick(Qt::ShiftModifier);
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});

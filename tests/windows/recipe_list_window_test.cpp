@@ -19,6 +19,7 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
@@ -35,6 +36,7 @@
 #include "recipes/ui/standard_view_window.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
+#include "windows/list_view_clicks.h"
 
 namespace tav {
 namespace {
@@ -96,20 +98,11 @@ class RecipeListWindow : public ::testing::Test {
   // A book made through the cookbook list and the store, as the program makes them.
   void BuildBook(const std::string& name, const std::string& description,
                  const std::vector<Recipe>& recipes) {
-    OptionsStore& options = env.Options();
-    CookbookList books;
-    TdbList store;
-    ctx().books = &books;
-    ctx().dbList = &store;
-    books.ScanKBooks();
     KBOOK book;
     book.name = name;
     book.description = description;
     book.toolbarFlag = 1;
-    ASSERT_TRUE(books.CreateKBook(book));
-    options.SetParaString(6, name);
-    books.SelectKBook(name);
-    store.ReloadBookIndex();
+    std::vector<REZBLOCK> blocks;
     for (const Recipe& r : recipes) {
       REZBLOCK b;
       ClearRezBlock(b);
@@ -118,21 +111,9 @@ class RecipeListWindow : public ::testing::Test {
       b.servings = 4;
       b.categories[r.lateSlot ? 5 : 0] = r.category;
       b.pictures = r.pictures;
-      b.number = store.NextRecipeNumber(name);
-      int32_t offset = 0, length = 0;
-      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
-      REZINDEX e;
-      e.SetTitle(b.title);
-      e.number = b.number;
-      e.offset = offset;
-      e.length = length;
-      std::memcpy(e.categories, b.categories, sizeof e.categories);
-      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+      blocks.push_back(b);
     }
-    ctx().books = nullptr;
-    ctx().dbList = nullptr;
-    ctx().recipeList = nullptr;
-    ctx().options = nullptr;
+    test::MakeBookBeforeStart(env, book, blocks);
   }
 
   std::string Data() const { return env.DataFolder(); }
@@ -152,16 +133,7 @@ class RecipeListWindow : public ::testing::Test {
     return -1;
   }
   // A left click on a row, as the mouse gives it.
-  void Click(int row) {
-    QListView* view = list->ChooseLiBo;
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                    Qt::NoModifier);
-      QApplication::sendEvent(view->viewport(), &e);
-    }
-  }
+  void Click(int row) { test::ClickRow(list->ChooseLiBo, row); }
   void Select(std::initializer_list<int> rows) {
     list->SelectOnly(-1);
     for (int row : rows) {
