@@ -527,5 +527,21 @@ TEST(NutrientReport, FooterAndOutput) {
   EXPECT_EQ(env.shell.opened.size(), 1u);
 }
 
+TEST(NutrientReport, AFreshDataRootGetsItsHtmlFolder) {
+  CalcEnv env;
+  REZBLOCK recipe = HandRecipe();
+  const NutrientReport report = HandReport(env, recipe);
+  // The shipped data root has no HTML folder: the report makes it.
+  std::filesystem::remove_all(env.Root() + "HTML");
+  ASSERT_TRUE(OutputNutrientReport(report));
+  EXPECT_TRUE(FileExists(env.Root() + "HTML/blsvalues.html"));
+  // A folder spelt in another case is the HTML folder too.
+  std::filesystem::remove_all(env.Root() + "HTML");
+  MakeDirs(env.Root() + "html");
+  ASSERT_TRUE(OutputNutrientReport(report));
+  EXPECT_TRUE(FileExists(env.Root() + "html/blsvalues.html"));
+  EXPECT_FALSE(DirExists(env.Root() + "HTML"));
+}
+
 }  // namespace
 }  // namespace tav
