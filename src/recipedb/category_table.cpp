@@ -27,8 +27,10 @@ std::vector<REZGATT> CategoryTable::ParseLines(const std::vector<std::string>& l
   std::vector<REZGATT> table;
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
+    // A blank line where a category begins is no category (a hand-edited file's spacing).
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
     REZGATT g;
-    if (!line.empty() && line[0] == '>') {
+    if (line[0] == '>') {
       g.kind = REZGATT::kMain;
       g.id = static_cast<int32_t>(ReadLong(line.substr(1, 4)));
       if (line.size() > 6) {

@@ -41,7 +41,8 @@ class CategoryTable {
   // categories on disk are never replaced by a table that does not hold them.
   bool WriteGattungen();
 
-  // File form of a table and back (the file's lines without their line ends).
+  // File form of a table and back (the file's lines without their line ends). A blank line
+  // where a category would begin is skipped.
   static std::vector<std::string> FormatLines(const std::vector<REZGATT>& table);
   static std::vector<REZGATT> ParseLines(const std::vector<std::string>& lines);
 

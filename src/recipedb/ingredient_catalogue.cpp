@@ -1,6 +1,7 @@
 #include "recipedb/ingredient_catalogue.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "platform/numbers.h"
 #include "platform/services.h"
@@ -130,11 +131,32 @@ bool IngredientCatalogue::ReadZutaten() {
   }
   zutaten.clear();
   zutaten.reserve(lines.size());
-  for (const std::string& line : lines) zutaten.push_back(ParseLine(line));
+  for (const std::string& line : lines)
+    if (line.find_first_not_of(' ') != std::string::npos) zutaten.push_back(ParseLine(line));
   return true;
 }
 
+void IngredientCatalogue::PutLongerNamesFirst() {
+  // Each ingredient goes in front of the first one whose name its own name contains. Containment
+  // runs one way (a name inside a name inside a third), so the ones placed before keep their
+  // order and nothing placed later can overtake them.
+  std::vector<REZZUTATEN> ordered;
+  std::vector<std::string> upper;
+  ordered.reserve(zutaten.size());
+  upper.reserve(zutaten.size());
+  for (REZZUTATEN& z : zutaten) {
+    std::string name = UpperCaseAnsi(z.plural);
+    size_t at = 0;
+    while (at < upper.size() && (upper[at].empty() || name.find(upper[at]) == std::string::npos))
+      ++at;
+    ordered.insert(ordered.begin() + static_cast<std::ptrdiff_t>(at), std::move(z));
+    upper.insert(upper.begin() + static_cast<std::ptrdiff_t>(at), std::move(name));
+  }
+  zutaten = std::move(ordered);
+}
+
 bool IngredientCatalogue::WriteZutaten() {
+  PutLongerNamesFirst();
   std::vector<std::string> lines;
   lines.reserve(zutaten.size());
   for (const REZZUTATEN& z : zutaten) lines.push_back(FormatLine(z));

@@ -50,8 +50,13 @@ class IngredientCatalogue {
   bool ReadZutaten();
   // Replaces the file; false with message 113 (title 15) when it cannot be written, and also
   // when the file exists but was never read, so ingredients on disk are never replaced by a
-  // catalogue that does not hold them.
+  // catalogue that does not hold them. PutLongerNamesFirst runs first, so a name added at the
+  // end never hides behind a shorter one it contains.
   bool WriteZutaten();
+  // Moves every ingredient in front of the first ingredient whose plural its own plural
+  // contains (case ignored); an order that already keeps this stays as it is. FindZutatForText
+  // takes the first plural contained in a text, so "Knoblauch" must stand before "Lauch".
+  void PutLongerNamesFirst();
   static REZZUTATEN ParseLine(const std::string& line);
   static std::string FormatLine(const REZZUTATEN& z);
 

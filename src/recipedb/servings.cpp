@@ -30,6 +30,23 @@ size_t RangeDash(const std::string& amount) {
              : std::string::npos;
 }
 
+bool IsFractionSign(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 0xBC && u <= 0xBE;
+}
+
+// "1½" and "1 ½" as the mixed number "1 1/2", which the fraction reader understands; a sign
+// anywhere else is left for the reader to refuse.
+void FractionSignAfterWhole(std::string& a) {
+  if (a.empty() || !IsFractionSign(a.back())) return;
+  const size_t sign = a.size() - 1;
+  const std::string whole = Trimmed(a.substr(0, sign));
+  if (whole.empty() || whole.find_first_not_of("0123456789") != std::string::npos) return;
+  std::string part(1, a[sign]);
+  FractionCharToText(part);
+  a = whole + " " + part;
+}
+
 std::string Scaled(double v, int from, int to) {
   return FormatGeneral(v / from * to);
 }
@@ -62,6 +79,7 @@ bool ReadAmountValue(const std::string& amount, double& value) {
   if (a.empty()) return false;
   FractionCharToText(a);
   a = Trimmed(a);
+  FractionSignAfterWhole(a);
   if (a.find_first_not_of("0123456789,./ ") != std::string::npos) return false;
   if (std::count(a.begin(), a.end(), '/') > 1) return false;
   if (a.find('/') != std::string::npos) {
@@ -93,6 +111,11 @@ void ScaleRecipeAmounts(REZBLOCK& recipe, uint16_t servings) {
       continue;
     }
     double v = ReadNumber(line.amount);
+    // A fraction sign ("½", "1½", "1 ½") reads as the fraction it is; the number before it
+    // alone would lose it.
+    if (std::any_of(line.amount.begin(), line.amount.end(), IsFractionSign) &&
+        !ReadAmountValue(line.amount, v))
+      continue;
     if (v == 0) continue;
     if (line.amount.find('/') != std::string::npos) {
       std::string copy = line.amount;

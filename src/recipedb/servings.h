@@ -20,11 +20,13 @@ int GetRecipeServings();
 
 // Scales the amounts from the recipe's servings to `servings` (headings '*' and description
 // lines '-' keep theirs) and makes them readable (fractions, kg and l). A range such as "2-3"
-// scales both ends. The recipe's servings field is the caller's to set.
+// scales both ends, an amount with a fraction sign its whole value. The recipe's servings
+// field is the caller's to set.
 void ScaleRecipeAmounts(REZBLOCK& recipe, uint16_t servings);
 
 // The amount of an ingredient line as a number: a decimal with ',' or '.', a fraction "1/2", a
-// mixed number "1 1/2" or a fraction sign. False for an empty amount, a range or a word.
+// mixed number "1 1/2", a fraction sign "½" or a whole number with one ("1½", "1 ½"). False
+// for an empty amount, a range or a word.
 bool ReadAmountValue(const std::string& amount, double& value);
 
 }  // namespace tav

@@ -43,7 +43,27 @@ bool ReadFactor(const std::string& factor, double& value) {
   return used > 0 && value != 0 && std::isfinite(value);
 }
 
+// Codes are compared without regard to case, but a code spelt exactly as asked wins: Meal-Master
+// tells t (teaspoon) from T (tablespoon) and ds (dash) from Ds (can) only by their case.
+bool CodeMatches(const std::string& unitCode, const std::string& code, bool exact) {
+  return exact ? unitCode == code : SameTextNoCase(unitCode, code);
+}
+
+// The first unit whose trimmed code equals `code`, exact spelling first.
+const REZEINHEIT* FirstByCode(const std::vector<REZEINHEIT>& units, const std::string& code) {
+  for (const bool exact : {true, false})
+    for (const REZEINHEIT& u : units)
+      if (CodeMatches(Trimmed(u.code), code, exact)) return &u;
+  return nullptr;
+}
+
 }  // namespace
+
+bool UnitNameFitsFile(const std::string& name) {
+  if (name.find_first_of("#~") == std::string::npos) return true;
+  MessageBox(GetLangText(810), GetLangText(15), MB_OK | MB_ICONERROR);
+  return false;
+}
 
 std::string UnitTable::FilePath() const {
   return LanguageFolderFile("einheit.dat");
@@ -142,24 +162,24 @@ bool UnitTable::UnitTextToCode(std::string& text) const {
 }
 
 bool UnitTable::NormalizeUnitCode(std::string& code) const {
-  for (const REZEINHEIT& u : units) {
-    const std::string c = Trimmed(u.code);
-    if (SameTextNoCase(c, code)) {
-      code = c;
+  const REZEINHEIT* u = FirstByCode(units, code);
+  if (u) code = Trimmed(u->code);
+  return u != nullptr;
+}
+
+bool UnitTable::NormalizeUnitCodeFixed(std::string& code) const {
+  for (const bool exact : {true, false}) {
+    const REZEINHEIT* taken = nullptr;
+    for (const REZEINHEIT& u : units) {
+      if (!CodeMatches(Trimmed(u.code), code, exact)) continue;
+      if (!taken || u.fixed) taken = &u;
+    }
+    if (taken) {
+      code = Trimmed(taken->code);
       return true;
     }
   }
   return false;
-}
-
-bool UnitTable::NormalizeUnitCodeFixed(std::string& code) const {
-  const REZEINHEIT* taken = nullptr;
-  for (const REZEINHEIT& u : units) {
-    if (!SameTextNoCase(Trimmed(u.code), code)) continue;
-    if (!taken || u.fixed) taken = &u;
-  }
-  if (taken) code = Trimmed(taken->code);
-  return taken != nullptr;
 }
 
 bool UnitTable::ResolveUnitCode(const std::string& text, std::string& code) const {
@@ -171,11 +191,13 @@ bool UnitTable::ResolveUnitCode(const std::string& text, std::string& code) cons
       return true;
     }
   }
-  for (const uint8_t fixedPass : {1, 0}) {
-    for (const REZEINHEIT& u : units) {
-      if (u.fixed == fixedPass && SameTextNoCase(Trimmed(u.code), text)) {
-        code = Trimmed(u.code);
-        return true;
+  for (const bool exact : {true, false}) {
+    for (const uint8_t fixedPass : {1, 0}) {
+      for (const REZEINHEIT& u : units) {
+        if (u.fixed == fixedPass && CodeMatches(Trimmed(u.code), text, exact)) {
+          code = Trimmed(u.code);
+          return true;
+        }
       }
     }
   }
@@ -249,9 +271,8 @@ bool UnitTable::IsMealMasterUsable(size_t position) const {
 bool UnitTable::CheckMealMasterUnit(const REZZUTAT& line) const {
   const std::string code = Trimmed(line.unit);
   if (code.empty()) return true;
-  for (size_t i = 0; i < units.size(); ++i)
-    if (SameTextNoCase(units[i].code, code)) return IsMealMasterUsable(i);
-  return false;
+  const REZEINHEIT* u = FirstByCode(units, code);
+  return u && IsMealMasterUsable(static_cast<size_t>(u - units.data()));
 }
 
 void UnitTable::CountUnitKinds(int& fixedCount, int& converting) const {
@@ -283,10 +304,8 @@ void UnitTable::FillUnitList(std::vector<ListItem>& items) const {
 void UnitTable::ConvertRecipeUnits(REZBLOCK& recipe) const {
   for (REZZUTAT& line : recipe.lines) {
     if (line.unit.empty()) continue;
-    const auto it = std::find_if(units.begin(), units.end(), [&](const REZEINHEIT& u) {
-      return SameTextNoCase(u.code, line.unit);
-    });
-    if (it == units.end() || it->fixed || it->factor.empty()) continue;
+    const REZEINHEIT* it = FirstByCode(units, line.unit);
+    if (!it || it->fixed || it->factor.empty()) continue;
     if (it->factor != "1") {
       double amount = 0, factor = 0;
       if (!ReadAmountValue(line.amount, amount) || !ReadFactor(it->factor, factor)) continue;

@@ -36,6 +36,11 @@ struct REZEINHEIT {
   std::string factor;  // converting unit: target units per unit, ',' or '.' decimal
 };
 
+// '#' separates the fields of einheit.dat and '~' the kinds and the short form, so a name,
+// plural or short form holding either would not read back. Shows message 810 (title 15) and
+// gives false for such a text. The units window calls it before it stores a unit.
+bool UnitNameFitsFile(const std::string& name);
+
 class UnitTable {
  public:
   std::vector<REZEINHEIT> units;
@@ -58,7 +63,9 @@ class UnitTable {
   void SortEinheiten();
 
   // Unit names and codes. Each states its match below; "case ignored" compares Windows-1252
-  // letters without case, "trimmed" drops blanks around a code.
+  // letters without case, "trimmed" drops blanks around a code. Where codes are compared with
+  // case ignored, a unit whose code is spelt exactly as asked is taken first (t and T, ds and Ds
+  // are different units).
   // First unit whose name, or non-empty plural, equals the text (case ignored): text := code.
   bool UnitTextToCode(std::string& text) const;
   // First unit whose trimmed code equals the text (case ignored): text := that code.

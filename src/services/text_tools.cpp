@@ -1,6 +1,7 @@
 #include "services/text_tools.h"
 
 #include "platform/text_file.h"
+#include "services/charsets.h"
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
@@ -28,33 +29,6 @@ size_t SkipSemicolonsAndBlanks(const std::string& s, size_t p) {
   return p;
 }
 
-// Upper case as titles use it: a-z and ä ö ü only.
-char TitleUpper(char c) {
-  switch (c) {
-    case '\xE4':
-      return '\xC4';
-    case '\xF6':
-      return '\xD6';
-    case '\xFC':
-      return '\xDC';
-    default:
-      return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-  }
-}
-
-char TitleLower(char c) {
-  switch (c) {
-    case '\xC4':
-      return '\xE4';
-    case '\xD6':
-      return '\xF6';
-    case '\xDC':
-      return '\xFC';
-    default:
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-  }
-}
-
 bool IsLetter(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -69,7 +43,7 @@ void Capitalise(std::string& word) {
     if (c == '-') {
       atStart = true;
     } else if (atStart && IsLetter(c)) {
-      c = TitleUpper(c);
+      c = UpperAnsi(c);
       atStart = false;
     }
   }
@@ -196,7 +170,7 @@ void NormalizeTitle(std::string& title, int mode, const std::vector<std::string>
       if (c == '\xDF')
         out += "SS";
       else
-        out += TitleUpper(c);
+        out += UpperAnsi(c);
     }
     title.swap(out);
     return;
@@ -219,10 +193,10 @@ void NormalizeTitle(std::string& title, int mode, const std::vector<std::string>
     const size_t blank = title.find(' ', pos);
     std::string word =
         title.substr(pos, blank == std::string::npos ? std::string::npos : blank - pos);
-    for (char& c : word) c = TitleLower(c);
+    for (char& c : word) c = LowerAnsi(c);
     if (!word.empty()) {
       std::string upper = word;
-      for (char& c : upper) c = TitleUpper(c);
+      for (char& c : upper) c = UpperAnsi(c);
       if (first) {
         Capitalise(word);
       } else if (listed(upper, 0, divider)) {

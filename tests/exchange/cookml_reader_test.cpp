@@ -58,7 +58,7 @@ TEST_F(CookML, EveryElementGoesToItsField) {
   } lines[] = {
       {"", "", "*Teig", "", 0, 0},         {"250", "g", "Mehl", "E110100", 250, 1},
       {"1.5", "kg", "Quark", "", 1500, 0},  // the later of calc and gram decides
-      {"236.6", "ml", "Milch", "", -1, 0},  // the cup converted
+      {"1", "Tas", "Milch", "", -1, 0},  // the cup is a cup
       {"2", "", "Eier", "", 0, 0},         {"", "", "-Größe M", "", 0, 0},
       {"", "", "*Belag", "", 0, 0},
   };

@@ -56,11 +56,11 @@ TEST_F(MealMaster, OneColumnCodePage437WithCrLfGivesEveryField) {
   const REZBLOCK& s = recipes[1];
   EXPECT_EQ(s.title, Ansi("Grüne Soße"));
   EXPECT_EQ(s.servings, 4);
-  EXPECT_EQ(s.hint, "Saucen");  // the category words, though no category has that name
-  EXPECT_EQ(s.categories[0], 0);
-  // The cup converts into millilitres.
-  ExpectLines(
-      s, {{"1", "Bd", "Kräuter, gemischt"}, {"200", "g", "Schmand"}, {"236.6", "ml", "Milch"}});
+  EXPECT_EQ(s.hint, "Saucen");
+  EXPECT_EQ(s.categories[0], 12);  // the category word finds Saucen & Dips
+  // The cup stays a cup (Tasse).
+  ExpectLines(s,
+              {{"1", "Bd", "Kräuter, gemischt"}, {"200", "g", "Schmand"}, {"1", "Tas", "Milch"}});
   EXPECT_EQ(s.text, Ansi("Kräuter fein hacken und unterrühren."));
   EXPECT_NE(s.recipeIdLow, 0);  // drawn anew
 

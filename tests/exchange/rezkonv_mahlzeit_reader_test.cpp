@@ -84,7 +84,7 @@ TEST_F(Readers, RezKonvIngredientLines) {
       {"  Salz", {{"", "", "Salz"}}},
       {"  2Eier", {{"2", "", "Eier"}}},
       {"  3", {}},  // an amount alone
-      {"  1 Stück Ingwer", {{"1", "St", "Ingwer"}}},
+      {"  1 Stück Ingwer", {{"1", "Sk", "Ingwer"}}},
   };
   for (const Case& c : cases) {
     test::ImportEnv local;

@@ -81,6 +81,18 @@ TEST(CategoryFile, MalformedLinesReadAsFarAsTheyGo) {
   EXPECT_EQ(t[4].name, "Frei");
 }
 
+TEST(CategoryFile, BlankLinesWhereACategoryBeginsAreNoCategories) {
+  // A free category's empty id line still belongs to it; the blank lines around are skipped.
+  const auto t = CategoryTable::ParseLines(
+      {"", ">0001 Suppen#", "   ", "0013 Frei", "", "", "0012 Br\xFChen", "0001", ""});
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_EQ(t[0].name, "Suppen");
+  EXPECT_EQ(t[1].name, "Frei");
+  EXPECT_EQ(t[1].kind, REZGATT::kFree);
+  EXPECT_EQ(t[2].name, "Br\xFChen");
+  EXPECT_EQ(t[2].mainIds, (std::vector<uint16_t>{1}));
+}
+
 TEST(CategoryFile, AMissingFileGivesAnEmptyTableAndAnUnreadableOneIsNeverReplaced) {
   CategoryEnv e;
   e.table.gatt = {Main(1, "alt")};

@@ -126,6 +126,53 @@ TEST(IngredientFile, ReadWriteAndFailures) {
   EXPECT_EQ(e.cat.zutaten.size(), 2u);
 }
 
+TEST(IngredientFile, BlankLinesAreNoIngredients) {
+  CatalogueEnv e;
+  WriteAll(e.File(), "\r\nSalz\r\n  \r\n\r\nZucker\r\n\r\n");
+  ASSERT_TRUE(e.cat.ReadZutaten());
+  ASSERT_EQ(e.cat.zutaten.size(), 2u);
+  EXPECT_EQ(e.cat.zutaten[0].plural, "Salz");
+  EXPECT_EQ(e.cat.zutaten[1].plural, "Zucker");
+}
+
+// FindZutatForText takes the first plural a text contains, so a name must never stand behind a
+// shorter one inside it; saving keeps that, and leaves every other order alone.
+TEST(IngredientFile, SavingPutsLongerNamesBeforeTheNamesInsideThem) {
+  CatalogueEnv e;
+  e.cat.zutaten = {Ingredient("Lauch"),          Ingredient("Salz"),
+                   Ingredient("Zwiebeln"),       Ingredient("Knoblauch"),
+                   Ingredient("Meersalz"),       Ingredient(""),
+                   Ingredient("Fr\xFChlingszwiebeln"), Ingredient("Gem\xFCsezwiebeln"),
+                   Ingredient("Ei"),             Ingredient("Eier"),
+                   Ingredient("Eiernudeln")};
+  ASSERT_TRUE(e.cat.WriteZutaten());
+  std::vector<std::string> order;
+  for (const REZZUTATEN& z : e.cat.zutaten) order.push_back(z.plural);
+  const std::vector<std::string> want = {"Knoblauch",
+                                         "Lauch",
+                                         "Meersalz",
+                                         "Salz",
+                                         "Fr\xFChlingszwiebeln",
+                                         "Gem\xFCsezwiebeln",
+                                         "Zwiebeln",
+                                         "",
+                                         "Eiernudeln",
+                                         "Eier",
+                                         "Ei"};
+  EXPECT_EQ(order, want);
+  for (const char* name : {"Lauch", "Knoblauch", "Salz", "Meersalz", "Eier", "Ei", "Zwiebeln"}) {
+    REZZUTATEN found;
+    EXPECT_EQ(e.cat.FindZutatForText(name, found), 1) << name;
+    EXPECT_EQ(found.plural, name);
+  }
+  // The file holds that order, and saving again changes nothing.
+  ASSERT_TRUE(e.cat.ReadZutaten());
+  const std::string once = ReadAll(e.File());
+  ASSERT_TRUE(e.cat.WriteZutaten());
+  EXPECT_EQ(ReadAll(e.File()), once);
+  EXPECT_EQ(e.cat.zutaten[0].plural, "Knoblauch");
+}
+
 IngredientCatalogue Sample() {
   IngredientCatalogue c;
   c.zutaten = {Ingredient("Zucker", "", {"g", "EL", "g"}),

@@ -64,11 +64,15 @@ TEST(Servings, ScalingFourServingsToTwoEightAndOne) {
       {"3", "St", "1,5", "6", "3/4"},
       {"2-3", "EL", "1-1,5", "4-6", "0,5-0,75"},
       {"etwas", "", "etwas", "etwas", "etwas"},
-      {"\xBD", "Tasse", "\xBD", "\xBD", "\xBD"},  // a fraction sign reads as no number
+      {"\xBD", "Tasse", "1/4", "1", "1/8"},  // fraction signs read as the fractions they are
+      {"1\xBD", "EL", "3/4", "3", "3/8"},
+      {"1 \xBD", "EL", "3/4", "3", "3/8"},
+      {"2\xBC-3", "EL", "1,125-1,5", "4,5-6", "0,5625-0,75"},
       {"", "", "", "", ""},
       {"1200", "ml", "600", "2,4", "300"},
   };
-  const char* units8[] = {"TL", "kg", "l", "EL", "St", "EL", "", "Tasse", "", "l"};
+  const char* units8[] = {"TL", "kg", "l", "EL", "St", "EL", "", "Tasse", "EL", "EL", "EL", "",
+                          "l"};
   for (int target : {2, 8, 1}) {
     REZBLOCK r;
     r.servings = 4;
@@ -114,6 +118,8 @@ TEST(AmountValues, NumbersFractionsAndWhatIsNoNumber) {
     double value;
   } cases[] = {{"2", true, 2},          {" 1,5 ", true, 1.5}, {"1.5", true, 1.5},
                {"1/2", true, 0.5},      {"1 1/2", true, 1.5}, {"\xBE", true, 0.75},
+               {"1\xBD", true, 1.5},    {"2 \xBC", true, 2.25},
+               {"1,5\xBD", false, 0},   {"1\xBD\xBD", false, 0},
                {"2-3", false, 0},       {"", false, 0},       {"etwas", false, 0},
                {"1/0", false, 0},       {"1/2/3", false, 0},  {"1.000,5", false, 0},
                {"3 Scheiben", false, 0}};

@@ -194,9 +194,12 @@ TEST(UnitLookups, CodesNamesAndTypeAhead) {
   s = "el";
   EXPECT_TRUE(t.NormalizeUnitCode(s));
   EXPECT_EQ(s, "EL");
-  s = "GR";  // first match is the fixed "gr"; later fixed ones would win, converting ones not
+  s = "Gr";  // first match is the fixed "gr"; later fixed ones would win, converting ones not
   EXPECT_TRUE(t.NormalizeUnitCodeFixed(s));
   EXPECT_EQ(s, "gr");
+  s = "GR";  // a code spelt exactly so wins over the case-blind match
+  EXPECT_TRUE(t.NormalizeUnitCodeFixed(s));
+  EXPECT_EQ(s, "GR");
 
   std::string code = "old";
   EXPECT_TRUE(t.ResolveUnitCode("", code));
@@ -302,6 +305,53 @@ TEST(UnitConversion, ImportReadsFractionsAndSkipsWhatItCannotConvert) {
     EXPECT_EQ(r.lines[i].amount, cases[i].amount) << i;
     EXPECT_EQ(r.lines[i].unit, cases[i].unit) << i;
   }
+}
+
+// Meal-Master tells some units apart only by the case of their codes: t teaspoon and T
+// tablespoon, ds dash beside the German Ds can. Every look-up by code takes the exact spelling
+// first and falls back to the case-blind match.
+TEST(UnitLookups, ACodeSpeltExactlySoWinsOverACaseBlindMatch) {
+  UnitTable t;
+  t.units = {Fixed("Ds", "Dose"),           Fixed("EL", "Essl\xF6" "ffel", true),
+             Fixed("TL", "Teel\xF6" "ffel", true), Fixed("Shs", "Schuss"),
+             Converting("T", "tablespoon", "1", "EL", true),
+             Converting("t", "teaspoon", "1", "TL", true),
+             Converting("ds", "dash", "1", "Shs", true)};
+  REZBLOCK r;
+  r.lines = {Line("1", "T"), Line("1", "t"), Line("1", "ds"), Line("1", "Ds"), Line("1", "DS")};
+  t.ConvertRecipeUnits(r);
+  const char* converted[] = {"EL", "TL", "Shs", "Ds", "DS"};  // DS: the fixed Dose, kept
+  for (size_t i = 0; i < r.lines.size(); ++i) EXPECT_EQ(r.lines[i].unit, converted[i]) << i;
+
+  struct Case {
+    const char* typed;
+    const char* normalized;  // NormalizeUnitCode and NormalizeUnitCodeFixed
+    const char* resolved;    // ResolveUnitCode
+  } cases[] = {{"t", "t", "t"}, {"T", "T", "T"}, {"ds", "ds", "ds"}, {"Ds", "Ds", "Ds"},
+               {"dS", "Ds", "Ds"}};
+  for (const Case& c : cases) {
+    std::string code = c.typed;
+    EXPECT_TRUE(t.NormalizeUnitCode(code));
+    EXPECT_EQ(code, c.normalized) << c.typed;
+    code = c.typed;
+    EXPECT_TRUE(t.NormalizeUnitCodeFixed(code));
+    EXPECT_EQ(code, c.normalized) << c.typed;
+    EXPECT_TRUE(t.ResolveUnitCode(c.typed, code));
+    EXPECT_EQ(code, c.resolved) << c.typed;
+  }
+  EXPECT_TRUE(t.CheckMealMasterUnit(Line("1", "t")));
+  EXPECT_FALSE(t.CheckMealMasterUnit(Line("1", "Ds")));  // the can is no Meal-Master unit here
+  EXPECT_TRUE(t.CheckMealMasterUnit(Line("1", "ds")));
+}
+
+TEST(UnitNames, HashAndTildeAreRefusedWithAMessage) {
+  test::TestEnv env;
+  EXPECT_TRUE(UnitNameFitsFile("Essl\xF6" "ffel (gestr.)"));
+  EXPECT_TRUE(env.messages.shown.empty());
+  for (const char* name : {"Nr. #1", "ca.~5", "#", "~"}) EXPECT_FALSE(UnitNameFitsFile(name));
+  ASSERT_EQ(env.messages.shown.size(), 4u);
+  EXPECT_EQ(env.messages.shown[0].text, "{810}");
+  EXPECT_EQ(env.messages.shown[0].title, "{15}");
 }
 
 TEST(UnitConversion, MealMasterUnitsRejectedCodesAndCutTexts) {

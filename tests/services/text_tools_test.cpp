@@ -78,6 +78,17 @@ TEST(NormalizeTitle, ModesAndTitleWords) {
       {2, "\"\xC4PFEL IM\" SCHLAFROCK", "\xC4pfel Im Schlafrock"},
       {2, "'OMAS' KUCHEN 'X'", "Omas Kuchen 'X'"},
       {2, "GEM\xDCSE  (2)  3-ERLEI", "Gem\xFCse  (2)  3-Erlei"},
+      // Accented capitals are letters like any other.
+      {2, "CR\xCAPES SUZETTE", "Cr\xEApes Suzette"},
+      {2,
+       "\xC9"
+       "CLAIRS MIT CR\xC8ME BR\xDBL\xC9"
+       "E",
+       "\xC9"
+       "clairs mit Cr\xE8me Br\xFBl\xE9"
+       "e"},
+      {2, "PA\xCBLLA \xC0 LA MAISON", "Pa\xEBlla \xC0 La Maison"},
+      {1, "cr\xEApes \xE0 la fran\xE7" "aise", "CR\xCAPES \xC0 LA FRAN\xC7" "AISE"},
       {1,
        "s\xFC\xDF"
        "e So\xDF"
