@@ -23,9 +23,7 @@ namespace {
 using test::ReadAll;
 using test::WriteAll;
 
-std::string W(std::string_view utf8) {
-  return Utf8ToCp1252(utf8);
-}
+constexpr auto W = Utf8ToCp1252;
 
 class ShippedLookups : public ::testing::TestWithParam<std::string> {
  protected:
