@@ -144,6 +144,44 @@ bool CopyFileBytes(const std::string& source, const std::string& destination) {
   return FileExists(source) && ReadFileBytes(source, bytes) && WriteFileAtomic(destination, bytes);
 }
 
+namespace {
+
+// Two paths name one folder (also through links or a different spelling).
+bool SameFolder(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return stat(NativePath(a).c_str(), &sa) == 0 && stat(NativePath(b).c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+bool TakeFileIntoFolder(const std::string& source, const std::string& folder, std::string& name) {
+  const size_t sep = LastSeparator(source);
+  const std::string own = sep == std::string::npos ? source : source.substr(sep + 1);
+  const std::string from = sep == std::string::npos ? std::string() : source.substr(0, sep + 1);
+  std::string bytes;
+  if (own.empty() || !ReadFileBytes(source, bytes)) return false;
+  if (!from.empty() && SameFolder(from, folder)) {
+    name = own;
+    return true;
+  }
+  MakeDirs(folder);
+  const std::string ext = FileExtension(own);
+  const std::string stem = own.substr(0, own.size() - ext.size());
+  for (int n = 1; n < 1000; ++n) {
+    const std::string candidate = n == 1 ? own : stem + "-" + std::to_string(n) + ext;
+    std::string there;
+    if (FileExists(folder + candidate)) {
+      if (!ReadFileBytes(folder + candidate, there) || there != bytes) continue;
+    } else if (!WriteFileAtomic(folder + candidate, bytes)) {
+      return false;
+    }
+    name = candidate;
+    return true;
+  }
+  return false;
+}
+
 std::string FileExtension(const std::string& name) {
   const size_t dot = name.rfind('.');
   const size_t sep = LastSeparator(name);

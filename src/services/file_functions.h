@@ -35,6 +35,12 @@ bool CopyFileBytes(const std::string& source, const std::string& destination);
 // short, no free name is found or the copy fails.
 bool CopyToUniquePicture(std::string& name);
 
+// Takes a file chosen anywhere into `folder` (ending with a separator) and gives its name there.
+// A file of the folder itself stays where it is; another is copied under its own name when that
+// name is free or holds the same bytes, else under the name with "-2", "-3" … before its
+// extension. False (name unchanged) when the file cannot be read or copied.
+bool TakeFileIntoFolder(const std::string& source, const std::string& folder, std::string& name);
+
 // The extension of a file name from its last '.', with the dot; empty when there is none.
 std::string FileExtension(const std::string& name);
 

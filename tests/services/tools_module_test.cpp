@@ -240,6 +240,32 @@ TEST(FileFunctions, CopyToUniquePictureKeepsTheWholeExtension) {
   EXPECT_EQ(missing, "gone.jpg");  // a failed copy keeps the old name
 }
 
+TEST(FileFunctions, TakeFileIntoFolderNeverReplacesAnotherFile) {
+  test::TestEnv env;
+  const std::string folder = env.Root() + "Pics/Zutaten/";
+  WriteAll(env.Root() + "Import/apfel.jpg", "APFEL");
+  std::string name = "unchanged";
+  ASSERT_TRUE(TakeFileIntoFolder(env.Root() + "Import/apfel.jpg", folder, name));
+  EXPECT_EQ(name, "apfel.jpg");
+  EXPECT_EQ(ReadAll(folder + "apfel.jpg"), "APFEL");
+  // The same picture again: no second copy.
+  ASSERT_TRUE(TakeFileIntoFolder(env.Root() + "Import/apfel.jpg", folder, name));
+  EXPECT_EQ(name, "apfel.jpg");
+  EXPECT_FALSE(FileExists(folder + "apfel-2.jpg"));
+  // A different picture of that name goes beside it.
+  WriteAll(env.Root() + "Export/apfel.jpg", "GRUENER APFEL");
+  ASSERT_TRUE(TakeFileIntoFolder(env.Root() + "Export/apfel.jpg", folder, name));
+  EXPECT_EQ(name, "apfel-2.jpg");
+  EXPECT_EQ(ReadAll(folder + "apfel.jpg"), "APFEL");
+  // A file of the folder itself (by any spelling of its path) stays as it is.
+  ASSERT_TRUE(TakeFileIntoFolder(env.Root() + "Pics/../Pics/Zutaten/apfel-2.jpg", folder, name));
+  EXPECT_EQ(name, "apfel-2.jpg");
+  EXPECT_FALSE(FileExists(folder + "apfel-3.jpg"));
+  name = "kept";
+  EXPECT_FALSE(TakeFileIntoFolder(env.Root() + "Import/fehlt.jpg", folder, name));
+  EXPECT_EQ(name, "kept");
+}
+
 TEST(FormPlacement, CentresAndKeepsOnScreen) {
   struct Case {
     int fl, ft, fw, fh, w, h, sw, sh, left, top;

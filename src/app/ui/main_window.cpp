@@ -48,6 +48,7 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/ui/cookbook_dialog.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/bulk_change_dialog.h"
 #include "recipes/ui/data_pane_window.h"
@@ -133,7 +134,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"FileExitItem", "&Beenden", &M::FileExit, 0}}},
       {"KBMenu",
        "&Kochbuch",
-       {{"MnNewBook", "Kochbücher verwalten...", nullptr, 0}, {"KBSepMenu", nullptr, nullptr, 0}}},
+       {{"MnNewBook", "Kochbücher verwalten...", &M::MnNewBookClick, 0}, {"KBSepMenu", nullptr, nullptr, 0}}},
       {"Rezepte1",
        "&Rezepte",
        {{"Powersuche1", "Powersuche ...", &M::TBSearchClick, 0},
@@ -310,7 +311,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
         nullptr},  // WPlanClick, with the week plan
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
-      {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, nullptr},
+      {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, &M::MnNewBookClick},
        {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, nullptr},
        {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, nullptr},
        {"HelpBtn", "Hilfe", "Hilfe-Inhaltsverzeichnis", QStyle::SP_MessageBoxQuestion,
@@ -1232,8 +1233,15 @@ void TMainFrm::BookMenuClick(BookMenuKind kind, const std::string& book) {
   }
 }
 
-void TMainFrm::ShowOptionsWindow() {
+void TMainFrm::ShowOptionsWindow(int page) {
+  (void)page;
   if (ParaDlg) ParaDlg->show();
+}
+
+void TMainFrm::MnNewBookClick() {
+  if (!KBookDlg) return;
+  KBookDlg->exec();
+  UpdateBookButtons(true);
 }
 
 void TMainFrm::MNMoveRezClick(const std::string& target) { CopyListedRecipes(target, true, false); }

@@ -72,8 +72,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void OpenBook(const std::string& name) override;
   // The window's caption: "Tavolin!   " and the current book with its description.
   void SetMainTitle(QWidget* window);
+  void RefreshMainTitle() override { SetMainTitle(this); }
   // With true: one quick book button for each of the first ten books with the tool-bar flag.
-  void UpdateBookButtons(bool fill);
+  void UpdateBookButtons(bool fill) override;
   // The edit button needs a current list entry and a hidden editor; delete a current entry.
   void UpdateRecipeButtons() override;
   void TBKBookClick(int button);
@@ -85,9 +86,11 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MNMoveMarkedClick(const std::string& target);
   void MNCopyMarkedClick(const std::string& target);
   void MnDelMarkedClick();
+  // The cookbook window, then the quick book buttons again.
+  void MnNewBookClick();
   QMenu* BookMenu(BookMenuKind kind) const override;
   void BookMenuClick(BookMenuKind kind, const std::string& book) override;
-  void ShowOptionsWindow() override;
+  void ShowOptionsWindow(int page = -1) override;
   // Measures the tool bar with captions again (after its buttons changed) and fits it.
   void MeasureToolBar();
 

@@ -48,14 +48,19 @@ class MainWindowAccess {
 
   // Makes the named book current and lists all its recipes.
   virtual void OpenBook(const std::string& name) = 0;
+  // The caption shows the current book with its description.
+  virtual void RefreshMainTitle() = 0;
+  // With true: one quick book button for each of the first ten books with the tool-bar flag.
+  virtual void UpdateBookButtons(bool fill) = 0;
   virtual QMenu* BookMenu(BookMenuKind kind) const = 0;
   // What the book item `book` of that menu does when it is clicked.
   virtual void BookMenuClick(BookMenuKind kind, const std::string& book) = 0;
   // The book items of a menu (those the cookbook list added), in menu order.
   static std::vector<QAction*> BookMenuItems(QMenu* menu);
 
-  // Opens the options window (a missing setting the user is asked to fill in).
-  virtual void ShowOptionsWindow() = 0;
+  // Opens the options window modally (a missing setting the user is asked to fill in), on the
+  // page of that number (-1: the page shown last).
+  virtual void ShowOptionsWindow(int page = -1) = 0;
 };
 
 // The main window, or null while there is none.
