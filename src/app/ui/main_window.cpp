@@ -51,6 +51,7 @@
 #include "recipedb/ui/cookbook_dialog.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/bulk_change_dialog.h"
+#include "recipedb/ui/statistics_dialog.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/duplicate_search_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
@@ -169,7 +170,7 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"StartLexikon", "&Lexikon des Kochens", nullptr, 0},
         kSep,
-        {"Statistik1", "Statistik", nullptr, 0},
+        {"Statistik1", "Statistik", &M::Statistik1Click, 0},
         kSep,
         {"MultidataChangeMnu", "Massendatenänderung...", &M::MultidataChangeMnuClick, 0},
         kSep,
@@ -1236,6 +1237,17 @@ void TMainFrm::BookMenuClick(BookMenuKind kind, const std::string& book) {
 void TMainFrm::ShowOptionsWindow(int page) {
   (void)page;
   if (ParaDlg) ParaDlg->show();
+}
+
+void TMainFrm::Statistik1Click() {
+  if (!StatistikDlg) return;
+  // The window tells the user to wait while the books are read, then shows its figures.
+  StatistikDlg->show();
+  StatistikDlg->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  StatistikDlg->ComputeStatistics();
+  StatistikDlg->hide();
+  StatistikDlg->exec();
 }
 
 void TMainFrm::MnNewBookClick() {

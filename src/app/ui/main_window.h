@@ -88,6 +88,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MnDelMarkedClick();
   // The cookbook window, then the quick book buttons again.
   void MnNewBookClick();
+  // The statistics window shows its waiting text while the figures are computed.
+  void Statistik1Click();
   QMenu* BookMenu(BookMenuKind kind) const override;
   void BookMenuClick(BookMenuKind kind, const std::string& book) override;
   void ShowOptionsWindow(int page = -1) override;
