@@ -22,6 +22,8 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/tips_dialog.h"
+#include "services/ui/context_list_box.h"
+#include "recipedb/ui/category_dialog.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
@@ -304,6 +306,41 @@ TEST_F(RecipeEditor, AHiddenOrUnchangedEditorDoesNotAsk) {
   editor.WorkRecipe.difficulty = '5';
   EXPECT_TRUE(editor.IsRecipeModified());
   EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(RecipeEditor, TheCategoryButtonChoosesTheRecipesCategoriesInTheCategoryWindow) {
+  TGattDlg gatt;  // over the shipped categories
+  REZBLOCK r = test::RichRecipe(0);
+  r.categories[0] = 2;
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  std::string soups, starters;
+  ASSERT_TRUE(gatt.categories.GetGattName(2, soups));
+  ASSERT_TRUE(gatt.categories.GetGattName(1, starters));
+  auto choose = [&](bool ok) {
+    QTimer::singleShot(0, &gatt, [&, ok] {
+      EXPECT_EQ(gatt.Mode(), 1);
+      for (int i = 0; i < gatt.GattLiBo->count(); ++i)
+        if (fromQ(gatt.GattLiBo->item(i)->text()) == starters) gatt.GattLiBo->setCurrentRow(i);
+      gatt.GattAddBtnClick();
+      if (ok)
+        gatt.OKBtnClick();
+      else
+        gatt.CancelBtnClick();
+    });
+    page.GattNeuBtnClick();
+  };
+  choose(false);
+  EXPECT_EQ(editor.WorkRecipe.categories[1], 0);  // Cancel: the recipe is as it was
+  choose(true);
+  EXPECT_EQ(editor.WorkRecipe.categories[0], 2);
+  EXPECT_EQ(editor.WorkRecipe.categories[1], 1);
+  std::vector<std::string> listed;
+  for (int i = 0; i < page.GattLiBo->count(); ++i)
+    listed.push_back(fromQ(page.GattLiBo->item(i)->text()));
+  EXPECT_EQ(listed, (std::vector<std::string>{soups, starters}));
+  EXPECT_TRUE(editor.IsRecipeModified());
 }
 
 TEST_F(RecipeEditor, MissingTitleOrTextIsNeverStored) {

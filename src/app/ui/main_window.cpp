@@ -48,6 +48,7 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/ui/category_dialog.h"
 #include "recipedb/ui/cookbook_dialog.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/bulk_change_dialog.h"
@@ -245,7 +246,7 @@ std::vector<MenuDef> MenuDefinitions() {
        "&Einstellungen",
        {{"Zutatenliste", "&Zutatenliste", nullptr, 0},
         {"Masseinheiten", "&Maßeinheiten", nullptr, 0},
-        {"editGattungen", "&Gattungen", nullptr, 0},
+        {"editGattungen", "&Gattungen", &M::editGattungenClick, 0},
         {"PortionsMnu", "Portions-Einheiten", &M::PortionsMnuClick, 0},
         kSep,
         {"KennDatenMnu", "Anzeige Kenndaten", &M::KennDatenMnuClick, 0},
@@ -1248,6 +1249,14 @@ void TMainFrm::Statistik1Click() {
   StatistikDlg->ComputeStatistics();
   StatistikDlg->hide();
   StatistikDlg->exec();
+}
+
+void TMainFrm::editGattungenClick() {
+  if (!GattDlg) return;
+  GattDlg->SetGattDlgMode(0, nullptr);
+  GattDlg->exec();
+  // The recipe list filters by the main categories as they are now.
+  if (ChooseRezDlg) ChooseRezDlg->FillRecipeFilterCombo();
 }
 
 void TMainFrm::MnNewBookClick() {

@@ -29,6 +29,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
 #include "recipedb/category_table.h"
+#include "recipedb/ui/category_dialog.h"
 #include "recipes/standard_page_fields.h"
 #include "recipes/ui/edit_page_dock.h"
 #include "recipes/ui/ingredient_lines_window.h"
@@ -558,9 +559,12 @@ void TNEditDlg::GattLiBoExit() {
 }
 
 void TNEditDlg::GattNeuBtnClick() {
-  // The full category list is the place to choose the recipe's categories.
-  GattLiBo->setFocus();
-  GattLiBoEnter();
+  // Choices made in the list itself count first; the category window then works on them.
+  GattLiBoExit();
+  if (!GattDlg || !editRecipe) return;
+  GattDlg->SetGattDlgMode(1, editRecipe);
+  GattDlg->exec();
+  if (GattDlg->GattDlgApplied()) FillRecipeCategories();
 }
 
 void TNEditDlg::fillAutorBtnClick() {

@@ -134,4 +134,35 @@ QPixmap FormatBanner(const QString& text, const QColor& colour) {
   return pm;
 }
 
+QPixmap CategoryKindPicture(int kind) {
+  QPixmap pm(14, 14);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor main(0x2E, 0x6B, 0xB8), sub(0x3C, 0x9A, 0x4A), free(0x9A, 0x9A, 0x9A);
+  if (kind == 1) {
+    // A filled folder: the category recipes are filed under.
+    p.setPen(QPen(main.darker(140), 1));
+    p.setBrush(main);
+    p.drawRoundedRect(QRectF(1.5, 3.5, 11, 9), 1.5, 1.5);
+    p.drawRect(QRectF(1.5, 1.5, 5, 2));
+  } else if (kind == 2) {
+    // An arrow into a folder: the name stands for main categories.
+    p.setPen(QPen(sub.darker(140), 1));
+    p.setBrush(sub.lighter(160));
+    p.drawRoundedRect(QRectF(4.5, 4.5, 8, 8), 1.5, 1.5);
+    p.setPen(QPen(sub.darker(120), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(1.5, 2), QPointF(8, 8.5));
+    p.drawLine(QPointF(8, 8.5), QPointF(8, 5.5));
+    p.drawLine(QPointF(8, 8.5), QPointF(5, 8.5));
+  } else {
+    // An open ring: a name that belongs nowhere yet.
+    p.setPen(QPen(free, 1.6, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(2, 2, 10, 10));
+  }
+  p.end();
+  return pm;
+}
+
 }  // namespace tav
