@@ -65,6 +65,42 @@ bool UnitNameFitsFile(const std::string& name) {
   return false;
 }
 
+int UnitTable::CountTargeting(const std::string& code) const {
+  return static_cast<int>(std::count_if(units.begin(), units.end(), [&](const REZEINHEIT& u) {
+    return !u.fixed && u.target == code;
+  }));
+}
+
+void UnitTable::DeleteUnit(size_t position) {
+  if (position >= units.size()) return;
+  const REZEINHEIT gone = units[position];
+  if (gone.fixed)
+    for (REZEINHEIT& u : units)
+      if (!u.fixed && u.target == gone.code) {
+        u.fixed = 1;
+        u.target.clear();
+        u.factor.clear();
+      }
+  units[position] = units.back();
+  units.pop_back();
+}
+
+int UnitTable::UnitInputFault(const REZEINHEIT& unit) {
+  if (unit.code.empty() || unit.code.find(' ') != std::string::npos) return 951;
+  if (!unit.fixed) {
+    // The whole factor is the number: "1,5 kg" would read back as 1.5 of something else.
+    std::string f = Trimmed(unit.factor);
+    const size_t comma = f.find(',');
+    if (comma != std::string::npos) f[comma] = '.';
+    size_t used = 0;
+    const double value = ReadNumber(f, &used);
+    if (f.empty() || used != f.size() || value == 0 || !std::isfinite(value)) return 952;
+  }
+  for (const std::string* text : {&unit.name, &unit.plural, &unit.shortForm})
+    if (text->find_first_of("#~") != std::string::npos) return 810;
+  return 0;
+}
+
 std::string UnitTable::FilePath() const {
   return LanguageFolderFile("einheit.dat");
 }

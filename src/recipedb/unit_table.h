@@ -62,6 +62,16 @@ class UnitTable {
   // By name, case ignored; units of equal names keep their order.
   void SortEinheiten();
 
+  // The converting units whose target is exactly the code.
+  int CountTargeting(const std::string& code) const;
+  // Removes the unit at a position (the last unit takes its place). Converting units that
+  // target a removed fixed unit become fixed units without factor and target.
+  void DeleteUnit(size_t position);
+  // The message that keeps a unit out of einheit.dat, 0 when there is none: a code that is
+  // empty or holds a blank (951), a converting unit whose factor is no number or 0 (952), '#'
+  // or '~' in the name, plural or short form, which separate the file's fields (810).
+  static int UnitInputFault(const REZEINHEIT& unit);
+
   // Unit names and codes. Each states its match below; "case ignored" compares Windows-1252
   // letters without case, "trimmed" drops blanks around a code. Where codes are compared with
   // case ignored, a unit whose code is spelt exactly as asked is taken first (t and T, ds and Ds

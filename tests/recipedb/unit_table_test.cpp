@@ -400,3 +400,59 @@ TEST(UnitConversion, MealMasterUsability) {
 
 }  // namespace
 }  // namespace tav
+
+namespace tav {
+namespace {
+
+TEST(UnitEditing, UnitsThatCannotBeWrittenAreRefused) {
+  struct Case {
+    REZEINHEIT unit;
+    int fault;
+  } cases[] = {
+      {Fixed("g", "Gramm"), 0},
+      {Fixed("", "Gramm"), 951},
+      {Fixed("k g", "Gramm"), 951},
+      {Fixed("g", "Gramm~2"), 810},
+      {Fixed("g", "Gramm", false, 0, "Gramm#e"), 810},
+      {Converting("kg", "Kilo", "1000", "g"), 0},
+      {Converting("Pf", "Pfund", "0,5", "kg"), 0},
+      {Converting("Pf", "Pfund", " 0.5 ", "kg"), 0},
+      {Converting("Pf", "Pfund", "", "kg"), 952},
+      {Converting("Pf", "Pfund", "0", "kg"), 952},
+      {Converting("Pf", "Pfund", "0,0", "kg"), 952},
+      {Converting("Pf", "Pfund", "halb", "kg"), 952},
+      {Converting("Pf", "Pfund", "0,5 kg", "kg"), 952},
+      {Converting("Pf", "Pfund", "1#2", "kg"), 952},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(UnitTable::UnitInputFault(c.unit), c.fault)
+        << "'" << c.unit.code << "' '" << c.unit.name << "' '" << c.unit.factor << "'";
+  REZEINHEIT shortForm = Fixed("EL", "Essl\xF6" "ffel");
+  shortForm.shortForm = "EL~";
+  EXPECT_EQ(UnitTable::UnitInputFault(shortForm), 810);
+}
+
+TEST(UnitEditing, DeletingAFixedUnitMakesTheUnitsThatConvertIntoItFixed) {
+  UnitTable t;
+  t.units = {Fixed("g", "Gramm"), Converting("kg", "Kilogramm", "1000", "g", true),
+             Converting("Pf", "Pfund", "500", "g"), Converting("Ta", "Tasse", "150", "G"),
+             Fixed("l", "Liter")};
+  EXPECT_EQ(t.CountTargeting("g"), 2);  // the target is compared exactly
+  EXPECT_EQ(t.CountTargeting("l"), 0);
+  t.DeleteUnit(0);
+  ASSERT_EQ(t.units.size(), 4u);
+  EXPECT_EQ(t.units[0].code, "l");  // the last took its place
+  for (const REZEINHEIT& u : t.units) {
+    if (u.code != "kg" && u.code != "Pf") continue;
+    EXPECT_EQ(u.fixed, 1) << u.code;
+    EXPECT_EQ(u.factor, "") << u.code;
+    EXPECT_EQ(u.target, "") << u.code;
+  }
+  EXPECT_EQ(t.units[1].mealMaster, 1);  // flag and kinds stay
+  EXPECT_EQ(t.units[3].fixed, 0);       // "G" is not "g"
+  t.DeleteUnit(9);                      // past the end: nothing
+  EXPECT_EQ(t.units.size(), 4u);
+}
+
+}  // namespace
+}  // namespace tav

@@ -2,6 +2,7 @@
 // choosing a recipe's categories, and the input dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -368,6 +369,7 @@ TEST_F(CategoryWindow, SymbolPicturesAreTakenIntoTheSymbolFolder) {
 
 // Screenshots for a look at the layout (written when TAVOLIN_SHOTS names a folder).
 void Shot(QWidget* w, const std::string& name) {
+  QApplication::processEvents();  // pending layout requests, as the event loop would run them
   const QPixmap shot = w->grab();
   EXPECT_FALSE(shot.isNull());
   if (const char* folder = std::getenv("TAVOLIN_SHOTS"))

@@ -53,6 +53,7 @@
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/bulk_change_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
+#include "recipedb/ui/units_dialog.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/duplicate_search_dialog.h"
 #include "recipes/ui/edit_additional_page_window.h"
@@ -245,7 +246,7 @@ std::vector<MenuDef> MenuDefinitions() {
       {"Extras1",
        "&Einstellungen",
        {{"Zutatenliste", "&Zutatenliste", nullptr, 0},
-        {"Masseinheiten", "&Maßeinheiten", nullptr, 0},
+        {"Masseinheiten", "&Maßeinheiten", &M::MasseinheitenClick, 0},
         {"editGattungen", "&Gattungen", &M::editGattungenClick, 0},
         {"PortionsMnu", "Portions-Einheiten", &M::PortionsMnuClick, 0},
         kSep,
@@ -1249,6 +1250,10 @@ void TMainFrm::Statistik1Click() {
   StatistikDlg->ComputeStatistics();
   StatistikDlg->hide();
   StatistikDlg->exec();
+}
+
+void TMainFrm::MasseinheitenClick() {
+  if (EinheitenDlg) EinheitenDlg->exec();
 }
 
 void TMainFrm::editGattungenClick() {

@@ -88,6 +88,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MnDelMarkedClick();
   // The cookbook window, then the quick book buttons again.
   void MnNewBookClick();
+  void MasseinheitenClick();
   // The category window manages the table; the recipe list's filter follows.
   void editGattungenClick();
   // The statistics window shows its waiting text while the figures are computed.

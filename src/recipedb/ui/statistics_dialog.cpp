@@ -6,11 +6,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_statistics.h"
@@ -22,6 +20,7 @@
 #include "services/context.h"
 #include "services/tools_module.h"
 #include "services/ui/form_placement_qt.h"
+#include "services/ui/grid_columns.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
 
@@ -51,21 +50,6 @@ void SetCell(QTableWidget* g, int row, int column, const std::string& text, bool
   auto* item = new QTableWidgetItem(toQ(text));
   if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   g->setItem(row, column, item);
-}
-
-// Every column as wide as its header and texts (at least as wide as set), the grid as wide as
-// its columns, so no column is cut.
-void FitColumns(QTableWidget* g, int minFirst) {
-  int total = 0;
-  for (int c = 0; c < g->columnCount(); ++c) {
-    if (g->isColumnHidden(c)) continue;
-    const int before = g->columnWidth(c);
-    g->resizeColumnToContents(c);
-    const int w = std::max({before, g->columnWidth(c) + 8, c == 0 ? minFirst : 0});
-    g->setColumnWidth(c, w);
-    total += w;
-  }
-  g->setMinimumWidth(total + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth());
 }
 
 void SetHeaders(QTableWidget* g, std::initializer_list<int> texts) {
@@ -193,7 +177,7 @@ void TStatistikDlg::ComputeStatistics() {
                         lexicon ? lexicon->CountLexiconChapters() : 0,
                         lexicon ? lexicon->CountLexiconEntries() : 0};
   for (int row = 0; row < 9; ++row) SetCell(SonstGrd, row, 1, std::to_string(counts[row]), true);
-  FitColumns(DBGrd, 160);
+  FitGridColumns(DBGrd, 160);
 
   reorgOneBtn->hide();
   WaitTxt->hide();

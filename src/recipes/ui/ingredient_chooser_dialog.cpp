@@ -69,6 +69,7 @@ QString GroupCaption(int text) {
 
 TChooseZutatDlg::TChooseZutatDlg(QWidget* parent) : QDialog(parent) {
   ChooseZutatDlg = this;
+  Registered<UnitComboView, kChooserUnitCombo>::Enter(this);
   setObjectName(QStringLiteral("ChooseZutatDlg"));
   setWindowTitle(toQ("Eingabe von Zutaten"));
   setModal(true);
@@ -284,6 +285,7 @@ TChooseZutatDlg::TChooseZutatDlg(QWidget* parent) : QDialog(parent) {
 
 TChooseZutatDlg::~TChooseZutatDlg() {
   if (ChooseZutatDlg == this) ChooseZutatDlg = nullptr;
+  Registered<UnitComboView, kChooserUnitCombo>::Leave(this);
 }
 
 void TChooseZutatDlg::FormCreate() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "recipedb/recipe_model.h"
+#include "recipedb/ui/unit_combo_view.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +23,7 @@ class QToolButton;
 
 namespace tav {
 
-class TChooseZutatDlg : public QDialog {
+class TChooseZutatDlg : public QDialog, public UnitComboView {
   Q_OBJECT
  public:
   explicit TChooseZutatDlg(QWidget* parent = nullptr);
@@ -45,6 +46,7 @@ class TChooseZutatDlg : public QDialog {
   void SetChooserEditIndex(int index) { EditIndex = index; }
   // Refills the unit list from the unit table (at creation and after the units changed).
   void FillUnitItems();
+  void RefillUnitCombo() override { FillUnitItems(); }
 
   void OKBtnClick();
   void NewZutatBtnClick();

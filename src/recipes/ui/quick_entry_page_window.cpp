@@ -70,6 +70,7 @@ std::string Text(const QComboBox* combo) {
 
 TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   QEditDlg = this;
+  Registered<UnitComboView, kQuickEntryUnitCombo>::Enter(this);
   setObjectName(QStringLiteral("QEditDlg"));
   setWindowTitle(QString::fromUtf8("Schnell-Erfassung"));
 
@@ -259,6 +260,7 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 TQEditDlg::~TQEditDlg() {
   if (QEditDlg == this) QEditDlg = nullptr;
+  Registered<UnitComboView, kQuickEntryUnitCombo>::Leave(this);
   // Rating pictures lent by the standard page go back before this page's children go.
   if (NEditDlg && NEditDlg->QualityPnl && NEditDlg->QualityPnl->parentWidget() == RatingSpace)
     NEditDlg->PlaceRatingPanels(false);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "recipedb/recipe_model.h"
+#include "recipedb/ui/unit_combo_view.h"
 #include "recipes/quick_entry_text.h"
 
 class QAction;
@@ -25,7 +26,7 @@ class QTextEdit;
 
 namespace tav {
 
-class TQEditDlg : public QWidget {
+class TQEditDlg : public QWidget, public UnitComboView {
   Q_OBJECT
  public:
   explicit TQEditDlg(QWidget* parent = nullptr);
@@ -43,7 +44,7 @@ class TQEditDlg : public QWidget {
   void QEditPastePlain(bool paste);
   // The unit list of the ingredient form from the unit table (fixed units, without codes); the
   // units window calls it after every change of the table.
-  void RefillUnitCombo();
+  void RefillUnitCombo() override;
 
   void QEditRefreshInfo();
   void QEditRebuildIngredientLine();
