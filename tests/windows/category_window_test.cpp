@@ -2,14 +2,12 @@
 // choosing a recipe's categories, and the input dialog.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <cstdlib>
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -21,6 +19,7 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -38,15 +37,10 @@ const char* const kTable =
 class CategoryWindow : public ::testing::Test {
  protected:
   explicit CategoryWindow(const std::string& lang = "DE") {
-    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
-    env.LoadLanguage(lang);
-    env.Options();
+    language = std::make_unique<test::WindowLanguage>(env, lang);
     ctx().tools = &tools;
     lang_ = lang;
     WriteAll(File(), kTable);
-    langDlg = std::make_unique<TLangDlg>();
-    langDlg->FormCreate(nullptr);
-    LangDlg = langDlg.get();
     input = std::make_unique<TInpGattDlg>();
     dlg = std::make_unique<TGattDlg>();
     dlg->inputCategory = [this](REZGATT& g) {
@@ -62,7 +56,6 @@ class CategoryWindow : public ::testing::Test {
   ~CategoryWindow() override {
     dlg.reset();
     input.reset();
-    LangDlg = nullptr;
   }
   std::string File() const { return env.Root() + "Data/" + lang_ + "/Gattung.dat"; }
   const REZGATT* Cat(const std::string& name) const {
@@ -92,7 +85,7 @@ class CategoryWindow : public ::testing::Test {
   test::TestEnv env;
   TToolsMod tools;
   std::string lang_ = "DE";
-  std::unique_ptr<TLangDlg> langDlg;
+  std::unique_ptr<test::WindowLanguage> language;
   std::unique_ptr<TInpGattDlg> input;
   std::unique_ptr<TGattDlg> dlg;
   std::vector<REZGATT> inputs;
@@ -367,32 +360,23 @@ TEST_F(CategoryWindow, SymbolPicturesAreTakenIntoTheSymbolFolder) {
   EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Gattung.htm");
 }
 
-// Screenshots for a look at the layout (written when TAVOLIN_SHOTS names a folder).
-void Shot(QWidget* w, const std::string& name) {
-  QApplication::processEvents();  // pending layout requests, as the event loop would run them
-  const QPixmap shot = w->grab();
-  EXPECT_FALSE(shot.isNull());
-  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-    shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-}
-
 TEST_F(CategoryWindow, Screenshots) {
   dlg->show();
   Show("Suppen");
   Select(dlg->NebenLiBo, "Cremesuppen");
-  Shot(dlg.get(), "categories_DE");
+  test::Shot(dlg.get(), "categories_DE");
   dlg->hide();
   REZBLOCK recipe;
   recipe.title = "Linsensuppe";
   recipe.categories[0] = 1;
   dlg->SetGattDlgMode(1, &recipe);
   dlg->show();
-  Shot(dlg.get(), "categories_recipe_DE");
+  test::Shot(dlg.get(), "categories_recipe_DE");
   dlg->hide();
   REZGATT g = *Cat("Suppen");
   input->SetGattInput(g);
   input->show();
-  Shot(input.get(), "category_input_DE");
+  test::Shot(input.get(), "category_input_DE");
   input->hide();
 }
 
@@ -404,13 +388,13 @@ class CategoryWindowEnglish : public CategoryWindow {
 TEST_F(CategoryWindowEnglish, Screenshots) {
   dlg->show();
   Show("Br\xFChen");
-  Shot(dlg.get(), "categories_EN");
+  test::Shot(dlg.get(), "categories_EN");
   dlg->hide();
   REZGATT g;
   g.kind = REZGATT::kFree;
   input->SetGattInput(g);
   input->show();
-  Shot(input.get(), "category_input_EN");
+  test::Shot(input.get(), "category_input_EN");
   input->hide();
 }
 

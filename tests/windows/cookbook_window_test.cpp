@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <cstdlib>
 
 #include "fake_main_window.h"
 #include "platform/paths.h"
@@ -23,6 +22,7 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -34,22 +34,17 @@ using test::WriteAll;
 class CookbookWindow : public ::testing::Test {
  protected:
   explicit CookbookWindow(const std::string& lang = "DE") {
-    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
-    env.LoadLanguage(lang);
-    env.Options().SetParaString(6, "Backen");
+    language = std::make_unique<test::WindowLanguage>(env, lang);
+    ctx().options->SetParaString(6, "Backen");
     ctx().tools = &tools;
     Book("Backen", "Kuchen und Brot", -100);
     Book("Suppen", "", -200);
     Book("Salate", "", -300);
-    langDlg = std::make_unique<TLangDlg>();
-    langDlg->FormCreate(nullptr);
-    LangDlg = langDlg.get();
     dlg = std::make_unique<TKBookDlg>();
     dlg->SelectKBook("Backen");
   }
   ~CookbookWindow() override {
     dlg.reset();
-    LangDlg = nullptr;
   }
   void Book(const std::string& name, const std::string& description, int16_t id) {
     const std::string data = env.DataFolder();
@@ -84,7 +79,7 @@ class CookbookWindow : public ::testing::Test {
   test::TestEnv env;
   TToolsMod tools;
   test::FakeMainWindow main;
-  std::unique_ptr<TLangDlg> langDlg;
+  std::unique_ptr<test::WindowLanguage> language;
   std::unique_ptr<TKBookDlg> dlg;
 };
 
@@ -276,7 +271,6 @@ TEST_F(CookbookWindow, BookCombosListsAndTheOrderButton) {
   EXPECT_EQ(env.shell.opened[0], env.Root() + "Data/DE/Help/Dlg_KBook.htm");
 }
 
-// Screenshots for a look at the layout (written when TAVOLIN_SHOTS names a folder).
 class CookbookWindowEnglish : public CookbookWindow {
  protected:
   CookbookWindowEnglish() : CookbookWindow("EN") {}
@@ -286,20 +280,13 @@ TEST_F(CookbookWindowEnglish, Screenshots) {
   for (const std::string lang : {"EN", "DE"}) {
     if (lang == "DE") {
       dlg.reset();
-      env.LoadLanguage("DE");
-      env.userSettings.WriteString(kRegParam, "AktLanguage", "DE");
-      langDlg = std::make_unique<TLangDlg>();
-      langDlg->FormCreate(nullptr);
-      LangDlg = langDlg.get();
+      language = std::make_unique<test::WindowLanguage>(env, "DE");
       dlg = std::make_unique<TKBookDlg>();
       dlg->SelectKBook("Backen");
     }
     dlg->show();
     dlg->DescBookEdt->setText(toQ(lang == "DE" ? "Kuchen, Torten und Brot" : "Cakes and bread"));
-    const QPixmap shot = dlg->grab();
-    EXPECT_FALSE(shot.isNull());
-    if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-      shot.save(QString::fromStdString(std::string(folder) + "/cookbook_" + lang + ".png"));
+    test::Shot(dlg.get(), "cookbook_" + lang);
     dlg->hide();
   }
 }

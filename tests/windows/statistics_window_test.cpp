@@ -9,7 +9,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <cstdlib>
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -24,6 +23,7 @@
 #include "recipedb/unit_table.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -35,9 +35,7 @@ using test::WriteAll;
 class StatisticsWindow : public ::testing::Test {
  protected:
   explicit StatisticsWindow(const std::string& lang = "DE") {
-    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
-    env.LoadLanguage(lang);
-    env.Options();
+    language = std::make_unique<test::WindowLanguage>(env, lang);
     for (const char* f : {"Gattung.dat", "einheit.dat", "zutaten.dat"})
       WriteAll(env.Root() + "Data/" + lang + "/" + f,
                ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + f));
@@ -51,14 +49,10 @@ class StatisticsWindow : public ::testing::Test {
     ctx().units = &units;
     ingredients.ReadZutaten();
     ctx().ingredients = &ingredients;
-    langDlg = std::make_unique<TLangDlg>();
-    langDlg->FormCreate(nullptr);
-    LangDlg = langDlg.get();
     dlg = std::make_unique<TStatistikDlg>();
   }
   ~StatisticsWindow() override {
     dlg.reset();
-    LangDlg = nullptr;
     ctx().books = nullptr;
     ctx().categories = nullptr;
     ctx().units = nullptr;
@@ -96,7 +90,7 @@ class StatisticsWindow : public ::testing::Test {
   CategoryTable categories;
   UnitTable units;
   IngredientCatalogue ingredients;
-  std::unique_ptr<TLangDlg> langDlg;
+  std::unique_ptr<test::WindowLanguage> language;
   std::unique_ptr<TStatistikDlg> dlg;
 };
 
@@ -161,15 +155,11 @@ TEST_F(StatisticsWindow, ABookRowOffersItsCompressionAndTheWindowCountsAgain) {
   dlg->reorgAllBtnClick();
 }
 
-// Screenshots for a look at the layout (written when TAVOLIN_SHOTS names a folder).
 TEST_F(StatisticsWindow, Screenshot) {
   dlg->ComputeStatistics();
   dlg->show();
   dlg->DBGrd->selectRow(1);
-  const QPixmap shot = dlg->grab();
-  EXPECT_FALSE(shot.isNull());
-  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-    shot.save(QString::fromStdString(std::string(folder) + "/statistics_DE.png"));
+  test::Shot(dlg.get(), "statistics_DE");
   dlg->hide();
 }
 
@@ -182,9 +172,7 @@ TEST_F(StatisticsWindowEnglish, Screenshot) {
   dlg->ComputeStatistics();
   dlg->show();
   EXPECT_EQ(Cell(dlg->DBGrd, 0, 0), "Total");
-  const QPixmap shot = dlg->grab();
-  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-    shot.save(QString::fromStdString(std::string(folder) + "/statistics_EN.png"));
+  test::Shot(dlg.get(), "statistics_EN");
   dlg->hide();
 }
 

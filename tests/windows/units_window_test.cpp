@@ -2,7 +2,6 @@
 // Delete, saving, and the checks that keep the unit file readable.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <cstdlib>
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -21,6 +19,7 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -52,9 +51,7 @@ struct CountingCombo : UnitComboView {
 class UnitsWindow : public ::testing::Test {
  protected:
   explicit UnitsWindow(const std::string& lang = "DE") : lang_(lang) {
-    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
-    env.LoadLanguage(lang);
-    env.Options();
+    language = std::make_unique<test::WindowLanguage>(env, lang);
     ctx().tools = &tools;
     std::vector<std::string> lines;
     for (const REZEINHEIT& u :
@@ -63,16 +60,12 @@ class UnitsWindow : public ::testing::Test {
       lines.push_back(UnitTable::FormatLine(u));
     WriteTextLines(File(), lines);
     original = ReadAll(File());
-    langDlg = std::make_unique<TLangDlg>();
-    langDlg->FormCreate(nullptr);
-    LangDlg = langDlg.get();
     dlg = std::make_unique<TEinheitenDlg>();
     input = std::make_unique<TInpEinheitDlg>();
   }
   ~UnitsWindow() override {
     input.reset();
     dlg.reset();
-    LangDlg = nullptr;
   }
   std::string File() const { return env.Root() + "Data/" + lang_ + "/einheit.dat"; }
   std::string Cell(int row, int column) const {
@@ -95,7 +88,7 @@ class UnitsWindow : public ::testing::Test {
   TToolsMod tools;
   std::string lang_;
   std::string original;
-  std::unique_ptr<TLangDlg> langDlg;
+  std::unique_ptr<test::WindowLanguage> language;
   std::unique_ptr<TEinheitenDlg> dlg;
   std::unique_ptr<TInpEinheitDlg> input;
 };
@@ -254,28 +247,19 @@ TEST_F(UnitsWindow, TheInputRefusesWhatTheFileCannotHoldAndStaysOpen) {
   dlg->hide();
 }
 
-// Screenshots for a look at the layout (written when TAVOLIN_SHOTS names a folder).
-void Shot(QWidget* w, const std::string& name) {
-  QApplication::processEvents();  // pending layout requests, as the event loop would run them
-  const QPixmap shot = w->grab();
-  EXPECT_FALSE(shot.isNull());
-  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-    shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-}
-
 TEST_F(UnitsWindow, Screenshots) {
   dlg->show();
   dlg->showUmrechChk->click();
-  Shot(dlg.get(), "units_DE");
+  test::Shot(dlg.get(), "units_DE");
   REZEINHEIT u = *Find("kg");
   input->SetUnitInput(u);
   input->show();
-  Shot(input.get(), "unit_input_DE");
+  test::Shot(input.get(), "unit_input_DE");
   input->hide();
   u = *Find("g");
   input->SetUnitInput(u);
   input->show();
-  Shot(input.get(), "unit_input_fixed_DE");
+  test::Shot(input.get(), "unit_input_fixed_DE");
   input->hide();
   dlg->hide();
 }
@@ -288,11 +272,11 @@ class UnitsWindowEnglish : public UnitsWindow {
 TEST_F(UnitsWindowEnglish, Screenshots) {
   dlg->show();
   dlg->showUmrechChk->click();
-  Shot(dlg.get(), "units_EN");
+  test::Shot(dlg.get(), "units_EN");
   REZEINHEIT u = *Find("g");
   input->SetUnitInput(u);
   input->show();
-  Shot(input.get(), "unit_input_EN");
+  test::Shot(input.get(), "unit_input_EN");
   input->hide();
   dlg->hide();
 }

@@ -25,15 +25,11 @@ TInpGattDlg::TInpGattDlg(QWidget* parent) : QDialog(parent) {
   setModal(true);
   NameEdt = Named<QLineEdit>(this, "NameEdt");
   NameEdt->setMinimumWidth(260);
-  MainRdb = Named<QRadioButton>(this, "MainRdb");
-  MainRdb->setText(toQ("ist &Hauptgattung"));
-  UnterRdb = Named<QRadioButton>(this, "UnterRdb");
-  UnterRdb->setText(toQ("ist &Nebengattung"));
-  OKBtn = Named<QPushButton>(this, "OKBtn");
-  OKBtn->setText(toQ("OK"));
+  MainRdb = Captioned<QRadioButton>(this, "MainRdb", "ist &Hauptgattung");
+  UnterRdb = Captioned<QRadioButton>(this, "UnterRdb", "ist &Nebengattung");
+  OKBtn = Captioned<QPushButton>(this, "OKBtn", "OK");
   OKBtn->setDefault(true);
-  CancelBtn = Named<QPushButton>(this, "CancelBtn");
-  CancelBtn->setText(toQ("&Abbrechen"));
+  CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(NameEdt);

@@ -77,17 +77,13 @@ TStatistikDlg::TStatistikDlg(QWidget* parent) : QDialog(parent) {
   SonstGrd->setRowCount(9);
   SonstGrd->setSelectionMode(QAbstractItemView::NoSelection);
   SonstGrd->setMinimumSize(280, 174);
-  WaitTxt = Named<QLabel>(this, "WaitTxt");
-  WaitTxt->setText(toQ("Datenbank wird durchsucht. Bitte warten...:"));
+  WaitTxt = Captioned<QLabel>(this, "WaitTxt", "Datenbank wird durchsucht. Bitte warten...:");
   WaitTxt->setStyleSheet(QStringLiteral("color: red;"));
   reorgOneBtn = Named<QPushButton>(this, "reorgOneBtn");
-  reorgAllBtn = Named<QPushButton>(this, "reorgAllBtn");
-  reorgAllBtn->setText(toQ("komprimiere &alle Kochb\xFC" "cher"));
-  OKBtn = Named<QPushButton>(this, "OKBtn");
-  OKBtn->setText(toQ("&Schlie\xDF" "en"));
+  reorgAllBtn = Captioned<QPushButton>(this, "reorgAllBtn", "komprimiere &alle Kochb\xFC" "cher");
+  OKBtn = Captioned<QPushButton>(this, "OKBtn", "&Schlie\xDF" "en");
   OKBtn->setDefault(true);
-  HelpBtn = Named<QToolButton>(this, "HelpBtn");
-  HelpBtn->setText(QStringLiteral("?"));
+  HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
   reorgOneBtn->setAutoDefault(false);
   reorgAllBtn->setAutoDefault(false);
 

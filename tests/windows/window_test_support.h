@@ -1,0 +1,50 @@
+#pragma once
+// What the window tests share: the language the windows are translated into, and screenshots
+// of windows for a look at their layout.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/settings_store.h"
+#include "services/ui/lang_dialog.h"
+#include "support/test_env.h"
+
+namespace tav::test {
+
+// The user's language `lang` (the settings value), its language file loaded, the options
+// created, and a localisation window that translates every form created after it.
+class WindowLanguage {
+ public:
+  WindowLanguage(TestEnv& env, const std::string& lang) {
+    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
+    env.LoadLanguage(lang);
+    env.Options();
+    dlg_ = std::make_unique<TLangDlg>();
+    dlg_->FormCreate(nullptr);
+    LangDlg = dlg_.get();
+  }
+  ~WindowLanguage() {
+    if (LangDlg == dlg_.get()) LangDlg = nullptr;
+  }
+  WindowLanguage(const WindowLanguage&) = delete;
+  WindowLanguage& operator=(const WindowLanguage&) = delete;
+
+ private:
+  std::unique_ptr<TLangDlg> dlg_;
+};
+
+// Written as <name>.png when TAVOLIN_SHOTS names a folder.
+inline void Shot(QWidget* w, const std::string& name) {
+  QApplication::processEvents();  // pending layout requests, as the event loop would run them
+  const QPixmap shot = w->grab();
+  EXPECT_FALSE(shot.isNull()) << name;
+  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
+    shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
+}
+
+}  // namespace tav::test
