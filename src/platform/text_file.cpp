@@ -11,6 +11,13 @@ namespace tav {
 namespace {
 constexpr size_t kChunk = 1 << 16;
 long long g_atomicFault = -1;
+std::function<void(int)>& StepHook() {
+  static std::function<void(int)> hook;
+  return hook;
+}
+void Step(int step) {
+  if (StepHook()) StepHook()(step);
+}
 }  // namespace
 
 LineReader::LineReader(const std::string& path) {
@@ -105,6 +112,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 }
 
 void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
+void SetAtomicWriteStepHookForTest(std::function<void(int)> hook) { StepHook() = std::move(hook); }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string target = NativePath(path);
@@ -117,15 +125,25 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     toWrite = std::min<size_t>(toWrite, static_cast<size_t>(g_atomicFault));
     g_atomicFault = -1;
   }
-  bool ok = std::fwrite(bytes.data(), 1, toWrite, f) == toWrite;
+  Step(0);
+  // Two halves, so that a test can stop the process in the middle of the data.
+  const size_t half = StepHook() ? toWrite / 2 : toWrite;
+  bool ok = std::fwrite(bytes.data(), 1, half, f) == half;
+  if (half < toWrite) {
+    ok = std::fflush(f) == 0 && ok;
+    Step(1);
+    ok = std::fwrite(bytes.data() + half, 1, toWrite - half, f) == toWrite - half && ok;
+  }
   ok = std::fflush(f) == 0 && ok;
   if (ok) fsync(fileno(f));
   ok = std::fclose(f) == 0 && ok;
   if (fault) return false;  // the "process" died before the rename; the temp file stays
+  Step(2);
   if (!ok || std::rename(temp.c_str(), target.c_str()) != 0) {
     std::remove(temp.c_str());
     return false;
   }
+  Step(3);
   return true;
 }
 

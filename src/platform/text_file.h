@@ -2,6 +2,7 @@
 // Text files as the data files hold them: Windows-1252 bytes, lines ended by CR LF (LF alone is
 // read as well). Lines are always read whole, whatever their length.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,5 +52,8 @@ bool AppendFileBytes(const std::string& path, std::string_view bytes);
 // Test hook: makes the next WriteFileAtomic stop after `bytes` bytes of its temporary file, as
 // a killed process would, and fail. -1 switches it off.
 void SetAtomicWriteFaultForTest(long long bytes);
+// Test hook: called by WriteFileAtomic at its steps: 0 the temporary file is open, 1 half of
+// the bytes are written, 2 the file is complete before the rename, 3 after the rename.
+void SetAtomicWriteStepHookForTest(std::function<void(int)> hook);
 
 }  // namespace tav

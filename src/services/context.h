@@ -27,6 +27,7 @@ class NutrientTable;        // nutrient table and filter groups, owned by TBLSFi
 class FoodDatabase;         // food files, owned by TBLSMainDlg
 class RecipeCalc;           // recipe nutrient calculation state, owned by TBLSZutatDlg
 class RecipeListView;       // what the store asks of the recipe list pane (TChooseRezDlg)
+class IntakeTables;         // intake tables StoffCalc.dat, owned by TZufuhrDlg
 
 struct Context {
   // Platform services.
@@ -53,6 +54,7 @@ struct Context {
   FoodDatabase* foods = nullptr;
   RecipeCalc* calc = nullptr;
   RecipeListView* recipeList = nullptr;
+  IntakeTables* intake = nullptr;
 };
 
 // The process-wide context.

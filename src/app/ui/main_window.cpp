@@ -31,6 +31,7 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/splash_dialog.h"
 #include "app/ui/tips_dialog.h"
+#include "diary/diary_module.h"
 #include "exchange/ui/auto_import_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "exchange/ui/html_view_window.h"
@@ -812,7 +813,9 @@ void TMainFrm::HandleCommandLine() {
     if (word == "bls") {
       if (BLSMainDlg) BLSMainDlg->show();
     } else if (word == "weight") {
-      // The weight chart needs a diary person; it opens with the diary windows.
+      // The weight chart needs a diary person: without one the person check speaks. The
+      // overview's weight page opens here once the overview window is built.
+      if (ENApplogMod) ENApplogMod->CheckPersonExists();
     } else if (word == "cool") {
       if (CoolDlg) CoolDlg->show();
     }

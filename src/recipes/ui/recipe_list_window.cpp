@@ -32,6 +32,7 @@
 #include "recipes/ui/standard_view_window.h"
 #include "services/charsets.h"
 #include "services/context.h"
+#include "services/diary_access.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
 #include "services/ui/form_controls.h"
@@ -715,6 +716,16 @@ void TChooseRezDlg::MarkSelectedRecipes(int mode) {
     if (mode != 0 || IsSelected(row)) ChangeRecipeMark(*ctx().dbList, search, ItemData(row), mode);
   ChooseLiBo->viewport()->update();
   if (hadFocus) ChooseLiBo->setFocus();
+}
+
+int TChooseRezDlg::AddSelectedToDiary(int day, int month, int year) {
+  DiaryAccess* diary = Diary();
+  if (!diary) return 0;
+  int added = 0;
+  REZINDEX e;
+  for (int row : SelectedRows())
+    if (RowEntry(row, e) && diary->AddRecipeToDay(day, month, year, e.bookId, e.number)) ++added;
+  return added;
 }
 
 void TChooseRezDlg::ResetSearchResult() {

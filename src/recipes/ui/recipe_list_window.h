@@ -77,6 +77,9 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   void DeleteRows(const std::function<bool(int row)>& chosen);
   // 0 turns the mark of the selected entries over, 1 marks every entry, 2 unmarks every entry.
   void MarkSelectedRecipes(int mode);
+  // Adds one serving of every selected recipe, in list order, to that diary day (month
+  // 0-11) of the active person; the number added (0 while there is no diary).
+  int AddSelectedToDiary(int day, int month, int year);
   void ResetSearchResult();
   void AddToSearchResult(const REZINDEX& entry);
   void ShowSearchResult();
