@@ -9,8 +9,8 @@
 #include "nutrients/recipe_calc.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
-#include "platform/text_file.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "services/context.h"
 #include "services/options_store.h"
 
@@ -44,24 +44,49 @@ void ReadTag(ENPERSON& p, const std::string& line) {
   const std::string value = line.substr(2);
   const char first = value.empty() ? '\0' : value[0];
   switch (line[1]) {
-    case 'N': p.name = value; break;
+    case 'N':
+      p.name = value;
+      break;
     case 'G':
       p.birthDay = Number(line, 2, 2);
       p.birthMonth = Number(line, 4, 2);
       p.birthYear = Number(line, 6, 4);
       break;
-    case 'W': p.weight = Number(value, 0, value.size()); break;
-    case 'H': p.height = Number(value, 0, value.size()); break;
-    case 'S': if (first) p.sex = first; break;
-    case 'T': if (first) p.pregnancy = first; break;
-    case 'A': p.work = Number(value, 0, value.size()); break;
-    case 'F': p.sport = Number(value, 0, value.size()); break;
-    case '+': p.manualEnergyApplies = first == 'M'; break;
-    case 'C': p.calculatedEnergy = Number(value, 0, value.size()); break;
-    case 'M': p.manualEnergy = Number(value, 0, value.size()); break;
-    case 'P': p.diet = first == 'D'; break;
-    case 'Q': p.pointScore = Number(value, 0, value.size()); break;
-    default: break;
+    case 'W':
+      p.weight = Number(value, 0, value.size());
+      break;
+    case 'H':
+      p.height = Number(value, 0, value.size());
+      break;
+    case 'S':
+      if (first) p.sex = first;
+      break;
+    case 'T':
+      if (first) p.pregnancy = first;
+      break;
+    case 'A':
+      p.work = Number(value, 0, value.size());
+      break;
+    case 'F':
+      p.sport = Number(value, 0, value.size());
+      break;
+    case '+':
+      p.manualEnergyApplies = first == 'M';
+      break;
+    case 'C':
+      p.calculatedEnergy = Number(value, 0, value.size());
+      break;
+    case 'M':
+      p.manualEnergy = Number(value, 0, value.size());
+      break;
+    case 'P':
+      p.diet = first == 'D';
+      break;
+    case 'Q':
+      p.pointScore = Number(value, 0, value.size());
+      break;
+    default:
+      break;
   }
 }
 
@@ -280,8 +305,7 @@ void TENApplogMod::UpdateRequirements() {
   }
 }
 
-bool TENApplogMod::GetDailyRequirement(const std::string& code, double& value,
-                                       char& alarm) const {
+bool TENApplogMod::GetDailyRequirement(const std::string& code, double& value, char& alarm) const {
   if (activePerson.empty()) return false;
   for (const ENPERSON& p : persons) {
     if (p.name != activePerson) continue;

@@ -17,8 +17,8 @@
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
-#include "platform/text_file.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "services/context.h"
 #include "services/text_tools.h"
 #include "services/tools_module.h"
@@ -37,9 +37,8 @@ bool MonthBefore(const ENMONTH& m, int month, int year) {
 
 // Inserts an empty month in (year, month) order and gives its index.
 size_t InsertMonth(std::vector<ENMONTH>& months, int month, int year) {
-  auto it = std::find_if(months.begin(), months.end(), [&](const ENMONTH& m) {
-    return !MonthBefore(m, month, year);
-  });
+  auto it = std::find_if(months.begin(), months.end(),
+                         [&](const ENMONTH& m) { return !MonthBefore(m, month, year); });
   ENMONTH m;
   m.month = month;
   m.year = year;
@@ -280,8 +279,7 @@ bool TENApplogMod::SaveMonth(int month, int year) {
 
 bool TENApplogMod::SaveAllMonths() {
   bool ok = true;
-  for (size_t i = 0; i < months.size(); ++i)
-    ok = SaveMonth(months[i].month, months[i].year) && ok;
+  for (size_t i = 0; i < months.size(); ++i) ok = SaveMonth(months[i].month, months[i].year) && ok;
   return ok;
 }
 

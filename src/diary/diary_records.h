@@ -12,7 +12,7 @@ namespace tav {
 
 // The daily requirement of one nutrient for one person. -1 means no value.
 struct TAGESBEDARF {
-  std::string code;  // nutrient code of the nutrient table, at most 7 characters
+  std::string code;       // nutrient code of the nutrient table, at most 7 characters
   double effective = -1;  // own when set, else standard, else -1 (UpdateRequirements)
   double own = -1;        // typed by the user
   double standard = -1;   // from the intake tables
@@ -25,12 +25,12 @@ struct ENPERSON {
   int birthDay = 1;
   int birthMonth = 1;  // 1-12
   int birthYear = 2000;
-  int height = 100;  // cm
-  int weight = 23;   // kg
-  char sex = 'M';        // 'F' or 'M'
-  char pregnancy = 'N';  // 'N' none, 'J' pregnant, 'S' nursing
-  int work = 30;         // 0-100
-  int sport = 0;         // 0-100
+  int height = 100;          // cm
+  int weight = 23;           // kg
+  char sex = 'M';            // 'F' or 'M'
+  char pregnancy = 'N';      // 'N' none, 'J' pregnant, 'S' nursing
+  int work = 30;             // 0-100
+  int sport = 0;             // 0-100
   int calculatedEnergy = 0;  // kcal per day
   int manualEnergy = 0;      // kcal per day
   bool diet = false;         // the goal is to lose weight
@@ -48,8 +48,8 @@ struct ENENTRY {
   int year = 2000;
   uint16_t book = 0;  // the book id bit for bit; 0 for a food
   int32_t recipeNumber = 0;
-  std::string foodKey;  // empty for a recipe
-  double amount = 0;    // servings or grams
+  std::string foodKey;    // empty for a recipe
+  double amount = 0;      // servings or grams
   double baseAmount = 0;  // what the nutrient line describes: the servings, 100 g
   double energy = 0;      // kJ of the amount
   std::string unit;       // the serving word, "Gramm"
@@ -63,10 +63,10 @@ struct ENDAY {
   int day = 1;
   int month = 0;
   int year = 2000;
-  bool complete = false;  // every entry is calculated
-  std::string totalsLine;  // the day values joined with ';'
+  bool complete = false;         // every entry is calculated
+  std::string totalsLine;        // the day values joined with ';'
   std::vector<ENENTRY> entries;  // in the order they were added
-  LB_DATA dayValues;  // after CalcDaySums at least 145 texts: value j the sum of index j
+  LB_DATA dayValues;             // after CalcDaySums at least 145 texts: value j the sum of index j
 };
 
 // One loaded month of the active person.

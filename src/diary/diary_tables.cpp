@@ -118,9 +118,9 @@ void TENApplogMod::FillPeriodGrid(TextGrid& grid, int fromDay, int fromMonth, in
       const long key = DateKey(d.day, m.month, m.year);
       if (key < from || key > to) continue;
       ++r;
-      grid.SetCell(0, r,
-                   std::to_string(d.day) + "." + std::to_string(m.month + 1) + "." +
-                       std::to_string(m.year));
+      grid.SetCell(
+          0, r,
+          std::to_string(d.day) + "." + std::to_string(m.month + 1) + "." + std::to_string(m.year));
       grid.SetCell(1, r, d.complete ? " " : "");
       if (!d.complete) {
         for (int c = 2; c < 2 + positions; ++c) grid.SetCell(c, r, std::string());
@@ -189,10 +189,9 @@ void TENApplogMod::AggregateDayValues(int day, int month, int year) {
   }
   // Left out of the sums and written down, never thrown at the user.
   if (unread > 0 && ctx().tools)
-    ctx().tools->WriteLog("Day values of " + std::to_string(day) + "." +
-                              std::to_string(month + 1) + "." + std::to_string(year) + ": " +
-                              std::to_string(unread) + " value(s) not read, first \"" + first +
-                              "\"",
+    ctx().tools->WriteLog("Day values of " + std::to_string(day) + "." + std::to_string(month + 1) +
+                              "." + std::to_string(year) + ": " + std::to_string(unread) +
+                              " value(s) not read, first \"" + first + "\"",
                           0);
 }
 

@@ -4,8 +4,8 @@
 #include "diary/diary_text.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
-#include "platform/text_file.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "services/context.h"
 
 namespace tav {

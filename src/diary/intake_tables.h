@@ -22,8 +22,8 @@ struct ZUFUHRAGE {
 };
 
 struct ZUFUHR {
-  std::string code;  // compared exactly; at most 7 characters
-  std::string unit;  // set by the editor, not stored
+  std::string code;             // compared exactly; at most 7 characters
+  std::string unit;             // set by the editor, not stored
   std::vector<ZUFUHRAGE> rows;  // in stored order (the editor keeps them ascending)
 };
 

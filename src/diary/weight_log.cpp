@@ -7,10 +7,10 @@
 
 #include "diary/diary_module.h"
 #include "diary/diary_text.h"
-#include "platform/paths.h"
 #include "platform/numbers.h"
-#include "platform/text_file.h"
+#include "platform/paths.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "services/context.h"
 #include "services/options_store.h"
 

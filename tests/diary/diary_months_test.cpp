@@ -188,7 +188,8 @@ TEST(DiaryMonths, MonthsAndDaysStayInDateOrder) {
 
   for (int day : {12, 3, 10, 12}) ASSERT_TRUE(d.AddFoodToDay(day, kMay, 2024, "G101000"));
   std::vector<std::pair<int, size_t>> days;
-  for (const ENDAY& day : d.GetMonth(kMay, 2024)->days) days.emplace_back(day.day, day.entries.size());
+  for (const ENDAY& day : d.GetMonth(kMay, 2024)->days)
+    days.emplace_back(day.day, day.entries.size());
   EXPECT_EQ(days, (std::vector<std::pair<int, size_t>>{{3, 1}, {10, 1}, {12, 2}}));
 
   // Deleting the only entry of a day removes the day, in memory and in the file.
@@ -225,28 +226,38 @@ TEST(DiaryMonths, ReadingMonthFiles) {
     bool result;
     std::vector<std::pair<int, size_t>> days;  // day, entries
   };
-  const std::string food = "#BC#0#0#96.000000#Gramm#100.000000#100.000000#Spinat\r\n"
-                           "G101000;Spinat;;91,4;23;96\r\n";
+  const std::string food =
+      "#BC#0#0#96.000000#Gramm#100.000000#100.000000#Spinat\r\n"
+      "G101000;Spinat;;91,4;23;96\r\n";
   const Case cases[] = {
-      {"two days", "03#C0001\r\n|;1\r\n" + food + "12#C0002\r\n|;1\r\n" + food + food, true,
+      {"two days",
+       "03#C0001\r\n|;1\r\n" + food + "12#C0002\r\n|;1\r\n" + food + food,
+       true,
        {{3, 1}, {12, 2}}},
-      {"a day line without entries gives no day", "03#C0000\r\n|;0\r\n12#C0001\r\n" + food, true,
+      {"a day line without entries gives no day",
+       "03#C0000\r\n|;0\r\n12#C0001\r\n" + food,
+       true,
        {{12, 1}}},
-      {"five '#' after the flags", "03#C0001\r\n" + food + "04#C0001\r\n#BC#0#0#96#Gramm#100\r\n",
-       false, {{3, 1}}},
+      {"five '#' after the flags",
+       "03#C0001\r\n" + food + "04#C0001\r\n#BC#0#0#96#Gramm#100\r\n",
+       false,
+       {{3, 1}}},
       {"no '#' after the flags", "03#C0001\r\n" + food + "04#C0001\r\n#BC0#0\r\n", false, {{3, 1}}},
       {"a nutrient line without ';' as 8th character",
-       "03#C0001\r\n" + food + "04#C0001\r\n#BC#0#0#1#g#1#1#X\r\nG1010;1\r\n", false, {{3, 1}}},
+       "03#C0001\r\n" + food + "04#C0001\r\n#BC#0#0#1#g#1#1#X\r\nG1010;1\r\n",
+       false,
+       {{3, 1}}},
       {"a short day line", "03#C0001\r\n" + food + "4#\r\n" + food, false, {{3, 1}}},
       {"an entry before any day", food, false, {}},
       {"a name holding '#'",
-       "07#C0001\r\n#BC#0#0#1#g#1#1#Salat #2\r\nG101000;x\r\n", true, {{7, 1}}},
+       "07#C0001\r\n#BC#0#0#1#g#1#1#Salat #2\r\nG101000;x\r\n",
+       true,
+       {{7, 1}}},
   };
   for (const Case& c : cases) {
     DiaryEnv env;
     env.WritePersons({"Anna"});
-    WriteAll(env.MonthFile("Anna", "m052024.dat"),
-             "# TAVOLIN V02.01 05/2024\r\n#\r\n" + c.body);
+    WriteAll(env.MonthFile("Anna", "m052024.dat"), "# TAVOLIN V02.01 05/2024\r\n#\r\n" + c.body);
     TENApplogMod& d = env.Start();
     EXPECT_EQ(d.LoadMonth(kMay, 2024), c.result) << c.what;
     std::vector<std::pair<int, size_t>> days;
@@ -258,7 +269,8 @@ TEST(DiaryMonths, ReadingMonthFiles) {
   for (const char* head : {"# TAVOLIN V09.99 01/1999", "xx # TAVOLIN V", "# TAVOLIN 02.01"}) {
     DiaryEnv env;
     env.WritePersons({"Anna"});
-    WriteAll(env.MonthFile("Anna", "m052024.dat"), std::string(head) + "\r\n#\r\n03#C0001\r\n" + food);
+    WriteAll(env.MonthFile("Anna", "m052024.dat"),
+             std::string(head) + "\r\n#\r\n03#C0001\r\n" + food);
     TENApplogMod& d = env.Start();
     const bool accepted = std::string(head).find("# TAVOLIN V") != std::string::npos;
     EXPECT_EQ(d.LoadMonth(kMay, 2024), accepted) << head;
@@ -348,7 +360,9 @@ TEST(DiaryMonths, TypedTextCannotMoveTheFieldsOfALine) {
   e.day = 2;
   e.month = kMay;
   e.year = 2024;
-  e.unit = "St#\xFC" "ck\r\n";
+  e.unit =
+      "St#\xFC"
+      "ck\r\n";
   e.name = "Brot #1\nmit Butter";
   e.nutrientLine = "X000000;1";
   e.calculated = true;
@@ -358,7 +372,9 @@ TEST(DiaryMonths, TypedTextCannotMoveTheFieldsOfALine) {
   ASSERT_TRUE(d.LoadMonth(kMay, 2024));
   const ENENTRY* back = d.GetDayEntry(2, kMay, 2024, 0);
   ASSERT_NE(back, nullptr);
-  EXPECT_EQ(back->unit, "St \xFC" "ck  ");
+  EXPECT_EQ(back->unit,
+            "St \xFC"
+            "ck  ");
   EXPECT_EQ(back->name, "Brot #1 mit Butter");
 }
 

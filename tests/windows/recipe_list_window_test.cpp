@@ -16,6 +16,7 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
+#include "diary/diary_module.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -645,6 +646,26 @@ TEST_F(RecipeListWindow, FindsAStoredEntryAndDeletesByKey) {
   EXPECT_EQ(IndexEntry("Hauptbuch", 0).deleted, 1);
   list->DeleteRecipeByKey(ctx().books->GetAktKBookId(), 99);
   EXPECT_EQ(list->Count(), 7);
+}
+
+TEST_F(RecipeListWindow, TheSelectedRecipesGoIntoTheActivePersonsDiary) {
+  Select({RowOf("Apfelkuchen"), RowOf("Zwiebelsuppe")});
+  EXPECT_EQ(list->AddSelectedToDiary(10, 4, 2024), 0);  // nobody keeps a diary yet
+  ENPERSON anna;
+  anna.name = "Anna";
+  ENApplogMod->AddPerson(anna);
+  ENApplogMod->SelectPerson("Anna");
+  EXPECT_EQ(list->AddSelectedToDiary(10, 4, 2024), 2);
+  const ENDAY* day = ENApplogMod->GetDay(10, 4, 2024);
+  ASSERT_NE(day, nullptr);
+  ASSERT_EQ(day->entries.size(), 2u);
+  EXPECT_EQ(day->entries[0].name, "Apfelkuchen");  // in list order
+  EXPECT_EQ(day->entries[1].name, "Zwiebelsuppe");
+  EXPECT_DOUBLE_EQ(day->entries[1].baseAmount, 4);
+  EXPECT_EQ(static_cast<int16_t>(day->entries[1].book), ctx().books->GetAktKBookId());
+  const std::string month = ReadAll(Data() + "Konten/Anna/m052024.dat");
+  EXPECT_NE(month.find("#Apfelkuchen\r\n"), std::string::npos);
+  EXPECT_NE(month.find("#Zwiebelsuppe\r\n"), std::string::npos);
 }
 
 TEST_F(RecipeListWindow, TheEditorComesFirst) {

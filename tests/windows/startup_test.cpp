@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/creation_order.h"
 #include "app/ui/main_window.h"
@@ -217,6 +218,12 @@ TEST_F(Startup, CommandLineWordsActOnceAfterTheWindowIsShown) {
   EXPECT_TRUE(CoolDlg->isVisible());
   EXPECT_EQ(bls.shows, 1);
   EXPECT_EQ(cool.shows, 1);
+  // "weight" without a diary person: the person check speaks, nothing opens.
+  const auto personChecks = [this] {
+    return std::count_if(env.messages.shown.begin(), env.messages.shown.end(),
+                         [](const auto& m) { return m.text == GetLangText(443); });
+  };
+  EXPECT_EQ(personChecks(), 1);
   EXPECT_FALSE(MainFrm->TimerMain->isActive());
   BLSMainDlg->hide();
   CoolDlg->hide();
@@ -225,6 +232,7 @@ TEST_F(Startup, CommandLineWordsActOnceAfterTheWindowIsShown) {
   EXPECT_FALSE(CoolDlg->isVisible());
   EXPECT_EQ(bls.shows, 1);
   EXPECT_EQ(cool.shows, 1);
+  EXPECT_EQ(personChecks(), 1);
 }
 
 TEST_F(Startup, PendingFoodDatabaseIsInstalledAndTheProgramRestarts) {
