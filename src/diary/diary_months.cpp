@@ -208,8 +208,10 @@ bool TENApplogMod::ReadMonthFile(const std::string& path, ENMONTH& m) {
   bool inDay = false;
   const auto keepDay = [&] {
     if (current.entries.empty()) return;
-    m.days.push_back(current);
-    current.entries.clear();
+    m.days.push_back(std::move(current));
+    current = ENDAY();
+    current.month = m.month;
+    current.year = m.year;
   };
   while (in.Next(line)) {
     if (line.empty()) continue;
@@ -256,7 +258,15 @@ bool TENApplogMod::SaveMonth(int month, int year) {
     MessageBox(FormatLangText(GetLangText(890), {path}), GetLangText(15), MB_OK);
     return false;
   }
-  std::string out = "# TAVOLIN V02.01 " + TwoDigits(month + 1) + "/";
+  size_t size = 64;
+  for (const ENDAY& d : m->days) {
+    size += d.totalsLine.size() + 16;
+    for (const ENENTRY& e : d.entries)
+      size += e.nutrientLine.size() + e.name.size() + e.unit.size() + 80;
+  }
+  std::string out;
+  out.reserve(size);
+  out += "# TAVOLIN V02.01 " + TwoDigits(month + 1) + "/";
   const std::string year4 = std::to_string(year);
   if (year4.size() < 4) out.append(4 - year4.size(), ' ');
   out += year4 + "\r\n#\r\n";

@@ -121,6 +121,7 @@ void FoodDatabase::LoadBLSFoodNames(const char* query, std::vector<LB_DATA>* lis
 
 void FoodDatabase::SplitBLSRecord(const std::string& line, LB_DATA* out) {
   out->values.clear();
+  out->values.reserve(static_cast<size_t>(std::count(line.begin(), line.end(), ';')) + 1);
   size_t start = 0;
   for (;;) {
     const size_t semi = line.find(';', start);

@@ -108,7 +108,8 @@ bool ParseInt(std::string_view text, long long& value) {
 std::string FormatFixed(double value, int decimals) {
   if (decimals < 0) decimals = 0;
   // Round half away from zero on the decimal value, as the "0.00" pattern does.
-  const double scale = std::pow(10.0, decimals);
+  static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  const double scale = decimals <= 8 ? kScale[decimals] : std::pow(10.0, decimals);
   double r = std::round(value * scale) / scale;
   if (r == 0) r = 0;  // no "-0,00"
   char buf[400];
