@@ -56,6 +56,24 @@ std::string Mark(const std::string& value, bool hasRow, double required, char al
   return "";
 }
 
+void EmptyCells(TextGrid& grid, int row, int first, int count) {
+  for (int c = first; c < first + count; ++c) grid.SetCell(c, row, std::string());
+}
+
+// The size of a table of `rows` rows whose nutrient columns start at `first`: with numbers in
+// it as wide as they reach, else one empty nutrient column (and one empty row without rows).
+void SizeTable(TextGrid& grid, int rows, int widest, int first) {
+  if (widest > 0 && rows > 0) {
+    grid.SetColCount(widest + first);
+    grid.SetRowCount(rows + 1);
+    return;
+  }
+  grid.SetColCount(first + 1);
+  grid.SetCell(first, 0, std::string());
+  grid.SetRowCount(rows > 0 ? rows + 1 : 2);
+  if (rows == 0) EmptyCells(grid, 1, 0, first + 1);
+}
+
 }  // namespace
 
 void TENApplogMod::FillDayGrid(TextGrid& grid, int day, int month, int year) const {
@@ -73,7 +91,7 @@ void TENApplogMod::FillDayGrid(TextGrid& grid, int day, int month, int year) con
         grid.SetCell(1, r, FormatGeneral(e.amount) + " " + e.unit);
         grid.SetCell(2, r, e.calculated ? " " : "");
         if (!e.calculated) {
-          for (int c = 3; c < 3 + positions; ++c) grid.SetCell(c, r, std::string());
+          EmptyCells(grid, r, 3, positions);
           continue;
         }
         int n = 0;
@@ -85,16 +103,7 @@ void TENApplogMod::FillDayGrid(TextGrid& grid, int day, int month, int year) con
       }
     }
   }
-  if (widest > 0 && r > 0) {
-    grid.SetColCount(widest + 3);
-    grid.SetRowCount(r + 1);
-    return;
-  }
-  grid.SetColCount(4);
-  grid.SetCell(3, 0, std::string());
-  grid.SetRowCount(r > 0 ? r + 1 : 2);
-  if (r == 0)
-    for (int c = 0; c < 4; ++c) grid.SetCell(c, 1, std::string());
+  SizeTable(grid, r, widest, 3);
 }
 
 void TENApplogMod::FillPeriodGrid(TextGrid& grid, int fromDay, int fromMonth, int fromYear,
@@ -123,7 +132,7 @@ void TENApplogMod::FillPeriodGrid(TextGrid& grid, int fromDay, int fromMonth, in
           std::to_string(d.day) + "." + std::to_string(m.month + 1) + "." + std::to_string(m.year));
       grid.SetCell(1, r, d.complete ? " " : "");
       if (!d.complete) {
-        for (int c = 2; c < 2 + positions; ++c) grid.SetCell(c, r, std::string());
+        EmptyCells(grid, r, 2, positions);
         continue;
       }
       // A day whose values were cut short (a damaged file) shows no numbers.
@@ -141,16 +150,7 @@ void TENApplogMod::FillPeriodGrid(TextGrid& grid, int fromDay, int fromMonth, in
       widest = std::max(widest, n);
     }
   }
-  if (widest > 0 && r > 0) {
-    grid.SetColCount(widest + 2);
-    grid.SetRowCount(r + 1);
-    return;
-  }
-  grid.SetColCount(3);
-  grid.SetCell(2, 0, std::string());
-  grid.SetRowCount(r > 0 ? r + 1 : 2);
-  if (r == 0)
-    for (int c = 0; c < 3; ++c) grid.SetCell(c, 1, std::string());
+  SizeTable(grid, r, widest, 2);
 }
 
 void TENApplogMod::AggregateDayValues(int day, int month, int year) {

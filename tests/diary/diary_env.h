@@ -47,25 +47,26 @@ class DiaryEnv : public FoodEnv {
     store.WriteIndexEntry(e, -1);
     return r.number;
   }
-  // Four servings: 400 g Spinat and 200 g Feldsalat, every line linked (134 kcal, 560 kJ).
-  int32_t SaladRecipe() {
+  int32_t AddRecipe(const std::string& title, int servings, const std::string& servingType,
+                    std::vector<REZZUTAT> lines) {
     REZBLOCK r;
     ClearRezBlock(r);
-    r.title = "Gr\xFCner Salat";
-    r.servings = 4;
-    r.servingType = "Portionen";
-    r.lines = {{"400", "g", "Spinat", "G101000", 0, 0}, {"200", "g", "Feldsalat", "G102000", 0, 0}};
+    r.title = title;
+    r.servings = servings;
+    r.servingType = servingType;
+    r.lines = std::move(lines);
     return AddRecipe(r);
+  }
+  // Four servings: 400 g Spinat and 200 g Feldsalat, every line linked (134 kcal, 560 kJ).
+  int32_t SaladRecipe() {
+    return AddRecipe(
+        "Gr\xFCner Salat", 4, "Portionen",
+        {{"400", "g", "Spinat", "G101000", 0, 0}, {"200", "g", "Feldsalat", "G102000", 0, 0}});
   }
   // Two servings, one line without a food: not calculated.
   int32_t OpenRecipe() {
-    REZBLOCK r;
-    ClearRezBlock(r);
-    r.title = "Eintopf";
-    r.servings = 2;
-    r.servingType = "Teller";
-    r.lines = {{"400", "g", "Spinat", "G101000", 0, 0}, {"1", "", "Geheimzutat", "", 0, 0}};
-    return AddRecipe(r);
+    return AddRecipe("Eintopf", 2, "Teller",
+                     {{"400", "g", "Spinat", "G101000", 0, 0}, {"1", "", "Geheimzutat", "", 0, 0}});
   }
 
   void WriteUsers(const std::string& text) { WriteAll(DataFolder() + "Users.dat", text); }
