@@ -132,7 +132,7 @@ void TENApplogMod::FillWeightGrid(TextGrid& grid) const {
     int col = 2;
     for (int p = 0; p < 6; ++p)
       for (int k = 0; k < 6; ++k)
-        if (options && options->chartPosition[k] == p && options->chartVisible[k])
+        if (options && options->GetGewChartPos(k) == p && options->GetGewChartVisible(k))
           grid.SetCell(col++, row, w.values[k]);
     grid.SetCell(col, row, w.comment);
   }
