@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace tav {
@@ -11,6 +12,34 @@ namespace {
 char g_decimalSep = '.';
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The common short form "[-+]digits[,.digits]" followed by no other number character: the
+// digits as an integer divided by a power of ten. Both are exact doubles, so the quotient is the
+// nearest double to the decimal value, as from_chars gives it. False for every other form.
+bool ReadSimpleNumber(std::string_view text, size_t i, double& value, size_t& used) {
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  uint64_t mantissa = 0;
+  int digits = 0, fraction = 0;
+  for (; i < text.size() && IsDigitChar(text[i]); ++i, ++digits)
+    mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == ',' || text[i] == '.')) {
+    for (++i; i < text.size() && IsDigitChar(text[i]); ++i, ++fraction)
+      mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+    if (fraction == 0) return false;
+  }
+  if (digits + fraction > 15) return false;
+  if (i < text.size() && (text[i] == ',' || text[i] == '.' || text[i] == 'e' || text[i] == 'E'))
+    return false;
+  const double v = static_cast<double>(mantissa) / kPow10[fraction];
+  value = negative ? -v : v;
+  used = i;
+  return true;
+}
 }  // namespace
 
 char DecimalSep() { return g_decimalSep; }
@@ -32,6 +61,12 @@ char DecimalSepForLocale(std::string_view localeName, char localePoint) {
 double ReadNumber(std::string_view text, size_t* used) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
+  double simple = 0;
+  size_t simpleUsed = 0;
+  if (ReadSimpleNumber(text, i, simple, simpleUsed)) {
+    if (used) *used = simpleUsed;
+    return simple;
+  }
   // Copy the candidate characters with ',' turned into '.'; from_chars needs no '+'.
   std::string buf;
   bool negative = false;
@@ -108,8 +143,7 @@ bool ParseInt(std::string_view text, long long& value) {
 std::string FormatFixed(double value, int decimals) {
   if (decimals < 0) decimals = 0;
   // Round half away from zero on the decimal value, as the "0.00" pattern does.
-  static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-  const double scale = decimals <= 8 ? kScale[decimals] : std::pow(10.0, decimals);
+  const double scale = decimals <= 15 ? kPow10[decimals] : std::pow(10.0, decimals);
   double r = std::round(value * scale) / scale;
   if (r == 0) r = 0;  // no "-0,00"
   char buf[400];
