@@ -289,12 +289,15 @@ void RecipeCalc::StoreNutrientSums() {
   if (!store.WriteRezBlock(book, recipe, offset, length)) return;
   REZINDEX entry;
   if (!store.ReadIndexEntryByKey(bookId, recipeNumber, entry)) return;
-  entry.deleted = 1;
-  store.WriteRecordFlag(entry, bookId, 0);
+  // The entry points at the new record before the old one is marked: a save cut short leaves
+  // one live version.
+  REZINDEX old = entry;
   entry.deleted = 0;
   entry.offset = offset;
   entry.length = length;
-  store.UpdateIndexEntryByKey(bookId, recipeNumber, entry);
+  if (!store.UpdateIndexEntryByKey(bookId, recipeNumber, entry)) return;
+  old.deleted = 1;
+  store.WriteRecordFlag(old, bookId, 0);
 }
 
 void RecipeCalc::HandEnergyToEditor() {

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <strings.h>
 
+#include "platform/file_change.h"
+
 namespace tav {
 
 std::string NativePath(std::string_view path) {
@@ -101,9 +103,13 @@ long long FileSize(const std::string& path) {
   return static_cast<long long>(st.st_size);
 }
 
-bool RemoveFile(const std::string& path) { return std::remove(NativePath(path).c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+  BeforeFileChange();
+  return std::remove(NativePath(path).c_str()) == 0;
+}
 
 bool RenameFile(const std::string& from, const std::string& to) {
+  BeforeFileChange();
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 

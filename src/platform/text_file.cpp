@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
 
 namespace tav {
@@ -117,6 +118,7 @@ void SetAtomicWriteStepHookForTest(std::function<void(int)> hook) { StepHook() =
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string target = NativePath(path);
   const std::string temp = target + ".$$$" + std::to_string(getpid());
+  BeforeFileChange();
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   size_t toWrite = bytes.size();
@@ -126,6 +128,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
     g_atomicFault = -1;
   }
   Step(0);
+  BeforeFileChange();
   // Two halves, so that a test can stop the process in the middle of the data.
   const size_t half = StepHook() ? toWrite / 2 : toWrite;
   bool ok = std::fwrite(bytes.data(), 1, half, f) == half;
@@ -139,6 +142,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   ok = std::fclose(f) == 0 && ok;
   if (fault) return false;  // the "process" died before the rename; the temp file stays
   Step(2);
+  if (ok) BeforeFileChange();
   if (!ok || std::rename(temp.c_str(), target.c_str()) != 0) {
     std::remove(temp.c_str());
     return false;
@@ -156,7 +160,17 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
   return WriteFileAtomic(path, bytes);
 }
 
+std::string KeepDamagedCopy(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return std::string();
+  std::string copy = NativePath(path) + ".damaged";
+  for (int n = 2; EntryExists(copy) && n < 1000; ++n)
+    copy = NativePath(path) + ".damaged-" + std::to_string(n);
+  return WriteFileAtomic(copy, bytes) ? copy : std::string();
+}
+
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {
+  BeforeFileChange();
   std::FILE* f = std::fopen(NativePath(path).c_str(), "ab");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

@@ -49,6 +49,11 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Appends bytes to a file (created when missing); false unless every byte was written.
 bool AppendFileBytes(const std::string& path, std::string_view bytes);
 
+// Keeps a copy of a damaged file beside it before it is written anew: "name.damaged", or
+// "name.damaged-2", "-3" ... when such a copy exists already. The copy's path; empty when the
+// file cannot be read or the copy cannot be written.
+std::string KeepDamagedCopy(const std::string& path);
+
 // Test hook: makes the next WriteFileAtomic stop after `bytes` bytes of its temporary file, as
 // a killed process would, and fail. -1 switches it off.
 void SetAtomicWriteFaultForTest(long long bytes);

@@ -70,6 +70,7 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   recipe.number = counter_++;
   if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
   EncodeRecipeRecord(recipe, buffer_);
+  buffer_[kRecordDeletedPos] = 1;  // live once its entry is written, as the store appends
   // Positions are 32-bit in the index: a record must end below 2 GB.
   if (recordsEnd_ + static_cast<long long>(buffer_.size()) > INT32_MAX ||
       !records_.WriteAt(recordsEnd_, buffer_)) {
@@ -87,6 +88,9 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
     ShowError(41);
     return false;
   }
+  // A failed write leaves the record deleted: the index entry is what the book opens by.
+  const uint8_t live = 0;
+  records_.WriteAt(recordsEnd_ + kRecordDeletedPos, &live, 1);
   recordsEnd_ += static_cast<long long>(buffer_.size());
   entriesEnd_ += kIndexEntrySize;
   return true;

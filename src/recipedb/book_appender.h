@@ -3,9 +3,10 @@
 // files stay open from Open to Close. Each Append does what NextRecipeNumber, WriteRezBlock and
 // AppendIndexEntry of the recipe store do one after the other, with their messages: the number
 // counter is raised on disk before its number is used (for a block of numbers at a time; Close
-// gives back those not used), the record is appended, then its index
-// entry. A record whose entry cannot be written is cut off the record file again, so a failure
-// leaves no record without its entry.
+// gives back those not used), the record is appended (deleted, as the store appends), then its
+// index entry, and then the record is made live. A record whose entry cannot be written is cut
+// off the record file again, so a failure leaves no record without its entry, and a killed
+// import none that an index rebuild would bring back.
 #include <cstdint>
 #include <string>
 

@@ -5,6 +5,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "recipedb/book_recovery.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/raw_file.h"
@@ -71,8 +72,10 @@ void FinishPendingSwap(const std::string& dataFolder) {
     // Each rename replaces its target in one step, so finishing twice does no harm.
     const std::string tempIndex = dataFolder + kTempIndex;
     const std::string tempRecords = dataFolder + kTempRecords;
-    if (FileExists(tempIndex) && !RenameFile(tempIndex, dataFolder + name + ".idx")) return;
-    if (FileExists(tempRecords) && !RenameFile(tempRecords, dataFolder + name + ".bok")) return;
+    if (FileExists(tempIndex) && !RenameFile(tempIndex, BookFileIn(dataFolder, name, ".idx")))
+      return;
+    if (FileExists(tempRecords) && !RenameFile(tempRecords, BookFileIn(dataFolder, name, ".bok")))
+      return;
   }
   RemoveFile(marker);
 }
@@ -96,7 +99,8 @@ void BookCompression::ClearLog() {
 
 bool BookCompression::ReorgKBook(const std::string& name) {
   const std::string data = ctx().options ? ctx().options->Str(2) : std::string();
-  FinishPendingSwap(data);
+  FinishInterruptedWork(data);
+  const CompressionRunning running;
   if (!logLines_.empty()) ReorgLogLine(std::string(), false);
   ReorgLogLine("  " + name + ":", false);
 
@@ -107,7 +111,10 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   }
 
   int16_t bookId = 0;
-  const bool haveId = ReadDescriptionBookId(data + name + ".inf", bookId);
+  const bool haveId = ReadDescriptionBookId(BookFileIn(data, name, ".inf"), bookId);
+  // The book's own files, whatever the case of their names: the copies take their places.
+  const std::string bookIndex = BookFileIn(data, name, ".idx");
+  const std::string bookRecords = BookFileIn(data, name, ".bok");
   const std::string tempIndex = data + kTempIndex;
   const std::string tempRecords = data + kTempRecords;
 
@@ -117,7 +124,7 @@ bool BookCompression::ReorgKBook(const std::string& name) {
     return false;
   }
   RawFile inIndex;
-  if (!inIndex.Open(data + name + ".idx", RawFile::kRead)) {
+  if (!inIndex.Open(bookIndex, RawFile::kRead)) {
     ShowError(231);
     outIndex.Close();
     RemoveFile(tempIndex);
@@ -162,14 +169,14 @@ bool BookCompression::ReorgKBook(const std::string& name) {
       if (e.deleted != 0) continue;
       ++live;
       if (!booksOpen) {
-        booksOpen = books.Open(data + name + ".bok", RawFile::kRead);
+        booksOpen = books.Open(bookRecords, RawFile::kRead);
         if (!booksOpen) {
           ShowError(45);
           failed = true;
           break;
         }
       }
-      if (!reader.ReadRecordFrom(books, e, recipe)) {
+      if (!reader.ReadRecordFrom(books, e, recipe, name)) {
         failed = true;
         break;
       }
@@ -221,9 +228,9 @@ bool BookCompression::ReorgKBook(const std::string& name) {
     return true;
   }
   AtSwapStep(1);
-  const bool indexSwapped = RenameFile(tempIndex, data + name + ".idx");
+  const bool indexSwapped = RenameFile(tempIndex, bookIndex);
   AtSwapStep(2);
-  const bool recordsSwapped = indexSwapped && RenameFile(tempRecords, data + name + ".bok");
+  const bool recordsSwapped = indexSwapped && RenameFile(tempRecords, bookRecords);
   AtSwapStep(3);
   if (!indexSwapped) {
     // Nothing was replaced: the book stays as it was.

@@ -8,7 +8,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
-#include "recipedb/book_compression.h"
+#include "recipedb/book_recovery.h"
 #include "recipedb/index_file.h"
 #include "recipedb/picture_use.h"
 #include "recipedb/raw_file.h"
@@ -49,6 +49,29 @@ bool EndsWithNoCase(const std::string& s, const char* suffix) {
 // The three files of a book, in the order they are renamed and removed.
 constexpr const char* kBookExtensions[] = {".idx", ".bok", ".inf"};
 
+// The readers of the store and the compression take the description line into a buffer of
+// 255 characters; a longer line would push the book id off line 2 for them.
+constexpr size_t kDescriptionMax = 249;
+
+std::string BookFile(const std::string& name, const char* extension) {
+  return BookFileIn(DataFolder(), name, extension);
+}
+
+// A description file that exists but gives no book id: empty, holding NUL bytes, or without a
+// number at the start of line 2.
+bool DescriptionFileDamaged(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
+  if (bytes.empty() || bytes.find('\0') != std::string::npos) return true;
+  const std::vector<std::string> lines = SplitLines(bytes);
+  if (lines.size() < 2) return true;
+  size_t i = 0;
+  const std::string& id = lines[1];
+  while (i < id.size() && id[i] == ' ') ++i;
+  if (i < id.size() && (id[i] == '-' || id[i] == '+')) ++i;
+  return i >= id.size() || id[i] < '0' || id[i] > '9';
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -77,7 +100,9 @@ bool CookbookList::WriteDescriptionFile(const std::string& path, const KBOOK& bo
       if (c == '\r' || c == '\n') c = ' ';
     return text;
   };
-  return WriteTextLines(path, {oneLine(book.description),
+  std::string description = oneLine(book.description);
+  if (description.size() > kDescriptionMax) description.resize(kDescriptionMax);
+  return WriteTextLines(path, {description,
                                std::to_string(static_cast<uint16_t>(book.bookId)),
                                book.toolbarFlag ? "1" : "0", oneLine(book.backgroundPicture)});
 }
@@ -99,13 +124,13 @@ int16_t CookbookList::DrawBookId() {
 void CookbookList::ScanKBooks() {
   books_.clear();
   const std::string data = DataFolder();
-  FinishPendingSwap(data);
+  FinishInterruptedWork(data);
   for (const std::string& file : ListFolder(data)) {
     if (!EndsWithNoCase(file, ".bok") || !FileExists(data + file)) continue;
     KBOOK book;
     book.name = file.substr(0, file.size() - 4);
     if (book.name == "$$$") continue;  // the compression's scratch file
-    ReadDescriptionFile(FindFileNoCase(data + book.name + ".inf"), book);
+    ReadDescriptionFile(BookFileIn(data, book.name, ".inf"), book);
     books_.push_back(book);
   }
   // Two books with one id: the one found first keeps it.
@@ -115,7 +140,10 @@ void CookbookList::ScanKBooks() {
   for (KBOOK& book : books_) {
     if (book.bookId != 0) continue;
     book.bookId = DrawBookId();
-    WriteDescriptionFile(data + book.name + ".inf", book);
+    // A damaged file is kept as a copy; the file of the book is written in its own name's case.
+    const std::string inf = BookFileIn(data, book.name, ".inf");
+    if (DescriptionFileDamaged(inf)) KeepDamagedCopy(inf);
+    WriteDescriptionFile(inf, book);
   }
   SortKBooks();
   BooksChanged();
@@ -146,7 +174,7 @@ bool CookbookList::CreateKBook(KBOOK& book) {
     SortKBooks();
   }
   // An existing record file or index is never replaced.
-  const std::string recordPath = data + book.name + ".bok";
+  const std::string recordPath = BookFileIn(data, book.name, ".bok");
   if (FileIsMissing(recordPath)) {
     RawFile f;
     const bool made = f.CreateNew(recordPath);
@@ -156,14 +184,14 @@ bool CookbookList::CreateKBook(KBOOK& book) {
       return false;
     }
   }
-  const std::string indexPath = data + book.name + ".idx";
+  const std::string indexPath = BookFileIn(data, book.name, ".idx");
   if (FileIsMissing(indexPath)) {
     RawFile f;
     if (f.CreateNew(indexPath) && !(f.WriteAt(0, NewIndexBytes()) && f.Close()))
       RemoveFile(indexPath);
   }
   ChangeAutoDelBook(1, book.name, std::string());
-  WriteDescriptionFile(data + book.name + ".inf", book);
+  WriteDescriptionFile(BookFileIn(data, book.name, ".inf"), book);
   BooksChanged();
   return true;
 }
@@ -173,15 +201,15 @@ void CookbookList::DeleteKBookPictures(int16_t bookId) {
   const std::string name = GetKBookName(bookId);
   int32_t counter = 0;
   std::vector<REZINDEX> entries;
-  if (name.empty() || !ReadIndexFile(DataFolder() + name + ".idx", counter, entries)) return;
+  if (name.empty() || !ReadIndexFile(BookFile(name, ".idx"), counter, entries)) return;
   TdbList scratch;
   TdbList& store = ctx().dbList ? *ctx().dbList : scratch;
   RawFile records;
-  if (!records.Open(DataFolder() + name + ".bok", RawFile::kRead)) return;
+  if (!records.Open(BookFile(name, ".bok"), RawFile::kRead)) return;
   std::vector<std::string> pictures;
   REZBLOCK recipe;
   for (const REZINDEX& e : entries) {
-    if (e.deleted != 0 || !store.ReadRecordFrom(records, e, recipe)) continue;
+    if (e.deleted != 0 || !store.ReadRecordFrom(records, e, recipe, name)) continue;
     // Only a file of the picture folder itself: a name with a folder part is never removed.
     if (!recipe.pictures.empty() && IsPictureFolderFile(recipe.pictures.front()))
       pictures.push_back(recipe.pictures.front().name);
@@ -240,7 +268,7 @@ void CookbookList::GetKBookToolbarFlag(const std::string& name, uint8_t& out) co
 }
 
 int CookbookList::CountKBookRecipes(const std::string& name, bool liveOnly) const {
-  return CountIndexEntries(DataFolder() + name + ".idx", liveOnly);
+  return CountIndexEntries(BookFile(name, ".idx"), liveOnly);
 }
 
 bool CookbookList::SelectKBook(const std::string& name) {
@@ -267,21 +295,24 @@ bool CookbookList::RenameKBookFiles(const std::string& oldName, const std::strin
   if (oldName == newName) return true;
   const std::string data = DataFolder();
   // Never over the files of another book.
+  // A name that differs only in case is the same book's files given a new spelling.
+  const bool sameFiles = BookFile(oldName, ".bok") == BookFile(newName, ".bok");
   for (const char* ext : kBookExtensions) {
-    if (FileExists(data + oldName + ext) && !FileIsMissing(data + newName + ext)) {
+    if (FileExists(BookFile(oldName, ext)) && !sameFiles && !FileIsMissing(BookFile(newName, ext))) {
       ShowError(766);
       return false;
     }
   }
-  std::vector<const char*> done;
+  std::vector<std::pair<std::string, std::string>> done;
   for (const char* ext : kBookExtensions) {
-    if (!FileExists(data + oldName + ext)) continue;
-    if (!RenameBookFile(data + oldName + ext, data + newName + ext)) {
-      for (const char* back : done) RenameBookFile(data + newName + back, data + oldName + back);
+    const std::string from = BookFile(oldName, ext);
+    if (!FileExists(from)) continue;
+    if (!RenameBookFile(from, data + newName + ext)) {
+      for (const auto& [was, now] : done) RenameBookFile(now, was);
       ShowError(766);
       return false;
     }
-    done.push_back(ext);
+    done.emplace_back(from, data + newName + ext);
   }
   ChangeAutoDelBook(2, oldName, newName);
   return true;
@@ -309,8 +340,7 @@ void CookbookList::RemoveKBook(int position) {
   const KBOOK book = books_[static_cast<size_t>(position)];
   DeleteKBookPictures(book.bookId);
   RemoveFromKaufList(book.bookId, -1);
-  const std::string data = DataFolder();
-  for (const char* ext : {".inf", ".idx", ".bok"}) RemoveFile(data + book.name + ext);
+  for (const char* ext : {".inf", ".idx", ".bok"}) RemoveFile(BookFile(book.name, ext));
   ChangeAutoDelBook(0, book.name, std::string());
   const std::string currentName =
       current_ >= 0 && current_ < static_cast<int>(books_.size()) && current_ != position
@@ -342,11 +372,10 @@ int CookbookList::GetContinuationKBook(std::string& name) {
   } else if (digits == name.size() && name.size() > 1 && name.back() == '-') {
     base = name.substr(0, name.size() - 1);
   }
-  const std::string data = DataFolder();
   auto follower = [&](long long n) { return base + "-" + std::to_string(n); };
-  while (FileExists(data + follower(number + 1) + ".idx")) ++number;
+  while (FileExists(BookFile(follower(number + 1), ".idx"))) ++number;
   const std::string candidate = number == 1 ? base : follower(number);
-  if (candidate != name && FileExists(data + candidate + ".idx")) {
+  if (candidate != name && FileExists(BookFile(candidate, ".idx"))) {
     const int count = CountKBookRecipes(candidate, true);
     const int limit = ctx().options ? ctx().options->Int(74) : 10000;
     if (limit == 0 || count < limit) {

@@ -10,6 +10,10 @@
 
 namespace tav {
 
+std::string BookFileIn(const std::string& folder, const std::string& name, const char* extension) {
+  return FindFileNoCase(folder + name + extension);
+}
+
 std::string NewIndexBytes() {
   std::string bytes = IndexFileHeader();
   const int32_t one = 1;
@@ -43,6 +47,12 @@ bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZIND
                                    static_cast<size_t>(count) * kIndexEntrySize);
   entries.resize(bytes > 0 ? static_cast<size_t>(bytes / kIndexEntrySize) : 0);
   return true;
+}
+
+bool IndexEntryIsPlausible(const REZINDEX& e, long long recordSize) {
+  if (e.deleted > 1 || e.title[sizeof e.title - 1] != '\0') return false;
+  if (e.offset < kBookHeaderSize || e.length < kMinRecordLength) return false;
+  return recordSize < 0 || static_cast<long long>(e.offset) + e.length <= recordSize;
 }
 
 int CountIndexEntries(const std::string& path, bool liveOnly) {

@@ -13,6 +13,10 @@ inline constexpr int kIndexCounterPos = 19;
 inline constexpr int kIndexEntriesPos = 23;
 inline constexpr int kIndexEntrySize = 104;
 
+// A book's file in a folder: the existing file whose name matches without regard to case
+// (books copied from Windows often carry ".BOK", ".IDX", ".INF"), else the name as written.
+std::string BookFileIn(const std::string& folder, const std::string& name, const char* extension);
+
 // The bytes of a new index: header and counter 1.
 std::string NewIndexBytes();
 // Writes a new index at `path` when no file is there (a book whose index was never made, such
@@ -25,6 +29,11 @@ inline long long IndexEntryPos(long long i) { return kIndexEntriesPos + kIndexEn
 // The whole index: header check, counter and every whole entry. False when the file cannot be
 // read or its header fails the check.
 bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries);
+
+// False for an entry that can be no entry of a record file of `recordSize` bytes (-1: not
+// known): a deleted byte other than 0 or 1, a title without its NUL, a record that starts
+// before the first record, is shorter than any record or reaches past the end of the file.
+bool IndexEntryIsPlausible(const REZINDEX& entry, long long recordSize);
 
 // Number of entries from the file size; with liveOnly those whose deleted byte is 0. 0 without
 // a file.

@@ -1,8 +1,10 @@
 // The index rebuild of the recipe store: a new index for the current book from its record file.
 #include <cstring>
+#include <map>
+#include <tuple>
 
 #include "platform/text_file.h"
-#include "recipedb/book_compression.h"
+#include "recipedb/book_recovery.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
@@ -12,6 +14,8 @@
 namespace tav {
 
 namespace {
+
+std::string Option(int id) { return ctx().options ? ctx().options->Str(id) : std::string(); }
 
 // Random access to the record file through a large window that moves forward with the scan.
 class ScanWindow {
@@ -57,12 +61,25 @@ class ScanWindow {
   long long base_ = 0, len_ = 0;
 };
 
-// The smallest record: head, title NUL, categories, final NUL.
-constexpr int32_t kMinRecordLength = kRecordHeadSize + 1 + 20 + 1;
+// The identifier of the record at `pos`: the block after the rating list (offset-table entry
+// 4) is "A", a 16-bit length of 8, then the high and the low word.
+bool RecordIdentifier(ScanWindow& w, long long pos, long long end, int32_t& high, int32_t& low) {
+  const int32_t rating = w.Int32At(pos + 11 + 4 * kOffRating);
+  if (rating < kRecordHeadSize || pos + rating >= end) return false;
+  long long p = pos + rating;
+  while (p < end && w.At(p) != 0) ++p;
+  ++p;
+  if (p + 11 >= end || w.At(p) != 'A') return false;
+  high = w.Int32At(p + 3);
+  low = w.Int32At(p + 7);
+  return true;
+}
 
 }  // namespace
 
 bool TdbList::RebuildIndex() {
+  const std::string data = Option(2);
+  FinishInterruptedWork(data);
   const std::string indexPath = BookFilePath("", ".idx");
   const std::string recordPath = BookFilePath("", ".bok");
   // The old index stays until the new one is complete; a book without one gets an empty index.
@@ -94,6 +111,9 @@ bool TdbList::RebuildIndex() {
 
   const int16_t bookId = CurrentBookIdForEntries();
   std::vector<REZINDEX> entries;
+  // Versions of one recipe carry its number and identifier; of two live ones (a save killed
+  // before it marked the old record) the later in the file is the newer.
+  std::map<std::tuple<int32_t, int32_t, int32_t>, size_t> newest;
   int32_t number = 1;
   long long pos = kBookHeaderSize;
   while (pos < w.Size()) {
@@ -124,35 +144,45 @@ bool TdbList::RebuildIndex() {
     ++p;
     for (int i = 0; i < 10 && p + 1 < end; ++i, p += 2)
       e.categories[i] = static_cast<uint16_t>(w.At(p) | (w.At(p + 1) << 8));
-    e.number = number++;
     e.offset = static_cast<int32_t>(pos);
     e.length = length;
     e.bookId = bookId;
     e.deleted = static_cast<uint8_t>(deleted);
     e.flags = static_cast<uint8_t>(flags);
+    int32_t idHigh = 0, idLow = 0;
+    if (e.deleted == 0 && RecordIdentifier(w, pos, end, idHigh, idLow) && idHigh != 0) {
+      const auto key = std::make_tuple(w.Int32At(pos + kRecordNumberPos), idHigh, idLow);
+      auto [at, fresh] = newest.try_emplace(key, entries.size());
+      if (!fresh) {
+        entries[at->second].deleted = 1;
+        at->second = entries.size();
+      }
+    }
+    e.number = number++;
     entries.push_back(e);
     pos = end;
   }
+  f.Close();
 
   std::string bytes = IndexFileHeader();
   bytes.append(reinterpret_cast<const char*>(&number), 4);  // one more than the last number
   bytes.append(reinterpret_cast<const char*>(entries.data()), entries.size() * sizeof(REZINDEX));
-  f.Close();
-  if (!WriteFileAtomic(indexPath, bytes)) {
+  // The marker commits the renumbering: once the new index is in place, the next open writes
+  // its numbers into the records should this process end before it has.
+  if (!BeginRenumber(data, Option(6), bytes)) {
     ShowError(41);
     return false;
   }
-  ReloadBookIndex();
-
-  // The records take their new numbers.
-  if (!bookIndex_.empty()) {
-    RawFile records;
-    if (records.Open(recordPath, RawFile::kReadWrite)) {
-      for (const REZINDEX& e : bookIndex_)
-        records.WriteAt(static_cast<long long>(e.offset) + kRecordNumberPos, &e.number, 4);
-      records.Close();
-    }
+  if (!WriteFileAtomic(indexPath, bytes)) {
+    EndRenumber(data);
+    ShowError(41);
+    return false;
   }
+  // The records take their new numbers, and superseded versions their deleted byte.
+  if (ApplyIndexToRecords(recordPath, entries)) EndRenumber(data);
+  rebuilding_ = true;
+  ReloadBookIndex();
+  rebuilding_ = false;
   DropSearchEntriesOfBook(bookId_);
   if (bookId != bookId_) DropSearchEntriesOfBook(bookId);
   return true;

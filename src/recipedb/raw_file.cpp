@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
 
 namespace tav {
@@ -27,12 +28,14 @@ bool RawFile::Open(const std::string& path, Mode mode) {
 
 bool RawFile::CreateNew(const std::string& path) {
   Close();
+  BeforeFileChange();
   fd_ = ::open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateTruncated(const std::string& path) {
   Close();
+  BeforeFileChange();
   fd_ = ::open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return fd_ >= 0;
 }
@@ -61,6 +64,7 @@ long long RawFile::ReadAt(long long offset, void* buffer, size_t n) const {
 
 bool RawFile::WriteAt(long long offset, const void* buffer, size_t n) {
   if (fd_ < 0 || offset < 0) return false;
+  BeforeFileChange();
   size_t done = 0;
   const char* in = static_cast<const char*>(buffer);
   while (done < n) {
@@ -75,7 +79,11 @@ bool RawFile::WriteAt(long long offset, const void* buffer, size_t n) {
   return true;
 }
 
-bool RawFile::Truncate(long long size) { return fd_ >= 0 && ::ftruncate(fd_, size) == 0; }
+bool RawFile::Truncate(long long size) {
+  if (fd_ < 0) return false;
+  BeforeFileChange();
+  return ::ftruncate(fd_, size) == 0;
+}
 
 bool RawFile::Sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
 

@@ -7,7 +7,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
-#include "recipedb/book_compression.h"
+#include "recipedb/book_recovery.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/key_value_list.h"
@@ -16,6 +16,7 @@
 #include "recipedb/record_file.h"
 #include "services/context.h"
 #include "services/options_store.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -42,8 +43,8 @@ TdbList::TdbList() = default;
 TdbList::~TdbList() = default;
 
 std::string TdbList::BookFilePath(const std::string& bookName, const char* extension) {
-  if (bookName.empty()) return Option(7) + extension;
-  return Option(2) + bookName + extension;
+  if (bookName.empty()) return FindFileNoCase(Option(7) + extension);
+  return BookFileIn(Option(2), bookName, extension);
 }
 
 int16_t TdbList::CurrentBookIdForEntries() const {
@@ -70,7 +71,7 @@ bool TdbList::ReloadBookIndex() {
 }
 
 bool TdbList::LoadBookIndex() {
-  FinishPendingSwap(Option(2));
+  FinishInterruptedWork(Option(2));
   int16_t id = 0;
   if (ReadDescriptionBookId(BookFilePath("", ".inf"), id)) bookId_ = id;
   const std::string indexPath = BookFilePath("", ".idx");
@@ -86,15 +87,19 @@ bool TdbList::LoadBookIndex() {
   char head[kIndexEntriesPos];
   if (f.ReadAt(0, head, sizeof head) != kIndexEntriesPos ||
       !CheckBookHeader(std::string_view(head, kBookHeaderSize))) {
-    ShowError(36);
     Progress(3, std::string(), 0);
-    return false;
+    return OfferIndexRebuild();
   }
   std::memcpy(&counter_, head + kIndexCounterPos, 4);
   const long long size = f.Size();
   if (size > kIndexEntriesPos)
     bookIndex_.reserve(bookIndex_.size() +
                        static_cast<size_t>((size - kIndexEntriesPos) / kIndexEntrySize));
+  // An entry cut short is damage: whole entries are read, the rest is said.
+  bool damaged = size > kIndexEntriesPos && (size - kIndexEntriesPos) % kIndexEntrySize != 0;
+  const std::string recordPath = BookFilePath("", ".bok");
+  const long long recordSize = FileSize(recordPath);
+  long long recordsEnd = kBookHeaderSize;
 
   // Whole entries in large reads; the progress follows each read.
   constexpr size_t kChunk = 4096;
@@ -106,13 +111,25 @@ bool TdbList::LoadBookIndex() {
     const long long got = f.ReadAt(pos, bookIndex_.data() + at, kChunk * kIndexEntrySize);
     const size_t whole = got > 0 ? static_cast<size_t>(got / kIndexEntrySize) : 0;
     bookIndex_.resize(at + whole);
-    for (size_t i = at; i < bookIndex_.size(); ++i) bookIndex_[i].bookId = bookId_;
+    for (size_t i = at; i < bookIndex_.size(); ++i) {
+      REZINDEX& e = bookIndex_[i];
+      e.bookId = bookId_;
+      // An entry that points at no record of the file is not listed (it stays in its place,
+      // so positions still mirror the file).
+      if (!IndexEntryIsPlausible(e, recordSize)) {
+        e.deleted = 1;
+        damaged = true;
+      } else {
+        recordsEnd = std::max<long long>(recordsEnd, static_cast<long long>(e.offset) + e.length);
+      }
+    }
     pos += static_cast<long long>(whole) * kIndexEntrySize;
     Progress(2, std::string(), static_cast<int>(bookIndex_.size()));
     if (view) view->ProcessMessages();
     if (whole < kChunk) break;
   }
   f.Close();
+  if (recordSize > recordsEnd) CutUnfinishedRecord(recordPath, recordsEnd);
   Progress(2, std::string(), expected);
   Progress(1, GetLangText(52), 0);
   if (view) {
@@ -121,7 +138,16 @@ bool TdbList::LoadBookIndex() {
   }
   FillRecipeList(0);
   Progress(3, std::string(), 0);
+  if (damaged) OfferIndexRebuild();
   return true;
+}
+
+bool TdbList::OfferIndexRebuild() {
+  const std::string name = Option(6);
+  if (rebuilding_ || !damagedIndexBooks_.insert(name).second) return false;
+  const std::string text = GetLangText(36) + "\n\n" + FormatLangText(GetLangText(830), {name});
+  if (MessageBox(text, GetLangText(17), MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+  return RebuildIndex();
 }
 
 bool TdbList::FillRecipeList(int filter) {
@@ -160,32 +186,32 @@ bool TdbList::GetSearchEntry(REZINDEX& out, int position) const {
 // ---------------------------------------------------------------------------------------------
 // Recipes
 
-bool TdbList::ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOCK& out) {
+bool TdbList::ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOCK& out,
+                             const std::string& bookName) {
   ClearRezBlock(out);
-  if (entry.offset < 0) {
-    ShowError(38);
-    return false;
-  }
   const long long size = file.Size();
-  if (entry.length <= 0 || entry.offset >= size) {
-    ShowError(47);
-    return false;
+  bool ok = entry.offset >= kBookHeaderSize && entry.length > 0 && entry.offset < size;
+  if (ok) {
+    // Never more than the file holds, whatever the entry claims.
+    const size_t want =
+        static_cast<size_t>(std::min<long long>(entry.length, size - entry.offset));
+    recordBuffer_.resize(want);
+    const long long got = file.ReadAt(entry.offset, recordBuffer_.data(), want);
+    recordBuffer_.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    ok = !recordBuffer_.empty() && recordBuffer_[0] == '#';
   }
-  // Never more than the file holds, whatever the entry claims.
-  const size_t want = static_cast<size_t>(std::min<long long>(entry.length, size - entry.offset));
-  recordBuffer_.resize(want);
-  const long long got = file.ReadAt(entry.offset, recordBuffer_.data(), want);
-  if (got <= 0) {
-    ShowError(47);
-    return false;
-  }
-  recordBuffer_.resize(static_cast<size_t>(got));
-  if (recordBuffer_[0] != '#') {
-    ShowError(48);
+  if (!ok) {
+    ReportDamagedRecords(bookName);
     return false;
   }
   DecodeRecipeRecord(recordBuffer_, out);
   return true;
+}
+
+void TdbList::ReportDamagedRecords(const std::string& bookName) {
+  const std::string name = bookName.empty() ? Option(6) : bookName;
+  if (!damagedRecordBooks_.insert(name).second) return;
+  MessageBox(FormatLangText(GetLangText(831), {name}), GetLangText(15), MB_OK | MB_ICONERROR);
 }
 
 bool TdbList::ReadRezBlock(const std::string& bookName, const REZINDEX* entry, int position,
@@ -203,7 +229,7 @@ bool TdbList::ReadRezBlock(const std::string& bookName, const REZINDEX* entry, i
     ShowError(45);
     return false;
   }
-  return ReadRecordFrom(f, copy, out);
+  return ReadRecordFrom(f, copy, out, bookName);
 }
 
 long long TdbList::FindInIndexFile(const std::string& path, int32_t number, REZINDEX& found,
@@ -272,6 +298,7 @@ bool TdbList::WriteRezBlock(const std::string& bookName, REZBLOCK& recipe, int32
                             int32_t& length) {
   if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
   EncodeRecipeRecord(recipe, recordBuffer_);
+  recordBuffer_[kRecordDeletedPos] = 1;  // live once its entry is written
   CreateBookFile(bookName);
   RawFile f;
   if (!f.Open(BookFilePath(bookName, ".bok"), RawFile::kReadWrite)) {
@@ -383,6 +410,7 @@ bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
     ShowError(41);
     return false;
   }
+  MatchRecordToEntry(BookFilePath("", ".bok"), entry);
   // Kept in memory only once it is on disk, so a failed write leaves the list as the file is.
   if (position == -1) {
     bookIndex_.push_back(entry);
@@ -423,6 +451,7 @@ bool TdbList::UpdateIndexEntryByKey(int16_t bookId, int32_t number, REZINDEX& en
     ShowError(41);
     return false;
   }
+  MatchRecordToEntry(BookFilePath(name, ".bok"), entry);
   RefreshSearchEntries(bookId, number, entry);
   return true;
 }
@@ -456,7 +485,19 @@ bool TdbList::AppendIndexEntry(const std::string& bookName, REZINDEX& entry) {
     ShowError(41);
     return false;
   }
+  MatchRecordToEntry(BookFilePath(bookName, ".bok"), entry);
   return true;
+}
+
+void TdbList::MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry) {
+  // Silent: the entry is written, and the index is what a book is opened by.
+  RawFile f;
+  char head[kRecordDeletedPos + 1];
+  if (entry.offset < kBookHeaderSize || !f.Open(recordPath, RawFile::kReadWrite) ||
+      f.ReadAt(entry.offset, head, sizeof head) != static_cast<long long>(sizeof head) ||
+      head[0] != '#' || static_cast<uint8_t>(head[kRecordDeletedPos]) == entry.deleted)
+    return;
+  f.WriteAt(entry.offset + kRecordDeletedPos, &entry.deleted, 1);
 }
 
 int TdbList::FindIndexEntry(int16_t bookId, int32_t number) const {

@@ -4,6 +4,7 @@
 // index rebuild. Every failure is reported here (message box, title text 15) and gives false
 // (or -1 for numbers); callers do not report it again.
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,11 @@ class TdbList {
   // Empties the book index and loads the current book (option 6).
   bool ReloadBookIndex();
   // Reads the current book's id and index and fills the recipe list; false without a message
-  // when the index is missing, message 36 when its header or counter is unreadable.
+  // when the index is missing. A damaged index (header or counter unreadable, an entry cut
+  // short, entries that point at no record) is said once per book and session with message 36
+  // and the offer of the rebuild (830); entries that point at no record are kept in memory as
+  // deleted, so they are not listed. Work a killed process left half done is finished first,
+  // and a record cut short at the end of the record file is cut off.
   bool LoadBookIndex();
   // Refills the recipe list: 0 every live entry of the book index, > 0 those carrying that
   // category id, < 0 the search result.
@@ -41,7 +46,10 @@ class TdbList {
   bool ReadRezBlockByKey(int16_t bookId, int32_t number, REZBLOCK& out);
   bool ReadIndexEntryByKey(int16_t bookId, int32_t number, REZINDEX& out);
   // Appends the recipe as a new record (giving it an identifier when it has none) to the named
-  // book (empty: the current one); gives the record's position and length.
+  // book (empty: the current one); gives the record's position and length. The record goes in
+  // with its deleted byte set and becomes live when an entry is written for it (the three
+  // entry writers below do that), so that a save killed before its entry was written leaves
+  // nothing that an index rebuild would bring back.
   bool WriteRezBlock(const std::string& bookName, REZBLOCK& recipe, int32_t& offset,
                      int32_t& length);
   // Creates the record file with its header when no file of that name exists.
@@ -50,6 +58,8 @@ class TdbList {
   bool WriteRecordFlag(const REZINDEX& entry, int16_t bookId, int which);
 
   // --- index entries -------------------------------------------------------------------
+  // Each writer brings the deleted byte of the entry's record in line with the entry once the
+  // entry is on disk.
   // Appends (position -1) or writes over the entry at a position of the current book.
   bool WriteIndexEntry(REZINDEX& entry, int position);
   // Writes over the entry with that key in the current or any other book.
@@ -90,12 +100,15 @@ class TdbList {
   const std::vector<REZINDEX>& BookIndex() const { return bookIndex_; }
   const std::vector<REZINDEX>& SearchResult() const { return searchResult_; }
 
-  // Paths of a book's files in the data folder (empty name: the current book).
+  // Paths of a book's files in the data folder (empty name: the current book), found without
+  // regard to case.
   static std::string BookFilePath(const std::string& bookName, const char* extension);
 
-  // Reads the record of `entry` from an open record file into `out` (messages 38, 47, 48), for
-  // work that reads many records of one book.
-  bool ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOCK& out);
+  // Reads the record of `entry` from an open record file of the named book (empty: the current
+  // one) into `out`, for work that reads many records of one book. A record that cannot be
+  // read gives message 831 naming the book, once per book and session.
+  bool ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOCK& out,
+                      const std::string& bookName = std::string());
 
  private:
   // Index position with that number in another book's index file; -1 when none.
@@ -103,6 +116,14 @@ class TdbList {
                                    bool& usable);
   void RefreshSearchEntries(int16_t bookId, int32_t number, const REZINDEX& entry);
   int16_t CurrentBookIdForEntries() const;
+  // Message 831 for the named book (empty: the current one), the first time only.
+  void ReportDamagedRecords(const std::string& bookName);
+  // Asks once per book and session whether the damaged index shall be rebuilt; the result of
+  // the rebuild, or false.
+  bool OfferIndexRebuild();
+  // The record's deleted byte follows the entry that now points at it (a record is appended
+  // as deleted and becomes live only once its entry is written).
+  static void MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry);
   std::string BookNameOf(int16_t bookId) const;
   int FindBookIdByName(const std::string& name) const;
 
@@ -112,6 +133,9 @@ class TdbList {
   std::vector<DBDATAENTRY> keyValues_;
   int32_t counter_ = 0;
   std::string recordBuffer_;  // one record, reused between reads and writes
+  std::set<std::string> damagedRecordBooks_;  // said once per session
+  std::set<std::string> damagedIndexBooks_;
+  bool rebuilding_ = false;
 };
 
 // The program's recipe store, created at start-up (also set as ctx().dbList).

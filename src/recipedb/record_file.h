@@ -13,6 +13,8 @@ namespace tav {
 
 inline constexpr int kBookHeaderSize = 19;
 inline constexpr int kRecordHeadSize = 51;
+// The smallest record: head, title NUL, categories, final NUL.
+inline constexpr int kMinRecordLength = kRecordHeadSize + 1 + 20 + 1;
 
 // The record file's header as the store writes it ("...DAT" LF CR) and as a book created in
 // text mode has it ("...DAT" CR LF).

@@ -1112,7 +1112,7 @@ void TMainFrm::OpenBook(const std::string& name) {
   }
   if (dbList) {
     RawFile index;
-    if (!index.Open(options->Str(7) + ".idx", RawFile::kRead)) dbList->RebuildIndex();
+    if (!index.Open(TdbList::BookFilePath("", ".idx"), RawFile::kRead)) dbList->RebuildIndex();
     index.Close();
     dbList->ReloadBookIndex();
   }
