@@ -10,7 +10,9 @@
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
+#include "services/context.h"
 #include "services/file_functions.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -102,6 +104,33 @@ void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder
   // The first book by name, so the choice does not depend on the folder's order.
   const std::vector<std::string> books = BookNames(dataFolder);
   if (!books.empty()) settings.WriteString(kRegParam, "KBook", books.front());
+}
+
+std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
+                                            const std::string& dataFolder) {
+  std::vector<std::string> notices;
+  const SettingsStore::FileState user =
+      userSettings ? userSettings->State() : SettingsStore::FileState();
+  if (user.damaged) {
+    notices.push_back(user.damagedCopy.empty()
+                          ? FormatLangText(GetLangText(833), {user.file})
+                          : FormatLangText(GetLangText(832), {user.file, user.damagedCopy}));
+  }
+  std::vector<std::string> readOnly;
+  if (!FolderIsWritable(dataFolder)) readOnly.push_back(FormatLangText(GetLangText(834), {dataFolder}));
+  if (!user.file.empty()) {
+    const size_t slash = LastSeparator(user.file);
+    const std::string folder = slash == std::string::npos ? "./" : user.file.substr(0, slash + 1);
+    // The folder is made with the first change anyway; one that cannot be made cannot be saved in.
+    MakeDirs(folder);
+    if (!FolderIsWritable(folder)) readOnly.push_back(FormatLangText(GetLangText(835), {folder}));
+  }
+  if (!readOnly.empty()) {
+    std::string text;
+    for (const std::string& line : readOnly) text += (text.empty() ? "" : "\n\n") + line;
+    notices.push_back(text);
+  }
+  return notices;
 }
 
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release) {

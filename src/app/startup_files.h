@@ -52,6 +52,13 @@ bool EnsureDefaultBook(const std::string& dataFolder);
 // exists, else the first book by name. Nothing is stored when there is no book.
 void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder);
 
+// What start-up tells the user about files it could not take as they were, one text per
+// message box: a damaged user settings file (message 832 with the kept copy, 833 when no copy
+// could be kept), and in one text the folders nothing can be saved in (834 the data folder, 835
+// the folder of the user settings file).
+std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
+                                            const std::string& dataFolder);
+
 // "Version.txt" in the program folder: "Tavolin: <major>.<minor><release>" and CR LF.
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);
 

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +107,16 @@ long long FileSize(const std::string& path) {
 bool RemoveFile(const std::string& path) {
   BeforeFileChange();
   return std::remove(NativePath(path).c_str()) == 0;
+}
+
+bool FolderIsWritable(const std::string& folder) {
+  const std::string probe =
+      NativePath(WithSeparator(folder)) + ".tavolin-probe-" + std::to_string(getpid());
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {

@@ -29,6 +29,8 @@ bool DirExists(const std::string& path);
 bool MakeDirs(const std::string& path);      // like mkdir -p; true when the folder exists after
 long long FileSize(const std::string& path); // -1 when absent
 bool RemoveFile(const std::string& path);
+// True when a file can be made in the folder (tried with a probe file that is removed again).
+bool FolderIsWritable(const std::string& folder);
 bool RenameFile(const std::string& from, const std::string& to);  // replaces `to`
 
 // Names of the entries of a folder (no "." and ".."), sorted by byte value.

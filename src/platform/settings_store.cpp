@@ -162,30 +162,64 @@ IniSettingsStore::IniSettingsStore(std::string file, bool readOnly)
 
 bool IniSettingsStore::Reload() {
   keys_.clear();
-  std::vector<std::string> lines;
-  if (!ReadTextLines(file_, lines)) {
+  state_ = FileState();
+  state_.file = file_;
+  std::string bytes;
+  if (!ReadFileBytes(file_, bytes)) {
     holdsFile_ = !EntryExists(file_);
+    state_.missing = holdsFile_;
+    state_.unreadable = !holdsFile_;
     return false;
   }
   holdsFile_ = true;
+  bool damaged = false;
+  // The store ends every file with a line break: a file cut short ends inside its last line,
+  // whose value may be cut as well.
+  if (!bytes.empty() && bytes.back() != '\n') {
+    damaged = true;
+    const size_t last = bytes.rfind('\n');
+    bytes.resize(last == std::string::npos ? 0 : last + 1);
+  }
   Key* current = nullptr;
-  for (const std::string& raw : lines) {
+  for (const std::string& raw : SplitLines(bytes)) {
+    // Zeros where text should be (a file whose blocks were never written): the line is lost.
+    if (raw.find('\0') != std::string::npos) {
+      damaged = true;
+      continue;
+    }
     const std::string line = Utf8ToCp1252(raw);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       const size_t close = line.rfind(']');
-      const std::string path = line.substr(1, close == std::string::npos ? std::string::npos
-                                                                         : close - 1);
+      if (close == std::string::npos) {
+        // A broken header: its values belong to no known key.
+        damaged = true;
+        current = nullptr;
+        continue;
+      }
+      const std::string path = line.substr(1, close - 1);
       current = &keys_[Normalise(path)];
       if (current->path.empty()) current->path = path;
       continue;
     }
     const size_t eq = FindAssign(line);
-    if (!current || eq == std::string::npos) continue;
+    if (!current || eq == std::string::npos) {
+      damaged = true;
+      continue;
+    }
     const std::string name = Unescape(line.substr(0, eq));
     Value& v = current->values[Lower(name)];
     if (v.name.empty()) v.name = name;
     v.value = Unescape(line.substr(eq + 1));
+  }
+  state_.damaged = damaged;
+  if (damaged && !readOnly_) {
+    // Written anew only once the damaged file is kept.
+    state_.damagedCopy = KeepDamagedCopy(file_);
+    if (state_.damagedCopy.empty())
+      holdsFile_ = false;
+    else
+      Changed();
   }
   return true;
 }

@@ -29,6 +29,16 @@ class SettingsStore {
   // Convenience: the string, or `def` when absent.
   std::string Read(const std::string& key, const std::string& name,
                    const std::string& def = std::string()) const;
+
+  // The file a store keeps its values in, and what was wrong with it when it was read.
+  struct FileState {
+    std::string file;         // empty: the store has no file
+    bool missing = false;     // there is no file of that name
+    bool unreadable = false;  // a file that exists but could not be read
+    bool damaged = false;     // read in part: lines cut short or garbled were left out
+    std::string damagedCopy;  // where the damaged file was kept before it was written anew
+  };
+  virtual FileState State() const { return {}; }
 };
 
 // In memory, for tests and as the base of the file store.
@@ -70,11 +80,16 @@ class MemorySettingsStore : public SettingsStore {
 // Kept in an INI-style UTF-8 file: "[key path]" headers and "name=value" lines, with '\',
 // line breaks and '=' in names escaped. Every change rewrites the file atomically. A file that
 // exists but cannot be read is never replaced: changes then stay in memory.
+// A damaged file (cut short inside its last line, holding NUL bytes, or with lines that are
+// neither header, comment nor value) gives what its sound lines hold; a writable store keeps
+// the file as "<name>.damaged" and writes it anew at once, and without such a copy never
+// replaces it.
 class IniSettingsStore : public MemorySettingsStore {
  public:
   IniSettingsStore(std::string file, bool readOnly);
   const std::string& File() const { return file_; }
   bool Reload();
+  FileState State() const override { return state_; }
 
  protected:
   bool Changed() override;
@@ -84,6 +99,7 @@ class IniSettingsStore : public MemorySettingsStore {
   std::string file_;
   bool readOnly_;
   bool holdsFile_ = false;  // the store holds what the file held (or there was no file)
+  FileState state_;
 };
 
 // The folder of the settings files: $TAVOLIN_CONFIG_DIR, else $XDG_CONFIG_HOME/Tavolin, else

@@ -164,7 +164,7 @@ std::string KeepDamagedCopy(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return std::string();
   std::string copy = NativePath(path) + ".damaged";
-  for (int n = 2; EntryExists(copy) && n < 1000; ++n)
+  for (int n = 2; EntryExists(copy) && n < 100; ++n)
     copy = NativePath(path) + ".damaged-" + std::to_string(n);
   return WriteFileAtomic(copy, bytes) ? copy : std::string();
 }

@@ -50,7 +50,7 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 bool AppendFileBytes(const std::string& path, std::string_view bytes);
 
 // Keeps a copy of a damaged file beside it before it is written anew: "name.damaged", or
-// "name.damaged-2", "-3" ... when such a copy exists already. The copy's path; empty when the
+// "name.damaged-2" ... "-99" when such a copy exists already. The copy's path; empty when the
 // file cannot be read or the copy cannot be written.
 std::string KeepDamagedCopy(const std::string& path);
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "services/context.h"
@@ -271,6 +272,19 @@ int UserDefaultLangId() {
     return 0x0409;
   }
   return 0x0800;  // nothing set: the system default
+}
+
+std::string LanguageFilePath(const std::string& dataRoot) {
+  return FindFileNoCase(dataRoot + "Data/" + LanguageFromSettings() + "/GUI.klf");
+}
+
+LanguageFileFault CheckLanguageFile(const std::string& path) {
+  if (!FileExists(path)) return LanguageFileFault::kMissing;
+  if (FileSize(path) == 0) return LanguageFileFault::kEmpty;
+  LangTable table;
+  if (!table.Load(path) || table.MessageCount() < kLanguageMessages)
+    return LanguageFileFault::kDamaged;
+  return LanguageFileFault::kNone;
 }
 
 std::string LanguageFromSettings() {

@@ -83,6 +83,15 @@ class LangTable {
 // The language is the stored "AktLanguage" of the user settings, or by the user's locale when it
 // is missing or "~" (German locales give "DE", all others "EN").
 std::string LanguageFromSettings();
+// That file, found without regard to case.
+std::string LanguageFilePath(const std::string& dataRoot);
+
+// Every language file holds the messages 0 to 1099 (numbers no code uses as empty lines); one
+// with fewer was cut short or is no language file.
+inline constexpr size_t kLanguageMessages = 1100;
+enum class LanguageFileFault { kNone, kMissing, kEmpty, kDamaged };
+// Whether the file can serve as the program's language file.
+LanguageFileFault CheckLanguageFile(const std::string& path);
 // The language for a locale id (Windows language ids: 0x0407 German … ); see the options store.
 std::string LanguageForLocaleId(int langId);
 // The user's default language id, taken from the locale environment (LC_ALL, LC_MESSAGES,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "support/test_env.h"
@@ -90,6 +91,64 @@ TEST(IniSettingsStore, TheMachineScopeIsReadOnly) {
   EXPECT_EQ(s.Read(kRegAppPaths, "datapath"), "/srv/tavolin/");
   EXPECT_FALSE(s.WriteString(kRegAppPaths, "DataPath", "/elsewhere/"));
   EXPECT_EQ(s.Read(kRegAppPaths, "DataPath"), "/srv/tavolin/");
+}
+
+// Damaged user settings: the sound lines count, the damaged file is kept beside the new one,
+// and the rewritten file reads back whole.
+TEST(IniSettingsStore, ADamagedFileIsKeptAndWrittenAnew) {
+  struct Case {
+    const char* fixture;
+    const char* lostName;  // a value of a damaged line, gone
+  } cases[] = {{"user_settings_cut_inside_a_line.ini", "WinY"},
+               {"user_settings_zero_filled_block.ini", "StartTip"},
+               {"user_settings_garbled_lines.ini", "Tip12"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    TempDir dir;
+    const std::string file = dir.Path() + "user.ini";
+    const std::string damaged = test::ReadAll(test::Fixture(c.fixture));
+    test::WriteAll(file, damaged);
+    IniSettingsStore s(file, false);
+    EXPECT_TRUE(s.State().damaged);
+    EXPECT_EQ(s.State().damagedCopy, file + ".damaged");
+    EXPECT_EQ(test::ReadAll(file + ".damaged"), damaged);
+    // What the sound lines hold is there, the current book among it.
+    EXPECT_EQ(s.Read(kRegParam, "KBook"), "Omas Backbuch");
+    EXPECT_EQ(s.Read(kRegParam, "AName"), "Hildegard M\xFCller");
+    EXPECT_EQ(s.Read(kRegParam, "IDCounter"), "1187");
+    const std::string lostKey = std::string(c.lostName) == "WinY" ? kRegParam
+                                                                  : "Software\\Brimo\\Tavolin\\Assist";
+    EXPECT_EQ(s.Read(lostKey, c.lostName, "-"), "-");
+    // The file is whole again, and a second damage keeps its own copy.
+    IniSettingsStore again(file, false);
+    EXPECT_FALSE(again.State().damaged);
+    EXPECT_EQ(again.Read(kRegParam, "KBook"), "Omas Backbuch");
+    test::WriteAll(file, damaged);
+    IniSettingsStore third(file, false);
+    EXPECT_EQ(third.State().damagedCopy, file + ".damaged-2");
+    EXPECT_EQ(test::ReadAll(file + ".damaged"), damaged);
+  }
+}
+
+TEST(IniSettingsStore, ADamagedFileWithoutACopyIsNeverReplaced) {
+  TempDir dir;
+  const std::string file = dir.Path() + "user.ini";
+  const std::string damaged = test::ReadAll(test::Fixture("user_settings_cut_inside_a_line.ini"));
+  test::WriteAll(file, damaged);
+  // Every name a copy could take is taken: no copy can be made.
+  ASSERT_TRUE(MakeDirs(file + ".damaged"));
+  for (int n = 2; n < 100; ++n) ASSERT_TRUE(MakeDirs(file + ".damaged-" + std::to_string(n)));
+  IniSettingsStore s(file, false);
+  EXPECT_TRUE(s.State().damaged);
+  EXPECT_EQ(s.State().damagedCopy, "");
+  EXPECT_EQ(s.Read(kRegParam, "KBook"), "Omas Backbuch");
+  EXPECT_FALSE(s.WriteString(kRegParam, "KBook", "Anderes Buch"));
+  EXPECT_EQ(test::ReadAll(file), damaged);
+  // A read-only store never writes or copies.
+  test::WriteAll(dir.Path() + "machine.ini", damaged);
+  IniSettingsStore machine(dir.Path() + "machine.ini", true);
+  EXPECT_TRUE(machine.State().damaged);
+  EXPECT_FALSE(FileExists(dir.Path() + "machine.ini.damaged"));
 }
 
 TEST(IniSettingsStore, ConfigFolderComesFromTheEnvironment) {

@@ -659,7 +659,7 @@ void TMainFrm::FormCreate() {
   const std::string dataFolder = root + "Data/";
   if (!EnsureDefaultBook(dataFolder)) {
     LangTable texts;
-    texts.Load(FindFileNoCase(dataFolder + LanguageFromSettings() + "/GUI.klf"));
+    texts.Load(LanguageFilePath(root));
     MessageBox(texts.GetLangText(14), texts.GetLangText(15), MB_OK | MB_ICONERROR);
     ctx().exitProcess(0);
     return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/creation_order.h"
+#include "app/startup_files.h"
 #include "app/ui/about_dialog.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
@@ -86,6 +87,8 @@
 #include "recipes/ui/servings_dialog.h"
 #include "recipes/ui/standard_view_window.h"
 #include "services/context.h"
+#include "services/options_store.h"
+#include "services/startup_texts.h"
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/progress_dialog.h"
@@ -237,24 +240,43 @@ void DestroyAllWindows() {
   UpdaterDlg = nullptr;
 }
 
-void StartProgram() {
+bool StartProgram() {
   // Nothing exists yet: neither language texts nor options. The root rule is the one the
-  // localisation window and the tools module use.
+  // localisation window and the tools module use. Without a data root or a language file the
+  // program could only show numbers in braces: it says so in both languages and ends.
   const std::string root = FindDataRoot(ProgramFolder());
+  if (const std::string fault = DataRootFault(ProgramFolder(), root); !fault.empty()) {
+    MessageBox(fault, kStartupFaultTitle, MB_OK | MB_ICONERROR);
+    ctx().exitProcess(1);
+    return false;
+  }
   if (FileExists(FindFileNoCase(root + "Data/DE/Einheit.datu"))) {
     new TUpdaterDlg;
     UpdaterDlg->PrepareUpdateDialog();
     UpdaterDlg->exec();
   }
+  const std::string languageFile = LanguageFilePath(root);
+  if (const LanguageFileFault fault = CheckLanguageFile(languageFile);
+      fault != LanguageFileFault::kNone) {
+    MessageBox(LanguageFileFaultText(fault, languageFile), kStartupFaultTitle,
+               MB_OK | MB_ICONERROR);
+    ctx().exitProcess(1);
+    return false;
+  }
   new TSplashDlg;
   SplashDlg->ShowNow();
   CreateAllWindows();
+  // Files start-up could not take as they were, before the first book is opened.
+  const std::string dataFolder = ctx().options ? ctx().options->Str(2) : root + "Data/";
+  for (const std::string& notice : StartupFileNotices(ctx().userSettings, dataFolder))
+    MessageBox(notice, GetLangText(17), MB_OK | MB_ICONWARNING);
   MainFrm->show();
+  return true;
 }
 
 int RunProgram(QApplication& app) {
   try {
-    StartProgram();
+    if (!StartProgram()) return 1;
   } catch (const std::exception& e) {
     ShowException(e);
     return 0;

@@ -10,8 +10,10 @@ namespace tav {
 int RunProgram(QApplication& app);
 
 // Everything before the message loop: the takeover check, the start picture, the creation of
-// every window and data module, and the first show of the main window.
-void StartProgram();
+// every window and data module, what start-up has to say about damaged or unwritable files, and
+// the first show of the main window. False (after its message, with the process asked to end)
+// when there is no data root or no usable language file.
+bool StartProgram();
 
 // Creates the windows and data modules once, in their fixed order, each through its global.
 void CreateAllWindows();

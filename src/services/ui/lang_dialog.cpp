@@ -29,8 +29,7 @@ TLangDlg* LangDlg = nullptr;
 TLangDlg::TLangDlg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("LangDlg"));
   language_ = LanguageFromSettings();
-  const std::string root = FindDataRoot(ProgramFolder());
-  file_ = FindFileNoCase(root + "Data/" + language_ + "/GUI.klf");
+  file_ = LanguageFilePath(FindDataRoot(ProgramFolder()));
   ctx().lang = this;
 }
 

@@ -1,0 +1,149 @@
+// A process killed before any one file change of saving a new or a changed recipe, importing,
+// compressing or rebuilding the index: the book opens afterwards with every recipe that was
+// saved, each once, and an index rebuild finds each once, at its newest version.
+#include <gtest/gtest.h>
+
+#include "book_test_util.h"
+#include "kill_points.h"
+#include "recipedb/book_appender.h"
+#include "recipedb/book_compression.h"
+#include "recipes/recipe_edit.h"
+
+namespace tav {
+namespace {
+
+using test::WantedBook;
+
+// Four recipes: the first saved twice (its first record superseded), the last deleted.
+struct WornBook : test::BookEnv {
+  WornBook() {
+    for (int i = 0; i < 4; ++i) {
+      REZBLOCK r = test::RichRecipe(i);
+      r.text = "Text " + std::to_string(i);
+      AddRecipe(r);
+      recipes.push_back(r);
+    }
+    recipes[0].text = "Text 0, zweite Fassung";
+    EXPECT_TRUE(SaveChanged(recipes[0], 0));
+    REZINDEX e = store.BookIndex()[3];
+    e.deleted = 1;
+    EXPECT_TRUE(store.WriteIndexEntry(e, 3));
+    EXPECT_TRUE(store.WriteRecordFlag(e, store.BookId(), 0));
+  }
+  // The live recipes as saved.
+  WantedBook Wanted() const {
+    WantedBook want;
+    for (int i = 0; i < 3; ++i) want.texts[recipes[static_cast<size_t>(i)].title] = {recipes[static_cast<size_t>(i)].text};
+    return want;
+  }
+  std::vector<REZBLOCK> recipes;
+};
+
+TEST(KillPoints, SavingANewRecipe) {
+  test::ForEachKillPoint<WornBook>(
+      [](WornBook&) {
+        return [] {
+          REZBLOCK r = test::RichRecipe(9);
+          r.title = "Neu";
+          r.text = "Neuer Text";
+          r.number = 0;
+          EditedRecipeKey key;
+          REZINDEX entry;
+          StoreEditedRecipe(r, key, entry);
+        };
+      },
+      [](WornBook& b, int step) {
+        WantedBook want = b.Wanted();
+        want.texts["Neu"] = {"Neuer Text"};
+        // Reported saved only when the save went through.
+        if (step >= 0) want.optional.insert("Neu");
+        test::ExpectBookOpensWhole(b, want);
+      });
+}
+
+TEST(KillPoints, SavingAChangedRecipe) {
+  test::ForEachKillPoint<WornBook>(
+      [](WornBook& b) {
+        return [&b] {
+          REZBLOCK r;
+          ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 1, r));
+          r.text = "Text 1, geändert";
+          const REZINDEX& stored = b.store.BookIndex()[1];
+          EditedRecipeKey key;
+          key.isNew = false;
+          key.bookId = b.store.BookId();
+          key.number = stored.number;
+          key.loadedFlags = stored.flags;
+          REZINDEX entry;
+          StoreEditedRecipe(r, key, entry);
+        };
+      },
+      [](WornBook& b, int step) {
+        WantedBook want = b.Wanted();
+        if (step >= 0)
+          want.texts["Rezept 1"].insert("Text 1, geändert");
+        else
+          want.texts["Rezept 1"] = {"Text 1, geändert"};
+        test::ExpectBookOpensWhole(b, want);
+      });
+}
+
+TEST(KillPoints, ImportingIntoABook) {
+  test::ForEachKillPoint<WornBook>(
+      [](WornBook& b) {
+        return [&b] {
+          BookAppender appender(b.store);
+          ASSERT_TRUE(appender.Open("Test"));
+          for (int i = 0; i < 3; ++i) {
+            REZBLOCK r = test::RichRecipe(20 + i);
+            r.title = "Import " + std::to_string(i);
+            r.text = "Importiert";
+            REZINDEX entry = test::BookEnv::EntryFor(r, 0, 0);
+            appender.Append(r, entry);
+          }
+          appender.Close();
+        };
+      },
+      [](WornBook& b, int step) {
+        WantedBook want = b.Wanted();
+        for (int i = 0; i < 3; ++i) {
+          const std::string title = "Import " + std::to_string(i);
+          want.texts[title] = {"Importiert"};
+          if (step >= 0) want.optional.insert(title);
+        }
+        test::ExpectBookOpensWhole(b, want);
+      });
+}
+
+TEST(KillPoints, CompressingABook) {
+  test::ForEachKillPoint<WornBook>(
+      [](WornBook&) {
+        return [] {
+          BookCompression c;
+          c.ReorgKBook("Test");
+        };
+      },
+      [](WornBook& b, int) { test::ExpectBookOpensWhole(b, b.Wanted()); });
+}
+
+// The book a save killed between making its new record live and marking the old one left:
+// both versions of the recipe are live in the record file, the index points at the new one.
+struct TwoLiveVersions : WornBook {
+  TwoLiveVersions() {
+    const REZINDEX old = store.BookIndex()[2];
+    recipes[2].text = "Text 2, neu";
+    EXPECT_TRUE(SaveChanged(recipes[2], 2));
+    std::string bok = test::ReadAll(File("Test", ".bok"));
+    bok[static_cast<size_t>(old.offset) + 5] = 0;
+    test::WriteAll(File("Test", ".bok"), bok);
+  }
+};
+
+TEST(KillPoints, RebuildingTheIndex) {
+  test::ForEachKillPoint<TwoLiveVersions>(
+      [](TwoLiveVersions& b) { return [&b] { b.store.RebuildIndex(); }; },
+      [](TwoLiveVersions& b, int) { test::ExpectBookOpensWhole(b, b.Wanted()); });
+}
+
+}  // namespace
+}  // namespace tav
