@@ -147,6 +147,8 @@ bool TdbList::OfferIndexRebuild() {
   if (rebuilding_ || !damagedIndexBooks_.insert(name).second) return false;
   const std::string text = GetLangText(36) + "\n\n" + FormatLangText(GetLangText(830), {name});
   if (MessageBox(text, GetLangText(17), MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+  // The damaged index holds the numbers that lists and plans name: it is kept as a copy.
+  KeepDamagedCopy(BookFilePath("", ".idx"));
   return RebuildIndex();
 }
 

@@ -118,8 +118,8 @@ class TdbList {
   int16_t CurrentBookIdForEntries() const;
   // Message 831 for the named book (empty: the current one), the first time only.
   void ReportDamagedRecords(const std::string& bookName);
-  // Asks once per book and session whether the damaged index shall be rebuilt; the result of
-  // the rebuild, or false.
+  // Asks once per book and session whether the damaged index shall be rebuilt (keeping it as
+  // "<book>.idx.damaged" first); the result of the rebuild, or false.
   bool OfferIndexRebuild();
   // The record's deleted byte follows the entry that now points at it (a record is appended
   // as deleted and becomes live only once its entry is written).

@@ -42,10 +42,12 @@ class FakeRecipeList : public RecipeListView {
   int forgotten = 0;
 };
 
-// A data root with one current book `name` (created through the cookbook list).
+// A data root (below `parent` when given) with one current book `name` (created through the
+// cookbook list).
 class BookEnv {
  public:
-  explicit BookEnv(const std::string& name = "Test") {
+  explicit BookEnv(const std::string& name = "Test", const std::string& parent = std::string())
+      : env(parent) {
     env.LoadLanguage("DE");
     env.Options().SetParaString(6, name);
     ctx().books = &books;

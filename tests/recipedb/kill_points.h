@@ -162,4 +162,29 @@ inline void ExpectBookOpensWhole(BookEnv& b, const WantedBook& want) {
   for (const auto& m : b.env.messages.shown) ADD_FAILURE() << "message: " << m.text;
 }
 
+// Four recipes: the first saved twice (its first record superseded), the last deleted.
+struct WornBook : BookEnv {
+  explicit WornBook(const std::string& parent = std::string()) : BookEnv("Test", parent) {
+    for (int i = 0; i < 4; ++i) {
+      REZBLOCK r = RichRecipe(i);
+      r.text = "Text " + std::to_string(i);
+      AddRecipe(r);
+      recipes.push_back(r);
+    }
+    recipes[0].text = "Text 0, zweite Fassung";
+    EXPECT_TRUE(SaveChanged(recipes[0], 0));
+    REZINDEX e = store.BookIndex()[3];
+    e.deleted = 1;
+    EXPECT_TRUE(store.WriteIndexEntry(e, 3));
+    EXPECT_TRUE(store.WriteRecordFlag(e, store.BookId(), 0));
+  }
+  // The live recipes as saved.
+  WantedBook Wanted() const {
+    WantedBook want;
+    for (size_t i = 0; i < 3; ++i) want.texts[recipes[i].title] = {recipes[i].text};
+    return want;
+  }
+  std::vector<REZBLOCK> recipes;
+};
+
 }  // namespace tav::test

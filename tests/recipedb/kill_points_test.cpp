@@ -13,31 +13,7 @@ namespace tav {
 namespace {
 
 using test::WantedBook;
-
-// Four recipes: the first saved twice (its first record superseded), the last deleted.
-struct WornBook : test::BookEnv {
-  WornBook() {
-    for (int i = 0; i < 4; ++i) {
-      REZBLOCK r = test::RichRecipe(i);
-      r.text = "Text " + std::to_string(i);
-      AddRecipe(r);
-      recipes.push_back(r);
-    }
-    recipes[0].text = "Text 0, zweite Fassung";
-    EXPECT_TRUE(SaveChanged(recipes[0], 0));
-    REZINDEX e = store.BookIndex()[3];
-    e.deleted = 1;
-    EXPECT_TRUE(store.WriteIndexEntry(e, 3));
-    EXPECT_TRUE(store.WriteRecordFlag(e, store.BookId(), 0));
-  }
-  // The live recipes as saved.
-  WantedBook Wanted() const {
-    WantedBook want;
-    for (int i = 0; i < 3; ++i) want.texts[recipes[static_cast<size_t>(i)].title] = {recipes[static_cast<size_t>(i)].text};
-    return want;
-  }
-  std::vector<REZBLOCK> recipes;
-};
+using test::WornBook;
 
 TEST(KillPoints, SavingANewRecipe) {
   test::ForEachKillPoint<WornBook>(

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <filesystem>
 
@@ -27,8 +32,10 @@ bool FakeLauncher::Start(const std::string& program, const std::string& argument
   return succeed;
 }
 
-TempDir::TempDir() {
-  std::string templ = (std::filesystem::temp_directory_path() / "tavolin-test-XXXXXX").string();
+TempDir::TempDir(const std::string& parent) {
+  const std::filesystem::path base =
+      parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent);
+  std::string templ = (base / "tavolin-test-XXXXXX").string();
   char* made = mkdtemp(templ.data());
   if (!made) throw std::runtime_error("mkdtemp failed");
   path_ = std::string(made) + "/";
@@ -39,7 +46,42 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
-TestEnv::TestEnv() : saved_(ctx()) {
+TmpfsMount::TmpfsMount(size_t bytes) {
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+  if (::mount("tmpfs", dir_.Path().c_str(), "tmpfs", 0, options.c_str()) == 0) {
+    mounted_ = true;
+  } else {
+    reason_ = std::string("cannot mount a tmpfs here (") + std::strerror(errno) +
+              "); the test needs the rights of root";
+  }
+}
+
+TmpfsMount::~TmpfsMount() {
+  if (mounted_) ::umount2(dir_.Path().c_str(), MNT_DETACH);
+}
+
+bool TmpfsMount::MakeReadOnly() {
+  return mounted_ && ::mount("tmpfs", dir_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                             nullptr) == 0;
+}
+
+bool TmpfsMount::Fill() {
+  std::FILE* f = std::fopen((Path() + "filler").c_str(), "wb");
+  if (!f) return false;
+  std::setvbuf(f, nullptr, _IONBF, 0);
+  const std::string block(4096, 'f');
+  bool full = false;
+  for (int i = 0; i < (1 << 20) && !full; ++i) full = std::fwrite(block.data(), 1, block.size(), f) != block.size();
+  // Single bytes into what a last page may still hold.
+  while (full && std::fwrite("f", 1, 1, f) == 1) {
+  }
+  std::fclose(f);
+  return full;
+}
+
+void TmpfsMount::Free() { std::remove((Path() + "filler").c_str()); }
+
+TestEnv::TestEnv(const std::string& parent) : root_(parent), saved_(ctx()) {
   for (const char* sub : {"Data/DE", "Data/EN", "Pics", "HTML", "Export", "Import"})
     MakeDirs(Root() + sub);
   machineSettings.WriteString(kRegAppPaths, "DataPath", Root());

@@ -72,7 +72,8 @@ class FakeProgress : public ProgressSink {
 // A fresh temporary folder removed (with everything in it) at destruction.
 class TempDir {
  public:
-  TempDir();
+  // Below `parent` when given, else below the system's temporary folder.
+  explicit TempDir(const std::string& parent = std::string());
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -82,12 +83,38 @@ class TempDir {
   std::string path_;
 };
 
+// A small tmpfs of its own (a full disk, a read-only folder), mounted over a fresh temporary
+// folder and removed at destruction. Mounting needs the rights of root; without them, or where
+// the system refuses, Mounted() is false and SkipReason() says why.
+class TmpfsMount {
+ public:
+  explicit TmpfsMount(size_t bytes);
+  ~TmpfsMount();
+  TmpfsMount(const TmpfsMount&) = delete;
+  TmpfsMount& operator=(const TmpfsMount&) = delete;
+  bool Mounted() const { return mounted_; }
+  const std::string& SkipReason() const { return reason_; }
+  const std::string& Path() const { return dir_.Path(); }  // ends with '/'
+  // Makes the mount read-only (also for root).
+  bool MakeReadOnly();
+  // Fills the free space with a file "filler" until a write fails; false when it never did.
+  bool Fill();
+  // Removes the filler again.
+  void Free();
+
+ private:
+  TempDir dir_;
+  bool mounted_ = false;
+  std::string reason_;
+};
+
 // A complete test environment: a temporary data root (with Data/, Data/DE/, Pics/ …), in-memory
 // user and machine settings, and the fake services, all installed into ctx(). The previous
 // context is restored at destruction. Language texts are not loaded unless LoadLanguage is called.
 class TestEnv {
  public:
-  TestEnv();
+  // The data root is a fresh folder below `parent` (default: the system's temporary folder).
+  explicit TestEnv(const std::string& parent = std::string());
   ~TestEnv();
   TestEnv(const TestEnv&) = delete;
   TestEnv& operator=(const TestEnv&) = delete;
