@@ -9,11 +9,27 @@
 #include <filesystem>
 #include <string>
 
+#include "recipedb/book_test_util.h"
+#include "recipedb/category_table.h"
+#include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_model.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/unit_table.h"
+#include "services/amounts.h"
+#include "services/charsets.h"
 #include "services/options_store.h"
+#include "services/text_tools.h"
+#include "services/tools_module.h"
 #include "support/test_env.h"
 
 namespace tav::fuzz {
+
+// A harness found a broken rule: the message, then a crash libFuzzer records.
+[[noreturn]] inline void Fail(const std::string& what) {
+  const std::string text = "\n*** " + what + "\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::abort();
+}
 
 // The process-wide environment. Begin() empties what the previous input left behind: the
 // recorded message boxes and progress calls, and every file of the data and language folders.
@@ -43,15 +59,89 @@ inline test::TestEnv& Begin() {
   return env;
 }
 
-inline void Write(const std::string& path, const std::string& bytes) {
-  test::WriteAll(path, bytes);
+// The reference tables an import and the quick entry use (units, categories, umlaut
+// exceptions, title words, RezKonv unit names), read once from the shipped files and kept in
+// memory; Begin() may remove the files afterwards.
+inline void LoadReferenceTables() {
+  static TToolsMod tools;
+  static UnitTable units;
+  static CategoryTable categories;
+  static const bool loaded = [] {
+    test::TestEnv& env = Env();
+    const std::string shipped = std::string(TAVOLIN_SHIPPED_DATA) + "/Data/";
+    for (const char* name : {"einheit.dat", "Gattung.dat", "umlconvs.dat", "NormTitle.dat"})
+      test::WriteAll(env.DataFolder() + "DE/" + name, test::ReadAll(shipped + "DE/" + name));
+    test::WriteAll(env.DataFolder() + "RkKonvert.dat", test::ReadAll(shipped + "RkKonvert.dat"));
+    ctx().options->SetParaInt(73, 0);
+    ctx().tools = &tools;
+    LoadUmlautExceptions();
+    LoadTitleWords();
+    LoadUnitNameForms();
+    units.ReadEinheiten();
+    units.SortEinheiten();
+    ctx().units = &units;
+    categories.ReadGattungen();
+    ctx().categories = &categories;
+    return true;
+  }();
+  (void)loaded;
 }
 
-// A harness found a broken rule: the message, then a crash libFuzzer records.
-[[noreturn]] inline void Fail(const std::string& what) {
-  const std::string text = "\n*** " + what + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::abort();
+// A book "Ziel" of its own for one input: the cookbook list, the store and a recipe list pane
+// in the context while it lives.
+class TargetBook {
+ public:
+  TargetBook() {
+    ctx().books = &books;
+    ctx().dbList = &store;
+    ctx().recipeList = &list;
+    ctx().options->SetParaString(6, "Ziel");
+    books.ScanKBooks();
+    KBOOK book;
+    book.name = "Ziel";
+    books.CreateKBook(book);
+    books.SelectKBook("Ziel");
+    store.ReloadBookIndex();
+  }
+  ~TargetBook() {
+    ctx().books = nullptr;
+    ctx().dbList = nullptr;
+    ctx().recipeList = nullptr;
+  }
+  // The titles of the live entries of the book's index, each checked against the recipe it
+  // points at: the recipe reads, and its title begins with the entry's.
+  std::vector<std::string> LiveTitles(const char* when) {
+    store.ReloadBookIndex();
+    std::vector<std::string> titles;
+    for (const REZINDEX& e : store.BookIndex()) {
+      if (e.deleted) continue;
+      REZBLOCK r;
+      if (!store.ReadRezBlock("Ziel", &e, -1, r)) Fail(std::string(when) + ": a stored recipe does not read");
+      if (r.title.substr(0, 59) != e.Title())
+        Fail(std::string(when) + ": entry and record disagree: " + e.Title() + " / " + r.title);
+      titles.push_back(e.Title());
+    }
+    return titles;
+  }
+  // Every recipe counted is in the book once, and an index rebuild finds the same recipes.
+  void CheckStored(int counted) {
+    const std::vector<std::string> stored = LiveTitles("import");
+    if (static_cast<int>(stored.size()) != counted)
+      Fail("counted " + std::to_string(counted) + " recipes, the book holds " +
+           std::to_string(stored.size()));
+    if (counted > 0) {
+      store.RebuildIndex();
+      if (LiveTitles("rebuild") != stored) Fail("the rebuild finds other recipes than the import stored");
+    }
+  }
+
+  CookbookList books;
+  TdbList store;
+  test::FakeRecipeList list;
+};
+
+inline void Write(const std::string& path, const std::string& bytes) {
+  test::WriteAll(path, bytes);
 }
 
 // Every field of a recipe that the record file keeps, one per line (ids only when asked).

@@ -56,10 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Store store(path, false);
   std::vector<std::array<std::string, 3>> written;
   while (in.remaining_bytes() > 0 && written.size() < 8) {
-    // A key path stands on its header line as it is: the program's keys never break a line.
+    // A key path stands on its header line as it is: the program's keys never break a line and
+    // hold no NUL (a NUL in the file is damage).
     std::string key = std::string(kRegKey) + "\\" + in.ConsumeRandomLengthString(20);
     std::erase(key, '\n');
     std::erase(key, '\r');
+    std::erase(key, '\0');
     std::string name = in.ConsumeRandomLengthString(20), value = in.ConsumeRandomLengthString(60);
     if (!store.WriteString(key, name, value)) fuzz::Fail("a value was not stored");
     written.push_back({key, name, value});

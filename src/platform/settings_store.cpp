@@ -117,6 +117,7 @@ std::string Escape(const std::string& s, bool name) {
   for (char c : s) {
     switch (c) {
       case '\\': out += "\\\\"; break;
+      case '\0': out += "\\0"; break;  // a NUL in the file is damage
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '=':
@@ -136,7 +137,7 @@ std::string Unescape(const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] == '\\' && i + 1 < s.size()) {
       char n = s[++i];
-      out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 'e' ? '=' : n;
+      out += n == 'n' ? '\n' : n == 'r' ? '\r' : n == 'e' ? '=' : n == '0' ? '\0' : n;
     } else {
       out += s[i];
     }

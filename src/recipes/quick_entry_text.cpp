@@ -1,6 +1,7 @@
 #include "recipes/quick_entry_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 

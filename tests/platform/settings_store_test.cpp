@@ -130,6 +130,20 @@ TEST(IniSettingsStore, ADamagedFileIsKeptAndWrittenAnew) {
   }
 }
 
+TEST(IniSettingsStore, ANulInAValueIsNoDamage) {
+  TempDir dir;
+  const std::string file = dir.Path() + "user.ini";
+  const std::string value("vor\0nach", 8);
+  {
+    IniSettingsStore s(file, false);
+    ASSERT_TRUE(s.WriteString(kRegParam, "Mit Null", value));
+  }
+  EXPECT_EQ(test::ReadAll(file).find('\0'), std::string::npos);
+  IniSettingsStore s(file, false);
+  EXPECT_FALSE(s.State().damaged);
+  EXPECT_EQ(s.Read(kRegParam, "Mit Null"), value);
+}
+
 TEST(IniSettingsStore, ADamagedFileWithoutACopyIsNeverReplaced) {
   TempDir dir;
   const std::string file = dir.Path() + "user.ini";

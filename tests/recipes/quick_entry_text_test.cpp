@@ -259,6 +259,16 @@ std::vector<FixtureCase> FixtureCases() {
        "Käsetoast",
        {{"2", "Sch", "Toastbrot"}, {"1", "Sch", "Käse"}},
        "Toasten, bis der Käse schmilzt.\n", 0, "", nullptr},
+      // A quality or difficulty is one character from '0' to '5': a number far too large gives
+      // '5', one that would give a NUL leaves it unset.
+      {"quality_beyond_any_number",
+       "Grießbrei",
+       {{"1", "l", "Milch"}, {"125", "g", "Hartweizengrieß"}},
+       "Milch aufkochen, Grieß einrieseln lassen und quellen lassen.\n", 0, "",
+       [](const REZBLOCK& r) {
+         EXPECT_EQ(r.quality, '5');
+         EXPECT_EQ(r.difficulty, '0');
+       }},
       // With option 88 the energy is per serving; a line above "P>" still counts the servings.
       {"energy_per_serving",
        "Nudelauflauf",
