@@ -42,9 +42,24 @@ long long AppendPos(const RawFile& f) {
 TdbList::TdbList() = default;
 TdbList::~TdbList() = default;
 
+namespace {
+// A book's file as its name is written (empty name: the current book).
+std::string WrittenBookPath(const std::string& bookName, const char* extension) {
+  return bookName.empty() ? Option(7) + extension : Option(2) + bookName + extension;
+}
+}  // namespace
+
 std::string TdbList::BookFilePath(const std::string& bookName, const char* extension) {
-  if (bookName.empty()) return FindFileNoCase(Option(7) + extension);
-  return BookFileIn(Option(2), bookName, extension);
+  return FindFileNoCase(WrittenBookPath(bookName, extension));
+}
+
+bool TdbList::OpenBookFile(RawFile& file, const std::string& bookName, const char* extension,
+                           RawFile::Mode mode) {
+  // The name as written first: no look at the folder for the usual case.
+  const std::string written = WrittenBookPath(bookName, extension);
+  if (file.Open(written, mode)) return true;
+  const std::string found = FindFileNoCase(written);
+  return found != written && file.Open(found, mode);
 }
 
 int16_t TdbList::CurrentBookIdForEntries() const {
@@ -227,7 +242,7 @@ bool TdbList::ReadRezBlock(const std::string& bookName, const REZINDEX* entry, i
   if (!e) return false;
   const REZINDEX copy = *e;  // the entry may lie in a vector that a message box lets change
   RawFile f;
-  if (!f.Open(BookFilePath(bookName, ".bok"), RawFile::kRead)) {
+  if (!OpenBookFile(f, bookName, ".bok", RawFile::kRead)) {
     ShowError(45);
     return false;
   }

@@ -103,6 +103,9 @@ class TdbList {
   // Paths of a book's files in the data folder (empty name: the current book), found without
   // regard to case.
   static std::string BookFilePath(const std::string& bookName, const char* extension);
+  // Opens such a file (the name as written first, then without regard to case).
+  static bool OpenBookFile(RawFile& file, const std::string& bookName, const char* extension,
+                           RawFile::Mode mode);
 
   // Reads the record of `entry` from an open record file of the named book (empty: the current
   // one) into `out`, for work that reads many records of one book. A record that cannot be
