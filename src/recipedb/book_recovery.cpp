@@ -19,6 +19,8 @@ namespace tav {
 namespace {
 
 constexpr const char* kRenumberMarker = "$$$.ren";
+// A record cut short is never longer than this; a longer tail is left to the rebuild.
+constexpr long long kLongestTail = 16 << 20;
 int g_compressions = 0;
 
 std::string Checksum(const std::string& bytes) {
@@ -78,6 +80,7 @@ CompressionRunning::~CompressionRunning() { --g_compressions; }
 bool CompressionRunning::Active() { return g_compressions > 0; }
 
 void FinishInterruptedWork(const std::string& dataFolder) {
+  if (dataFolder.empty()) return;  // never the working folder
   FinishPendingSwap(dataFolder);
   FinishRenumber(dataFolder);
   if (CompressionRunning::Active()) return;
@@ -139,7 +142,19 @@ bool CutUnfinishedRecord(const std::string& recordPath, long long knownEnd) {
     if (f.ReadAt(pos + length - 1, &last, 1) != 1 || last != 0) return false;
     pos += length;
   }
-  if (pos >= size) return false;
+  if (pos >= size || size - pos > kLongestTail) return false;
+  // What an append cut short leaves is the head of one record: a whole record after it means
+  // damage of another kind, which the rebuild may still make use of.
+  std::string tail(static_cast<size_t>(size - pos), '\0');
+  if (f.ReadAt(pos, tail.data(), tail.size()) != static_cast<long long>(tail.size())) return false;
+  for (size_t at = tail.find('#', 1); at != std::string::npos; at = tail.find('#', at + 1)) {
+    RecipeRecordHead h;
+    if (!ReadRecordHead(std::string_view(tail).substr(at), h)) break;
+    const int32_t length = h.offsets.entry[kOffLength];
+    if (h.deleted <= 1 && length >= kMinRecordLength && at + length <= tail.size() &&
+        tail[at + length - 1] == '\0')
+      return false;
+  }
   return f.Truncate(pos) && f.Sync() && f.Close();
 }
 

@@ -32,7 +32,8 @@ bool ApplyIndexToRecords(const std::string& recordPath, const std::vector<REZIND
 
 // Walks the records from `knownEnd` (the end of the last record the index knows) to the end
 // of the file; a record that starts there but is cut short (its length reaches past the end of
-// the file) is cut off. Bytes that are no record start are left alone. True when it cut.
+// the file) is cut off, unless a whole record follows inside what would go. Bytes that are no
+// record start are left alone. True when it cut.
 bool CutUnfinishedRecord(const std::string& recordPath, long long knownEnd);
 
 // A compression under way in this process: its scratch files are not removed meanwhile.

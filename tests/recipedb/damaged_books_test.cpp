@@ -4,6 +4,8 @@
 // upper-case extensions are the book's own.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "book_test_util.h"
 #include "platform/paths.h"
 #include "recipedb/book_compression.h"
@@ -139,8 +141,19 @@ TEST(DamagedBooks, AnAppendCutShortIsCutOffAtTheNextOpen) {
             static_cast<int32_t>(ReadAll(Fixture("sound_book.bok")).size()));
   ASSERT_TRUE(b.store.RebuildIndex());
   EXPECT_EQ(b.list.items.size(), static_cast<size_t>(kLiveRecipes + 1));
-  // Bytes after the records that are no record start are nobody's to cut.
-  std::string bok = ReadAll(b.File("Musterbuch", ".bok")) + "no record here";
+  // Bytes after the records that are no record start are nobody's to cut, nor a record cut
+  // short that whole records follow (a record damaged in place, whose followers a rebuild finds).
+  const std::string whole = ReadAll(b.File("Musterbuch", ".bok"));
+  std::string bok = whole + "no record here";
+  WriteAll(b.File("Musterbuch", ".bok"), bok);
+  b.store.ReloadBookIndex();
+  EXPECT_EQ(ReadAll(b.File("Musterbuch", ".bok")), bok);
+  const REZINDEX last = b.store.BookIndex().back();
+  std::string record = whole.substr(static_cast<size_t>(last.offset));
+  std::string damaged = record;
+  const int32_t tooLong = 1 << 20;
+  std::memcpy(damaged.data() + 11, &tooLong, 4);
+  bok = whole + damaged + record;
   WriteAll(b.File("Musterbuch", ".bok"), bok);
   b.store.ReloadBookIndex();
   EXPECT_EQ(ReadAll(b.File("Musterbuch", ".bok")), bok);
