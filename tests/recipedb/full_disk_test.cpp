@@ -9,7 +9,6 @@
 #include "kill_points.h"
 #include "recipedb/book_appender.h"
 #include "recipedb/book_compression.h"
-#include "recipes/recipe_edit.h"
 
 namespace tav {
 namespace {
@@ -30,33 +29,11 @@ struct Operation {
 
 TEST(FullDisk, EveryWriteFailsAloudAndLeavesTheBookWhole) {
   const Operation operations[] = {
-      {"new recipe",
-       [](WornBook&) {
-         REZBLOCK r = test::RichRecipe(9);
-         r.title = "Neu";
-         r.text = kLongText;
-         r.number = 0;
-         EditedRecipeKey key;
-         REZINDEX entry;
-         return StoreEditedRecipe(r, key, entry);
-       },
+      {"new recipe", [](WornBook&) { return test::SaveNewRecipe("Neu", kLongText); },
        [](WantedBook& want, bool ok) {
          if (ok) want.texts["Neu"] = {kLongText};
        }},
-      {"changed recipe",
-       [](WornBook& b) {
-         REZBLOCK r;
-         if (!b.store.ReadRezBlock("", nullptr, 1, r)) return false;
-         r.text = kLongText;
-         const REZINDEX& stored = b.store.BookIndex()[1];
-         EditedRecipeKey key;
-         key.isNew = false;
-         key.bookId = b.store.BookId();
-         key.number = stored.number;
-         key.loadedFlags = stored.flags;
-         REZINDEX entry;
-         return StoreEditedRecipe(r, key, entry);
-       },
+      {"changed recipe", [](WornBook& b) { return test::SaveChangedText(b, 1, kLongText); },
        [](WantedBook& want, bool ok) {
          if (ok) want.texts["Rezept 1"] = {kLongText};
        }},

@@ -16,6 +16,7 @@
 #include "book_test_util.h"
 #include "platform/file_change.h"
 #include "platform/paths.h"
+#include "recipes/recipe_edit.h"
 
 namespace tav::test {
 
@@ -186,5 +187,31 @@ struct WornBook : BookEnv {
   }
   std::vector<REZBLOCK> recipes;
 };
+
+// Stores a new recipe as the editor does; true when it reports it saved.
+inline bool SaveNewRecipe(const std::string& title, const std::string& text) {
+  REZBLOCK r = RichRecipe(9);
+  r.title = title;
+  r.text = text;
+  r.number = 0;
+  EditedRecipeKey key;
+  REZINDEX entry;
+  return StoreEditedRecipe(r, key, entry);
+}
+
+// Stores the recipe at a book-index position with a new preparation text, as the editor does.
+inline bool SaveChangedText(BookEnv& b, int position, const std::string& text) {
+  REZBLOCK r;
+  if (!b.store.ReadRezBlock("", nullptr, position, r)) return false;
+  r.text = text;
+  const REZINDEX& stored = b.store.BookIndex()[static_cast<size_t>(position)];
+  EditedRecipeKey key;
+  key.isNew = false;
+  key.bookId = b.store.BookId();
+  key.number = stored.number;
+  key.loadedFlags = stored.flags;
+  REZINDEX entry;
+  return StoreEditedRecipe(r, key, entry);
+}
 
 }  // namespace tav::test

@@ -7,7 +7,6 @@
 #include "kill_points.h"
 #include "recipedb/book_appender.h"
 #include "recipedb/book_compression.h"
-#include "recipes/recipe_edit.h"
 
 namespace tav {
 namespace {
@@ -17,17 +16,7 @@ using test::WornBook;
 
 TEST(KillPoints, SavingANewRecipe) {
   test::ForEachKillPoint<WornBook>(
-      [](WornBook&) {
-        return [] {
-          REZBLOCK r = test::RichRecipe(9);
-          r.title = "Neu";
-          r.text = "Neuer Text";
-          r.number = 0;
-          EditedRecipeKey key;
-          REZINDEX entry;
-          StoreEditedRecipe(r, key, entry);
-        };
-      },
+      [](WornBook&) { return [] { test::SaveNewRecipe("Neu", "Neuer Text"); }; },
       [](WornBook& b, int step) {
         WantedBook want = b.Wanted();
         want.texts["Neu"] = {"Neuer Text"};
@@ -39,21 +28,7 @@ TEST(KillPoints, SavingANewRecipe) {
 
 TEST(KillPoints, SavingAChangedRecipe) {
   test::ForEachKillPoint<WornBook>(
-      [](WornBook& b) {
-        return [&b] {
-          REZBLOCK r;
-          ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 1, r));
-          r.text = "Text 1, geändert";
-          const REZINDEX& stored = b.store.BookIndex()[1];
-          EditedRecipeKey key;
-          key.isNew = false;
-          key.bookId = b.store.BookId();
-          key.number = stored.number;
-          key.loadedFlags = stored.flags;
-          REZINDEX entry;
-          StoreEditedRecipe(r, key, entry);
-        };
-      },
+      [](WornBook& b) { return [&b] { test::SaveChangedText(b, 1, "Text 1, geändert"); }; },
       [](WornBook& b, int step) {
         WantedBook want = b.Wanted();
         if (step >= 0)
