@@ -45,7 +45,7 @@ BookStatistics ComputeBookStatistics(const CookbookList& books, const CategoryTa
   std::vector<int> perCode(65536);
   for (const KBOOK& book : books.Books()) {
     s.books.push_back(book.name);
-    const BookFigures f = CountBookIndex(data + book.name + ".idx", perCode);
+    const BookFigures f = CountBookIndex(BookFileIn(data, book.name, ".idx"), perCode);
     s.figures.push_back(f);
     s.total.live += f.live;
     s.total.deleted += f.deleted;

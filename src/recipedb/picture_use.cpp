@@ -31,10 +31,10 @@ bool DropNamesOfBook(const std::string& data, const std::string& book,
                      std::vector<std::string>& names) {
   int32_t counter = 0;
   std::vector<REZINDEX> entries;
-  if (!ReadIndexFile(data + book + ".idx", counter, entries)) return false;
+  if (!ReadIndexFile(BookFileIn(data, book, ".idx"), counter, entries)) return false;
   if (entries.empty()) return true;
   RawFile records;
-  if (!records.Open(data + book + ".bok", RawFile::kRead)) return false;
+  if (!records.Open(BookFileIn(data, book, ".bok"), RawFile::kRead)) return false;
   const long long size = records.Size();
   std::string bytes;
   REZBLOCK recipe;

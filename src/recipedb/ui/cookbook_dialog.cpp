@@ -20,6 +20,7 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
+#include "recipedb/index_file.h"
 #include "recipedb/ui/book_background_view.h"
 #include "services/context.h"
 #include "services/file_functions.h"
@@ -369,7 +370,7 @@ bool TKBookDlg::ApplyKBookChanges(bool reselect) {
     }
     if (MainWindowAccess* main = MainWindow()) main->OpenBook(typed.name);
   }
-  WriteDescriptionFile(DataFolder() + typed.name + ".inf", typed);
+  WriteDescriptionFile(BookFileIn(DataFolder(), typed.name, ".inf"), typed);
   BooksChanged();
   if (reselect) {
     SelectBookItem(typed.name);
@@ -435,7 +436,7 @@ void TKBookDlg::BuildKBookMenus() {
     }
   }
   std::string tick = ctx().options ? ctx().options->Str(6) : std::string();
-  if (!ctx().options || !FileExists(ctx().options->Str(2) + tick + ".inf")) {
+  if (!ctx().options || !FileExists(BookFileIn(ctx().options->Str(2), tick, ".inf"))) {
     if (books_.empty()) return;
     tick = books_.front().name;
   }
