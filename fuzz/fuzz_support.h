@@ -116,7 +116,8 @@ class TargetBook {
     for (const REZINDEX& e : store.BookIndex()) {
       if (e.deleted) continue;
       REZBLOCK r;
-      if (!store.ReadRezBlock("Ziel", &e, -1, r)) Fail(std::string(when) + ": a stored recipe does not read");
+      if (!store.ReadRezBlock("Ziel", &e, -1, r))
+        Fail(std::string(when) + ": a stored recipe does not read");
       if (r.title.substr(0, 59) != e.Title())
         Fail(std::string(when) + ": entry and record disagree: " + e.Title() + " / " + r.title);
       titles.push_back(e.Title());
@@ -131,7 +132,8 @@ class TargetBook {
            std::to_string(stored.size()));
     if (counted > 0) {
       store.RebuildIndex();
-      if (LiveTitles("rebuild") != stored) Fail("the rebuild finds other recipes than the import stored");
+      if (LiveTitles("rebuild") != stored)
+        Fail("the rebuild finds other recipes than the import stored");
     }
   }
 

@@ -117,7 +117,8 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
                           : FormatLangText(GetLangText(832), {user.file, user.damagedCopy}));
   }
   std::vector<std::string> readOnly;
-  if (!FolderIsWritable(dataFolder)) readOnly.push_back(FormatLangText(GetLangText(834), {dataFolder}));
+  if (!FolderIsWritable(dataFolder))
+    readOnly.push_back(FormatLangText(GetLangText(834), {dataFolder}));
   if (!user.file.empty()) {
     const size_t slash = LastSeparator(user.file);
     const std::string folder = slash == std::string::npos ? "./" : user.file.substr(0, slash + 1);

@@ -117,7 +117,9 @@ std::string Escape(const std::string& s, bool name) {
   for (char c : s) {
     switch (c) {
       case '\\': out += "\\\\"; break;
-      case '\0': out += "\\0"; break;  // a NUL in the file is damage
+      case '\0':
+        out += "\\0";
+        break;  // a NUL in the file is damage
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '=':

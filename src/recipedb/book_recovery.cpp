@@ -75,9 +75,15 @@ bool StaleTemporaryFile(const std::string& name) {
 
 }  // namespace
 
-CompressionRunning::CompressionRunning() { ++g_compressions; }
-CompressionRunning::~CompressionRunning() { --g_compressions; }
-bool CompressionRunning::Active() { return g_compressions > 0; }
+CompressionRunning::CompressionRunning() {
+  ++g_compressions;
+}
+CompressionRunning::~CompressionRunning() {
+  --g_compressions;
+}
+bool CompressionRunning::Active() {
+  return g_compressions > 0;
+}
 
 void FinishInterruptedWork(const std::string& dataFolder) {
   if (dataFolder.empty()) return;  // never the working folder
@@ -98,7 +104,9 @@ bool BeginRenumber(const std::string& dataFolder, const std::string& bookName,
   return WriteTextLines(dataFolder + kRenumberMarker, {bookName, Checksum(indexBytes)});
 }
 
-void EndRenumber(const std::string& dataFolder) { RemoveFile(dataFolder + kRenumberMarker); }
+void EndRenumber(const std::string& dataFolder) {
+  RemoveFile(dataFolder + kRenumberMarker);
+}
 
 bool ApplyIndexToRecords(const std::string& recordPath, const std::vector<REZINDEX>& entries) {
   RawFile f;

@@ -102,8 +102,7 @@ bool CookbookList::WriteDescriptionFile(const std::string& path, const KBOOK& bo
   };
   std::string description = oneLine(book.description);
   if (description.size() > kDescriptionMax) description.resize(kDescriptionMax);
-  return WriteTextLines(path, {description,
-                               std::to_string(static_cast<uint16_t>(book.bookId)),
+  return WriteTextLines(path, {description, std::to_string(static_cast<uint16_t>(book.bookId)),
                                book.toolbarFlag ? "1" : "0", oneLine(book.backgroundPicture)});
 }
 
@@ -298,7 +297,8 @@ bool CookbookList::RenameKBookFiles(const std::string& oldName, const std::strin
   // A name that differs only in case is the same book's files given a new spelling.
   const bool sameFiles = BookFile(oldName, ".bok") == BookFile(newName, ".bok");
   for (const char* ext : kBookExtensions) {
-    if (FileExists(BookFile(oldName, ext)) && !sameFiles && !FileIsMissing(BookFile(newName, ext))) {
+    if (FileExists(BookFile(oldName, ext)) && !sameFiles &&
+        !FileIsMissing(BookFile(newName, ext))) {
       ShowError(766);
       return false;
     }

@@ -210,8 +210,7 @@ bool TdbList::ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOC
   bool ok = entry.offset >= kBookHeaderSize && entry.length > 0 && entry.offset < size;
   if (ok) {
     // Never more than the file holds, whatever the entry claims.
-    const size_t want =
-        static_cast<size_t>(std::min<long long>(entry.length, size - entry.offset));
+    const size_t want = static_cast<size_t>(std::min<long long>(entry.length, size - entry.offset));
     recordBuffer_.resize(want);
     const long long got = file.ReadAt(entry.offset, recordBuffer_.data(), want);
     recordBuffer_.resize(got > 0 ? static_cast<size_t>(got) : 0);

@@ -42,13 +42,15 @@ std::string DataRootFault(const std::string& programFolder, const std::string& r
     en = "The data folder it names, \"" + root + "\", does not exist.";
   }
   const std::string data = WithSeparator(programFolder) + "Data";
-  return BothLanguages(
-      "Tavolin findet seinen Datenordner nicht und wird beendet.\n\nGesucht wurde:\n- im "
-      "Programmordner: „" + data + "“ gibt es nicht;\n- in der Einstellungsdatei „" +
-          file + "“: " + de + "\n\nBitte richten Sie Tavolin neu ein.",
-      "Tavolin cannot find its data folder and will close.\n\nWhere it looked:\n- in the program "
-      "folder: \"" + data + "\" does not exist;\n- in the settings file \"" + file + "\": " + en +
-          "\n\nPlease install Tavolin again.");
+  const std::string german = "Tavolin findet seinen Datenordner nicht und wird beendet.\n\n"
+                             "Gesucht wurde:\n- im Programmordner: „" + data +
+                             "“ gibt es nicht;\n- in der Einstellungsdatei „" + file + "“: " + de +
+                             "\n\nBitte richten Sie Tavolin neu ein.";
+  const std::string english = "Tavolin cannot find its data folder and will close.\n\n"
+                              "Where it looked:\n- in the program folder: \"" + data +
+                              "\" does not exist;\n- in the settings file \"" + file + "\": " +
+                              en + "\n\nPlease install Tavolin again.";
+  return BothLanguages(german, english);
 }
 
 std::string LanguageFileFaultText(LanguageFileFault fault, const std::string& path) {

@@ -116,8 +116,8 @@ TEST(IniSettingsStore, ADamagedFileIsKeptAndWrittenAnew) {
     EXPECT_EQ(s.Read(kRegParam, "KBook"), "Omas Backbuch");
     EXPECT_EQ(s.Read(kRegParam, "AName"), "Hildegard M\xFCller");
     EXPECT_EQ(s.Read(kRegParam, "IDCounter"), "1187");
-    const std::string lostKey = std::string(c.lostName) == "WinY" ? kRegParam
-                                                                  : "Software\\Brimo\\Tavolin\\Assist";
+    const std::string lostKey =
+        std::string(c.lostName) == "WinY" ? kRegParam : "Software\\Brimo\\Tavolin\\Assist";
     EXPECT_EQ(s.Read(lostKey, c.lostName, "-"), "-");
     // The file is whole again, and a second damage keeps its own copy.
     IniSettingsStore again(file, false);

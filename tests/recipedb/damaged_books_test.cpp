@@ -219,8 +219,8 @@ TEST(DamagedBooks, UpperCaseExtensionsAreTheBooksOwnFiles) {
   std::vector<std::string> files;
   for (const std::string& name : ListFolder(b.Data()))
     if (name.rfind("Musterbuch", 0) == 0) files.push_back(name);
-  EXPECT_EQ(files, (std::vector<std::string>{"Musterbuch.BOK", "Musterbuch.IDX",
-                                             "Musterbuch.INF"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"Musterbuch.BOK", "Musterbuch.IDX", "Musterbuch.INF"}));
   EXPECT_TRUE(b.env.messages.shown.empty());
 }
 

@@ -61,8 +61,8 @@ TmpfsMount::~TmpfsMount() {
 }
 
 bool TmpfsMount::MakeReadOnly() {
-  return mounted_ && ::mount("tmpfs", dir_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                             nullptr) == 0;
+  return mounted_ &&
+         ::mount("tmpfs", dir_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 bool TmpfsMount::Fill() {
@@ -71,7 +71,8 @@ bool TmpfsMount::Fill() {
   std::setvbuf(f, nullptr, _IONBF, 0);
   const std::string block(4096, 'f');
   bool full = false;
-  for (int i = 0; i < (1 << 20) && !full; ++i) full = std::fwrite(block.data(), 1, block.size(), f) != block.size();
+  for (int i = 0; i < (1 << 20) && !full; ++i)
+    full = std::fwrite(block.data(), 1, block.size(), f) != block.size();
   // Single bytes into what a last page may still hold.
   while (full && std::fwrite("f", 1, 1, f) == 1) {
   }
@@ -79,7 +80,9 @@ bool TmpfsMount::Fill() {
   return full;
 }
 
-void TmpfsMount::Free() { std::remove((Path() + "filler").c_str()); }
+void TmpfsMount::Free() {
+  std::remove((Path() + "filler").c_str());
+}
 
 TestEnv::TestEnv(const std::string& parent) : root_(parent), saved_(ctx()) {
   for (const char* sub : {"Data/DE", "Data/EN", "Pics", "HTML", "Export", "Import"})

@@ -54,9 +54,12 @@ class StartupFaults : public ::testing::Test {
   void InstallBook(const std::string& name, const std::string& prefix,
                    const std::string& idx = std::string(), const std::string& bok = std::string(),
                    const std::string& inf = std::string()) {
-    WriteAll(env.DataFolder() + name + ".bok", ReadAll(Fixture(bok.empty() ? prefix + ".bok" : bok)));
-    WriteAll(env.DataFolder() + name + ".idx", ReadAll(Fixture(idx.empty() ? prefix + ".idx" : idx)));
-    WriteAll(env.DataFolder() + name + ".inf", ReadAll(Fixture(inf.empty() ? prefix + ".inf" : inf)));
+    WriteAll(env.DataFolder() + name + ".bok",
+             ReadAll(Fixture(bok.empty() ? prefix + ".bok" : bok)));
+    WriteAll(env.DataFolder() + name + ".idx",
+             ReadAll(Fixture(idx.empty() ? prefix + ".idx" : idx)));
+    WriteAll(env.DataFolder() + name + ".inf",
+             ReadAll(Fixture(inf.empty() ? prefix + ".inf" : inf)));
   }
   bool Start() {
     const bool started = StartProgram();
@@ -80,8 +83,10 @@ TEST_F(StartupFaults, AMissingEmptyOrCutLanguageFileEndsTheProgramWithAMessageIn
   } cases[] = {
       {"missing", LanguageFileFault::kMissing, [&] { RemoveFile(file); }},
       {"empty", LanguageFileFault::kEmpty, [&] { WriteAll(file, ""); }},
-      {"cut short", LanguageFileFault::kDamaged, [&] { WriteAll(file, whole.substr(0, whole.size() / 3)); }},
-      {"no language file", LanguageFileFault::kDamaged, [&] { WriteAll(file, ReadAll(Fixture("sound_book.bok"))); }},
+      {"cut short", LanguageFileFault::kDamaged,
+       [&] { WriteAll(file, whole.substr(0, whole.size() / 3)); }},
+      {"no language file", LanguageFileFault::kDamaged,
+       [&] { WriteAll(file, ReadAll(Fixture("sound_book.bok"))); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -115,10 +120,13 @@ TEST_F(StartupFaults, WithoutADataRootTheProgramSaysWhereItLookedAndEnds) {
     std::string machineFile;  // "" : no file
     const char* says;
   } cases[] = {
-      {"garbled", ReadAll(Fixture("machine_settings_garbled.ini")), "ist beschädigt und nennt keinen Datenordner"},
+      {"garbled", ReadAll(Fixture("machine_settings_garbled.ini")),
+       "ist beschädigt und nennt keinen Datenordner"},
       {"missing", "", "Die Datei fehlt."},
-      {"pointing nowhere", "[" + std::string(kRegAppPaths) + "]\nDataPath=/nowhere/at/all/\n", "„/nowhere/at/all/“ gibt es nicht"},
-      {"relative", "[" + std::string(kRegAppPaths) + "]\nDataPath=tavolin-data/\n", "ist kein vollständiger Pfad"},
+      {"pointing nowhere", "[" + std::string(kRegAppPaths) + "]\nDataPath=/nowhere/at/all/\n",
+       "„/nowhere/at/all/“ gibt es nicht"},
+      {"relative", "[" + std::string(kRegAppPaths) + "]\nDataPath=tavolin-data/\n",
+       "ist kein vollständiger Pfad"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -134,7 +142,7 @@ TEST_F(StartupFaults, WithoutADataRootTheProgramSaysWhereItLookedAndEnds) {
     ASSERT_EQ(env.messages.shown.size(), 1u);
     const std::string text = env.messages.shown[0].text;
     EXPECT_NE(text.find(Utf8ToCp1252(c.says)), std::string::npos) << text;
-    EXPECT_NE(text.find(ini), std::string::npos);                       // where it looked
+    EXPECT_NE(text.find(ini), std::string::npos);                      // where it looked
     EXPECT_NE(text.find(program.Path() + "Data"), std::string::npos);  // and there
     EXPECT_NE(text.find("Tavolin cannot find its data folder"), std::string::npos);
     EXPECT_EQ(env.exitCode, 1);
@@ -154,7 +162,8 @@ TEST_F(StartupFaults, DamagedUserSettingsAreKeptSaidAndTheirBookOpened) {
   ASSERT_TRUE(Start());
   ctx().userSettings = &env.userSettings;
   // Told once, and no word of a lost book: the book the file names is open.
-  EXPECT_EQ(Texts(), std::vector<std::string>{FormatLangText(GetLangText(832), {file, file + ".damaged"})});
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{FormatLangText(GetLangText(832), {file, file + ".damaged"})});
   EXPECT_EQ(ReadAll(file + ".damaged"), damaged);
   EXPECT_EQ(MainFrm->windowTitle().toStdString(),
             "Tavolin!   Omas Backbuch (Familienrezepte von Oma Hildegard)");
@@ -211,7 +220,8 @@ TEST_F(StartupFaults, ADamagedDescriptionFileIsKeptBeforeItIsWrittenAnew) {
 }
 
 TEST_F(StartupFaults, ABookCopiedFromWindowsWithUpperCaseExtensionsOpens) {
-  for (const char* ext : {".bok", ".idx", ".inf"}) RemoveFile(env.DataFolder() + "Musterbuch" + ext);
+  for (const char* ext : {".bok", ".idx", ".inf"})
+    RemoveFile(env.DataFolder() + "Musterbuch" + ext);
   WriteAll(env.DataFolder() + "Musterbuch.BOK", ReadAll(Fixture("sound_book.bok")));
   WriteAll(env.DataFolder() + "Musterbuch.IDX", ReadAll(Fixture("sound_book.idx")));
   WriteAll(env.DataFolder() + "Musterbuch.INF", ReadAll(Fixture("sound_book.inf")));
@@ -245,9 +255,9 @@ TEST_F(ReadOnlyStartup, FoldersThatCannotBeWrittenAreSaidOnceAtStart) {
   ASSERT_TRUE(Start());
   ctx().userSettings = &env.userSettings;
   ASSERT_EQ(env.messages.shown.size(), 1u);
-  EXPECT_EQ(env.messages.shown[0].text,
-            FormatLangText(GetLangText(834), {env.DataFolder()}) + "\n\n" +
-                FormatLangText(GetLangText(835), {configDisk.Path()}));
+  EXPECT_EQ(env.messages.shown[0].text, FormatLangText(GetLangText(834), {env.DataFolder()}) +
+                                            "\n\n" +
+                                            FormatLangText(GetLangText(835), {configDisk.Path()}));
   EXPECT_EQ(env.messages.shown[0].title, GetLangText(17));
   EXPECT_EQ(ChooseRezDlg->Count(), 5);  // the book is read all the same
 }
