@@ -15,6 +15,7 @@
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "recipedb/shopping_list_access.h"
 #include "services/context.h"
 #include "services/options_store.h"
 
@@ -333,6 +334,10 @@ std::vector<BookNameId> CookbookList::BookNameIds() const {
 
 bool CookbookList::RenameBookFile(const std::string& from, const std::string& to) {
   return RenameFile(from, to);
+}
+
+void CookbookList::RemoveFromKaufList(int16_t bookId, int32_t number) {
+  if (ShoppingListAccess* list = ShoppingListPane()) list->RemoveFromKaufList(bookId, number);
 }
 
 void CookbookList::RemoveKBook(int position) {

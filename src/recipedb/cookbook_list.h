@@ -86,7 +86,8 @@ class CookbookList {
   virtual void BookSelected(const KBOOK& book) { (void)book; }
   // Keeps the duplicate search's book order (kept with the options) in step.
   virtual void ChangeAutoDelBook(int mode, const std::string& name, const std::string& newName);
-  virtual void RemoveFromKaufList(int16_t bookId, int32_t number) { (void)bookId, (void)number; }
+  // The book's recipes leave the shopping list (when there is one).
+  virtual void RemoveFromKaufList(int16_t bookId, int32_t number);
 
   // Renames one file of a book (a test can make it fail).
   virtual bool RenameBookFile(const std::string& from, const std::string& to);

@@ -165,8 +165,11 @@ void AmountToBaseUnit(std::string& amount, std::string& unit) {
 
 std::string AddAmounts(const std::string& a, const std::string& b) {
   std::string x = a, y = b;
-  FirstCommaToPoint(x);
-  FirstCommaToPoint(y);
+  // "1/2" counts as 0.5, not as its leading 1.
+  for (std::string* t : {&x, &y}) {
+    FirstCommaToPoint(*t);
+    MixedFractionToDecimal(*t);
+  }
   return FormatGeneral(Atof(x) + Atof(y));
 }
 

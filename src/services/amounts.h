@@ -38,7 +38,7 @@ void PrettyAmount(std::string& amount, std::string& unit);
 // g, kg -> mg and l -> ml.
 void AmountToBaseUnit(std::string& amount, std::string& unit);
 
-// The sum of two amount texts in general format.
+// The sum of two amount texts in general format; fractions ("1/2", "1 1/2") count at their value.
 std::string AddAmounts(const std::string& a, const std::string& b);
 
 // Between the stored unit code and the RezKonv names (singular for an amount of exactly 1,

@@ -78,6 +78,9 @@ TEST(Amounts, BaseUnitsAndSums) {
   EXPECT_EQ(AddAmounts("1,5", "2"), "3,5");
   EXPECT_EQ(AddAmounts("Prise", "2"), "2");
   EXPECT_EQ(AddAmounts("0,1", "0,2"), "0,3");
+  // Fractions count at their value, not at their leading number.
+  EXPECT_EQ(AddAmounts("1/2", "1/2"), "1");
+  EXPECT_EQ(AddAmounts("1 1/2", "1/4"), "1,75");
 }
 
 TEST(Amounts, DecimalSeparatorFollowsTheLocaleAndIsACommaWithoutOne) {

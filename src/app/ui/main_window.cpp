@@ -40,6 +40,9 @@
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
+#include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/shopping_dialog.h"
+#include "kitchen/ui/week_plan_window.h"
 #include "nutrients/recipe_calc.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
@@ -148,8 +151,8 @@ std::vector<MenuDef> MenuDefinitions() {
         {"Rezeptloeschen", "Rezept löschen", &M::RezeptloeschenClick, 0},
         {"ShowHTMLMnu", "Rezept als Webseite anzeigen", nullptr, 0},
         kSep,
-        {"zurEinkaufsliste1", "Zur Einkaufsliste hinzufügen", nullptr, 0},
-        {"Einkaufsliste1", "Einkaufsliste fertigstellen", nullptr, 0},
+        {"zurEinkaufsliste1", "Zur Einkaufsliste hinzufügen", &M::zurEinkaufsliste1Click, 0},
+        {"Einkaufsliste1", "Einkaufsliste fertigstellen", &M::Einkaufsliste1Click, 0},
         kSep,
         {"MnMoveRez", "Verschiebe Rezept nach...", nullptr, kSubMenu},
         {"MnCopyRez", "Kopiere Rezept nach...", nullptr, kSubMenu},
@@ -211,20 +214,20 @@ std::vector<MenuDef> MenuDefinitions() {
        "&Wochenplan",
        {{"WPlan", "&Wochenplan anzeigen", nullptr, 0},  // WPlanClick, with the week plan
         kSep,
-        {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", nullptr, 0},
-        {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", nullptr, 0},
+        {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", &M::WPParaClick, 0},
+        {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", &M::NewRemarkMnuClick, 0},
         kSep,
-        {"WPShow", "&Aktuelles Wochen-Rezept anzeigen", nullptr, 0},
-        {"WPPrint", "Aktuellen Wochenplan aus&drucken", nullptr, 0},
+        {"WPShow", "&Aktuelles Wochen-Rezept anzeigen", &M::WPShowClick, 0},
+        {"WPPrint", "Aktuellen Wochenplan aus&drucken", &M::WPPrintClick, 0},
         kSep,
-        {"WPKList", "Selektierte Rezepte der Einkaufsliste &hinzufügen", nullptr, 0},
+        {"WPKList", "Selektierte Rezepte der Einkaufsliste &hinzufügen", &M::WPKListClick, 0},
         kSep,
-        {"MoveWPUpMnu", "Eintrag nach oben schieben", nullptr, 0},
-        {"MoveWPDownMnu", "Eintrag nach unten schieben", nullptr, 0},
+        {"MoveWPUpMnu", "Eintrag nach oben schieben", &M::MoveWPUpMnuClick, 0},
+        {"MoveWPDownMnu", "Eintrag nach unten schieben", &M::MoveWPDownMnuClick, 0},
         kSep,
-        {"WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen", nullptr, 0},
-        {"WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen", nullptr, 0},
-        {"WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen", nullptr, 0}}},
+        {"WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen", &M::WPSelDelClick, 0},
+        {"WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen", &M::WPGestDelClick, 0},
+        {"WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen", &M::WPAllDelClick, 0}}},
       {"BLS1",
        "BLS-Schlüssel",
        {{"BLSShowDlgMnu", "BLS-Daten anzeigen", nullptr, 0},
@@ -253,7 +256,7 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"KennDatenMnu", "Anzeige Kenndaten", &M::KennDatenMnuClick, 0},
         {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
-        {"ThekeMnu", "Händler/Abteilungen", nullptr, 0},
+        {"ThekeMnu", "Händler/Abteilungen", &M::ThekeMnuClick, 0},
         kSep,
         {"Optionen", "Optionen", nullptr, 0}}},
       {"ToolsMenu",
@@ -918,7 +921,13 @@ void TMainFrm::ProgressRelay(int kind, const std::string& text, int value) {
 // Panes -------------------------------------------------------------------------------------
 
 QWidget* TMainFrm::PaneOf(MainPane pane) const {
-  return pane == MainPane::RecipeList ? ChooseRezParPanel : ShowParPanel;
+  switch (pane) {
+    case MainPane::RecipeList: return ChooseRezParPanel;
+    case MainPane::ShoppingList: return KaufListParPanel;
+    case MainPane::WeekPlan: return WPlanPanel;
+    case MainPane::View: break;
+  }
+  return ShowParPanel;
 }
 
 void TMainFrm::DockForm(QWidget* form, QWidget* pane) {
@@ -1366,6 +1375,35 @@ void TMainFrm::FileExit() {
 void TMainFrm::WPlanClick() {
   if (AssistDlg) AssistDlg->ShowTip(20, 2);
   ToggleWeekPlanPane();
+}
+
+void TMainFrm::zurEinkaufsliste1Click() {
+  if (ChooseRezDlg) ChooseRezDlg->AddSelectedToKaufList();
+}
+
+void TMainFrm::Einkaufsliste1Click() {
+  if (EinkaufDlg) EinkaufDlg->exec();
+  SetPaneExtent(KauflistSplit, 1, 100);
+}
+
+void TMainFrm::ThekeMnuClick() {
+  if (ThekeDlg) ThekeDlg->exec();
+}
+
+void TMainFrm::WeekPlanCommand(void (TWPlanDlg::*command)()) {
+  if (WPlanDlg) (WPlanDlg->*command)();
+}
+
+void TMainFrm::WPParaClick() { WeekPlanCommand(&TWPlanDlg::EditWeekPlanCell); }
+void TMainFrm::NewRemarkMnuClick() { WeekPlanCommand(&TWPlanDlg::AddWeekPlanRemark); }
+void TMainFrm::WPShowClick() { WeekPlanCommand(&TWPlanDlg::ShowWeekPlanRecipe); }
+void TMainFrm::WPPrintClick() { WeekPlanCommand(&TWPlanDlg::PrintWeekPlan); }
+void TMainFrm::WPKListClick() { WeekPlanCommand(&TWPlanDlg::AddWeekPlanToKaufList); }
+void TMainFrm::MoveWPUpMnuClick() { WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryUp); }
+void TMainFrm::MoveWPDownMnuClick() { WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryDown); }
+
+void TMainFrm::WeekPlanDelete(int mode) {
+  if (WPlanDlg) WPlanDlg->DeleteWeekPlanEntries(mode);
 }
 
 void TMainFrm::CHooseListMnuClick() {

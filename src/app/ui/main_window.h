@@ -21,6 +21,8 @@ class QToolBar;
 
 namespace tav {
 
+class TWPlanDlg;
+
 class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAccess {
   Q_OBJECT
  public:
@@ -43,14 +45,14 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   // Panes. A form docked into a pane fills it.
   QWidget* PaneOf(MainPane pane) const override;
   void DockForm(QWidget* form, QWidget* pane) override;
-  void ToggleWeekPlanPane();
-  void SetShoppingPaneOpen(bool open);
+  void ToggleWeekPlanPane() override;
+  void SetShoppingPaneOpen(bool open) override;
   void ShowMenuPane(bool show);
   void ToggleConsumptionPane(bool refresh);
   void RefreshConsumptionPersons();
   // Height of the week-plan and shopping-list panes, width of the left and consumption panes.
   int WeekPlanHeight() const;
-  int ShoppingPaneHeight() const;
+  int ShoppingPaneHeight() const override;
   int ChoosePaneWidth() const;
   int ConsumptionPaneWidth() const;
 
@@ -118,6 +120,21 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void TBMViewClick();
   void TBMHTMLClick();
   void WPlanClick();
+  // The week-plan items run the week plan's operations.
+  void WPParaClick();
+  void NewRemarkMnuClick();
+  void WPShowClick();
+  void WPPrintClick();
+  void WPKListClick();
+  void MoveWPUpMnuClick();
+  void MoveWPDownMnuClick();
+  void WPSelDelClick() { WeekPlanDelete(0); }
+  void WPGestDelClick() { WeekPlanDelete(1); }
+  void WPAllDelClick() { WeekPlanDelete(2); }
+  // The selected recipes onto the shopping list; the shopping dialog; the dealer window.
+  void zurEinkaufsliste1Click();
+  void Einkaufsliste1Click();
+  void ThekeMnuClick();
   void EditCut() { ClipboardCommand(0); }
   void EditCopy() { ClipboardCommand(1); }
   void EditPaste() { ClipboardCommand(2); }
@@ -249,6 +266,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void BuildPanes();
   void ApplyPlacement();
   void RestackBottom(int weekPlanHeight);
+  void WeekPlanCommand(void (TWPlanDlg::*command)());
+  void WeekPlanDelete(int mode);
   void FitToolBar();
   void ShowView(QWidget* view, bool show);
   // The check mark on one view item (none for null).

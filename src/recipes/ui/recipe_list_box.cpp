@@ -1,6 +1,9 @@
 #include "recipes/ui/recipe_list_box.h"
 
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -209,7 +212,7 @@ TRecipeListBox::TRecipeListBox(QWidget* parent) : QListView(parent), model_(new 
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setDragEnabled(true);
-  setDragDropMode(QAbstractItemView::DragOnly);
+  setDragDropMode(QAbstractItemView::DragDrop);
   setDefaultDropAction(Qt::CopyAction);
   QPalette pal = palette();
   pal.setColor(QPalette::Base, kOddRow);
@@ -303,6 +306,35 @@ void TRecipeListBox::keyPressEvent(QKeyEvent* e) {
     default:
       break;
   }
+}
+
+namespace {
+
+bool FromShoppingList(const QDropEvent* e) {
+  return e->source() && e->source()->objectName() == QStringLiteral("EinkaufLiBo");
+}
+
+}  // namespace
+
+void TRecipeListBox::dragEnterEvent(QDragEnterEvent* e) {
+  if (FromShoppingList(e)) e->acceptProposedAction();
+  else e->ignore();
+}
+
+void TRecipeListBox::dragMoveEvent(QDragMoveEvent* e) {
+  if (FromShoppingList(e)) e->acceptProposedAction();
+  else e->ignore();
+}
+
+void TRecipeListBox::dropEvent(QDropEvent* e) {
+  if (!FromShoppingList(e)) {
+    e->ignore();
+    return;
+  }
+  // The shopping list removes the item itself; nothing is to be removed at the source.
+  e->setDropAction(Qt::CopyAction);
+  e->accept();
+  if (OnShoppingListDrop) OnShoppingListDrop();
 }
 
 void TRecipeListBox::changeEvent(QEvent* e) {

@@ -86,12 +86,18 @@ class TRecipeListBox : public QListView {
   std::function<bool(QKeyEvent*)> OnKey;
   // After the list moved the current row for a navigation key (arrows, pages, home, end).
   std::function<void()> OnKeyMove;
+  // An item of the shopping list (the control "EinkaufLiBo") dropped on the list; drags from
+  // anywhere else are refused.
+  std::function<void()> OnShoppingListDrop;
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void changeEvent(QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   RecipeListModel* model_;

@@ -21,6 +21,7 @@
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
+#include "recipedb/shopping_list_access.h"
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
@@ -30,6 +31,7 @@
 #include "recipes/ui/recipe_list_export_access.h"
 #include "recipes/ui/recipe_output_views.h"
 #include "recipes/ui/standard_view_window.h"
+#include "recipes/ui/week_plan_access.h"
 #include "services/charsets.h"
 #include "services/context.h"
 #include "services/diary_access.h"
@@ -158,6 +160,9 @@ TChooseRezDlg::TChooseRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ChooseLiBo->OnRowClick = [this] { ChooseLiBoaClick(); };
   ChooseLiBo->OnKeyMove = [this] { ChooseLiBoaClick(); };
   ChooseLiBo->OnKey = [this](QKeyEvent* e) { return ChooseLiBoaKeyPress(e); };
+  ChooseLiBo->OnShoppingListDrop = [] {
+    if (ShoppingListAccess* list = ShoppingListPane()) list->RemoveKaufListEntry();
+  };
   connect(ChooseLiBo, &QAbstractItemView::doubleClicked, this, [this] { EditRezMnuClick(); });
   connect(GattLiBo, &QComboBox::activated, this, [this] { GattLiBoChange(); });
   connect(SearchEdt, &QLineEdit::textEdited, this, [this] { SearchEdtChange(); });
@@ -204,8 +209,8 @@ void TChooseRezDlg::BuildPopupMenu() {
   connect(NamedAction(m, "NewRezMnu", "&Neues Rezept eingeben"), &QAction::triggered, this,
           [this] { NewRezMnuClick(); });
   m->addSeparator()->setObjectName(QStringLiteral("N3"));
-  // The shopping list (AddSelectedToKaufList) comes with its own window.
-  NamedAction(m, "AddKListe", "Auf die Einkaufsliste")->setEnabled(false);
+  connect(NamedAction(m, "AddKListe", "Auf die Einkaufsliste"), &QAction::triggered, this,
+          [this] { AddSelectedToKaufList(); });
   QAction* titles = NamedAction(m, "ExportMnu", "Rezeptliste &exportieren");
   connect(titles, &QAction::triggered, this, [] {
     if (RecipeListExport* window = TitleListExport()) window->ShowRecipeListExport();
@@ -693,8 +698,7 @@ bool TChooseRezDlg::ToggleRecipeDeleted(int position) {
   RemoveRow(position);
   const bool edited = EditRezDlg && EditRezDlg->isVisible() && EditRezDlg->GetEditListIndex() == item;
   if (ViewShowsItem(item) || edited) ShowEmptyView();
-  // The recipe leaves the shopping list (RemoveFromKaufList) once the shopping list is part of
-  // the program.
+  if (ShoppingListAccess* list = ShoppingListPane()) list->RemoveFromKaufList(book, number);
   return deleted;
 }
 
@@ -726,6 +730,28 @@ int TChooseRezDlg::AddSelectedToDiary(int day, int month, int year) {
   for (int row : SelectedRows())
     if (RowEntry(row, e) && diary->AddRecipeToDay(day, month, year, e.bookId, e.number)) ++added;
   return added;
+}
+
+void TChooseRezDlg::AddSelectedToKaufList() {
+  ShoppingListAccess* list = ShoppingListPane();
+  REZINDEX e;
+  for (int row : SelectedRows())
+    if (list && RowEntry(row, e)) list->AddToKaufList(e, -1);
+}
+
+void TChooseRezDlg::AddSelectedToWeekPlan() {
+  const std::vector<int> rows = SelectedRows();
+  if (rows.empty()) return;
+  if (rows.size() > 20) {
+    MessageBox(GetLangText(29), GetLangText(17), MB_OK);
+    return;
+  }
+  WeekPlanAccess* plan = WeekPlanPane();
+  if (!plan) return;
+  REZINDEX e;
+  for (int row : rows)
+    if (RowEntry(row, e)) plan->AddRecipeToWeekPlan(&e);
+  plan->AddRecipeToWeekPlan(nullptr);
 }
 
 void TChooseRezDlg::ResetSearchResult() {

@@ -80,6 +80,10 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   // Adds one serving of every selected recipe, in list order, to that diary day (month
   // 0-11) of the active person; the number added (0 while there is no diary).
   int AddSelectedToDiary(int day, int month, int year);
+  // The selected recipes, in list order, onto the shopping list (at their own servings) or
+  // into the week plan at its drop cell (at most 20 at once: message 29).
+  void AddSelectedToKaufList();
+  void AddSelectedToWeekPlan();
   void ResetSearchResult();
   void AddToSearchResult(const REZINDEX& entry);
   void ShowSearchResult();

@@ -14,8 +14,9 @@ class QWidget;
 
 namespace tav {
 
-// The panes a window docks into: the recipe list's on the left, the views' in the centre.
-enum class MainPane { RecipeList, View };
+// The panes a window docks into: the recipe list's and the shopping list's on the left, the
+// views' in the centre, the week plan's at the bottom.
+enum class MainPane { RecipeList, View, ShoppingList, WeekPlan };
 
 // The cookbook menu and its four move and copy sub-menus, which list one item per book.
 enum class BookMenuKind { Open, MoveRecipe, CopyRecipe, MoveMarked, CopyMarked };
@@ -29,6 +30,11 @@ class MainWindowAccess {
   // Panes. A form docked into a pane fills it.
   virtual QWidget* PaneOf(MainPane pane) const = 0;
   virtual void DockForm(QWidget* form, QWidget* pane) = 0;
+  // The shopping list's pane: open a third of the left pane high, closed 17 pixels (its title
+  // strip); the week plan's pane opens 150 pixels high and closes to 4.
+  virtual void SetShoppingPaneOpen(bool open) = 0;
+  virtual int ShoppingPaneHeight() const = 0;
+  virtual void ToggleWeekPlanPane() = 0;
 
   // The five recipe views share the centre pane; showing one hides the other four.
   virtual void ShowStandardView(QWidget* view, bool show) = 0;

@@ -1,0 +1,21 @@
+#pragma once
+// The week plan (a kitchen window) as the recipe list sees it: recipes dropped on a day go in
+// one by one, then a last call without a recipe saves and redraws. The week plan registers
+// itself; WeekPlanPane() is null while there is none.
+#include "services/registered.h"
+
+namespace tav {
+
+struct REZINDEX;
+
+class WeekPlanAccess {
+ public:
+  virtual ~WeekPlanAccess() = default;
+  virtual void AddRecipeToWeekPlan(const REZINDEX* entry) = 0;
+};
+
+inline WeekPlanAccess* WeekPlanPane() {
+  return Registered<WeekPlanAccess>::Get();
+}
+
+}  // namespace tav
