@@ -4,6 +4,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "recipedb/reference_tables.h"
 #include "services/context.h"
 #include "services/options_store.h"
 
@@ -14,7 +15,10 @@ std::string DealerTable::FilePath() {
 }
 
 bool DealerTable::ReadHaendler() {
-  LineReader reader(NativePath(FilePath()));
+  // Until the user keeps dealers of his own, the language's shipped list stands in.
+  std::string path = NativePath(FilePath());
+  if (!EntryExists(path)) path = LanguageFolderFile("Haendler.dat");
+  LineReader reader(path);
   if (!reader.IsOpen()) return false;
   dealers.clear();
   HAENDLER pending;

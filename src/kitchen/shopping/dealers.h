@@ -1,7 +1,8 @@
 #pragma once
 // Dealers and shop counters in the order they are visited, each with the names of the
 // ingredients bought there; kept in "Haendler.dat" of the data folder: a line "|name" per
-// dealer followed by one line per ingredient name. Names are compared byte for byte.
+// dealer followed by one line per ingredient name. Names are compared byte for byte. Each
+// language folder ships a "Haendler.dat" of its own, made for its ingredient catalogue.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -23,6 +24,7 @@ class DealerTable : public DealerAccess {
   static std::string FilePath();
 
   // Replaces the table with the file's; leaves it as it is when the file cannot be opened.
+  // Without a file in the data folder the language folder's shipped list is read.
   bool ReadHaendler();
   // Writes the table; message 528 and false when the file cannot be written.
   bool SaveHaendler() override;

@@ -1,0 +1,154 @@
+// The buying list: scaling, merging, readable amounts and the order by dealer.
+#include <gtest/gtest.h>
+
+#include "kitchen/shopping/dealers.h"
+#include "kitchen/shopping/shopping_computation.h"
+#include "platform/numbers.h"
+#include "services/context.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+REZZUTAT Line(const char* amount, const char* unit, const char* text, bool notOnList = false) {
+  REZZUTAT z;
+  z.amount = amount;
+  z.unit = unit;
+  z.text = text;
+  z.notOnShoppingList = notOnList ? 1 : 0;
+  return z;
+}
+
+KAUFZETTEL Record(double recipeServings, double chosen, std::vector<REZZUTAT> lines) {
+  KAUFZETTEL z;
+  z.recipeServings = recipeServings;
+  z.chosenServings = chosen;
+  z.lines = std::move(lines);
+  return z;
+}
+
+// Amount and "unit text" of each row.
+using Shown = std::vector<std::pair<std::string, std::string>>;
+
+Shown Rows(const std::vector<KAUFZETTEL>& records, const DealerTable* dealers = nullptr) {
+  Shown out;
+  for (const ShoppingRow& r : BuildZutatenListe(records, std::vector<bool>(records.size(), true), dealers))
+    out.emplace_back(r[1], r[2]);
+  return out;
+}
+
+class BuyingList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env.LoadLanguage("DE");
+    SetDecimalSep(',');
+  }
+  void TearDown() override { SetDecimalSep('.'); }
+  test::TestEnv env;
+};
+
+TEST_F(BuyingList, AmountsAreScaledMergedAndMadeReadable) {
+  struct Case {
+    const char* what;
+    std::vector<KAUFZETTEL> records;
+    Shown rows;
+  };
+  const std::vector<Case> cases = {
+      {"200 g for 4 bought for 2", {Record(4, 2, {Line("200", "g", "Mehl")})}, {{"100", "g Mehl"}}},
+      {"250 g and 0,5 kg",
+       {Record(4, 4, {Line("250", "g", "Zucker")}), Record(2, 2, {Line("0,5", "kg", "Zucker")})},
+       {{"750", "g Zucker"}}},
+      {"1 kg and 500 g: two decimals",
+       {Record(4, 4, {Line("1", "kg", "Mehl"), Line("500", "g", "Mehl")})},
+       {{"1,50", "kg Mehl"}}},
+      {"a half twice", {Record(2, 2, {Line("1/2", "TL", "Salz"), Line("1/2", "TL", "Salz")})},
+       {{"1", "TL Salz"}}},
+      {"a quarter twice", {Record(2, 2, {Line("1/4", "TL", "Zimt"), Line("1/4", "TL", "Zimt")})},
+       {{"1/2", "TL Zimt"}}},
+      {"the same text in another unit",
+       {Record(4, 4, {Line("2", "EL", "\xD6l"), Line("50", "g", "\xD6l")})},
+       {{"2", "EL \xD6l"}, {"50", "g \xD6l"}}},
+      {"1,5 EL for 4 bought for 8", {Record(4, 8, {Line("1,5", "EL", "Honig")})}, {{"3", "EL Honig"}}},
+      {"a fraction scaled", {Record(2, 4, {Line("1/2", "TL", "Pfeffer")})}, {{"1", "TL Pfeffer"}}},
+      {"no amounts merge to no amount",
+       {Record(4, 4, {Line("", "Pr", "Salz"), Line("", "Pr", "Salz")})},
+       {{"", "Pr Salz"}}},
+      {"words are no amounts", {Record(4, 2, {Line("etwas", "", "Petersilie")})},
+       {{"etwas", "Petersilie"}}},
+      {"0,5 kg as the last line keeps kg", {Record(4, 4, {Line("0,5", "kg", "Butter")})},
+       {{"1/2", "kg Butter"}}},
+      {"0,5 kg before another line goes to g",
+       {Record(4, 4, {Line("0,5", "kg", "Butter"), Line("1", "", "Ei")})},
+       {{"500", "g Butter"}, {"1", "Ei"}}},
+      {"headings and descriptions are no rows",
+       {Record(4, 4, {Line("", "", "*F\xFCr den Teig"), Line("", "", "-gesiebt")})},
+       {{"", GetLangText(220)}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Rows(c.records), c.rows) << c.what;
+}
+
+TEST_F(BuyingList, MarksAndHiddenColumns) {
+  const std::vector<KAUFZETTEL> records = {
+      Record(4, 4, {Line("1", "St", "Zitrone"), Line("2", "EL", "Mehl", true)})};
+  const auto rows = BuildZutatenListe(records, {true}, nullptr);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][3], GetLangText(223));
+  EXPECT_EQ(rows[1][3], GetLangText(225));  // still listed, marked not to buy
+  EXPECT_EQ(rows[1][4], "");
+  EXPECT_EQ(rows[1][5], "0");
+  EXPECT_EQ(rows[1][6], "Mehl");
+  // Nothing ticked: the one row that says so.
+  const auto none = BuildZutatenListe(records, {false}, nullptr);
+  ASSERT_EQ(none.size(), 1u);
+  EXPECT_EQ(none[0][1], "");
+  EXPECT_EQ(none[0][2], GetLangText(220));
+  EXPECT_EQ(none[0][3], "");
+}
+
+TEST_F(BuyingList, RowsComeByDealerInVisitingOrderThenTheRest) {
+  DealerTable dealers;
+  dealers.dealers = {{"Wochenmarkt", 0, {"Lauch", "Salat"}},
+                     {"B\xE4" "cker", 1, {}},
+                     {"Metzger", 2, {"Speck"}}};
+  const std::vector<KAUFZETTEL> records = {Record(
+      4, 4,
+      {Line("100", "g", "Speck"), Line("1", "", "Zwiebel"), Line("1", "St", "Salat"),
+       Line("2", "St", "Lauch"), Line("200", "ml", "Sahne")})};
+  const auto rows = BuildZutatenListe(records, {true}, &dealers);
+  std::vector<std::string> order, dealer, position;
+  for (const ShoppingRow& r : rows) {
+    order.push_back(r[6]);
+    dealer.push_back(r[4]);
+    position.push_back(r[5]);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Salat", "Lauch", "Speck", "Zwiebel", "Sahne"}));
+  EXPECT_EQ(dealer, (std::vector<std::string>{"Wochenmarkt", "Wochenmarkt", "Metzger", "", ""}));
+  EXPECT_EQ(position, (std::vector<std::string>{"1", "1", "3", "0", "0"}));
+}
+
+TEST_F(BuyingList, RecipesAreReadWithTheirServingsAndAMissingOneIsSaidOnce) {
+  std::vector<KAUFLIST> entries = {{"Gulasch", -2, 1, -1}, {"Verloren", -2, 2, 3}, {"Suppe", -2, 3, 0}};
+  std::vector<KAUFZETTEL> records;
+  BuildKaufZettel(entries, records);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].listed, 1);
+  ReadZettelRecipes(records, [](int16_t, int32_t number, REZBLOCK& out) {
+    if (number == 2) return false;
+    out.servings = 6;
+    out.servingType = "Personen";
+    out.lines = {Line("600", "g", "Rindfleisch")};
+    return true;
+  });
+  EXPECT_EQ(records[0].chosenServings, 6);  // -1: the recipe's own
+  EXPECT_EQ(records[0].servingKind, "Personen");
+  EXPECT_EQ(records[1].missing, 1);
+  EXPECT_TRUE(records[1].lines.empty());
+  EXPECT_EQ(records[1].recipeServings, 0);
+  EXPECT_EQ(records[2].chosenServings, 0);  // 0 portions count
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, GetLangText(218) + "Verloren" + GetLangText(219));
+  EXPECT_EQ(env.messages.shown[0].title, GetLangText(15));
+}
+
+}  // namespace
+}  // namespace tav
