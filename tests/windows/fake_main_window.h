@@ -26,6 +26,9 @@ class FakeMainWindow : public MainWindowAccess {
   QWidget* FrameWidget() override { return &frame; }
   QWidget* PaneOf(MainPane) const override { return nullptr; }
   void DockForm(QWidget*, QWidget*) override {}
+  void SetShoppingPaneOpen(bool open) override { shoppingPaneHeight = open ? 150 : 17; }
+  int ShoppingPaneHeight() const override { return shoppingPaneHeight; }
+  void ToggleWeekPlanPane() override { ++weekPlanToggles; }
   void ShowStandardView(QWidget*, bool) override {}
   void ShowEditView(QWidget*, bool) override {}
   void ShowHTMLView(QWidget*, bool) override {}
@@ -53,6 +56,8 @@ class FakeMainWindow : public MainWindowAccess {
   std::vector<int> optionPages;
   int titles = 0;
   int buttonFills = 0;
+  int shoppingPaneHeight = 4;
+  int weekPlanToggles = 0;
 
  private:
   MainWindowAccess* previous_ = nullptr;

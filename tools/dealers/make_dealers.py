@@ -37,9 +37,11 @@ DEALERS = [
     ("drugstore", "Drogerie", "Drugstore"),
 ]
 
-# Words in a name that decide before the food code (lower case, per language).
+# Words in a name that decide before the food code (lower case, per language); tap water is
+# bought nowhere.
 NAME_WORDS = {
     "DE": [
+        (None, r"^(lauwarmes |kaltes |hei\u00dfes )?wasser$"),
         ("frozen", r"tiefk\u00fchl"),
         ("tins", r"aus der dose|aus dem glas"),
         ("dry", r"getrocknet"),
@@ -51,6 +53,7 @@ NAME_WORDS = {
         ("drugstore", r"agar"),
     ],
     "EN": [
+        (None, r"^(warm |cold |hot |boiling )?water$"),
         ("frozen", r"frozen"),
         ("tins", r"canned|tinned|in a jar"),
         ("dry", r"dried"),
@@ -94,6 +97,8 @@ def dealer_of(lang, name, code):
     for key, pattern in NAME_WORDS[lang]:
         if re.search(pattern, low):
             return key
+    if not code:
+        return None
     best = None
     for prefix, key in CODES.items():
         if code.startswith(prefix) and (best is None or len(prefix) > len(best[0])):
