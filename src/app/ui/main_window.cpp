@@ -212,7 +212,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"SaisonMnu", "Saison-Übersicht", nullptr, 0}}},
       {"Wochenplan1",
        "&Wochenplan",
-       {{"WPlan", "&Wochenplan anzeigen", nullptr, 0},  // WPlanClick, with the week plan
+       {{"WPlan", "&Wochenplan anzeigen", &M::WPlanClick, 0},
         kSep,
         {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", &M::WPParaClick, 0},
         {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", &M::NewRemarkMnuClick, 0},
@@ -316,7 +316,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
         &M::QuickImportClick},
        {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView, nullptr},
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
-        nullptr},  // WPlanClick, with the week plan
+        &M::WPlanClick},
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
       {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, &M::MnNewBookClick},
        {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, nullptr},

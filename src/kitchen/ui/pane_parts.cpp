@@ -125,10 +125,8 @@ QWidget* PaneTitleStrip(QWidget* parent, const char* name, QLabel*& caption,
   // Unnamed, so the language file's line of the caption is found through it.
   auto* strip = new QWidget(parent);
   strip->setFixedHeight(17);
-  strip->setAutoFillBackground(true);
-  QPalette pal = strip->palette();
-  pal.setColor(QPalette::Window, QColor(0, 0, 136));
-  strip->setPalette(pal);
+  strip->setAttribute(Qt::WA_StyledBackground, true);
+  strip->setStyleSheet(QStringLiteral("background: #000088;"));
   caption = Named<QLabel>(strip, name);
   QFont f(QStringLiteral("Arial"));
   f.setBold(true);

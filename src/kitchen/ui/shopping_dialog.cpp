@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_note.h"
@@ -41,8 +42,9 @@ TEinkaufDlg* EinkaufDlg = nullptr;
 namespace {
 
 constexpr int kGridColumns = 7;
-// Column widths of the ingredient grid; columns 5 and 6 hold data only.
-constexpr int kColumnWidth[kGridColumns] = {10, 40, 160, 50, 92, 0, 0};
+// Column widths of the ingredient grid at a character width of 6 pixels (the amount column at
+// least as wide as "0000,00"); columns 5 and 6 hold data only.
+constexpr int kColumnWidth[kGridColumns] = {10, 48, 160, 50, 110, 0, 0};
 
 bool ReadRecipe(int16_t book, int32_t number, REZBLOCK& out) {
   return ctx().dbList && ctx().dbList->ReadRezBlockByKey(book, number, out);
@@ -92,7 +94,12 @@ TEinkaufDlg::TEinkaufDlg(QWidget* parent) : QDialog(parent) {
   rowHeader->setSectionsMovable(true);
   rowHeader->setSectionResizeMode(QHeaderView::Fixed);
   rowHeader->setDefaultSectionSize(ZutatGrd->fontMetrics().height() + 4);
-  for (int c = 1; c < kGridColumns; ++c) ZutatGrd->setColumnWidth(c, kColumnWidth[c]);
+  // Wider with a wider font, so amounts such as "1250,75" fit.
+  const double scale = std::max(1.0, ZutatGrd->fontMetrics().averageCharWidth() / 6.0);
+  for (int c = 1; c < kGridColumns; ++c)
+    ZutatGrd->setColumnWidth(c, static_cast<int>(kColumnWidth[c] * scale));
+  ZutatGrd->setColumnWidth(
+      1, std::max(ZutatGrd->columnWidth(1), ZutatGrd->fontMetrics().horizontalAdvance("0000,00") + 12));
   ZutatGrd->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   ZutatGrd->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   ZutatGrd->installEventFilter(this);
