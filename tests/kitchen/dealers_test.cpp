@@ -39,9 +39,9 @@ class DealersTest : public ::testing::Test {
 
 TEST_F(DealersTest, TheFileIsReadByItsBarLines) {
   WriteAll(File(),
-           "Salz\r\n"           // before any dealer: goes to the first one
+           "Salz\r\n"                       // before any dealer: goes to the first one
            "|Wochenmarkt\r\nSalat\r\n\r\n"  // an empty line is an empty name
-           "|\r\nEier\r\n"      // a dealer without name hands its lines on
+           "|\r\nEier\r\n"                  // a dealer without name hands its lines on
            "|Metzger\r\nSpeck");
   DealerTable t;
   ASSERT_TRUE(t.ReadHaendler());
@@ -114,7 +114,10 @@ TEST_F(DealersTest, NextDealerCyclesThroughAllAndBackToNone) {
   EXPECT_EQ(position, 3);
   EXPECT_EQ(t.GetNextHaendler("K\xE4sestand", position), "");
   EXPECT_EQ(position, 0);
-  EXPECT_EQ(t.GetNextHaendler("B\xE4" "cker", position), "");
+  EXPECT_EQ(t.GetNextHaendler("B\xE4"
+                              "cker",
+                              position),
+            "");
   EXPECT_EQ(position, 0);
   EXPECT_EQ(DealerTable().GetNextHaendler("", position), "");
   EXPECT_EQ(position, 0);
@@ -139,10 +142,14 @@ TEST_F(DealersTest, SettingADealerMovesTheName) {
   t.AddHaendler("Metzger");
   t.AddHaendler("");
   EXPECT_EQ(t.dealers.size(), 4u);
-  t.AddHaendler("B\xE4" "cker");
+  t.AddHaendler(
+      "B\xE4"
+      "cker");
   ASSERT_EQ(t.dealers.size(), 5u);
   EXPECT_TRUE(t.dealers[4].ingredients.empty());
-  EXPECT_EQ(t.DealerNames().back(), "B\xE4" "cker");
+  EXPECT_EQ(t.DealerNames().back(),
+            "B\xE4"
+            "cker");
 }
 
 TEST(ShippedDealers, EveryShippedDealerListsIngredientsOfTheShippedCatalogue) {

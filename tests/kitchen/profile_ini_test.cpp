@@ -53,8 +53,8 @@ TEST(ProfileIni, WritingReplacesAddsAndErases) {
   WriteAll(path, "[Eins]\r\nA=1\r\n\r\n[Zwei]\r\nB=2\r\n");
   ProfileIni ini(path);
   ASSERT_TRUE(ini.Load());
-  ini.WriteString("EINS", "a", "neu");       // the line keeps its place
-  ini.WriteInteger("eins", "C", 3);          // after the last line that holds something
+  ini.WriteString("EINS", "a", "neu");             // the line keeps its place
+  ini.WriteInteger("eins", "C", 3);                // after the last line that holds something
   ini.WriteString("Drei", "D", "zwei\r\nZeilen");  // a new section at the end, one line
   ini.EraseSection("zwei");
   ASSERT_TRUE(ini.Save());

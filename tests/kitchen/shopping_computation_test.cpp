@@ -32,7 +32,8 @@ using Shown = std::vector<std::pair<std::string, std::string>>;
 
 Shown Rows(const std::vector<KAUFZETTEL>& records, const DealerTable* dealers = nullptr) {
   Shown out;
-  for (const ShoppingRow& r : BuildZutatenListe(records, std::vector<bool>(records.size(), true), dealers))
+  for (const ShoppingRow& r :
+       BuildZutatenListe(records, std::vector<bool>(records.size(), true), dealers))
     out.emplace_back(r[1], r[2]);
   return out;
 }
@@ -61,21 +62,27 @@ TEST_F(BuyingList, AmountsAreScaledMergedAndMadeReadable) {
       {"1 kg and 500 g: two decimals",
        {Record(4, 4, {Line("1", "kg", "Mehl"), Line("500", "g", "Mehl")})},
        {{"1,50", "kg Mehl"}}},
-      {"a half twice", {Record(2, 2, {Line("1/2", "TL", "Salz"), Line("1/2", "TL", "Salz")})},
+      {"a half twice",
+       {Record(2, 2, {Line("1/2", "TL", "Salz"), Line("1/2", "TL", "Salz")})},
        {{"1", "TL Salz"}}},
-      {"a quarter twice", {Record(2, 2, {Line("1/4", "TL", "Zimt"), Line("1/4", "TL", "Zimt")})},
+      {"a quarter twice",
+       {Record(2, 2, {Line("1/4", "TL", "Zimt"), Line("1/4", "TL", "Zimt")})},
        {{"1/2", "TL Zimt"}}},
       {"the same text in another unit",
        {Record(4, 4, {Line("2", "EL", "\xD6l"), Line("50", "g", "\xD6l")})},
        {{"2", "EL \xD6l"}, {"50", "g \xD6l"}}},
-      {"1,5 EL for 4 bought for 8", {Record(4, 8, {Line("1,5", "EL", "Honig")})}, {{"3", "EL Honig"}}},
+      {"1,5 EL for 4 bought for 8",
+       {Record(4, 8, {Line("1,5", "EL", "Honig")})},
+       {{"3", "EL Honig"}}},
       {"a fraction scaled", {Record(2, 4, {Line("1/2", "TL", "Pfeffer")})}, {{"1", "TL Pfeffer"}}},
       {"no amounts merge to no amount",
        {Record(4, 4, {Line("", "Pr", "Salz"), Line("", "Pr", "Salz")})},
        {{"", "Pr Salz"}}},
-      {"words are no amounts", {Record(4, 2, {Line("etwas", "", "Petersilie")})},
+      {"words are no amounts",
+       {Record(4, 2, {Line("etwas", "", "Petersilie")})},
        {{"etwas", "Petersilie"}}},
-      {"0,5 kg as the last line keeps kg", {Record(4, 4, {Line("0,5", "kg", "Butter")})},
+      {"0,5 kg as the last line keeps kg",
+       {Record(4, 4, {Line("0,5", "kg", "Butter")})},
        {{"1/2", "kg Butter"}}},
       {"0,5 kg before another line goes to g",
        {Record(4, 4, {Line("0,5", "kg", "Butter"), Line("1", "", "Ei")})},
@@ -108,12 +115,15 @@ TEST_F(BuyingList, MarksAndHiddenColumns) {
 TEST_F(BuyingList, RowsComeByDealerInVisitingOrderThenTheRest) {
   DealerTable dealers;
   dealers.dealers = {{"Wochenmarkt", 0, {"Lauch", "Salat"}},
-                     {"B\xE4" "cker", 1, {}},
+                     {"B\xE4"
+                      "cker",
+                      1,
+                      {}},
                      {"Metzger", 2, {"Speck"}}};
-  const std::vector<KAUFZETTEL> records = {Record(
-      4, 4,
-      {Line("100", "g", "Speck"), Line("1", "", "Zwiebel"), Line("1", "St", "Salat"),
-       Line("2", "St", "Lauch"), Line("200", "ml", "Sahne")})};
+  const std::vector<KAUFZETTEL> records = {
+      Record(4, 4,
+             {Line("100", "g", "Speck"), Line("1", "", "Zwiebel"), Line("1", "St", "Salat"),
+              Line("2", "St", "Lauch"), Line("200", "ml", "Sahne")})};
   const auto rows = BuildZutatenListe(records, {true}, &dealers);
   std::vector<std::string> order, dealer, position;
   for (const ShoppingRow& r : rows) {
@@ -127,7 +137,8 @@ TEST_F(BuyingList, RowsComeByDealerInVisitingOrderThenTheRest) {
 }
 
 TEST_F(BuyingList, RecipesAreReadWithTheirServingsAndAMissingOneIsSaidOnce) {
-  std::vector<KAUFLIST> entries = {{"Gulasch", -2, 1, -1}, {"Verloren", -2, 2, 3}, {"Suppe", -2, 3, 0}};
+  std::vector<KAUFLIST> entries = {
+      {"Gulasch", -2, 1, -1}, {"Verloren", -2, 2, 3}, {"Suppe", -2, 3, 0}};
   std::vector<KAUFZETTEL> records;
   BuildKaufZettel(entries, records);
   ASSERT_EQ(records.size(), 3u);

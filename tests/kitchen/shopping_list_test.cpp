@@ -46,8 +46,9 @@ TEST_F(ShoppingListTest, ThreeRecipesOneTwiceOneFromBookMinus2SurviveARestartByt
   ASSERT_TRUE(list.AddToKaufList(Index("Apfelstrudel #2", -2, 4), 6));
   ASSERT_TRUE(list.AddToKaufList(Index("Zwiebelkuchen", -3, 17), -1));
   const std::string bytes = ReadAll(File());
-  EXPECT_EQ(bytes, "65533#17#-1#Zwiebelkuchen\r\n65534#4#6#Apfelstrudel #2\r\n"
-                   "65533#17#-1#Zwiebelkuchen\r\n");
+  EXPECT_EQ(bytes,
+            "65533#17#-1#Zwiebelkuchen\r\n65534#4#6#Apfelstrudel #2\r\n"
+            "65533#17#-1#Zwiebelkuchen\r\n");
 
   ShoppingList again;
   again.LoadKaufList();
@@ -58,17 +59,18 @@ TEST_F(ShoppingListTest, ThreeRecipesOneTwiceOneFromBookMinus2SurviveARestartByt
   EXPECT_EQ(again.Entries()[1].title, "Apfelstrudel #2");
   EXPECT_EQ(again.FileBytes(), bytes);
   EXPECT_EQ(ReadAll(File()), bytes);
-  EXPECT_EQ(Shown(again), (std::vector<std::string>{"Apfelstrudel #2", "Zwiebelkuchen", "Zwiebelkuchen"}));
+  EXPECT_EQ(Shown(again),
+            (std::vector<std::string>{"Apfelstrudel #2", "Zwiebelkuchen", "Zwiebelkuchen"}));
   EXPECT_TRUE(env.messages.shown.empty());
 }
 
 TEST_F(ShoppingListTest, MalformedLinesArePassedOverAndTheLastLineKeepsItsLastCharacter) {
   WriteAll(File(),
            "65535#1#-1#Erbsensuppe\r\n"
-           "\r\n"                       // empty
-           "65535#2#Linsen\r\n"         // three fields
-           "abc#3#4#Bohnen\r\n"         // no number
-           "70000#3#4#Zu gross\r\n"     // no 16-bit id
+           "\r\n"                        // empty
+           "65535#2#Linsen\r\n"          // three fields
+           "abc#3#4#Bohnen\r\n"          // no number
+           "70000#3#4#Zu gross\r\n"      // no 16-bit id
            "65535#5#2#Kartoffelsalat");  // no line end
   ShoppingList list;
   list.LoadKaufList();

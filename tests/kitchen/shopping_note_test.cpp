@@ -102,23 +102,27 @@ TEST_F(ShoppingNote, BuyMarksComeBackOnlyForTheSameGrid) {
 
 TEST_F(ShoppingNote, TheBuyingListGroupsTheRowsToBuyByDealer) {
   // Rows as the user left them: moved, one not to buy, a dealer with nothing to buy.
-  const std::vector<ShoppingRow> rows = {
-      Row("1,50", "kg Mehl", true, "", "0", "Mehl"),
-      Row("200", "g Speck", true, "Metzger", "3", "Speck"),
-      Row("2", "St Lauch", true, "Wochenmarkt", "1", "Lauch"),
-      Row("1", "Zitrone", false, "Wochenmarkt", "1", "Zitrone"),
-      Row("2", "Br\xF6tchen", false, "B\xE4" "cker", "2", "Br\xF6tchen"),
-      Row("1", "St Salat", true, "Wochenmarkt", "1", "Salat"),
-      Row("", "Salz", true, "", "0", "Salz")};
+  const std::vector<ShoppingRow> rows = {Row("1,50", "kg Mehl", true, "", "0", "Mehl"),
+                                         Row("200", "g Speck", true, "Metzger", "3", "Speck"),
+                                         Row("2", "St Lauch", true, "Wochenmarkt", "1", "Lauch"),
+                                         Row("1", "Zitrone", false, "Wochenmarkt", "1", "Zitrone"),
+                                         Row("2", "Br\xF6tchen", false,
+                                             "B\xE4"
+                                             "cker",
+                                             "2", "Br\xF6tchen"),
+                                         Row("1", "St Salat", true, "Wochenmarkt", "1", "Salat"),
+                                         Row("", "Salz", true, "", "0", "Salz")};
   std::tm when{};
   when.tm_mday = 5;
   when.tm_mon = 2;
   when.tm_year = 126;
   when.tm_hour = 9;
   when.tm_min = 7;
-  const std::string text =
-      KaufListText("Tavolin!-Benutzer", when, {"Gulasch (4 Personen)", "Apfelstrudel (2,5 St\xFC" "ck)"},
-                   rows, "Backpapier\nBriefmarken");
+  const std::string text = KaufListText("Tavolin!-Benutzer", when,
+                                        {"Gulasch (4 Personen)",
+                                         "Apfelstrudel (2,5 St\xFC"
+                                         "ck)"},
+                                        rows, "Backpapier\nBriefmarken");
   EXPECT_EQ(text, ReadAll(test::Fixture("kauflist_dealers_moved_rows_and_errands.txt")));
 }
 

@@ -100,10 +100,11 @@ TEST_F(WeekPlanTest, EntriesAreStoredPerDayWithEightKeysAndANegativeBookComesBac
 }
 
 TEST_F(WeekPlanTest, ReadingADayStopsAtTheFirstMissingBookKeyAndHandEditedPlacesAreMended) {
-  WriteAll(Ini(),
-           "[03.06.2024]\r\nBook0=65534\r\nTitel0=Erstes\r\nPos0=5\r\nBook1=65534\r\nTitel1=Zweites\r\n"
-           "Pos1=5\r\nBook3=65534\r\nTitel3=Hinter der Luecke\r\n"
-           "[3.6.2024]\r\nBook0=65534\r\nTitel0=Anderes Datumsformat\r\n");
+  WriteAll(
+      Ini(),
+      "[03.06.2024]\r\nBook0=65534\r\nTitel0=Erstes\r\nPos0=5\r\nBook1=65534\r\nTitel1=Zweites\r\n"
+      "Pos1=5\r\nBook3=65534\r\nTitel3=Hinter der Luecke\r\n"
+      "[3.6.2024]\r\nBook0=65534\r\nTitel0=Anderes Datumsformat\r\n");
   ASSERT_TRUE(plan.LoadWeekPlan());
   plan.DrawWeekGrid();
   EXPECT_EQ(Day(0), (std::vector<std::string>{"Erstes", "Zweites"}));
@@ -167,9 +168,10 @@ TEST_F(WeekPlanTest, ASelectionOfRowsIsDeletedBottomUpAndMovesSwapNeighbours) {
 }
 
 TEST_F(WeekPlanTest, DeletingStoredDaysKeepsTodayAndOtherNames) {
-  WriteAll(Ini(),
-           "[31.05.2024]\r\nBook0=1\r\n[01.06.2024]\r\nBook0=1\r\n[02.06.2024]\r\nBook0=1\r\n"
-           "[Notizen]\r\nA=1\r\n[03.06.2024]\r\nBook0=1\r\nTitel0=Heute\r\n[10.06.2024]\r\nBook0=1\r\n");
+  WriteAll(
+      Ini(),
+      "[31.05.2024]\r\nBook0=1\r\n[01.06.2024]\r\nBook0=1\r\n[02.06.2024]\r\nBook0=1\r\n"
+      "[Notizen]\r\nA=1\r\n[03.06.2024]\r\nBook0=1\r\nTitel0=Heute\r\n[10.06.2024]\r\nBook0=1\r\n");
   ASSERT_TRUE(plan.DeleteStoredDays(1, kMonday));
   ProfileIni ini(Ini());
   ASSERT_TRUE(ini.Load());
@@ -215,7 +217,8 @@ TEST_F(WeekPlanTest, ThePrintTextHoldsDaysEntriesAndRemarks) {
 
 TEST_F(WeekPlanTest, EveryEntryOfALongDayIsPrintedAndAnEmptyWeekOnlyHasItsHeading) {
   int count = -1;
-  EXPECT_EQ(plan.WeekPlanText(count), "Tavolin! Wochenplan vom 3.6.2024 bis 9.6.2024   (KW: 23)\r\n");
+  EXPECT_EQ(plan.WeekPlanText(count),
+            "Tavolin! Wochenplan vom 3.6.2024 bis 9.6.2024   (KW: 23)\r\n");
   EXPECT_EQ(count, 0);
   plan.dropCol = 1;
   for (int i = 0; i < 24; ++i) {

@@ -411,9 +411,8 @@ TEST_F(CookSession, NumbersUseOneSeparator) {
 
 TEST_F(CookSession, MenuItemsOfWindowsNotBuiltAreOff) {
   Start();
-  for (const char* off :
-       {"AKKursImportMnu", "AKSchnellerfMnu", "AkEinkaufslisteMnu", "AkNaehrberechMnu",
-        "AKGewichtMnu", "AkErnaehrungMnu"})
+  for (const char* off : {"AKKursImportMnu", "AKSchnellerfMnu", "AkEinkaufslisteMnu",
+                          "AkNaehrberechMnu", "AKGewichtMnu", "AkErnaehrungMnu"})
     EXPECT_FALSE(MainFrm->Action(off)->isEnabled()) << off;
   for (const char* on : {"NeuesRezept", "CalcBLSRezept", "MnHelp", "DoReorg", "KennDatenMnu"})
     EXPECT_TRUE(MainFrm->Action(on)->isEnabled()) << on;

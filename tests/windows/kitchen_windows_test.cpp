@@ -87,7 +87,8 @@ class KitchenWindows : public ::testing::Test {
     const fs::path shipped = fs::path(TAVOLIN_SHIPPED_DATA) / "Data";
     for (const auto& e : fs::recursive_directory_iterator(shipped))
       if (e.is_regular_file() && e.path().string().find("/Help/") == std::string::npos)
-        WriteAll(env.DataFolder() + fs::relative(e.path(), shipped).string(), ReadAll(e.path().string()));
+        WriteAll(env.DataFolder() + fs::relative(e.path(), shipped).string(),
+                 ReadAll(e.path().string()));
     WriteAll(env.DataFolder() + "Haendler.dat",
              "|Wochenmarkt\r\nZwiebeln\r\n|Metzger\r\nSpeck\r\nRindfleisch\r\n");
     KBOOK book;
@@ -96,10 +97,12 @@ class KitchenWindows : public ::testing::Test {
         env, book,
         {Recipe("Pfannkuchen", 4,
                 {Line("250", "g", "Mehl"), Line("3", "St", "Eier"), Line("500", "ml", "Milch")}),
-         Recipe("Zwiebelkuchen", 2,
-                {Line("0,5", "kg", "Mehl"), Line("1", "kg", "Zwiebeln"), Line("200", "g", "Speck")}),
-         Recipe("Gulasch", 6, {Line("1", "kg", "Rindfleisch"), Line("", "", "*Beilage"),
-                               Line("500", "g", "Nudeln")}),
+         Recipe(
+             "Zwiebelkuchen", 2,
+             {Line("0,5", "kg", "Mehl"), Line("1", "kg", "Zwiebeln"), Line("200", "g", "Speck")}),
+         Recipe("Gulasch", 6,
+                {Line("1", "kg", "Rindfleisch"), Line("", "", "*Beilage"),
+                 Line("500", "g", "Nudeln")}),
          Recipe("Suppe", 2, {Line("1", "l", "Wasser")})});
     env.userSettings.WriteString(kRegParam, "KBook", "Kochbuch");
     env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
@@ -213,8 +216,9 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
     EXPECT_EQ(Items(dlg->RezeptLiBo),
               (std::vector<std::string>{"Pfannkuchen (4 Personen)", "Zwiebelkuchen (2 Personen)"}));
     EXPECT_EQ(Column(dlg->ZutatGrd, 1), (std::vector<std::string>{"1", "200", "750", "3", "500"}));
-    EXPECT_EQ(Column(dlg->ZutatGrd, 2),
-              (std::vector<std::string>{"kg Zwiebeln", "g Speck", "g Mehl", "St Eier", "ml Milch"}));
+    EXPECT_EQ(
+        Column(dlg->ZutatGrd, 2),
+        (std::vector<std::string>{"kg Zwiebeln", "g Speck", "g Mehl", "St Eier", "ml Milch"}));
     EXPECT_EQ(Column(dlg->ZutatGrd, 4),
               (std::vector<std::string>{"Wochenmarkt", "Metzger", "", "", ""}));
     // Pancakes for 2,5.
@@ -222,7 +226,8 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
     dlg->MengeEdt->setText(QStringLiteral("2,5"));
     dlg->MengeEdtChange();
     EXPECT_EQ(fromQ(dlg->RezeptLiBo->item(0)->text()), "Pfannkuchen (2,5 Personen)");
-    EXPECT_EQ(Column(dlg->ZutatGrd, 1), (std::vector<std::string>{"1", "200", "656,25", "1,88", "312,50"}));
+    EXPECT_EQ(Column(dlg->ZutatGrd, 1),
+              (std::vector<std::string>{"1", "200", "656,25", "1,88", "312,50"}));
     // Without the onion cake only the pancakes are left.
     dlg->RezeptLiBo->item(1)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(Column(dlg->ZutatGrd, 6), (std::vector<std::string>{"Mehl", "Eier", "Milch"}));
@@ -255,8 +260,8 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
   KaufRezListDlg->list.RemoveEntry(0);
   KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
   WhileShown(dlg, [&] {
-    EXPECT_EQ(Items(dlg->RezeptLiBo),
-              (std::vector<std::string>{"Zwiebelkuchen (2 Personen)", "Pfannkuchen (2,5 Personen)"}));
+    EXPECT_EQ(Items(dlg->RezeptLiBo), (std::vector<std::string>{"Zwiebelkuchen (2 Personen)",
+                                                                "Pfannkuchen (2,5 Personen)"}));
     dlg->RezeptLiBo->setCurrentRow(1);
     EXPECT_EQ(fromQ(dlg->MengeEdt->text()), "2,5");
     EXPECT_EQ(fromQ(dlg->MengeTxt->text()), "Personen");
@@ -302,8 +307,9 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
     dlg->ThekeTreeDragDrop(dlg->ThekeTree->topLevelItem(0));
     dlg->OKBtnClick();
   });
-  EXPECT_EQ(ReadAll(Data() + "Haendler.dat"),
-            "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
+  EXPECT_EQ(
+      ReadAll(Data() + "Haendler.dat"),
+      "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
   WhileShown(dlg, [&] {
     dlg->HaendlerLiBo->setCurrentRow(0);
     dlg->HaendlerLiBoClick();
@@ -346,10 +352,13 @@ TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
   plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 4, 1);
   plan->plan.entries[0].servings = 3;  // as the entry dialog sets it
   plan->SetCurrentCell(4, 2);
-  InNextDialog(WPBemDlg, [] {
-    WPBemDlg->BemEdt->setText(QStringLiteral("Oma kommt"));
-    WPBemDlg->OKBtnClick();
-  }, [&] { plan->AddWeekPlanRemark(); });
+  InNextDialog(
+      WPBemDlg,
+      [] {
+        WPBemDlg->BemEdt->setText(QStringLiteral("Oma kommt"));
+        WPBemDlg->OKBtnClick();
+      },
+      [&] { plan->AddWeekPlanRemark(); });
   KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
   plan->WPlanGrd->selectAll();
   env.messages.answers = {IDNO};  // keep what the shopping list holds
@@ -374,36 +383,48 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
   Select({"Gulasch"});
   plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 1, 1);
   plan->SetCurrentCell(1, 1);
-  InNextDialog(WPParaDlg, [] {
-    EXPECT_EQ(fromQ(WPParaDlg->WPPTitel->text()), "Gulasch");
-    EXPECT_EQ(fromQ(WPParaDlg->WPPKBookName->text()), "Kochbuch");
-    EXPECT_EQ(fromQ(WPParaDlg->WPPAnzServ->text()), "6");
-    WPParaDlg->WPPAnzServ->setText(QStringLiteral("8 Leute"));
-    WPParaDlg->WPPBem->setText(QStringLiteral("mit Knödeln"));
-    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(WPParaDlg, &esc);  // the close button answers Escape: kept
-  }, [&] { plan->EditWeekPlanCell(); });
+  InNextDialog(
+      WPParaDlg,
+      [] {
+        EXPECT_EQ(fromQ(WPParaDlg->WPPTitel->text()), "Gulasch");
+        EXPECT_EQ(fromQ(WPParaDlg->WPPKBookName->text()), "Kochbuch");
+        EXPECT_EQ(fromQ(WPParaDlg->WPPAnzServ->text()), "6");
+        WPParaDlg->WPPAnzServ->setText(QStringLiteral("8 Leute"));
+        WPParaDlg->WPPBem->setText(QStringLiteral("mit Knödeln"));
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(WPParaDlg, &esc);  // the close button answers Escape: kept
+      },
+      [&] { plan->EditWeekPlanCell(); });
   EXPECT_EQ(plan->plan.entries[0].servings, 8);
-  EXPECT_EQ(plan->CellHint(1, 1), "Gulasch (8 Personen) \"mit Kn\xF6" "deln\"");
+  EXPECT_EQ(plan->CellHint(1, 1),
+            "Gulasch (8 Personen) \"mit Kn\xF6"
+            "deln\"");
   ProfileIni ini(Data() + "WPlan.ini");
   ASSERT_TRUE(ini.Load());
   EXPECT_EQ(ini.ReadString("04.06.2024", "ServAnz0", ""), "8");
 
   // A remark: Escape cancels, the close box after an earlier OK changes nothing either.
   plan->SetCurrentCell(1, 2);
-  InNextDialog(WPBemDlg, [] {
-    WPBemDlg->BemEdt->setText(QStringLiteral("Einkaufen"));
-    WPBemDlg->OKBtnClick();
-  }, [&] { plan->EditWeekPlanCell(); });
+  InNextDialog(
+      WPBemDlg,
+      [] {
+        WPBemDlg->BemEdt->setText(QStringLiteral("Einkaufen"));
+        WPBemDlg->OKBtnClick();
+      },
+      [&] { plan->EditWeekPlanCell(); });
   ASSERT_EQ(plan->plan.entries.size(), 2u);
   plan->SetCurrentCell(1, 2);
-  InNextDialog(WPBemDlg, [] {
-    WPBemDlg->BemEdt->setText(QStringLiteral("anders"));
-    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(WPBemDlg, &esc);
-  }, [&] { plan->EditWeekPlanCell(); });
+  InNextDialog(
+      WPBemDlg,
+      [] {
+        WPBemDlg->BemEdt->setText(QStringLiteral("anders"));
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(WPBemDlg, &esc);
+      },
+      [&] { plan->EditWeekPlanCell(); });
   plan->SetCurrentCell(1, 3);
-  InNextDialog(WPBemDlg, [] { WPBemDlg->close(); }, [&] { plan->AddWeekPlanRemark(); });
+  InNextDialog(
+      WPBemDlg, [] { WPBemDlg->close(); }, [&] { plan->AddWeekPlanRemark(); });
   ASSERT_EQ(plan->plan.entries.size(), 2u);
   EXPECT_EQ(plan->plan.entries[plan->plan.FindWeekPlanEntry(1, 2)].text, "Einkaufen");
 }
@@ -435,8 +456,8 @@ TEST_F(KitchenWindows, TheWeekPlanIsPrintedAndAnEmptyWeekSaysSo) {
 
 TEST_F(KitchenWindows, TheKitchenCommandsOfTheMainMenuAreOn) {
   Start();
-  for (const char* name : {"WPlan", "TBWPlan", "zurEinkaufsliste1", "Einkaufsliste1", "ThekeMnu", "WPPara",
-                           "NewRemarkMnu", "WPShow", "WPPrint", "WPKList", "MoveWPUpMnu",
+  for (const char* name : {"WPlan", "TBWPlan", "zurEinkaufsliste1", "Einkaufsliste1", "ThekeMnu",
+                           "WPPara", "NewRemarkMnu", "WPShow", "WPPrint", "WPKList", "MoveWPUpMnu",
                            "MoveWPDownMnu", "WPSelDel", "WPGestDel", "WPAllDel"}) {
     QAction* a = MainFrm->Action(name);
     ASSERT_TRUE(a) << name;
@@ -475,8 +496,9 @@ TEST_P(KitchenScreens, Screenshots) {
       test::Shot(ThekeDlg, std::string("dealer_window_") + lang);
     });
     WPlanDlg->SetCurrentCell(0, 1);
-    InNextDialog(WPParaDlg, [&] { test::Shot(WPParaDlg, std::string("week_plan_entry_") + lang); },
-                 [&] { WPlanDlg->EditWeekPlanCell(); });
+    InNextDialog(
+        WPParaDlg, [&] { test::Shot(WPParaDlg, std::string("week_plan_entry_") + lang); },
+        [&] { WPlanDlg->EditWeekPlanCell(); });
   }
 }
 

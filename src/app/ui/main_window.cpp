@@ -38,9 +38,9 @@
 #include "exchange/ui/import_dialog.h"
 #include "exchange/ui/print_preview_window.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
+#include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
-#include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
 #include "nutrients/recipe_calc.h"
@@ -141,7 +141,8 @@ std::vector<MenuDef> MenuDefinitions() {
         {"FileExitItem", "&Beenden", &M::FileExit, 0}}},
       {"KBMenu",
        "&Kochbuch",
-       {{"MnNewBook", "Kochbücher verwalten...", &M::MnNewBookClick, 0}, {"KBSepMenu", nullptr, nullptr, 0}}},
+       {{"MnNewBook", "Kochbücher verwalten...", &M::MnNewBookClick, 0},
+        {"KBSepMenu", nullptr, nullptr, 0}}},
       {"Rezepte1",
        "&Rezepte",
        {{"Powersuche1", "Powersuche ...", &M::TBSearchClick, 0},
@@ -171,8 +172,7 @@ std::vector<MenuDef> MenuDefinitions() {
       {"Aktionen1",
        "Aktionen",
        {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...",
-         &M::CalcBLSStoffeMnuClick,
-         0},
+         &M::CalcBLSStoffeMnuClick, 0},
         kSep,
         {"StartLexikon", "&Lexikon des Kochens", nullptr, 0},
         kSep,
@@ -214,7 +214,8 @@ std::vector<MenuDef> MenuDefinitions() {
        "&Wochenplan",
        {{"WPlan", "&Wochenplan anzeigen", &M::WPlanClick, 0},
         kSep,
-        {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", &M::WPParaClick, 0},
+        {"WPPara", "&Eigenschaften des aktuellen Wochen-Rezeptes bearbeiten...", &M::WPParaClick,
+         0},
         {"NewRemarkMnu", "Neue Bemerkung zum Tag hinzufügen", &M::NewRemarkMnuClick, 0},
         kSep,
         {"WPShow", "&Aktuelles Wochen-Rezept anzeigen", &M::WPShowClick, 0},
@@ -225,8 +226,10 @@ std::vector<MenuDef> MenuDefinitions() {
         {"MoveWPUpMnu", "Eintrag nach oben schieben", &M::MoveWPUpMnuClick, 0},
         {"MoveWPDownMnu", "Eintrag nach unten schieben", &M::MoveWPDownMnuClick, 0},
         kSep,
-        {"WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen", &M::WPSelDelClick, 0},
-        {"WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen", &M::WPGestDelClick, 0},
+        {"WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen", &M::WPSelDelClick,
+         0},
+        {"WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen",
+         &M::WPGestDelClick, 0},
         {"WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen", &M::WPAllDelClick, 0}}},
       {"BLS1",
        "BLS-Schlüssel",
@@ -922,10 +925,14 @@ void TMainFrm::ProgressRelay(int kind, const std::string& text, int value) {
 
 QWidget* TMainFrm::PaneOf(MainPane pane) const {
   switch (pane) {
-    case MainPane::RecipeList: return ChooseRezParPanel;
-    case MainPane::ShoppingList: return KaufListParPanel;
-    case MainPane::WeekPlan: return WPlanPanel;
-    case MainPane::View: break;
+    case MainPane::RecipeList:
+      return ChooseRezParPanel;
+    case MainPane::ShoppingList:
+      return KaufListParPanel;
+    case MainPane::WeekPlan:
+      return WPlanPanel;
+    case MainPane::View:
+      break;
   }
   return ShowParPanel;
 }
@@ -1394,13 +1401,27 @@ void TMainFrm::WeekPlanCommand(void (TWPlanDlg::*command)()) {
   if (WPlanDlg) (WPlanDlg->*command)();
 }
 
-void TMainFrm::WPParaClick() { WeekPlanCommand(&TWPlanDlg::EditWeekPlanCell); }
-void TMainFrm::NewRemarkMnuClick() { WeekPlanCommand(&TWPlanDlg::AddWeekPlanRemark); }
-void TMainFrm::WPShowClick() { WeekPlanCommand(&TWPlanDlg::ShowWeekPlanRecipe); }
-void TMainFrm::WPPrintClick() { WeekPlanCommand(&TWPlanDlg::PrintWeekPlan); }
-void TMainFrm::WPKListClick() { WeekPlanCommand(&TWPlanDlg::AddWeekPlanToKaufList); }
-void TMainFrm::MoveWPUpMnuClick() { WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryUp); }
-void TMainFrm::MoveWPDownMnuClick() { WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryDown); }
+void TMainFrm::WPParaClick() {
+  WeekPlanCommand(&TWPlanDlg::EditWeekPlanCell);
+}
+void TMainFrm::NewRemarkMnuClick() {
+  WeekPlanCommand(&TWPlanDlg::AddWeekPlanRemark);
+}
+void TMainFrm::WPShowClick() {
+  WeekPlanCommand(&TWPlanDlg::ShowWeekPlanRecipe);
+}
+void TMainFrm::WPPrintClick() {
+  WeekPlanCommand(&TWPlanDlg::PrintWeekPlan);
+}
+void TMainFrm::WPKListClick() {
+  WeekPlanCommand(&TWPlanDlg::AddWeekPlanToKaufList);
+}
+void TMainFrm::MoveWPUpMnuClick() {
+  WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryUp);
+}
+void TMainFrm::MoveWPDownMnuClick() {
+  WeekPlanCommand(&TWPlanDlg::MoveWeekPlanEntryDown);
+}
 
 void TMainFrm::WeekPlanDelete(int mode) {
   if (WPlanDlg) WPlanDlg->DeleteWeekPlanEntries(mode);

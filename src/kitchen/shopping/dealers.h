@@ -31,8 +31,7 @@ class DealerTable : public DealerAccess {
 
   std::vector<std::string> DealerNames() const override;
   // The first dealer listing the name and its position (index + 1); empty and 0 for none.
-  void GetHaendlerOfZutat(const std::string& ingredient, std::string& dealer,
-                          int& position) const;
+  void GetHaendlerOfZutat(const std::string& ingredient, std::string& dealer, int& position) const;
   // The dealer after `dealer` (the first one after an empty name; none after the last or for a
   // name no dealer has); position 0 with none.
   std::string GetNextHaendler(const std::string& dealer, int& position) const;

@@ -13,7 +13,9 @@ namespace tav {
 namespace {
 
 // An amount's leading number, a comma counting as the decimal point.
-double ReadAmount(const std::string& amount) { return ReadNumber(amount); }
+double ReadAmount(const std::string& amount) {
+  return ReadNumber(amount);
+}
 
 bool Skipped(const REZZUTAT& z) {
   return !z.text.empty() && (z.text.front() == '*' || z.text.front() == '-');

@@ -23,7 +23,7 @@ struct KAUFZETTEL {
   double recipeServings = 0;
   double chosenServings = 0;
   std::string servingKind;
-  uint8_t missing = 0;          // 1 when the recipe cannot be read
+  uint8_t missing = 0;  // 1 when the recipe cannot be read
 };
 
 // Columns of a grid row: 0 empty, 1 amount, 2 unit and ingredient, 3 buy mark (message 223 or

@@ -97,7 +97,9 @@ std::string ShoppingList::FileBytes() const {
   return bytes;
 }
 
-bool ShoppingList::WriteFile() const { return WriteFileAtomic(NativePath(FilePath()), FileBytes()); }
+bool ShoppingList::WriteFile() const {
+  return WriteFileAtomic(NativePath(FilePath()), FileBytes());
+}
 
 bool ShoppingList::RemoveEntry(int index) {
   if (index < 0 || index >= Count()) return false;

@@ -13,10 +13,10 @@ namespace tav {
 struct REZINDEX;
 
 struct KAUFLIST {
-  std::string title;     // as the book index holds it (at most 59 characters)
-  int16_t book = 0;      // cookbook id
-  int32_t number = 0;    // recipe number in that book
-  int32_t portions = -1; // servings to shop for; -1 = the recipe's own
+  std::string title;      // as the book index holds it (at most 59 characters)
+  int16_t book = 0;       // cookbook id
+  int32_t number = 0;     // recipe number in that book
+  int32_t portions = -1;  // servings to shop for; -1 = the recipe's own
 };
 
 class ShoppingList {

@@ -15,7 +15,9 @@ namespace tav {
 
 namespace {
 
-std::string RezValueName(size_t k) { return "KListRez" + std::to_string(k); }
+std::string RezValueName(size_t k) {
+  return "KListRez" + std::to_string(k);
+}
 
 // Text written in text mode: every line end becomes CR LF.
 std::string CrLfLines(const std::string& text) {
@@ -45,7 +47,9 @@ std::string EditedItemText(const std::string& title, const std::string& servings
   return suffix == " ()" ? title : title + suffix;
 }
 
-double ReadServings(const std::string& text) { return ReadNumber(text); }
+double ReadServings(const std::string& text) {
+  return ReadNumber(text);
+}
 
 std::vector<SavedServings> ReadSavedServings(const SettingsStore& settings) {
   std::vector<SavedServings> saved;
@@ -66,8 +70,7 @@ std::vector<SavedServings> ReadSavedServings(const SettingsStore& settings) {
   return saved;
 }
 
-void ApplySavedServings(std::vector<KAUFZETTEL>& records,
-                        const std::vector<SavedServings>& saved) {
+void ApplySavedServings(std::vector<KAUFZETTEL>& records, const std::vector<SavedServings>& saved) {
   for (KAUFZETTEL& z : records)
     for (const SavedServings& s : saved)
       if (s.book == z.entry.book && s.number == z.entry.number) z.chosenServings = s.servings;
@@ -101,7 +104,8 @@ void SaveShoppingState(SettingsStore& settings, const std::vector<KAUFZETTEL>& r
     const KAUFZETTEL& z = records[i];
     settings.WriteString(kRegParam, RezValueName(i),
                          std::to_string(static_cast<uint16_t>(z.entry.book)) + "#" +
-                             std::to_string(z.entry.number) + "#" + FormatGeneral(z.chosenServings));
+                             std::to_string(z.entry.number) + "#" +
+                             FormatGeneral(z.chosenServings));
   }
   settings.WriteString(kRegParam, RezValueName(records.size()), "-");
   settings.WriteString(kRegParam, "KListYesNo", BuyLetters(rows));

@@ -1,6 +1,5 @@
 #include "kitchen/ui/dealers_dialog.h"
 
-#include <QShowEvent>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -10,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -44,14 +44,20 @@ class DealerTree : public QTreeWidget {
   }
 
  protected:
-  bool Accepts(const QDropEvent* e) const { return e->source() == this && dlg_->CanDragIngredient(); }
+  bool Accepts(const QDropEvent* e) const {
+    return e->source() == this && dlg_->CanDragIngredient();
+  }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (Accepts(e)) e->acceptProposedAction();
-    else e->ignore();
+    if (Accepts(e))
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dragMoveEvent(QDragMoveEvent* e) override {
-    if (Accepts(e) && itemAt(e->position().toPoint())) e->acceptProposedAction();
-    else e->ignore();
+    if (Accepts(e) && itemAt(e->position().toPoint()))
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dropEvent(QDropEvent* e) override {
     QTreeWidgetItem* target = itemAt(e->position().toPoint());
@@ -86,8 +92,8 @@ TThekeDlg::TThekeDlg(QWidget* parent) : QDialog(parent) {
   HaendlerGrp = KitchenGroup(this, "HaendlerGrp", " H\xE4ndler oder Theke: ");
   HaendlerEdt = Named<QLineEdit>(HaendlerGrp, "HaendlerEdt");
   HaendlerLiBo = Named<QListWidget>(HaendlerGrp, "HaendlerLiBo");
-  NewHaendlerBtn = Captioned<QPushButton>(HaendlerGrp, "NewHaendlerBtn",
-                                          "&Neuen H\xE4ndler aufnehmen");
+  NewHaendlerBtn =
+      Captioned<QPushButton>(HaendlerGrp, "NewHaendlerBtn", "&Neuen H\xE4ndler aufnehmen");
   ToolUpBtn = Named<QToolButton>(HaendlerGrp, "ToolUpBtn");
   ToolUpBtn->setArrowType(Qt::UpArrow);
   ToolDownBtn = Named<QToolButton>(HaendlerGrp, "ToolDownBtn");
@@ -109,7 +115,8 @@ TThekeDlg::TThekeDlg(QWidget* parent) : QDialog(parent) {
 
   ZutatPnl = KitchenGroup(this, "ZutatPnl", " Zutat: ");
   ZutatEdt = Named<QLineEdit>(ZutatPnl, "ZutatEdt");
-  NewZutatBtn = Captioned<QPushButton>(ZutatPnl, "NewZutatBtn", "Neue &Zutat zum H\xE4ndler hinzuf\xFCgen");
+  NewZutatBtn =
+      Captioned<QPushButton>(ZutatPnl, "NewZutatBtn", "Neue &Zutat zum H\xE4ndler hinzuf\xFCgen");
   DelZutatBtn = Captioned<QPushButton>(ZutatPnl, "DelZutatBtn", "Zutat des H\xE4ndlers &entfernen");
   auto* zutatBox = new QVBoxLayout(ZutatPnl);
   zutatBox->addWidget(ZutatEdt);
@@ -159,7 +166,9 @@ TThekeDlg::~TThekeDlg() {
   if (ThekeDlg == this) ThekeDlg = nullptr;
 }
 
-bool TThekeDlg::IsIngredient(const QTreeWidgetItem* node) { return node && node->parent(); }
+bool TThekeDlg::IsIngredient(const QTreeWidgetItem* node) {
+  return node && node->parent();
+}
 
 int TThekeDlg::DealerOf(const QTreeWidgetItem* node) {
   if (!node) return -1;
@@ -167,7 +176,9 @@ int TThekeDlg::DealerOf(const QTreeWidgetItem* node) {
   return top->data(0, Qt::UserRole).toInt();
 }
 
-bool TThekeDlg::CanDragIngredient() const { return IsIngredient(currentNode); }
+bool TThekeDlg::CanDragIngredient() const {
+  return IsIngredient(currentNode);
+}
 
 void TThekeDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

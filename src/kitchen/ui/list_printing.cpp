@@ -76,7 +76,9 @@ QFont ListFont(int points, bool bold, bool italic, bool underline) {
   return f;
 }
 
-std::string ExportFolder() { return ctx().options ? ctx().options->Str(4) : std::string(); }
+std::string ExportFolder() {
+  return ctx().options ? ctx().options->Str(4) : std::string();
+}
 
 // "Tavolin! Einkaufszettel, Version " and the program's version.
 QString Footer(int text) {
@@ -96,7 +98,8 @@ void PrintShoppingList(QWidget* parent) {
   std::string heading = text[0];
   if (heading.size() > 8) heading = heading.substr(4, heading.size() - 8);
   lines.push_back({toQ(heading), ListFont(12, true, false, true), 0});
-  for (size_t i = 1; i < text.size(); ++i) lines.push_back({toQ(text[i]), ListFont(10, false, false, false), 0});
+  for (size_t i = 1; i < text.size(); ++i)
+    lines.push_back({toQ(text[i]), ListFont(10, false, false, false), 0});
   const std::string pdf = ExportFolder() + "Kauflist.pdf";
   if (DrawPdf(pdf, toQ(GetLangText(152)), lines, Footer(156))) ShellOpenFile(pdf);
 }
@@ -111,10 +114,14 @@ void PrintWeekPlanFile(QWidget* parent) {
     const std::string& l = text[i];
     const bool kind = l.size() >= 2 && l[1] == ':';
     const QString body = kind ? toQ(l.substr(2)) : QString();
-    if (kind && l[0] == 'D') lines.push_back({body, ListFont(11, false, true, true), 1});
-    else if (kind && l[0] == 'T') lines.push_back({body, ListFont(12, true, false, false), 0});
-    else if (kind && l[0] == 'B') lines.push_back({body, ListFont(10, false, true, false), 0});
-    else if (!kind) lines.push_back({QString(), ListFont(3, false, false, false), 0});
+    if (kind && l[0] == 'D')
+      lines.push_back({body, ListFont(11, false, true, true), 1});
+    else if (kind && l[0] == 'T')
+      lines.push_back({body, ListFont(12, true, false, false), 0});
+    else if (kind && l[0] == 'B')
+      lines.push_back({body, ListFont(10, false, true, false), 0});
+    else if (!kind)
+      lines.push_back({QString(), ListFont(3, false, false, false), 0});
   }
   const std::string pdf = ExportFolder() + "WPlan.pdf";
   if (DrawPdf(pdf, QStringLiteral("Tavolin! Wochenplan"), lines, Footer(157))) ShellOpenFile(pdf);

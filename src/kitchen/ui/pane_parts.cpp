@@ -15,9 +15,9 @@
 namespace tav {
 
 QIcon PaneIcon(PanePicture which) {
-  const int side = which == PanePicture::Recipe || which == PanePicture::Remark ? 12
+  const int side = which == PanePicture::Recipe || which == PanePicture::Remark       ? 12
                    : which == PanePicture::Dealer || which == PanePicture::Ingredient ? 16
-                                                                                        : 14;
+                                                                                      : 14;
   QPixmap pm(side, side);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
@@ -147,8 +147,9 @@ QToolButton* PaneButton(QWidget* parent, const char* name, PanePicture picture) 
   b->setFixedSize(14, 14);
   b->setIconSize(QSize(14, 14));
   b->setIcon(PaneIcon(picture));
-  b->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; }"
-                                  "QToolButton:hover { background: #2a2aa8; }"));
+  b->setStyleSheet(
+      QStringLiteral("QToolButton { border: none; padding: 0; }"
+                     "QToolButton:hover { background: #2a2aa8; }"));
   return b;
 }
 

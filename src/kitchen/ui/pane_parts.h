@@ -24,8 +24,7 @@ QIcon PaneIcon(PanePicture which);
 
 // A title strip 17 pixels high: bold yellow Arial on dark blue, caption at its left, the
 // buttons added to `buttons` sit at its right end.
-QWidget* PaneTitleStrip(QWidget* parent, const char* name, QLabel*& caption,
-                        QHBoxLayout*& buttons);
+QWidget* PaneTitleStrip(QWidget* parent, const char* name, QLabel*& caption, QHBoxLayout*& buttons);
 // A 14 x 14 picture button for a title strip.
 QToolButton* PaneButton(QWidget* parent, const char* name, PanePicture picture);
 
@@ -37,8 +36,14 @@ QAction* KitchenMenuItem(QMenu* menu, const char* name, const char* caption);
 
 // Light blue of the panes' lists and grids, the darker light blue of every other line, and the
 // dark blue of a selected line.
-inline QColor PaneLight() { return QColor(248, 248, 255); }
-inline QColor PaneDarker() { return QColor(240, 240, 255); }
-inline QColor PaneSelected() { return QColor(68, 68, 136); }
+inline QColor PaneLight() {
+  return QColor(248, 248, 255);
+}
+inline QColor PaneDarker() {
+  return QColor(240, 240, 255);
+}
+inline QColor PaneSelected() {
+  return QColor(68, 68, 136);
+}
 
 }  // namespace tav

@@ -1,6 +1,5 @@
 #include "kitchen/ui/shopping_dialog.h"
 
-#include <QShowEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -12,6 +11,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -98,13 +98,13 @@ TEinkaufDlg::TEinkaufDlg(QWidget* parent) : QDialog(parent) {
   const double scale = std::max(1.0, ZutatGrd->fontMetrics().averageCharWidth() / 6.0);
   for (int c = 1; c < kGridColumns; ++c)
     ZutatGrd->setColumnWidth(c, static_cast<int>(kColumnWidth[c] * scale));
-  ZutatGrd->setColumnWidth(
-      1, std::max(ZutatGrd->columnWidth(1), ZutatGrd->fontMetrics().horizontalAdvance("0000,00") + 12));
+  ZutatGrd->setColumnWidth(1, std::max(ZutatGrd->columnWidth(1),
+                                       ZutatGrd->fontMetrics().horizontalAdvance("0000,00") + 12));
   ZutatGrd->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   ZutatGrd->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   ZutatGrd->installEventFilter(this);
-  HaendlerLbl = Captioned<QLabel>(ZutatGrp, "HaendlerLbl",
-                                  "Diese Zutat kaufen beim H\xE4ndler/Theke:");
+  HaendlerLbl =
+      Captioned<QLabel>(ZutatGrp, "HaendlerLbl", "Diese Zutat kaufen beim H\xE4ndler/Theke:");
   HaendlerCoBo = Named<QComboBox>(ZutatGrp, "HaendlerCoBo");
   HaendlerCoBo->setMinimumWidth(180);
   HaendlerBtn = Captioned<QToolButton>(ZutatGrp, "HaendlerBtn", "...");
@@ -119,7 +119,9 @@ TEinkaufDlg::TEinkaufDlg(QWidget* parent) : QDialog(parent) {
   editList = Captioned<QPushButton>(this, "editList", "Einkaufsliste im &Texteditor anzeigen");
   printList = Captioned<QPushButton>(this, "printList", "Einkaufszettel drucken");
   printList->setDefault(true);
-  OKBtn = Captioned<QPushButton>(this, "OKBtn", "&Schlie\xDF" "en");
+  OKBtn = Captioned<QPushButton>(this, "OKBtn",
+                                 "&Schlie\xDF"
+                                 "en");
   OKBtn->setAutoDefault(false);
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
 
@@ -158,7 +160,9 @@ TEinkaufDlg::TEinkaufDlg(QWidget* parent) : QDialog(parent) {
   resize(820, 520);
 }
 
-DealerTable* TEinkaufDlg::Table() const { return ThekeDlg; }
+DealerTable* TEinkaufDlg::Table() const {
+  return ThekeDlg;
+}
 
 void TEinkaufDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
@@ -223,7 +227,9 @@ void TEinkaufDlg::FillDealerCombo() {
   HaendlerCoBo->setCurrentIndex(-1);
 }
 
-int TEinkaufDlg::ModelRow(int place) const { return ZutatGrd->verticalHeader()->logicalIndex(place); }
+int TEinkaufDlg::ModelRow(int place) const {
+  return ZutatGrd->verticalHeader()->logicalIndex(place);
+}
 
 QString TEinkaufDlg::Cell(int row, int col) const {
   const QTableWidgetItem* item = ZutatGrd->item(row, col);

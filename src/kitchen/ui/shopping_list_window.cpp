@@ -36,7 +36,7 @@ class ShoppingItemDelegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
-    p->fillRect(option.rect, selected ? PaneSelected()
+    p->fillRect(option.rect, selected          ? PaneSelected()
                              : index.row() % 2 ? PaneLight()
                                                : PaneDarker());
     p->setPen(selected ? Qt::white : Qt::black);
@@ -63,12 +63,16 @@ class ShoppingListBox : public TContextListBox {
     return e->source() && e->source()->objectName() == QStringLiteral("ChooseLiBo");
   }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (FromRecipeList(e)) e->acceptProposedAction();
-    else e->ignore();
+    if (FromRecipeList(e))
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dragMoveEvent(QDragMoveEvent* e) override {
-    if (FromRecipeList(e)) e->acceptProposedAction();
-    else e->ignore();
+    if (FromRecipeList(e))
+      e->acceptProposedAction();
+    else
+      e->ignore();
   }
   void dropEvent(QDropEvent* e) override {
     if (!FromRecipeList(e)) {
@@ -152,8 +156,8 @@ void TKaufRezListDlg::BuildPopupMenu() {
   m->addSeparator();
   connect(KitchenMenuItem(m, "DelOneRez", "&Rezept aus Einkaufsliste entfernen"),
           &QAction::triggered, this, [this] { RemoveKaufListEntry(); });
-  connect(KitchenMenuItem(m, "DelAllRez", "&Komplette Einkaufsliste leeren"),
-          &QAction::triggered, this, [this] { DelAllRezClick(); });
+  connect(KitchenMenuItem(m, "DelAllRez", "&Komplette Einkaufsliste leeren"), &QAction::triggered,
+          this, [this] { DelAllRezClick(); });
   m->addSeparator();
   connect(KitchenMenuItem(m, "HelpMnu", "&Hilfe zur Kaufliste"), &QAction::triggered, this,
           [this] { HelpMnuClick(); });

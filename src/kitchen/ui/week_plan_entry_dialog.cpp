@@ -1,6 +1,5 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 
-#include <QShowEvent>
 #include <QAction>
 #include <QDate>
 #include <QGridLayout>
@@ -9,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/numbers.h"
@@ -61,7 +61,9 @@ TWPParaDlg::TWPParaDlg(QWidget* parent) : QDialog(parent) {
   WPPBem->setMinimumWidth(280);
   ShowRezBtn = Captioned<QPushButton>(this, "ShowRezBtn", "&zum Rezept springen");
   ShowRezBtn->setAutoDefault(false);
-  OKBtn = Captioned<QPushButton>(this, "OKBtn", "&Schlie\xDF" "en");
+  OKBtn = Captioned<QPushButton>(this, "OKBtn",
+                                 "&Schlie\xDF"
+                                 "en");
   OKBtn->setDefault(true);
 
   auto* servings = new QHBoxLayout;

@@ -1,8 +1,8 @@
 #include "kitchen/ui/week_plan_remark_dialog.h"
 
-#include <QShowEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"

@@ -48,7 +48,9 @@ constexpr int kRowHeight = 16;
 class WeekCellDelegate : public QStyledItemDelegate {
  public:
   WeekCellDelegate(const WeekPlan& plan, QObject* parent)
-      : QStyledItemDelegate(parent), plan_(plan), recipe_(PaneIcon(PanePicture::Recipe)),
+      : QStyledItemDelegate(parent),
+        plan_(plan),
+        recipe_(PaneIcon(PanePicture::Recipe)),
         remark_(PaneIcon(PanePicture::Remark)) {}
 
   void paint(QPainter* p, const QStyleOptionViewItem& option,
@@ -60,7 +62,8 @@ class WeekCellDelegate : public QStyledItemDelegate {
     if (i >= 0 && i < static_cast<int>(plan_.entries.size())) {
       const WPLAN& e = plan_.entries[i];
       const QRect r = option.rect;
-      (e.isRecipe ? recipe_ : remark_).paint(p, QRect(r.left() + 1, r.top() + (r.height() - 12) / 2, 12, 12));
+      (e.isRecipe ? recipe_ : remark_)
+          .paint(p, QRect(r.left() + 1, r.top() + (r.height() - 12) / 2, 12, 12));
       p->setPen(selected ? QColor(Qt::white) : e.isRecipe ? QColor(119, 0, 0) : QColor(0, 0, 170));
       p->setFont(option.font);
       p->drawText(r.adjusted(15, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
@@ -114,7 +117,8 @@ class WeekGrid : public QTableWidget {
           Dropped(drop, horizontalHeader()->logicalIndexAt(drop->position().toPoint()), 0);
           return true;
         }
-        default: break;
+        default:
+          break;
       }
     }
     return QTableWidget::eventFilter(watched, e);
@@ -260,9 +264,11 @@ void TWPlanDlg::BuildPopupMenu() {
   item("MoveWPUpMnu", "Eintrag nach oben schieben", &TWPlanDlg::MoveWeekPlanEntryUp);
   item("MoveWPDownMnu", "Eintrag nach unten schieben", &TWPlanDlg::MoveWeekPlanEntryDown);
   m->addSeparator();
-  connect(KitchenMenuItem(m, "WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen"),
-          &QAction::triggered, this, [this] { DeleteWeekPlanEntries(0); });
-  connect(KitchenMenuItem(m, "WPGestDel", "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen"),
+  connect(
+      KitchenMenuItem(m, "WPSelDel", "Selektierte Rezepte und Bemerkungen aus Liste ent&fernen"),
+      &QAction::triggered, this, [this] { DeleteWeekPlanEntries(0); });
+  connect(KitchenMenuItem(m, "WPGestDel",
+                          "Alle Rezepte und Bemerkungen bis &gestern aus Plan entfernen"),
           &QAction::triggered, this, [this] { DeleteWeekPlanEntries(1); });
   connect(KitchenMenuItem(m, "WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen"),
           &QAction::triggered, this, [this] { DeleteWeekPlanEntries(2); });
@@ -284,7 +290,9 @@ void TWPlanDlg::ShowWeek(int monday) {
   DrawWeekGrid();
 }
 
-void TWPlanDlg::AktWeekBtnClick() { ShowWeek(MondayOf(TodayNumber())); }
+void TWPlanDlg::AktWeekBtnClick() {
+  ShowWeek(MondayOf(TodayNumber()));
+}
 
 void TWPlanDlg::TCloseBtnClick() {
   if (auto* main = MainWindow()) main->ToggleWeekPlanPane();
@@ -349,8 +357,7 @@ std::string TWPlanDlg::CellHint(int col, int row) const {
   if (i < 0) return std::string();
   const WPLAN& e = plan.entries[i];
   std::string hint = e.text;
-  if (!e.servingKind.empty())
-    hint += " (" + std::to_string(e.servings) + " " + e.servingKind + ")";
+  if (!e.servingKind.empty()) hint += " (" + std::to_string(e.servings) + " " + e.servingKind + ")";
   if (!e.remark.empty()) hint += " \"" + e.remark + "\"";
   return hint;
 }

@@ -41,7 +41,9 @@ int WeekdayOf(int dayNumber) {
   return w < 0 ? w + 7 : w;
 }
 
-int MondayOf(int dayNumber) { return dayNumber - WeekdayOf(dayNumber); }
+int MondayOf(int dayNumber) {
+  return dayNumber - WeekdayOf(dayNumber);
+}
 
 int TodayNumber() {
   const std::time_t now = std::time(nullptr);
@@ -68,9 +70,13 @@ std::string WeekPlanSectionName(int dayNumber) {
 
 namespace {
 
-std::string Key(const char* prefix, int n) { return prefix + std::to_string(n); }
+std::string Key(const char* prefix, int n) {
+  return prefix + std::to_string(n);
+}
 
-void SaveFailed() { ShowError(991); }
+void SaveFailed() {
+  ShowError(991);
+}
 
 }  // namespace
 
@@ -109,7 +115,8 @@ bool WeekPlan::LoadWeekPlan() {
     // entry keeps a cell of its own.
     std::stable_sort(entries.begin() + static_cast<long>(first), entries.end(),
                      [](const WPLAN& a, const WPLAN& b) { return a.pos < b.pos; });
-    for (size_t i = first; i < entries.size(); ++i) entries[i].pos = static_cast<int32_t>(i - first);
+    for (size_t i = first; i < entries.size(); ++i)
+      entries[i].pos = static_cast<int32_t>(i - first);
   }
   return true;
 }

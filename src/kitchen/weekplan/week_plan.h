@@ -27,15 +27,15 @@ std::string WeekPlanSectionName(int dayNumber);
 
 // One entry of the plan.
 struct WPLAN {
-  bool isRecipe = false;   // recipe entry, else a day remark
-  int16_t book = 0;        // recipe book id (negative ids are usual)
+  bool isRecipe = false;  // recipe entry, else a day remark
+  int16_t book = 0;       // recipe book id (negative ids are usual)
   int32_t recipeNo = 0;
-  std::string text;        // recipe title, or the remark
-  int32_t servings = 0;    // 0 for a remark
+  std::string text;      // recipe title, or the remark
+  int32_t servings = 0;  // 0 for a remark
   std::string servingKind;
-  std::string remark;      // a recipe entry's own remark
-  int day = 0;             // day number
-  int32_t pos = 0;         // 0 = top of the day; -1 only while the entry is removed
+  std::string remark;  // a recipe entry's own remark
+  int day = 0;         // day number
+  int32_t pos = 0;     // 0 = top of the day; -1 only while the entry is removed
 };
 
 class WeekPlan {

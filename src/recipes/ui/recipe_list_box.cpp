@@ -317,13 +317,17 @@ bool FromShoppingList(const QDropEvent* e) {
 }  // namespace
 
 void TRecipeListBox::dragEnterEvent(QDragEnterEvent* e) {
-  if (FromShoppingList(e)) e->acceptProposedAction();
-  else e->ignore();
+  if (FromShoppingList(e))
+    e->acceptProposedAction();
+  else
+    e->ignore();
 }
 
 void TRecipeListBox::dragMoveEvent(QDragMoveEvent* e) {
-  if (FromShoppingList(e)) e->acceptProposedAction();
-  else e->ignore();
+  if (FromShoppingList(e))
+    e->acceptProposedAction();
+  else
+    e->ignore();
 }
 
 void TRecipeListBox::dropEvent(QDropEvent* e) {
