@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "bench_data_root.h"
-#include "kitchen/profile_ini.h"
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_computation.h"
 #include "kitchen/weekplan/week_plan.h"
+#include "week_plans.h"
 
 namespace {
 
@@ -122,36 +122,10 @@ void BM_BuyingListOf30RecipesWith20Lines(benchmark::State& state) {
 }
 BENCHMARK(BM_BuyingListOf30RecipesWith20Lines)->Unit(benchmark::kMillisecond);
 
-// A year of plans: 3 entries a day, the shown week 10 a day.
-void WriteYearOfPlans(int shownMonday) {
-  ProfileIni ini(WeekPlan::IniPath());
-  ini.Load();
-  const int first = shownMonday - 182;
-  for (int day = first; day < first + 365; ++day) {
-    const int count = day >= shownMonday && day < shownMonday + 7 ? 10 : 3;
-    const std::string section = WeekPlanSectionName(day);
-    for (int n = 0; n < count; ++n) {
-      const std::string k = std::to_string(n);
-      ini.WriteInteger(section, "Book" + k, 65534);
-      ini.WriteInteger(section, "RID" + k, day * 10 + n);
-      ini.WriteInteger(section, "Pos" + k, n);
-      ini.WriteInteger(section, "ServAnz" + k, 4);
-      ini.WriteString(section, "Titel" + k,
-                      "Rinderrouladen mit Rotkohl und Kl\xF6\xDF"
-                      "en " +
-                          k);
-      ini.WriteString(section, "ServArt" + k, "Personen");
-      ini.WriteString(section, "Bem" + k, n % 3 ? "" : "am Vortag vorbereiten");
-      ini.WriteString(section, "Type" + k, n % 4 ? "R" : "B");
-    }
-  }
-  ini.Save();
-}
-
 void BM_ReadAWeekWith10EntriesADay(benchmark::State& state) {
   bench::BenchDataRoot root("weekplan");
   const int monday = DayNumber(2024, 6, 3);
-  WriteYearOfPlans(monday);
+  bench::WriteYearOfPlans(WeekPlan::IniPath(), monday, 7);
   WeekPlan plan;
   plan.weekStart = monday;
   for (auto _ : state) {
@@ -166,7 +140,7 @@ BENCHMARK(BM_ReadAWeekWith10EntriesADay)->Unit(benchmark::kMillisecond);
 void BM_SaveAWeekWith10EntriesADay(benchmark::State& state) {
   bench::BenchDataRoot root("weekplan-save");
   const int monday = DayNumber(2024, 6, 3);
-  WriteYearOfPlans(monday);
+  bench::WriteYearOfPlans(WeekPlan::IniPath(), monday, 7);
   WeekPlan plan;
   plan.weekStart = monday;
   plan.LoadWeekPlan();

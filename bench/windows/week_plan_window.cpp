@@ -8,10 +8,10 @@
 #include <chrono>
 #include <clocale>
 
+#include "../week_plans.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "bench_support.h"
-#include "kitchen/profile_ini.h"
 #include "kitchen/ui/week_plan_window.h"
 #include "platform/settings_store.h"
 #include "services/context.h"
@@ -22,36 +22,11 @@ using tav::bench::CopyFile;
 
 const int kMonday = tav::DayNumber(2024, 6, 3);
 
-// A year of plans around the two weeks shown: 3 entries a day, 10 a day in those weeks.
-void WriteYearOfPlans(const std::string& file) {
-  tav::ProfileIni ini(file);
-  ini.Load();
-  for (int day = kMonday - 182; day < kMonday + 183; ++day) {
-    const int count = day >= kMonday && day < kMonday + 14 ? 10 : 3;
-    const std::string section = tav::WeekPlanSectionName(day);
-    for (int n = 0; n < count; ++n) {
-      const std::string k = std::to_string(n);
-      ini.WriteInteger(section, "Book" + k, 65534);
-      ini.WriteInteger(section, "RID" + k, day * 10 + n);
-      ini.WriteInteger(section, "Pos" + k, n);
-      ini.WriteInteger(section, "ServAnz" + k, 4);
-      ini.WriteString(section, "Titel" + k,
-                      "Rinderrouladen mit Rotkohl und Kl\xF6\xDF"
-                      "en " +
-                          k);
-      ini.WriteString(section, "ServArt" + k, "Personen");
-      ini.WriteString(section, "Bem" + k, n % 3 ? "" : "am Vortag vorbereiten");
-      ini.WriteString(section, "Type" + k, n % 4 ? "R" : "B");
-    }
-  }
-  ini.Save();
-}
-
 struct Environment : tav::bench::ProgramFolders {
   Environment() {
     const std::string data = root + "Data/";
     CopyFile(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/GUI.klf", data + "DE/GUI.klf");
-    WriteYearOfPlans(data + "WPlan.ini");
+    tav::bench::WriteYearOfPlans(data + "WPlan.ini", kMonday, 14);
     tav::StartProgram();
     tav::MainFrm->resize(1200, 800);
     tav::MainFrm->ToggleWeekPlanPane();

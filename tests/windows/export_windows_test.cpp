@@ -37,11 +37,13 @@
 #include "recipes/ui/recipe_list_window.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
 
 using test::ReadAll;
+using test::WhileShown;
 using test::WriteAll;
 
 const char* const kExportKey = "Software\\Brimo\\Tavolin\\Export";
@@ -128,19 +130,7 @@ class ExportWindows : public ::testing::Test {
       ChooseRezDlg->ChooseLiBo->SetCurrentRow(row);
     }
   }
-  std::vector<std::string> Log(QListWidget* list) const {
-    std::vector<std::string> out;
-    for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
-    return out;
-  }
-  // Shows a modal window and runs `work` once it is up; the window is closed afterwards.
-  void WhileShown(QDialog* dialog, const std::function<void()>& work) {
-    QTimer::singleShot(0, dialog, [dialog, work] {
-      work();
-      if (dialog->isVisible()) dialog->reject();
-    });
-    dialog->exec();
-  }
+  std::vector<std::string> Log(QListWidget* list) const { return test::ListTexts(list); }
   void SaveShot(QWidget* w, const std::string& name) {
     w->resize(w->sizeHint());  // as the window first comes up
     QApplication::processEvents();

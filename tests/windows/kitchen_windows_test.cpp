@@ -42,6 +42,7 @@ namespace tav {
 namespace {
 
 using test::ReadAll;
+using test::WhileShown;
 using test::WriteAll;
 
 const int kMonday = DayNumber(2024, 6, 3);
@@ -136,32 +137,10 @@ class KitchenWindows : public ::testing::Test {
   QAction* PopupItem(QMenu* menu, const char* name) const {
     return menu->findChild<QAction*>(QString::fromLatin1(name));
   }
-  std::vector<std::string> Items(QListWidget* list) const {
-    std::vector<std::string> out;
-    for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
-    return out;
-  }
-  // A modal window shown, `work` run once it is up, then closed unless `work` closed it.
-  void WhileShown(QDialog* dialog, const std::function<void()>& work) {
-    QTimer::singleShot(0, dialog, [dialog, work] {
-      work();
-      if (dialog->isVisible()) dialog->reject();
-    });
-    dialog->exec();
-  }
-  // Runs `work` inside the next modal window, which `open` brings up.
-  void InNextDialog(QDialog* dialog, const std::function<void()>& work,
-                    const std::function<void()>& open) {
-    QTimer::singleShot(0, dialog, [dialog, work] {
-      work();
-      if (dialog->isVisible()) dialog->reject();
-    });
-    open();
-  }
-  std::vector<std::string> Column(QTableWidget* grid, int col) const {
+  // One column of the shopping dialog's grid, rows in the order shown.
+  std::vector<std::string> Column(int col) const {
     std::vector<std::string> out;
     for (const ShoppingRow& r : EinkaufDlg->GridRows()) out.push_back(r[col]);
-    (void)grid;
     return out;
   }
   std::string Data() const { return env.DataFolder(); }
@@ -174,7 +153,7 @@ TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
   QAction* add = PopupItem(ChooseRezDlg->ChooseMnu, "AddKListe");
   ASSERT_TRUE(add && add->isEnabled());
   add->trigger();
-  EXPECT_EQ(Items(KaufRezListDlg->EinkaufLiBo),
+  EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
             (std::vector<std::string>{"Pfannkuchen", "Zwiebelkuchen"}));
   EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
   const std::string book = std::to_string(static_cast<uint16_t>(Entry("Gulasch").bookId));
@@ -190,7 +169,7 @@ TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
   // Deleting Pfannkuchen takes both of its entries off, each with a notice.
   env.messages.defaultAnswer = IDYES;
   ChooseRezDlg->ToggleRecipeDeleted(RowOf("Pfannkuchen"));
-  EXPECT_EQ(Items(KaufRezListDlg->EinkaufLiBo),
+  EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
             (std::vector<std::string>{"Gulasch", "Zwiebelkuchen"}));
   ASSERT_EQ(env.messages.shown.size(), 2u);
   EXPECT_EQ(env.messages.shown[1].text, GetLangText(215));
@@ -199,7 +178,8 @@ TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
   // pane to its title strip.
   KaufRezListDlg->SelectEntry(KaufRezListDlg->list.Rows()[0]);
   ChooseRezDlg->ChooseLiBo->OnShoppingListDrop();
-  EXPECT_EQ(Items(KaufRezListDlg->EinkaufLiBo), (std::vector<std::string>{"Zwiebelkuchen"}));
+  EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
+            (std::vector<std::string>{"Zwiebelkuchen"}));
   KaufRezListDlg->EinkaufLiBo->setCurrentRow(0);
   PopupItem(KaufRezListDlg->KListPopup, "DelOneRez")->trigger();
   EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 0);
@@ -213,31 +193,28 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
   KaufRezListDlg->AddToKaufList(Entry("Zwiebelkuchen"), -1);
   TEinkaufDlg* dlg = EinkaufDlg;
   WhileShown(dlg, [&] {
-    EXPECT_EQ(Items(dlg->RezeptLiBo),
+    EXPECT_EQ(test::ListTexts(dlg->RezeptLiBo),
               (std::vector<std::string>{"Pfannkuchen (4 Personen)", "Zwiebelkuchen (2 Personen)"}));
-    EXPECT_EQ(Column(dlg->ZutatGrd, 1), (std::vector<std::string>{"1", "200", "750", "3", "500"}));
-    EXPECT_EQ(
-        Column(dlg->ZutatGrd, 2),
-        (std::vector<std::string>{"kg Zwiebeln", "g Speck", "g Mehl", "St Eier", "ml Milch"}));
-    EXPECT_EQ(Column(dlg->ZutatGrd, 4),
-              (std::vector<std::string>{"Wochenmarkt", "Metzger", "", "", ""}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"1", "200", "750", "3", "500"}));
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"kg Zwiebeln", "g Speck", "g Mehl", "St Eier",
+                                                   "ml Milch"}));
+    EXPECT_EQ(Column(4), (std::vector<std::string>{"Wochenmarkt", "Metzger", "", "", ""}));
     // Pancakes for 2,5.
     dlg->RezeptLiBo->setCurrentRow(0);
     dlg->MengeEdt->setText(QStringLiteral("2,5"));
     dlg->MengeEdtChange();
     EXPECT_EQ(fromQ(dlg->RezeptLiBo->item(0)->text()), "Pfannkuchen (2,5 Personen)");
-    EXPECT_EQ(Column(dlg->ZutatGrd, 1),
-              (std::vector<std::string>{"1", "200", "656,25", "1,88", "312,50"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"1", "200", "656,25", "1,88", "312,50"}));
     // Without the onion cake only the pancakes are left.
     dlg->RezeptLiBo->item(1)->setCheckState(Qt::Unchecked);
-    EXPECT_EQ(Column(dlg->ZutatGrd, 6), (std::vector<std::string>{"Mehl", "Eier", "Milch"}));
+    EXPECT_EQ(Column(6), (std::vector<std::string>{"Mehl", "Eier", "Milch"}));
     dlg->RezeptLiBo->item(1)->setCheckState(Qt::Checked);
     // Flour is bought at the market from now on; milk is not bought.
     dlg->ZutatGrdClick(2, 4);
-    EXPECT_EQ(Column(dlg->ZutatGrd, 4)[2], "Wochenmarkt");
+    EXPECT_EQ(Column(4)[2], "Wochenmarkt");
     EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "Wochenmarkt");
     dlg->ZutatGrdClick(4, 3);
-    EXPECT_EQ(Column(dlg->ZutatGrd, 3)[4], GetLangText(225));
+    EXPECT_EQ(Column(3)[4], GetLangText(225));
     dlg->SonstEdt->setPlainText(QStringLiteral("Backpapier"));
     dlg->editListClick();
     dlg->OKBtnClick();
@@ -260,8 +237,9 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
   KaufRezListDlg->list.RemoveEntry(0);
   KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
   WhileShown(dlg, [&] {
-    EXPECT_EQ(Items(dlg->RezeptLiBo), (std::vector<std::string>{"Zwiebelkuchen (2 Personen)",
-                                                                "Pfannkuchen (2,5 Personen)"}));
+    EXPECT_EQ(
+        test::ListTexts(dlg->RezeptLiBo),
+        (std::vector<std::string>{"Zwiebelkuchen (2 Personen)", "Pfannkuchen (2,5 Personen)"}));
     dlg->RezeptLiBo->setCurrentRow(1);
     EXPECT_EQ(fromQ(dlg->MengeEdt->text()), "2,5");
     EXPECT_EQ(fromQ(dlg->MengeTxt->text()), "Personen");
@@ -281,7 +259,7 @@ TEST_F(KitchenWindows, ARecipeThatCannotBeReadIsSaidAndStaysUnticked) {
     EXPECT_EQ(dlg->RezeptLiBo->item(0)->checkState(), Qt::Unchecked);
     dlg->RezeptLiBo->item(0)->setCheckState(Qt::Checked);  // refused
     EXPECT_EQ(dlg->RezeptLiBo->item(0)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(Column(dlg->ZutatGrd, 2), (std::vector<std::string>{"l Wasser"}));
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"l Wasser"}));
   });
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(218) + "Verlorene Suppe" + GetLangText(219));
@@ -352,7 +330,7 @@ TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
   plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 4, 1);
   plan->plan.entries[0].servings = 3;  // as the entry dialog sets it
   plan->SetCurrentCell(4, 2);
-  InNextDialog(
+  WhileShown(
       WPBemDlg,
       [] {
         WPBemDlg->BemEdt->setText(QStringLiteral("Oma kommt"));
@@ -383,7 +361,7 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
   Select({"Gulasch"});
   plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 1, 1);
   plan->SetCurrentCell(1, 1);
-  InNextDialog(
+  WhileShown(
       WPParaDlg,
       [] {
         EXPECT_EQ(fromQ(WPParaDlg->WPPTitel->text()), "Gulasch");
@@ -405,7 +383,7 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
 
   // A remark: Escape cancels, the close box after an earlier OK changes nothing either.
   plan->SetCurrentCell(1, 2);
-  InNextDialog(
+  WhileShown(
       WPBemDlg,
       [] {
         WPBemDlg->BemEdt->setText(QStringLiteral("Einkaufen"));
@@ -414,7 +392,7 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
       [&] { plan->EditWeekPlanCell(); });
   ASSERT_EQ(plan->plan.entries.size(), 2u);
   plan->SetCurrentCell(1, 2);
-  InNextDialog(
+  WhileShown(
       WPBemDlg,
       [] {
         WPBemDlg->BemEdt->setText(QStringLiteral("anders"));
@@ -423,7 +401,7 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
       },
       [&] { plan->EditWeekPlanCell(); });
   plan->SetCurrentCell(1, 3);
-  InNextDialog(
+  WhileShown(
       WPBemDlg, [] { WPBemDlg->close(); }, [&] { plan->AddWeekPlanRemark(); });
   ASSERT_EQ(plan->plan.entries.size(), 2u);
   EXPECT_EQ(plan->plan.entries[plan->plan.FindWeekPlanEntry(1, 2)].text, "Einkaufen");
@@ -496,7 +474,7 @@ TEST_P(KitchenScreens, Screenshots) {
       test::Shot(ThekeDlg, std::string("dealer_window_") + lang);
     });
     WPlanDlg->SetCurrentCell(0, 1);
-    InNextDialog(
+    WhileShown(
         WPParaDlg, [&] { test::Shot(WPParaDlg, std::string("week_plan_entry_") + lang); },
         [&] { WPlanDlg->EditWeekPlanCell(); });
   }

@@ -4,12 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QListWidget>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
@@ -45,6 +51,27 @@ inline void Shot(QWidget* w, const std::string& name) {
   EXPECT_FALSE(shot.isNull()) << name;
   if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
     shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
+}
+
+// Runs `work` once the modal window `dialog` is up, then closes it unless `work` did. `open`
+// brings the window up (by default its own exec); it may be a command that shows it.
+inline void WhileShown(QDialog* dialog, const std::function<void()>& work,
+                       const std::function<void()>& open = {}) {
+  QTimer::singleShot(0, dialog, [dialog, work] {
+    work();
+    if (dialog->isVisible()) dialog->reject();
+  });
+  if (open)
+    open();
+  else
+    dialog->exec();
+}
+
+// The texts of a list's items, in order.
+inline std::vector<std::string> ListTexts(const QListWidget* list) {
+  std::vector<std::string> out;
+  for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
+  return out;
 }
 
 }  // namespace tav::test

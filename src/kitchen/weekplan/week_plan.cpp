@@ -52,23 +52,15 @@ int TodayNumber() {
   return DayNumber(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
 }
 
-std::string ShortDateText(int dayNumber) {
-  int y, m, d;
-  DateOfDay(dayNumber, y, m, d);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%d.%d.%04d", d, m, y);
-  return buf;
-}
-
-std::string WeekPlanSectionName(int dayNumber) {
-  int y, m, d;
-  DateOfDay(dayNumber, y, m, d);
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d, m, y);
-  return buf;
-}
-
 namespace {
+
+std::string FormatDay(int dayNumber, const char* format) {
+  int y, m, d;
+  DateOfDay(dayNumber, y, m, d);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, format, d, m, y);
+  return buf;
+}
 
 std::string Key(const char* prefix, int n) {
   return prefix + std::to_string(n);
@@ -79,6 +71,14 @@ void SaveFailed() {
 }
 
 }  // namespace
+
+std::string ShortDateText(int dayNumber) {
+  return FormatDay(dayNumber, "%d.%d.%04d");
+}
+
+std::string WeekPlanSectionName(int dayNumber) {
+  return FormatDay(dayNumber, "%02d.%02d.%04d");
+}
 
 std::string WeekPlan::IniPath() {
   return (ctx().options ? ctx().options->Str(2) : std::string()) + "WPlan.ini";
