@@ -54,6 +54,7 @@
 #include "recipedb/recipe_store.h"
 #include "recipedb/ui/category_dialog.h"
 #include "recipedb/ui/cookbook_dialog.h"
+#include "recipedb/ui/ingredients_dialog.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
 #include "recipedb/ui/units_dialog.h"
@@ -252,7 +253,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"QuenoraMnu", "Quenora (Abgleich und Bestückung)", nullptr, kHidden}}},
       {"Extras1",
        "&Einstellungen",
-       {{"Zutatenliste", "&Zutatenliste", nullptr, 0},
+       {{"Zutatenliste", "&Zutatenliste", &M::ZutatenlisteClick, 0},
         {"Masseinheiten", "&Maßeinheiten", &M::MasseinheitenClick, 0},
         {"editGattungen", "&Gattungen", &M::editGattungenClick, 0},
         {"PortionsMnu", "Portions-Einheiten", &M::PortionsMnuClick, 0},
@@ -1269,6 +1270,10 @@ void TMainFrm::Statistik1Click() {
   StatistikDlg->ComputeStatistics();
   StatistikDlg->hide();
   StatistikDlg->exec();
+}
+
+void TMainFrm::ZutatenlisteClick() {
+  if (ZutatenDlg) ZutatenDlg->exec();
 }
 
 void TMainFrm::MasseinheitenClick() {

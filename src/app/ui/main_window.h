@@ -90,6 +90,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MnDelMarkedClick();
   // The cookbook window, then the quick book buttons again.
   void MnNewBookClick();
+  void ZutatenlisteClick();
   void MasseinheitenClick();
   // The category window manages the table; the recipe list's filter follows.
   void editGattungenClick();

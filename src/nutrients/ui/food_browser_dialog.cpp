@@ -11,12 +11,14 @@ TBLSMainDlg::TBLSMainDlg(QWidget* parent) : QDialog(parent) {
   BLSMainDlg = this;
   setObjectName(QStringLiteral("BLSMainDlg"));
   ctx().foods = this;
+  Registered<FoodData>::Enter(this);
   // The translation follows the reading of the group index; without Index.bls it stays out.
   if (LoadBLSIndex() && LangDlg) LangDlg->TranslateForm(this);
 }
 
 TBLSMainDlg::~TBLSMainDlg() {
   if (ctx().foods == this) ctx().foods = nullptr;
+  Registered<FoodData>::Leave(this);
 }
 
 }  // namespace tav
