@@ -637,8 +637,13 @@ TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
   EditRezDlg->showLexikonMnuClick();
   EXPECT_TRUE(LexShowDlg->isVisible());
   ctx().options->SetParaString(10, "");
+  bool optionsShown = false;
+  QTimer::singleShot(0, ParaDlg, [&] {
+    optionsShown = ParaDlg->isVisible();
+    ParaDlg->reject();
+  });
   NEditDlg->fillAutorBtnClick();
-  EXPECT_TRUE(ParaDlg->isVisible());
+  EXPECT_TRUE(optionsShown);
 
   DestroyAllWindows();
   EXPECT_EQ(MainWindow(), nullptr);

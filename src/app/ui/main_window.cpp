@@ -262,7 +262,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
         {"ThekeMnu", "Händler/Abteilungen", &M::ThekeMnuClick, 0},
         kSep,
-        {"Optionen", "Optionen", nullptr, 0}}},
+        {"Optionen", "Optionen", &M::OptionenClick, 0}}},
       {"ToolsMenu",
        "&Akademie",
        {{"AKKursImportMnu", "Kurs: Import von Rezepten", &M::AKKursImportMnuClick, 0},
@@ -272,7 +272,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"AKGewichtMnu", "Kurs: Gewichtsbeobachtung", &M::AKGewichtMnuClick, 0},
         {"AkErnaehrungMnu", "Kurs: Ernährungskontrolle", &M::AkErnaehrungMnuClick, 0},
         kSep,
-        {"AddToolsMnu", "Weitere Tools einrichten...", nullptr, 0},
+        {"AddToolsMnu", "Weitere Tools einrichten...", &M::AddToolsMnuClick, 0},
         kSep}},
       {"HelpMenu",
        "&Hilfe",
@@ -323,7 +323,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
         &M::WPlanClick},
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
       {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, &M::MnNewBookClick},
-       {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, nullptr},
+       {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, &M::OptionenClick},
        {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, nullptr},
        {"HelpBtn", "Hilfe", "Hilfe-Inhaltsverzeichnis", QStyle::SP_MessageBoxQuestion,
         &M::MnHelpClick}},
@@ -1257,8 +1257,9 @@ void TMainFrm::BookMenuClick(BookMenuKind kind, const std::string& book) {
 }
 
 void TMainFrm::ShowOptionsWindow(int page) {
-  (void)page;
-  if (ParaDlg) ParaDlg->show();
+  if (!ParaDlg) return;
+  ParaDlg->SelectParaPage(page);
+  ParaDlg->exec();
 }
 
 void TMainFrm::Statistik1Click() {

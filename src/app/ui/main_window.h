@@ -91,6 +91,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   // The cookbook window, then the quick book buttons again.
   void MnNewBookClick();
   void ZutatenlisteClick();
+  void OptionenClick() { ShowOptionsWindow(-1); }
+  // The options window on its tools page.
+  void AddToolsMnuClick() { ShowOptionsWindow(8); }
   void MasseinheitenClick();
   // The category window manages the table; the recipe list's filter follows.
   void editGattungenClick();
