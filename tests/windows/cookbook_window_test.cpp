@@ -119,6 +119,11 @@ TEST_F(CookbookWindow, ARenameMovesAllThreeFilesKeepsTheIdAndTheOpenBookFollows)
   EXPECT_EQ(MenuBooks(BookMenuKind::MoveRecipe),
             (std::vector<std::string>{renamed, "Salate", "Suppen"}));
   EXPECT_EQ(Ticked(), renamed);
+  // The items are taken up, so a click names the book by its new name.
+  MainWindowAccess::BookMenuItems(main.BookMenu(BookMenuKind::CopyRecipe)).front()->trigger();
+  ASSERT_EQ(main.clicked.size(), 1u);
+  EXPECT_EQ(main.clicked[0].first, BookMenuKind::CopyRecipe);
+  EXPECT_EQ(main.clicked[0].second, renamed);
   dlg->reject();
   ASSERT_FALSE(main.opened.empty());
   EXPECT_EQ(main.opened.back(), renamed);

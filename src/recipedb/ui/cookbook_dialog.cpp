@@ -423,42 +423,40 @@ void TKBookDlg::HelpBtnClick() {
 void TKBookDlg::BuildKBookMenus() {
   MainWindowAccess* main = MainWindow();
   if (!main) return;
-  const std::pair<QMenu*, BookMenuKind> menus[] = {
-      {main->BookMenu(BookMenuKind::Open), BookMenuKind::Open},
-      {main->BookMenu(BookMenuKind::MoveRecipe), BookMenuKind::MoveRecipe},
-      {main->BookMenu(BookMenuKind::CopyRecipe), BookMenuKind::CopyRecipe},
-      {main->BookMenu(BookMenuKind::MoveMarked), BookMenuKind::MoveMarked},
-      {main->BookMenu(BookMenuKind::CopyMarked), BookMenuKind::CopyMarked}};
-  for (const auto& [menu, kind] : menus) {
-    for (QAction* item : MainWindowAccess::BookMenuItems(menu)) {
-      menu->removeAction(item);
-      item->deleteLater();  // the item may be the one whose click is running
-    }
-  }
   std::string tick = ctx().options ? ctx().options->Str(6) : std::string();
-  if (!ctx().options || !FileExists(BookFileIn(ctx().options->Str(2), tick, ".inf"))) {
-    if (books_.empty()) return;
-    tick = books_.front().name;
-  }
-  for (const KBOOK& book : books_) {
-    QString caption = toQ(book.name);
-    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-    for (const auto& [menu, kind] : menus) {
-      if (!menu) continue;
-      auto* item = new QAction(caption, menu);
+  if (!ctx().options || !FileExists(BookFileIn(ctx().options->Str(2), tick, ".inf")))
+    tick = books_.empty() ? std::string() : books_.front().name;
+  for (const BookMenuKind kind : {BookMenuKind::Open, BookMenuKind::MoveRecipe,
+                                  BookMenuKind::CopyRecipe, BookMenuKind::MoveMarked,
+                                  BookMenuKind::CopyMarked}) {
+    QMenu* menu = main->BookMenu(kind);
+    if (!menu) continue;
+    // The items there are take the books in list order; only missing ones are made and
+    // surplus ones go, so a rebuild after a small change costs little.
+    std::vector<QAction*> items = MainWindowAccess::BookMenuItems(menu);
+    for (size_t i = books_.size(); i < items.size(); ++i) {
+      menu->removeAction(items[i]);
+      items[i]->deleteLater();  // the item may be the one whose click is running
+    }
+    for (size_t i = 0; i < books_.size(); ++i) {
+      const KBOOK& book = books_[i];
+      QAction* item = i < items.size() ? items[i] : nullptr;
+      if (!item) {
+        item = new QAction(menu);
+        item->setProperty("bookItem", true);
+        item->setCheckable(kind == BookMenuKind::Open);
+        QObject::connect(item, &QAction::triggered, main->FrameWidget(), [main, kind, item] {
+          main->BookMenuClick(kind, fromQ(item->data().toString()));
+        });
+        menu->addAction(item);
+      }
+      QString caption = toQ(book.name);
+      caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+      item->setText(caption);
       item->setData(toQ(book.name));
-      item->setProperty("bookItem", true);
       item->setToolTip(toQ(book.description));
       item->setStatusTip(toQ(book.description));
-      if (kind == BookMenuKind::Open) {
-        item->setCheckable(true);
-        item->setChecked(book.name == tick);
-      }
-      const std::string name = book.name;
-      const BookMenuKind k = kind;
-      QObject::connect(item, &QAction::triggered, main->FrameWidget(),
-                       [main, k, name] { main->BookMenuClick(k, name); });
-      menu->addAction(item);
+      if (kind == BookMenuKind::Open) item->setChecked(book.name == tick);
     }
   }
 }
