@@ -313,14 +313,7 @@ void TParaDlg::BuildPages() {
   GewPartLiBo = Named<QListWidget>(food.PageWidget(), "GewPartLiBo");
   GewPartUpLiBo = Captioned<QPushButton>(food.PageWidget(), "GewPartUpLiBo", "Nach &oben");
   GewPartDownLiBo = Captioned<QPushButton>(food.PageWidget(), "GewPartDownLiBo", "Nach &unten");
-  auto* parts = new QHBoxLayout;
-  parts->addWidget(GewPartLiBo, 1);
-  auto* partButtons = new QVBoxLayout;
-  partButtons->addWidget(GewPartUpLiBo);
-  partButtons->addWidget(GewPartDownLiBo);
-  partButtons->addStretch(1);
-  parts->addLayout(partButtons);
-  food.Layout(parts);
+  food.Layout(WithSideButtons(GewPartLiBo, {GewPartUpLiBo, GewPartDownLiBo}));
   MultiDataDayChk = food.Box("MultiDataDayChk", "Mehrere Gewichtseintr\xE4ge an einem Tag erlauben");
   food.End();
 
@@ -331,13 +324,7 @@ void TParaDlg::BuildPages() {
   ToolUpBtn = Captioned<QPushButton>(toolsPage, "ToolUpBtn", "Nach &oben");
   ToolDownBtn = Captioned<QPushButton>(toolsPage, "ToolDownBtn", "Nach &unten");
   auto* toolsLayout = new QVBoxLayout(toolsPage);
-  auto* toolsTop = new QHBoxLayout;
-  toolsTop->addWidget(ToolListGrd, 1);
-  auto* toolButtons = new QVBoxLayout;
-  for (QPushButton* b : {NewBtn, DelBtn, ToolUpBtn, ToolDownBtn}) toolButtons->addWidget(b);
-  toolButtons->addStretch(1);
-  toolsTop->addLayout(toolButtons);
-  toolsLayout->addLayout(toolsTop, 1);
+  toolsLayout->addLayout(WithSideButtons(ToolListGrd, {NewBtn, DelBtn, ToolUpBtn, ToolDownBtn}), 1);
   auto* toolFields = new QWidget(toolsPage);
   PageForm tool(toolFields);
   ToolTextEdt = tool.Field("ToolTextEdt", "ToolTextTxt", "Men\xFCtext:");
@@ -354,14 +341,7 @@ void TParaDlg::BuildPages() {
   OrderUpBtn = Captioned<QPushButton>(dupePage, "OrderUpBtn", "Nach &oben");
   OrderDownBtn = Captioned<QPushButton>(dupePage, "OrderDownBtn", "Nach &unten");
   auto* dupeLayout = new QVBoxLayout(dupePage);
-  auto* dupeTop = new QHBoxLayout;
-  dupeTop->addWidget(KBookOrderGrd, 1);
-  auto* orderButtons = new QVBoxLayout;
-  orderButtons->addWidget(OrderUpBtn);
-  orderButtons->addWidget(OrderDownBtn);
-  orderButtons->addStretch(1);
-  dupeTop->addLayout(orderButtons);
-  dupeLayout->addLayout(dupeTop, 1);
+  dupeLayout->addLayout(WithSideButtons(KBookOrderGrd, {OrderUpBtn, OrderDownBtn}), 1);
   dupeLayout->addWidget(KBookWrPrChk);
 
   PageForm cool(Page("CoolPnl", "Gefriergut"));

@@ -125,17 +125,7 @@ TGattDlg::TGattDlg(QWidget* parent) : QDialog(parent) {
   detail->addLayout(symbolRow, 12, 0, 1, 2);
   detail->setRowStretch(3, 4);
 
-  auto* left = new QVBoxLayout;
-  left->setSpacing(0);
-  left->addWidget(ArtTab);
-  left->addWidget(GattLiBo, 1);
-  auto* tableButtons = new QHBoxLayout;
-  tableButtons->setContentsMargins(0, 6, 0, 0);
-  tableButtons->addWidget(NeuBtn);
-  tableButtons->addWidget(ChangeBtn);
-  tableButtons->addWidget(DelBtn);
-  tableButtons->addStretch(1);
-  left->addLayout(tableButtons);
+  auto* left = TabbedList(ArtTab, GattLiBo, {NeuBtn, ChangeBtn, DelBtn});
   auto* middle = new QVBoxLayout;
   middle->addSpacing(ArtTab->sizeHint().height());
   middle->addWidget(ShowBtn);

@@ -233,16 +233,11 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   pictureButtons->addWidget(PicDelBtn);
   pictureButtons->addWidget(PicEditBtn);
   picture->addLayout(pictureButtons);
-  auto* units = new QGridLayout(EinheitGrp);
-  units->addWidget(alwaysRdb, 0, 0, 1, 2);
-  units->addWidget(onlyRdb, 1, 0, 1, 2);
-  units->addWidget(EinheitLiBo, 2, 0);
-  auto* groupButtons = new QVBoxLayout;
-  for (QPushButton* b : {FluessigBtn, GewichtBtn, ZaehlBtn, LaengeBtn, KleinBtn})
-    groupButtons->addWidget(b);
-  groupButtons->addStretch(1);
-  units->addLayout(groupButtons, 2, 1);
-  units->setColumnStretch(0, 1);
+  auto* units = new QVBoxLayout(EinheitGrp);
+  units->addWidget(alwaysRdb);
+  units->addWidget(onlyRdb);
+  units->addLayout(
+      WithSideButtons(EinheitLiBo, {FluessigBtn, GewichtBtn, ZaehlBtn, LaengeBtn, KleinBtn}), 1);
 
   auto* detail = new QGridLayout(DetailGrp);
   detail->addWidget(NameTxt, 0, 0);
@@ -268,16 +263,7 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   detail->setColumnStretch(1, 1);
   detail->setColumnStretch(3, 1);
 
-  auto* left = new QVBoxLayout;
-  left->setSpacing(0);
-  left->addWidget(FilterTab);
-  left->addWidget(ZutatLiBo, 1);
-  auto* listButtons = new QHBoxLayout;
-  listButtons->setContentsMargins(0, 6, 0, 0);
-  listButtons->addWidget(NeuBtn);
-  listButtons->addWidget(DelBtn);
-  listButtons->addStretch(1);
-  left->addLayout(listButtons);
+  auto* left = TabbedList(FilterTab, ZutatLiBo, {NeuBtn, DelBtn});
   auto* top = new QHBoxLayout;
   top->addLayout(left, 1);
   top->addWidget(DetailGrp, 3);

@@ -53,14 +53,7 @@ TEinheitenDlg::TEinheitenDlg(QWidget* parent) : QDialog(parent) {
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
   for (QPushButton* b : {NeuBtn, EditBtn, DelBtn}) b->setAutoDefault(false);
 
-  auto* side = new QVBoxLayout;
-  side->addWidget(NeuBtn);
-  side->addWidget(EditBtn);
-  side->addWidget(DelBtn);
-  side->addStretch(1);
-  auto* top = new QHBoxLayout;
-  top->addWidget(EinheitGrd, 1);
-  top->addLayout(side);
+  auto* top = WithSideButtons(EinheitGrd, {NeuBtn, EditBtn, DelBtn});
   auto* filters = new QHBoxLayout;
   filters->addWidget(showFesteChk);
   filters->addWidget(showUmrechChk);

@@ -35,4 +35,30 @@ inline QHBoxLayout* DialogButtonRow(QWidget* help, std::initializer_list<QWidget
   return row;
 }
 
+// A list or grid with its buttons stacked at the top on its right.
+inline QHBoxLayout* WithSideButtons(QWidget* main, std::initializer_list<QWidget*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(main, 1);
+  auto* column = new QVBoxLayout;
+  for (QWidget* b : buttons) column->addWidget(b);
+  column->addStretch(1);
+  row->addLayout(column);
+  return row;
+}
+
+// A tab strip over a list, and the list's buttons in a row below it.
+inline QVBoxLayout* TabbedList(QWidget* tabs, QWidget* list,
+                               std::initializer_list<QWidget*> buttons) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(0);
+  column->addWidget(tabs);
+  column->addWidget(list, 1);
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(0, 6, 0, 0);
+  for (QWidget* b : buttons) row->addWidget(b);
+  row->addStretch(1);
+  column->addLayout(row);
+  return column;
+}
+
 }  // namespace tav
