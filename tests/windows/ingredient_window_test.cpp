@@ -14,6 +14,7 @@
 
 #include "platform/qt/qt_text.h"
 #include "platform/text_file.h"
+#include "recipedb/dealer_access.h"
 #include "recipedb/ui/ingredient_links.h"
 #include "recipedb/ui/ingredients_dialog.h"
 #include "recipedb/unit_table.h"
@@ -63,20 +64,25 @@ struct FakeFoods : FoodData, FoodChooser {
   std::string chosenKey;
 };
 
-struct FakeDealers : DealerList {
-  FakeDealers() { Registered<DealerList>::Enter(this); }
-  ~FakeDealers() override { Registered<DealerList>::Leave(this); }
+struct FakeDealers : DealerAccess {
+  FakeDealers() { Registered<DealerAccess>::Enter(this); }
+  ~FakeDealers() override { Registered<DealerAccess>::Leave(this); }
   std::vector<std::string> DealerNames() const override {
     std::vector<std::string> names;
     for (const auto& d : dealers) names.push_back(d.first);
     return names;
   }
-  bool FindHaendlerOfZutat(const std::string& ingredient, std::string& dealer) const override {
+  bool FindHaendlerOfZutat(const std::string& ingredient, std::string& dealer,
+                           int& sequence) const override {
     bool found = false;
-    for (const auto& d : dealers)
-      for (const std::string& z : d.second)
-        if (z == ingredient) dealer = d.first, found = true;
+    for (size_t i = 0; i < dealers.size(); ++i)
+      for (const std::string& z : dealers[i].second)
+        if (z == ingredient) dealer = dealers[i].first, sequence = static_cast<int>(i), found = true;
     return found;
+  }
+  bool Find(const std::string& ingredient, std::string& dealer) const {
+    int sequence = 0;
+    return FindHaendlerOfZutat(ingredient, dealer, sequence);
   }
   void AddHaendler(const std::string& dealer) override {
     if (dealer.empty()) return;
@@ -89,7 +95,10 @@ struct FakeDealers : DealerList {
     for (auto& d : dealers)
       if (d.first == dealer && !ingredient.empty()) d.second.push_back(ingredient);
   }
-  void SaveHaendler() override { ++saves; }
+  bool SaveHaendler() override {
+    ++saves;
+    return true;
+  }
   std::vector<std::pair<std::string, std::vector<std::string>>> dealers = {
       {"Markt", {"Zwiebeln"}}, {"Metzger", {}}};
   int saves = 0;
@@ -381,11 +390,11 @@ TEST_F(IngredientWindow, SeasonEditorAndDealers) {
   dlg->HaendlerCoBo->setEditText(toQ("Bioladen"));
   Choose("Zwiebeln");
   std::string dealer;
-  ASSERT_TRUE(dealers.FindHaendlerOfZutat("Salz", dealer));
+  ASSERT_TRUE(dealers.Find("Salz", dealer));
   EXPECT_EQ(dealer, "Bioladen");
   dlg->DelHaendlerBtnClick();
   dlg->OKBtnClick();
-  EXPECT_FALSE(dealers.FindHaendlerOfZutat("Zwiebeln", dealer));
+  EXPECT_FALSE(dealers.Find("Zwiebeln", dealer));
   EXPECT_EQ(dealers.saves, 1);
   dlg->HelpBtnClick();
   EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Zutat.htm");

@@ -1,10 +1,10 @@
 #pragma once
 // What the ingredient window uses of windows on higher floors: the food data and the food
-// chooser and browser (nutrient database), the season editor and the dealer list (kitchen).
+// chooser and browser (nutrient database) and the season editor (kitchen); the dealer list
+// comes through recipedb/dealer_access.h.
 // Each implementer registers itself; while one is missing the ingredient window switches off
 // the controls that need it.
 #include <string>
-#include <vector>
 
 #include "services/registered.h"
 
@@ -43,20 +43,6 @@ class SeasonEditor {
  public:
   virtual ~SeasonEditor() = default;
   virtual bool EditSeason(REZZUTATEN& ingredient) = 0;
-};
-
-// The dealers at which ingredients are bought, each with the plurals bought there.
-class DealerList {
- public:
-  virtual ~DealerList() = default;
-  virtual std::vector<std::string> DealerNames() const = 0;
-  // The dealer that lists the ingredient (the last one when several do); false when none.
-  virtual bool FindHaendlerOfZutat(const std::string& ingredient, std::string& dealer) const = 0;
-  // A new dealer, unless the name is empty or taken.
-  virtual void AddHaendler(const std::string& dealer) = 0;
-  // Moves the ingredient to the dealer; a dealer name that names none only removes it.
-  virtual void SetHaendlerOfZutat(const std::string& dealer, const std::string& ingredient) = 0;
-  virtual void SaveHaendler() = 0;
 };
 
 template <class Link>

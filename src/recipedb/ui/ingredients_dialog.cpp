@@ -21,6 +21,7 @@
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
+#include "recipedb/dealer_access.h"
 #include "recipedb/reference_tables.h"
 #include "recipedb/ui/ingredient_links.h"
 #include "recipedb/unit_table.h"
@@ -404,9 +405,9 @@ void TZutatenDlg::FormShow() {
   BLSPnl->setVisible(!(ctx().options && ctx().options->Flag(56)));
   const QSignalBlocker quiet(HaendlerCoBo);
   HaendlerCoBo->clear();
-  if (const DealerList* dealers = Linked<DealerList>())
+  if (const DealerAccess* dealers = Dealers())
     for (const std::string& d : dealers->DealerNames()) HaendlerCoBo->addItem(toQ(d));
-  HaendlerPnl->setEnabled(Linked<DealerList>() != nullptr);
+  HaendlerPnl->setEnabled(Dealers() != nullptr);
   CenterOnForm(this);
 }
 
@@ -477,8 +478,9 @@ void TZutatenDlg::ShowZutat() {
   {
     const QSignalBlocker quiet(HaendlerCoBo);
     std::string dealer;
-    const DealerList* dealers = Linked<DealerList>();
-    HaendlerCoBo->setEditText(dealers && dealers->FindHaendlerOfZutat(z->plural, dealer)
+    int sequence = 0;
+    const DealerAccess* dealers = Dealers();
+    HaendlerCoBo->setEditText(dealers && dealers->FindHaendlerOfZutat(z->plural, dealer, sequence)
                                   ? toQ(dealer)
                                   : QString());
   }
@@ -561,7 +563,7 @@ bool TZutatenDlg::ApplyZutatEdits() {
   }
   if (alwaysRdb->isChecked()) z->units.clear();
   z->pieceWeight = static_cast<int32_t>(ReadLong(fromQ(WeightEdt->text())));
-  if (DealerList* dealers = Linked<DealerList>()) {
+  if (DealerAccess* dealers = Dealers()) {
     const std::string dealer = fromQ(HaendlerCoBo->currentText());
     dealers->AddHaendler(dealer);
     dealers->SetHaendlerOfZutat(dealer, plural);
@@ -742,7 +744,7 @@ void TZutatenDlg::PicEditBtnClick() {
 void TZutatenDlg::OKBtnClick() {
   if (!ApplyZutatEdits()) return;
   catalogue.WriteZutaten();
-  if (DealerList* dealers = Linked<DealerList>()) dealers->SaveHaendler();
+  if (DealerAccess* dealers = Dealers()) dealers->SaveHaendler();
   accept();
 }
 
