@@ -74,6 +74,16 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
+bool LineReader::Seek(long long offset) {
+  if (!file_ || offset < 0 || std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+    return false;
+  begin_ = end_ = 0;
+  eof_ = false;
+  lastBreak_ = false;
+  consumed_ = offset;
+  return true;
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
   std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
   if (!f) return false;

@@ -24,6 +24,8 @@ class LineReader {
   bool LastHadBreak() const { return lastBreak_; }
   // Bytes consumed so far (the position after the last line returned).
   long long Position() const { return consumed_; }
+  // Goes on reading at a byte offset of the file; false when the file cannot seek there.
+  bool Seek(long long offset);
 
  private:
   bool Fill();

@@ -14,6 +14,7 @@
 #include "recipedb/record_file.h"
 #include "services/context.h"
 #include "services/options_store.h"
+#include "services/registered.h"
 
 namespace tav {
 
@@ -78,6 +79,13 @@ void FinishPendingSwap(const std::string& dataFolder) {
       return;
   }
   RemoveFile(marker);
+}
+
+void BookCompression::FinishReorgRun() {
+  // The result does not matter here: a lexicon that cannot be reorganised stays as it was.
+  if (LexiconReorganizer* lexicon = Registered<LexiconReorganizer>::Get())
+    lexicon->ReorganizeLexicon(*this);
+  if (ctx().dbList) ctx().dbList->ReloadBookIndex();
 }
 
 void BookCompression::ReorgLogLine(const std::string& text, bool toStatus) {

@@ -19,6 +19,10 @@ class BookCompression {
   // otherwise, also when the book could not be started (messages 230, 231, 232).
   bool ReorgKBook(const std::string& name);
 
+  // The end of a run, after its books: the lexicon is reorganised (when the program has one),
+  // then the current book's index is loaded again.
+  void FinishReorgRun();
+
   // With toStatus: the status text; otherwise a new log line.
   void ReorgLogLine(const std::string& text, bool toStatus);
   void ClearLog();
@@ -34,6 +38,14 @@ class BookCompression {
  private:
   std::vector<std::string> logLines_;
   std::string status_;
+};
+
+// The lexicon's reorganisation, which the compression runs after the books. The lexicon (a
+// kitchen window) registers itself as Registered<LexiconReorganizer>; it logs through `log`.
+class LexiconReorganizer {
+ public:
+  virtual ~LexiconReorganizer() = default;
+  virtual bool ReorganizeLexicon(BookCompression& log) = 0;
 };
 
 // Completes a committed swap that was interrupted: the temporary files named by the marker

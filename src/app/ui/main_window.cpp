@@ -40,6 +40,7 @@
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
@@ -175,7 +176,7 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...",
          &M::CalcBLSStoffeMnuClick, 0},
         kSep,
-        {"StartLexikon", "&Lexikon des Kochens", nullptr, 0},
+        {"StartLexikon", "&Lexikon des Kochens", &M::StartLexikonClick, 0},
         kSep,
         {"Statistik1", "Statistik", &M::Statistik1Click, 0},
         kSep,
@@ -259,7 +260,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"PortionsMnu", "Portions-Einheiten", &M::PortionsMnuClick, 0},
         kSep,
         {"KennDatenMnu", "Anzeige Kenndaten", &M::KennDatenMnuClick, 0},
-        {"InpLexBegriffe", "Lexikon-Oberbegriffe", nullptr, 0},
+        {"InpLexBegriffe", "Lexikon-Oberbegriffe", &M::InpLexBegriffeClick, 0},
         {"ThekeMnu", "Händler/Abteilungen", &M::ThekeMnuClick, 0},
         kSep,
         {"Optionen", "Optionen", &M::OptionenClick, 0}}},
@@ -318,7 +319,8 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
       {{"TBQImport", "Quick-Import",
         "Rezepte im Clipboard sofort ins aktuelle Kochbuch importieren", QStyle::SP_ArrowDown,
         &M::QuickImportClick},
-       {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView, nullptr},
+       {"TBLexik", "Lexikon", "Lexikon des Kochens", QStyle::SP_FileDialogInfoView,
+        &M::StartLexikonClick},
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
         &M::WPlanClick},
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
@@ -1517,6 +1519,14 @@ void TMainFrm::DoReorgClick() {
   if (!ReorgDlg) return;
   ReorgDlg->PrepareReorgDlg(0, std::string());
   ReorgDlg->exec();
+}
+
+void TMainFrm::StartLexikonClick() {
+  if (LexShowDlg) LexShowDlg->ShowLexicon();
+}
+
+void TMainFrm::InpLexBegriffeClick() {
+  if (LexShowDlg) LexShowDlg->EditLexiconChapters();
 }
 
 void TMainFrm::KennDatenMnuClick() {

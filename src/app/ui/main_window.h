@@ -183,6 +183,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void ChangePersAnzMnuClick();
   void TBMCalcClick();
   void KennDatenMnuClick();
+  void StartLexikonClick();
+  void InpLexBegriffeClick();
   void DoNewInizClick();
   void HelpAboutItemClick();
   void TBInfoDblClick();

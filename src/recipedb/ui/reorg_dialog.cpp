@@ -118,7 +118,7 @@ void TReorgDlg::OKBtnClick() {
       nothing = true;
     }
   }
-  if (ctx().dbList) ctx().dbList->ReloadBookIndex();
+  FinishReorgRun();
   CancelBtn->setText(toQ(GetLangText(227)));
   ReorgLogLine(GetLangText(nothing ? 228 : 229), false);
   CancelBtn->setFocus();

@@ -15,7 +15,10 @@
 #include "recipes/ui/info_pane_window.h"
 #include "recipes/ui/ingredient_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/lexicon_access.h"
+#include "recipes/ui/season_access.h"
 #include "recipes/ui/standard_view_window.h"
+#include "services/ui/context_list_box.h"
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/ui/form_controls.h"
@@ -113,8 +116,8 @@ void TDataRezDlg::ShowRecipe(int item, bool force) {
   shownBook_ = book;
   shownNumber_ = read ? entry.number : -1;
 
-  // The lexicon and the season table take the recipe here once the kitchen windows are part
-  // of the program (SetLexiconRecipe, SetSeasonRecipe).
+  if (LexiconAccess* lexicon = Lexicon()) lexicon->SetLexiconRecipe(ShownRecipe);
+  if (SeasonAccess* season = Season()) season->SetSeasonRecipe(ShownRecipe);
   ScaleToChosenServings(ShownRecipe);
 
   const std::string bookName = search && ctx().books ? ctx().books->GetKBookName(book) : "";
@@ -122,8 +125,14 @@ void TDataRezDlg::ShowRecipe(int item, bool force) {
   if (InfoRezDlg) {
     InfoRezDlg->FillKeyFigureGrid(this);
     InfoRezDlg->ShowInfoPicture();
-    // The lexicon page follows the recipe (its terms come with the lexicon window).
-    if (InfoRezDlg->InfoPageNo == 2) InfoRezDlg->ResetLexiconPage();
+    // The lexicon page follows the recipe.
+    if (InfoRezDlg->InfoPageNo == 2) {
+      if (LexiconAccess* lexicon = Lexicon()) {
+        lexicon->UpdateRecipeLexiconTerms(true);
+        lexicon->CopyLexiconTermList(InfoRezDlg->LexListLiBo);
+      }
+      InfoRezDlg->ResetLexiconPage();
+    }
   }
   if (ZutatRezDlg) ZutatRezDlg->FillIngredientPane(this);
 

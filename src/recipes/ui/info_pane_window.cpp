@@ -25,7 +25,9 @@
 #include "recipes/recipe_view.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/lexicon_access.h"
 #include "recipes/ui/rating_pictures.h"
+#include "recipes/ui/season_access.h"
 #include "services/context.h"
 #include "services/file_functions.h"
 #include "services/options_store.h"
@@ -287,11 +289,24 @@ void TInfoRezDlg::InfoPageChange() {
   }
   switch (InfoPageNo) {
     case 3:
-      // The season window's panel (SaisonPnl) moves into SaisonGround here once the kitchen
-      // windows are part of the program.
+      if (SeasonAccess* season = Season()) {
+        // The calendar's grid panel is lent to this page.
+        QWidget* panel = season->SeasonPanel();
+        if (panel && panel->parentWidget() != SaisonGround) {
+          panel->setParent(SaisonGround);
+          SaisonGround->layout()->addWidget(panel);
+        }
+        if (panel) panel->show();
+        season->SetFilterTab(2);
+        season->UpdateSeasonSlot();
+      }
       break;
     case 2:
-      // The lexicon window fills the terms (UpdateRecipeLexiconTerms, CopyLexiconTermList).
+      if (LexiconAccess* lexicon = Lexicon()) {
+        lexicon->SelectLexiconTab(0);
+        lexicon->UpdateRecipeLexiconTerms(true);
+        lexicon->CopyLexiconTermList(LexListLiBo);
+      }
       ResetLexiconPage();
       break;
     default:
@@ -429,12 +444,18 @@ void TInfoRezDlg::LexListLiBoClick() {
 }
 
 void TInfoRezDlg::ShowLexiconTerm() {
-  // The lexicon window selects the term and hands over its entry (SelectLexiconTerm,
-  // CopyLexiconText) once it is part of the program.
+  LexiconAccess* lexicon = Lexicon();
+  if (!lexicon || !LexListLiBo->currentItem()) return;
+  lexicon->SelectLexiconTerm(fromQ(LexListLiBo->currentItem()->text()));
+  lexicon->CopyLexiconText(LexTxt);
 }
 
 void TInfoRezDlg::LexListLiBoDblClick() {
-  // Opens the lexicon window at the term once it is part of the program.
+  LexiconAccess* lexicon = Lexicon();
+  if (!lexicon || !LexListLiBo->currentItem()) return;
+  const std::string term = fromQ(LexListLiBo->currentItem()->text());
+  lexicon->ShowLexicon();
+  lexicon->SelectLexiconTerm(term);
 }
 
 void TInfoRezDlg::ResetLexiconPage() {

@@ -1,0 +1,399 @@
+// The lexicon files: the index read from Lexika.ldt, entries appended, marked deleted and
+// reorganised away, the chapter file, looking words up and finding the terms of a recipe, and
+// the book compression reorganising the lexicon after the books.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "kitchen/lexicon/lexicon.h"
+#include "kitchen/lexicon/lexicon_files.h"
+#include "kitchen/lexicon/lexicon_terms.h"
+#include "platform/paths.h"
+#include "recipedb/book_compression.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/recipe_records.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+// A file written by hand: magic, then entries of the given header and text lines.
+std::string Entry(const std::string& header, const std::string& text = "Text\r\n") {
+  return header + text + "#\r\n";
+}
+const std::string kHead = "SAPLEX_1.00\r\n#\r\n";
+
+class LexiconFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { env.LoadLanguage("DE"); }
+  std::string Folder() const { return env.DataFolder() + "DE/"; }
+  std::string DataFile() const { return Folder() + "Lexika.ldt"; }
+  LexiconFiles Files() const { return LexiconFiles(Folder()); }
+  std::vector<LEXINDEX> Index(bool* ok = nullptr) const {
+    std::vector<LEXINDEX> index;
+    const bool read = Files().LoadLexiconIndex(index);
+    if (ok) *ok = read;
+    return index;
+  }
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> out;
+    for (const LEXINDEX& e : Index()) out.push_back(e.title);
+    return out;
+  }
+  test::TestEnv env;
+};
+
+TEST_F(LexiconFilesTest, WrittenEditedDeletedAndReorganisedGivesTheGoldenFile) {
+  const LexiconFiles files = Files();
+  ASSERT_TRUE(files.AppendLexiconEntry(1, "Blanchieren",
+                                       {"Abbr\xFChen", "",
+                                        "\xDC"
+                                        "berbr\xFChen"},
+                                       "Gem\xFCse kurz in sprudelnd kochendes Salzwasser geben.\r\n"
+                                       "Danach sofort in Eiswasser abschrecken."));
+  ASSERT_TRUE(files.AppendLexiconEntry(
+      1, "Legieren", {}, "Eine Suppe mit Eigelb und Sahne binden; nicht mehr kochen lassen."));
+  ASSERT_TRUE(files.AppendLexiconEntry(2, "Roux", {"Mehlschwitze"},
+                                       "#1 helle Mehlschwitze\r\n#2 braune Mehlschwitze"));
+  std::vector<LEXINDEX> index = Index();
+  ASSERT_EQ(index.size(), 3u);
+  // Changed: the old version marked, the new one appended under another chapter.
+  ASSERT_EQ(index[1].title, "Legieren");
+  ASSERT_TRUE(files.MarkLexiconEntryDeleted(index[1]));
+  ASSERT_TRUE(
+      files.AppendLexiconEntry(3, "Legieren", {"Binden"},
+                               "Suppen und So\xDF"
+                               "en mit Eigelb und Sahne binden.\r\nNicht mehr kochen lassen.\r\n"));
+  // Deleted.
+  ASSERT_EQ(index[2].title, "Roux");
+  ASSERT_TRUE(files.MarkLexiconEntryDeleted(index[2]));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Blanchieren", "Legieren"}));
+
+  std::vector<std::string> log;
+  ASSERT_TRUE(files.ReorganizeLexicon([&log](const std::string& text, bool toStatus) {
+    log.push_back((toStatus ? "S:" : "") + text);
+  }));
+  EXPECT_EQ(ReadAll(DataFile()),
+            ReadAll(test::Fixture("lexicon_after_edit_delete_reorganise.ldt")));
+  EXPECT_EQ(log, (std::vector<std::string>{"", "Lexikon wird reorganisiert ...",
+                                           "\xDC"
+                                           "bernommen: 2 von 4",
+                                           "", "S:"}));
+  // The text comes back as written, with the editor's own line ends.
+  index = Index();
+  ASSERT_EQ(index.size(), 2u);
+  EXPECT_EQ(files.ReadLexiconText(index[1]),
+            "Suppen und So\xDF"
+            "en mit Eigelb und Sahne binden.\r\r\nNicht mehr kochen lassen.\r");
+  EXPECT_EQ(files.ReadLexiconKeywords(index[0]),
+            "Abbr\xFChen\r\n\xDC"
+            "berbr\xFChen");
+}
+
+TEST_F(LexiconFilesTest, IndexReaderCases) {
+  struct Case {
+    const char* name;
+    std::string bytes;  // "\x01" = no file
+    bool ok;
+    std::vector<std::string> titles;
+  };
+  const std::vector<Case> cases = {
+      {"missing file", "\x01", false, {}},
+      {"empty file", "", true, {}},
+      {"no magic", "LEXIKON\r\n#\r\n" + Entry("B1\r\n>Salz\r\nF0\r\n"), false, {}},
+      {"magic anywhere in the first line",
+       "xSAPLEXy\r\n#\r\n" + Entry("B1\r\n>Salz\r\nF0\r\n"),
+       true,
+       {"Salz"}},
+      {"deleted entry",
+       kHead + Entry("B1\r\n>Salz\r\nF1\r\n") + Entry("B1\r\n>Zucker\r\nF0\r\n"),
+       true,
+       {"Zucker"}},
+      {"two live versions in file order",
+       kHead + Entry("B1\r\n>Salz\r\nF0\r\n", "erste\r\n") + Entry("B2\r\n>Salz\r\nF0\r\n"),
+       true,
+       {"Salz", "Salz"}},
+      {"no status line",
+       kHead + Entry("B1\r\n>Salz\r\n") + Entry("B1\r\n>Zucker\r\nF0\r\n"),
+       true,
+       {"Zucker"}},
+      {"last entry without its #",
+       kHead + Entry("B1\r\n>Salz\r\nF0\r\n") + "B1\r\n>Zucker\r\nF0\r\n",
+       true,
+       {"Salz"}},
+      {"sorted without case",
+       kHead + Entry("B1\r\n>zwiebel\r\nF0\r\n") + Entry("B1\r\n>\xC4pfel\r\nF0\r\n") +
+           Entry("B1\r\n>Basilikum\r\nF0\r\n"),
+       true,
+       {"\xC4pfel", "Basilikum", "zwiebel"}},
+      {"LF line ends", "SAPLEX_1.00\n#\nB1\n>Salz\nF0\nText\n#\n", true, {"Salz"}},
+  };
+  for (const Case& c : cases) {
+    RemoveFile(DataFile());
+    if (c.bytes != "\x01") WriteAll(DataFile(), c.bytes);
+    bool ok = false;
+    std::vector<std::string> titles;
+    for (const LEXINDEX& e : Index(&ok)) titles.push_back(e.title);
+    EXPECT_EQ(ok, c.ok) << c.name;
+    EXPECT_EQ(titles, c.titles) << c.name;
+  }
+}
+
+TEST_F(LexiconFilesTest, IndexHoldsChapterKeysAndOffsets) {
+  const std::string bytes =
+      kHead + Entry("B65535\r\n>R\xFChrei\r\n>R\xFChren\r\n>stocken\r\nF0\r\n",
+                    "Eier verquirlen.\r\n#ist kein Ende\r\nin der Pfanne.\r\n");
+  WriteAll(DataFile(), bytes);
+  const std::vector<LEXINDEX> index = Index();
+  ASSERT_EQ(index.size(), 1u);
+  const LEXINDEX& e = index[0];
+  EXPECT_EQ(e.chapter, -1);  // 65535 in 16 bits
+  EXPECT_EQ(e.keywords, (std::vector<std::string>{"RUEHREN", "STOCKEN"}));
+  EXPECT_EQ(bytes.substr(static_cast<size_t>(e.titlePos), 9), ">R\xFChrei\r\n");
+  EXPECT_EQ(bytes.substr(static_cast<size_t>(e.statusPos), 4), "F0\r\n");
+  // The keywords come back as typed; the text reader goes on past a line "#..." up to "#".
+  EXPECT_EQ(Files().ReadLexiconKeywords(e), "R\xFChren\r\nstocken");
+  EXPECT_EQ(Files().ReadLexiconText(e), "Eier verquirlen.\r\n#ist kein Ende\r\nin der Pfanne.");
+}
+
+TEST_F(LexiconFilesTest, MarkingDeletedChangesExactlyTheStatusBytes) {
+  const std::string bytes = kHead + Entry("B1\r\n>Salz\r\nF0\r\n") +
+                            Entry("B2\r\n>Zucker\r\nF0\r\n") + Entry("B2\r\n>Zimt\r\nF0\r\n");
+  WriteAll(DataFile(), bytes);
+  const std::vector<LEXINDEX> index = Index();
+  ASSERT_EQ(index.size(), 3u);
+  Files().MarkChapterEntriesDeleted(index, 2);
+  std::string expected = bytes;
+  for (const LEXINDEX& e : index)
+    if (e.chapter == 2) expected[static_cast<size_t>(e.statusPos) + 1] = '1';
+  EXPECT_EQ(ReadAll(DataFile()), expected);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Salz"}));
+  // An index older than the file marks nothing where no status line stands.
+  LEXINDEX stale = index[0];
+  stale.statusPos = 3;
+  EXPECT_FALSE(Files().MarkLexiconEntryDeleted(stale));
+  EXPECT_EQ(ReadAll(DataFile()), expected);
+}
+
+TEST_F(LexiconFilesTest, AppendingStartsANewFileAndClosesAnEntryCutShort) {
+  ASSERT_TRUE(Files().AppendLexiconEntry(2, "Salz", {}, ""));
+  EXPECT_EQ(ReadAll(DataFile()), kHead + "B2\r\n>Salz\r\nF0\r\n\r\n#\r\n");
+  ASSERT_EQ(Titles(), (std::vector<std::string>{"Salz"}));
+
+  // The program stopped while writing an entry: the next one still stands on its own.
+  // (The cut entry keeps what reached the file.)
+  WriteAll(DataFile(), kHead + Entry("B1\r\n>Salz\r\nF0\r\n") + "B1\r\n>Zucker\r\nF0\r\ns\xFC");
+  ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {"Ceylon"}, "Rinde"));
+  const std::vector<LEXINDEX> index = Index();
+  ASSERT_EQ(index.size(), 3u);
+  EXPECT_EQ(index[1].title, "Zimt");
+  EXPECT_EQ(Files().ReadLexiconText(index[1]), "Rinde");
+  EXPECT_EQ(Files().ReadLexiconKeywords(index[1]), "Ceylon");
+  EXPECT_EQ(Files().ReadLexiconText(index[2]), "s\xFC");
+}
+
+TEST_F(LexiconFilesTest, ATextLineBeginningWithHashStaysInItsEntry) {
+  ASSERT_TRUE(Files().AppendLexiconEntry(1, "Roux", {}, "#1 hell\r\n#\r\n#2 braun"));
+  ASSERT_TRUE(Files().AppendLexiconEntry(1, "Salz", {}, "Kochsalz"));
+  const std::vector<LEXINDEX> index = Index();
+  ASSERT_EQ(index.size(), 2u);
+  EXPECT_EQ(Files().ReadLexiconText(index[0]), " #1 hell\r\r\n #\r\r\n #2 braun");
+  EXPECT_EQ(Files().ReadLexiconText(index[1]), "Kochsalz");
+}
+
+TEST_F(LexiconFilesTest, ReorganisingThirtyEntriesLogsProgressAndCount) {
+  std::string bytes = kHead;
+  for (int i = 0; i < 30; ++i)
+    bytes +=
+        Entry("B1\r\n>Eintrag " + std::to_string(i) + "\r\nF" + (i % 7 == 3 ? "1" : "0") + "\r\n");
+  WriteAll(DataFile(), bytes);
+  std::vector<std::string> lines, status;
+  ASSERT_TRUE(Files().ReorganizeLexicon([&](const std::string& text, bool toStatus) {
+    (toStatus ? status : lines).push_back(text);
+  }));
+  EXPECT_EQ(lines, (std::vector<std::string>{"", "Lexikon wird reorganisiert ...",
+                                             "\xDC"
+                                             "bernommen: 26 von 30",
+                                             ""}));
+  // The "#" after the magic line counts among the 13th and 26th.
+  EXPECT_EQ(status, (std::vector<std::string>{"(10 von 13)", "(21 von 26)", ""}));
+  EXPECT_EQ(Index().size(), 26u);
+}
+
+TEST_F(LexiconFilesTest, ReorganisingRefusesAFileWithoutMagicAndKeepsIt) {
+  EXPECT_FALSE(Files().ReorganizeLexicon(nullptr));  // no file
+  const std::string bytes = "Rezepte\r\n" + Entry("B1\r\n>Salz\r\nF1\r\n");
+  WriteAll(DataFile(), bytes);
+  EXPECT_FALSE(Files().ReorganizeLexicon(nullptr));
+  EXPECT_EQ(ReadAll(DataFile()), bytes);
+}
+
+TEST_F(LexiconFilesTest, ReorganisingWritesHeadersCanonicallyAndDropsCutEntries) {
+  WriteAll(DataFile(), kHead + "B7\r\nX fremd\r\n>Salz\r\n>Meer\r\nF2\r\nText\r\n#\r\n" +
+                           "B1\r\n>Zucker\r\nF0\r\nohne Ende\r\n");
+  ASSERT_TRUE(Files().ReorganizeLexicon(nullptr));
+  EXPECT_EQ(ReadAll(DataFile()), kHead + "B7\r\n>Salz\r\n>Meer\r\nF0\r\nText\r\n#\r\n");
+}
+
+TEST_F(LexiconFilesTest, ChapterFile) {
+  const std::string path = Folder() + "Lexika.lbk";
+  std::vector<LEXBOOKS> chapters;
+  // None there: the three default chapters are written and read.
+  Files().LoadLexiconChapters(chapters);
+  EXPECT_EQ(ReadAll(path), "Techniken#1\r\nZutaten#2\r\nSonstiges#3\r\n");
+  ASSERT_EQ(chapters.size(), 3u);
+  EXPECT_EQ(chapters[0].name, "Sonstiges");
+
+  WriteAll(path, "Zutaten#2\r\nohne Nummer\r\nBasis#7\r\n");
+  Files().LoadLexiconChapters(chapters);
+  ASSERT_EQ(chapters.size(), 2u);
+  EXPECT_EQ(chapters[0].name, "Basis");
+  EXPECT_EQ(chapters[0].number, 7);
+  EXPECT_EQ(chapters[1].name, "Zutaten");
+  EXPECT_EQ(ChapterNumberByName(chapters, "Zutaten"), 2);
+  EXPECT_EQ(ChapterNumberByName(chapters, "zutaten"), 0);
+
+  chapters.push_back({"\xC4pfel", 65535});
+  SortLexiconChapters(chapters);
+  ASSERT_TRUE(Files().SaveLexiconChapters(chapters));
+  EXPECT_EQ(ReadAll(path), "\xC4pfel#65535\r\nBasis#7\r\nZutaten#2\r\n");
+}
+
+TEST(LexiconChapterNumbers, NewNumbersAreFreeAndBounded) {
+  EXPECT_EQ(NewChapterNumber({}, nullptr), 1);
+  std::vector<LEXBOOKS> chapters = {{"a", 1}, {"b", 3}};
+  EXPECT_EQ(NewChapterNumber(chapters, [](int) { return 0; }), 2);
+  EXPECT_EQ(NewChapterNumber(chapters, [](int count) { return count - 1; }), 998);
+  for (int n = 1; n <= 998; ++n) chapters.push_back({"c", n});
+  EXPECT_EQ(NewChapterNumber(chapters, [](int) { return 0; }), 0);
+}
+
+// --- looking up -------------------------------------------------------------------------------
+
+std::vector<LEXINDEX> SampleIndex() {
+  // In title order, as the index reader gives it.
+  return {{"Abschrecken", {"SALZ"}, 1, 10, 5},
+          {"Pfeffer", {}, 2, 20, 15},
+          {"Ruehrei", {"STOCKEN"}, 1, 30, 25},
+          {"Salz", {}, 2, 40, 35}};
+}
+
+TEST(LexiconLookup, WordsMatchTitlesAndKeywordsByTheirKeys) {
+  LexiconKeys keys;
+  keys.Build(SampleIndex());
+  struct Case {
+    const char* word;
+    bool withKeywords;
+    int found;
+  };
+  const Case cases[] = {
+      {"R\xFChrei", false, 2}, {"RUEHREI", false, 2}, {"ruehrei", true, 2},
+      {"Stocken", false, -1},  {"Stocken", true, 2},  {"(Salz)", true, -1},
+      {"Salz", false, 3},      {"Salz", true, 0},  // the keyword of an earlier entry wins
+      {"Pfeffer,", true, -1},  {"", true, -1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(keys.Find(c.word, c.withKeywords), c.found) << c.word;
+}
+
+TEST(LexiconLookup, RecipeTermsAreSortedAndListedOnceEach) {
+  LexiconKeys keys;
+  keys.Build(SampleIndex());
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "R\xFChrei mit Speck";
+  r.lines = {{"1", "Pr", "Salz", "", 0, 0},
+             {"", "", "Salz, Pfeffer", "", 0, 0},
+             {"", "", "(Salz)", "", 0, 0},
+             {"", "", "-salz nach Geschmack", "", 0, 0},
+             {"1", "TL", "Salz", "", 0, 0}};
+  r.text = "Die Eier stocken lassen;\tmit\r\nSalz abschmecken.";
+  r.remarks = {{"--Pfeffer: frisch", "Anna"}};
+  const std::vector<LEXINDEXAKTREZ> terms = FindRecipeLexiconTerms(keys, r);
+  std::vector<std::string> words;
+  for (const auto& t : terms) words.push_back(t.word + "=" + std::to_string(t.entryIndex));
+  EXPECT_EQ(words, (std::vector<std::string>{"Pfeffer=1", "R\xFChrei=2", "Salz=0", "salz=0",
+                                             "stocken=2"}));
+}
+
+// --- the book compression ---------------------------------------------------------------------
+
+class Compression : public BookCompression {};
+
+TEST(LexiconReorganisation, CompressingABookAlsoReorganisesTheLexicon) {
+  test::BookEnv books("Hausbuch");
+  REZBLOCK r = test::RichRecipe(1);
+  books.AddRecipe(r);
+  const std::string ldt = books.env.DataFolder() + "DE/Lexika.ldt";
+  WriteAll(ldt, kHead + Entry("B1\r\n>Salz\r\nF1\r\n") + Entry("B1\r\n>Zucker\r\nF0\r\n"));
+  Compression run;
+  {
+    CookingLexicon lexicon;
+    lexicon.LoadLexiconIndex();
+    ASSERT_EQ(lexicon.CountLexiconEntries(), 1);
+    EXPECT_FALSE(run.ReorgKBook("Hausbuch"));
+    run.FinishReorgRun();
+    EXPECT_EQ(ReadAll(ldt), kHead + Entry("B1\r\n>Zucker\r\nF0\r\n"));
+    // The index was read again: its offsets are those of the new file.
+    ASSERT_EQ(lexicon.CountLexiconEntries(), 1);
+    EXPECT_EQ(lexicon.Files().ReadLexiconText(lexicon.index[0]), "Text");
+    const auto& log = run.LogLines();
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        "\xDC"
+                        "bernommen: 1 von 2"),
+              log.end());
+  }
+  // Without a lexicon the run ends as before.
+  WriteAll(ldt, kHead + Entry("B1\r\n>Salz\r\nF1\r\n"));
+  run.FinishReorgRun();
+  EXPECT_EQ(ReadAll(ldt), kHead + Entry("B1\r\n>Salz\r\nF1\r\n"));
+  EXPECT_EQ(books.store.BookIndex().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// The lexicons shipped in both languages: readable, every entry in a chapter and with a text,
+// and the usual kitchen words found.
+TEST(ShippedLexicon, BothLanguagesHoldTheirEntries) {
+  struct Case {
+    const char* lang;
+    std::vector<std::string> words;  // each must be found, with keywords
+  };
+  const Case cases[] = {
+      {"DE",
+       {"blanchieren", "abschrecken", "legieren", "Roux", "Mehlschwitze", "julienne", "sautieren",
+        "pochieren", "R\xFChrei", "Kerntemperatur"}},
+      {"EN",
+       {"blanch", "refresh", "liaison", "roux", "julienne", "saute", "poach", "sear", "braise",
+        "zest"}},
+  };
+  for (const Case& c : cases) {
+    const LexiconFiles files(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + c.lang + "/");
+    std::vector<LEXINDEX> index;
+    ASSERT_TRUE(files.LoadLexiconIndex(index)) << c.lang;
+    EXPECT_GE(index.size(), 150u) << c.lang;
+    std::vector<LEXBOOKS> chapters;
+    files.LoadLexiconChapters(chapters);
+    EXPECT_EQ(chapters.size(), 7u) << c.lang;
+    for (const LEXINDEX& e : index) {
+      bool known = false;
+      for (const LEXBOOKS& ch : chapters) known = known || ch.number == e.chapter;
+      EXPECT_TRUE(known) << c.lang << " " << e.title;
+      EXPECT_GT(files.ReadLexiconText(e).size(), 20u) << c.lang << " " << e.title;
+    }
+    LexiconKeys keys;
+    keys.Build(index);
+    for (const std::string& w : c.words) EXPECT_GE(keys.Find(w, true), 0) << c.lang << " " << w;
+  }
+}
+
+}  // namespace
+}  // namespace tav

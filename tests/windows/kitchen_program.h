@@ -1,0 +1,115 @@
+#pragma once
+// The whole program over the shipped data root with one book of dishes built through the store
+// before the start: the frame of the lexicon, menu and season window tests. With TAVOLIN_SHOTS
+// naming a folder, Shot writes a window there as PNG.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/recipe_records.h"
+#include "recipes/ui/recipe_list_window.h"
+#include "support/test_env.h"
+
+namespace tav::test {
+
+class KitchenProgram : public ::testing::Test {
+ protected:
+  TestEnv env;
+  TempDir program;
+  std::string savedProgram = ProgramFolder();
+  TChooseRezDlg* list = nullptr;
+
+  void SetUp() override {
+    SetProgramFolder(program.Path());
+    std::filesystem::copy(TAVOLIN_SHIPPED_DATA, env.Root(),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    env.userSettings.WriteString(kRegParam, "KBook", "Hausbuch");
+    env.userSettings.WriteString(kRegParam, "ShowMode", "1");
+  }
+  void TearDown() override {
+    DestroyAllWindows();
+    SetProgramFolder(savedProgram);
+  }
+
+  // The current book "Hausbuch" with these recipes (numbers 1, 2, ...), made before the start.
+  void MakeBook(std::vector<REZBLOCK> recipes, const std::string& name = "Hausbuch") {
+    KBOOK book;
+    book.name = name;
+    MakeBookBeforeStart(env, book, std::move(recipes));
+  }
+
+  void Start(const char* lang = "DE") {
+    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
+    StartProgram();
+    MainFrm->FormActivate();
+    QApplication::processEvents();
+    list = ChooseRezDlg;
+    env.messages.shown.clear();  // notices about reference files this data root leaves out
+  }
+
+  int RowOf(const std::string& title) const {
+    REZINDEX e;
+    for (int row = 0; row < list->Count(); ++row)
+      if (list->RowEntry(row, e) && e.Title() == title) return row;
+    return -1;
+  }
+  // Selects a recipe of the list and shows it as a click does.
+  void ShowRecipe(const std::string& title) {
+    const int row = RowOf(title);
+    ASSERT_GE(row, 0) << title;
+    list->SelectOnly(row);
+    list->ShowSelectedRecipe(false);
+    QApplication::processEvents();
+  }
+  // Runs `inside` once the modal window opened by `open` is shown, then lets `open` return.
+  static void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
+    QTimer::singleShot(0, inside);
+    open();
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> out;
+    for (const auto& m : env.messages.shown) out.push_back(m.text);
+    return out;
+  }
+  void Shot(QWidget* w, const std::string& name) {
+    QApplication::processEvents();
+    const QPixmap shot = w->grab();
+    EXPECT_FALSE(shot.isNull()) << name;
+    if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
+      shot.save(toQ(std::string(folder) + "/" + name + ".png"));
+  }
+};
+
+// A recipe of the book: title, servings, ingredient lines, text.
+inline REZBLOCK Dish(const std::string& title, int servings, std::vector<REZZUTAT> lines,
+                     const std::string& text) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = title;
+  r.servings = servings;
+  r.servingType = "Portionen";
+  r.lines = std::move(lines);
+  r.lineCount = static_cast<int32_t>(r.lines.size());
+  r.text = text;
+  return r;
+}
+
+inline REZZUTAT Line(const char* amount, const char* unit, const char* text) {
+  return REZZUTAT{amount, unit, text, "", 0, 0};
+}
+
+}  // namespace tav::test
