@@ -168,9 +168,9 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"MnSelAll", "selektiere alle Rezepte", &M::MnSelAllClick, 0},
         kSep,
-        {"NewMenuMnu", "Neuer Menüplan ...", nullptr, 0},
-        {"MenuEditMnu", "Menüplan bearbeiten ...", nullptr, 0},
-        {"MenuPrintMnu", "Menüplan drucken", nullptr, 0}}},
+        {"NewMenuMnu", "Neuer Menüplan ...", &M::NewMenuMnuClick, 0},
+        {"MenuEditMnu", "Menüplan bearbeiten ...", &M::MenuEditMnuClick, 0},
+        {"MenuPrintMnu", "Menüplan drucken", &M::MenuPrintMnuClick, 0}}},
       {"Aktionen1",
        "Aktionen",
        {{"CalcBLSStoffeMnu", "Inhaltsstoffberechnung nach Bundeslebensmittelschlüssel...",
@@ -832,8 +832,9 @@ void TMainFrm::HandleCommandLine() {
 }
 
 bool TMainFrm::FormCloseQuery() {
-  // The menu planner stores a changed menu, and the freezer its freezers, once those windows
-  // are part of the program.
+  // A changed menu is stored without a question (a failure is said, and the close goes on).
+  if (MenuCenterDlg) MenuCenterDlg->CloseMenuPlan();
+  // The freezer stores its freezers here once it is part of the program.
   return EditorAgrees();
 }
 
@@ -1519,6 +1520,18 @@ void TMainFrm::DoReorgClick() {
   if (!ReorgDlg) return;
   ReorgDlg->PrepareReorgDlg(0, std::string());
   ReorgDlg->exec();
+}
+
+void TMainFrm::NewMenuMnuClick() {
+  if (MenuCenterDlg) MenuCenterDlg->OpenMenuPlan(nullptr, false);
+}
+
+void TMainFrm::MenuEditMnuClick() {
+  if (MenuCenterDlg) MenuCenterDlg->EditMenuPlan();
+}
+
+void TMainFrm::MenuPrintMnuClick() {
+  if (MenuCenterDlg) MenuCenterDlg->PrintMenuPlan();
 }
 
 void TMainFrm::StartLexikonClick() {

@@ -47,7 +47,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void DockForm(QWidget* form, QWidget* pane) override;
   void ToggleWeekPlanPane() override;
   void SetShoppingPaneOpen(bool open) override;
-  void ShowMenuPane(bool show);
+  void ShowMenuPane(bool show) override;
   void ToggleConsumptionPane(bool refresh);
   void RefreshConsumptionPersons();
   // Height of the week-plan and shopping-list panes, width of the left and consumption panes.
@@ -183,6 +183,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void ChangePersAnzMnuClick();
   void TBMCalcClick();
   void KennDatenMnuClick();
+  void NewMenuMnuClick();
+  void MenuEditMnuClick();
+  void MenuPrintMnuClick();
   void StartLexikonClick();
   void InpLexBegriffeClick();
   void DoNewInizClick();

@@ -18,6 +18,7 @@
 #include "services/file_functions.h"
 #include "services/tools_module.h"
 #include "services/ui/context_list_box.h"
+#include "services/ui/form_controls.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
@@ -26,23 +27,6 @@
 namespace tav {
 
 TLexShowDlg* LexShowDlg = nullptr;
-
-QString LexiconMemoText(const std::string& text) {
-  std::string shown;
-  shown.reserve(text.size());
-  for (char c : text)
-    if (c != '\r') shown += c;
-  return toQ(shown);
-}
-
-std::string LexiconFileText(const QString& memo) {
-  std::string text;
-  for (char c : fromQ(memo)) {
-    if (c == '\n') text += '\r';
-    text += c;
-  }
-  return text;
-}
 
 TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
   LexShowDlg = this;
@@ -198,7 +182,7 @@ int TLexShowDlg::SelectedEntry() const {
 
 void TLexShowDlg::ShowEntryText(int position) {
   const LEXINDEX* e = Entry(position);
-  LexTxt->setPlainText(e ? LexiconMemoText(Files().ReadLexiconText(*e)) : QString());
+  LexTxt->setPlainText(e ? MemoText(Files().ReadLexiconText(*e)) : QString());
 }
 
 bool TLexShowDlg::FindLexiconEntry(const std::string& word, bool withKeywords, bool select,

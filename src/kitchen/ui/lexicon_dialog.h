@@ -88,8 +88,4 @@ class TLexShowDlg : public QDialog, public LexiconAccess, public CookingLexicon 
 
 extern TLexShowDlg* LexShowDlg;
 
-// Text of a lexicon file as a text field shows it (the CRs of its line ends dropped), and back.
-QString LexiconMemoText(const std::string& text);
-std::string LexiconFileText(const QString& memo);
-
 }  // namespace tav

@@ -16,6 +16,7 @@
 #include "services/context.h"
 #include "services/file_functions.h"
 #include "services/tools_module.h"
+#include "services/ui/form_controls.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
@@ -115,14 +116,14 @@ void TLexInpDlg::SetLexiconEntry(const LEXINDEX* entry) {
   EditedEntry = entry ? *entry : LEXINDEX();
   const LexiconFiles files = LexShowDlg ? LexShowDlg->Files() : LexiconFiles(std::string());
   TitelTxt->setText(entry ? toQ(entry->title) : QString());
-  KeywordsTxt->setPlainText(entry ? LexiconMemoText(files.ReadLexiconKeywords(*entry)) : QString());
-  TextTxt->setPlainText(entry ? LexiconMemoText(files.ReadLexiconText(*entry)) : QString());
+  KeywordsTxt->setPlainText(entry ? MemoText(files.ReadLexiconKeywords(*entry)) : QString());
+  TextTxt->setPlainText(entry ? MemoText(files.ReadLexiconText(*entry)) : QString());
   Loaded.Chapter = entry ? entry->chapter : LexBookDlg ? LexBookDlg->ChapterOfCurrentTab() : 0;
   if (LexBookDlg) LexBookDlg->FillChapterCombo(KapitelCoBo, Loaded.Chapter);
   // The loaded values as the controls give them back, so that OK without a change is no change.
   Loaded.Title = fromQ(TitelTxt->text());
-  Loaded.Keywords = LexiconFileText(KeywordsTxt->toPlainText());
-  Loaded.Text = LexiconFileText(TextTxt->toPlainText());
+  Loaded.Keywords = CrLfText(KeywordsTxt->toPlainText());
+  Loaded.Text = CrLfText(TextTxt->toPlainText());
 }
 
 void TLexInpDlg::showEvent(QShowEvent* event) {
@@ -150,8 +151,8 @@ void TLexInpDlg::SaveLexiconEntry() {
   LEXBLOCK now;
   now.Title = fromQ(TitelTxt->text());
   now.Chapter = chapter;
-  now.Text = LexiconFileText(TextTxt->toPlainText());
-  now.Keywords = LexiconFileText(KeywordsTxt->toPlainText());
+  now.Text = CrLfText(TextTxt->toPlainText());
+  now.Keywords = CrLfText(KeywordsTxt->toPlainText());
   if (now.Title == Loaded.Title &&
       static_cast<uint16_t>(now.Chapter) == static_cast<uint16_t>(Loaded.Chapter) &&
       now.Keywords == Loaded.Keywords && now.Text == Loaded.Text)

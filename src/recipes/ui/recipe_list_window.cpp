@@ -19,12 +19,14 @@
 #include "platform/services.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
 #include "recipedb/shopping_list_access.h"
 #include "recipes/recipe_list_commands.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/empty_view_window.h"
+#include "recipes/ui/menu_planner_access.h"
 #include "recipes/ui/power_search_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_box.h"
@@ -401,7 +403,15 @@ void TChooseRezDlg::ShowSelectedRecipe(bool force) {
   REZINDEX e;
   if (ctx().dbList && ctx().dbList->GetListEntry(e, ShownItem) && (e.flags & kRecipeMenu)) {
     MenuShown = 1;
-    // The menu opens in the menu planner (OpenMenuPlan) once the planner is part of the program.
+    if (MenuPlannerAccess* planner = MenuPlanner()) {
+      REZBLOCK menu;
+      ClearRezBlock(menu);
+      const bool read = IsSearchMode()
+                            ? ctx().dbList->ReadRezBlockByKey(e.bookId, e.number, menu)
+                            : ctx().dbList->ReadRezBlock(std::string(), nullptr, ShownItem, menu);
+      menu.bookId = e.bookId;
+      if (read) planner->OpenMenuPlan(&menu, false);
+    }
     if (EmptyDlg) EmptyDlg->LoadViewBackground("Hintergrund.bmp");
     ShowEmptyView();
     return;
@@ -509,7 +519,7 @@ void TChooseRezDlg::NavigateRecipe(int how) {
   if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
-void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) {
+void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter, int servings) {
   if (!EditorAgrees(true)) return;
   // The recipe on screen before the jump: another one is shown for its own servings.
   REZINDEX before;
@@ -540,7 +550,10 @@ void TChooseRezDlg::JumpToRecipe(int16_t book, int32_t number, bool keepFilter) 
   if (first >= 0) ChooseLiBo->SetCurrentRow(first);
   // Servings the user chose stay with the recipe they were chosen for (the view switch below
   // keeps them); a different recipe follows its own, as when it is clicked.
-  if (!wasShown || before.bookId != book || before.number != number) SetChosenServings(-2);
+  if (servings > 0)
+    SetChosenServings(servings);
+  else if (!wasShown || before.bookId != book || before.number != number)
+    SetChosenServings(-2);
   MainWindowAccess* main = MainWindow();
   if (Count() > 0 && main) {
     main->SetViewMode(0);
@@ -627,8 +640,9 @@ bool TChooseRezDlg::ChooseLiBoaKeyPress(QKeyEvent* e) {
 void TChooseRezDlg::OpenRezMnuClick() { EditorAgrees(true); }
 
 void TChooseRezDlg::EditRezMnuClick() {
-  // A menu opens in the menu planner with its editor instead (OpenSelectedMenuRecipe) once the
-  // planner is part of the program.
+  // A menu opens in the menu planner with its editor instead.
+  if (MenuPlannerAccess* planner = MenuPlanner(); planner && planner->OpenSelectedMenuRecipe())
+    return;
   if (!EditorAgrees(true)) return;
   EditSelectedRecipe(false);
   if (auto* main = MainWindow()) main->UpdateRecipeButtons();
@@ -709,6 +723,14 @@ void TChooseRezDlg::DeleteRecipeByKey(int16_t book, int32_t number) {
     if (!RowEntry(row, e) || e.bookId != book || e.number != number) continue;
     if (ToggleRecipeDeleted(row)) return;
   }
+}
+
+void TChooseRezDlg::AddSelectedToMenu() {
+  MenuPlannerAccess* planner = MenuPlanner();
+  if (!planner) return;
+  REZINDEX e;
+  for (int row : SelectedRows())
+    if (RowEntry(row, e)) planner->AddRecipeToMenu(e);
 }
 
 void TChooseRezDlg::MarkSelectedRecipes(int mode) {

@@ -58,8 +58,9 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   // 0 last, 1 first, 2 previous, 3 next, 4 random.
   void NavigateRecipe(int how);
   // Selects and shows the recipe with that key; keepFilter false shows all recipes of its book
-  // first (opening that book when it is not the current one).
-  void JumpToRecipe(int16_t book, int32_t number, bool keepFilter);
+  // first (opening that book when it is not the current one). With `servings` above 0 the
+  // recipe is shown for that many (a course of a menu, a day of the week plan).
+  void JumpToRecipe(int16_t book, int32_t number, bool keepFilter, int servings = 0);
   // -1 the text changed (search from the top), 0 next match below, 1 next match above.
   void QuickSearch(int direction);
   void SelectAllRecipes(bool select);
@@ -84,6 +85,8 @@ class TChooseRezDlg : public QWidget, public RecipeListView {
   // into the week plan at its drop cell (at most 20 at once: message 29).
   void AddSelectedToKaufList();
   void AddSelectedToWeekPlan();
+  // Hands every selected entry, in list order, to the menu planner as a course.
+  void AddSelectedToMenu();
   void ResetSearchResult();
   void AddToSearchResult(const REZINDEX& entry);
   void ShowSearchResult();

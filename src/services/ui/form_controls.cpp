@@ -72,4 +72,21 @@ QLabel* CaptionBar(const char* name, const QString& caption) {
   return l;
 }
 
+QString MemoText(const std::string& text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text)
+    if (c != '\r') shown += c;
+  return toQ(shown);
+}
+
+std::string CrLfText(const QString& memo) {
+  std::string text;
+  for (char c : fromQ(memo)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return text;
+}
+
 }  // namespace tav

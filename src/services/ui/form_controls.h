@@ -3,6 +3,7 @@
 // the language file's form sections translate and size.
 #include <QString>
 #include <QWidget>
+#include <string>
 
 #include "services/ui/named_controls.h"
 
@@ -30,6 +31,11 @@ void DockInto(QWidget* form, QWidget* panel);
 // The text of a text field as the user typed it, line breaks as '\n'. Unlike toPlainText it keeps
 // non-breaking spaces, so that a field filled from a recipe and left alone gives the same text.
 QString FieldText(const QTextEdit* field);
+
+// A text kept with CR LF line ends as a text field shows it (the CRs dropped), and the field's
+// text with CR LF line ends again.
+QString MemoText(const std::string& text);
+std::string CrLfText(const QString& memo);
 
 // A caption bar over a list or text: bold text on the button colour, a line below.
 QLabel* CaptionBar(const char* name, const QString& caption);

@@ -44,6 +44,8 @@ class MainWindowAccess {
   virtual void ShowEmptyView(QWidget* view, bool show) = 0;
   // 1 standard, 2 text/HTML, 3 print preview; 0 takes the mode from the view menu's check marks.
   virtual void SetViewMode(int mode) = 0;
+  // The menu planner's pane above the view, with its splitter.
+  virtual void ShowMenuPane(bool show) = 0;
 
   // The named menu item or tool button (component name, "ViewStd" …), or null.
   virtual QAction* Action(const char* name) const = 0;
