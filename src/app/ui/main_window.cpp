@@ -42,6 +42,7 @@
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
+#include "kitchen/ui/season_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
 #include "nutrients/recipe_calc.h"
@@ -211,7 +212,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"QEditMnu", "Schnell-Erfassung", &M::QEditMnuClick, kCheckable},
         {"ZEditMnu", "Zusätzliche Angaben zum Rezept", &M::ZEditMnuClick, kCheckable},
         kSep,
-        {"SaisonMnu", "Saison-Übersicht", nullptr, 0}}},
+        {"SaisonMnu", "Saison-Übersicht", &M::SaisonMnuClick, 0}}},
       {"Wochenplan1",
        "&Wochenplan",
        {{"WPlan", "&Wochenplan anzeigen", &M::WPlanClick, 0},
@@ -1532,6 +1533,10 @@ void TMainFrm::MenuEditMnuClick() {
 
 void TMainFrm::MenuPrintMnuClick() {
   if (MenuCenterDlg) MenuCenterDlg->PrintMenuPlan();
+}
+
+void TMainFrm::SaisonMnuClick() {
+  if (SaisonDlg) SaisonDlg->exec();
 }
 
 void TMainFrm::StartLexikonClick() {

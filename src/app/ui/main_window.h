@@ -186,6 +186,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void NewMenuMnuClick();
   void MenuEditMnuClick();
   void MenuPrintMnuClick();
+  void SaisonMnuClick();
   void StartLexikonClick();
   void InpLexBegriffeClick();
   void DoNewInizClick();
