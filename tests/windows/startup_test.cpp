@@ -25,6 +25,9 @@
 #include "exchange/ui/print_preview_window.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
+#include "kitchen/ui/menu_planner_window.h"
+#include "kitchen/ui/season_dialog.h"
+#include "kitchen/ui/season_input_dialog.h"
 #include "maintenance/ui/takeover_dialog.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "platform/paths.h"
@@ -617,6 +620,10 @@ TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
   EXPECT_EQ(MainWindow(), MainFrm);
   EXPECT_EQ(TipsWindow(), AssistDlg);
   EXPECT_EQ(Lexicon(), LexShowDlg);
+  EXPECT_EQ(Season(), SaisonDlg);
+  EXPECT_EQ(SeasonEditor(), SaisonInpDlg);
+  EXPECT_EQ(MenuPlanner(), MenuCenterDlg);
+  EXPECT_EQ(Registered<LexiconReorganizer>::Get(), LexShowDlg);
   EXPECT_EQ(BookBackground(), EmptyDlg);
   EXPECT_EQ(OutputView(OutputViewKind::HTML), HTMLRezDlg);
   EXPECT_EQ(OutputView(OutputViewKind::Print), PrintRezDlg);

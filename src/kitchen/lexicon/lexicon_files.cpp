@@ -23,6 +23,23 @@ std::string ChapterText(int32_t number) {
   return std::to_string(static_cast<uint16_t>(number));
 }
 
+// The last bytes of a file; "" when it is missing or empty.
+std::string FileTail(const std::string& path, long bytes) {
+  std::string tail;
+  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  if (!f) return tail;
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    const long from = size > bytes ? size - bytes : 0;
+    if (size > 0 && std::fseek(f, from, SEEK_SET) == 0) {
+      tail.resize(static_cast<size_t>(size - from));
+      tail.resize(std::fread(tail.data(), 1, tail.size(), f));
+    }
+  }
+  std::fclose(f);
+  return tail;
+}
+
 // The first line decides: an empty file or a first line holding "SAPLEX" is a lexicon.
 bool AcceptFirstLine(LineReader& in) {
   std::string first;
@@ -129,8 +146,8 @@ bool LexiconFiles::AppendLexiconEntry(int16_t chapter, const std::string& title,
                                       const std::string& text) const {
   const std::string path = FindFileNoCase(DataPath());
   std::string head;
-  std::string old;
-  if (!ReadFileBytes(path, old) || old.empty()) {
+  const std::string old = FileTail(path, 4096);
+  if (old.empty()) {
     head = std::string(kLexiconMagic) + "\r\n#\r\n";
   } else {
     // An entry cut short (the program stopped while writing it) must not swallow this one.

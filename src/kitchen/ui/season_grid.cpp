@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 
@@ -32,6 +33,7 @@ SeasonGrid::SeasonGrid(Kind kind, QWidget* parent) : QAbstractScrollArea(parent)
 void SeasonGrid::SetRows(std::vector<const REZZUTATEN*> rows) {
   rows_ = std::move(rows);
   UpdateScrollRange();
+  verticalScrollBar()->setValue(0);
   viewport()->update();
 }
 
@@ -80,52 +82,63 @@ void SeasonGrid::PaintCell(QPainter& p, int column, int row, const QRect& cell) 
     p.fillRect(cell, Rgb(colour ? colour : SeasonBandColour(column + 1)));
     return;
   }
-  if (column == 0) {
-    p.fillRect(cell, Qt::white);
-    if (z) {
-      p.setPen(Qt::black);
-      const QRect text = cell.adjusted(5, 1, -2, 0);
-      p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                 p.fontMetrics().elidedText(toQ(z->plural), Qt::ElideRight, text.width()));
-    }
-    return;
-  }
-  const QColor band = Rgb(SeasonBandColour(column));
-  const uint32_t mark = z ? SeasonMarkColour(SeasonMark(*z, column)) : 0;
-  if (mark) {
-    p.fillRect(cell, band);
-    p.fillRect(cell.adjusted(0, 3, 0, -3), Rgb(mark));
-  } else {
-    p.fillRect(cell, band);
-  }
-  if (column == currentSlot_) {
-    // The current quarter-month shows as a dotted column.
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(cell.adjusted(0, 0, -1, -1));
+  // The calendar's name column; its slots are drawn a row at a time (PaintRows).
+  p.fillRect(cell, Qt::white);
+  if (z) {
+    p.setPen(Qt::black);
+    const QRect text = cell.adjusted(5, 1, -2, 0);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               p.fontMetrics().elidedText(toQ(z->plural), Qt::ElideRight, text.width()));
   }
 }
 
 void SeasonGrid::PaintRows(QPainter& p, int first, int last, int top) const {
   const int h = RowHeight();
   const int columns = kind_ == Kind::Calendar ? 49 : 48;
+  const int right = kind_ == Kind::Calendar ? SlotX(49) : 48 * slotWidth_;
+  const int bottom = top + (last - first + 1) * h;
   for (int r = first; r <= last; ++r) {
     const int y = top + (r - first) * h;
-    for (int c = 0; c < columns; ++c) {
-      const int x = kind_ == Kind::Calendar ? (c == 0 ? 0 : SlotX(c)) : c * slotWidth_;
-      const int w = kind_ == Kind::Calendar && c == 0 ? NameWidth() : slotWidth_;
-      // One pixel of grid line right of and below each cell.
-      PaintCell(p, c, r, QRect(x, y, w - 1, h - 1));
+    if (kind_ == Kind::Editor) {
+      for (int c = 0; c < columns; ++c)
+        PaintCell(p, c, r, QRect(c * slotWidth_, y, slotWidth_ - 1, h - 1));
+      continue;
     }
-    const int right = kind_ == Kind::Calendar ? SlotX(49) : 48 * slotWidth_;
-    p.setPen(kGridLine);
-    p.drawLine(0, y + h - 1, right - 1, y + h - 1);
-    for (int c = 0; c < columns; ++c) {
-      const int x =
-          (kind_ == Kind::Calendar ? (c == 0 ? NameWidth() : SlotX(c + 1)) : (c + 1) * slotWidth_) -
-          1;
-      p.drawLine(x, y, x, y + h - 2);
+    // The calendar: the name, the four quarter-year bands at once, then the marked weeks.
+    PaintCell(p, 0, r, QRect(0, y, NameWidth() - 1, h - 1));
+    for (int q = 0; q < 4; ++q)
+      p.fillRect(QRect(SlotX(12 * q + 1), y, 12 * slotWidth_, h - 1),
+                 Rgb(SeasonBandColour(12 * q + 1)));
+    const REZZUTATEN* z =
+        r < static_cast<int>(rows_.size()) ? rows_[static_cast<size_t>(r)] : nullptr;
+    for (int c = 1; z && c < columns; ++c)
+      if (const uint32_t mark = SeasonMarkColour(SeasonMark(*z, c)))
+        p.fillRect(QRect(SlotX(c), y + 3, slotWidth_ - 1, h - 7), Rgb(mark));
+  }
+  // One pixel of grid line right of and below each cell.
+  p.setPen(kGridLine);
+  for (int r = first; r <= last; ++r) {
+    const int y = top + (r - first) * h + h - 1;
+    p.drawLine(0, y, right - 1, y);
+  }
+  for (int c = 0; c < columns; ++c) {
+    const int x =
+        (kind_ == Kind::Calendar ? (c == 0 ? NameWidth() : SlotX(c + 1)) : (c + 1) * slotWidth_) -
+        1;
+    p.drawLine(x, top, x, bottom - 1);
+  }
+  if (kind_ == Kind::Calendar && currentSlot_ >= 1 && currentSlot_ <= 48) {
+    // The current quarter-month shows as a dotted column: a dotted frame around each of its
+    // cells, drawn once and copied into every row.
+    QPixmap frame(slotWidth_ - 1, h - 1);
+    frame.fill(Qt::transparent);
+    {
+      QPainter f(&frame);
+      f.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      f.drawRect(frame.rect().adjusted(0, 0, -1, -1));
     }
+    const int x = SlotX(currentSlot_);
+    for (int r = first; r <= last; ++r) p.drawPixmap(x, top + (r - first) * h, frame);
   }
 }
 

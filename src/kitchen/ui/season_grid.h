@@ -52,6 +52,7 @@ class SeasonGrid : public QAbstractScrollArea {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // A cell of the editor, or the name cell (column 0) of the calendar.
   void PaintCell(QPainter& p, int column, int row, const QRect& cell) const;
   void UpdateScrollRange();
   int ColumnAt(int x) const;
