@@ -54,8 +54,6 @@ struct Environment : tav::bench::ProgramFolders {
   ~Environment() { tav::DestroyAllWindows(); }
 };
 
-Environment* env = nullptr;
-
 // The list built and all 500 rows drawn into a picture of the grid's width.
 void BM_FillAndDrawAllRows(benchmark::State& state) {
   tav::TSaisonDlg* d = tav::SaisonDlg;
@@ -94,8 +92,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
-  Environment environment;
-  env = &environment;
+  const Environment environment;  // the program, started once for all runs
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
