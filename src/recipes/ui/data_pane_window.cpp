@@ -18,9 +18,9 @@
 #include "recipes/ui/lexicon_access.h"
 #include "recipes/ui/season_access.h"
 #include "recipes/ui/standard_view_window.h"
-#include "services/ui/context_list_box.h"
 #include "services/context.h"
 #include "services/options_store.h"
+#include "services/ui/context_list_box.h"
 #include "services/ui/form_controls.h"
 #include "services/ui/lang_dialog.h"
 
