@@ -35,6 +35,7 @@ class FakeMainWindow : public MainWindowAccess {
   void ShowPrintView(QWidget*, bool) override {}
   void ShowEmptyView(QWidget*, bool) override {}
   void SetViewMode(int) override {}
+  void ShowMenuPane(bool) override {}
   QAction* Action(const char*) const override { return nullptr; }
   void UpdateRecipeButtons() override {}
   void UpdateClipboardMenu() override {}

@@ -15,6 +15,7 @@
 #include "kitchen/ui/lexicon_chapters_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/lexicon_entry_dialog.h"
+#include "recipedb/ui/statistics_dialog.h"
 #include "recipes/ui/info_pane_window.h"
 #include "services/charsets.h"
 #include "services/ui/context_list_box.h"
@@ -106,6 +107,11 @@ TEST_F(LexiconWindows, TheWindowListsTheTermsOfTheRecipeOnScreenAndTheChapters) 
   EXPECT_TRUE(std::is_sorted(cooking.begin(), cooking.end(), [](const auto& a, const auto& b) {
     return CompareTextNoCase(a, b) < 0;
   }));
+  // The statistics count the shipped lexicon.
+  const LexiconCounts* counts = Registered<LexiconCounts>::Get();
+  ASSERT_NE(counts, nullptr);
+  EXPECT_EQ(counts->CountLexiconChapters(), 7);
+  EXPECT_GE(counts->CountLexiconEntries(), 150);
   // Closed, the window stands on the recipe's terms again.
   LexShowDlg->IDCancelClick();
   EXPECT_FALSE(LexShowDlg->isVisible());

@@ -31,6 +31,7 @@ TLexShowDlg* LexShowDlg = nullptr;
 TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
   LexShowDlg = this;
   Registered<LexiconAccess>::Enter(this);
+  Registered<LexiconCounts>::Enter(this);
   setObjectName(QStringLiteral("LexShowDlg"));
   setWindowTitle(toQ("Lexikon des Kochens"));
   setSizeGripEnabled(true);
@@ -90,6 +91,7 @@ TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
 
 TLexShowDlg::~TLexShowDlg() {
   Registered<LexiconAccess>::Leave(this);
+  Registered<LexiconCounts>::Leave(this);
   if (LexShowDlg == this) LexShowDlg = nullptr;
 }
 
@@ -144,6 +146,10 @@ void TLexShowDlg::SelectLexiconTerm(const std::string& term) {
     ShowEntryText(LexChooseLiBo->GetItemData(i));
     return;
   }
+}
+
+int TLexShowDlg::CountLexiconChapters() const {
+  return LexBookDlg ? LexBookDlg->CountLexiconChapters() : 0;
 }
 
 void TLexShowDlg::CopyLexiconText(QPlainTextEdit* target) {

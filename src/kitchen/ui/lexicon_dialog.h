@@ -8,6 +8,7 @@
 #include <string>
 
 #include "kitchen/lexicon/lexicon.h"
+#include "recipedb/ui/statistics_dialog.h"
 #include "recipes/ui/lexicon_access.h"
 
 class QPlainTextEdit;
@@ -20,7 +21,10 @@ namespace tav {
 
 class TContextListBox;
 
-class TLexShowDlg : public QDialog, public LexiconAccess, public CookingLexicon {
+class TLexShowDlg : public QDialog,
+                    public LexiconAccess,
+                    public LexiconCounts,
+                    public CookingLexicon {
   Q_OBJECT
  public:
   explicit TLexShowDlg(QWidget* parent = nullptr);
@@ -34,6 +38,10 @@ class TLexShowDlg : public QDialog, public LexiconAccess, public CookingLexicon 
   void CopyLexiconTermList(QListWidget* target) override;
   void SelectLexiconTerm(const std::string& term) override;
   void CopyLexiconText(QPlainTextEdit* target) override;
+
+  // --- what the statistics count ----------------------------------------------------------
+  int CountLexiconChapters() const override;
+  int CountLexiconEntries() const override { return CookingLexicon::CountLexiconEntries(); }
 
   // --- the lexicon ------------------------------------------------------------------------
   using CookingLexicon::FindLexiconEntry;
