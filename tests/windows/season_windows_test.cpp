@@ -3,19 +3,23 @@
 // pane and given back, and the editor's clicks. Shots in both languages (TAVOLIN_SHOTS).
 #include <QAction>
 #include <QCheckBox>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "kitchen/season/season_calendar.h"
 #include "kitchen/ui/season_dialog.h"
 #include "kitchen/ui/season_grid.h"
 #include "kitchen/ui/season_input_dialog.h"
 #include "recipedb/ingredient_catalogue.h"
-#include "recipedb/ui/season_editor_access.h"
+#include "recipedb/ui/ingredient_links.h"
+#include "recipedb/ui/ingredients_dialog.h"
 #include "recipes/ui/info_pane_window.h"
+#include "services/ui/context_list_box.h"
 #include "windows/kitchen_program.h"
 
 namespace tav {
@@ -126,7 +130,7 @@ TEST_F(SeasonWindows, TheGridPanelIsLentToTheInformationPaneAndGivenBack) {
 
 TEST_F(SeasonWindows, TheEditorSetsAndClearsWeeks) {
   Start();
-  SeasonEditorAccess* editor = SeasonEditor();
+  SeasonEditor* editor = Linked<SeasonEditor>();
   ASSERT_NE(editor, nullptr);
   REZZUTATEN z;
   z.plural = "Spargel";
@@ -167,6 +171,31 @@ TEST_F(SeasonWindows, TheEditorSetsAndClearsWeeks) {
              [&] { EXPECT_FALSE(editor->EditSeason(z)); });
 }
 
+TEST_F(SeasonWindows, TheIngredientWindowEditsSeasonsThroughTheEditor) {
+  Start();
+  TZutatenDlg* ingredients = ZutatenDlg;
+  ASSERT_NE(ingredients, nullptr);
+  for (int i = 0; i < ingredients->ZutatLiBo->count(); ++i)
+    if (fromQ(ingredients->ZutatLiBo->item(i)->text()) == "Erdbeeren")
+      ingredients->ZutatLiBo->setCurrentRow(i);
+  ingredients->ZutatLiBo2Click();
+  ASSERT_TRUE(ingredients->InpSaisonBtn->isEnabled());
+  WhileModal(
+      [] {
+        SaisonInpDlg->MainRdb->setChecked(true);
+        SaisonInpDlg->DataGrd->SetCurrentColumn(0);
+        SaisonInpDlg->DataGrdClick();
+        SaisonInpDlg->OKBtn->click();
+      },
+      [&] { ingredients->InpSaisonBtnClick(); });
+  const REZZUTATEN* strawberries = nullptr;
+  for (const REZZUTATEN& z : ingredients->catalogue.zutaten)
+    if (z.plural == "Erdbeeren") strawberries = &z;
+  ASSERT_NE(strawberries, nullptr);
+  EXPECT_EQ(strawberries->season[1], 'S');  // the first week of January, newly set
+  EXPECT_EQ(strawberries->season[0], 'J');
+}
+
 TEST_F(SeasonWindows, EnglishShots) {
   Start("EN");
   ShowRecipe("Strawberry fool");
@@ -186,7 +215,7 @@ TEST_F(SeasonWindows, EnglishShots) {
         Shot(SaisonInpDlg, "season_editor_EN");
         SaisonInpDlg->CancelBtn->click();
       },
-      [&] { SeasonEditor()->EditSeason(z); });
+      [&] { Linked<SeasonEditor>()->EditSeason(z); });
 }
 
 }  // namespace

@@ -621,7 +621,7 @@ TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
   EXPECT_EQ(TipsWindow(), AssistDlg);
   EXPECT_EQ(Lexicon(), LexShowDlg);
   EXPECT_EQ(Season(), SaisonDlg);
-  EXPECT_EQ(SeasonEditor(), SaisonInpDlg);
+  EXPECT_EQ(Linked<SeasonEditor>(), SaisonInpDlg);
   EXPECT_EQ(MenuPlanner(), MenuCenterDlg);
   EXPECT_EQ(Registered<LexiconReorganizer>::Get(), LexShowDlg);
   EXPECT_EQ(BookBackground(), EmptyDlg);

@@ -34,7 +34,7 @@ QLabel* Swatch(QWidget* parent, const char* colour) {
 
 TSaisonInpDlg::TSaisonInpDlg(QWidget* parent) : QDialog(parent) {
   SaisonInpDlg = this;
-  Registered<SeasonEditorAccess>::Enter(this);
+  Registered<SeasonEditor>::Enter(this);
   setObjectName(QStringLiteral("SaisonInpDlg"));
   setWindowTitle(toQ(GetLangText(340)));
   setModal(true);
@@ -93,7 +93,7 @@ TSaisonInpDlg::TSaisonInpDlg(QWidget* parent) : QDialog(parent) {
 }
 
 TSaisonInpDlg::~TSaisonInpDlg() {
-  Registered<SeasonEditorAccess>::Leave(this);
+  Registered<SeasonEditor>::Leave(this);
   if (SaisonInpDlg == this) SaisonInpDlg = nullptr;
 }
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "recipedb/ingredient_catalogue.h"
-#include "recipedb/ui/season_editor_access.h"
+#include "recipedb/ui/ingredient_links.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +17,7 @@ namespace tav {
 class SeasonGrid;
 class SeasonMonthRow;
 
-class TSaisonInpDlg : public QDialog, public SeasonEditorAccess {
+class TSaisonInpDlg : public QDialog, public SeasonEditor {
   Q_OBJECT
  public:
   explicit TSaisonInpDlg(QWidget* parent = nullptr);
