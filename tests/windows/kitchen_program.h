@@ -1,11 +1,10 @@
 #pragma once
 // The whole program over the shipped data root with one book of dishes built through the store
-// before the start: the frame of the lexicon, menu and season window tests. With TAVOLIN_SHOTS
-// naming a folder, Shot writes a window there as PNG.
+// before the start: the frame of the lexicon, menu and season window tests.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPixmap>
+#include <QDialog>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "recipedb/recipe_records.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "support/test_env.h"
+#include "windows/window_test_support.h"
 
 namespace tav::test {
 
@@ -75,9 +75,15 @@ class KitchenProgram : public ::testing::Test {
     list->ShowSelectedRecipe(false);
     QApplication::processEvents();
   }
-  // Runs `inside` once the modal window opened by `open` is shown, then lets `open` return.
+  // Runs `inside` once the modal window opened by `open` is up, then closes it unless `inside`
+  // did (the modal windows here are reached through their globals, so WhileShown's dialog
+  // argument is not needed).
   static void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
-    QTimer::singleShot(0, inside);
+    QTimer::singleShot(0, [inside] {
+      inside();
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
+    });
     open();
   }
   std::vector<std::string> Messages() const {
@@ -85,13 +91,7 @@ class KitchenProgram : public ::testing::Test {
     for (const auto& m : env.messages.shown) out.push_back(m.text);
     return out;
   }
-  void Shot(QWidget* w, const std::string& name) {
-    QApplication::processEvents();
-    const QPixmap shot = w->grab();
-    EXPECT_FALSE(shot.isNull()) << name;
-    if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
-      shot.save(toQ(std::string(folder) + "/" + name + ".png"));
-  }
+  void Shot(QWidget* w, const std::string& name) { test::Shot(w, name); }
 };
 
 // A recipe of the book: title, servings, ingredient lines, text.

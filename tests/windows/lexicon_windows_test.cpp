@@ -29,9 +29,7 @@ using test::Line;
 using test::ReadAll;
 
 std::vector<std::string> Lines(const QListWidget* list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
-  return out;
+  return test::ListTexts(list);
 }
 
 std::vector<std::string> Tabs(const QTabBar* tabs) {
