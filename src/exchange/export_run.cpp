@@ -221,7 +221,10 @@ bool ExportRun::OpenOutputFile(const std::string& path) {
 bool ExportRun::CloseOutputFile() {
   if (!file_) return true;
   bool ok = std::fflush(file_) == 0 && !writeFailed_;
-  if (ok && fileBytes_ > 0) fsync(fileno(file_));
+  // A page per recipe is not synced one by one: thousands of syncs would make an HTML export
+  // of a book take minutes, and a page lost in a crash is made again by the next export.
+  if (ok && fileBytes_ > 0 && !ScratchOutput && !(writer_ && writer_->FilePerRecipe()))
+    fsync(fileno(file_));
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   const std::string target = tempName_.substr(0, tempName_.rfind(".$$$"));
@@ -281,6 +284,11 @@ void ExportRun::PutDataLine(std::string_view line) {
 
 // ---------------------------------------------------------------------------------------------
 // Runs
+
+void ExportRun::StopRun() {
+  running_ = false;
+  failed_ = true;
+}
 
 bool ExportRun::PrepareWriter() {
   writer_ = MakeExportWriter(Format);

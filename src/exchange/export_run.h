@@ -111,6 +111,10 @@ class ExportRun {
   bool UseFrames = false;      // option 34 not empty at the start of the run
   bool HTMLPreview = false;    // set by the views' page output only
   bool PassToLexicon = false;
+  bool ScratchOutput = false;  // a page only to be shown: its file is not synced to disk
+  // The link texts of the HTML index's even and odd rows, taken from the index template; they
+  // keep their values from one run to the next.
+  std::string EvenRowHead, EvenRowTail, OddRowHead, OddRowTail;
 
   // What the window shows of a run: kStarting the close button off and the busy cursor;
   // kWriting the start button stops the run; kIdle the start button starts, the close button
@@ -118,6 +122,9 @@ class ExportRun {
   enum RunState { kStarting, kWriting, kIdle };
 
   bool IsRunning() const { return running_; }
+  // A writer that cannot go on (its template is missing): the run stops after the recipe in
+  // hand and counts as failed.
+  void StopRun();
   // The writer of the running (or last) run's format; null before the first run.
   ExportWriter* Writer() const { return writer_.get(); }
   // Recipes handed to the writer by the last loop.

@@ -2,8 +2,15 @@
 
 #include "exchange/cookml_writer.h"
 #include "exchange/export_run.h"
+#include "exchange/html_index.h"
+#include "exchange/html_recipe_page.h"
 #include "exchange/mealmaster_writer.h"
+#include "exchange/readable_text_writer.h"
 #include "exchange/rezkonv_writer.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "services/context.h"
+#include "services/options_store.h"
 
 namespace tav {
 
@@ -34,6 +41,66 @@ class CookMLWriter : public ExportWriter {
   void WriteRecipe(ExportRun& run, REZBLOCK& recipe) override { WriteCookMLRecipe(run, recipe); }
 };
 
+// The readable text: the trailer line ends every file and the clipboard text.
+class ReadableTextWriter : public ExportWriter {
+ public:
+  const char* Extension() const override { return ".txt"; }
+  int FilterText() const override { return 140; }
+  void EndFile(ExportRun& run) override { WriteTextTrailer(run); }
+  void WriteRecipe(ExportRun& run, REZBLOCK& recipe) override { WriteReadableText(run, recipe); }
+};
+
+// A page per recipe from the template; a file run may keep an index page and a frameset start
+// page beside them. The template is read once per run: when it is missing the run says so once
+// (message 124) and stops, and nothing is written.
+class HTMLWriter : public ExportWriter {
+ public:
+  const char* Extension() const override { return ".html"; }
+  int FilterText() const override { return 141; }
+  bool FilePerRecipe() const override { return true; }
+  bool BeginRun(ExportRun& run) override {
+    if (!Load(run)) return false;
+    if (!run.HTMLLinkList && !run.UseFrames) return true;
+    return index_.Begin(run);
+  }
+  void WriteRecipe(ExportRun& run, REZBLOCK& recipe) override {
+    if (!Load(run)) return;
+    page_.Write(run, recipe, index_.IsOpen() ? &index_ : nullptr);
+    ++pages_;
+  }
+  void FinishRun(ExportRun& run) override {
+    if (!index_.IsOpen()) return;
+    if (pages_ == 0) {
+      index_.Discard();  // an index of nothing is no page
+      return;
+    }
+    if (!index_.Finish()) run.StopRun();
+  }
+  std::string PageToOpen(const ExportRun& run) const override {
+    if (pages_ == 0 || !ctx().options || !ctx().options->Flag(37)) return std::string();
+    std::string page = run.FirstFileName;
+    if (run.HTMLLinkList || run.UseFrames) page = run.IndexFileName;
+    if (run.UseFrames) page = run.StartPageName;
+    return FileExists(NativePath(page)) ? page : run.FirstFileName;
+  }
+
+ private:
+  bool Load(ExportRun& run) {
+    if (loaded_ || failed_) return loaded_;
+    loaded_ = page_.LoadTemplate(run.HTMLPreview);
+    if (!loaded_) {
+      failed_ = true;
+      MessageBox(GetLangText(124), GetLangText(15), MB_OK);
+      run.StopRun();
+    }
+    return loaded_;
+  }
+  HtmlRecipePage page_;
+  HtmlIndex index_;
+  bool loaded_ = false, failed_ = false;
+  int pages_ = 0;
+};
+
 }  // namespace
 
 std::unique_ptr<ExportWriter> MakeExportWriter(int format) {
@@ -44,8 +111,12 @@ std::unique_ptr<ExportWriter> MakeExportWriter(int format) {
       return std::make_unique<RezKonvWriter>();
     case kFormatCookML:
       return std::make_unique<CookMLWriter>();
+    case kFormatText:
+      return std::make_unique<ReadableTextWriter>();
+    case kFormatHTML:
+      return std::make_unique<HTMLWriter>();
     default:
-      return nullptr;  // the readable text and the HTML pages come with the views
+      return nullptr;
   }
 }
 

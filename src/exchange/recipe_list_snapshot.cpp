@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "services/context.h"
 
@@ -31,6 +33,23 @@ int RecipeListSnapshot::CurrentRecipeRow() const {
   for (int row = 0; row < Count(); ++row)
     if (Selected(row)) return row;
   return -1;
+}
+
+bool ReadRecipeOfListItem(int item, bool searchMode, REZBLOCK& recipe) {
+  ClearRezBlock(recipe);
+  TdbList* store = ctx().dbList;
+  if (!store || item < 0) return false;
+  if (searchMode) {
+    REZINDEX entry;
+    if (!store->GetSearchEntry(entry, item)) return false;
+    if (!store->ReadRezBlockByKey(entry.bookId, entry.number, recipe)) return false;
+    recipe.bookId = entry.bookId;
+    return true;
+  }
+  if (item >= static_cast<int>(store->BookIndex().size())) return false;
+  if (!store->ReadRezBlock(std::string(), nullptr, item, recipe)) return false;
+  recipe.bookId = ctx().books ? ctx().books->GetAktKBookId() : store->BookId();
+  return true;
 }
 
 }  // namespace tav

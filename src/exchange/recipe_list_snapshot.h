@@ -27,4 +27,9 @@ struct RecipeListSnapshot {
   int CurrentRecipeRow() const;
 };
 
+// The recipe of a recipe list entry: by book and number from the search result in search mode,
+// else the current book's entry at `item`; its book id set. False (recipe cleared) when it
+// cannot be read (the store said why).
+bool ReadRecipeOfListItem(int item, bool searchMode, REZBLOCK& recipe);
+
 }  // namespace tav

@@ -161,9 +161,9 @@ TEST_F(ExportWindows, TheWindowRestoresItsChoicesAndCookMLTakesTheClipboardAway)
     EXPECT_FALSE(dlg->TileChk->isChecked());
     EXPECT_EQ(fromQ(dlg->TileAnzEdt->text()), "25");
     EXPECT_EQ(Log(dlg->LogLiBo), (std::vector<std::string>{GetLangText(136)}));
-    // Formats whose writers come later, and the options pages, cannot be chosen.
-    EXPECT_FALSE(dlg->mHTMLFmtRdb->isEnabled());
-    EXPECT_FALSE(dlg->mLesFmtRdb->isEnabled());
+    // Every format has its writer; the options pages come with the options window.
+    EXPECT_TRUE(dlg->mHTMLFmtRdb->isEnabled());
+    EXPECT_TRUE(dlg->mLesFmtRdb->isEnabled());
     EXPECT_FALSE(dlg->MMOptBtn->isEnabled());
     // Meal-Master may go to the clipboard; the split controls follow the target.
     dlg->mMMFmtRdb->click();
