@@ -257,7 +257,7 @@ TEST_F(ExportWindows, TheTitleListGoesToTheChosenFileAndACancelledChoiceEndsQuie
   WhileShown(dlg, [&] {
     EXPECT_TRUE(dlg->mSelRezRdb->isChecked());  // the defaults: selected, to a file
     EXPECT_TRUE(dlg->FileRdb->isChecked());
-    EXPECT_FALSE(dlg->PrintRdb->isEnabled());
+    EXPECT_TRUE(dlg->PrintRdb->isEnabled());
     SaveShot(dlg, "title_list_window_de.png");
     dlg->chooseFileForTest = [&](std::string& name) {
       name = path;

@@ -549,8 +549,6 @@ TEST_F(Startup, PanesOpenAndClose) {
 }
 
 TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
-  TMainFrm::SetViewModeAvailableForTest(2, true);
-  TMainFrm::SetViewModeAvailableForTest(3, true);
   Start();
   OptionsStore& options = *ctx().options;
   MainFrm->SetViewMode(1);
@@ -579,24 +577,19 @@ TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
   EXPECT_EQ(options.Int(63), 0);
   EXPECT_FALSE(MainFrm->ViewStd->isChecked() || MainFrm->ViewHTML->isChecked() ||
                MainFrm->ViewPrint->isChecked());
-  TMainFrm::SetViewModeAvailableForTest(2, false);
-  TMainFrm::SetViewModeAvailableForTest(3, false);
 }
 
-TEST_F(Startup, AViewThisBuildLacksShowsTheStandardViewAndKeepsTheStoredChoice) {
+TEST_F(Startup, TheStoredViewModeComesBackWithItsViewAndItsButton) {
   env.userSettings.WriteString(kRegParam, "ShowMode", "2");
   Start();
-  EXPECT_FALSE(MainFrm->ViewHTML->isEnabled());
-  EXPECT_FALSE(MainFrm->TBMHTML->isEnabled());
-  EXPECT_FALSE(MainFrm->ViewPrint->isEnabled());
-  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
-  EXPECT_TRUE(MainFrm->TBMView->isChecked());
-  EXPECT_EQ(ctx().options->Int(63), 2);
-  EXPECT_EQ(Param("ShowMode"), "2");
+  EXPECT_TRUE(MainFrm->ViewHTML->isEnabled());
+  EXPECT_TRUE(MainFrm->ViewPrint->isEnabled());
+  EXPECT_TRUE(MainFrm->ViewHTML->isChecked());
+  EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
+  EXPECT_FALSE(MainFrm->ViewStd->isChecked());
   MainFrm->SetViewMode(3);
-  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
-  EXPECT_FALSE(MainFrm->ViewPrint->isChecked());
-  EXPECT_EQ(ctx().options->Int(63), 2);
+  EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
+  EXPECT_EQ(Param("ShowMode"), "3");
 }
 
 TEST_F(Startup, OneRecipeViewAtATime) {
@@ -614,8 +607,6 @@ TEST_F(Startup, OneRecipeViewAtATime) {
 }
 
 TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
-  TMainFrm::SetViewModeAvailableForTest(2, true);
-  TMainFrm::SetViewModeAvailableForTest(3, true);
   Start();
   EXPECT_EQ(MainWindow(), MainFrm);
   EXPECT_EQ(TipsWindow(), AssistDlg);
@@ -637,8 +628,6 @@ TEST_F(Startup, LowerWindowsReachTheHigherOnesThroughTheirInterfaces) {
   EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
   EXPECT_FALSE(MainFrm->ViewHTML->isChecked());
   EXPECT_EQ(ctx().options->Int(63), 3);
-  TMainFrm::SetViewModeAvailableForTest(2, false);
-  TMainFrm::SetViewModeAvailableForTest(3, false);
 
   // The editor opens the lexicon; a missing author name opens the options window.
   EditRezDlg->showLexikonMnuClick();

@@ -36,7 +36,12 @@
 #include "exchange/ui/export_dialog.h"
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/import_dialog.h"
+#include "exchange/export_run.h"
+#include "exchange/page_output.h"
 #include "exchange/ui/print_preview_window.h"
+#include "exchange/ui/print_start_dialog.h"
+#include "exchange/ui/qt_printing.h"
+#include "exchange/ui/recipe_list_snapshot_qt.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
@@ -138,8 +143,8 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"BackupMnu", "Sichern / Wiederherstellen der Daten", nullptr, 0},
         kSep,
-        {"FilePrintItem", "&Drucken ...", nullptr, 0},
-        {"FilePrintSetupItem", "Drucker&einrichtung...", nullptr, 0},
+        {"FilePrintItem", "&Drucken ...", &M::FilePrint, 0},
+        {"FilePrintSetupItem", "Drucker&einrichtung...", &M::FilePrintSetup, 0},
         kSep,
         {"FileExitItem", "&Beenden", &M::FileExit, 0}}},
       {"KBMenu",
@@ -153,7 +158,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"NeuesRezept", "&Neues Rezept", &M::NeuesRezeptClick, 0},
         {"RezeptAendern", "Rezept ändern", &M::RezeptAendernClick, 0},
         {"Rezeptloeschen", "Rezept löschen", &M::RezeptloeschenClick, 0},
-        {"ShowHTMLMnu", "Rezept als Webseite anzeigen", nullptr, 0},
+        {"ShowHTMLMnu", "Rezept als Webseite anzeigen", &M::ShowHTMLMnuClick, 0},
         kSep,
         {"zurEinkaufsliste1", "Zur Einkaufsliste hinzufügen", &M::zurEinkaufsliste1Click, 0},
         {"Einkaufsliste1", "Einkaufsliste fertigstellen", &M::Einkaufsliste1Click, 0},
@@ -313,7 +318,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"TBDel", "Löschen", "Rezept löschen", QStyle::SP_TrashIcon, &M::TBDelClick}},
       {{"TBSearch", "Suchen", "Powersuche", QStyle::SP_FileDialogContentsView, &M::TBSearchClick},
        {"TBHTMLView", "Webseite", "Rezept als Webseite anzeigen", QStyle::SP_DriveNetIcon,
-        nullptr}},
+        &M::ShowHTMLMnuClick}},
       {{"TBMView", "Standard", "Normale Ansicht", QStyle::SP_FileDialogListView, &M::TBMViewClick},
        {"TBMHTML", "Text/HTML", "Text / HTML-Ansicht", QStyle::SP_FileLinkIcon, &M::TBMHTMLClick},
        {"TBMCalc", "Portionen", "Personenumrechnung", QStyle::SP_BrowserReload, &M::TBMCalcClick}},
@@ -327,7 +332,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
        {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
       {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, &M::MnNewBookClick},
        {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, &M::OptionenClick},
-       {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, nullptr},
+       {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, &M::FilePrint},
        {"HelpBtn", "Hilfe", "Hilfe-Inhaltsverzeichnis", QStyle::SP_MessageBoxQuestion,
         &M::MnHelpClick}},
   };
@@ -556,8 +561,6 @@ void TMainFrm::BuildToolBar() {
     viewButtons_->addAction(a);
   }
   TBMView->setChecked(true);
-  for (QAction* a : {ViewHTML, TBMHTML}) a->setEnabled(ViewModeAvailable(2));
-  ViewPrint->setEnabled(ViewModeAvailable(3));
   addSpacer();
   for (int i = 0; i < 10; ++i) {
     KBook[i] = MainToolBar->addAction(SquareIcon(style(), QStyle::SP_DirClosedIcon, kToolIconSide),
@@ -1029,10 +1032,6 @@ void TMainFrm::SetViewMode(int mode) {
     if (ViewHTML->isChecked()) mode = 2;
     if (ViewPrint->isChecked()) mode = 3;
   }
-  // A stored mode whose view this build does not have shows the standard view; the stored
-  // choice stays for a build that has it.
-  const bool available = ViewModeAvailable(mode);
-  if (!available) mode = 1;
   CheckOnlyView(nullptr);
   // The selected recipe follows into the chosen view through the recipe list, at the servings
   // the user chose.
@@ -1054,21 +1053,8 @@ void TMainFrm::SetViewMode(int mode) {
     default:
       break;
   }
-  if (ctx().options && available) ctx().options->SetParaInt(63, mode);
+  if (ctx().options) ctx().options->SetParaInt(63, mode);
   UpdateRecipeButtons();
-}
-
-namespace {
-// The text/HTML view and the print preview are not built yet.
-bool g_viewModeAvailable[4] = {true, true, false, false};
-}  // namespace
-
-bool TMainFrm::ViewModeAvailable(int mode) {
-  return mode < 0 || mode > 3 || g_viewModeAvailable[mode];
-}
-
-void TMainFrm::SetViewModeAvailableForTest(int mode, bool available) {
-  if (mode >= 0 && mode <= 3) g_viewModeAvailable[mode] = available;
 }
 
 void TMainFrm::CheckOnlyView(QAction* item) {
@@ -1379,7 +1365,11 @@ void TMainFrm::ClipboardCommand(int kind) {
     QEditDlg->QEditPastePlain(true);
     return;
   }
-  // With the text/HTML view visible, its browser selection is copied (comes with that view).
+  // With the text/HTML view visible, its selection is copied, whatever the command.
+  if (HTMLRezDlg && HTMLRezDlg->isVisible()) {
+    HTMLRezDlg->CopyHTMLSelection();
+    return;
+  }
   if (!target) return;
   static const char* const kSlots[] = {"cut", "copy", "paste", "undo"};
   if (kind >= 0 && kind <= 3) QMetaObject::invokeMethod(target, kSlots[kind]);
@@ -1499,6 +1489,24 @@ void TMainFrm::FileExportClick() {
 
 void TMainFrm::RezListExportClick() {
   if (ExpRezListDlg) ExpRezListDlg->exec();
+}
+
+void TMainFrm::FilePrint() {
+  if (PrintStartDlg) PrintStartDlg->exec();
+}
+
+void TMainFrm::FilePrintSetup() {
+  RunPrinterSetup(this);
+  if (PrintRezDlg) PrintRezDlg->update();
+}
+
+void TMainFrm::ShowHTMLMnuClick() {
+  // A menu shown in the planner prints its menu card once the planner is part of the program.
+  if (ChooseRezDlg && ChooseRezDlg->IsMenuShown()) return;
+  ExportRun run;
+  run.list = TakeRecipeListSnapshot();
+  run.keyFigures = KenndatenDlg;
+  ShowRecipeHTML(run);
 }
 
 void TMainFrm::MnAutoImpClick() {

@@ -64,10 +64,6 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void ShowEmptyView(QWidget* view, bool show) override;
   // 1 standard, 2 text/HTML, 3 print preview; 0 takes the mode from the view menu's check marks.
   void SetViewMode(int mode) override;
-  // Whether a view mode (1 standard, 2 text/HTML, 3 print preview) can be shown in this build.
-  static bool ViewModeAvailable(int mode);
-  // Tests switch a view on to check the view switching that does not depend on its contents.
-  static void SetViewModeAvailableForTest(int mode, bool available);
 
   // Books and recipe buttons. OpenBook makes the named book (empty: the book of option 6)
   // current and lists all its recipes; an unknown name opens "Auto-Import" (message 660).
@@ -177,6 +173,10 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void QuickImportClick();
   void FileExportClick();
   void RezListExportClick();
+  // The print mode selector, the printer's page set-up, the recipe as a web page.
+  void FilePrint();
+  void FilePrintSetup();
+  void ShowHTMLMnuClick();
   void MnAutoImpClick();
   void DoReorgClick();
   void PortionsMnuClick();

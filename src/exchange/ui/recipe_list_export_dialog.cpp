@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "exchange/ui/list_printing.h"
 #include "exchange/ui/recipe_list_snapshot_qt.h"
 #include "platform/qt/qt_text.h"
 #include "services/context.h"
@@ -38,7 +39,6 @@ TExpRezListDlg::TExpRezListDlg(QWidget* parent) : QDialog(parent) {
   GroupBox2->setTitle(toQ(" Exportmedium "));
   FileRdb = Captioned<QRadioButton>(GroupBox2, "FileRdb", "in eine &Datei");
   PrintRdb = Captioned<QRadioButton>(GroupBox2, "PrintRdb", "&auf den Drucker");
-  PrintRdb->setEnabled(false);  // printing comes with the print preview
   auto* target = new QVBoxLayout(GroupBox2);
   target->addWidget(FileRdb);
   target->addWidget(PrintRdb);
@@ -84,12 +84,7 @@ void TExpRezListDlg::FormShow() {
   if (choices.range == kTitlesAll) mAllRezRdb->setChecked(true);
   if (choices.range == kTitlesMarked) mMarkRezRdb->setChecked(true);
   if (choices.range == kTitlesSelected) mSelRezRdb->setChecked(true);
-  // While the printer cannot be chosen, a stored printer target shows the file.
-  if (choices.target == kTitlesToFile ||
-      (choices.target == kTitlesToPrinter && !PrintRdb->isEnabled()))
-    FileRdb->setChecked(true);
-  else if (choices.target == kTitlesToPrinter)
-    PrintRdb->setChecked(true);
+  (choices.target == kTitlesToPrinter ? PrintRdb : FileRdb)->setChecked(true);
   CenterOnForm(this);
 }
 
@@ -125,8 +120,9 @@ void TExpRezListDlg::OKBtnClick() {
   } else {
     path = (ctx().options ? ctx().options->Str(4) : std::string()) + "KList.txt";
   }
-  WriteRecipeTitleList(TakeRecipeListSnapshot(), choices.range, path);
+  const bool written = WriteRecipeTitleList(TakeRecipeListSnapshot(), choices.range, path);
   accept();
+  if (written && choices.target == kTitlesToPrinter) PrintRecipeList(this);
 }
 
 void TExpRezListDlg::CancelBtnClick() {

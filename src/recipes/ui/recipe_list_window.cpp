@@ -451,24 +451,20 @@ void TChooseRezDlg::ShowInHTMLView(bool followRecipeServings) {
   if (MenuShown || row < 0) return;
   ShownItem = ItemData(row);
   if (followRecipeServings) SetChosenServings(-2);
-  // The page is written by the HTML view (RenderRecipeView) once it is part of the program.
-  if (auto* main = MainWindow()) {
-    RecipeOutputView* view = OutputView(OutputViewKind::HTML);
-    main->ShowHTMLView(view ? view->ViewWidget() : nullptr, true);
-  }
+  RecipeOutputView* view = OutputView(OutputViewKind::HTML);
+  if (view) view->ShowListRecipe(ShownItem);
+  if (auto* main = MainWindow()) main->ShowHTMLView(view ? view->ViewWidget() : nullptr, true);
 }
 
 void TChooseRezDlg::ShowInPrintView(bool followRecipeServings) {
   ViewMode = 4;
   const int row = SelectedCurrentRow();
   if (MenuShown || row < 0) return;
-  if (auto* main = MainWindow()) {
-    RecipeOutputView* view = OutputView(OutputViewKind::Print);
-    main->ShowPrintView(view ? view->ViewWidget() : nullptr, true);
-  }
+  RecipeOutputView* view = OutputView(OutputViewKind::Print);
+  if (auto* main = MainWindow()) main->ShowPrintView(view ? view->ViewWidget() : nullptr, true);
   ShownItem = ItemData(row);
   if (followRecipeServings) SetChosenServings(-2);
-  // The preview draws the recipe (ShowPrintRecipe) once it is part of the program.
+  if (view) view->ShowListRecipe(ShownItem);
 }
 
 void TChooseRezDlg::RefreshShownRecipe() {

@@ -13,6 +13,7 @@
 #include "platform/qt/qt_text.h"
 #include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
+#include "recipes/ui/recipe_output_views.h"
 #include "services/context.h"
 #include "services/text_tools.h"
 #include "services/ui/form_controls.h"
@@ -29,10 +30,21 @@ namespace {
 constexpr size_t kMaxSentence = 999;
 constexpr int kDigitsRead = 8;
 
-bool StandardViewShown() {
+bool ViewTicked(const char* item) {
   MainWindowAccess* main = MainWindow();
-  QAction* standard = main ? main->Action("ViewStd") : nullptr;
-  return DataRezDlg && standard && standard->isChecked();
+  QAction* action = main ? main->Action(item) : nullptr;
+  return action && action->isChecked();
+}
+
+bool StandardViewShown() {
+  return DataRezDlg && ViewTicked("ViewStd");
+}
+
+// The text/HTML view or the print preview when the view menu has it ticked.
+RecipeOutputView* ShownOutputView() {
+  if (ViewTicked("ViewHTML")) return OutputView(OutputViewKind::HTML);
+  if (ViewTicked("ViewPrint")) return OutputView(OutputViewKind::Print);
+  return nullptr;
 }
 
 }  // namespace
@@ -123,15 +135,17 @@ void TPersAnzDlg::OrgAnzBtnClick() {
   OKBtnClick();
 }
 
-// Only the standard view is asked which recipe it shows; in the other views the serving type
-// stays empty and the chosen servings take effect when they show a recipe next.
+// The view the main window's view menu has ticked tells the serving type and shows its recipe
+// again.
 std::string TPersAnzDlg::ShownServingType() const {
   if (StandardViewShown()) return DataRezDlg->GetShownServingType();
+  if (RecipeOutputView* view = ShownOutputView()) return view->ShownServingType();
   return std::string();
 }
 
 void TPersAnzDlg::RedisplayShown(int servings) {
   if (StandardViewShown()) DataRezDlg->RedisplayCurrentRecipe(servings);
+  if (RecipeOutputView* view = ShownOutputView()) view->RefreshView();
 }
 
 }  // namespace tav

@@ -10,6 +10,7 @@
 
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/view_menu.h"
 #include "services/context.h"
 #include "services/tools_module.h"
 #include "services/ui/form_controls.h"
@@ -19,16 +20,6 @@
 namespace tav {
 
 TshowRezDlg* showRezDlg = nullptr;
-
-namespace {
-
-QAction* Item(QMenu* menu, const char* name, const char* caption) {
-  QAction* a = menu->addAction(toQ(caption));
-  a->setObjectName(QString::fromLatin1(name));
-  return a;
-}
-
-}  // namespace
 
 TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   showRezDlg = this;
@@ -66,17 +57,17 @@ TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   PopupMnu = new QMenu(this);
   PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
-  editMnu = Item(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
+  editMnu = ViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
   QFont bold = editMnu->font();
   bold.setBold(true);
   editMnu->setFont(bold);  // the default item
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N3"));
-  LexShowMnu = Item(PopupMnu, "LexShowMnu", "Passende Lexikon-Eintragungen anzeigen");
+  LexShowMnu = ViewMenuItem(PopupMnu, "LexShowMnu", "Passende Lexikon-Eintragungen anzeigen");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N2"));
-  showHTMLMnu = Item(PopupMnu, "showHTMLMnu", "Zeige Rezept als normalen Text");
-  showPrintMnu = Item(PopupMnu, "showPrintMnu", "Zeige Rezept in der Druckvorschau");
+  showHTMLMnu = ViewMenuItem(PopupMnu, "showHTMLMnu", "Zeige Rezept als normalen Text");
+  showPrintMnu = ViewMenuItem(PopupMnu, "showPrintMnu", "Zeige Rezept in der Druckvorschau");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N1"));
-  HelpBtn = Item(PopupMnu, "HelpBtn", "Hilfe zur Standard-Ansicht");
+  HelpBtn = ViewMenuItem(PopupMnu, "HelpBtn", "Hilfe zur Standard-Ansicht");
   connect(editMnu, &QAction::triggered, this, [this] { editMnuClick(); });
   connect(LexShowMnu, &QAction::triggered, this, [this] { LexShowMnuClick(); });
   connect(showHTMLMnu, &QAction::triggered, this, [this] { showHTMLMnuClick(); });
@@ -114,20 +105,6 @@ void TshowRezDlg::editMnuClick() {
 void TshowRezDlg::LexShowMnuClick() {
   // Shows the lexicon window once the kitchen windows are part of the program.
 }
-
-namespace {
-
-// The view item gets the only check mark, then the main window switches by the marks.
-void ChooseView(const char* itemName) {
-  MainWindowAccess* main = MainWindow();
-  if (!main) return;
-  QAction* item = main->Action(itemName);
-  for (const char* name : {"ViewStd", "ViewHTML", "ViewPrint"})
-    if (QAction* a = main->Action(name)) a->setChecked(a == item);
-  main->SetViewMode(0);
-}
-
-}  // namespace
 
 void TshowRezDlg::showHTMLMnuClick() {
   ChooseView("ViewHTML");

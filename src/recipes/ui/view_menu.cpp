@@ -1,0 +1,26 @@
+#include "recipes/ui/view_menu.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "platform/qt/qt_text.h"
+#include "services/ui/main_window_access.h"
+
+namespace tav {
+
+QAction* ViewMenuItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* a = menu->addAction(toQ(caption));
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+void ChooseView(const char* itemName) {
+  MainWindowAccess* main = MainWindow();
+  if (!main) return;
+  QAction* item = main->Action(itemName);
+  for (const char* name : {"ViewStd", "ViewHTML", "ViewPrint"})
+    if (QAction* a = main->Action(name)) a->setChecked(a == item);
+  main->SetViewMode(0);
+}
+
+}  // namespace tav

@@ -1,0 +1,519 @@
+// The text/HTML view, the print preview, the print mode selector and printing to PDF inside
+// the whole program, offscreen: a book built before the start, the recipe list filled by the
+// first activation. The PDF checks read the files with pdfinfo and pdftotext (poppler-utils).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QTimer>
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "app/ui/main_window.h"
+#include "app/ui/startup.h"
+#include "exchange/page_output.h"
+#include "exchange/ui/html_view_window.h"
+#include "exchange/ui/list_printing.h"
+#include "exchange/ui/print_preview_window.h"
+#include "exchange/ui/print_start_dialog.h"
+#include "exchange/ui/qt_printing.h"
+#include "exchange/ui/recipe_list_export_dialog.h"
+#include "platform/paths.h"
+#include "platform/qt/qt_text.h"
+#include "platform/settings_store.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
+#include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/recipe_list_box.h"
+#include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/servings_dialog.h"
+#include "services/options_store.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+std::string Utf8(const char* text) {
+  return fromQ(QString::fromUtf8(text));
+}
+
+// The cake: two groups, a description, a picture, remarks, figures.
+REZBLOCK Cake() {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = Utf8("Apfelkuchen vom Blech");
+  r.servings = 12;
+  r.servingType = Utf8("Stücke");
+  r.quality = '4';
+  r.difficulty = '2';
+  r.categories[0] = 7;
+  r.createdBy = "Anna";
+  r.totalTime = "75";
+  r.source = "Familienrezept";
+  r.pictures = {{'F', "kuchen.jpg"}};
+  r.lines = {{"", "", Utf8("*Für den Teig"), "", 0, 0},
+             {"300", "g", "Mehl", "", 0, 0},
+             {"150", "g", "Butter", "", 0, 0},
+             {"100", "g", "Zucker", "", 0, 0},
+             {"1", "", "Ei", "", 0, 0},
+             {"", "", Utf8("*Für den Belag"), "", 0, 0},
+             {"1,5", "kg", Utf8("Äpfel"), "", 0, 0},
+             {"", "", Utf8("-säuerlich"), "", 0, 0},
+             {"1", "TL", "Zimt", "", 0, 0}};
+  r.text = Utf8(
+      "Aus Mehl, Butter, Zucker und Ei einen Mürbeteig kneten und auf dem Blech ausrollen.\r\n"
+      "Die Äpfel schälen, in Spalten schneiden und dicht auf den Teig legen. Mit Zimt "
+      "bestreuen und 45 Minuten bei 180 Grad backen.");
+  r.remarks = {{"Mit Sahne servieren.", "Tavolin!-Benutzer"}};
+  r.nutrients = {};
+  return r;
+}
+
+// Sixty ingredients and a long text: three printed pages.
+REZBLOCK Buffet() {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = Utf8("Buffet für sechzig");
+  r.servings = 60;
+  r.servingType = "Personen";
+  for (int i = 1; i <= 60; ++i) {
+    char text[48];
+    std::snprintf(text, sizeof text, "Zutat Nummer %02d", i);
+    r.lines.push_back({std::to_string(i * 10), "g", text, "", 0, 0});
+  }
+  for (int i = 0; i < 80; ++i)
+    r.text += "Schritt " + std::to_string(i + 1) +
+              ": alles sorgfaeltig vorbereiten, abschmecken und warm stellen.\r\n";
+  return r;
+}
+
+REZBLOCK Plain(const char* title, uint8_t flags = 0) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = title;
+  r.servings = 4;
+  r.flags = flags;
+  r.lines = {{"2", "", "Eier", "", 0, 0}, {"1", "Pr", "Salz", "", 0, 0}};
+  r.text = "Kochen.";
+  return r;
+}
+
+// Runs a command and gives its output ("" when it could not run).
+std::string Output(const std::string& command) {
+  std::string out;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"),
+                                             pclose);
+  if (!pipe) return out;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
+    out.append(buffer.data(), n);
+  return out;
+}
+
+bool HavePoppler() {
+  return FileExists("/usr/bin/pdfinfo") && FileExists("/usr/bin/pdftotext");
+}
+
+int PdfPages(const std::string& pdf) {
+  const std::string info = Output("pdfinfo '" + pdf + "'");
+  const size_t at = info.find("Pages:");
+  return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+// The text of one page (0: all), blanks run together.
+std::string PdfText(const std::string& pdf, int page = 0) {
+  std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+  std::string text = Output("pdftotext -layout" + range + " '" + pdf + "' -");
+  std::string out;
+  for (char c : text) {
+    if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+    out += c;
+  }
+  return out;
+}
+
+// What a layout drew, for comparing the preview's pages with the printed ones.
+class TextCanvas : public PrintCanvas {
+ public:
+  void SetFont(int, int, int) override {}
+  // As UTF-8, the way pdftotext gives the printed text.
+  void TextOut(int, int, const std::string& text) override {
+    texts.push_back(toQ(text).toStdString());
+  }
+  std::vector<std::string> texts;
+};
+
+class OutputViews : public ::testing::Test {
+ protected:
+  test::TestEnv env;
+  test::TempDir program;
+  std::string savedProgram = ProgramFolder();
+  std::vector<std::string> pdfs;  // every PDF job, in order
+
+  void SetUp() override {
+    SetProgramFolder(program.Path());
+    QtPrintDevice::pdfFileForTest = [this](const std::string&) {
+      pdfs.push_back(env.Root() + "Export/job" + std::to_string(pdfs.size() + 1) + ".pdf");
+      return pdfs.back();
+    };
+  }
+  void TearDown() override {
+    DestroyAllWindows();
+    QtPrintDevice::pdfFileForTest = nullptr;
+    SetChosenServings(0);
+    SetProgramFolder(savedProgram);
+  }
+
+  // The book "Hauptbuch" with the recipes (list order is title order), the shipped texts,
+  // templates and pictures, then the program in that language and view mode.
+  void Start(const std::vector<REZBLOCK>& recipes, const char* lang = "DE", int mode = 1) {
+    for (const char* l : {"DE", "EN"})
+      for (const char* file : {"GUI.klf", "Gattung.dat", "einheit.dat", "Kenndaten.dat"})
+        WriteAll(env.DataFolder() + l + "/" + file,
+                 ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + l + "/" + file));
+    for (const char* file : {"HTML/ViewTPL.html", "HTML/QViewTPL.html", "HTML/IndexTPL.html",
+                             "Pics/Zutaten/Star.gif", "Pics/Zutaten/Difficulty2.gif",
+                             "Pics/Zutaten/PrnRezTPL.bmp", "Pics/Zutaten/PrnRezSim.bmp",
+                             "Pics/Zutaten/PrnWeekSim.bmp", "Pics/Zutaten/PrnMenu.bmp"})
+      WriteAll(env.Root() + file, ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/" + file));
+    WriteAll(env.Root() + "Pics/kuchen.jpg", ReadAll(test::Fixture("jpeg_red_green_blue.jpg")));
+    BuildBook(recipes);
+    env.userSettings.WriteString(kRegParam, "KBook", "Hauptbuch");
+    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
+    env.userSettings.WriteString(kRegParam, "ShowMode", std::to_string(mode));
+    StartProgram();
+    MainFrm->resize(1200, 820);
+    MainFrm->FormActivate();
+    QApplication::processEvents();
+  }
+
+  void BuildBook(const std::vector<REZBLOCK>& recipes) {
+    OptionsStore& options = env.Options();
+    CookbookList books;
+    TdbList store;
+    ctx().books = &books;
+    ctx().dbList = &store;
+    books.ScanKBooks();
+    KBOOK book;
+    book.name = "Hauptbuch";
+    ASSERT_TRUE(books.CreateKBook(book));
+    options.SetParaString(6, "Hauptbuch");
+    books.SelectKBook("Hauptbuch");
+    store.ReloadBookIndex();
+    for (REZBLOCK b : recipes) {
+      b.number = store.NextRecipeNumber("Hauptbuch");
+      int32_t offset = 0, length = 0;
+      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
+      REZINDEX e;
+      e.SetTitle(b.title);
+      e.number = b.number;
+      e.offset = offset;
+      e.length = length;
+      e.flags = b.flags;
+      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+    }
+    ctx().books = nullptr;
+    ctx().dbList = nullptr;
+    ctx().recipeList = nullptr;
+    ctx().options = nullptr;
+  }
+
+  int RowOf(const std::string& title) const {
+    for (int row = 0; row < ChooseRezDlg->Count(); ++row) {
+      REZINDEX e;
+      if (ctx().dbList->GetListEntry(e, ChooseRezDlg->ItemData(row)) && e.Title() == title)
+        return row;
+    }
+    return -1;
+  }
+  // Selects the rows (the last one current) and shows the current one in the chosen view.
+  void Show(std::initializer_list<int> rows) {
+    ChooseRezDlg->SelectOnly(-1);
+    for (int row : rows) {
+      ChooseRezDlg->ChooseLiBo->SetSelected(row, true);
+      ChooseRezDlg->ChooseLiBo->SetCurrentRow(row);
+    }
+    ChooseRezDlg->ShowSelectedRecipe(true);
+    QApplication::processEvents();
+  }
+  void WhileShown(QDialog* dialog, const std::function<void()>& work) {
+    QTimer::singleShot(0, dialog, [dialog, work] {
+      work();
+      if (dialog->isVisible()) dialog->reject();
+    });
+    dialog->exec();
+  }
+  void SaveShot(QWidget* w, const std::string& name) {
+    if (w != MainFrm) w->resize(w->sizeHint());  // as a dialog first comes up
+    QApplication::processEvents();
+    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
+    if (DirExists(folder)) w->grab().save(toQ(folder + name));
+    if (const char* keep = std::getenv("TAVOLIN_KEEP_GRABS"))
+      w->grab().save(toQ(std::string(keep) + "/" + name));
+    EXPECT_FALSE(w->grab().isNull());
+  }
+  std::string Browsed() const { return fromQ(HTMLRezDlg->Browser->toPlainText()); }
+};
+
+TEST_F(OutputViews, TheHTMLViewShowsTheSelectedRecipeAsAPageAndAsText) {
+  Start({Cake(), Plain("Omelett")}, "DE", 2);
+  const int cake = RowOf(Utf8("Apfelkuchen vom Blech"));
+  Show({cake});
+  ASSERT_TRUE(HTMLRezDlg->isVisible());
+  EXPECT_EQ(HTMLRezDlg->parentWidget(), MainFrm->ShowParPanel);
+  EXPECT_TRUE(HTMLRezDlg->ViewHTML->isVisible());
+  EXPECT_EQ(fromQ(HTMLRezDlg->Browser->source().toLocalFile()),
+            NativePath(PreviewFilePath(true)));
+  for (const char* text : {"Apfelkuchen vom Blech", "Für den Teig", "Mehl", "Zimt",
+                           "Mürbeteig kneten", "Mit Sahne servieren."})
+    EXPECT_NE(Browsed().find(Utf8(text)), std::string::npos) << text;
+  EXPECT_EQ(HTMLRezDlg->GetHTMLServingType(), Utf8("Stücke"));
+  SaveShot(MainFrm, "html_view_de.png");
+
+  // The copy command takes the page's selection.
+  HTMLRezDlg->Browser->selectAll();
+  MainFrm->EditCopy();
+  EXPECT_NE(QApplication::clipboard()->text().indexOf(QStringLiteral("Apfelkuchen")), -1);
+
+  // Another recipe replaces the page; the servings dialog shows it again for 24.
+  Show({RowOf("Omelett")});
+  EXPECT_NE(Browsed().find("Omelett"), std::string::npos);
+  Show({cake});
+  WhileShown(PersAnzDlg, [&] {
+    EXPECT_NE(fromQ(PersAnzDlg->findChild<QLabel*>("AktMengeTxt")->text()).find(Utf8("12 Stücke")),
+              std::string::npos);
+    PersAnzDlg->NewAnzEdt->setText("24");
+    PersAnzDlg->OKBtnClick();
+  });
+  EXPECT_NE(Browsed().find("600"), std::string::npos);  // 300 g Mehl for 24
+
+  // Option 19 off: the readable text in the memo; its file is gone afterwards.
+  ctx().options->SetParaBool(19, false);
+  HTMLRezDlg->ApplyHTMLViewMode();
+  EXPECT_TRUE(HTMLRezDlg->ViewText->isVisible());
+  EXPECT_FALSE(HTMLRezDlg->ViewHTML->isVisible());
+  const std::string text = fromQ(HTMLRezDlg->ViewText->toPlainText());
+  EXPECT_NE(text.find(Utf8(" FÜR DEN TEIG")), std::string::npos) << text;
+  EXPECT_NE(text.find("    600  g Mehl"), std::string::npos);
+  EXPECT_FALSE(FileExists(NativePath(PreviewFilePath(false))));
+  SaveShot(MainFrm, "text_view_de.png");
+}
+
+TEST_F(OutputViews, ALongTextLineArrivesInPieces) {
+  REZBLOCK r = Plain("Lang");
+  r.lines = {{"1", "", std::string(1200, 'x'), "", 0, 0}};
+  Start({r}, "DE", 2);
+  ctx().options->SetParaBool(19, false);
+  HTMLRezDlg->ApplyHTMLViewMode();
+  Show({0});
+  const std::string text = fromQ(HTMLRezDlg->ViewText->toPlainText());
+  // "      1    " and 1200 x: 989 characters, then the rest on a line of its own.
+  const std::string first = "      1    " + std::string(978, 'x') + "\n";
+  EXPECT_NE(text.find(first + std::string(222, 'x') + "\n"), std::string::npos);
+}
+
+TEST_F(OutputViews, EnglishTextView) {
+  Start({Cake()}, "EN", 2);
+  ctx().options->SetParaBool(19, false);
+  HTMLRezDlg->ApplyHTMLViewMode();
+  Show({0});
+  EXPECT_EQ(fromQ(HTMLRezDlg->windowTitle()), "Text/HTML view");
+  SaveShot(MainFrm, "text_view_en.png");
+  ctx().options->SetParaBool(19, true);
+  HTMLRezDlg->ApplyHTMLViewMode();
+  SaveShot(MainFrm, "html_view_en.png");
+}
+
+TEST_F(OutputViews, ThePreviewCountsThePagesItDrawsAndFollowsTheServings) {
+  Start({Buffet(), Cake()}, "DE", 3);
+  const int buffet = RowOf(Utf8("Buffet für sechzig"));
+  Show({buffet});
+  ASSERT_TRUE(PrintRezDlg->isVisible());
+  NullCanvas counter;
+  const int pages = PrintRezDlg->LayoutRecipePage(counter, 0);
+  EXPECT_EQ(pages, 3);
+  EXPECT_EQ(PrintRezDlg->PageCoBo->count(), pages);
+  EXPECT_EQ(PrintRezDlg->PageCoBo->currentText(), "1");
+  EXPECT_EQ(PrintRezDlg->GetPrintServingType(), "Personen");
+  EXPECT_GT(PrintRezDlg->Scale, 0);
+  // The sheet is as high as the view less 50 pixels; the buttons stand right of it.
+  EXPECT_EQ(PrintRezDlg->SheetHeight, PrintRezDlg->height() - 50);
+  EXPECT_EQ(PrintRezDlg->Ground->x(), PrintRezDlg->SheetWidth + 50);
+  SaveShot(MainFrm, "print_preview_de.png");
+  const QImage one = PrintRezDlg->grab().toImage();
+  PrintRezDlg->PageCoBo->setCurrentIndex(2);
+  PrintRezDlg->ShowSelectedPage();
+  EXPECT_NE(PrintRezDlg->grab().toImage(), one);
+
+  // The servings button's dialog: the recipe for 120, its two servings rows.
+  Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
+  WhileShown(PersAnzDlg, [&] {
+    PersAnzDlg->NewAnzEdt->setText("24");
+    PersAnzDlg->OKBtnClick();
+  });
+  EXPECT_EQ(PrintRezDlg->Recipe.servings, 24);
+  EXPECT_EQ(PrintRezDlg->OwnServings, 12);
+  EXPECT_EQ(PrintRezDlg->Recipe.lines[1].amount, "600");
+  TextCanvas page;
+  PrintRezDlg->LayoutRecipePage(page, 1);
+  bool own = false, scaled = false;
+  for (const std::string& t : page.texts) {
+    own = own || t == toQ(GetLangText(561)).toStdString() + "12 Stücke";
+    scaled = scaled || t == toQ(GetLangText(586)).toStdString() + "24 Stücke";
+  }
+  EXPECT_TRUE(own);
+  EXPECT_TRUE(scaled);
+}
+
+TEST_F(OutputViews, EnglishPreview) {
+  Start({Cake()}, "EN", 3);
+  Show({0});
+  EXPECT_EQ(fromQ(PrintRezDlg->StartBtn->text()), "Start printing");
+  SaveShot(MainFrm, "print_preview_en.png");
+}
+
+TEST_F(OutputViews, ARecipeOfSixtyIngredientsPrintsThePagesThePreviewShows) {
+  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext are not installed";
+  Start({Buffet()}, "DE", 3);
+  Show({0});
+  PrintRezDlg->StartBtnClick();
+  ASSERT_EQ(pdfs.size(), 1u);
+  const int pages = PrintRezDlg->PageCoBo->count();
+  EXPECT_EQ(PdfPages(pdfs[0]), pages);
+  const std::string all = PdfText(pdfs[0]);
+  EXPECT_NE(all.find("Buffet für sechzig"), std::string::npos);
+  for (int i = 1; i <= 60; ++i) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%dg Zutat Nummer %02d", i * 10, i);
+    EXPECT_NE(all.find(std::to_string(i * 10) + " g Zutat Nummer "), std::string::npos) << text;
+  }
+  EXPECT_NE(all.find("Schritt 80: alles sorgfaeltig"), std::string::npos);
+  // Every page has its footer and exactly the lines the preview shows on it.
+  for (int page = 1; page <= pages; ++page) {
+    const std::string printed = PdfText(pdfs[0], page);
+    EXPECT_NE(printed.find("Erstellt mit Tavolin! Version"), std::string::npos) << page;
+    TextCanvas shown;
+    PrintRezDlg->LayoutRecipePage(shown, page);
+    for (const std::string& t : shown.texts) {
+      std::string squeezed;
+      for (char c : t)
+        if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += c;
+      EXPECT_NE(printed.find(squeezed), std::string::npos) << "page " << page << ": " << t;
+    }
+  }
+}
+
+TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
+  Start({Plain("Auflauf"), Plain("Brot", kRecipeMarked), Plain("Menue", kRecipeMenu),
+         Plain("Suppe", kRecipeMarked | kRecipeMenu)});
+  TPrintStartDlg* dlg = PrintStartDlg;
+  // Opening always selects the web page; its picture and its description show.
+  WhileShown(dlg, [&] {
+    EXPECT_TRUE(dlg->PRecipeBtn->isChecked());
+    EXPECT_EQ(dlg->PrintMode, 1);
+    EXPECT_FALSE(dlg->PreviewImg->pixmap().isNull());
+    EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(639));
+    dlg->PMarkRecSimpleBtn->click();
+    EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(744));
+    SaveShot(dlg, "print_start_de.png");
+  });
+  WhileShown(dlg, [&] { EXPECT_TRUE(dlg->PRecipeBtn->isChecked()); });
+
+  // The current recipe as a web page, opened by the desktop; the dialog closes.
+  Show({RowOf("Auflauf")});
+  WhileShown(dlg, [&] {
+    dlg->StartBtnClick();
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  ASSERT_FALSE(env.shell.opened.empty());
+  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Export/Rezept.html");
+  EXPECT_NE(ReadAll(env.shell.opened.back()).find("Auflauf"), std::string::npos);
+
+  if (!HavePoppler()) return;
+  // Three selected recipes: three jobs in list order, each as stored.
+  Show({RowOf("Auflauf"), RowOf("Menue"), RowOf("Suppe")});
+  WhileShown(dlg, [&] {
+    dlg->PSelRecSimpleBtn->click();
+    dlg->StartBtnClick();
+  });
+  ASSERT_EQ(pdfs.size(), 3u);
+  EXPECT_NE(PdfText(pdfs[0]).find("Auflauf"), std::string::npos);
+  EXPECT_NE(PdfText(pdfs[1]).find("Menue"), std::string::npos);
+  EXPECT_NE(PdfText(pdfs[2]).find("Suppe"), std::string::npos);
+  // Marked recipes: the marked bit, so the menu that is not marked stays out.
+  WhileShown(dlg, [&] {
+    dlg->PMarkRecSimpleBtn->click();
+    dlg->StartBtnClick();
+  });
+  ASSERT_EQ(pdfs.size(), 5u);
+  EXPECT_NE(PdfText(pdfs[3]).find("Brot"), std::string::npos);
+  EXPECT_NE(PdfText(pdfs[4]).find("Suppe"), std::string::npos);
+  // Nothing selected: the selected-recipes choice keeps the dialog open.
+  ChooseRezDlg->SelectOnly(-1);
+  WhileShown(dlg, [&] {
+    dlg->PSelRecSimpleBtn->click();
+    dlg->StartBtnClick();
+    EXPECT_TRUE(dlg->isVisible());
+  });
+  EXPECT_EQ(pdfs.size(), 5u);
+}
+
+TEST_F(OutputViews, EnglishPrintModeSelector) {
+  Start({Plain("Auflauf")}, "EN");
+  WhileShown(PrintStartDlg, [&] {
+    EXPECT_EQ(fromQ(PrintStartDlg->windowTitle()), "Print output");
+    SaveShot(PrintStartDlg, "print_start_en.png");
+  });
+}
+
+TEST_F(OutputViews, TheTitleListAndTheListsGoToThePrinter) {
+  if (!HavePoppler()) GTEST_SKIP() << "pdfinfo and pdftotext are not installed";
+  Start({Plain("Auflauf"), Plain("Brot"), Plain("Suppe")});
+  ChooseRezDlg->SelectOnly(-1);
+  WhileShown(ExpRezListDlg, [&] {
+    ExpRezListDlg->mAllRezRdb->setChecked(true);
+    ExpRezListDlg->PrintRdb->setChecked(true);
+    ExpRezListDlg->OKBtnClick();
+  });
+  ASSERT_EQ(pdfs.size(), 1u);
+  EXPECT_EQ(ReadAll(env.Root() + "Export/KList.txt"), "Auflauf\r\nBrot\r\nSuppe\r\n");
+  const std::string titles = PdfText(pdfs[0]);
+  EXPECT_NE(titles.find("Auflauf\nBrot\nSuppe"), std::string::npos) << titles;
+  EXPECT_NE(titles.find("Tavolin! Rezeptliste, Version 1.00"), std::string::npos);
+
+  WriteAll(env.Root() + "Export/Kauflist.txt",
+           "---- Einkaufszettel von Anna (3.4.2026 9:05) ----\r\nAuflauf\r\n\r\nMetzger:\r\n"
+           "     500 g Hack\r\n");
+  PrintShoppingList(MainFrm);
+  ASSERT_EQ(pdfs.size(), 2u);
+  const std::string shopping = PdfText(pdfs[1]);
+  for (const std::string& text : {std::string("Einkaufszettel von Anna"), GetLangText(153),
+                                  GetLangText(154), std::string("500 g Hack")})
+    EXPECT_NE(shopping.find(text), std::string::npos) << text;
+  WriteAll(env.Root() + "Export/WPlan.txt", "Wochenplan\r\nD:Montag\r\nT:Gulasch  (4 Personen)\r\n");
+  PrintWeekPlanFile(MainFrm);
+  ASSERT_EQ(pdfs.size(), 3u);
+  EXPECT_NE(PdfText(pdfs[2]).find("Gulasch (4 Personen)"), std::string::npos);
+  // A missing list file prints nothing.
+  std::remove((env.Root() + "Export/WPlan.txt").c_str());
+  PrintWeekPlanFile(MainFrm);
+  EXPECT_EQ(pdfs.size(), 3u);
+}
+
+}  // namespace
+}  // namespace tav
