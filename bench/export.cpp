@@ -1,7 +1,9 @@
 // Recipe export: a book of 10,000 generated recipes (12 ingredient lines with a group heading,
 // a note, fraction signs and umlauts, about 1 KB of preparation text, source, keywords, two
-// remarks, stored nutrients, two categories) written as CookML, Meal-Master and RezKonv, all
-// recipes into one file; and each of those files imported back into a new book. Each run is
+// remarks, stored nutrients, two categories) written as CookML, Meal-Master, RezKonv and
+// readable text, all recipes into one file, and as HTML pages (one file each, with the index
+// and the frameset, from the shipped templates); and the exchange files imported back into a
+// new book. Each run is
 // measured with its peak memory over the memory before it; the exports run for 2,500 and for
 // 10,000 recipes, so that a memory growing with the recipes shows.
 #include <benchmark/benchmark.h>
@@ -142,15 +144,23 @@ struct World : bench::ExchangeRoot {
       }
     }
     store.ReloadBookIndex();
-    // The key figures of the text exports as shipped, with the keywords and the identifier.
-    for (int32_t id :
-         {kFigureServings, kFigureCategories, kFigureKeywords, kFigureTotalTime, kFigureEnergy,
-          kFigureSource, kFigureCreatedBy, kFigureRecipeId, kFigureAllRemarks}) {
-      PARA_SHOWDATA f;
-      f.outputKind = kKeyFiguresText;
-      f.figureId = id;
-      f.displayName = KeyFigureName(id);
-      figures.keyFigures.push_back(f);
+    // The key figures of the text exports and of the pages as shipped, with the keywords and
+    // the identifier.
+    for (int kind : {kKeyFiguresText, kKeyFiguresHtml})
+      for (int32_t id :
+           {kFigureServings, kFigureCategories, kFigureKeywords, kFigureTotalTime, kFigureEnergy,
+            kFigureSource, kFigureCreatedBy, kFigureRecipeId, kFigureAllRemarks}) {
+        PARA_SHOWDATA f;
+        f.outputKind = kind;
+        f.figureId = id;
+        f.displayName = KeyFigureName(id);
+        figures.keyFigures.push_back(f);
+      }
+    for (const char* name : {"ViewTPL.html", "QViewTPL.html", "IndexTPL.html"}) {
+      std::string bytes;
+      ReadFileBytes(std::string(TAVOLIN_SHIPPED_DATA) + "/HTML/" + name, bytes);
+      std::filesystem::create_directories(root + "HTML");
+      WriteFileAtomic(root + "HTML/" + name, bytes);
     }
   }
 
@@ -163,7 +173,8 @@ struct World : bench::ExchangeRoot {
     return rows;
   }
   std::string ExportFile(uint8_t format) const {
-    static const char* names[] = {"alle.mm", "alle.rk", "", "", "alle.cml"};
+    static const char* names[] = {"alle.mm", "alle.rk", "alle.txt", "seiten/alle.html",
+                                  "alle.cml"};
     return root + "Export/" + names[format];
   }
   std::string NewBook() { return ExchangeRoot::NewBook("Zurueck"); }
@@ -182,6 +193,13 @@ void RunExport(benchmark::State& state, uint8_t format) {
     state.PauseTiming();
     BenchExporter exporter;
     exporter.file = w.ExportFile(format);
+    // Pages go into a fresh folder, as into a new web site; the run never waits for the
+    // pages of the run before to be thrown away.
+    if (format == kFormatHTML) {
+      std::filesystem::remove_all(w.root + "Export/seiten");
+      std::filesystem::create_directories(w.root + "Export/seiten");
+      sync();
+    }
     exporter.Format = format;
     exporter.WhatRez = kSetSelected;
     exporter.Split = false;
@@ -228,6 +246,83 @@ BENCHMARK(BM_ExportRezKonv)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->UseRealTime();
+
+void BM_ExportText(benchmark::State& state) {
+  RunExport(state, kFormatText);
+}
+BENCHMARK(BM_ExportText)
+    ->Arg(2500)
+    ->Arg(kRecipes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+// A page a recipe (alle.html, alle_2.html ...), the index alle_Index.html and the frameset.
+void BM_ExportHTML(benchmark::State& state) {
+  RunExport(state, kFormatHTML);
+}
+BENCHMARK(BM_ExportHTML)
+    ->Arg(2500)
+    ->Arg(kRecipes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+
+// The reference for the pages: the same number of files of a page's size (5 KB), each written
+// under a temporary name and renamed, into a fresh folder. What the file system costs alone.
+void BM_CreateFilesAlone(benchmark::State& state) {
+  World& w = TheWorld();
+  const std::string folder = w.root + "Export/leer/";
+  const std::string page(5000, 'x');
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    sync();
+    state.ResumeTiming();
+    for (int i = 0; i < kRecipes; ++i) {
+      const std::string name = folder + "seite_" + std::to_string(i + 1) + ".html";
+      const std::string temp = name + ".$$$1";
+      std::FILE* f = std::fopen(temp.c_str(), "wb");
+      if (!f) {
+        state.SkipWithError("cannot create");
+        break;
+      }
+      std::fwrite(page.data(), 1, page.size(), f);
+      std::fclose(f);
+      std::rename(temp.c_str(), name.c_str());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRecipes);
+}
+BENCHMARK(BM_CreateFilesAlone)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The pages alone, into the clipboard text emptied after every page: what writing a page costs
+// without its file.
+class PageCounter : public BenchExporter {
+ public:
+  size_t bytes = 0;
+
+ protected:
+  void RecipeWritten() override {
+    bytes += ClipText.size();
+    ClipText.clear();
+  }
+};
+void BM_HTMLPagesInMemory(benchmark::State& state) {
+  World& w = TheWorld();
+  for (auto _ : state) {
+    PageCounter exporter;
+    exporter.Format = kFormatHTML;
+    exporter.WhatRez = kSetAll;
+    exporter.Ziel = kTargetClipboard;
+    exporter.list = w.FirstRecipes(0);
+    exporter.keyFigures = &w.figures;
+    exporter.StartExport();
+    if (exporter.ExportedCount() != kRecipes) state.SkipWithError("recipes missing");
+  }
+  state.SetItemsProcessed(state.iterations() * kRecipes);
+}
+BENCHMARK(BM_HTMLPagesInMemory)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // The export of all 10,000 recipes read back, into a new book each time.
 void RunImportBack(benchmark::State& state, uint8_t format) {

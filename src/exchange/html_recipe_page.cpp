@@ -75,6 +75,67 @@ std::string WithoutFirstImage(const std::string& line) {
   return upper;
 }
 
+// The markers a template line can carry, as bits; a line's markers are found once, when the
+// template is read.
+enum Marker : uint32_t {
+  kHtmlTitle = 1u << 0,
+  kFooter = 1u << 1,
+  kTitel = 1u << 2,
+  kGattung = 1u << 3,
+  kAnzahl = 1u << 4,
+  kZutaten = 1u << 5,
+  kAnleitung = 1u << 6,
+  kBemerkung = 1u << 7,
+  kStichworte = 1u << 8,
+  kCookbook = 1u << 9,
+  kQuality = 1u << 10,
+  kDifficulty = 1u << 11,
+  kErfasser = 1u << 12,
+  kQuelle = 1u << 13,
+  kTimePrep = 1u << 14,
+  kTimeCook = 1u << 15,
+  kTimeAll = 1u << 16,
+  kInfoData = 1u << 17,
+  kBody = 1u << 18,
+};
+
+// Markers 1 to 3 count in the whole line; a picture marker cuts the line, and the markers after
+// it in the order of service are looked for before the cut only.
+const std::pair<const char*, Marker> kWholeLine[] = {
+    {"$HTML-Title", kHtmlTitle}, {"$Footer", kFooter}, {"$Titel", kTitel}};
+const std::pair<const char*, Marker> kBeforePicture[] = {
+    {"$Gattung", kGattung},     {"$Anzahl", kAnzahl},         {"$Zutaten", kZutaten},
+    {"$Anleitung", kAnleitung}, {"$Bemerkung", kBemerkung},   {"$Stichworte", kStichworte},
+    {"$Cookbook", kCookbook},   {"$Quality", kQuality},       {"$Difficulty", kDifficulty},
+    {"$Erfasser", kErfasser},   {"$Quelle", kQuelle},         {"$TimePrep", kTimePrep},
+    {"$TimeCook", kTimeCook},   {"$TimeAll", kTimeAll},       {"$InfoData", kInfoData},
+    {"</body>", kBody}};
+
+}  // namespace
+
+HtmlRecipePage::PieceMarks HtmlRecipePage::Analyse(const std::string& text) {
+  PieceMarks m;
+  for (const auto& [marker, bit] : kWholeLine)
+    if (Has(text, marker)) m.marks |= bit;
+  m.pictureAt = text.find("<!--$Bild");
+  m.pictureKind = 0;
+  if (m.pictureAt == npos) {
+    m.pictureAt = text.find("<!--$ZutatBild");
+    m.pictureKind = 1;
+  }
+  if (m.pictureAt == npos) {
+    m.pictureAt = text.find("<!--$GattBild");
+    m.pictureKind = 2;
+  }
+  const std::string_view before =
+      m.pictureAt == npos ? std::string_view(text) : std::string_view(text).substr(0, m.pictureAt);
+  for (const auto& [marker, bit] : kBeforePicture)
+    if (before.find(marker) != npos) m.marks |= bit;
+  return m;
+}
+
+namespace {
+
 class PageWriter {
  public:
   PageWriter(ExportRun& run, REZBLOCK& recipe, HtmlIndex* index)
@@ -92,7 +153,10 @@ class PageWriter {
     PreparePicture();
   }
 
-  void Line(const TemplatePiece& piece);
+  void Line(const TemplatePiece& piece, const HtmlRecipePage::PieceMarks& marks);
+  void PlainLine(const TemplatePiece& piece) {
+    Put(piece.lineEnd ? piece.text + "\r\n" : piece.text);
+  }
 
  private:
   void Put(const std::string& text) { run_.PutLine(text); }
@@ -463,13 +527,14 @@ void PageWriter::IngredientTable(bool two, const std::string widths[3]) {
 // line end.
 void PageWriter::Preparation() {
   std::string& text = r_.text;
-  size_t lf;
-  while ((lf = text.find('\n')) != npos) {
-    std::string piece = text.substr(0, lf);
-    if (!piece.empty() && piece.back() == '\r') piece.pop_back();  // the stored CR LF
-    PutData(HtmlEscaped(piece) + "<br>\r\n");
-    text.erase(0, lf + 1);
+  size_t from = 0, lf;
+  while ((lf = text.find('\n', from)) != npos) {
+    size_t end = lf;
+    if (end > from && text[end - 1] == '\r') --end;  // the stored CR LF
+    PutData(HtmlEscaped(text.substr(from, end - from)) + "<br>\r\n");
+    from = lf + 1;
   }
+  text.erase(0, from);
   if (!text.empty()) PutData(HtmlEscaped(text));
 }
 
@@ -623,28 +688,29 @@ void PageWriter::EndOfBody(const TemplatePiece& piece) {
   Put(piece.text + (piece.lineEnd ? "\r\n" : ""));
 }
 
-void PageWriter::Line(const TemplatePiece& piece) {
+void PageWriter::Line(const TemplatePiece& piece, const HtmlRecipePage::PieceMarks& m) {
   std::string line = piece.text;
   bool handled = false;
   bool cut = false;
-  auto simple = [&](const char* marker, const std::string& value) {
-    if (!Has(line, marker) || value.empty()) return;
+  auto has = [&](Marker marker) { return (m.marks & marker) != 0; };
+  auto simple = [&](Marker marker, const std::string& value) {
+    if (!has(marker) || value.empty()) return;
     PutData(Framed(line, "P#") + HtmlEscaped(value) + Framed(line, "S#"));
     handled = true;
   };
 
-  if (Has(line, "$HTML-Title")) {
+  if (has(kHtmlTitle)) {
     Put(HtmlEscaped(r_.title));
     handled = true;
   }
-  if (Has(line, "$Footer")) {
+  if (has(kFooter)) {
     footerWritten_ = true;
     if (!noFooter_)
       Put("\r\n<font size=\"1\" face=\"Arial\">" + GetLangText(125) + HtmlFooterLink() +
           "</font><br>\r\n");
     handled = true;
   }
-  if (Has(line, "$Titel")) {
+  if (has(kTitel)) {
     std::string title = HtmlEscaped(r_.title);
     if (Has(line, "%20")) {
       ReplaceAll(title, ' ', "%20");
@@ -654,54 +720,44 @@ void PageWriter::Line(const TemplatePiece& piece) {
     }
     handled = true;
   }
-  size_t at = line.find("<!--$Bild");
-  int kind = 0;
-  if (at == npos) {
-    at = line.find("<!--$ZutatBild");
-    kind = 1;
-  }
-  if (at == npos) {
-    at = line.find("<!--$GattBild");
-    kind = 2;
-  }
-  if (at != npos) {
-    if (Picture(line, at, kind)) handled = true;
-    line.resize(at);  // the markers below are looked for before the picture only
+  if (m.pictureAt != npos) {
+    if (Picture(line, m.pictureAt, m.pictureKind)) handled = true;
+    line.resize(m.pictureAt);  // the markers below are looked for before the picture only
     cut = true;
   }
-  if (Has(line, "$Gattung")) {
+  if (has(kGattung)) {
     Categories(line);
     handled = true;
   }
-  if (Has(line, "$Anzahl") && r_.servings > 0) {
+  if (has(kAnzahl) && r_.servings > 0) {
     Put(Framed(line, "P#") + std::to_string(r_.servings) + " " + HtmlEscaped(r_.servingType) +
         Framed(line, "S#"));
     handled = true;
   }
-  if (Has(line, "$Zutaten")) {
+  if (has(kZutaten)) {
     Ingredients(line);
     handled = true;
   }
-  if (Has(line, "$Anleitung")) Preparation();
-  if (Has(line, "$Bemerkung")) Remarks();
-  simple("$Stichworte", r_.hint);
-  if (Has(line, "$Cookbook") && ctx().books) simple("$Cookbook", ctx().books->GetKBookName(r_.bookId));
-  if (Has(line, "$Quality") && Rating(line, r_.quality, true)) handled = true;
-  if (Has(line, "$Difficulty") && Rating(line, r_.difficulty, false)) handled = true;
-  simple("$Erfasser", r_.createdBy);
-  simple("$Quelle", r_.source);
+  if (has(kAnleitung)) Preparation();
+  if (has(kBemerkung)) Remarks();
+  simple(kStichworte, r_.hint);
+  if (has(kCookbook) && ctx().books) simple(kCookbook, ctx().books->GetKBookName(r_.bookId));
+  if (has(kQuality) && Rating(line, r_.quality, true)) handled = true;
+  if (has(kDifficulty) && Rating(line, r_.difficulty, false)) handled = true;
+  simple(kErfasser, r_.createdBy);
+  simple(kQuelle, r_.source);
   {
     const std::string* time = nullptr;
-    if (Has(line, "$TimePrep")) time = &r_.prepTime;
-    if (Has(line, "$TimeCook")) time = &r_.cookTime;
-    if (Has(line, "$TimeAll")) time = &r_.totalTime;
+    if (has(kTimePrep)) time = &r_.prepTime;
+    if (has(kTimeCook)) time = &r_.cookTime;
+    if (has(kTimeAll)) time = &r_.totalTime;
     if (time && !time->empty() && IsNonZeroText(*time)) {
       PutData(Framed(line, "P#") + HtmlEscaped(*time) + Framed(line, "S#"));
       handled = true;
     }
   }
-  if (Has(line, "$InfoData")) KeyFigures();
-  if (Has(line, "</body>")) {
+  if (has(kInfoData)) KeyFigures();
+  if (has(kBody)) {
     EndOfBody({line, piece.lineEnd && !cut});
     handled = true;
   }
@@ -727,12 +783,21 @@ void HtmlRecipePage::FitPicture(int pictureW, int pictureH, int boxW, int boxH, 
 
 bool HtmlRecipePage::LoadTemplate(bool viewTemplate) {
   const std::string name = Str(viewTemplate ? 58 : 57);
-  return ReadTemplatePieces(Str(5) + name, pieces_);
+  if (!ReadTemplatePieces(Str(5) + name, pieces_)) return false;
+  marks_.clear();
+  for (const TemplatePiece& piece : pieces_) marks_.push_back(Analyse(piece.text));
+  return true;
 }
 
 void HtmlRecipePage::Write(ExportRun& run, REZBLOCK& recipe, HtmlIndex* index) const {
   PageWriter page(run, recipe, index);
-  for (const TemplatePiece& piece : pieces_) page.Line(piece);
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    const PieceMarks& m = marks_[i];
+    if (m.marks == 0 && m.pictureAt == std::string::npos)
+      page.PlainLine(pieces_[i]);
+    else
+      page.Line(pieces_[i], m);
+  }
   if (index && index->IsOpen()) index->AddLink(run, run.ExpFileName, recipe.title);
 }
 

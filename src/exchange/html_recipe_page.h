@@ -4,6 +4,7 @@
 // from the recipe. The markers and what they write are listed in docs/html_pages.md. Every line
 // goes out through the run's output lines; a page of an index run ends with its link in the
 // index.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,17 @@ class HtmlRecipePage {
   // enlarged); without a size the picture keeps its own.
   static void FitPicture(int pictureW, int pictureH, int boxW, int boxH, int& w, int& h);
 
+  // The markers of a template line (bits) and its picture marker, if any.
+  struct PieceMarks {
+    uint32_t marks = 0;
+    size_t pictureAt = std::string::npos;
+    int pictureKind = 0;  // 0 the recipe's, 1 an ingredient's, 2 a category's picture
+  };
+  static PieceMarks Analyse(const std::string& text);
+
  private:
   std::vector<TemplatePiece> pieces_;
+  std::vector<PieceMarks> marks_;
 };
 
 // One page with a template read for it: message 124 (title 15) when the template is missing,

@@ -416,7 +416,12 @@ std::string WideTextBytes(const WideText& units) {
 }
 
 void HtmlEscape(std::string& text) {
-  if (text.find_first_of("<>\"&") == std::string::npos) return;
+  // One pass over the bytes (find_first_of looks each byte up in the set with a call of its own).
+  size_t first = 0;
+  while (first < text.size() && text[first] != '<' && text[first] != '>' && text[first] != '"' &&
+         text[first] != '&')
+    ++first;
+  if (first == text.size()) return;
   std::string out;
   out.reserve(text.size() + 16);
   for (char c : text) {
