@@ -37,15 +37,18 @@ void ExportEnv::Export(uint8_t format, uint8_t set, const std::string& name) {
 
 void ExportEnv::ChooseFigures(const std::vector<WantFigure>& want) {
   figures.keyFigures.clear();
-  for (const WantFigure& f : want) {
-    PARA_SHOWDATA figure;
-    figure.outputKind = kKeyFiguresText;
-    figure.figureId = f.id;
-    figure.stoffCode = f.code;
-    figure.displayName = f.id == kFigureNutrient ? f.code : KeyFigureName(f.id);
-    if (f.label) figure.altText = f.label;
-    figures.keyFigures.push_back(figure);
-  }
+  for (const WantFigure& f : want)
+    figures.keyFigures.push_back(Figure(kKeyFiguresText, f.id, f.label, f.code));
+}
+
+PARA_SHOWDATA Figure(int kind, int32_t id, const char* label, const char* code) {
+  PARA_SHOWDATA figure;
+  figure.outputKind = kind;
+  figure.figureId = id;
+  figure.stoffCode = code;
+  figure.displayName = id == kFigureNutrient ? code : KeyFigureName(id);
+  if (label) figure.altText = label;
+  return figure;
 }
 
 std::vector<REZBLOCK> ExportEnv::ImportInto(const std::string& file, const std::string& book) {

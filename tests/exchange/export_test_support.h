@@ -59,6 +59,10 @@ class ExportEnv : public ImportEnv {
   KeyFigureChoice figures;
 };
 
+// A chosen key figure of an output kind (kKeyFiguresHtml ...), named as the choice window names
+// it, with its own label when one is given.
+PARA_SHOWDATA Figure(int kind, int32_t id, const char* label = nullptr, const char* code = "");
+
 // A stored nutrient amount.
 REZSTOFFMENGE Nutrient(const char* code, const char* value);
 

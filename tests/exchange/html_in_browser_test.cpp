@@ -2,10 +2,7 @@
 // and the recipe pages and dumps their DOM. Skipped where chromium is not installed.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "exchange/html_index.h"
 #include "export_test_support.h"
@@ -23,19 +20,6 @@ std::string Chromium() {
   return std::string();
 }
 
-// Runs a command and gives what it wrote to stdout (stderr into `errors`).
-std::string RunCommand(const std::string& command, const std::string& errorsFile) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>" + errorsFile).c_str(), "r"),
-                                             pclose);
-  if (!pipe) return out;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-    out.append(buffer.data(), n);
-  return out;
-}
-
 class HtmlInBrowser : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,16 +35,18 @@ class HtmlInBrowser : public ::testing::Test {
                    test::ReadAll(test::Fixture("jpeg_red_green_blue.jpg")));
     ResetIndexRowToggleForTest();
   }
+  // The browser headless, on a fresh profile of its own, without anything that goes out.
+  std::string Headless() const {
+    return "'" + browser +
+           "' --headless --no-sandbox --disable-gpu --disable-background-networking "
+           "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
+           e.env.Root() + "chromium-profile' ";
+  }
   // The DOM of a file after its scripts and frames loaded; the browser's messages in `log`.
   std::string Dom(const std::string& file, std::string& log) {
-    const std::string profile = e.env.Root() + "chromium-profile";
     const std::string errors = e.env.Root() + "chromium.log";
-    const std::string dom = RunCommand(
-        "'" + browser +
-            "' --headless --no-sandbox --disable-gpu --disable-background-networking "
-            "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
-            profile + "' --enable-logging=stderr --v=0 --dump-dom 'file://" + file + "'",
-        errors);
+    const std::string dom = test::CommandOutput(
+        Headless() + "--enable-logging=stderr --v=0 --dump-dom 'file://" + file + "'", errors);
     log = test::ReadAll(errors);
     return dom;
   }
@@ -107,12 +93,8 @@ TEST_F(HtmlInBrowser, IndexFramesetAndPagesLoadWithTheirRecipesAndLinks) {
   // A picture of the frameset for looking at, where the build folder is at hand.
   const std::string shot = std::string(TAVOLIN_SOURCE_DIR) + "/build/html_export_frames.png";
   if (DirExists(std::string(TAVOLIN_SOURCE_DIR) + "/build/"))
-    RunCommand("'" + browser +
-                   "' --headless --no-sandbox --disable-gpu --disable-background-networking "
-                   "--disable-component-update --disable-sync --no-first-run --user-data-dir='" +
-                   e.env.Root() + "chromium-profile' --window-size=1100,700 --screenshot='" +
-                   shot + "' 'file://" + e.Path("menu_Start.html") + "'",
-               "/dev/null");
+    test::CommandOutput(Headless() + "--window-size=1100,700 --screenshot='" + shot +
+                        "' 'file://" + e.Path("menu_Start.html") + "'");
 
   // Without frames every page links back to the index.
   ctx().options->SetParaString(34, "");

@@ -18,13 +18,7 @@ namespace {
 using test::Ansi;
 
 PARA_SHOWDATA HtmlFigure(int32_t id, const char* label = nullptr, const char* code = "") {
-  PARA_SHOWDATA f;
-  f.outputKind = kKeyFiguresHtml;
-  f.figureId = id;
-  f.stoffCode = code;
-  f.displayName = id == kFigureNutrient ? code : KeyFigureName(id);
-  if (label) f.altText = label;
-  return f;
+  return test::Figure(kKeyFiguresHtml, id, label, code);
 }
 
 // A recipe with a picture, two categories with symbols, ingredients the catalogue has pictures

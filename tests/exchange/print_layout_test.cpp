@@ -38,13 +38,8 @@ class RecordingCanvas : public PrintCanvas {
   int points_ = 0, style_ = 0;
 };
 
-PARA_SHOWDATA PrintFigure(int32_t id, const char* label = nullptr) {
-  PARA_SHOWDATA f;
-  f.outputKind = kKeyFiguresPrint;
-  f.figureId = id;
-  f.displayName = KeyFigureName(id);
-  if (label) f.altText = label;
-  return f;
+PARA_SHOWDATA PrintFigure(int32_t id) {
+  return test::Figure(kKeyFiguresPrint, id);
 }
 
 REZZUTAT Line(const std::string& amount, const std::string& unit, const std::string& text) {

@@ -13,13 +13,7 @@ using test::Ansi;
 
 // A key figure of the readable text (kind 2).
 PARA_SHOWDATA TextFigure(int32_t id, const char* label = nullptr, const char* code = "") {
-  PARA_SHOWDATA f;
-  f.outputKind = kKeyFiguresText;
-  f.figureId = id;
-  f.stoffCode = code;
-  f.displayName = id == kFigureNutrient ? code : KeyFigureName(id);
-  if (label) f.altText = label;
-  return f;
+  return test::Figure(kKeyFiguresText, id, label, code);
 }
 
 // Two groups (an odd and an even block), a description line on each side, an umlaut heading,

@@ -124,6 +124,17 @@ std::string ReadAll(const std::string& path) {
   return bytes;
 }
 
+std::string CommandOutput(const std::string& command, const std::string& errorsFile) {
+  std::string out;
+  std::FILE* pipe = popen((command + " 2>'" + errorsFile + "'").c_str(), "r");
+  if (!pipe) return out;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}
+
 void WriteAll(const std::string& path, const std::string& bytes) {
   const size_t slash = path.rfind('/');
   if (slash != std::string::npos) MakeDirs(path.substr(0, slash));

@@ -84,18 +84,7 @@ class ExportWindows : public ::testing::Test {
   }
 
   void BuildBook(const std::string& name, int count) {
-    OptionsStore& options = env.Options();
-    CookbookList books;
-    TdbList store;
-    ctx().books = &books;
-    ctx().dbList = &store;
-    books.ScanKBooks();
-    KBOOK book;
-    book.name = name;
-    ASSERT_TRUE(books.CreateKBook(book));
-    options.SetParaString(6, name);
-    books.SelectKBook(name);
-    store.ReloadBookIndex();
+    std::vector<REZBLOCK> recipes;
     for (int i = 1; i <= count; ++i) {
       REZBLOCK b;
       ClearRezBlock(b);
@@ -106,21 +95,9 @@ class ExportWindows : public ::testing::Test {
       b.servings = 4;
       b.flags = i % 3 == 0 ? kRecipeMarked : 0;
       b.lines = {{"1", "", "Ei", "", 0, 0}};
-      b.number = store.NextRecipeNumber(name);
-      int32_t offset = 0, length = 0;
-      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
-      REZINDEX e;
-      e.SetTitle(b.title);
-      e.number = b.number;
-      e.offset = offset;
-      e.length = length;
-      e.flags = b.flags;
-      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+      recipes.push_back(b);
     }
-    ctx().books = nullptr;
-    ctx().dbList = nullptr;
-    ctx().recipeList = nullptr;
-    ctx().options = nullptr;
+    test::BuildBookBeforeStart(env, name, recipes);
   }
 
   void Select(std::initializer_list<int> rows) {

@@ -40,6 +40,7 @@
 #include "recipes/ui/servings_dialog.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -112,25 +113,12 @@ REZBLOCK Plain(const char* title, uint8_t flags = 0) {
   return r;
 }
 
-// Runs a command and gives its output ("" when it could not run).
-std::string Output(const std::string& command) {
-  std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"),
-                                             pclose);
-  if (!pipe) return out;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0)
-    out.append(buffer.data(), n);
-  return out;
-}
-
 bool HavePoppler() {
   return FileExists("/usr/bin/pdfinfo") && FileExists("/usr/bin/pdftotext");
 }
 
 int PdfPages(const std::string& pdf) {
-  const std::string info = Output("pdfinfo '" + pdf + "'");
+  const std::string info = test::CommandOutput("pdfinfo '" + pdf + "'");
   const size_t at = info.find("Pages:");
   return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }
@@ -138,7 +126,7 @@ int PdfPages(const std::string& pdf) {
 // The text of one page (0: all), blanks run together.
 std::string PdfText(const std::string& pdf, int page = 0) {
   std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-  std::string text = Output("pdftotext -layout" + range + " '" + pdf + "' -");
+  std::string text = test::CommandOutput("pdftotext -layout" + range + " '" + pdf + "' -");
   std::string out;
   for (char c : text) {
     if (c == ' ' && !out.empty() && out.back() == ' ') continue;
@@ -192,7 +180,7 @@ class OutputViews : public ::testing::Test {
                              "Pics/Zutaten/PrnWeekSim.bmp", "Pics/Zutaten/PrnMenu.bmp"})
       WriteAll(env.Root() + file, ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/" + file));
     WriteAll(env.Root() + "Pics/kuchen.jpg", ReadAll(test::Fixture("jpeg_red_green_blue.jpg")));
-    BuildBook(recipes);
+    test::BuildBookBeforeStart(env, "Hauptbuch", recipes);
     env.userSettings.WriteString(kRegParam, "KBook", "Hauptbuch");
     env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
     env.userSettings.WriteString(kRegParam, "ShowMode", std::to_string(mode));
@@ -200,37 +188,6 @@ class OutputViews : public ::testing::Test {
     MainFrm->resize(1200, 820);
     MainFrm->FormActivate();
     QApplication::processEvents();
-  }
-
-  void BuildBook(const std::vector<REZBLOCK>& recipes) {
-    OptionsStore& options = env.Options();
-    CookbookList books;
-    TdbList store;
-    ctx().books = &books;
-    ctx().dbList = &store;
-    books.ScanKBooks();
-    KBOOK book;
-    book.name = "Hauptbuch";
-    ASSERT_TRUE(books.CreateKBook(book));
-    options.SetParaString(6, "Hauptbuch");
-    books.SelectKBook("Hauptbuch");
-    store.ReloadBookIndex();
-    for (REZBLOCK b : recipes) {
-      b.number = store.NextRecipeNumber("Hauptbuch");
-      int32_t offset = 0, length = 0;
-      ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
-      REZINDEX e;
-      e.SetTitle(b.title);
-      e.number = b.number;
-      e.offset = offset;
-      e.length = length;
-      e.flags = b.flags;
-      ASSERT_TRUE(store.WriteIndexEntry(e, -1));
-    }
-    ctx().books = nullptr;
-    ctx().dbList = nullptr;
-    ctx().recipeList = nullptr;
-    ctx().options = nullptr;
   }
 
   int RowOf(const std::string& title) const {

@@ -17,6 +17,10 @@
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_model.h"
+#include "recipedb/recipe_store.h"
+#include "services/options_store.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
 
@@ -43,6 +47,41 @@ class WindowLanguage {
  private:
   std::unique_ptr<TLangDlg> dlg_;
 };
+
+// Before the program starts: the book `name` with the recipes (each stored as the editor stores
+// it, its flags in the index too), made the current book of the options. The context is left
+// as it was found, for the program to fill.
+inline void BuildBookBeforeStart(TestEnv& env, const std::string& name,
+                                 const std::vector<REZBLOCK>& recipes) {
+  OptionsStore& options = env.Options();
+  CookbookList books;
+  TdbList store;
+  ctx().books = &books;
+  ctx().dbList = &store;
+  books.ScanKBooks();
+  KBOOK book;
+  book.name = name;
+  ASSERT_TRUE(books.CreateKBook(book));
+  options.SetParaString(6, name);
+  books.SelectKBook(name);
+  store.ReloadBookIndex();
+  for (REZBLOCK b : recipes) {
+    b.number = store.NextRecipeNumber(name);
+    int32_t offset = 0, length = 0;
+    ASSERT_TRUE(store.WriteRezBlock("", b, offset, length));
+    REZINDEX e;
+    e.SetTitle(b.title);
+    e.number = b.number;
+    e.offset = offset;
+    e.length = length;
+    e.flags = b.flags;
+    ASSERT_TRUE(store.WriteIndexEntry(e, -1));
+  }
+  ctx().books = nullptr;
+  ctx().dbList = nullptr;
+  ctx().recipeList = nullptr;
+  ctx().options = nullptr;
+}
 
 // Written as <name>.png when TAVOLIN_SHOTS names a folder.
 inline void Shot(QWidget* w, const std::string& name) {

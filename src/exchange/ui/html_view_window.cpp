@@ -17,7 +17,6 @@
 #include "platform/services.h"
 #include "recipedb/servings.h"
 #include "recipes/ui/key_figures_dialog.h"
-#include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/view_menu.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -55,10 +54,7 @@ THTMLRezDlg::THTMLRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   PopupMnu = new QMenu(this);
   PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
-  editMnu = ViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
-  QFont bold = editMnu->font();
-  bold.setBold(true);
-  editMnu->setFont(bold);  // the default item
+  editMnu = DefaultViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N1"));
   showLexikonMnu =
       ViewMenuItem(PopupMnu, "showLexikonMnu", "Passende Lexikon-Eintragungen anzeigen");
@@ -188,8 +184,7 @@ void THTMLRezDlg::LoadTextView() {
 }
 
 void THTMLRezDlg::editMnuClick() {
-  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
-  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
+  EditSelectedFromView();
 }
 
 void THTMLRezDlg::showLexikonMnuClick() {

@@ -55,10 +55,7 @@ TPrintRezDlg::TPrintRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   PopupMnu = new QMenu(this);
   PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
-  editMnu = ViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
-  QFont bold = editMnu->font();
-  bold.setBold(true);
-  editMnu->setFont(bold);  // the default item
+  editMnu = DefaultViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N1"));
   showLexikonMnu =
       ViewMenuItem(PopupMnu, "showLexikonMnu", "Passende Lexikon-Eintragungen anschauen");
@@ -198,8 +195,7 @@ void TPrintRezDlg::pAnzBtnClick() {
 }
 
 void TPrintRezDlg::editMnuClick() {
-  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
-  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
+  EditSelectedFromView();
 }
 
 void TPrintRezDlg::showLexikonMnuClick() {

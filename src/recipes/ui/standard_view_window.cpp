@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
-#include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/view_menu.h"
 #include "services/context.h"
 #include "services/tools_module.h"
@@ -57,10 +56,7 @@ TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   PopupMnu = new QMenu(this);
   PopupMnu->setObjectName(QStringLiteral("PopupMnu"));
-  editMnu = ViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
-  QFont bold = editMnu->font();
-  bold.setBold(true);
-  editMnu->setFont(bold);  // the default item
+  editMnu = DefaultViewMenuItem(PopupMnu, "editMnu", "Rezept ver\xE4ndern");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N3"));
   LexShowMnu = ViewMenuItem(PopupMnu, "LexShowMnu", "Passende Lexikon-Eintragungen anzeigen");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N2"));
@@ -98,8 +94,7 @@ void TshowRezDlg::showEvent(QShowEvent* event) {
 }
 
 void TshowRezDlg::editMnuClick() {
-  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
-  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
+  EditSelectedFromView();
 }
 
 void TshowRezDlg::LexShowMnuClick() {

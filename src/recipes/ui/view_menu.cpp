@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/recipe_list_window.h"
 #include "services/ui/main_window_access.h"
 
 namespace tav {
@@ -12,6 +13,19 @@ QAction* ViewMenuItem(QMenu* menu, const char* name, const char* caption) {
   QAction* a = menu->addAction(toQ(caption));
   a->setObjectName(QString::fromLatin1(name));
   return a;
+}
+
+QAction* DefaultViewMenuItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* a = ViewMenuItem(menu, name, caption);
+  QFont bold = a->font();
+  bold.setBold(true);
+  a->setFont(bold);
+  return a;
+}
+
+void EditSelectedFromView() {
+  if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
+  if (auto* main = MainWindow()) main->UpdateRecipeButtons();
 }
 
 void ChooseView(const char* itemName) {

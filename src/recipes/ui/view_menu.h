@@ -9,6 +9,12 @@ namespace tav {
 // A menu item named like its component; the caption is the built-in German one (Windows-1252),
 // which the language file replaces.
 QAction* ViewMenuItem(QMenu* menu, const char* name, const char* caption);
+// The same in bold: the menu's default item.
+QAction* DefaultViewMenuItem(QMenu* menu, const char* name, const char* caption);
+
+// "Rezept verändern" of every view: the recipe selected in the list into the editor, then the
+// recipe buttons follow.
+void EditSelectedFromView();
 
 // Gives the view item ("ViewStd", "ViewHTML", "ViewPrint") the only check mark; the main window
 // then shows the selected recipe in that view.
