@@ -44,6 +44,10 @@ std::string PreviewFilePath(bool html) {
   return Str(90) + (html ? "Export/$$$.html" : "Export/$$$.txt");
 }
 
+bool ViewTemplateFound() {
+  return FileExists(NativePath(Str(5) + Str(58)));
+}
+
 bool ExportPreview(ExportRun& run, bool html) {
   bool opened = false;
   return WriteCurrentRecipe(run, html ? kFormatHTML : kFormatText, PreviewFilePath(html), opened);

@@ -12,6 +12,8 @@ class ExportRun;
 
 // The scratch file of the view: data root + "Export/$$$.html" or "Export/$$$.txt".
 std::string PreviewFilePath(bool html);
+// Whether the view template (option 58 in the HTML folder) is there to be read.
+bool ViewTemplateFound();
 
 // Writes the scratch file anew from `run.list` (its folder is made when missing). The old file
 // is removed first, so a recipe that cannot be written never leaves an older one to be shown.

@@ -27,6 +27,7 @@
 #include "exchange/ui/print_start_dialog.h"
 #include "exchange/ui/qt_printing.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
+#include "kitchen/ui/week_plan_entry_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -271,6 +272,39 @@ TEST_F(OutputViews, TheHTMLViewShowsTheSelectedRecipeAsAPageAndAsText) {
   SaveShot(MainFrm, "text_view_de.png");
 }
 
+TEST_F(OutputViews, AWeekPlanRecipeOnScreenIsShownAgainForItsServingsInTheViewThatIsOn) {
+  Start({Cake(), Plain("Omelett")}, "DE", 2);
+  const int row = RowOf(Utf8("Apfelkuchen vom Blech"));
+  REZINDEX cake;
+  ASSERT_TRUE(ctx().dbList->GetListEntry(cake, ChooseRezDlg->ItemData(row)));
+  Show({row});
+  ShowPlannedRecipe(cake.bookId, cake.number, 24);
+  EXPECT_NE(Browsed().find("Apfelkuchen vom Blech"), std::string::npos);
+  EXPECT_NE(Browsed().find("600"), std::string::npos);  // 300 g Mehl for 24
+  MainFrm->SetViewMode(3);
+  ShowPlannedRecipe(cake.bookId, cake.number, 6);
+  EXPECT_EQ(PrintRezDlg->Recipe.title, Utf8("Apfelkuchen vom Blech"));
+  EXPECT_EQ(PrintRezDlg->Recipe.lines[1].amount, "150");
+}
+
+TEST_F(OutputViews, AMissingViewTemplateIsSaidOnceAndLeavesNoOlderPage) {
+  Start({Cake(), Plain("Omelett")}, "DE", 2);
+  Show({RowOf("Omelett")});
+  const std::string page = ReadAll(env.Root() + "HTML/QViewTPL.html");
+  std::remove((env.Root() + "HTML/QViewTPL.html").c_str());
+  const size_t said = env.messages.shown.size();
+  for (int round = 0; round < 2; ++round) {
+    Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
+    Show({RowOf("Omelett")});
+  }
+  ASSERT_EQ(env.messages.shown.size(), said + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(124));
+  EXPECT_EQ(Browsed(), "");
+  WriteAll(env.Root() + "HTML/QViewTPL.html", page);
+  Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
+  EXPECT_NE(Browsed().find("Apfelkuchen vom Blech"), std::string::npos);
+}
+
 TEST_F(OutputViews, ALongTextLineArrivesInPieces) {
   REZBLOCK r = Plain("Lang");
   r.lines = {{"1", "", std::string(1200, 'x'), "", 0, 0}};
@@ -420,6 +454,17 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
   ASSERT_EQ(pdfs.size(), 5u);
   EXPECT_NE(PdfText(pdfs[3]).find("Brot"), std::string::npos);
   EXPECT_NE(PdfText(pdfs[4]).find("Suppe"), std::string::npos);
+  // The week plan as a list: the week planner writes it; an empty week says so.
+  const size_t said = env.messages.shown.size();
+  WhileShown(dlg, [&] {
+    EXPECT_TRUE(dlg->PWeekSimpleBtn->isEnabled());
+    EXPECT_FALSE(dlg->PMenuBtn->isEnabled());
+    dlg->PWeekSimpleBtn->click();
+    dlg->StartBtnClick();
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  ASSERT_EQ(env.messages.shown.size(), said + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(280));
   // Nothing selected: the selected-recipes choice keeps the dialog open.
   ChooseRezDlg->SelectOnly(-1);
   WhileShown(dlg, [&] {

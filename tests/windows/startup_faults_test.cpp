@@ -42,6 +42,10 @@ class StartupFaults : public ::testing::Test {
       if (entry.is_regular_file() && relative.find("Help") == std::string::npos)
         WriteAll(env.DataFolder() + relative, ReadAll(entry.path().string()));
     }
+    // The page templates the text/HTML view (the first view shown) writes its pages from.
+    for (const char* name : {"ViewTPL.html", "QViewTPL.html", "IndexTPL.html"})
+      WriteAll(env.Root() + "HTML/" + name,
+               ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/HTML/" + name));
     env.userSettings.WriteString(kRegParam, "AktLanguage", "DE");
     InstallBook("Musterbuch", "sound_book");
     env.userSettings.WriteString(kRegParam, "KBook", "Musterbuch");

@@ -132,6 +132,14 @@ void THTMLRezDlg::RenderRecipeView(int pos) {
     SetRecipeServings(recipe.servings);
   }
   if (HtmlMode && Browser) {
+    // A missing template is said once, not at every recipe the list shows.
+    if (!ViewTemplateFound()) {
+      if (!templateMissingSaid_) MessageBox(GetLangText(124), GetLangText(15), MB_OK);
+      templateMissingSaid_ = true;
+      Browser->clear();
+      return;
+    }
+    templateMissingSaid_ = false;
     const bool written = ExportPreview(run, true);
     const QUrl url = QUrl::fromLocalFile(toQ(NativePath(PreviewFilePath(true))));
     if (!written) {

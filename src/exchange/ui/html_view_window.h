@@ -68,6 +68,7 @@ class THTMLRezDlg : public QWidget, public RecipeOutputView {
  private:
   void FormCreate();
   void ShowForm();
+  bool templateMissingSaid_ = false;
 };
 
 extern THTMLRezDlg* HTMLRezDlg;

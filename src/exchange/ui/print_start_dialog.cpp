@@ -18,6 +18,7 @@
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/key_figures_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
+#include "recipes/ui/week_plan_access.h"
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
@@ -63,10 +64,9 @@ TPrintStartDlg::TPrintStartDlg(QWidget* parent) : QDialog(parent) {
       this, "PMarkRecSimpleBtn", "alle markierten Rezepte ohne Bilder drucken (einfache Ausgabe)");
   PWeekSimpleBtn =
       Captioned<QRadioButton>(this, "PWeekSimpleBtn", "Aktuellen Wochenplan als Liste drucken");
-  // The menu planner and the week planner print their own pages once they are part of the
-  // program; until then their choices are off.
+  // The menu planner prints its menu card once it is part of the program; until then its
+  // choice is off.
   PMenuBtn->setEnabled(false);
-  PWeekSimpleBtn->setEnabled(false);
 
   PreviewGrp = Named<QGroupBox>(this, "PreviewGrp");
   PreviewGrp->setTitle(toQ(" Vorschau "));
@@ -215,7 +215,12 @@ void TPrintStartDlg::StartBtnClick() {
       accept();
       return;
     }
-    default:  // the week plan and the menu card print themselves once they are built
+    case kWeekPlan:
+      // The week planner writes the shown week and prints it (or says that it is empty).
+      if (WeekPlanAccess* plan = WeekPlanPane()) plan->PrintWeekPlan();
+      accept();
+      return;
+    default:  // the menu card prints itself once the menu planner is built
       return;
   }
 }

@@ -20,7 +20,7 @@
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_note.h"
 #include "kitchen/ui/dealers_dialog.h"
-#include "kitchen/ui/list_printing.h"
+#include "exchange/ui/list_printing.h"
 #include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "platform/numbers.h"

@@ -17,6 +17,7 @@
 #include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/recipe_output_views.h"
 #include "services/context.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
@@ -29,10 +30,17 @@ TWPParaDlg* WPParaDlg = nullptr;
 
 void ShowPlannedRecipe(int16_t book, int32_t number, int servings) {
   SetChosenServings(servings);
-  // The text/HTML view and the print preview follow once they are part of the program.
+  // The views the main window has switched on show their recipe again for these servings.
   MainWindowAccess* main = MainWindow();
-  QAction* standard = main ? main->Action("ViewStd") : nullptr;
-  if (standard && standard->isChecked() && DataRezDlg) DataRezDlg->RedisplayCurrentRecipe(servings);
+  auto on = [main](const char* item) {
+    QAction* action = main ? main->Action(item) : nullptr;
+    return action && action->isChecked();
+  };
+  if (on("ViewStd") && DataRezDlg) DataRezDlg->RedisplayCurrentRecipe(servings);
+  if (on("ViewHTML"))
+    if (RecipeOutputView* view = OutputView(OutputViewKind::HTML)) view->RefreshView();
+  if (on("ViewPrint"))
+    if (RecipeOutputView* view = OutputView(OutputViewKind::Print)) view->RefreshView();
   if (ChooseRezDlg) ChooseRezDlg->JumpToRecipe(book, number, false);
 }
 

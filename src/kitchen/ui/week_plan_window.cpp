@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "kitchen/ui/list_printing.h"
+#include "exchange/ui/list_printing.h"
 #include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_entry_dialog.h"

@@ -35,7 +35,7 @@ class TWPlanDlg : public QWidget, public WeekPlanAccess {
   void EditWeekPlanCell();
   void AddWeekPlanRemark();
   void ShowWeekPlanRecipe();
-  void PrintWeekPlan();
+  void PrintWeekPlan() override;
   void MoveWeekPlanEntryUp();
   void MoveWeekPlanEntryDown();
   void AddWeekPlanToKaufList();
