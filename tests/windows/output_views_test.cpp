@@ -384,6 +384,8 @@ TEST_F(OutputViews, ARecipeOfSixtyIngredientsPrintsThePagesThePreviewShows) {
   Show({0});
   PrintRezDlg->StartBtnClick();
   ASSERT_EQ(pdfs.size(), 1u);
+  const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
+  if (DirExists(folder)) WriteAll(folder + "printed_recipe.pdf", ReadAll(pdfs[0]));
   const int pages = PrintRezDlg->PageCoBo->count();
   EXPECT_EQ(PdfPages(pdfs[0]), pages);
   const std::string all = PdfText(pdfs[0]);
