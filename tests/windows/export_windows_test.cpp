@@ -21,6 +21,7 @@
 #include <cstring>
 
 #include "app/ui/main_window.h"
+#include "app/ui/options_dialog.h"
 #include "app/ui/startup.h"
 #include "exchange/ui/auto_import_dialog.h"
 #include "exchange/ui/export_dialog.h"
@@ -138,10 +139,17 @@ TEST_F(ExportWindows, TheWindowRestoresItsChoicesAndCookMLTakesTheClipboardAway)
     EXPECT_FALSE(dlg->TileChk->isChecked());
     EXPECT_EQ(fromQ(dlg->TileAnzEdt->text()), "25");
     EXPECT_EQ(Log(dlg->LogLiBo), (std::vector<std::string>{GetLangText(136)}));
-    // Every format has its writer; the options pages come with the options window.
+    // Every format has its writer; the options buttons open the options window's pages.
     EXPECT_TRUE(dlg->mHTMLFmtRdb->isEnabled());
     EXPECT_TRUE(dlg->mLesFmtRdb->isEnabled());
-    EXPECT_FALSE(dlg->MMOptBtn->isEnabled());
+    EXPECT_TRUE(dlg->MMOptBtn->isEnabled());
+    std::string page;
+    QTimer::singleShot(0, ParaDlg, [&] {
+      if (ParaDlg->isVisible()) page = fromQ(ParaDlg->ParamSheet->currentWidget()->objectName());
+      ParaDlg->reject();
+    });
+    dlg->HTMLOptBtnClick();
+    EXPECT_EQ(page, "HTMLPnl");
     // Meal-Master may go to the clipboard; the split controls follow the target.
     dlg->mMMFmtRdb->click();
     EXPECT_TRUE(dlg->ClipRdb->isEnabled());

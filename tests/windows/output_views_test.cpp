@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "app/ui/options_dialog.h"
 #include "app/ui/startup.h"
 #include "exchange/page_output.h"
 #include "exchange/ui/html_view_window.h"
@@ -303,6 +305,20 @@ TEST_F(OutputViews, AMissingViewTemplateIsSaidOnceAndLeavesNoOlderPage) {
   WriteAll(env.Root() + "HTML/QViewTPL.html", page);
   Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
   EXPECT_NE(Browsed().find("Apfelkuchen vom Blech"), std::string::npos);
+}
+
+TEST_F(OutputViews, TheOptionsWindowSwitchesTheViewBetweenPageAndText) {
+  Start({Cake()}, "DE", 2);
+  Show({0});
+  ASSERT_TRUE(HTMLRezDlg->ViewHTML->isVisible());
+  QTimer::singleShot(0, ParaDlg, [] {
+    ParaDlg->HTMLChk->setChecked(false);
+    ParaDlg->OKBtnClick();
+  });
+  ParaDlg->exec();
+  EXPECT_TRUE(HTMLRezDlg->ViewText->isVisible());
+  EXPECT_NE(fromQ(HTMLRezDlg->ViewText->toPlainText()).find(" Apfelkuchen vom Blech"),
+            std::string::npos);
 }
 
 TEST_F(OutputViews, ALongTextLineArrivesInPieces) {

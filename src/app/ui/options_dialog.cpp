@@ -22,6 +22,8 @@
 
 #include "app/ui/main_window.h"
 #include "exchange/ui/auto_import_dialog.h"
+#include "exchange/ui/html_view_window.h"
+#include "exchange/ui/print_preview_window.h"
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
@@ -601,6 +603,9 @@ void TParaDlg::OKBtnClick() {
     RebuildToolsMenu();
   }
   if (AutoImpDlg) AutoImpDlg->ApplyAutoImportTimer();
+  // The text/HTML view takes option 19 and renders anew; the preview shows the new margins.
+  if (HTMLRezDlg) HTMLRezDlg->ApplyHTMLViewMode();
+  if (PrintRezDlg) PrintRezDlg->update();
 }
 
 void TParaDlg::HelpBtnClick() {

@@ -25,6 +25,7 @@
 #include "services/ui/file_dialog_filter.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 #include "services/ui/named_controls.h"
 #include "services/ui/tips_access.h"
 
@@ -76,7 +77,6 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
   for (QToolButton* b : {MMOptBtn, HTMLOptBtn}) {
     b->setText(toQ("Optionen"));
     b->setAutoRaise(true);
-    b->setEnabled(false);  // the options window's export pages come with the options window
   }
   auto* formats = new QVBoxLayout(GroupBox3);
   formats->addWidget(mKMLFmtRdb);
@@ -155,6 +155,8 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
   connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
   connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
+  connect(MMOptBtn, &QToolButton::clicked, this, [this] { MMOptBtnClick(); });
+  connect(HTMLOptBtn, &QToolButton::clicked, this, [this] { HTMLOptBtnClick(); });
   FormCreate();
 }
 
@@ -266,6 +268,14 @@ void TExportDlg::CancelBtnClick() {
 
 void TExportDlg::HelpBtnClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Dlg_Export.htm");
+}
+
+void TExportDlg::MMOptBtnClick() {
+  if (MainWindowAccess* main = MainWindow()) main->ShowOptionsWindow(4);
+}
+
+void TExportDlg::HTMLOptBtnClick() {
+  if (MainWindowAccess* main = MainWindow()) main->ShowOptionsWindow(5);
 }
 
 void TExportDlg::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,9 @@ class TExportDlg : public QDialog, public ExportRun {
   void OKBtnClick();
   void CancelBtnClick();
   void HelpBtnClick();
+  // The options window on its page "Export" (4) or "HTML-Export" (5).
+  void MMOptBtnClick();
+  void HTMLOptBtnClick();
   // Escape and the close button do nothing while a run lets window messages through.
   void reject() override;
 
