@@ -173,8 +173,7 @@ struct World : bench::ExchangeRoot {
     return rows;
   }
   std::string ExportFile(uint8_t format) const {
-    static const char* names[] = {"alle.mm", "alle.rk", "alle.txt", "seiten/alle.html",
-                                  "alle.cml"};
+    static const char* names[] = {"alle.mm", "alle.rk", "alle.txt", "seiten/alle.html", "alle.cml"};
     return root + "Export/" + names[format];
   }
   std::string NewBook() { return ExchangeRoot::NewBook("Zurueck"); }

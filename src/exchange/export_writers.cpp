@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <memory>
 
 #include "exchange/cookml_writer.h"
@@ -70,8 +71,10 @@ class HTMLWriter : public ExportWriter {
   }
   void FinishRun(ExportRun& run) override {
     if (!index_.IsOpen()) return;
-    if (pages_ == 0) {
-      index_.Discard();  // an index of nothing is no page
+    if (pages_ == 0) {  // an index of nothing, and a frameset around it, are no pages
+      index_.Discard();
+      if (run.UseFrames && run.StartPageName.ends_with("_Start.html"))
+        std::remove(NativePath(run.StartPageName).c_str());
       return;
     }
     if (!index_.Finish()) run.StopRun();

@@ -104,11 +104,11 @@ enum Marker : uint32_t {
 const std::pair<const char*, Marker> kWholeLine[] = {
     {"$HTML-Title", kHtmlTitle}, {"$Footer", kFooter}, {"$Titel", kTitel}};
 const std::pair<const char*, Marker> kBeforePicture[] = {
-    {"$Gattung", kGattung},     {"$Anzahl", kAnzahl},         {"$Zutaten", kZutaten},
-    {"$Anleitung", kAnleitung}, {"$Bemerkung", kBemerkung},   {"$Stichworte", kStichworte},
-    {"$Cookbook", kCookbook},   {"$Quality", kQuality},       {"$Difficulty", kDifficulty},
-    {"$Erfasser", kErfasser},   {"$Quelle", kQuelle},         {"$TimePrep", kTimePrep},
-    {"$TimeCook", kTimeCook},   {"$TimeAll", kTimeAll},       {"$InfoData", kInfoData},
+    {"$Gattung", kGattung},     {"$Anzahl", kAnzahl},       {"$Zutaten", kZutaten},
+    {"$Anleitung", kAnleitung}, {"$Bemerkung", kBemerkung}, {"$Stichworte", kStichworte},
+    {"$Cookbook", kCookbook},   {"$Quality", kQuality},     {"$Difficulty", kDifficulty},
+    {"$Erfasser", kErfasser},   {"$Quelle", kQuelle},       {"$TimePrep", kTimePrep},
+    {"$TimeCook", kTimeCook},   {"$TimeAll", kTimeAll},     {"$InfoData", kInfoData},
     {"</body>", kBody}};
 
 }  // namespace
@@ -241,8 +241,8 @@ bool PageWriter::Picture(const std::string& line, size_t at, int kind) {
     const std::string tail = gt != npos && gt + 2 <= line.size() ? line.substr(gt + 2) : "";
     int w = pictureW_, h = pictureH_;
     HtmlRecipePage::FitPicture(pictureW_, pictureH_, boxW_, boxH_, w, h);
-    attributes = "\" width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) + "\" " +
-                 tail;
+    attributes =
+        "\" width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) + "\" " + tail;
     missing = r_.pictures.empty() || r_.pictures[0].name.empty();
     if (recipePicturePath_.empty())
       address = "file://" + (missing ? std::string() : picturePath_);
@@ -258,7 +258,8 @@ bool PageWriter::Picture(const std::string& line, size_t at, int kind) {
     attributes = tailAt < line.size() ? line.substr(tailAt) : std::string();
     const std::vector<std::string>& list = kind == 1 ? IngredientPictures() : CategoryPictures();
     missing = n < 1 || static_cast<size_t>(n) > list.size();
-    if (!missing) address = (kind == 1 ? smallPrefix_ : symbolPrefix_) + list[static_cast<size_t>(n - 1)];
+    if (!missing)
+      address = (kind == 1 ? smallPrefix_ : symbolPrefix_) + list[static_cast<size_t>(n - 1)];
   }
   ReplaceAll(address, '\\', "/");
   const std::string out = head + address + attributes;
@@ -331,7 +332,8 @@ void PageWriter::Ingredients(const std::string& line) {
         if (i + 1 < options.size() && options[i + 1] == ':') {
           i += 2;
           int value = 0;
-          while (i < options.size() && IsDigit(options[i])) value = value * 10 + (options[i++] - '0');
+          while (i < options.size() && IsDigit(options[i]))
+            value = value * 10 + (options[i++] - '0');
           width[k] = value;
           if (i < options.size() && options[i] == '%') {
             percent[k] = true;
@@ -425,8 +427,8 @@ void PageWriter::IngredientList(bool two) {
 void PageWriter::IngredientTable(bool two, const std::string widths[3]) {
   const std::vector<REZZUTAT>& lines = r_.lines;
   const int n = static_cast<int>(lines.size());
-  const std::string a1 = "          <td valign=\"top\"" + widths[0] +
-                         "><font size=\"2\" face=\"Arial\"><nobr>";
+  const std::string a1 =
+      "          <td valign=\"top\"" + widths[0] + "><font size=\"2\" face=\"Arial\"><nobr>";
   auto openCell = [&](int k) {
     Put("          <td valign=\"top\"" + widths[k] + ">");
     Put("         <font size=\"2\" face=\"Arial\"><nobr>");

@@ -8,7 +8,7 @@
 namespace tav {
 
 struct TemplatePiece {
-  std::string text;   // without its line end
+  std::string text;     // without its line end
   bool lineEnd = true;  // the piece ends its line
 };
 

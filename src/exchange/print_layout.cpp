@@ -284,8 +284,7 @@ bool RecipePrintView::PrintRecipe(PrintDevice& device, const REZBLOCK& recipe, i
   return PrintPages(device, GetLangText(151), &RecipePrintView::LayoutRecipePage);
 }
 
-void RecipePrintView::ComputePreviewGeometry(int viewWidth, int viewHeight, int pageW,
-                                             int pageH) {
+void RecipePrintView::ComputePreviewGeometry(int viewWidth, int viewHeight, int pageW, int pageH) {
   (void)viewWidth;  // a wide, low view shows a small sheet; a narrow one is overhung
   if (pageW <= 0 || pageH <= 0) {
     pageW = kReferencePageWidth;

@@ -40,14 +40,14 @@ class RecipePrintView {
   int BottomMargin = 0;
 
   // --- the preview's sheet ----------------------------------------------------------------
-  int SheetWidth = 0;   // in the preview's pixels
+  int SheetWidth = 0;  // in the preview's pixels
   int SheetHeight = 0;
-  double Scale = 0;     // layout dots to preview pixels; 0 until the preview is drawn
+  double Scale = 0;  // layout dots to preview pixels; 0 until the preview is drawn
 
   // --- what is shown ----------------------------------------------------------------------
-  REZBLOCK Recipe;            // the recipe the view shows and prints
-  int OwnServings = 0;        // its servings as stored; the servings rows compare with them
-  int ListPos = -1;           // its recipe list position (item data), -1 when none
+  REZBLOCK Recipe;      // the recipe the view shows and prints
+  int OwnServings = 0;  // its servings as stored; the servings rows compare with them
+  int ListPos = -1;     // its recipe list position (item data), -1 when none
   const KeyFigureChoice* keyFigures = nullptr;  // the figures chosen for printing
 
   // Chooses the font ("Arial" in points and style bits) and returns its line height.

@@ -60,7 +60,7 @@ TEST_F(HtmlInBrowser, IndexFramesetAndPagesLoadWithTheirRecipesAndLinks) {
   cake.quality = '4';
   cake.difficulty = '3';
   cake.pictures = {{'F', "kuchen.jpg"}};
-  cake.lines = {{"", "", "*Boden", "", 0, 0},    {"250", "g", "Mehl", "", 0, 0},
+  cake.lines = {{"", "", "*Boden", "", 0, 0},     {"250", "g", "Mehl", "", 0, 0},
                 {"125", "g", "Butter", "", 0, 0}, {"", "", Ansi("*Füllung"), "", 0, 0},
                 {"500", "g", "Quark", "", 0, 0},  {"3", "", "Eier", "", 0, 0}};
   cake.text = "Boden backen.\r\nQuark <und> Eier verr\xFChren.";
@@ -84,8 +84,8 @@ TEST_F(HtmlInBrowser, IndexFramesetAndPagesLoadWithTheirRecipesAndLinks) {
   const std::string page = Dom(e.Path("menu.html"), log);
   EXPECT_EQ(log.find("Uncaught"), std::string::npos) << log;
   for (const char* text : {"K\xC3\xA4sekuchen &amp; Co.\n</title>", "Mehl", "Butter",
-                           "F\xC3\xBCllung", "Quark &lt;und&gt; Eier verr\xC3\xBChren.",
-                           "Star.gif", "Difficulty3.gif", "kuchen.jpg\" width=\"300\" height=\"100\""})
+                           "F\xC3\xBCllung", "Quark &lt;und&gt; Eier verr\xC3\xBChren.", "Star.gif",
+                           "Difficulty3.gif", "kuchen.jpg\" width=\"300\" height=\"100\""})
     EXPECT_NE(page.find(text), std::string::npos) << text << "\n" << page;
   // The markup of the recipe's text stays text: no element <und>.
   EXPECT_EQ(page.find("<und>"), std::string::npos);
@@ -93,8 +93,8 @@ TEST_F(HtmlInBrowser, IndexFramesetAndPagesLoadWithTheirRecipesAndLinks) {
   // A picture of the frameset for looking at, where the build folder is at hand.
   const std::string shot = std::string(TAVOLIN_SOURCE_DIR) + "/build/html_export_frames.png";
   if (DirExists(std::string(TAVOLIN_SOURCE_DIR) + "/build/"))
-    test::CommandOutput(Headless() + "--window-size=1100,700 --screenshot='" + shot +
-                        "' 'file://" + e.Path("menu_Start.html") + "'");
+    test::CommandOutput(Headless() + "--window-size=1100,700 --screenshot='" + shot + "' 'file://" +
+                        e.Path("menu_Start.html") + "'");
 
   // Without frames every page links back to the index.
   ctx().options->SetParaString(34, "");

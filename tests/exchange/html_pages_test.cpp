@@ -43,14 +43,10 @@ REZBLOCK PictureRecipe() {
   r.totalTime = "0";
   r.hint = "Obst, Herbst";
   r.pictures = {{'F', "apfel.jpg"}};
-  r.lines = {{"", "", "*Teig", "", 0, 0},
-             {"200", "g", "Mehl", "", 0, 0},
-             {"1,333", "EL", "Zucker", "", 0, 0},
-             {"", "", "-fein", "", 0, 0},
-             {"", "", Ansi("*Füllung"), "", 0, 0},
-             {"3", "", Ansi("Äpfel"), "", 0, 0},
-             {"2", "", "Birnen", "", 0, 0},
-             {"1", "Pr", "Zimt", "", 0, 0}};
+  r.lines = {{"", "", "*Teig", "", 0, 0},          {"200", "g", "Mehl", "", 0, 0},
+             {"1,333", "EL", "Zucker", "", 0, 0},  {"", "", "-fein", "", 0, 0},
+             {"", "", Ansi("*Füllung"), "", 0, 0}, {"3", "", Ansi("Äpfel"), "", 0, 0},
+             {"2", "", "Birnen", "", 0, 0},        {"1", "Pr", "Zimt", "", 0, 0}};
   r.text = "Teig kneten.\r\nObst schneiden.\r\n:kein Kenndatum";
   r.remarks = {{"Sehr fein.", "Tavolin!-Benutzer"}, {"Zu s\xFC\xDF.", "Bert"}};
   r.nutrients = {test::Nutrient("GCAL", "1200")};
@@ -136,7 +132,8 @@ TEST_F(HtmlPages, PicturesFitTheirBoxAndMissingOnesLoseTheirImageTag) {
   }
   REZBLOCK r = PictureRecipe();
   std::string page = Page(r);
-  EXPECT_NE(page.find("<img src=\"file://" + Root() + "Pics/apfel.jpg\" width=\"300\" "
+  EXPECT_NE(page.find("<img src=\"file://" + Root() +
+                      "Pics/apfel.jpg\" width=\"300\" "
                       "height=\"100\"  alt=\"Bild\">"),
             std::string::npos);
   // Ingredient picture 3 of two, and category picture 0: the line in upper case without its
@@ -185,9 +182,12 @@ TEST_F(HtmlPages, TitleCategoriesAndTheListMode) {
   // "$Gattung B": one name a line; "$Gattung 2": two names a line.
   const std::string cat = GetLangText(535);
   EXPECT_NE(page.find(cat + "Desserts<BR>\r\n" + cat + "Brot &amp; Br\xF6tchen<BR>\r\n" + cat +
-                      "Fr\xFChst\xFC" "ck<BR>\r\n"),
+                      "Fr\xFChst\xFC"
+                      "ck<BR>\r\n"),
             std::string::npos);
-  EXPECT_NE(page.find(cat + "Desserts, Brot &amp; Br\xF6tchen<BR>\r\n" + cat + "Fr\xFChst\xFC" "ck<BR>\r\n"),
+  EXPECT_NE(page.find(cat + "Desserts, Brot &amp; Br\xF6tchen<BR>\r\n" + cat +
+                      "Fr\xFChst\xFC"
+                      "ck<BR>\r\n"),
             std::string::npos);
 
   // "$Zutaten2" with five lines: three entries in the first column, two in the second; a
@@ -195,8 +195,11 @@ TEST_F(HtmlPages, TitleCategoriesAndTheListMode) {
   REZBLOCK r;
   ClearRezBlock(r);
   r.title = "Liste";
-  r.lines = {{"1", "", "a", "", 0, 0}, {"2", "", "b", "", 0, 0}, {"3", "", "c", "", 0, 0},
-             {"4", "", "d", "", 0, 0}, {"5", "", "*e", "", 0, 0}};
+  r.lines = {{"1", "", "a", "", 0, 0},
+             {"2", "", "b", "", 0, 0},
+             {"3", "", "c", "", 0, 0},
+             {"4", "", "d", "", 0, 0},
+             {"5", "", "*e", "", 0, 0}};
   test::WriteAll(Root() + "HTML/liste.html", "<!-- $Zutaten2 -->\r\n");
   EXPECT_EQ(Page(r, "liste.html"),
             "      <table border=\"0\" width=\"100%\">\r\n        <tr>\r\n"
@@ -233,12 +236,14 @@ TEST_F(HtmlPages, KeyFiguresRemarksAndOption32) {
   EXPECT_NE(page.find(": Aus: Heft 3<br>\r\n: Aus: Seite 7<br>"), std::string::npos);
   EXPECT_NE(page.find(":kein Kenndatum"), std::string::npos);
   // Remarks of every author (figure 15); the last piece once more.
-  EXPECT_NE(page.find("&nbsp;&nbsp;&nbsp;Bert:<br>\r\n\r\nZu s\xFC\xDF.\r\n<br>\r\n\r\n<br>\r\n\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("&nbsp;&nbsp;&nbsp;Bert:<br>\r\n\r\nZu s\xFC\xDF.\r\n<br>\r\n\r\n<br>\r\n\r\n"),
+      std::string::npos);
   // A first category slot of 0 still gives the figure line with its label.
   r.categories[0] = 0;
   page = Page(r);
-  EXPECT_NE(page.find(": Gattungen: Brot &amp; Br\xF6tchen, Fr\xFChst\xFC" "ck<br>"),
+  EXPECT_NE(page.find(": Gattungen: Brot &amp; Br\xF6tchen, Fr\xFChst\xFC"
+                      "ck<br>"),
             std::string::npos);
   ctx().options->SetParaBool(32, true);
   e.exporter.NoExpInfo = true;
@@ -261,7 +266,12 @@ TEST_F(HtmlPages, AMissingTemplateIsSaidOnceAndTheRunStopsWithoutFiles) {
   ASSERT_EQ(e.env.messages.shown.size(), before + 1);
   EXPECT_EQ(e.env.messages.shown.back().text, GetLangText(124));
   EXPECT_EQ(e.exporter.Log().back(), GetLangText(131));
-  for (const char* name : {"menu.html", "menu_2.html", "menu_Index.html"})
+  for (const char* name : {"menu.html", "menu_2.html", "menu_Index.html", "menu_Start.html"})
+    EXPECT_FALSE(FileExists(e.Path(name))) << name;
+  // No recipe taken (none is marked): no page, no index, no frameset around them.
+  ctx().options->SetParaString(57, "ViewTPL.html");
+  e.Export(kFormatHTML, kSetMarked, "leer.html");
+  for (const char* name : {"leer.html", "leer_Index.html", "leer_Start.html"})
     EXPECT_FALSE(FileExists(e.Path(name))) << name;
 }
 
@@ -279,9 +289,11 @@ TEST_F(HtmlPages, ThreeRecipesGiveTheirPagesTheIndexWithAlternatingRowsAndTheFra
   const std::string odd = "<font face=\"Arial\" size=\"2\" color=\"#8A5A14\">";
   EXPECT_NE(index.find("<a href=\"menu.html\" target=\"RezFrame\">" + even +
                        "\xC4pfel &amp; Birnen &lt;im Teig&gt;</font></a><br>\r\n"
-                       "<a href=\"menu_2.html\" target=\"RezFrame\">" + odd +
+                       "<a href=\"menu_2.html\" target=\"RezFrame\">" +
+                       odd +
                        "Rezept 00002</font></a><br>\r\n"
-                       "<a href=\"menu_3.html\" target=\"RezFrame\">" + even),
+                       "<a href=\"menu_3.html\" target=\"RezFrame\">" +
+                       even),
             std::string::npos);
   EXPECT_EQ(index.find("Rezepte verwaltet von"), std::string::npos);  // frames: no footer
   const std::string start = File("menu_Start.html");
@@ -305,8 +317,8 @@ TEST_F(HtmlPages, ThreeRecipesGiveTheirPagesTheIndexWithAlternatingRowsAndTheFra
   EXPECT_NE(second.find("<a href=\"ohne.html\">" + odd), std::string::npos);
   EXPECT_NE(second.find("<hr>\r\n<font size=\"1\" face=\"Arial\">Rezepte verwaltet von <a href="),
             std::string::npos);
-  EXPECT_NE(File("ohne_3.html").find("<a href=\"ohne_Index.html\">" + GetLangText(128) +
-                                     "</a></font>\r\n"),
+  EXPECT_NE(File("ohne_3.html")
+                .find("<a href=\"ohne_Index.html\">" + GetLangText(128) + "</a></font>\r\n"),
             std::string::npos);
   EXPECT_FALSE(FileExists(e.Path("ohne_Start.html")));
   EXPECT_EQ(e.env.shell.opened.back(), e.Path("ohne_Index.html"));

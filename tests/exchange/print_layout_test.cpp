@@ -68,7 +68,9 @@ class PrintLayout : public ::testing::Test {
     return canvas;
   }
   // The last y a line may start at.
-  int LastY() const { return view.TopMargin + view.PageHeight - view.BottomMargin - view.TopMargin - 2 * kLH10; }
+  int LastY() const {
+    return view.TopMargin + view.PageHeight - view.BottomMargin - view.TopMargin - 2 * kLH10;
+  }
 
   test::ExportEnv e;  // language texts, categories, options
   KeyFigureChoice figures;
@@ -77,7 +79,8 @@ class PrintLayout : public ::testing::Test {
 };
 
 TEST_F(PrintLayout, PageZeroDrawsOnlyTheFooterAndCountsThePages) {
-  for (int i = 0; i < 100; ++i) view.Recipe.lines.push_back(Line("1", "g", "Zutat " + std::to_string(i)));
+  for (int i = 0; i < 100; ++i)
+    view.Recipe.lines.push_back(Line("1", "g", "Zutat " + std::to_string(i)));
   RecordingCanvas zero = Page(0);
   ASSERT_EQ(zero.drawn.size(), 1u);
   EXPECT_EQ(zero.drawn[0].text, GetLangText(129) + "1.00");
@@ -93,9 +96,9 @@ TEST_F(PrintLayout, PageZeroDrawsOnlyTheFooterAndCountsThePages) {
 }
 
 TEST_F(PrintLayout, IngredientLinesHeadingsDescriptionsAndTheBreak) {
-  view.Recipe.lines = {Line("1,5", "kg", "Mehl"), Line("", "", "*Belag"),
-                       Line("2", "EL", "-fein")};
-  for (int i = 0; i < 80; ++i) view.Recipe.lines.push_back(Line("", "", "Zutat " + std::to_string(i)));
+  view.Recipe.lines = {Line("1,5", "kg", "Mehl"), Line("", "", "*Belag"), Line("2", "EL", "-fein")};
+  for (int i = 0; i < 80; ++i)
+    view.Recipe.lines.push_back(Line("", "", "Zutat " + std::to_string(i)));
   RecordingCanvas one = Page(1);
   const int top = view.TopMargin + 2 * kLH16;
   const Drawn* title = one.Find("Titel");
@@ -155,9 +158,9 @@ TEST_F(PrintLayout, TheTextStartsBelowTheLongerColumnAndTabsAreBlanks) {
 }
 
 TEST_F(PrintLayout, ServingsRowsFiguresWithoutRowsAndRemarkModes) {
-  figures.keyFigures = {PrintFigure(kFigureServings),    PrintFigure(kFigureAllRemarks),
-                        PrintFigure(kFigureOwnRemarks),  PrintFigure(kFigureQuality),
-                        PrintFigure(kFigureDifficulty),  PrintFigure(kFigureBookName)};
+  figures.keyFigures = {PrintFigure(kFigureServings),   PrintFigure(kFigureAllRemarks),
+                        PrintFigure(kFigureOwnRemarks), PrintFigure(kFigureQuality),
+                        PrintFigure(kFigureDifficulty), PrintFigure(kFigureBookName)};
   view.Recipe.quality = '3';
   view.Recipe.remarks = {{"Gut.", "Tavolin!-Benutzer"}, {"Salzig.", "Bert"}, {"", "Leer"}};
   RecordingCanvas same = Page(1);
@@ -213,9 +216,9 @@ TEST_F(PrintLayout, ManyKeyFiguresBreakToTheNextPageAndTheTitleNeedsNoMargin) {
 TEST_F(PrintLayout, PreviewSheetsForPortraitAndLandscape) {
   struct Case {
     int viewW, viewH, pageW, pageH, sheetW, sheetH;
-  } cases[] = {{600, 250, 2323, 3369, 200, 290},   // portrait minimum width
-               {600, 900, 2323, 3369, 586, 850},   // the height decides
-               {900, 180, 3369, 2323, 290, 200},   // landscape minimum height
+  } cases[] = {{600, 250, 2323, 3369, 200, 290},  // portrait minimum width
+               {600, 900, 2323, 3369, 586, 850},  // the height decides
+               {900, 180, 3369, 2323, 290, 200},  // landscape minimum height
                {2000, 700, 3369, 2323, 942, 650}};
   for (const Case& c : cases) {
     view.ComputePreviewGeometry(c.viewW, c.viewH, c.pageW, c.pageH);
@@ -247,8 +250,9 @@ TEST_F(ListLayout, ShoppingListColumnsHeadingsAndTheLongerColumn) {
   view.SetListMargins();
   std::string text = "---- Einkaufszettel von Anna (3.4.2026 9:05) ----\r\n";
   for (int i = 0; i < 100; ++i) text += "Rezept " + std::to_string(i) + "\r\n";  // longer
-  text += "\r\nMetzger:\r\n     500 g Hack\r\n\r\n---------- Sonstige ----------\r\nBrot\r\n"
-          "\r\nnicht mehr\r\n";
+  text +=
+      "\r\nMetzger:\r\n     500 g Hack\r\n\r\n---------- Sonstige ----------\r\nBrot\r\n"
+      "\r\nnicht mehr\r\n";
   Write("Kauflist.txt", text);
   RecordingCanvas one = ListPage(&RecipePrintView::PrintShoppingListPage, 1);
   EXPECT_EQ(count, 2);

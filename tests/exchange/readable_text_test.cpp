@@ -129,8 +129,9 @@ TEST_F(ReadableText, IngredientRowsReadDownTheLeftColumnFirst) {
                   line("", "", "*drei")}),
             " EINS\r\n\r\n ZWEI\r\n      1  g x                          \r\n\r\n DREI\r\n");
   // A long left text pushes the right item; a description is eleven blanks and its text.
-  EXPECT_EQ(Rows({line("100", "g", "eine sehr lange Zutatenbeschreibung"), line("", "", "-fein")}),
-            "    100  g eine sehr lange Zutatenbeschreibung           fein                       \r\n");
+  EXPECT_EQ(
+      Rows({line("100", "g", "eine sehr lange Zutatenbeschreibung"), line("", "", "-fein")}),
+      "    100  g eine sehr lange Zutatenbeschreibung           fein                       \r\n");
 }
 
 TEST_F(ReadableText, Option32LeavesOnlyTheServingsAndCategoryLines) {

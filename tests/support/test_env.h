@@ -149,8 +149,7 @@ std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
 // What a shell command writes to its standard output ("" when it cannot run); its error output
 // goes to `errorsFile` (/dev/null by default).
-std::string CommandOutput(const std::string& command,
-                          const std::string& errorsFile = "/dev/null");
+std::string CommandOutput(const std::string& command, const std::string& errorsFile = "/dev/null");
 // Path of a fixture file in tests/fixtures.
 std::string Fixture(const std::string& name);
 

@@ -177,10 +177,10 @@ class OutputViews : public ::testing::Test {
       for (const char* file : {"GUI.klf", "Gattung.dat", "einheit.dat", "Kenndaten.dat"})
         WriteAll(env.DataFolder() + l + "/" + file,
                  ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + l + "/" + file));
-    for (const char* file : {"HTML/ViewTPL.html", "HTML/QViewTPL.html", "HTML/IndexTPL.html",
-                             "Pics/Zutaten/Star.gif", "Pics/Zutaten/Difficulty2.gif",
-                             "Pics/Zutaten/PrnRezTPL.bmp", "Pics/Zutaten/PrnRezSim.bmp",
-                             "Pics/Zutaten/PrnWeekSim.bmp", "Pics/Zutaten/PrnMenu.bmp"})
+    for (const char* file :
+         {"HTML/ViewTPL.html", "HTML/QViewTPL.html", "HTML/IndexTPL.html", "Pics/Zutaten/Star.gif",
+          "Pics/Zutaten/Difficulty2.gif", "Pics/Zutaten/PrnRezTPL.bmp",
+          "Pics/Zutaten/PrnRezSim.bmp", "Pics/Zutaten/PrnWeekSim.bmp", "Pics/Zutaten/PrnMenu.bmp"})
       WriteAll(env.Root() + file, ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/" + file));
     WriteAll(env.Root() + "Pics/kuchen.jpg", ReadAll(test::Fixture("jpeg_red_green_blue.jpg")));
     test::BuildBookBeforeStart(env, "Hauptbuch", recipes);
@@ -237,8 +237,7 @@ TEST_F(OutputViews, TheHTMLViewShowsTheSelectedRecipeAsAPageAndAsText) {
   ASSERT_TRUE(HTMLRezDlg->isVisible());
   EXPECT_EQ(HTMLRezDlg->parentWidget(), MainFrm->ShowParPanel);
   EXPECT_TRUE(HTMLRezDlg->ViewHTML->isVisible());
-  EXPECT_EQ(fromQ(HTMLRezDlg->Browser->source().toLocalFile()),
-            NativePath(PreviewFilePath(true)));
+  EXPECT_EQ(fromQ(HTMLRezDlg->Browser->source().toLocalFile()), NativePath(PreviewFilePath(true)));
   for (const char* text : {"Apfelkuchen vom Blech", "Für den Teig", "Mehl", "Zimt",
                            "Mürbeteig kneten", "Mit Sahne servieren."})
     EXPECT_NE(Browsed().find(Utf8(text)), std::string::npos) << text;
@@ -525,7 +524,8 @@ TEST_F(OutputViews, TheTitleListAndTheListsGoToThePrinter) {
   for (const std::string& text : {std::string("Einkaufszettel von Anna"), GetLangText(153),
                                   GetLangText(154), std::string("500 g Hack")})
     EXPECT_NE(shopping.find(text), std::string::npos) << text;
-  WriteAll(env.Root() + "Export/WPlan.txt", "Wochenplan\r\nD:Montag\r\nT:Gulasch  (4 Personen)\r\n");
+  WriteAll(env.Root() + "Export/WPlan.txt",
+           "Wochenplan\r\nD:Montag\r\nT:Gulasch  (4 Personen)\r\n");
   PrintWeekPlanFile(MainFrm);
   ASSERT_EQ(pdfs.size(), 3u);
   EXPECT_NE(PdfText(pdfs[2]).find("Gulasch (4 Personen)"), std::string::npos);

@@ -123,8 +123,7 @@ void THTMLRezDlg::RenderRecipeView(int pos) {
   const int row = run.list.CurrentRecipeRow();
   if (row < 0) return;  // nothing selected: the view keeps what it shows
   REZBLOCK recipe;
-  if (ReadRecipeOfListItem(run.list.items[static_cast<size_t>(row)], run.list.searchMode,
-                           recipe)) {
+  if (ReadRecipeOfListItem(run.list.items[static_cast<size_t>(row)], run.list.searchMode, recipe)) {
     ViewServings = recipe.servings;
     ViewServingType = recipe.servingType;
     // The lexicon and the season table take the recipe here once the kitchen windows are

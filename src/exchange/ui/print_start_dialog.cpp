@@ -85,9 +85,10 @@ TPrintStartDlg::TPrintStartDlg(QWidget* parent) : QDialog(parent) {
   QFont bold = StartBtn->font();
   bold.setBold(true);
   StartBtn->setFont(bold);
-  PrinterSettingsBtn =
-      Captioned<QPushButton>(this, "PrinterSettingsBtn", "&Druckereinstellungen");
-  CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Schlie\xDF" "en");
+  PrinterSettingsBtn = Captioned<QPushButton>(this, "PrinterSettingsBtn", "&Druckereinstellungen");
+  CancelBtn = Captioned<QPushButton>(this, "CancelBtn",
+                                     "&Schlie\xDF"
+                                     "en");
   HelpBtn = Named<QToolButton>(this, "HelpBtn");
   HelpBtn->setText(QStringLiteral("?"));
   HelpBtn->setAutoRaise(true);
@@ -120,12 +121,18 @@ TPrintStartDlg::TPrintStartDlg(QWidget* parent) : QDialog(parent) {
 
 QRadioButton* TPrintStartDlg::ModeButton(int mode) const {
   switch (mode) {
-    case kMenuCard: return PMenuBtn;
-    case kRecipe: return PRecipeSimpleBtn;
-    case kSelected: return PSelRecSimpleBtn;
-    case kMarked: return PMarkRecSimpleBtn;
-    case kWeekPlan: return PWeekSimpleBtn;
-    default: return PRecipeBtn;
+    case kMenuCard:
+      return PMenuBtn;
+    case kRecipe:
+      return PRecipeSimpleBtn;
+    case kSelected:
+      return PSelRecSimpleBtn;
+    case kMarked:
+      return PMarkRecSimpleBtn;
+    case kWeekPlan:
+      return PWeekSimpleBtn;
+    default:
+      return PRecipeBtn;
   }
 }
 

@@ -21,8 +21,14 @@ class TPrintStartDlg : public QDialog {
   explicit TPrintStartDlg(QWidget* parent = nullptr);
 
   // The print modes.
-  enum Mode { kRecipeHTML = 1, kWeekPlan = 20, kRecipe = 30, kSelected = 31, kMarked = 32,
-              kMenuCard = 40 };
+  enum Mode {
+    kRecipeHTML = 1,
+    kWeekPlan = 20,
+    kRecipe = 30,
+    kSelected = 31,
+    kMarked = 32,
+    kMenuCard = 40
+  };
 
   void FormShow();
   void ModeClick(int mode);

@@ -17,10 +17,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "exchange/ui/list_printing.h"
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_note.h"
 #include "kitchen/ui/dealers_dialog.h"
-#include "exchange/ui/list_printing.h"
 #include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "platform/numbers.h"
