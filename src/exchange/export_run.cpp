@@ -142,6 +142,7 @@ void ExportRun::LogCleared() {}
 void ExportRun::ShowLastLogLine() {}
 void ExportRun::ProcessMessages() {}
 void ExportRun::RecipeWritten() {}
+void ExportRun::PassRecipeToLexicon(const REZBLOCK&) {}
 
 // ---------------------------------------------------------------------------------------------
 // Choices
@@ -445,6 +446,7 @@ void ExportRun::ExportRecipeLoop() {
     if (ReadRow(row, recipe)) {
       ScaleToChosen(recipe);
       writer_->WriteRecipe(*this, recipe);
+      if (Format == kFormatText && PassToLexicon) PassRecipeToLexicon(recipe);
       RecipeWritten();
       count = 1;
     }

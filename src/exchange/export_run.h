@@ -189,6 +189,9 @@ class ExportRun {
   virtual void ProcessMessages();
   // After every recipe (the window repaints).
   virtual void RecipeWritten();
+  // The current recipe after it was written as readable text, while PassToLexicon is set: the
+  // window hands it to the lexicon.
+  virtual void PassRecipeToLexicon(const REZBLOCK& recipe);
 
  private:
   class Reader;

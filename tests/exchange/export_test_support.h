@@ -18,6 +18,7 @@ class TestExporter : public ExportRun {
   std::vector<RunState> states;
   std::function<void()> onProcess;  // a window message arriving at a progress point
   int processCalls = 0;
+  std::vector<std::string> toLexicon;  // titles of the recipes handed to the lexicon
 
  protected:
   bool ChooseExportFile(std::string& name) override {
@@ -29,6 +30,7 @@ class TestExporter : public ExportRun {
     ++processCalls;
     if (onProcess) onProcess();
   }
+  void PassRecipeToLexicon(const REZBLOCK& recipe) override { toLexicon.push_back(recipe.title); }
 };
 
 // A key figure of the text exports: its id, and the label the reader knows when one is given.

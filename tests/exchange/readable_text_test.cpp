@@ -150,6 +150,10 @@ TEST_F(ReadableText, OneRecipeEndsWithAnEmptyLineAndOption36DropsTheTrailer) {
   e.exporter.list.selected[0] = 1;
   e.exporter.list.currentRow = 0;
   std::string text = ExportBytes(kSetCurrent, "eins.txt");
+  // The current recipe written as readable text goes to the lexicon; a list export does not.
+  EXPECT_EQ(e.exporter.toLexicon, std::vector<std::string>{"Rezept 00001"});
+  ExportBytes(kSetAll, "alle.txt");
+  EXPECT_EQ(e.exporter.toLexicon.size(), 1u);
   const std::string trailer = GetLangText(129) + "1.00";
   EXPECT_EQ(text.substr(text.size() - trailer.size() - 6), "\r\n\r\n" + trailer + "\r\n");
   EXPECT_EQ(text.find("-----"), std::string::npos);

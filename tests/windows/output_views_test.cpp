@@ -29,6 +29,7 @@
 #include "exchange/ui/print_start_dialog.h"
 #include "exchange/ui/qt_printing.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
@@ -320,6 +321,21 @@ TEST_F(OutputViews, TheOptionsWindowSwitchesTheViewBetweenPageAndText) {
             std::string::npos);
 }
 
+TEST_F(OutputViews, TheViewsHandTheirRecipeToTheLexiconAndShowItFromTheirMenu) {
+  Start({Cake(), Plain("Omelett")}, "DE", 2);
+  Show({RowOf("Omelett")});
+  EXPECT_EQ(LexShowDlg->recipe.title, "Omelett");
+  HTMLRezDlg->showLexikonMnu->trigger();
+  EXPECT_TRUE(LexShowDlg->isVisible());
+  LexShowDlg->hide();
+  MainFrm->SetViewMode(3);
+  Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
+  EXPECT_EQ(LexShowDlg->recipe.title, Utf8("Apfelkuchen vom Blech"));
+  EXPECT_TRUE(PrintRezDlg->showLexikonMnu->isEnabled());
+  PrintRezDlg->showLexikonMnu->trigger();
+  EXPECT_TRUE(LexShowDlg->isVisible());
+}
+
 TEST_F(OutputViews, ALongTextLineArrivesInPieces) {
   REZBLOCK r = Plain("Lang");
   r.lines = {{"1", "", std::string(1200, 'x'), "", 0, 0}};
@@ -451,6 +467,12 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
   ASSERT_FALSE(env.shell.opened.empty());
   EXPECT_EQ(env.shell.opened.back(), env.Root() + "Export/Rezept.html");
   EXPECT_NE(ReadAll(env.shell.opened.back()).find("Auflauf"), std::string::npos);
+  // "Rezept als Webseite anzeigen" on a menu gives its menu card (this menu has no course).
+  const size_t before = env.messages.shown.size();
+  Show({RowOf("Menue")});
+  MainFrm->ShowHTMLMnuClick();
+  ASSERT_EQ(env.messages.shown.size(), before + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(754));
 
   if (!HavePoppler()) return;
   // Three selected recipes: three jobs in list order, each as stored.
@@ -475,13 +497,22 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
   const size_t said = env.messages.shown.size();
   WhileShown(dlg, [&] {
     EXPECT_TRUE(dlg->PWeekSimpleBtn->isEnabled());
-    EXPECT_FALSE(dlg->PMenuBtn->isEnabled());
     dlg->PWeekSimpleBtn->click();
     dlg->StartBtnClick();
     EXPECT_FALSE(dlg->isVisible());
   });
   ASSERT_EQ(env.messages.shown.size(), said + 1);
   EXPECT_EQ(env.messages.shown.back().text, GetLangText(280));
+  // The menu card: the menu planner makes it (an open menu without a course says so) and the
+  // dialog stays open.
+  WhileShown(dlg, [&] {
+    dlg->PMenuBtn->click();
+    EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(741));
+    dlg->StartBtnClick();
+    EXPECT_TRUE(dlg->isVisible());
+  });
+  ASSERT_EQ(env.messages.shown.size(), said + 2);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(754));
   // Nothing selected: the selected-recipes choice keeps the dialog open.
   ChooseRezDlg->SelectOnly(-1);
   WhileShown(dlg, [&] {

@@ -1501,8 +1501,11 @@ void TMainFrm::FilePrintSetup() {
 }
 
 void TMainFrm::ShowHTMLMnuClick() {
-  // A menu shown in the planner prints its menu card once the planner is part of the program.
-  if (ChooseRezDlg && ChooseRezDlg->IsMenuShown()) return;
+  // A menu shown in the planner gives its menu card.
+  if (ChooseRezDlg && ChooseRezDlg->IsMenuShown()) {
+    if (MenuCenterDlg) MenuCenterDlg->PrintMenuPlan();
+    return;
+  }
   ExportRun run;
   run.list = TakeRecipeListSnapshot();
   run.keyFigures = KenndatenDlg;

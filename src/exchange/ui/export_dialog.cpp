@@ -19,6 +19,7 @@
 #include "exchange/ui/recipe_list_snapshot_qt.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/lexicon_access.h"
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
@@ -268,6 +269,10 @@ void TExportDlg::CancelBtnClick() {
 
 void TExportDlg::HelpBtnClick() {
   if (ctx().tools) ctx().tools->ShowHelpPage("Dlg_Export.htm");
+}
+
+void TExportDlg::PassRecipeToLexicon(const REZBLOCK& recipe) {
+  if (LexiconAccess* lexicon = Lexicon()) lexicon->SetLexiconRecipe(recipe);
 }
 
 void TExportDlg::MMOptBtnClick() {

@@ -79,6 +79,7 @@ class TExportDlg : public QDialog, public ExportRun {
   void LogCleared() override;
   void ShowLastLogLine() override;
   void ProcessMessages() override;
+  void PassRecipeToLexicon(const REZBLOCK& recipe) override;
 
  private:
   QRadioButton* FormatButton(uint8_t format) const;

@@ -17,6 +17,8 @@
 #include "platform/services.h"
 #include "recipedb/servings.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/lexicon_access.h"
+#include "recipes/ui/season_access.h"
 #include "recipes/ui/view_menu.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -70,8 +72,6 @@ THTMLRezDlg::THTMLRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
           [this] { ZeigeRezeptinStandarddarstellung1Click(); });
   connect(showPrintMnu, &QAction::triggered, this, [this] { showPrintMnuClick(); });
   connect(HelpBtn, &QAction::triggered, this, [this] { HelpBtnClick(); });
-  // The lexicon window comes with the kitchen windows; until then the item has nothing to show.
-  showLexikonMnu->setEnabled(false);
   connect(ViewText, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { PopupMnu->popup(ViewText->mapToGlobal(pos)); });
 
@@ -126,8 +126,8 @@ void THTMLRezDlg::RenderRecipeView(int pos) {
   if (ReadRecipeOfListItem(run.list.items[static_cast<size_t>(row)], run.list.searchMode, recipe)) {
     ViewServings = recipe.servings;
     ViewServingType = recipe.servingType;
-    // The lexicon and the season table take the recipe here once the kitchen windows are
-    // part of the program (SetLexiconRecipe, SetSeasonRecipe).
+    if (LexiconAccess* lexicon = Lexicon()) lexicon->SetLexiconRecipe(recipe);
+    if (SeasonAccess* season = Season()) season->SetSeasonRecipe(recipe);
     SetRecipeServings(recipe.servings);
   }
   if (HtmlMode && Browser) {
@@ -195,7 +195,7 @@ void THTMLRezDlg::editMnuClick() {
 }
 
 void THTMLRezDlg::showLexikonMnuClick() {
-  // Shows the lexicon window with this recipe's terms once the kitchen windows are built.
+  ShowLexiconOfShownRecipe();
 }
 
 void THTMLRezDlg::ZeigeRezeptinStandarddarstellung1Click() {

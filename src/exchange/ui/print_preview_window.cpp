@@ -11,7 +11,9 @@
 #include "exchange/ui/qt_printing.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/lexicon_access.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "recipes/ui/season_access.h"
 #include "recipes/ui/servings_dialog.h"
 #include "recipes/ui/view_menu.h"
 #include "services/context.h"
@@ -64,8 +66,6 @@ TPrintRezDlg::TPrintRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   showHTMLMnu = ViewMenuItem(PopupMnu, "showHTMLMnu", "Zeige Rezept als normalen Text");
   PopupMnu->addSeparator()->setObjectName(QStringLiteral("N3"));
   HelpBtn = ViewMenuItem(PopupMnu, "HelpBtn", "Hilfe zur Druckvorschau");
-  // The lexicon window comes with the kitchen windows; until then the item has nothing to show.
-  showLexikonMnu->setEnabled(false);
 
   connect(pAnzBtn, &QPushButton::clicked, this, [this] { pAnzBtnClick(); });
   connect(StartBtn, &QPushButton::clicked, this, [this] { StartBtnClick(); });
@@ -95,9 +95,9 @@ void TPrintRezDlg::FormCreate() {
 void TPrintRezDlg::ShowPrintRecipe(int pos) {
   const bool search = ChooseRezDlg && ChooseRezDlg->IsSearchMode();
   keyFigures = KenndatenDlg;
-  // The lexicon and the season table take the recipe here once the kitchen windows are part
-  // of the program (SetLexiconRecipe, SetSeasonRecipe).
   if (!LoadPreviewRecipe(pos, search)) return;
+  if (LexiconAccess* lexicon = Lexicon()) lexicon->SetLexiconRecipe(Recipe);
+  if (SeasonAccess* season = Season()) season->SetSeasonRecipe(Recipe);
   // The pages are counted with the geometry they are drawn with.
   ComputePreviewGeometry();
   SetRecipeMargins();
@@ -199,7 +199,7 @@ void TPrintRezDlg::editMnuClick() {
 }
 
 void TPrintRezDlg::showLexikonMnuClick() {
-  // Shows the lexicon window with this recipe's terms once the kitchen windows are built.
+  ShowLexiconOfShownRecipe();
 }
 
 void TPrintRezDlg::showViewMnuClick() {

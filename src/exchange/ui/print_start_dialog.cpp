@@ -17,6 +17,7 @@
 #include "pictures/ui/picture_loader.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/menu_planner_access.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/week_plan_access.h"
 #include "services/context.h"
@@ -64,9 +65,6 @@ TPrintStartDlg::TPrintStartDlg(QWidget* parent) : QDialog(parent) {
       this, "PMarkRecSimpleBtn", "alle markierten Rezepte ohne Bilder drucken (einfache Ausgabe)");
   PWeekSimpleBtn =
       Captioned<QRadioButton>(this, "PWeekSimpleBtn", "Aktuellen Wochenplan als Liste drucken");
-  // The menu planner prints its menu card once it is part of the program; until then its
-  // choice is off.
-  PMenuBtn->setEnabled(false);
 
   PreviewGrp = Named<QGroupBox>(this, "PreviewGrp");
   PreviewGrp->setTitle(toQ(" Vorschau "));
@@ -227,7 +225,11 @@ void TPrintStartDlg::StartBtnClick() {
       if (WeekPlanAccess* plan = WeekPlanPane()) plan->PrintWeekPlan();
       accept();
       return;
-    default:  // the menu card prints itself once the menu planner is built
+    case kMenuCard:
+      // The menu planner makes the card of the open menu; the dialog stays open.
+      if (MenuPlannerAccess* planner = MenuPlanner()) planner->PrintMenuPlan();
+      return;
+    default:
       return;
   }
 }

@@ -46,7 +46,7 @@ class TMenuCenterDlg : public QWidget, public MenuPlannerAccess {
   int GetMenuTypeCount() const { return static_cast<int>(plan.types.size()); }
   const MN_TYPE& GetMenuType(int index) const { return plan.types[static_cast<size_t>(index)]; }
   // The menu card page, opened with the desktop's browser.
-  void PrintMenuPlan();
+  void PrintMenuPlan() override;
 
   void FormCreate();
   void CloseBtn2Click();

@@ -19,6 +19,8 @@ class MenuPlannerAccess {
   virtual bool OpenSelectedMenuRecipe() = 0;
   // Appends the entry's recipe to the open menu as a course (a menu is refused).
   virtual void AddRecipeToMenu(const REZINDEX& entry) = 0;
+  // The menu card of the open menu as a page from its template, opened by the desktop.
+  virtual void PrintMenuPlan() = 0;
 };
 
 inline MenuPlannerAccess* MenuPlanner() {

@@ -71,8 +71,6 @@ TshowRezDlg::TshowRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(HelpBtn, &QAction::triggered, this, [this] { HelpBtnClick(); });
   connect(RezTextRtf, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { PopupMnu->popup(RezTextRtf->mapToGlobal(pos)); });
-  // The lexicon window comes with the kitchen windows; until then the item has nothing to show.
-  LexShowMnu->setEnabled(false);
   OnCreate();
 }
 
@@ -98,7 +96,7 @@ void TshowRezDlg::editMnuClick() {
 }
 
 void TshowRezDlg::LexShowMnuClick() {
-  // Shows the lexicon window once the kitchen windows are part of the program.
+  ShowLexiconOfShownRecipe();
 }
 
 void TshowRezDlg::showHTMLMnuClick() {

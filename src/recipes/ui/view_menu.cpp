@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "platform/qt/qt_text.h"
+#include "recipes/ui/lexicon_access.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "services/ui/main_window_access.h"
 
@@ -26,6 +27,14 @@ QAction* DefaultViewMenuItem(QMenu* menu, const char* name, const char* caption)
 void EditSelectedFromView() {
   if (ChooseRezDlg) ChooseRezDlg->EditSelectedRecipe(false);
   if (auto* main = MainWindow()) main->UpdateRecipeButtons();
+}
+
+void ShowLexiconOfShownRecipe() {
+  LexiconAccess* lexicon = Lexicon();
+  if (!lexicon) return;
+  lexicon->ShowLexicon();
+  lexicon->SelectLexiconTab(0);
+  lexicon->UpdateRecipeLexiconTerms(false);
 }
 
 void ChooseView(const char* itemName) {

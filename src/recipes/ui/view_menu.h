@@ -16,6 +16,10 @@ QAction* DefaultViewMenuItem(QMenu* menu, const char* name, const char* caption)
 // recipe buttons follow.
 void EditSelectedFromView();
 
+// The lexicon window with the terms of the recipe the views hand it (nothing without a
+// lexicon).
+void ShowLexiconOfShownRecipe();
+
 // Gives the view item ("ViewStd", "ViewHTML", "ViewPrint") the only check mark; the main window
 // then shows the selected recipe in that view.
 void ChooseView(const char* itemName);
