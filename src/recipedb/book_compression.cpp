@@ -1,5 +1,6 @@
 #include "recipedb/book_compression.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -8,10 +9,12 @@
 #include "recipedb/book_recovery.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
+#include "recipedb/picture_use.h"
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/record_file.h"
+#include "services/charsets.h"
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/registered.h"
@@ -59,7 +62,9 @@ class BufferedOut {
 
 }  // namespace
 
-void SetSwapHookForTest(std::function<void(int)> hook) { SwapHook() = std::move(hook); }
+void SetSwapHookForTest(std::function<void(int)> hook) {
+  SwapHook() = std::move(hook);
+}
 
 void FinishPendingSwap(const std::string& dataFolder) {
   const std::string marker = dataFolder + kSwapMarker;
@@ -140,8 +145,7 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   }
   char head[kIndexEntriesPos];
   const long long headBytes = inIndex.ReadAt(0, head, sizeof head);
-  if (headBytes != kIndexEntriesPos ||
-      !CheckBookHeader(std::string_view(head, kBookHeaderSize))) {
+  if (headBytes != kIndexEntriesPos || !CheckBookHeader(std::string_view(head, kBookHeaderSize))) {
     ShowError(232);
     outIndex.Close();
     RemoveFile(tempIndex);
@@ -166,6 +170,8 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   REZBLOCK recipe;
   std::string record;
   int live = 0, total = 0;
+  std::vector<long long> copiedAt;        // positions of the copied records in the old file
+  std::vector<std::string> keptPictures;  // the picture-folder files the copies name
   std::vector<REZINDEX> chunk(4096);
   long long pos = kIndexEntriesPos;
   while (!failed) {
@@ -188,6 +194,9 @@ bool BookCompression::ReorgKBook(const std::string& name) {
         failed = true;
         break;
       }
+      copiedAt.push_back(e.offset);
+      for (const REZPICTURE& p : recipe.pictures)
+        if (IsPictureFolderFile(p)) keptPictures.push_back(p.name);
       recipe.number = e.number;
       EncodeRecipeRecord(recipe, record);
       const long long at = recordsOut.Position();
@@ -216,17 +225,29 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   }
   inIndex.Close();
   books.Close();
-  if (!failed && !(indexOut.Flush() && recordsOut.Flush() && outIndex.Sync() &&
-                   outRecords.Sync() && outIndex.Close() && outRecords.Close())) {
+  if (!failed && !(indexOut.Flush() && recordsOut.Flush() && outIndex.Sync() && outRecords.Sync() &&
+                   outIndex.Close() && outRecords.Close())) {
     ShowError(233);
     failed = true;
   }
   outIndex.Close();
   outRecords.Close();
-  ReorgLogLine(GetLangText(235) + std::to_string(live) + GetLangText(234) + std::to_string(total) +
-                   ".",
-               false);
+  ReorgLogLine(
+      GetLangText(235) + std::to_string(live) + GetLangText(234) + std::to_string(total) + ".",
+      false);
   ReorgLogLine(std::string(), true);
+
+  // Pictures that only the dropped records (old versions, deleted recipes) name, taken from the
+  // old file while it is still in place.
+  std::vector<std::string> droppedPictures;
+  if (!failed && DirExists(PictureFolder())) {
+    std::sort(copiedAt.begin(), copiedAt.end());
+    droppedPictures = PicturesOfRecordsBut(bookRecords, copiedAt);
+    std::erase_if(droppedPictures, [&](const std::string& n) {
+      return std::any_of(keptPictures.begin(), keptPictures.end(),
+                         [&](const std::string& k) { return SameTextNoCase(k, n); });
+    });
+  }
 
   if (!failed) AtSwapStep(0);
   if (failed || !WriteFileAtomic(data + kSwapMarker, name)) {
@@ -250,10 +271,14 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   }
   // A record file that could not be swapped keeps the marker: one more try now, else the next
   // open of a book finishes the swap.
-  if (recordsSwapped)
+  if (recordsSwapped) {
     RemoveFile(data + kSwapMarker);
-  else
+    // Only now that the compressed book is in place: until then a dropped record may still be
+    // what the book opens with. A file that any record of any book names stays.
+    RemovePicturesNoRecordNames(std::move(droppedPictures), data);
+  } else {
     FinishPendingSwap(data);
+  }
 
   // The book's records moved: search-result entries of it point at old positions.
   if (ctx().dbList) {

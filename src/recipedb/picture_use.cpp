@@ -1,6 +1,7 @@
 #include "recipedb/picture_use.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/paths.h"
 #include "recipedb/index_file.h"
@@ -53,7 +54,85 @@ bool DropNamesOfBook(const std::string& data, const std::string& book,
   return true;
 }
 
+// Calls `fn` with each whole record of the record file, in file order; true when the records
+// fill the file exactly (a file of its header alone, or none, holds no record).
+bool ForEachRecord(const std::string& path,
+                   const std::function<void(long long, std::string_view)>& fn) {
+  RawFile f;
+  if (!f.Open(path, RawFile::kRead)) return false;
+  const long long size = f.Size();
+  if (size < 0) return false;
+  long long pos = kBookHeaderSize;
+  std::string record;
+  while (pos < size) {
+    char head[kRecordHeadSize];
+    RecipeRecordHead h;
+    if (f.ReadAt(pos, head, sizeof head) != kRecordHeadSize ||
+        !ReadRecordHead(std::string_view(head, sizeof head), h) || h.mark != '#')
+      return false;
+    const int32_t length = h.offsets.entry[kOffLength];
+    if (length < kMinRecordLength || pos + length > size) return false;
+    record.resize(static_cast<size_t>(length));
+    if (f.ReadAt(pos, record.data(), record.size()) != length) return false;
+    fn(pos, record);
+    pos += length;
+  }
+  return true;
+}
+
+void AddNameOnce(std::vector<std::string>& names, const std::string& name) {
+  for (const std::string& n : names)
+    if (SameTextNoCase(n, name)) return;
+  names.push_back(name);
+}
+
 }  // namespace
+
+std::vector<std::string> PicturesOfRecordsBut(const std::string& recordPath,
+                                              const std::vector<long long>& skip) {
+  std::vector<std::string> names;
+  REZBLOCK recipe;
+  ForEachRecord(recordPath, [&](long long pos, std::string_view record) {
+    if (std::binary_search(skip.begin(), skip.end(), pos)) return;
+    ClearRezBlock(recipe);
+    DecodeRecipeRecord(record, recipe);
+    for (const REZPICTURE& p : recipe.pictures)
+      if (IsPictureFolderFile(p)) AddNameOnce(names, p.name);
+  });
+  return names;
+}
+
+void RemovePicturesNoRecordNames(std::vector<std::string> names, const std::string& dataFolder) {
+  if (names.empty()) return;
+  REZBLOCK recipe;
+  for (const std::string& entry : ListFolder(dataFolder)) {
+    if (names.empty()) return;
+    const std::string_view extension =
+        entry.size() < 4 ? std::string_view() : std::string_view(entry).substr(entry.size() - 4);
+    KBOOK book;
+    // A book's background picture may be a file of the picture folder too.
+    if (SameTextNoCase(extension, ".inf") &&
+        CookbookList::ReadDescriptionFile(dataFolder + entry, book)) {
+      const size_t sep = LastSeparator(book.backgroundPicture);
+      const std::string file = sep == std::string::npos ? book.backgroundPicture
+                                                        : book.backgroundPicture.substr(sep + 1);
+      std::erase_if(names, [&](const std::string& n) { return SameTextNoCase(n, file); });
+    }
+    if (!SameTextNoCase(extension, ".bok")) continue;
+    const bool whole = ForEachRecord(dataFolder + entry, [&](long long, std::string_view record) {
+      ClearRezBlock(recipe);
+      DecodeRecipeRecord(record, recipe);
+      for (const REZPICTURE& p : recipe.pictures)
+        std::erase_if(names, [&](const std::string& n) { return SameTextNoCase(n, p.name); });
+    });
+    if (!whole) return;
+  }
+  const std::string pics = PictureFolder();
+  for (const std::string& n : names) {
+    // Only a bare name: the file stays inside the picture folder.
+    if (IsPictureFolderFile(REZPICTURE{'F', n})) RemoveFile(FindFileNoCase(pics + n));
+  }
+}
 
 void RemoveUnusedPictures(const std::vector<std::string>& names, const std::vector<KBOOK>& books,
                           const std::string& exceptBook) {

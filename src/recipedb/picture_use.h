@@ -21,4 +21,17 @@ std::string PictureFolder();
 void RemoveUnusedPictures(const std::vector<std::string>& names, const std::vector<KBOOK>& books,
                           const std::string& exceptBook);
 
+// The picture-folder files named by the records of a record file (".bok") that do not start at
+// one of the `skip` positions (sorted): old versions of changed recipes and deleted recipes
+// when `skip` holds the live records. The walk stops at the first byte that starts no whole
+// record.
+std::vector<std::string> PicturesOfRecordsBut(const std::string& recordPath,
+                                              const std::vector<long long>& skip);
+
+// Removes those of the named files (bare names in the picture folder) that no record of any
+// record file of the data folder names: old versions and deleted recipes count, as they can be
+// restored until their book is compressed. A record file that cannot be read record by record to
+// its end keeps every file.
+void RemovePicturesNoRecordNames(std::vector<std::string> names, const std::string& dataFolder);
+
 }  // namespace tav

@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/index_file.h"
+#include "recipedb/raw_file.h"
 #include "recipedb/record_file.h"
 
 namespace tav {
@@ -196,12 +197,91 @@ TEST(BookCompression, StatusEveryThirteen) {
   EXPECT_EQ(c.seen[2], "");
 }
 
+// A picture replaced in the editor stays while the old version can be restored; the compression
+// drops that version and with it the file, unless a record of any book still names it.
+TEST(BookCompression, PicturesOnlyDroppedRecordsNameAreRemoved) {
+  for (const bool damagedOtherBook : {false, true}) {
+    SCOPED_TRACE(damagedOtherBook ? "another book cannot be read whole" : "all books whole");
+    BookEnv b;
+    const std::string pics = b.env.Root() + "Pics/";
+    ASSERT_TRUE(MakeDirs(pics));
+    for (const char* f : {"Alt.jpg", "Neu.jpg", "Beide.jpg", "Gel\xF6scht.jpg", "Geteilt.jpg",
+                          "Fremd.jpg", "Lose.jpg"})
+      test::WriteAll(pics + f, "JFIF Bild");
+    test::WriteAll(b.env.Root() +
+                       "Drau\xDF"
+                       "en.jpg",
+                   "JFIF Bild");
+    auto withPictures = [](int i, std::vector<std::string> names) {
+      REZBLOCK r = test::RichRecipe(i);
+      r.pictures.clear();
+      for (std::string& n : names) r.pictures.push_back({'F', std::move(n)});
+      return r;
+    };
+
+    // Another book names one file live and one by an old version only.
+    KBOOK other;
+    other.name = "Andere";
+    ASSERT_TRUE(b.books.CreateKBook(other));
+    b.books.SelectKBook("Andere");
+    b.env.Options().SetParaString(6, "Andere");
+    b.store.ReloadBookIndex();
+    REZBLOCK shared = withPictures(10, {"Geteilt.jpg"});
+    b.AddRecipe(shared);
+    REZBLOCK foreign = withPictures(11, {"Fremd.jpg"});
+    b.AddRecipe(foreign);
+    foreign.pictures = {{'F', "Fremd2.jpg"}};
+    ASSERT_TRUE(b.SaveChanged(foreign, 1));
+    if (damagedOtherBook) {
+      RawFile f;
+      ASSERT_TRUE(f.Open(b.File("Andere", ".bok"), RawFile::kReadWrite));
+      ASSERT_TRUE(f.WriteAt(f.Size(), "#kaputt"s));
+      f.Close();
+    }
+
+    b.books.SelectKBook("Test");
+    b.env.Options().SetParaString(6, "Test");
+    b.store.ReloadBookIndex();
+    REZBLOCK replaced = withPictures(0, {"Alt.jpg"});
+    b.AddRecipe(replaced);
+    replaced.pictures = {{'F', "Neu.jpg"}};
+    ASSERT_TRUE(b.SaveChanged(replaced, 0));
+    REZBLOCK both = withPictures(1, {"Beide.jpg"});
+    b.AddRecipe(both);
+    both.text = "Anders gebacken.";
+    ASSERT_TRUE(b.SaveChanged(both, 1));
+    REZBLOCK gone = withPictures(2, {"gel\xF6scht.JPG", "Geteilt.jpg", "Fremd.jpg",
+                                     "../Drau\xDF"
+                                     "en.jpg"});
+    b.AddRecipe(gone);
+    REZINDEX e = b.store.BookIndex()[2];
+    e.deleted = 1;
+    ASSERT_TRUE(b.store.WriteIndexEntry(e, 2));
+
+    // Until the compression, every version can be restored: nothing goes.
+    Compressor c;
+    EXPECT_FALSE(c.ReorgKBook("Test"));
+    const bool cleaned = !damagedOtherBook;
+    EXPECT_EQ(FileExists(pics + "Alt.jpg"), !cleaned);
+    EXPECT_EQ(FileExists(pics + "Gel\xF6scht.jpg"), !cleaned);
+    for (const char* kept : {"Neu.jpg", "Beide.jpg", "Geteilt.jpg", "Fremd.jpg", "Lose.jpg"})
+      EXPECT_TRUE(FileExists(pics + kept)) << kept;
+    EXPECT_TRUE(FileExists(b.env.Root() + "Drau\xDF"
+                                          "en.jpg"));
+  }
+}
+
 // A child process compresses the book and is killed at a step of the swap; the book must open
 // afterwards with every live recipe.
 TEST(BookCompression, AKillDuringTheSwapLeavesAWholeBook) {
   for (int step = 0; step <= 3; ++step) {
     BookEnv b;
     const std::vector<REZBLOCK> live = MakeWornBook(b);
+    // The recipes' picture files (RichRecipe names "kuchen<i>.jpg").
+    const std::string pics = b.env.Root() + "Pics/";
+    ASSERT_TRUE(MakeDirs(pics));
+    for (int i = 0; i < 5; ++i)
+      test::WriteAll(pics + "kuchen" + std::to_string(i) + ".jpg", "JFIF");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -221,6 +301,9 @@ TEST(BookCompression, AKillDuringTheSwapLeavesAWholeBook) {
     EXPECT_FALSE(FileExists(b.Data() + "$$$.swp")) << step;
     const int records = CountRecords(test::ReadAll(b.File("Test", ".bok")));
     EXPECT_EQ(records, step == 0 ? 9 : 3) << step;
+    // A picture a live recipe names is never lost, wherever the run ended.
+    for (int i = 0; i < 3; ++i)
+      EXPECT_TRUE(FileExists(pics + "kuchen" + std::to_string(i) + ".jpg")) << step << " " << i;
     // The scan of the data folder never lists the scratch files as a book.
     CookbookList books;
     books.ScanKBooks();
