@@ -240,6 +240,32 @@ TEST_F(LexiconFilesTest, ReorganisingWritesHeadersCanonicallyAndDropsCutEntries)
   EXPECT_EQ(ReadAll(DataFile()), kHead + "B7\r\n>Salz\r\n>Meer\r\nF0\r\nText\r\n#\r\n");
 }
 
+// Lines far past the 998 bytes of the old line buffer: title, keyword and text come back whole,
+// the entry after them is not split off, and a reorganisation keeps them.
+TEST_F(LexiconFilesTest, LongLinesAreReadWhole) {
+  std::string title = "Gem\xFCsebr\xFChe";
+  while (title.size() < 1200) title += " mit Sellerie, Lauch und M\xF6hren";
+  std::string keyword = "Fond";
+  while (keyword.size() < 1500) keyword += " ausgekocht";
+  std::string text = "Knochen";
+  while (text.size() < 5000) text += " langsam ausk\xFChlen, #entfetten,";
+  WriteAll(DataFile(), kHead +
+                           Entry("B3\r\n>" + title + "\r\n>" + keyword + "\r\nF0\r\n",
+                                 text + "\r\nzweite Zeile\r\n") +
+                           Entry("B3\r\n>Zucker\r\nF0\r\n"));
+  for (const bool reorganised : {false, true}) {
+    if (reorganised) {
+      ASSERT_TRUE(Files().ReorganizeLexicon(nullptr));
+    }
+    const std::vector<LEXINDEX> index = Index();
+    ASSERT_EQ(index.size(), 2u) << reorganised;
+    const LEXINDEX& e = index[0].title == "Zucker" ? index[1] : index[0];
+    EXPECT_EQ(e.title, title) << reorganised;
+    EXPECT_EQ(Files().ReadLexiconKeywords(e), keyword) << reorganised;
+    EXPECT_EQ(Files().ReadLexiconText(e), text + "\r\nzweite Zeile") << reorganised;
+  }
+}
+
 TEST_F(LexiconFilesTest, ChapterFile) {
   const std::string path = Folder() + "Lexika.lbk";
   std::vector<LEXBOOKS> chapters;

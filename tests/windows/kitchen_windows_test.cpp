@@ -31,6 +31,7 @@
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "recipedb/book_test_util.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
@@ -246,6 +247,39 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
     EXPECT_EQ(fromQ(dlg->MengeTxt->text()), "Personen");
     EXPECT_EQ(fromQ(dlg->SonstEdt->toPlainText()), "Backpapier");
   });
+}
+
+TEST_F(KitchenWindows, AShoppingListThatCannotBeWrittenIsNeitherOpenedNorPrinted) {
+  Start();
+  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
+  const std::string path = env.Root() + "Export/Kauflist.txt";
+  WriteAll(path, "---- alter Zettel ----\r\n     3 St Eier\r\n");
+  std::vector<std::string> jobs;
+  QtPrintDevice::pdfFileForTest = [&](const std::string& title) {
+    jobs.push_back(title);
+    return env.Root() + "Export/Kauflist.pdf";
+  };
+  TEinkaufDlg* dlg = EinkaufDlg;
+  WhileShown(dlg, [&] {
+    // Each write fails (the fault holds for one write).
+    SetAtomicWriteFaultForTest(0);
+    dlg->editListClick();
+    SetAtomicWriteFaultForTest(0);
+    dlg->printListClick();
+    SetAtomicWriteFaultForTest(-1);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(env.shell.opened.empty());
+    EXPECT_TRUE(jobs.empty());
+    EXPECT_EQ(ReadAll(path), "---- alter Zettel ----\r\n     3 St Eier\r\n");
+    ASSERT_EQ(env.messages.shown.size(), 2u);
+    for (const auto& m : env.messages.shown) EXPECT_EQ(m.text, GetLangText(221));
+    // Written, the list is printed.
+    dlg->printListClick();
+    EXPECT_EQ(jobs.size(), 1u);
+    dlg->OKBtnClick();
+  });
+  QtPrintDevice::pdfFileForTest = nullptr;
+  EXPECT_NE(ReadAll(path).find("Pfannkuchen"), std::string::npos);
 }
 
 TEST_F(KitchenWindows, ARecipeThatCannotBeReadIsSaidAndStaysUnticked) {

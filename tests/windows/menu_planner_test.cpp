@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <filesystem>
 
 #include "kitchen/menus/menu_courses.h"
 #include "kitchen/ui/menu_course_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
+#include "platform/paths.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
 #include "recipes/ui/data_pane_window.h"
@@ -206,6 +208,27 @@ TEST_F(MenuPlanner, TheSaveQuestionTheCloseOfTheProgramAndACourseShown) {
   Start();
   ShowRecipe("Montag");
   EXPECT_EQ(CourseTitles(), std::vector<std::string>{"Suppe vom Markt"});
+}
+
+TEST_F(MenuPlanner, AMenuThatCannotBeStoredWhenClosedIsSaid) {
+  Start();
+  NewMenu("Sonntag", 4);
+  SelectTitles({"Feldsalat"});
+  P()->AddBtnClick();
+  // The book's record file cannot be written: a folder stands in its place (also for root).
+  const std::string records = env.DataFolder() + "Hausbuch.bok";
+  ASSERT_TRUE(RenameFile(records, records + ".sav"));
+  ASSERT_TRUE(MakeDirs(records));
+  env.messages.shown.clear();
+  P()->CloseBtn2Click();
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(Messages().back(), GetLangText(1015));
+  EXPECT_FALSE(P()->plan.IsOpen());
+  std::filesystem::remove(records);
+  ASSERT_TRUE(RenameFile(records + ".sav", records));
+  // The menu is as it was last stored.
+  ShowRecipe("Sonntag");
+  EXPECT_TRUE(P()->plan.open.courses.empty());
 }
 
 TEST_F(MenuPlanner, CourseListCommands) {

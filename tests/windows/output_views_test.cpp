@@ -523,6 +523,28 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
   EXPECT_EQ(pdfs.size(), 5u);
 }
 
+TEST_F(OutputViews, AMissingOrUnreadablePrintModePictureShowsNothing) {
+  Start({Plain("Auflauf")});
+  RemoveFile(env.Root() + "Pics/Zutaten/PrnMenu.bmp");
+  WriteAll(env.Root() + "Pics/Zutaten/PrnRezSim.bmp", "BM kein Bild");
+  TPrintStartDlg* dlg = PrintStartDlg;
+  const size_t said = env.messages.shown.size();
+  WhileShown(dlg, [&] {
+    EXPECT_FALSE(dlg->PreviewImg->pixmap().isNull());
+    dlg->PMenuBtn->click();
+    EXPECT_TRUE(dlg->PreviewImg->pixmap().isNull());
+    EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(741));
+    dlg->PSelRecSimpleBtn->click();
+    EXPECT_TRUE(dlg->PreviewImg->pixmap().isNull());
+    EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(743));
+    // A choice whose picture is there shows it again.
+    dlg->PRecipeBtn->click();
+    EXPECT_FALSE(dlg->PreviewImg->pixmap().isNull());
+    EXPECT_TRUE(dlg->isVisible());
+  });
+  EXPECT_EQ(env.messages.shown.size(), said);
+}
+
 TEST_F(OutputViews, EnglishPrintModeSelector) {
   Start({Plain("Auflauf")}, "EN");
   WhileShown(PrintStartDlg, [&] {
