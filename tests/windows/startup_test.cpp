@@ -465,7 +465,7 @@ TEST_F(Startup, HelpAndWebCommandsGoThroughTheShell) {
   EXPECT_EQ(env.shell.opened[3], program.Path() + "Academy/ImportvonRezepten.html");
 }
 
-TEST_F(Startup, IndexRebuildRunsUnlessTheAnswerIsNo) {
+TEST_F(Startup, IndexRebuildAsksAndRunsOnYes) {
   Start();
   const std::string index = env.DataFolder() + "Tavolin-Rezepte mit Bildern.idx";
   RemoveFile(index);  // made when the book was opened

@@ -344,8 +344,14 @@ const std::pair<const char*, const char*> kAcademyCourses[] = {
     {"AkEinkaufslisteMnu", "Einkaufsliste"},  {"AkNaehrberechMnu", "Naehrmittelberechnung"},
     {"AKGewichtMnu", "Gewichtsbeobachtung"},  {"AkErnaehrungMnu", "Ernaehrungskontrolle"}};
 
+// The German page is "Academy/<topic>.html"; another language's lies in a folder of its code
+// ("Academy/EN/<topic>.html") and the German one stands in while it is missing.
 std::string AcademyPage(const std::string& programFolder, const std::string& topic) {
-  return programFolder + "Academy/" + topic + ".html";
+  const std::string german = programFolder + "Academy/" + topic + ".html";
+  const std::string lang = ctx().options ? ctx().options->Str(51) : std::string();
+  if (lang.empty() || lang == "DE") return german;
+  const std::string own = programFolder + "Academy/" + lang + "/" + topic + ".html";
+  return FileExists(own) ? own : german;
 }
 
 // The style's icons come in different sizes; drawn centred on one square size they line up.
@@ -1007,6 +1013,8 @@ void TMainFrm::ShowView(QWidget* view, bool show) {
        std::initializer_list<QWidget*>{showRezDlg, EditRezDlg, HTMLRezDlg, PrintRezDlg, EmptyDlg})
     if (other && other != view) other->hide();
   view->show();
+  // The clipboard items follow the view: a hidden text/HTML view no longer holds them at copy.
+  UpdateClipboardMenu();
 }
 
 void TMainFrm::ShowStandardView(QWidget* view, bool show) {
@@ -1365,9 +1373,10 @@ void TMainFrm::ClipboardCommand(int kind) {
     QEditDlg->QEditPastePlain(true);
     return;
   }
-  // With the text/HTML view visible, its selection is copied, whatever the command.
+  // With the text/HTML view visible, its selection is copied (cut and undo too: the view is
+  // read-only); a paste would have nowhere to go and leaves the clipboard as it is.
   if (HTMLRezDlg && HTMLRezDlg->isVisible()) {
-    HTMLRezDlg->CopyHTMLSelection();
+    if (kind != 2) HTMLRezDlg->CopyHTMLSelection();
     return;
   }
   if (!target) return;
@@ -1566,7 +1575,8 @@ void TMainFrm::KennDatenMnuClick() {
 }
 
 void TMainFrm::DoNewInizClick() {
-  if (MessageBox(GetLangText(16), GetLangText(17), MB_YESNO | MB_ICONQUESTION) == IDNO) return;
+  // Only Yes rebuilds: closing the question (Esc) is a No.
+  if (MessageBox(GetLangText(16), GetLangText(17), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   if (dbList) dbList->RebuildIndex();
   MessageBox(GetLangText(18), GetLangText(2), MB_OK | MB_ICONINFORMATION);
 }
