@@ -59,7 +59,7 @@ void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder
 std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
                                             const std::string& dataFolder);
 
-// "Version.txt" in the program folder: "Tavolin: <major>.<minor><release>" and CR LF.
+// "Version.txt" in the folder (the data root): "Tavolin: <major>.<minor><release>" and CR LF.
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);
 
 // Food-database files waiting in programFolder + "BLS-Install/": "Data.bls" goes into the data

@@ -50,6 +50,9 @@
 #include "kitchen/ui/season_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
+#include "maintenance/ui/backup_dialog.h"
+#include "maintenance/ui/quenora_export_dialog.h"
+#include "maintenance/ui/survey_dialog.h"
 #include "nutrients/recipe_calc.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
@@ -141,7 +144,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"CoolMnu", "Gefriergut-Verwaltung ...", nullptr, 0},
         {"MHDMnu", "MHD des Gefrierguts ...", nullptr, 0},
         kSep,
-        {"BackupMnu", "Sichern / Wiederherstellen der Daten", nullptr, 0},
+        {"BackupMnu", "Sichern / Wiederherstellen der Daten", &M::BackupMnuClick, 0},
         kSep,
         {"FilePrintItem", "&Drucken ...", &M::FilePrint, 0},
         {"FilePrintSetupItem", "Drucker&einrichtung...", &M::FilePrintSetup, 0},
@@ -257,7 +260,7 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"ZufuhrMnu", "Stoff-Zufuhr-Tabellen ...", nullptr, 0},
         {nullptr, nullptr, nullptr, kHidden},
-        {"QuenoraMnu", "Quenora (Abgleich und Bestückung)", nullptr, kHidden}}},
+        {"QuenoraMnu", "Quenora (Abgleich und Bestückung)", &M::QuenoraMnuClick, kHidden}}},
       {"Extras1",
        "&Einstellungen",
        {{"Zutatenliste", "&Zutatenliste", &M::ZutatenlisteClick, 0},
@@ -289,7 +292,7 @@ std::vector<MenuDef> MenuDefinitions() {
         kSep,
         {"MnAssistTip", "Zeige Tips && Tricks", &M::MnAssistTipClick, 0},
         kSep,
-        {"UmfrageMnu", "Tavolin - Benutzerumfrage", nullptr, 0},
+        {"UmfrageMnu", "Tavolin - Benutzerumfrage", &M::UmfrageMnuClick, 0},
         kSep,
         {"DoReorg", "&Komprimierung ...", &M::DoReorgClick, 0},
         {"DoNewIniz", "&Index neu erstellen", &M::DoNewInizClick, 0},
@@ -773,7 +776,9 @@ void TMainFrm::FormShow() {
   if (ctx().tools && ctx().options) {
     uint16_t major, minor, release, build;
     ctx().tools->GetExeVersion(major, minor, release, build);
-    WriteVersionFile(ctx().options->Str(1), major, minor, release);
+    // Beside the data root, where the next installation's takeover reads it (the program
+    // folder may not be writable).
+    WriteVersionFile(ctx().options->Str(90), major, minor, release);
   }
   if (AssistDlg && TAssistDlg::StartTipOn()) AssistDlg->ShowTip(0, 3);
   RestackBottom(4);
@@ -1523,6 +1528,18 @@ void TMainFrm::ShowHTMLMnuClick() {
 
 void TMainFrm::MnAutoImpClick() {
   if (AutoImpDlg) AutoImpDlg->exec();
+}
+
+void TMainFrm::BackupMnuClick() {
+  if (BackupDlg) BackupDlg->exec();
+}
+
+void TMainFrm::UmfrageMnuClick() {
+  if (UmfrageDlg) UmfrageDlg->exec();
+}
+
+void TMainFrm::QuenoraMnuClick() {
+  if (QuenoraDlg) QuenoraDlg->exec();
 }
 
 void TMainFrm::PortionsMnuClick() {

@@ -178,6 +178,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void FilePrintSetup();
   void ShowHTMLMnuClick();
   void MnAutoImpClick();
+  void BackupMnuClick();
+  void UmfrageMnuClick();
+  void QuenoraMnuClick();
   void DoReorgClick();
   void PortionsMnuClick();
   void ChangePersAnzMnuClick();

@@ -251,7 +251,7 @@ bool StartProgram() {
     return false;
   }
   if (FileExists(FindFileNoCase(root + "Data/DE/Einheit.datu"))) {
-    new TUpdaterDlg;
+    new TUpdaterDlg(root);
     UpdaterDlg->PrepareUpdateDialog();
     UpdaterDlg->exec();
   }

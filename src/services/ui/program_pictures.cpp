@@ -115,6 +115,22 @@ QPixmap ProductLogo(bool highlighted) {
   return pm;
 }
 
+QPixmap WelcomePicture() {
+  QPixmap pm(40, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient bg(0, 0, 0, 32);
+  bg.setColorAt(0, QColor(62, 116, 74));
+  bg.setColorAt(1, QColor(30, 64, 40));
+  p.setPen(Qt::NoPen);
+  p.setBrush(bg);
+  p.drawRoundedRect(QRectF(1, 1, 38, 30), 6, 6);
+  DrawPlate(p, QPointF(20, 16), 11, QColor(210, 200, 180));
+  DrawHerb(p, QPointF(20, 16), 9);
+  return pm;
+}
+
 QPixmap FormatBanner(const QString& text, const QColor& colour) {
   QPixmap pm(88, 31);
   QPainter p(&pm);

@@ -1,0 +1,222 @@
+#include "maintenance/data_takeover.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/paths.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+#include "services/file_functions.h"
+
+namespace tav {
+
+namespace {
+
+bool EndsWithNoCase(const std::string& name, const std::string& tail) {
+  if (name.size() < tail.size()) return false;
+  for (size_t i = 0; i < tail.size(); ++i) {
+    const char a = name[name.size() - tail.size() + i];
+    const char b = tail[i];
+    if ((a >= 'A' && a <= 'Z' ? a + 32 : a) != (b >= 'A' && b <= 'Z' ? b + 32 : b)) return false;
+  }
+  return true;
+}
+
+// Plain files of the folder whose names end with `tail` (any case), in listing order.
+std::vector<std::string> FilesEndingWith(const std::string& folder, const std::string& tail) {
+  std::vector<std::string> out;
+  for (const std::string& name : ListFolder(folder))
+    if (EndsWithNoCase(name, tail) && FileExists(folder + name)) out.push_back(name);
+  return out;
+}
+
+bool HasFile(const std::string& folder, const std::string& name) {
+  return FileExists(FindFileNoCase(folder + name));
+}
+
+void CopyKeyBelow(SettingsStore& store, const std::string& from, const std::string& to) {
+  for (const std::string& name : store.ValueNames(from)) {
+    std::string value;
+    if (store.ReadString(from, name, value)) store.WriteString(to, name, value);
+  }
+  for (const std::string& sub : store.SubKeys(from))
+    CopyKeyBelow(store, from + "\\" + sub, to + "\\" + sub);
+}
+
+}  // namespace
+
+DataTakeover::DataTakeover(std::string dataRoot, std::string programFolder, SettingsStore* settings)
+    : root_(WithSeparator(NativePath(dataRoot))),
+      data_(root_ + "Data/"),
+      program_(WithSeparator(NativePath(programFolder))),
+      settings_(settings) {}
+
+int DataTakeover::ParseInstalledVersion(const std::string& firstLine, bool fileOpened) {
+  if (!fileOpened || firstLine.size() <= 12) return 1;
+  const std::string digits = firstLine.substr(8, 2);
+  return std::atoi(digits.c_str());
+}
+
+int DataTakeover::ReadInstalledVersion(const std::string& versionFile) {
+  LineReader reader(FindFileNoCase(versionFile));
+  if (!reader.IsOpen()) return 1;
+  std::string line;
+  if (!reader.Next(line)) return 1;
+  if (line.size() > 97) line.resize(97);  // the line of 98 characters, its line feed included
+  if (reader.LastHadBreak()) line += '\n';
+  return ParseInstalledVersion(line, true);
+}
+
+bool DataTakeover::MoveSettingsKey(SettingsStore& store, const std::string& from,
+                                   const std::string& to) {
+  if (!store.KeyExists(from) || store.KeyExists(to)) return false;
+  CopyKeyBelow(store, from, to);
+  return store.DeleteKey(from);
+}
+
+void DataTakeover::MoveLegacyKeys() {
+  if (!settings_) return;
+  MoveSettingsKey(*settings_, "Software\\Orlak\\Sapurino", kRegKey);
+  MoveSettingsKey(*settings_, "Software\\Brimo\\Sapurino", kRegKey);
+}
+
+bool DataTakeover::IsOlderInstallation() const {
+  return HasFile(data_, "Einheit.dat") || HasFile(data_ + "DE/", "Einheit.dat");
+}
+
+void DataTakeover::Run(const std::array<bool, kChoices>& take) {
+  flags = take;
+  for (const char* name : {"Assist.dat", "Einheit.dat", "Gattung.dat", "Lexika.lbk", "Lexika.ldt",
+                           "UmlConvS.dat", "Zutaten.dat"})
+    SplitLanguageFile(name);
+  ApplyUpdateFiles();
+  PatchOldBookMagic();
+  const std::string oldProgram = FindFileNoCase(program_ + "Sapurino.exe");
+  if (FileExists(oldProgram)) RemoveFile(oldProgram);
+  WriteDefaultNutrientList();
+}
+
+void DataTakeover::SplitLanguageFile(const std::string& name) {
+  const std::string source = FindFileNoCase(data_ + name);
+  if (!FileExists(source)) return;
+  const std::string own = source.substr(LastSeparator(source) + 1);
+  CopyWholeFile(source, data_ + "DE/" + own);
+  // A file the EN folder holds already stays; so does the source then.
+  if (EntryExists(FindFileNoCase(data_ + "EN/" + own))) return;
+  RenameFile(source, data_ + "EN/" + own);
+}
+
+void DataTakeover::Log(const std::string& line) const {
+  AppendFileBytes(LogFile(), line + "\r\n");
+}
+
+void DataTakeover::ReplaceByUpdateFile(const std::string& name, const std::string& folder,
+                                       bool take) {
+  std::string f = FindFileNoCase(folder + name);
+  const std::string u = FindFileNoCase(folder + name + "u");
+  const bool haveUpdate = FileExists(u);
+  // The user's file takes the update file's spelling when there is none of its own.
+  if (!FileExists(f) && haveUpdate) f = u.substr(0, u.size() - 1);
+  int first = 99, second = 99, error = 0;
+  std::string logged = u;
+  if (take) {
+    if (haveUpdate) {
+      // The rename replaces the user's file in one step: it is never removed first, so a
+      // failed rename leaves it whole.
+      second = std::rename(u.c_str(), f.c_str()) == 0 ? 0 : -1;
+      if (second != 0) error = errno;
+    } else {
+      logged = "-";  // nothing to take: the user's file stays
+    }
+  } else {
+    first = std::remove(u.c_str()) == 0 ? 0 : -1;
+    if (first != 0) error = errno;
+    logged = "-";
+  }
+  Log(f + ";" + logged + ";" + std::to_string(first) + ";" + std::to_string(second) + ";" +
+      std::to_string(error) + ".");
+}
+
+bool DataTakeover::CopyBetweenFolders(const std::string& name, const std::string& from,
+                                      const std::string& to) {
+  const std::string source = FindFileNoCase(from + name);
+  return CopyWholeFile(source, to + source.substr(LastSeparator(source) + 1));
+}
+
+bool DataTakeover::CopyWholeFile(const std::string& source, const std::string& target) {
+  return FileExists(source) && CopyFileBytes(source, target);
+}
+
+void DataTakeover::ApplyUpdateFiles() {
+  const std::string de = data_ + "DE/", en = data_ + "EN/", html = root_ + "HTML/";
+  for (const char* name : {"Lexika.lbku", "Lexika.ldtu", "Tavolin.chm", "RkKonvert.dat"})
+    CopyBetweenFolders(name, de, en);
+  auto languageTables = [this](const std::string& folder) {
+    if (!HasFile(folder, "CoolBoxes.dat")) {
+      ReplaceByUpdateFile("CoolBoxes.dat", folder, true);
+      ReplaceByUpdateFile("CoolTypes.dat", folder, true);
+    }
+    ReplaceByUpdateFile("Einheit.dat", folder, flags[kUnits]);
+    ReplaceByUpdateFile("Gattung.dat", folder, flags[kCategories]);
+    ReplaceByUpdateFile("Portions.dat", folder, flags[kCategories]);
+    ReplaceByUpdateFile("Lexika.lbk", folder, flags[kLexicon]);
+    ReplaceByUpdateFile("Lexika.ldt", folder, flags[kLexicon]);
+    ReplaceByUpdateFile("Zutaten.dat", folder, flags[kIngredients]);
+    ReplaceByUpdateFile("MenuTypes.dat", folder, true);
+    ReplaceByUpdateFile("Kenndaten.dat", folder, !HasFile(folder, "Kenndaten.dat"));
+  };
+  languageTables(de);
+  languageTables(en);
+  for (const char* name : {"IndexTPL.html", "ViewTPL.html", "QViewTPL.html", "Menu.mpl"})
+    ReplaceByUpdateFile(name, html, flags[kHtml]);
+  ReplaceByUpdateFile("Hintergrund.bmp", data_, flags[kBackPicture]);
+  ReplaceByUpdateFile("Haendler.dat", data_, !HasFile(data_, "Haendler.dat"));
+  ReplaceByUpdateFile("StoffCalc.dat", data_, !HasFile(data_, "StoffCalc.dat"));
+  const bool filters = !HasFile(data_, "FiltGrps.bls");
+  for (const char* name : {"Filt_1.bls", "Filt_2.bls", "Filt_3.bls", "Filt_4.bls", "FiltGrps.bls"})
+    ReplaceByUpdateFile(name, data_, filters);
+  for (const std::string& book : FilesEndingWith(data_, ".boku")) {
+    const std::string base = book.substr(0, book.size() - 4);  // the dot stays
+    for (const char* ext : {"bok", "idx", "inf"})
+      ReplaceByUpdateFile(base + ext, data_, flags[kRecipes]);
+  }
+}
+
+void DataTakeover::PatchOldBookMagic() {
+  for (const char* ext : {".idx", ".bok"}) {
+    for (const std::string& name : FilesEndingWith(data_, ext)) {
+      const std::string path = data_ + name;
+      const int fd = ::open(path.c_str(), O_RDWR);
+      if (fd < 0) continue;
+      char head[19];
+      if (::pread(fd, head, sizeof head, 0) == static_cast<ssize_t>(sizeof head)) {
+        const std::string searched(head, strnlen(head, 13));
+        const size_t at = searched.find("SAPURINO");
+        if (at != std::string::npos) {
+          // Written where the old word stands, never at a fixed place.
+          if (::pwrite(fd, "TAVOLIN_", 8, static_cast<off_t>(at)) != 8) {
+            // Nothing more to do: an unpatched book is read as before.
+          }
+        }
+      }
+      ::close(fd);
+    }
+  }
+}
+
+void DataTakeover::WriteDefaultNutrientList() {
+  if (!settings_) return;
+  std::string first;
+  if (settings_->ReadString(kRegParam, "BLSRezStoff_0", first)) return;
+  const int list[] = {4, 5, 7, 8, 9, 10, 13, 137, 141, -1};
+  for (int n = 0; n < 10; ++n)
+    settings_->WriteString(kRegParam, "BLSRezStoff_" + std::to_string(n), std::to_string(list[n]));
+}
+
+}  // namespace tav

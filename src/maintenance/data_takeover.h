@@ -1,0 +1,72 @@
+#pragma once
+// The first-start takeover of newly installed data: an installation leaves each new data file
+// beside the user's one as an update file (the name with "u" appended, "Einheit.datu"). At the
+// next start the user chooses per table whether the update file is taken (renamed over the
+// user's file) or discarded (removed); every decision is written to "InstLog.txt". Files of
+// the layout without language folders are split into DE and EN, legacy settings keys are moved
+// and books of the former generation get the current magic.
+//
+// On Linux the program folder may not be writable, so "Version.txt" and "InstLog.txt" are kept
+// in the data root, where the install step puts the update files as well.
+#include <array>
+#include <string>
+
+namespace tav {
+
+class SettingsStore;
+
+class DataTakeover {
+ public:
+  // The seven take-over flags, in the order of the window's boxes.
+  enum Choice { kRecipes, kLexicon, kCategories, kUnits, kIngredients, kHtml, kBackPicture };
+  static constexpr int kChoices = 7;
+
+  // `dataRoot` ends with a separator; `settings` may be null (no registry moves then).
+  DataTakeover(std::string dataRoot, std::string programFolder, SettingsStore* settings);
+
+  // The major version of the installation before: the first line of "Version.txt" when it is
+  // longer than 12 characters (its line feed counted) gives the number at its characters 8 and
+  // 9; 1 otherwise.
+  static int ParseInstalledVersion(const std::string& firstLine, bool fileOpened);
+  static int ReadInstalledVersion(const std::string& versionFile);
+
+  // Moves a settings key with its values and subkeys, only when `from` exists and `to` does
+  // not. True when it moved.
+  static bool MoveSettingsKey(SettingsStore& store, const std::string& from, const std::string& to);
+  // The two keys of former generations onto the program's key (the first that exists wins).
+  void MoveLegacyKeys();
+
+  // An older installation: "Einheit.dat" in the data folder or in its DE folder.
+  bool IsOlderInstallation() const;
+
+  // The whole takeover as the start button runs it, with the flags as chosen.
+  void Run(const std::array<bool, kChoices>& take);
+
+  void SplitLanguageFile(const std::string& name);
+  void ApplyUpdateFiles();
+  // Takes or discards the update file of folder + name and logs the decision. Taking renames
+  // the update file over the user's file (never removing that first) and does nothing when
+  // there is no update file.
+  void ReplaceByUpdateFile(const std::string& name, const std::string& folder, bool take);
+  bool CopyBetweenFolders(const std::string& name, const std::string& from, const std::string& to);
+  static bool CopyWholeFile(const std::string& source, const std::string& target);
+  // "SAPURINO" within the first 13 bytes of every index and record file of the data folder is
+  // overwritten with "TAVOLIN_" where it stands.
+  void PatchOldBookMagic();
+  // The nutrients kept with recipes, written once when the settings have no list yet.
+  void WriteDefaultNutrientList();
+
+  const std::string& DataFolder() const { return data_; }
+  std::string LogFile() const { return root_ + "InstLog.txt"; }
+  std::string VersionFile() const { return root_ + "Version.txt"; }
+
+  int installedMajor = 1;
+  std::array<bool, kChoices> flags{true, true, true, true, true, true, true};
+
+ private:
+  void Log(const std::string& line) const;
+  std::string root_, data_, program_;
+  SettingsStore* settings_;
+};
+
+}  // namespace tav
