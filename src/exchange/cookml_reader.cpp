@@ -8,6 +8,7 @@
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "recipedb/recipe_records.h"
+#include "services/amounts.h"
 #include "services/charsets.h"
 #include "services/dates.h"
 
@@ -62,6 +63,24 @@ void WritePicture(const TXMLNode& picbin, REZBLOCK& recipe, const std::string& f
   recipe.pictures.push_back({'F', name + suffix + "." + format});
 }
 
+// "high,low" as the writer puts it: the first group of digits is the high half, the next the
+// low half; a '-' right before a group makes it negative (halves above 2^31 are written so).
+void ReadRecipeIdAttribute(const std::string& value, REZBLOCK& recipe) {
+  int32_t halves[2] = {0, 0};
+  size_t p = 0;
+  for (int32_t& half : halves) {
+    while (p < value.size() && !IsDigit(value[p])) ++p;
+    if (p >= value.size()) break;
+    const bool negative = p > 0 && value[p - 1] == '-';
+    uint32_t x = 0;
+    while (p < value.size() && IsDigit(value[p]))
+      x = x * 10 + static_cast<uint32_t>(value[p++] - '0');
+    half = static_cast<int32_t>(negative ? 0u - x : x);
+  }
+  recipe.recipeIdHigh = halves[0];
+  recipe.recipeIdLow = halves[1];
+}
+
 void ReadHead(const TXMLNode& head, REZBLOCK& recipe, int& codes, const std::string& folder,
               std::vector<std::string>& written) {
   for (int i = 0; i < head.GetAttribCount(); ++i) {
@@ -70,10 +89,7 @@ void ReadHead(const TXMLNode& head, REZBLOCK& recipe, int& codes, const std::str
     if (name == "title")
       recipe.title = value;
     else if (name == "rid") {
-      int high = 0, low = 0;
-      ParseTwoInts(value.c_str(), high, low);
-      recipe.recipeIdHigh = high;
-      recipe.recipeIdLow = low;
+      ReadRecipeIdAttribute(value, recipe);
     } else if (name == "servingqty")
       recipe.servings = LeadingInt(value);
     else if (name == "servingtype")

@@ -19,6 +19,7 @@
 #include "services/amounts.h"
 #include "services/charsets.h"
 #include "services/context.h"
+#include "services/dates.h"
 #include "services/options_store.h"
 #include "services/text_tools.h"
 
@@ -226,6 +227,7 @@ int RecipeImporter::StartImport() {
     return -1;
   }
   ShowRunState(true);
+  const RecipeIdBatch ids;
   int total = 0;
   if (clipboardSource) {
     sourceFile_.clear();
@@ -266,7 +268,10 @@ int RecipeImporter::ImportFileIntoBook(const std::string& fileName, const std::s
   for (const std::string& name : names)
     if (name == bookName) targetBook = name;
   running_ = true;
-  ImportTextRecipes();
+  {
+    const RecipeIdBatch ids;
+    ImportTextRecipes();
+  }
   running_ = false;
   CloseBook();
   return imported_;
@@ -304,6 +309,7 @@ bool RecipeImporter::ImportTextRecipes() {
   bool xmlFound = false, failed = false;
   if (!OpenImportSource()) return false;
   umlauts_ = UmlautSpelling::Current();
+  TakeUnitConversions();
   storeError_.clear();
   const StoreErrorRecorder recorder(storeError_);
   progressLine_ = -1;
@@ -311,13 +317,16 @@ bool RecipeImporter::ImportTextRecipes() {
   std::string book = targetBook;
   int bookCount = ctx().books ? ctx().books->CountKBookRecipes(book, true) : 0;
 
-  // Hands the source to a reader; counts what it stored.
+  // Hands the source to a reader; counts what it stored. The counters of recipes stored one
+  // after the other, so that those a failed batch took with it come off their count.
+  std::vector<int*> storedBy;
   auto runReader = [&](ReadResult (*reader)(RecipeImporter&, const std::string&), int& counter) {
     FollowOnCheck(book, bookCount);
     const ReadResult result = reader(*this, book);
     if (result == ReadResult::kStored) {
       ++bookCount;
       ++counter;
+      storedBy.push_back(&counter);
     }
     failed = result == ReadResult::kFailed;
   };
@@ -351,6 +360,12 @@ bool RecipeImporter::ImportTextRecipes() {
     } else if (++lines % 8192 == 0) {
       ProcessMessages();  // long stretches without recipes stay stoppable
     }
+  }
+  // The recipes read go to disk before they are counted in the log.
+  if (!FlushBook()) failed = true;
+  for (int i = 0; i < lostRecipes_ && !storedBy.empty(); ++i) {
+    --*storedBy.back();
+    storedBy.pop_back();
   }
   const long long cutLine = source_.FirstCutLine();
   CloseImportSource();
@@ -386,12 +401,18 @@ void RecipeImporter::WriteImportSummary(int mealMaster, int rezKonv, int mahlzei
 ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& recipe,
                                                const std::string& book,
                                                const std::vector<std::string>& categoryWords) {
+  lostRecipes_ = 0;
   const bool text = format == ImportFormat::kMealMaster || format == ImportFormat::kRezKonv;
   if (format != ImportFormat::kCookML) RemoveTrailingLineFeeds(recipe.text);
   recipe.deleted = 0;
   recipe.flags = format != ImportFormat::kMahlzeit && Flag(34) ? kRecipeMarked : 0;
   if (text) recipe.lineCount = static_cast<int32_t>(recipe.lines.size());
-  if (format != ImportFormat::kMahlzeit && ctx().units) ctx().units->ConvertRecipeUnits(recipe);
+  if (format != ImportFormat::kMahlzeit) {
+    if (unitConversions_)
+      unitConversions_->Convert(recipe);
+    else if (ctx().units)
+      ctx().units->ConvertRecipeUnits(recipe);
+  }
   if (format == ImportFormat::kCookML)
     for (REZZUTAT& line : recipe.lines) PrettyAmount(line.amount, line.unit);
   if (text && recipe.hint.empty()) {
@@ -419,9 +440,24 @@ bool RecipeImporter::SaveRecipe(const std::string& book, REZBLOCK& recipe, REZIN
   if (!store) return false;
   if (!appender_ || &appender_->Store() != store)
     appender_ = std::make_unique<BookAppender>(*store);
-  if (appender_->BookName() != book && !appender_->Open(book)) return false;
+  if (appender_->BookName() != book) {
+    if (!FlushBook() || !appender_->Open(book)) return false;  // the last book's batch first
+  }
   entry.SetTitle(recipe.title);
-  return appender_->Append(recipe, entry);
+  if (appender_->Append(recipe, entry)) return true;
+  lostRecipes_ = appender_->Lost();
+  return false;
+}
+
+void RecipeImporter::TakeUnitConversions() {
+  unitConversions_.reset(ctx().units ? new UnitConversions(*ctx().units) : nullptr);
+}
+
+bool RecipeImporter::FlushBook() {
+  lostRecipes_ = 0;
+  if (!appender_ || appender_->Flush()) return true;
+  lostRecipes_ = appender_->Lost();
+  return false;
 }
 
 void RecipeImporter::CloseBook() {
@@ -454,13 +490,26 @@ void RecipeImporter::ImportCookML() {
   if (!parser_) parser_ = std::make_unique<TXMLParser>();
   cookMLCount_ = 0;
   cookMLFailed_ = false;
+  TakeUnitConversions();
   storeError_.clear();
   const StoreErrorRecorder recorder(storeError_);
   parser_->SetXMLFile(sourceFile_, OnCookMLEvent, this);
   parser_->AddWatchName(std::string());
   parser_->AddWatchName("recipe");
   parser_->ParseXMLFile();
+  // A file that ended in an error has no end event: its recipes still go to disk here.
+  if (appender_ && appender_->Pending() > 0) {
+    const bool failedBefore = cookMLFailed_;
+    FlushCookML();
+    if (cookMLFailed_ && !failedBefore) AddLogLine(StoreFailureLine(storeError_));
+  }
   imported_ = cookMLCount_;
+}
+
+void RecipeImporter::FlushCookML() {
+  if (FlushBook()) return;
+  cookMLFailed_ = true;
+  cookMLCount_ -= lostRecipes_;
 }
 
 void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
@@ -469,8 +518,17 @@ void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
   std::vector<std::string> pictures;
   ReadCookMLRecipe(element, recipe_, Str(90) + "Pics/", Flag(34), pictures);
   FollowOnCheck(cookMLBook_, cookMLBookCount_);
-  if (StoreImportedRecipe(ImportFormat::kCookML, recipe_, cookMLBook_, {}) != ReadResult::kStored) {
-    for (const std::string& path : pictures) RemoveFile(path);  // no picture without its recipe
+  bool stored =
+      StoreImportedRecipe(ImportFormat::kCookML, recipe_, cookMLBook_, {}) == ReadResult::kStored;
+  // A recipe with pictures goes to disk at once, so that a failure knows whose pictures to take
+  // back: no picture without its recipe.
+  if (stored && !pictures.empty() && !FlushBook()) {
+    stored = false;
+    --lostRecipes_;  // itself, not yet counted
+  }
+  if (!stored) {
+    for (const std::string& path : pictures) RemoveFile(path);
+    cookMLCount_ -= lostRecipes_;
     cookMLFailed_ = true;
     return;
   }
@@ -479,6 +537,7 @@ void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
 }
 
 void RecipeImporter::FinishCookML() {
+  FlushCookML();
   delete parser_->GetRootNode();
   if (progressLine_ >= 0) RemoveLogLine(progressLine_);
   progressLine_ = -1;

@@ -25,6 +25,7 @@ namespace tav {
 class TXMLParser;
 class TXMLNode;
 class BookAppender;
+class UnitConversions;
 
 enum class ImportFormat { kMealMaster, kRezKonv, kMahlzeit, kCookML };
 
@@ -138,6 +139,12 @@ class RecipeImporter {
   void ShowProgressLine(int count);
   void OnCookMLRecipe(TXMLNode& recipe);
   void FinishCookML();
+  void FlushCookML();
+  // The unit table's conversions for the source about to be read.
+  void TakeUnitConversions();
+  // Writes the recipes the appender holds; false after the store's message, with lostRecipes_
+  // set to the number of them that could not be stored.
+  bool FlushBook();
   void CloseBook();
 
   bool running_ = false;
@@ -148,6 +155,7 @@ class RecipeImporter {
   UmlautSpelling umlauts_;  // the exception words and option 22 of the source being read
   std::string storeError_;  // the store's last error message while a source is read
   bool storeFailed_ = false;
+  int lostRecipes_ = 0;  // recipes counted as stored that a failed write took with it
   std::vector<std::string> log_;
   int progressLine_ = -1;  // the progress line of the source being read, -1 when none
   std::unique_ptr<TXMLParser> parser_;
@@ -157,6 +165,7 @@ class RecipeImporter {
   std::string cookMLBook_;
   REZBLOCK recipe_;                         // the CookML recipe being built
   std::unique_ptr<BookAppender> appender_;  // the book a run appends to, open while it runs
+  std::unique_ptr<UnitConversions> unitConversions_;
 };
 
 }  // namespace tav

@@ -143,8 +143,18 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
     matched = true;
     std::string value = line;
     StripKeyFigureName(value);
+    Field field = entry.field;
+    // ":Erfasst von: Hans" names who captured the recipe, not when.
+    if (field == kCreated) {
+      const std::string_view rest = SkipChars(line, std::strlen(entry.name), " ");
+      if (rest.size() >= 3 && SameTextNoCase(rest.substr(0, 3), "von") &&
+          (rest.size() == 3 || rest[3] == ' ' || rest[3] == ':')) {
+        field = kCreator;
+        value = std::string(SkipChars(rest, 3, ": "));
+      }
+    }
     umlauts.Convert(value);
-    switch (entry.field) {
+    switch (field) {
       case kKeywords:
         if (state.keywordsSet)
           recipe.hint += ", " + value;

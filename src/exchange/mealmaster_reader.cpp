@@ -233,11 +233,13 @@ class MealMasterReader : public TextRecipeReader {
     WrapText(text, pieces_, 1, 28);
     if (pieces_.empty()) return;
     FractionCharToText(z.amount);
-    z.text = pieces_[0];
+    z.text = std::move(pieces_[0]);
     recipe_.lines.push_back(std::move(z));
     for (size_t i = 1; i < pieces_.size(); ++i) {
       REZZUTAT more;
-      more.text = "-" + pieces_[i];
+      more.text.reserve(pieces_[i].size() + 1);
+      more.text += '-';
+      more.text += pieces_[i];
       recipe_.lines.push_back(std::move(more));
     }
   }

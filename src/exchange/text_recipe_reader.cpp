@@ -9,6 +9,7 @@ namespace tav {
 
 ReadResult TextRecipeReader::Run() {
   ClearRezBlock(recipe_);
+  recipe_.lines.reserve(32);  // a collection's recipes mostly have fewer lines
   importer_.mealMasterSourceBlock = false;
   std::string line;
   for (;;) {

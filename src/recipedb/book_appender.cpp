@@ -46,20 +46,23 @@ bool BookAppender::Open(const std::string& bookName) {
 }
 
 bool BookAppender::Close() {
+  const bool flushed = Flush();
   // Numbers reserved and not used are given back (a failure only leaves a gap in the numbers).
   if (index_.IsOpen() && reserved_ > counter_) index_.WriteAt(kIndexCounterPos, &counter_, 4);
   reserved_ = 0;
   const bool records = records_.Close();
   const bool index = index_.Close();
   name_.clear();
-  return records && index;
+  return flushed && records && index;
 }
 
 bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
+  lost_ = 0;
   if (!IsOpen()) return false;
   // The counter on disk runs ahead of the numbers used, so a number is never handed out twice;
   // it is raised for a block of numbers at a time and set to the next free one on closing.
   if (counter_ >= reserved_) {
+    if (!Flush()) return false;  // the batch first, while its numbers are reserved
     const int32_t ahead = counter_ + kNumbersAhead;
     if (!index_.WriteAt(kIndexCounterPos, &ahead, 4)) {
       ShowError(41);
@@ -72,28 +75,56 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   EncodeRecipeRecord(recipe, buffer_);
   buffer_[kRecordDeletedPos] = 1;  // live once its entry is written, as the store appends
   // Positions are 32-bit in the index: a record must end below 2 GB.
-  if (recordsEnd_ + static_cast<long long>(buffer_.size()) > INT32_MAX ||
-      !records_.WriteAt(recordsEnd_, buffer_)) {
-    records_.Truncate(recordsEnd_);  // no half record stays behind
-    ShowError(49);
+  if (recordsEnd_ + static_cast<long long>(pendingRecords_.size() + buffer_.size()) > INT32_MAX) {
+    if (Flush()) ShowError(49);  // the batch fits; this record does not
     return false;
   }
   entry.number = recipe.number;
-  entry.offset = static_cast<int32_t>(recordsEnd_);
+  entry.offset = static_cast<int32_t>(recordsEnd_ + static_cast<long long>(pendingRecords_.size()));
   entry.length = static_cast<int32_t>(buffer_.size());
   entry.bookId = bookId_;
-  if (!index_.WriteAt(entriesEnd_, &entry, sizeof entry)) {
-    index_.Truncate(entriesEnd_);
-    records_.Truncate(recordsEnd_);  // the record goes with its entry
-    ShowError(41);
+  pendingStarts_.push_back(pendingRecords_.size());
+  pendingRecords_ += buffer_;
+  pendingEntries_.append(reinterpret_cast<const char*>(&entry), sizeof entry);
+  if (pendingRecords_.size() < kBatchBytes || Flush()) return true;
+  --lost_;  // this recipe itself is not one of the earlier ones
+  return false;
+}
+
+bool BookAppender::Flush() {
+  lost_ = 0;
+  if (pendingStarts_.empty()) return true;
+  const int batch = Pending();
+  auto fail = [&](int message) {
+    DropBatch();
+    lost_ = batch;
+    if (message) ShowError(message);
     return false;
+  };
+  if (!IsOpen()) return fail(0);
+  if (!records_.WriteAt(recordsEnd_, pendingRecords_)) {
+    records_.Truncate(recordsEnd_);  // no half record stays behind
+    return fail(49);
   }
-  // A failed write leaves the record deleted: the index entry is what the book opens by.
-  const uint8_t live = 0;
-  records_.WriteAt(recordsEnd_ + kRecordDeletedPos, &live, 1);
-  recordsEnd_ += static_cast<long long>(buffer_.size());
-  entriesEnd_ += kIndexEntrySize;
+  if (!index_.WriteAt(entriesEnd_, pendingEntries_)) {
+    index_.Truncate(entriesEnd_);
+    records_.Truncate(recordsEnd_);  // the records go with their entries
+    return fail(41);
+  }
+  // Live now that the entries are on disk. A failed write leaves the records deleted: the
+  // index entries are what the book opens by.
+  for (const size_t start : pendingStarts_) pendingRecords_[start + kRecordDeletedPos] = 0;
+  records_.WriteAt(recordsEnd_, pendingRecords_);
+  recordsEnd_ += static_cast<long long>(pendingRecords_.size());
+  entriesEnd_ += static_cast<long long>(pendingEntries_.size());
+  DropBatch();
   return true;
+}
+
+void BookAppender::DropBatch() {
+  pendingRecords_.clear();
+  pendingEntries_.clear();
+  pendingStarts_.clear();
 }
 
 }  // namespace tav

@@ -18,11 +18,15 @@ namespace {
 constexpr size_t kMaxTarget = 4;
 constexpr size_t kMealMasterText = 28;
 
-std::string Trimmed(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
   size_t b = 0, e = text.size();
   while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
   while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
+  return text.substr(b, e - b);
+}
+
+std::string Trimmed(std::string_view text) {
+  return std::string(TrimmedView(text));
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -45,7 +49,7 @@ bool ReadFactor(const std::string& factor, double& value) {
 
 // Codes are compared without regard to case, but a code spelt exactly as asked wins: Meal-Master
 // tells t (teaspoon) from T (tablespoon) and ds (dash) from Ds (can) only by their case.
-bool CodeMatches(const std::string& unitCode, const std::string& code, bool exact) {
+bool CodeMatches(std::string_view unitCode, std::string_view code, bool exact) {
   return exact ? unitCode == code : SameTextNoCase(unitCode, code);
 }
 
@@ -53,7 +57,7 @@ bool CodeMatches(const std::string& unitCode, const std::string& code, bool exac
 const REZEINHEIT* FirstByCode(const std::vector<REZEINHEIT>& units, const std::string& code) {
   for (const bool exact : {true, false})
     for (const REZEINHEIT& u : units)
-      if (CodeMatches(Trimmed(u.code), code, exact)) return &u;
+      if (CodeMatches(TrimmedView(u.code), code, exact)) return &u;
   return nullptr;
 }
 
@@ -338,16 +342,43 @@ void UnitTable::FillUnitList(std::vector<ListItem>& items) const {
 }
 
 void UnitTable::ConvertRecipeUnits(REZBLOCK& recipe) const {
+  UnitConversions(*this).Convert(recipe);
+}
+
+UnitConversions::UnitConversions(const UnitTable& table) {
+  // The first unit of each code, as FirstByCode finds it: spelt exactly, else case ignored.
+  for (const REZEINHEIT& u : table.units) {
+    const std::string code = Trimmed(u.code);
+    const size_t at = conversions_.size();
+    const bool exactNew = exact_.try_emplace(code, at).second;
+    const bool foldedNew = folded_.try_emplace(UpperCaseAnsi(code), at).second;
+    if (!exactNew && !foldedNew) continue;
+    Conversion c;
+    c.target = u.target;
+    c.plain = u.factor == "1";
+    c.known = !u.fixed && !u.factor.empty();
+    c.usable = c.known && (c.plain || ReadFactor(u.factor, c.factor));
+    conversions_.push_back(std::move(c));
+  }
+}
+
+const UnitConversions::Conversion* UnitConversions::Find(const std::string& code) const {
+  if (const auto it = exact_.find(code); it != exact_.end()) return &conversions_[it->second];
+  const auto it = folded_.find(UpperCaseAnsi(code));
+  return it == folded_.end() ? nullptr : &conversions_[it->second];
+}
+
+void UnitConversions::Convert(REZBLOCK& recipe) const {
   for (REZZUTAT& line : recipe.lines) {
     if (line.unit.empty()) continue;
-    const REZEINHEIT* it = FirstByCode(units, line.unit);
-    if (!it || it->fixed || it->factor.empty()) continue;
-    if (it->factor != "1") {
-      double amount = 0, factor = 0;
-      if (!ReadAmountValue(line.amount, amount) || !ReadFactor(it->factor, factor)) continue;
-      line.amount = FormatGeneral(amount * factor);
+    const Conversion* c = Find(line.unit);
+    if (!c || !c->known) continue;
+    if (!c->plain) {
+      double amount = 0;
+      if (!c->usable || !ReadAmountValue(line.amount, amount)) continue;
+      line.amount = FormatGeneral(amount * c->factor);
     }
-    line.unit = it->target;
+    line.unit = c->target;
   }
 }
 

@@ -6,6 +6,7 @@
 // by name, so positions hold only until the next change.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "recipedb/reference_tables.h"
@@ -126,6 +127,30 @@ class UnitTable {
 
  private:
   bool readOk_ = false;  // the table holds what the file held (or there was no file)
+};
+
+// The conversions of a unit table as they are now, found by code without a walk through the
+// table: an import converts every line of many recipes. A copy, so it stays sound when the
+// table changes afterwards.
+class UnitConversions {
+ public:
+  explicit UnitConversions(const UnitTable& table);
+  // As UnitTable::ConvertRecipeUnits.
+  void Convert(REZBLOCK& recipe) const;
+
+ private:
+  struct Conversion {
+    std::string target;
+    double factor = 0;
+    bool known = false;   // a converting unit with a factor
+    bool plain = false;   // factor "1": the code changes, the amount stays
+    bool usable = false;  // the factor reads as a number other than 0
+  };
+  const Conversion* Find(const std::string& code) const;
+
+  std::vector<Conversion> conversions_;
+  // Code as spelt, and in capitals, to the first unit that has it.
+  std::unordered_map<std::string, size_t> exact_, folded_;
 };
 
 }  // namespace tav

@@ -256,8 +256,18 @@ void UmlautSpelling::Convert(std::string& text) const {
   bool converted = false;
   char* s = text.data();
   const size_t n = text.size();
-  // Walk the second letters ('e' or 'E') and look at the letter before each.
+  // Walk the second letters ('e' or 'E') and look at the letter before each; eight bytes
+  // without either are passed over at once.
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
   for (size_t q = 1; q < n; ++q) {
+    while (n - q >= 8) {
+      uint64_t w;
+      std::memcpy(&w, s + q, 8);
+      const uint64_t x = (w | 0x20 * kOnes) ^ ('e' * kOnes);  // a zero byte where e or E is
+      if ((x - kOnes) & ~x & 0x80 * kOnes) break;
+      q += 8;
+    }
+    if (q >= n) break;
     if ((static_cast<unsigned char>(s[q]) | 0x20) != 'e') continue;
     const char umlaut = UmlautFor(s[q - 1]);
     if (!umlaut) continue;

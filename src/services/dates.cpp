@@ -103,10 +103,14 @@ uint32_t RecipeIdNameHash(const std::string& userName) {
   return static_cast<uint32_t>(h) & 0xFFF;
 }
 
-void NewRecipeId(int32_t id[2]) {
-  const std::tm tm = LocalNow();
-  id[1] = RecipeIdTimeWord(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min);
+namespace {
 
+constexpr long long kIdCounterMask = 0xFFFFF;
+constexpr int kIdsAhead = 256;
+RecipeIdBatch* g_idBatch = nullptr;
+
+// The stored counter, or a random start when there is none.
+long long StoredIdCounter() {
   long long k = 0;
   std::string stored;
   if (ctx().userSettings && ctx().userSettings->ReadString(kRegParam, "IDCounter", stored)) {
@@ -117,8 +121,42 @@ void NewRecipeId(int32_t id[2]) {
     static std::mt19937 rng(static_cast<unsigned>(std::time(nullptr)));
     k = static_cast<long long>(std::uniform_int_distribution<int>(0, 32767)(rng)) * 10000;
   }
-  k = (k + 1) & 0xFFFFF;
+  return k;
+}
+
+void StoreIdCounter(long long k) {
   if (ctx().userSettings) ctx().userSettings->WriteString(kRegParam, "IDCounter", std::to_string(k));
+}
+
+}  // namespace
+
+RecipeIdBatch::RecipeIdBatch() : active_(g_idBatch == nullptr) {
+  if (active_) g_idBatch = this;  // one inside another counts on in the outer one
+}
+
+RecipeIdBatch::~RecipeIdBatch() {
+  if (!active_) return;
+  g_idBatch = nullptr;
+  if (counter_ >= 0) StoreIdCounter(counter_);  // the block's unused values are given back
+}
+
+void NewRecipeId(int32_t id[2]) {
+  const std::tm tm = LocalNow();
+  id[1] = RecipeIdTimeWord(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min);
+
+  long long k = 0;
+  if (RecipeIdBatch* batch = g_idBatch) {
+    if (batch->counter_ < 0) batch->counter_ = StoredIdCounter();
+    if (batch->left_ == 0) {
+      StoreIdCounter((batch->counter_ + kIdsAhead) & kIdCounterMask);
+      batch->left_ = kIdsAhead;
+    }
+    --batch->left_;
+    k = batch->counter_ = (batch->counter_ + 1) & kIdCounterMask;
+  } else {
+    k = (StoredIdCounter() + 1) & kIdCounterMask;
+    StoreIdCounter(k);
+  }
 
   std::string user;
   if (ctx().options) user = ctx().options->Str(10);

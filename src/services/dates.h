@@ -8,6 +8,24 @@ namespace tav {
 // A new recipe identifier: id[0] the low word (12-bit user-name hash, 20-bit counter kept in
 // "IDCounter" of the Param key), id[1] the high word (creation minute, years since 1980).
 void NewRecipeId(int32_t id[2]);
+
+// While one lives (an import run), NewRecipeId counts in memory: the stored counter is set a
+// block of 256 ahead before the block is used, and to the last value used at the end, so the
+// user settings file is written once in 256 identifiers instead of for every one, and a run
+// that is killed never hands out a counter value twice.
+class RecipeIdBatch {
+ public:
+  RecipeIdBatch();
+  ~RecipeIdBatch();
+  RecipeIdBatch(const RecipeIdBatch&) = delete;
+  RecipeIdBatch& operator=(const RecipeIdBatch&) = delete;
+
+ private:
+  friend void NewRecipeId(int32_t id[2]);
+  bool active_;
+  long long counter_ = -1;  // the last value handed out; -1 before the first
+  int left_ = 0;            // values left in the block reserved on disk
+};
 // The high word for a local time (month 1-12).
 int32_t RecipeIdTimeWord(int year, int month, int day, int hour, int minute);
 // The 12-bit hash of a user name ("" counts as "Tavolin"), as it stands in bits 31-20.

@@ -126,6 +126,33 @@ TEST_F(CookML, ProgressLineAtRecipesOneAndFourteenThenTheCount) {
   EXPECT_EQ(env.Entries("Ziel").size(), 14u);
 }
 
+TEST_F(CookML, BothHalvesOfTheIdentifierKeepTheirSign) {
+  struct Case {
+    const char* rid;
+    int32_t high, low;
+  } cases[] = {
+      {"12345,678", 12345, 678},
+      {"-1048576,-2138906624", -1048576, -2138906624},  // as the writer puts halves past 2^31
+      {"2146435072,-5", 2146435072, -5},
+      {"4293918720,17", -1048576, 17},  // an unsigned high half reads as the same bits
+      {" 99 , 100 ", 99, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rid);
+    test::ImportEnv local;
+    const std::string path = local.env.Root() + "Import/rid.cml";
+    test::WriteAll(path, std::string("<?xml version=\"1.0\"?>\n<cookml><recipe><head title=\"R\" "
+                                     "rid=\"") +
+                             c.rid + "\"/></recipe></cookml>\n");
+    local.importer.files = {path};
+    ASSERT_EQ(local.importer.StartImport(), 1);
+    const std::vector<REZBLOCK> recipes = local.Recipes("Ziel");
+    ASSERT_EQ(recipes.size(), 1u);
+    EXPECT_EQ(recipes[0].recipeIdHigh, c.high);
+    EXPECT_EQ(recipes[0].recipeIdLow, c.low);
+  }
+}
+
 TEST_F(CookML, ARecipeThatCannotBeStoredIsNotCountedAndLeavesNoPicture) {
   const std::string path = env.env.Root() + "Import/bild.cml";
   test::WriteAll(path, CookMLFile(3, "<picbin format=\"jpg\">/9j/4AAQ</picbin>"));

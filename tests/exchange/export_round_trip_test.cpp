@@ -221,7 +221,6 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
     SplitText(r.hint, words, kSplitWords);
     r.hint.clear();
     for (const std::string& w : words) r.hint += (r.hint.empty() ? "" : ", ") + w;
-    if (r.recipeIdLow < 0) r.recipeIdLow = -r.recipeIdLow;  // the reader drops the sign
     for (size_t i = 0; i < r.lines.size(); ++i) {
       REZZUTAT& z = r.lines[i];
       if (!z.text.empty() && z.text[0] == '-' && (i == 0 || r.lines[i - 1].text[0] == '*'))

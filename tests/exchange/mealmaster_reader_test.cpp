@@ -197,5 +197,38 @@ TEST_F(MealMaster, KeyFigureLines) {
   EXPECT_EQ(r.text, "Ende.");
 }
 
+TEST_F(MealMaster, WhoAndWhenARecipeWasCapturedInBothTextFormats) {
+  struct Case {
+    const char* line;
+    const char* createdBy;
+    const char* createdDate;
+  } cases[] = {
+      {":Erfasser : Anna Mueller", "Anna Müller", ""},
+      {":Erfasst von: Hans Meier", "Hans Meier", ""},
+      {":Erfasst von : Grete", "Grete", ""},
+      {":Erfasst VON:Jens", "Jens", ""},
+      {":Erfasst am : 03.05.97", "", "03.05.97"},
+      {":Erfasst : 03.05.1997", "", "03.05.1997"},
+      {":Erfasst vonnoeten: 1.1.99", "", "1.1.99"},  // a word that only begins with "von"
+  };
+  const std::string rezKonvHead =
+      "========== REZKONV-Rezept - RezkonvSuite v1.4\r\n      Titel: T\r\n Kategorien: \r\n"
+      "      Menge: 1\r\n\r\n      1 Ei\r\n\r\n";
+  for (const Case& c : cases) {
+    for (const bool rezKonv : {false, true}) {
+      SCOPED_TRACE(std::string(c.line) + (rezKonv ? " (RezKonv)" : " (Meal-Master)"));
+      test::ImportEnv local;
+      const std::string line = std::string(c.line) + "\r\nEnde.";
+      local.ImportClipboard(rezKonv ? rezKonvHead + line + "\r\n=====\r\n"
+                                    : Recipe("      1    Ei", line));
+      const std::vector<REZBLOCK> recipes = local.Recipes("Ziel");
+      ASSERT_EQ(recipes.size(), 1u);
+      EXPECT_EQ(recipes[0].createdBy, Ansi(c.createdBy));
+      EXPECT_EQ(recipes[0].createdDate, c.createdDate);
+      EXPECT_EQ(recipes[0].text, "Ende.");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tav

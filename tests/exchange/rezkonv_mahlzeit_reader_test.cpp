@@ -85,6 +85,14 @@ TEST_F(Readers, RezKonvIngredientLines) {
       {"  2Eier", {{"2", "", "Eier"}}},
       {"  3", {}},  // an amount alone
       {"  1 Stück Ingwer", {{"1", "Sk", "Ingwer"}}},
+      // Size words name the size units the calculation weighs by the piece.
+      {"  2 kleine Zwiebeln", {{"2", "kl", "Zwiebeln"}}},
+      {"  1 klein Zucchini", {{"1", "kl", "Zucchini"}}},
+      {"  3 mittelgroße Kartoffeln", {{"3", "mi", "Kartoffeln"}}},
+      {"  1 mittlere Möhre", {{"1", "mi", "Möhre"}}},
+      {"  1 groß Ei", {{"1", "gr", "Ei"}}},
+      {"  2 große Äpfel", {{"2", "gr", "Äpfel"}}},
+      {"  2 grosse Äpfel", {{"2", "gr", "Äpfel"}}},
   };
   for (const Case& c : cases) {
     test::ImportEnv local;

@@ -67,20 +67,72 @@ TEST(BookAppender, AnEntryThatCannotBeWrittenTakesItsRecordBack) {
   bool ok;
   {
     test::FileSizeLimit limit(idx.size() + 50);
-    ok = appender.Append(r, e);
+    ok = appender.Append(r, e) && appender.Flush();
   }
   EXPECT_FALSE(ok);
+  EXPECT_EQ(appender.Lost(), 1);
   ASSERT_EQ(b.env.messages.shown.size(), 1u);
   EXPECT_EQ(b.env.messages.shown[0].text, GetLangText(41));
   EXPECT_EQ(test::ReadAll(b.File("Voll", ".bok")), bok);
   EXPECT_EQ(CountIndexEntries(b.File("Voll", ".idx"), false), 100);
   EXPECT_GE(test::CounterOf(b.File("Voll", ".idx")), 2);  // its number is not handed out again
   ASSERT_TRUE(appender.Append(r, e));
+  ASSERT_TRUE(appender.Flush());
   EXPECT_EQ(e.number, 2);
   // Numbers are reserved ahead in a block; closing gives back those not used.
   EXPECT_GT(test::CounterOf(b.File("Voll", ".idx")), 3);
   EXPECT_TRUE(appender.Close());
   EXPECT_EQ(test::CounterOf(b.File("Voll", ".idx")), 3);
+}
+
+// Recipes go to disk a batch at a time. A batch that cannot be written takes all its recipes
+// with it, says how many were appended before, and leaves the book as the batch before left it.
+TEST(BookAppender, ABatchThatCannotBeWrittenLeavesTheBookAsItWas) {
+  BookEnv b;
+  KBOOK other;
+  other.name = "Stapel";
+  ASSERT_TRUE(b.books.CreateKBook(other));
+  BookAppender appender(b.store);
+  ASSERT_TRUE(appender.Open("Stapel"));
+  REZBLOCK r = test::RichRecipe(1);
+  r.text.assign(20000, 'x');  // about 20 KB a record: a batch holds about a dozen
+  REZINDEX e;
+  int appended = 0;
+  while (appender.Pending() > 0 || appended == 0) {  // up to the first batch written
+    ASSERT_TRUE(appender.Append(r, e));
+    ++appended;
+  }
+  EXPECT_GT(appended, 5);
+  const std::string bok = test::ReadAll(b.File("Stapel", ".bok"));
+  EXPECT_EQ(CountIndexEntries(b.File("Stapel", ".idx"), false), appended);
+  // The next batch meets a full disk when it is written.
+  b.env.messages.shown.clear();
+  int more = 0;
+  bool ok = true;
+  {
+    test::FileSizeLimit limit(bok.size() + 100000);
+    while (ok && more < 100) {
+      ok = appender.Append(r, e);
+      ++more;
+    }
+  }
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(appender.Lost(), more - 1);
+  EXPECT_EQ(appender.Pending(), 0);
+  EXPECT_EQ(b.env.messages.shown.at(0).text, GetLangText(49));
+  EXPECT_EQ(test::ReadAll(b.File("Stapel", ".bok")), bok);
+  EXPECT_EQ(CountIndexEntries(b.File("Stapel", ".idx"), false), appended);
+  // The book goes on after the failure.
+  ASSERT_TRUE(appender.Append(r, e));
+  EXPECT_TRUE(appender.Close());
+  EXPECT_EQ(CountIndexEntries(b.File("Stapel", ".idx"), false), appended + 1);
+  REZBLOCK back;
+  std::vector<REZINDEX> entries;
+  int32_t counter = 0;
+  ASSERT_TRUE(ReadIndexFile(b.File("Stapel", ".idx"), counter, entries));
+  ASSERT_TRUE(b.store.ReadRezBlock("Stapel", &entries.back(), -1, back));
+  EXPECT_EQ(back.text, r.text);
+  EXPECT_EQ(back.deleted, 0);
 }
 
 TEST(BookAppender, ABookWithoutUsableIndexGetsNoRecordFile) {
