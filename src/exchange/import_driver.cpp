@@ -362,8 +362,10 @@ bool RecipeImporter::ImportTextRecipes() {
     }
   }
   // The recipes read go to disk before they are counted in the log.
-  if (!FlushBook()) failed = true;
-  for (int i = 0; i < lostRecipes_ && !storedBy.empty(); ++i) {
+  int lost = lostRecipes_, lostNow = 0;
+  if (!FlushBook(lostNow)) failed = true;
+  lost += lostNow;
+  for (int i = 0; i < lost && !storedBy.empty(); ++i) {
     --*storedBy.back();
     storedBy.pop_back();
   }
@@ -441,7 +443,7 @@ bool RecipeImporter::SaveRecipe(const std::string& book, REZBLOCK& recipe, REZIN
   if (!appender_ || &appender_->Store() != store)
     appender_ = std::make_unique<BookAppender>(*store);
   if (appender_->BookName() != book) {
-    if (!FlushBook() || !appender_->Open(book)) return false;  // the last book's batch first
+    if (!FlushBook(lostRecipes_) || !appender_->Open(book)) return false;  // the last book's batch first
   }
   entry.SetTitle(recipe.title);
   if (appender_->Append(recipe, entry)) return true;
@@ -453,10 +455,10 @@ void RecipeImporter::TakeUnitConversions() {
   unitConversions_.reset(ctx().units ? new UnitConversions(*ctx().units) : nullptr);
 }
 
-bool RecipeImporter::FlushBook() {
-  lostRecipes_ = 0;
+bool RecipeImporter::FlushBook(int& lost) {
+  lost = 0;
   if (!appender_ || appender_->Flush()) return true;
-  lostRecipes_ = appender_->Lost();
+  lost = appender_->Lost();
   return false;
 }
 
@@ -507,9 +509,10 @@ void RecipeImporter::ImportCookML() {
 }
 
 void RecipeImporter::FlushCookML() {
-  if (FlushBook()) return;
+  int lost = 0;
+  if (FlushBook(lost)) return;
   cookMLFailed_ = true;
-  cookMLCount_ -= lostRecipes_;
+  cookMLCount_ -= lost;
 }
 
 void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
@@ -522,7 +525,7 @@ void RecipeImporter::OnCookMLRecipe(TXMLNode& element) {
       StoreImportedRecipe(ImportFormat::kCookML, recipe_, cookMLBook_, {}) == ReadResult::kStored;
   // A recipe with pictures goes to disk at once, so that a failure knows whose pictures to take
   // back: no picture without its recipe.
-  if (stored && !pictures.empty() && !FlushBook()) {
+  if (stored && !pictures.empty() && !FlushBook(lostRecipes_)) {
     stored = false;
     --lostRecipes_;  // itself, not yet counted
   }

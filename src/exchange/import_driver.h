@@ -142,9 +142,9 @@ class RecipeImporter {
   void FlushCookML();
   // The unit table's conversions for the source about to be read.
   void TakeUnitConversions();
-  // Writes the recipes the appender holds; false after the store's message, with lostRecipes_
-  // set to the number of them that could not be stored.
-  bool FlushBook();
+  // Writes the recipes the appender holds; false after the store's message, with `lost` the
+  // number of them that could not be stored.
+  bool FlushBook(int& lost);
   void CloseBook();
 
   bool running_ = false;

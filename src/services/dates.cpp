@@ -106,7 +106,7 @@ uint32_t RecipeIdNameHash(const std::string& userName) {
 namespace {
 
 constexpr long long kIdCounterMask = 0xFFFFF;
-constexpr int kIdsAhead = 256;
+constexpr int kIdsAhead = 16384;  // of the 2^20 values before the counter wraps
 RecipeIdBatch* g_idBatch = nullptr;
 
 // The stored counter, or a random start when there is none.

@@ -10,9 +10,9 @@ namespace tav {
 void NewRecipeId(int32_t id[2]);
 
 // While one lives (an import run), NewRecipeId counts in memory: the stored counter is set a
-// block of 256 ahead before the block is used, and to the last value used at the end, so the
-// user settings file is written once in 256 identifiers instead of for every one, and a run
-// that is killed never hands out a counter value twice.
+// block of 16384 ahead before the block is used, and to the last value used at the end, so the
+// user settings file (written whole and synced) is written twice for a collection instead of
+// for every recipe, and a run that is killed never hands out a counter value twice.
 class RecipeIdBatch {
  public:
   RecipeIdBatch();

@@ -162,6 +162,32 @@ TEST_F(Import, AFailedStoreStopsTheSourceAndIsNotCounted) {
       << env.LogText();
 }
 
+TEST_F(Import, RecipesOfABatchThatCannotBeWrittenAreNotCounted) {
+  // Recipes of about 3 KB: a batch holds about eighty, the disk takes one batch more.
+  const std::string longText(3000, 'k');
+  std::string text;
+  for (int i = 0; i < 300; ++i) {
+    std::string one = MealMaster("R" + std::to_string(i));
+    one.replace(one.find("Kochen."), 7, longText);
+    text += one;
+  }
+  const size_t bok = test::ReadAll(env.Data() + "Ziel.bok").size();
+  int count = 0;
+  {
+    test::FileSizeLimit limit(bok + 400000);
+    count = env.ImportClipboard(text);
+  }
+  EXPECT_GT(count, 0);
+  EXPECT_LT(count, 300);
+  EXPECT_EQ(env.Recipes("Ziel").size(), static_cast<size_t>(count));
+  EXPECT_NE(env.LogText().find("-> " + std::to_string(count) +
+                               " Meal-Master-Rezepte importiert\n! Die Rezepte konnten nicht "
+                               "gespeichert werden: "),
+            std::string::npos)
+      << env.LogText();
+  EXPECT_EQ(env.env.messages.shown.at(0).text, GetLangText(49));
+}
+
 TEST_F(Import, AClickAtAProgressPointStopsTheRun) {
   std::string text;
   for (int i = 0; i < 6; ++i) text += MealMaster("R" + std::to_string(i));
