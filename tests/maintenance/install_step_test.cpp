@@ -41,7 +41,9 @@ TEST(InstallStep, NewRootThenAnUpdate) {
   // waits beside it, and the takeover's marker is there.
   WriteAll(root + "Data/DE/Gattung.dat", "my own categories\r\n");
   WriteAll(root + "Data/DE/Lexika.ldt", "my lexicon\r\n");
+  WriteAll(root + "Data/DE/CoolBoxes.dat", "my freezer\r\n");
   Install(root, config);
+  EXPECT_FALSE(FileExists(root + "Data/DE/CoolBoxes.datu")) << "an inventory is never replaced";
   EXPECT_EQ(ReadAll(root + "Data/DE/Gattung.dat"), "my own categories\r\n");
   EXPECT_EQ(ReadAll(root + "Data/DE/Gattung.datu"), ReadAll(shipped + "Gattung.dat"));
   EXPECT_EQ(ReadAll(root + "Data/DE/Lexika.ldtu"), ReadAll(shipped + "Lexika.ldt"));
