@@ -243,10 +243,9 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   if (!failed && DirExists(PictureFolder())) {
     std::sort(copiedAt.begin(), copiedAt.end());
     droppedPictures = PicturesOfRecordsBut(bookRecords, copiedAt);
-    std::erase_if(droppedPictures, [&](const std::string& n) {
-      return std::any_of(keptPictures.begin(), keptPictures.end(),
-                         [&](const std::string& k) { return SameTextNoCase(k, n); });
-    });
+    const auto kept = PictureNameKeys(keptPictures);
+    std::erase_if(droppedPictures,
+                  [&](const std::string& n) { return kept.contains(UpperCaseAnsi(n)); });
   }
 
   if (!failed) AtSwapStep(0);
@@ -275,7 +274,7 @@ bool BookCompression::ReorgKBook(const std::string& name) {
     RemoveFile(data + kSwapMarker);
     // Only now that the compressed book is in place: until then a dropped record may still be
     // what the book opens with. A file that any record of any book names stays.
-    RemovePicturesNoRecordNames(std::move(droppedPictures), data);
+    RemovePicturesNoRecordNames(droppedPictures, data);
   } else {
     FinishPendingSwap(data);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 #include "platform/paths.h"
 #include "recipedb/index_file.h"
@@ -55,58 +56,69 @@ bool DropNamesOfBook(const std::string& data, const std::string& book,
 }
 
 // Calls `fn` with each whole record of the record file, in file order; true when the records
-// fill the file exactly (a file of its header alone, or none, holds no record).
+// fill the file exactly (a file of its header alone, or none, holds no record). Read through a
+// large window, as the books are read whole.
 bool ForEachRecord(const std::string& path,
                    const std::function<void(long long, std::string_view)>& fn) {
   RawFile f;
   if (!f.Open(path, RawFile::kRead)) return false;
   const long long size = f.Size();
   if (size < 0) return false;
+  std::string window;
+  long long base = 0;
+  // The bytes [at, at + n) in the window; false when the file does not hold them.
+  auto have = [&](long long at, long long n) {
+    if (at >= base && at + n <= base + static_cast<long long>(window.size())) return true;
+    window.resize(static_cast<size_t>(std::max<long long>(n, 1 << 20)));
+    const long long got = f.ReadAt(at, window.data(), window.size());
+    window.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    base = at;
+    return got >= n;
+  };
   long long pos = kBookHeaderSize;
-  std::string record;
   while (pos < size) {
-    char head[kRecordHeadSize];
     RecipeRecordHead h;
-    if (f.ReadAt(pos, head, sizeof head) != kRecordHeadSize ||
-        !ReadRecordHead(std::string_view(head, sizeof head), h) || h.mark != '#')
-      return false;
+    if (!have(pos, kRecordHeadSize)) return false;
+    const std::string_view head(window.data() + (pos - base), kRecordHeadSize);
+    if (!ReadRecordHead(head, h) || h.mark != '#') return false;
     const int32_t length = h.offsets.entry[kOffLength];
-    if (length < kMinRecordLength || pos + length > size) return false;
-    record.resize(static_cast<size_t>(length));
-    if (f.ReadAt(pos, record.data(), record.size()) != length) return false;
-    fn(pos, record);
+    if (length < kMinRecordLength || pos + length > size || !have(pos, length)) return false;
+    fn(pos, std::string_view(window.data() + (pos - base), static_cast<size_t>(length)));
     pos += length;
   }
   return true;
 }
 
-void AddNameOnce(std::vector<std::string>& names, const std::string& name) {
-  for (const std::string& n : names)
-    if (SameTextNoCase(n, name)) return;
-  names.push_back(name);
-}
-
 }  // namespace
+
+std::unordered_map<std::string, std::string> PictureNameKeys(
+    const std::vector<std::string>& names) {
+  std::unordered_map<std::string, std::string> keys;
+  for (const std::string& n : names) keys.try_emplace(UpperCaseAnsi(n), n);
+  return keys;
+}
 
 std::vector<std::string> PicturesOfRecordsBut(const std::string& recordPath,
                                               const std::vector<long long>& skip) {
   std::vector<std::string> names;
-  REZBLOCK recipe;
+  std::unordered_set<std::string> seen;
+  std::vector<REZPICTURE> pictures;
   ForEachRecord(recordPath, [&](long long pos, std::string_view record) {
     if (std::binary_search(skip.begin(), skip.end(), pos)) return;
-    ClearRezBlock(recipe);
-    DecodeRecipeRecord(record, recipe);
-    for (const REZPICTURE& p : recipe.pictures)
-      if (IsPictureFolderFile(p)) AddNameOnce(names, p.name);
+    DecodeRecordPictures(record, pictures);
+    for (const REZPICTURE& p : pictures)
+      if (IsPictureFolderFile(p) && seen.insert(UpperCaseAnsi(p.name)).second)
+        names.push_back(p.name);
   });
   return names;
 }
 
-void RemovePicturesNoRecordNames(std::vector<std::string> names, const std::string& dataFolder) {
-  if (names.empty()) return;
-  REZBLOCK recipe;
+void RemovePicturesNoRecordNames(const std::vector<std::string>& names,
+                                 const std::string& dataFolder) {
+  std::unordered_map<std::string, std::string> unused = PictureNameKeys(names);
+  std::vector<REZPICTURE> pictures;
   for (const std::string& entry : ListFolder(dataFolder)) {
-    if (names.empty()) return;
+    if (unused.empty()) return;
     const std::string_view extension =
         entry.size() < 4 ? std::string_view() : std::string_view(entry).substr(entry.size() - 4);
     KBOOK book;
@@ -114,21 +126,19 @@ void RemovePicturesNoRecordNames(std::vector<std::string> names, const std::stri
     if (SameTextNoCase(extension, ".inf") &&
         CookbookList::ReadDescriptionFile(dataFolder + entry, book)) {
       const size_t sep = LastSeparator(book.backgroundPicture);
-      const std::string file = sep == std::string::npos ? book.backgroundPicture
-                                                        : book.backgroundPicture.substr(sep + 1);
-      std::erase_if(names, [&](const std::string& n) { return SameTextNoCase(n, file); });
+      unused.erase(UpperCaseAnsi(sep == std::string::npos
+                                     ? book.backgroundPicture
+                                     : book.backgroundPicture.substr(sep + 1)));
     }
     if (!SameTextNoCase(extension, ".bok")) continue;
     const bool whole = ForEachRecord(dataFolder + entry, [&](long long, std::string_view record) {
-      ClearRezBlock(recipe);
-      DecodeRecipeRecord(record, recipe);
-      for (const REZPICTURE& p : recipe.pictures)
-        std::erase_if(names, [&](const std::string& n) { return SameTextNoCase(n, p.name); });
+      DecodeRecordPictures(record, pictures);
+      for (const REZPICTURE& p : pictures) unused.erase(UpperCaseAnsi(p.name));
     });
     if (!whole) return;
   }
   const std::string pics = PictureFolder();
-  for (const std::string& n : names) {
+  for (const auto& [key, n] : unused) {
     // Only a bare name: the file stays inside the picture folder.
     if (IsPictureFolderFile(REZPICTURE{'F', n})) RemoveFile(FindFileNoCase(pics + n));
   }

@@ -3,6 +3,7 @@
 // recipe's picture reference of kind 'F' whose name has no folder part names such a file; the
 // file belongs to every recipe that names it, so it may go only when none does any more.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "recipedb/cookbook_list.h"
@@ -32,6 +33,10 @@ std::vector<std::string> PicturesOfRecordsBut(const std::string& recordPath,
 // record file of the data folder names: old versions and deleted recipes count, as they can be
 // restored until their book is compressed. A record file that cannot be read record by record to
 // its end keeps every file.
-void RemovePicturesNoRecordNames(std::vector<std::string> names, const std::string& dataFolder);
+void RemovePicturesNoRecordNames(const std::vector<std::string>& names,
+                                 const std::string& dataFolder);
+
+// The names by their key without case (UpperCaseAnsi), the first spelling of each.
+std::unordered_map<std::string, std::string> PictureNameKeys(const std::vector<std::string>& names);
 
 }  // namespace tav

@@ -294,7 +294,30 @@ void ApplyThree(bool have, std::string_view field, std::vector<KeyValueView>& pa
 // atol on a view: leading blanks, sign, digits.
 long LeadingLong(std::string_view text) { return ReadLong(text); }
 
+void DecodePictureField(std::string_view field, std::vector<KeyValueView>& pairs,
+                        std::vector<REZPICTURE>& pictures) {
+  if (IsList(field)) {
+    ParseKeyValueViews(field, pairs);
+    for (const KeyValueView& p : pairs) {
+      if (p.value.empty()) continue;
+      pictures.push_back({!p.key.empty() && p.key[0] == 'U' ? 'U' : 'F', std::string(p.value)});
+    }
+  } else if (!field.empty()) {
+    pictures.push_back({'F', std::string(field)});
+  }
+}
+
 }  // namespace
+
+void DecodeRecordPictures(std::string_view record, std::vector<REZPICTURE>& pictures) {
+  pictures.clear();
+  FieldReader in(record, kRecordHeadSize);
+  std::string_view f;
+  // Title, categories and servings come before the pictures.
+  if (!in.Text(f) || !in.Bytes(20, f) || !in.Text(f) || !in.Text(f)) return;
+  std::vector<KeyValueView> pairs;
+  DecodePictureField(f, pairs, pictures);
+}
 
 void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
   if (record.size() >= 7) {
@@ -395,17 +418,7 @@ void DecodeRecipeRecord(std::string_view record, REZBLOCK& r) {
 
   std::vector<KeyValueView> pairs;
   // A list applies when it decodes to at least one pair; old plain fields have their own rules.
-  if (havePictures) {
-    if (IsList(picturesField)) {
-      ParseKeyValueViews(picturesField, pairs);
-      for (const KeyValueView& p : pairs) {
-        if (p.value.empty()) continue;
-        r.pictures.push_back({!p.key.empty() && p.key[0] == 'U' ? 'U' : 'F', std::string(p.value)});
-      }
-    } else if (!picturesField.empty()) {
-      r.pictures.push_back({'F', std::string(picturesField)});
-    }
-  }
+  if (havePictures) DecodePictureField(picturesField, pairs, r.pictures);
   ApplyThree(haveAuthor, authorField, pairs, "N", "D", "E",
              {&r.createdBy, &r.createdDate, &r.createdEmail}, &r.createdBy);
   if (haveRating && IsList(ratingField)) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "recipedb/recipe_model.h"
 
@@ -60,6 +61,8 @@ void EncodeRecipeRecord(const REZBLOCK& recipe, std::string& out);
 // past the end; what the record lacks keeps its reset value. An old record without identifier
 // gets a new one in memory only.
 void DecodeRecipeRecord(std::string_view record, REZBLOCK& recipe);
+// The pictures alone, as DecodeRecipeRecord gives them (the fields before them are skipped).
+void DecodeRecordPictures(std::string_view record, std::vector<REZPICTURE>& pictures);
 
 // Position of a record's field bytes that can be changed in place.
 inline constexpr int kRecordNumberPos = 1;

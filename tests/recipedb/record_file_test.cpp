@@ -218,6 +218,37 @@ TEST(RecordFile, ReadingStopsAtTheRecordsEnd) {
   }
 }
 
+// The pictures read alone are those of the whole decoding: new lists, an old plain field, and
+// every cut of a record.
+TEST(RecordFile, PicturesAloneAsTheWholeRecordGivesThem) {
+  test::TestEnv env;
+  std::string rich;
+  EncodeRecipeRecord(test::RichRecipe(4), rich);
+  const std::string old = test::ReadAll(test::Fixture("old_record_plain_fields.bok")).substr(19);
+  for (const std::string& rec : {rich, old}) {
+    for (size_t n = 0; n <= rec.size(); n += 5) {
+      const std::string_view part = std::string_view(rec).substr(0, n);
+      REZBLOCK whole;
+      ClearRezBlock(whole);
+      DecodeRecipeRecord(part, whole);
+      std::vector<REZPICTURE> alone = {{'U', "vorher"}};
+      DecodeRecordPictures(part, alone);
+      ASSERT_EQ(alone.size(), whole.pictures.size()) << n;
+      for (size_t i = 0; i < alone.size(); ++i) {
+        EXPECT_EQ(alone[i].kind, whole.pictures[i].kind) << n;
+        EXPECT_EQ(alone[i].name, whole.pictures[i].name) << n;
+      }
+    }
+  }
+  std::vector<REZPICTURE> pictures;
+  DecodeRecordPictures(rich, pictures);
+  ASSERT_EQ(pictures.size(), 2u);
+  EXPECT_EQ(pictures[0].name, "kuchen4.jpg");
+  DecodeRecordPictures(old, pictures);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].name, "bild.jpg");
+}
+
 // Each old record form, as a one-record book file.
 class OldRecords : public ::testing::Test {
  protected:
