@@ -6,10 +6,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "food_table.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/recipe_calc.h"
@@ -22,11 +22,6 @@
 namespace {
 
 using namespace tav;
-
-constexpr int kFoods = 15000;
-constexpr int kFields = 150;
-constexpr int kGroups = 20;    // main groups 'A'..
-constexpr int kSubGroups = 9;  // '1'..'9'
 
 struct Table {
   std::string root;
@@ -54,61 +49,7 @@ struct Table {
   }
   ~Table() { std::filesystem::remove_all(root); }
 
-  void Generate() {
-    std::mt19937 rng(42);
-    std::vector<std::string> fields;
-    fields.push_back("SBLS;CK;\"Lebensmittelschl\xFCssel\";\"\"");
-    fields.push_back("ST;CK;\"Bezeichnung\";\"\"");
-    for (int i = 2; i < kFields; ++i) {
-      const std::string code = i == 4 ? "GCAL" : i == 5 ? "GJ" : "N" + std::to_string(i);
-      fields.push_back(code + ";NH;\"N\xE4hrstoff " + std::to_string(i) + "\";\"mg/100g\"");
-    }
-    WriteTextLines(root + "Data/DE/Fields.bls", fields);
-    WriteTextLines(root + "Data/FiltGrps.bls", {});
-
-    static const char* const kWords[] = {
-        "Kohl", "Apfel", "Brot",  "K\xE4se", "Milch",  "Fisch", "Rind", "Huhn",  "Tomate", "Bohne",
-        "Reis", "Nudel", "Wurst", "Saft",    "Kuchen", "Pilz",  "Nuss", "Beere", "Salat",  "Suppe"};
-    std::uniform_int_distribution<int> word(0, 19), dec(0, 9999999);
-    std::vector<std::string> names, data, structure, index;
-    long long namesPos = 0, dataPos = 0;
-    const int perGroup = kFoods / (kGroups * kSubGroups) + 1;
-    int made = 0;
-    for (int g = 0; g < kGroups && made < kFoods; ++g) {
-      const char main = static_cast<char>('A' + g);
-      structure.push_back(std::string(1, main) + " Gruppe " + main);
-      for (int s = 0; s < kSubGroups && made < kFoods; ++s) {
-        const char sub = static_cast<char>('1' + s);
-        structure.push_back(std::string(1, main) + sub + "Untergruppe");
-        index.push_back(std::string(1, main) + sub + std::to_string(namesPos) + "#" +
-                        std::to_string(dataPos));
-        for (int n = 0; n < perGroup && made < kFoods; ++n, ++made) {
-          char key[8];
-          std::snprintf(key, sizeof key, "%c%c%03d00", main, sub, n);
-          keys.push_back(key);
-          const std::string name = std::string(kWords[word(rng)]) + " " + kWords[word(rng)] +
-                                   ", Sorte " + std::to_string(made);
-          names.push_back(key + name);
-          std::string line = std::string(key) + ";" + name;
-          for (int f = 2; f < kFields; ++f) {
-            const int v = dec(rng);
-            line += ';';
-            char value[16];
-            std::snprintf(value, sizeof value, "%d,%03d", v / 1000, v % 1000);
-            line += value;
-          }
-          data.push_back(line);
-          namesPos += static_cast<long long>(names.back().size()) + 2;
-          dataPos += static_cast<long long>(line.size()) + 2;
-        }
-      }
-    }
-    dataBytes = dataPos;
-    WriteTextLines(root + "Data/DE/Structure.bls", structure);
-    WriteTextLines(root + "Data/DE/Index.bls", index);
-    WriteTextLines(root + "Data/DE/Names.bls", names);
-    WriteTextLines(root + "Data/Data.bls", data);
-  }
+  void Generate() { dataBytes = bench::WriteNationalFoodTable(root, keys); }
 };
 
 Table& Shared() {

@@ -22,10 +22,12 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/tips_dialog.h"
-#include "services/ui/context_list_box.h"
-#include "recipedb/ui/category_dialog.h"
 #include "nutrients/food_database.h"
 #include "nutrients/nutrient_table.h"
+#include "nutrients/ui/filter_group_dialog.h"
+#include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/food_chooser_dialog.h"
+#include "nutrients/ui/food_search_inputs.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "pictures/ui/picture_loader.h"
 #include "platform/numbers.h"
@@ -36,6 +38,7 @@
 #include "recipedb/index_file.h"
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/record_file.h"
+#include "recipedb/ui/category_dialog.h"
 #include "recipedb/unit_table.h"
 #include "recipes/standard_page_fields.h"
 #include "recipes/ui/edit_additional_page_window.h"
@@ -47,7 +50,9 @@
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -680,6 +685,58 @@ TEST_F(RecipeEditor, TheCalculationWorksOnTheRecipeBeingEdited) {
   calc.reset();
   ctx().nutrients = nullptr;
   ctx().foods = nullptr;
+}
+
+TEST_F(RecipeEditor, TheFoodChooserLinksALineAndTheCalculationUsesIt) {
+  std::filesystem::copy(
+      std::string(TAVOLIN_FIXTURES) + "/food_table_crlf_cp1252", b.Data(),
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  b.env.Options().blsRezStoffe = {4};
+  ctx().options->blsRezStoffeStored = true;
+  // The food windows as the program makes them; the ingredient chooser's hooks stay unset.
+  auto browser = std::make_unique<TBLSMainDlg>();
+  auto filter = std::make_unique<TBLSFilterDlg>();
+  auto calc = std::make_unique<TBLSZutatDlg>();
+  auto foodChooser = std::make_unique<TBLSChooseDlg>();
+  SetDecimalSep(',');
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  editor.WorkRecipe.servings = 1;
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+  chooser.MengeCoBo->setEditText("100");
+  chooser.EinheitCoBo->setEditText(toQ("Gramm [g]"));
+  chooser.ZutatCoBo->setEditText(toQ("Rote Linsen"));
+  test::WhileShown(
+      foodChooser.get(),
+      [&] {
+        // Preset with the ingredient; the user narrows the search and takes the food over.
+        EXPECT_EQ(fromQ(foodChooser->inputs->LMEdt->text()), "Rote Linsen");
+        EXPECT_TRUE(foodChooser->ShowLMBtn->isHidden());
+        foodChooser->inputs->LMEdt->setText("linsen");
+        foodChooser->inputs->StartBtn->click();
+        foodChooser->ShowLMBtn->click();
+      },
+      [&] { chooser.AddBLSBtnClick(); });
+  EXPECT_EQ(fromQ(chooser.BLSKey->text()), "H102000");
+  EXPECT_EQ(fromQ(chooser.BLSBez->text()), "Linsen");
+  chooser.OKBtnClick();
+  chooser.FormClose();
+  ASSERT_EQ(editor.WorkRecipe.lines.size(), 1u);
+  EXPECT_EQ(editor.WorkRecipe.lines[0].blsCode, "H102000");
+  // The calculation reads that food: 100 g of lentils, 352 kcal.
+  calc->LoadRecipeBlockForCalc(&editor.WorkRecipe);
+  calc->LoadLineFoods();
+  calc->RecalcAllLines();
+  ASSERT_EQ(calc->LineCount(), 1);
+  EXPECT_EQ(calc->lines[0].blsName, "Linsen");
+  EXPECT_TRUE(calc->complete);
+  EXPECT_EQ(calc->totals.Value(4), "352,00");
+  SetDecimalSep('.');
+  foodChooser.reset();
+  calc.reset();
+  filter.reset();
+  browser.reset();
 }
 
 // Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a

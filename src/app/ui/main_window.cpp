@@ -55,6 +55,7 @@
 #include "maintenance/ui/survey_dialog.h"
 #include "nutrients/recipe_calc.h"
 #include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/food_chooser_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
@@ -244,9 +245,9 @@ std::vector<MenuDef> MenuDefinitions() {
         {"WPAllDel", "Alle Rezepte und Bemerkungen aus &Plan entfernen", &M::WPAllDelClick, 0}}},
       {"BLS1",
        "BLS-Schlüssel",
-       {{"BLSShowDlgMnu", "BLS-Daten anzeigen", nullptr, 0},
+       {{"BLSShowDlgMnu", "BLS-Daten anzeigen", &M::BLSShowDlgMnuClick, 0},
         kSep,
-        {"BLSSearchMnu", "BLS-Lebensmittel suchen", nullptr, 0},
+        {"BLSSearchMnu", "BLS-Lebensmittel suchen", &M::BLSSearchMnuClick, 0},
         {"CalcBLSRezept", "Rezept in die BLS-Berechnung", &M::CalcBLSRezeptClick, 0}}},
       {"ErnaehrungMnu",
        "Ernährung",
@@ -332,7 +333,7 @@ std::vector<std::vector<ToolButton>> ToolButtonGroups() {
         &M::StartLexikonClick},
        {"TBWPlan", "Wochenplan", "Wochenplan / Menüplan", QStyle::SP_FileDialogStart,
         &M::WPlanClick},
-       {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, nullptr}},
+       {"TBBLSBtn", "BLS", "BLS-Modul aufrufen", QStyle::SP_DriveHDIcon, &M::BLSShowDlgMnuClick}},
       {{"TBBook", "Kochbücher", "Kochbuchauswahl", QStyle::SP_DirIcon, &M::MnNewBookClick},
        {"TBParam", "Optionen", "Options-Dialog", QStyle::SP_ComputerIcon, &M::OptionenClick},
        {"TBPrint", "Drucken", "Rezepte drucken", QStyle::SP_DialogSaveButton, &M::FilePrint},
@@ -695,9 +696,11 @@ void TMainFrm::ApplyPlacement() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize s = screen ? screen->size() : QSize(1024, 768);
   // A first start shows the whole menu bar (its German captions are the longest).
-  const int menuWidth = MainMenu->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-  const WindowPlacement p = ClampPlacement(ReadPlacement(*ctx().userSettings), s.width(), s.height(),
-                                           std::max(kFirstStartWidth, menuWidth), kFirstStartHeight);
+  const int menuWidth =
+      MainMenu->sizeHint().width() + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  const WindowPlacement p =
+      ClampPlacement(ReadPlacement(*ctx().userSettings), s.width(), s.height(),
+                     std::max(kFirstStartWidth, menuWidth), kFirstStartHeight);
   move(p.x, p.y);
   resize(p.w, p.h);
   if (p.state == 1)
@@ -835,7 +838,7 @@ void TMainFrm::HandleCommandLine() {
     for (char& c : word)
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (word == "bls") {
-      if (BLSMainDlg) BLSMainDlg->show();
+      BLSShowDlgMnuClick();
     } else if (word == "weight") {
       // The weight chart needs a diary person: without one the person check speaks. The
       // overview's weight page opens here once the overview window is built.
@@ -885,6 +888,21 @@ void TMainFrm::OpenNutrientCalculation() {
   const int row = ChooseRezDlg->CurrentRow();
   if (row < 0 || ChooseRezDlg->ItemData(row) == -1 || !ChooseRezDlg->RowEntry(row, entry)) return;
   if (ctx().calc->LoadRecipeForCalc(entry.bookId, entry.number)) BLSZutatDlg->exec();
+}
+
+void TMainFrm::BLSShowDlgMnuClick() {
+  if (!BLSMainDlg) return;
+  BLSMainDlg->show();
+  BLSMainDlg->raise();
+  BLSMainDlg->activateWindow();
+}
+
+void TMainFrm::BLSSearchMnuClick() {
+  if (!BLSChooseDlg) return;
+  // For looking only: no food is handed back.
+  BLSChooseDlg->SetChooseOption("OvertakeBtn", false);
+  BLSChooseDlg->SetChooseOption("StartSearch", true);
+  BLSChooseDlg->exec();
 }
 
 void TMainFrm::CalcBLSStoffeMnuClick() {
@@ -1116,7 +1134,8 @@ void TMainFrm::OpenBook(const std::string& name) {
   else if (book == current)
     return;
   if (!EditorAgrees()) return;
-  for (QAction* item : BookMenuItems(KBMenu)) item->setChecked(item->data().toString() == toQ(book));
+  for (QAction* item : BookMenuItems(KBMenu))
+    item->setChecked(item->data().toString() == toQ(book));
   options->SetParaString(6, book);
   if (!books->SelectKBook(book)) {
     // The book that stands in for a lost one is made when it does not exist either.
@@ -1240,22 +1259,37 @@ void TMainFrm::CopyListedRecipes(const std::string& clicked, bool move, bool mar
 
 QMenu* TMainFrm::BookMenu(BookMenuKind kind) const {
   switch (kind) {
-    case BookMenuKind::Open: return KBMenu;
-    case BookMenuKind::MoveRecipe: return MnMoveRez;
-    case BookMenuKind::CopyRecipe: return MnCopyRez;
-    case BookMenuKind::MoveMarked: return MnMoveMarked;
-    case BookMenuKind::CopyMarked: return MnCopyMarked;
+    case BookMenuKind::Open:
+      return KBMenu;
+    case BookMenuKind::MoveRecipe:
+      return MnMoveRez;
+    case BookMenuKind::CopyRecipe:
+      return MnCopyRez;
+    case BookMenuKind::MoveMarked:
+      return MnMoveMarked;
+    case BookMenuKind::CopyMarked:
+      return MnCopyMarked;
   }
   return nullptr;
 }
 
 void TMainFrm::BookMenuClick(BookMenuKind kind, const std::string& book) {
   switch (kind) {
-    case BookMenuKind::Open: MNOpenBookClick(book); break;
-    case BookMenuKind::MoveRecipe: MNMoveRezClick(book); break;
-    case BookMenuKind::CopyRecipe: MNCopyRezClick(book); break;
-    case BookMenuKind::MoveMarked: MNMoveMarkedClick(book); break;
-    case BookMenuKind::CopyMarked: MNCopyMarkedClick(book); break;
+    case BookMenuKind::Open:
+      MNOpenBookClick(book);
+      break;
+    case BookMenuKind::MoveRecipe:
+      MNMoveRezClick(book);
+      break;
+    case BookMenuKind::CopyRecipe:
+      MNCopyRezClick(book);
+      break;
+    case BookMenuKind::MoveMarked:
+      MNMoveMarkedClick(book);
+      break;
+    case BookMenuKind::CopyMarked:
+      MNCopyMarkedClick(book);
+      break;
   }
 }
 
@@ -1298,10 +1332,18 @@ void TMainFrm::MnNewBookClick() {
   UpdateBookButtons(true);
 }
 
-void TMainFrm::MNMoveRezClick(const std::string& target) { CopyListedRecipes(target, true, false); }
-void TMainFrm::MNCopyRezClick(const std::string& target) { CopyListedRecipes(target, false, false); }
-void TMainFrm::MNMoveMarkedClick(const std::string& target) { CopyListedRecipes(target, true, true); }
-void TMainFrm::MNCopyMarkedClick(const std::string& target) { CopyListedRecipes(target, false, true); }
+void TMainFrm::MNMoveRezClick(const std::string& target) {
+  CopyListedRecipes(target, true, false);
+}
+void TMainFrm::MNCopyRezClick(const std::string& target) {
+  CopyListedRecipes(target, false, false);
+}
+void TMainFrm::MNMoveMarkedClick(const std::string& target) {
+  CopyListedRecipes(target, true, true);
+}
+void TMainFrm::MNCopyMarkedClick(const std::string& target) {
+  CopyListedRecipes(target, false, true);
+}
 
 void TMainFrm::MnDelMarkedClick() {
   if (!EditorAgrees() || !ChooseRezDlg) return;

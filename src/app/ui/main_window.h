@@ -199,6 +199,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   // The nutrient calculation of the edited recipe, or of the list's current one.
   void OpenNutrientCalculation();
   void CalcBLSStoffeMnuClick();
+  void BLSShowDlgMnuClick();
+  void BLSSearchMnuClick();
   // "Rezept in die BLS-Berechnung": the calculation, then the recipe on screen with its sums.
   void CalcBLSRezeptClick();
   // The editor's pages (mode 4 has no menu item).

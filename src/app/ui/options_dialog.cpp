@@ -25,6 +25,7 @@
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/print_preview_window.h"
 #include "nutrients/nutrient_table.h"
+#include "nutrients/recipe_calc.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -195,7 +196,9 @@ void TParaDlg::BuildPages() {
   AutorEMailEdt = general.Field("AutorEMailEdt", "AutorEMailTxt", "Ihre E-Mail-Adresse:");
   PersAnzEdt = general.Field("PersAnzEdt", "PersAnzTxt", "Portionen neuer Rezepte:", 5);
   general.Space();
-  LangCoBo = general.Combo("LangCoBo", "LangTxt", "Sprache (ab dem n\xE4" "chsten Start):");
+  LangCoBo = general.Combo("LangCoBo", "LangTxt",
+                           "Sprache (ab dem n\xE4"
+                           "chsten Start):");
   LogLevelCoBo = general.Combo("LogLevelCoBo", "LogLevelTxt", "Protokoll f\xFCr den Support:");
   general.End();
 
@@ -209,21 +212,34 @@ void TParaDlg::BuildPages() {
   NoFootlineChk = common.Box("NoFootlineChk", "Keine Kennzeile am Ende eines Rezepts");
   XPLookChk = common.Box("XPLookChk", "Bedienelemente im Stil des Systems zeichnen");
   SameQuelleChk = common.Box("SameQuelleChk", "Letzte Quelle f\xFCr ein neues Rezept vorgeben");
-  KalProPersChk = common.Box("KalProPersChk", "Energie pro Portion statt f\xFCr das ganze Rezept eingeben");
+  KalProPersChk =
+      common.Box("KalProPersChk", "Energie pro Portion statt f\xFCr das ganze Rezept eingeben");
   common.Space();
-  LexURLEdt = common.Field("LexURLEdt", "LexURLTxt", "Online-Lexikon (# steht f\xFCr den Begriff):");
-  ReShowAssisBtn = Captioned<QPushButton>(common.PageWidget(), "ReShowAssisBtn",
-                                          "Alle Tipps wieder anzeigen");
+  LexURLEdt =
+      common.Field("LexURLEdt", "LexURLTxt", "Online-Lexikon (# steht f\xFCr den Begriff):");
+  ReShowAssisBtn =
+      Captioned<QPushButton>(common.PageWidget(), "ReShowAssisBtn", "Alle Tipps wieder anzeigen");
   common.Line(ReShowAssisBtn)->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   common.End();
 
   PageForm bls(Page("BLSGPnl", "BLS"));
-  BLSMustValueChk = bls.Box("BLSMustValueChk", "N\xE4hrstoffe nur zeigen, wenn ihr Wert nicht 0 ist");
-  ShowBLSColChk = bls.Box("ShowBLSColChk", "BLS-Schl\xFC" "ssel in der Lebensmittelauswahl zeigen");
+  BLSMustValueChk =
+      bls.Box("BLSMustValueChk", "N\xE4hrstoffe nur zeigen, wenn ihr Wert nicht 0 ist");
+  ShowBLSColChk = bls.Box("ShowBLSColChk",
+                          "BLS-Schl\xFC"
+                          "ssel in der Lebensmittelauswahl zeigen");
   NoBLSChk = bls.Box("NoBLSChk", "BLS-Funktionen ausblenden");
-  CalcELTLChk = bls.Box("CalcELTLChk", "Ess- und Teel\xF6" "ffel mit festen Mengen berechnen:");
-  CalcELEdt = bls.Field("CalcELEdt", "CalcELTxt", "Gramm je Essl\xF6" "ffel:", 5);
-  CalcTLEdt = bls.Field("CalcTLEdt", "CalcTLTxt", "Gramm je Teel\xF6" "ffel:", 5);
+  CalcELTLChk = bls.Box("CalcELTLChk",
+                        "Ess- und Teel\xF6"
+                        "ffel mit festen Mengen berechnen:");
+  CalcELEdt = bls.Field("CalcELEdt", "CalcELTxt",
+                        "Gramm je Essl\xF6"
+                        "ffel:",
+                        5);
+  CalcTLEdt = bls.Field("CalcTLEdt", "CalcTLTxt",
+                        "Gramm je Teel\xF6"
+                        "ffel:",
+                        5);
   bls.Line(Captioned<QLabel>(bls.PageWidget(), "StoffChTxt",
                              "N\xE4hrstoffe, die mit dem Rezept gespeichert werden:"));
   StoffChLiBo = bls.Line(Named<QListWidget>(bls.PageWidget(), "StoffChLiBo"));
@@ -234,11 +250,12 @@ void TParaDlg::BuildPages() {
   UmlImpChk = import.Box("UmlImpChk", "ae, oe, ue nicht automatisch in Umlaute wandeln");
   ImpMarkerChk = import.Box("ImpMarkerChk", "Alle Rezepte eines Imports markieren");
   QuickWaitChk = import.Box("QuickWaitChk", "Nach dem Quick-Import die Anzahl melden");
-  QEditFilterChk = import.Box("QEditFilterChk",
-                              "HTML-Tags beim Einf\xFCgen in die Schnellerfassung entfernen");
+  QEditFilterChk =
+      import.Box("QEditFilterChk", "HTML-Tags beim Einf\xFCgen in die Schnellerfassung entfernen");
   NormalizeTitelChk = import.Box("NormalizeTitelChk", "Titel beim Import vereinheitlichen:");
   ImpNormGrossChk = Captioned<QRadioButton>(import.PageWidget(), "ImpNormGrossChk",
-                                            "ganz in Gro\xDF" "buchstaben");
+                                            "ganz in Gro\xDF"
+                                            "buchstaben");
   ImpNormKleinChk = Captioned<QRadioButton>(import.PageWidget(), "ImpNormKleinChk",
                                             "jedes Wort gro\xDF beginnen");
   auto* titles = new QHBoxLayout;
@@ -250,7 +267,8 @@ void TParaDlg::BuildPages() {
   AppendKBookChk = Captioned<QCheckBox>(import.PageWidget(), "AppendKBookChk",
                                         "In einem Folgekochbuch weiter nach");
   AppendKBookEdt = Named<QLineEdit>(import.PageWidget(), "AppendKBookEdt");
-  AppendKBookEdt->setMaximumWidth(AppendKBookEdt->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+  AppendKBookEdt->setMaximumWidth(
+      AppendKBookEdt->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
   auto* follow = new QHBoxLayout;
   follow->addWidget(AppendKBookChk);
   follow->addWidget(AppendKBookEdt);
@@ -278,12 +296,14 @@ void TParaDlg::BuildPages() {
   HTMLQExpTemplCoBo = html.Combo("HTMLQExpTemplCoBo", "HTMLQExpTemplTxt",
                                  "Vorlage der Ansicht und des Schnell-Exports:");
   HTMLRezPathEdt = html.Field("HTMLRezPathEdt", "HTMLRezPathTxt", "Pfad zu den Rezeptbildern:");
-  HTMLZutatPathEdt = html.Field("HTMLZutatPathEdt", "HTMLZutatPathTxt",
-                                "Pfad zu den Zutatenbildern:");
+  HTMLZutatPathEdt =
+      html.Field("HTMLZutatPathEdt", "HTMLZutatPathTxt", "Pfad zu den Zutatenbildern:");
   html.End();
 
   PageForm autoImport(Page("AImportPnl", "Auto-Import"));
-  ActivatedChk = autoImport.Box("ActivatedChk", "Den \xFC" "berwachten Ordner abfragen");
+  ActivatedChk = autoImport.Box("ActivatedChk",
+                                "Den \xFC"
+                                "berwachten Ordner abfragen");
   IntervallEdt = autoImport.Field("IntervallEdt", "IntervallTxt", "Abfrage alle (Minuten):", 5);
   KBookCoBo = autoImport.Combo("KBookCoBo", "KBookTxt", "Ziel-Kochbuch:");
   DelImportedRdb = autoImport.Line(Captioned<QRadioButton>(
@@ -316,7 +336,8 @@ void TParaDlg::BuildPages() {
   GewPartUpLiBo = Captioned<QPushButton>(food.PageWidget(), "GewPartUpLiBo", "Nach &oben");
   GewPartDownLiBo = Captioned<QPushButton>(food.PageWidget(), "GewPartDownLiBo", "Nach &unten");
   food.Layout(WithSideButtons(GewPartLiBo, {GewPartUpLiBo, GewPartDownLiBo}));
-  MultiDataDayChk = food.Box("MultiDataDayChk", "Mehrere Gewichtseintr\xE4ge an einem Tag erlauben");
+  MultiDataDayChk =
+      food.Box("MultiDataDayChk", "Mehrere Gewichtseintr\xE4ge an einem Tag erlauben");
   food.End();
 
   QWidget* toolsPage = Page("ToolsPnl", "Tools");
@@ -339,7 +360,8 @@ void TParaDlg::BuildPages() {
 
   QWidget* dupePage = Page("DupePnl", "Doppelsuche");
   KBookOrderGrd = Grid(dupePage, "KBookOrderGrd", 2);
-  KBookWrPrChk = Captioned<QCheckBox>(dupePage, "KBookWrPrChk", "Aus diesem Kochbuch nie l\xF6schen");
+  KBookWrPrChk =
+      Captioned<QCheckBox>(dupePage, "KBookWrPrChk", "Aus diesem Kochbuch nie l\xF6schen");
   OrderUpBtn = Captioned<QPushButton>(dupePage, "OrderUpBtn", "Nach &oben");
   OrderDownBtn = Captioned<QPushButton>(dupePage, "OrderDownBtn", "Nach &unten");
   auto* dupeLayout = new QVBoxLayout(dupePage);
@@ -349,7 +371,8 @@ void TParaDlg::BuildPages() {
   PageForm cool(Page("CoolPnl", "Gefriergut"));
   ShowOldLMChk = cool.Box("ShowOldLMChk", "Beim Start abgelaufenes Gefriergut zeigen");
   ShowSoonLMChk = cool.Box("ShowSoonLMChk", "Beim Start Gefriergut zeigen, das bald abl\xE4uft");
-  ShowSoonLMEdt = cool.Field("ShowSoonLMEdt", "ShowSoonLMTxt", "bald hei\xDFt innerhalb (Monate):", 5);
+  ShowSoonLMEdt =
+      cool.Field("ShowSoonLMEdt", "ShowSoonLMTxt", "bald hei\xDFt innerhalb (Monate):", 5);
   OldRedChk = cool.Box("OldRedChk", "Abgelaufenes Gefriergut rot markieren");
   OldOrangeChk = cool.Box("OldOrangeChk", "Gefriergut orange markieren, das bald abl\xE4uft");
   OldOrangeEdt = cool.Field("OldOrangeEdt", "OldOrangeTxt", "orange innerhalb (Monate):", 5);
@@ -362,25 +385,23 @@ void TParaDlg::BuildPages() {
   OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
-  for (QPushButton* b : {ReShowAssisBtn, GewPartUpLiBo, GewPartDownLiBo, NewBtn, DelBtn,
-                         ToolUpBtn, ToolDownBtn, OrderUpBtn, OrderDownBtn})
+  for (QPushButton* b : {ReShowAssisBtn, GewPartUpLiBo, GewPartDownLiBo, NewBtn, DelBtn, ToolUpBtn,
+                         ToolDownBtn, OrderUpBtn, OrderDownBtn})
     b->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ParamSheet, 1);
   layout->addLayout(DialogButtonRow(HelpBtn, {OKBtn, CancelBtn}));
 
-  flagBoxes_ = {{DelAskChk, 18},       {NoBLSChk, 56},        {CalcELTLChk, 67},
-                {PicExportChk, 49},    {CMLLeadBytesChk, 89}, {CopyBmpChk, 50},
-                {EnergieChk, 16},      {DOSUmlChk, 21},       {UmlImpChk, 22},
-                {ExpUmlIntChk, 31},    {ShowBLSColChk, 55},   {NoExpInfoChk, 32},
-                {HTMLChk, 19},         {InpMMChk, 33},        {ActivatedChk, 41},
-                {RenameChk, 45},       {LogBookChk, 46},      {ImpMarkerChk, 34},
-                {QuickWaitChk, 48},    {QEditFilterChk, 78},  {ShowOldLMChk, 79},
-                {ShowSoonLMChk, 80},   {OldRedChk, 82},       {OldOrangeChk, 83},
-                {PrintAddLineChk, 85}, {PrintOffLMChk, 87},   {MultiDataDayChk, 76},
-                {AssisOnChk, 12},      {HTMLLinkListChk, 40}, {NoFootlineChk, 36},
-                {XPLookChk, 75},       {SameQuelleChk, 77},   {KalProPersChk, 88},
-                {ShowHTMLExportChk, 37}, {BLSMustValueChk, 54}};
+  flagBoxes_ = {
+      {DelAskChk, 18},       {NoBLSChk, 56},          {CalcELTLChk, 67},     {PicExportChk, 49},
+      {CMLLeadBytesChk, 89}, {CopyBmpChk, 50},        {EnergieChk, 16},      {DOSUmlChk, 21},
+      {UmlImpChk, 22},       {ExpUmlIntChk, 31},      {ShowBLSColChk, 55},   {NoExpInfoChk, 32},
+      {HTMLChk, 19},         {InpMMChk, 33},          {ActivatedChk, 41},    {RenameChk, 45},
+      {LogBookChk, 46},      {ImpMarkerChk, 34},      {QuickWaitChk, 48},    {QEditFilterChk, 78},
+      {ShowOldLMChk, 79},    {ShowSoonLMChk, 80},     {OldRedChk, 82},       {OldOrangeChk, 83},
+      {PrintAddLineChk, 85}, {PrintOffLMChk, 87},     {MultiDataDayChk, 76}, {AssisOnChk, 12},
+      {HTMLLinkListChk, 40}, {NoFootlineChk, 36},     {XPLookChk, 75},       {SameQuelleChk, 77},
+      {KalProPersChk, 88},   {ShowHTMLExportChk, 37}, {BLSMustValueChk, 54}};
 
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
   connect(CancelBtn, &QPushButton::clicked, this, [this] { reject(); });
@@ -412,7 +433,7 @@ void TParaDlg::BuildPages() {
 
 void TParaDlg::SelectParaPage(int page) {
   // The page numbers skip the nutrition page.
-  static const char* const pages[] = {"VorgabenPnl", "AllgemeinPnl", "BLSGPnl",  "ImportPnl",
+  static const char* const pages[] = {"VorgabenPnl", "AllgemeinPnl", "BLSGPnl",    "ImportPnl",
                                       "ExportPnl",   "HTMLPnl",      "AImportPnl", "PrintPnl",
                                       "ToolsPnl",    "DupePnl",      "CoolPnl"};
   if (page < 0 || page > 10) return;
@@ -441,9 +462,8 @@ void TParaDlg::LoadLanguageList() {
     languages.push_back({first.substr(hash + 1), first.substr(0, hash)});
   }
   // Listed by their names, not in the order the file system gives the folders.
-  std::sort(languages.begin(), languages.end(), [](const auto& a, const auto& b) {
-    return CompareTextNoCase(a.first, b.first) < 0;
-  });
+  std::sort(languages.begin(), languages.end(),
+            [](const auto& a, const auto& b) { return CompareTextNoCase(a.first, b.first) < 0; });
   for (const auto& [name, code] : languages) {
     languageCodes_.push_back(code);
     LangCoBo->addItem(toQ(name));
@@ -480,8 +500,7 @@ void TParaDlg::FormShow() {
   AutorEMailEdt->setText(toQ(Str(62)));
   LogLevelCoBo->setCurrentIndex(std::clamp(Int(92), 0, 3));
   HTMLExpTemplCoBo->setCurrentIndex(HTMLExpTemplCoBo->findText(toQ(Str(57)), Qt::MatchExactly));
-  HTMLQExpTemplCoBo->setCurrentIndex(
-      HTMLQExpTemplCoBo->findText(toQ(Str(58)), Qt::MatchExactly));
+  HTMLQExpTemplCoBo->setCurrentIndex(HTMLQExpTemplCoBo->findText(toQ(Str(58)), Qt::MatchExactly));
   HTMLRezPathEdt->setText(toQ(Str(59)));
   HTMLZutatPathEdt->setText(toQ(Str(60)));
   TargetFrameEdt->setText(toQ(Str(34)));
@@ -630,13 +649,17 @@ void TParaDlg::ShowHTMLExportChkClick() {
   if (TipsAccess* tips = TipsWindow()) tips->ShowTip(3, 2);
 }
 
-void TParaDlg::ImpNormKleinChkClick() { NormalizeTitelChk->setChecked(true); }
+void TParaDlg::ImpNormKleinChkClick() {
+  NormalizeTitelChk->setChecked(true);
+}
 
 void TParaDlg::NormalizeTitelChkClick() {
   if (!ImpNormGrossChk->isChecked()) ImpNormKleinChk->setChecked(true);
 }
 
-void TParaDlg::AppendKBookEdtChange() { AppendKBookChk->setChecked(true); }
+void TParaDlg::AppendKBookEdtChange() {
+  AppendKBookChk->setChecked(true);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Nutrients stored with recipes
@@ -646,15 +669,16 @@ void TParaDlg::FillNutrientList() {
   nutrientOfItem_.clear();
   if (!ctx().nutrients) return;
   NutrientTable& table = *ctx().nutrients;
+  // Until a list is stored, the nutrients a calculation keeps by default show ticked.
+  const std::vector<int> stored = NutrientsStoredWithRecipes();
   for (int i = 0; i < table.GetStoffCount(); ++i) {
     ISTOFF* s = nullptr;
     table.GetStoffPtr(i, &s);
     if (!s || s->isText) continue;
     auto* item = new QListWidgetItem(toQ(s->name), StoffChLiBo);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    const bool stored =
-        std::find(blsRezStoffe.begin(), blsRezStoffe.end(), i) != blsRezStoffe.end();
-    item->setCheckState(stored ? Qt::Checked : Qt::Unchecked);
+    const bool ticked = std::find(stored.begin(), stored.end(), i) != stored.end();
+    item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     nutrientOfItem_.push_back(i);
   }
 }
@@ -689,8 +713,7 @@ void TParaDlg::FillGewPartList() {
 
 void TParaDlg::TakeGewPartTicks() {
   for (size_t part = 0; part < 6; ++part)
-    chartVisible[part] =
-        GewPartLiBo->item(chartPosition[part])->checkState() == Qt::Checked;
+    chartVisible[part] = GewPartLiBo->item(chartPosition[part])->checkState() == Qt::Checked;
 }
 
 void TParaDlg::SwapGewParts(int row, int other) {
@@ -784,7 +807,8 @@ void TParaDlg::LoadToolsGrid() {
   ToolListGrd->setColumnWidth(1, 254);
   ToolListGrd->setRowCount(std::max<int>(1, static_cast<int>(tools.size())));
   for (int r = 0; r < ToolListGrd->rowCount(); ++r) {
-    const EXTTOOL t = r < static_cast<int>(tools.size()) ? tools[static_cast<size_t>(r)] : EXTTOOL{};
+    const EXTTOOL t =
+        r < static_cast<int>(tools.size()) ? tools[static_cast<size_t>(r)] : EXTTOOL{};
     SetCellText(ToolListGrd, r, 0, t.text);
     SetCellText(ToolListGrd, r, 1, t.path);
     SetCellText(ToolListGrd, r, 2, t.params);
@@ -796,8 +820,8 @@ void TParaDlg::LoadToolsGrid() {
 std::vector<EXTTOOL> TParaDlg::ToolRows() const {
   std::vector<EXTTOOL> rows;
   for (int r = 0; r < ToolListGrd->rowCount(); ++r)
-    rows.push_back({CellText(ToolListGrd, r, 0), CellText(ToolListGrd, r, 1),
-                    CellText(ToolListGrd, r, 2)});
+    rows.push_back(
+        {CellText(ToolListGrd, r, 0), CellText(ToolListGrd, r, 1), CellText(ToolListGrd, r, 2)});
   return rows;
 }
 
@@ -809,7 +833,9 @@ void TParaDlg::ShowToolRow(int row) {
   toolsFilling_ = false;
 }
 
-void TParaDlg::ToolListGrdClick() { ShowToolRow(ToolListGrd->currentRow()); }
+void TParaDlg::ToolListGrdClick() {
+  ShowToolRow(ToolListGrd->currentRow());
+}
 
 void TParaDlg::ToolEdtChange(int column) {
   if (toolsFilling_) return;

@@ -220,6 +220,9 @@ void CreateAllWindows() {
   Form(CoolMHDDlg, "TCoolMHDDlg");
   Form(QuenoraDlg, "TQuenoraDlg");
   Form(AlertDlg, "TAlertDlg");
+  // The food browser's commands that windows of this floor carry out.
+  BLSMainDlg->calculateRecipe = [] { MainFrm->CalcBLSRezeptClick(); };
+  BLSMainDlg->showAbout = [] { InfoDlg->exec(); };
 }
 
 void DestroyAllWindows() {

@@ -17,6 +17,8 @@
 
 #include "nutrients/nutrient_report.h"
 #include "nutrients/nutrient_table.h"
+#include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/food_chooser_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -337,7 +339,10 @@ void TBLSZutatDlg::ZutatGrdDblClick() {
 void TBLSZutatDlg::ChooseFoodForLine() {
   const int line = SelectedLine();
   std::string key, name;
-  if (chooseFood) chooseFood(lines[line].ingredient, key, name);
+  if (chooseFood)
+    chooseFood(lines[line].ingredient, key, name);
+  else if (BLSChooseDlg)
+    BLSChooseDlg->ChooseFoodFor(lines[line].ingredient, key, name);
   SetLineFood(line, key, name);  // the lines are read and summed again either way
   ShowCalcLines();
 }
@@ -387,7 +392,10 @@ void TBLSZutatDlg::BLSFilterCoBoChange() {
   const int item = BLSFilterCoBo->currentIndex();
   if (ctx().options) ctx().options->SetParaInt(53, item);
   if (ctx().nutrients) ctx().nutrients->SetChosenFilter(item);
-  if (filterChanged) filterChanged(item);
+  if (filterChanged)
+    filterChanged(item);
+  else if (BLSMainDlg)
+    BLSMainDlg->FilterChosenElsewhere();
   ShowCalcResult();
 }
 

@@ -40,9 +40,10 @@ class TBLSZutatDlg : public QDialog, public RecipeCalc {
   void CloseBtnClick();
 
   // The food chooser, run modally with the line's ingredient as its search text: true with the
-  // key and name of the food the user took over.
+  // key and name of the food the user took over. Unset: the program's chooser.
   std::function<bool(const std::string&, std::string&, std::string&)> chooseFood;
-  // The other nutrient views follow a new filter item (food browser, comparison, overview).
+  // The other nutrient views follow a new filter item (unset: the food browser and its
+  // comparison).
   std::function<void(int)> filterChanged;
 
   // The selected line (the ingredient grid's current row; the titles are its header); -1 for
@@ -50,6 +51,8 @@ class TBLSZutatDlg : public QDialog, public RecipeCalc {
   int SelectedLine() const;
   // Refills the filter list from the nutrient table's entries.
   void FillFilterCombo();
+  // The result grid anew, for the filter chosen now (also from the food browser).
+  void ShowCalcResult() override;
 
   QLabel* Label1;
   QLabel* TitleTxt;
@@ -74,7 +77,6 @@ class TBLSZutatDlg : public QDialog, public RecipeCalc {
   QPushButton* CloseBtn;
 
  protected:
-  void ShowCalcResult() override;
   void ShowCalcState() override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -22,6 +22,7 @@
 
 #include "nutrients/food_database.h"
 #include "nutrients/ui/food_browser_dialog.h"
+#include "nutrients/ui/food_chooser_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
 #include "recipedb/ingredient_catalogue.h"
@@ -717,9 +718,12 @@ void TChooseZutatDlg::ClearBtnClick() {
 
 void TChooseZutatDlg::AddBLSBtnClick() {
   const std::string ingredient = Text(ZutatCoBo);
-  if (OfferCatalogueBLSLink(ingredient) || !chooseFood) return;
+  if (OfferCatalogueBLSLink(ingredient)) return;
   std::string key, name;
-  if (!chooseFood(ingredient, key, name)) return;
+  const bool chosen = chooseFood
+                          ? chooseFood(ingredient, key, name)
+                          : BLSChooseDlg && BLSChooseDlg->ChooseFoodFor(ingredient, key, name);
+  if (!chosen) return;
   BLSKey->setText(toQ(key));
   BLSBez->setText(toQ(name));
   ShowLinkControls();
@@ -743,7 +747,7 @@ void TChooseZutatDlg::ShowBLSBtnClick() {
   if (showFood)
     showFood(key);
   else if (BLSMainDlg)
-    BLSMainDlg->show();
+    BLSMainDlg->ShowFood(key);
 }
 
 }  // namespace tav

@@ -70,8 +70,8 @@ class TChooseZutatDlg : public QDialog, public UnitComboView {
   bool IsIngredientLine = true;
 
   // The food chooser, run modally with a search text: true with the key and name of the food
-  // taken over. The food browser, shown with a food selected. Until those windows exist both
-  // stay empty and their buttons do nothing.
+  // taken over. The food browser, shown with a food selected. Unset, the program's chooser and
+  // browser serve; tests replace them.
   std::function<bool(const std::string& search, std::string& key, std::string& name)> chooseFood;
   std::function<void(const std::string& key)> showFood;
 

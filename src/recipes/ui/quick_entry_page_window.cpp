@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "nutrients/food_database.h"
+#include "nutrients/ui/food_chooser_dialog.h"
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
@@ -138,8 +139,8 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   HelpZutatMengeCoBo = Named<QComboBox>(HelpIngPnl, "HelpZutatMengeCoBo");
   HelpZutatMengeCoBo->setEditable(true);
   HelpZutatMengeCoBo->setInsertPolicy(QComboBox::NoInsert);
-  HelpZutatMengeCoBo->addItems({"1/4", "1/2", "3/4", "1", "2", "3", "4", "5", "10", "12", "20",
-                                "24", "25", "50", "100"});
+  HelpZutatMengeCoBo->addItems(
+      {"1/4", "1/2", "3/4", "1", "2", "3", "4", "5", "10", "12", "20", "24", "25", "50", "100"});
   HelpZutatEinheitCoBo = Named<QComboBox>(HelpIngPnl, "HelpZutatEinheitCoBo");
   HelpZutatEinheitCoBo->setEditable(true);
   HelpZutatEinheitCoBo->setInsertPolicy(QComboBox::NoInsert);
@@ -302,8 +303,7 @@ bool TQEditDlg::eventFilter(QObject* watched, QEvent* event) {
       QEditPastePlain(true);
       return true;
     }
-    if (key->key() == Qt::Key_Delete)
-      QTimer::singleShot(0, this, [this] { QEditRefreshInfo(); });
+    if (key->key() == Qt::Key_Delete) QTimer::singleShot(0, this, [this] { QEditRefreshInfo(); });
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -688,7 +688,8 @@ void TQEditDlg::BLSBtnClick() {
     blsCode = key;
     if (!blsCode.empty() && ctx().foods && ctx().foods->FindBLSNameByKey(blsCode, &name))
       BLSStoffTxt->setText(toQ(name));
-  } else if (chooseFood && chooseFood(ingredient, key, name)) {
+  } else if (chooseFood ? chooseFood(ingredient, key, name)
+                        : BLSChooseDlg && BLSChooseDlg->ChooseFoodFor(ingredient, key, name)) {
     blsCode = key;
     BLSStoffTxt->setText(toQ(name));
   }

@@ -76,8 +76,8 @@ class TQEditDlg : public QWidget, public UnitComboView {
   uint8_t busy = 0;
   uint8_t categoryListFilled = 0;
   std::string blsCode;
-  // The food chooser, preset with a search text; gives the chosen food's code and name. Set by
-  // the food chooser window; tests replace it.
+  // The food chooser, preset with a search text; gives the chosen food's code and name. Unset,
+  // the program's chooser serves; tests replace it.
   std::function<bool(const std::string& search, std::string& code, std::string& name)> chooseFood;
 
   QScrollArea* ScrollBoxQuick;
