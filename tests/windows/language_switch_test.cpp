@@ -126,6 +126,12 @@ class LanguageSwitch : public ::testing::Test {
                                "einheit.dat", "zutaten.dat"})
         WriteAll(env.Root() + "Data/" + lang + "/" + file,
                  ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + lang + "/" + file));
+    // The food table: the food windows are translated once its files are read.
+    for (const char* file : {"DE/Fields.bls", "DE/Structure.bls", "DE/Index.bls", "DE/Names.bls",
+                             "EN/Fields.bls", "EN/Structure.bls", "EN/Index.bls", "EN/Names.bls",
+                             "Data.bls"})
+      WriteAll(env.Root() + "Data/" + file,
+               ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/" + file));
     env.userSettings.WriteString(kRegParam, "AktLanguage", "DE");
   }
   void TearDown() override {
