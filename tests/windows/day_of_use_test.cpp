@@ -1,9 +1,9 @@
 // A day with the program, from a fresh data root to the next start: three recipes imported from
 // a Meal-Master file, found by quick and by power search, one changed in the editor, its
 // nutrients calculated, put into the diary, on the shopping list and into the week plan, printed
-// to PDF; the book exported as CookML and imported into a second book, compressed; then the
-// program is started again and every change is still there. Each step goes through the menu
-// command and the window a user would use.
+// to PDF; the book exported as CookML and imported into a second book, compressed; the data root
+// backed up; then the program is started again and every change is still there. Each step goes
+// through the menu command and the window a user would use.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -29,6 +29,7 @@
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_window.h"
 #include "kitchen/weekplan/week_plan.h"
+#include "maintenance/ui/backup_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
@@ -287,6 +288,19 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   EXPECT_LT(sizeAfter, sizeBefore);
   EXPECT_TRUE(Errors().empty()) << Errors().front();
 
+  // Before bed, the whole data root is backed up into a dated folder of its own.
+  const std::string backups = env.Root() + "Sicherungen/";
+  WithModal("BackupMnu", [&] {
+    BackupDlg->BKBookAllChk->setChecked(true);
+    BackupDlg->BPathEdt->setText(toQ(backups));
+    BackupDlg->BStartBtnClick();
+  });
+  std::string backup;
+  for (const auto& entry : std::filesystem::directory_iterator(backups))
+    if (entry.path().filename().string().rfind("TavolinBackup_", 0) == 0)
+      backup = entry.path().string() + "/";
+  ASSERT_FALSE(backup.empty());
+
   // The next morning.
   Restart();
   EXPECT_EQ(ctx().options->Str(6), book);
@@ -306,6 +320,13 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   ASSERT_EQ(day->entries.size(), 1u);
   EXPECT_EQ(day->entries[0].name, "Kartoffelsuppe mit Majoran");
   EXPECT_EQ(ReadAll(pdfs[0]).substr(0, 5), "%PDF-");
+  // The backup holds the day as it is now.
+  for (const std::string& file : {book + ".bok", book + ".idx", std::string("Zweitbuch.bok"),
+                                 std::string("Kauflist.dat"), std::string("WPlan.ini")}) {
+    const std::string live = ReadAll(env.DataFolder() + file);
+    EXPECT_FALSE(live.empty()) << file;
+    EXPECT_EQ(ReadAll(backup + "Data/" + file), live) << file;
+  }
   EXPECT_TRUE(Errors().empty());
 }
 
