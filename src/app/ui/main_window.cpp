@@ -44,6 +44,7 @@
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "exchange/ui/recipe_list_snapshot_qt.h"
 #include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/best_before_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
@@ -142,8 +143,8 @@ std::vector<MenuDef> MenuDefinitions() {
         {"QuickImport", "&Quick-Import", &M::QuickImportClick, 0},
         {"MnAutoImp", "Auto-Import...", &M::MnAutoImpClick, 0},
         kSep,
-        {"CoolMnu", "Gefriergut-Verwaltung ...", nullptr, 0},
-        {"MHDMnu", "MHD des Gefrierguts ...", nullptr, 0},
+        {"CoolMnu", "Gefriergut-Verwaltung ...", &M::CoolMnuClick, 0},
+        {"MHDMnu", "MHD des Gefrierguts ...", &M::MHDMnuClick, 0},
         kSep,
         {"BackupMnu", "Sichern / Wiederherstellen der Daten", &M::BackupMnuClick, 0},
         kSep,
@@ -828,8 +829,12 @@ void TMainFrm::TimerMainTimer() {
   if (!isVisible()) return;
   TimerMain->stop();
   HandleCommandLine();
-  // The freezer's best-before check at start (options 79 and 80) runs here once the freezer
-  // windows are part of the program.
+  // The freezer's best-before check at start: only when options 79 or 80 ask for it and it
+  // finds something.
+  if (ctx().options && (ctx().options->Flag(79) || ctx().options->Flag(80)) && CoolMHDDlg) {
+    CoolMHDDlg->SetBestBeforeMode(1);
+    if (CoolMHDDlg->FillBestBeforeDialog()) CoolMHDDlg->exec();
+  }
 }
 
 void TMainFrm::HandleCommandLine() {
@@ -852,8 +857,13 @@ void TMainFrm::HandleCommandLine() {
 bool TMainFrm::FormCloseQuery() {
   // A changed menu is stored without a question (a failure is said, and the close goes on).
   if (MenuCenterDlg) MenuCenterDlg->CloseMenuPlan();
-  // The freezer stores its freezers here once it is part of the program.
-  return EditorAgrees();
+  const bool agreed = EditorAgrees();
+  // The freezer saves whether or not the close goes on.
+  if (CoolDlg && CoolDlg->isVisible()) {
+    CoolDlg->SaveFreezers();
+    CoolDlg->SaveFoodTypes();
+  }
+  return agreed;
 }
 
 void TMainFrm::FormClose() {
@@ -1612,6 +1622,16 @@ void TMainFrm::MenuEditMnuClick() {
 
 void TMainFrm::MenuPrintMnuClick() {
   if (MenuCenterDlg) MenuCenterDlg->PrintMenuPlan();
+}
+
+void TMainFrm::CoolMnuClick() {
+  if (CoolDlg) CoolDlg->show();
+}
+
+void TMainFrm::MHDMnuClick() {
+  if (!CoolMHDDlg) return;
+  CoolMHDDlg->SetBestBeforeMode(0);
+  CoolMHDDlg->exec();
 }
 
 void TMainFrm::SaisonMnuClick() {

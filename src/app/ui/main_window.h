@@ -190,6 +190,8 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MenuEditMnuClick();
   void MenuPrintMnuClick();
   void SaisonMnuClick();
+  void CoolMnuClick();
+  void MHDMnuClick();
   void StartLexikonClick();
   void InpLexBegriffeClick();
   void DoNewInizClick();
