@@ -190,7 +190,7 @@ bool TENApplogMod::WriteUsers() {
     out += "#\r\n";
   }
   if (DiaryDataFolder().empty() || !WriteFileAtomic(FindFileNoCase(UsersPath()), out)) {
-    MessageBox(GetLangText(448), GetLangText(15), MB_OK);
+    MessageBox(GetLangText(891), GetLangText(15), MB_OK);
     return false;
   }
   return true;

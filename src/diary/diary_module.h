@@ -33,7 +33,7 @@ class TENApplogMod : public DiaryAccess {
   // --- persons ----------------------------------------------------------------------------
   // Users.dat: a missing or unreadable file leaves the persons as they are.
   void ReadUsers();
-  // Message 448 and false when the file cannot be written (it stays as it was).
+  // Message 891 and false when the file cannot be written (it stays as it was).
   bool WriteUsers();
   // The first person of that name; false (out untouched) when there is none.
   bool FindPerson(const std::string& name, ENPERSON** out);

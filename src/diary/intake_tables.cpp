@@ -100,7 +100,7 @@ bool IntakeTables::WriteStoffCalc() {
     if (!line.empty()) bytes += line + "\r\n";
   }
   if (DiaryDataFolder().empty() || !WriteFileAtomic(StoffCalcPath(), bytes)) {
-    MessageBox(GetLangText(448), GetLangText(15), MB_OK);
+    MessageBox(GetLangText(891), GetLangText(15), MB_OK);
     return false;
   }
   return true;

@@ -38,7 +38,7 @@ class IntakeTables {
 
   // Replaces the tables by the file's; false (no message, no tables) when it is missing.
   bool ReadStoffCalc();
-  // Writes the tables that hold a value; message 448 and false when the file cannot be
+  // Writes the tables that hold a value; message 891 and false when the file cannot be
   // written (the file and the tables stay as they were).
   bool WriteStoffCalc();
   // Index of the first table of that code; -1 when none.

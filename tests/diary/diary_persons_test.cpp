@@ -115,12 +115,12 @@ TEST(DiaryPersons, WritingUsersDat) {
   ASSERT_EQ(again.persons[0].requirements.size(), 2u);
   EXPECT_DOUBLE_EQ(again.persons[0].requirements[1].own, -1);
 
-  // A file that cannot be written: message 448, the old file stays.
+  // A file that cannot be written: message 891, the old file stays.
   const std::string before = ReadAll(env.DataFolder() + "Users.dat");
   again.persons[0].weight = 70;
   SetAtomicWriteFaultForTest(10);
   EXPECT_FALSE(again.WriteUsers());
-  EXPECT_TRUE(test::ShownText(env.messages, 448));
+  EXPECT_TRUE(test::ShownText(env.messages, 891));
   EXPECT_EQ(ReadAll(env.DataFolder() + "Users.dat"), before);
 }
 

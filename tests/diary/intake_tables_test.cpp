@@ -93,10 +93,10 @@ TEST(IntakeTables, ReadingAndWritingStoffCalc) {
             "ZUCKER7#A18:1.500/3.000#\r\n"
             "VD#A3:1.000/2.000#\r\n"
             "VK#A999:-1.000/-1.000#A18:-1.000/55.500#\r\n");
-  // A file that cannot be written: message 448, the tables stay.
+  // A file that cannot be written: message 891, the tables stay.
   SetAtomicWriteFaultForTest(5);
   EXPECT_FALSE(t.WriteStoffCalc());
-  EXPECT_TRUE(test::ShownText(env.messages, 448));
+  EXPECT_TRUE(test::ShownText(env.messages, 891));
   EXPECT_EQ(t.tables.size(), 6u);
   // A missing file: no tables.
   RemoveFile(env.DataFolder() + "StoffCalc.dat");

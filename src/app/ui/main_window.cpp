@@ -32,6 +32,8 @@
 #include "app/ui/splash_dialog.h"
 #include "app/ui/tips_dialog.h"
 #include "diary/diary_module.h"
+#include "diary/ui/day_panel_window.h"
+#include "diary/ui/person_list_dialog.h"
 #include "exchange/export_run.h"
 #include "exchange/page_output.h"
 #include "exchange/ui/auto_import_dialog.h"
@@ -252,13 +254,14 @@ std::vector<MenuDef> MenuDefinitions() {
         {"CalcBLSRezept", "Rezept in die BLS-Berechnung", &M::CalcBLSRezeptClick, 0}}},
       {"ErnaehrungMnu",
        "Ernährung",
-       {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", nullptr, kCheckable},
+       {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", &M::VerbrauchslisteMnuClick,
+         kCheckable},
         kSep,
         {"GewichtsverlaufMnu", "Gewichtsverlauf ...", nullptr, 0},
         {"ENStatistikMnu", "Ernährungsübersicht ...", nullptr, 0},
         kSep,
-        {"PersonenListeMnu", "Personenverwaltung ...", nullptr, 0},
-        {"StammdatenMnu", "Stammdaten der aktuellen Person ...", nullptr, 0},
+        {"PersonenListeMnu", "Personenverwaltung ...", &M::PersonenListeMnuClick, 0},
+        {"StammdatenMnu", "Stammdaten der aktuellen Person ...", &M::StammdatenMnuClick, 0},
         kSep,
         {"ZufuhrMnu", "Stoff-Zufuhr-Tabellen ...", nullptr, 0},
         {nullptr, nullptr, nullptr, kHidden},
@@ -978,6 +981,8 @@ QWidget* TMainFrm::PaneOf(MainPane pane) const {
       return KaufListParPanel;
     case MainPane::WeekPlan:
       return WPlanPanel;
+    case MainPane::Consumption:
+      return NaehrwertPnl;
     case MainPane::View:
       break;
   }
@@ -1022,17 +1027,32 @@ void TMainFrm::ShowMenuPane(bool show) {
 }
 
 void TMainFrm::ToggleConsumptionPane(bool refresh) {
-  // Opening needs a diary person (asked by the diary module once the diary is part of the
-  // program); without the diary the pane stays closed.
-  if (!consumptionOpen) return;
+  // Opening needs a diary person (the module asks for one when there is none).
+  if (!consumptionOpen && !(ENApplogMod && ENApplogMod->CheckPersonExists())) {
+    VerbrauchslisteMnu->setChecked(false);
+    return;
+  }
   consumptionOpen = !consumptionOpen;
   VerbrauchslisteMnu->setChecked(consumptionOpen);
   SetPaneExtent(Splitter1, 1, consumptionOpen ? 220 : 0);
-  (void)refresh;  // the food browser's consumption panel follows with the food browser
+  if (consumptionOpen && ENAddDayDlg) ENAddDayDlg->FormShow();
+  (void)refresh;  // the food browser's day panel follows with the food browser
 }
 
 void TMainFrm::RefreshConsumptionPersons() {
-  // The consumption list refills itself once the diary's day panel is part of the program.
+  if (ENAddDayDlg) ENAddDayDlg->RefreshDayPanel();
+}
+
+void TMainFrm::VerbrauchslisteMnuClick() {
+  ToggleConsumptionPane(true);
+}
+
+void TMainFrm::PersonenListeMnuClick() {
+  if (PersListDlg) PersListDlg->exec();
+}
+
+void TMainFrm::StammdatenMnuClick() {
+  if (ENApplogMod && ENApplogMod->CheckPersonExists()) ENApplogMod->EditActivePerson();
 }
 
 void TMainFrm::ShowView(QWidget* view, bool show) {

@@ -48,7 +48,9 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void ToggleWeekPlanPane() override;
   void SetShoppingPaneOpen(bool open) override;
   void ShowMenuPane(bool show) override;
-  void ToggleConsumptionPane(bool refresh);
+  void ToggleConsumptionPane(bool refresh) override;
+  bool IsConsumptionPaneShown() const override { return consumptionOpen; }
+  void ShowAboutBox() override { HelpAboutItemClick(); }
   void RefreshConsumptionPersons();
   // Height of the week-plan and shopping-list panes, width of the left and consumption panes.
   int WeekPlanHeight() const;
@@ -84,6 +86,11 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void MNMoveMarkedClick(const std::string& target);
   void MNCopyMarkedClick(const std::string& target);
   void MnDelMarkedClick();
+  // The diary's menu items.
+  void VerbrauchslisteMnuClick();
+  void PersonenListeMnuClick();
+  void StammdatenMnuClick();
+
   // The cookbook window, then the quick book buttons again.
   void MnNewBookClick();
   void ZutatenlisteClick();

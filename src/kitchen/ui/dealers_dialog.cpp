@@ -16,13 +16,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "kitchen/ui/pane_parts.h"
 #include "platform/qt/qt_text.h"
 #include "services/context.h"
 #include "services/tools_module.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 #include "services/ui/tips_access.h"
 
 namespace tav {

@@ -21,7 +21,6 @@
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_note.h"
 #include "kitchen/ui/dealers_dialog.h"
-#include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
@@ -33,6 +32,7 @@
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 #include "services/ui/tips_access.h"
 
 namespace tav {

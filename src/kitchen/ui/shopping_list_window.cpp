@@ -11,7 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/recipe_list_window.h"
@@ -21,6 +20,7 @@
 #include "services/ui/lang_dialog.h"
 #include "services/ui/main_window_access.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 
 namespace tav {
 

@@ -18,7 +18,6 @@
 #include <algorithm>
 
 #include "exchange/ui/list_printing.h"
-#include "kitchen/ui/pane_parts.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
@@ -34,6 +33,7 @@
 #include "services/ui/lang_dialog.h"
 #include "services/ui/main_window_access.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 
 namespace tav {
 

@@ -15,8 +15,8 @@ class QWidget;
 namespace tav {
 
 // The panes a window docks into: the recipe list's and the shopping list's on the left, the
-// views' in the centre, the week plan's at the bottom.
-enum class MainPane { RecipeList, View, ShoppingList, WeekPlan };
+// views' in the centre, the week plan's at the bottom, the day panel's (consumption) on the right.
+enum class MainPane { RecipeList, View, ShoppingList, WeekPlan, Consumption };
 
 // The cookbook menu and its four move and copy sub-menus, which list one item per book.
 enum class BookMenuKind { Open, MoveRecipe, CopyRecipe, MoveMarked, CopyMarked };
@@ -35,6 +35,13 @@ class MainWindowAccess {
   virtual void SetShoppingPaneOpen(bool open) = 0;
   virtual int ShoppingPaneHeight() const = 0;
   virtual void ToggleWeekPlanPane() = 0;
+  // The consumption pane on the right (the day panel): opened (220 wide) or closed; opening
+  // needs a diary person. With refresh the food browser's day panel and the diary overview's
+  // menu check follow.
+  virtual void ToggleConsumptionPane(bool refresh) { (void)refresh; }
+  virtual bool IsConsumptionPaneShown() const { return false; }
+  // The about box, modal.
+  virtual void ShowAboutBox() {}
 
   // The five recipe views share the centre pane; showing one hides the other four.
   virtual void ShowStandardView(QWidget* view, bool show) = 0;

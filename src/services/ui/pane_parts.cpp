@@ -1,4 +1,4 @@
-#include "kitchen/ui/pane_parts.h"
+#include "services/ui/pane_parts.h"
 
 #include <QAction>
 #include <QGroupBox>

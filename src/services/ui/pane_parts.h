@@ -1,5 +1,5 @@
 #pragma once
-// Parts shared by the kitchen panes docked into the main window (shopping list, week plan): the
+// Parts shared by the panes docked into the main window (shopping list, week plan, day panel): the
 // dark blue title strip with its small picture buttons, the pictures drawn for them, and named
 // menu items.
 #include <QColor>

@@ -1,0 +1,303 @@
+// The diary windows offscreen over the diary test data root: the day panel (a recipe dropped
+// from the recipe list lands in the month file; amounts, deleting, two panels in step).
+// Shots in both languages (TAVOLIN_SHOTS).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <filesystem>
+#include <memory>
+#include <tuple>
+
+#include "diary/diary_env.h"
+#include "diary/ui/calendar_window.h"
+#include "diary/ui/day_panel_window.h"
+#include "diary/ui/person_data_dialog.h"
+#include "diary/ui/person_list_dialog.h"
+#include "platform/qt/qt_text.h"
+#include "recipes/ui/recipe_list_box.h"
+#include "services/ui/context_list_box.h"
+#include "window_test_support.h"
+
+namespace tav {
+namespace {
+
+constexpr int kMay = 4;
+
+// The diary data root with Anna (and Bert) and a started diary module as the program's one.
+struct DiaryWindowEnv {
+  DiaryWindowEnv() {
+    env.WritePersons({"Anna", "Bert"});
+    diary = &env.Start();
+    ENApplogMod = diary;
+    salad = env.SaladRecipe();
+  }
+  ~DiaryWindowEnv() { ENApplogMod = nullptr; }
+
+  test::DiaryEnv env;
+  TENApplogMod* diary = nullptr;
+  int32_t salad = 0;
+};
+
+// A drag of data in `format` entering a list's viewport and dropped there; true when the list
+// took the drop.
+bool Drop(QWidget* viewport, const QString& format) {
+  QMimeData mime;
+  mime.setData(format, QByteArray("-3;1\n"));
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &drop);
+  return drop.isAccepted();
+}
+
+TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
+  DiaryWindowEnv w;
+  QWidget host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [&](int d, int m, int y) {
+    w.diary->AddRecipeToDay(d, m, y, w.env.store.BookId(), w.salad);
+  });
+  panel->Calendar->SetDate(10, kMay, 2024);
+  host.show();
+  panel->DayPanelDateChanged();
+  EXPECT_EQ(fromQ(panel->PersonCoBo->currentText()), "Anna");
+
+  // Something that is not a recipe of the recipe list is refused.
+  EXPECT_FALSE(Drop(panel->RezLiBo->viewport(), QStringLiteral("text/plain")));
+  EXPECT_EQ(panel->RezLiBo->count(), 0);
+  ASSERT_TRUE(Drop(panel->RezLiBo->viewport(), QString::fromLatin1(RecipeListModel::kMimeType)));
+  ASSERT_EQ(panel->RezLiBo->count(), 1);
+  const std::string file = w.env.MonthFile("Anna", "m052024.dat");
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_NE(test::ReadAll(file).find("Gr\xFCner Salat"), std::string::npos);
+
+  // The amount edit rescales the focused entry and writes the month.
+  panel->RezLiBo->setCurrentRow(0);
+  panel->RezLiBoClick();
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "1");
+  panel->MengeEdt->setText(QStringLiteral("2.5"));
+  panel->MengeEdtExit();
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2,5");  // shown with the user's separator
+  const ENENTRY* e = w.diary->GetDayEntry(10, kMay, 2024, 0);
+  ASSERT_NE(e, nullptr);
+  EXPECT_DOUBLE_EQ(e->amount, 2.5);
+  EXPECT_NE(test::ReadAll(file).find("#2.500000#"), std::string::npos);
+
+  // Text without a number keeps the amount.
+  panel->MengeEdt->setText(QStringLiteral("viel"));
+  panel->MengeEdtExit();
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
+
+  // Deleting the focused entry empties the day, in memory and on disk.
+  panel->RezLiBo->setCurrentRow(0);
+  panel->DelRezBtnClick();
+  EXPECT_EQ(panel->RezLiBo->count(), 0);
+  EXPECT_EQ(w.diary->GetDay(10, kMay, 2024), nullptr);
+  EXPECT_EQ(test::ReadAll(file).find("Gr\xFCner Salat"), std::string::npos);
+}
+
+TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
+  DiaryWindowEnv w;
+  QWidget mainHost, browserHost;
+  auto* main = new TENAddDayDlg(&mainHost, [&](int d, int m, int y) {
+    w.diary->AddRecipeToDay(d, m, y, w.env.store.BookId(), w.salad);
+  });
+  auto* browser = new TENAddDayDlg(
+      &browserHost, [&](int d, int m, int y) { w.diary->AddFoodToDay(d, m, y, "G102000"); });
+  for (TENAddDayDlg* p : {main, browser}) {
+    p->Calendar->SetDate(10, kMay, 2024);
+    p->DayPanelDateChanged();
+  }
+  main->AddRezBtnClick();
+  browser->AddRezBtnClick();
+  // Both show both entries, sorted by name.
+  for (TENAddDayDlg* p : {main, browser}) {
+    ASSERT_EQ(p->RezLiBo->count(), 2);
+    EXPECT_EQ(fromQ(p->RezLiBo->item(0)->text()), "Feldsalat");
+    EXPECT_EQ(fromQ(p->RezLiBo->item(1)->text()), "Gr\xFCner Salat");
+  }
+  // The day values follow the entries.
+  EXPECT_GT(main->DiagrammLiBo->count(), 0);
+
+  // A person change saves Anna's month, shows Bert's empty day in both panels.
+  browser->PersonCoBo->setCurrentIndex(1);
+  EXPECT_EQ(w.diary->GetActivePersonName(), "Bert");
+  EXPECT_EQ(w.diary->IsMonthLoaded(kMay, 2024), 2);  // Bert's month, new and empty
+  EXPECT_EQ(main->RezLiBo->count(), 0);
+  EXPECT_EQ(fromQ(main->PersonCoBo->currentText()), "Bert");
+  EXPECT_NE(test::ReadAll(w.env.MonthFile("Anna", "m052024.dat")).find("Feldsalat"),
+            std::string::npos);
+}
+
+// The day panel filled as in use, with its day values open as bars and as text.
+TEST(DayPanel, Shots) {
+  for (const char* lang : {"DE", "EN"}) {
+    DiaryWindowEnv w;
+    test::WindowLanguage language(w.env, lang);
+    // Anna's requirements: energy as a maximum, protein as a minimum, fat as a maximum.
+    ENPERSON* anna = nullptr;
+    ASSERT_TRUE(w.diary->FindPerson("Anna", &anna));
+    for (auto [code, own, alarm] : {std::tuple{"GCAL", 2000.0, '>'}, std::tuple{"ZE", 10.0, '<'},
+                                    std::tuple{"ZF", 0.5, '>'}}) {
+      TAGESBEDARF row;
+      row.code = code;
+      row.own = own;
+      row.alarm = alarm;
+      anna->requirements.push_back(row);
+    }
+    w.diary->UpdateRequirements();
+    QWidget host;
+    host.resize(230, 640);
+    auto* panel = new TENAddDayDlg(&host, [&](int d, int m, int y) {
+      w.diary->AddRecipeToDay(d, m, y, w.env.store.BookId(), w.salad);
+      w.diary->AddFoodToDay(d, m, y, "G101000");
+      w.diary->AddRecipeToDay(d, m, y, w.env.store.BookId(), w.env.OpenRecipe());
+    });
+    panel->Calendar->SetDate(10, kMay, 2024);
+    host.show();
+    panel->DayPanelDateChanged();
+    panel->AddRezBtnClick();
+    panel->RezLiBo->setCurrentRow(1);
+    panel->RezLiBoClick();
+    panel->TCloseBtnClick();  // the day values open
+    EXPECT_GT(panel->CalcSplt->sizes().value(1), 17);
+    test::Shot(&host, std::string("day_panel_bars_") + lang);
+    panel->TSliderBtnClick();
+    EXPECT_FALSE(panel->ShowBars());
+    test::Shot(&host, std::string("day_panel_text_") + lang);
+  }
+}
+
+// The person list and the person dialog as the program has them.
+struct PersonWindows {
+  PersonWindows() {
+    PersDataDlg = &data;
+    PersListDlg = &list;
+  }
+  ~PersonWindows() {
+    PersDataDlg = nullptr;
+    PersListDlg = nullptr;
+  }
+  TPersDataDlg data;
+  TPersListDlg list;
+};
+
+TEST(PersonWindows, ANewPersonFromTheListGetsUsersDatAndAFolder) {
+  DiaryWindowEnv w;
+  PersonWindows p;
+  test::WhileShown(
+      &p.data,
+      [&] {
+        EXPECT_EQ(p.data.PageControl1->currentIndex(), 0);
+        p.data.NameEdt->setText(QStringLiteral("Carla"));
+        p.data.GebDatEdt->setText(QStringLiteral("7.9.1985"));
+        p.data.GroesseEdt->setText(QStringLiteral("168"));
+        p.data.GewichtEdt->setText(QStringLiteral("60"));
+        p.data.FemaleRdb->setChecked(true);
+        p.data.MaleRdbClick();
+        EXPECT_TRUE(p.data.SchwangerCoBo->isVisibleTo(&p.data));
+        EXPECT_EQ(fromQ(p.data.BMITxt->text()), "21,26");
+        EXPECT_EQ(fromQ(p.data.BMITextTxt->text()), GetLangText(449));
+        p.data.OKBtnClick();
+      },
+      [&] { p.list.NewBtnClick(); });
+  EXPECT_TRUE(p.data.WasPersonStored());
+  EXPECT_NE(test::ReadAll(w.env.DataFolder() + "Users.dat").find(">NCarla\r\n>G07091985"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(w.env.PersonDir("Carla")));
+  EXPECT_EQ(w.diary->GetActivePersonName(), "Carla");
+  ASSERT_EQ(p.list.PersListGrd->rowCount(), 3);
+  EXPECT_EQ(fromQ(p.list.PersListGrd->item(2, 0)->text()), "Carla");
+
+  // A new person cancelled leaves the list as it was.
+  test::WhileShown(
+      &p.data,
+      [&] {
+        p.data.NameEdt->setText(QStringLiteral("Dora"));
+        p.data.CancelBtnClick();
+      },
+      [&] { p.list.NewBtnClick(); });
+  EXPECT_FALSE(p.data.WasPersonStored());
+  EXPECT_EQ(w.diary->persons.size(), 3u);
+}
+
+TEST(PersonWindows, TheRequirementPageOfThePersonEdited) {
+  DiaryWindowEnv w;
+  PersonWindows p;
+  ENPERSON* bert = nullptr;
+  ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
+  p.data.ShowPerson(bert);
+  p.data.show();
+  // A person without rows: one empty grid row, the current-row group hidden.
+  EXPECT_EQ(p.data.StoffGrd->rowCount(), 1);
+  EXPECT_FALSE(p.data.StoffInputGrp->isVisibleTo(&p.data));
+  p.data.PageControl1->setCurrentIndex(1);  // stores the first page
+  EXPECT_EQ(p.data.PageControl1->currentIndex(), 1);
+  // Protein (Eiweiß) is added; an own value of 0 is an own value.
+  const QList<QListWidgetItem*> protein =
+      p.data.StoffLiBo->findItems(toQ("Eiwei\xDF"), Qt::MatchExactly);
+  ASSERT_EQ(protein.size(), 1);
+  p.data.StoffLiBo->setCurrentItem(protein.front());
+  p.data.AddBtnClick();
+  ASSERT_EQ(bert->requirements.size(), 1u);
+  EXPECT_TRUE(p.data.StoffInputGrp->isVisibleTo(&p.data));
+  p.data.TagessatzEdt->setText(QStringLiteral("0"));
+  p.data.TagessatzEdtChange();
+  EXPECT_DOUBLE_EQ(bert->requirements[0].own, 0);
+  EXPECT_DOUBLE_EQ(bert->requirements[0].effective, 0);
+  EXPECT_EQ(fromQ(p.data.StoffGrd->item(0, 1)->text()), "0,00 g");
+  p.data.AlarmCoBo->setCurrentIndex(1);
+  p.data.AlarmCoBoChange();
+  EXPECT_EQ(bert->requirements[0].alarm, '<');
+  // Adding it again changes nothing; clearing the value leaves the row without value ("?").
+  p.data.AddBtnClick();
+  EXPECT_EQ(bert->requirements.size(), 1u);
+  p.data.TagessatzEdt->clear();
+  p.data.TagessatzEdtChange();
+  EXPECT_EQ(fromQ(p.data.StoffGrd->item(0, 1)->text()), "?");
+  // A refused store keeps the page: an empty name.
+  p.data.PageControl1->setCurrentIndex(0);
+  p.data.NameEdt->clear();
+  p.data.PageControl1->setCurrentIndex(1);
+  EXPECT_EQ(p.data.PageControl1->currentIndex(), 0);
+  EXPECT_TRUE(test::ShownText(w.env.messages, 480));
+  p.data.hide();
+}
+
+TEST(PersonWindows, Shots) {
+  for (const char* lang : {"DE", "EN"}) {
+    DiaryWindowEnv w;
+    test::WindowLanguage language(w.env, lang);
+    PersonWindows p;
+    ENPERSON* anna = nullptr;
+    ASSERT_TRUE(w.diary->FindPerson("Anna", &anna));
+    p.data.ShowPerson(anna);
+    p.data.show();
+    test::Shot(&p.data, std::string("person_dialog_") + lang);
+    p.data.PageControl1->setCurrentIndex(1);
+    p.data.StoffLiBo->setCurrentRow(2);
+    p.data.AddBtnClick();
+    test::Shot(&p.data, std::string("person_requirements_") + lang);
+    p.data.hide();
+    p.list.show();
+    p.list.FillGrid();
+    test::Shot(&p.list, std::string("person_list_") + lang);
+    p.list.hide();
+  }
+}
+
+}  // namespace
+}  // namespace tav
