@@ -60,8 +60,7 @@ using test::WriteAll;
 // Commands whose window is not part of the program yet. Each stays disabled until its window
 // lands; then it leaves this list and its entry in the table below is checked like any other.
 const std::set<std::string> kNotBuiltYet = {
-    "VerbrauchslisteMnu", "GewichtsverlaufMnu",
-    "ENStatistikMnu",   "PersonenListeMnu", "StammdatenMnu",  "ZufuhrMnu"};
+    "GewichtsverlaufMnu", "ENStatistikMnu", "ZufuhrMnu"};
 
 // What one command did: the modal windows that came up (object name, else class), the windows
 // that became visible without a modal loop, the message boxes, the shell's targets, print jobs.
@@ -515,7 +514,7 @@ std::map<std::string, Expect> MainMenuCommands::Table() {
       {}, [](const Observed& o) { return MainFrm->ConsumptionPaneWidth() > 0 || !o.messages.empty(); }};
   t["GewichtsverlaufMnu"] = orNoPerson("ENViewDayDlg", false);
   t["ENStatistikMnu"] = orNoPerson("ENViewDayDlg", false);
-  t["StammdatenMnu"] = orNoPerson("PersDlg", true);
+  t["StammdatenMnu"] = orNoPerson("PersDataDlg", true);
   t["PersonenListeMnu"] = Modal("PersListDlg");
   t["ZufuhrMnu"] = Modal("ZufuhrDlg");
   // Settings

@@ -61,6 +61,9 @@ class TENAddDayDlg : public QWidget {
   // The entry index (in its day) of the focused list item, -1 for none.
   int FocusedEntryIndex() const;
   bool ShowBars() const { return showBars_; }
+  // The panel asks no minimum of its host: a pane smaller than the calendar and the lists cuts
+  // them off rather than making the main window grow.
+  QSize minimumSizeHint() const override { return {0, 0}; }
 
   QLabel* RezTitle;
   QToolButton* TENCloseBtn;
