@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "kitchen/ui/freezer_dialog.h"
-#include "kitchen/ui/pane_parts.h"
 #include "platform/qt/qt_text.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -19,6 +18,7 @@
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 
 namespace tav {
 

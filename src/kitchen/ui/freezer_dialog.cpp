@@ -28,7 +28,6 @@
 #include "kitchen/freezer/food_types.h"
 #include "kitchen/freezer/freezer_page.h"
 #include "kitchen/ui/freezer_picture.h"
-#include "kitchen/ui/pane_parts.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
@@ -42,6 +41,7 @@
 #include "services/ui/lang_dialog.h"
 #include "services/ui/main_window_access.h"
 #include "services/ui/named_controls.h"
+#include "services/ui/pane_parts.h"
 
 namespace tav {
 
