@@ -45,8 +45,8 @@
 #include "exchange/ui/qt_printing.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "exchange/ui/recipe_list_snapshot_qt.h"
-#include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/best_before_dialog.h"
+#include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/menu_planner_window.h"
@@ -1036,7 +1036,7 @@ void TMainFrm::ToggleConsumptionPane(bool refresh) {
   VerbrauchslisteMnu->setChecked(consumptionOpen);
   SetPaneExtent(Splitter1, 1, consumptionOpen ? 220 : 0);
   if (consumptionOpen && ENAddDayDlg) ENAddDayDlg->FormShow();
-  (void)refresh;  // the food browser's day panel follows with the food browser
+  if (refresh && BLSMainDlg) BLSMainDlg->ToggleBLSConsumptionPanel(false);
 }
 
 void TMainFrm::RefreshConsumptionPersons() {

@@ -103,6 +103,26 @@ std::vector<std::function<void()>>& Deleters() {
   return deleters;
 }
 
+// The food browser's own day panel: it adds the browser's current food to the day shown and
+// keeps the main window's consumption pane in step with the browser's.
+class BrowserDiaryPanel final : public BrowserDayPanel {
+ public:
+  explicit BrowserDiaryPanel(TBLSMainDlg* browser)
+      : panel_(new TENAddDayDlg(
+            nullptr, [browser](int d, int m, int y) { browser->AddSelectedFoodToDay(d, m, y); })) {
+    panel_->closeRequested = [browser] { browser->ToggleBLSConsumptionPanel(true); };
+  }
+  QWidget* PanelWidget() override { return panel_; }
+  void RefreshDayPanel() override { panel_->RefreshDayPanel(); }
+  bool CheckPersonExists() override { return ENApplogMod && ENApplogMod->CheckPersonExists(); }
+  void SyncConsumptionViews(bool) override {
+    if (MainFrm) MainFrm->ToggleConsumptionPane(false);
+  }
+
+ private:
+  TENAddDayDlg* panel_;  // owned by the browser once it is docked
+};
+
 void Created(const char* className, std::function<void()> deleter) {
   NoteCreated(className);
   Deleters().push_back(std::move(deleter));
@@ -223,6 +243,13 @@ void CreateAllWindows() {
   // The food browser's commands that windows of this floor carry out.
   BLSMainDlg->calculateRecipe = [] { MainFrm->CalcBLSRezeptClick(); };
   BLSMainDlg->showAbout = [] { InfoDlg->exec(); };
+  auto* browserPanel = new BrowserDiaryPanel(BLSMainDlg);
+  BLSMainDlg->SetDayPanel(browserPanel);
+  // Goes before the browser, which owns the panel's widget.
+  Deleters().push_back([browserPanel] {
+    if (BLSMainDlg) BLSMainDlg->SetDayPanel(nullptr);
+    delete browserPanel;
+  });
 }
 
 void DestroyAllWindows() {
