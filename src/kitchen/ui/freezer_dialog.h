@@ -199,7 +199,7 @@ class TCoolDlg : public QDialog {
 
  private:
   void WriteOverview(bool whole);
-  // The food of a table row (-1: none) and the current row as the spec'd 1-based row.
+  // The food of a table row (-1: none); the current row counts from 1, as the grid's cursor does.
   bool RowFood(int row, int& compartment, int& food) const;
   void SetCurrentFoodRow(int row);
   // Sets an edit's text without running its write-through.
