@@ -34,24 +34,16 @@ void DrawButton(QPainter& p, const QColor& base) {
 }
 
 void DrawArrow(QPainter& p, bool up) {
+  // The down arrow is the up arrow mirrored about the middle of the 16-pixel square.
+  const auto y = [up](double v) { return up ? v : 16 - v; };
   QPainterPath a;
-  if (up) {
-    a.moveTo(8, 4);
-    a.lineTo(12, 9);
-    a.lineTo(9.5, 9);
-    a.lineTo(9.5, 12);
-    a.lineTo(6.5, 12);
-    a.lineTo(6.5, 9);
-    a.lineTo(4, 9);
-  } else {
-    a.moveTo(8, 12);
-    a.lineTo(12, 7);
-    a.lineTo(9.5, 7);
-    a.lineTo(9.5, 4);
-    a.lineTo(6.5, 4);
-    a.lineTo(6.5, 7);
-    a.lineTo(4, 7);
-  }
+  a.moveTo(8, y(4));
+  a.lineTo(12, y(9));
+  a.lineTo(9.5, y(9));
+  a.lineTo(9.5, y(12));
+  a.lineTo(6.5, y(12));
+  a.lineTo(6.5, y(9));
+  a.lineTo(4, y(9));
   a.closeSubpath();
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
