@@ -9,8 +9,10 @@ namespace tav {
 std::vector<RequirementNutrient> RequirementNutrients(NutrientTable& table) {
   std::vector<RequirementNutrient> out;
   for (int pos = 0; pos < table.GetStoffCount(); ++pos) {
+    // What GetStoffAtPos returns is the visibility: a hidden nutrient is taken all the same.
     ISTOFF s;
-    if (!table.GetStoffAtPos(pos, &s)) continue;
+    table.GetStoffAtPos(pos, &s);
+    if (s.code[0] == '\0') continue;  // no nutrient at this position
     if (s.isText || std::string(s.unit).find("/100g") == std::string::npos) continue;
     out.push_back({s.code, s.name});
   }

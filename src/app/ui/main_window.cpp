@@ -33,6 +33,7 @@
 #include "app/ui/tips_dialog.h"
 #include "diary/diary_module.h"
 #include "diary/ui/day_panel_window.h"
+#include "diary/ui/intake_tables_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "exchange/export_run.h"
 #include "exchange/page_output.h"
@@ -263,7 +264,7 @@ std::vector<MenuDef> MenuDefinitions() {
         {"PersonenListeMnu", "Personenverwaltung ...", &M::PersonenListeMnuClick, 0},
         {"StammdatenMnu", "Stammdaten der aktuellen Person ...", &M::StammdatenMnuClick, 0},
         kSep,
-        {"ZufuhrMnu", "Stoff-Zufuhr-Tabellen ...", nullptr, 0},
+        {"ZufuhrMnu", "Stoff-Zufuhr-Tabellen ...", &M::ZufuhrMnuClick, 0},
         {nullptr, nullptr, nullptr, kHidden},
         {"QuenoraMnu", "Quenora (Abgleich und Bestückung)", &M::QuenoraMnuClick, kHidden}}},
       {"Extras1",
@@ -1045,6 +1046,10 @@ void TMainFrm::RefreshConsumptionPersons() {
 
 void TMainFrm::VerbrauchslisteMnuClick() {
   ToggleConsumptionPane(true);
+}
+
+void TMainFrm::ZufuhrMnuClick() {
+  if (ZufuhrDlg) ZufuhrDlg->exec();
 }
 
 void TMainFrm::PersonenListeMnuClick() {

@@ -89,6 +89,7 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   // The diary's menu items.
   void VerbrauchslisteMnuClick();
   void PersonenListeMnuClick();
+  void ZufuhrMnuClick();
   void StammdatenMnuClick();
 
   // The cookbook window, then the quick book buttons again.
