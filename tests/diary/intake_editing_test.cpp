@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "diary/intake_editing.h"
+#include "diary/requirement_rows.h"
+#include "nutrients/food_env.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -95,6 +97,21 @@ TEST(IntakeEditing, TypedCellsAndAges) {
     EXPECT_EQ(ParseAgeBound(a.text, bound), a.ok) << a.text;
     EXPECT_EQ(bound, a.bound) << a.text;
   }
+}
+
+// The nutrients that can have an intake table or a requirement: those with an amount per 100 g,
+// whether the filter chosen last shows them or not; no text columns.
+TEST(IntakeEditing, NutrientsWithAnAmountPer100gHiddenOnesToo) {
+  test::FoodEnv env(test::FixtureTable());
+  NutrientTable& t = env.table;
+  const auto& entries = t.FilterEntries();
+  t.SetChosenFilter(static_cast<int>(
+      std::find(entries.begin(), entries.end(), "Mineralstoffe") - entries.begin()));
+  t.PrepareFilter(false);  // only sodium shown
+  std::vector<std::string> codes;
+  for (const RequirementNutrient& n : RequirementNutrients(t)) codes.push_back(n.code);
+  std::sort(codes.begin(), codes.end());
+  EXPECT_EQ(codes, (std::vector<std::string>{"GCAL", "GJ", "MNA", "VC", "ZE", "ZF", "ZW"}));
 }
 
 }  // namespace
