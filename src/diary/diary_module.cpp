@@ -241,8 +241,12 @@ void TENApplogMod::SwitchPerson(const std::string& name) {
   SaveAllMonths();
   UnloadAllMonths();
   WriteWeightList();
-  SelectPerson(name);
+  // The views hear of the change only once the new person's log is in: a weight grid filled
+  // earlier would edit the new log with the old person's rows.
+  activePerson = name;
+  if (ctx().options) ctx().options->SetParaString(61, name);
   ReadWeightList();
+  NotifyDiaryChanged();
 }
 
 bool TENApplogMod::CheckPersonExists() {

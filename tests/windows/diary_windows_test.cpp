@@ -20,7 +20,6 @@
 #include <memory>
 #include <tuple>
 
-#include "diary/diary_env.h"
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/person_data_dialog.h"
@@ -28,27 +27,14 @@
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "services/ui/context_list_box.h"
+#include "diary_window_env.h"
 #include "window_test_support.h"
 
 namespace tav {
 namespace {
 
-constexpr int kMay = 4;
-
-// The diary data root with Anna (and Bert) and a started diary module as the program's one.
-struct DiaryWindowEnv {
-  DiaryWindowEnv() {
-    env.WritePersons({"Anna", "Bert"});
-    diary = &env.Start();
-    ENApplogMod = diary;
-    salad = env.SaladRecipe();
-  }
-  ~DiaryWindowEnv() { ENApplogMod = nullptr; }
-
-  test::DiaryEnv env;
-  TENApplogMod* diary = nullptr;
-  int32_t salad = 0;
-};
+using test::DiaryWindowEnv;
+using test::kMay;
 
 // A drag of data in `format` entering a list's viewport and dropped there; true when the list
 // took the drop.

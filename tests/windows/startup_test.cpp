@@ -22,6 +22,7 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/startup.h"
 #include "app/ui/tips_dialog.h"
+#include "diary/ui/diary_overview_dialog.h"
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/print_preview_window.h"
 #include "kitchen/ui/freezer_dialog.h"
@@ -259,6 +260,20 @@ TEST_F(Startup, CommandLineWordsActOnceAfterTheWindowIsShown) {
   EXPECT_EQ(bls.shows, 1);
   EXPECT_EQ(cool.shows, 1);
   EXPECT_EQ(personChecks(), 1);
+}
+
+TEST_F(Startup, TheWeightWordOpensTheOverviewInItsWeightView) {
+  WriteAll(env.DataFolder() + "Users.dat",
+           "#\r\n>NAnna\r\n>G05031970\r\n>W70\r\n>H170\r\n>SF\r\n>TN\r\n#\r\n");
+  env.userSettings.WriteString(kRegParam, "LastLogin", "Anna");
+  Start({"/usr/bin/tavolin", "weight"});
+  EXPECT_FALSE(ENViewDayDlg->isVisible());  // not before the start timer
+  Wait(700);
+  EXPECT_TRUE(ENViewDayDlg->isVisible());
+  EXPECT_EQ(ENViewDayDlg->WeightView, 1);
+  EXPECT_TRUE(ENViewDayDlg->GewichtPnl->isVisible());
+  for (const auto& m : env.messages.shown) EXPECT_NE(m.text, GetLangText(443));  // a person
+  ENViewDayDlg->close();
 }
 
 TEST_F(Startup, PendingFoodDatabaseIsInstalledAndTheProgramRestarts) {

@@ -34,6 +34,7 @@
 #include "diary/diary_module.h"
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/intake_tables_dialog.h"
+#include "diary/ui/diary_overview_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "exchange/export_run.h"
 #include "exchange/page_output.h"
@@ -258,8 +259,8 @@ std::vector<MenuDef> MenuDefinitions() {
        {{"VerbrauchslisteMnu", "Verbrauchsliste einblenden", &M::VerbrauchslisteMnuClick,
          kCheckable},
         kSep,
-        {"GewichtsverlaufMnu", "Gewichtsverlauf ...", nullptr, 0},
-        {"ENStatistikMnu", "Ernährungsübersicht ...", nullptr, 0},
+        {"GewichtsverlaufMnu", "Gewichtsverlauf ...", &M::GewichtsverlaufMnuClick, 0},
+        {"ENStatistikMnu", "Ernährungsübersicht ...", &M::ENStatistikMnuClick, 0},
         kSep,
         {"PersonenListeMnu", "Personenverwaltung ...", &M::PersonenListeMnuClick, 0},
         {"StammdatenMnu", "Stammdaten der aktuellen Person ...", &M::StammdatenMnuClick, 0},
@@ -849,9 +850,7 @@ void TMainFrm::HandleCommandLine() {
     if (word == "bls") {
       BLSShowDlgMnuClick();
     } else if (word == "weight") {
-      // The weight chart needs a diary person: without one the person check speaks. The
-      // overview's weight page opens here once the overview window is built.
-      if (ENApplogMod) ENApplogMod->CheckPersonExists();
+      GewichtsverlaufMnuClick();
     } else if (word == "cool") {
       if (CoolDlg) CoolDlg->show();
     }
@@ -1038,6 +1037,7 @@ void TMainFrm::ToggleConsumptionPane(bool refresh) {
   SetPaneExtent(Splitter1, 1, consumptionOpen ? 220 : 0);
   if (consumptionOpen && ENAddDayDlg) ENAddDayDlg->FormShow();
   if (refresh && BLSMainDlg) BLSMainDlg->ToggleBLSConsumptionPanel(false);
+  if (ENViewDayDlg) ENViewDayDlg->ToggleVerbrauchsliste(false);
 }
 
 void TMainFrm::RefreshConsumptionPersons() {
@@ -1050,6 +1050,22 @@ void TMainFrm::VerbrauchslisteMnuClick() {
 
 void TMainFrm::ZufuhrMnuClick() {
   if (ZufuhrDlg) ZufuhrDlg->exec();
+}
+
+void TMainFrm::ShowDiaryOverview(int weight) {
+  if (!ENApplogMod || !ENViewDayDlg || !ENApplogMod->CheckPersonExists()) return;
+  ENViewDayDlg->SetOverviewMode(weight);
+  ENViewDayDlg->show();
+  ENViewDayDlg->raise();
+  ENViewDayDlg->activateWindow();
+}
+
+void TMainFrm::GewichtsverlaufMnuClick() {
+  ShowDiaryOverview(1);
+}
+
+void TMainFrm::ENStatistikMnuClick() {
+  ShowDiaryOverview(0);
 }
 
 void TMainFrm::PersonenListeMnuClick() {

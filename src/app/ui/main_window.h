@@ -90,6 +90,10 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   void VerbrauchslisteMnuClick();
   void PersonenListeMnuClick();
   void ZufuhrMnuClick();
+  void GewichtsverlaufMnuClick();
+  void ENStatistikMnuClick();
+  // The diary overview in the weight view (1) or the nutrition view (0), after the person check.
+  void ShowDiaryOverview(int weight);
   void StammdatenMnuClick();
 
   // The cookbook window, then the quick book buttons again.

@@ -243,6 +243,11 @@ void CreateAllWindows() {
   // The food browser's commands that windows of this floor carry out.
   BLSMainDlg->calculateRecipe = [] { MainFrm->CalcBLSRezeptClick(); };
   BLSMainDlg->showAbout = [] { InfoDlg->exec(); };
+  // The calculation window's filter choice reaches the browser and the diary overview.
+  BLSZutatDlg->filterChanged = [](int) {
+    if (BLSMainDlg) BLSMainDlg->FilterChosenElsewhere();
+    if (ENViewDayDlg && ENViewDayDlg->isVisible()) ENViewDayDlg->RefreshOverviewGrids();
+  };
   auto* browserPanel = new BrowserDiaryPanel(BLSMainDlg);
   BLSMainDlg->SetDayPanel(browserPanel);
   // Goes before the browser, which owns the panel's widget.
