@@ -59,11 +59,15 @@ bool ProfileIni::Load() {
   std::string_view name;
   for (std::string& line : SplitLines(bytes)) {
     if (HeaderName(line, name)) {
-      sections_.push_back({line, std::string(name), {}});
+      sections_.push_back({line, std::string(name), {}, {}});
     } else if (sections_.empty()) {
       preamble_.push_back(std::move(line));
     } else {
-      sections_.back().lines.push_back(std::move(line));
+      Section& s = sections_.back();
+      std::string_view k, v;
+      if (KeyValue(line, k, v))
+        s.keys.emplace(UpperCaseAnsi(k), static_cast<int>(s.lines.size()));
+      s.lines.push_back(std::move(line));
     }
   }
   Reindex();
@@ -100,11 +104,8 @@ int ProfileIni::FindSection(std::string_view section) const {
 }
 
 int ProfileIni::FindKey(const Section& s, std::string_view key) {
-  const std::string_view wanted = Trim(key);
-  std::string_view k, v;
-  for (size_t i = 0; i < s.lines.size(); ++i)
-    if (KeyValue(s.lines[i], k, v) && SameTextNoCase(k, wanted)) return static_cast<int>(i);
-  return -1;
+  const auto it = s.keys.find(UpperCaseAnsi(Trim(key)));
+  return it == s.keys.end() ? -1 : it->second;
 }
 
 std::string ProfileIni::ReadString(std::string_view section, std::string_view key,
@@ -134,7 +135,7 @@ void ProfileIni::WriteString(std::string_view section, std::string_view key,
   int at = FindSection(section);
   if (at < 0) {
     const std::string name(Trim(section));
-    sections_.push_back({"[" + name + "]", name, {}});
+    sections_.push_back({"[" + name + "]", name, {}, {}});
     at = static_cast<int>(sections_.size()) - 1;
     byName_.emplace(UpperCaseAnsi(name), at);
   }
@@ -144,9 +145,11 @@ void ProfileIni::WriteString(std::string_view section, std::string_view key,
     return;
   }
   // After the section's last line that holds something, so blank lines stay between sections.
+  // Only blank lines move down, and they hold no key.
   size_t insert = lines.size();
   while (insert > 0 && Trim(lines[insert - 1]).empty()) --insert;
   lines.insert(lines.begin() + static_cast<long>(insert), std::move(line));
+  sections_[at].keys.emplace(UpperCaseAnsi(Trim(key)), static_cast<int>(insert));
 }
 
 void ProfileIni::WriteInteger(std::string_view section, std::string_view key, long long value) {

@@ -45,6 +45,8 @@ class ProfileIni {
     std::string header;              // the "[name]" line as it stands
     std::string name;                // the name between the brackets
     std::vector<std::string> lines;  // every line up to the next header
+    // Upper-cased key -> first line holding it: a file of many keys is read in linear time.
+    std::unordered_map<std::string, int> keys;
   };
   // Index of the first section of that name, or -1.
   int FindSection(std::string_view section) const;

@@ -147,7 +147,10 @@ void IngredientCatalogue::PutLongerNamesFirst() {
   for (REZZUTATEN& z : zutaten) {
     std::string name = UpperCaseAnsi(z.plural);
     size_t at = 0;
-    while (at < upper.size() && (upper[at].empty() || name.find(upper[at]) == std::string::npos))
+    // A name the same but for case is no longer one: it keeps its place, or every save would
+    // swap the two.
+    while (at < upper.size() && (upper[at].empty() || upper[at].size() == name.size() ||
+                                 name.find(upper[at]) == std::string::npos))
       ++at;
     ordered.insert(ordered.begin() + static_cast<std::ptrdiff_t>(at), std::move(z));
     upper.insert(upper.begin() + static_cast<std::ptrdiff_t>(at), std::move(name));

@@ -137,6 +137,20 @@ TEST(IngredientFile, BlankLinesAreNoIngredients) {
 
 // FindZutatForText takes the first plural a text contains, so a name must never stand behind a
 // shorter one inside it; saving keeps that, and leaves every other order alone.
+// Names equal but for case contain each other; saving again and again keeps their order.
+TEST(IngredientFile, NamesEqualButForCaseKeepTheirOrderOverSaves) {
+  CatalogueEnv e;
+  e.cat.zutaten = {Ingredient("\xF4l"), Ingredient("Salz"), Ingredient("\xD4L"),
+                   Ingredient("Meersalz"), Ingredient("SALZ")};
+  for (int save = 0; save < 3; ++save) {
+    ASSERT_TRUE(e.cat.WriteZutaten());
+    std::vector<std::string> order;
+    for (const REZZUTATEN& z : e.cat.zutaten) order.push_back(z.plural);
+    EXPECT_EQ(order, (std::vector<std::string>{"\xF4l", "Meersalz", "Salz", "\xD4L", "SALZ"}))
+        << "save " << save;
+  }
+}
+
 TEST(IngredientFile, SavingPutsLongerNamesBeforeTheNamesInsideThem) {
   CatalogueEnv e;
   e.cat.zutaten = {Ingredient("Lauch"),          Ingredient("Salz"),

@@ -111,6 +111,8 @@ std::string FoodLine(const CO_LMITTEL& f) {
 
 namespace {
 
+constexpr int kMaxColumnValue = 999999999;
+
 // The decimal number in columns [from, from + width) as the C library reads it: leading blanks
 // and a sign allowed, 0 when there is none (or the line ends before).
 int Column(const std::string& line, size_t from, size_t width) {
@@ -120,8 +122,11 @@ int Column(const std::string& line, size_t from, size_t width) {
   while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
   bool negative = false;
   if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+  // A hand-edited level of many digits stops at nine digits: no overflow, here or where a
+  // child's level is the parent's plus one.
   int v = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) v = v * 10 + (field[i] - '0');
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+    v = static_cast<int>(std::min<long long>(v * 10LL + (field[i] - '0'), kMaxColumnValue));
   return negative ? -v : v;
 }
 

@@ -269,6 +269,14 @@ void LexiconFiles::LoadLexiconChapters(std::vector<LEXBOOKS>& chapters) const {
   if (!chapters.empty()) return;
   const std::vector<LEXBOOKS> defaults = {
       {GetLangText(1011), 1}, {GetLangText(1012), 2}, {GetLangText(1013), 3}};
+  // A file that holds something the reader cannot use is kept before the defaults replace it;
+  // without that copy it stays, and the defaults serve this run.
+  const std::string path = FindFileNoCase(ChapterPath());
+  if (FileSize(path) > 0 && KeepDamagedCopy(path).empty()) {
+    chapters = defaults;
+    SortLexiconChapters(chapters);
+    return;
+  }
   if (!SaveLexiconChapters(defaults)) return;
   ReadChapterFile(chapters);
   SortLexiconChapters(chapters);

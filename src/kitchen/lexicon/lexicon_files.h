@@ -70,7 +70,9 @@ class LexiconFiles {
   bool ReorganizeLexicon(const LexiconReorgLog& log) const;
 
   // Reads the chapters and sorts them; a missing file or one without usable lines is written
-  // anew with the three default chapters, which are then read.
+  // anew with the three default chapters, which are then read. A file that holds bytes but no
+  // usable line is first kept as "Lexika.lbk.damaged"; when no copy can be made it stays as it
+  // is and the defaults are used without being written.
   void LoadLexiconChapters(std::vector<LEXBOOKS>& chapters) const;
   bool SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters) const;
 

@@ -61,8 +61,13 @@ void ShoppingList::LoadKaufList() {
   while (reader.Next(line)) {
     if (!ParseLine(line, entry)) continue;
     entries_.push_back(entry);
-    AddRow(Count() - 1);
   }
+  // The rows AddRow would give one entry at a time, sorted once: a long file loads in n log n.
+  rows_.resize(entries_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) rows_[i] = static_cast<int>(i);
+  std::stable_sort(rows_.begin(), rows_.end(), [this](int a, int b) {
+    return CompareTextNoCase(entries_[a].title, entries_[b].title) < 0;
+  });
 }
 
 void ShoppingList::AddRow(int index) {
