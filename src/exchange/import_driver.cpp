@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "recipedb/book_appender.h"
+#include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
@@ -37,16 +38,15 @@ std::string Str(int id) {
   return ctx().options ? ctx().options->Str(id) : std::string();
 }
 
-// Letters a to z as capitals, the rest as it is.
-void UpperAscii(std::string& text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-}
-
+// `word` (capitals) in the line, its letters a to z taken as capitals.
 bool ContainsUpper(std::string_view line, std::string_view word) {
-  std::string upper(line);
-  UpperAscii(upper);
-  return upper.find(word) != std::string::npos;
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t i = 0; i + word.size() <= line.size(); ++i) {
+    size_t j = 0;
+    while (j < word.size() && upper(line[i + j]) == word[j]) ++j;
+    if (j == word.size()) return true;
+  }
+  return false;
 }
 
 // The first five bytes of the file are "<?xml".
@@ -453,6 +453,7 @@ bool RecipeImporter::SaveRecipe(const std::string& book, REZBLOCK& recipe, REZIN
 
 void RecipeImporter::TakeUnitConversions() {
   unitConversions_.reset(ctx().units ? new UnitConversions(*ctx().units) : nullptr);
+  categoryCodes_.reset(ctx().categories ? new CategoryCodes(*ctx().categories) : nullptr);
 }
 
 bool RecipeImporter::FlushBook(int& lost) {

@@ -26,6 +26,7 @@ class TXMLParser;
 class TXMLNode;
 class BookAppender;
 class UnitConversions;
+class CategoryCodes;
 
 enum class ImportFormat { kMealMaster, kRezKonv, kMahlzeit, kCookML };
 
@@ -90,6 +91,8 @@ class RecipeImporter {
   // Umlauts() once they have cut it out of the line.
   bool ReadImportLine(std::string& line);
   const UmlautSpelling& Umlauts() const { return umlauts_; }
+  // The category table's lookup, made for the source being read (nullptr without a table).
+  const CategoryCodes* Categories() const { return categoryCodes_.get(); }
   // Hands a line back to the source (a reader that met the next recipe's start line).
   void UnreadImportLine(const std::string& line);
   // Stores a finished recipe into `book` with the steps its format takes (trailing line feeds,
@@ -140,7 +143,7 @@ class RecipeImporter {
   void OnCookMLRecipe(TXMLNode& recipe);
   void FinishCookML();
   void FlushCookML();
-  // The unit table's conversions for the source about to be read.
+  // The unit table's conversions and the category lookup for the source about to be read.
   void TakeUnitConversions();
   // Writes the recipes the appender holds; false after the store's message, with `lost` the
   // number of them that could not be stored.
@@ -166,6 +169,7 @@ class RecipeImporter {
   REZBLOCK recipe_;                         // the CookML recipe being built
   std::unique_ptr<BookAppender> appender_;  // the book a run appends to, open while it runs
   std::unique_ptr<UnitConversions> unitConversions_;
+  std::unique_ptr<CategoryCodes> categoryCodes_;
 };
 
 }  // namespace tav

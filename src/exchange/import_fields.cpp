@@ -27,13 +27,6 @@ std::string_view StripChars(std::string_view text, std::string_view set) {
   return text.substr(b, e - b);
 }
 
-std::string_view StripBlanks(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && text[b] == ' ') ++b;
-  while (e > b && text[e - 1] == ' ') --e;
-  return text.substr(b, e - b);
-}
-
 std::string_view SkipChars(std::string_view text, size_t pos, std::string_view set) {
   if (pos >= text.size()) return {};
   while (pos < text.size() && InSet(text[pos], set)) ++pos;
@@ -55,15 +48,21 @@ void CompactCategoryCodes(uint16_t codes[10], int count) {
   while (w < kImportCategoryCodes) codes[w++] = 0;
 }
 
-void TakeCategoryCodes(const std::string& name, REZBLOCK& recipe, int& count) {
-  if (!ctx().categories) return;
+void TakeCategoryCodes(const std::string& name, REZBLOCK& recipe, int& count,
+                       const CategoryCodes* lookup) {
   uint16_t found[10] = {};
-  ctx().categories->GetGattIds(name, found);
+  if (lookup)
+    lookup->Find(name, found);
+  else if (ctx().categories)
+    ctx().categories->GetGattIds(name, found);
+  else
+    return;
   for (uint16_t code : found)
     if (code != 0 && count < kImportCategoryCodes) recipe.categories[count++] = code;
 }
 
-void ReadCategoryWords(std::string_view value, REZBLOCK& recipe, std::vector<std::string>& words) {
+void ReadCategoryWords(std::string_view value, REZBLOCK& recipe, std::vector<std::string>& words,
+                       const CategoryCodes* lookup) {
   int count = 0;
   size_t p = 0;
   while (count < kImportCategoryCodes) {
@@ -72,7 +71,7 @@ void ReadCategoryWords(std::string_view value, REZBLOCK& recipe, std::vector<std
     size_t e = value.find(',', p);
     if (e == std::string_view::npos) e = value.size();
     std::string word(value.substr(p, e - p));
-    TakeCategoryCodes(word, recipe, count);
+    TakeCategoryCodes(word, recipe, count, lookup);
     words.push_back(std::move(word));
     p = e;
   }
@@ -214,11 +213,14 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
   return matched;
 }
 
-void AppendTextLine(std::string_view line, std::string& text) {
-  size_t blanks = 0;
-  while (blanks < line.size() && line[blanks] == ' ') ++blanks;
-  if (blanks <= 2) line.remove_prefix(blanks);
+void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelling& umlauts) {
+  // Converted where it lands: no copy of the line.
+  const size_t at = text.size();
   text.append(line);
+  umlauts.ConvertFrom(text, at);
+  size_t blanks = 0;
+  while (at + blanks < text.size() && text[at + blanks] == ' ') ++blanks;
+  if (blanks <= 2) text.erase(at, blanks);
   text += '\n';
 }
 

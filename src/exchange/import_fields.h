@@ -11,6 +11,7 @@
 namespace tav {
 
 class UmlautSpelling;
+class CategoryCodes;
 
 // The category codes a recipe can take from its categories (the tenth slot stays 0).
 inline constexpr int kImportCategoryCodes = 9;
@@ -19,14 +20,17 @@ inline constexpr int kImportCategoryCodes = 9;
 // codes up towards slot 0, keeping their order.
 void CompactCategoryCodes(uint16_t codes[10], int count);
 
-// Takes the category codes of one category name (GetGattIds) into the recipe's next free slots
-// while fewer than nine are held; `count` counts the codes taken.
-void TakeCategoryCodes(const std::string& name, REZBLOCK& recipe, int& count);
+// Takes the category codes of one category name (GetGattIds, or `lookup` when given: the same
+// made once for a whole import) into the recipe's next free slots while fewer than nine are
+// held; `count` counts the codes taken.
+void TakeCategoryCodes(const std::string& name, REZBLOCK& recipe, int& count,
+                       const CategoryCodes* lookup = nullptr);
 
 // The value of a "Categories: " line: words separated by commas (leading blanks and commas
 // skipped, trailing blanks kept). Each word is kept in `words` and looked up while fewer than
 // nine codes are held; then the codes are compacted.
-void ReadCategoryWords(std::string_view value, REZBLOCK& recipe, std::vector<std::string>& words);
+void ReadCategoryWords(std::string_view value, REZBLOCK& recipe, std::vector<std::string>& words,
+                       const CategoryCodes* lookup = nullptr);
 
 // A servings line ("Yield: 4 Servings"): the first number is the servings (0 without one), the
 // rest of the line after it, as it stands, the serving type.
@@ -49,12 +53,17 @@ struct KeyFigureState {
 bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureState& state,
                         const UmlautSpelling& umlauts);
 
-// A line of the preparation text: one or two leading blanks are dropped (three or more stay),
-// then the line and a line feed are appended.
-void AppendTextLine(std::string_view line, std::string& text);
+// A line of the preparation text, its spelled umlauts converted: one or two leading blanks are
+// dropped (three or more stay), then the line and a line feed are appended.
+void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelling& umlauts);
 
 // Blanks around the text removed.
-std::string_view StripBlanks(std::string_view text);
+inline std::string_view StripBlanks(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && text[b] == ' ') ++b;
+  while (e > b && text[e - 1] == ' ') --e;
+  return text.substr(b, e - b);
+}
 // Characters in `set` removed from both ends.
 std::string_view StripChars(std::string_view text, std::string_view set);
 // The text from `pos` on (empty past its end) with the characters in `set` skipped at its start.

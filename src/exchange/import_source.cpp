@@ -2,11 +2,30 @@
 
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tav {
 
 namespace {
 constexpr size_t kReadChunk = size_t{1} << 18;
+
+// The first byte below 0x20 in [p, e), e when there is none.
+const char* FindControlByte(const char* p, const char* e) {
+#if defined(__SSE2__)
+  const __m128i limit = _mm_set1_epi8(0x1F);
+  for (; e - p >= 16; p += 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto m =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(b, limit), limit)));
+    if (m) return p + __builtin_ctz(m);
+  }
+#endif
+  while (p < e && static_cast<unsigned char>(*p) >= 0x20) ++p;
+  return p;
 }
+}  // namespace
 
 bool ImportSource::OpenFile(const std::string& path) {
   Close();
@@ -80,8 +99,7 @@ bool ImportSource::ReadRawLine(std::string& line) {
     const char* const e = buf_.data() + end_;
     while (p < e) {
       // A run of ordinary bytes is taken in one piece.
-      const char* q = p;
-      while (q < e && static_cast<unsigned char>(*q) >= 0x20) ++q;
+      const char* q = FindControlByte(p, e);
       if (q > p) {
         const size_t room = kMaxImportLine - line.size();
         const size_t n = static_cast<size_t>(q - p);

@@ -84,7 +84,8 @@ class MahlzeitReader {
       if (p >= value.size()) break;
       size_t e = value.find(',', p);
       if (e == std::string_view::npos) e = value.size();
-      TakeCategoryCodes(std::string(value.substr(p, e - p)), recipe_, codes_);
+      TakeCategoryCodes(std::string(value.substr(p, e - p)), recipe_, codes_,
+                        importer_.Categories());
       p = e;
     }
     for (int i = codes_; i < 10; ++i) recipe_.categories[i] = 0;

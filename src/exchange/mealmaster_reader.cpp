@@ -1,5 +1,6 @@
 #include "exchange/mealmaster_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -230,7 +231,12 @@ class MealMasterReader : public TextRecipeReader {
     }
     if (text.empty()) return;
     pieces_.clear();
-    WrapText(text, pieces_, 1, 28);
+    if (text.size() <= 28 && std::none_of(text.begin(), text.end(), [](char c) {
+          return c == ';' || c == '\r' || c == '\n';
+        }))
+      pieces_.push_back(std::move(text));  // what WrapText makes of a short line: itself
+    else
+      WrapText(text, pieces_, 1, 28);
     if (pieces_.empty()) return;
     FractionCharToText(z.amount);
     z.text = std::move(pieces_[0]);

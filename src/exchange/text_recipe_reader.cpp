@@ -55,7 +55,9 @@ void TextRecipeReader::HeaderLine(const std::string& line) {
     headerStep_ = 1;
   } else if (headerStep_ == 1) {
     const size_t at = find(categoryKeys_);
-    if (at != std::string::npos) ReadCategoryWords(Field(line.substr(at)), recipe_, words_);
+    if (at != std::string::npos)
+      ReadCategoryWords(Field(std::string_view(line).substr(at)), recipe_, words_,
+                        importer_.Categories());
     headerStep_ = 2;
   } else {
     ReadServingsLine(line, recipe_);
@@ -70,7 +72,7 @@ std::string TextRecipeReader::Field(std::string_view text) const {
 
 void TextRecipeReader::TextLine(const std::string& line) {
   if (ApplyKeyFigureLine(line, recipe_, keys_, importer_.Umlauts())) return;
-  AppendTextLine(Field(line), recipe_.text);
+  AppendTextLine(line, recipe_.text, importer_.Umlauts());
 }
 
 ReadResult TextRecipeReader::Finish() {

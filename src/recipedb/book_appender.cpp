@@ -72,19 +72,21 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   }
   recipe.number = counter_++;
   if (recipe.recipeIdHigh == 0) GiveNewRecipeId(recipe);
-  EncodeRecipeRecord(recipe, buffer_);
-  buffer_[kRecordDeletedPos] = 1;  // live once its entry is written, as the store appends
+  const size_t start = pendingRecords_.size();
+  AppendRecipeRecord(recipe, pendingRecords_);  // coded straight into the batch
+  pendingRecords_[start + kRecordDeletedPos] =
+      1;  // live once its entry is written, as the store appends
   // Positions are 32-bit in the index: a record must end below 2 GB.
-  if (recordsEnd_ + static_cast<long long>(pendingRecords_.size() + buffer_.size()) > INT32_MAX) {
+  if (recordsEnd_ + static_cast<long long>(pendingRecords_.size()) > INT32_MAX) {
+    pendingRecords_.resize(start);
     if (Flush()) ShowError(49);  // the batch fits; this record does not
     return false;
   }
   entry.number = recipe.number;
-  entry.offset = static_cast<int32_t>(recordsEnd_ + static_cast<long long>(pendingRecords_.size()));
-  entry.length = static_cast<int32_t>(buffer_.size());
+  entry.offset = static_cast<int32_t>(recordsEnd_ + static_cast<long long>(start));
+  entry.length = static_cast<int32_t>(pendingRecords_.size() - start);
   entry.bookId = bookId_;
-  pendingStarts_.push_back(pendingRecords_.size());
-  pendingRecords_ += buffer_;
+  pendingStarts_.push_back(start);
   pendingEntries_.append(reinterpret_cast<const char*>(&entry), sizeof entry);
   if (pendingRecords_.size() < kBatchBytes || Flush()) return true;
   --lost_;  // this recipe itself is not one of the earlier ones

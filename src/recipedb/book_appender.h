@@ -60,7 +60,6 @@ class BookAppender {
   int32_t counter_ = 0;   // the next number
   int32_t reserved_ = 0;  // the counter on disk: numbers below it may be used
   int16_t bookId_ = 0;
-  std::string buffer_;
   // The batch: its records as they go to recordsEnd_, their entries for entriesEnd_.
   static constexpr size_t kBatchBytes = 256 * 1024;
   std::string pendingRecords_, pendingEntries_;

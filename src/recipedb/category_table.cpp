@@ -123,6 +123,29 @@ bool CategoryTable::GetGattIds(const std::string& name, uint16_t codes[10]) cons
   return false;
 }
 
+CategoryCodes::CategoryCodes(const CategoryTable& table) {
+  for (const REZGATT& g : table.gatt) {
+    if (g.kind == REZGATT::kFree) continue;
+    std::array<uint16_t, 10> codes{};
+    if (g.kind == REZGATT::kSub) {
+      for (size_t i = 0; i < g.mainIds.size() && i < 10; ++i) codes[i] = g.mainIds[i];
+    } else {
+      codes[0] = static_cast<uint16_t>(g.id);
+    }
+    byName_.try_emplace(UpperCaseAnsi(g.name), codes);
+  }
+}
+
+bool CategoryCodes::Find(const std::string& name, uint16_t codes[10]) const {
+  const auto it = byName_.find(UpperCaseAnsi(name));
+  if (it == byName_.end()) {
+    std::fill(codes, codes + 10, 0);
+    return false;
+  }
+  std::copy(it->second.begin(), it->second.end(), codes);
+  return true;
+}
+
 void CategoryTable::FillMainGattCombo(std::vector<std::string>& items) const {
   for (const REZGATT& g : gatt)
     if (g.IsMain()) items.push_back(g.name);

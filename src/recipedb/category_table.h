@@ -3,8 +3,10 @@
 // carry up to ten main-category ids; sub categories stand for one or more main categories and
 // turn outside names into those ids; free categories stand for none. Owned by the category
 // window TGattDlg; everyone else reaches it through ctx().categories.
+#include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "recipedb/reference_tables.h"
@@ -75,6 +77,17 @@ class CategoryTable {
  private:
   const REZGATT* FindMain(uint16_t id) const;
   bool readOk_ = false;  // the table holds what the file held (or there was no file)
+};
+
+// GetGattIds for many names (an import): the table's names in capitals to their codes, made
+// once, the first category of a name winning as in the table's own search.
+class CategoryCodes {
+ public:
+  explicit CategoryCodes(const CategoryTable& table);
+  bool Find(const std::string& name, uint16_t codes[10]) const;
+
+ private:
+  std::unordered_map<std::string, std::array<uint16_t, 10>> byName_;
 };
 
 }  // namespace tav

@@ -88,8 +88,13 @@ bool ReadRecordHead(std::string_view record, RecipeRecordHead& head) {
 
 void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   out.clear();
-  out.reserve(1024 + r.text.size() + 48 * r.lines.size());
-  out.resize(kRecordHeadSize, '\0');
+  AppendRecipeRecord(r, out);
+}
+
+void AppendRecipeRecord(const REZBLOCK& r, std::string& out) {
+  const size_t base = out.size();
+  out.reserve(base + 1024 + r.text.size() + 48 * r.lines.size());
+  out.resize(base + kRecordHeadSize, '\0');
   int32_t table[10] = {};
   KeyValueView kv[4];
   std::vector<KeyValueView> many;  // pictures, nutrients and remarks may be any number
@@ -97,7 +102,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
 
   const std::string_view title = CText(r.title);
   PutText(out, title);
-  table[kOffCategories] = static_cast<int32_t>(out.size());
+  table[kOffCategories] = static_cast<int32_t>(out.size() - base);
   for (uint16_t c : r.categories) Put(out, c);
 
   // Servings: "%ld %s".
@@ -112,7 +117,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   AppendKeyValueList(out, many.data(), many.size());
   out += '\0';
 
-  table[kOffHint] = static_cast<int32_t>(out.size());
+  table[kOffHint] = static_cast<int32_t>(out.size() - base);
   PutText(out, CText(r.hint));
 
   // Lists of up to three texts: a pair only for a text that is not empty.
@@ -125,10 +130,10 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
     AppendKeyValueList(out, kv, k);
     out += '\0';
   };
-  table[kOffAuthor] = static_cast<int32_t>(out.size());
+  table[kOffAuthor] = static_cast<int32_t>(out.size() - base);
   putThree("N", r.createdBy, "D", r.createdDate, "E", r.createdEmail);
 
-  table[kOffRating] = static_cast<int32_t>(out.size());
+  table[kOffRating] = static_cast<int32_t>(out.size() - base);
   {
     size_t k = 0;
     if (!CText(r.points).empty()) kv[k++] = {"W", CText(r.points)};
@@ -149,10 +154,10 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
 
   putThree("N", r.changedBy, "D", r.changedDate, "E", r.changedEmail);
 
-  table[kOffSource] = static_cast<int32_t>(out.size());
+  table[kOffSource] = static_cast<int32_t>(out.size() - base);
   PutText(out, CText(r.source));
 
-  table[kOffNutrients] = static_cast<int32_t>(out.size());
+  table[kOffNutrients] = static_cast<int32_t>(out.size() - base);
   many.clear();
   for (const REZSTOFFMENGE& n : r.nutrients)
     many.push_back({std::string_view(n.code, strnlen(n.code, sizeof n.code)), CText(n.value)});
@@ -163,7 +168,7 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
 
   PutText(out, CText(r.costs));
 
-  table[kOffLineCount] = static_cast<int32_t>(out.size());
+  table[kOffLineCount] = static_cast<int32_t>(out.size() - base);
   Put<uint32_t>(out, static_cast<uint32_t>(r.lines.size()) | 0x80000000u);
   for (const REZZUTAT& z : r.lines) {
     PutText(out, CText(z.amount));
@@ -176,10 +181,10 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
     out += '\0';
   }
 
-  table[kOffText] = static_cast<int32_t>(out.size());
+  table[kOffText] = static_cast<int32_t>(out.size() - base);
   PutText(out, CText(r.text));
 
-  table[kOffRemarks] = static_cast<int32_t>(out.size());
+  table[kOffRemarks] = static_cast<int32_t>(out.size() - base);
   many.clear();
   authors.clear();
   authors.reserve(r.remarks.size());
@@ -195,15 +200,15 @@ void EncodeRecipeRecord(const REZBLOCK& r, std::string& out) {
   out += '\0';
   out += '\0';  // the final NUL
 
-  table[kOffLength] = static_cast<int32_t>(out.size());
-  out[0] = '#';
-  Store<int32_t>(out, 1, r.number);
-  out[5] = 0;
-  out[6] = static_cast<char>(r.flags);
-  Store<uint16_t>(out, 7, TitleHash(title));
-  out[9] = static_cast<char>(title.size() % 255);
-  out[10] = static_cast<char>(r.lines.size() % 255);
-  for (int i = 0; i < 10; ++i) Store<int32_t>(out, 11 + 4 * i, table[i]);
+  table[kOffLength] = static_cast<int32_t>(out.size() - base);
+  out[base] = '#';
+  Store<int32_t>(out, base + 1, r.number);
+  out[base + 5] = 0;
+  out[base + 6] = static_cast<char>(r.flags);
+  Store<uint16_t>(out, base + 7, TitleHash(title));
+  out[base + 9] = static_cast<char>(title.size() % 255);
+  out[base + 10] = static_cast<char>(r.lines.size() % 255);
+  for (int i = 0; i < 10; ++i) Store<int32_t>(out, base + 11 + 4 * i, table[i]);
 }
 
 namespace {

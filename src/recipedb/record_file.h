@@ -56,6 +56,8 @@ uint16_t TitleHash(std::string_view title);
 // Codes the recipe as one record into `out` (replaced). The recipe must already carry its
 // identifier (WriteRezBlock gives it one). Texts end at a NUL byte, as stored texts must.
 void EncodeRecipeRecord(const REZBLOCK& recipe, std::string& out);
+// The same record appended to `out` (a batch of records).
+void AppendRecipeRecord(const REZBLOCK& recipe, std::string& out);
 
 // Fills a reset recipe from the record's bytes (exactly the record, `length` bytes). Never reads
 // past the end; what the record lacks keeps its reset value. An old record without identifier

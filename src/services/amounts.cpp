@@ -1,5 +1,6 @@
 #include "services/amounts.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/numbers.h"
@@ -70,6 +71,10 @@ void ReplaceChar(std::string& text, char from, char to) {
 void RemoveChar(std::string& text, char c) { std::erase(text, c); }
 
 void FractionCharToText(std::string& amount) {
+  if (std::none_of(amount.begin(), amount.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0xBC && static_cast<unsigned char>(c) <= 0xBE;
+      }))
+    return;  // no fraction sign to read
   std::string_view t = Trim(amount);
   // A whole number before the sign ("1½", "1 ½") stays before the fraction: "1 1/2".
   size_t digits = 0;

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/charset.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -74,6 +78,10 @@ struct CodePageHints {
 bool HasHighByte(const std::string& text) {
   const char* p = text.data();
   const char* const e = p + text.size();
+#if defined(__SSE2__)
+  for (; e - p >= 16; p += 16)  // most lines are plain ASCII
+    if (_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)))) return true;
+#endif
   for (; e - p >= 8; p += 8) {  // eight bytes at a time: most lines are plain ASCII
     uint64_t w;
     std::memcpy(&w, p, 8);
@@ -83,6 +91,22 @@ bool HasHighByte(const std::string& text) {
     if (static_cast<unsigned char>(*p) >= 0x80) return true;
   return false;
 }
+
+#if defined(__SSE2__)
+// Bit i set where before[i] is a, o or u and before[i + 1] is e (any case): a spelled umlaut.
+unsigned PairMask(const char* before) {
+  const __m128i lower = _mm_set1_epi8(0x20);
+  const __m128i first =
+      _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(before)), lower);
+  const __m128i second =
+      _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(before + 1)), lower);
+  const __m128i vowel = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(first, _mm_set1_epi8('a')),
+                                                  _mm_cmpeq_epi8(first, _mm_set1_epi8('o'))),
+                                     _mm_cmpeq_epi8(first, _mm_set1_epi8('u')));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_and_si128(vowel, _mm_cmpeq_epi8(second, _mm_set1_epi8('e')))));
+}
+#endif
 
 void MapBytes(std::string& text, const ByteMap& m) {
   for (char& c : text) c = static_cast<char>(m.map[static_cast<unsigned char>(c)]);
@@ -231,7 +255,7 @@ UmlautSpelling UmlautSpelling::Current() {
   return UmlautSpelling(ctx().tools ? ctx().tools->umlautExceptions : kNone, OptionFlag(22));
 }
 
-bool UmlautSpelling::Protected(const std::string& text, size_t p, int letter) const {
+bool UmlautSpelling::Protected(std::string_view text, size_t p, int letter) const {
   if (words_.empty()) return false;
   constexpr size_t kKeys = 257;
   const size_t base = static_cast<size_t>(letter) * kKeys;
@@ -252,35 +276,48 @@ bool UmlautSpelling::Protected(const std::string& text, size_t p, int letter) co
 }
 
 void UmlautSpelling::Convert(std::string& text) const {
-  if (!active_ || text.size() < 2) return;
+  ConvertFrom(text, 0);
+}
+
+void UmlautSpelling::ConvertFrom(std::string& text, size_t from) const {
+  if (!active_ || from >= text.size() || text.size() - from < 2) return;
+  char* const s = text.data() + from;
+  const size_t n = text.size() - from;
+  const std::string_view view(s, n);
   bool converted = false;
-  char* s = text.data();
-  const size_t n = text.size();
-  // Walk the second letters ('e' or 'E') and look at the letter before each; eight bytes
-  // without either are passed over at once.
-  constexpr uint64_t kOnes = 0x0101010101010101ULL;
-  for (size_t q = 1; q < n; ++q) {
-    while (n - q >= 8) {
-      uint64_t w;
-      std::memcpy(&w, s + q, 8);
-      const uint64_t x = (w | 0x20 * kOnes) ^ ('e' * kOnes);  // a zero byte where e or E is
-      if ((x - kOnes) & ~x & 0x80 * kOnes) break;
-      q += 8;
-    }
-    if (q >= n) break;
-    if ((static_cast<unsigned char>(s[q]) | 0x20) != 'e') continue;
+  // The pair at q - 1, q: converted unless an exception word protects it.
+  auto pair = [&](size_t q) {
     const char umlaut = UmlautFor(s[q - 1]);
-    if (!umlaut) continue;
+    if (!umlaut || (static_cast<unsigned char>(s[q]) | 0x20) != 'e') return;
     const int letter = (s[q - 1] | 0x20) == 'a' ? 0 : (s[q - 1] | 0x20) == 'o' ? 1 : 2;
-    if (Protected(text, q - 1, letter)) continue;
+    if (Protected(view, q - 1, letter)) return;
     s[q - 1] = umlaut;
     s[q] = kMarker;
     converted = true;
+  };
+  size_t q = 1;
+#if defined(__SSE2__)
+  // Sixteen places at a time. A converted pair changes only its own two bytes, neither of which
+  // can start the next pair.
+  for (; n - q >= 16; q += 16)
+    for (unsigned mask = PairMask(s + q - 1); mask; mask &= mask - 1)
+      pair(q + static_cast<size_t>(__builtin_ctz(mask)));
+  if (q < n) {  // the last places (or a short field) through a copy of sixteen
+    char tail[17] = {};
+    const size_t rest = n - q;
+    tail[0] = s[q - 1];
+    std::memcpy(tail + 1, s + q, rest);
+    for (unsigned mask = PairMask(tail) & ((1u << rest) - 1); mask; mask &= mask - 1)
+      pair(q + static_cast<size_t>(__builtin_ctz(mask)));
+    q = n;
   }
+#endif
+  for (; q < n; ++q)
+    if ((static_cast<unsigned char>(s[q]) | 0x20) == 'e') pair(q);
   if (!converted) return;
-  size_t w = 0;
-  for (char c : text)
-    if (c != kMarker) text[w++] = c;
+  size_t w = from;
+  for (size_t i = from; i < text.size(); ++i)
+    if (text[i] != kMarker) text[w++] = text[i];
   text.resize(w);
 }
 

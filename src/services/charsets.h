@@ -46,10 +46,13 @@ class UmlautSpelling {
 
   // In place: "ae", "oe", "ue" ... become umlauts where no exception word protects the pair.
   void Convert(std::string& text) const;
+  // The same for the end of a text from `from`, as a text of its own (exception words look no
+  // further back), so a line appended to a longer text needs no copy of its own.
+  void ConvertFrom(std::string& text, size_t from) const;
   std::string Converted(std::string_view text) const;
 
  private:
-  bool Protected(const std::string& text, size_t p, int letter) const;
+  bool Protected(std::string_view text, size_t p, int letter) const;
   struct Word {
     std::string text;
     size_t offset;
