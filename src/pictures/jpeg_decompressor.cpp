@@ -19,6 +19,11 @@ constexpr int kRowBatch = 16;
 // picture, so a small file that repeats one scan thousands of times would keep the decoder
 // busy for minutes.
 constexpr int kMaxScans = 500;
+// Above this many pixels a file must hold at least a byte per 1024 of them: every 8x8 block
+// codes its DC value in one bit or more. A header of a few hundred bytes that claims a
+// hundred million pixels would otherwise take a second of decoding per scan and a gigabyte.
+constexpr int64_t kLargePicture = int64_t{1} << 24;
+constexpr int64_t kPixelsPerByte = 1024;
 
 TJPEGDecompressor* Owner(j_decompress_ptr cinfo) {
   return static_cast<TJPEGDecompressor*>(static_cast<TJPEGBase*>(cinfo->client_data));
@@ -383,6 +388,9 @@ void TJPEGStreamDecompressor::OpenStream(TStream& stream) {
   src_.bytes_in_buffer = 0;
   try {
     ReadHeader();
+    const int64_t pixels = int64_t{cinfo_.image_width} * int64_t{cinfo_.image_height};
+    if (pixels > kLargePicture && stream.Size() < pixels / kPixelsPerByte)
+      throw EJPEGError("JPEG file too short for its picture size");
   } catch (...) {
     CloseStream();
     throw;

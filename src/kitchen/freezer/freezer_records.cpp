@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "services/context.h"
@@ -271,15 +272,40 @@ std::vector<CO_TYPE> ReadFoodTypeLines(const std::vector<std::string>& lines) {
 
 // --- the inventory -----------------------------------------------------------------------
 
+namespace {
+
+// Before a damaged file is written anew it is kept beside it; false when it cannot be kept.
+bool KeepIfDamaged(const std::string& path, bool& damaged) {
+  if (damaged && EntryExists(path) && KeepDamagedCopy(path).empty()) return false;
+  damaged = false;
+  return true;
+}
+
+size_t FilledLines(const std::vector<std::string>& lines) {
+  return static_cast<size_t>(
+      std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); }));
+}
+
+}  // namespace
+
 void FreezerInventory::LoadFreezers() {
   std::vector<std::string> lines;
   freezers.clear();
-  if (ReadTextLines(FreezerPath(), lines)) freezers = ReadFreezerLines(lines);
+  if (ReadTextLines(FreezerPath(), lines)) {
+    freezers = ReadFreezerLines(lines);
+    freezersDamaged_ = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+      return !l.empty() && l[0] != '>' && l[0] != '+' && l[0] != '~';
+    });
+  } else {
+    freezersDamaged_ = EntryExists(FreezerPath());
+  }
   if (freezers.empty()) AddDefaultFreezer();
 }
 
 bool FreezerInventory::SaveFreezers() {
-  if (WriteFileAtomic(FreezerPath(), FreezerFileText(freezers))) return true;
+  if (KeepIfDamaged(FreezerPath(), freezersDamaged_) &&
+      WriteFileAtomic(FreezerPath(), FreezerFileText(freezers)))
+    return true;
   MessageBox(GetLangText(719), GetLangText(2), MB_OK | MB_ICONWARNING);
   return false;
 }
@@ -296,11 +322,18 @@ void FreezerInventory::AddDefaultFreezer() {
 void FreezerInventory::LoadFoodTypes() {
   std::vector<std::string> lines;
   types.clear();
-  if (ReadTextLines(TypesPath(), lines)) types = ReadFoodTypeLines(lines);
+  if (ReadTextLines(TypesPath(), lines)) {
+    types = ReadFoodTypeLines(lines);
+    typesDamaged_ = types.size() != FilledLines(lines);
+  } else {
+    typesDamaged_ = EntryExists(TypesPath());
+  }
 }
 
 bool FreezerInventory::SaveFoodTypes() {
-  if (WriteFileAtomic(TypesPath(), FoodTypesFileText(types))) return true;
+  if (KeepIfDamaged(TypesPath(), typesDamaged_) &&
+      WriteFileAtomic(TypesPath(), FoodTypesFileText(types)))
+    return true;
   MessageBox(GetLangText(719), GetLangText(2), MB_OK | MB_ICONWARNING);
   return false;
 }

@@ -102,12 +102,19 @@ class FreezerInventory {
   // Replaces the freezers from the file; a missing file (or one without a freezer) gives the
   // default freezer.
   void LoadFreezers();
-  // Writes the freezers (through a temporary file); message 719 when that fails.
+  // Writes the freezers (through a temporary file); message 719 when that fails. A file that
+  // held lines the reader passed over, or could not be read, is first kept as
+  // "CoolBoxes.dat.damaged"; without that copy it is not replaced (message 719).
   bool SaveFreezers();
   // "<Neuer Gefrierschrank>": five compartments in use named by messages 708-712.
   void AddDefaultFreezer();
+  // The same for the usual foods and "CoolTypes.dat".
   void LoadFoodTypes();
   bool SaveFoodTypes();
+
+ private:
+  bool freezersDamaged_ = false;
+  bool typesDamaged_ = false;
 };
 
 }  // namespace tav
