@@ -1,9 +1,9 @@
 // A day with the program, from a fresh data root to the next start: three recipes imported from
 // a Meal-Master file, found by quick and by power search, one changed in the editor, its
-// nutrients calculated, put into the diary, on the shopping list and into the week plan, printed
-// to PDF; the book exported as CookML and imported into a second book, compressed; the data root
-// backed up; then the program is started again and every change is still there. Each step goes
-// through the menu command and the window a user would use.
+// nutrients calculated, put into the diary of a person made that day, on the shopping list and
+// into the week plan, printed to PDF; the book exported as CookML and imported into a second
+// book, compressed; the data root backed up; then the program is started again and every change
+// is still there. Each step goes through the menu command and the window a user would use.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,7 +14,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -22,6 +25,9 @@
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "diary/diary_module.h"
+#include "diary/ui/day_panel_window.h"
+#include "diary/ui/person_data_dialog.h"
+#include "diary/ui/person_list_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "exchange/ui/import_dialog.h"
 #include "exchange/ui/print_start_dialog.h"
@@ -44,6 +50,7 @@
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "services/options_store.h"
+#include "services/ui/context_list_box.h"
 #include "support/test_env.h"
 #include "windows/kitchen_program.h"
 
@@ -226,16 +233,41 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   WithModal("CalcBLSRezept", [] { BLSZutatDlg->CloseBtnClick(); });
   EXPECT_FALSE(Stored("Kartoffelsuppe mit Majoran").nutrients.empty());
 
-  // Lunch goes into the diary of the person who keeps one.
-  ENPERSON eva;
-  eva.name = "Eva";
-  ENApplogMod->AddPerson(eva);
-  ASSERT_TRUE(ENApplogMod->WriteUsers());
-  ENApplogMod->SwitchPerson("Eva");
-  ShowRecipe("Kartoffelsuppe mit Majoran");
+  // Lunch goes into the diary: Eva keeps one from today, made in the person list.
+  WithModal("PersonenListeMnu", [] {
+    test::WhileShown(
+        PersDataDlg,
+        [] {
+          PersDataDlg->NameEdt->setText(QStringLiteral("Eva"));
+          PersDataDlg->GebDatEdt->setText(QStringLiteral("14.3.1986"));
+          PersDataDlg->FemaleRdb->click();
+          PersDataDlg->GroesseEdt->setText(QStringLiteral("171"));
+          PersDataDlg->GewichtEdt->setText(QStringLiteral("64"));
+          PersDataDlg->OKBtn->click();
+        },
+        [] { PersListDlg->NewBtn->click(); });
+    EXPECT_EQ(PersListDlg->PersListGrd->rowCount(), 1);
+    EXPECT_EQ(fromQ(PersListDlg->PersListGrd->item(0, 0)->text()), "Eva");
+    PersListDlg->OKBtn->click();
+  });
+  EXPECT_NE(ReadAll(env.DataFolder() + "Users.dat").find(">NEva\r\n>G14031986"), std::string::npos);
+  // The soup, selected in the list, goes to today on the consumption pane's day panel.
+  MainFrm->Action("VerbrauchslisteMnu")->trigger();
+  ASSERT_TRUE(ENAddDayDlg->isVisible());
+  EXPECT_EQ(fromQ(ENAddDayDlg->PersonCoBo->currentText()), "Eva");
   std::time_t now = std::time(nullptr);
   const std::tm today = *std::localtime(&now);
-  EXPECT_EQ(list->AddSelectedToDiary(today.tm_mday, today.tm_mon + 1, today.tm_year + 1900), 1);
+  int day = 0, month = 0, year = 0;
+  ENAddDayDlg->CalendarDate(day, month, year);
+  ASSERT_TRUE(day == today.tm_mday && month == today.tm_mon && year == today.tm_year + 1900);
+  ShowRecipe("Kartoffelsuppe mit Majoran");
+  ENAddDayDlg->AddRezBtn->click();
+  ASSERT_EQ(test::ListTexts(ENAddDayDlg->RezLiBo),
+            std::vector<std::string>{"Kartoffelsuppe mit Majoran"});
+  char monthName[32];
+  std::snprintf(monthName, sizeof monthName, "m%02d%04d.dat", month + 1, year);
+  const std::string monthFile = env.DataFolder() + "Konten/Eva/" + monthName;
+  EXPECT_NE(ReadAll(monthFile).find("Kartoffelsuppe mit Majoran"), std::string::npos);
 
   // The shopping list and the week plan for today.
   MainFrm->Action("zurEinkaufsliste1")->trigger();
@@ -314,11 +346,16 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   ASSERT_EQ(WPlanDlg->plan.entries.size(), 1u);
   EXPECT_EQ(WPlanDlg->plan.entries[0].text, "Kartoffelsuppe mit Majoran");
   EXPECT_EQ(ENApplogMod->GetActivePersonName(), "Eva");
-  ASSERT_TRUE(ENApplogMod->LoadMonth(today.tm_mon + 1, today.tm_year + 1900));
-  const ENDAY* day = ENApplogMod->GetDay(today.tm_mday, today.tm_mon + 1, today.tm_year + 1900);
-  ASSERT_NE(day, nullptr);
-  ASSERT_EQ(day->entries.size(), 1u);
-  EXPECT_EQ(day->entries[0].name, "Kartoffelsuppe mit Majoran");
+  EXPECT_NE(ReadAll(monthFile).find("Kartoffelsuppe mit Majoran"), std::string::npos);
+  MainFrm->Action("VerbrauchslisteMnu")->trigger();
+  ASSERT_TRUE(ENAddDayDlg->isVisible());
+  EXPECT_EQ(fromQ(ENAddDayDlg->PersonCoBo->currentText()), "Eva");
+  EXPECT_EQ(test::ListTexts(ENAddDayDlg->RezLiBo),
+            std::vector<std::string>{"Kartoffelsuppe mit Majoran"});
+  const ENDAY* eaten = ENApplogMod->GetDay(day, month, year);
+  ASSERT_NE(eaten, nullptr);
+  ASSERT_EQ(eaten->entries.size(), 1u);
+  EXPECT_EQ(eaten->entries[0].name, "Kartoffelsuppe mit Majoran");
   EXPECT_EQ(ReadAll(pdfs[0]).substr(0, 5), "%PDF-");
   // The backup holds the day as it is now.
   for (const std::string& file : {book + ".bok", book + ".idx", std::string("Zweitbuch.bok"),
