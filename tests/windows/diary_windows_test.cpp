@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -20,6 +21,7 @@
 #include <memory>
 #include <tuple>
 
+#include "diary/calendar_month.h"
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/person_data_dialog.h"
@@ -87,12 +89,44 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   panel->MengeEdtExit();
   EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
 
+  // Another month in the calendar: no entry, so no amount of one either; and back.
+  panel->Calendar->NextMonthBtn->click();
+  EXPECT_EQ(panel->RezLiBo->count(), 0);
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
+  EXPECT_EQ(fromQ(panel->MengeTxt->text()), "Portionen");
+  panel->MengeEdt->setText(QStringLiteral("3"));
+  panel->MengeEdtExit();  // changes nothing
+  panel->Calendar->LastMonthBtn->click();
+  ASSERT_EQ(panel->RezLiBo->count(), 1);
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
+
   // Deleting the focused entry empties the day, in memory and on disk.
   panel->RezLiBo->setCurrentRow(0);
   panel->DelRezBtnClick();
   EXPECT_EQ(panel->RezLiBo->count(), 0);
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
   EXPECT_EQ(w.diary->GetDay(10, kMay, 2024), nullptr);
   EXPECT_EQ(test::ReadAll(file).find("Gr\xFCner Salat"), std::string::npos);
+}
+
+// The calendar translated as every window is: the date text is there from the start, and the
+// day values collapse to their title strip.
+TEST(DayPanel, ShowsItsDateTextAndCollapsesToTheValuesTitle) {
+  for (const char* lang : {"DE", "EN"}) {
+    DiaryWindowEnv w;
+    test::WindowLanguage language(w.env, lang);
+    QWidget host;
+    host.resize(230, 560);
+    auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+    host.show();
+    QApplication::processEvents();
+    EXPECT_EQ(fromQ(panel->Calendar->AktDateTxt->text()),
+              CalendarDateText(panel->Calendar->Date(), lang));
+    EXPECT_FALSE(panel->Calendar->AktDateTxt->text().isEmpty());
+    ASSERT_EQ(panel->CalcSplt->sizes().value(1), 17);
+    EXPECT_EQ(panel->Panel1->parentWidget()->height(), 17);
+    EXPECT_EQ(panel->DiagrammLiBo->height(), 0);
+  }
 }
 
 TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
@@ -260,6 +294,36 @@ TEST(PersonWindows, TheRequirementPageOfThePersonEdited) {
   p.data.PageControl1->setCurrentIndex(1);
   EXPECT_EQ(p.data.PageControl1->currentIndex(), 0);
   EXPECT_TRUE(test::ShownText(w.env.messages, 480));
+  p.data.hide();
+}
+
+// A requirement row of a nutrient the food table does not have (the shipped table has no
+// iodine) shows its code, and the current-row group shows that row, not the one before.
+TEST(PersonWindows, ARowOfANutrientTheTableLacksShowsItsCode) {
+  DiaryWindowEnv w;
+  PersonWindows p;
+  ENPERSON* bert = nullptr;
+  ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
+  for (const char* code : {"ZE", "MJ"}) {
+    TAGESBEDARF row;
+    row.code = code;
+    row.own = 150;
+    row.alarm = '<';
+    bert->requirements.push_back(row);
+  }
+  p.data.ShowPerson(bert);
+  p.data.show();
+  p.data.PageControl1->setCurrentIndex(1);
+  ASSERT_EQ(p.data.StoffGrd->rowCount(), 2);
+  ASSERT_NE(p.data.StoffGrd->item(1, 0), nullptr);
+  EXPECT_EQ(fromQ(p.data.StoffGrd->item(1, 0)->text()), "MJ");
+  p.data.StoffGrd->setCurrentCell(1, 0);
+  EXPECT_EQ(fromQ(p.data.StoffNameTxt->text()), "MJ");
+  EXPECT_EQ(fromQ(p.data.TagessatzEdt->text()), "150,00");
+  p.data.TagessatzEdt->setText(QStringLiteral("120"));
+  p.data.TagessatzEdtChange();
+  EXPECT_DOUBLE_EQ(bert->requirements[1].own, 120);
+  EXPECT_DOUBLE_EQ(bert->requirements[0].own, 150);
   p.data.hide();
 }
 

@@ -75,7 +75,6 @@ TDateInpDlg::TDateInpDlg(QWidget* parent) : QWidget(parent) {
   column->addLayout(buttons);
 
   FillCombos();
-  SetToday();
   connect(TodayBtn, &QPushButton::clicked, this, [this] { TodayBtnClick(); });
   connect(LastYearBtn, &QPushButton::clicked, this, [this] { LastYearBtnClick(); });
   connect(NextYearBtn, &QPushButton::clicked, this, [this] { NextYearBtnClick(); });
@@ -93,6 +92,8 @@ TDateInpDlg::TDateInpDlg(QWidget* parent) : QWidget(parent) {
     if (item && item->text().toInt() == date_.day) MonthGrdClick(row, column);
   });
   if (LangDlg) LangDlg->TranslateForm(this);
+  // After the translation, which gives the date text its empty caption.
+  SetToday();
   hide();
 }
 

@@ -268,6 +268,8 @@ TENAddDayDlg::TENAddDayDlg(QWidget* parent, DayPanelAdd add)
   DiagrammLiBo = Named<TContextListBox>(CalcPnl, "DiagrammLiBo");
   DiagrammLiBo->setItemDelegate(new DayValueDelegate(this));
   DiagrammLiBo->setUniformItemSizes(true);
+  // No minimum height of its own: collapsed, the day values are their title strip alone.
+  DiagrammLiBo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   DiagrammLiBo->setStyleSheet(QStringLiteral("QListWidget { background: #f8f8ff; }"));
   auto* valueColumn = new QVBoxLayout(CalcPnl);
   valueColumn->setContentsMargins(0, 0, 0, 0);
@@ -319,6 +321,7 @@ TENAddDayDlg::TENAddDayDlg(QWidget* parent, DayPanelAdd add)
 
   if (LangDlg) LangDlg->TranslateForm(this);
   RezTitle->setText(toQ(GetLangText(580)));
+  unitCaption_ = MengeTxt->text();
 
   // The main window's panel lives in the consumption pane; a hosted one fills its host.
   QWidget* host = parent;
@@ -391,6 +394,11 @@ void TENAddDayDlg::FillDayEntryList() {
       RezLiBo->setCurrentRow(i, QItemSelectionModel::NoUpdate);
       break;
     }
+  // No entry focused (another day, the entry gone): the amount of none is shown.
+  if (FocusedEntryIndex() < 0) {
+    MengeEdt->clear();
+    MengeTxt->setText(unitCaption_);
+  }
 }
 
 void TENAddDayDlg::RefreshDayPanel() {

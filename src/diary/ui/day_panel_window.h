@@ -102,6 +102,8 @@ class TENAddDayDlg : public QWidget {
   bool showBars_ = true;
   bool filling_ = false;
   int listener_ = -1;
+  // The translated caption of the amount's unit, shown while no entry is focused.
+  QString unitCaption_;
 };
 
 extern TENAddDayDlg* ENAddDayDlg;

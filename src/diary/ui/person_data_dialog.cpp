@@ -169,7 +169,8 @@ TPersDataDlg::TPersDataDlg(QWidget* parent) : QDialog(parent) {
   StoffGrd->setSelectionMode(QAbstractItemView::SingleSelection);
   StoffGrd->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StoffGrd->verticalHeader()->setDefaultSectionSize(18);
-  StoffGrd->horizontalHeader()->setStretchLastSection(true);
+  // The name takes the room the value, its header as wide as needed, leaves.
+  StoffGrd->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   StoffInputGrp = Named<QGroupBox>(TabSheet2, "StoffInputGrp");
   StoffInputGrp->setTitle(toQ(" Aktueller Inhaltsstoff: "));
   StoffNameTxt = Figure(StoffInputGrp, "StoffNameTxt");
@@ -330,13 +331,12 @@ void TPersDataDlg::ShowPerson(ENPERSON* person) {
   ManFSStarsEdt->setText(person->pointScore > 0 ? QString::number(person->pointScore) : QString());
   DiaetRdb->setChecked(person->diet);
   NormalRdb->setChecked(!person->diet);
-  SchwangerCoBo->setVisible(person->sex == 'F');
+  ShowPregnancy(person->sex == 'F');
   SchwangerCoBo->setCurrentIndex(person->pregnancy == 'N' ? 0 : person->pregnancy == 'J' ? 1 : 2);
   filling_ = false;
   CalcPersonEnergy();
   StoffGrd->setHorizontalHeaderLabels({toQ(GetLangText(488)), toQ(GetLangText(489))});
-  StoffGrd->setColumnWidth(0, 200);
-  StoffGrd->setColumnWidth(1, 80);
+  StoffGrd->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   FillRequirementGrid();
 }
 
@@ -392,8 +392,15 @@ void TPersDataDlg::CalcPointScore() {
   WWErgTxt->setText(toQ(std::to_string(n) + " " + GetLangText(618)));
 }
 
+void TPersDataDlg::ShowPregnancy(bool shown) {
+  // The row goes with its label, so no gap is left between sex and height.
+  if (auto* form = qobject_cast<QFormLayout*>(SchwangerCoBo->parentWidget()->layout()))
+    form->setRowVisible(SchwangerCoBo, shown);
+  SchwangerCoBo->setVisible(shown);
+}
+
 void TPersDataDlg::MaleRdbClick() {
-  SchwangerCoBo->setVisible(FemaleRdb->isChecked());
+  ShowPregnancy(FemaleRdb->isChecked());
   CalcPersonEnergy();
 }
 
@@ -460,6 +467,16 @@ double TPersDataDlg::StandardFor(const std::string& code) const {
                                               TENApplogMod::GetPersonAge(state_.person));
 }
 
+// A row whose nutrient the food table does not have (a table without iodine) shows its code.
+ISTOFF TPersDataDlg::NutrientOf(const std::string& code) {
+  ISTOFF s;
+  if (!ctx().nutrients || !ctx().nutrients->FindStoffByCode(code, &s)) {
+    s = ISTOFF{};
+    s.name = code;
+  }
+  return s;
+}
+
 int TPersDataDlg::CurrentRequirement() const {
   const int r = StoffGrd->currentRow();
   if (!state_.person || r < 0 || r >= static_cast<int>(state_.person->requirements.size()))
@@ -484,8 +501,7 @@ void TPersDataDlg::FillRequirementGrid() {
 void TPersDataDlg::FillRequirementRow(int k) {
   if (!state_.person || k < 0 || k >= static_cast<int>(state_.person->requirements.size())) return;
   const TAGESBEDARF& row = state_.person->requirements[static_cast<size_t>(k)];
-  ISTOFF s;
-  if (!ctx().nutrients || !ctx().nutrients->FindStoffByCode(row.code, &s)) return;
+  const ISTOFF s = NutrientOf(row.code);
   StoffGrd->setItem(k, 0, new QTableWidgetItem(toQ(s.name)));
   const RequirementMark mark = RequirementCellMark(row);
   auto* value = new QTableWidgetItem(mark == RequirementMark::Unknown
@@ -501,25 +517,23 @@ void TPersDataDlg::ShowDailyRequirement() {
   if (r < 0 || filling_) return;
   filling_ = true;
   const TAGESBEDARF& row = state_.person->requirements[static_cast<size_t>(r)];
-  ISTOFF s;
-  if (ctx().nutrients && ctx().nutrients->FindStoffByCode(row.code, &s)) {
-    const std::string unit = RequirementUnit(s.unit);
-    StoffNameTxt->setText(toQ(s.name));
-    EinheitTxt->setText(toQ(unit));
-    const double standard = StandardFor(row.code);
-    QPalette pal = CalcValueTxt->palette();
-    if (standard >= 0) {
-      pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-      CalcValueTxt->setText(toQ(FormatFixed(standard, 2) + " " + unit));
-      FillRequirementRow(r);
-    } else {
-      pal = StoffInputGrp->palette();
-      CalcValueTxt->setText(toQ(GetLangText(490)));
-    }
-    CalcValueTxt->setPalette(pal);
-    TagessatzEdt->setText(row.own >= 0 ? toQ(FormatFixed(row.own, 2)) : QString());
-    AlarmCoBo->setCurrentIndex(row.alarm == '-' ? 0 : row.alarm == '<' ? 1 : 2);
+  const ISTOFF s = NutrientOf(row.code);
+  const std::string unit = RequirementUnit(s.unit);
+  StoffNameTxt->setText(toQ(s.name));
+  EinheitTxt->setText(toQ(unit));
+  const double standard = StandardFor(row.code);
+  QPalette pal = CalcValueTxt->palette();
+  if (standard >= 0) {
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    CalcValueTxt->setText(toQ(FormatFixed(standard, 2) + " " + unit));
+    FillRequirementRow(r);
+  } else {
+    pal = StoffInputGrp->palette();
+    CalcValueTxt->setText(toQ(GetLangText(490)));
   }
+  CalcValueTxt->setPalette(pal);
+  TagessatzEdt->setText(row.own >= 0 ? toQ(FormatFixed(row.own, 2)) : QString());
+  AlarmCoBo->setCurrentIndex(row.alarm == '-' ? 0 : row.alarm == '<' ? 1 : 2);
   filling_ = false;
 }
 

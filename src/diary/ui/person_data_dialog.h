@@ -8,6 +8,7 @@
 
 #include "diary/person_energy.h"
 #include "diary/person_store.h"
+#include "nutrients/nutrient_table.h"
 
 class QCheckBox;
 class QComboBox;
@@ -109,6 +110,8 @@ class TPersDataDlg : public QDialog {
   // The standard value of a nutrient for the person being edited.
   double StandardFor(const std::string& code) const;
   int CurrentRequirement() const;
+  static ISTOFF NutrientOf(const std::string& code);
+  void ShowPregnancy(bool shown);
 
   PersonEditState state_;
   bool stored_ = false;
