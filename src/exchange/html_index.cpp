@@ -107,7 +107,7 @@ bool HtmlIndex::Begin(ExportRun& run) {
 void HtmlIndex::AddLink(const ExportRun& run, const std::string& pagePath,
                         const std::string& title) {
   const bool even = IndexRowToggle();
-  std::string line = "<a href=\"" + FileNameOf(pagePath) + "\"";
+  std::string line = "<a href=\"" + HtmlEscaped(FileNameOf(pagePath)) + "\"";
   const std::string frame = Str(34);
   if (!frame.empty()) line += " target=\"" + frame + "\"";
   line += ">";
@@ -144,7 +144,7 @@ void HtmlIndex::Discard() {
 }
 
 bool WriteHTMLStartPage(std::string& startPageName) {
-  const std::string name = FileNameOf(startPageName);
+  const std::string name = HtmlEscaped(FileNameOf(startPageName));
   const std::string frame = Str(34);
   std::string page =
       "<html>\r\n<head>\r\n<title>Tavolin-Rezepte</title>\r\n"

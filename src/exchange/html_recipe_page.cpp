@@ -262,7 +262,8 @@ bool PageWriter::Picture(const std::string& line, size_t at, int kind) {
       address = (kind == 1 ? smallPrefix_ : symbolPrefix_) + list[static_cast<size_t>(n - 1)];
   }
   ReplaceAll(address, '\\', "/");
-  const std::string out = head + address + attributes;
+  // Picture names come from recipes and imports: escaped, a quote cannot end the attribute.
+  const std::string out = head + HtmlEscaped(address) + attributes;
   Put(missing ? WithoutFirstImage(out) : out);
   return true;
 }
@@ -684,8 +685,8 @@ void PageWriter::EndOfBody(const TemplatePiece& piece) {
         "</font><br>");
   if (index_ && frame_.empty()) {
     Put("<hr>\r\n");
-    Put("<font size=\"2\" face=\"Arial\">\r\n<a href=\"" + FileNameOf(run_.IndexFileName) + "\">" +
-        GetLangText(128) + "</a></font>\r\n");
+    Put("<font size=\"2\" face=\"Arial\">\r\n<a href=\"" +
+        HtmlEscaped(FileNameOf(run_.IndexFileName)) + "\">" + GetLangText(128) + "</a></font>\r\n");
   }
   Put(piece.text + (piece.lineEnd ? "\r\n" : ""));
 }

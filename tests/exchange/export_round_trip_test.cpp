@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
+#include "exchange/text_export_blocks.h"
 #include "export_test_support.h"
 #include "platform/paths.h"
 #include "recipedb/category_table.h"
@@ -176,7 +178,10 @@ std::string Words(std::string text, bool collapse) {
 // What a format cannot carry, applied to a recipe that was sent: the recipe as it comes back.
 REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
   const bool text = format != kFormatCookML;
-  for (REZZUTAT& z : r.lines) FractionCharToText(z.amount);  // ½ travels as 1/2
+  for (REZZUTAT& z : r.lines) {
+    FractionCharToText(z.amount);       // ½ travels as 1/2
+    if (z.unit == "St") z.unit = "Sk";  // the import names a unit by its main code
+  }
   if (text) {
     // Not in the text formats: ratings, card, e-mails, the changer, BLS codes, grams,
     // pictures, nutrients; remarks become part of the text.
@@ -193,6 +198,18 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
       z.blsCode.clear();
       z.grams = 0;
     }
+    std::vector<std::string> words;  // a keyword a line, joined by ", " when read
+    SplitText(r.hint, words, kSplitLines);
+    std::string hint;
+    for (std::string& line : words) {
+      for (size_t at = 0, end; at <= line.size(); at = end + 1) {
+        end = std::min(line.find_first_of(",;", at), line.size());
+        std::string word = line.substr(at, end - at);
+        while (!word.empty() && word[0] == ' ') word.erase(0, 1);
+        hint += (hint.empty() ? "" : ", ") + word;
+      }
+    }
+    r.hint = hint;
     if (r.hint.empty()) {  // the reader takes the category names for keywords
       for (uint16_t id : r.categories) {
         std::string name;
@@ -200,6 +217,13 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
           r.hint += (r.hint.empty() ? "" : ", ") + name;
       }
     }
+  }
+  if (format == kFormatMealMaster) {
+    for (REZZUTAT& z : r.lines) std::replace(z.amount.begin(), z.amount.end(), ',', '.');
+    std::vector<std::string> pieces;  // the source block is 26 columns wide
+    WrapText(r.source, pieces, 0, 26);
+    r.source.clear();
+    for (const std::string& piece : pieces) r.source += (r.source.empty() ? "" : "\r\n") + piece;
   }
   if (format == kFormatRezKonv) {
     for (REZZUTAT& z : r.lines) {
@@ -233,6 +257,102 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
   return r;
 }
 
+// A cook's real recipes: a long cake with three groups and more than thirty lines of every kind
+// of amount and unit, signs of the Windows code page (€, °, ½, –), a text of several
+// paragraphs; a recipe with nothing but its title; titles that look like paths.
+std::vector<REZBLOCK> RealRecipes() {
+  REZBLOCK a;
+  ClearRezBlock(a);
+  a.title = Ansi("Schwarzwälder Kirschtorte \"Omas Art\" <ohne> & mit Soße");
+  a.recipeIdHigh = 1576800000;
+  a.recipeIdLow = 42;
+  a.quality = '5';
+  a.difficulty = '3';
+  a.categories[0] = 3;
+  a.categories[1] = 5;
+  a.categories[2] = 9;
+  a.servings = 12;
+  a.servingType = Ansi("Stück");
+  a.createdBy = Ansi("Jürgen Weiß");
+  a.createdDate = "24.12.2019";
+  a.source = Ansi("Badische Küche – Heft 3/2019, Seite 42");
+  a.prepTime = "45 Min.";
+  a.cookTime = "35 Min.";
+  a.totalTime = "1 Std. 20 Min.";
+  a.costs = Ansi("ca. 12 €");
+  a.hint = Ansi("Torte; Kirschen, Schokolade");
+  a.lines = {{"", "", "*Biskuit", "", 0, 0},
+             {"6", "", "Eier (Gr. M)", "", 0, 0},
+             {"200", "g", "Zucker", "", 0, 0},
+             {"1", "Pk", "Vanillezucker", "", 0, 0},
+             {"1", "Pr", "Salz", "", 0, 0},
+             {"150", "g", "Mehl (Type 405)", "", 0, 0},
+             {"50", "g", "Speisestärke", "", 0, 0},
+             {"50", "g", "Kakaopulver, ungesüßt", "", 0, 0},
+             {"2", "TL", "Backpulver", "", 0, 0},
+             {"1 1/2", "EL", "heißes Wasser", "", 0, 0},
+             {"", "", "*Füllung", "", 0, 0},
+             {"2", "Gl", "Sauerkirschen (à 720 ml)", "", 0, 0},
+             {"", "", "-abgetropft, Saft auffangen", "", 0, 0},
+             {"0,25", "l", "Kirschsaft", "", 0, 0},
+             {"2-3", "EL", "Kirschwasser", "", 0, 0},
+             {"\xBD", "TL", "Zimt", "", 0, 0},
+             {"3/4", "Pk", "Puddingpulver Vanille", "", 0, 0},
+             {"1,5", "kg", "Schlagsahne", "", 0, 0},
+             {"4", "Pk", "Sahnesteif", "", 0, 0},
+             {"100", "ml", "Milch", "", 0, 0},
+             {"5", "Bl", "Gelatine, weiß", "", 0, 0},
+             {"1", "Msp", "gemahlene Nelken", "", 0, 1},
+             {"", "", "*Garnitur & Deko", "", 0, 0},
+             {"100", "g", "Zartbitterschokolade (70 %)", "", 0, 0},
+             {"12", "", "Cocktailkirschen", "", 0, 0},
+             {"1", "Be", "Schmand", "", 0, 0},
+             {"1", "Bd", "Minze", "", 0, 0},
+             {"1", "Fl", "Rum, braun", "", 0, 1},
+             {"1", "Ds", "Kirschen", "", 0, 0},
+             {"2", "St", "Zimtstangen", "", 0, 0},
+             {"", "nB", "Puderzucker", "", 0, 0},
+             {"1", "dl", "Eierlikör", "", 0, 0},
+             {"3", "cl", "Amaretto", "", 0, 0},
+             {"1", "Kn", "Ingwer", "", 0, 0},
+             {"", "", "Schokoraspeln", "", 0, 0}};
+  for (REZZUTAT& z : a.lines) z.text = Ansi(z.text);
+  a.text = Ansi(
+      "Den Backofen auf 180 °C (Umluft 160 °C) vorheizen. Eine Springform (Ø 26 cm) mit "
+      "Backpapier auslegen.\r\n"
+      "\r\n"
+      "Eier trennen. Eiweiß mit Salz steif schlagen, dabei Zucker & Vanillezucker einrieseln "
+      "lassen. Eigelb und heißes Wasser unterrühren. Mehl, Stärke, Kakao und Backpulver "
+      "mischen, darübersieben und vorsichtig unterheben.\r\n"
+      "\r\n"
+      "Im Ofen ca. 35 Minuten backen; Stäbchenprobe! Auskühlen lassen und zweimal waagerecht "
+      "durchschneiden.\r\n"
+      "\r\n"
+      "Kirschsaft mit Puddingpulver aufkochen, Kirschen unterheben, mit Kirschwasser <nach "
+      "Geschmack> abschmecken.");
+  a.remarks = {
+      {Ansi("Am Vortag backen, dann lässt sich der Boden besser schneiden."), Ansi("Jürgen Weiß")},
+      {"Statt Kirschwasser geht auch Kirschsaft (ohne Alkohol).", "Bert"}};
+
+  REZBLOCK b;  // nothing but a title
+  ClearRezBlock(b);
+  b.title = "Leeres Rezept";
+
+  REZBLOCK c;
+  ClearRezBlock(c);
+  c.title = "../x";
+  c.servings = 1;
+  c.lines = {{"1", "", "Apfel", "", 0, 0}};
+
+  REZBLOCK d;
+  ClearRezBlock(d);
+  d.title = "a/b:c";
+  d.servings = 2;
+  d.servingType = "Portionen";
+  d.text = "Einfach.";
+  return {a, b, c, d};
+}
+
 class RoundTrip : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -248,8 +368,9 @@ class RoundTrip : public ::testing::Test {
                      {kFigurePoints, "Weight"},
                      {kFigureRecipeId, "Fingerprint"}});
     test::WriteAll(e.env.Root() + "Pics/knoedel.jpg", kPicture);
-    e.AddRecipes(RoundTripRecipes());
+    e.AddRecipes(Recipes());
   }
+  virtual std::vector<REZBLOCK> Recipes() const { return RoundTripRecipes(); }
   // Exports the book, imports the file into a new book and compares field for field with what
   // the format carries.
   std::vector<REZBLOCK> Check(uint8_t format, const char* name, const char* book) {
@@ -273,6 +394,113 @@ class RoundTrip : public ::testing::Test {
   static constexpr const char* kPicture = "\xFF\xD8\xFF\xE0 JFIF";
   test::ExportEnv e;
 };
+
+class RealData : public RoundTrip {
+ protected:
+  std::vector<REZBLOCK> Recipes() const override { return RealRecipes(); }
+};
+
+TEST_F(RealData, EveryImportableFormatCarriesWhatItCan) {
+  Check(kFormatMealMaster, "echt.mm", "MM");
+  Check(kFormatRezKonv, "echt.rk", "RK");
+  Check(kFormatCookML, "echt.cml", "CML");
+}
+
+void CopyTemplates(test::ExportEnv& e) {
+  for (const char* name : {"ViewTPL.html", "QViewTPL.html", "IndexTPL.html"})
+    test::WriteAll(e.env.Root() + "HTML/" + name,
+                   test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/HTML/" + name));
+}
+
+// The same recipes as they leave the program for other readers: CookML as well-formed UTF-8
+// with every sign of the code page in its own UTF-8 form, HTML escaped in the Windows code page
+// its template names, the readable text in its columns.
+TEST_F(RealData, TheFilesShowTheTextsAsWrittenInTheirOwnCoding) {
+  CopyTemplates(e);
+  e.Export(kFormatCookML, kSetAll, "echt.cml");
+  const std::string cml = test::ReadAll(e.Path("echt.cml"));
+  for (const char* want :
+       {"<head title=\"Schwarzw\xC3\xA4lder Kirschtorte &quot;Omas Art&quot; &lt;ohne&gt; &amp; "
+        "mit So\xC3\x9F"
+        "e\"",
+        "costs=\"ca. 12 \xE2\x82\xAC\"",
+        "<sourceline>Badische K\xC3\xBC"
+        "che \xE2\x80\x93 Heft",
+        "auf 180 \xC2\xB0"
+        "C (Umluft 160 \xC2\xB0"
+        "C)",
+        "(\xC3\x98 26 cm)", "<ingredient qty=\"0.5\" unit=\"TL\" item=\"Zimt\"/>",
+        "<ingredient qty=\"1.5\" unit=\"EL\" item=\"hei\xC3\x9F"
+        "es Wasser\"/>",
+        "<part title=\"Garnitur &amp; Deko\">", "<head title=\"../x\"", "<head title=\"a/b:c\""})
+    EXPECT_NE(cml.find(want), std::string::npos) << want;
+  if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
+    const std::string out = e.env.Root() + "xmllint.txt";
+    const std::string command =
+        "xmllint --noout --nonet \"" + e.Path("echt.cml") + "\" >\"" + out + "\" 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << test::ReadAll(out);
+  }
+
+  e.exporter.Ziel = kTargetClipboard;
+  e.Export(kFormatHTML, kSetAll, "");
+  const std::string html = e.env.clipboard.text;
+  EXPECT_NE(html.find("Schwarzw\xE4lder Kirschtorte &quot;Omas Art&quot; &lt;ohne&gt; &amp; mit "
+                      "So\xDF"
+                      "e"),
+            std::string::npos);
+  EXPECT_NE(html.find("auf 180 \xB0" "C (Umluft 160 \xB0" "C)"), std::string::npos);
+  EXPECT_NE(html.find("Kirschwasser &lt;nach Geschmack&gt; abschmecken."), std::string::npos);
+  EXPECT_EQ(html.find("<ohne>"), std::string::npos);
+  EXPECT_EQ(html.find("<nach"), std::string::npos);
+
+  e.Export(kFormatText, kSetAll, "");
+  const std::string text = e.env.clipboard.text;
+  EXPECT_NE(text.find("\r\n F\xDCLLUNG\r\n      2 Gl Sauerkirschen (\xE0 720 ml)"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\n GARNITUR & DEKO\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n Leeres Rezept\r\n"), std::string::npos);
+}
+
+// An empty book gives no recipe and no broken file; one recipe and five thousand come back
+// whole.
+TEST(RoundTripSizes, AnEmptyBookOneRecipeAndFiveThousand) {
+  test::ExportEnv e;
+  CopyTemplates(e);
+  const std::pair<uint8_t, const char*> formats[] = {{kFormatMealMaster, ".mm"},
+                                                     {kFormatRezKonv, ".rk"},
+                                                     {kFormatText, ".txt"},
+                                                     {kFormatCookML, ".cml"},
+                                                     {kFormatHTML, ".html"}};
+  for (const auto& [format, extension] : formats) {
+    const std::string name = std::string("leer") + extension;
+    e.Export(format, kSetAll, name);
+    const std::vector<std::string>& log = e.exporter.Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), GetLangText(145)), log.end()) << name;
+    EXPECT_EQ(log.back(), GetLangText(134)) << name;
+  }
+  // No file of nothing, except the ones a reader expects whole: the text with its trailer line
+  // and a CookML document without recipes, which imports as none.
+  for (const char* name : {"leer.mm", "leer.rk", "leer.html", "leer_Index.html"})
+    EXPECT_FALSE(FileExists(e.Path(name))) << name;
+  EXPECT_EQ(test::ReadAll(e.Path("leer.txt")), GetLangText(129) + ExportVersion() + "\r\n");
+  EXPECT_TRUE(e.ImportInto(e.Path("leer.cml"), "Leer").empty());
+
+  std::vector<REZBLOCK> many;
+  for (int i = 1; i <= 5000; ++i) many.push_back(test::PlainRecipe(i));
+  e.AddRecipes(many);
+  e.exporter.list = e.AllRows();
+  e.exporter.Split = false;
+  for (const auto& [format, extension] : formats) {
+    if (format == kFormatText || format == kFormatHTML) continue;
+    const std::string name = std::string("alle") + extension;
+    e.Export(format, kSetAll, name);
+    const std::vector<REZBLOCK> back = e.ImportInto(e.Path(name), std::string("B") + extension);
+    ASSERT_EQ(back.size(), 5000u) << name;
+    EXPECT_EQ(back.front().title, "Rezept 00001") << name;
+    EXPECT_EQ(back.back().title, "Rezept 05000") << name;
+    EXPECT_EQ(back.back().lines.size(), 2u) << name;
+  }
+}
 
 TEST_F(RoundTrip, MealMasterCarriesTheHeadIngredientsTextAndKeyFigureFields) {
   Check(kFormatMealMaster, "rund.mm", "MM");

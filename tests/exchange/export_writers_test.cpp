@@ -112,6 +112,60 @@ TEST_F(Writers, KeyFigureLinesGoWithOption32AndBlocksEndAsTheFormatsSay) {
   EXPECT_EQ(rk.substr(rk.size() - 23), "servieren.\r\n\r\n\r\n=====\r\n");
 }
 
+// Texts longer than the text column and units Meal-Master has no two-column code for: every
+// line stays one a reader takes for an ingredient line, and every word of the text comes back.
+TEST_F(Writers, MealMasterLongTextsGoOnInContinuationLinesAndLongUnitsBeforeTheText) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Kirschen";
+  r.servings = 4;
+  r.lines = {{"2", "Gl", Ansi("Sauerkirschen (à 720 ml), entsteint und gut abgetropft"), "", 0, 0},
+             {"", "", "-den Saft auffangen und für die Soße beiseitestellen", "", 0, 0},
+             {"1", "Fl", Ansi("Kirschwasser für die Füllung!"), "", 0, 1},
+             {"1", "Pfd", "Hackfleisch, gemischt", "", 0, 0},
+             {"2", "Kgl", "Vanilleeis", "", 0, 0},
+             {"1", "", "Donaudampfschifffahrtsgesellschaftskapitänsmütze", "", 0, 0},
+             {"3", "EL", "Zucker", "", 0, 0}};
+  r.lines[1].text = Ansi(r.lines[1].text);
+  r.lines[5].text = Ansi(r.lines[5].text);
+  e.AddRecipes({r});
+  e.Export(kFormatMealMaster, kSetAll, "lang.mm");
+  const std::string text = test::ReadAll(e.Path("lang.mm"));
+  EXPECT_NE(text.find(Ansi("      2 Gl Sauerkirschen (à 720 ml),\r\n"
+                           "           - entsteint und gut\r\n"
+                           "           - abgetropft\r\n"
+                           "           - den Saft auffangen und für\r\n"
+                           "           - die Soße beiseitestellen\r\n"
+                           "      1 Fl ; Kirschwasser für die\r\n"
+                           "           - Füllung!\r\n"
+                           "      1    Pfd Hackfleisch, gemischt\r\n"
+                           "      2    Kgl Vanilleeis\r\n"
+                           "      1    Donaudampfschifffahrtsgesell\r\n"
+                           "           - schaftskapitänsmütze\r\n"
+                           "      3 EL Zucker\r\n")),
+            std::string::npos)
+      << text;
+  // No ingredient line reaches column 40.
+  const size_t from = text.find("   Servings: 4 Portionen\r\n\r\n      2 Gl");
+  ASSERT_NE(from, std::string::npos);
+  for (size_t at = text.find("\r\n\r\n", from) + 4, end;
+       (end = text.find("\r\n", at)) != std::string::npos && end > at; at = end + 2)
+    EXPECT_LE(end - at, 39u) << text.substr(at, end - at);
+
+  std::vector<REZBLOCK> back = e.ImportInto(e.Path("lang.mm"), "Lang");
+  std::erase_if(back, [](const REZBLOCK& b) { return b.title != "Kirschen"; });
+  ASSERT_EQ(back.size(), 1u);
+  std::string words;
+  for (const REZZUTAT& z : back[0].lines) words += z.text + "|";
+  EXPECT_EQ(words, Ansi("Sauerkirschen (à 720 ml),|-entsteint und gut|-abgetropft|"
+                        "-den Saft auffangen und für|-die Soße beiseitestellen|"
+                        "Kirschwasser für die|-Füllung!|Pfd Hackfleisch, gemischt|"
+                        "Kgl Vanilleeis|Donaudampfschifffahrtsgesell|-schaftskapitänsmütze|"
+                        "Zucker|"));
+  EXPECT_EQ(back[0].lines[5].notOnShoppingList, 1);
+  EXPECT_EQ(back[0].lines[11].amount, "3");
+}
+
 // A recipe for the CookML checks: markup characters and umlauts in every kind of text.
 REZBLOCK AwkwardRecipe() {
   REZBLOCK r;

@@ -169,6 +169,45 @@ TEST_F(HtmlPages, PicturesFitTheirBoxAndMissingOnesLoseTheirImageTag) {
             std::string::npos);
 }
 
+// Picture names and file names come from recipes, imports and the save dialog: in an address
+// they are escaped like any recipe text, so a quote can never end the attribute.
+TEST_F(HtmlPages, PictureAddressesAndLinkedFileNamesAreEscaped) {
+  ctx().options->SetParaString(59, "http://bilder.example/");
+  const std::string odd = "k\xE4se\" onerror=\"alert(1)&x.jpg";
+  test::WriteAll(Root() + "Pics/" + odd, test::ReadAll(Root() + "Pics/apfel.jpg"));
+  REZBLOCK r = PictureRecipe();
+  r.pictures = {{'F', odd}};
+  std::string page = Page(r);
+  EXPECT_NE(page.find("<img src=\"http://bilder.example/k\xE4se&quot; onerror=&quot;alert(1)&amp;"
+                      "x.jpg\" width=\"300\""),
+            std::string::npos);
+  EXPECT_EQ(page.find("onerror=\""), std::string::npos);
+  ctx().options->SetParaString(59, "");
+  for (REZZUTATEN& z : catalogue.zutaten) z.picture = z.singular + "\"><script>.gif";
+  page = Page(PictureRecipe());
+  EXPECT_NE(page.find("Pics/Zutaten/Birnen&quot;&gt;&lt;script&gt;.gif\" alt=\"Zutat 1\">"),
+            std::string::npos);
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+
+  // An index run to a file whose name holds markup: the links and the frameset name the pages
+  // escaped, the files themselves carry the name as chosen.
+  e.AddRecipes({test::PlainRecipe(1), test::PlainRecipe(2)});
+  e.exporter.Ziel = kTargetFile;
+  ExportHtml("Omas \"beste\" & <liebste>.html");
+  EXPECT_TRUE(FileExists(e.Path("Omas \"beste\" & <liebste>_2.html")));
+  const std::string index = File("Omas \"beste\" & <liebste>_Index.html");
+  EXPECT_NE(index.find("<a href=\"Omas &quot;beste&quot; &amp; &lt;liebste&gt;_2.html\""),
+            std::string::npos);
+  const std::string start = File("Omas \"beste\" & <liebste>_Start.html");
+  EXPECT_NE(start.find("<frame src=\"Omas &quot;beste&quot; &amp; &lt;liebste&gt;_Index.html\""),
+            std::string::npos);
+  EXPECT_NE(start.find("<frame src=\"Omas &quot;beste&quot; &amp; &lt;liebste&gt;.html\""),
+            std::string::npos);
+  ctx().options->SetParaString(34, "");
+  ExportHtml("A&B.html");
+  EXPECT_NE(File("A&B_2.html").find("<a href=\"A&amp;B_Index.html\">"), std::string::npos);
+}
+
 TEST_F(HtmlPages, TitleCategoriesAndTheListMode) {
   const std::string page = Page(PictureRecipe());
   // A line without marker is followed by an empty line; "%20" writes the title for an address.
