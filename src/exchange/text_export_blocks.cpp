@@ -194,6 +194,17 @@ std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe) {
   return names;
 }
 
+void KeepOffEndLine(const ExportRun& run, std::string& line) {
+  bool end;
+  if (run.Format == kFormatMealMaster) {
+    end = line.size() < 10 && (line.starts_with("MMMMM") || line.starts_with("-----"));
+  } else {
+    const size_t last = line.find_last_not_of(' ');
+    end = last != std::string::npos && line.compare(0, last + 1, "=====") == 0;
+  }
+  if (end) line.insert(0, 1, ' ');
+}
+
 void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate) {
   std::string copy = text;
   MaybeTransliterate(copy, transliterate);
@@ -202,6 +213,7 @@ void WritePreparationText(ExportRun& run, const std::string& text, int width, bo
   bool lastEmpty = false;
   for (std::string& line : lines) {
     const bool empty = line.empty();
+    KeepOffEndLine(run, line);
     if (!(empty && lastEmpty)) run.PutExportDataLine(line);
     lastEmpty = empty;
   }
@@ -223,7 +235,10 @@ void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool t
     MaybeTransliterate(text, transliterate);
     lines.clear();
     WrapText(text, lines, 0, static_cast<unsigned>(width));
-    for (std::string& line : lines) run.PutExportLine(line);
+    for (std::string& line : lines) {
+      KeepOffEndLine(run, line);
+      run.PutExportLine(line);
+    }
     wrote = wrote || !lines.empty();
   }
   if (wrote) run.PutLine("");

@@ -25,6 +25,11 @@ void PadTo(std::string& line, char c, size_t width);
 // recipe (text 852 and the title, then text 146). A slot without a main category adds no name.
 std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe);
 
+// A text line that the format's reader would take for the recipe's end line ("-----",
+// "MMMMM" in Meal-Master, "=====" in RezKonv) gets a blank before it, which the readers drop
+// again: the rest of the recipe would be lost to an import.
+void KeepOffEndLine(const ExportRun& run, std::string& line);
+
 // The preparation text wrapped at `width`, each line a data line; of a run of empty lines only
 // the first is written.
 void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate);
