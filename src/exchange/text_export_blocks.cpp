@@ -7,6 +7,7 @@
 #include "recipedb/cookbook_list.h"
 #include "recipes/key_figure_choice.h"
 #include "recipes/key_figures.h"
+#include "services/amounts.h"
 #include "services/charsets.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -205,12 +206,35 @@ void KeepOffEndLine(const ExportRun& run, std::string& line) {
   if (end) line.insert(0, 1, ' ');
 }
 
+namespace {
+
+// A Meal-Master reader's test for a line of the ingredient columns.
+bool InIngredientColumns(const std::string& line) {
+  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
+  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
+         (line.size() < 40 || at(40) == ' ');
+}
+
+// The reader leaves the ingredients only after a second line that is none, so the first text
+// line must not look like one: neither in the columns nor a short line that begins with a
+// number. One or two blanks before it (the reader drops them) move it out of the columns.
+void KeepOffIngredients(std::string& line) {
+  if (line.empty() || line[0] == ' ') return;
+  const bool number = line.size() < 40 && (IsDigit(line[0]) || line[0] == '/' || line[0] == '\\');
+  if (!number && !InIngredientColumns(line)) return;
+  line.insert(0, 1, ' ');
+  if (InIngredientColumns(line)) line.insert(0, 1, ' ');
+}
+
+}  // namespace
+
 void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate) {
   std::string copy = text;
   MaybeTransliterate(copy, transliterate);
   std::vector<std::string> lines;
   WrapText(copy, lines, 0, static_cast<unsigned>(width));
   bool lastEmpty = false;
+  if (!lines.empty() && run.Format == kFormatMealMaster) KeepOffIngredients(lines.front());
   for (std::string& line : lines) {
     const bool empty = line.empty();
     KeepOffEndLine(run, line);

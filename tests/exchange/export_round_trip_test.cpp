@@ -347,13 +347,15 @@ std::vector<REZBLOCK> RealRecipes() {
   c.title = "../x";
   c.servings = 1;
   c.lines = {{"1", "", "Apfel", "", 0, 0}};
+  c.text = "2 Stunden ruhen lassen, dann backen.";  // reads like "2 Eier"
 
   REZBLOCK d;
   ClearRezBlock(d);
   d.title = "a/b:c";
   d.servings = 2;
   d.servingType = "Portionen";
-  d.text = "Einfach.";
+  d.lines = {{"500", "g", "Mehl", "", 0, 0}};
+  d.text = "1. Teig kneten.\r\n2. Backen.";  // numbered steps
   return {a, b, c, d};
 }
 
