@@ -211,6 +211,13 @@ TEST(DiaryOverview, Shots) {
     v.GewichtMnuClick();
     test::Shot(&v, std::string("overview_weight_") + lang);
     v.close();
+    // The end-date picker as "bis zum" brings it up.
+    o.endDate.setWindowTitle(QString::fromStdString(GetLangText(653) + "20.5.2024" +
+                                                    GetLangText(654)));
+    o.endDate.show();
+    EXPECT_GE(o.endDate.width(), 193);
+    test::Shot(&o.endDate, std::string("end_date_") + lang);
+    o.endDate.hide();
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -30,6 +31,7 @@
 #include "diary/ui/person_list_dialog.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/recipe_calc.h"
+#include "nutrients/ui/filter_group_dialog.h"
 #include "nutrients/ui/food_browser_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/numbers.h"
@@ -125,12 +127,17 @@ QTableWidget* Grid(QWidget* parent, const char* name) {
 void CopyGrid(const TextGrid& from, QTableWidget* to, int keepTitleColumns) {
   to->setColumnCount(std::max(from.ColCount(), keepTitleColumns));
   to->setRowCount(std::max(1, from.RowCount()));
-  for (int r = 1; r < from.RowCount(); ++r)
-    for (int c = 0; c < from.ColCount(); ++c) {
-      auto* item = new QTableWidgetItem(toQ(from.Cell(c, r)));
-      item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-      to->setItem(r, c, item);
-    }
+  {
+    // A year is some 55,000 cells: the view hears of them once, not cell by cell.
+    const QSignalBlocker quiet(to->model());
+    for (int r = 1; r < from.RowCount(); ++r)
+      for (int c = 0; c < from.ColCount(); ++c) {
+        auto* item = new QTableWidgetItem(toQ(from.Cell(c, r)));
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        to->setItem(r, c, item);
+      }
+  }
+  to->viewport()->update();
 }
 
 void SetTitle(QTableWidget* g, int column, const std::string& text) {
@@ -234,7 +241,7 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   // The parameter band: the period on the left, the nutrition or the weight page on its right.
   auto* ParamPnl = Named<QWidget>(nullptr, "ParamPnl");
   auto* Panel1 = Named<QWidget>(ParamPnl, "Panel1");
-  Panel1->setFixedWidth(209);
+  Panel1->setFixedWidth(222);
   QWidget* periodStrip = TitledPane(Panel1, "RezTitle", RezTitle, "  Zeitraum");
   DiffDateRdb = Captioned<QRadioButton>(Panel1, "DiffDateRdb", "Zeitraum:");
   DiffDateRdb->setChecked(true);
@@ -405,13 +412,13 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   SetTitle(DayGrd, 2, GetLangText(564));
   DayGrd->setColumnWidth(0, 170);
   DayGrd->setColumnWidth(1, 80);
-  DayGrd->setColumnWidth(2, 22);
+  DayGrd->setColumnWidth(2, 30);
   VerlaufGrd->setColumnCount(2);
   VerlaufGrd->setRowCount(1);
   SetTitle(VerlaufGrd, 0, GetLangText(466));
   SetTitle(VerlaufGrd, 1, GetLangText(564));
   VerlaufGrd->setColumnWidth(0, 80);
-  VerlaufGrd->setColumnWidth(1, 22);
+  VerlaufGrd->setColumnWidth(1, 30);
   for (int t = 620; t <= 624; ++t) CompareItemCoBo->addItem(toQ(GetLangText(t)));
 
   connect(CloseENModulMnu, &QAction::triggered, this, [this] { close(); });
@@ -434,6 +441,7 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   connect(TBViewModeSwitch, &QAction::triggered, this, [this] { TBViewModeSwitchClick(); });
   connect(TBGraph, &QAction::triggered, this, [this] { TBGraphClick(); });
   connect(PersonBtn, &QPushButton::clicked, this, [this] { PersonBtnClick(); });
+  connect(StoffFiltBtn, &QPushButton::clicked, this, [this] { StoffFiltBtnClick(); });
   connect(HelpBtn, &QAction::triggered, this, [this] { HelpBtnClick(); });
   connect(PersonCoBo, &QComboBox::activated, this, [this] { PersonCoBoChange(); });
   connect(BLSFilterCoBo, &QComboBox::activated, this, [this] { BLSFilterCoBoChange(); });
@@ -503,10 +511,7 @@ void TENViewDayDlg::showEvent(QShowEvent* e) {
 
 void TENViewDayDlg::FormShow() {
   filling_ = true;
-  BLSFilterCoBo->clear();
-  if (ctx().nutrients)
-    for (const std::string& entry : ctx().nutrients->FilterEntries())
-      BLSFilterCoBo->addItem(toQ(entry));
+  FillFilterCombo();
   BLSFilterCoBo->setCurrentIndex(0);
   GraphNutrients.clear();
   Graph1CoBo->clear();
@@ -534,7 +539,7 @@ void TENViewDayDlg::FormShow() {
   SetWeightColumns();
   FillWeightGridHere();
   LoadPeriodMonths();
-  RefreshOverview();
+  // The tables are filled once, after the filter entry is taken over.
   const int filter = Option(53, 0);
   BLSFilterCoBo->setCurrentIndex(filter >= 0 && filter < BLSFilterCoBo->count() ? filter : 0);
   if (ctx().nutrients) ctx().nutrients->SetChosenFilter(filter);
@@ -542,6 +547,25 @@ void TENViewDayDlg::FormShow() {
   RefreshOverviewGrids();
   ToggleVerbrauchsliste(false);
   CenterOnForm(this);
+}
+
+void TENViewDayDlg::FillFilterCombo() {
+  const bool wasFilling = filling_;
+  filling_ = true;
+  BLSFilterCoBo->clear();
+  if (ctx().nutrients)
+    for (const std::string& entry : ctx().nutrients->FilterEntries())
+      BLSFilterCoBo->addItem(toQ(entry));
+  filling_ = wasFilling;
+}
+
+void TENViewDayDlg::StoffFiltBtnClick() {
+  if (BLSFilterDlg) BLSFilterDlg->exec();
+  // Groups may have come or gone: the lists, the browser's food, the comparison and the
+  // calculation follow.
+  FillFilterCombo();
+  if (BLSMainDlg) BLSMainDlg->FilterChosenElsewhere();
+  RefreshOverviewGrids();
 }
 
 void TENViewDayDlg::FillPersonCombo() {
@@ -625,13 +649,8 @@ void TENViewDayDlg::ToggleVerbrauchsliste(bool toggle) {
 
 void TENViewDayDlg::PersonBtnClick() {
   if (PersListDlg) PersListDlg->exec();
+  FillPersonCombo();
   filling_ = true;
-  PersonCoBo->clear();
-  if (ENApplogMod) {
-    std::vector<std::string> names = ENApplogMod->PersonNames();
-    std::sort(names.begin(), names.end());
-    for (const std::string& n : names) PersonCoBo->addItem(toQ(n));
-  }
   PersonCoBo->setCurrentIndex(-1);
   filling_ = false;
 }
@@ -732,8 +751,10 @@ void TENViewDayDlg::RefreshOverviewGrids() {
                                 Period.to.day, Period.to.month, Period.to.year);
   }
   const int dayRow = DayGrd->currentRow();
-  DayGrd->clearContents();
-  VerlaufGrd->clearContents();
+  for (QTableWidget* g : {DayGrd, VerlaufGrd}) {
+    g->setUpdatesEnabled(false);
+    g->clearContents();
+  }
   CopyGrid(day, DayGrd, 3);
   CopyGrid(period, VerlaufGrd, 2);
   SetTitle(DayGrd, 0, GetLangText(562));
@@ -756,6 +777,7 @@ void TENViewDayDlg::RefreshOverviewGrids() {
   BLSFilterCoBo->setCurrentIndex(filter >= 0 && filter < BLSFilterCoBo->count() ? filter : 0);
   if (dayRow > 0 && dayRow < DayGrd->rowCount()) DayGrd->setCurrentCell(dayRow, 0);
   filling_ = false;
+  for (QTableWidget* g : {DayGrd, VerlaufGrd}) g->setUpdatesEnabled(true);
 }
 
 void TENViewDayDlg::BLSFilterCoBoChange() {

@@ -50,6 +50,8 @@ class TENViewDayDlg : public QDialog {
   void TBViewModeSwitchClick();
   void TBGraphClick();
   void PersonBtnClick();
+  // The filter-group window, then every list of the filter entries and what shows them.
+  void StoffFiltBtnClick();
   void HelpBtnClick();
   void DiffDateRdbClick();
   void DateMoreDaysRDBClick();
@@ -141,6 +143,7 @@ class TENViewDayDlg : public QDialog {
 
  private:
   void FillPersonCombo();
+  void FillFilterCombo();
   void FillWeightGridHere();
   void SetWeightColumns();
   void RepaintGraph();
