@@ -239,7 +239,12 @@ TEST_F(Startup, CommandLineWordsActOnceAfterTheWindowIsShown) {
     }
   });
   closer.start(20);
-  Wait(700);
+  // The start timer may come late on a busy machine: wait for it to have acted, not a fixed time.
+  QElapsedTimer started;
+  started.start();
+  while ((MainFrm->TimerMain->isActive() || personLists == 0) && started.elapsed() < 10000)
+    Wait(20);
+  Wait(200);
   EXPECT_TRUE(BLSMainDlg->isVisible());
   EXPECT_TRUE(CoolDlg->isVisible());
   EXPECT_EQ(bls.shows, 1);
@@ -268,7 +273,9 @@ TEST_F(Startup, TheWeightWordOpensTheOverviewInItsWeightView) {
   env.userSettings.WriteString(kRegParam, "LastLogin", "Anna");
   Start({"/usr/bin/tavolin", "weight"});
   EXPECT_FALSE(ENViewDayDlg->isVisible());  // not before the start timer
-  Wait(700);
+  QElapsedTimer started;
+  started.start();
+  while (!ENViewDayDlg->isVisible() && started.elapsed() < 10000) Wait(20);
   EXPECT_TRUE(ENViewDayDlg->isVisible());
   EXPECT_EQ(ENViewDayDlg->WeightView, 1);
   EXPECT_TRUE(ENViewDayDlg->GewichtPnl->isVisible());
