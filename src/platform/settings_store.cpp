@@ -62,6 +62,21 @@ bool MemorySettingsStore::WriteString(const std::string& key, const std::string&
   if (v.name.empty()) v.name = name;
   v.value = value;
   ++changes_;
+  return Commit();
+}
+
+bool MemorySettingsStore::Commit() {
+  if (holds_ > 0) {
+    heldChange_ = true;
+    return true;
+  }
+  return Changed();
+}
+
+bool MemorySettingsStore::ReleaseChanges() {
+  if (holds_ > 0) --holds_;
+  if (holds_ > 0 || !heldChange_) return true;
+  heldChange_ = false;
   return Changed();
 }
 
@@ -70,7 +85,7 @@ bool MemorySettingsStore::DeleteValue(const std::string& key, const std::string&
   auto k = keys_.find(Normalise(key));
   if (k == keys_.end() || k->second.values.erase(Lower(name)) == 0) return false;
   ++changes_;
-  return Changed();
+  return Commit();
 }
 
 bool MemorySettingsStore::DeleteKey(const std::string& key) {
@@ -84,7 +99,7 @@ bool MemorySettingsStore::DeleteKey(const std::string& key) {
   }
   if (!any) return false;
   ++changes_;
-  return Changed();
+  return Commit();
 }
 
 std::vector<std::string> MemorySettingsStore::ValueNames(const std::string& key) const {

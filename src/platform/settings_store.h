@@ -26,6 +26,12 @@ class SettingsStore {
   // Names of the direct subkeys.
   virtual std::vector<std::string> SubKeys(const std::string& key) const = 0;
 
+  // Changes made between HoldChanges and ReleaseChanges go to a store's file once, when the
+  // last hold is released (a list of values written one by one). ReleaseChanges gives false
+  // when they could not be written.
+  virtual void HoldChanges() {}
+  virtual bool ReleaseChanges() { return true; }
+
   // Convenience: the string, or `def` when absent.
   std::string Read(const std::string& key, const std::string& name,
                    const std::string& def = std::string()) const;
@@ -56,6 +62,8 @@ class MemorySettingsStore : public SettingsStore {
 
   // Number of successful writes and deletions, so tests can see that nothing was written.
   int ChangeCount() const { return changes_; }
+  void HoldChanges() override { ++holds_; }
+  bool ReleaseChanges() override;
 
  protected:
   // Called after every change; the file store saves here.
@@ -72,6 +80,11 @@ class MemorySettingsStore : public SettingsStore {
   };
   std::map<std::string, Key> keys_;  // by normalised lower-case path
   int changes_ = 0;
+  int holds_ = 0;
+  bool heldChange_ = false;  // a change waits for the holds to end
+
+  // Changed(), or later while changes are held.
+  bool Commit();
 
   static std::string Normalise(const std::string& key);
   static std::string Lower(const std::string& s);
@@ -100,6 +113,22 @@ class IniSettingsStore : public MemorySettingsStore {
   bool readOnly_;
   bool holdsFile_ = false;  // the store holds what the file held (or there was no file)
   FileState state_;
+};
+
+// Holds the changes of a store (may be null) for its lifetime: one file write for many values.
+class HeldSettingsChanges {
+ public:
+  explicit HeldSettingsChanges(SettingsStore* store) : store_(store) {
+    if (store_) store_->HoldChanges();
+  }
+  ~HeldSettingsChanges() {
+    if (store_) store_->ReleaseChanges();
+  }
+  HeldSettingsChanges(const HeldSettingsChanges&) = delete;
+  HeldSettingsChanges& operator=(const HeldSettingsChanges&) = delete;
+
+ private:
+  SettingsStore* store_;
 };
 
 // The folder of the settings files: $TAVOLIN_CONFIG_DIR, else $XDG_CONFIG_HOME/Tavolin, else

@@ -72,6 +72,7 @@ void OptionsStore::LoadAutoDelBooks() {
 }
 
 void OptionsStore::SaveAutoDelBooks() {
+  const HeldSettingsChanges hold(Settings());  // the list goes to the file in one write
   for (size_t n = 0; n < autoDelBooks.size(); ++n) {
     WriteParam(Numbered("AutoDelName", n), autoDelBooks[n].name);
     WriteParam(Numbered("AutoDelNever", n), autoDelBooks[n].neverDelete ? "1" : "0");

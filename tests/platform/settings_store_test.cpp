@@ -69,6 +69,27 @@ TEST(IniSettingsStore, AnInterruptedWriteKeepsTheWholeOldFile) {
   EXPECT_EQ(again.Read(kRegParam, "KBook"), "Meine Rezepte");
 }
 
+TEST(IniSettingsStore, HeldChangesGoToTheFileWhenTheLastHoldEnds) {
+  TempDir dir;
+  const std::string file = dir.Path() + "user.ini";
+  IniSettingsStore s(file, false);
+  s.WriteString(kRegParam, "KBook", "Meine Rezepte");
+  const std::string before = test::ReadAll(file);
+  {
+    const HeldSettingsChanges outer(&s);
+    {
+      const HeldSettingsChanges inner(&s);
+      EXPECT_TRUE(s.WriteString(kRegParam, "AutoDelName0", "Ziel"));
+      EXPECT_TRUE(s.DeleteValue(kRegParam, "KBook"));
+    }
+    EXPECT_EQ(test::ReadAll(file), before);  // the outer hold still holds them
+    EXPECT_EQ(s.Read(kRegParam, "AutoDelName0"), "Ziel");
+  }
+  IniSettingsStore again(file, false);
+  EXPECT_EQ(again.Read(kRegParam, "AutoDelName0"), "Ziel");
+  EXPECT_EQ(again.Read(kRegParam, "KBook", "gone"), "gone");
+}
+
 TEST(IniSettingsStore, AFileThatCannotBeReadIsNeverReplaced) {
   TempDir dir;
   // A settings file linked to a drive that is not there: the settings are not lost by the
