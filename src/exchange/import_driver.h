@@ -99,6 +99,11 @@ class RecipeImporter {
   // flags, line count, units, keywords from the category words, number, identifier, title).
   ReadResult StoreImportedRecipe(ImportFormat format, REZBLOCK& recipe, const std::string& book,
                                  const std::vector<std::string>& categoryWords);
+  // The recipe a text reader fills, kept from recipe to recipe so that its line list and text
+  // keep their room (the reader clears it first).
+  REZBLOCK& TextRecipe() { return textRecipe_; }
+  // Two lists of lines a text reader collects, kept likewise (the reader counts what it uses).
+  std::vector<std::string>& ScratchLines(size_t list) { return scratchLines_[list % 2]; }
   // Names a recipe that was not stored because it ended before it was whole.
   void LogIncompleteRecipe(const std::string& title);
   // The Meal-Master reader's source-block flag ("QUELLE" group).
@@ -167,6 +172,8 @@ class RecipeImporter {
   bool cookMLFailed_ = false;  // a recipe could not be stored: the rest of the file is skipped
   std::string cookMLBook_;
   REZBLOCK recipe_;                         // the CookML recipe being built
+  REZBLOCK textRecipe_;
+  std::vector<std::string> scratchLines_[2];
   std::unique_ptr<BookAppender> appender_;  // the book a run appends to, open while it runs
   std::unique_ptr<UnitConversions> unitConversions_;
   std::unique_ptr<CategoryCodes> categoryCodes_;

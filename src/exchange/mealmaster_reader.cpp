@@ -75,8 +75,8 @@ bool IsAmountChar(char c) {
 }
 
 // An ingredient typed without columns ("500 g Mehl", "2 Eier", "1 1/2 TL Salz") rewritten into
-// the column layout; false when the line is no ingredient.
-bool RewriteFreeForm(std::string& line) {
+// the column layout (`out`); false when the line is no ingredient.
+bool RewriteFreeForm(const std::string& line, std::string& out) {
   if (line.empty() || line.size() >= 40 || line[0] == ' ') return false;
   size_t p = 0;
   while (IsAmountChar(At(line, p))) ++p;
@@ -105,16 +105,38 @@ bool RewriteFreeForm(std::string& line) {
     unit.clear();
     text = line;
   }
-  line = std::string(7 - amount.size(), ' ') + amount + ' ' + unit +
-         std::string(2 - unit.size(), ' ') + ' ' + text;
+  out = std::string(7 - amount.size(), ' ') + amount + ' ' + unit +
+        std::string(2 - unit.size(), ' ') + ' ' + text;
   return true;
 }
+
+// The lines of an ingredient block in collecting order. The strings are the importer's and keep
+// their room from recipe to recipe.
+class CollectedLines {
+ public:
+  explicit CollectedLines(std::vector<std::string>& store) : store_(store) {}
+  void Add(std::string_view line) {
+    if (size_ == store_.size()) store_.emplace_back();
+    store_[size_++].assign(line);
+  }
+  void Clear() { size_ = 0; }
+  std::vector<std::string>::const_iterator begin() const { return store_.begin(); }
+  std::vector<std::string>::const_iterator end() const {
+    return store_.begin() + static_cast<std::ptrdiff_t>(size_);
+  }
+
+ private:
+  std::vector<std::string>& store_;
+  size_t size_ = 0;
+};
+
+constexpr const char* kTitleKeys[] = {"Title: "};
+constexpr const char* kCategoryKeys[] = {"Categories: "};
 
 class MealMasterReader : public TextRecipeReader {
  public:
   MealMasterReader(RecipeImporter& importer, const std::string& book)
-      : TextRecipeReader(importer, book, ImportFormat::kMealMaster, {"Title: "}, {"Categories: "}) {
-  }
+      : TextRecipeReader(importer, book, ImportFormat::kMealMaster, kTitleKeys, kCategoryKeys) {}
 
  private:
   bool IsEndLine(const std::string& line) const override {
@@ -133,17 +155,17 @@ class MealMasterReader : public TextRecipeReader {
       const std::string_view right =
           line.size() > kRightPos ? std::string_view(line).substr(kRightPos) : std::string_view();
       if (line.size() >= 53 && line[40] == ' ' && IsColumnLine(right)) {
-        left_.push_back(line.substr(0, kLeftWidth));
-        right_.emplace_back(right);
+        left_.Add(std::string_view(line).substr(0, kLeftWidth));
+        right_.Add(right);
       } else {
-        left_.push_back(line);
+        left_.Add(line);
       }
       return false;
     }
-    std::string rewritten = line;
-    if (RewriteFreeForm(rewritten)) {
+    std::string rewritten;
+    if (RewriteFreeForm(line, rewritten)) {
       nonIngredient_ = 0;
-      left_.push_back(rewritten);
+      left_.Add(rewritten);
       return false;
     }
     if (nonIngredient_ == 0) {  // one other line is passed over; one with words is text
@@ -174,23 +196,24 @@ class MealMasterReader : public TextRecipeReader {
         recipe_.lines.push_back(std::move(heading));
       }
     }
-    left_.clear();
-    right_.clear();
+    left_.Clear();
+    right_.Clear();
     nonIngredient_ = 0;
   }
 
   // The collected column lines into ingredient lines (or into the source in a QUELLE block);
   // the right column follows the left one.
   void StoreLines() {
-    left_.insert(left_.end(), right_.begin(), right_.end());
-    right_.clear();
-    for (const std::string& line : left_) {
-      if (importer_.mealMasterSourceBlock)
-        SourceLine(line);
-      else
-        IngredientFromColumns(line);
+    for (const CollectedLines* lines : {&left_, &right_}) {
+      for (const std::string& line : *lines) {
+        if (importer_.mealMasterSourceBlock)
+          SourceLine(line);
+        else
+          IngredientFromColumns(line);
+      }
     }
-    left_.clear();
+    left_.Clear();
+    right_.Clear();
   }
 
   void SourceLine(const std::string& line) {
@@ -207,7 +230,7 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   void IngredientFromColumns(const std::string& line) {
-    REZZUTAT z;
+    REZZUTAT& z = recipe_.lines.emplace_back();  // filled in place; taken back when empty
     std::string text;
     const std::string_view view(line);
     const std::string_view amount = StripBlanks(view.substr(0, 7));
@@ -229,7 +252,10 @@ class MealMasterReader : public TextRecipeReader {
       }
       text = Field(StripBlanks(t));
     }
-    if (text.empty()) return;
+    if (text.empty()) {
+      recipe_.lines.pop_back();
+      return;
+    }
     pieces_.clear();
     if (text.size() <= 28 && std::none_of(text.begin(), text.end(), [](char c) {
           return c == ';' || c == '\r' || c == '\n';
@@ -237,10 +263,12 @@ class MealMasterReader : public TextRecipeReader {
       pieces_.push_back(std::move(text));  // what WrapText makes of a short line: itself
     else
       WrapText(text, pieces_, 1, 28);
-    if (pieces_.empty()) return;
+    if (pieces_.empty()) {
+      recipe_.lines.pop_back();
+      return;
+    }
     FractionCharToText(z.amount);
     z.text = std::move(pieces_[0]);
-    recipe_.lines.push_back(std::move(z));
     for (size_t i = 1; i < pieces_.size(); ++i) {
       REZZUTAT more;
       more.text.reserve(pieces_[i].size() + 1);
@@ -251,7 +279,8 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   int nonIngredient_ = 0;
-  std::vector<std::string> left_, right_, pieces_;
+  CollectedLines left_{importer_.ScratchLines(0)}, right_{importer_.ScratchLines(1)};
+  std::vector<std::string> pieces_;
 };
 
 }  // namespace

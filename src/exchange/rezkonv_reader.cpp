@@ -36,11 +36,13 @@ void FractionToDecimal(std::string& amount) {
   MixedFractionToDecimal(amount);
 }
 
+constexpr const char* kTitleKeys[] = {"Titel: ", "Title: "};
+constexpr const char* kCategoryKeys[] = {"Kategorien: ", "Categories: "};
+
 class RezKonvReader : public TextRecipeReader {
  public:
   RezKonvReader(RecipeImporter& importer, const std::string& book)
-      : TextRecipeReader(importer, book, ImportFormat::kRezKonv, {"Titel: ", "Title: "},
-                         {"Kategorien: ", "Categories: "}) {}
+      : TextRecipeReader(importer, book, ImportFormat::kRezKonv, kTitleKeys, kCategoryKeys) {}
 
  private:
   void PrepareLine(std::string& line) override { line.erase(line.find_last_not_of(' ') + 1); }

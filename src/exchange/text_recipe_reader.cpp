@@ -36,7 +36,7 @@ ReadResult TextRecipeReader::Run() {
 void TextRecipeReader::HeaderLine(const std::string& line) {
   // Where the value after the first keyword found begins; a keyword whose blank was cut with
   // the line's end ("Titel:" of an empty title) counts too. npos without one.
-  auto find = [&](const std::vector<const char*>& keys) {
+  auto find = [&](std::span<const char* const> keys) {
     const size_t end = line.find_last_not_of(' ') + 1;
     for (const char* key : keys) {
       const std::string_view k(key);

@@ -7,6 +7,7 @@
 // Lines are looked at as read (ImportSource): columns, keywords and labels are found first, and
 // only the pieces cut out of the line get their spelled umlauts converted, so a conversion that
 // shortens the line never moves a column or hides a label.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,12 +25,14 @@ class TextRecipeReader {
  protected:
   // The head keywords are looked for in the order given.
   TextRecipeReader(RecipeImporter& importer, const std::string& book, ImportFormat format,
-                   std::vector<const char*> titleKeys, std::vector<const char*> categoryKeys)
+                   std::span<const char* const> titleKeys,
+                   std::span<const char* const> categoryKeys)
       : importer_(importer),
         book_(book),
+        recipe_(importer.TextRecipe()),
         format_(format),
-        titleKeys_(std::move(titleKeys)),
-        categoryKeys_(std::move(categoryKeys)) {}
+        titleKeys_(titleKeys),
+        categoryKeys_(categoryKeys) {}
   virtual ~TextRecipeReader() = default;
 
   // The line as read and converted may be cleaned further (RezKonv: trailing blanks).
@@ -52,7 +55,7 @@ class TextRecipeReader {
 
   RecipeImporter& importer_;
   const std::string& book_;
-  REZBLOCK recipe_;
+  REZBLOCK& recipe_;
   int state_ = 0;  // 0 head, 1 ingredients, 2 text, 3 done
 
  private:
@@ -61,7 +64,7 @@ class TextRecipeReader {
   ReadResult Incomplete();
 
   ImportFormat format_;
-  std::vector<const char*> titleKeys_, categoryKeys_;
+  std::span<const char* const> titleKeys_, categoryKeys_;
   int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
   std::vector<std::string> words_;
   KeyFigureState keys_;

@@ -8,7 +8,14 @@ namespace tav {
 
 void ClearRezBlock(REZBLOCK& recipe) {
   const uint8_t deleted = recipe.deleted;
+  // The line list and the text keep their room: a reader of many recipes fills them again.
+  std::vector<REZZUTAT> lines = std::move(recipe.lines);
+  std::string text = std::move(recipe.text);
+  lines.clear();
+  text.clear();
   recipe = REZBLOCK();
+  recipe.lines = std::move(lines);
+  recipe.text = std::move(text);
   recipe.deleted = deleted;
   recipe.servingType = GetLangText(575);
 }
