@@ -104,9 +104,11 @@ StartLine RecipeStartLine(const std::string& line) {
   const std::string_view rest =
       b == std::string::npos ? std::string_view() : std::string_view(line).substr(b);
   const std::string_view five = rest.substr(0, 5);
-  if ((five == "MMMMM" || five == "-----") && ContainsUpper(rest, "MEAL-MAS"))
+  const char first = rest.empty() ? '\0' : rest[0];
+  if ((first == 'M' || first == '-') && (five == "MMMMM" || five == "-----") &&
+      ContainsUpper(rest, "MEAL-MAS"))
     return StartLine::kMealMaster;
-  if (five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
+  if (first == '=' && five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
   if (line.find("ZZZZZ") != std::string::npos && line.find("Mahlzeit") != std::string::npos)
     return StartLine::kMahlzeit;
   return StartLine::kNone;

@@ -52,9 +52,10 @@ std::string_view CText(const std::string& s) {
   return nul == std::string::npos ? std::string_view(s) : std::string_view(s).substr(0, nul);
 }
 
+// A stored text (CText) with its closing NUL: the byte after it is a NUL, its own or the
+// string's, so both go in one append.
 void PutText(std::string& out, std::string_view text) {
-  out.append(text);
-  out += '\0';
+  out.append(text.data(), text.size() + 1);
 }
 
 void AppendNumber(std::string& out, long v) {

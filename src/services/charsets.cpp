@@ -108,6 +108,22 @@ unsigned PairMask(const char* before) {
 }
 #endif
 
+// Calls `f` with the position of each byte above 0x7F, in order.
+template <typename F>
+void ForEachHighByte(const std::string& text, F f) {
+  const size_t n = text.size();
+  size_t i = 0;
+#if defined(__SSE2__)
+  for (; n - i >= 16; i += 16)
+    for (auto m = static_cast<unsigned>(
+             _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i))));
+         m; m &= m - 1)
+      f(i + static_cast<size_t>(__builtin_ctz(m)));
+#endif
+  for (; i < n; ++i)
+    if (static_cast<unsigned char>(text[i]) >= 0x80) f(i);
+}
+
 void MapBytes(std::string& text, const ByteMap& m) {
   for (char& c : text) c = static_cast<char>(m.map[static_cast<unsigned char>(c)]);
 }
@@ -315,8 +331,10 @@ void UmlautSpelling::ConvertFrom(std::string& text, size_t from) const {
   for (; q < n; ++q)
     if ((static_cast<unsigned char>(s[q]) | 0x20) == 'e') pair(q);
   if (!converted) return;
-  size_t w = from;
-  for (size_t i = from; i < text.size(); ++i)
+  // Closed up from the first marker on.
+  const void* first = std::memchr(s, kMarker, n);
+  size_t w = static_cast<size_t>(static_cast<const char*>(first) - text.data());
+  for (size_t i = w; i < text.size(); ++i)
     if (text[i] != kMarker) text[w++] = text[i];
   text.resize(w);
 }
@@ -351,18 +369,23 @@ void ExchangeLineDecoder::Decode(std::string& line) {
   static const CodePageHints kHints;
   auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
   int score = 0;
-  for (size_t i = 0; i < line.size(); ++i) {
+  // Only bytes above 0x7F tell anything and change: the others are passed over.
+  ForEachHighByte(line, [&](size_t i) {
     const auto c = static_cast<unsigned char>(line[i]);
     // 0x84 and 0x94 are ä and ö in DOS but the quotes „ and ” in Windows-1252: only inside a
     // word do they tell.
     if ((c == 0x84 || c == 0x94) &&
         !(i > 0 && letter(line[i - 1]) && i + 1 < line.size() && letter(line[i + 1])))
-      continue;
+      return;
     score += kHints.hint[c];
-  }
+  });
   if (score != 0) dos_ = score > 0;
   static const DosLineMap kDos;
-  if (dos_) MapBytes(line, kDos);
+  if (dos_) {
+    ForEachHighByte(line, [&](size_t i) {
+      line[i] = static_cast<char>(kDos.map[static_cast<unsigned char>(line[i])]);
+    });
+  }
 }
 
 void AnsiToDosUmlauts(std::string& text) {

@@ -141,7 +141,14 @@ RecipeIdBatch::~RecipeIdBatch() {
 }
 
 void NewRecipeId(int32_t id[2]) {
-  const std::tm tm = LocalNow();
+  // The local time once a minute: an import gives thousands of identifiers, and zones lie whole
+  // minutes from UTC, so the local minute stays the same all through a UTC minute.
+  static thread_local std::time_t minute = -1;
+  static thread_local std::tm tm{};
+  if (const std::time_t now = std::time(nullptr); now / 60 != minute) {
+    minute = now / 60;
+    localtime_r(&now, &tm);
+  }
   id[1] = RecipeIdTimeWord(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min);
 
   long long k = 0;
