@@ -217,11 +217,13 @@ bool InIngredientColumns(const std::string& line) {
 
 // The reader leaves the ingredients only after a second line that is none, so the first text
 // line must not look like one: neither in the columns nor a short line that begins with a
-// number. One or two blanks before it (the reader drops them) move it out of the columns.
+// number nor a group heading ("----- Tipp -----"). One or two blanks before it (the reader
+// drops them) move it out of the columns.
 void KeepOffIngredients(std::string& line) {
   if (line.empty() || line[0] == ' ') return;
   const bool number = line.size() < 40 && (IsDigit(line[0]) || line[0] == '/' || line[0] == '\\');
-  if (!number && !InIngredientColumns(line)) return;
+  const bool heading = line.starts_with("MMMMM") || line.starts_with("-----");
+  if (!number && !heading && !InIngredientColumns(line)) return;
   line.insert(0, 1, ' ');
   if (InIngredientColumns(line)) line.insert(0, 1, ' ');
 }

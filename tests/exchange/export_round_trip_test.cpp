@@ -356,7 +356,13 @@ std::vector<REZBLOCK> RealRecipes() {
   d.servingType = "Portionen";
   d.lines = {{"500", "g", "Mehl", "", 0, 0}};
   d.text = "1. Teig kneten.\r\n2. Backen.";  // numbered steps
-  return {a, b, c, d};
+  REZBLOCK f;
+  ClearRezBlock(f);
+  f.title = "Erdbeeren mit Sahne";
+  f.servings = 2;
+  f.lines = {{"250", "g", "Erdbeeren", "", 0, 0}, {"100", "ml", "Sahne", "", 0, 0}};
+  f.text = "---------- Tipp ----------\r\nMit Minze servieren.";  // like a group heading
+  return {a, b, c, d, f};
 }
 
 class RoundTrip : public ::testing::Test {
