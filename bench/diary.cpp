@@ -7,11 +7,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "diary/diary_module.h"
+#include "diary_year.h"
 #include "nutrients/nutrient_table.h"
 #include "nutrients/recipe_calc.h"
 #include "platform/numbers.h"
@@ -72,39 +72,9 @@ struct Year {
   }
 
   void Generate() {
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> value(0, 99999);
-    for (int month = 0; month < 12; ++month) {
-      for (int day = 1; day <= DaysInMonth(month, kYear); ++day) {
-        for (int k = 0; k < kEntriesPerDay; ++k) {
-          ENENTRY e;
-          e.day = day;
-          e.month = month;
-          e.year = kYear;
-          e.isRecipe = k % 2 == 0;
-          e.calculated = true;
-          e.book = static_cast<uint16_t>(-3);
-          e.recipeNumber = e.isRecipe ? 100 + k : 0;
-          e.foodKey = e.isRecipe ? "" : "B10" + std::to_string(k) + "000";
-          e.name = e.isRecipe ? "Gem\xFCsesuppe mit Graupen und Kr\xE4utern " + std::to_string(k)
-                              : "Vollkornbrot, Roggen";
-          e.unit = e.isRecipe ? "Portionen" : "Gramm";
-          e.baseAmount = e.isRecipe ? 4 : 100;
-          e.amount = e.isRecipe ? 1.5 : 120;
-          std::string line = e.isRecipe ? "0;0" : e.foodKey + ";Vollkornbrot, Roggen";
-          for (int f = 2; f < kFields; ++f) {
-            const int v = value(rng);
-            char text[24];
-            std::snprintf(text, sizeof text, ";%d,%02d", v / 100, v % 100);
-            line += text;
-          }
-          e.nutrientLine = line;
-          FoodDatabase::SplitBLSRecord(line, &e.food);
-          diary->AddEntry(std::move(e));
-        }
-        diary->CalcDaySums(diary->GetDay(day, month, kYear));
-      }
-    }
+    bench::AddDiaryYear(
+        *diary, {kYear, kEntriesPerDay, kFields, "Gem\xFCsesuppe mit Graupen und Kr\xE4utern ",
+                 "Vollkornbrot, Roggen", [](int k) { return "B10" + std::to_string(k) + "000"; }});
     diary->SaveAllMonths();
     for (int month = 0; month < 12; ++month) {
       char name[32];

@@ -12,8 +12,8 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <random>
 
+#include "../diary_year.h"
 #include "../food_table.h"
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
@@ -22,7 +22,6 @@
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/diary_overview_dialog.h"
-#include "nutrients/food_database.h"
 #include "platform/text_file.h"
 #include "services/dates.h"
 #include "services/ui/context_list_box.h"
@@ -40,8 +39,8 @@ struct Environment : tav::bench::ProgramFolders {
     const std::string data = root + "Data/";
     CopyFile(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/GUI.klf", data + "DE/GUI.klf");
     tav::bench::WriteNationalFoodTable(root, keys);
-    tav::WriteTextLines(data + "Users.dat", {"#", ">NAnna M\xFCller", ">G05031970", ">W68",
-                                             ">H172", ">SF", ">TN", "#"});
+    tav::WriteTextLines(data + "Users.dat", {"#", ">NAnna M\xFCller", ">G05031970", ">W68", ">H172",
+                                             ">SF", ">TN", "#"});
     user.WriteString(tav::kRegParam, "LastLogin", "Anna M\xFCller");
     tav::StartProgram();
     tav::MainFrm->resize(1200, 800);
@@ -54,43 +53,17 @@ struct Environment : tav::bench::ProgramFolders {
   // Entries of recipes and foods alternating, each day summed; weights twice a week.
   void WriteYear() {
     tav::TENApplogMod* diary = tav::ENApplogMod;
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> value(0, 99999);
-    for (int month = 0; month < 12; ++month) {
-      for (int day = 1; day <= tav::DaysInMonth(month, kYear); ++day) {
-        for (int k = 0; k < kEntriesPerDay; ++k) {
-          tav::ENENTRY e;
-          e.day = day;
-          e.month = month;
-          e.year = kYear;
-          e.isRecipe = k % 2 == 0;
-          e.calculated = true;
-          e.book = static_cast<uint16_t>(-3);
-          e.recipeNumber = e.isRecipe ? 100 + k : 0;
-          e.foodKey = e.isRecipe ? "" : keys[static_cast<size_t>(k * 101)];
-          e.name = e.isRecipe ? "Gem\xFCsesuppe mit Graupen " + std::to_string(k) : "Roggenbrot";
-          e.unit = e.isRecipe ? "Portionen" : "Gramm";
-          e.baseAmount = e.isRecipe ? 4 : 100;
-          e.amount = e.isRecipe ? 1.5 : 120;
-          std::string line = e.isRecipe ? "0;0" : e.foodKey + ";Roggenbrot";
-          for (int f = 2; f < tav::bench::kFields; ++f) {
-            const int v = value(rng);
-            char text[24];
-            std::snprintf(text, sizeof text, ";%d,%02d", v / 100, v % 100);
-            line += text;
-          }
-          e.nutrientLine = line;
-          tav::FoodDatabase::SplitBLSRecord(line, &e.food);
-          diary->AddEntry(std::move(e));
-        }
-        diary->CalcDaySums(diary->GetDay(day, month, kYear));
-        if (day % 4 == 0) {
+    tav::bench::AddDiaryYear(
+        *diary,
+        {kYear, kEntriesPerDay, tav::bench::kFields, "Gem\xFCsesuppe mit Graupen ", "Roggenbrot",
+         [this](int k) { return keys[static_cast<size_t>(k * 101)]; }},
+        [diary](int day, int month) {
+          if (day % 4 != 0) return;
           const int i = diary->AddWeightEntryAt(day, month, kYear, 7, 30);
-          diary->SetWeightValue(i, 0, std::to_string(70 - month / 3) + "," + std::to_string(day % 10));
+          diary->SetWeightValue(i, 0,
+                                std::to_string(70 - month / 3) + "," + std::to_string(day % 10));
           diary->SetWeightValue(i, 1, "2" + std::to_string(day % 10));
-        }
-      }
-    }
+        });
     diary->SaveAllMonths();
     diary->UnloadAllMonths();
   }
