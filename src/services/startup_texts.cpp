@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "services/context.h"
+#include "services/tools_module.h"
 
 namespace tav {
 
@@ -19,6 +20,17 @@ std::string BothLanguages(const std::string& de, const std::string& en) {
 std::string DataRootFault(const std::string& programFolder, const std::string& root) {
   // A relative root would be the working folder of whoever started the program.
   if (!root.empty() && root[0] == '/' && DirExists(root)) return std::string();
+  const std::string data = WithSeparator(programFolder) + "Data";
+  if (!DataRootFromEnvironment().empty()) {
+    return BothLanguages(
+        "Tavolin findet seinen Datenordner nicht und wird beendet.\n\n„" + data +
+            "“ gibt es nicht, und den in TAVOLIN_DATA_ROOT genannten Datenordner „" + root +
+            "“ gibt es nicht oder er ist kein vollständiger Pfad.\n\nBitte richten Sie "
+            "Tavolin neu ein.",
+        "Tavolin cannot find its data folder and will close.\n\n\"" + data +
+            "\" does not exist, and the data folder that TAVOLIN_DATA_ROOT names, \"" + root +
+            "\", does not exist or is no full path.\n\nPlease install Tavolin again.");
+  }
   SettingsStore::FileState machine;
   if (ctx().machineSettings) machine = ctx().machineSettings->State();
   const std::string file = machine.file.empty() ? "machine.ini" : machine.file;
@@ -41,7 +53,6 @@ std::string DataRootFault(const std::string& programFolder, const std::string& r
     de = "Den dort genannten Datenordner „" + root + "“ gibt es nicht.";
     en = "The data folder it names, \"" + root + "\", does not exist.";
   }
-  const std::string data = WithSeparator(programFolder) + "Data";
   const std::string german = "Tavolin findet seinen Datenordner nicht und wird beendet.\n\n"
                              "Gesucht wurde:\n- im Programmordner: „" + data +
                              "“ gibt es nicht;\n- in der Einstellungsdatei „" + file + "“: " + de +

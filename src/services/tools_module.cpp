@@ -3,6 +3,7 @@
 #include <sys/utsname.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/paths.h"
@@ -24,9 +25,16 @@ TToolsMod::TToolsMod() {
   }
 }
 
+std::string DataRootFromEnvironment() {
+  const char* value = std::getenv("TAVOLIN_DATA_ROOT");
+  return value && *value ? WithSeparator(value) : std::string();
+}
+
 std::string FindDataRoot(const std::string& programFolder) {
   const std::string folder = WithSeparator(programFolder);
   if (!folder.empty() && EntryExists(folder + "Data")) return folder;
+  // The variable the install step reads names the same root, so it stands before DataPath.
+  if (std::string root = DataRootFromEnvironment(); !root.empty()) return root;
   std::string root;
   if (ctx().machineSettings) ctx().machineSettings->ReadString(kRegAppPaths, "DataPath", root);
   return NativePath(root);

@@ -57,8 +57,12 @@ class TToolsMod {
 extern TToolsMod* ToolsMod;
 
 // Data root rule without the outdated-installation check (used before any window exists):
-// `programFolder` when it holds an entry "Data", else the machine settings' "DataPath".
+// `programFolder` when it holds an entry "Data", else $TAVOLIN_DATA_ROOT when it is set, else
+// the machine settings' "DataPath".
 std::string FindDataRoot(const std::string& programFolder);
+
+// $TAVOLIN_DATA_ROOT with a final separator; "" when it is not set.
+std::string DataRootFromEnvironment();
 
 // The log time stamp "{dd.mm.yy hh:mm:ss} " for a broken-down local time.
 std::string LogTimeStamp(int day, int month, int year, int hour, int minute, int second);

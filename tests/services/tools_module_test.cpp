@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/paths.h"
@@ -9,6 +10,7 @@
 #include "services/file_functions.h"
 #include "services/form_placement.h"
 #include "services/options_store.h"
+#include "services/startup_texts.h"
 #include "services/tools_module.h"
 #include "support/test_env.h"
 
@@ -85,6 +87,31 @@ TEST(DataRoot, ProgramFolderWithDataWinsOverTheMachineSetting) {
   RemoveFile(prog + "Data");
   env.machineSettings.DeleteKey(kRegAppPaths);
   EXPECT_EQ(tools.GetDataPath(), "");
+  SetProgramFolder(saved);
+}
+
+TEST(DataRoot, TheEnvironmentVariableWinsOverTheMachineSettingButNotOverTheProgramFolder) {
+  test::TestEnv env;
+  const std::string saved = ProgramFolder();
+  const std::string prog = env.Root() + "prog/";
+  const std::string other = env.Root() + "anderswo";
+  MakeDirs(prog);
+  MakeDirs(other);
+  SetProgramFolder(prog);
+  setenv("TAVOLIN_DATA_ROOT", other.c_str(), 1);
+  TToolsMod tools;
+  EXPECT_EQ(tools.GetDataPath(), other + "/");
+  EXPECT_EQ(DataRootFault(prog, FindDataRoot(prog)), "");
+  WriteAll(prog + "Data", "");
+  EXPECT_EQ(tools.GetDataPath(), prog);
+  RemoveFile(prog + "Data");
+  // A variable that names no folder is said, naming the variable, never passed over silently.
+  setenv("TAVOLIN_DATA_ROOT", (other + "/fehlt").c_str(), 1);
+  const std::string fault = DataRootFault(prog, FindDataRoot(prog));
+  EXPECT_NE(fault.find("TAVOLIN_DATA_ROOT"), std::string::npos) << fault;
+  EXPECT_NE(fault.find(other + "/fehlt/"), std::string::npos) << fault;
+  unsetenv("TAVOLIN_DATA_ROOT");
+  EXPECT_EQ(tools.GetDataPath(), env.Root());
   SetProgramFolder(saved);
 }
 
