@@ -544,11 +544,9 @@ void PageWriter::Preparation() {
 void PageWriter::Remarks() {
   if (r_.remarks.empty() || !run_.keyFigures) return;
   const int mode = run_.keyFigures->GetRemarkShowMode(kKeyFiguresHtml);
-  if (mode == 0) return;
   std::vector<std::string> lines;
-  for (const REZREMARK& remark : r_.remarks) {
-    if (remark.text.empty()) continue;
-    if (mode == 16 && remark.author != userName_) continue;
+  for (const REZREMARK* shown : ShownRemarks(r_, mode, userName_)) {
+    const REZREMARK& remark = *shown;
     PutData("&nbsp;&nbsp;&nbsp;" + HtmlEscaped(remark.author) + ":<br>\r\n");
     lines.clear();
     WrapText(remark.text, lines, 0, 79);
@@ -566,7 +564,7 @@ bool PageWriter::Rating(const std::string& line, char rating, bool quality) {
   if (rating <= '0') return false;
   std::string value;
   if (Has(line, " T ")) {
-    value = GetLangText((quality ? 648 : 653) + static_cast<unsigned char>(rating));
+    value = RatingText(quality, rating);
   } else {
     const std::string prefix = Str(60).empty() ? "file://" + dataRoot_ + "Pics/Zutaten/" : Str(60);
     const std::string img = "<img align=\"absmiddle\" src=\"" + prefix;
@@ -662,10 +660,9 @@ bool PageWriter::KeyFigure(const PARA_SHOWDATA& figure) {
       return GetEnergyPerServing(r_, value) && line(value);
     }
     case kFigureQuality:
-      return r_.quality >= '1' && line(GetLangText(648 + static_cast<unsigned char>(r_.quality)));
+      return ifSet(RatingText(true, r_.quality));
     case kFigureDifficulty:
-      return r_.difficulty >= '1' &&
-             line(GetLangText(653 + static_cast<unsigned char>(r_.difficulty)));
+      return ifSet(RatingText(false, r_.difficulty));
     case kFigureBookName:
       return ctx().books && ifSet(ctx().books->GetKBookName(r_.bookId));
     default:  // the remarks come with "$Bemerkung"

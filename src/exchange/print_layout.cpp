@@ -242,14 +242,12 @@ int RecipePrintView::LayoutRecipePage(PrintCanvas& canvas, int page) const {
 
   const int mode = keyFigures ? keyFigures->GetRemarkShowMode(kKeyFiguresPrint) : 0;
   const std::string user = ctx().options ? ctx().options->Str(10) : std::string();
-  for (const REZREMARK& remark : r.remarks) {
-    if (mode == 0 || remark.text.empty()) continue;
-    if (mode == 16 && remark.author != user) continue;
+  for (const REZREMARK* remark : ShownRemarks(r, mode, user)) {
     lh = SetPrintFont(canvas, 12, kFontItalic);
     text.y += lh;
-    block("    " + remark.author, 75);
+    block("    " + remark->author, 75);
     lh = SetPrintFont(canvas, 10, 0);
-    block(remark.text, 75);
+    block(remark->text, 75);
   }
 
   Footer(canvas, GetLangText(129));

@@ -65,11 +65,6 @@ std::string Label(const PARA_SHOWDATA& figure) {
   return figure.altText.empty() ? figure.displayName : figure.altText;
 }
 
-// The rating texts: message base + the character's code, for a character above '0'.
-std::string RatingText(int baseText, char c) {
-  return GetLangText(baseText + static_cast<unsigned char>(c));
-}
-
 void WriteCategories(ExportRun& run, const REZBLOCK& recipe, const std::string& label) {
   std::vector<std::string> names;
   for (uint16_t id : recipe.categories) {
@@ -154,10 +149,10 @@ void WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
       return;
     }
     case kFigureQuality:
-      if (recipe.quality > '0') data(RatingText(648, recipe.quality));
+      ifSet(RatingText(true, recipe.quality));
       return;
     case kFigureDifficulty:
-      if (recipe.difficulty > '0') data(RatingText(653, recipe.difficulty));
+      ifSet(RatingText(false, recipe.difficulty));
       return;
     case kFigureBookName:
       if (ctx().books) ifSet(ctx().books->GetKBookName(recipe.bookId));
@@ -170,16 +165,13 @@ void WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
 void WriteRemarks(ExportRun& run, const REZBLOCK& recipe, int width) {
   if (!run.keyFigures || recipe.remarks.empty()) return;
   const int mode = run.keyFigures->GetRemarkShowMode(kKeyFiguresText);
-  if (mode == 0) return;
   const std::string user = ctx().options ? ctx().options->Str(10) : std::string();
   std::vector<std::string> lines;
-  for (const REZREMARK& remark : recipe.remarks) {
-    if (remark.text.empty()) continue;
-    if (mode == 16 && remark.author != user) continue;  // the user's own remarks
+  for (const REZREMARK* remark : ShownRemarks(recipe, mode, user)) {
     run.PutLine("");
-    run.PutLine("   " + remark.author + ":");
+    run.PutLine("   " + remark->author + ":");
     lines.clear();
-    WrapText(remark.text, lines, 0, static_cast<unsigned>(width));
+    WrapText(remark->text, lines, 0, static_cast<unsigned>(width));
     for (std::string& line : lines) run.PutExportLine(line);
   }
 }

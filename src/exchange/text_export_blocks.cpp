@@ -69,12 +69,6 @@ bool IsExtraFigure(int32_t id) {
   }
 }
 
-// The text of a quality or difficulty digit 1-5 (base text + the digit's code); "" otherwise.
-std::string RatingText(int baseText, char digit) {
-  if (digit < '1' || digit > '5') return std::string();
-  return GetLangText(baseText + static_cast<unsigned char>(digit));
-}
-
 // The lines of one key figure; true when it wrote any.
 bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& figure, int width,
                  bool transliterate) {
@@ -141,9 +135,9 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
       return GetEnergyPerServing(recipe, value) && one(value);
     }
     case kFigureQuality:
-      return ifSet(RatingText(648, recipe.quality));
+      return ifSet(RatingText(true, recipe.quality));
     case kFigureDifficulty:
-      return ifSet(RatingText(653, recipe.difficulty));
+      return ifSet(RatingText(false, recipe.difficulty));
     case kFigureBookName:
       return ctx().books && ifSet(ctx().books->GetKBookName(static_cast<int16_t>(recipe.bookId)));
     default:  // servings and categories stand in the head, remarks in their blocks
@@ -248,16 +242,13 @@ void WritePreparationText(ExportRun& run, const std::string& text, int width, bo
 void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate) {
   if (recipe.remarks.empty() || !run.keyFigures) return;
   const int mode = run.keyFigures->GetRemarkShowMode(kKeyFiguresText);
-  if (mode == 0) return;
   const std::string user = ctx().options ? ctx().options->Str(10) : std::string();
   bool wrote = false;
   std::vector<std::string> lines;
-  for (const REZREMARK& remark : recipe.remarks) {
-    if (remark.text.empty()) continue;
-    if (mode == 16 && remark.author != user) continue;  // only the user's own remarks
+  for (const REZREMARK* remark : ShownRemarks(recipe, mode, user)) {
     run.PutLine("");
-    PlainLine(run, "  " + remark.author + ":", transliterate);
-    std::string text = remark.text;
+    PlainLine(run, "  " + remark->author + ":", transliterate);
+    std::string text = remark->text;
     MaybeTransliterate(text, transliterate);
     lines.clear();
     WrapText(text, lines, 0, static_cast<unsigned>(width));

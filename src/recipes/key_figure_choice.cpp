@@ -91,6 +91,18 @@ const PARA_SHOWDATA* KeyFigureChoice::GetKeyFigure(int index) const {
   return &keyFigures[static_cast<size_t>(index)];
 }
 
+std::vector<const REZREMARK*> ShownRemarks(const REZBLOCK& recipe, int mode,
+                                           const std::string& user) {
+  std::vector<const REZREMARK*> shown;
+  if (mode == 0) return shown;
+  for (const REZREMARK& remark : recipe.remarks) {
+    if (remark.text.empty()) continue;
+    if (mode != 15 && remark.author != user) continue;
+    shown.push_back(&remark);
+  }
+  return shown;
+}
+
 int KeyFigureChoice::GetRemarkShowMode(int kind) const {
   bool own = false;
   for (const PARA_SHOWDATA& f : keyFigures) {

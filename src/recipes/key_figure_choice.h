@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "recipedb/recipe_model.h"
+
 namespace tav {
 
 // One chosen key figure.
@@ -108,5 +110,11 @@ class KeyFigureChoice {
  private:
   bool holdsFile_ = false;  // the list holds what the file held (or there was no file)
 };
+
+// The remarks a remark mode shows, in their order: every author's for 15, only those of `user`
+// for 16, none for 0; a remark without text is never shown. The one rule of the screen, the
+// HTML page, the text exports and the printout.
+std::vector<const REZREMARK*> ShownRemarks(const REZBLOCK& recipe, int mode,
+                                           const std::string& user);
 
 }  // namespace tav

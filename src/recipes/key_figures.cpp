@@ -106,4 +106,9 @@ std::string AmountWithDefaultUnit(const std::string& text) {
   return text + " " + GetLangText(538);
 }
 
+std::string RatingText(bool quality, char digit) {
+  if (digit < '1' || digit > '5') return std::string();
+  return GetLangText((quality ? 648 : 653) + static_cast<unsigned char>(digit));
+}
+
 }  // namespace tav

@@ -21,5 +21,8 @@ bool GetEnergyPerServing(const REZBLOCK& recipe, std::string& text);
 void NutrientPerServing(const REZBLOCK& recipe, std::string& value);
 // Digits only: the default unit (message 538) appended; any other text unchanged.
 std::string AmountWithDefaultUnit(const std::string& text);
+// The word of a quality (messages 697-701) or difficulty (702-706) of "1" to "5"; "" for any
+// other character, so that no stray byte names an unrelated message.
+std::string RatingText(bool quality, char digit);
 
 }  // namespace tav

@@ -85,11 +85,8 @@ std::string ShownRecipeText(const REZBLOCK& recipe, int remarkMode, const std::s
   std::string text = recipe.text;
   if (remarkMode == 0 || recipe.remarks.empty()) return text;
   text += "\n";
-  for (const REZREMARK& r : recipe.remarks) {
-    if (r.text.empty()) continue;
-    if (remarkMode != 15 && r.author != user) continue;
-    text += "\n  " + r.author + ":\n" + r.text + "\n";
-  }
+  for (const REZREMARK* r : ShownRemarks(recipe, remarkMode, user))
+    text += "\n  " + r->author + ":\n" + r->text + "\n";
   return text;
 }
 
