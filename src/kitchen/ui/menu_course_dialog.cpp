@@ -16,7 +16,6 @@
 #include <cstdlib>
 
 #include "kitchen/menus/menu_courses.h"
-#include "kitchen/ui/menu_planner_window.h"
 #include "platform/qt/qt_text.h"
 #include "services/context.h"
 #include "services/tools_module.h"
@@ -205,14 +204,14 @@ TMenuEditDlg::~TMenuEditDlg() {
 }
 
 void TMenuEditDlg::FormCreate() {
-  if (MenuCenterDlg)
-    for (CoursePanel& c : Courses)
-      for (int i = 0; i < MenuCenterDlg->GetMenuTypeCount(); ++i)
-        c.type->addItem(toQ(MenuCenterDlg->GetMenuType(i).name));
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
-void TMenuEditDlg::LoadMenuForEdit(REZBLOCK* menu) {
+void TMenuEditDlg::LoadMenuForEdit(REZBLOCK* menu, const std::vector<MN_TYPE>& types) {
+  for (CoursePanel& c : Courses) {
+    c.type->clear();
+    for (const MN_TYPE& t : types) c.type->addItem(toQ(t.name));
+  }
   target_ = menu;
   confirmed_ = false;
   Work = menu ? *menu : REZBLOCK();
@@ -286,7 +285,6 @@ void TMenuEditDlg::OKBtnClick() {
   Work.hint.clear();
   if (target_) *target_ = Work;
   confirmed_ = true;
-  if (MenuCenterDlg) MenuCenterDlg->ShowCourseRecipe();
   accept();
 }
 

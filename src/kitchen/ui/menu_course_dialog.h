@@ -4,6 +4,9 @@
 // works on a copy and hands it back only on OK. Courses are added and removed in the planner.
 #include <QDialog>
 
+#include <vector>
+
+#include "kitchen/menus/menu_courses.h"
 #include "recipedb/recipe_model.h"
 
 class QComboBox;
@@ -22,9 +25,10 @@ class TMenuEditDlg : public QDialog {
   explicit TMenuEditDlg(QWidget* parent = nullptr);
   ~TMenuEditDlg() override;
 
-  // Makes `menu` the target (kept by the caller) and shows a copy of it; the caller then shows
-  // the dialog modally.
-  void LoadMenuForEdit(REZBLOCK* menu);
+  // Makes `menu` the target (kept by the caller) and shows a copy of it with the course types
+  // `types` to choose from; the caller then shows the dialog modally and, when the edit is
+  // confirmed, shows what changed.
+  void LoadMenuForEdit(REZBLOCK* menu, const std::vector<MN_TYPE>& types);
   bool IsEditConfirmed() const { return confirmed_; }
 
   void ShowMenuEdit();

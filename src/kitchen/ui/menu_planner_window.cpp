@@ -283,9 +283,11 @@ void TMenuCenterDlg::AfterStore(bool isNew, const REZINDEX& added) {
 
 bool TMenuCenterDlg::RunCourseEditor() {
   if (!MenuEditDlg) return false;
-  MenuEditDlg->LoadMenuForEdit(&plan.open);
+  MenuEditDlg->LoadMenuForEdit(&plan.open, plan.types);
   MenuEditDlg->exec();
-  return MenuEditDlg->IsEditConfirmed();
+  if (!MenuEditDlg->IsEditConfirmed()) return false;
+  ShowCourseRecipe();
+  return true;
 }
 
 void TMenuCenterDlg::OpenMenuPlan(const REZBLOCK* menu, bool showEditor) {
