@@ -89,7 +89,8 @@ TEST_F(PrintLayout, PageZeroDrawsOnlyTheFooterAndCountsThePages) {
   EXPECT_EQ(count, 2);
   // The footer stands on every page at the same height.
   for (int page = 1; page <= 2; ++page) {
-    const Drawn* footer = Page(page).Find(GetLangText(129));
+    const RecordingCanvas canvas = Page(page);  // Find points into the canvas: keep it alive
+    const Drawn* footer = canvas.Find(GetLangText(129));
     ASSERT_NE(footer, nullptr);
     EXPECT_EQ(footer->y, zero.drawn[0].y);
   }
