@@ -168,11 +168,8 @@ void TENApplogMod::ReadUsers() {
       damaged = true;
     }
   }
-  // A person cut off before the closing "#" is kept with what was read.
-  if (!work.name.empty()) {
-    persons.push_back(work);
-    damaged = true;
-  }
+  // A person cut off before the closing "#" is not taken; the file is kept before a save.
+  if (!work.name.empty()) damaged = true;
   usersFile_.Read(path, !in.Failed(), damaged);
 }
 
