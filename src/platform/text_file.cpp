@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -241,6 +243,33 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     bytes += "\r\n";
   }
   return WriteFileAtomic(path, bytes);
+}
+
+namespace {
+// "name.$$$<pid>" of a whole-file write whose process no longer runs.
+bool StaleTemporaryFile(const std::string& name) {
+  const size_t mark = name.rfind(".$$$");
+  if (mark == std::string::npos || mark + 4 >= name.size()) return false;
+  long pid = 0;
+  for (size_t i = mark + 4; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9' || pid > 100000000) return false;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  if (pid <= 0 || pid == getpid()) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+}  // namespace
+
+void RemoveStaleTemporaryFiles(const std::string& folder, int depth) {
+  if (folder.empty()) return;  // never the working folder
+  const std::string base = WithSeparator(NativePath(folder));
+  for (const std::string& name : ListFolder(base)) {
+    const std::string path = base + name;
+    if (StaleTemporaryFile(name) && FileExists(path))
+      RemoveFile(path);
+    else if (struct stat st; depth > 0 && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+      RemoveStaleTemporaryFiles(path, depth - 1);
+  }
 }
 
 std::string FreeDamagedName(const std::string& path) {

@@ -61,6 +61,10 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Appends bytes to a file (created when missing); false unless every byte was written.
 bool AppendFileBytes(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files ("name.$$$<pid>") that WriteFileAtomic of a process that has
+// ended left in `folder` and, `depth` levels down, in its subfolders.
+void RemoveStaleTemporaryFiles(const std::string& folder, int depth = 0);
+
 // Keeps a copy of a damaged file beside it before it is written anew: "name.damaged", or
 // "name.damaged-2" ... "-99" when such a copy exists already. The copy's path; empty when the
 // file cannot be read or the copy cannot be written.
