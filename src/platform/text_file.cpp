@@ -110,8 +110,8 @@ bool LineReader::Next(std::string& line) {
   for (;;) {
     LineEnds ends = static_cast<LineEnds>(ends_);
     size_t stop = 0, next = 0;
-    const bool found = FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, eof_, ends,
-                                   stop, next);
+    const bool found =
+        FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, eof_, ends, stop, next);
     ends_ = static_cast<int>(ends);
     if (found) {
       line.assign(buf_.data() + begin_, stop);

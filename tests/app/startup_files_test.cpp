@@ -187,12 +187,9 @@ TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
   test::TestEnv env;
   const std::string root = env.Root();
   const std::vector<std::string> files = {
-      root + "Data/Users.dat",
-      root + "Data/Konten/Anna/Weight.dat",
-      root + "Data/DE/CoolBoxes.dat",
-      root + "Data/EN/Lexika.lbk",
-      root + "Export/WPlan.txt",
-      root + "Backup/2026-12-11 07.30/Data/Konten/Anna/m052024.dat",
+      root + "Data/Users.dat",        root + "Data/Konten/Anna/Weight.dat",
+      root + "Data/DE/CoolBoxes.dat", root + "Data/EN/Lexika.lbk",
+      root + "Export/WPlan.txt",      root + "Backup/2026-12-11 07.30/Data/Konten/Anna/m052024.dat",
   };
   std::vector<std::string> left;
   for (const std::string& f : files) {

@@ -123,7 +123,8 @@ TEST(Survey, ControlBytesInAnAnswerKeepTheAnswersWellFormed) {
   ASSERT_EQ(WriteSurveyAnswers(q, data + "Antwort.xml", env.Root() + "Export/Umfrage.txt"),
             SurveyWrite::kWritten);
   const std::string xml = ReadAll(data + "Antwort.xml");
-  for (unsigned char c : xml) EXPECT_TRUE(c >= 0x20 || c == '\t' || c == '\r' || c == '\n') << int(c);
+  for (unsigned char c : xml)
+    EXPECT_TRUE(c >= 0x20 || c == '\t' || c == '\r' || c == '\n') << int(c);
   EXPECT_NE(xml.find("<value>M\xC3\xBCller   GmbH [0m  \x7F</value>"), std::string::npos) << xml;
   EXPECT_NE(xml.find("Erste Zeile\tmit Tab\r\nzweite"), std::string::npos) << xml;
   if (std::system("xmllint --version >/dev/null 2>&1") != 0)

@@ -62,14 +62,18 @@ TEST(LineReader, LineEndsOfEveryKindAreReadAlike) {
   };
   const std::string block((1 << 16) - 1, 'k');
   const std::vector<Case> cases = {
-      {"CR only (old Mac editor)", "#\r>NAnna\r>G05031970\r#\r", {"#", ">NAnna", ">G05031970", "#"}},
+      {"CR only (old Mac editor)",
+       "#\r>NAnna\r>G05031970\r#\r",
+       {"#", ">NAnna", ">G05031970", "#"}},
       {"CR only, last line bare", "Mehl#12\rZucker#3", {"Mehl#12", "Zucker#3"}},
       {"CR only, empty lines kept", "a\r\r\rb\r", {"a", "", "", "b"}},
       {"CR first, then CR LF and LF", "a\rb\r\nc\nd", {"a", "b", "c", "d"}},
-      {"CR LF first: a lone CR stays in its line", "SAPLEX\r\ntext\r\r\nmore\r",
+      {"CR LF first: a lone CR stays in its line",
+       "SAPLEX\r\ntext\r\r\nmore\r",
        {"SAPLEX", "text\r", "more\r"}},
       {"CR only across a block boundary", block + "\rz\r", {block, "z"}},
-      {"CR LF across a block boundary after CR-only lines", "a\r" + block + "\r\nz",
+      {"CR LF across a block boundary after CR-only lines",
+       "a\r" + block + "\r\nz",
        {"a", block, "z"}},
       {"a single CR", "\r", {""}},
   };

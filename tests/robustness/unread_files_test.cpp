@@ -44,8 +44,8 @@ struct Session {
 
 struct Store {
   const char* name;
-  std::string file;   // below the data folder
-  std::string sound;  // a sound file, CR LF line ends
+  std::string file;         // below the data folder
+  std::string sound;        // a sound file, CR LF line ends
   std::string garbledLine;  // a line the reader cannot use, appended to make a damaged file
   std::function<Session(test::TestEnv&)> open;
 };
@@ -102,7 +102,8 @@ std::vector<Store> Stores() {
       {"Haendler.dat", "Haendler.dat",
        "|B\xE4"
        "cker\r\nBrot\r\nBr\xF6tchen\r\n|Wochenmarkt\r\nMangold\r\n",
-       "", [](test::TestEnv&) {
+       "",
+       [](test::TestEnv&) {
          auto t = std::make_shared<DealerTable>();
          return Session{[t] {
                           t->ReadHaendler();
@@ -116,7 +117,8 @@ std::vector<Store> Stores() {
       {"WPlan.ini", "WPlan.ini",
        "[03.06.2024]\r\nBook0=65533\r\nRID0=12\r\nPos0=0\r\nServAnz0=4\r\n"
        "Titel0=Gr\xFCner Salat\r\nServArt0=Portionen\r\nBem0=\r\nType0=R\r\n",
-       "", [](test::TestEnv&) {
+       "",
+       [](test::TestEnv&) {
          auto plan = std::make_shared<WeekPlan>();
          plan->weekStart = kMonday;
          return Session{[plan] {
@@ -150,7 +152,8 @@ std::vector<Store> Stores() {
                         }};
        }},
       {"CoolTypes.dat", "DE/CoolTypes.dat", "+0#Fleisch\r\n~1#Hackfleisch~500 g\r\n",
-       "~2 ohne Trenner\r\n", [](test::TestEnv& env) {
+       "~2 ohne Trenner\r\n",
+       [](test::TestEnv& env) {
          auto inv = std::make_shared<FreezerInventory>();
          inv->folder = env.DataFolder() + "DE/";
          return Session{[inv] {
@@ -163,13 +166,15 @@ std::vector<Store> Stores() {
                         }};
        }},
       {"Lexika.lbk", "DE/Lexika.lbk", "Kochtechnik#1\r\nZutaten#2\r\nGer\xE4te#3\r\n",
-       "Kapitel ohne Nummer\r\n", [](test::TestEnv& env) {
+       "Kapitel ohne Nummer\r\n",
+       [](test::TestEnv& env) {
          struct Chapters {
            LexiconFiles files;
            StoreFileGuard guard;
            std::vector<LEXBOOKS> chapters;
          };
-         auto c = std::make_shared<Chapters>(Chapters{LexiconFiles(env.DataFolder() + "DE/"), {}, {}});
+         auto c =
+             std::make_shared<Chapters>(Chapters{LexiconFiles(env.DataFolder() + "DE/"), {}, {}});
          return Session{[c] {
                           c->files.LoadLexiconChapters(c->chapters, &c->guard);
                           return static_cast<int>(c->chapters.size());
@@ -181,7 +186,8 @@ std::vector<Store> Stores() {
        }},
       {"Kauflist.dat", "Kauflist.dat",
        "65533#12#4#Gr\xFCner Salat\r\n65533#7#-1#Linsensuppe\r\n1#3#2#Apfelkuchen\r\n",
-       "Kartoffeln\r\n", [](test::TestEnv&) {
+       "Kartoffeln\r\n",
+       [](test::TestEnv&) {
          auto list = std::make_shared<ShoppingList>();
          return Session{[list] {
                           list->LoadKaufList();
@@ -354,7 +360,8 @@ TEST_F(UnreadFiles, UsersDatUnreadableAtTheStartKeepsEveryPerson) {
 // own are kept when Users.dat is written, not dropped.
 TEST_F(UnreadFiles, RequirementRowsStayWithoutTheIntakeTables) {
   const std::string users =
-      "#\r\n>NAnna\r\n>G05031970\r\n>W70\r\n>H170\r\n>SF\r\n>TN\r\nVC#N\r\nMFE#J\r\nEPRO#N58.00\r\n#"
+      "#\r\n>NAnna\r\n>G05031970\r\n>W70\r\n>H170\r\n>SF\r\n>TN\r\nVC#N\r\nMFE#J\r\nEPRO#N58."
+      "00\r\n#"
       "\r\n";
   WriteAll(env.DataFolder() + "Users.dat", users);
   IntakeTables tables;

@@ -76,8 +76,7 @@ class LexiconFiles {
   // null) learns how the file read: a file with lines the reader cannot use is kept as
   // "Lexika.lbk.damaged" and said before it is written; one that cannot be read is not
   // written, and the defaults serve this run.
-  void LoadLexiconChapters(std::vector<LEXBOOKS>& chapters,
-                           StoreFileGuard* guard = nullptr) const;
+  void LoadLexiconChapters(std::vector<LEXBOOKS>& chapters, StoreFileGuard* guard = nullptr) const;
   // Writes the chapters; through `guard` (the one the load filled) when given.
   bool SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters,
                            StoreFileGuard* guard = nullptr) const;
