@@ -1,9 +1,12 @@
 // The buying list: scaling, merging, readable amounts and the order by dealer.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_computation.h"
 #include "platform/numbers.h"
+#include "services/amounts.h"
 #include "services/context.h"
 #include "support/test_env.h"
 
@@ -92,6 +95,59 @@ TEST_F(BuyingList, AmountsAreScaledMergedAndMadeReadable) {
        {{"", GetLangText(220)}}},
   };
   for (const Case& c : cases) EXPECT_EQ(Rows(c.records), c.rows) << c.what;
+}
+
+// The merge worked out the plain way, each line against every later one: the list must give
+// exactly this, however it groups the lines.
+Shown ByThePlainMerge(std::vector<REZZUTAT> work) {
+  for (size_t i = 0; i < work.size(); ++i) {
+    if (i + 1 == work.size()) continue;
+    REZZUTAT merged = work[i];
+    AmountToBaseUnit(merged.amount, merged.unit);
+    for (size_t j = i + 1; j < work.size();) {
+      std::string amount = work[j].amount, unit = work[j].unit;
+      AmountToBaseUnit(amount, unit);
+      if (work[j].text != merged.text || unit != merged.unit) {
+        ++j;
+        continue;
+      }
+      merged.amount = AddAmounts(merged.amount, amount);
+      if (ReadNumber(merged.amount) == 0) merged.amount.clear();
+      work.erase(work.begin() + static_cast<long>(j));
+    }
+    work[i] = std::move(merged);
+  }
+  Shown out;
+  for (REZZUTAT& z : work) {
+    PrettyAmount(z.amount, z.unit);
+    const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
+    out.emplace_back(decimals ? FormatNumberText(z.amount, 2) : z.amount,
+                     z.unit.empty() ? z.text : z.unit + " " + z.text);
+  }
+  return out;
+}
+
+// Two thousand recipes' lines of a few ingredients in mixed units (some that cancel out, some
+// that cannot be added) come out merged as the plain merge does it.
+TEST_F(BuyingList, ManyRecipesMergeAsThePlainMergeDoes) {
+  const std::vector<const char*> texts = {"Mehl", "Zucker", "Milch", "Eier", "Salz", "Butter"};
+  const std::vector<const char*> units = {"g", "kg", "l", "ml", "EL", "", "Pr"};
+  const std::vector<const char*> amounts = {"1", "250", "1/2", "1,5", "", "-1", "2 1/2"};
+  std::mt19937 gen(20261211);
+  std::vector<KAUFZETTEL> records;
+  std::vector<REZZUTAT> all;
+  for (int r = 0; r < 2000; ++r) {
+    std::vector<REZZUTAT> lines;
+    for (int k = 0; k < 3; ++k)
+      lines.push_back(Line(amounts[gen() % amounts.size()], units[gen() % units.size()],
+                           texts[gen() % texts.size()]));
+    all.insert(all.end(), lines.begin(), lines.end());
+    records.push_back(Record(4, 4, lines));
+  }
+  EXPECT_EQ(Rows(records), ByThePlainMerge(all));
+  // The last line alone keeps what it was collected as.
+  EXPECT_EQ(Rows({Record(4, 4, {Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")})}),
+            ByThePlainMerge({Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")}));
 }
 
 TEST_F(BuyingList, MarksAndHiddenColumns) {

@@ -1,6 +1,7 @@
 #include "kitchen/shopping/shopping_computation.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "kitchen/shopping/dealers.h"
 #include "platform/numbers.h"
@@ -22,29 +23,44 @@ bool Skipped(const REZZUTAT& z) {
 }
 
 // Equal ingredient texts become one line when their units agree after g, kg and l went to mg
-// and ml. The last line of the list keeps its amount and unit as collected.
+// and ml; the line stands where the first of them stood. The last line of the list keeps its
+// amount and unit as collected when nothing joined it. Lines are grouped by text and unit in
+// one pass, so a long list costs no comparison of every pair.
 void MergeLines(std::vector<REZZUTAT>& work) {
-  for (size_t i = 0; i < work.size(); ++i) {
-    if (i + 1 == work.size()) continue;
-    REZZUTAT merged = work[i];
-    AmountToBaseUnit(merged.amount, merged.unit);
-    for (size_t j = i + 1; j < work.size();) {
-      if (work[j].text != merged.text) {
-        ++j;
-        continue;
-      }
-      std::string amount = work[j].amount, unit = work[j].unit;
-      AmountToBaseUnit(amount, unit);
-      if (unit != merged.unit) {
-        ++j;
-        continue;
-      }
-      merged.amount = AddAmounts(merged.amount, amount);
-      if (ReadAmount(merged.amount) == 0) merged.amount.clear();
-      work.erase(work.begin() + static_cast<long>(j));
+  struct Group {
+    size_t first;
+    size_t count;
+    std::string amount, unit;  // in the base unit, summed in list order
+  };
+  std::vector<Group> groups;
+  std::unordered_map<std::string, size_t> byKey;
+  byKey.reserve(work.size());
+  for (size_t k = 0; k < work.size(); ++k) {
+    std::string amount = work[k].amount, unit = work[k].unit;
+    AmountToBaseUnit(amount, unit);
+    std::string key = work[k].text;
+    key += '\0';
+    key += unit;
+    const auto [it, added] = byKey.try_emplace(std::move(key), groups.size());
+    if (added) {
+      groups.push_back({k, 1, std::move(amount), std::move(unit)});
+      continue;
     }
-    work[i] = std::move(merged);
+    Group& g = groups[it->second];
+    g.amount = AddAmounts(g.amount, amount);
+    if (ReadAmount(g.amount) == 0) g.amount.clear();
+    ++g.count;
   }
+  std::vector<REZZUTAT> merged;
+  merged.reserve(groups.size());
+  for (size_t n = 0; n < groups.size(); ++n) {
+    Group& g = groups[n];
+    merged.push_back(std::move(work[g.first]));
+    if (n + 1 == groups.size() && g.count == 1) continue;
+    merged.back().amount = std::move(g.amount);
+    merged.back().unit = std::move(g.unit);
+  }
+  work = std::move(merged);
 }
 
 }  // namespace
@@ -118,9 +134,11 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
   std::vector<ShoppingRow> rows;
   rows.reserve(work.size());
   const std::string buy = GetLangText(223), dontBuy = GetLangText(225);
+  // The lines of each dealer in list order, so that the rows come out in one pass.
+  std::vector<std::vector<size_t>> atDealer(static_cast<size_t>(last) + 1);
+  for (size_t i = 0; i < work.size(); ++i) atDealer[static_cast<size_t>(position[i])].push_back(i);
   const auto emit = [&](int p) {
-    for (size_t i = 0; i < work.size(); ++i) {
-      if (position[i] != p) continue;
+    for (const size_t i : atDealer[static_cast<size_t>(p)]) {
       const REZZUTAT& z = work[i];
       ShoppingRow row;
       const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
