@@ -5,6 +5,8 @@
 
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_computation.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/recipe_records.h"
 #include "platform/numbers.h"
 #include "services/amounts.h"
 #include "services/context.h"
@@ -148,6 +150,54 @@ TEST_F(BuyingList, ManyRecipesMergeAsThePlainMergeDoes) {
   // The last line alone keeps what it was collected as.
   EXPECT_EQ(Rows({Record(4, 4, {Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")})}),
             ByThePlainMerge({Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")}));
+}
+
+// The list's recipes found by a map made once per book read what the store's lookup by key
+// reads: from the open book and from another book, a number that is not there included.
+TEST(ShoppingRecipes, TheIndexedReaderReadsWhatTheStoreReadsByKey) {
+  test::BookEnv b("Backbuch");
+  const auto recipe = [](const std::string& title, const char* text) {
+    REZBLOCK r;
+    ClearRezBlock(r);
+    r.title = title;
+    r.servings = 4;
+    r.lines = {Line("250", "g", text)};
+    return r;
+  };
+  KBOOK soups;
+  soups.name = "Suppen";
+  ASSERT_TRUE(b.books.CreateKBook(soups));
+  ctx().options->SetParaString(6, "Suppen");
+  b.books.SelectKBook("Suppen");
+  b.store.ReloadBookIndex();
+  for (int i = 0; i < 5; ++i) {
+    REZBLOCK r = recipe("Linsensuppe " + std::to_string(i), "Linsen");
+    b.AddRecipe(r);
+  }
+  const int16_t soupId = b.store.BookId();
+  ctx().options->SetParaString(6, "Backbuch");
+  b.books.SelectKBook("Backbuch");
+  b.store.ReloadBookIndex();
+  for (int i = 0; i < 20; ++i) {
+    REZBLOCK r = recipe("Apfelkuchen " + std::to_string(i), "Mehl");
+    b.AddRecipe(r);
+  }
+  const int16_t cakeId = b.store.BookId();
+  ASSERT_NE(cakeId, soupId);
+  const RecipeReader read = IndexedRecipeReader(b.store);
+  for (const auto& [book, number] : std::vector<std::pair<int16_t, int32_t>>{
+           {cakeId, 1}, {cakeId, 20}, {cakeId, 7}, {cakeId, 99}, {soupId, 3}, {soupId, 5},
+           {soupId, 6}, {soupId, 1}, {int16_t{-12345}, 1}}) {
+    SCOPED_TRACE(std::to_string(book) + "/" + std::to_string(number));
+    REZBLOCK byMap, byKey;
+    const bool found = read(book, number, byMap);
+    EXPECT_EQ(found, b.store.ReadRezBlockByKey(book, number, byKey));
+    EXPECT_EQ(byMap.title, byKey.title);
+    ASSERT_EQ(byMap.lines.size(), byKey.lines.size());
+    if (found) {
+      EXPECT_EQ(byMap.lines[0].text, byKey.lines[0].text);
+    }
+  }
 }
 
 TEST_F(BuyingList, MarksAndHiddenColumns) {

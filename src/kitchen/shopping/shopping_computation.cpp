@@ -1,9 +1,14 @@
 #include "kitchen/shopping/shopping_computation.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 #include "kitchen/shopping/dealers.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/index_file.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/recipe_store.h"
 #include "platform/numbers.h"
 #include "platform/services.h"
 #include "services/amounts.h"
@@ -81,6 +86,53 @@ void BuildKaufZettel(const std::vector<KAUFLIST>& entries, std::vector<KAUFZETTE
     z.listed = 1;
     records.push_back(std::move(z));
   }
+}
+
+RecipeReader IndexedRecipeReader(TdbList& store) {
+  struct Books {
+    bool openBookMapped = false;
+    std::unordered_map<int32_t, std::vector<size_t>> openBook;  // number -> index positions
+    struct Other {
+      std::string name;
+      std::unordered_map<int32_t, REZINDEX> first;  // the first entry of each number
+    };
+    std::unordered_map<int16_t, Other> others;
+  };
+  auto books = std::make_shared<Books>();
+  return [&store, books](int16_t book, int32_t number, REZBLOCK& out) {
+    if (book == store.BookId()) {
+      const std::vector<REZINDEX>& index = store.BookIndex();
+      if (!books->openBookMapped) {
+        for (size_t i = 0; i < index.size(); ++i) books->openBook[index[i].number].push_back(i);
+        books->openBookMapped = true;
+      }
+      const auto it = books->openBook.find(number);
+      if (it == books->openBook.end()) {
+        ClearRezBlock(out);
+        return false;
+      }
+      // Every entry of that number is read, the last one read counts (as the store does).
+      bool ok = false;
+      for (const size_t i : it->second) {
+        const REZINDEX e = index[i];
+        ok = store.ReadRezBlock(std::string(), &e, -1, out);
+      }
+      return ok;
+    }
+    ClearRezBlock(out);
+    auto [other, added] = books->others.try_emplace(book);
+    if (added && ctx().books) {
+      other->second.name = ctx().books->GetKBookName(book);
+      int32_t counter = 0;
+      std::vector<REZINDEX> entries;
+      if (!other->second.name.empty() &&
+          ReadIndexFile(TdbList::BookFilePath(other->second.name, ".idx"), counter, entries))
+        for (REZINDEX& e : entries) other->second.first.try_emplace(e.number, std::move(e));
+    }
+    const auto it = other->second.first.find(number);
+    if (other->second.name.empty() || it == other->second.first.end()) return false;
+    return store.ReadRezBlock(other->second.name, &it->second, -1, out);
+  };
 }
 
 void ReadZettelRecipes(std::vector<KAUFZETTEL>& records, const RecipeReader& read) {
