@@ -20,6 +20,7 @@
 #include "platform/text_file.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_model.h"
+#include "recipes/portion_units.h"
 #include "services/options_store.h"
 #include "services/text_tools.h"
 #include "support/test_env.h"
@@ -182,6 +183,18 @@ std::vector<Store> Stores() {
                         [c] {
                           c->chapters.push_back({"Saucen", 4});
                           return c->files.SaveLexiconChapters(c->chapters, &c->guard);
+                        }};
+       }},
+      {"Portions.dat", "DE/Portions.dat", "Personen\r\nSt\xFC" "ck\r\nPortionen\r\n", "",
+       [](test::TestEnv&) {
+         auto units = std::make_shared<PortionUnits>();
+         return Session{[units] {
+                          units->LoadPortionUnits();
+                          return static_cast<int>(units->names.size());
+                        },
+                        [units] {
+                          units->names.push_back("Teller");
+                          return units->SaveLoadedPortionUnits(units->names);
                         }};
        }},
       {"Kauflist.dat", "Kauflist.dat",
