@@ -185,7 +185,7 @@ class PlacedNames {
     (before < 0 ? tail_ : nodes_[static_cast<size_t>(before)].prev) = node;
     const uint64_t low = prev < 0 ? 0 : nodes_[static_cast<size_t>(prev)].label;
     constexpr uint64_t kGap = uint64_t{1} << 33;
-    const uint64_t high = before >= 0    ? nodes_[static_cast<size_t>(before)].label
+    const uint64_t high = before >= 0   ? nodes_[static_cast<size_t>(before)].label
                           : low < ~kGap ? low + kGap
                                         : low;
     if (high - low < 2)
@@ -252,7 +252,8 @@ void IngredientCatalogue::PutLongerNamesFirst() {
   }
   std::vector<REZZUTATEN> ordered;
   ordered.reserve(zutaten.size());
-  for (const int node : placed.Order()) ordered.push_back(std::move(zutaten[static_cast<size_t>(node)]));
+  for (const int node : placed.Order())
+    ordered.push_back(std::move(zutaten[static_cast<size_t>(node)]));
   zutaten = std::move(ordered);
 }
 

@@ -5,9 +5,9 @@
 
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_computation.h"
+#include "platform/numbers.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/recipe_records.h"
-#include "platform/numbers.h"
 #include "services/amounts.h"
 #include "services/context.h"
 #include "support/test_env.h"
@@ -185,9 +185,16 @@ TEST(ShoppingRecipes, TheIndexedReaderReadsWhatTheStoreReadsByKey) {
   const int16_t cakeId = b.store.BookId();
   ASSERT_NE(cakeId, soupId);
   const RecipeReader read = IndexedRecipeReader(b.store);
-  for (const auto& [book, number] : std::vector<std::pair<int16_t, int32_t>>{
-           {cakeId, 1}, {cakeId, 20}, {cakeId, 7}, {cakeId, 99}, {soupId, 3}, {soupId, 5},
-           {soupId, 6}, {soupId, 1}, {int16_t{-12345}, 1}}) {
+  for (const auto& [book, number] :
+       std::vector<std::pair<int16_t, int32_t>>{{cakeId, 1},
+                                                {cakeId, 20},
+                                                {cakeId, 7},
+                                                {cakeId, 99},
+                                                {soupId, 3},
+                                                {soupId, 5},
+                                                {soupId, 6},
+                                                {soupId, 1},
+                                                {int16_t{-12345}, 1}}) {
     SCOPED_TRACE(std::to_string(book) + "/" + std::to_string(number));
     REZBLOCK byMap, byKey;
     const bool found = read(book, number, byMap);

@@ -209,8 +209,8 @@ std::vector<std::string> OrderByThePlainRule(const std::vector<std::string>& nam
 // Thousands of names built from a few syllables (so that many hold others, in both cases, with
 // repeats and empty names) come out in the order of the plain rule.
 TEST(IngredientFile, SavingOrdersManyNamesExactlyByTheRule) {
-  const std::vector<std::string> syllables = {"zwie", "bel", "lauch", "knob", "EI",   "er",
-                                              "nu",   "deln", "salz", "meer", "\xE4p", "fel"};
+  const std::vector<std::string> syllables = {"zwie", "bel",  "lauch", "knob", "EI",    "er",
+                                              "nu",   "deln", "salz",  "meer", "\xE4p", "fel"};
   std::mt19937 gen(20261211);
   for (int round = 0; round < 3; ++round) {
     CatalogueEnv e;

@@ -185,7 +185,10 @@ std::vector<Store> Stores() {
                           return c->files.SaveLexiconChapters(c->chapters, &c->guard);
                         }};
        }},
-      {"Portions.dat", "DE/Portions.dat", "Personen\r\nSt\xFC" "ck\r\nPortionen\r\n", "",
+      {"Portions.dat", "DE/Portions.dat",
+       "Personen\r\nSt\xFC"
+       "ck\r\nPortionen\r\n",
+       "",
        [](test::TestEnv&) {
          auto units = std::make_shared<PortionUnits>();
          return Session{[units] {

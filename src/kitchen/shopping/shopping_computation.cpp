@@ -5,12 +5,12 @@
 #include <unordered_map>
 
 #include "kitchen/shopping/dealers.h"
+#include "platform/numbers.h"
+#include "platform/services.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
-#include "platform/numbers.h"
-#include "platform/services.h"
 #include "services/amounts.h"
 #include "services/context.h"
 
