@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 // One chosen key figure.
@@ -107,6 +109,7 @@ class KeyFigureChoice {
 
  private:
   bool holdsFile_ = false;  // the list holds what the file held (or there was no file)
+  StoreFileGuard file_;     // asks or keeps a copy before a file not read whole is replaced
 };
 
 }  // namespace tav

@@ -20,6 +20,7 @@
 #include "platform/text_file.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/recipe_model.h"
+#include "recipes/key_figure_choice.h"
 #include "recipes/portion_units.h"
 #include "services/options_store.h"
 #include "services/text_tools.h"
@@ -198,6 +199,21 @@ std::vector<Store> Stores() {
                         [units] {
                           units->names.push_back("Teller");
                           return units->SaveLoadedPortionUnits(units->names);
+                        }};
+       }},
+      {"Kenndaten.dat", "DE/Kenndaten.dat", "0|0|\r\n0|1|\r\n3|5|\r\n", "9|7|\r\n",
+       [](test::TestEnv&) {
+         auto choice = std::make_shared<KeyFigureChoice>();
+         return Session{[choice] {
+                          choice->ReadKenndaten();
+                          return choice->CountKeyFigures();
+                        },
+                        [choice] {
+                          PARA_SHOWDATA f;
+                          f.outputKind = 1;
+                          f.figureId = 6;
+                          choice->keyFigures.push_back(f);
+                          return choice->SaveKenndaten();
                         }};
        }},
       {"Kauflist.dat", "Kauflist.dat",
