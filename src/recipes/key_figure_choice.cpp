@@ -67,8 +67,9 @@ bool KeyFigureChoice::ReadKenndaten() {
     if (!ParseKeyFigureLine(line, f, stop)) {
       // What follows the end of the list would be lost by a save.
       if (stop) {
-        damaged = damaged || std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(i),
-                                         lines.end(), [](const std::string& l) { return !l.empty(); });
+        damaged =
+            damaged || std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(),
+                                   [](const std::string& l) { return !l.empty(); });
         break;
       }
       damaged = damaged || !line.empty();
