@@ -3,6 +3,7 @@
 // store never writes such a file over without a word: a damaged file is kept as
 // "<file>.damaged" and said, an unreadable one is written over only when the user agrees.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "diary/intake_tables.h"
 #include "kitchen/freezer/freezer_records.h"
 #include "kitchen/lexicon/lexicon_files.h"
+#include "kitchen/menus/menu_courses.h"
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_list.h"
 #include "kitchen/weekplan/week_plan.h"
@@ -366,6 +368,39 @@ TEST_F(UnreadFiles, CrOnlyLineEndsReadLikeCrLf) {
     EXPECT_TRUE(local.messages.shown.empty());
     EXPECT_FALSE(EntryExists(path + ".damaged"));
   }
+}
+
+// A file of 100 MB where a real one holds kilobytes (made sparse here, so the test writes no
+// 100 MB) is not read: the load ends at once and says so, and a later save asks first.
+TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
+  for (const Store& s : Stores()) {
+    const std::string name = s.name;
+    if (name != "Weight.dat" && name != "Haendler.dat" && name != "Lexika.lbk" &&
+        name != "Kauflist.dat")
+      continue;
+    SCOPED_TRACE(name);
+    test::TestEnv local;
+    local.LoadLanguage("DE");
+    local.Options();
+    const std::string path = local.DataFolder() + s.file;
+    WriteAll(path, s.sound);
+    ASSERT_EQ(truncate(path.c_str(), 100LL << 20), 0);
+    Session session = s.open(local);
+    session.load();
+    ASSERT_EQ(local.messages.shown.size(), 1u);
+    EXPECT_EQ(local.messages.shown[0].text,
+              FormatLangText(GetLangText(1079), {path, "100", "4"}));
+    EXPECT_FALSE(session.addAndSave());
+    EXPECT_GE(FileSize(path), 100LL << 20);  // (the shopping list appends its new entry)
+  }
+  test::TestEnv local;
+  local.LoadLanguage("DE");
+  const std::string types = local.DataFolder() + "DE/MenuTypes.dat";
+  WriteAll(types, "FF0000#Vorspeise\r\n");
+  ASSERT_EQ(truncate(types.c_str(), 100LL << 20), 0);
+  EXPECT_TRUE(ReadMenuTypes(types).empty());
+  ASSERT_EQ(local.messages.shown.size(), 1u);
+  EXPECT_EQ(local.messages.shown[0].text, FormatLangText(GetLangText(1079), {types, "100", "4"}));
 }
 
 // The case as it was met: Users.dat unreadable at the start, then a new person saved. Every
