@@ -1,7 +1,8 @@
 // The kitchen's computations on realistic data: the buying list of 30 recipes with 20
 // ingredient lines each (amounts as recipes write them, many ingredients in several recipes,
 // servings changed, sixteen dealers with 600 ingredient names), and reading one week of the
-// planner with 10 entries a day from a WPlan.ini that holds a year of plans.
+// planner with 10 entries a day from a WPlan.ini that holds a year of plans; the buying list of a
+// shopping list of 20,000 recipes.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -70,12 +71,14 @@ const char* const kUnits[] = {"g", "g", "kg", "ml", "l", "EL", "TL", "St", "Pr",
 const char* const kAmounts[] = {"200",   "1/2",   "1,5", "2",   "",    "250", "0,5", "3",
                                 "1 1/2", "etwas", "125", "1/4", "750", "4",   "1",   "30"};
 
-std::vector<KAUFZETTEL> Records() {
+// `count` recipes; with `ownNames` most lines name an ingredient no other recipe has, so that
+// few lines merge and the list stays long.
+std::vector<KAUFZETTEL> Records(size_t count = 30, bool ownNames = false) {
   std::mt19937 rng(24);
   std::uniform_int_distribution<size_t> ingredient(0, std::size(kIngredients) - 1);
   std::uniform_int_distribution<size_t> unit(0, std::size(kUnits) - 1);
   std::uniform_int_distribution<size_t> amount(0, std::size(kAmounts) - 1);
-  std::vector<KAUFZETTEL> records(30);
+  std::vector<KAUFZETTEL> records(count);
   for (size_t r = 0; r < records.size(); ++r) {
     KAUFZETTEL& z = records[r];
     z.entry = {"Rezept " + std::to_string(r), -2, static_cast<int32_t>(r), -1};
@@ -88,7 +91,8 @@ std::vector<KAUFZETTEL> Records() {
       } else {
         line.amount = kAmounts[amount(rng)];
         line.unit = kUnits[unit(rng)];
-        line.text = kIngredients[ingredient(rng)];
+        line.text = ownNames && i % 4 != 0 ? "Zutat " + std::to_string(r * 20 + i)
+                                           : kIngredients[ingredient(rng)];
       }
       z.lines.push_back(line);
     }
@@ -121,6 +125,22 @@ void BM_BuyingListOf30RecipesWith20Lines(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_BuyingListOf30RecipesWith20Lines)->Unit(benchmark::kMillisecond);
+
+// A shopping list of 20,000 recipes: merging the lines and sorting them by dealer grow with the
+// lines, not with their pairs.
+void BM_BuyingListOf20000Recipes(benchmark::State& state) {
+  const std::vector<KAUFZETTEL> records = Records(20000, true);
+  const std::vector<bool> ticked(records.size(), true);
+  const DealerTable dealers = Dealers();
+  size_t rows = 0;
+  for (auto _ : state) {
+    const auto list = BuildZutatenListe(records, ticked, &dealers);
+    rows = list.size();
+    benchmark::DoNotOptimize(list.data());
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_BuyingListOf20000Recipes)->Unit(benchmark::kMillisecond);
 
 void BM_ReadAWeekWith10EntriesADay(benchmark::State& state) {
   bench::BenchDataRoot root("weekplan");

@@ -1,7 +1,8 @@
 // Recipe books of 1,000, 10,000 and 100,000 recipes (12 ingredient lines and about 1 KB of
 // preparation text each), generated into a temporary data root. Measures opening a book (index
 // load and list fill), reading one recipe by its index entry, the index rebuild and the
-// compression, and opening ten books of 10,000 recipes one after the other.
+// compression, and opening ten books of 10,000 recipes one after the other; the order the
+// ingredient file is saved in.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "recipedb/book_compression.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
+#include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_list_view.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
@@ -142,6 +144,29 @@ World& TheWorld() {
   static World world;
   return world;
 }
+
+// The order the ingredient file is saved in (longer names before the names inside them), for a
+// catalogue of the shipped size and for one twenty times as long, names built of syllables so
+// that many hold others.
+void BM_OrderIngredientsForSaving(benchmark::State& state) {
+  const char* const syllables[] = {"zwie", "bel", "lauch", "knob", "ei",   "er",  "nu",
+                                   "deln", "salz", "meer", "kar",  "tof", "feln", "wurst"};
+  std::mt19937 rng(7);
+  IngredientCatalogue original;
+  for (int64_t i = 0; i < state.range(0); ++i) {
+    REZZUTATEN z;
+    const int parts = 1 + static_cast<int>(rng() % 4);
+    for (int k = 0; k < parts; ++k) z.plural += syllables[rng() % std::size(syllables)];
+    if (i % 3 == 0) z.plural += " " + std::to_string(i);
+    original.zutaten.push_back(std::move(z));
+  }
+  for (auto _ : state) {
+    IngredientCatalogue c = original;
+    c.PutLongerNamesFirst();
+    benchmark::DoNotOptimize(c.zutaten.data());
+  }
+}
+BENCHMARK(BM_OrderIngredientsForSaving)->Arg(2500)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 void BM_OpenBook(benchmark::State& state) {
   World& w = TheWorld();

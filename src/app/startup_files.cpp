@@ -134,6 +134,14 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
   return notices;
 }
 
+void RemoveLeftTemporaryFiles(const std::string& dataRoot, const std::string& dataFolder,
+                              const std::string& exportFolder) {
+  RemoveStaleTemporaryFiles(dataFolder, 2);  // DE/, EN/, Konten/ and Konten/<person>/
+  RemoveStaleTemporaryFiles(exportFolder, 1);
+  // Backup/<stamp>/Data/Konten/<person>/
+  if (!dataRoot.empty()) RemoveStaleTemporaryFiles(WithSeparator(dataRoot) + "Backup/", 4);
+}
+
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release) {
   char line[64];
   std::snprintf(line, sizeof line, "Tavolin: %d.%d%d\r\n", major, minor, release);

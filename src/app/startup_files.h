@@ -59,6 +59,13 @@ void ChooseFirstStartBook(SettingsStore& settings, const std::string& dataFolder
 std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
                                             const std::string& dataFolder);
 
+// Removes the temporary files of whole-file writes that a killed run left ("name.$$$<pid>"
+// whose process has ended): in the data folder with its language and diary folders
+// (Konten/<person>/), in the export folder and in "<root>Backup/" with its backups. The book
+// folder's are removed again when a book is opened.
+void RemoveLeftTemporaryFiles(const std::string& dataRoot, const std::string& dataFolder,
+                              const std::string& exportFolder);
+
 // "Version.txt" in the folder (the data root): "Tavolin: <major>.<minor><release>" and CR LF.
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);
 

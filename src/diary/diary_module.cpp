@@ -92,9 +92,10 @@ void ReadTag(ENPERSON& p, const std::string& line) {
 
 // "code#<alarm><own value>"; a row without value has none (-1), one without alarm checks
 // nothing.
-void ReadRequirement(ENPERSON& p, const std::string& line) {
+// False for a line that is no requirement row (a damaged file).
+bool ReadRequirement(ENPERSON& p, const std::string& line) {
   const size_t hash = line.find('#');
-  if (hash == std::string::npos || hash > kMaxCode) return;
+  if (hash == std::string::npos || hash > kMaxCode) return false;
   TAGESBEDARF row;
   row.code = line.substr(0, hash);
   if (hash + 1 < line.size()) row.alarm = line[hash + 1];
@@ -104,6 +105,7 @@ void ReadRequirement(ENPERSON& p, const std::string& line) {
     if (used > 0) row.own = row.effective = v;
   }
   p.requirements.push_back(row);
+  return true;
 }
 
 void Two(int v, std::string& out) {
@@ -144,11 +146,16 @@ TENApplogMod::~TENApplogMod() {
 // --- persons --------------------------------------------------------------------------------
 
 void TENApplogMod::ReadUsers() {
-  LineReader in(FindFileNoCase(UsersPath()));
-  if (!in.IsOpen()) return;
+  const std::string path = FindFileNoCase(UsersPath());
+  LineReader in(path);
+  if (!in.IsOpen()) {
+    usersFile_.Read(path, false, false);
+    return;
+  }
   persons.clear();
   ENPERSON work;
   ResetBlock(work);
+  bool damaged = false;
   std::string line;
   while (in.Next(line)) {
     if (line.empty()) continue;
@@ -157,13 +164,17 @@ void TENApplogMod::ReadUsers() {
       ResetBlock(work);
     } else if (line[0] == '>') {
       if (line.size() >= 2) ReadTag(work, line);
-    } else {
-      ReadRequirement(work, line);
+    } else if (!ReadRequirement(work, line)) {
+      damaged = true;
     }
   }
+  // A person cut off before the closing "#" is not taken; the file is kept before a save.
+  if (!work.name.empty()) damaged = true;
+  usersFile_.Read(path, !in.Failed(), damaged);
 }
 
 bool TENApplogMod::WriteUsers() {
+  const bool tablesComplete = ctx().intake && ctx().intake->Complete();
   std::string out = "#\r\n";
   for (const ENPERSON& p : persons) {
     out += ">N" + p.name + "\r\n>G";
@@ -184,12 +195,19 @@ bool TENApplogMod::WriteUsers() {
     out += std::string(">P") + (p.diet ? 'D' : 'N') + "\r\n";
     out += ">Q" + std::to_string(p.pointScore) + "\r\n";
     for (const TAGESBEDARF& r : p.requirements) {
-      if (!(r.own > -1 || r.standard > -1)) continue;
+      // Without the whole intake tables a row without a value of its own is kept: its
+      // standard is only unknown here.
+      if (tablesComplete && !(r.own > -1 || r.standard > -1)) continue;
       out += r.code + "#" + r.alarm + FixedWithPoint(r.own, 2) + "\r\n";
     }
     out += "#\r\n";
   }
-  if (DiaryDataFolder().empty() || !WriteFileAtomic(FindFileNoCase(UsersPath()), out)) {
+  if (DiaryDataFolder().empty()) {
+    MessageBox(GetLangText(891), GetLangText(15), MB_OK);
+    return false;
+  }
+  if (!usersFile_.MayWrite()) return false;  // said by the guard
+  if (!WriteFileAtomic(FindFileNoCase(UsersPath()), out)) {
     MessageBox(GetLangText(891), GetLangText(15), MB_OK);
     return false;
   }

@@ -17,6 +17,7 @@
 #include "diary/diary_records.h"
 #include "diary/text_grid.h"
 #include "services/diary_access.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -176,6 +177,9 @@ class TENApplogMod : public DiaryAccess {
 
   std::vector<std::pair<int, std::function<void()>>> listeners_;
   int nextListener_ = 0;
+  // Users.dat and the active person's Weight.dat: how they read, before they are written anew.
+  StoreFileGuard usersFile_;
+  StoreFileGuard weightFile_;
 };
 
 extern TENApplogMod* ENApplogMod;

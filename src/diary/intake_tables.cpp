@@ -84,13 +84,23 @@ double IntakeValueFor(const ZUFUHR& table, int age, char sex, char pregnancy) {
 
 bool IntakeTables::ReadStoffCalc() {
   tables.clear();
-  LineReader in(FindFileNoCase(StoffCalcPath()));
-  if (!in.IsOpen()) return false;
+  const std::string path = FindFileNoCase(StoffCalcPath());
+  LineReader in(path);
+  if (!in.IsOpen()) {
+    file_.Read(path, false, false);
+    return false;
+  }
+  bool damaged = false;
   std::string line;
   ZUFUHR table;
-  while (in.Next(line))
-    if (ParseStoffCalcLine(line, table)) tables.push_back(std::move(table));
-  return true;
+  while (in.Next(line)) {
+    if (ParseStoffCalcLine(line, table))
+      tables.push_back(std::move(table));
+    else
+      damaged = damaged || !line.empty();
+  }
+  file_.Read(path, !in.Failed(), damaged);
+  return !in.Failed();
 }
 
 bool IntakeTables::WriteStoffCalc() {
@@ -99,10 +109,16 @@ bool IntakeTables::WriteStoffCalc() {
     const std::string line = StoffCalcLine(t);
     if (!line.empty()) bytes += line + "\r\n";
   }
-  if (DiaryDataFolder().empty() || !WriteFileAtomic(StoffCalcPath(), bytes)) {
+  if (DiaryDataFolder().empty()) {
     MessageBox(GetLangText(891), GetLangText(15), MB_OK);
     return false;
   }
+  if (!file_.MayWrite()) return false;  // said by the guard
+  if (!WriteFileAtomic(StoffCalcPath(), bytes)) {
+    MessageBox(GetLangText(891), GetLangText(15), MB_OK);
+    return false;
+  }
+  file_.Read(StoffCalcPath(), FileFound::kWhole);
   return true;
 }
 

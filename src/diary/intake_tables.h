@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "diary/diary_records.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -36,11 +37,16 @@ class IntakeTables {
   IntakeTables() = default;
   virtual ~IntakeTables() = default;
 
-  // Replaces the tables by the file's; false (no message, no tables) when it is missing.
+  // Replaces the tables by the file's; false (no message, no tables) when it is missing or
+  // cannot be read.
   bool ReadStoffCalc();
   // Writes the tables that hold a value; message 891 and false when the file cannot be
-  // written (the file and the tables stay as they were).
+  // written (the file and the tables stay as they were). A file that could not be read whole
+  // goes through StoreFileGuard first.
   bool WriteStoffCalc();
+  // True when the tables are the whole file: only then does a nutrient without a table have
+  // no standard value (a person's rows for it may be dropped).
+  bool Complete() const { return file_.Found() == FileFound::kWhole; }
   // Index of the first table of that code; -1 when none.
   int FindIntakeTable(const std::string& code) const;
   // The standard daily value of the nutrient for the named person ("" the active one) at
@@ -50,6 +56,9 @@ class IntakeTables {
   double StandardRequirementFor(const std::string& code, const ENPERSON& person, int age) const;
 
   std::vector<ZUFUHR> tables;
+
+ private:
+  StoreFileGuard file_;
 };
 
 // One line of the file; false when the line gives no table (no '#', a code longer than 7

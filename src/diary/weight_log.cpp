@@ -60,11 +60,20 @@ bool TENApplogMod::ReadWeightList() {
   weightsChanged = false;
   const std::string path = WeightPath();
   if (path.empty()) return false;
+  // One line a day for a century is 2 MB; a larger file is no weight log.
+  if (weightFile_.TooLarge(path, 4 << 20)) return false;
   LineReader in(path);
-  if (!in.IsOpen()) return false;
+  if (!in.IsOpen()) {
+    weightFile_.Read(path, false, false);
+    return false;
+  }
+  bool damaged = false;
   std::string line;
   while (in.Next(line)) {
-    if (line.size() <= kDateLength) continue;  // no room for a value: not an entry
+    if (line.size() <= kDateLength) {  // no room for a value: not an entry
+      damaged = damaged || !line.empty();
+      continue;
+    }
     GEWICHTLIST w;
     w.day = Digits(line, 0, 2);
     w.month = Digits(line, 2, 2);
@@ -83,7 +92,8 @@ bool TENApplogMod::ReadWeightList() {
     }
     weights.push_back(std::move(w));
   }
-  return true;
+  weightFile_.Read(path, !in.Failed(), damaged);
+  return !in.Failed();
 }
 
 bool TENApplogMod::WriteWeightList() {
@@ -103,7 +113,9 @@ bool TENApplogMod::WriteWeightList() {
     }
     out += "\r\n";
   }
-  if (!MakeDirs(PersonFolder(activePerson)) || !WriteFileAtomic(path, out)) return false;
+  if (!weightFile_.MayWrite() || !MakeDirs(PersonFolder(activePerson)) ||
+      !WriteFileAtomic(path, out))
+    return false;
   weightsChanged = false;
   return true;
 }

@@ -90,10 +90,13 @@ int OnAnswerElement(void* user, int kind, std::string, TXMLNode* node) {
   return 1;
 }
 
-// Windows-1252 text as escaped UTF-8 for the answers file.
+// Windows-1252 text as escaped UTF-8 for the answers file. Control bytes other than tab and
+// line ends (pasted into an answer) are no XML characters at all, not even as references: a
+// blank takes their place, so the file stays well-formed.
 std::string XmlText(const std::string& text) {
   std::string out;
   for (char c : Cp1252ToUtf8(text)) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
     switch (c) {
       case '&':
         out += "&amp;";

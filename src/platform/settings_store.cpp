@@ -192,10 +192,10 @@ bool IniSettingsStore::Reload() {
   holdsFile_ = true;
   bool damaged = false;
   // The store ends every file with a line break: a file cut short ends inside its last line,
-  // whose value may be cut as well.
-  if (!bytes.empty() && bytes.back() != '\n') {
+  // whose value may be cut as well. (A CR alone ends lines in files of old Mac editors.)
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') {
     damaged = true;
-    const size_t last = bytes.rfind('\n');
+    const size_t last = bytes.find_last_of("\r\n");
     bytes.resize(last == std::string::npos ? 0 : last + 1);
   }
   Key* current = nullptr;

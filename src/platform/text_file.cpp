@@ -1,7 +1,10 @@
 #include "platform/text_file.h"
 
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/file_change.h"
@@ -19,11 +22,64 @@ std::function<void(int)>& StepHook() {
 void Step(int step) {
   if (StepHook()) StepHook()(step);
 }
+std::function<bool(const std::string&)>& ReadFault() {
+  static std::function<bool(const std::string&)> fault;
+  return fault;
+}
+
+// Opens a file for reading; `failed` tells a file that is there but cannot be opened.
+std::FILE* OpenForReading(const std::string& path, bool& failed) {
+  const std::string native = NativePath(path);
+  if (ReadFault() && ReadFault()(native)) {
+    failed = EntryExists(native);
+    return nullptr;
+  }
+  std::FILE* f = std::fopen(native.c_str(), "rb");
+  failed = !f && errno != ENOENT && errno != ENOTDIR && EntryExists(native);
+  return f;
+}
+
+// The first line end at or after `from` in text[0, size): `stop` where the line's bytes end,
+// `next` where the next line begins. False when none lies there, or when a final CR might
+// still be followed by an LF (`more` is true then and the caller has to read on).
+enum class LineEnds { kUnknown, kLf, kCr };
+bool FindLineEnd(const char* text, size_t size, size_t from, bool atEnd, LineEnds& ends,
+                 size_t& stop, size_t& next) {
+  if (ends == LineEnds::kLf) {
+    const void* hit = std::memchr(text + from, '\n', size - from);
+    if (!hit) return false;
+    const size_t nl = static_cast<const char*>(hit) - text;
+    stop = nl;
+    if (stop > 0 && text[stop - 1] == '\r') --stop;
+    next = nl + 1;
+    return true;
+  }
+  for (size_t i = from; i < size; ++i) {
+    if (text[i] == '\n') {
+      if (ends == LineEnds::kUnknown) ends = LineEnds::kLf;
+      stop = i;
+      if (ends == LineEnds::kLf && stop > 0 && text[stop - 1] == '\r') --stop;
+      next = i + 1;
+      return true;
+    }
+    if (text[i] != '\r') continue;
+    if (i + 1 == size && !atEnd) return false;  // the LF may follow in the next block
+    const bool crlf = i + 1 < size && text[i + 1] == '\n';
+    if (ends == LineEnds::kUnknown) ends = crlf ? LineEnds::kLf : LineEnds::kCr;
+    if (ends == LineEnds::kLf) return FindLineEnd(text, size, i, atEnd, ends, stop, next);
+    stop = i;
+    next = i + (crlf ? 2 : 1);
+    return true;
+  }
+  return false;
+}
 }  // namespace
 
 LineReader::LineReader(const std::string& path) {
-  file_ = std::fopen(NativePath(path).c_str(), "rb");
-  if (file_) buf_.resize(kChunk);
+  file_ = OpenForReading(path, failed_);
+  if (!file_) return;
+  buf_.resize(kChunk);
+  Fill();  // a folder in the file's place opens but fails here: Failed() knows it at once
 }
 
 LineReader::~LineReader() {
@@ -41,6 +97,7 @@ bool LineReader::Fill() {
   const size_t n = std::fread(buf_.data() + end_, 1, buf_.size() - end_, file_);
   if (n == 0) {
     eof_ = true;
+    if (std::ferror(file_)) failed_ = true;
     return false;
   }
   end_ += n;
@@ -48,23 +105,37 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string& line) {
-  if (!file_) return false;
-  size_t scanFrom = begin_;
+  if (!file_ || failed_) return false;
+  size_t scanFrom = 0;  // relative to begin_: Fill moves the buffer
   for (;;) {
-    const void* hit = std::memchr(buf_.data() + scanFrom, '\n', end_ - scanFrom);
-    if (hit) {
-      const size_t nl = static_cast<const char*>(hit) - buf_.data();
-      size_t stop = nl;
-      if (stop > begin_ && buf_[stop - 1] == '\r') --stop;
-      line.assign(buf_.data() + begin_, stop - begin_);
-      consumed_ += static_cast<long long>(nl + 1 - begin_);
-      begin_ = nl + 1;
+    LineEnds ends = static_cast<LineEnds>(ends_);
+    size_t stop = 0, next = 0;
+    const bool found =
+        FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, eof_, ends, stop, next);
+    ends_ = static_cast<int>(ends);
+    if (found) {
+      line.assign(buf_.data() + begin_, stop);
+      consumed_ += static_cast<long long>(next);
+      begin_ += next;
       lastBreak_ = true;
       return true;
     }
-    const size_t scanned = end_ - begin_;
-    if (!Fill()) break;
-    scanFrom = begin_ + scanned;
+    // Everything before a final CR has been scanned; the CR is looked at again.
+    scanFrom = end_ - begin_;
+    if (scanFrom > 0 && buf_[end_ - 1] == '\r') --scanFrom;
+    if (!Fill()) {
+      if (failed_) return false;
+      if (begin_ < end_ && buf_[end_ - 1] == '\r' &&
+          FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, true, ends, stop, next)) {
+        ends_ = static_cast<int>(ends);
+        line.assign(buf_.data() + begin_, stop);
+        consumed_ += static_cast<long long>(next);
+        begin_ += next;
+        lastBreak_ = true;
+        return true;
+      }
+      break;
+    }
   }
   if (begin_ == end_) return false;
   line.assign(buf_.data() + begin_, end_ - begin_);
@@ -85,7 +156,8 @@ bool LineReader::Seek(long long offset) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  bool failed = false;
+  std::FILE* f = OpenForReading(path, failed);
   if (!f) return false;
   bytes.clear();
   char chunk[kChunk];
@@ -98,17 +170,16 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
+  LineEnds ends = LineEnds::kUnknown;
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t nl = text.find('\n', pos);
-    if (nl == std::string_view::npos) {
+    size_t stop = 0, next = 0;
+    if (!FindLineEnd(text.data(), text.size(), pos, true, ends, stop, next)) {
       lines.emplace_back(text.substr(pos));
       break;
     }
-    size_t stop = nl;
-    if (stop > pos && text[stop - 1] == '\r') --stop;
     lines.emplace_back(text.substr(pos, stop - pos));
-    pos = nl + 1;
+    pos = next;
   }
   return lines;
 }
@@ -119,7 +190,11 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   lines.clear();
   std::string line;
   while (reader.Next(line)) lines.push_back(line);
-  return true;
+  return !reader.Failed();
+}
+
+void SetReadFaultForTest(std::function<bool(const std::string&)> fault) {
+  ReadFault() = std::move(fault);
 }
 
 void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
@@ -170,13 +245,52 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
   return WriteFileAtomic(path, bytes);
 }
 
-std::string KeepDamagedCopy(const std::string& path) {
-  std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return std::string();
+namespace {
+// "name.$$$<pid>" of a whole-file write whose process no longer runs.
+bool StaleTemporaryFile(const std::string& name) {
+  const size_t mark = name.rfind(".$$$");
+  if (mark == std::string::npos || mark + 4 >= name.size()) return false;
+  long pid = 0;
+  for (size_t i = mark + 4; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9' || pid > 100000000) return false;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  if (pid <= 0 || pid == getpid()) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+}  // namespace
+
+void RemoveStaleTemporaryFiles(const std::string& folder, int depth) {
+  if (folder.empty()) return;  // never the working folder
+  const std::string base = WithSeparator(NativePath(folder));
+  for (const std::string& name : ListFolder(base)) {
+    const std::string path = base + name;
+    if (StaleTemporaryFile(name) && FileExists(path))
+      RemoveFile(path);
+    else if (struct stat st; depth > 0 && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+      RemoveStaleTemporaryFiles(path, depth - 1);
+  }
+}
+
+std::string FreeDamagedName(const std::string& path) {
   std::string copy = NativePath(path) + ".damaged";
   for (int n = 2; EntryExists(copy) && n < 100; ++n)
     copy = NativePath(path) + ".damaged-" + std::to_string(n);
+  return copy;
+}
+
+std::string KeepDamagedCopy(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return std::string();
+  const std::string copy = FreeDamagedName(path);
   return WriteFileAtomic(copy, bytes) ? copy : std::string();
+}
+
+std::string MoveAsideDamaged(const std::string& path) {
+  const std::string aside = FreeDamagedName(path);
+  if (EntryExists(aside)) return std::string();
+  BeforeFileChange();
+  return std::rename(NativePath(path).c_str(), aside.c_str()) == 0 ? aside : std::string();
 }
 
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {

@@ -1,6 +1,7 @@
 #pragma once
-// Text files as the data files hold them: Windows-1252 bytes, lines ended by CR LF (LF alone is
-// read as well). Lines are always read whole, whatever their length.
+// Text files as the data files hold them: Windows-1252 bytes, lines ended by CR LF (LF alone and
+// CR alone, as old Mac editors write, are read as well). Lines are always read whole, whatever
+// their length.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,7 +19,13 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   bool IsOpen() const { return file_ != nullptr; }
-  // The next line without its line end (LF, CR LF; a lone CR before LF only). False at the end.
+  // True when the file is there but could not be opened or read to its end (an I/O error, a
+  // folder in its place): what was read is not the whole file.
+  bool Failed() const { return failed_; }
+  // The next line without its line end. False at the end (or at a read error). The first line
+  // end decides: a file whose first line ends with a CR alone ends its lines with CR, LF or
+  // CR LF; otherwise lines end with LF or CR LF and a lone CR is part of the line (the
+  // lexicon's texts keep "CR CR LF").
   bool Next(std::string& line);
   // True when the last line returned was ended by a line break (false for a final bare line).
   bool LastHadBreak() const { return lastBreak_; }
@@ -30,6 +37,8 @@ class LineReader {
  private:
   bool Fill();
   std::FILE* file_ = nullptr;
+  int ends_ = 0;  // how lines end, once the first line end has told
+  bool failed_ = false;
   std::vector<char> buf_;
   size_t begin_ = 0, end_ = 0;
   bool eof_ = false;
@@ -37,10 +46,11 @@ class LineReader {
   long long consumed_ = 0;
 };
 
-// Whole-file helpers. Reading returns false when the file cannot be opened.
+// Whole-file helpers. Reading returns false when the file cannot be opened or read to its end
+// (EntryExists tells a missing file from one that could not be read).
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
-// Splits text into lines the way LineReader does.
+// Splits text into lines the way LineReader does (the first line end decides about a lone CR).
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Replaces (or creates) a file: writes a temporary file in the same folder, flushes it and
@@ -51,10 +61,23 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Appends bytes to a file (created when missing); false unless every byte was written.
 bool AppendFileBytes(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files ("name.$$$<pid>") that WriteFileAtomic of a process that has
+// ended left in `folder` and, `depth` levels down, in its subfolders.
+void RemoveStaleTemporaryFiles(const std::string& folder, int depth = 0);
+
 // Keeps a copy of a damaged file beside it before it is written anew: "name.damaged", or
 // "name.damaged-2" ... "-99" when such a copy exists already. The copy's path; empty when the
 // file cannot be read or the copy cannot be written.
 std::string KeepDamagedCopy(const std::string& path);
+// The name KeepDamagedCopy would give the copy now.
+std::string FreeDamagedName(const std::string& path);
+// Keeps a file that cannot be read at all under that name by renaming it; the new path, empty
+// when the rename failed.
+std::string MoveAsideDamaged(const std::string& path);
+
+// Test hook: while it returns true for a path, opening that path for reading fails as an I/O
+// error would (LineReader::Failed, ReadFileBytes false). An empty function switches it off.
+void SetReadFaultForTest(std::function<bool(const std::string& path)> fault);
 
 // Test hook: makes the next WriteFileAtomic stop after `bytes` bytes of its temporary file, as
 // a killed process would, and fail. -1 switches it off.

@@ -1,6 +1,5 @@
 #include "recipedb/book_recovery.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -60,19 +59,6 @@ void FinishRenumber(const std::string& dataFolder) {
   RemoveFile(marker);
 }
 
-// "name.$$$<pid>" of a whole-file write whose process no longer runs.
-bool StaleTemporaryFile(const std::string& name) {
-  const size_t mark = name.rfind(".$$$");
-  if (mark == std::string::npos || mark + 4 >= name.size()) return false;
-  long pid = 0;
-  for (size_t i = mark + 4; i < name.size(); ++i) {
-    if (name[i] < '0' || name[i] > '9' || pid > 100000000) return false;
-    pid = pid * 10 + (name[i] - '0');
-  }
-  if (pid <= 0 || pid == getpid()) return false;
-  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
-
 }  // namespace
 
 CompressionRunning::CompressionRunning() {
@@ -95,8 +81,7 @@ void FinishInterruptedWork(const std::string& dataFolder) {
     for (const char* scratch : {"$$$.bok", "$$$.idx"})
       if (FileExists(dataFolder + scratch)) RemoveFile(dataFolder + scratch);
   }
-  for (const std::string& name : ListFolder(dataFolder))
-    if (StaleTemporaryFile(name) && FileExists(dataFolder + name)) RemoveFile(dataFolder + name);
+  RemoveStaleTemporaryFiles(dataFolder);
 }
 
 bool BeginRenumber(const std::string& dataFolder, const std::string& bookName,

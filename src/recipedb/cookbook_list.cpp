@@ -86,6 +86,7 @@ bool CookbookList::ReadDescriptionFile(const std::string& path, KBOOK& book) {
     if (!reader.Next(line)) line.clear();
     if (line.size() > 510) line.resize(510);
   }
+  if (reader.Failed()) return false;  // a read error is no description of the book
   book.description = lines[0];
   book.bookId = static_cast<int16_t>(static_cast<uint16_t>(ReadLong(lines[1])));
   book.toolbarFlag = lines[2].empty() || lines[2] == "1" ? 1 : 0;
@@ -125,12 +126,17 @@ void CookbookList::ScanKBooks() {
   books_.clear();
   const std::string data = DataFolder();
   FinishInterruptedWork(data);
+  // Books whose description is there but could not be read: their id is only unknown, so the
+  // file is not written anew (a new id would leave the lists that name the book pointing
+  // nowhere); an id of this run stands in.
+  std::vector<std::string> unread;
   for (const std::string& file : ListFolder(data)) {
     if (!EndsWithNoCase(file, ".bok") || !FileExists(data + file)) continue;
     KBOOK book;
     book.name = file.substr(0, file.size() - 4);
     if (book.name == "$$$") continue;  // the compression's scratch file
-    ReadDescriptionFile(BookFileIn(data, book.name, ".inf"), book);
+    const std::string inf = BookFileIn(data, book.name, ".inf");
+    if (!ReadDescriptionFile(inf, book) && EntryExists(inf)) unread.push_back(book.name);
     books_.push_back(book);
   }
   // Two books with one id: the one found first keeps it.
@@ -140,6 +146,7 @@ void CookbookList::ScanKBooks() {
   for (KBOOK& book : books_) {
     if (book.bookId != 0) continue;
     book.bookId = DrawBookId();
+    if (std::find(unread.begin(), unread.end(), book.name) != unread.end()) continue;
     // A damaged file is kept as a copy; the file of the book is written in its own name's case.
     const std::string inf = BookFileIn(data, book.name, ".inf");
     if (DescriptionFileDamaged(inf)) KeepDamagedCopy(inf);

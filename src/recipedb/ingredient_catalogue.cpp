@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <unordered_map>
 
 #include "platform/numbers.h"
 #include "platform/services.h"
@@ -136,25 +138,122 @@ bool IngredientCatalogue::ReadZutaten() {
   return true;
 }
 
+namespace {
+
+// Names placed so far, in a list whose order labels compare like list positions, found by the
+// hash of their text. Each new name asks only for its own substrings (one rolling hash per
+// length that placed names have), not for every placed name: the save stays near linear.
+class PlacedNames {
+ public:
+  static constexpr uint64_t kBase = 1000003;
+
+  // The node the new name goes before: the first placed name (in list order) that is a part of
+  // `name` other than itself, of another length and not empty; -1 for none (it goes last).
+  int FirstContainedIn(const std::string& name) const {
+    int best = -1;
+    const size_t size = name.size();
+    for (const size_t len : lengths_) {
+      if (len >= size) break;
+      uint64_t hash = 0, power = 1;
+      for (size_t k = 0; k < len; ++k) {
+        hash = hash * kBase + static_cast<unsigned char>(name[k]);
+        power *= kBase;
+      }
+      for (size_t at = 0;; ++at) {
+        const auto it = byHash_.find(hash);
+        if (it != byHash_.end())
+          for (const int node : it->second) {
+            const Node& n = nodes_[static_cast<size_t>(node)];
+            if (n.name.size() == len && name.compare(at, len, n.name) == 0 &&
+                (best < 0 || n.label < nodes_[static_cast<size_t>(best)].label))
+              best = node;
+          }
+        if (at + len >= size) break;
+        hash = hash * kBase + static_cast<unsigned char>(name[at + len]) -
+               power * static_cast<unsigned char>(name[at]);
+      }
+    }
+    return best;
+  }
+
+  // Places a name before `before` (-1: at the end); its node number is the order of the calls.
+  void Place(std::string name, int before) {
+    const int node = static_cast<int>(nodes_.size());
+    const int prev = before < 0 ? tail_ : nodes_[static_cast<size_t>(before)].prev;
+    nodes_.push_back({std::move(name), prev, before, 0});
+    (prev < 0 ? head_ : nodes_[static_cast<size_t>(prev)].next) = node;
+    (before < 0 ? tail_ : nodes_[static_cast<size_t>(before)].prev) = node;
+    const uint64_t low = prev < 0 ? 0 : nodes_[static_cast<size_t>(prev)].label;
+    constexpr uint64_t kGap = uint64_t{1} << 33;
+    const uint64_t high = before >= 0   ? nodes_[static_cast<size_t>(before)].label
+                          : low < ~kGap ? low + kGap
+                                        : low;
+    if (high - low < 2)
+      Relabel();
+    else
+      nodes_[static_cast<size_t>(node)].label = low + (high - low) / 2;
+    const std::string& placed = nodes_[static_cast<size_t>(node)].name;
+    if (placed.empty()) return;
+    uint64_t hash = 0;
+    for (const char c : placed) hash = hash * kBase + static_cast<unsigned char>(c);
+    // Of equal names only the first in the list can ever be the one asked for.
+    std::vector<int>& same = byHash_[hash];
+    const auto equal = std::find_if(same.begin(), same.end(), [&](int other) {
+      return nodes_[static_cast<size_t>(other)].name == placed;
+    });
+    if (equal == same.end())
+      same.push_back(node);
+    else if (nodes_[static_cast<size_t>(node)].label < nodes_[static_cast<size_t>(*equal)].label)
+      *equal = node;
+    const auto len = std::lower_bound(lengths_.begin(), lengths_.end(), placed.size());
+    if (len == lengths_.end() || *len != placed.size()) lengths_.insert(len, placed.size());
+  }
+
+  // The node numbers in list order.
+  std::vector<int> Order() const {
+    std::vector<int> order;
+    order.reserve(nodes_.size());
+    for (int n = head_; n >= 0; n = nodes_[static_cast<size_t>(n)].next) order.push_back(n);
+    return order;
+  }
+
+ private:
+  struct Node {
+    std::string name;
+    int prev, next;
+    uint64_t label;
+  };
+  // Labels spread evenly again; rare, as a new name mostly goes last.
+  void Relabel() {
+    uint64_t label = 0;
+    const uint64_t step = ~uint64_t{0} / (nodes_.size() + 2);
+    for (int n = head_; n >= 0; n = nodes_[static_cast<size_t>(n)].next)
+      nodes_[static_cast<size_t>(n)].label = label += step;
+  }
+
+  std::vector<Node> nodes_;
+  int head_ = -1, tail_ = -1;
+  std::unordered_map<uint64_t, std::vector<int>> byHash_;
+  std::vector<size_t> lengths_;  // ascending, the lengths of the non-empty names placed
+};
+
+}  // namespace
+
 void IngredientCatalogue::PutLongerNamesFirst() {
   // Each ingredient goes in front of the first one whose name its own name contains. Containment
   // runs one way (a name inside a name inside a third), so the ones placed before keep their
-  // order and nothing placed later can overtake them.
-  std::vector<REZZUTATEN> ordered;
-  std::vector<std::string> upper;
-  ordered.reserve(zutaten.size());
-  upper.reserve(zutaten.size());
-  for (REZZUTATEN& z : zutaten) {
+  // order and nothing placed later can overtake them. A name the same but for case is no longer
+  // one: it keeps its place, or every save would swap the two.
+  PlacedNames placed;
+  for (const REZZUTATEN& z : zutaten) {
     std::string name = UpperCaseAnsi(z.plural);
-    size_t at = 0;
-    // A name the same but for case is no longer one: it keeps its place, or every save would
-    // swap the two.
-    while (at < upper.size() && (upper[at].empty() || upper[at].size() == name.size() ||
-                                 name.find(upper[at]) == std::string::npos))
-      ++at;
-    ordered.insert(ordered.begin() + static_cast<std::ptrdiff_t>(at), std::move(z));
-    upper.insert(upper.begin() + static_cast<std::ptrdiff_t>(at), std::move(name));
+    const int before = placed.FirstContainedIn(name);
+    placed.Place(std::move(name), before);
   }
+  std::vector<REZZUTATEN> ordered;
+  ordered.reserve(zutaten.size());
+  for (const int node : placed.Order())
+    ordered.push_back(std::move(zutaten[static_cast<size_t>(node)]));
   zutaten = std::move(ordered);
 }
 

@@ -1,5 +1,7 @@
 #include "recipes/key_figure_choice.h"
 
+#include <algorithm>
+
 #include "nutrients/nutrient_table.h"
 #include "platform/numbers.h"
 #include "recipedb/reference_tables.h"
@@ -52,13 +54,25 @@ std::string KeyFigureChoice::FilePath() const {
 
 bool KeyFigureChoice::ReadKenndaten() {
   std::vector<std::string> lines;
-  if (!ReadReferenceLines(FilePath(), lines, holdsFile_)) return false;
+  if (!ReadReferenceLines(FilePath(), lines, holdsFile_)) {
+    file_.Read(FilePath(), false, false);
+    return false;
+  }
   keyFigures.clear();
-  for (const std::string& line : lines) {
+  bool damaged = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     PARA_SHOWDATA f;
     bool stop = false;
     if (!ParseKeyFigureLine(line, f, stop)) {
-      if (stop) break;
+      // What follows the end of the list would be lost by a save.
+      if (stop) {
+        damaged =
+            damaged || std::any_of(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(),
+                                   [](const std::string& l) { return !l.empty(); });
+        break;
+      }
+      damaged = damaged || !line.empty();
       continue;
     }
     if (f.figureId == kFigureNutrient) {
@@ -71,6 +85,7 @@ bool KeyFigureChoice::ReadKenndaten() {
     }
     keyFigures.push_back(std::move(f));
   }
+  file_.Read(FilePath(), damaged ? FileFound::kDamaged : FileFound::kWhole);
   return true;
 }
 
@@ -78,6 +93,7 @@ bool KeyFigureChoice::SaveKenndaten() {
   std::vector<std::string> lines;
   lines.reserve(keyFigures.size());
   for (const PARA_SHOWDATA& f : keyFigures) lines.push_back(FormatKeyFigureLine(f));
+  if (!file_.MayWrite()) return false;  // said by the guard
   return WriteReferenceLines(FilePath(), lines, holdsFile_, 528, 15);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "recipedb/recipe_model.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -109,6 +110,7 @@ class KeyFigureChoice {
 
  private:
   bool holdsFile_ = false;  // the list holds what the file held (or there was no file)
+  StoreFileGuard file_;     // asks or keeps a copy before a file not read whole is replaced
 };
 
 // The remarks a remark mode shows, in their order: every author's for 15, only those of `user`

@@ -22,7 +22,9 @@ void PortionUnits::LoadPortionUnits() {
 
 void PortionUnits::LoadPortionUnits(const std::string& path) {
   names.clear();
+  loadedFrom_ = path;
   LineReader reader(path);
+  file_.Read(path, reader.IsOpen() && !reader.Failed(), false);
   if (!reader.IsOpen()) return;
   std::string line;
   while (reader.Next(line)) {
@@ -33,6 +35,12 @@ void PortionUnits::LoadPortionUnits(const std::string& path) {
     }
     names.push_back(line.substr(from));
   }
+}
+
+bool PortionUnits::SaveLoadedPortionUnits(const std::vector<std::string>& rows) {
+  if (loadedFrom_.empty()) return SavePortionUnits(rows);
+  if (!rows.empty() && !file_.MayWrite()) return false;  // said by the guard
+  return SavePortionUnits(loadedFrom_, rows);
 }
 
 bool PortionUnits::SavePortionUnits(const std::vector<std::string>& rows) {

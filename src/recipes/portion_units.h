@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 class PortionUnits {
@@ -23,6 +25,13 @@ class PortionUnits {
   // cannot be written; the file then stays as it was.
   static bool SavePortionUnits(const std::vector<std::string>& rows);
   static bool SavePortionUnits(const std::string& path, const std::vector<std::string>& rows);
+  // The same for the file this list was loaded from: a file that could not be read goes
+  // through StoreFileGuard first (asked before it is written over).
+  bool SaveLoadedPortionUnits(const std::vector<std::string>& rows);
+
+ private:
+  StoreFileGuard file_;
+  std::string loadedFrom_;
 };
 
 }  // namespace tav

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/startup_files.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -159,6 +163,48 @@ TEST_F(PendingBls, AFailedCopyKeepsWhatIsLeftForTheNextStart) {
   EXPECT_TRUE(FileExists(Pending() + "Data.bls"));
   EXPECT_TRUE(FileExists(Pending() + "FR/index.bls"));
   EXPECT_TRUE(FileExists(Pending() + "ZZ/index.bls"));  // stopped at the first failure
+}
+
+// A whole-file write killed between its temporary file and the rename, in a child process:
+// the temporary file "<file>.$$$<pid>" stays behind with the child's pid.
+std::string KilledWrite(const std::string& path) {
+  const pid_t child = fork();
+  if (child == 0) {
+    SetAtomicWriteStepHookForTest([](int step) {
+      if (step == 1) _exit(0);
+    });
+    WriteFileAtomic(path, "05012024:073081,5#92#\r\n07012024:080080,9##\r\n");
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return path + ".$$$" + std::to_string(child);
+}
+
+// Start-up removes what killed writes left in every folder the stores write, not only in the
+// book folder; the files themselves and a temporary file of a running process stay.
+TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
+  test::TestEnv env;
+  const std::string root = env.Root();
+  const std::vector<std::string> files = {
+      root + "Data/Users.dat",        root + "Data/Konten/Anna/Weight.dat",
+      root + "Data/DE/CoolBoxes.dat", root + "Data/EN/Lexika.lbk",
+      root + "Export/WPlan.txt",      root + "Backup/2026-12-11 07.30/Data/Konten/Anna/m052024.dat",
+  };
+  std::vector<std::string> left;
+  for (const std::string& f : files) {
+    WriteAll(f, "sound\r\n");
+    left.push_back(KilledWrite(f));
+    ASSERT_TRUE(FileExists(left.back())) << left.back();
+  }
+  const std::string running = root + "Data/Konten/Anna/Weight.dat.$$$" + std::to_string(getpid());
+  WriteAll(running, "in progress");
+  RemoveLeftTemporaryFiles(root, root + "Data/", root + "Export/");
+  for (size_t i = 0; i < files.size(); ++i) {
+    EXPECT_FALSE(EntryExists(left[i])) << left[i];
+    EXPECT_EQ(ReadAll(files[i]), "sound\r\n");
+  }
+  EXPECT_TRUE(FileExists(running));
 }
 
 }  // namespace

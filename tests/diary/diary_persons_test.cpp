@@ -106,10 +106,16 @@ TEST(DiaryPersons, WritingUsersDat) {
   p.requirements = {own, standardOnly, none};
   d.AddPerson(p);
   ASSERT_TRUE(d.WriteUsers());
+  // Without intake tables read from StoffCalc.dat no standard is known: every row stays.
   EXPECT_EQ(ReadAll(env.DataFolder() + "Users.dat"),
             "#\r\n>NAnna  Zweite Zeile\r\n>G05031970\r\n>W64\r\n>H168\r\n>SF\r\n>TS\r\n>A40\r\n"
-            ">F20\r\n>+C\r\n>C2100\r\n>M0\r\n>PD\r\n>Q21\r\nVC#<12.50\r\nMFE#>-1.00\r\n#\r\n");
-  // Read back, the row without any value is gone.
+            ">F20\r\n>+C\r\n>C2100\r\n>M0\r\n>PD\r\n>Q21\r\nVC#<12.50\r\nMFE#>-1.00\r\n"
+            "VD#--1.00\r\n#\r\n");
+  // With the whole tables read, the row without any value (no own value, no table) is gone.
+  WriteAll(env.DataFolder() + "StoffCalc.dat", "MFE#A999:10.000/15.000#\r\n");
+  ASSERT_TRUE(env.intake.ReadStoffCalc());
+  TENApplogMod& withTables = env.Start();
+  ASSERT_TRUE(withTables.WriteUsers());
   TENApplogMod& again = env.Start();
   ASSERT_EQ(again.persons.size(), 1u);
   ASSERT_EQ(again.persons[0].requirements.size(), 2u);

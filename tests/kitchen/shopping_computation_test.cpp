@@ -1,9 +1,14 @@
 // The buying list: scaling, merging, readable amounts and the order by dealer.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_computation.h"
 #include "platform/numbers.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/recipe_records.h"
+#include "services/amounts.h"
 #include "services/context.h"
 #include "support/test_env.h"
 
@@ -92,6 +97,114 @@ TEST_F(BuyingList, AmountsAreScaledMergedAndMadeReadable) {
        {{"", GetLangText(220)}}},
   };
   for (const Case& c : cases) EXPECT_EQ(Rows(c.records), c.rows) << c.what;
+}
+
+// The merge worked out the plain way, each line against every later one: the list must give
+// exactly this, however it groups the lines.
+Shown ByThePlainMerge(std::vector<REZZUTAT> work) {
+  for (size_t i = 0; i < work.size(); ++i) {
+    if (i + 1 == work.size()) continue;
+    REZZUTAT merged = work[i];
+    AmountToBaseUnit(merged.amount, merged.unit);
+    for (size_t j = i + 1; j < work.size();) {
+      std::string amount = work[j].amount, unit = work[j].unit;
+      AmountToBaseUnit(amount, unit);
+      if (work[j].text != merged.text || unit != merged.unit) {
+        ++j;
+        continue;
+      }
+      merged.amount = AddAmounts(merged.amount, amount);
+      if (ReadNumber(merged.amount) == 0) merged.amount.clear();
+      work.erase(work.begin() + static_cast<long>(j));
+    }
+    work[i] = std::move(merged);
+  }
+  Shown out;
+  for (REZZUTAT& z : work) {
+    PrettyAmount(z.amount, z.unit);
+    const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
+    out.emplace_back(decimals ? FormatNumberText(z.amount, 2) : z.amount,
+                     z.unit.empty() ? z.text : z.unit + " " + z.text);
+  }
+  return out;
+}
+
+// Two thousand recipes' lines of a few ingredients in mixed units (some that cancel out, some
+// that cannot be added) come out merged as the plain merge does it.
+TEST_F(BuyingList, ManyRecipesMergeAsThePlainMergeDoes) {
+  const std::vector<const char*> texts = {"Mehl", "Zucker", "Milch", "Eier", "Salz", "Butter"};
+  const std::vector<const char*> units = {"g", "kg", "l", "ml", "EL", "", "Pr"};
+  const std::vector<const char*> amounts = {"1", "250", "1/2", "1,5", "", "-1", "2 1/2"};
+  std::mt19937 gen(20261211);
+  std::vector<KAUFZETTEL> records;
+  std::vector<REZZUTAT> all;
+  for (int r = 0; r < 2000; ++r) {
+    std::vector<REZZUTAT> lines;
+    for (int k = 0; k < 3; ++k)
+      lines.push_back(Line(amounts[gen() % amounts.size()], units[gen() % units.size()],
+                           texts[gen() % texts.size()]));
+    all.insert(all.end(), lines.begin(), lines.end());
+    records.push_back(Record(4, 4, lines));
+  }
+  EXPECT_EQ(Rows(records), ByThePlainMerge(all));
+  // The last line alone keeps what it was collected as.
+  EXPECT_EQ(Rows({Record(4, 4, {Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")})}),
+            ByThePlainMerge({Line("500", "g", "Mehl"), Line("1", "kg", "Zucker")}));
+}
+
+// The list's recipes found by a map made once per book read what the store's lookup by key
+// reads: from the open book and from another book, a number that is not there included.
+TEST(ShoppingRecipes, TheIndexedReaderReadsWhatTheStoreReadsByKey) {
+  test::BookEnv b("Backbuch");
+  const auto recipe = [](const std::string& title, const char* text) {
+    REZBLOCK r;
+    ClearRezBlock(r);
+    r.title = title;
+    r.servings = 4;
+    r.lines = {Line("250", "g", text)};
+    return r;
+  };
+  KBOOK soups;
+  soups.name = "Suppen";
+  ASSERT_TRUE(b.books.CreateKBook(soups));
+  ctx().options->SetParaString(6, "Suppen");
+  b.books.SelectKBook("Suppen");
+  b.store.ReloadBookIndex();
+  for (int i = 0; i < 5; ++i) {
+    REZBLOCK r = recipe("Linsensuppe " + std::to_string(i), "Linsen");
+    b.AddRecipe(r);
+  }
+  const int16_t soupId = b.store.BookId();
+  ctx().options->SetParaString(6, "Backbuch");
+  b.books.SelectKBook("Backbuch");
+  b.store.ReloadBookIndex();
+  for (int i = 0; i < 20; ++i) {
+    REZBLOCK r = recipe("Apfelkuchen " + std::to_string(i), "Mehl");
+    b.AddRecipe(r);
+  }
+  const int16_t cakeId = b.store.BookId();
+  ASSERT_NE(cakeId, soupId);
+  const RecipeReader read = IndexedRecipeReader(b.store);
+  for (const auto& [book, number] :
+       std::vector<std::pair<int16_t, int32_t>>{{cakeId, 1},
+                                                {cakeId, 20},
+                                                {cakeId, 7},
+                                                {cakeId, 99},
+                                                {soupId, 3},
+                                                {soupId, 5},
+                                                {soupId, 6},
+                                                {soupId, 1},
+                                                {int16_t{-12345}, 1}}) {
+    SCOPED_TRACE(std::to_string(book) + "/" + std::to_string(number));
+    REZBLOCK byMap, byKey;
+    const bool found = read(book, number, byMap);
+    EXPECT_EQ(found, b.store.ReadRezBlockByKey(book, number, byKey));
+    EXPECT_EQ(byMap.title, byKey.title);
+    ASSERT_EQ(byMap.lines.size(), byKey.lines.size());
+    if (found) {
+      EXPECT_EQ(byMap.lines[0].text, byKey.lines[0].text);
+    }
+  }
 }
 
 TEST_F(BuyingList, MarksAndHiddenColumns) {

@@ -1,6 +1,8 @@
 // The survey files and the nutrient file for the sibling program.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "maintenance/sibling_export.h"
 #include "maintenance/user_survey.h"
 #include "platform/paths.h"
@@ -105,6 +107,32 @@ TEST(Survey, AnswersRoundTrip) {
   EXPECT_NE(text.find("maschinenlesbarer Form: ------------\r\n" + xml +
                       "-------------------------------------------------------------\r\n"),
             std::string::npos);
+}
+
+// An answer holding control bytes (pasted from another program) still gives well-formed XML,
+// as xmllint, the standard checker, reads it; tab and line breaks stay.
+TEST(Survey, ControlBytesInAnAnswerKeepTheAnswersWellFormed) {
+  TestEnv env;
+  env.LoadLanguage("DE");
+  const std::string lang = env.Root() + "Data/DE/", data = env.DataFolder();
+  WriteAll(lang + "Umfrage.xml", kQuestionnaire);
+  std::vector<FRAGE> q = LoadSurveyQuestions(lang + "Umfrage.xml");
+  q[4].answer = std::string("M\xFCller\x01\x02 GmbH\x1B[0m\x0B\x0C\x7F");
+  q[5].answer = "Erste Zeile\tmit Tab\r\nzweite\x00Zeile";
+  q[5].answer.push_back('\0');
+  ASSERT_EQ(WriteSurveyAnswers(q, data + "Antwort.xml", env.Root() + "Export/Umfrage.txt"),
+            SurveyWrite::kWritten);
+  const std::string xml = ReadAll(data + "Antwort.xml");
+  for (unsigned char c : xml)
+    EXPECT_TRUE(c >= 0x20 || c == '\t' || c == '\r' || c == '\n') << int(c);
+  EXPECT_NE(xml.find("<value>M\xC3\xBCller   GmbH [0m  \x7F</value>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("Erste Zeile\tmit Tab\r\nzweite"), std::string::npos) << xml;
+  if (std::system("xmllint --version >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xmllint is not installed (scripts/install-deps installs libxml2-utils)";
+  const std::string out = env.Root() + "xmllint.txt";
+  const std::string command =
+      "xmllint --noout --nonet \"" + data + "Antwort.xml\" >\"" + out + "\" 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << ReadAll(out);
 }
 
 TEST(Survey, TextFileThatCannotBeMadeKeepsTheOldAnswers) {

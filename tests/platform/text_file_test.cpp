@@ -52,6 +52,77 @@ TEST(LineReader, MissingFileIsNotOpen) {
   EXPECT_FALSE(ReadTextLines("/nonexistent/dir/file.txt", lines));
 }
 
+// Every way of ending lines, read through LineReader (in blocks that split a CR from its LF)
+// and SplitLines alike: the first line end decides whether a lone CR ends a line.
+TEST(LineReader, LineEndsOfEveryKindAreReadAlike) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> lines;
+  };
+  const std::string block((1 << 16) - 1, 'k');
+  const std::vector<Case> cases = {
+      {"CR only (old Mac editor)",
+       "#\r>NAnna\r>G05031970\r#\r",
+       {"#", ">NAnna", ">G05031970", "#"}},
+      {"CR only, last line bare", "Mehl#12\rZucker#3", {"Mehl#12", "Zucker#3"}},
+      {"CR only, empty lines kept", "a\r\r\rb\r", {"a", "", "", "b"}},
+      {"CR first, then CR LF and LF", "a\rb\r\nc\nd", {"a", "b", "c", "d"}},
+      {"CR LF first: a lone CR stays in its line",
+       "SAPLEX\r\ntext\r\r\nmore\r",
+       {"SAPLEX", "text\r", "more\r"}},
+      {"CR only across a block boundary", block + "\rz\r", {block, "z"}},
+      {"CR LF across a block boundary after CR-only lines",
+       "a\r" + block + "\r\nz",
+       {"a", block, "z"}},
+      {"a single CR", "\r", {""}},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteAll(dir.Path() + "ends.txt", c.bytes);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(dir.Path() + "ends.txt", lines));
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(SplitLines(c.bytes), c.lines);
+  }
+}
+
+// A file that is there but cannot be read is told from a missing one, and its lines are not
+// taken as the whole file.
+TEST(LineReader, AFileThatCannotBeReadIsFailedNotEmpty) {
+  TempDir dir;
+  const std::string folderInPlace = dir.Path() + "Users.dat";
+  ASSERT_TRUE(MakeDirs(folderInPlace));
+  std::vector<std::string> lines;
+  EXPECT_FALSE(ReadTextLines(folderInPlace, lines));
+  EXPECT_TRUE(LineReader(folderInPlace).Failed());
+  std::string bytes;
+  EXPECT_FALSE(ReadFileBytes(folderInPlace, bytes));
+
+  const std::string file = dir.Path() + "Weight.dat";
+  WriteAll(file, "05012024:073081,5#92#\r\n");
+  SetReadFaultForTest([&](const std::string& path) { return path == file; });
+  EXPECT_FALSE(ReadTextLines(file, lines));
+  EXPECT_TRUE(LineReader(file).Failed());
+  EXPECT_FALSE(ReadFileBytes(file, bytes));
+  SetReadFaultForTest(nullptr);
+  ASSERT_TRUE(ReadTextLines(file, lines));
+  EXPECT_EQ(lines, std::vector<std::string>{"05012024:073081,5#92#"});
+  EXPECT_FALSE(LineReader(dir.Path() + "missing.dat").Failed());
+}
+
+TEST(DamagedFiles, AnUnreadableFileIsMovedAsideUnderAFreeName) {
+  TempDir dir;
+  const std::string path = dir.Path() + "Haendler.dat";
+  WriteAll(path + ".damaged", "older copy");
+  ASSERT_TRUE(MakeDirs(path));
+  EXPECT_EQ(FreeDamagedName(path), path + ".damaged-2");
+  EXPECT_EQ(MoveAsideDamaged(path), path + ".damaged-2");
+  EXPECT_FALSE(EntryExists(path));
+  EXPECT_EQ(ReadAll(path + ".damaged"), "older copy");
+}
+
 TEST(WriteText, LinesEndWithCrLf) {
   TempDir dir;
   ASSERT_TRUE(WriteTextLines(dir.Path() + "out.txt", {"a", "", "b"}));

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <random>
+
 #include "platform/settings_store.h"
 #include "recipedb/recipe_model.h"
+#include "services/charsets.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
 
@@ -185,6 +188,45 @@ TEST(IngredientFile, SavingPutsLongerNamesBeforeTheNamesInsideThem) {
   ASSERT_TRUE(e.cat.WriteZutaten());
   EXPECT_EQ(ReadAll(e.File()), once);
   EXPECT_EQ(e.cat.zutaten[0].plural, "Knoblauch");
+}
+
+// The order the rule gives, worked out the plain way (each name compared with every one placed
+// before it): the save must give exactly this, however it finds the names inside a name.
+std::vector<std::string> OrderByThePlainRule(const std::vector<std::string>& names) {
+  std::vector<std::string> placed, upper;
+  for (const std::string& n : names) {
+    const std::string u = UpperCaseAnsi(n);
+    size_t at = 0;
+    while (at < upper.size() && (upper[at].empty() || upper[at].size() == u.size() ||
+                                 u.find(upper[at]) == std::string::npos))
+      ++at;
+    placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(at), n);
+    upper.insert(upper.begin() + static_cast<std::ptrdiff_t>(at), u);
+  }
+  return placed;
+}
+
+// Thousands of names built from a few syllables (so that many hold others, in both cases, with
+// repeats and empty names) come out in the order of the plain rule.
+TEST(IngredientFile, SavingOrdersManyNamesExactlyByTheRule) {
+  const std::vector<std::string> syllables = {"zwie", "bel",  "lauch", "knob", "EI",    "er",
+                                              "nu",   "deln", "salz",  "meer", "\xE4p", "fel"};
+  std::mt19937 gen(20261211);
+  for (int round = 0; round < 3; ++round) {
+    CatalogueEnv e;
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i) {
+      std::string n;
+      const int parts = static_cast<int>(gen() % 4);
+      for (int k = 0; k < parts; ++k) n += syllables[gen() % syllables.size()];
+      names.push_back(n);
+      e.cat.zutaten.push_back(Ingredient(n));
+    }
+    ASSERT_TRUE(e.cat.WriteZutaten());
+    std::vector<std::string> order;
+    for (const REZZUTATEN& z : e.cat.zutaten) order.push_back(z.plural);
+    EXPECT_EQ(order, OrderByThePlainRule(names));
+  }
 }
 
 IngredientCatalogue Sample() {

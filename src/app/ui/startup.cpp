@@ -303,6 +303,8 @@ bool StartProgram() {
   CreateAllWindows();
   // Files start-up could not take as they were, before the first book is opened.
   const std::string dataFolder = ctx().options ? ctx().options->Str(2) : root + "Data/";
+  RemoveLeftTemporaryFiles(root, dataFolder,
+                           ctx().options ? ctx().options->Str(4) : root + "Export/");
   for (const std::string& notice : StartupFileNotices(ctx().userSettings, dataFolder))
     MessageBox(notice, GetLangText(17), MB_OK | MB_ICONWARNING);
   MainFrm->show();

@@ -274,13 +274,6 @@ std::vector<CO_TYPE> ReadFoodTypeLines(const std::vector<std::string>& lines) {
 
 namespace {
 
-// Before a damaged file is written anew it is kept beside it; false when it cannot be kept.
-bool KeepIfDamaged(const std::string& path, bool& damaged) {
-  if (damaged && EntryExists(path) && KeepDamagedCopy(path).empty()) return false;
-  damaged = false;
-  return true;
-}
-
 size_t FilledLines(const std::vector<std::string>& lines) {
   return static_cast<size_t>(
       std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); }));
@@ -291,21 +284,18 @@ size_t FilledLines(const std::vector<std::string>& lines) {
 void FreezerInventory::LoadFreezers() {
   std::vector<std::string> lines;
   freezers.clear();
-  if (ReadTextLines(FreezerPath(), lines)) {
-    freezers = ReadFreezerLines(lines);
-    freezersDamaged_ = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-      return !l.empty() && l[0] != '>' && l[0] != '+' && l[0] != '~';
-    });
-  } else {
-    freezersDamaged_ = EntryExists(FreezerPath());
-  }
+  const bool read = ReadTextLines(FreezerPath(), lines);
+  if (read) freezers = ReadFreezerLines(lines);
+  freezerFile_.Read(FreezerPath(), read,
+                    std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+                      return !l.empty() && l[0] != '>' && l[0] != '+' && l[0] != '~';
+                    }));
   if (freezers.empty()) AddDefaultFreezer();
 }
 
 bool FreezerInventory::SaveFreezers() {
-  if (KeepIfDamaged(FreezerPath(), freezersDamaged_) &&
-      WriteFileAtomic(FreezerPath(), FreezerFileText(freezers)))
-    return true;
+  if (!freezerFile_.MayWrite()) return false;  // said by the guard
+  if (WriteFileAtomic(FreezerPath(), FreezerFileText(freezers))) return true;
   MessageBox(GetLangText(719), GetLangText(2), MB_OK | MB_ICONWARNING);
   return false;
 }
@@ -322,18 +312,14 @@ void FreezerInventory::AddDefaultFreezer() {
 void FreezerInventory::LoadFoodTypes() {
   std::vector<std::string> lines;
   types.clear();
-  if (ReadTextLines(TypesPath(), lines)) {
-    types = ReadFoodTypeLines(lines);
-    typesDamaged_ = types.size() != FilledLines(lines);
-  } else {
-    typesDamaged_ = EntryExists(TypesPath());
-  }
+  const bool read = ReadTextLines(TypesPath(), lines);
+  if (read) types = ReadFoodTypeLines(lines);
+  typesFile_.Read(TypesPath(), read, read && types.size() != FilledLines(lines));
 }
 
 bool FreezerInventory::SaveFoodTypes() {
-  if (KeepIfDamaged(TypesPath(), typesDamaged_) &&
-      WriteFileAtomic(TypesPath(), FoodTypesFileText(types)))
-    return true;
+  if (!typesFile_.MayWrite()) return false;  // said by the guard
+  if (WriteFileAtomic(TypesPath(), FoodTypesFileText(types))) return true;
   MessageBox(GetLangText(719), GetLangText(2), MB_OK | MB_ICONWARNING);
   return false;
 }

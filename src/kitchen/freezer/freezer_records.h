@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 // One stored food. A best-before month of 0 means no best-before date; a day of 0 means the
@@ -103,8 +105,8 @@ class FreezerInventory {
   // default freezer.
   void LoadFreezers();
   // Writes the freezers (through a temporary file); message 719 when that fails. A file that
-  // held lines the reader passed over, or could not be read, is first kept as
-  // "CoolBoxes.dat.damaged"; without that copy it is not replaced (message 719).
+  // held lines the reader passed over, or could not be read, goes through StoreFileGuard first
+  // (kept as "CoolBoxes.dat.damaged" and said, or asked about).
   bool SaveFreezers();
   // "<Neuer Gefrierschrank>": five compartments in use named by messages 708-712.
   void AddDefaultFreezer();
@@ -113,8 +115,8 @@ class FreezerInventory {
   bool SaveFoodTypes();
 
  private:
-  bool freezersDamaged_ = false;
-  bool typesDamaged_ = false;
+  StoreFileGuard freezerFile_;
+  StoreFileGuard typesFile_;
 };
 
 }  // namespace tav

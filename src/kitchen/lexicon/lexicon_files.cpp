@@ -250,39 +250,50 @@ bool LexiconFiles::ReorganizeLexicon(const LexiconReorgLog& log) const {
   return true;
 }
 
-bool LexiconFiles::ReadChapterFile(std::vector<LEXBOOKS>& chapters) const {
+bool LexiconFiles::ReadChapterFile(std::vector<LEXBOOKS>& chapters, bool& damaged) const {
   LineReader in(FindFileNoCase(ChapterPath()));
   if (!in.IsOpen()) return false;
   std::string line;
   while (in.Next(line)) {
     const size_t hash = line.find('#');
-    if (hash == std::string::npos) continue;
+    if (hash == std::string::npos) {
+      damaged = damaged || !line.empty();
+      continue;
+    }
     chapters.push_back({line.substr(0, hash), std::atoi(line.c_str() + hash + 1)});
   }
-  return true;
+  return !in.Failed();
 }
 
-void LexiconFiles::LoadLexiconChapters(std::vector<LEXBOOKS>& chapters) const {
+void LexiconFiles::LoadLexiconChapters(std::vector<LEXBOOKS>& chapters,
+                                       StoreFileGuard* guard) const {
+  StoreFileGuard local;
+  StoreFileGuard& file = guard ? *guard : local;
   chapters.clear();
-  ReadChapterFile(chapters);
+  const std::string path = FindFileNoCase(ChapterPath());
+  bool damaged = false;
+  // A few dozen chapters at most; a huge file would hang the start.
+  const bool tooLarge = file.TooLarge(path, 4 << 20);
+  const bool read = !tooLarge && ReadChapterFile(chapters, damaged);
   SortLexiconChapters(chapters);
+  if (!tooLarge) file.Read(path, read, damaged);
   if (!chapters.empty()) return;
   const std::vector<LEXBOOKS> defaults = {
       {GetLangText(1011), 1}, {GetLangText(1012), 2}, {GetLangText(1013), 3}};
-  // A file that holds something the reader cannot use is kept before the defaults replace it;
-  // without that copy it stays, and the defaults serve this run.
-  const std::string path = FindFileNoCase(ChapterPath());
-  if (FileSize(path) > 0 && KeepDamagedCopy(path).empty()) {
+  // A file not read is left as it is (the guard asks at a save); without a copy of a damaged
+  // one the defaults serve this run unwritten.
+  if (file.Found() == FileFound::kUnreadable || !SaveLexiconChapters(defaults, &file)) {
     chapters = defaults;
     SortLexiconChapters(chapters);
     return;
   }
-  if (!SaveLexiconChapters(defaults)) return;
-  ReadChapterFile(chapters);
+  ReadChapterFile(chapters, damaged);
   SortLexiconChapters(chapters);
 }
 
-bool LexiconFiles::SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters) const {
+bool LexiconFiles::SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters,
+                                       StoreFileGuard* guard) const {
+  if (guard && !guard->MayWrite()) return false;
   std::vector<std::string> lines;
   lines.reserve(chapters.size());
   for (const LEXBOOKS& c : chapters) lines.push_back(c.name + "#" + ChapterText(c.number));

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 // One live entry of Lexika.ldt.
@@ -70,14 +72,18 @@ class LexiconFiles {
   bool ReorganizeLexicon(const LexiconReorgLog& log) const;
 
   // Reads the chapters and sorts them; a missing file or one without usable lines is written
-  // anew with the three default chapters, which are then read. A file that holds bytes but no
-  // usable line is first kept as "Lexika.lbk.damaged"; when no copy can be made it stays as it
-  // is and the defaults are used without being written.
-  void LoadLexiconChapters(std::vector<LEXBOOKS>& chapters) const;
-  bool SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters) const;
+  // anew with the three default chapters, which are then read. `guard` (a local one when
+  // null) learns how the file read: a file with lines the reader cannot use is kept as
+  // "Lexika.lbk.damaged" and said before it is written; one that cannot be read is not
+  // written, and the defaults serve this run.
+  void LoadLexiconChapters(std::vector<LEXBOOKS>& chapters, StoreFileGuard* guard = nullptr) const;
+  // Writes the chapters; through `guard` (the one the load filled) when given.
+  bool SaveLexiconChapters(const std::vector<LEXBOOKS>& chapters,
+                           StoreFileGuard* guard = nullptr) const;
 
  private:
-  bool ReadChapterFile(std::vector<LEXBOOKS>& chapters) const;
+  // False when the file is missing or cannot be read; `damaged` for lines without '#'.
+  bool ReadChapterFile(std::vector<LEXBOOKS>& chapters, bool& damaged) const;
   std::string folder_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/text_file.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -100,6 +101,9 @@ std::string SafePrintTitle(std::string text) {
 
 std::vector<MN_TYPE> ReadMenuTypes(const std::string& path) {
   std::vector<MN_TYPE> types;
+  // A few dozen lines at most; a huge file would hang the planner's start.
+  StoreFileGuard guard;
+  if (guard.TooLarge(path, 4 << 20)) return types;
   LineReader in(path);
   std::string line;
   while (in.Next(line)) {

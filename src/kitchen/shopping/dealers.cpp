@@ -16,10 +16,15 @@ std::string DealerTable::FilePath() {
 
 bool DealerTable::ReadHaendler() {
   // Until the user keeps dealers of his own, the language's shipped list stands in.
-  std::string path = NativePath(FilePath());
-  if (!EntryExists(path)) path = LanguageFolderFile("Haendler.dat");
+  const std::string own = NativePath(FilePath());
+  const std::string path = EntryExists(own) ? own : LanguageFolderFile("Haendler.dat");
+  // The shipped list is 9 KB; a file of megabytes is no dealer list.
+  if (path == own && file_.TooLarge(own, 4 << 20)) return false;
   LineReader reader(path);
-  if (!reader.IsOpen()) return false;
+  if (!reader.IsOpen()) {
+    file_.Read(own, false, false);
+    return false;
+  }
   dealers.clear();
   HAENDLER pending;
   int counter = 0;
@@ -43,7 +48,8 @@ bool DealerTable::ReadHaendler() {
     }
   }
   takePending();
-  return true;
+  if (path == own) file_.Read(own, !reader.Failed(), false);
+  return !reader.Failed();
 }
 
 bool DealerTable::SaveHaendler() {
@@ -52,6 +58,7 @@ bool DealerTable::SaveHaendler() {
     bytes += "|" + d.name + "\r\n";
     for (const std::string& z : d.ingredients) bytes += z + "\r\n";
   }
+  if (!file_.MayWrite()) return false;  // said by the guard
   if (WriteFileAtomic(NativePath(FilePath()), bytes)) return true;
   ShowError(528);
   return false;

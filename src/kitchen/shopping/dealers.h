@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "recipedb/dealer_access.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -26,7 +27,8 @@ class DealerTable : public DealerAccess {
   // Replaces the table with the file's; leaves it as it is when the file cannot be opened.
   // Without a file in the data folder the language folder's shipped list is read.
   bool ReadHaendler();
-  // Writes the table; message 528 and false when the file cannot be written.
+  // Writes the table; message 528 and false when the file cannot be written. A file of the
+  // data folder that could not be read goes through StoreFileGuard first.
   bool SaveHaendler() override;
 
   std::vector<std::string> DealerNames() const override;
@@ -44,6 +46,9 @@ class DealerTable : public DealerAccess {
   std::unordered_map<std::string, int> FirstDealerIndex() const;
 
   std::vector<HAENDLER> dealers;
+
+ private:
+  StoreFileGuard file_;
 };
 
 }  // namespace tav

@@ -1,10 +1,16 @@
 #include "kitchen/shopping/shopping_computation.h"
 
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 
 #include "kitchen/shopping/dealers.h"
 #include "platform/numbers.h"
 #include "platform/services.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/index_file.h"
+#include "recipedb/recipe_records.h"
+#include "recipedb/recipe_store.h"
 #include "services/amounts.h"
 #include "services/context.h"
 
@@ -22,29 +28,44 @@ bool Skipped(const REZZUTAT& z) {
 }
 
 // Equal ingredient texts become one line when their units agree after g, kg and l went to mg
-// and ml. The last line of the list keeps its amount and unit as collected.
+// and ml; the line stands where the first of them stood. The last line of the list keeps its
+// amount and unit as collected when nothing joined it. Lines are grouped by text and unit in
+// one pass, so a long list costs no comparison of every pair.
 void MergeLines(std::vector<REZZUTAT>& work) {
-  for (size_t i = 0; i < work.size(); ++i) {
-    if (i + 1 == work.size()) continue;
-    REZZUTAT merged = work[i];
-    AmountToBaseUnit(merged.amount, merged.unit);
-    for (size_t j = i + 1; j < work.size();) {
-      if (work[j].text != merged.text) {
-        ++j;
-        continue;
-      }
-      std::string amount = work[j].amount, unit = work[j].unit;
-      AmountToBaseUnit(amount, unit);
-      if (unit != merged.unit) {
-        ++j;
-        continue;
-      }
-      merged.amount = AddAmounts(merged.amount, amount);
-      if (ReadAmount(merged.amount) == 0) merged.amount.clear();
-      work.erase(work.begin() + static_cast<long>(j));
+  struct Group {
+    size_t first;
+    size_t count;
+    std::string amount, unit;  // in the base unit, summed in list order
+  };
+  std::vector<Group> groups;
+  std::unordered_map<std::string, size_t> byKey;
+  byKey.reserve(work.size());
+  for (size_t k = 0; k < work.size(); ++k) {
+    std::string amount = work[k].amount, unit = work[k].unit;
+    AmountToBaseUnit(amount, unit);
+    std::string key = work[k].text;
+    key += '\0';
+    key += unit;
+    const auto [it, added] = byKey.try_emplace(std::move(key), groups.size());
+    if (added) {
+      groups.push_back({k, 1, std::move(amount), std::move(unit)});
+      continue;
     }
-    work[i] = std::move(merged);
+    Group& g = groups[it->second];
+    g.amount = AddAmounts(g.amount, amount);
+    if (ReadAmount(g.amount) == 0) g.amount.clear();
+    ++g.count;
   }
+  std::vector<REZZUTAT> merged;
+  merged.reserve(groups.size());
+  for (size_t n = 0; n < groups.size(); ++n) {
+    Group& g = groups[n];
+    merged.push_back(std::move(work[g.first]));
+    if (n + 1 == groups.size() && g.count == 1) continue;
+    merged.back().amount = std::move(g.amount);
+    merged.back().unit = std::move(g.unit);
+  }
+  work = std::move(merged);
 }
 
 }  // namespace
@@ -65,6 +86,53 @@ void BuildKaufZettel(const std::vector<KAUFLIST>& entries, std::vector<KAUFZETTE
     z.listed = 1;
     records.push_back(std::move(z));
   }
+}
+
+RecipeReader IndexedRecipeReader(TdbList& store) {
+  struct Books {
+    bool openBookMapped = false;
+    std::unordered_map<int32_t, std::vector<size_t>> openBook;  // number -> index positions
+    struct Other {
+      std::string name;
+      std::unordered_map<int32_t, REZINDEX> first;  // the first entry of each number
+    };
+    std::unordered_map<int16_t, Other> others;
+  };
+  auto books = std::make_shared<Books>();
+  return [&store, books](int16_t book, int32_t number, REZBLOCK& out) {
+    if (book == store.BookId()) {
+      const std::vector<REZINDEX>& index = store.BookIndex();
+      if (!books->openBookMapped) {
+        for (size_t i = 0; i < index.size(); ++i) books->openBook[index[i].number].push_back(i);
+        books->openBookMapped = true;
+      }
+      const auto it = books->openBook.find(number);
+      if (it == books->openBook.end()) {
+        ClearRezBlock(out);
+        return false;
+      }
+      // Every entry of that number is read, the last one read counts (as the store does).
+      bool ok = false;
+      for (const size_t i : it->second) {
+        const REZINDEX e = index[i];
+        ok = store.ReadRezBlock(std::string(), &e, -1, out);
+      }
+      return ok;
+    }
+    ClearRezBlock(out);
+    auto [other, added] = books->others.try_emplace(book);
+    if (added && ctx().books) {
+      other->second.name = ctx().books->GetKBookName(book);
+      int32_t counter = 0;
+      std::vector<REZINDEX> entries;
+      if (!other->second.name.empty() &&
+          ReadIndexFile(TdbList::BookFilePath(other->second.name, ".idx"), counter, entries))
+        for (REZINDEX& e : entries) other->second.first.try_emplace(e.number, std::move(e));
+    }
+    const auto it = other->second.first.find(number);
+    if (other->second.name.empty() || it == other->second.first.end()) return false;
+    return store.ReadRezBlock(other->second.name, &it->second, -1, out);
+  };
 }
 
 void ReadZettelRecipes(std::vector<KAUFZETTEL>& records, const RecipeReader& read) {
@@ -118,9 +186,11 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
   std::vector<ShoppingRow> rows;
   rows.reserve(work.size());
   const std::string buy = GetLangText(223), dontBuy = GetLangText(225);
+  // The lines of each dealer in list order, so that the rows come out in one pass.
+  std::vector<std::vector<size_t>> atDealer(static_cast<size_t>(last) + 1);
+  for (size_t i = 0; i < work.size(); ++i) atDealer[static_cast<size_t>(position[i])].push_back(i);
   const auto emit = [&](int p) {
-    for (size_t i = 0; i < work.size(); ++i) {
-      if (position[i] != p) continue;
+    for (const size_t i : atDealer[static_cast<size_t>(p)]) {
       const REZZUTAT& z = work[i];
       ShoppingRow row;
       const bool decimals = z.amount.find_first_of(".,") != std::string::npos;

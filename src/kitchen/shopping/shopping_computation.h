@@ -14,6 +14,7 @@
 namespace tav {
 
 class DealerTable;
+class TdbList;
 
 // One recipe of the computation.
 struct KAUFZETTEL {
@@ -32,6 +33,11 @@ using ShoppingRow = std::array<std::string, 7>;
 
 // A recipe by book id and number into `out`; false when it cannot be read.
 using RecipeReader = std::function<bool(int16_t book, int32_t number, REZBLOCK& out)>;
+// Reads recipes by book id and number as TdbList::ReadRezBlockByKey does, but finds them by a
+// map made once per book (the open book's index, another book's index file read once), so a
+// list of thousands of recipes costs no search of an index per recipe. The store must outlive
+// the reader.
+RecipeReader IndexedRecipeReader(TdbList& store);
 
 // Appends a record per shopping-list entry, in entry order.
 void BuildKaufZettel(const std::vector<KAUFLIST>& entries, std::vector<KAUFZETTEL>& records);

@@ -54,14 +54,20 @@ bool ShoppingList::ParseLine(const std::string& line, KAUFLIST& entry) {
 void ShoppingList::LoadKaufList() {
   entries_.clear();
   rows_.clear();
-  LineReader reader(NativePath(FilePath()));
-  if (!reader.IsOpen()) return;
+  const std::string path = NativePath(FilePath());
+  if (file_.TooLarge(path, kMaxFileBytes)) return;
+  LineReader reader(path);
+  bool damaged = false;
   std::string line;
   KAUFLIST entry;
   while (reader.Next(line)) {
-    if (!ParseLine(line, entry)) continue;
+    if (!ParseLine(line, entry)) {
+      damaged = damaged || !line.empty();
+      continue;
+    }
     entries_.push_back(entry);
   }
+  file_.Read(path, reader.IsOpen() && !reader.Failed(), damaged);
   // The rows AddRow would give one entry at a time, sorted once: a long file loads in n log n.
   rows_.resize(entries_.size());
   for (size_t i = 0; i < rows_.size(); ++i) rows_[i] = static_cast<int>(i);
@@ -103,7 +109,7 @@ std::string ShoppingList::FileBytes() const {
 }
 
 bool ShoppingList::WriteFile() const {
-  return WriteFileAtomic(NativePath(FilePath()), FileBytes());
+  return file_.MayWrite() && WriteFileAtomic(NativePath(FilePath()), FileBytes());
 }
 
 bool ShoppingList::RemoveEntry(int index) {
@@ -115,6 +121,7 @@ bool ShoppingList::RemoveEntry(int index) {
     rows_[RowOfEntry(last)] = index;
   }
   entries_.pop_back();
+  if (!file_.MayWrite()) return false;  // said by the guard
   if (WriteFile()) return true;
   ShowError(214);
   return false;
@@ -141,6 +148,7 @@ void ShoppingList::ClearKaufList() {
   std::remove(NativePath(FilePath()).c_str());
   entries_.clear();
   rows_.clear();
+  file_.Read(NativePath(FilePath()), FileFound::kMissing);
 }
 
 }  // namespace tav

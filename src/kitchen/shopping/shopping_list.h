@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 struct REZINDEX;
@@ -30,8 +32,11 @@ class ShoppingList {
   static bool ParseLine(const std::string& line, KAUFLIST& entry);
 
   // Entries and rows from the file; a missing or unreadable file gives an empty list and no
-  // message, a malformed line is passed over.
+  // message, a malformed line is passed over. A file larger than kMaxFileBytes is not read
+  // (message 1079). Before the file is written anew, StoreFileGuard keeps or asks about a file
+  // that was not read whole.
   void LoadKaufList();
+  static constexpr long long kMaxFileBytes = 4 << 20;
   // Appends an entry, its row and its file line. When the file cannot be written the entry is
   // kept for this run and message 214 is said; false then.
   bool AddToKaufList(const REZINDEX& entry, int portions);
@@ -61,6 +66,7 @@ class ShoppingList {
 
   std::vector<KAUFLIST> entries_;
   std::vector<int> rows_;
+  mutable StoreFileGuard file_;
 };
 
 }  // namespace tav

@@ -1,7 +1,9 @@
 #include "kitchen/shopping/shopping_note.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <unordered_map>
 
 #include "platform/numbers.h"
 #include "platform/paths.h"
@@ -71,9 +73,16 @@ std::vector<SavedServings> ReadSavedServings(const SettingsStore& settings) {
 }
 
 void ApplySavedServings(std::vector<KAUFZETTEL>& records, const std::vector<SavedServings>& saved) {
-  for (KAUFZETTEL& z : records)
-    for (const SavedServings& s : saved)
-      if (s.book == z.entry.book && s.number == z.entry.number) z.chosenServings = s.servings;
+  // By a map of the saved ones (the last saved for a recipe counts), not a search per record.
+  std::unordered_map<uint64_t, double> servings;
+  const auto key = [](int16_t book, int32_t number) {
+    return (uint64_t{static_cast<uint16_t>(book)} << 32) | static_cast<uint32_t>(number);
+  };
+  for (const SavedServings& s : saved) servings[key(s.book, s.number)] = s.servings;
+  for (KAUFZETTEL& z : records) {
+    const auto it = servings.find(key(z.entry.book, z.entry.number));
+    if (it != servings.end()) z.chosenServings = it->second;
+  }
 }
 
 long long GridCheckNumber(const std::vector<ShoppingRow>& rows) {

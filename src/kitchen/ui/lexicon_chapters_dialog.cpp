@@ -89,7 +89,7 @@ LexiconFiles TLexBookDlg::Files() const {
 }
 
 void TLexBookDlg::LoadLexiconChapters() {
-  Files().LoadLexiconChapters(Chapters);
+  Files().LoadLexiconChapters(Chapters, &ChapterFile);
   if (!LexShowDlg) return;
   QTabBar* tabs = LexShowDlg->LexBookTab;
   const QSignalBlocker quiet(tabs);
@@ -101,7 +101,7 @@ void TLexBookDlg::LoadLexiconChapters() {
 
 void TLexBookDlg::SaveLexiconChapters() {
   // A chapter file that cannot be written keeps the change in memory only.
-  Files().SaveLexiconChapters(Chapters);
+  Files().SaveLexiconChapters(Chapters, &ChapterFile);
 }
 
 void TLexBookDlg::FillChapterCombo(QComboBox* combo, int16_t chapter) const {

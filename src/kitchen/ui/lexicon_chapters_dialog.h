@@ -59,6 +59,7 @@ class TLexBookDlg : public QDialog {
   QToolButton* HelpBtn;
 
   std::vector<LEXBOOKS> Chapters;  // sorted by name
+  StoreFileGuard ChapterFile;      // how Lexika.lbk read, before it is written anew
   bool NewMode = true;
   bool NameChanged = false;
 

@@ -46,10 +46,6 @@ constexpr int kGridColumns = 7;
 // least as wide as "0000,00"); columns 5 and 6 hold data only.
 constexpr int kColumnWidth[kGridColumns] = {10, 48, 160, 50, 110, 0, 0};
 
-bool ReadRecipe(int16_t book, int32_t number, REZBLOCK& out) {
-  return ctx().dbList && ctx().dbList->ReadRezBlockByKey(book, number, out);
-}
-
 }  // namespace
 
 TEinkaufDlg::TEinkaufDlg(QWidget* parent) : QDialog(parent) {
@@ -176,7 +172,7 @@ void TEinkaufDlg::showEvent(QShowEvent* e) {
 void TEinkaufDlg::PrepareEinkaufList() {
   records.clear();
   if (KaufRezListDlg) BuildKaufZettel(KaufRezListDlg->list.Entries(), records);
-  ReadZettelRecipes(records, ReadRecipe);
+  ReadZettelRecipes(records, ctx().dbList ? IndexedRecipeReader(*ctx().dbList) : RecipeReader());
   if (ctx().userSettings) ApplySavedServings(records, ReadSavedServings(*ctx().userSettings));
 
   filling_ = true;

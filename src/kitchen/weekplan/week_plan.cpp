@@ -91,7 +91,9 @@ std::string WeekPlan::TextPath() {
 bool WeekPlan::LoadWeekPlan() {
   entries.clear();
   ProfileIni ini(IniPath());
-  if (!ini.Load()) return false;
+  const bool read = ini.Load();
+  file_.Read(NativePath(IniPath()), read, false);
+  if (!read) return false;
   for (int k = 0; k < kColumns; ++k) {
     const int day = weekStart + k;
     const std::string section = WeekPlanSectionName(day);
@@ -122,6 +124,7 @@ bool WeekPlan::LoadWeekPlan() {
 }
 
 bool WeekPlan::SaveWeekPlan() {
+  if (!file_.MayWrite()) return false;  // said by the guard
   ProfileIni ini(IniPath());
   // A file that is there but cannot be read is never written over.
   if (!ini.Load()) {

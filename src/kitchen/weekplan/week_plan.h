@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 struct REZBLOCK;
@@ -53,7 +55,8 @@ class WeekPlan {
   // be read (the week is then empty).
   bool LoadWeekPlan();
   // Writes the seven shown days back; other weeks stay as they are. Says so (message 991) and
-  // returns false when the file cannot be read or written.
+  // returns false when the file cannot be read or written. When the shown week could not be
+  // read, StoreFileGuard asks first: an empty week never takes the place of one not read.
   bool SaveWeekPlan();
 
   // The grid: row count (header row 0 included; it only grows, so at least one empty row stays
@@ -104,6 +107,7 @@ class WeekPlan {
 
   int rowCount_ = kFirstRows;
   std::vector<int> cells_;  // [row * 7 + col]; row 0 unused
+  StoreFileGuard file_;     // how the shown week read
 };
 
 }  // namespace tav

@@ -147,7 +147,7 @@ void TPortionsDlg::DownBtnClick() {
 
 void TPortionsDlg::OKBtnClick() {
   names = GridRows();
-  SavePortionUnits(names);
+  SaveLoadedPortionUnits(names);
   accept();
 }
 

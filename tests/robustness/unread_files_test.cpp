@@ -1,0 +1,470 @@
+// Store files that could not be read whole: a read error at the load (an I/O error that is
+// gone by the save, or a folder in the file's place), a damaged file, CR-only line ends. A
+// store never writes such a file over without a word: a damaged file is kept as
+// "<file>.damaged" and said, an unreadable one is written over only when the user agrees.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diary/diary_module.h"
+#include "diary/intake_tables.h"
+#include "kitchen/freezer/freezer_records.h"
+#include "kitchen/lexicon/lexicon_files.h"
+#include "kitchen/menus/menu_courses.h"
+#include "kitchen/shopping/dealers.h"
+#include "kitchen/shopping/shopping_list.h"
+#include "kitchen/weekplan/week_plan.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "recipedb/cookbook_list.h"
+#include "recipedb/recipe_model.h"
+#include "recipes/key_figure_choice.h"
+#include "recipes/portion_units.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
+#include "support/test_env.h"
+
+namespace tav {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+const std::string kUsers =
+    "#\r\n>NAnna\r\n>G05031970\r\n>W70\r\n>H170\r\n>SF\r\n>TN\r\nVC#N90.00\r\n#\r\n"
+    ">NBert\r\n>G01011960\r\n>W80\r\n>H180\r\n>SM\r\n>TN\r\n#\r\n";
+const int kMonday = DayNumber(2024, 6, 3);
+
+// One store as the program uses it: `load` reads the file and gives the number of items read,
+// `addAndSave` adds one item as the user would and saves; its result.
+struct Session {
+  std::function<int()> load;
+  std::function<bool()> addAndSave;
+};
+
+struct Store {
+  const char* name;
+  std::string file;         // below the data folder
+  std::string sound;        // a sound file, CR LF line ends
+  std::string garbledLine;  // a line the reader cannot use, appended to make a damaged file
+  std::function<Session(test::TestEnv&)> open;
+};
+
+Session DiarySession(test::TestEnv& env, bool weights) {
+  if (weights) WriteAll(env.DataFolder() + "Users.dat", kUsers);
+  ctx().options->SetParaString(61, "Anna");
+  auto diary = std::make_shared<std::unique_ptr<TENApplogMod>>();
+  if (!weights)
+    return {[diary] {
+              *diary = std::make_unique<TENApplogMod>();
+              return static_cast<int>((*diary)->persons.size());
+            },
+            [diary] {
+              ENPERSON p;
+              p.name = "Clara";
+              (*diary)->AddPerson(p);
+              return (*diary)->WriteUsers();
+            }};
+  return {[diary] {
+            *diary = std::make_unique<TENApplogMod>();
+            return static_cast<int>((*diary)->weights.size());
+          },
+          [diary, day = 1]() mutable {
+            (*diary)->AddWeightEntryAt(day++, 2, 2025, 7, 30);
+            return (*diary)->WriteWeightList();
+          }};
+}
+
+std::vector<Store> Stores() {
+  return {
+      {"Users.dat", "Users.dat", kUsers, "Kalium ohne Raute\r\n",
+       [](test::TestEnv& env) { return DiarySession(env, false); }},
+      {"Weight.dat", "Konten/Anna/Weight.dat",
+       "05012024:073081,5#92#Nach dem Laufen#30#40#50#60\r\n"
+       "07012024:080080,9##Fr\xFChst\xFC"
+       "ck danach\r\n",
+       "0801\r\n", [](test::TestEnv& env) { return DiarySession(env, true); }},
+      {"StoffCalc.dat", "StoffCalc.dat",
+       "VC#A14:60.000/60.000#A999:110.000/95.000#A1000:-1.000/110.000#\r\n"
+       "MFE#A999:10.000/15.000#\r\n",
+       "Vitamin C ohne Tabelle\r\n",
+       [](test::TestEnv&) {
+         auto t = std::make_shared<IntakeTables>();
+         return Session{[t] {
+                          t->ReadStoffCalc();
+                          return static_cast<int>(t->tables.size());
+                        },
+                        [t] {
+                          t->tables.push_back({"MJ", "", {{999, 150, 150}}});
+                          return t->WriteStoffCalc();
+                        }};
+       }},
+      {"Haendler.dat", "Haendler.dat",
+       "|B\xE4"
+       "cker\r\nBrot\r\nBr\xF6tchen\r\n|Wochenmarkt\r\nMangold\r\n",
+       "",
+       [](test::TestEnv&) {
+         auto t = std::make_shared<DealerTable>();
+         return Session{[t] {
+                          t->ReadHaendler();
+                          return static_cast<int>(t->dealers.size());
+                        },
+                        [t] {
+                          t->AddHaendler("Hofladen");
+                          return t->SaveHaendler();
+                        }};
+       }},
+      {"WPlan.ini", "WPlan.ini",
+       "[03.06.2024]\r\nBook0=65533\r\nRID0=12\r\nPos0=0\r\nServAnz0=4\r\n"
+       "Titel0=Gr\xFCner Salat\r\nServArt0=Portionen\r\nBem0=\r\nType0=R\r\n",
+       "",
+       [](test::TestEnv&) {
+         auto plan = std::make_shared<WeekPlan>();
+         plan->weekStart = kMonday;
+         return Session{[plan] {
+                          plan->LoadWeekPlan();
+                          return static_cast<int>(plan->entries.size());
+                        },
+                        [plan] {
+                          WPLAN e;
+                          e.text = "Einkaufen";
+                          e.day = kMonday + 2;
+                          plan->entries.push_back(e);
+                          return plan->SaveWeekPlan();
+                        }};
+       }},
+      {"CoolBoxes.dat", "DE/CoolBoxes.dat",
+       ReadAll(test::Fixture("coolboxes_two_freezers_cp1252.dat")), "\xFF\xFE Schublade\r\n",
+       [](test::TestEnv& env) {
+         auto inv = std::make_shared<FreezerInventory>();
+         inv->folder = env.DataFolder() + "DE/";
+         return Session{[inv] {
+                          inv->LoadFreezers();
+                          int foods = 0;
+                          for (const CO_SCHRANK& s : inv->freezers)
+                            for (const CO_FACH& f : s.faecher)
+                              foods += static_cast<int>(f.foods.size());
+                          return foods;
+                        },
+                        [inv] {
+                          inv->AddDefaultFreezer();
+                          return inv->SaveFreezers();
+                        }};
+       }},
+      {"CoolTypes.dat", "DE/CoolTypes.dat", "+0#Fleisch\r\n~1#Hackfleisch~500 g\r\n",
+       "~2 ohne Trenner\r\n",
+       [](test::TestEnv& env) {
+         auto inv = std::make_shared<FreezerInventory>();
+         inv->folder = env.DataFolder() + "DE/";
+         return Session{[inv] {
+                          inv->LoadFoodTypes();
+                          return static_cast<int>(inv->types.size());
+                        },
+                        [inv] {
+                          inv->types.push_back({"Fisch", true, 0, 2, ""});
+                          return inv->SaveFoodTypes();
+                        }};
+       }},
+      {"Lexika.lbk", "DE/Lexika.lbk", "Kochtechnik#1\r\nZutaten#2\r\nGer\xE4te#3\r\n",
+       "Kapitel ohne Nummer\r\n",
+       [](test::TestEnv& env) {
+         struct Chapters {
+           LexiconFiles files;
+           StoreFileGuard guard;
+           std::vector<LEXBOOKS> chapters;
+         };
+         auto c =
+             std::make_shared<Chapters>(Chapters{LexiconFiles(env.DataFolder() + "DE/"), {}, {}});
+         return Session{[c] {
+                          c->files.LoadLexiconChapters(c->chapters, &c->guard);
+                          return static_cast<int>(c->chapters.size());
+                        },
+                        [c] {
+                          c->chapters.push_back({"Saucen", 4});
+                          return c->files.SaveLexiconChapters(c->chapters, &c->guard);
+                        }};
+       }},
+      {"Portions.dat", "DE/Portions.dat",
+       "Personen\r\nSt\xFC"
+       "ck\r\nPortionen\r\n",
+       "",
+       [](test::TestEnv&) {
+         auto units = std::make_shared<PortionUnits>();
+         return Session{[units] {
+                          units->LoadPortionUnits();
+                          return static_cast<int>(units->names.size());
+                        },
+                        [units] {
+                          units->names.push_back("Teller");
+                          return units->SaveLoadedPortionUnits(units->names);
+                        }};
+       }},
+      {"Kenndaten.dat", "DE/Kenndaten.dat", "0|0|\r\n0|1|\r\n3|5|\r\n", "9|7|\r\n",
+       [](test::TestEnv&) {
+         auto choice = std::make_shared<KeyFigureChoice>();
+         return Session{[choice] {
+                          choice->ReadKenndaten();
+                          return choice->CountKeyFigures();
+                        },
+                        [choice] {
+                          PARA_SHOWDATA f;
+                          f.outputKind = 1;
+                          f.figureId = 6;
+                          choice->keyFigures.push_back(f);
+                          return choice->SaveKenndaten();
+                        }};
+       }},
+      {"Kauflist.dat", "Kauflist.dat",
+       "65533#12#4#Gr\xFCner Salat\r\n65533#7#-1#Linsensuppe\r\n1#3#2#Apfelkuchen\r\n",
+       "Kartoffeln\r\n",
+       [](test::TestEnv&) {
+         auto list = std::make_shared<ShoppingList>();
+         return Session{[list] {
+                          list->LoadKaufList();
+                          return list->Count();
+                        },
+                        [list] {
+                          // Added (appended to the file) and taken off again (written anew).
+                          REZINDEX r;
+                          r.SetTitle("Zwiebelkuchen");
+                          r.bookId = -3;
+                          r.number = 5;
+                          list->AddToKaufList(r, 4);
+                          return list->RemoveEntry(list->Count() - 1);
+                        }};
+       }},
+  };
+}
+
+class UnreadFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    env.LoadLanguage("DE");
+    env.Options();
+  }
+  void TearDown() override { SetReadFaultForTest(nullptr); }
+  test::TestEnv env;
+};
+
+// A read error at the load that is gone by the save (the worst case: the write would work).
+// Without a Yes the file stays as it was; with a Yes it is kept aside before it is written.
+TEST_F(UnreadFiles, AReadErrorAtTheLoadNeverLetsASaveWriteOverTheFile) {
+  for (const Store& s : Stores()) {
+    for (const int answer : {IDNO, IDYES}) {
+      SCOPED_TRACE(std::string(s.name) + (answer == IDYES ? ", Yes" : ", No"));
+      test::TestEnv local;
+      local.LoadLanguage("DE");
+      local.Options();
+      const std::string path = local.DataFolder() + s.file;
+      MakeDirs(path.substr(0, path.rfind('/')));
+      WriteAll(path, s.sound);
+      local.messages.defaultAnswer = answer;
+      Session session = s.open(local);
+      SetReadFaultForTest([&](const std::string& p) { return p == NativePath(path); });
+      session.load();
+      SetReadFaultForTest(nullptr);
+      const bool saved = session.addAndSave();
+      ASSERT_FALSE(local.messages.shown.empty()) << "nothing was said";
+      EXPECT_NE(local.messages.shown[0].flags & MB_YESNO, 0);
+      EXPECT_NE(local.messages.shown[0].text.find(path.substr(path.rfind('/') + 1)),
+                std::string::npos);
+      if (answer == IDNO) {
+        EXPECT_FALSE(saved);
+        // Every byte of the file is still there (the shopping list appends a new entry).
+        EXPECT_EQ(ReadAll(path).compare(0, s.sound.size(), s.sound), 0);
+        EXPECT_FALSE(EntryExists(path + ".damaged"));
+        // Asked once: a second save stays quiet and writes nothing either.
+        const size_t said = local.messages.shown.size();
+        EXPECT_FALSE(session.addAndSave());
+        EXPECT_EQ(local.messages.shown.size(), said);
+        EXPECT_EQ(ReadAll(path).compare(0, s.sound.size(), s.sound), 0);
+      } else {
+        EXPECT_TRUE(saved);
+        EXPECT_EQ(ReadAll(path + ".damaged").compare(0, s.sound.size(), s.sound), 0);
+        EXPECT_TRUE(FileExists(path));
+      }
+    }
+  }
+}
+
+// A folder in the file's place (what a read error looks like without a hook): not taken for an
+// empty file, and never replaced without a Yes.
+TEST_F(UnreadFiles, AFolderInTheFilesPlaceIsNotAnEmptyFile) {
+  for (const Store& s : Stores()) {
+    SCOPED_TRACE(s.name);
+    test::TestEnv local;
+    local.LoadLanguage("DE");
+    local.Options();
+    const std::string path = local.DataFolder() + s.file;
+    ASSERT_TRUE(MakeDirs(path));
+    WriteAll(path + "/inside.txt", "kept");
+    Session session = s.open(local);
+    session.load();
+    EXPECT_FALSE(session.addAndSave());
+    EXPECT_EQ(ReadAll(path + "/inside.txt"), "kept");
+    int asked = 0;
+    for (const auto& m : local.messages.shown)
+      asked += (m.flags & MB_YESNO) != 0 && m.text.find(path) != std::string::npos;
+    EXPECT_EQ(asked, 1);
+  }
+}
+
+// A damaged file (a line the reader cannot use among sound ones) is kept as "<file>.damaged"
+// at the first save, said once, and written anew; later saves make no second copy.
+TEST_F(UnreadFiles, ADamagedFileIsKeptAndSaidOnceBeforeItIsWrittenAnew) {
+  for (const Store& s : Stores()) {
+    if (s.garbledLine.empty()) continue;  // every line is an item
+    SCOPED_TRACE(s.name);
+    test::TestEnv local;
+    local.LoadLanguage("DE");
+    local.Options();
+    const std::string path = local.DataFolder() + s.file;
+    MakeDirs(path.substr(0, path.rfind('/')));
+    const std::string damaged = s.sound + s.garbledLine;
+    WriteAll(path, damaged);
+    Session session = s.open(local);
+    session.load();
+    EXPECT_TRUE(session.addAndSave());
+    // (The shopping list appends its new entry before it writes the file anew.)
+    EXPECT_EQ(ReadAll(path + ".damaged").compare(0, damaged.size(), damaged), 0);
+    ASSERT_EQ(local.messages.shown.size(), 1u);
+    EXPECT_NE(local.messages.shown[0].text.find(path + ".damaged"), std::string::npos);
+    EXPECT_TRUE(session.addAndSave());
+    EXPECT_FALSE(EntryExists(path + ".damaged-2"));
+    EXPECT_EQ(local.messages.shown.size(), 1u);
+  }
+}
+
+// Files written by an old Mac editor end their lines with CR alone: read as many items as the
+// CR LF file, and saved without a word or a copy.
+TEST_F(UnreadFiles, CrOnlyLineEndsReadLikeCrLf) {
+  for (const Store& s : Stores()) {
+    SCOPED_TRACE(s.name);
+    int sound = 0, crOnly = 0;
+    {
+      test::TestEnv local;
+      local.LoadLanguage("DE");
+      local.Options();
+      WriteAll(local.DataFolder() + s.file, s.sound);
+      sound = s.open(local).load();
+    }
+    test::TestEnv local;
+    local.LoadLanguage("DE");
+    local.Options();
+    std::string mac = s.sound;
+    for (size_t at = mac.find("\r\n"); at != std::string::npos; at = mac.find("\r\n", at))
+      mac.erase(at + 1, 1);
+    const std::string path = local.DataFolder() + s.file;
+    WriteAll(path, mac);
+    Session session = s.open(local);
+    crOnly = session.load();
+    EXPECT_GT(sound, 0);
+    EXPECT_EQ(crOnly, sound);
+    EXPECT_TRUE(session.addAndSave());
+    EXPECT_TRUE(local.messages.shown.empty());
+    EXPECT_FALSE(EntryExists(path + ".damaged"));
+  }
+}
+
+// A file of 100 MB where a real one holds kilobytes (made sparse here, so the test writes no
+// 100 MB) is not read: the load ends at once and says so, and a later save asks first.
+TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
+  for (const Store& s : Stores()) {
+    const std::string name = s.name;
+    if (name != "Weight.dat" && name != "Haendler.dat" && name != "Lexika.lbk" &&
+        name != "Kauflist.dat")
+      continue;
+    SCOPED_TRACE(name);
+    test::TestEnv local;
+    local.LoadLanguage("DE");
+    local.Options();
+    const std::string path = local.DataFolder() + s.file;
+    WriteAll(path, s.sound);
+    ASSERT_EQ(truncate(path.c_str(), 100LL << 20), 0);
+    Session session = s.open(local);
+    session.load();
+    ASSERT_EQ(local.messages.shown.size(), 1u);
+    EXPECT_EQ(local.messages.shown[0].text,
+              FormatLangText(GetLangText(1079), {path, "100", "4"}));
+    EXPECT_FALSE(session.addAndSave());
+    EXPECT_GE(FileSize(path), 100LL << 20);  // (the shopping list appends its new entry)
+  }
+  test::TestEnv local;
+  local.LoadLanguage("DE");
+  const std::string types = local.DataFolder() + "DE/MenuTypes.dat";
+  WriteAll(types, "FF0000#Vorspeise\r\n");
+  ASSERT_EQ(truncate(types.c_str(), 100LL << 20), 0);
+  EXPECT_TRUE(ReadMenuTypes(types).empty());
+  ASSERT_EQ(local.messages.shown.size(), 1u);
+  EXPECT_EQ(local.messages.shown[0].text, FormatLangText(GetLangText(1079), {types, "100", "4"}));
+}
+
+// The case as it was met: Users.dat unreadable at the start, then a new person saved. Every
+// other person stays in the file; with a Yes the old file is kept beside the new one.
+TEST_F(UnreadFiles, UsersDatUnreadableAtTheStartKeepsEveryPerson) {
+  const std::string path = env.DataFolder() + "Users.dat";
+  WriteAll(path, kUsers);
+  SetReadFaultForTest([&](const std::string& p) { return p == NativePath(path); });
+  TENApplogMod diary;
+  SetReadFaultForTest(nullptr);
+  EXPECT_TRUE(diary.persons.empty());
+  ENPERSON p;
+  p.name = "Clara";
+  diary.AddPerson(p);
+  env.messages.answers = {IDNO};
+  EXPECT_FALSE(diary.WriteUsers());
+  EXPECT_EQ(ReadAll(path), kUsers);
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text,
+            FormatLangText(GetLangText(1077), {path, path + ".damaged"}));
+}
+
+// Without StoffCalc.dat no standard value is known: a person's rows without a value of their
+// own are kept when Users.dat is written, not dropped.
+TEST_F(UnreadFiles, RequirementRowsStayWithoutTheIntakeTables) {
+  const std::string users =
+      "#\r\n>NAnna\r\n>G05031970\r\n>W70\r\n>H170\r\n>SF\r\n>TN\r\nVC#N\r\nMFE#J\r\nEPRO#N58."
+      "00\r\n#"
+      "\r\n";
+  WriteAll(env.DataFolder() + "Users.dat", users);
+  IntakeTables tables;
+  EXPECT_FALSE(tables.ReadStoffCalc());
+  ctx().intake = &tables;
+  {
+    TENApplogMod diary;
+    ASSERT_EQ(diary.persons.size(), 1u);
+    ASSERT_EQ(diary.persons[0].requirements.size(), 3u);
+    ASSERT_TRUE(diary.WriteUsers());
+  }
+  TENApplogMod again;
+  ASSERT_EQ(again.persons.size(), 1u);
+  ASSERT_EQ(again.persons[0].requirements.size(), 3u);
+  EXPECT_EQ(again.persons[0].requirements[1].code, "MFE");
+  EXPECT_EQ(again.persons[0].requirements[1].alarm, 'J');
+  ctx().intake = nullptr;
+}
+
+// A book's description that cannot be read keeps its id: the file is not written anew, and the
+// next scan finds the id the lists name.
+TEST_F(UnreadFiles, ABookDescriptionThatCannotBeReadKeepsItsId) {
+  const std::string data = env.DataFolder();
+  WriteAll(data + "Omas Backbuch.bok", "TAVOLIN__1.01_DAT\r\n");
+  WriteAll(data + "Omas Backbuch.inf", "Kuchen und Torten\r\n65000\r\n1\r\n\r\n");
+  CookbookList books;
+  ctx().books = &books;
+  SetReadFaultForTest([&](const std::string& p) { return p.find(".inf") != std::string::npos; });
+  books.ScanKBooks();
+  SetReadFaultForTest(nullptr);
+  EXPECT_EQ(ReadAll(data + "Omas Backbuch.inf"), "Kuchen und Torten\r\n65000\r\n1\r\n\r\n");
+  books.ScanKBooks();
+  EXPECT_EQ(books.GetKBookName(static_cast<int16_t>(static_cast<uint16_t>(65000))),
+            "Omas Backbuch");
+  ctx().books = nullptr;
+}
+
+}  // namespace
+}  // namespace tav
