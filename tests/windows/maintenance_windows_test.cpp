@@ -96,6 +96,7 @@ TEST_F(TakeoverWindow, OnlyDataOfTheFormerGenerationLocksTheIngredients) {
     dlg.PrepareUpdateDialog();
     EXPECT_EQ(dlg.ZutatenCB->isEnabled(), !c.locked);
     EXPECT_TRUE(dlg.ZutatenCB->isChecked());
+    if (!c.locked) test::Shot(&dlg, "takeover_update_own_installation");
     UpdaterDlg = nullptr;
   }
 }
