@@ -138,7 +138,6 @@ TENApplogMod::TENApplogMod() {
 }
 
 TENApplogMod::~TENApplogMod() {
-  if (weightsChanged) WriteWeightList();
   Registered<DiaryAccess>::Leave(this);
   if (ENApplogMod == this) ENApplogMod = nullptr;
 }

@@ -128,6 +128,7 @@ class TENApplogMod : public DiaryAccess {
   // 70, then the comment; an empty log gives one empty row and a disabled grid.
   void FillWeightGrid(TextGrid& grid) const;
   bool GetWeightEntry(int index, GEWICHTLIST** out);
+  // Every change below is written to Weight.dat at once.
   // Adds an entry for the date at the current time; with another entry of that date (option
   // 76 off) or of that minute (option 76 on) message 469 and the index of that entry.
   int AddWeightEntry(int day, int month, int year);
@@ -172,6 +173,8 @@ class TENApplogMod : public DiaryAccess {
   // Reads the month file into a month; false when it cannot be read to its end.
   bool ReadMonthFile(const std::string& path, ENMONTH& month);
   void RescaleEntry(ENENTRY& entry, double amount, bool setComplete);
+  // Marks the log changed and writes it at once; a failed write is said (891).
+  void WeightChanged();
   // Sums the day of an entry just added or changed, saves its month and notifies.
   void DayChanged(int day, int month, int year);
 

@@ -120,6 +120,13 @@ bool TENApplogMod::WriteWeightList() {
   return true;
 }
 
+void TENApplogMod::WeightChanged() {
+  // Written with every change: the program's end destroys no module, and a backup taken
+  // meanwhile must hold what was typed.
+  weightsChanged = true;
+  if (!WriteWeightList()) MessageBox(GetLangText(891), GetLangText(15), MB_OK);
+}
+
 void TENApplogMod::FillWeightGrid(TextGrid& grid) const {
   if (weights.empty()) {
     grid.SetRowCount(2);
@@ -187,7 +194,7 @@ int TENApplogMod::AddWeightEntryAt(int day, int month, int year, int hour, int m
   w.hour = hour;
   w.minute = minute;
   weights.insert(weights.begin() + static_cast<std::ptrdiff_t>(at), std::move(w));
-  weightsChanged = true;
+  WeightChanged();
   return static_cast<int>(at);
 }
 
@@ -198,7 +205,7 @@ void TENApplogMod::DeleteWeightEntry(int day, int month, int year, int hour, int
   });
   if (it == weights.end()) return;
   weights.erase(it);
-  weightsChanged = true;
+  WeightChanged();
 }
 
 void TENApplogMod::SetWeightTime(int index, const std::string& text) {
@@ -209,7 +216,7 @@ void TENApplogMod::SetWeightTime(int index, const std::string& text) {
     w->hour = static_cast<int>(ReadLong(std::string_view(text).substr(0, colon)));
     w->minute = static_cast<int>(ReadLong(std::string_view(text).substr(colon + 1)));
   }
-  weightsChanged = true;
+  WeightChanged();
 }
 
 void TENApplogMod::SetWeightValue(int index, int column, const std::string& text) {
@@ -217,7 +224,7 @@ void TENApplogMod::SetWeightValue(int index, int column, const std::string& text
   if (column < 0 || column > 5 || !GetWeightEntry(index, &w)) return;
   w->values[column] = text;
   CleanFieldText(w->values[column], true);
-  weightsChanged = true;
+  WeightChanged();
 }
 
 void TENApplogMod::SetWeightComment(int index, const std::string& text) {
@@ -225,7 +232,7 @@ void TENApplogMod::SetWeightComment(int index, const std::string& text) {
   if (!GetWeightEntry(index, &w)) return;
   w->comment = text;
   CleanFieldText(w->comment, true);
-  weightsChanged = true;
+  WeightChanged();
 }
 
 }  // namespace tav

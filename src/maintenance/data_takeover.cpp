@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
@@ -34,6 +35,10 @@ std::vector<std::string> FilesEndingWith(const std::string& folder, const std::s
   for (const std::string& name : ListFolder(folder))
     if (EndsWithNoCase(name, tail) && FileExists(folder + name)) out.push_back(name);
   return out;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && EndsWithNoCase(a, b);
 }
 
 bool HasFile(const std::string& folder, const std::string& name) {
@@ -92,6 +97,11 @@ bool DataTakeover::IsOlderInstallation() const {
 
 void DataTakeover::Run(const std::array<bool, kChoices>& take) {
   flags = take;
+  // The choice is kept until the last file is taken, so that a start after a run cut short
+  // finishes it (the unit table's update file, the start's marker, is among the first taken).
+  std::string chosen;
+  for (bool b : take) chosen += b ? '1' : '0';
+  WriteFileAtomic(PendingFile(), chosen + "\r\n");
   for (const char* name : {"Assist.dat", "Einheit.dat", "Gattung.dat", "Lexika.lbk", "Lexika.ldt",
                            "UmlConvS.dat", "Zutaten.dat"})
     SplitLanguageFile(name);
@@ -100,6 +110,23 @@ void DataTakeover::Run(const std::array<bool, kChoices>& take) {
   const std::string oldProgram = FindFileNoCase(program_ + "Sapurino.exe");
   if (FileExists(oldProgram)) RemoveFile(oldProgram);
   WriteDefaultNutrientList();
+  RemoveFile(PendingFile());
+}
+
+bool DataTakeover::ResumeInterruptedRun() {
+  std::string chosen;
+  if (!ReadFileBytes(PendingFile(), chosen)) return false;
+  std::array<bool, kChoices> take{};
+  for (int i = 0; i < kChoices; ++i)
+    take[static_cast<size_t>(i)] = static_cast<size_t>(i) < chosen.size() && chosen[i] == '1';
+  Run(take);
+  return true;
+}
+
+bool DataTakeover::WrittenByThisProgram(const std::string& versionFile) {
+  LineReader reader(FindFileNoCase(versionFile));
+  std::string line;
+  return reader.IsOpen() && reader.Next(line) && line.rfind("Tavolin:", 0) == 0;
 }
 
 void DataTakeover::SplitLanguageFile(const std::string& name) {
@@ -127,15 +154,24 @@ void DataTakeover::ReplaceByUpdateFile(const std::string& name, const std::strin
   std::string logged = u;
   if (take) {
     if (haveUpdate) {
-      // The rename replaces the user's file in one step: it is never removed first, so a
-      // failed rename leaves it whole.
-      second = std::rename(u.c_str(), f.c_str()) == 0 ? 0 : -1;
-      if (second != 0) error = errno;
+      // The user's table is kept beside it before it is replaced; without that copy it stays.
+      std::string own, update;
+      errno = 0;
+      if (FileExists(f) && (!ReadFileBytes(f, own) || !ReadFileBytes(u, update) ||
+                            (own != update && !WriteFileAtomic(f + kReplacedSuffix, own)))) {
+        second = -1;
+        error = errno ? errno : EIO;
+      } else {
+        // The rename replaces the user's file in one step: it is never removed first, so a
+        // failed rename leaves it whole.
+        second = RenameFile(u, f) ? 0 : -1;
+        if (second != 0) error = errno;
+      }
     } else {
       logged = "-";  // nothing to take: the user's file stays
     }
   } else {
-    first = std::remove(u.c_str()) == 0 ? 0 : -1;
+    first = RemoveFile(u) ? 0 : -1;
     if (first != 0) error = errno;
     logged = "-";
   }
@@ -155,12 +191,19 @@ bool DataTakeover::CopyWholeFile(const std::string& source, const std::string& t
 
 void DataTakeover::ApplyUpdateFiles() {
   const std::string de = data_ + "DE/", en = data_ + "EN/", html = root_ + "HTML/";
-  for (const char* name : {"Lexika.lbku", "Lexika.ldtu", "Tavolin.chm", "RkKonvert.dat"})
-    CopyBetweenFolders(name, de, en);
+  // A single shipped lexicon serves both languages; a language folder with a lexicon of its
+  // own keeps it.
+  bool englishLexicon = false;
+  for (const char* name : {"Lexika.lbk", "Lexika.ldt", "Lexika.lbku", "Lexika.ldtu"})
+    englishLexicon = englishLexicon || HasFile(en, name);
+  if (!englishLexicon)
+    for (const char* name : {"Lexika.lbku", "Lexika.ldtu"}) CopyBetweenFolders(name, de, en);
+  for (const char* name : {"Tavolin.chm", "RkKonvert.dat"}) CopyBetweenFolders(name, de, en);
   auto languageTables = [this](const std::string& folder) {
     if (!HasFile(folder, "CoolBoxes.dat")) {
-      ReplaceByUpdateFile("CoolBoxes.dat", folder, true);
+      // The file the rule tests goes last, so that a run cut short between the two takes both.
       ReplaceByUpdateFile("CoolTypes.dat", folder, true);
+      ReplaceByUpdateFile("CoolBoxes.dat", folder, true);
     }
     ReplaceByUpdateFile("Einheit.dat", folder, flags[kUnits]);
     ReplaceByUpdateFile("Gattung.dat", folder, flags[kCategories]);
@@ -181,11 +224,19 @@ void DataTakeover::ApplyUpdateFiles() {
   const bool filters = !HasFile(data_, "FiltGrps.bls");
   for (const char* name : {"Filt_1.bls", "Filt_2.bls", "Filt_3.bls", "Filt_4.bls", "FiltGrps.bls"})
     ReplaceByUpdateFile(name, data_, filters);
-  for (const std::string& book : FilesEndingWith(data_, ".boku")) {
-    const std::string base = book.substr(0, book.size() - 4);  // the dot stays
+  // Every book with an update file of any of its three files: a run cut short after the
+  // record file was taken finishes with the index and the description.
+  std::vector<std::string> books;
+  for (const char* tail : {".boku", ".idxu", ".infu"})
+    for (const std::string& name : FilesEndingWith(data_, tail)) {
+      const std::string base = name.substr(0, name.size() - 4);  // the dot stays
+      bool known = false;
+      for (const std::string& b : books) known = known || EqualNoCase(b, base);
+      if (!known) books.push_back(base);
+    }
+  for (const std::string& base : books)
     for (const char* ext : {"bok", "idx", "inf"})
       ReplaceByUpdateFile(base + ext, data_, flags[kRecipes]);
-  }
 }
 
 void DataTakeover::PatchOldBookMagic() {
@@ -200,6 +251,7 @@ void DataTakeover::PatchOldBookMagic() {
         const size_t at = searched.find("SAPURINO");
         if (at != std::string::npos) {
           // Written where the old word stands, never at a fixed place.
+          BeforeFileChange();
           if (::pwrite(fd, "TAVOLIN_", 8, static_cast<off_t>(at)) != 8) {
             // Nothing more to do: an unpatched book is read as before.
           }

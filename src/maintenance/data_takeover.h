@@ -39,14 +39,22 @@ class DataTakeover {
   // An older installation: "Einheit.dat" in the data folder or in its DE folder.
   bool IsOlderInstallation() const;
 
-  // The whole takeover as the start button runs it, with the flags as chosen.
+  // The whole takeover as the start button runs it, with the flags as chosen. The choice is
+  // kept in PendingFile() from the first file change to the last.
   void Run(const std::array<bool, kChoices>& take);
+  // A run that was cut short (PendingFile() is there) is run again with its choice; false when
+  // there is none.
+  bool ResumeInterruptedRun();
+  // The first line of the version file was written by this program ("Tavolin: ..."): its
+  // installations are no data of the former generation.
+  static bool WrittenByThisProgram(const std::string& versionFile);
 
   void SplitLanguageFile(const std::string& name);
   void ApplyUpdateFiles();
   // Takes or discards the update file of folder + name and logs the decision. Taking renames
   // the update file over the user's file (never removing that first) and does nothing when
-  // there is no update file.
+  // there is no update file; a user's file that differs is first kept as name + ".bak" (when
+  // that copy cannot be made the file is not taken: -1 in the log).
   void ReplaceByUpdateFile(const std::string& name, const std::string& folder, bool take);
   bool CopyBetweenFolders(const std::string& name, const std::string& from, const std::string& to);
   static bool CopyWholeFile(const std::string& source, const std::string& target);
@@ -59,6 +67,8 @@ class DataTakeover {
   const std::string& DataFolder() const { return data_; }
   std::string LogFile() const { return root_ + "InstLog.txt"; }
   std::string VersionFile() const { return root_ + "Version.txt"; }
+  std::string PendingFile() const { return root_ + "Takeover.pending"; }
+  static constexpr char kReplacedSuffix[] = ".bak";
 
   int installedMajor = 1;
   std::array<bool, kChoices> flags{true, true, true, true, true, true, true};

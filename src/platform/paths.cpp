@@ -124,6 +124,11 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
+bool TruncateFile(const std::string& path, long long size) {
+  BeforeFileChange();
+  return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
+}
+
 namespace {
 std::string& ProgramFolderRef() {
   static std::string folder = [] {

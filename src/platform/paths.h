@@ -32,6 +32,8 @@ bool RemoveFile(const std::string& path);
 // True when a file can be made in the folder (tried with a probe file that is removed again).
 bool FolderIsWritable(const std::string& folder);
 bool RenameFile(const std::string& from, const std::string& to);  // replaces `to`
+// Cuts the file to `size` bytes.
+bool TruncateFile(const std::string& path, long long size);
 
 // Names of the entries of a folder (no "." and ".."), sorted by byte value.
 std::vector<std::string> ListFolder(const std::string& folder);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <deque>
+#include <map>
 #include <optional>
 
 #include "platform/numbers.h"
@@ -115,6 +117,39 @@ bool SameReferences(const std::vector<ZUTAT_ADDS>& a, const std::vector<ZUTAT_AD
                     });
 }
 
+// The line without its tag ("[" digits "]" at the very end, cut with the blanks before it);
+// `reference` gets the tag's number, 0 without a tag.
+std::string_view WithoutTag(std::string_view line, int* reference) {
+  *reference = 0;
+  if (line.empty() || line.back() != ']') return line;
+  size_t p = line.size() - 1;
+  while (p > 0 && IsDigit(line[p - 1])) --p;
+  if (p == 0 || line[p - 1] != '[') return line;
+  *reference = static_cast<int>(ReadLong(line.substr(p, line.size() - 1 - p)));
+  size_t cut = p - 1;
+  while (cut > 0 && line[cut - 1] == ' ') --cut;
+  return line.substr(0, cut);
+}
+
+// What the writer puts out for a stored line, its tag left out.
+std::string WrittenLineText(const REZZUTAT& z) {
+  std::string t;
+  if (!z.amount.empty()) t += z.amount + " ";
+  if (!z.unit.empty()) t += z.unit + " ";
+  return t + z.text;
+}
+
+// A plain line (no heading or description) with hidden data gets a tag.
+bool WritesTag(const REZZUTAT& z) {
+  const bool plain = z.text.empty() || (z.text[0] != '*' && z.text[0] != '-');
+  return plain && (!z.blsCode.empty() || z.grams != 0 || z.notOnShoppingList);
+}
+
+bool LineOfNothing(const REZZUTAT& z) {
+  return z.amount.empty() && z.unit.empty() && z.text.empty() && z.blsCode.empty() &&
+         z.grams == 0 && !z.notOnShoppingList;
+}
+
 }  // namespace
 
 int PrefixedLineKind(std::string_view line) {
@@ -137,17 +172,7 @@ int PrefixedLineKind(std::string_view line) {
 
 void ParseQuickIngredientLine(std::string_view line, QuickIngredient& out) {
   out = QuickIngredient();
-  // The tag: "[" digits "]" at the very end, cut with the blanks before it.
-  if (!line.empty() && line.back() == ']') {
-    size_t p = line.size() - 1;
-    while (p > 0 && IsDigit(line[p - 1])) --p;
-    if (p > 0 && line[p - 1] == '[') {
-      out.reference = static_cast<int>(ReadLong(line.substr(p, line.size() - 1 - p)));
-      size_t cut = p - 1;
-      while (cut > 0 && line[cut - 1] == ' ') --cut;
-      line = line.substr(0, cut);
-    }
-  }
+  line = WithoutTag(line, &out.reference);
   const size_t p = AmountRunEnd(line);
   out.amount = std::string(line.substr(0, p));
   line.remove_prefix(p);
@@ -228,16 +253,15 @@ void SetRecipeCategoriesByNames(REZBLOCK& recipe, std::string_view names) {
 std::string QuickEntryText::RezToQuickText(const REZBLOCK& recipe) {
   std::string t = recipe.title + "\n\n";
   references.clear();
+  // Without ingredient lines the block is one line of a blank, which reads as no line: the first
+  // paragraph after the title would otherwise read back as ingredient lines.
+  if (std::all_of(recipe.lines.begin(), recipe.lines.end(), LineOfNothing)) t += " \n";
   for (const REZZUTAT& z : recipe.lines) {
     // A line of nothing would be an empty line, which ends the ingredient block; reading drops
     // such a line anyway.
-    const bool tagged = !z.blsCode.empty() || z.grams != 0 || z.notOnShoppingList;
-    if (z.amount.empty() && z.unit.empty() && z.text.empty() && !tagged) continue;
-    if (!z.amount.empty()) t += z.amount + " ";
-    if (!z.unit.empty()) t += z.unit + " ";
-    t += z.text;
-    const bool plain = z.text.empty() || (z.text[0] != '*' && z.text[0] != '-');
-    if (plain && (!z.blsCode.empty() || z.grams != 0 || z.notOnShoppingList)) {
+    if (LineOfNothing(z)) continue;
+    t += WrittenLineText(z);
+    if (WritesTag(z)) {
       const int n = NextReference();
       references.push_back({n, z.blsCode, z.grams, z.notOnShoppingList});
       t += kTagLead + std::to_string(n) + "]";
@@ -306,7 +330,7 @@ void ReadEnergyLine(REZBLOCK& recipe, const std::string& rest) {
 
 }  // namespace
 
-int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
+int QuickEntryText::Walk(REZBLOCK* recipe, int asked, KeptLines* kept) const {
   int kind = asked == 0 ? kQuickTitle : kQuickEmpty;
   int zone = 0;  // 0 title, 1 after it, 2 ingredients, 3 after them, 4 preparation text
   std::optional<std::string> energy;  // the last "N>" line, applied with the final servings
@@ -333,6 +357,33 @@ int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
     if (!recipe) continue;
 
     REZBLOCK& r = *recipe;
+    // A line still as the writer wrote it stands for its stored line: reading it would convert
+    // a unit found by its code, cut a range, take a leading word for a unit ...
+    std::optional<REZZUTAT> stored;
+    bool whole = false;  // the line as written without a tag: the stored line with its data
+    if (own == 0 && kept &&
+        (kind == kQuickIngredient || kind == kQuickHeading || kind == kQuickDescription)) {
+      auto take = [&](const std::string& key) {
+        const auto it = kept->find(key);
+        if (it == kept->end() || it->second.empty()) return false;
+        stored = std::move(it->second.front());
+        it->second.pop_front();
+        return true;
+      };
+      int tag = 0;
+      whole = take(line);
+      if (!whole) take(std::string(WithoutTag(line, &tag)));
+    }
+    if (stored && (whole || kind != kQuickIngredient)) {
+      // Its tag removed by the user: the hidden data goes with it.
+      if (WritesTag(*stored)) {
+        stored->blsCode.clear();
+        stored->grams = 0;
+        stored->notOnShoppingList = 0;
+      }
+      r.lines.push_back(std::move(*stored));
+      continue;
+    }
     if (own == 0) {
       if (kind == kQuickIngredient) {
         QuickIngredient q;
@@ -351,7 +402,12 @@ int QuickEntryText::Walk(REZBLOCK* recipe, int asked) const {
             z.blsCode = it->blsCode;
           }
         }
-        if (!z.text.empty()) r.lines.push_back(z);
+        if (stored) {
+          z.amount = stored->amount;
+          z.unit = stored->unit;
+          z.text = stored->text;
+        }
+        if (stored || !z.text.empty()) r.lines.push_back(z);
       } else if (kind == kQuickHeading || kind == kQuickDescription) {
         REZZUTAT z;
         z.text = Trim(line);
@@ -412,6 +468,9 @@ int QuickEntryText::QuickTextToRez(REZBLOCK& recipe, int line) {
   written.SplitQuickTextLines(written.RezToQuickText(recipe));
   if (written.lines == lines && SameReferences(written.references, references))
     return Walk(nullptr, -1);
+  KeptLines kept;
+  for (REZZUTAT& z : recipe.lines)
+    if (!LineOfNothing(z)) kept[WrittenLineText(z)].push_back(std::move(z));
   recipe.title.clear();
   std::fill(std::begin(recipe.categories), std::end(recipe.categories), 0);
   recipe.servings = 0;
@@ -422,7 +481,7 @@ int QuickEntryText::QuickTextToRez(REZBLOCK& recipe, int line) {
   recipe.hint.clear();
   recipe.lines.clear();
   recipe.text.clear();
-  const int kind = Walk(&recipe, -1);
+  const int kind = Walk(&recipe, -1, &kept);
   recipe.lineCount = static_cast<int32_t>(recipe.lines.size());
   // The text ends in exactly one line break; an empty text stays empty, so the editor's check
   // for a missing preparation text still sees it.

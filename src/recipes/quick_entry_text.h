@@ -5,6 +5,8 @@
 // Hidden data of an ingredient line (food code, grams, shopping flag) stays attached through a
 // tag "[n]" at the line's end that points into the reference table.
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,7 @@
 namespace tav {
 
 struct REZBLOCK;
+struct REZZUTAT;
 
 // The hidden data of one tagged ingredient line.
 struct ZUTAT_ADDS {
@@ -95,7 +98,9 @@ class QuickEntryText {
   ZUTAT_ADDS* FindReference(int number);
 
  private:
-  int Walk(REZBLOCK* recipe, int line) const;
+  // Stored lines by the text the writer makes of them (tag left out), in recipe order.
+  using KeptLines = std::map<std::string, std::deque<REZZUTAT>>;
+  int Walk(REZBLOCK* recipe, int line, KeptLines* kept = nullptr) const;
 };
 
 }  // namespace tav

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "diary_env.h"
 
 namespace tav {
@@ -83,7 +85,10 @@ TEST(WeightLog, ADateThatExistsIsNotAddedTwice) {
     EXPECT_EQ(index, c.index) << c.several << " " << c.hour;
     EXPECT_EQ(test::ShownText(w.env.messages, 469), c.refused) << c.several << " " << c.hour;
     EXPECT_EQ(w.d().weights.size(), c.refused ? 2u : 3u);
-    EXPECT_EQ(w.d().weightsChanged, !c.refused);
+    // A new entry is on disk at once; a refused one writes nothing.
+    EXPECT_FALSE(w.d().weightsChanged);
+    const std::string line = "03042024:" + std::string(c.hour == 9 ? "0900" : "0730") + "######";
+    EXPECT_EQ(w.File().find(line) != std::string::npos, !c.refused) << w.File();
   }
   // Dates before, between and after the others go into date order.
   WeightEnv w("03042024:073070\r\n05042024:073071\r\n");
@@ -99,37 +104,52 @@ TEST(WeightLog, ADateThatExistsIsNotAddedTwice) {
 TEST(WeightLog, WritingTheLog) {
   WeightEnv w("");
   EXPECT_FALSE(w.d().ReadWeightList());  // no file yet
+  // Every change is on disk at once.
   const int i = w.d().AddWeightEntryAt(5, 1, 2024, 7, 5);
-  EXPECT_TRUE(w.d().weightsChanged);
+  EXPECT_EQ(w.File(), "05012024:0705######\r\n");
   w.d().SetWeightValue(i, 0, "81,5");
+  EXPECT_EQ(w.File(), "05012024:070581,5######\r\n");
   w.d().SetWeightValue(i, 3, "3#4");
   w.d().SetWeightValue(i, 6, "no such column");
   w.d().SetWeightComment(i, std::string(500, 'c') + "\r\n#");
   w.d().SetWeightTime(i, "8:07");
-  ASSERT_TRUE(w.d().WriteWeightList());
   EXPECT_FALSE(w.d().weightsChanged);
   EXPECT_EQ(w.File(), "05012024:080781,5##" + std::string(450, 'c') + "###3 4#\r\n");
+  ASSERT_TRUE(w.d().WriteWeightList());
   EXPECT_EQ(w.d().weights[0].comment.size(), 450u);  // cut in the list as well
   // Unchanged: nothing is written.
   test::WriteAll(w.env.PersonDir("Anna") + "Weight.dat", "other");
   EXPECT_TRUE(w.d().WriteWeightList());
   EXPECT_EQ(w.File(), "other");
-  // A time without ':' changes nothing but still marks the log.
+  // A time without ':' changes nothing; the log is written as it is.
   w.d().SetWeightTime(i, "0915");
   EXPECT_EQ(w.d().weights[0].hour, 8);
-  EXPECT_TRUE(w.d().weightsChanged);
+  EXPECT_EQ(w.File(), "05012024:080781,5##" + std::string(450, 'c') + "###3 4#\r\n");
 
-  // Delete needs date and time to match.
+  // Delete needs date and time to match; a deletion is on disk at once.
   w.d().DeleteWeightEntry(5, 1, 2024, 8, 6);
   EXPECT_EQ(w.d().weights.size(), 1u);
   w.d().DeleteWeightEntry(5, 1, 2024, 8, 7);
   EXPECT_TRUE(w.d().weights.empty());
+  EXPECT_EQ(w.File(), "");
 
-  // The first entry of an empty log is written when the module ends.
+  // The first entry of an empty log is on disk before the module ends, and nothing depends on
+  // the module's end.
   WeightEnv fresh("");
   fresh.d().AddWeightEntryAt(1, 0, 2024, 6, 0);
-  fresh.env.diary.reset();
   EXPECT_EQ(fresh.File(), "01002024:0600######\r\n");
+  test::WriteAll(fresh.env.PersonDir("Anna") + "Weight.dat", "restored");
+  fresh.env.diary.reset();
+  EXPECT_EQ(fresh.File(), "restored");
+
+  // A log that cannot be written says so.
+  WeightEnv locked("01002024:0600######\r\n");
+  ASSERT_TRUE(locked.d().ReadWeightList());
+  std::filesystem::remove_all(locked.env.PersonDir("Anna"));
+  test::WriteAll(locked.env.PersonDir("Anna").substr(0, locked.env.PersonDir("Anna").size() - 1),
+                 "a file where the folder should be");
+  locked.d().AddWeightEntryAt(2, 0, 2024, 6, 0);
+  EXPECT_TRUE(test::ShownText(locked.env.messages, 891));
 }
 
 TEST(WeightLog, TheGridFollowsOption70) {

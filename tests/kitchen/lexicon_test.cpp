@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "platform/paths.h"
 #include "recipedb/book_compression.h"
 #include "recipedb/book_test_util.h"
+#include "recipedb/kill_points.h"
 #include "recipedb/recipe_records.h"
 #include "support/test_env.h"
 
@@ -180,21 +182,92 @@ TEST_F(LexiconFilesTest, MarkingDeletedChangesExactlyTheStatusBytes) {
   EXPECT_EQ(ReadAll(DataFile()), expected);
 }
 
-TEST_F(LexiconFilesTest, AppendingStartsANewFileAndClosesAnEntryCutShort) {
+TEST_F(LexiconFilesTest, AppendingStartsANewFileAndDropsAnEntryCutShort) {
   ASSERT_TRUE(Files().AppendLexiconEntry(2, "Salz", {}, ""));
   EXPECT_EQ(ReadAll(DataFile()), kHead + "B2\r\n>Salz\r\nF0\r\n\r\n#\r\n");
   ASSERT_EQ(Titles(), (std::vector<std::string>{"Salz"}));
 
-  // The program stopped while writing an entry: the next one still stands on its own.
-  // (The cut entry keeps what reached the file.)
-  WriteAll(DataFile(), kHead + Entry("B1\r\n>Salz\r\nF0\r\n") + "B1\r\n>Zucker\r\nF0\r\ns\xFC");
-  ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {"Ceylon"}, "Rinde"));
-  const std::vector<LEXINDEX> index = Index();
-  ASSERT_EQ(index.size(), 3u);
-  EXPECT_EQ(index[1].title, "Zimt");
-  EXPECT_EQ(Files().ReadLexiconText(index[1]), "Rinde");
-  EXPECT_EQ(Files().ReadLexiconKeywords(index[1]), "Ceylon");
-  EXPECT_EQ(Files().ReadLexiconText(index[2]), "s\xFC");
+  // The program stopped while writing an entry: what reached the file is no entry, neither now
+  // nor once the next one is appended (closing it would make the half entry live).
+  const std::string salz = Entry("B1\r\n>Salz\r\nF0\r\n");
+  struct Cut {
+    const char* name;
+    std::string tail;
+  };
+  for (const Cut& c : {Cut{"in the text", "B1\r\n>Zucker\r\nF0\r\ns\xFC"},
+                       Cut{"after a text line", "B1\r\n>Zucker\r\nF0\r\nsu\xDF\r\n"},
+                       Cut{"in the status line", "B1\r\n>Zucker\r\nF"},
+                       Cut{"in the title", "B1\r\n>Zu"}}) {
+    SCOPED_TRACE(c.name);
+    WriteAll(DataFile(), kHead + salz + c.tail);
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Salz"}));
+    ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {"Ceylon"}, "Rinde"));
+    const std::vector<LEXINDEX> index = Index();
+    ASSERT_EQ(index.size(), 2u);
+    EXPECT_EQ(index[0].title, "Salz");
+    EXPECT_EQ(index[1].title, "Zimt");
+    EXPECT_EQ(Files().ReadLexiconText(index[1]), "Rinde");
+    EXPECT_EQ(Files().ReadLexiconKeywords(index[1]), "Ceylon");
+    EXPECT_EQ(ReadAll(DataFile()), kHead + salz + "B1\r\n>Zimt\r\n>Ceylon\r\nF0\r\nRinde\r\n#\r\n");
+  }
+  // A closing line that lost only its line end is complete: its entry stays.
+  WriteAll(DataFile(), kHead + "B1\r\n>Salz\r\nF0\r\nText\r\n#");
+  ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {}, "Rinde"));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Salz", "Zimt"}));
+}
+
+// A lexicon of three entries whose last write was cut short (the half entry "Zucker").
+struct CutLexicon {
+  CutLexicon() {
+    WriteAll(files.DataPath(),
+             kHead + Entry("B1\r\n>Blanchieren\r\n>Abbr\xFChen\r\nF0\r\n", "Kurz kochen.\r\n") +
+                 Entry("B1\r\n>Legieren\r\nF0\r\n", "Mit Eigelb binden.\r\n") +
+                 Entry("B2\r\n>Roux\r\nF0\r\n", "Mehlschwitze.\r\n") +
+                 "B2\r\n>Zucker\r\nF0\r\nSacchar");
+  }
+  // The live entries with their texts, as the program reads them.
+  std::multimap<std::string, std::string> Live() const {
+    std::vector<LEXINDEX> index;
+    EXPECT_TRUE(files.LoadLexiconIndex(index));
+    std::multimap<std::string, std::string> out;
+    for (const LEXINDEX& e : index) out.emplace(e.title, files.ReadLexiconText(e));
+    return out;
+  }
+  test::TempDir dir;
+  LexiconFiles files{dir.Path()};
+};
+
+// Changing an entry as the entry editor does (the new version appended, the old one marked),
+// killed before each file change: the entry shows its old or its new text (both only between
+// the two steps), the other entries stay, and the half entry never becomes live, neither then
+// nor when the next entry is appended.
+TEST(LexiconKillPoints, ChangingAnEntry) {
+  test::ForEachKillPoint<CutLexicon>(
+      [](CutLexicon& l) {
+        return [&l] {
+          std::vector<LEXINDEX> index;
+          ASSERT_TRUE(l.files.LoadLexiconIndex(index));
+          ASSERT_EQ(index[1].title, "Legieren");
+          if (l.files.AppendLexiconEntry(1, "Legieren", {"Binden"}, "Mit Eigelb und Sahne."))
+            l.files.MarkLexiconEntryDeleted(index[1]);
+        };
+      },
+      [](CutLexicon& l, int step) {
+        const std::multimap<std::string, std::string> oldText = {
+            {"Blanchieren", "Kurz kochen."}, {"Legieren", "Mit Eigelb binden."}, {"Roux", "Mehlschwitze."}};
+        std::multimap<std::string, std::string> newText = oldText, both = oldText;
+        newText.find("Legieren")->second = "Mit Eigelb und Sahne.";
+        both.emplace("Legieren", "Mit Eigelb und Sahne.");
+        const auto live = l.Live();
+        if (step < 0)
+          EXPECT_EQ(live, newText);
+        else
+          EXPECT_TRUE(live == oldText || live == newText || live == both) << live.size();
+        ASSERT_TRUE(l.files.AppendLexiconEntry(3, "Zimt", {}, "Rinde."));
+        auto after = live;
+        after.emplace("Zimt", "Rinde.");
+        EXPECT_EQ(l.Live(), after);
+      });
 }
 
 TEST_F(LexiconFilesTest, ATextLineBeginningWithHashStaysInItsEntry) {
@@ -288,6 +361,16 @@ TEST_F(LexiconFilesTest, ChapterFile) {
   SortLexiconChapters(chapters);
   ASSERT_TRUE(Files().SaveLexiconChapters(chapters));
   EXPECT_EQ(ReadAll(path), "\xC4pfel#65535\r\nBasis#7\r\nZutaten#2\r\n");
+
+  // A chapter name holding "#" comes back whole with its own number.
+  chapters = {{"Saucen #1", 4}, {"Saucen #2", 5}, {"Basis", 7}};
+  ASSERT_TRUE(Files().SaveLexiconChapters(chapters));
+  Files().LoadLexiconChapters(chapters);
+  ASSERT_EQ(chapters.size(), 3u);
+  EXPECT_EQ(chapters[1].name, "Saucen #1");
+  EXPECT_EQ(chapters[1].number, 4);
+  EXPECT_EQ(chapters[2].name, "Saucen #2");
+  EXPECT_EQ(chapters[2].number, 5);
 }
 
 TEST(LexiconChapterNumbers, NewNumbersAreFreeAndBounded) {

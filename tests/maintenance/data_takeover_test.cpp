@@ -6,6 +6,7 @@
 #include <map>
 
 #include "maintenance/file_tree.h"
+#include "recipedb/kill_points.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "support/test_env.h"
@@ -234,6 +235,123 @@ TEST(Takeover, NutrientListWrittenOnlyWhenMissing) {
   own.WriteString(kRegParam, "BLSRezStoff_0", "-1");
   DataTakeover("/nonexistent/", "/nonexistent/", &own).WriteDefaultNutrientList();
   EXPECT_EQ(own.ValueNames(kRegParam).size(), 1u);
+}
+
+// ---- a takeover cut short -----------------------------------------------------------------
+
+// A fresh installation as the install step leaves it: every table an update file, in the
+// spellings the project ships.
+void FreshInstallation(const std::string& root) {
+  for (const char* lang : {"DE", "EN"}) {
+    const std::string f = root + "Data/" + lang + "/";
+    WriteAll(f + "einheit.datu", std::string("units ") + lang + "\r\n");
+    WriteAll(f + "zutaten.datu", std::string("Gr\xFCnkohl#Gr\xFCnkohl#1#49#K#g~kg~#N ") + lang);
+    WriteAll(f + "Gattung.datu", std::string(">0001 Vorspeisen# ") + lang + "\r\n");
+    WriteAll(f + "Lexika.lbku", std::string("Techniken#1 ") + lang + "\r\n");
+    WriteAll(f + "Lexika.ldtu", std::string("SAPLEX_1.00\r\n#\r\nB1\r\n>Roux ") + lang +
+                                    "\r\nF0\r\nText\r\n#\r\n");
+    WriteAll(f + "MenuTypes.datu", "FF0000 Vorspeise\r\n");
+  }
+  WriteAll(root + "HTML/ViewTPL.htmlu", "<p>view</p>");
+  WriteAll(root + "Data/Filt_1.blsu", "filter 1\r\n");
+  WriteAll(root + "Data/FiltGrps.blsu", "groups\r\n");
+  WriteAll(root + "Data/Haendler.datu", "dealers\r\n");
+  WriteAll(root + "Data/Beispiele.boku", "TAVOLIN_ book records");
+  WriteAll(root + "Data/Beispiele.idxu", "TAVOLIN_ book index");
+  WriteAll(root + "Data/Beispiele.infu", "book description");
+}
+
+// What a start finds: every file but the log and the scratch files of a write cut short.
+std::map<std::string, std::string> Settled(const std::string& root) {
+  std::map<std::string, std::string> tree = Tree(root);
+  std::erase_if(tree, [](const auto& entry) {
+    return entry.first == "InstLog.txt" || entry.first.find("$$$") != std::string::npos;
+  });
+  return tree;
+}
+
+template <bool kFresh>
+struct InstalledRoot {
+  InstalledRoot() {
+    if (kFresh)
+      FreshInstallation(root);
+    else
+      OlderInstallation(root);
+    before = Settled(root);
+  }
+  static std::array<bool, DataTakeover::kChoices> Choice() {
+    std::array<bool, DataTakeover::kChoices> take{};
+    take.fill(true);
+    if (!kFresh) take[DataTakeover::kCategories] = false;  // keep my categories
+    return take;
+  }
+  TempDir dir;
+  std::string root = dir.Path();
+  std::map<std::string, std::string> before;
+};
+
+// Killed before each file change of the takeover in turn, the next start finishes it: the root
+// ends as an uninterrupted run leaves it, a book's three files taken together.
+template <class Root>
+void TakeoverKilledAnywhereIsFinishedByTheNextStart() {
+  std::map<std::string, std::string> whole;
+  test::ForEachKillPoint<Root>(
+      [](Root& r) {
+        return [&r] { DataTakeover(r.root, r.root, nullptr).Run(Root::Choice()); };
+      },
+      [&whole](Root& r, int step) {
+        if (step < 0) {
+          whole = Settled(r.root);
+          EXPECT_EQ(whole.count("Data/Beispiele.idx"), 1u);
+          return;
+        }
+        DataTakeover next(r.root, r.root, nullptr);
+        if (!next.ResumeInterruptedRun()) {
+          // Killed before the choice was kept: nothing changed, and the window comes again.
+          EXPECT_EQ(Settled(r.root), r.before);
+          next.Run(Root::Choice());
+        }
+        EXPECT_EQ(Settled(r.root), whole);
+      });
+}
+
+TEST(TakeoverKillPoints, FreshInstallation) {
+  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<true>>();
+}
+
+TEST(TakeoverKillPoints, OlderInstallation) {
+  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<false>>();
+}
+
+TEST(Takeover, ATakenTableKeepsTheUsersOneAndEachLanguageItsLexicon) {
+  TempDir dir;
+  const std::string root = dir.Path(), de = root + "Data/DE/", en = root + "Data/EN/";
+  WriteAll(de + "Einheit.dat", "my units\r\n");
+  WriteAll(de + "Einheit.datu", "new units\r\n");
+  WriteAll(de + "Zutaten.dat", "same\r\n");
+  WriteAll(de + "Zutaten.datu", "same\r\n");
+  WriteAll(de + "Lexika.ldt", "SAPLEX_1.00\r\n#\r\nB1\r\n>Mehlschwitze\r\n");
+  WriteAll(de + "Lexika.ldtu", "SAPLEX_1.00\r\n#\r\nB1\r\n>Roux (neu)\r\n");
+  WriteAll(en + "Lexika.ldt", "SAPLEX_1.00\r\n#\r\nB1\r\n>Roux\r\n");
+  WriteAll(en + "Lexika.ldtu", "SAPLEX_1.00\r\n#\r\nB1\r\n>Roux (new)\r\n");
+  std::array<bool, DataTakeover::kChoices> all{};
+  all.fill(true);
+  DataTakeover(root, root, nullptr).Run(all);
+  EXPECT_EQ(ReadAll(de + "Einheit.dat"), "new units\r\n");
+  EXPECT_EQ(ReadAll(de + "Einheit.dat.bak"), "my units\r\n");
+  EXPECT_FALSE(FileExists(de + "Zutaten.dat.bak")) << "nothing of the user's was replaced";
+  EXPECT_EQ(ReadAll(de + "Lexika.ldt.bak"), "SAPLEX_1.00\r\n#\r\nB1\r\n>Mehlschwitze\r\n");
+  EXPECT_EQ(ReadAll(en + "Lexika.ldt"), "SAPLEX_1.00\r\n#\r\nB1\r\n>Roux (new)\r\n");
+  EXPECT_FALSE(FileExists(root + "Takeover.pending"));
+
+  // A single shipped lexicon (none in EN) still serves both languages.
+  TempDir single;
+  WriteAll(single.Path() + "Data/DE/Lexika.ldtu", "SAPLEX_1.00\r\n#\r\n");
+  WriteAll(single.Path() + "Data/DE/Lexika.lbku", "Techniken#1\r\n");
+  WriteAll(single.Path() + "Data/EN/Languages.dat", "EN#English\r\n");
+  DataTakeover(single.Path(), single.Path(), nullptr).Run(all);
+  EXPECT_EQ(ReadAll(single.Path() + "Data/EN/Lexika.ldt"), "SAPLEX_1.00\r\n#\r\n");
+  EXPECT_EQ(ReadAll(single.Path() + "Data/EN/Lexika.lbk"), "Techniken#1\r\n");
 }
 
 }  // namespace

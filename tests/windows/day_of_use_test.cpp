@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QKeyEvent>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -21,11 +22,13 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "diary/diary_module.h"
 #include "diary/ui/day_panel_window.h"
+#include "diary/ui/diary_overview_dialog.h"
 #include "diary/ui/person_data_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "exchange/ui/export_dialog.h"
@@ -130,11 +133,24 @@ class DayOfUse : public test::KitchenProgram {
     KitchenProgram::TearDown();
   }
   // Ends the program as the user does and starts it again.
+  // The program ends with the main window and destroys none of its windows: what is on disk
+  // then is what the next start finds, so the hand destruction needed to start again in this
+  // process must write nothing.
   void Restart() {
-    MainFrm->Action("FileExitItem")->trigger();
+    QAction* exit = MainFrm->Action("FileExitItem");
+    ASSERT_TRUE(exit->isVisible() && exit->isEnabled());
+    exit->trigger();
     ASSERT_FALSE(MainFrm->isVisible());
+    const std::map<std::string, std::string> atEnd = FilesUnder(env.Root());
     DestroyAllWindows();
+    EXPECT_TRUE(FilesUnder(env.Root()) == atEnd) << "a destructor wrote to the data root";
     Start();
+  }
+  static std::map<std::string, std::string> FilesUnder(const std::string& root) {
+    std::map<std::string, std::string> out;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(root))
+      if (f.is_regular_file()) out[f.path().string()] = ReadAll(f.path().string());
+    return out;
   }
   // Runs `inside` once the modal window of the command is up; closes it unless `inside` did.
   void WithModal(const char* command, const std::function<void()>& inside) {
@@ -268,6 +284,27 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   std::snprintf(monthName, sizeof monthName, "m%02d%04d.dat", month + 1, year);
   const std::string monthFile = env.DataFolder() + "Konten/Eva/" + monthName;
   EXPECT_NE(ReadAll(monthFile).find("Kartoffelsuppe mit Majoran"), std::string::npos);
+  // Her weight of today, typed into the weight history; the window stays open to the end.
+  MainFrm->Action("GewichtsverlaufMnu")->trigger();
+  ASSERT_TRUE(ENViewDayDlg->isVisible());
+  ENViewDayDlg->NewGewichtBtn->click();
+  QTableWidget* weights = ENViewDayDlg->GewichtGrd;
+  ASSERT_EQ(weights->rowCount(), 2);
+  weights->setCurrentCell(1, 2);
+  weights->editItem(weights->item(1, 2));
+  auto* cell = weights->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(cell, nullptr);
+  cell->setFocus();
+  cell->selectAll();
+  for (char c : std::string("63,4")) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(c)));
+    QApplication::sendEvent(cell, &press);
+  }
+  ASSERT_EQ(fromQ(cell->text()), "63,4");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(cell, &enter);
+  QApplication::processEvents();
+  ASSERT_EQ(fromQ(weights->item(1, 2)->text()), "63,4");
 
   // The shopping list and the week plan for today.
   MainFrm->Action("zurEinkaufsliste1")->trigger();
@@ -357,9 +394,14 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   ASSERT_EQ(eaten->entries.size(), 1u);
   EXPECT_EQ(eaten->entries[0].name, "Kartoffelsuppe mit Majoran");
   EXPECT_EQ(ReadAll(pdfs[0]).substr(0, 5), "%PDF-");
+  ASSERT_TRUE(ENApplogMod->ReadWeightList());
+  ASSERT_EQ(ENApplogMod->weights.size(), 1u);
+  EXPECT_EQ(ENApplogMod->weights[0].values[0], "63,4");
+  EXPECT_EQ(ENApplogMod->weights[0].day, day);
   // The backup holds the day as it is now.
   for (const std::string& file : {book + ".bok", book + ".idx", std::string("Zweitbuch.bok"),
-                                 std::string("Kauflist.dat"), std::string("WPlan.ini")}) {
+                                 std::string("Kauflist.dat"), std::string("WPlan.ini"),
+                                 std::string("Konten/Eva/Weight.dat")}) {
     const std::string live = ReadAll(env.DataFolder() + file);
     EXPECT_FALSE(live.empty()) << file;
     EXPECT_EQ(ReadAll(backup + "Data/" + file), live) << file;

@@ -152,6 +152,9 @@ TEST(DiaryOverview, AWeightCellIsStoredInWeightDat) {
   EXPECT_EQ(fromQ(v.GewichtGrd->item(0, 2)->text()), GetLangText(628));
   v.GewichtGrd->item(2, 2)->setText(QStringLiteral("62,8"));  // the edit runs the handler
   EXPECT_EQ(w.diary->weights[1].values[0], "62,8");
+  // On disk at once, not when the window or the module goes.
+  const std::string annaLog = w.env.MonthFile("Anna", "Weight.dat");
+  EXPECT_NE(test::ReadAll(annaLog).find(":073062,8#"), std::string::npos);
   // A time without ':' is not stored; 7:5 is.
   v.GewichtGrdSetEditText(1, 1, "7");
   EXPECT_EQ(w.diary->weights[0].minute, 30);
@@ -165,6 +168,8 @@ TEST(DiaryOverview, AWeightCellIsStoredInWeightDat) {
   EXPECT_TRUE(Said(w.env.messages, 469));
   EXPECT_EQ(w.diary->weights.size(), 3u);
   v.DelGewichtBtnClick();
+  EXPECT_EQ(w.diary->weights.size(), 2u);
+  ASSERT_TRUE(w.diary->ReadWeightList());  // the deletion is on disk too
   EXPECT_EQ(w.diary->weights.size(), 2u);
 
   // A person change in a day panel: the overview follows before its grid can edit, so an edit
@@ -181,8 +186,7 @@ TEST(DiaryOverview, AWeightCellIsStoredInWeightDat) {
   ASSERT_EQ(v.GewichtGrd->rowCount(), 2);
   v.GewichtGrd->item(1, 2)->setText(QStringLiteral("80"));
   v.close();
-  ASSERT_TRUE(w.diary->WriteWeightList());
-  const std::string anna = test::ReadAll(w.env.MonthFile("Anna", "Weight.dat"));
+  const std::string anna = test::ReadAll(annaLog);
   EXPECT_NE(anna.find("62,8"), std::string::npos);
   EXPECT_EQ(anna.find("80#"), std::string::npos);
   EXPECT_NE(test::ReadAll(w.env.MonthFile("Bert", "Weight.dat")).find("80"), std::string::npos);

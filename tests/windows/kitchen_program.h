@@ -85,6 +85,9 @@ class KitchenProgram : public ::testing::Test {
         dialog->reject();
     });
     open();
+    // When no modal window came up the timer is still due: it must run while what `inside`
+    // refers to still lives, not in a later test.
+    QApplication::processEvents();
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> out;

@@ -253,6 +253,41 @@ TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
   EXPECT_NE(std::find(misc.begin(), misc.end(), "Mise en place"), misc.end());
 }
 
+// A chapter renamed to a name holding "#" keeps its entries once the chapters are read again
+// (the next start): its tab lists them and no other chapter's.
+TEST_F(LexiconWindows, AChapterNamedWithAHashKeepsItsEntries) {
+  Start();
+  WhileModal(
+      [] {
+        TLexBookDlg* d = LexBookDlg;
+        for (int i = 0; i < d->LBookLiBo->count(); ++i)
+          if (fromQ(d->LBookLiBo->item(i)->text()) == "Sonstiges") {
+            d->LBookLiBo->setCurrentRow(i);
+            d->LBookLiBo2Click();
+          }
+        d->AktBookEdt->setText(toQ("Saucen #1"));
+        d->AktBookEdtChange();
+        d->overtakeBtn->click();
+        d->CancelBtn->click();
+      },
+      [] { MainFrm->Action("InpLexBegriffe")->trigger(); });
+  EXPECT_NE(ReadAll(env.DataFolder() + "DE/Lexika.lbk").find("Saucen #1#3\r\n"),
+            std::string::npos);
+  MainFrm->Action("FileExitItem")->trigger();
+  DestroyAllWindows();
+  Start();
+  MainFrm->Action("StartLexikon")->trigger();
+  ASSERT_TRUE(LexShowDlg->isVisible());
+  SelectTab("Saucen #1");
+  const std::vector<std::string> misc = Lines(LexShowDlg->LexChooseLiBo);
+  EXPECT_NE(std::find(misc.begin(), misc.end(), "Mise en place"), misc.end());
+  SelectTab("Techniken");  // chapter 1
+  const std::vector<std::string> techniques = Lines(LexShowDlg->LexChooseLiBo);
+  EXPECT_EQ(std::find(techniques.begin(), techniques.end(), "Mise en place"), techniques.end());
+  EXPECT_NE(techniques, misc);
+  LexShowDlg->IDCancelClick();
+}
+
 TEST_F(LexiconWindows, TheInformationPaneBorrowsTheTermsAndTexts) {
   Start();
   ShowRecipe("R\xFChrei mit Speck");

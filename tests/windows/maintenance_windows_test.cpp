@@ -77,13 +77,28 @@ TEST_F(TakeoverWindow, OlderInstallationChoosesPerTable) {
             std::string::npos);
 }
 
-TEST_F(TakeoverWindow, VersionFourLeavesTheIngredientsFree) {
+TEST_F(TakeoverWindow, OnlyDataOfTheFormerGenerationLocksTheIngredients) {
   WriteAll(env.DataFolder() + "DE/Einheit.dat", "my units");
-  WriteAll(env.Root() + "Version.txt", "Tavolin: 4.21\r\n");
-  TUpdaterDlg dlg(env.Root());
-  dlg.PrepareUpdateDialog();
-  EXPECT_TRUE(dlg.ZutatenCB->isEnabled());
-  UpdaterDlg = nullptr;
+  struct Case {
+    const char* version;  // nullptr: no Version.txt
+    bool locked;
+  } cases[] = {
+      {nullptr, true},                          // data of the former generation
+      {"1.52\r\n", true},                     // too short for a version: 1
+      {"Tavolin: 1.00\r\n", false},            // what this program writes at every start
+      {"Tavolin: 4.21\r\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version ? c.version : "none");
+    RemoveFile(env.Root() + "Version.txt");
+    if (c.version) WriteAll(env.Root() + "Version.txt", c.version);
+    TUpdaterDlg dlg(env.Root());
+    dlg.PrepareUpdateDialog();
+    EXPECT_EQ(dlg.ZutatenCB->isEnabled(), !c.locked);
+    EXPECT_TRUE(dlg.ZutatenCB->isChecked());
+    if (!c.locked) test::Shot(&dlg, "takeover_update_own_installation");
+    UpdaterDlg = nullptr;
+  }
 }
 
 TEST_F(TakeoverWindow, FreshInstallationWelcomesAndCancelEndsTheProgram) {

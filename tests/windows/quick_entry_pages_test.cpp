@@ -178,8 +178,10 @@ TEST_F(RecipeWindows, QuickEntryTextEditedOnThePageIsStored) {
   EXPECT_EQ(r.lines[5].amount, "2");
   EXPECT_EQ(r.lines[5].unit, "Pr");
   EXPECT_EQ(r.lines[5].grams, -1);  // the tag kept the hidden data
-  EXPECT_EQ(r.lines[4].amount, "500");  // now read: the pound is converted
-  EXPECT_EQ(r.lines[4].unit, "g");
+  // The pound's line was left as written: it stays as stored, not converted.
+  EXPECT_EQ(r.lines[4].amount, "1");
+  EXPECT_EQ(r.lines[4].unit, "Pfd");
+  EXPECT_EQ(r.lines[4].text, "Kartoffeln");
 }
 
 class QuickPage : public RecipeWindows {

@@ -154,6 +154,30 @@ TEST_F(Startup, TheTakeoverWindowComesFirstOnlyAfterAnInstallation) {
   EXPECT_EQ(env.exitCode, -1);
 }
 
+TEST_F(Startup, ATakeoverCutShortIsFinishedByTheNextStartWithoutTheWindow) {
+  // Killed after the unit table was taken: its marker is gone, the categories still wait, and
+  // the choice made in the window is kept beside the data root.
+  const std::string de = env.DataFolder() + "DE/";
+  WriteAll(de + "Gattung.dat", ">0001 Meine Vorspeisen#\r\n");
+  WriteAll(de + "Gattung.datu", ">0001 Vorspeisen#\r\n");
+  WriteAll(env.Root() + "Takeover.pending", "1111111\r\n");
+  bool windowShown = false;
+  QTimer::singleShot(0, [&] {
+    if (UpdaterDlg && UpdaterDlg->isVisible()) {
+      windowShown = true;
+      UpdaterDlg->IDStartClick();
+    }
+  });
+  Start();
+  QApplication::processEvents();
+  EXPECT_FALSE(windowShown);
+  EXPECT_TRUE(MainFrm->isVisible());
+  EXPECT_EQ(ReadAll(de + "Gattung.dat"), ">0001 Vorspeisen#\r\n");
+  EXPECT_EQ(ReadAll(de + "Gattung.dat.bak"), ">0001 Meine Vorspeisen#\r\n");
+  EXPECT_FALSE(FileExists(de + "Gattung.datu"));
+  EXPECT_FALSE(FileExists(env.Root() + "Takeover.pending"));
+}
+
 TEST_F(Startup, FirstStartWithEmptySettingsAndDataFolder) {
   Start();
   ASSERT_TRUE(MainFrm && MainFrm->isVisible());

@@ -884,6 +884,10 @@ void TMainFrm::FormClose() {
     // files) keeps the stored width.
     if (paneWidthApplied_) WriteParamInt(*ctx().userSettings, "SliderChoose", ChoosePaneWidth());
   }
+  // The program ends with the main window and destroys no window: every window still open
+  // closes by its own path first, so that what it keeps on closing is written.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && w->isVisible()) w->close();
   if (ctx().tools) ctx().tools->WriteLog("END", 0);
 }
 

@@ -44,6 +44,7 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
+#include "maintenance/data_takeover.h"
 #include "maintenance/ui/backup_dialog.h"
 #include "maintenance/ui/quenora_export_dialog.h"
 #include "maintenance/ui/survey_dialog.h"
@@ -285,7 +286,10 @@ bool StartProgram() {
     ctx().exitProcess(1);
     return false;
   }
-  if (FileExists(FindFileNoCase(root + "Data/DE/Einheit.datu"))) {
+  // A takeover cut short is finished with the choice it was started with.
+  DataTakeover interrupted(root, ProgramFolder(), ctx().userSettings);
+  if (!interrupted.ResumeInterruptedRun() &&
+      FileExists(FindFileNoCase(root + "Data/DE/Einheit.datu"))) {
     new TUpdaterDlg(root);
     UpdaterDlg->PrepareUpdateDialog();
     UpdaterDlg->exec();

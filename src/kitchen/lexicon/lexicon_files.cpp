@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "services/charsets.h"
@@ -23,21 +24,19 @@ std::string ChapterText(int32_t number) {
   return std::to_string(static_cast<uint16_t>(number));
 }
 
-// The last bytes of a file; "" when it is missing or empty.
-std::string FileTail(const std::string& path, long bytes) {
-  std::string tail;
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-  if (!f) return tail;
-  if (std::fseek(f, 0, SEEK_END) == 0) {
-    const long size = std::ftell(f);
-    const long from = size > bytes ? size - bytes : 0;
-    if (size > 0 && std::fseek(f, from, SEEK_SET) == 0) {
-      tail.resize(static_cast<size_t>(size - from));
-      tail.resize(std::fread(tail.data(), 1, tail.size(), f));
-    }
+// The length of the file's bytes up to the end of its last complete entry (its closing line
+// starting with "#"), or of its first line when no entry was closed; the rest is an entry the
+// writer did not finish. A closing line without its line end counts as complete, as the reader
+// takes it.
+size_t CompleteLength(const std::string& bytes) {
+  size_t keep = 0;
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t lf = bytes.find('\n', start);
+    const size_t next = lf == std::string::npos ? bytes.size() : lf + 1;
+    if (start == 0 || bytes[start] == '#') keep = next;
+    start = next;
   }
-  std::fclose(f);
-  return tail;
+  return keep;
 }
 
 // The first line decides: an empty file or a first line holding "SAPLEX" is a lexicon.
@@ -123,6 +122,7 @@ std::string LexiconFiles::ReadLexiconKeywords(const LEXINDEX& entry) const {
 }
 
 bool LexiconFiles::MarkLexiconEntryDeleted(const LEXINDEX& entry) const {
+  BeforeFileChange();
   std::FILE* f = std::fopen(NativePath(FindFileNoCase(DataPath())).c_str(), "r+b");
   if (!f) return false;
   // Only a status line is overwritten: an index older than the file marks nothing.
@@ -146,18 +146,19 @@ bool LexiconFiles::AppendLexiconEntry(int16_t chapter, const std::string& title,
                                       const std::string& text) const {
   const std::string path = FindFileNoCase(DataPath());
   std::string head;
-  const std::string old = FileTail(path, 4096);
+  std::string old;
+  if (FileSize(path) > 0 && !ReadFileBytes(path, old)) return false;
   if (old.empty()) {
     head = std::string(kLexiconMagic) + "\r\n#\r\n";
   } else {
-    // An entry cut short (the program stopped while writing it) must not swallow this one.
-    if (old.back() != '\n') head += "\r\n";
-    const size_t end = old.find_last_not_of("\r\n");
-    const size_t begin = end == std::string::npos ? 0 : old.find_last_of('\n', end);
-    const size_t first = begin == std::string::npos ? 0 : begin + 1;
-    if (end != std::string::npos && old[first] != '#' &&
-        old.compare(first, end + 1 - first, kLexiconMagic) != 0)
-      head += "#\r\n";
+    // An entry cut short (the program stopped while writing it) is dropped: closing it would
+    // make its half a live entry.
+    const size_t keep = CompleteLength(old);
+    if (keep < old.size()) {
+      if (!TruncateFile(path, static_cast<long long>(keep))) return false;
+      old.resize(keep);
+    }
+    if (!old.empty() && old.back() != '\n') head += "\r\n";
   }
   std::string out = head;
   out += "B" + ChapterText(chapter) + "\r\n";
@@ -255,7 +256,8 @@ bool LexiconFiles::ReadChapterFile(std::vector<LEXBOOKS>& chapters, bool& damage
   if (!in.IsOpen()) return false;
   std::string line;
   while (in.Next(line)) {
-    const size_t hash = line.find('#');
+    // The number follows the last "#": a chapter name may hold one itself.
+    const size_t hash = line.rfind('#');
     if (hash == std::string::npos) {
       damaged = damaged || !line.empty();
       continue;

@@ -61,8 +61,9 @@ class LexiconFiles {
   // be opened or the status line is not where the index says.
   bool MarkLexiconEntryDeleted(const LEXINDEX& entry) const;
   void MarkChapterEntriesDeleted(const std::vector<LEXINDEX>& index, int16_t chapter) const;
-  // Appends one live entry; a missing or empty file is started with the magic line and "#".
-  // Empty keyword lines are left out; a text line beginning with "#" gets a blank before it.
+  // Appends one live entry; a missing or empty file is started with the magic line and "#",
+  // and an entry cut short at the file's end is cut off first. Empty keyword lines are left out;
+  // a text line beginning with "#" gets a blank before it.
   bool AppendLexiconEntry(int16_t chapter, const std::string& title,
                           const std::vector<std::string>& keywordLines,
                           const std::string& text) const;

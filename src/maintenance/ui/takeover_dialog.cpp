@@ -169,8 +169,9 @@ TUpdaterDlg::TUpdaterDlg(const std::string& dataRoot, QWidget* parent)
   connect(IDCancel, &QPushButton::clicked, this, [this] { IDCancelClick(); });
 
   installedMajor = ReadInstalledVersion(VersionFile());
-  if (installedMajor == 1) {
-    // Installations before version 2 always take the ingredient list of the update.
+  if (installedMajor == 1 && !WrittenByThisProgram(VersionFile())) {
+    // Data of the former generation always takes the ingredient list of the update; this
+    // program's own installations (version 1 as well) leave the choice to the user.
     ZutatenCB->setChecked(true);
     ZutatenCB->setEnabled(false);
   }
