@@ -42,6 +42,8 @@ struct Frame {
   Range left, right;
   double sLeft = 0, sRight = 0;
   int leftLimit = 0, rightLimit = 0;
+  // An axis without any value gets no value labels.
+  bool leftBlank = false, rightBlank = false;
 
   int Width(const std::string& t) const { return c.textWidth ? c.textWidth(t) : 0; }
   void Add(ChartShape::Kind kind, uint32_t colour, std::vector<std::pair<int, int>> points) {
@@ -119,7 +121,7 @@ struct Frame {
       return std::vector<double>{r.max, r.min + (r.max - r.min) * 0.5, r.min};
     };
     const std::vector<double> lv = values(left);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3 && !leftBlank; ++i) {
       scene.leftLabels.push_back(format(lv[static_cast<size_t>(i)]));
       Text(kChartRed, m, ys[i], scene.leftLabels.back());
     }
@@ -128,7 +130,7 @@ struct Frame {
           {{m + w1 + cx / 2, y}, {Trunc(m + w1 + cx / 2 + 0.75 * cx), y}});
     if (second) {
       const std::vector<double> rv = values(right);
-      for (int i = 0; i < 3; ++i) {
+      for (int i = 0; i < 3 && !rightBlank; ++i) {
         scene.rightLabels.push_back(format(rv[static_cast<size_t>(i)]));
         Text(kChartGreen, Trunc(W - m - w2 - 0.25 * cx), ys[i], scene.rightLabels.back());
       }
@@ -246,7 +248,21 @@ ChartScene LayoutWeightChart(const WeightChartInput& in, const ChartCanvas& c) {
         r.Widen((*n)->value);
         widest[s] = std::max(widest[s], f.Width(std::to_string(Trunc((*n)->value))));
       }
+    if (r.max < r.min) {
+      // Nothing to scale: an empty axis from 0 upwards, without labels.
+      r = Range{0, 1};
+      (s == 0 ? f.leftBlank : f.rightBlank) = true;
+      continue;
+    }
     if (r.min > 300) r.min = 300;
+    // Whole-number labels need a span of two to differ: one value, or values close together,
+    // get a scale around them with the points in the middle.
+    if (r.max - r.min < 2) {
+      const double centre = std::round((r.min + r.max) / 2);
+      r.min = std::min(r.min, centre - 1);
+      r.max = std::max(r.max, centre + 1);
+      widest[s] = std::max(widest[s], f.Width(std::to_string(Trunc(r.max))));
+    }
   }
   if (!f.second) f.right = Range{0, 1};
   f.w1 = widest[0];
@@ -330,7 +346,11 @@ ChartScene LayoutWeightChart(const WeightChartInput& in, const ChartCanvas& c) {
       line.emplace_back(
           xEnd, yOf(between(before[s]->day, before[s]->value, after[s]->day, after[s]->value, to)));
     }
-    if (!line.empty()) f.Add(ChartShape::Kind::Polyline, s == 0 ? kChartRed : kChartGreen, line);
+    if (line.size() == 1)  // a lone point draws no line: a dot shows it
+      f.Box(ChartShape::Kind::Circle, s == 0 ? kChartRed : kChartGreen, line[0].first - 3,
+            line[0].second - 3);
+    else if (!line.empty())
+      f.Add(ChartShape::Kind::Polyline, s == 0 ? kChartRed : kChartGreen, line);
   }
   for (const Mark& k : marks) {
     f.Add(ChartShape::Kind::Polyline, kChartBlue,

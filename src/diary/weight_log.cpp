@@ -138,7 +138,8 @@ void TENApplogMod::FillWeightGrid(TextGrid& grid) const {
   grid.SetRowCount(static_cast<int>(weights.size()) + 1);
   grid.enabled = true;
   const bool point = LanguageCode() != "NL";
-  const OptionsStore* options = ctx().options;
+  const std::vector<int> parts =
+      ctx().options ? ctx().options->ShownWeightParts() : std::vector<int>();
   for (size_t i = 0; i < weights.size(); ++i) {
     const GEWICHTLIST& w = weights[i];
     const int row = static_cast<int>(i) + 1;
@@ -149,10 +150,7 @@ void TENApplogMod::FillWeightGrid(TextGrid& grid) const {
     std::snprintf(time, sizeof time, "%02d:%02d", w.hour, w.minute);
     grid.SetCell(1, row, time);
     int col = 2;
-    for (int p = 0; p < 6; ++p)
-      for (int k = 0; k < 6; ++k)
-        if (options && options->GetGewChartPos(k) == p && options->GetGewChartVisible(k))
-          grid.SetCell(col++, row, w.values[k]);
+    for (int k : parts) grid.SetCell(col++, row, w.values[k]);
     grid.SetCell(col, row, w.comment);
   }
   grid.currentRow = static_cast<int>(weights.size());

@@ -48,6 +48,14 @@ bool OptionsStore::GetGewChartVisible(int part) const {
   return part >= 0 && part < 6 && chartVisible[static_cast<size_t>(part)];
 }
 
+std::vector<int> OptionsStore::ShownWeightParts() const {
+  std::vector<int> parts;
+  for (int position = 0; position < 6; ++position)
+    for (int part = 0; part < 6; ++part)
+      if (GetGewChartPos(part) == position && GetGewChartVisible(part)) parts.push_back(part);
+  return parts;
+}
+
 std::string OptionsStore::WeightChartText() const {
   std::string text;
   for (size_t i = 0; i < 6; ++i) {

@@ -82,6 +82,8 @@ class OptionsStore {
   // Position and visibility of a part; 0 and false for a part number of 6 or more.
   int GetGewChartPos(int part) const;
   bool GetGewChartVisible(int part) const;
+  // The shown parts in display order: the value columns of the weight grid, from column 2.
+  std::vector<int> ShownWeightParts() const;
   // The option-70 text of the held parts: per part "+" or "-" and its position.
   std::string WeightChartText() const;
 

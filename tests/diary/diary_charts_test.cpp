@@ -86,10 +86,33 @@ WeightChartEntry Weight(int day, int month, const std::string& kg, const std::st
 
 TEST(DiaryCharts, WeightLines) {
   const ChartCanvas c = Canvas();
-  // An empty log: the scale runs from 300 at the bottom to 0 at the top, no line.
+  // An empty log: an axis from 0 upwards without labels, no line.
   ChartScene s = LayoutWeightChart({kMay, {}, -1}, c);
-  EXPECT_EQ(s.leftLabels, (std::vector<std::string>{"0", "150", "300"}));
+  EXPECT_TRUE(s.leftLabels.empty());
+  EXPECT_LT(s.minLeft, s.maxLeft);
   EXPECT_TRUE(Shapes(s, ChartShape::Kind::Polyline, kChartRed).empty());
+  EXPECT_TRUE(Shapes(s, ChartShape::Kind::Circle, kChartRed).empty());
+
+  // One weight in the period, and two close together: three different labels around them and
+  // the lone point shown as a dot in the middle of the scale.
+  struct Lone {
+    std::vector<WeightChartEntry> entries;
+    std::vector<std::string> labels;
+  };
+  for (const Lone& lone : {Lone{{Weight(12, 4, "64")}, {"65", "64", "63"}},
+                           Lone{{Weight(12, 4, "64,5"), Weight(20, 4, "65")}, {"66", "65", "64"}}}) {
+    s = LayoutWeightChart({kMay, lone.entries, -1}, c);
+    EXPECT_EQ(s.leftLabels, lone.labels);
+    const auto dots = Shapes(s, ChartShape::Kind::Circle, kChartRed);
+    const auto lines = Shapes(s, ChartShape::Kind::Polyline, kChartRed);
+    EXPECT_EQ(dots.size() + lines.size(), 1u);
+    const int y = dots.empty() ? lines[0]->points[0].second : dots[0]->y + 3;
+    const int y0 = static_cast<int>(300 - 10 - 1.5 * 13), top = y0 - 234;  // plot height
+    EXPECT_GT(y, top + 20) << lone.labels[1];
+    EXPECT_LT(y, y0 - 20) << lone.labels[1];
+  }
+  s = LayoutWeightChart({kMay, {Weight(12, 4, "64")}, -1}, c);
+  ASSERT_EQ(Shapes(s, ChartShape::Kind::Circle, kChartRed).size(), 1u);
 
   // Entries only before and after the period: one straight line from edge to edge.
   s = LayoutWeightChart({kMay, {Weight(20, 3, "80"), Weight(10, 5, "70")}, -1}, c);

@@ -4,13 +4,17 @@
 // and painting the chart reads no month file. Shots in both languages (TAVOLIN_SHOTS).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTest>
 
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
@@ -190,6 +194,92 @@ TEST(DiaryOverview, AWeightCellIsStoredInWeightDat) {
   EXPECT_NE(anna.find("62,8"), std::string::npos);
   EXPECT_EQ(anna.find("80#"), std::string::npos);
   EXPECT_NE(test::ReadAll(w.env.MonthFile("Bert", "Weight.dat")).find("80"), std::string::npos);
+}
+
+// A column whose title or widest text does not fit shows it cut.
+void ExpectColumnsShowWholeTexts(QTableWidget* g, int contentColumns) {
+  QFont bold = g->horizontalHeader()->font();
+  bold.setBold(true);
+  for (int c = 0; c < g->columnCount(); ++c) {
+    if (g->isColumnHidden(c)) continue;
+    const QString title = g->horizontalHeaderItem(c)->text();
+    EXPECT_GE(g->columnWidth(c), QFontMetrics(bold).horizontalAdvance(title) + 4) << fromQ(title);
+    for (int r = 1; c < contentColumns && r < g->rowCount(); ++r) {
+      if (const QTableWidgetItem* item = g->item(r, c)) {
+        EXPECT_GE(g->columnWidth(c), g->fontMetrics().horizontalAdvance(item->text()) + 4)
+            << fromQ(item->text());
+      }
+    }
+  }
+}
+
+// Anna's weights of the whole spring and the diary days of May, in the program's language: the
+// titles stand above the rows however far they scroll and nothing is cut; "Neue Eingabe" takes
+// the weight typed after it, and Enter ends the cell without asking for another entry.
+TEST(DiaryOverview, AUserScrollsTheTablesAndTypesANewWeight) {
+  DiaryWindowEnv w;
+  test::WindowLanguage language(w.env, "DE");
+  FillMay(w);
+  for (int day = 1; day <= 28; ++day)
+    for (int month : {kMay - 2, kMay - 1}) {
+      const int i = w.diary->AddWeightEntryAt(day, month, 2024, 7, 0);
+      w.diary->SetWeightValue(i, 0, std::to_string(70 - day / 4));
+    }
+  for (int day = 11; day <= 31; ++day)
+    ASSERT_TRUE(w.diary->AddFoodToDay(day, kMay, 2024, "G101000"));
+  OverviewWindows o;
+  TENViewDayDlg& v = o.overview;
+  v.resize(900, 680);
+  v.Calendar->SetDate(31, kMay, 2024);
+  v.SetOverviewMode(1);
+  v.show();
+  v.OverviewDateChanged();  // as a click on the calendar's day
+  QApplication::setActiveWindow(&v);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
+  // The period's strip is titled at the first show.
+  EXPECT_EQ(fromQ(v.GraphTitleTxt->text()).rfind(GetLangText(475), 0), 0u)
+      << fromQ(v.GraphTitleTxt->text());
+  EXPECT_EQ(fromQ(v.VerlaufTitleTxt->text()).rfind(GetLangText(476), 0), 0u);
+
+  // The weight grid opens at its last row with its titles in view.
+  QTableWidget* weights = v.GewichtGrd;
+  ASSERT_EQ(weights->rowCount(), 59);
+  EXPECT_TRUE(weights->horizontalHeader()->isVisible());
+  EXPECT_EQ(fromQ(weights->horizontalHeaderItem(0)->text()), GetLangText(466));
+  EXPECT_EQ(fromQ(weights->horizontalHeaderItem(2)->text()), GetLangText(628));
+  EXPECT_TRUE(weights->isRowHidden(0));
+  ExpectColumnsShowWholeTexts(weights, 1);
+
+  // "Neue Eingabe" by a click, the weight typed, Enter: stored in the new row, asked nothing.
+  const size_t before = w.diary->weights.size();
+  QTest::mouseClick(v.NewGewichtBtn, Qt::LeftButton);
+  ASSERT_EQ(w.diary->weights.size(), before + 1);
+  QWidget* typing = QApplication::focusWidget();
+  ASSERT_NE(typing, nullptr);
+  QTest::keyClicks(typing, "61,5");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QApplication::processEvents();  // the cell takes the text from the event loop
+  EXPECT_EQ(w.diary->weights.size(), before + 1);
+  EXPECT_FALSE(Said(w.env.messages, 469));
+  const GEWICHTLIST& added = w.diary->weights.back();
+  EXPECT_EQ(added.day, 31);
+  EXPECT_EQ(added.values[0], "61,5");
+  test::Shot(&v, "overview_weight_new_entry_DE");
+
+  // The nutrition view: the period table scrolled to its end keeps "Datum" and "OK" in view.
+  QTest::mouseClick(v.DiffDateRdb, Qt::LeftButton);
+  v.ErnaehrungMnu->trigger();
+  QTableWidget* period = v.VerlaufGrd;
+  ASSERT_GE(period->rowCount(), 20);
+  period->verticalScrollBar()->setValue(period->verticalScrollBar()->maximum());
+  EXPECT_GT(period->verticalScrollBar()->value(), 0);
+  EXPECT_TRUE(period->horizontalHeader()->isVisible());
+  EXPECT_EQ(fromQ(period->horizontalHeaderItem(0)->text()), GetLangText(466));
+  EXPECT_EQ(fromQ(period->horizontalHeaderItem(1)->text()), GetLangText(564));
+  ExpectColumnsShowWholeTexts(period, 1);
+  ExpectColumnsShowWholeTexts(v.DayGrd, 2);
+  test::Shot(&v, "overview_tables_scrolled_DE");
+  v.close();
 }
 
 TEST(DiaryOverview, Shots) {

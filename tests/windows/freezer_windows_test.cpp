@@ -6,19 +6,25 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
+#include <memory>
 
 #include "kitchen/freezer/freezer_records.h"
 #include "kitchen/ui/best_before_dialog.h"
 #include "kitchen/ui/freezer_dialog.h"
+#include "kitchen/ui/freezer_picture.h"
 #include "services/options_store.h"
 #include "windows/kitchen_program.h"
 
@@ -267,6 +273,97 @@ TEST_F(FreezerWindows, StoringEditingCopyingAndDeletingFoods) {
       << saved;
   EXPECT_EQ(ReadAll(Types()),
             ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/CoolTypes.dat"));
+}
+
+// What a drag from the usual-foods tree hands to the widget under the mouse: enter, moves,
+// and the drop when `letGo`. Returns whether the last event was accepted.
+bool DragOver(QWidget* target, const QMimeData* data, const std::vector<QPoint>& path,
+              bool letGo) {
+  bool accepted = false;
+  for (size_t i = 0; i < path.size(); ++i) {
+    const QEvent::Type type = i == 0 ? QEvent::DragEnter
+                              : i + 1 == path.size() && letGo ? QEvent::Drop
+                                                              : QEvent::DragMove;
+    if (type == QEvent::DragEnter) {
+      QDragEnterEvent e(path[i], Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(target, &e);
+      accepted = e.isAccepted();
+      if (!accepted) return false;  // a refused enter ends the drag over this widget
+    } else if (type == QEvent::DragMove) {
+      QDragMoveEvent e(path[i], Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(target, &e);
+      accepted = e.isAccepted();
+    } else {
+      QDropEvent e(path[i], Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                   Qt::NoModifier);
+      QApplication::sendEvent(target, &e);
+      accepted = e.isAccepted();
+    }
+  }
+  return accepted;
+}
+
+// A freezer of fourteen compartments: the picture shows all of them, and a food dragged up
+// from the tree, entering the picture below the compartments, lands in the one it is let go
+// over; let go beside the compartments it is not taken.
+TEST_F(FreezerWindows, AUsualFoodDraggedIntoTheLowestOfManyCompartments) {
+  std::string boxes = ">N#Gro\xDF" "e Truhe\r\n";
+  for (int i = 1; i <= 14; ++i) boxes += "+Fach " + std::to_string(i) + "\r\n";
+  WriteAll(Boxes(), boxes);
+  Start();
+  TCoolDlg* d = Open();
+  d->resize(900, 600);
+  QApplication::processEvents();
+  ASSERT_EQ(Freezer(0).count, 14);
+  FreezerPicture* picture = d->PaintGraph;
+  // Every compartment lies inside the picture.
+  EXPECT_LE(FreezerHeight(*d) * picture->Scale(), picture->height() + 1.0);
+  Shot(d, "freezer_many_compartments_DE");
+
+  // The user picks "Erbsen" in the tree with the mouse and drags it.
+  const auto& types = d->FoodTypes();
+  SelectType("Erbsen");  // to find its node; the click below chooses it
+  QTreeWidgetItem* peas = d->TypeTree->currentItem();
+  ASSERT_NE(peas, nullptr);
+  SelectType("Gem\xFC" "se");
+  d->TypeTree->scrollToItem(peas);
+  QTest::mouseClick(d->TypeTree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    d->TypeTree->visualItemRect(peas).center());
+  ASSERT_EQ(types[d->SelectedFoodType()].name, "Erbsen");
+  std::unique_ptr<QMimeData> data(
+      d->TypeTree->model()->mimeData(d->TypeTree->selectionModel()->selectedIndexes()));
+
+  auto at = [&](double pictureY) {
+    return QPoint(picture->width() / 2, static_cast<int>(pictureY * picture->Scale()));
+  };
+  const double lowest = 64 + 48 * 13 + 24;  // the middle of compartment 14
+  const int below = picture->height() - 2;  // under the freezer's bottom
+  // Let go under the freezer: entered, but not taken.
+  EXPECT_FALSE(DragOver(picture, data.get(), {QPoint(picture->width() / 2, below),
+                                              QPoint(picture->width() / 2, below - 1)},
+                        true));
+  EXPECT_TRUE(Freezer(0).faecher[13].foods.empty());
+  // Entered below the compartments, moved up onto the lowest one and let go there.
+  EXPECT_TRUE(DragOver(picture, data.get(),
+                       {QPoint(picture->width() / 2, below), at(lowest + 10), at(lowest)}, true));
+  ASSERT_EQ(Freezer(0).faecher[13].foods.size(), 1u);
+  EXPECT_EQ(Freezer(0).faecher[13].foods[0].name, "Erbsen");
+  EXPECT_EQ(d->CurFach, 13);
+  // The same drag entering above the compartments reaches the first one.
+  EXPECT_TRUE(DragOver(picture, data.get(), {at(20), at(64 + 24)}, true));
+  ASSERT_EQ(Freezer(0).faecher[0].foods.size(), 1u);
+  // The table takes it too, wherever it is let go.
+  QWidget* table = d->LMittelGrd->viewport();
+  EXPECT_TRUE(DragOver(table, data.get(), {QPoint(5, 5), QPoint(20, 20)}, true));
+  EXPECT_EQ(Freezer(0).faecher[0].foods.size(), 2u);
+  // A group is refused on entering.
+  SelectType("Gem\xFC" "se");
+  std::unique_ptr<QMimeData> group(
+      d->TypeTree->model()->mimeData(d->TypeTree->selectionModel()->selectedIndexes()));
+  EXPECT_FALSE(DragOver(picture, group.get(), {at(lowest)}, false));
+  Shot(d, "freezer_dropped_into_lowest_DE");
 }
 
 TEST_F(FreezerWindows, UsualFoodsDroppedDoubleClickedAndTakenIn) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,6 +39,7 @@
 #include "services/context.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
+#include "user_input.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -388,6 +390,32 @@ TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
   env.messages.answers = {IDYES};
   MainFrm->Action("WPKList")->trigger();
   EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 2);
+}
+
+// The system speaks American English, the program German: the entry dialog writes the day as
+// the week grid's column title does.
+TEST_F(KitchenWindows, EntryDialogWritesTheDayInTheProgramsLanguage) {
+  const QLocale system;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  Start();
+  TWPlanDlg* plan = WPlanDlg;
+  Select({"Gulasch"});
+  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 3, 1);
+  MainFrm->resize(1100, 760);
+  MainFrm->ToggleWeekPlanPane();
+  QApplication::processEvents();
+  QTableWidget* grid = plan->WPlanGrd;
+  ASSERT_TRUE(grid->isVisible());
+  const QPoint cell = grid->visualRect(grid->model()->index(0, 3)).center();  // the first entry
+  ASSERT_TRUE(grid->viewport()->rect().contains(cell));
+  std::string shown;
+  WhileShown(
+      WPParaDlg, [&] { shown = fromQ(WPParaDlg->WPPDate->text()); },
+      [&] { test::DoubleClick(grid->viewport(), cell); });
+  QLocale::setDefault(system);
+  EXPECT_EQ(shown, "6.6.2024");  // Thursday of the week of 3 June 2024
+  EXPECT_TRUE(grid->horizontalHeaderItem(3)->text().endsWith(QStringLiteral(" 6.6.2024")))
+      << fromQ(grid->horizontalHeaderItem(3)->text());
 }
 
 TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark) {

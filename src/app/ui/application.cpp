@@ -38,6 +38,11 @@ void InstallQtServices() {
 }
 
 std::unique_ptr<QTranslator> InstallQtTranslations(const std::string& language) {
+  // Dates and numbers that Qt formats follow the program's language, not the system's.
+  const QLocale::Language wanted = language == "DE"   ? QLocale::German
+                                   : language == "NL" ? QLocale::Dutch
+                                                      : QLocale::English;
+  if (QLocale::system().language() != wanted) QLocale::setDefault(QLocale(wanted));
   // Qt's texts are English already; the other languages come from Qt's translations.
   if (language != "DE") return nullptr;
   auto translator = std::make_unique<QTranslator>();

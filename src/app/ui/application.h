@@ -24,6 +24,7 @@ void InstallQtServices();
 // Qt's own texts (Yes/No, file dialogs, key names such as "Strg+") in the program language
 // ("DE" or "EN"), from Qt's translation folder. Installed into the application until the
 // returned translator is destroyed; null for English and when no translation is installed.
+// Qt's formatting of dates and numbers (QLocale's default) follows that language as well.
 std::unique_ptr<QTranslator> InstallQtTranslations(const std::string& language);
 
 }  // namespace tav

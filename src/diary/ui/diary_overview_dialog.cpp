@@ -113,10 +113,13 @@ class MarkDelegate : public QStyledItemDelegate {
   bool period_;
 };
 
+// Row 0 holds the titles as the diary fills its grids; it is hidden and the titles stand in the
+// header, which stays in place while the rows scroll.
 QTableWidget* Grid(QWidget* parent, const char* name) {
   auto* g = Named<QTableWidget>(parent, name);
   g->verticalHeader()->setVisible(false);
-  g->horizontalHeader()->setVisible(false);
+  g->horizontalHeader()->setHighlightSections(false);
+  g->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   g->verticalHeader()->setDefaultSectionSize(16);
   g->verticalHeader()->setMinimumSectionSize(14);
   g->horizontalHeader()->setDefaultSectionSize(100);
@@ -142,13 +145,27 @@ void CopyGrid(const TextGrid& from, QTableWidget* to, int keepTitleColumns) {
 
 void SetTitle(QTableWidget* g, int column, const std::string& text) {
   if (column >= g->columnCount()) g->setColumnCount(column + 1);
+  if (g->rowCount() < 1) g->setRowCount(1);
   auto* item = new QTableWidgetItem(toQ(text));
   item->setFlags(Qt::ItemIsEnabled);
-  item->setBackground(g->palette().button());
   QFont f = item->font();
   f.setBold(true);
   item->setFont(f);
+  g->setHorizontalHeaderItem(column, item->clone());
   g->setItem(0, column, item);
+  g->setRowHidden(0, true);
+}
+
+// Every column at least as wide as its title and, for the first `byContents` columns, its
+// widest text among the rows shown.
+void FitColumns(QTableWidget* g, int byContents) {
+  for (int c = 0; c < g->columnCount(); ++c) {
+    if (g->isColumnHidden(c)) continue;
+    int need = g->horizontalHeader()->sectionSizeHint(c);
+    if (c < byContents)
+      need = std::max(need, static_cast<const QAbstractItemView*>(g)->sizeHintForColumn(c));
+    if (g->columnWidth(c) < need) g->setColumnWidth(c, need);
+  }
 }
 
 QWidget* TitledPane(QWidget* parent, const char* stripName, QLabel*& caption, const char* text) {
@@ -341,6 +358,8 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   compareRow->addWidget(CompareItemCoBo, 1);
   NewGewichtBtn = Captioned<QPushButton>(GewichtPnl, "NewGewichtBtn", "&Neue Eingabe");
   DelGewichtBtn = Captioned<QPushButton>(GewichtPnl, "DelGewichtBtn", "&Entfernen");
+  // Enter in the grid ends a cell's edit; it never adds or removes an entry.
+  for (QPushButton* b : {NewGewichtBtn, DelGewichtBtn}) b->setAutoDefault(false);
   auto* weightBottom = new QHBoxLayout;
   weightBottom->addWidget(NewGewichtBtn);
   weightBottom->addWidget(DelGewichtBtn);
@@ -534,6 +553,8 @@ void TENViewDayDlg::FormShow() {
     CompareMarker = gw > 0 ? -2 : -1;
   }
   filling_ = false;
+  // The period's titles: the translation of the form has emptied the strips since creation.
+  ComputePeriod();
   FillPersonCombo();
   MultiDataDay = ctx().options && ctx().options->Flag(76);
   SetWeightColumns();
@@ -777,6 +798,8 @@ void TENViewDayDlg::RefreshOverviewGrids() {
   BLSFilterCoBo->setCurrentIndex(filter >= 0 && filter < BLSFilterCoBo->count() ? filter : 0);
   if (dayRow > 0 && dayRow < DayGrd->rowCount()) DayGrd->setCurrentCell(dayRow, 0);
   filling_ = false;
+  FitColumns(DayGrd, 2);
+  FitColumns(VerlaufGrd, 1);
   for (QTableWidget* g : {DayGrd, VerlaufGrd}) g->setUpdatesEnabled(true);
 }
 
@@ -936,14 +959,10 @@ void TENViewDayDlg::FormClose() {
 // --- the weight page ---------------------------------------------------------------------
 
 void TENViewDayDlg::SetWeightColumns() {
-  const OptionsStore* options = ctx().options;
-  int shown = 0;
+  const std::vector<int> parts =
+      ctx().options ? ctx().options->ShownWeightParts() : std::vector<int>();
   filling_ = true;
-  GewichtGrd->setColumnCount(4);
-  for (int p = 0; p < 6; ++p)
-    for (int k = 0; k < 6; ++k)
-      if (options && options->GetGewChartPos(k) == p && options->GetGewChartVisible(k)) ++shown;
-  if (shown > 0) GewichtGrd->setColumnCount(shown + 3);
+  GewichtGrd->setColumnCount(parts.empty() ? 4 : static_cast<int>(parts.size()) + 3);
   GewichtGrd->setRowCount(std::max(1, GewichtGrd->rowCount()));
   GewichtGrd->setColumnWidth(0, 105);
   GewichtGrd->setColumnWidth(1, MultiDataDay ? 36 : 0);
@@ -951,17 +970,13 @@ void TENViewDayDlg::SetWeightColumns() {
   SetTitle(GewichtGrd, 0, GetLangText(466));
   SetTitle(GewichtGrd, 1, GetLangText(467));
   int col = 2;
-  for (int p = 0; p < 6; ++p)
-    for (int k = 0; k < 6; ++k)
-      if (options && options->GetGewChartPos(k) == p && options->GetGewChartVisible(k)) {
-        // 55 pixels, or what the title needs in the platform's font.
-        const std::string title = GetLangText(628 + k);
-        GewichtGrd->setColumnWidth(
-            col, std::max(55, GewichtGrd->fontMetrics().horizontalAdvance(toQ(title)) + 12));
-        SetTitle(GewichtGrd, col++, title);
-      }
+  for (int k : parts) {
+    GewichtGrd->setColumnWidth(col, 55);
+    SetTitle(GewichtGrd, col++, GetLangText(628 + k));
+  }
   GewichtGrd->setColumnWidth(col, 1500);
   SetTitle(GewichtGrd, col, GetLangText(468));
+  FitColumns(GewichtGrd, 0);
   filling_ = false;
 }
 
@@ -980,6 +995,7 @@ void TENViewDayDlg::FillWeightGridHere() {
     }
   GewichtGrd->setEnabled(grid.enabled);
   GewichtGrd->setCurrentCell(grid.currentRow, 2);
+  FitColumns(GewichtGrd, 2);  // the dates and times
   filling_ = false;
 }
 
@@ -988,6 +1004,10 @@ void TENViewDayDlg::NewGewichtBtnClick() {
   const int index = ENApplogMod->AddWeightEntry(CurDate.day, CurDate.month, CurDate.year);
   FillWeightGridHere();
   GewichtGrd->setCurrentCell(index + 1, 2);
+  // What the user types next is the weight of the new row.
+  GewichtGrd->setFocus(Qt::OtherFocusReason);
+  if (QTableWidgetItem* cell = GewichtGrd->item(index + 1, 2); cell && GewichtGrd->isEnabled())
+    GewichtGrd->editItem(cell);
   RepaintGraph();
 }
 
@@ -1011,15 +1031,10 @@ void TENViewDayDlg::GewichtGrdSetEditText(int column, int row, const std::string
       ENApplogMod->SetWeightTime(entry, text);
   } else if (column == last) {
     ENApplogMod->SetWeightComment(entry, text);
-  } else if (column >= 2) {
-    const OptionsStore* options = ctx().options;
-    int n = 0;
-    for (int p = 0; p < 6; ++p)
-      for (int k = 0; k < 6; ++k)
-        if (options && options->GetGewChartPos(k) == p && options->GetGewChartVisible(k)) {
-          if (n == column - 2) ENApplogMod->SetWeightValue(entry, k, text);
-          ++n;
-        }
+  } else if (column >= 2 && ctx().options) {
+    const std::vector<int> parts = ctx().options->ShownWeightParts();
+    if (static_cast<size_t>(column - 2) < parts.size())
+      ENApplogMod->SetWeightValue(entry, parts[static_cast<size_t>(column - 2)], text);
   }
   RepaintGraph();
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDataStream>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -674,6 +676,31 @@ bool TCoolDlg::CanDropFoodType() const {
   return t >= 0 && !inventory.types[t].group;
 }
 
+namespace {
+
+// The entry index that the first item of a view's drag data carries (-1 without one).
+int DraggedEntry(const QMimeData* data) {
+  const QByteArray bytes =
+      data ? data->data(QStringLiteral("application/x-qabstractitemmodeldatalist")) : QByteArray();
+  if (bytes.isEmpty()) return -1;
+  QDataStream in(bytes);
+  int row = 0, column = 0;
+  QMap<int, QVariant> roles;
+  in >> row >> column >> roles;
+  return in.status() == QDataStream::Ok && roles.contains(kEntryRole)
+             ? roles.value(kEntryRole).toInt()
+             : -1;
+}
+
+}  // namespace
+
+bool TCoolDlg::AcceptsFoodTypeDrag(const QDropEvent* e) const {
+  if (!CanDropFoodType()) return false;
+  if (e->source()) return e->source() == TypeTree;
+  // Without a source in this process the data must be the tree's chosen food.
+  return DraggedEntry(e->mimeData()) == SelectedFoodType();
+}
+
 void TCoolDlg::PaintGraphDragDrop(int y) {
   const int b = DropCompartment(y);
   if (b < 0 || !CanDropFoodType()) return;
@@ -1302,7 +1329,7 @@ bool TCoolDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == LMittelGrd->viewport() &&
       (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
     auto* drop = static_cast<QDropEvent*>(event);
-    if (drop->source() != TypeTree || !CanDropFoodType()) {
+    if (!AcceptsFoodTypeDrag(drop)) {
       drop->ignore();
       return true;
     }

@@ -14,6 +14,7 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDropEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +60,9 @@ class TCoolDlg : public QDialog {
   // The compartment under height y for a drop, -1 outside the compartments.
   int DropCompartment(int y) const;
   bool CanDropFoodType() const;
+  // A drag that carries a usual food (not a group) from the tree: what the picture and the
+  // table take.
+  bool AcceptsFoodTypeDrag(const QDropEvent* e) const;
   void PaintGraphDragDrop(int y);
   void SchrankCoBoChange();
   void FachChooseCoBoChange();

@@ -64,33 +64,48 @@ FreezerPicture::FreezerPicture(TCoolDlg* dlg, QWidget* parent) : QWidget(parent)
   setMinimumSize(150, 330);
 }
 
+int FreezerHeight(const TCoolDlg& dlg) {
+  const CO_SCHRANK* s = const_cast<TCoolDlg&>(dlg).CurrentFreezer();
+  const int inUse = s ? std::min<int>(s->count, static_cast<int>(s->faecher.size())) : 0;
+  return 10 + 54 + 48 * inUse + dlg.TruheUntenImg.height() + 10;
+}
+
+double FreezerPicture::Scale() const {
+  const int needed = FreezerHeight(*dlg_);
+  return needed > height() && height() > 0 ? static_cast<double>(height()) / needed : 1.0;
+}
+
+int FreezerPicture::PictureY(const QPointF& at) const {
+  return static_cast<int>(at.y() / Scale());
+}
+
 void FreezerPicture::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
+  // A freezer of many compartments is drawn smaller, so every compartment stays in reach.
+  const double scale = Scale();
+  p.scale(scale, scale);
   const int current = dlg_->AllFaecher && dlg_->ViewMode == 0 ? -2 : dlg_->CurFach;
-  DrawFreezer(p, *dlg_, width() / 2 - 70, dlg_->ViewMode == 0, current);
+  DrawFreezer(p, *dlg_, static_cast<int>(width() / scale) / 2 - 70, dlg_->ViewMode == 0, current);
 }
 
 void FreezerPicture::mousePressEvent(QMouseEvent* e) {
-  dlg_->PaintGraphMouseDown(static_cast<int>(e->position().y()));
+  dlg_->PaintGraphMouseDown(PictureY(e->position()));
 }
 
-bool FreezerPicture::Accepts(const QDropEvent* e) const {
-  return e->source() == dlg_->TypeTree &&
-         dlg_->DropCompartment(static_cast<int>(e->position().y())) >= 0 && dlg_->CanDropFoodType();
-}
-
+// A drag of a usual food is taken on entering wherever it enters; whether it may be let go
+// is decided at each position it moves over.
 void FreezerPicture::dragEnterEvent(QDragEnterEvent* e) {
-  if (Accepts(e)) {
-    e->setDropAction(Qt::CopyAction);
-    e->accept();
-  } else {
+  if (!dlg_->AcceptsFoodTypeDrag(e)) {
     e->ignore();
+    return;
   }
+  e->setDropAction(Qt::CopyAction);
+  e->accept();
 }
 
 void FreezerPicture::dragMoveEvent(QDragMoveEvent* e) {
-  if (Accepts(e)) {
+  if (dlg_->AcceptsFoodTypeDrag(e) && dlg_->DropCompartment(PictureY(e->position())) >= 0) {
     e->setDropAction(Qt::CopyAction);
     e->accept();
   } else {
@@ -99,13 +114,14 @@ void FreezerPicture::dragMoveEvent(QDragMoveEvent* e) {
 }
 
 void FreezerPicture::dropEvent(QDropEvent* e) {
-  if (!Accepts(e)) {
+  const int y = PictureY(e->position());
+  if (!dlg_->AcceptsFoodTypeDrag(e) || dlg_->DropCompartment(y) < 0) {
     e->ignore();
     return;
   }
   e->setDropAction(Qt::CopyAction);
   e->accept();
-  dlg_->PaintGraphDragDrop(static_cast<int>(e->position().y()));
+  dlg_->PaintGraphDragDrop(y);
 }
 
 }  // namespace tav

@@ -1,12 +1,10 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 
 #include <QAction>
-#include <QDate>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -108,9 +106,8 @@ void TWPParaDlg::FormShow() {
   if (entry_) {
     WPPTitel->setText(toQ(entry_->text));
     WPPKBookName->setText(ctx().books ? toQ(ctx().books->GetKBookName(entry_->book)) : QString());
-    int y, m, d;
-    DateOfDay(entry_->day, y, m, d);
-    WPPDate->setText(QLocale().toString(QDate(y, m, d), QLocale::ShortFormat));
+    // As the week grid's column titles write it, whatever the system's locale.
+    WPPDate->setText(toQ(ShortDateText(entry_->day)));
     WPPAnzServ->setText(QString::number(entry_->servings));
     WPPArtServ->setText(toQ(entry_->servingKind));
     WPPBem->setText(toQ(entry_->remark));
