@@ -196,6 +196,9 @@ class ExportRun {
  private:
   class Reader;
   bool ChooseFile();
+  // The log lines of a run that wrote more than one file: their count and names (texts 1000,
+  // 1001), or their folder when each recipe has a file of its own.
+  void LogWrittenFiles();
   // Reads the recipe of a row (or of a search-result entry) into the working copy; sets its
   // book id. False when it cannot be read (the store showed why).
   bool ReadRow(int row, REZBLOCK& recipe);
