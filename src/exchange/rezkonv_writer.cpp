@@ -30,8 +30,8 @@ std::string ImportedCode(const std::string& code) {
 // The name under which a unit goes out: a form of RkKonvert.dat (singular for an amount of 1,
 // plural otherwise) that the RezKonv reader and the import turn back into the same unit, of the
 // unit's own code or of another spelling of it ("Stück" of "St" for "Sk", "Tasse" for "c"). `readable` is false when there
-// is none; `name` then is the word to put before the text: a form of the file, else the unit's
-// name.
+// is none; the name then is the word to put before the text: a form of the file, else the
+// unit's name, else (when the reader would take its first word for another unit) the code.
 std::string RezKonvUnitName(const std::string& code, const std::string& amount, bool& readable) {
   LoadUnitNameForms();
   std::string value = amount;
@@ -55,7 +55,11 @@ std::string RezKonvUnitName(const std::string& code, const std::string& amount, 
       }
     }
   }
-  return word.empty() ? UnitWord(code, amount) : word;
+  if (word.empty()) word = UnitWord(code, amount);
+  // The reader takes a first word it knows for a unit ("Pfund" of "Pfund (engl. lb)"): then the
+  // code, which it does not know, stands for the unit.
+  std::string first = word.substr(0, word.find(' '));
+  return ConvertUnitName(first, 0, true) ? code : word;
 }
 
 std::string IngredientLine(REZZUTAT& z) {
