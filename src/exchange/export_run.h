@@ -125,6 +125,8 @@ class ExportRun {
   // A writer that cannot go on (its template is missing): the run stops after the recipe in
   // hand and counts as failed.
   void StopRun();
+  // The running run has failed so far (a write, a split file, a writer that stopped it).
+  bool Failed() const { return failed_; }
   // The writer of the running (or last) run's format; null before the first run.
   ExportWriter* Writer() const { return writer_.get(); }
   // Recipes handed to the writer by the last loop.
