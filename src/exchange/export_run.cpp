@@ -318,7 +318,11 @@ void ExportRun::StartExport() {
   if (failed) {
     AddLogLine(GetLangText(131));
   } else {
-    AddLogLine(GetLangText(Ziel == kTargetClipboard ? 132 : 133));
+    if (Ziel == kTargetFile && written_.size() > 1) {
+      LogWrittenFiles();
+    } else {
+      AddLogLine(GetLangText(Ziel == kTargetClipboard ? 132 : 133));
+    }
     AddLogLine(GetLangText(134));
     if (!running_) AddLogLine(GetLangText(135));
     if (Ziel == kTargetFile && writer_) {
@@ -328,6 +332,17 @@ void ExportRun::StartExport() {
   }
   ShowLastLogLine();
   running_ = false;
+}
+
+void ExportRun::LogWrittenFiles() {
+  AddLogLine(GetLangText(1000) + std::to_string(written_.size()) + GetLangText(1001));
+  if (writer_ && writer_->FilePerRecipe()) {  // a page a recipe: their folder, not thousands of names
+    const size_t folderEnd = LastSeparator(written_.front());
+    AddLogLine("  " + (folderEnd == std::string::npos ? written_.front()
+                                                      : written_.front().substr(0, folderEnd + 1)));
+    return;
+  }
+  for (const std::string& file : written_) AddLogLine("  " + file);
 }
 
 bool ExportRun::ChooseFile() {

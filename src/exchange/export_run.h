@@ -125,6 +125,8 @@ class ExportRun {
   // A writer that cannot go on (its template is missing): the run stops after the recipe in
   // hand and counts as failed.
   void StopRun();
+  // The running run has failed so far (a write, a split file, a writer that stopped it).
+  bool Failed() const { return failed_; }
   // The writer of the running (or last) run's format; null before the first run.
   ExportWriter* Writer() const { return writer_.get(); }
   // Recipes handed to the writer by the last loop.
@@ -196,6 +198,9 @@ class ExportRun {
  private:
   class Reader;
   bool ChooseFile();
+  // The log lines of a run that wrote more than one file: their count and names (texts 1000,
+  // 1001), or their folder when each recipe has a file of its own.
+  void LogWrittenFiles();
   // Reads the recipe of a row (or of a search-result entry) into the working copy; sets its
   // book id. False when it cannot be read (the store showed why).
   bool ReadRow(int row, REZBLOCK& recipe);

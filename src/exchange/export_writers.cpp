@@ -69,15 +69,19 @@ class HTMLWriter : public ExportWriter {
     page_.Write(run, recipe, index_.IsOpen() ? &index_ : nullptr);
     ++pages_;
   }
+  // The index and the frameset of the run before stay until the new ones are written whole: a
+  // run that failed or wrote no page leaves them as they were.
   void FinishRun(ExportRun& run) override {
     if (!index_.IsOpen()) return;
-    if (pages_ == 0) {  // an index of nothing, and a frameset around it, are no pages
+    if (pages_ == 0 || run.Failed()) {
       index_.Discard();
-      if (run.UseFrames && run.StartPageName.ends_with("_Start.html"))
-        std::remove(NativePath(run.StartPageName).c_str());
       return;
     }
-    if (!index_.Finish()) run.StopRun();
+    if (!index_.Finish()) {
+      run.StopRun();
+      return;
+    }
+    if (run.UseFrames) WriteHTMLStartPage(run.StartPageName);
   }
   std::string PageToOpen(const ExportRun& run) const override {
     if (pages_ == 0 || !ctx().options || !ctx().options->Flag(37)) return std::string();

@@ -78,8 +78,7 @@ bool HtmlIndex::Begin(ExportRun& run) {
   if (!ReadTemplatePieces(Str(90) + "HTML/IndexTPL.html", pieces)) return false;
   std::string base, extension;
   SplitExtension(run.ExpFileName, base, extension);
-  run.StartPageName = base;
-  if (run.UseFrames) WriteHTMLStartPage(run.StartPageName);
+  run.StartPageName = base;  // the frameset is written once the index is (WriteHTMLStartPage)
   run.IndexFileName = base + "_Index" + extension;
   target_ = NativePath(run.IndexFileName);
   tempName_ = target_ + ".$$$" + std::to_string(getpid());

@@ -22,9 +22,10 @@ class HtmlIndex {
   HtmlIndex(const HtmlIndex&) = delete;
   HtmlIndex& operator=(const HtmlIndex&) = delete;
 
-  // Before the first page of a file run: the start page when the run uses frames, then the
-  // index file with the template's head; sets the run's StartPageName, IndexFileName and the row
-  // texts. False when the template or the index file cannot be opened (no index then).
+  // Before the first page of a file run: the index file (under its temporary name) with the
+  // template's head; sets the run's IndexFileName, the row texts and StartPageName to the base
+  // path of the frameset page, which the writer makes after Finish. False when the template or
+  // the index file cannot be opened (no index then).
   bool Begin(ExportRun& run);
   bool IsOpen() const { return file_ != nullptr; }
   // The link line of a page: the page's file name (without folder) and the recipe's title.

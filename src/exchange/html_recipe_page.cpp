@@ -11,6 +11,7 @@
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/ingredient_catalogue.h"
+#include "recipedb/servings.h"
 #include "recipedb/unit_table.h"
 #include "recipes/key_figure_choice.h"
 #include "recipes/key_figures.h"
@@ -291,10 +292,13 @@ void PageWriter::Categories(const std::string& line) {
 }
 
 std::string PageWriter::UnitText(const REZZUTAT& line) const {
+  // A reader of the page knows names, not the codes the book stores ("Sk", "mi"): without the
+  // template's F (names) the short name, or the name where the unit has none.
   std::string text = line.unit;
-  if (unitNames_ && !line.unit.empty() && ctx().units)
-    ctx().units->GetUnitDisplayName(line.unit, std::atoi(line.amount.c_str()) > 1, shortUnits_,
-                                    text);
+  double value = 0;
+  const bool plural = ReadAmountValue(line.amount, value) && value > 1;
+  if (!line.unit.empty() && ctx().units)
+    ctx().units->GetUnitDisplayName(line.unit, plural, !unitNames_ || shortUnits_, text);
   return text;
 }
 
@@ -515,12 +519,12 @@ void PageWriter::IngredientTable(bool two, const std::string widths[3]) {
     }
     if (r > 0) Put("<br>");
     const REZZUTAT& line = lines[static_cast<size_t>(i)];
-    if (u == 1)
-      Put(HtmlEscaped(FormatNumberText(line.amount, 2)));
-    else if (u == 2)
-      Put(HtmlEscaped(UnitText(line)));
-    else
-      Put(HtmlEscaped(line.text));
+    const std::string cell = u == 1   ? FormatNumberText(line.amount, 2)
+                             : u == 2 ? UnitText(line)
+                                      : line.text;
+    // An empty line of a cell would take the cell's default font and stand taller than a
+    // line of text, and every unit below it would drift down beside the wrong ingredient.
+    Put(cell.empty() ? std::string("&nbsp;") : HtmlEscaped(cell));
     ++r;
     ++i;
   }
@@ -581,9 +585,11 @@ bool PageWriter::Rating(const std::string& line, char rating, bool quality) {
 
 bool PageWriter::KeyFigure(const PARA_SHOWDATA& figure) {
   const std::string head =
-      ": " + HtmlEscaped(figure.altText.empty() ? figure.displayName : figure.altText) + ": ";
+      HtmlEscaped(figure.altText.empty() ? figure.displayName : figure.altText) + ": ";
+  // Option 32 leaves the key figures out; the lines start with their label, as a reader reads
+  // them, so the filter of lines that begin with ':' no longer sees them.
   auto line = [&](const std::string& value) {
-    PutData(head + HtmlEscaped(value) + "<br>");
+    if (!run_.NoExpInfo) Put(head + HtmlEscaped(value) + "<br>");
     return true;
   };
   auto ifSet = [&](const std::string& value) { return !value.empty() && line(value); };

@@ -114,6 +114,30 @@ StartLine RecipeStartLine(const std::string& line) {
   return StartLine::kNone;
 }
 
+namespace {
+
+// The rest of a line that begins with "> " once one or two blanks before it are passed over;
+// npos otherwise.
+size_t AfterGuard(std::string_view line) {
+  size_t b = 0;
+  while (b < 2 && b < line.size() && line[b] == ' ') ++b;
+  return line.substr(b, 2) == "> " ? b + 2 : std::string_view::npos;
+}
+
+}  // namespace
+
+bool GuardedStartLine(std::string_view line) {
+  if (RecipeStartLine(std::string(line)) != StartLine::kNone) return true;
+  const size_t rest = AfterGuard(line);
+  return rest != std::string_view::npos && GuardedStartLine(line.substr(rest));
+}
+
+std::string_view UnguardedTextLine(std::string_view line) {
+  const size_t rest = AfterGuard(line);
+  if (rest == std::string_view::npos || !GuardedStartLine(line.substr(rest))) return line;
+  return line.substr(rest);
+}
+
 RecipeImporter::RecipeImporter() = default;
 RecipeImporter::~RecipeImporter() = default;
 

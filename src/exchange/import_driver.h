@@ -15,6 +15,7 @@
 // that only lacks its end line is stored.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exchange/import_source.h"
@@ -42,6 +43,12 @@ enum class ReadResult {
 // RezKonv; "ZZZZZ" and "Mahlzeit" anywhere: Mahlzeit.
 enum class StartLine { kNone, kMealMaster, kRezKonv, kMahlzeit };
 StartLine RecipeStartLine(const std::string& line);
+
+// A text line that an export writes behind "> ", so that no reader takes it for a recipe's
+// start line: a start line, or a line (one or two blanks before it aside) of "> " and such a line.
+bool GuardedStartLine(std::string_view line);
+// A text line as read: a line written behind that guard without it; any other line as it is.
+std::string_view UnguardedTextLine(std::string_view line);
 
 class RecipeImporter {
  public:

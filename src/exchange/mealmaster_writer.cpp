@@ -1,5 +1,6 @@
 #include "exchange/mealmaster_writer.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,24 +16,41 @@ namespace tav {
 
 namespace {
 
-// Units Meal-Master lacks and texts cut to 28 characters, named in the log.
-void ConvertUnits(ExportRun& run, REZBLOCK& recipe) {
-  if (!ctx().units) return;
-  std::string rejected, note;
-  // Texts are not cut here: a long one goes on in continuation lines (IngredientLines).
-  const bool left = ctx().units->ConvertToMealMasterUnits(recipe, rejected, false, note);
-  if (left) {
-    run.AddLogLine(GetLangText(148) + recipe.title + "':");
-    run.AddLogLine(GetLangText(147));
-    if (!rejected.empty()) run.AddLogLine("  (" + rejected + ")");
-    run.AddLogLine(GetLangText(149));
-    run.ProgressShown = false;
+bool IsHeadingOrNote(const REZZUTAT& z) {
+  return !z.text.empty() && (z.text[0] == '*' || z.text[0] == '-');
+}
+
+// Every unit goes out under a code of Meal-Master's own list, which is all a Meal-Master reader
+// knows: at the first other code it stops reading ingredients. A unit without such a code goes
+// out by its name at the front of the text (named in the log), and so does an amount that not
+// even rounded fits the seven amount columns, with its unit.
+void ToMealMasterColumns(ExportRun& run, REZBLOCK& recipe) {
+  std::vector<std::string> named;
+  for (REZZUTAT& z : recipe.lines) {
+    if (IsHeadingOrNote(z)) continue;
+    FractionCharToText(z.amount);
+    std::string unit = z.unit;
+    if (!unit.empty() && unit[0] == ' ') unit = unit.substr(1, 1);
+    std::string code = ctx().units ? ctx().units->MealMasterCodeFor(unit)
+                                   : (IsMealMasterCode(unit) ? unit : std::string());
+    if (!FitAmount(z.amount, 7)) {
+      PutBeforeText(z, {z.amount, UnitWord(unit, z.amount)});
+      z.amount.clear();
+      code.clear();
+    } else if (!unit.empty() && code.empty()) {
+      PutBeforeText(z, {UnitWord(unit, z.amount)});
+      if (std::find(named.begin(), named.end(), unit) == named.end()) named.push_back(unit);
+    }
+    z.unit = code;
   }
-  if (!note.empty()) {
-    run.AddLogLine(GetLangText(148) + recipe.title + "':");
-    run.AddLogLine(note);
-    run.ProgressShown = false;
-  }
+  if (named.empty()) return;
+  std::string list;
+  for (const std::string& unit : named) list += (list.empty() ? "" : ", ") + unit;
+  run.AddLogLine(GetLangText(148) + recipe.title + "':");
+  run.AddLogLine(GetLangText(147));
+  run.AddLogLine("  (" + list + ")");
+  run.AddLogLine(GetLangText(1002));
+  run.ProgressShown = false;
 }
 
 // The text column holds 28 characters, 26 after the "; " of a line kept off the shopping list,
@@ -79,16 +97,8 @@ std::string IngredientLine(REZZUTAT& z, std::vector<std::string>& continued) {
     continuation();
     return line;
   }
-  FractionCharToText(z.amount);
   std::string line = MealMasterAmountColumn(z.amount);
-  std::string unit = z.unit;
-  if (!unit.empty() && unit[0] == ' ') unit = unit.substr(1, 1);
-  // A unit Meal-Master has no code for and that does not fit its two columns goes before the
-  // text: in the unit columns it would shift the line so that no reader takes it for one.
-  if (unit.size() > 2) {
-    text = unit + " " + text;
-    unit.clear();
-  }
+  const std::string& unit = z.unit;  // a code of Meal-Master's list (ToMealMasterColumns)
   line += unit;
   line.append(unit.size() < 2 ? 2 - unit.size() : 0, ' ');
   line += ' ';
@@ -135,7 +145,7 @@ void WriteMealMaster(ExportRun& run, REZBLOCK& recipe) {
   run.PutExportLine(line);
   run.PutLine("");
 
-  ConvertUnits(run, recipe);
+  ToMealMasterColumns(run, recipe);
   std::vector<std::string> continued;
   for (REZZUTAT& z : recipe.lines) {
     TransliterateUmlauts(z.text);

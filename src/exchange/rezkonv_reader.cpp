@@ -30,10 +30,9 @@ bool StartsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
 }
 
-void FractionToDecimal(std::string& amount) {
-  if (amount.find_first_of("/\\") == std::string::npos) return;
+// A fraction stays the fraction it was written as ("1/3", not 0.333333333333333); "\\" is "/".
+void FractionAsWritten(std::string& amount) {
   ReplaceChar(amount, '\\', '/');
-  MixedFractionToDecimal(amount);
 }
 
 constexpr const char* kTitleKeys[] = {"Titel: ", "Title: "};
@@ -77,7 +76,7 @@ class RezKonvReader : public TextRecipeReader {
       if (At(line, p) == ' ' && IsFractionSign(At(line, p + 1)) && IsDigit(line[p - 1])) p += 2;
       amount = line.substr(from, p - from);
       FractionCharToText(amount);
-      FractionToDecimal(amount);
+      FractionAsWritten(amount);
       const size_t dash = amount.find('-');
       if (dash != std::string::npos) {
         range = amount;
@@ -94,7 +93,7 @@ class RezKonvReader : public TextRecipeReader {
           amount += '/';
           while (IsDigit(At(line, p))) amount += line[p++];
         }
-        FractionToDecimal(amount);
+        FractionAsWritten(amount);
       }
     }
     while (At(line, p) == ' ') ++p;

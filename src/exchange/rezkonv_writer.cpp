@@ -4,14 +4,63 @@
 #include <vector>
 
 #include "exchange/export_run.h"
+#include "exchange/import_fields.h"
 #include "exchange/text_export_blocks.h"
 #include "platform/numbers.h"
+#include "recipedb/unit_table.h"
 #include "services/amounts.h"
+#include "services/context.h"
 #include "services/text_tools.h"
+#include "services/tools_module.h"
 
 namespace tav {
 
 namespace {
+
+// The RezKonv reader takes a line for an ingredient only when it begins with two blanks, so the
+// amount, right-aligned in seven columns, may hold five characters.
+constexpr size_t kAmountWidth = 5;
+
+// The code an import makes of a unit code: a second spelling of factor 1 ("St") is its unit.
+std::string ImportedCode(const std::string& code) {
+  const REZEINHEIT* unit = ctx().units ? ctx().units->FindUnitByCode(code) : nullptr;
+  return unit && !unit->fixed && unit->factor == "1" ? unit->target : code;
+}
+
+// The name under which a unit goes out: a form of RkKonvert.dat (singular for an amount of 1,
+// plural otherwise) that the RezKonv reader and the import turn back into the same unit, of the
+// unit's own code or of another spelling of it ("Stück" of "St" for "Sk", "Tasse" for "c"). `readable` is false when there
+// is none; the name then is the word to put before the text: a form of the file, else the
+// unit's name, else (when the reader would take its first word for another unit) the code.
+std::string RezKonvUnitName(const std::string& code, const std::string& amount, bool& readable) {
+  LoadUnitNameForms();
+  std::string value = amount;
+  MixedFractionToDecimal(value);
+  const bool one = ReadNumber(value) == 1.0;
+  std::string word;
+  readable = false;
+  const std::string unit = ImportedCode(code);
+  if (ctx().tools) {
+    for (const bool own : {true, false}) {
+      for (const RKEINHEIT& form : ctx().tools->unitNameForms) {
+        if (own ? form.canonical != code : ImportedCode(form.canonical) != unit) continue;
+        std::string name = one ? form.singular : form.plural;
+        if (word.empty()) word = name;
+        std::string back = name;
+        if (name.find(' ') == std::string::npos && ConvertUnitName(back, 0, true) &&
+            ImportedCode(back) == unit) {
+          readable = true;
+          return name;
+        }
+      }
+    }
+  }
+  if (word.empty()) word = UnitWord(code, amount);
+  // The reader takes a first word it knows for a unit ("Pfund" of "Pfund (engl. lb)"): then the
+  // code, which it does not know, stands for the unit.
+  std::string first = word.substr(0, word.find(' '));
+  return ConvertUnitName(first, 0, true) ? code : word;
+}
 
 std::string IngredientLine(REZZUTAT& z) {
   if (!z.text.empty() && z.text[0] == '*') {
@@ -22,9 +71,21 @@ std::string IngredientLine(REZZUTAT& z) {
   }
   if (!z.text.empty() && z.text[0] == '-') return CharRun(' ', 19) + "- " + z.text.substr(1);
   FractionCharToText(z.amount);
-  std::string value = z.amount;
-  MixedFractionToDecimal(value);
-  ConvertUnitName(z.unit, ReadNumber(value), false);
+  z.unit = std::string(StripBlanks(z.unit));  // " c": an old code with a blank before it
+  if (!FitAmount(z.amount, kAmountWidth)) {  // would push the line out of the ingredients
+    PutBeforeText(z, {z.amount, UnitWord(z.unit, z.amount)});
+    z.amount.clear();
+    z.unit.clear();
+  } else if (!z.unit.empty()) {
+    bool readable = false;
+    const std::string name = RezKonvUnitName(z.unit, z.amount, readable);
+    if (readable) {
+      z.unit = name;
+    } else {  // a name the reader would take for text goes there at once
+      PutBeforeText(z, {name});
+      z.unit.clear();
+    }
+  }
   std::string line = CharRun(' ', 7 - static_cast<int>(z.amount.size())) + z.amount + ' ';
   // The unit ends in column 17; a closing '.' stands in column 18 in place of the blank.
   const bool dotted = !z.unit.empty() && z.unit.back() == '.';

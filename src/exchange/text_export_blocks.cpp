@@ -3,8 +3,12 @@
 #include <vector>
 
 #include "exchange/export_run.h"
+#include "exchange/import_driver.h"
+#include "exchange/import_fields.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/servings.h"
+#include "recipedb/unit_table.h"
 #include "recipes/key_figure_choice.h"
 #include "recipes/key_figures.h"
 #include "services/amounts.h"
@@ -22,26 +26,180 @@ void MaybeTransliterate(std::string& text, bool transliterate) {
   if (transliterate) TransliterateUmlauts(text);
 }
 
-void DataLine(ExportRun& run, std::string line, bool transliterate) {
-  MaybeTransliterate(line, transliterate);
-  run.PutExportDataLine(line);
+}  // namespace
+
+std::string ExportVersion() {
+  std::string version;
+  if (ctx().tools) ctx().tools->GetVersionString(version);
+  return version;
 }
 
-void PlainLine(ExportRun& run, std::string line, bool transliterate) {
-  MaybeTransliterate(line, transliterate);
-  run.PutExportLine(line);
+std::string CharRun(char c, int n) {
+  return std::string(n > 0 ? static_cast<size_t>(n) : 0, c);
 }
+
+void PadTo(std::string& line, char c, size_t width) {
+  if (line.size() < width) line.append(width - line.size(), c);
+}
+
+int ExportWrapWidth() {
+  const int width = ctx().options ? ctx().options->Int(29) : 70;
+  return width < 1 ? 1 : width;
+}
+
+std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe) {
+  std::string names;
+  int taken = 0;
+  bool logged = false;
+  for (int slot = 0; slot < 6; ++slot) {
+    const uint16_t id = recipe.categories[slot];
+    std::string name;
+    if (id == 0 || !ctx().categories || !ctx().categories->GetGattName(id, name)) continue;
+    if (taken == 5) {
+      if (!logged) {
+        run.AddLogLine(GetLangText(852) + recipe.title + "':");
+        run.AddLogLine(GetLangText(146));
+        run.ProgressShown = false;
+        logged = true;
+      }
+      continue;
+    }
+    if (taken++ > 0) names += ", ";
+    names += name;
+  }
+  if (taken > 0) return names;
+  for (size_t at = 0; at < recipe.hint.size();) {
+    size_t end = recipe.hint.find_first_of(",;", at);
+    if (end == std::string::npos) end = recipe.hint.size();
+    const std::string_view word = StripBlanks(std::string_view(recipe.hint).substr(at, end - at));
+    if (!word.empty()) {
+      if (!names.empty()) names += ", ";
+      names += word;
+    }
+    at = end + 1;
+  }
+  return names;
+}
+
+void KeepOffEndLine(const ExportRun& run, std::string& line) {
+  bool end;
+  if (run.Format == kFormatMealMaster) {
+    end = line.size() < 10 && (line.starts_with("MMMMM") || line.starts_with("-----"));
+  } else {
+    const size_t last = line.find_last_not_of(' ');
+    end = last != std::string::npos && line.compare(0, last + 1, "=====") == 0;
+  }
+  if (end) line.insert(0, 1, ' ');
+}
+
+void KeepOffStartLine(std::string& line) {
+  if (GuardedStartLine(line)) line.insert(0, "> ");
+}
+
+bool FitAmount(std::string& amount, size_t width) {
+  if (amount.size() <= width) return true;
+  double value = 0;
+  if (!ReadAmountValue(amount, value)) return false;
+  std::string rounded = CookAmount(value);
+  if (rounded.size() > width) return false;
+  amount = std::move(rounded);
+  return true;
+}
+
+std::string UnitWord(const std::string& code, const std::string& amount) {
+  double value = 0;
+  const bool plural = ReadAmountValue(amount, value) && value > 1;
+  std::string word;
+  if (ctx().units) ctx().units->GetUnitName(code, plural, word);
+  return word.empty() ? code : word;
+}
+
+void PutBeforeText(REZZUTAT& line, std::initializer_list<std::string> words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (word.empty()) continue;
+    text += word;
+    text += ' ';
+  }
+  line.text = text + line.text;
+  while (!line.text.empty() && line.text.back() == ' ') line.text.pop_back();
+}
+
+namespace {
+
+// A Meal-Master reader's test for a line of the ingredient columns.
+bool InIngredientColumns(const std::string& line) {
+  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
+  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
+         (line.size() < 40 || at(40) == ' ');
+}
+
+// The reader leaves the ingredients only after a second line that is none, so the first text
+// line must not look like one: neither in the columns nor a short line that begins with a
+// number nor a group heading ("----- Tipp -----"). One or two blanks before it (the reader
+// drops them) move it out of the columns.
+void KeepOffIngredients(std::string& line) {
+  if (line.empty() || line[0] == ' ') return;
+  const bool number = line.size() < 40 && (IsDigit(line[0]) || line[0] == '/' || line[0] == '\\');
+  const bool heading = line.starts_with("MMMMM") || line.starts_with("-----");
+  if (!number && !heading && !InIngredientColumns(line)) return;
+  line.insert(0, 1, ' ');
+  if (InIngredientColumns(line)) line.insert(0, 1, ' ');
+}
+
+// The lines after the ingredients; the first one written is made to read as text.
+class TextPart {
+ public:
+  TextPart(ExportRun& run, bool transliterate) : run_(run), transliterate_(transliterate) {}
+
+  // A line of the text or of a remark: kept off the start and end lines of the readers.
+  void TextLine(std::string line, bool data) {
+    MaybeTransliterate(line, transliterate_);
+    KeepOffStartLine(line);
+    KeepOffEndLine(run_, line);
+    Put(line, data);
+  }
+  void Line(std::string line, bool data) {
+    MaybeTransliterate(line, transliterate_);
+    Put(line, data);
+  }
+  void Empty() { run_.PutLine(""); }
+  // A text to be wrapped, transliterated first as the format asks, so that it wraps as written.
+  std::string Prepared(const std::string& text) const {
+    std::string copy = text;
+    MaybeTransliterate(copy, transliterate_);
+    return copy;
+  }
+
+ private:
+  void Put(std::string& line, bool data) {
+    if (data && run_.NoExpInfo && !line.empty() && line[0] == ':') return;  // dropped
+    if (!begun_ && !line.empty()) {
+      begun_ = true;
+      if (run_.Format == kFormatMealMaster) {
+        KeepOffIngredients(line);
+      } else {
+        const size_t text = line.find_first_not_of(' ');
+        if (text != std::string::npos && line[text] != '=') line.erase(0, text);
+      }
+    }
+    run_.PutExportLine(line);
+  }
+
+  ExportRun& run_;
+  bool transliterate_;
+  bool begun_ = false;
+};
 
 // The keywords one a line: "," and ";" end a keyword (an empty one too), blanks after them are
 // skipped.
-void WriteKeywords(ExportRun& run, const std::string& hint, const std::string& head,
-                   bool transliterate) {
+void WriteKeywords(TextPart& out, const std::string& hint, const std::string& head) {
   std::string line;
   size_t i = 0;
   while (i < hint.size()) {
     const char c = hint[i++];
     if (c == ',' || c == ';') {
-      DataLine(run, line, transliterate);
+      out.Line(line, true);
       line.clear();
       while (i < hint.size() && hint[i] == ' ') ++i;
       continue;
@@ -49,7 +207,7 @@ void WriteKeywords(ExportRun& run, const std::string& hint, const std::string& h
     if (line.empty()) line = head;
     line += c;
   }
-  if (!line.empty()) DataLine(run, line, transliterate);
+  if (!line.empty()) out.Line(line, true);
 }
 
 bool IsExtraFigure(int32_t id) {
@@ -70,12 +228,11 @@ bool IsExtraFigure(int32_t id) {
 }
 
 // The lines of one key figure; true when it wrote any.
-bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& figure, int width,
-                 bool transliterate) {
+bool WriteFigure(TextPart& out, const REZBLOCK& recipe, const PARA_SHOWDATA& figure, int width) {
   const std::string head =
       ":" + (figure.altText.empty() ? figure.displayName : figure.altText) + ": ";
   auto one = [&](const std::string& value) {
-    DataLine(run, head + value, transliterate);
+    out.Line(head + value, true);
     return true;
   };
   auto ifSet = [&](const std::string& value) { return !value.empty() && one(value); };
@@ -83,7 +240,7 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
     if (value.empty()) return false;
     std::string line = head + value;
     if (line.size() > static_cast<size_t>(width)) line.resize(static_cast<size_t>(width));
-    DataLine(run, line, transliterate);
+    out.Line(line, true);
     return true;
   };
   switch (figure.figureId) {
@@ -95,7 +252,7 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
     }
     case kFigureKeywords:
       if (recipe.hint.empty()) return false;
-      WriteKeywords(run, recipe.hint, head, transliterate);
+      WriteKeywords(out, recipe.hint, head);
       return true;
     case kFigureCosts:
       return ifSet(recipe.costs);
@@ -145,144 +302,58 @@ bool WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
   }
 }
 
-}  // namespace
-
-std::string ExportVersion() {
-  std::string version;
-  if (ctx().tools) ctx().tools->GetVersionString(version);
-  return version;
-}
-
-std::string CharRun(char c, int n) {
-  return std::string(n > 0 ? static_cast<size_t>(n) : 0, c);
-}
-
-void PadTo(std::string& line, char c, size_t width) {
-  if (line.size() < width) line.append(width - line.size(), c);
-}
-
-int ExportWrapWidth() {
-  const int width = ctx().options ? ctx().options->Int(29) : 70;
-  return width < 1 ? 1 : width;
-}
-
-std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe) {
-  std::string names;
-  int taken = 0;
-  bool logged = false;
-  for (int slot = 0; slot < 6; ++slot) {
-    const uint16_t id = recipe.categories[slot];
-    std::string name;
-    if (id == 0 || !ctx().categories || !ctx().categories->GetGattName(id, name)) continue;
-    if (taken == 5) {
-      if (!logged) {
-        run.AddLogLine(GetLangText(852) + recipe.title + "':");
-        run.AddLogLine(GetLangText(146));
-        run.ProgressShown = false;
-        logged = true;
-      }
-      continue;
-    }
-    if (taken++ > 0) names += ", ";
-    names += name;
-  }
-  return names;
-}
-
-void KeepOffEndLine(const ExportRun& run, std::string& line) {
-  bool end;
-  if (run.Format == kFormatMealMaster) {
-    end = line.size() < 10 && (line.starts_with("MMMMM") || line.starts_with("-----"));
-  } else {
-    const size_t last = line.find_last_not_of(' ');
-    end = last != std::string::npos && line.compare(0, last + 1, "=====") == 0;
-  }
-  if (end) line.insert(0, 1, ' ');
-}
-
-namespace {
-
-// A Meal-Master reader's test for a line of the ingredient columns.
-bool InIngredientColumns(const std::string& line) {
-  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
-  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
-         (line.size() < 40 || at(40) == ' ');
-}
-
-// The reader leaves the ingredients only after a second line that is none, so the first text
-// line must not look like one: neither in the columns nor a short line that begins with a
-// number nor a group heading ("----- Tipp -----"). One or two blanks before it (the reader
-// drops them) move it out of the columns.
-void KeepOffIngredients(std::string& line) {
-  if (line.empty() || line[0] == ' ') return;
-  const bool number = line.size() < 40 && (IsDigit(line[0]) || line[0] == '/' || line[0] == '\\');
-  const bool heading = line.starts_with("MMMMM") || line.starts_with("-----");
-  if (!number && !heading && !InIngredientColumns(line)) return;
-  line.insert(0, 1, ' ');
-  if (InIngredientColumns(line)) line.insert(0, 1, ' ');
-}
-
-}  // namespace
-
-void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate) {
-  std::string copy = text;
-  MaybeTransliterate(copy, transliterate);
+void WritePreparationText(TextPart& out, const std::string& text, int width) {
   std::vector<std::string> lines;
-  WrapText(copy, lines, 0, static_cast<unsigned>(width));
+  WrapText(out.Prepared(text), lines, 0, static_cast<unsigned>(width));
   bool lastEmpty = false;
-  if (!lines.empty() && run.Format == kFormatMealMaster) KeepOffIngredients(lines.front());
   for (std::string& line : lines) {
     const bool empty = line.empty();
-    KeepOffEndLine(run, line);
-    if (!(empty && lastEmpty)) run.PutExportDataLine(line);
+    if (!(empty && lastEmpty)) out.TextLine(std::move(line), true);
     lastEmpty = empty;
   }
 }
 
-void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate) {
+void WriteRemarkBlocks(ExportRun& run, TextPart& out, const REZBLOCK& recipe, int width) {
   if (recipe.remarks.empty() || !run.keyFigures) return;
   const int mode = run.keyFigures->GetRemarkShowMode(kKeyFiguresText);
   const std::string user = ctx().options ? ctx().options->Str(10) : std::string();
   bool wrote = false;
   std::vector<std::string> lines;
   for (const REZREMARK* remark : ShownRemarks(recipe, mode, user)) {
-    run.PutLine("");
-    PlainLine(run, "  " + remark->author + ":", transliterate);
-    std::string text = remark->text;
-    MaybeTransliterate(text, transliterate);
+    out.Empty();
+    out.Line("  " + remark->author + ":", false);
     lines.clear();
-    WrapText(text, lines, 0, static_cast<unsigned>(width));
-    for (std::string& line : lines) {
-      KeepOffEndLine(run, line);
-      run.PutExportLine(line);
-    }
+    WrapText(out.Prepared(remark->text), lines, 0, static_cast<unsigned>(width));
+    for (std::string& line : lines) out.TextLine(std::move(line), false);
     wrote = wrote || !lines.empty();
   }
-  if (wrote) run.PutLine("");
+  if (wrote) out.Empty();
 }
 
-bool WriteKeyFigureBlock(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate) {
+bool WriteKeyFigureBlock(ExportRun& run, TextPart& out, const REZBLOCK& recipe, int width) {
   if (run.NoExpInfo) return false;
-  run.PutLine("");
+  out.Empty();
   if (!run.keyFigures) return false;
   bool extra = false;
   for (const PARA_SHOWDATA& figure : run.keyFigures->keyFigures) {
     if (figure.outputKind != kKeyFiguresText) continue;
-    if (WriteFigure(run, recipe, figure, width, transliterate) && IsExtraFigure(figure.figureId))
-      extra = true;
+    if (WriteFigure(out, recipe, figure, width) && IsExtraFigure(figure.figureId)) extra = true;
   }
   return extra;
 }
 
+}  // namespace
+
 void WriteTextAndEnd(ExportRun& run, const REZBLOCK& recipe, bool transliterate,
                      const char* endLine) {
   const int width = ExportWrapWidth();
-  run.PutLine("");
-  WritePreparationText(run, recipe.text, width, transliterate);
-  WriteRemarkBlocks(run, recipe, width, transliterate);
-  const bool extra = WriteKeyFigureBlock(run, recipe, width, transliterate);
-  run.PutLine("");
-  if (extra) run.PutLine("");
+  TextPart out(run, transliterate);
+  out.Empty();
+  WritePreparationText(out, recipe.text, width);
+  WriteRemarkBlocks(run, out, recipe, width);
+  const bool extra = WriteKeyFigureBlock(run, out, recipe, width);
+  out.Empty();
+  if (extra) out.Empty();
   run.PutLine(endLine);
 }
 

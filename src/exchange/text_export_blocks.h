@@ -3,6 +3,7 @@
 // names of the head, the preparation text, the remark blocks and the key-figure block. Lines go
 // out through the run's output lines; with `transliterate` each text first passes
 // TransliterateUmlauts (option 31), which only Meal-Master asks for.
+#include <initializer_list>
 #include <string>
 
 #include "recipedb/recipe_model.h"
@@ -23,30 +24,44 @@ void PadTo(std::string& line, char c, size_t width);
 // The names of the main categories of the first six slots, at most five, joined by ", ". A
 // further category among the six leaves its name out and writes two log lines that name the
 // recipe (text 852 and the title, then text 146). A slot without a main category adds no name.
+// A recipe without a category name gives its keywords (separated by ',' or ';' in the hint):
+// an import keeps the category words it does not know as keywords, and they go out again.
 std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe);
+
+// The amount fits `width` columns as it stands, or once a number too wide for them is rounded
+// as a cook measures it (CookAmount; a mixed number then becomes a decimal). False, the amount
+// unchanged, when it cannot be made to fit.
+bool FitAmount(std::string& amount, size_t width);
+// The unit's word for a text: its name, or its plural for an amount above 1, from the unit
+// table; the code itself when the table has no such unit.
+std::string UnitWord(const std::string& code, const std::string& amount);
+// `words` (blank-separated, empty ones left out) put in front of the line's text.
+void PutBeforeText(REZZUTAT& line, std::initializer_list<std::string> words);
 
 // A text line that the format's reader would take for the recipe's end line ("-----",
 // "MMMMM" in Meal-Master, "=====" in RezKonv) gets a blank before it, which the readers drop
 // again: the rest of the recipe would be lost to an import.
 void KeepOffEndLine(const ExportRun& run, std::string& line);
 
-// The preparation text wrapped at `width`, each line a data line; of a run of empty lines only
-// the first is written.
-void WritePreparationText(ExportRun& run, const std::string& text, int width, bool transliterate);
+// A text line that a reader would take for a recipe's start line (a forwarded recipe quoted in
+// the text) gets "> " before it, and so does a line that already reads as such a protected
+// line; the import drops the "> " again (GuardedStartLine, import_driver.h).
+void KeepOffStartLine(std::string& line);
 
-// The remarks the key-figure choice asks for (GetRemarkShowMode of the text exports: 15 every
-// author's, 16 those of the user named in option 10, 0 none), each remark with text as an empty
-// line, "  " + author + ":" and its text wrapped at `width` (empty lines kept); one empty line
-// after the last.
-void WriteRemarkBlocks(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate);
-
-// Unless the run leaves key figures out: an empty line and the key figures chosen for the text
-// exports, ":" + label + ": " + value as data lines. True when a figure that asks for an extra
-// empty line at the end (keywords, costs, source, times, quality, difficulty, book) was written.
-bool WriteKeyFigureBlock(ExportRun& run, const REZBLOCK& recipe, int width, bool transliterate);
-
-// The rest of a block after its source: an empty line, the preparation text, the remarks, the
-// key figures, an empty line (two after an extra figure) and the end line.
+// The rest of a block after its source: an empty line, the preparation text (wrapped at the
+// wrap width; of a run of empty lines only the first, each line a data line), the remarks the
+// key-figure choice asks for (GetRemarkShowMode of the text exports: 15 every author's, 16 those
+// of the user named in option 10, 0 none: each remark with text as an empty line, "  " + author
+// + ":" and its text wrapped, one empty line after the last), the key figures unless the run
+// leaves them out (an empty line, then ":" + label + ": " + value as data lines), an empty line
+// (two after a figure that asks for one: keywords, costs, source, times, quality, difficulty,
+// book) and the end line.
+//
+// The first line after the ingredients must read as text, or the reader takes it for one more
+// ingredient: in Meal-Master one that begins with a number, reads as a group heading or sits in
+// the ingredient columns gets a blank or two before it; in RezKonv, where a line that begins
+// with two blanks is an ingredient, it goes out without its blanks. The readers drop one or two
+// leading blanks of a text line anyway.
 void WriteTextAndEnd(ExportRun& run, const REZBLOCK& recipe, bool transliterate,
                      const char* endLine);
 

@@ -72,7 +72,8 @@ std::string TextRecipeReader::Field(std::string_view text) const {
 
 void TextRecipeReader::TextLine(const std::string& line) {
   if (ApplyKeyFigureLine(line, recipe_, keys_, importer_.Umlauts())) return;
-  AppendTextLine(line, recipe_.text, importer_.Umlauts());
+  // A quoted start line comes back as it was, without the "> " an export put before it.
+  AppendTextLine(UnguardedTextLine(line), recipe_.text, importer_.Umlauts());
 }
 
 ReadResult TextRecipeReader::Finish() {

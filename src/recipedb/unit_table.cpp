@@ -8,6 +8,7 @@
 #include "recipedb/ingredient_catalogue.h"
 #include "recipedb/recipe_model.h"
 #include "recipedb/servings.h"
+#include "services/amounts.h"
 #include "services/charsets.h"
 #include "services/context.h"
 #include "services/options_store.h"
@@ -308,6 +309,25 @@ bool UnitTable::IsMealMasterUsable(size_t position) const {
   });
 }
 
+bool IsMealMasterCode(std::string_view code) {
+  return std::find(std::begin(kMealMasterCodes), std::end(kMealMasterCodes), code) !=
+         std::end(kMealMasterCodes);
+}
+
+std::string UnitTable::MealMasterCodeFor(const std::string& code) const {
+  std::string unit = Trimmed(code);
+  if (unit.empty() || IsMealMasterCode(unit)) return unit;
+  // A second spelling ("St", "EL.") stands for its unit.
+  if (const REZEINHEIT* u = FirstByCode(units, unit); u && !u->fixed && u->factor == "1")
+    unit = Trimmed(u->target);
+  if (IsMealMasterCode(unit)) return unit;
+  for (const char* mm : kMealMasterCodes) {
+    const REZEINHEIT* u = FindUnitByCode(mm);
+    if (u && !u->fixed && u->factor == "1" && Trimmed(u->target) == unit) return mm;
+  }
+  return std::string();
+}
+
 bool UnitTable::CheckMealMasterUnit(const REZZUTAT& line) const {
   const std::string code = Trimmed(line.unit);
   if (code.empty()) return true;
@@ -376,7 +396,7 @@ void UnitConversions::Convert(REZBLOCK& recipe) const {
     if (!c->plain) {
       double amount = 0;
       if (!c->usable || !ReadAmountValue(line.amount, amount)) continue;
-      line.amount = FormatGeneral(amount * c->factor);
+      line.amount = CookAmount(amount * c->factor);  // no float noise in the amount column
     }
     line.unit = c->target;
   }
@@ -401,7 +421,7 @@ bool UnitTable::ConvertToMealMasterUnits(REZBLOCK& recipe, std::string& rejected
         if (!it->factor.empty() && it->factor != "1") {
           double amount = 0, factor = 0;
           usable = ReadAmountValue(line.amount, amount) && ReadFactor(it->factor, factor);
-          if (usable) line.amount = FormatGeneral(amount / factor);
+          if (usable) line.amount = CookAmount(amount / factor);
         }
         if (usable) line.unit = it->code;
       }

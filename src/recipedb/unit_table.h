@@ -6,6 +6,7 @@
 // by name, so positions hold only until the next change.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -23,6 +24,14 @@ inline constexpr uint16_t kUnitWeight = 2;
 inline constexpr uint16_t kUnitCountable = 4;
 inline constexpr uint16_t kUnitLengthOrVolume = 8;
 inline constexpr uint16_t kUnitSmallAmount = 16;
+
+// The unit codes of Meal-Master's own list, in the order an export prefers them: a Meal-Master
+// reader knows no other code and stops reading ingredients at the first line with one.
+inline constexpr const char* kMealMasterCodes[] = {
+    "t",  "ts", "T",  "tb", "c",  "pt", "qt", "ga", "oz", "lb", "fl", "ml", "cl", "dl", "l", "mg",
+    "cg", "g",  "kg", "x",  "sm", "md", "lg", "cn", "pk", "pn", "dr", "ds", "ct", "bn", "sl", "ea"};
+// The code is one of them, spelt exactly so (t and T, ds and Ds differ).
+bool IsMealMasterCode(std::string_view code);
 
 // One unit.
 struct REZEINHEIT {
@@ -103,6 +112,11 @@ class UnitTable {
 
   // Meal-Master knows the unit, or a Meal-Master unit converts into it.
   bool IsMealMasterUsable(size_t position) const;
+  // The code of Meal-Master's own list a unit goes out under: the code itself when it is one,
+  // else the first of the list that the table converts into the unit with factor 1 ("ea" for
+  // "Sk", "c" for "Tas"); a second spelling of factor 1 ("St") counts as its unit. "" when
+  // Meal-Master has no code for the unit, and for an empty code.
+  std::string MealMasterCodeFor(const std::string& code) const;
   // The line's unit is empty or usable in Meal-Master.
   bool CheckMealMasterUnit(const REZZUTAT& line) const;
   void CountUnitKinds(int& fixedCount, int& converting) const;

@@ -1,6 +1,8 @@
 #include "services/amounts.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "platform/numbers.h"
@@ -111,6 +113,24 @@ void MixedFractionToDecimal(std::string& amount) {
   if (denominator == 0) return;
   amount = FormatGeneral(numerator / denominator + whole);
   FirstCommaToPoint(amount);
+}
+
+std::string CookAmount(double value) {
+  const double size = std::fabs(value);
+  if (size > 0 && size < 0.005) {  // would round to 0: two significant digits instead
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 2);
+    std::string out(buf, end.ptr);
+    ReplaceChar(out, '.', DecimalSep());
+    return out;
+  }
+  std::string out = FormatFixed(value, size >= 100 ? 0 : size >= 10 ? 1 : 2);
+  if (out.find(DecimalSep()) != std::string::npos) {
+    while (out.back() == '0') out.pop_back();
+    if (out.back() == DecimalSep()) out.pop_back();
+  }
+  if (out == "-0") out = "0";
+  return out;
 }
 
 void PrettyAmount(std::string& amount, std::string& unit) {

@@ -32,6 +32,11 @@ void FractionCharToText(std::string& amount);
 // denominator keeps the fraction part only.
 void MixedFractionToDecimal(std::string& amount);
 
+// A computed amount as a cook measures it: two decimals below 10, one below 100, none from 100
+// on, trailing zeros dropped, with the user's separator ("604.799999999998" is "605",
+// 0.333333333333333 is "0,33"). A value too small for two decimals keeps two significant digits.
+std::string CookAmount(double value);
+
 // Large g/mg/ml amounts moved to kg/g/l, common fractions written as fractions.
 void PrettyAmount(std::string& amount, std::string& unit);
 

@@ -112,9 +112,10 @@ TEST_F(Writers, KeyFigureLinesGoWithOption32AndBlocksEndAsTheFormatsSay) {
   EXPECT_EQ(rk.substr(rk.size() - 23), "servieren.\r\n\r\n\r\n=====\r\n");
 }
 
-// Texts longer than the text column and units Meal-Master has no two-column code for: every
-// line stays one a reader takes for an ingredient line, and every word of the text comes back.
-TEST_F(Writers, MealMasterLongTextsGoOnInContinuationLinesAndLongUnitsBeforeTheText) {
+// Texts longer than the text column and units Meal-Master has no code for: every line stays one
+// a reader takes for an ingredient line, a unit without a code goes before the text by its name,
+// and every word of the text comes back.
+TEST_F(Writers, MealMasterLongTextsGoOnInContinuationLinesAndUnitsWithoutACodeByName) {
   REZBLOCK r;
   ClearRezBlock(r);
   r.title = "Kirschen";
@@ -131,22 +132,22 @@ TEST_F(Writers, MealMasterLongTextsGoOnInContinuationLinesAndLongUnitsBeforeTheT
   e.AddRecipes({r});
   e.Export(kFormatMealMaster, kSetAll, "lang.mm");
   const std::string text = test::ReadAll(e.Path("lang.mm"));
-  EXPECT_NE(text.find(Ansi("      2 Gl Sauerkirschen (à 720 ml),\r\n"
-                           "           - entsteint und gut\r\n"
+  EXPECT_NE(text.find(Ansi("      2    Gläser Sauerkirschen (à 720\r\n"
+                           "           - ml), entsteint und gut\r\n"
                            "           - abgetropft\r\n"
                            "           - den Saft auffangen und für\r\n"
                            "           - die Soße beiseitestellen\r\n"
-                           "      1 Fl ; Kirschwasser für die\r\n"
-                           "           - Füllung!\r\n"
-                           "      1    Pfd Hackfleisch, gemischt\r\n"
-                           "      2    Kgl Vanilleeis\r\n"
+                           "      1    ; Flasche Kirschwasser für\r\n"
+                           "           - die Füllung!\r\n"
+                           "      1    Pfund Hackfleisch, gemischt\r\n"
+                           "      2    Kugeln Vanilleeis\r\n"
                            "      1    Donaudampfschifffahrtsgesell\r\n"
                            "           - schaftskapitänsmütze\r\n"
-                           "      3 EL Zucker\r\n")),
+                           "      3 T  Zucker\r\n")),
             std::string::npos)
       << text;
   // No ingredient line reaches column 40.
-  const size_t from = text.find("   Servings: 4 Portionen\r\n\r\n      2 Gl");
+  const size_t from = text.find("   Servings: 4 Portionen\r\n\r\n      2    ");
   ASSERT_NE(from, std::string::npos);
   for (size_t at = text.find("\r\n\r\n", from) + 4, end;
        (end = text.find("\r\n", at)) != std::string::npos && end > at; at = end + 2)
@@ -157,13 +158,14 @@ TEST_F(Writers, MealMasterLongTextsGoOnInContinuationLinesAndLongUnitsBeforeTheT
   ASSERT_EQ(back.size(), 1u);
   std::string words;
   for (const REZZUTAT& z : back[0].lines) words += z.text + "|";
-  EXPECT_EQ(words, Ansi("Sauerkirschen (à 720 ml),|-entsteint und gut|-abgetropft|"
+  EXPECT_EQ(words, Ansi("Gläser Sauerkirschen (à 720|-ml), entsteint und gut|-abgetropft|"
                         "-den Saft auffangen und für|-die Soße beiseitestellen|"
-                        "Kirschwasser für die|-Füllung!|Pfd Hackfleisch, gemischt|"
-                        "Kgl Vanilleeis|Donaudampfschifffahrtsgesell|-schaftskapitänsmütze|"
+                        "Flasche Kirschwasser für|-die Füllung!|Pfund Hackfleisch, gemischt|"
+                        "Kugeln Vanilleeis|Donaudampfschifffahrtsgesell|-schaftskapitänsmütze|"
                         "Zucker|"));
   EXPECT_EQ(back[0].lines[5].notOnShoppingList, 1);
   EXPECT_EQ(back[0].lines[11].amount, "3");
+  EXPECT_EQ(back[0].lines[11].unit, "EL");  // "T", Meal-Master's tablespoon, read back
 }
 
 // A recipe for the CookML checks: markup characters and umlauts in every kind of text.

@@ -271,8 +271,8 @@ TEST_F(HtmlPages, KeyFiguresRemarksAndOption32) {
   REZBLOCK r = PictureRecipe();
   r.bookId = e.store.BookId();
   std::string page = Page(r);
-  EXPECT_NE(page.find(": Garzeit: 35<br>"), std::string::npos);
-  EXPECT_NE(page.find(": Aus: Heft 3<br>\r\n: Aus: Seite 7<br>"), std::string::npos);
+  EXPECT_NE(page.find("\nGarzeit: 35<br>"), std::string::npos);
+  EXPECT_NE(page.find("\nAus: Heft 3<br>\r\nAus: Seite 7<br>"), std::string::npos);
   EXPECT_NE(page.find(":kein Kenndatum"), std::string::npos);
   // Remarks of every author (figure 15); the last piece once more.
   EXPECT_NE(
@@ -281,13 +281,13 @@ TEST_F(HtmlPages, KeyFiguresRemarksAndOption32) {
   // A first category slot of 0 still gives the figure line with its label.
   r.categories[0] = 0;
   page = Page(r);
-  EXPECT_NE(page.find(": Gattungen: Brot &amp; Br\xF6tchen, Fr\xFChst\xFC"
+  EXPECT_NE(page.find("\nGattungen: Brot &amp; Br\xF6tchen, Fr\xFChst\xFC"
                       "ck<br>"),
             std::string::npos);
   ctx().options->SetParaBool(32, true);
   e.exporter.NoExpInfo = true;
   page = Page(r);
-  EXPECT_EQ(page.find(": Garzeit"), std::string::npos);
+  EXPECT_EQ(page.find("Garzeit"), std::string::npos);
   EXPECT_EQ(page.find(":kein Kenndatum"), std::string::npos);
   EXPECT_NE(page.find("Obst schneiden.<br>"), std::string::npos);
   e.exporter.NoExpInfo = false;
@@ -312,6 +312,28 @@ TEST_F(HtmlPages, AMissingTemplateIsSaidOnceAndTheRunStopsWithoutFiles) {
   e.Export(kFormatHTML, kSetMarked, "leer.html");
   for (const char* name : {"leer.html", "leer_Index.html", "leer_Start.html"})
     EXPECT_FALSE(FileExists(e.Path(name))) << name;
+}
+
+// A run that fails in the middle (the third page cannot take its name) leaves the index and the
+// frameset of the run before as they were: thirteen links stay thirteen, the start page stays.
+TEST_F(HtmlPages, AFailedExportKeepsTheIndexAndFramesetOfTheRunBefore) {
+  std::vector<REZBLOCK> recipes;
+  for (int i = 1; i <= 13; ++i) recipes.push_back(test::PlainRecipe(i));
+  e.AddRecipes(recipes);
+  ExportHtml("menu.html");
+  const std::string index = File("menu_Index.html"), start = File("menu_Start.html");
+  size_t links = 0;
+  for (size_t at = index.find("<a href="); at != std::string::npos; at = index.find("<a href=", at + 1))
+    ++links;
+  ASSERT_EQ(links, 13u);
+  ASSERT_FALSE(start.empty());
+
+  std::remove(e.Path("menu_3.html").c_str());
+  MakeDirs(e.Path("menu_3.html") + "/besetzt");  // the third page cannot be renamed into place
+  ExportHtml("menu.html");
+  EXPECT_EQ(e.exporter.Log().back(), GetLangText(131));
+  EXPECT_EQ(File("menu_Index.html"), index);
+  EXPECT_EQ(File("menu_Start.html"), start);
 }
 
 TEST_F(HtmlPages, ThreeRecipesGiveTheirPagesTheIndexWithAlternatingRowsAndTheFrameset) {

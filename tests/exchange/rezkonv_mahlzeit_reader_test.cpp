@@ -26,7 +26,7 @@ TEST_F(Readers, RezKonvFromThreeWritersGivesEveryField) {
   EXPECT_EQ(r.servings, 4);
   EXPECT_EQ(r.servingType, "Portionen");
   ExpectLines(r, {{"250", "g", "Linsen"},
-                  {"1.5", "l", "Gemüsebrühe"},
+                  {"1 1/2", "l", "Gemüsebrühe"},
                   {"2", "EL", "Öl (2-3)"},
                   {"1", "", "Zwiebel"},
                   {"", "", "Salz"},
@@ -52,7 +52,7 @@ TEST_F(Readers, RezKonvFromThreeWritersGivesEveryField) {
   ExpectCategories(s, {6});
   EXPECT_EQ(s.servings, 6);
   EXPECT_EQ(s.hint, "Desserts");
-  ExpectLines(s, {{"500", "ml", "Milch"}, {"3", "", "Eier"}, {"0.5", "TL", "Salz"}});
+  ExpectLines(s, {{"500", "ml", "Milch"}, {"3", "", "Eier"}, {"1/2", "TL", "Salz"}});
   EXPECT_EQ(s.text, Ansi("Alles verrühren und ausbacken."));
 
   const REZBLOCK& t = recipes[2];
@@ -79,8 +79,8 @@ TEST_F(Readers, RezKonvIngredientLines) {
     std::vector<Line> lines;
   } cases[] = {
       {"  2-3 EL Mehl", {{"2", "EL", "Mehl (2-3)"}}},
-      {"  1 1/2 Tassen Milch", {{"1.5", "Tas", "Milch"}}},
-      {"  1\\2 TL Salz", {{"0.5", "TL", "Salz"}}},
+      {"  1 1/2 Tassen Milch", {{"1 1/2", "Tas", "Milch"}}},
+      {"  1\\2 TL Salz", {{"1/2", "TL", "Salz"}}},
       {"  Salz", {{"", "", "Salz"}}},
       {"  2Eier", {{"2", "", "Eier"}}},
       {"  3", {}},  // an amount alone

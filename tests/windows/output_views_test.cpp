@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <array>
 #include <cstdio>
@@ -272,6 +274,62 @@ TEST_F(OutputViews, TheHTMLViewShowsTheSelectedRecipeAsAPageAndAsText) {
   EXPECT_NE(text.find("    600  g Mehl"), std::string::npos);
   EXPECT_FALSE(FileExists(NativePath(PreviewFilePath(false))));
   SaveShot(MainFrm, "text_view_de.png");
+}
+
+// A chili whose lines have empty amounts and units between others: each unit must stand
+// beside its own ingredient, by its name, in German and in English.
+REZBLOCK Chili() {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Chili con Carne";
+  r.servings = 8;
+  r.servingType = "Portionen";
+  r.lines = {{"12", "Sk", "Ancho chiles", "", 0, 0},
+             {"2", "mi", "Onions", "", 0, 0},
+             {"", "", "Salz", "", 0, 0},
+             {"1/4", "Tas", "Olive oil", "", 0, 0},
+             {"", "", "Pfeffer", "", 0, 0},
+             {"2", "EL", Utf8("Sojaöl"), "", 0, 0},
+             {"1", "", "Curry", "", 0, 0},
+             {"3", "Zeh", "Knoblauch", "", 0, 0}};
+  r.text = "Alles schmoren.";
+  return r;
+}
+
+// The middle of the line a text stands on in the view; -1 when the page does not show it.
+int LineOf(const QString& text) {
+  QTextCursor at = HTMLRezDlg->Browser->document()->find(text, 0, QTextDocument::FindCaseSensitively |
+                                                                       QTextDocument::FindWholeWords);
+  if (at.isNull()) return -1;
+  at.setPosition(at.selectionStart());
+  return HTMLRezDlg->Browser->cursorRect(at).center().y();
+}
+
+TEST_F(OutputViews, InTheHTMLViewEachUnitStandsBesideItsIngredientByItsName) {
+  const std::pair<const char*, std::vector<std::pair<const char*, const char*>>> languages[] = {
+      {"DE", {{"Stk.", "Ancho"}, {"mittel", "Onions"}, {"Tasse", "Olive"}, {"EL", "Soja\xC3\xB6l"},
+              {"Zehen", "Knoblauch"}}},
+      {"EN", {{"pc.", "Ancho"}, {"med.", "Onions"}, {"cup", "Olive"}, {"tbsp", "Soja\xC3\xB6l"},
+              {"cloves", "Knoblauch"}}}};
+  for (const auto& [lang, pairs] : languages) {
+    SCOPED_TRACE(lang);
+    Start({Chili()}, lang, 2);
+    Show({0});
+    ASSERT_TRUE(HTMLRezDlg->ViewHTML->isVisible());
+    const std::string shown = Browsed();
+    for (const char* code : {"Sk", "mi", "Tas", "Zeh"})
+      EXPECT_EQ(LineOf(QString::fromLatin1(code)), -1) << code << "\n" << shown;
+    for (const auto& [unit, ingredient] : pairs) {
+      const int u = LineOf(QString::fromUtf8(unit)), i = LineOf(QString::fromUtf8(ingredient));
+      ASSERT_NE(u, -1) << unit << "\n" << shown;
+      EXPECT_NEAR(u, i, 2) << unit << " beside " << ingredient;
+    }
+    // The key figures start with their label ("Portionen: 8 Portionen"), never with ": ".
+    EXPECT_NE(shown.find(": 8 Portionen"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("\n: "), std::string::npos) << shown;
+    SaveShot(MainFrm, std::string("html_view_units_") + lang + ".png");
+    DestroyAllWindows();
+  }
 }
 
 TEST_F(OutputViews, AWeekPlanRecipeOnScreenIsShownAgainForItsServingsInTheViewThatIsOn) {
