@@ -1,5 +1,6 @@
 #include "services/charsets.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -468,21 +469,20 @@ void ExchangeLineDecoder::Decode(std::string& line) {
   const bool dos = score != 0 ? score > 0 : recipeScore_ != 0 ? recipeScore_ > 0 : fileScore_ >= 0;
   if (!dos) return;
   static const DosLineMap kDos;
-  bool graphics = true;  // nothing but box signs and blanks
-  for (size_t i = 0; i < line.size(); ++i) {
+  // A short box line must not read as a Meal-Master end line ("-----" up to 9 characters).
+  const bool shortBoxLine = line.size() < 10 && line.size() >= 5 &&
+                            std::all_of(line.begin(), line.begin() + 5, [](char c) {
+                              return c == '\xC4' || c == '\xCD';
+                            });
+  // Only bytes above 0x7F change.
+  ForEachHighByte(line, [&](size_t i) {
     const auto c = static_cast<unsigned char>(line[i]);
-    if (c < 0x80) {
-      graphics = graphics && c == ' ';
-      continue;
-    }
-    graphics = graphics && IsDosGraphic(c);
     // A lone box sign in a line that shows no DOS letters of its own stays: it is more likely
     // the ½, ¼ or ° of a Windows-1252 writer than a piece of a frame.
-    if (c != 0xFE && IsDosGraphic(c) && score <= 0 && !InGraphicRun(line, i)) continue;
+    if (c != 0xFE && IsDosGraphic(c) && score <= 0 && !InGraphicRun(line, i)) return;
     line[i] = static_cast<char>(kDos.map[c]);
-  }
-  // A short box line must not read as a Meal-Master end line ("-----" up to 9 characters).
-  if (graphics && line.size() < 10 && line.compare(0, 5, "-----") == 0) line.resize(10, ' ');
+  });
+  if (shortBoxLine) line.resize(10, ' ');
 }
 
 void AnsiToDosUmlauts(std::string& text) {
