@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -276,12 +277,13 @@ void WriteRezKonvCollection(const std::string& path, int n) {
 class BenchImporter : public RecipeImporter {
  public:
   std::string file;
+  std::vector<std::string> files;  // in place of `file` when not empty
   bool parseOnly = false;
   long stored = 0;
 
  protected:
-  bool ChooseImportFiles(std::vector<std::string>& files) override {
-    files = {file};
+  bool ChooseImportFiles(std::vector<std::string>& chosen) override {
+    chosen = files.empty() ? std::vector<std::string>{file} : files;
     return true;
   }
   bool SaveRecipe(const std::string& book, REZBLOCK& recipe, REZINDEX& entry) override {
@@ -313,14 +315,16 @@ World& TheWorld() {
   return world;
 }
 
-void RunImport(benchmark::State& state, const std::string& file, int recipes, bool parseOnly) {
+void RunImport(benchmark::State& state, const std::vector<std::string>& files, int recipes,
+               bool parseOnly) {
   World& w = TheWorld();
-  const long bytes = static_cast<long>(FileSize(file));
+  long bytes = 0;
+  for (const std::string& file : files) bytes += static_cast<long>(FileSize(file));
   long peakGrowth = 0, stored = 0;
   for (auto _ : state) {
     state.PauseTiming();
     BenchImporter importer;
-    importer.file = file;
+    importer.files = files;
     importer.parseOnly = parseOnly;
     importer.targetBook = w.NewBook();
     const long before = RssKb();
@@ -353,38 +357,67 @@ const std::string& RegularCookML() {
   return TheWorld().File("collection.cml", WriteCookML, kCookMLRecipes);
 }
 
+// The same collection cut into 11 files at recipe boundaries, imported in one run.
+const std::vector<std::string>& CollectionInFiles() {
+  static const std::vector<std::string> parts = [] {
+    constexpr int kParts = 11;
+    std::ifstream in(Collection(), std::ios::binary);
+    const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> paths;
+    size_t from = 0;
+    for (int i = 0; i < kParts; ++i) {
+      size_t to = all.size();
+      if (i + 1 < kParts) {  // the start line nearest to the next eleventh
+        to = all.find("MMMMM----- Recipe", all.size() / kParts * static_cast<size_t>(i + 1));
+        to = all.rfind('\n', to) + 1;
+      }
+      paths.push_back(TheWorld().root + "archive_part" + std::to_string(i + 1) + ".mm");
+      std::ofstream(paths.back(), std::ios::binary) << all.substr(from, to - from);
+      from = to;
+    }
+    return paths;
+  }();
+  return parts;
+}
+
 void BM_ImportCollection(benchmark::State& state) {
-  RunImport(state, Collection(), kCollectionRecipes, false);
+  RunImport(state, {Collection()}, kCollectionRecipes, false);
 }
 BENCHMARK(BM_ImportCollection)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Side by side with the one above: the same recipes and bytes from 11 files.
+void BM_ImportCollectionInElevenFiles(benchmark::State& state) {
+  RunImport(state, CollectionInFiles(), kCollectionRecipes, false);
+}
+BENCHMARK(BM_ImportCollectionInElevenFiles)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_ParseCollection(benchmark::State& state) {
-  RunImport(state, Collection(), kCollectionRecipes, true);
+  RunImport(state, {Collection()}, kCollectionRecipes, true);
 }
 BENCHMARK(BM_ParseCollection)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_ImportRezKonvCollection(benchmark::State& state) {
-  RunImport(state, RezKonvCollection(), kCollectionRecipes, false);
+  RunImport(state, {RezKonvCollection()}, kCollectionRecipes, false);
 }
 BENCHMARK(BM_ImportRezKonvCollection)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_ImportMealMaster(benchmark::State& state) {
-  RunImport(state, RegularMealMaster(), kMealMasterRecipes, false);
+  RunImport(state, {RegularMealMaster()}, kMealMasterRecipes, false);
 }
 BENCHMARK(BM_ImportMealMaster)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ParseMealMaster(benchmark::State& state) {
-  RunImport(state, RegularMealMaster(), kMealMasterRecipes, true);
+  RunImport(state, {RegularMealMaster()}, kMealMasterRecipes, true);
 }
 BENCHMARK(BM_ParseMealMaster)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ImportCookML(benchmark::State& state) {
-  RunImport(state, RegularCookML(), kCookMLRecipes, false);
+  RunImport(state, {RegularCookML()}, kCookMLRecipes, false);
 }
 BENCHMARK(BM_ImportCookML)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ParseCookML(benchmark::State& state) {
-  RunImport(state, RegularCookML(), kCookMLRecipes, true);
+  RunImport(state, {RegularCookML()}, kCookMLRecipes, true);
 }
 BENCHMARK(BM_ParseCookML)->Unit(benchmark::kMillisecond)->Iterations(3);
 

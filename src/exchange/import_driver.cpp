@@ -253,6 +253,7 @@ int RecipeImporter::StartImport() {
     return -1;
   }
   ShowRunState(true);
+  runBook_.clear();
   const RecipeIdBatch ids;
   int total = 0;
   if (clipboardSource) {
@@ -294,6 +295,7 @@ int RecipeImporter::ImportFileIntoBook(const std::string& fileName, const std::s
   for (const std::string& name : names)
     if (name == bookName) targetBook = name;
   running_ = true;
+  runBook_.clear();
   {
     const RecipeIdBatch ids;
     ImportTextRecipes();
@@ -323,6 +325,20 @@ void RecipeImporter::UnreadImportLine(const std::string& line) {
   source_.UnreadLine(line);
 }
 
+void RecipeImporter::StartBook(std::string& book, int& bookCount) {
+  if (runBook_.empty() || runTarget_ != targetBook) {
+    runTarget_ = runBook_ = targetBook;
+    runBookCount_ = ctx().books ? ctx().books->CountKBookRecipes(targetBook, true) : 0;
+  }
+  book = runBook_;
+  bookCount = runBookCount_;
+}
+
+void RecipeImporter::KeepBook(const std::string& book, int bookCount, bool failed) {
+  runBook_ = failed ? std::string() : book;  // after a failure the count is not sure: count again
+  runBookCount_ = bookCount;
+}
+
 void RecipeImporter::FollowOnCheck(std::string& book, int& bookCount) const {
   const int limit = Int(74);
   if (limit > 0 && bookCount >= limit && ctx().books)
@@ -340,8 +356,9 @@ bool RecipeImporter::ImportTextRecipes() {
   const StoreErrorRecorder recorder(storeError_);
   progressLine_ = -1;
   AddLogLine(clipboardSource ? GetLangText(176) : GetLangText(177) + sourceFile_ + "'");
-  std::string book = targetBook;
-  int bookCount = ctx().books ? ctx().books->CountKBookRecipes(book, true) : 0;
+  std::string book;
+  int bookCount = 0;
+  StartBook(book, bookCount);
 
   // Hands the source to a reader; counts what it stored. The counters of recipes stored one
   // after the other, so that those a failed batch took with it come off their count.
@@ -361,7 +378,9 @@ bool RecipeImporter::ImportTextRecipes() {
   int shownSum = 0;
   long long lines = 0;
   while (!failed && !xmlFound && running_ && ReadImportLine(line)) {
-    switch (RecipeStartLine(line)) {
+    const StartLine start = RecipeStartLine(line);
+    if (start != StartLine::kNone) source_.RecipeStarts();
+    switch (start) {
       case StartLine::kMealMaster:
         runReader(ImportMealMaster, mealMaster);
         break;
@@ -391,6 +410,7 @@ bool RecipeImporter::ImportTextRecipes() {
   int lost = lostRecipes_, lostNow = 0;
   if (!FlushBook(lostNow)) failed = true;
   lost += lostNow;
+  KeepBook(book, bookCount, failed || lost > 0);
   for (int i = 0; i < lost && !storedBy.empty(); ++i) {
     --*storedBy.back();
     storedBy.pop_back();
@@ -514,8 +534,7 @@ void RecipeImporter::ImportCookML() {
   imported_ = 0;
   progressLine_ = -1;
   AddLogLine(GetLangText(177) + sourceFile_ + "'");
-  cookMLBook_ = targetBook;
-  cookMLBookCount_ = ctx().books ? ctx().books->CountKBookRecipes(cookMLBook_, true) : 0;
+  StartBook(cookMLBook_, cookMLBookCount_);
   if (!parser_) parser_ = std::make_unique<TXMLParser>();
   cookMLCount_ = 0;
   cookMLFailed_ = false;
@@ -532,6 +551,7 @@ void RecipeImporter::ImportCookML() {
     FlushCookML();
     if (cookMLFailed_ && !failedBefore) AddLogLine(StoreFailureLine(storeError_));
   }
+  KeepBook(cookMLBook_, cookMLBookCount_, cookMLFailed_);
   imported_ = cookMLCount_;
 }
 

@@ -150,6 +150,10 @@ class RecipeImporter {
   bool OpenImportSource();
   void CloseImportSource();
   void FollowOnCheck(std::string& book, int& bookCount) const;
+  // The book a source starts in and its live recipes: counted at the run's first source, then
+  // carried from source to source (KeepBook), so the index is not read again for every file.
+  void StartBook(std::string& book, int& bookCount);
+  void KeepBook(const std::string& book, int bookCount, bool failed);
   void WriteImportSummary(int mealMaster, int rezKonv, int mahlzeit, int xml);
   void ShowProgressLine(int count);
   void OnCookMLRecipe(TXMLNode& recipe);
@@ -164,6 +168,8 @@ class RecipeImporter {
 
   bool running_ = false;
   int imported_ = 0;
+  std::string runTarget_, runBook_;  // runBook_ empty: nothing counted yet in this run
+  int runBookCount_ = 0;
   std::string sourceFile_;
   std::string clipboardText_;
   ImportSource source_;

@@ -57,6 +57,11 @@ bool ApplyKeyFigureLine(const std::string& line, REZBLOCK& recipe, KeyFigureStat
 // dropped (three or more stay), then the line and a line feed are appended.
 void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelling& umlauts);
 
+// An ingredient with an amount or a unit stays an ingredient when its text starts with a
+// footnote mark ("6 ea *peppercorns"): a text that starts with '*' is a heading, so the marks go
+// behind the text ("peppercorns *"). Any other text stays as it is.
+void KeepFootnoteMark(REZZUTAT& line);
+
 // Blanks around the text removed.
 inline std::string_view StripBlanks(std::string_view text) {
   size_t b = 0, e = text.size();

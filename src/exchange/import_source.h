@@ -9,8 +9,8 @@
 // the source counts such lines. Memory stays the size of the read buffer and one line.
 //
 // Lines come in Windows-1252, whatever code page the writer used (ExchangeLineDecoder: UTF-8,
-// DOS or Windows-1252, line by line). Umlauts spelled as two letters are left to the readers,
-// which convert each field after they have found it in its column.
+// DOS or Windows-1252, by line, recipe and file). Umlauts spelled as two letters are left to the
+// readers, which convert each field after they have found it in its column.
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -41,6 +41,8 @@ class ImportSource {
   bool ReadLine(std::string& line);
   // Hands a line back: the next ReadLine gives it again.
   void UnreadLine(const std::string& line);
+  // A recipe's start line was read: the code page of lines without letters is decided anew.
+  void RecipeStarts() { decoder_.NewRecipe(); }
 
   // Lines read so far (a line handed back counts once).
   long long LineNumber() const { return lineNumber_; }

@@ -63,11 +63,15 @@ bool IsUnitText(std::string_view columns) {
 }
 
 // An ingredient in the columns: amount 0-6 and unit 8-9 that read as such, blanks at 7 and 10,
-// the text from 11. A line of any length: a long text runs past the left column's width.
+// the text from 11. A line of any length: a long text runs past the left column's width. A text
+// indented past 11 ("1 lb  dried black beans") counts when the line has an amount or a unit.
 bool IsColumnLine(std::string_view line) {
   auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
-  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
-         IsAmountText(line.substr(0, 7)) && IsUnitText(line.substr(kUnitPos, 2));
+  if (!(line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && IsAmountText(line.substr(0, 7)) &&
+        IsUnitText(line.substr(kUnitPos, 2))))
+    return false;
+  return at(11) != ' ' || (!StripBlanks(line.substr(0, kTextPos)).empty() &&
+                           line.find_first_not_of(' ', kTextPos) != std::string_view::npos);
 }
 
 bool IsAmountChar(char c) {
@@ -237,7 +241,7 @@ class MealMasterReader : public TextRecipeReader {
     const std::string_view unit =
         line.size() > kUnitPos ? StripBlanks(view.substr(kUnitPos, 2)) : std::string_view();
     if (At(line, kTextPos) == '-' && amount.empty() && unit.empty()) {
-      text = "-" + Field(SkipChars(line, kTextPos, "- "));  // continues the line above
+      text = "-" + Field(StripBlanks(SkipChars(line, kTextPos, "- ")));  // continues the line above
     } else if (At(line, kTextPos) == '-') {  // a line of its own that starts with a dash
       z.amount = amount;
       z.unit = unit;
@@ -256,6 +260,11 @@ class MealMasterReader : public TextRecipeReader {
       recipe_.lines.pop_back();
       return;
     }
+    if (text[0] == '*' && (!z.amount.empty() || !z.unit.empty())) {
+      z.text = std::move(text);
+      KeepFootnoteMark(z);
+      text = std::move(z.text);
+    }
     pieces_.clear();
     if (text.size() <= 28 && std::none_of(text.begin(), text.end(), [](char c) {
           return c == ';' || c == '\r' || c == '\n';
@@ -268,8 +277,13 @@ class MealMasterReader : public TextRecipeReader {
       return;
     }
     FractionCharToText(z.amount);
+    // A piece broken off where blanks ran together keeps none of them at its end.
+    auto trimmed = [](std::string& piece) { piece.erase(piece.find_last_not_of(' ') + 1); };
     z.text = std::move(pieces_[0]);
+    trimmed(z.text);
     for (size_t i = 1; i < pieces_.size(); ++i) {
+      trimmed(pieces_[i]);
+      if (pieces_[i].empty()) continue;
       REZZUTAT more;
       more.text.reserve(pieces_[i].size() + 1);
       more.text += '-';

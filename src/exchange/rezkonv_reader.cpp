@@ -63,7 +63,19 @@ class RezKonvReader : public TextRecipeReader {
     return (line[0] != ' ' && line[0] != '=') || (At(line, 1) != ' ' && At(line, 1) != '=');
   }
 
-  bool SpecialTextLine(const std::string& line) override { return FramedSourceLine(line); }
+  bool SpecialTextLine(const std::string& line) override {
+    if (FramedSourceLine(line)) return true;
+    // In the text too, the dash lines right after a capture line without a name name the
+    // creator.
+    const std::string_view dashed = StripBlanks(line);
+    if (awaitCreator_ && !dashed.empty() && dashed[0] == '-') {
+      const std::string_view name = StripBlanks(SkipChars(dashed, 0, "-"));
+      if (!name.empty()) recipe_.createdBy = Field(name);
+      return true;
+    }
+    if (!dashed.empty()) awaitCreator_ = false;
+    return false;
+  }
 
   void IngredientLine(const std::string& line) {
     size_t p = 0;
@@ -113,15 +125,15 @@ class RezKonvReader : public TextRecipeReader {
     if (z.text.empty()) return;
     if (!range.empty()) z.text += " (" + range + ")";
     if (z.text[0] == '-') z.text = "- " + std::string(SkipChars(z.text, 0, "- "));
+    KeepFootnoteMark(z);
     if (!sourceBlock_) {
       recipe_.lines.push_back(std::move(z));
       return;
     }
-    const size_t dash = z.text.find("- ");
     if (z.text.find("- Erfasst *") != std::string::npos) {
       recipe_.createdDate = DateIn(z.text);
-    } else if (dash != std::string::npos) {
-      recipe_.createdBy = z.text.size() > 2 ? z.text.substr(2) : std::string();
+    } else if (StartsWith(z.text, "- ")) {  // "Markt- u. Ernaehrungsforsch" names no one
+      recipe_.createdBy = z.text.substr(2);
     } else {
       if (!recipe_.source.empty()) recipe_.source += "\r\n";
       recipe_.source += z.text;
@@ -157,10 +169,14 @@ class RezKonvReader : public TextRecipeReader {
       }
     }
     if (captured != std::string::npos) {
+      // As in the block form, the lines after the capture line ("-- Ilka Spiess") belong to the
+      // source and name the creator.
+      sourceBlock_ = true;
       const std::string date = DateIn(name.substr(captured));
       if (!date.empty()) recipe_.createdDate = date;
       const size_t by = upper.find(" VON ", captured);
       if (by != std::string::npos) recipe_.createdBy = Field(StripBlanks(name.substr(by + 5)));
+      awaitCreator_ = by == std::string::npos && upper.ends_with(" VON");
     }
     return true;
   }
@@ -178,6 +194,7 @@ class RezKonvReader : public TextRecipeReader {
   }
 
   bool sourceBlock_ = false;
+  bool awaitCreator_ = false;  // a capture line ended in "VON": the name follows on a dash line
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "services/charsets.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -44,8 +45,9 @@ const ByteMap& AnsiToDosMap() {
 }
 
 // A DOS line of an exchange file: the twelve pairs, then every letter and sign that code pages
-// 437 and 850 agree on (and 850's own where 437 has no letter: 0x9D, 0x9E, 0xA9). Box drawing
-// and the Greek letters of 437 stay as they are.
+// 437 and 850 agree on (and 850's own where 437 has no letter: 0x9D, 0x9E, 0xA9). The box and
+// block graphics of 437 become their nearest Windows-1252 signs: lines '-' and '|', corners and
+// crossings '+', shades a blank, blocks and the square '*'.
 struct DosLineMap : ByteMap {
   DosLineMap() : ByteMap(true) {
     static constexpr unsigned char kMore[][2] = {
@@ -58,13 +60,19 @@ struct DosLineMap : ByteMap {
         {0xAD, 0xA1}, {0xE6, 0xB5}, {0xF1, 0xB1}, {0xF6, 0xF7}, {0xF8, 0xB0}, {0xFA, 0xB7},
         {0xFD, 0xB2}, {0xFF, 0xA0}};
     for (const auto& p : kMore) map[p[0]] = p[1];
+    for (int c = 0xB0; c <= 0xDF; ++c) map[c] = '+';
+    for (int c : {0xB0, 0xB1, 0xB2}) map[c] = ' ';
+    for (int c : {0xC4, 0xCD}) map[c] = '-';
+    for (int c : {0xB3, 0xBA}) map[c] = '|';
+    for (int c : {0xDB, 0xDC, 0xDD, 0xDE, 0xDF, 0xFE}) map[c] = '*';
   }
 };
 
 // What a byte above 0x7F tells of a line's code page: +1 a DOS letter, -1 a Windows-1252 letter,
 // 0 nothing (signs, and letters either code page uses as a common sign: the typographic quotes,
 // dashes, ellipsis and euro of Windows-1252 at 0x80-0x97, and the DOS ß, ° and non-breaking
-// space at 0xE1, 0xF8, 0xFF). ExchangeLineDecoder looks at 0x84 and 0x94 closer.
+// space at 0xE1, 0xF8, 0xFF). ExchangeLineDecoder looks at 0x84 and 0x94, and at the DOS
+// graphics among the Windows-1252 letters, closer.
 struct CodePageHints {
   std::array<signed char, 256> hint{};
   CodePageHints() {
@@ -74,6 +82,11 @@ struct CodePageHints {
     for (int c : {0xD7, 0xF7, 0xE1, 0xF8, 0xFF}) hint[c] = 0;
   }
 };
+
+// A byte that is a box, block or shade sign in code page 437 (0xFE the square).
+bool IsDosGraphic(unsigned char c) {
+  return (c >= 0xB0 && c <= 0xDF) || c == 0xFE;
+}
 
 bool HasHighByte(const std::string& text) {
   const char* p = text.data();
@@ -244,17 +257,20 @@ UmlautSpelling::UmlautSpelling(const std::vector<UMLCONV>& exceptions, bool keep
     : active_(!keepSpelledUmlauts) {
   if (!active_) return;
   // Bucket of a word: the pair letter it can protect (0 a, 1 o, 2 u) x the byte it wants before
-  // the pair (256: any, for words that start at the pair or end before the letter before it).
+  // the pair (256: any, for words that start at the pair, end before the letter before it or
+  // want a word boundary there).
   constexpr size_t kKeys = 257;
   std::vector<std::vector<Word>> buckets(3 * kKeys);
   for (const UMLCONV& e : exceptions) {
-    const std::string& w = e.word;
+    const std::string w = UpperCaseAnsi(e.word);  // the file's words in any case
     const size_t k = static_cast<size_t>(e.offset);
     for (int letter = 0; letter < 3; ++letter) {
-      // The word's letters at the pair must be the pair's, upper case.
+      // The word's letters at the pair must be the pair's.
       if (k < w.size() && w[k] != "AOU"[letter]) continue;
       if (k + 1 < w.size() && w[k + 1] != 'E') continue;
-      const size_t key = k >= 1 && k - 1 < w.size() ? static_cast<unsigned char>(w[k - 1]) : 256;
+      const size_t key = k >= 1 && k - 1 < w.size() && w[k - 1] != ' '
+                             ? static_cast<unsigned char>(w[k - 1])
+                             : 256;
       buckets[static_cast<size_t>(letter) * kKeys + key].push_back({w, k});
     }
   }
@@ -271,24 +287,59 @@ UmlautSpelling UmlautSpelling::Current() {
   return UmlautSpelling(ctx().tools ? ctx().tools->umlautExceptions : kNone, OptionFlag(22));
 }
 
+namespace {
+
+// A letter of a word (the marker of a pair found before stands for its 'e').
+bool IsWordLetter(char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || ch == kMarker ||
+         (c >= 0xC0 && c != 0xD7 && c != 0xF7) || c == 0x8A || c == 0x8C || c == 0x8E ||
+         c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F;
+}
+
+// A vowel before a "ue" keeps it a "u" and an "e" (Feuer, Bauer, neue, Allgaeuer), and so does
+// a 'q' (Quelle, Barbeque).
+bool KeepsUe(char before) {
+  static constexpr std::string_view kBefore = "aeiouAEIOUqQ\x01\xE4\xF6\xFC\xC4\xD6\xDC";
+  return kBefore.find(before) != std::string_view::npos;
+}
+
+}  // namespace
+
 bool UmlautSpelling::Protected(std::string_view text, size_t p, int letter) const {
   if (words_.empty()) return false;
   constexpr size_t kKeys = 257;
   const size_t base = static_cast<size_t>(letter) * kKeys;
-  auto search = [&](size_t bucket) {
-    for (uint32_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i) {
-      const Word& w = words_[i];
-      if (p < w.offset) continue;
-      const size_t start = p - w.offset;
-      if (start + w.text.size() > text.size()) continue;
-      size_t j = 0;
-      while (j < w.text.size() && w.text[j] == AsciiUpper(text[start + j])) ++j;
-      if (j == w.text.size()) return true;
+  const auto n = static_cast<std::ptrdiff_t>(text.size());
+  // The word stands at p - offset: a blank in it is a word boundary (any other character or
+  // the text's edge), an 'E' matches the marker of a pair found before, the rest the letters in
+  // any case.
+  auto matches = [&](const Word& w) {
+    const std::ptrdiff_t start =
+        static_cast<std::ptrdiff_t>(p) - static_cast<std::ptrdiff_t>(w.offset);
+    for (size_t j = 0; j < w.text.size(); ++j) {
+      const std::ptrdiff_t i = start + static_cast<std::ptrdiff_t>(j);
+      const char want = w.text[j];
+      if (i < 0 || i >= n) {
+        if (want != ' ') return false;
+        continue;
+      }
+      const char c = text[static_cast<size_t>(i)];
+      if (want == ' ') {
+        if (IsWordLetter(c)) return false;
+      } else if (!(want == c || want == UpperAnsi(c) || (want == 'E' && c == kMarker))) {
+        return false;
+      }
     }
+    return true;
+  };
+  auto search = [&](size_t bucket) {
+    for (uint32_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i)
+      if (matches(words_[i])) return true;
     return false;
   };
   if (search(base + 256)) return true;
-  return p >= 1 && search(base + static_cast<unsigned char>(AsciiUpper(text[p - 1])));
+  return p >= 1 && search(base + static_cast<unsigned char>(UpperAnsi(text[p - 1])));
 }
 
 void UmlautSpelling::Convert(std::string& text) const {
@@ -301,20 +352,20 @@ void UmlautSpelling::ConvertFrom(std::string& text, size_t from) const {
   const size_t n = text.size() - from;
   const std::string_view view(s, n);
   bool converted = false;
-  // The pair at q - 1, q: converted unless an exception word protects it.
+  // The pair at q - 1, q: unless an exception word protects it, its 'e' becomes the marker (the
+  // first letter stays until the end, so exception words further on see the text as written).
   auto pair = [&](size_t q) {
-    const char umlaut = UmlautFor(s[q - 1]);
-    if (!umlaut || (static_cast<unsigned char>(s[q]) | 0x20) != 'e') return;
-    const int letter = (s[q - 1] | 0x20) == 'a' ? 0 : (s[q - 1] | 0x20) == 'o' ? 1 : 2;
+    const char first = s[q - 1];
+    if (!UmlautFor(first) || (static_cast<unsigned char>(s[q]) | 0x20) != 'e') return;
+    const int letter = (first | 0x20) == 'a' ? 0 : (first | 0x20) == 'o' ? 1 : 2;
+    if (letter == 2 && q >= 2 && KeepsUe(s[q - 2])) return;
     if (Protected(view, q - 1, letter)) return;
-    s[q - 1] = umlaut;
     s[q] = kMarker;
     converted = true;
   };
   size_t q = 1;
 #if defined(__SSE2__)
-  // Sixteen places at a time. A converted pair changes only its own two bytes, neither of which
-  // can start the next pair.
+  // Sixteen places at a time. A pair found changes only its 'e', which cannot start a pair.
   for (; n - q >= 16; q += 16)
     for (unsigned mask = PairMask(s + q - 1); mask; mask &= mask - 1)
       pair(q + static_cast<size_t>(__builtin_ctz(mask)));
@@ -331,11 +382,15 @@ void UmlautSpelling::ConvertFrom(std::string& text, size_t from) const {
   for (; q < n; ++q)
     if ((static_cast<unsigned char>(s[q]) | 0x20) == 'e') pair(q);
   if (!converted) return;
-  // Closed up from the first marker on.
-  const void* first = std::memchr(s, kMarker, n);
-  size_t w = static_cast<size_t>(static_cast<const char*>(first) - text.data());
-  for (size_t i = w; i < text.size(); ++i)
-    if (text[i] != kMarker) text[w++] = text[i];
+  // The letter before each marker becomes its umlaut; the markers go, the rest closes up.
+  const auto* first = static_cast<const char*>(std::memchr(s, kMarker, n));
+  size_t w = static_cast<size_t>(first - text.data());
+  if (w > from) --w;
+  for (size_t i = w; i < text.size(); ++i) {
+    if (text[i] == kMarker) continue;
+    const char umlaut = i + 1 < text.size() && text[i + 1] == kMarker ? UmlautFor(text[i]) : 0;
+    text[w++] = umlaut ? umlaut : text[i];
+  }
   text.resize(w);
 }
 
@@ -356,6 +411,45 @@ void DosToAnsiUmlauts(std::string& text) {
   UmlautSpelling::Current().Convert(text);
 }
 
+namespace {
+
+// The byte at i and one beside it are box, block or shade signs.
+bool InGraphicRun(const std::string& line, size_t i) {
+  auto graphic = [&](size_t k) {
+    return k < line.size() && IsDosGraphic(static_cast<unsigned char>(line[k]));
+  };
+  return graphic(i) && ((i > 0 && graphic(i - 1)) || graphic(i + 1));
+}
+
+// What one line tells of its code page: > 0 DOS, < 0 Windows-1252, 0 nothing.
+int CodePageScore(const std::string& line) {
+  static const CodePageHints kHints;
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  auto at = [&](size_t i) { return i < line.size() ? static_cast<unsigned char>(line[i]) : 0; };
+  int score = 0;
+  // Only bytes above 0x7F tell anything: the others are passed over.
+  ForEachHighByte(line, [&](size_t i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    const bool inWord = (i > 0 && letter(line[i - 1])) || letter(static_cast<char>(at(i + 1)));
+    // 0x84 and 0x94 are ä and ö in DOS but the quotes „ and ” in Windows-1252: only inside a
+    // word do they tell.
+    if ((c == 0x84 || c == 0x94) &&
+        !(i > 0 && letter(line[i - 1]) && i + 1 < line.size() && letter(line[i + 1])))
+      return;
+    if (!inWord && IsDosGraphic(c)) {
+      // Apart from letters, a square or a run of box signs ("────") is DOS graphics; a lone
+      // one may be ½, ° or Ø as well.
+      if (c == 0xFE || InGraphicRun(line, i)) ++score;
+      return;
+    }
+    if (kHints.hint[c] < 0 && !inWord) return;  // a Windows-1252 letter stands in a word
+    score += kHints.hint[c];
+  });
+  return score;
+}
+
+}  // namespace
+
 void ExchangeLineDecoder::Decode(std::string& line) {
   if (first_) {
     first_ = false;
@@ -366,26 +460,29 @@ void ExchangeLineDecoder::Decode(std::string& line) {
     line = Utf8ToCp1252(line);
     return;
   }
-  static const CodePageHints kHints;
-  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-  int score = 0;
-  // Only bytes above 0x7F tell anything and change: the others are passed over.
+  const int score = CodePageScore(line);
+  const int vote = (score > 0) - (score < 0);  // a line counts once, however many letters
+  recipeScore_ += vote;
+  fileScore_ += vote;
+  // A line decides by its own letters; one without follows its recipe's letters, then the
+  // file's: a DOS file stays DOS around a line of Windows-1252 letters.
+  const bool dos = score != 0 ? score > 0 : recipeScore_ != 0 ? recipeScore_ > 0 : fileScore_ >= 0;
+  if (!dos) return;
+  static const DosLineMap kDos;
+  // A short box line must not read as a Meal-Master end line ("-----" up to 9 characters).
+  const bool shortBoxLine = line.size() < 10 && line.size() >= 5 &&
+                            std::all_of(line.begin(), line.begin() + 5, [](char c) {
+                              return c == '\xC4' || c == '\xCD';
+                            });
+  // Only bytes above 0x7F change.
   ForEachHighByte(line, [&](size_t i) {
     const auto c = static_cast<unsigned char>(line[i]);
-    // 0x84 and 0x94 are ä and ö in DOS but the quotes „ and ” in Windows-1252: only inside a
-    // word do they tell.
-    if ((c == 0x84 || c == 0x94) &&
-        !(i > 0 && letter(line[i - 1]) && i + 1 < line.size() && letter(line[i + 1])))
-      return;
-    score += kHints.hint[c];
+    // A lone box sign in a line that shows no DOS letters of its own stays: it is more likely
+    // the ½, ¼ or ° of a Windows-1252 writer than a piece of a frame.
+    if (c != 0xFE && IsDosGraphic(c) && score <= 0 && !InGraphicRun(line, i)) return;
+    line[i] = static_cast<char>(kDos.map[c]);
   });
-  if (score != 0) dos_ = score > 0;
-  static const DosLineMap kDos;
-  if (dos_) {
-    ForEachHighByte(line, [&](size_t i) {
-      line[i] = static_cast<char>(kDos.map[static_cast<unsigned char>(line[i])]);
-    });
-  }
+  if (shortBoxLine) line.resize(10, ' ');
 }
 
 void AnsiToDosUmlauts(std::string& text) {

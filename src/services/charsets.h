@@ -62,26 +62,32 @@ class UmlautSpelling {
   std::vector<uint32_t> bucketStart_;
 };
 
-// Lines of an exchange file made Windows-1252, whatever code page their writer used. Decided
-// line by line, so a collection that mixes code pages comes in right:
+// Lines of an exchange file made Windows-1252, whatever code page their writer used:
 // - a line that is well-formed UTF-8 with bytes above 0x7F is read as UTF-8 (characters without
 //   a Windows-1252 form become '?'); a byte-order mark at the start of the first line goes;
 // - any other line with bytes above 0x7F is DOS (code page 437/850) or already Windows-1252,
-//   as its letters show: DOS letters lie at 0x80-0xA5, Windows-1252 letters at 0xC0-0xFF. A DOS
-//   line maps the twelve letters of DosLettersToAnsi and every other letter and sign the two DOS
-//   code pages agree on (é ñ ° ½ ¼, the non-breaking space ...); a Windows-1252 line stays as it
-//   is. A line without letters of either kind (only ° or ½) follows the line before it, DOS at
-//   the start.
+//   as its letters show: DOS letters lie at 0x80-0xA5, Windows-1252 letters at 0xC0-0xFF and
+//   count only next to a letter; box and block signs of 437 apart from letters are DOS. A line
+//   without letters of either kind (only ° or ½) takes the code page most lines of its recipe
+//   showed so far, else most of the file's, DOS at the start; so one line of Windows-1252 letters
+//   in a DOS file changes only that line. A DOS line maps the twelve letters of DosLettersToAnsi,
+//   every other letter and sign the two DOS code pages agree on (é ñ ° ½ ¼, the non-breaking space
+//   ...) and the graphics to '-', '|', '+', '*' or a blank; a Windows-1252 line stays as it is.
 class ExchangeLineDecoder {
  public:
   // `utf8`: lines may be UTF-8 (files; clipboard text is Windows-1252 already).
   explicit ExchangeLineDecoder(bool utf8 = true) : utf8_(utf8) {}
   void Decode(std::string& line);
+  // A recipe starts: its lines without letters no longer follow the recipe before.
+  void NewRecipe() { recipeScore_ = 0; }
 
  private:
   bool utf8_;
   bool first_ = true;
-  bool dos_ = true;
+  // Lines that showed DOS letters less those that showed Windows-1252 letters, since the
+  // recipe's start and since the file's.
+  long long recipeScore_ = 0;
+  long long fileScore_ = 0;
 };
 // Option 21: Windows-1252 letters to the DOS code page; otherwise nothing changes.
 void AnsiToDosUmlauts(std::string& text);

@@ -51,6 +51,21 @@ TEST_F(Import, AThirdRecipeGoesToTheFollowOnBook) {
   EXPECT_EQ(Titles(env.Recipes("Ziel-3")), (std::vector<std::string>{Ansi("Fünf")}));
 }
 
+TEST_F(Import, TheFollowOnBookCarriesOnFromFileToFileInOneRun) {
+  ctx().options->SetParaInt(74, 2);
+  const std::string one = WriteSource("eins.mm", MealMaster("Eins") + MealMaster("Zwei"));
+  const std::string two = WriteSource("zwei.mm", MealMaster("Drei"));
+  const std::string three = WriteSource("drei.mm", MealMaster("Vier") + MealMaster("Fuenf"));
+  EXPECT_EQ(ImportFiles({one, two, three}), 5);
+  EXPECT_EQ(Titles(env.Recipes("Ziel")), (std::vector<std::string>{"Eins", "Zwei"}));
+  EXPECT_EQ(Titles(env.Recipes("Ziel-2")), (std::vector<std::string>{"Drei", "Vier"}));
+  EXPECT_EQ(Titles(env.Recipes("Ziel-3")), (std::vector<std::string>{Ansi("Fünf")}));
+  // A recipe deleted between runs counts: the next run counts the book again.
+  ctx().options->SetParaInt(74, 3);
+  EXPECT_EQ(ImportFiles({two}), 1);
+  EXPECT_EQ(Titles(env.Recipes("Ziel")), (std::vector<std::string>{"Eins", "Zwei", "Drei"}));
+}
+
 TEST_F(Import, CookMLChecksTheFollowOnBookForEveryRecipe) {
   ctx().options->SetParaInt(74, 2);
   const std::string path = WriteSource(

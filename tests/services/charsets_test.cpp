@@ -123,33 +123,57 @@ TEST(UmlautRules, ExceptionFileOffsetsAndMarkers) {
   EXPECT_TRUE(list.empty());
 }
 
-// The conversion exactly as the rule reads: every pair, every word in list order.
+// The conversion exactly as the rule reads: every pair, every word in list order. A "ue" after
+// a vowel, a 'q' or a pair found before stays; a word matches in any case, its blank matches a
+// word boundary (no letter, or the text's edge) and its 'E' the marker of a pair found before.
 std::string SpelledUmlautsByTheRule(std::string t, const std::vector<UMLCONV>& ex) {
   auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+  auto letter = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\x01' ||
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7) || u == 0x8A || u == 0x8C || u == 0x8E ||
+           u == 0x9A || u == 0x9C || u == 0x9E || u == 0x9F;
+  };
+  const std::string from = "aouAOU", to = "\xE4\xF6\xFC\xC4\xD6\xDC";
   bool converted = false;
   for (size_t p = 0; p + 1 < t.size(); ++p) {
-    const std::string from = "aouAOU", to = "\xE4\xF6\xFC\xC4\xD6\xDC";
     const size_t k = from.find(t[p]);
     if (k == std::string::npos || upper(t[p + 1]) != 'E') continue;
+    if (upper(t[p]) == 'U' && p > 0 &&
+        std::string("aeiouAEIOUqQ\x01\xE4\xF6\xFC\xC4\xD6\xDC").find(t[p - 1]) != std::string::npos)
+      continue;
     bool kept = false;
     for (const UMLCONV& e : ex) {
-      const size_t off = static_cast<size_t>(e.offset);
-      if (p < off || p - off + e.word.size() > t.size()) continue;
+      std::string word = e.word;
+      for (char& c : word) c = UpperAnsi(c);
+      const long start = static_cast<long>(p) - e.offset;
       size_t i = 0;
-      while (i < e.word.size() && e.word[i] == upper(t[p - off + i])) ++i;
-      if (i == e.word.size()) {
+      for (; i < word.size(); ++i) {
+        const long at = start + static_cast<long>(i);
+        const bool inside = at >= 0 && at < static_cast<long>(t.size());
+        const char c = inside ? t[static_cast<size_t>(at)] : '\0';
+        if (word[i] == ' '
+                ? inside && letter(c)
+                : !inside || !(word[i] == UpperAnsi(c) || (word[i] == 'E' && c == '\x01')))
+          break;
+      }
+      if (i == word.size()) {
         kept = true;
         break;
       }
     }
     if (kept) continue;
-    t[p] = to[k];
     t[p + 1] = '\x01';
     converted = true;
     ++p;
   }
-  if (converted) std::erase(t, '\x01');
-  return t;
+  if (!converted) return t;
+  std::string out;
+  for (size_t i = 0; i < t.size(); ++i) {
+    if (t[i] == '\x01') continue;
+    out += i + 1 < t.size() && t[i + 1] == '\x01' ? to[from.find(t[i])] : t[i];
+  }
+  return out;
 }
 
 TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
@@ -158,9 +182,11 @@ TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
       ReadUmlautExceptions(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/umlconvs.dat", ex));
   ex.push_back({std::string("\x01") + "LLERUE", 5});  // a marker word
   ex.push_back({"XY", 4});                           // a word that ends before the pair
-  const char* pieces[] = {"ue", "Ue", "UE", "ae", "oe", "aE", "Q", "Bl", "blue", "true ", "Mue",
-                          "ller", "Feuer", "qu", "e", "a", "o", "u", " ", ",", "XY", "zuerst",
-                          "Tomatoes", "AE", "\xFC", "Kaese"};
+  ex.push_back({"hu?", 1});                          // lower case, a marker
+  const char* pieces[] = {
+      "ue",       "Ue",    "UE",   "ae",    "oe",   "aE",  "Q",   "Bl", "blue", "true ", "Mue",
+      "ller",     "Feuer", "qu",   "e",     "a",    "o",   "u",   " ",  ",",    "XY",    "zuerst",
+      "Tomatoes", "AE",    "\xFC", "Kaese", "noel", "Joe", "due", "-",  "i",    "h",     "\xE9"};
   std::mt19937 rng(5);
   const UmlautSpelling spelling(ex, false);
   for (int n = 0; n < 20000; ++n) {
@@ -176,26 +202,134 @@ TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
   EXPECT_EQ(kept, "Kaese");
 }
 
-TEST(ExchangeLines, EachLineIsReadInTheCodePageItsLettersShow) {
+TEST(UmlautRules, TheShippedGermanWordsKeepEnglishWordsAndAVowelKeepsUe) {
+  std::vector<UMLCONV> ex;
+  ASSERT_TRUE(
+      ReadUmlautExceptions(std::string(TAVOLIN_SHIPPED_DATA) + "/Data/DE/umlconvs.dat", ex));
+  const UmlautSpelling spelling(ex, false);
   struct Case {
     const char* in;
     const char* out;
   } cases[] = {
-      {"plain text", "plain text"},
-      {"K\x84se, Gr\x94\xE1""e, \x81""ber", "K\xE4se, Gr\xF6\xDF""e, \xFC""ber"},  // DOS
-      {"Caf\x82, Pi\xA4""a, 180 \xF8""C, \xAB l, \xAC TL,\xFFja",
-       "Caf\xE9, Pi\xF1""a, 180 \xB0""C, \xBD l, \xBC TL,\xA0ja"},
-      {"K\xE4se \x84Oma\x93 10\x96""15", "K\xE4se \x84Oma\x93 10\x96""15"},  // Windows-1252
-      {"10\x96""15 Minuten", "10\x96""15 Minuten"},  // no letters: as the line before
-      {"Gr\x81\xE1""e", "Gr\xFC\xDF""e"},             // DOS letters switch back
-      {"180 \xF8""C", "180 \xB0""C"},
-      {"K\xC3\xA4se St\xC3\xBC""ck \xE2\x82\xAC \xE2\x85\x93", "K\xE4se St\xFC""ck \x80 ?"},
+      // English words of real collections.
+      {"Huevos Rancheros", "Huevos Rancheros"},
+      {"Chop Suey", "Chop Suey"},
+      {"Joe's Special; JOE", "Joe's Special; JOE"},
+      {"remove the residue, as due", "remove the residue, as due"},
+      {"the influence of gooey cheese", "the influence of gooey cheese"},
+      {"BLUE FETTUCCINE", "BLUE FETTUCCINE"},
+      {"blue", "blue"},
+      {"Tuesday Canoe Poem", "Tuesday Canoe Poem"},
+      {"fuel", "fuel"},
+      // "ue" after a vowel or a q.
+      {"Allgaeuer Bergkaese", "Allg\xE4uer Bergk\xE4se"},
+      {"Feuer, Bauer, Mauer, neue Steuer", "Feuer, Bauer, Mauer, neue Steuer"},
+      {"Quelle, Sauerkraut", "Quelle, Sauerkraut"},
+      // An exception word protects itself, not the words that contain it.
+      {"Olivenoel, SONNENBLUMENOEL", "Oliven\xF6l, SONNENBLUMEN\xD6L"},
+      {"Noel", "Noel"},
+      {"Gluehwein, Fuellung, Holunderblueten", "Gl\xFChwein, F\xFCllung, Holunderbl\xFCten"},
+      {"Joerg aus Duesseldorf", "J\xF6rg aus D\xFCsseldorf"},
+      // German words convert as before.
+      {"Ernaehrung, Kaese, Gemuese, Moehren", "Ern\xE4hrung, K\xE4se, Gem\xFCse, M\xF6hren"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(spelling.Converted(c.in), c.out) << c.in;
+  // Exception words match in any case, as written in the file.
+  EXPECT_EQ(UmlautSpelling({{"michael", 4}, {"Raphael", 4}}, false).Converted("Michael Raphael"),
+            "Michael Raphael");
+}
+
+TEST(ExchangeLines, EachLineIsReadInTheCodePageItsLettersShow) {
+  struct Case {
+    bool newRecipe;  // a recipe's start line came before this line
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {false, "plain text", "plain text"},
+      {false,
+       "K\x84se, Gr\x94\xE1"
+       "e, \x81"
+       "ber",
+       "K\xE4se, Gr\xF6\xDF"
+       "e, \xFC"
+       "ber"},  // DOS
+      {false,
+       "Caf\x82, Pi\xA4"
+       "a, 180 \xF8"
+       "C, \xAB l, \xAC TL,\xFFja",
+       "Caf\xE9, Pi\xF1"
+       "a, 180 \xB0"
+       "C, \xBD l, \xBC TL,\xA0ja"},
+      // Windows-1252 letters: that line alone is Windows-1252.
+      {false,
+       "K\xE4se \x84Oma\x93 10\x96"
+       "15",
+       "K\xE4se \x84Oma\x93 10\x96"
+       "15"},
+      {false,
+       "180 \xF8"
+       "C",
+       "180 \xB0"
+       "C"},  // no letters: as most lines of the recipe
+      {false,
+       "Gr\x81\xE1"
+       "e",
+       "Gr\xFC\xDF"
+       "e"},
+      // Box and block graphics are DOS and become signs; they never turn the recipe.
+      {false, "\xDA\xC4\xC4\xC4\xC4\xBF", "+----+"},
+      {false, "\xC4\xC4\xC4\xC4\xC4", "-----     "},  // no Meal-Master end line
+      {false, "\xFE OLX 2.1 TD \xFE", "* OLX 2.1 TD *"},
+      {false, "\xDB\xDB\xB0\xB1 \xCD\xCD\xCD\xCD\xCD \xB3\xBA x", "**   ----- || x"},
+      {false,
+       "350\xF8"
+       "F, \xAB"
+       " cup",
+       "350\xB0"
+       "F, \xBD"
+       " cup"},
+      // A Windows-1252 recipe in the same file: its lines without letters follow its own.
+      {true,
+       "Cr\xE8me fra\xEE"
+       "che",
+       "Cr\xE8me fra\xEE"
+       "che"},
+      {false,
+       "180 \xB0"
+       "C, \xBD l, \xD8 26 cm",
+       "180 \xB0"
+       "C, \xBD l, \xD8 26 cm"},
+      {false,
+       "10\x96"
+       "15 Minuten",
+       "10\x96"
+       "15 Minuten"},
+      // The next recipe shows no letters yet: the file's lines decide (most were DOS).
+      {true,
+       "350\xF8"
+       "F",
+       "350\xB0"
+       "F"},
+      {false,
+       "K\xC3\xA4se St\xC3\xBC"
+       "ck \xE2\x82\xAC \xE2\x85\x93",
+       "K\xE4se St\xFC"
+       "ck \x80 ?"},
   };
   ExchangeLineDecoder decoder(true);
   for (const Case& c : cases) {
+    if (c.newRecipe) decoder.NewRecipe();
     std::string line = c.in;
     decoder.Decode(line);
     EXPECT_EQ(line, c.out) << c.in;
+  }
+  // A Windows-1252 file: lines without letters stay as they are from the first such line on,
+  // and a lone ½ or Ø is no box sign.
+  ExchangeLineDecoder ansi(true);
+  for (const char* l : {"M\xF6hren und K\xE4se", "\xBD l Milch", "Form (\xD8 26 cm)"}) {
+    std::string line = l;
+    ansi.Decode(line);
+    EXPECT_EQ(line, l);
   }
   // A byte-order mark goes at the start of a file only; clipboard text is never UTF-8.
   ExchangeLineDecoder file(true), clipboard(false);

@@ -6,6 +6,7 @@
 units.txt      -> data/Data/{DE,EN}/einheit.dat
 ingredients.txt -> data/Data/{DE,EN}/zutaten.dat (energy from tools/foodtable/foods.csv)
 categories.txt -> data/Data/{DE,EN}/Gattung.dat
+umlaut_exceptions.txt -> data/Data/{DE,EN}/umlconvs.dat
 
 The files are Windows-1252 with CR LF, in the order the program itself keeps them: units sorted
 by name as the units window sorts them, ingredients so that no name stands before a longer name
@@ -157,7 +158,29 @@ def categories():
         write(lang, "Gattung.dat", lines)
 
 
+def umlaut_exceptions():
+    """umlconvs.dat: the words upper case, grouped under '#offset' lines (offset: the letters
+    before the protected pair), a word boundary '_' written as the blank the program reads."""
+    table = rows("umlaut_exceptions.txt", 2)
+    for lang in LANGS:
+        groups = {}
+        for word_lang, word in table:
+            if word_lang != lang:
+                continue
+            offset = word.find("(")
+            if offset < 0 or word[offset + 3:offset + 4] != ")" or len(word) > 29:
+                sys.exit(f"umlaut_exceptions.txt: no pair in parentheses: {word}")
+            plain = word.replace("(", "").replace(")", "").replace("_", " ")
+            groups.setdefault(offset, []).append(upper_ansi(plain).decode("cp1252"))
+        lines = []
+        for offset in sorted(groups):
+            lines.append(f"#{offset}")
+            lines.extend(groups[offset])
+        write(lang, "umlconvs.dat", lines)
+
+
 if __name__ == "__main__":
     units()
     ingredients()
     categories()
+    umlaut_exceptions()
