@@ -1,6 +1,7 @@
 #include "kitchen/shopping/shopping_computation.h"
 
 #include <algorithm>
+#include <regex>
 
 #include "kitchen/shopping/dealers.h"
 #include "platform/numbers.h"
@@ -17,24 +18,43 @@ double ReadAmount(const std::string& amount) {
   return ReadNumber(amount);
 }
 
+// Whether an amount is a number the list can compute with: digits with at most one decimal
+// point or comma, a fraction ("1/2") or a mixed number ("1 1/2"), blanks around it allowed.
+// Anything else ("ca. 2", "2-3", "etwas") is listed as written.
+bool IsNumberAmount(const std::string& amount) {
+  static const std::regex number(R"(\s*(\d*[.,]?\d+|\d+[.,]|(\d+\s+)?\d+/\d+)\s*)");
+  return std::regex_match(amount, number);
+}
+
 bool Skipped(const REZZUTAT& z) {
   return !z.text.empty() && (z.text.front() == '*' || z.text.front() == '-');
 }
 
 // Equal ingredient texts become one line when their units agree after g, kg and l went to mg
 // and ml. The last line of the list keeps its amount and unit as collected.
+// An amount that is no number stays a row of its own, as written; an empty one keeps its unit
+// (no "0 mg" for "g Hefe") and merges with other empty ones of that unit.
+bool Mergeable(const std::string& amount) {
+  return amount.empty() || IsNumberAmount(amount);
+}
+
+void ToBaseUnit(std::string& amount, std::string& unit) {
+  if (!amount.empty()) AmountToBaseUnit(amount, unit);
+}
+
 void MergeLines(std::vector<REZZUTAT>& work) {
   for (size_t i = 0; i < work.size(); ++i) {
-    if (i + 1 == work.size()) continue;
+    if (i + 1 == work.size() || !Mergeable(work[i].amount)) continue;
     REZZUTAT merged = work[i];
-    AmountToBaseUnit(merged.amount, merged.unit);
+    ToBaseUnit(merged.amount, merged.unit);
     for (size_t j = i + 1; j < work.size();) {
-      if (work[j].text != merged.text) {
+      if (work[j].text != merged.text || !Mergeable(work[j].amount) ||
+          work[j].amount.empty() != merged.amount.empty()) {
         ++j;
         continue;
       }
       std::string amount = work[j].amount, unit = work[j].unit;
-      AmountToBaseUnit(amount, unit);
+      ToBaseUnit(amount, unit);
       if (unit != merged.unit) {
         ++j;
         continue;
@@ -50,7 +70,7 @@ void MergeLines(std::vector<REZZUTAT>& work) {
 }  // namespace
 
 std::string ScaleShoppingAmount(const std::string& amount, double from, double to) {
-  if (ReadAmount(amount) == 0 || from == to) return amount;
+  if (!IsNumberAmount(amount) || ReadAmount(amount) == 0 || from == to) return amount;
   std::string scaled = amount;
   if (scaled.find('/') != std::string::npos) MixedFractionToDecimal(scaled);
   const double v = ReadAmount(scaled);
@@ -101,7 +121,8 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
     }
   }
   MergeLines(work);
-  for (REZZUTAT& z : work) PrettyAmount(z.amount, z.unit);
+  for (REZZUTAT& z : work)
+    if (IsNumberAmount(z.amount)) PrettyAmount(z.amount, z.unit);
 
   // The dealer of each line, first in visiting order.
   std::vector<int> position(work.size(), 0);
@@ -123,7 +144,8 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
       if (position[i] != p) continue;
       const REZZUTAT& z = work[i];
       ShoppingRow row;
-      const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
+      const bool decimals =
+          IsNumberAmount(z.amount) && z.amount.find_first_of(".,") != std::string::npos;
       row[1] = decimals ? FormatNumberText(z.amount, 2) : z.amount;
       row[2] = z.unit.empty() ? z.text : z.unit + " " + z.text;
       row[3] = z.notOnShoppingList ? dontBuy : buy;
