@@ -85,6 +85,8 @@ class KitchenProgram : public ::testing::Test {
         dialog->reject();
     });
     open();
+    // When nothing modal came up, `inside` runs now, while what it refers to still lives.
+    QApplication::processEvents();
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> out;
