@@ -100,8 +100,15 @@ class TENApplogMod : public DiaryAccess {
   // notifies. Nothing for an index outside the day.
   void DeleteEntry(int day, int month, int year, int index);
   // Rescales one entry to a new amount (0 keeps its amount), sums the day and saves the month.
-  // False when there is no such entry.
+  // False when there is no such entry, or for an amount below zero (message 1023).
   bool ChangeEntryAmount(int day, int month, int year, int index, double amount);
+  // Message 1023 (title 15) for an amount below zero: true when it is refused.
+  static bool AmountRefused(double amount);
+  // A recipe entry after its recipe was calculated anew in ctx().calc: the calculation's
+  // recipe total goes into the entry, scaled to `amount` servings (0: one serving); the day is
+  // summed, the month saved and the views notified. False when there is no such entry or the
+  // amount is below zero (message 1023).
+  bool TakeRecipeRecalculation(int day, int month, int year, int index, double amount);
   // The day values and the complete flag from the entries; returns the flag. A value that is
   // no number is left out of its sum.
   bool CalcDaySums(ENDAY* day);
@@ -189,5 +196,8 @@ extern TENApplogMod* ENApplogMod;
 
 // The number of day values a day keeps: 145, or the nutrient table's size when it is larger.
 size_t DayValueCount();
+// Whether the value index is a text column of the nutrient table (key, names, the USDA
+// number): never summed nor shown as a day's or a recipe's value.
+bool IsTextColumn(size_t index);
 
 }  // namespace tav

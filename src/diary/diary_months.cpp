@@ -15,6 +15,7 @@
 #include "diary/diary_module.h"
 #include "diary/diary_text.h"
 #include "nutrients/nutrient_table.h"
+#include "nutrients/recipe_calc.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -122,6 +123,10 @@ void WriteLogLine(const std::string& text) {
 size_t DayValueCount() {
   const int table = ctx().nutrients ? ctx().nutrients->GetStoffCount() : 0;
   return std::max(kStandardDayValues, static_cast<size_t>(std::max(table, 0)));
+}
+
+bool IsTextColumn(size_t index) {
+  return ctx().nutrients && ctx().nutrients->IsTextStoff(static_cast<int>(index));
 }
 
 std::string TENApplogMod::MonthPath(int month, int year) const {
@@ -337,7 +342,28 @@ void TENApplogMod::DeleteEntry(int day, int month, int year, int index) {
 
 bool TENApplogMod::ChangeEntryAmount(int day, int month, int year, int index, double amount) {
   ENENTRY* e = GetDayEntry(day, month, year, index);
-  if (!e) return false;
+  if (!e || AmountRefused(amount)) return false;
+  RescaleEntry(*e, amount, false);
+  MarkMonthDirty(month, year);
+  DayChanged(day, month, year);
+  return true;
+}
+
+bool TENApplogMod::AmountRefused(double amount) {
+  // A negative amount would subtract from the day, and its entry alone shows it.
+  if (!(amount < 0)) return false;
+  MessageBox(GetLangText(1023), GetLangText(15), MB_OK | MB_ICONWARNING);
+  return true;
+}
+
+bool TENApplogMod::TakeRecipeRecalculation(int day, int month, int year, int index,
+                                           double amount) {
+  ENENTRY* e = GetDayEntry(day, month, year, index);
+  RecipeCalc* calc = ctx().calc;
+  if (!e || !e->isRecipe || !calc || AmountRefused(amount)) return false;
+  calc->GetRecipeTotalLine(e->calculated, e->energy, e->nutrientLine);
+  // The total describes the recipe's servings; one serving is the starting point.
+  e->amount = 1;
   RescaleEntry(*e, amount, false);
   MarkMonthDirty(month, year);
   DayChanged(day, month, year);
@@ -362,6 +388,7 @@ bool TENApplogMod::CalcDaySums(ENDAY* day) {
     }
     const size_t have = std::min(n, e.food.values.size());
     for (size_t j = 0; j < have; ++j) {
+      if (IsTextColumn(j)) continue;
       const std::string& text = e.food.values[j];
       if (text.empty() || text[0] < '0' || text[0] > '9') continue;
       double v = 0;
@@ -372,7 +399,9 @@ bool TENApplogMod::CalcDaySums(ENDAY* day) {
   day->complete = complete;
   std::vector<std::string>& values = day->dayValues.values;
   values.resize(n);
-  for (size_t j = 0; j < n; ++j) values[j] = complete ? FormatFixed(sums[j], 2) : "0";
+  // Text columns (key, names, the USDA number) are no sums: they stay empty.
+  for (size_t j = 0; j < n; ++j)
+    values[j] = !complete ? "0" : IsTextColumn(j) ? std::string() : FormatFixed(sums[j], 2);
   FoodDatabase::JoinBLSValues(&day->dayValues, &day->totalsLine);
   return complete;
 }

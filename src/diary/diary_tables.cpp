@@ -96,7 +96,11 @@ void TENApplogMod::FillDayGrid(TextGrid& grid, int day, int month, int year) con
         }
         int n = 0;
         for (const Column& col : columns) {
-          grid.SetCell(3 + n, r, e.food.Value(static_cast<size_t>(col.index)) + " " + col.unit);
+          // A recipe has no key nor names of its own: ">RezSum" or "0" stand there.
+          const bool none = e.isRecipe && IsTextColumn(static_cast<size_t>(col.index));
+          grid.SetCell(3 + n, r,
+                       none ? std::string()
+                            : e.food.Value(static_cast<size_t>(col.index)) + " " + col.unit);
           ++n;
         }
         widest = std::max(widest, n);
@@ -140,6 +144,11 @@ void TENApplogMod::FillPeriodGrid(TextGrid& grid, int fromDay, int fromMonth, in
       int n = 0;
       for (size_t i = 0; i < columns.size(); ++i) {
         if (whole) {
+          // Older files hold sums of the text columns too; they mean nothing.
+          if (IsTextColumn(static_cast<size_t>(columns[i].index))) {
+            grid.SetCell(2 + n++, r, std::string());
+            continue;
+          }
           const std::string& value = d.dayValues.Value(static_cast<size_t>(columns[i].index));
           const Requirement& q = required[i];
           grid.SetCell(2 + n, r,
@@ -177,6 +186,7 @@ void TENApplogMod::AggregateDayValues(int day, int month, int year) {
   std::string first;
   for (const ENENTRY& e : months[static_cast<size_t>(mi)].days[static_cast<size_t>(di)].entries) {
     for (size_t r = 0; r < columns.size(); ++r) {
+      if (IsTextColumn(static_cast<size_t>(columns[r].index))) continue;
       const std::string& text = e.food.Value(static_cast<size_t>(columns[r].index));
       if (text.empty()) continue;  // the food has no value there
       double v = 0;

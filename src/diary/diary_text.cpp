@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/numbers.h"
+#include "services/amounts.h"
 #include "services/context.h"
 #include "services/options_store.h"
 
@@ -40,6 +41,13 @@ bool ReadWholeNumber(std::string_view text, double& value) {
   if (used == 0 || used != text.size()) return false;
   value = v;
   return true;
+}
+
+double TypedAmount(std::string& text) {
+  NormalizeDecimalSep(text, 0);
+  std::string point = text;
+  NormalizeDecimalSep(point, 1);
+  return ReadNumber(point);
 }
 
 void CleanFieldText(std::string& text, bool hashToo) {

@@ -18,6 +18,10 @@ std::string FixedWithPoint(double value, int decimals);
 // false for an empty text or one that holds anything else.
 bool ReadWholeNumber(std::string_view text, double& value);
 
+// The amount typed into a diary window's amount box: the text is given the user's decimal
+// separator (as the box shows it again) and read as a number, 0 when it holds none.
+double TypedAmount(std::string& text);
+
 // What a user typed into a field of a diary file: a line break (and a tab) becomes a blank,
 // and with `hashToo` a '#' as well, so the text cannot move the fields of its line.
 void CleanFieldText(std::string& text, bool hashToo);

@@ -22,6 +22,14 @@ struct PagePos {
   bool operator<(const PagePos& o) const { return page != o.page ? page < o.page : y < o.y; }
 };
 
+// The parts of Kauflist.txt: the recipes up to the first empty line, then what to buy (dealer
+// groups; an empty line comes before the items without a dealer), then from the dashed line on
+// the user's own errands, every line as written.
+bool ErrandsLine(const std::string& line) {
+  return line.size() >= 6 && line.compare(0, 3, "---") == 0 &&
+         line.compare(line.size() - 3, 3, "---") == 0;
+}
+
 }  // namespace
 
 // Section 0 (the recipes) in the right half, section 1 (what to buy) on the left, section 2
@@ -48,8 +56,15 @@ int RecipePrintView::PrintShoppingListPage(PrintCanvas& canvas, int page) const 
     canvas.TextOut(x, at.y, GetLangText(text));
     SetPrintFont(canvas, 10, 0);
   };
+  // An empty line inside a part is a gap before the next printed line, never after the last.
+  bool gap = false;
   auto place = [&](PagePos& at, int x, const std::string& text) {
-    at.y += lh;
+    if (text.empty()) {
+      gap = true;
+      return;
+    }
+    at.y += gap ? 2 * lh : lh;
+    gap = false;
     if (past(at.y)) {
       ++at.page;
       at.y = TopMargin;
@@ -58,29 +73,34 @@ int RecipePrintView::PrintShoppingListPage(PrintCanvas& canvas, int page) const 
   };
 
   int section = 0;
-  bool begun[3] = {false, false, false};
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (line.empty()) ++section;
-    if (section >= 3) break;  // from the third empty line on nothing is printed
-    if (section == 0) {
-      if (!begun[0]) heading(right, xRight, 153);
-      begun[0] = true;
-      place(right, xRight, line);
-    } else if (section == 1) {
-      if (!begun[1]) heading(left, LeftMargin, 154);
-      begun[1] = true;
-      if (!line.empty()) place(left, LeftMargin, line);
-    } else {
-      if (!begun[2]) {
-        below.y += 2 * lh;
-        heading(below, LeftMargin, 155);
-      }
-      begun[2] = true;
-      if (!line.empty() && !(line.size() >= 4 && line[3] == '-')) place(below, LeftMargin, line);
+    if (section == 0 && line.empty()) {
+      section = 1;
+      gap = false;
+      heading(left, LeftMargin, 154);
+      continue;
     }
-    if (section < 2) below = left < right ? right : left;
+    if (section == 1 && ErrandsLine(line)) {
+      section = 2;
+      gap = false;
+      below = left < right ? right : left;
+      below.y += 2 * lh;
+      if (past(below.y)) {
+        ++below.page;
+        below.y = TopMargin;
+      }
+      heading(below, LeftMargin, 155);
+      continue;
+    }
+    if (section == 0) {
+      if (i == 1) heading(right, xRight, 153);
+      place(right, xRight, line);
+    } else {
+      place(section == 1 ? left : below, LeftMargin, line);
+    }
   }
+  if (section < 2) below = left < right ? right : left;
 
   Footer(canvas, GetLangText(156));
   int pages = below.page;

@@ -61,9 +61,11 @@ void RecipePrintView::SetRecipeMargins() {
 
 void RecipePrintView::SetListMargins() {
   OptionsStore* o = ctx().options;
-  LeftMargin = MillimetresToDots(o ? o->Int(14) : 0);
-  TopMargin = MillimetresToDots(o ? o->Int(27) : 0);
-  BottomMargin = MillimetresToDots(o ? o->Int(28) : 0);
+  // Lists get the recipes' margins unless the user chose others (a sheet printed to its edge
+  // loses its first letters in most printers).
+  LeftMargin = MillimetresToDots(o ? o->Int(14) : 20);
+  TopMargin = MillimetresToDots(o ? o->Int(27) : 10);
+  BottomMargin = MillimetresToDots(o ? o->Int(28) : 10);
 }
 
 void RecipePrintView::KeyFigureRows(std::vector<std::string>& rows) const {

@@ -45,9 +45,9 @@ constexpr FlagDef kFlags[] = {
 };
 
 constexpr IntDef kInts[] = {
-    {13, "XOffPRez", 20},      {14, "XOffPKList", 0},        {17, "VorgAnzPers", 4},
-    {25, "YTopPRez", 10},      {26, "YBottomPRez", 10},      {27, "YTopPKList", 0},
-    {28, "YBottomPKList", 0},  {29, "MaxExportLength", 70},  {42, "AutoImpTime", 3},
+    {13, "XOffPRez", 20},      {14, "XOffPKList", 20},       {17, "VorgAnzPers", 4},
+    {25, "YTopPRez", 10},      {26, "YBottomPRez", 10},      {27, "YTopPKList", 10},
+    {28, "YBottomPKList", 10}, {29, "MaxExportLength", 70},  {42, "AutoImpTime", 3},
     {53, "AktFilterGrp", -1},  {63, "ShowMode", 2},          {64, "NahrGraph1", 1},
     {65, "NahrGraph2", -1},    {68, "CalcELMenge", 10},      {69, "CalcTLMenge", 5},
     {71, "GewGraph", -1},      {73, "NormTitleDir", 2},      {74, "ImpMaxRecipes", 10000},

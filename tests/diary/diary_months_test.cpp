@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -97,7 +99,8 @@ TEST(DiaryMonths, TheMonthFileAsWritten) {
   EXPECT_EQ(lines[0], "# TAVOLIN V02.01 03/2024");
   EXPECT_EQ(lines[1], "#");
   EXPECT_EQ(lines[2], "03#C0001");
-  EXPECT_EQ(lines[3].substr(0, 34), "|;0,00;0,00;91,40;23,00;96,00;2,86");
+  // The text columns (name, remark) are no sums: empty.
+  EXPECT_EQ(lines[3].substr(0, 30), "|;;;91,40;23,00;96,00;2,86;0,3");
   EXPECT_EQ(lines[4], "#BC#0#0#96.000000#Gramm#100.000000#100.000000#Spinat");
   EXPECT_EQ(lines[5], "G101000;Spinat;;91,4;23;96;2,86;0,39;79;28,1");
   // Every line ends with CR LF.
@@ -219,6 +222,61 @@ TEST(DiaryMonths, AnAmountChangeRescalesAndIsSaved) {
   EXPECT_FALSE(d.ChangeEntryAmount(10, kMay, 2024, 1, 5));
 }
 
+// An amount below zero would take energy off the day: refused with a message, nothing changes
+// in memory or on disk.
+TEST(DiaryMonths, AnAmountBelowZeroIsRefused) {
+  DiaryEnv env;
+  env.WritePersons({"Anna"});
+  TENApplogMod& d = env.Start();
+  ASSERT_TRUE(d.AddFoodToDay(10, kMay, 2024, "G101000"));
+  ASSERT_TRUE(d.AddRecipeToDay(10, kMay, 2024, env.store.BookId(), env.SaladRecipe()));
+  const std::string file = env.MonthFile("Anna", "m052024.dat");
+  const std::string before = ReadAll(file);
+  const std::string sums = d.GetDay(10, kMay, 2024)->totalsLine;
+  struct Case {
+    const char* what;
+    std::function<bool()> change;
+  };
+  const std::vector<Case> cases = {
+      {"typed for the food", [&] { return d.ChangeEntryAmount(10, kMay, 2024, 0, -200); }},
+      {"a recipe calculated anew",
+       [&] { return d.TakeRecipeRecalculation(10, kMay, 2024, 1, -2); }},
+  };
+  for (const Case& c : cases) {
+    env.messages.shown.clear();
+    EXPECT_FALSE(c.change()) << c.what;
+    ASSERT_EQ(env.messages.shown.size(), 1u) << c.what;
+    EXPECT_EQ(env.messages.shown[0].text, GetLangText(1023)) << c.what;
+    EXPECT_DOUBLE_EQ(d.GetDayEntry(10, kMay, 2024, 0)->amount, 100) << c.what;
+    EXPECT_DOUBLE_EQ(d.GetDayEntry(10, kMay, 2024, 1)->amount, 1) << c.what;
+    EXPECT_EQ(d.GetDay(10, kMay, 2024)->totalsLine, sums) << c.what;
+    EXPECT_EQ(ReadAll(file), before) << c.what;
+  }
+}
+
+// The recipe total the calculation holds goes into the entry for the amount asked, and the day
+// and its file follow at once.
+TEST(DiaryMonths, ARecipeCalculatedAnewIsTakenForItsAmount) {
+  DiaryEnv env;
+  env.WritePersons({"Anna"});
+  TENApplogMod& d = env.Start();
+  const int32_t salad = env.SaladRecipe();
+  ASSERT_TRUE(d.AddRecipeToDay(10, kMay, 2024, env.store.BookId(), salad));
+  ASSERT_TRUE(env.calc.LoadRecipeForCalc(env.store.BookId(), salad));
+  env.calc.LoadLineFoods();
+  env.calc.RecalcAllLines();
+  EXPECT_FALSE(d.TakeRecipeRecalculation(10, kMay, 2024, 1, 2));  // no such entry
+  ASSERT_TRUE(d.TakeRecipeRecalculation(10, kMay, 2024, 0, 2));
+  const int kcal = env.table.StoffIndexOfCode("GCAL");
+  // Four servings of 134 kcal: two servings are 67.
+  EXPECT_DOUBLE_EQ(d.GetDayEntry(10, kMay, 2024, 0)->amount, 2);
+  EXPECT_EQ(d.GetDayEntry(10, kMay, 2024, 0)->food.Value(kcal), "67,00");
+  EXPECT_EQ(d.GetDay(10, kMay, 2024)->dayValues.Value(kcal), "67,00");
+  d.UnloadAllMonths();
+  ASSERT_TRUE(d.LoadMonth(kMay, 2024));
+  EXPECT_DOUBLE_EQ(d.GetDayEntry(10, kMay, 2024, 0)->amount, 2);
+}
+
 TEST(DiaryMonths, ReadingMonthFiles) {
   struct Case {
     const char* what;
@@ -328,21 +386,23 @@ TEST(DiaryMonths, ADaysSums) {
     return e;
   };
   TENApplogMod& d = env.Start();
-  // 12,5 + 7,5; a value that is no number leaves its sum alone; key, text and negative
-  // values count nothing; a record shorter than the table counts what it has.
-  day.entries = {entry(true, {"G101000", "Spinat", "-", "12,5", "abc", "3", "1.5"}),
-                 entry(true, {"G102000", "7", "", "7,5", "2", "4x", "-1", "9"})};
+  // 12,5 + 7,5; a value that is no number leaves its sum alone; negative values count
+  // nothing; the text columns (key, name, remark) are no sums even where they hold digits; a
+  // record shorter than the table counts what it has.
+  day.entries = {entry(true, {"G101000", "Spinat", "9252", "12,5", "abc", "3", "1.5"}),
+                 entry(true, {"G102000", "7", "36144", "7,5", "2", "4x", "-1", "9"})};
   EXPECT_TRUE(d.CalcDaySums(&day));
   ASSERT_EQ(day.dayValues.values.size(), 145u);
-  EXPECT_EQ(day.dayValues.values[0], "0,00");
-  EXPECT_EQ(day.dayValues.values[1], "7,00");
+  EXPECT_EQ(day.dayValues.values[0], "");
+  EXPECT_EQ(day.dayValues.values[1], "");
+  EXPECT_EQ(day.dayValues.values[2], "");
   EXPECT_EQ(day.dayValues.values[3], "20,00");
   EXPECT_EQ(day.dayValues.values[4], "2,00");
   EXPECT_EQ(day.dayValues.values[5], "3,00");
   EXPECT_EQ(day.dayValues.values[6], "1,50");
   EXPECT_EQ(day.dayValues.values[7], "9,00");
   EXPECT_EQ(day.dayValues.values[144], "0,00");
-  EXPECT_EQ(day.totalsLine.substr(0, 30), "0,00;7,00;0,00;20,00;2,00;3,00");
+  EXPECT_EQ(day.totalsLine.substr(0, 19), ";;;20,00;2,00;3,00;");
   // One entry that is not calculated: 145 zeros.
   day.entries.push_back(entry(false, {"x", "1"}));
   EXPECT_FALSE(d.CalcDaySums(&day));

@@ -116,6 +116,43 @@ TEST(DiaryTables, ThePeriodTableWithItsMarks) {
   EXPECT_EQ(grid.Cell(2, 5), "O1000,00  kcal");
 }
 
+// Under the filter of all nutrients the tables show the text columns too (key, name, remark):
+// a recipe has none of them, and no day sums them, though a food's remark may hold digits.
+TEST(DiaryTables, TextColumnsAreNoSums) {
+  TablesEnv t;
+  t.env.table.PrepareFilter(true);
+  ASSERT_TRUE(t.d().AddRecipeToDay(10, kMay, 2024, t.env.store.BookId(), t.env.SaladRecipe()));
+  ENENTRY food;
+  food.day = 10;
+  food.month = kMay;
+  food.year = 2024;
+  food.calculated = true;
+  food.amount = food.baseAmount = 100;
+  food.unit = "Gramm";
+  food.name = "Spinat";
+  food.nutrientLine = "G101000;Spinat;9252;91,4;23;96;2,86";
+  FoodDatabase::SplitBLSRecord(food.nutrientLine, &food.food);
+  t.d().AddEntry(food);
+  ENDAY* day = t.d().GetDay(10, kMay, 2024);
+  ASSERT_NE(day, nullptr);
+  ASSERT_TRUE(t.d().CalcDaySums(day));
+  for (int j : {0, 1, 2}) EXPECT_EQ(day->dayValues.Value(j), "") << j;
+  EXPECT_EQ(day->dayValues.Value(4), "56,50");  // a serving of 134 / 4 kcal and 23 kcal
+  // The day table: the recipe's text columns are empty, the food's show what it is.
+  TextGrid grid;
+  t.d().FillDayGrid(grid, 10, kMay, 2024);
+  ASSERT_EQ(grid.RowCount(), 3);
+  EXPECT_EQ(grid.Cell(0, 1), "Gr\xFCner Salat");
+  for (int c : {3, 4, 5}) EXPECT_EQ(grid.Cell(c, 1), "") << c;
+  EXPECT_EQ(grid.Cell(3, 2), "G101000 ");
+  EXPECT_EQ(grid.Cell(5, 2), "9252 ");
+  // The period table, also for a day whose stored sums (an older file) hold those columns.
+  day->dayValues.values[2] = "18504,00";
+  t.d().FillPeriodGrid(grid, 10, kMay, 2024, 10, kMay, 2024);
+  for (int c : {2, 3, 4}) EXPECT_EQ(grid.Cell(c, 1), "") << c;
+  EXPECT_EQ(grid.Cell(6, 1), "<56,50  kcal");
+}
+
 TEST(DiaryTables, DayValues) {
   TablesEnv t;
   TToolsMod tools;

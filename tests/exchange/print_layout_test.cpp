@@ -2,6 +2,7 @@
 
 #include "exchange/print_layout.h"
 #include "export_test_support.h"
+#include "kitchen/shopping/shopping_note.h"
 #include "recipedb/recipe_records.h"
 #include "recipes/key_figure_choice.h"
 
@@ -270,17 +271,75 @@ TEST_F(ListLayout, ShoppingListColumnsHeadingsAndTheLongerColumn) {
   EXPECT_EQ(meat->x, view.LeftMargin);
   RecordingCanvas two = ListPage(&RecipePrintView::PrintShoppingListPage, 2);
   EXPECT_EQ(two.Find(GetLangText(154)), nullptr);  // headings once, where they begin
-  // Section 2 below the recipes, on their page; its dashed line and section 3 not printed.
+  // Section 2 below the recipes, on their page, every line of it (an empty one a gap); its
+  // dashed line not printed.
   const Drawn* last = two.Find("Rezept 99");
   const Drawn* other = two.Find(GetLangText(155));
   const Drawn* bread = two.Find("Brot");
+  const Drawn* more = two.Find("nicht mehr");
   ASSERT_NE(last, nullptr);
   ASSERT_NE(other, nullptr);
   ASSERT_NE(bread, nullptr);
+  ASSERT_NE(more, nullptr);
   EXPECT_EQ(other->y, last->y + 2 * kLH10);
   EXPECT_EQ(bread->y, other->y + kLH10);
+  EXPECT_EQ(more->y, bread->y + 2 * kLH10);
   EXPECT_EQ(two.Find("-------"), nullptr);
-  EXPECT_EQ(two.Find("nicht mehr"), nullptr);
+}
+
+// Kauflist.txt as the shopping dialog writes it: dealer groups, the items without a dealer after
+// an empty line, then the user's errands of several lines. Each part under its own heading.
+TEST_F(ListLayout, EveryPartOfTheShoppingListIsPrintedUnderItsHeading) {
+  view.SetListMargins();
+  const auto row = [](const char* amount, const char* text, const char* dealer, int position) {
+    ShoppingRow r;
+    r[1] = amount;
+    r[2] = text;
+    r[3] = GetLangText(223);
+    r[4] = dealer;
+    r[5] = std::to_string(position);
+    r[6] = text;
+    return r;
+  };
+  std::tm when{};
+  when.tm_mday = 3;
+  when.tm_mon = 3;
+  when.tm_year = 126;
+  Write("Kauflist.txt",
+        KaufListText("Anna", when, {"Gulasch (4 Personen)"},
+                     {row("500", "g Rindfleisch", "Metzger", 1), row("2", "Zwiebeln", "", 0),
+                      row("", "Pr Salz", "", 0)},
+                     "Briefmarken\r\nSchuhe abholen\r\n\r\nBlumen f\xFCr Oma"));
+  RecordingCanvas one = ListPage(&RecipePrintView::PrintShoppingListPage, 1);
+  EXPECT_EQ(count, 1);
+  std::vector<const Drawn*> found;
+  for (const std::string& start : {GetLangText(154), std::string("     500 g Rindfleisch"),
+                                   std::string("     2 Zwiebeln"), std::string("     Pr Salz"),
+                                   GetLangText(155)}) {
+    found.push_back(one.Find(start));
+    ASSERT_NE(found.back(), nullptr) << start;
+  }
+  const Drawn *buy = found[0], *meat = found[1], *onions = found[2], *salt = found[3],
+              *other = found[4];
+  // The items without a dealer stay under "Einkaufen", a line apart from the dealer's.
+  EXPECT_LT(buy->y, meat->y);
+  EXPECT_EQ(onions->y, meat->y + 2 * kLH10);
+  EXPECT_EQ(salt->y, onions->y + kLH10);
+  EXPECT_GT(other->y, salt->y);
+  EXPECT_EQ(other->style, kFontItalic | kFontUnderline);
+  int y = other->y;
+  for (const char* errand : {"Briefmarken", "Schuhe abholen", "Blumen f\xFCr Oma"}) {
+    const Drawn* d = one.Find(errand);
+    ASSERT_NE(d, nullptr) << errand;
+    EXPECT_GT(d->y, y) << errand;
+    EXPECT_EQ(d->x, view.LeftMargin);
+    y = d->y;
+  }
+  EXPECT_EQ(one.Find("-------"), nullptr);
+  // The list's page has margins: the shipped defaults are 20 mm left and 10 mm top and bottom.
+  EXPECT_EQ(view.LeftMargin, 236);
+  EXPECT_EQ(view.TopMargin, 118);
+  EXPECT_EQ(view.BottomMargin, 118);
 }
 
 TEST_F(ListLayout, WeekPlanKindsSpacersAndNoPageWithOnlyAFooter) {

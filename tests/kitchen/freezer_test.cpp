@@ -132,9 +132,9 @@ TEST(FreezerLines, FoodLineColumns) {
 TEST(FreezerLines, ReaderQuirks) {
   const std::string longName(5000, 'a');
   const std::vector<CO_SCHRANK> f = ReadFreezerLines({
-      "+Vor dem ersten Schrank",        // belongs to the first named freezer
+      "+Vor dem ersten Schrank",        // belongs to the first freezer
       "~0105200600000000 ~verloren~1",  // after a named compartment: kept
-      ">N#",                            // no name: starts no freezer
+      ">N#",                            // no name: still a freezer of its own
       "+Zweites",
       ">N#Erster",
       "~0105200600000000 ~ohne Fach~1",  // before the freezer's first compartment: dropped
@@ -145,19 +145,22 @@ TEST(FreezerLines, ReaderQuirks) {
       "Kommentar",
       ">U#Zweiter",
   });
-  ASSERT_EQ(f.size(), 2u);
-  EXPECT_EQ(f[0].name, "Erster");
-  EXPECT_EQ(f[0].count, 3);
+  ASSERT_EQ(f.size(), 3u);
+  EXPECT_EQ(f[0].name, "");
+  EXPECT_EQ(f[0].count, 2);
   EXPECT_EQ(f[0].faecher.size(), 25u);
   EXPECT_EQ(f[0].faecher[0].name, "Vor dem ersten Schrank");
   EXPECT_EQ(f[0].faecher[0].foods.size(), 1u);
   EXPECT_EQ(f[0].faecher[1].name, "Zweites");
   EXPECT_TRUE(f[0].faecher[1].foods.empty());
-  ASSERT_EQ(f[0].faecher[2].foods.size(), 1u);
-  EXPECT_EQ(f[0].faecher[2].foods[0].name, longName);  // read whole, not in pieces
-  EXPECT_EQ(f[1].count, 0);
-  EXPECT_TRUE(f[1].fromBottom);
-  EXPECT_EQ(f[1].faecher.size(), 25u);
+  EXPECT_EQ(f[1].name, "Erster");
+  EXPECT_EQ(f[1].count, 1);
+  EXPECT_EQ(f[1].faecher[0].name, "Drittes");
+  ASSERT_EQ(f[1].faecher[0].foods.size(), 1u);
+  EXPECT_EQ(f[1].faecher[0].foods[0].name, longName);  // read whole, not in pieces
+  EXPECT_EQ(f[2].count, 0);
+  EXPECT_TRUE(f[2].fromBottom);
+  EXPECT_EQ(f[2].faecher.size(), 25u);
 }
 
 TEST(FreezerLines, MoreThanTwentyFiveCompartmentLinesAreKept) {
@@ -194,6 +197,60 @@ TEST_F(FreezerFiles, UnnamedCompartmentsInUseAreNamedBySaving) {
   EXPECT_EQ(inv.freezers[0].faecher[7].name, "");
   const std::string text = ReadAll(inv.FreezerPath());
   EXPECT_NE(text.find("+Backwaren\r\n+Nr. 5\r\n+Nr. 6\r\n"), std::string::npos) << text;
+}
+
+// A file an older build wrote after the user cleared a freezer's name: the unnamed freezer keeps
+// its compartments and foods instead of joining them to the freezer before or after it.
+TEST_F(FreezerFiles, AFreezerWithoutANameIsKeptAndNamedBySaving) {
+  WriteAll(inv.FreezerPath(),
+           ">N#K\xFC" "che\r\n+Fleisch\r\n~0201202600042026 ~Rouladen~4 St\xFC" "ck\r\n"
+           ">U#\r\n+Brot\r\n~1001202631032026 ~Roggenbrot~1 Laib\r\n+Kuchen\r\n"
+           ">N#Keller\r\n+Eis\r\n");
+  inv.LoadFreezers();
+  ASSERT_EQ(inv.freezers.size(), 3u);
+  const auto check = [](const std::vector<CO_SCHRANK>& f, const std::string& unnamed) {
+    EXPECT_EQ(f[0].count, 1);
+    EXPECT_EQ(f[0].faecher[0].foods.size(), 1u);
+    EXPECT_EQ(f[1].name, unnamed);
+    EXPECT_TRUE(f[1].fromBottom);
+    EXPECT_EQ(f[1].count, 2);
+    EXPECT_EQ(f[1].faecher[0].name, "Brot");
+    ASSERT_EQ(f[1].faecher[0].foods.size(), 1u);
+    EXPECT_EQ(f[1].faecher[0].foods[0].name, "Roggenbrot");
+    EXPECT_EQ(f[2].name, "Keller");
+    EXPECT_EQ(f[2].count, 1);
+  };
+  check(inv.freezers, "");
+  // Saving never writes a freezer line without a name: the file stays readable by every build.
+  ASSERT_TRUE(inv.SaveFreezers());
+  EXPECT_EQ(inv.freezers[1].name, kDefaultFreezerName);
+  EXPECT_NE(ReadAll(inv.FreezerPath()).find(">U#<Neuer Gefrierschrank>\r\n+Brot\r\n"),
+            std::string::npos);
+  FreezerInventory again;
+  again.folder = inv.folder;
+  again.LoadFreezers();
+  ASSERT_EQ(again.freezers.size(), 3u);
+  check(again.freezers, kDefaultFreezerName);
+}
+
+TEST(FreezerLines, FoodsBeyondALoweredCountAreDroppedOrKept) {
+  std::vector<CO_SCHRANK> f = {Freezer("K\xFC" "che", 5), Freezer("Keller", 3)};
+  f[0].faecher[1].foods.push_back(Food("Erbsen", 0, 0));
+  f[0].faecher[3].foods.push_back(Food("Eis", 0, 0));
+  EXPECT_FALSE(FoodsBeyondCount(f));
+  f[0].count = 2;
+  f[1].count = 1;
+  EXPECT_TRUE(FoodsBeyondCount(f));
+  std::vector<CO_SCHRANK> kept = f;
+  KeepFoodsBeyondCount(kept);
+  EXPECT_EQ(kept[0].count, 4);  // up to the last compartment holding foods
+  EXPECT_EQ(kept[1].count, 1);  // nothing to keep: the count stays as chosen
+  EXPECT_FALSE(FoodsBeyondCount(kept));
+  DropFoodsBeyondCount(f);
+  EXPECT_FALSE(FoodsBeyondCount(f));
+  EXPECT_EQ(f[0].count, 2);
+  EXPECT_EQ(f[0].faecher[1].foods.size(), 1u);
+  EXPECT_TRUE(f[0].faecher[3].foods.empty());
 }
 
 TEST_F(FreezerFiles, LoweringTheCountDropsTheFoodsOfTheLastCompartments) {

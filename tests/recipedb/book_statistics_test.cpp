@@ -26,6 +26,9 @@ TEST(BookStatistics, WasteAndAdvice) {
       {100, 20, 5, "25 %", 211},
       {100, 0, 24, "24 %", 210},
       {1000, 999, 999, "100 %", 211},
+      {70, 7, 0, "10 %", 210},   // exactly a tenth, not 9 %
+      {56, 0, 14, "25 %", 211},  // exactly a quarter, not 24 %
+      {300, 0, 29, "9 %", 209},  // 9.67 cut toward zero
   };
   for (const Case& c : cases) {
     const int w = WastePercent({c.live, c.deleted, c.rewrites});

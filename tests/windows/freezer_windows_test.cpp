@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
+#include <functional>
 
 #include "kitchen/freezer/freezer_records.h"
 #include "kitchen/ui/best_before_dialog.h"
@@ -546,6 +547,142 @@ TEST_F(FreezerWindows, DefinitionView) {
   EXPECT_EQ(d->SchrankCoBo->count(), 1);
   EXPECT_EQ(ReadAll(Boxes()).find("Truhe im Keller"), std::string::npos);
   d->close();
+}
+
+// Keys as the keyboard gives them to a widget.
+void PressKey(QWidget* w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent e(type, key, modifiers);
+    QApplication::sendEvent(w, &e);
+  }
+}
+
+class FreezerDefinition : public FreezerWindows {
+ protected:
+  // The freezer window in its definition view, reached through its menu.
+  TCoolDlg* Define() {
+    TCoolDlg* d = Open();
+    EXPECT_TRUE(d->DefSchrankMnu->isVisible());
+    EXPECT_TRUE(d->DefSchrankMnu->isEnabled());
+    d->DefSchrankMnu->trigger();
+    EXPECT_TRUE(d->TruhenPnl->isVisible());
+    return d;
+  }
+  // The freezers a fresh read of the file gives.
+  std::vector<CO_SCHRANK> OnDisk() {
+    FreezerInventory again;
+    again.folder = env.Root() + "Data/DE/";
+    again.LoadFreezers();
+    return again.freezers;
+  }
+  // Lowers the count of the first freezer from 5 to 1 by typing: the poultry (chicken legs) and
+  // the vegetables (peas) fall out of use.
+  void LowerCount(TCoolDlg* d) {
+    d->SchraenkeGrd->setCurrentCell(0, 0);
+    d->SchrankfachAnzEdt->selectAll();
+    TypeInto(d->SchrankfachAnzEdt, "1");
+    ASSERT_EQ(Freezer(0).count, 1);
+  }
+};
+
+TEST_F(FreezerDefinition, AClearedNameIsRefusedAndTheFreezerNeverJoinsAnother) {
+  Start();
+  TCoolDlg* d = Define();
+  d->SchraenkeGrd->setCurrentCell(1, 0);
+  ASSERT_EQ(d->CurFreezer, 1);
+  d->SchranknameEdt->setFocus();
+  PressKey(d->SchranknameEdt, Qt::Key_A, Qt::ControlModifier);
+  PressKey(d->SchranknameEdt, Qt::Key_Backspace);
+  ASSERT_EQ(Freezer(1).name, "");
+  // OK says why and stays; nothing is written.
+  d->EditOKBtn->click();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], GetLangText(1022));
+  EXPECT_TRUE(d->TruhenPnl->isVisible());
+  EXPECT_EQ(d->CurFreezer, 1);
+  EXPECT_EQ(ReadAll(Boxes()), kBoxes);
+  // Closed by its title bar with the name still empty: the cellar freezer keeps its
+  // compartments and the bread, under the name a new freezer gets.
+  d->close();
+  EXPECT_FALSE(d->isVisible());
+  const std::vector<CO_SCHRANK> f = OnDisk();
+  ASSERT_EQ(f.size(), 2u);
+  EXPECT_EQ(f[0].name, "K\xFC" "chenschrank");
+  EXPECT_EQ(f[0].count, 5);
+  EXPECT_EQ(f[1].name, kDefaultFreezerName);
+  EXPECT_EQ(f[1].count, 5);
+  EXPECT_TRUE(f[1].fromBottom);
+  ASSERT_EQ(f[1].faecher[0].foods.size(), 1u);
+  EXPECT_EQ(f[1].faecher[0].foods[0].name, "Roggenbrot");
+  // A name typed in passes OK.
+  d = Define();
+  d->SchraenkeGrd->setCurrentCell(1, 0);
+  d->SchranknameEdt->selectAll();
+  TypeInto(d->SchranknameEdt, "Keller");
+  env.messages.shown.clear();
+  d->EditOKBtn->click();
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(d->TruhenPnl->isVisible());
+  EXPECT_EQ(OnDisk()[1].name, "Keller");
+  d->close();
+}
+
+// Every way out of the definition view that would save a lowered count asks first (1031).
+TEST_F(FreezerDefinition, ClosingAfterALoweredCountAsksBeforeFoodsAreDropped) {
+  Start();
+  const std::string peas = "~Erbsen~450 g", chicken = "~H\xE4hnchenschenkel~";
+  struct Way {
+    const char* what;
+    std::function<void(TCoolDlg*)> close;
+  };
+  const std::vector<Way> ways = {
+      {"title bar", [](TCoolDlg* d) { d->close(); }},
+      {"Escape", [](TCoolDlg* d) { PressKey(d, Qt::Key_Escape); }},
+  };
+  for (const Way& way : ways) {
+    WriteAll(Boxes(), kBoxes);
+    CoolDlg->LoadFreezers();
+    TCoolDlg* d = Define();
+    LowerCount(d);
+    env.messages.shown.clear();
+    // No: the window stays, in its definition view, and the file keeps the foods.
+    env.messages.answers = {IDNO};
+    way.close(d);
+    ASSERT_EQ(Messages().size(), 1u) << way.what;
+    EXPECT_EQ(Messages()[0], GetLangText(1031)) << way.what;
+    EXPECT_TRUE(d->isVisible()) << way.what;
+    EXPECT_TRUE(d->TruhenPnl->isVisible()) << way.what;
+    EXPECT_EQ(ReadAll(Boxes()), kBoxes) << way.what;
+    // Yes: saved without them, and not asked again.
+    env.messages.answers = {IDYES};
+    way.close(d);
+    EXPECT_FALSE(d->isVisible()) << way.what;
+    const std::string text = ReadAll(Boxes());
+    EXPECT_EQ(text.find(peas), std::string::npos) << way.what;
+    EXPECT_EQ(text.find(chicken), std::string::npos) << way.what;
+    EXPECT_EQ(OnDisk()[0].count, 1) << way.what;
+    env.messages.shown.clear();
+    d->show();
+    d->close();
+    EXPECT_TRUE(Messages().empty()) << way.what;
+  }
+}
+
+TEST_F(FreezerDefinition, TheEndOfTheProgramKeepsFoodsUnlessTheUserAgrees) {
+  Start();
+  TCoolDlg* d = Define();
+  LowerCount(d);
+  env.messages.shown.clear();
+  env.messages.answers = {IDNO};
+  EXPECT_TRUE(MainFrm->close());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], GetLangText(1031));
+  // The compartments that hold foods stay in use: count 4 keeps the peas of compartment 4.
+  const std::vector<CO_SCHRANK> f = OnDisk();
+  EXPECT_EQ(f[0].count, 4);
+  EXPECT_EQ(f[0].faecher[1].foods.size(), 1u);
+  EXPECT_EQ(f[0].faecher[3].foods.size(), 1u);
+  EXPECT_EQ(f[0].faecher[3].foods[0].name, "Erbsen");
 }
 
 TEST_F(FreezerWindows, BestBeforeWindowFromTheMenuOpensTheFood) {

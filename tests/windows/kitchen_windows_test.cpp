@@ -34,12 +34,14 @@
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "recipedb/book_test_util.h"
+#include "recipedb/ui/ingredients_dialog.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "services/context.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
 #include "user_input.h"
+#include "list_view_clicks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -333,6 +335,49 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   });  // cancelled: read again from the file
   EXPECT_EQ(dlg->dealers.size(), 3u);
   EXPECT_EQ(dlg->dealers[0].name, "Wochenmarkt");
+}
+
+// The ingredient window from the main menu: OK without a change gives no ingredient a dealer,
+// and an ingredient clicked with the mouse is shown with its own dealer.
+TEST_F(KitchenWindows, TheIngredientWindowLeavesTheDealersAsTheyAre) {
+  Start();
+  const std::string dealers = ReadAll(Data() + "Haendler.dat");
+  QAction* item = MainFrm->Action("Zutatenliste");
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->isEnabled());
+  TZutatenDlg* dlg = ZutatenDlg;
+  std::string first;
+  WhileShown(
+      dlg,
+      [&] {
+        first = fromQ(dlg->NameEdt->text());
+        EXPECT_FALSE(first.empty());
+        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
+        dlg->OKBtn->click();
+      },
+      [&] { item->trigger(); });
+  EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers) << first;
+
+  WhileShown(
+      dlg,
+      [&] {
+        int row = -1;
+        for (int i = 0; i < dlg->ZutatLiBo->count(); ++i)
+          if (fromQ(dlg->ZutatLiBo->item(i)->text()) == "Zwiebeln") row = i;
+        ASSERT_GT(row, 0);
+        dlg->ZutatLiBo->scrollToItem(dlg->ZutatLiBo->item(row));
+        test::ClickRow(dlg->ZutatLiBo, row);
+        EXPECT_EQ(fromQ(dlg->NameEdt->text()), "Zwiebeln");
+        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "Wochenmarkt");
+        // And back to the first one by the mouse: still no dealer.
+        dlg->ZutatLiBo->scrollToItem(dlg->ZutatLiBo->item(0));
+        test::ClickRow(dlg->ZutatLiBo, 0);
+        EXPECT_EQ(fromQ(dlg->NameEdt->text()), first);
+        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
+        dlg->OKBtn->click();
+      },
+      [&] { item->trigger(); });
+  EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers);
 }
 
 TEST_F(KitchenWindows, ThreeRecipesDroppedOnADayAndTheMiddleOneDeletedLeaveKeys0And1) {

@@ -862,10 +862,7 @@ bool TMainFrm::FormCloseQuery() {
   if (MenuCenterDlg) MenuCenterDlg->CloseMenuPlan();
   const bool agreed = EditorAgrees();
   // The freezer saves whether or not the close goes on.
-  if (CoolDlg && CoolDlg->isVisible()) {
-    CoolDlg->SaveFreezers();
-    CoolDlg->SaveFoodTypes();
-  }
+  if (CoolDlg && CoolDlg->isVisible()) CoolDlg->SaveOnClose(false);
   return agreed;
 }
 

@@ -17,6 +17,7 @@
 
 #include "diary/day_panel_lines.h"
 #include "diary/diary_module.h"
+#include "diary/diary_text.h"
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/diary_pictures.h"
 #include "nutrients/recipe_calc.h"
@@ -403,10 +404,14 @@ void TENAddDayDlg::FillDayEntryList() {
 
 void TENAddDayDlg::RefreshDayPanel() {
   FillPersonCombo();
-  if (PersonCoBo->currentIndex() < 0 && PersonCoBo->count() > 0) {
-    filling_ = true;
-    PersonCoBo->setCurrentIndex(0);
-    filling_ = false;
+  // Without an active person (a fresh settings file) the person shown becomes the active one,
+  // so that "+" adds to the diary it shows.
+  if (ENApplogMod && PersonCoBo->currentIndex() < 0 && PersonCoBo->count() > 0) {
+    ENApplogMod->SwitchPerson(fromQ(PersonCoBo->itemText(0)));
+    int d = 0, m = 0, y = 0;
+    CalendarDate(d, m, y);
+    ENApplogMod->LoadMonth(m, y);
+    FillPersonCombo();
   }
   FillDayEntryList();
 }
@@ -438,6 +443,8 @@ void TENAddDayDlg::DayPanelDateChanged() {
   int d = 0, m = 0, y = 0;
   CalendarDate(d, m, y);
   ENApplogMod->LoadMonth(m, y);
+  // The amount box belonged to an entry of the day left.
+  RezLiBo->setCurrentRow(-1);
   RefreshDayPanel();
   RefreshDayValuesList();
 }
@@ -489,13 +496,14 @@ void TENAddDayDlg::MengeEdtExit() {
   ENENTRY* e = FocusedEntry(d, m, y, index);
   if (!e) return;
   std::string text = fromQ(MengeEdt->text());
-  NormalizeDecimalSep(text, 0);
+  const double value = TypedAmount(text);
   MengeEdt->setText(toQ(text));
-  NormalizeDecimalSep(text, 1);
-  const double value = ReadNumber(text);
   if (value == e->amount) return;
-  // An amount of 0 (or no number) keeps the entry's amount.
-  ENApplogMod->ChangeEntryAmount(d, m, y, index, value);
+  // An amount of 0 (or no number) keeps the entry's amount; one below zero is refused.
+  if (!ENApplogMod->ChangeEntryAmount(d, m, y, index, value)) {
+    MengeEdt->setText(toQ(FormatGeneral(e->amount)));
+    return;
+  }
   FillDayEntryList();
   RefreshDayValuesList();
 }
@@ -518,23 +526,19 @@ void TENAddDayDlg::RezLiBoDblClick() {
   }
   RecipeCalc* calc = ctx().calc;
   if (!calc) return;
+  std::string text = fromQ(MengeEdt->text());
+  const double amount = TypedAmount(text);
+  if (TENApplogMod::AmountRefused(amount)) {
+    MengeEdt->setText(toQ(FormatGeneral(e->amount)));
+    return;
+  }
   if (!calc->LoadRecipeForCalc(static_cast<int16_t>(e->book), e->recipeNumber)) {
     ShowError(567);
     return;
   }
   if (BLSZutatDlg) BLSZutatDlg->exec();
-  // The window may have run anything: find the entry again.
-  e = ENApplogMod->GetDayEntry(d, m, y, index);
-  if (!e) return;
-  calc->GetRecipeTotalLine(e->calculated, e->energy, e->nutrientLine);
-  std::string text = fromQ(MengeEdt->text());
-  NormalizeDecimalSep(text, 1);
-  e->amount = 1;
-  calc->ScaleEntryToAmount({e->amount, e->baseAmount, e->energy, e->nutrientLine, e->food},
-                           ReadNumber(text), false);
-  ENApplogMod->MarkMonthDirty(m, y);
-  DayChangedHere(d, m, y);
-  ENApplogMod->NotifyDiaryChanged();
+  // The window may have run anything: the module finds the entry again.
+  ENApplogMod->TakeRecipeRecalculation(d, m, y, index, amount);
 }
 
 void TENAddDayDlg::TSliderBtnClick() {

@@ -23,6 +23,7 @@
 
 #include "diary/diary_charts.h"
 #include "diary/diary_module.h"
+#include "diary/diary_text.h"
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/diary_pictures.h"
@@ -725,6 +726,12 @@ bool TENViewDayDlg::CheckEndDate() {
 
 void TENViewDayDlg::OverviewDateChanged() {
   if (ENApplogMod) ENApplogMod->SaveAllMonths();
+  // The amount box belonged to an entry of the day left: no entry of the new day is chosen.
+  {
+    const QSignalBlocker quiet(DayGrd);
+    DayGrd->setCurrentCell(-1, -1);
+  }
+  MengeEdt->clear();
   CurDate = Calendar->Date();
   if (DateMoreDaysRDB->isChecked()) CheckEndDate();
   ComputePeriod();
@@ -827,54 +834,43 @@ void TENViewDayDlg::DayGrdSelectCell(int row) {
 
 void TENViewDayDlg::MengeEdtExit() {
   if (!ENApplogMod || !ctx().calc) return;
-  ENENTRY* e = ENApplogMod->GetDayEntry(CurDate.day, CurDate.month, CurDate.year, SelectedEntry());
+  const int index = SelectedEntry();
+  const ENENTRY* e = ENApplogMod->GetDayEntry(CurDate.day, CurDate.month, CurDate.year, index);
   if (!e) return;
   std::string text = fromQ(MengeEdt->text());
-  NormalizeDecimalSep(text, 0);
+  double value = TypedAmount(text);
   MengeEdt->setText(toQ(text));
-  NormalizeDecimalSep(text, 1);
-  double value = ReadNumber(text);
   if (value == 0) {
     value = 1;
     MengeEdt->setText(QStringLiteral("1"));
   }
   if (value == e->amount) return;
-  ctx().calc->ScaleEntryToAmount({e->amount, e->baseAmount, e->energy, e->nutrientLine, e->food},
-                                 value, true);
-  if (ENDAY* day = ENApplogMod->GetDay(CurDate.day, CurDate.month, CurDate.year)) {
-    ENApplogMod->CalcDaySums(day);
-    // Written at once, so that the change survives whatever comes next.
-    ENApplogMod->MarkMonthDirty(CurDate.month, CurDate.year);
-    ENApplogMod->SaveMonth(CurDate.month, CurDate.year);
-    ENApplogMod->NotifyDiaryChanged();
-    RefreshOverviewGrids();
+  // The module sums the day and writes the month at once; one below zero is refused.
+  if (!ENApplogMod->ChangeEntryAmount(CurDate.day, CurDate.month, CurDate.year, index, value)) {
+    MengeEdt->setText(toQ(FormatGeneral(e->amount)));
+    return;
   }
+  RefreshOverviewGrids();
 }
 
 void TENViewDayDlg::CalcRezeptBtnClick() {
   RecipeCalc* calc = ctx().calc;
   if (!ENApplogMod || !calc) return;
   const int index = SelectedEntry();
-  ENENTRY* e = ENApplogMod->GetDayEntry(CurDate.day, CurDate.month, CurDate.year, index);
+  const ENENTRY* e = ENApplogMod->GetDayEntry(CurDate.day, CurDate.month, CurDate.year, index);
   if (!e || !e->isRecipe) return;
+  std::string text = fromQ(MengeEdt->text());
+  const double amount = TypedAmount(text);
+  if (TENApplogMod::AmountRefused(amount)) {
+    MengeEdt->setText(toQ(FormatGeneral(e->amount)));
+    return;
+  }
   if (!calc->LoadRecipeForCalc(static_cast<int16_t>(e->book), e->recipeNumber)) {
     ShowError(567);
     return;
   }
   if (BLSZutatDlg) BLSZutatDlg->exec();
-  e = ENApplogMod->GetDayEntry(CurDate.day, CurDate.month, CurDate.year, index);
-  if (!e) return;
-  calc->GetRecipeTotalLine(e->calculated, e->energy, e->nutrientLine);
-  std::string text = fromQ(MengeEdt->text());
-  NormalizeDecimalSep(text, 1);
-  e->amount = 1;
-  calc->ScaleEntryToAmount({e->amount, e->baseAmount, e->energy, e->nutrientLine, e->food},
-                           ReadNumber(text), false);
-  if (ENDAY* day = ENApplogMod->GetDay(CurDate.day, CurDate.month, CurDate.year))
-    ENApplogMod->CalcDaySums(day);
-  ENApplogMod->MarkMonthDirty(CurDate.month, CurDate.year);
-  ENApplogMod->SaveMonth(CurDate.month, CurDate.year);
-  ENApplogMod->NotifyDiaryChanged();
+  ENApplogMod->TakeRecipeRecalculation(CurDate.day, CurDate.month, CurDate.year, index, amount);
   RefreshOverviewGrids();
 }
 

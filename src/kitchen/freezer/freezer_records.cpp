@@ -162,6 +162,7 @@ std::string FreezerFileText(std::vector<CO_SCHRANK>& freezers) {
     out += '>';
     out += s.fromBottom ? 'U' : 'N';
     out += '#';
+    if (s.name.empty()) s.name = kDefaultFreezerName;
     out += s.name;
     out += "\r\n";
     FillCompartments(s);
@@ -184,6 +185,7 @@ std::string FreezerFileText(std::vector<CO_SCHRANK>& freezers) {
 std::vector<CO_SCHRANK> ReadFreezerLines(const std::vector<std::string>& lines) {
   std::vector<CO_SCHRANK> freezers;
   CO_SCHRANK pending;
+  bool started = false;  // the pending freezer has its own freezer line
   CO_FACH fach;
   int counter = 0;
   const auto closeCompartment = [&] {
@@ -193,14 +195,14 @@ std::vector<CO_SCHRANK> ReadFreezerLines(const std::vector<std::string>& lines) 
     ++counter;
   };
   const auto closeFreezer = [&] {
-    // A freezer line without a name starts no freezer: its compartments go to the next one.
-    if (!pending.name.empty()) {
-      FillCompartments(pending);
-      pending.count = counter;
-      freezers.push_back(std::move(pending));
-      pending = CO_SCHRANK();
-      counter = 0;
-    }
+    // Compartments before the first freezer line belong to the first freezer; a freezer line
+    // without a name still keeps its compartments to itself.
+    if (!started && pending.name.empty()) return;
+    FillCompartments(pending);
+    pending.count = counter;
+    freezers.push_back(std::move(pending));
+    pending = CO_SCHRANK();
+    counter = 0;
   };
   for (const std::string& line : lines) {
     if (line.empty()) continue;
@@ -208,6 +210,7 @@ std::vector<CO_SCHRANK> ReadFreezerLines(const std::vector<std::string>& lines) 
       case '>':
         closeCompartment();
         closeFreezer();
+        started = true;
         pending.fromBottom = line.size() > 1 && line[1] == 'U';
         pending.name = line.size() > 3 ? line.substr(3) : std::string();
         break;
@@ -227,6 +230,24 @@ std::vector<CO_SCHRANK> ReadFreezerLines(const std::vector<std::string>& lines) 
   closeCompartment();
   closeFreezer();
   return freezers;
+}
+
+bool FoodsBeyondCount(const std::vector<CO_SCHRANK>& freezers) {
+  for (const CO_SCHRANK& s : freezers)
+    for (size_t i = std::max(0, s.count); i < s.faecher.size(); ++i)
+      if (!s.faecher[i].foods.empty()) return true;
+  return false;
+}
+
+void DropFoodsBeyondCount(std::vector<CO_SCHRANK>& freezers) {
+  for (CO_SCHRANK& s : freezers)
+    for (size_t i = std::max(0, s.count); i < s.faecher.size(); ++i) s.faecher[i].foods.clear();
+}
+
+void KeepFoodsBeyondCount(std::vector<CO_SCHRANK>& freezers) {
+  for (CO_SCHRANK& s : freezers)
+    for (size_t i = std::max(0, s.count); i < s.faecher.size(); ++i)
+      if (!s.faecher[i].foods.empty()) s.count = static_cast<int32_t>(i + 1);
 }
 
 // --- CoolTypes.dat -----------------------------------------------------------------------
@@ -302,7 +323,7 @@ bool FreezerInventory::SaveFreezers() {
 
 void FreezerInventory::AddDefaultFreezer() {
   CO_SCHRANK s;
-  s.name = "<Neuer Gefrierschrank>";
+  s.name = kDefaultFreezerName;
   s.count = 5;
   for (int k = 0; k < 5; ++k) s.faecher.push_back({GetLangText(708 + k), {}});
   FillCompartments(s);

@@ -82,10 +82,21 @@ std::string FoodLine(const CO_LMITTEL& food);
 // missing numbers as 0; name and amount follow the "~" at or after column 19.
 CO_LMITTEL ParseFoodLine(const std::string& line);
 
+inline constexpr const char* kDefaultFreezerName = "<Neuer Gefrierschrank>";
+
 // The freezers as the file holds them. A compartment in use without a name is named
-// "Nr. <index>" here and in memory.
+// "Nr. <index>" here and in memory; a freezer without a name is named kDefaultFreezerName, as a
+// freezer line without a name would otherwise join its compartments to the freezer before it.
 std::string FreezerFileText(std::vector<CO_SCHRANK>& freezers);
+// Every freezer line starts a freezer of its own, named or not.
 std::vector<CO_SCHRANK> ReadFreezerLines(const std::vector<std::string>& lines);
+
+// Compartments beyond a freezer's count are not written: whether one of them still holds foods;
+// forgetting those foods once the user agreed; or raising each count to the last compartment
+// that holds foods, so that nothing is lost.
+bool FoodsBeyondCount(const std::vector<CO_SCHRANK>& freezers);
+void DropFoodsBeyondCount(std::vector<CO_SCHRANK>& freezers);
+void KeepFoodsBeyondCount(std::vector<CO_SCHRANK>& freezers);
 
 std::string FoodTypesFileText(const std::vector<CO_TYPE>& types);
 std::vector<CO_TYPE> ReadFoodTypeLines(const std::vector<std::string>& lines);

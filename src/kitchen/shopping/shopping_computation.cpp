@@ -1,6 +1,7 @@
 #include "kitchen/shopping/shopping_computation.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <unordered_map>
 
@@ -23,14 +24,59 @@ double ReadAmount(const std::string& amount) {
   return ReadNumber(amount);
 }
 
+// Whether an amount is a number the list can compute with: digits with at most one decimal
+// point or comma, a fraction ("1/2") or a mixed number ("1 1/2"), blanks around it allowed.
+// Anything else ("ca. 2", "2-3", "etwas") is listed as written.
+bool IsNumberAmount(const std::string& amount) {
+  size_t i = 0, n = amount.size();
+  auto blanks = [&] {
+    while (i < n && std::isspace(static_cast<unsigned char>(amount[i]))) ++i;
+  };
+  auto digits = [&] {
+    const size_t from = i;
+    while (i < n && std::isdigit(static_cast<unsigned char>(amount[i]))) ++i;
+    return i - from;
+  };
+  blanks();
+  const size_t whole = digits();
+  if (i < n && amount[i] == '/') {  // "1/2"
+    ++i;
+    if (whole == 0 || digits() == 0) return false;
+  } else if (i < n && (amount[i] == '.' || amount[i] == ',')) {  // "1,5", ",5", "2."
+    ++i;
+    if (digits() == 0 && whole == 0) return false;
+  } else if (whole > 0 && i < n && std::isspace(static_cast<unsigned char>(amount[i]))) {
+    blanks();  // "1 1/2", or a number followed by blanks
+    if (i < n) {
+      if (digits() == 0 || i >= n || amount[i] != '/') return false;
+      ++i;
+      if (digits() == 0) return false;
+    }
+  } else if (whole == 0) {
+    return false;
+  }
+  blanks();
+  return i == n;
+}
+
 bool Skipped(const REZZUTAT& z) {
   return !z.text.empty() && (z.text.front() == '*' || z.text.front() == '-');
 }
 
 // Equal ingredient texts become one line when their units agree after g, kg and l went to mg
 // and ml; the line stands where the first of them stood. The last line of the list keeps its
-// amount and unit as collected when nothing joined it. Lines are grouped by text and unit in
-// one pass, so a long list costs no comparison of every pair.
+// amount and unit as collected when nothing joined it. An amount that is no number stays a row
+// of its own, as written; an empty one keeps its unit (no "0 mg" for "g Hefe") and merges with
+// other empty ones of that unit. Lines are grouped by text and unit in one pass, so a long list
+// costs no comparison of every pair.
+bool Mergeable(const std::string& amount) {
+  return amount.empty() || IsNumberAmount(amount);
+}
+
+void ToBaseUnit(std::string& amount, std::string& unit) {
+  if (!amount.empty()) AmountToBaseUnit(amount, unit);
+}
+
 void MergeLines(std::vector<REZZUTAT>& work) {
   struct Group {
     size_t first;
@@ -42,9 +88,14 @@ void MergeLines(std::vector<REZZUTAT>& work) {
   byKey.reserve(work.size());
   for (size_t k = 0; k < work.size(); ++k) {
     std::string amount = work[k].amount, unit = work[k].unit;
-    AmountToBaseUnit(amount, unit);
+    if (!Mergeable(amount)) {
+      groups.push_back({k, 1, std::move(amount), std::move(unit)});
+      continue;
+    }
+    ToBaseUnit(amount, unit);
     std::string key = work[k].text;
     key += '\0';
+    key += amount.empty() ? 'e' : 'n';
     key += unit;
     const auto [it, added] = byKey.try_emplace(std::move(key), groups.size());
     if (added) {
@@ -71,7 +122,7 @@ void MergeLines(std::vector<REZZUTAT>& work) {
 }  // namespace
 
 std::string ScaleShoppingAmount(const std::string& amount, double from, double to) {
-  if (ReadAmount(amount) == 0 || from == to) return amount;
+  if (!IsNumberAmount(amount) || ReadAmount(amount) == 0 || from == to) return amount;
   std::string scaled = amount;
   if (scaled.find('/') != std::string::npos) MixedFractionToDecimal(scaled);
   const double v = ReadAmount(scaled);
@@ -169,7 +220,8 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
     }
   }
   MergeLines(work);
-  for (REZZUTAT& z : work) PrettyAmount(z.amount, z.unit);
+  for (REZZUTAT& z : work)
+    if (IsNumberAmount(z.amount)) PrettyAmount(z.amount, z.unit);
 
   // The dealer of each line, first in visiting order.
   std::vector<int> position(work.size(), 0);
@@ -193,7 +245,8 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
     for (const size_t i : atDealer[static_cast<size_t>(p)]) {
       const REZZUTAT& z = work[i];
       ShoppingRow row;
-      const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
+      const bool decimals =
+          IsNumberAmount(z.amount) && z.amount.find_first_of(".,") != std::string::npos;
       row[1] = decimals ? FormatNumberText(z.amount, 2) : z.amount;
       row[2] = z.unit.empty() ? z.text : z.unit + " " + z.text;
       row[3] = z.notOnShoppingList ? dontBuy : buy;

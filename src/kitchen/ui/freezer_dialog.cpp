@@ -1013,7 +1013,7 @@ void TCoolDlg::DelLMittelBtnClick() {
 
 void TCoolDlg::StartSearchMnuClick() {
   const std::string name = fromQ(LMNameEdt->text());
-  close();
+  if (!close()) return;  // the user chose to stay rather than drop foods
   if (EditRezDlg && !EditRezDlg->AskSaveChanges(true)) return;
   if (!PSearchDlg) return;
   PSearchDlg->ResetSearchCriteria();
@@ -1133,11 +1133,41 @@ void TCoolDlg::DelSchrankBtnClick() {
 }
 
 bool TCoolDlg::DroppedFoodsRefused() {
-  for (const CO_SCHRANK& s : Freezers())
-    for (size_t i = std::max(0, s.count); i < s.faecher.size(); ++i)
-      if (!s.faecher[i].foods.empty())
-        return MessageBox(GetLangText(1031), GetLangText(17), MB_YESNO | MB_ICONWARNING) != IDYES;
+  if (!FoodsBeyondCount(Freezers())) return false;
+  if (MessageBox(GetLangText(1031), GetLangText(17), MB_YESNO | MB_ICONWARNING) != IDYES)
+    return true;
+  // Agreed once: the foods are gone, so later saves need not ask again.
+  DropFoodsBeyondCount(Freezers());
   return false;
+}
+
+bool TCoolDlg::UnnamedFreezerRefused() {
+  for (size_t i = 0; i < Freezers().size(); ++i) {
+    if (Freezers()[i].name.find_first_not_of(" \t") != std::string::npos) continue;
+    MessageBox(GetLangText(1022), GetLangText(2), MB_OK | MB_ICONWARNING);
+    CurFreezer = static_cast<int>(i);
+    CurFach = 0;
+    FillFreezerTable();
+    ShowFreezerDefinition();
+    PaintGraph->update();
+    SchranknameEdt->setFocus();
+    return true;
+  }
+  return false;
+}
+
+bool TCoolDlg::SaveOnClose(bool mayStay) {
+  if (FoodsBeyondCount(Freezers())) {
+    if (MessageBox(GetLangText(1031), GetLangText(17), MB_YESNO | MB_ICONWARNING) == IDYES)
+      DropFoodsBeyondCount(Freezers());
+    else if (mayStay)
+      return false;
+    else
+      KeepFoodsBeyondCount(Freezers());
+  }
+  SaveFreezers();
+  SaveFoodTypes();
+  return true;
 }
 
 void TCoolDlg::AfterDefinition() {
@@ -1151,7 +1181,7 @@ void TCoolDlg::AfterDefinition() {
 }
 
 void TCoolDlg::EditOKBtnClick() {
-  if (DroppedFoodsRefused()) return;
+  if (UnnamedFreezerRefused() || DroppedFoodsRefused()) return;
   SaveFreezers();
   AfterDefinition();
 }
@@ -1342,8 +1372,7 @@ bool TCoolDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TCoolDlg::done(int result) {
-  SaveFreezers();
-  SaveFoodTypes();
+  if (!SaveOnClose(true)) return;
   QDialog::done(result);
 }
 

@@ -128,6 +128,10 @@ class TCoolDlg : public QDialog {
   void TypeTreeDblClick(QTreeWidgetItem* node);
   void MoveTypeBtnClick();
 
+  // Saves both files as the window closes or the program ends. Foods of compartments beyond a
+  // lowered count are dropped only on Yes to message 1031; on No the window stays open when
+  // `mayStay` (false is returned), else the count rises to keep them.
+  bool SaveOnClose(bool mayStay);
   // Closing the window (also by Escape) saves both files.
   void done(int result) override;
 
@@ -213,6 +217,8 @@ class TCoolDlg : public QDialog {
   // True when saving would drop foods of compartments beyond a freezer's count and the user
   // does not want that.
   bool DroppedFoodsRefused();
+  // OK leaves no freezer without a name (message 1022): the first unnamed one is shown.
+  bool UnnamedFreezerRefused();
   void AfterDefinition();
   void StartEditingNode(int position);
   // A new group under (child) or beside the selected group, its name edited at once.

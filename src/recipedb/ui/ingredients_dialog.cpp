@@ -272,7 +272,10 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top, 1);
   layout->addLayout(DialogButtonRow(HelpBtn, {OKBtn, CancelBtn}));
 
+  // A key moves the selection before the current row, a mouse press the current row before the
+  // selection: the ingredient is shown when both agree.
   connect(ZutatLiBo, &QListWidget::currentRowChanged, this, [this] { ZutatLiBo2Click(); });
+  connect(ZutatLiBo, &QListWidget::itemSelectionChanged, this, [this] { ZutatLiBo2Click(); });
   connect(FilterTab, &QTabBar::currentChanged, this, [this] { FilterTabChange(); });
   connect(NeuBtn, &QPushButton::clicked, this, [this] { NeuBtnClick(); });
   connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
@@ -399,15 +402,19 @@ void TZutatenDlg::FormShow() {
   // The unit list holds table positions, which a change of the units moves.
   FillUnitList();
   FillZutatList();
+  // The dealer box is filled before the ingredient is shown: filling it puts the first dealer
+  // into its edit, which OK would store as the ingredient's dealer.
+  {
+    const QSignalBlocker quiet(HaendlerCoBo);
+    HaendlerCoBo->clear();
+    if (const DealerAccess* dealers = Dealers())
+      for (const std::string& d : dealers->DealerNames()) HaendlerCoBo->addItem(toQ(d));
+    HaendlerPnl->setEnabled(Dealers() != nullptr);
+  }
   SelectRow(startPosition_);
   current_ = SelectedZutat();
   ShowZutat();
   BLSPnl->setVisible(!(ctx().options && ctx().options->Flag(56)));
-  const QSignalBlocker quiet(HaendlerCoBo);
-  HaendlerCoBo->clear();
-  if (const DealerAccess* dealers = Dealers())
-    for (const std::string& d : dealers->DealerNames()) HaendlerCoBo->addItem(toQ(d));
-  HaendlerPnl->setEnabled(Dealers() != nullptr);
   CenterOnForm(this);
 }
 
@@ -575,6 +582,7 @@ bool TZutatenDlg::ApplyZutatEdits() {
 // Commands
 
 void TZutatenDlg::ZutatLiBo2Click() {
+  if (SelectedZutat() < 0) return;
   const REZZUTATEN* before = CurrentZutat();
   const std::string oldPlural = before ? before->plural : std::string();
   if (!ApplyZutatEdits()) {
