@@ -86,6 +86,8 @@ bool TdbList::ReloadBookIndex() {
 }
 
 bool TdbList::LoadBookIndex() {
+  const unsigned load = ++indexLoads_;
+  const auto overtaken = [&] { return load != indexLoads_; };
   FinishInterruptedWork(Option(2));
   int16_t id = 0;
   if (ReadDescriptionBookId(BookFilePath("", ".inf"), id)) bookId_ = id;
@@ -93,6 +95,7 @@ bool TdbList::LoadBookIndex() {
   const int expected = ctx().books ? ctx().books->CountKBookRecipes(BookNameOf(bookId_), false)
                                    : CountIndexEntries(indexPath, false);
   Progress(0, GetLangText(51), expected);
+  if (overtaken()) return true;
 
   RawFile f;
   if (!f.Open(indexPath, RawFile::kRead)) {
@@ -141,16 +144,16 @@ bool TdbList::LoadBookIndex() {
     pos += static_cast<long long>(whole) * kIndexEntrySize;
     Progress(2, std::string(), static_cast<int>(bookIndex_.size()));
     if (view) view->ProcessMessages();
+    if (overtaken()) return true;
     if (whole < kChunk) break;
   }
   f.Close();
   if (recordSize > recordsEnd) CutUnfinishedRecord(recordPath, recordsEnd);
   Progress(2, std::string(), expected);
   Progress(1, GetLangText(52), 0);
-  if (view) {
-    view->ProcessMessages();
-    view->SetCategoryIndex(0);
-  }
+  if (view) view->ProcessMessages();
+  if (overtaken()) return true;
+  if (view) view->SetCategoryIndex(0);
   FillRecipeList(0);
   Progress(3, std::string(), 0);
   if (damaged) OfferIndexRebuild();

@@ -139,6 +139,9 @@ class TdbList {
   std::set<std::string> damagedRecordBooks_;  // said once per session
   std::set<std::string> damagedIndexBooks_;
   bool rebuilding_ = false;
+  // Counts the loads of the index: a load that lets window events run (its progress window)
+  // may be overtaken by another, and then stops instead of adding its entries to the other's.
+  unsigned indexLoads_ = 0;
 };
 
 // The program's recipe store, created at start-up (also set as ctx().dbList).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 #include "book_test_util.h"
 #include "platform/paths.h"
@@ -409,6 +410,49 @@ TEST(RecipeStore, UpdateByKeyRefreshesTheWholeSearchEntry) {
   EXPECT_EQ(b.store.CountSearchResult(), 2);
   b.store.DropSearchEntriesOfBook(other.bookId);
   EXPECT_EQ(b.store.CountSearchResult(), 1);
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// The progress window lets window events run while the index loads: a second load (a click on
+// the book's button, the main window's first showing) can run to its end inside the first.
+class ReloadWhileProgressPaints : public ProgressSink {
+ public:
+  ReloadWhileProgressPaints(TdbList& store, int kind) : store_(store), kind_(kind) {}
+  void ProgressRelay(int kind, const std::string&, int) override {
+    if (kind != kind_ || done_) return;
+    done_ = true;
+    store_.ReloadBookIndex();
+  }
+
+ private:
+  TdbList& store_;
+  int kind_;
+  bool done_ = false;
+};
+
+TEST(RecipeStore, ALoadOvertakenByAnotherListsEveryRecipeOnce) {
+  BookEnv b;
+  for (int i = 1; i <= 3; ++i) {
+    REZBLOCK r = test::RichRecipe(i);
+    b.AddRecipe(r);
+  }
+  for (int kind : {0, 1, 2}) {
+    SCOPED_TRACE(kind);
+    ReloadWhileProgressPaints progress(b.store, kind);
+    ctx().progress = &progress;
+    b.store.ReloadBookIndex();
+    ctx().progress = nullptr;
+    EXPECT_EQ(b.store.BookIndex().size(), 3u);
+    std::vector<std::string> titles;
+    for (const auto& item : b.list.items) titles.push_back(item.title);
+    EXPECT_EQ(titles.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(titles.begin(), titles.end()).size(), 3u);
+  }
 }
 
 }  // namespace

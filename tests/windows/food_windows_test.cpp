@@ -14,6 +14,9 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <memory>
@@ -182,6 +185,51 @@ TEST_F(FoodWindowsTest, AFoodShownByKeySelectsItsGroupAndRow) {
   b.ShowFood("H102000");
   EXPECT_TRUE(b.isVisible());
   EXPECT_STREQ(b.currentFood.key, "H102000");
+}
+
+// The browser at its first-start size and at 640 x 480: every control of the tool bar on the
+// bar ("..." with its text), the comparison panel opened and closed with its button, the values
+// whole.
+TEST_F(FoodWindowsTest, TheBrowserShowsEveryControlAndClosesItsComparison) {
+  TBLSMainDlg& b = *w.browser;
+  b.show();
+  ASSERT_TRUE(b.ShowBLSFoodInTree("G101000"));
+  QToolBar* bar = b.BLSToolBar;
+  for (const QSize size : {b.size(), QSize(640, 480)}) {
+    SCOPED_TRACE(size.width());
+    b.resize(size);
+    QTest::qWait(10);
+    for (QAction* a : bar->actions()) {
+      if (a->isSeparator()) continue;
+      QWidget* control = bar->widgetForAction(a);
+      ASSERT_TRUE(control) << fromQ(a->objectName());
+      EXPECT_TRUE(control->isVisible()) << fromQ(a->objectName()) << " is in the overflow menu";
+      EXPECT_TRUE(bar->rect().contains(control->geometry())) << fromQ(a->objectName());
+    }
+    auto* more = qobject_cast<QToolButton*>(bar->widgetForAction(b.TBChangeFilter));
+    ASSERT_TRUE(more);
+    EXPECT_EQ(fromQ(more->text()), "...");
+    EXPECT_GE(more->width(), more->fontMetrics().horizontalAdvance(QStringLiteral("...")));
+    for (int r = 0; r < b.InhaltGrd->rowCount(); ++r) {
+      for (int c : {1, 2}) {
+        if (QTableWidgetItem* item = b.InhaltGrd->item(r, c)) {
+          EXPECT_LE(b.InhaltGrd->fontMetrics().horizontalAdvance(item->text()),
+                    b.InhaltGrd->columnWidth(c))
+              << fromQ(item->text());
+        }
+      }
+    }
+    test::Shot(&b, "food_browser_" + std::to_string(size.width()));
+  }
+
+  QWidget* compareButton = bar->widgetForAction(b.TBShowCompare);
+  QTest::mouseClick(compareButton, Qt::LeftButton);
+  EXPECT_TRUE(b.BottomGrp->isVisible());
+  EXPECT_GE(b.BottomGrp->height(), 200);
+  QTest::mouseClick(compareButton, Qt::LeftButton);
+  QTest::qWait(10);
+  EXPECT_FALSE(b.BottomGrp->isVisible()) << "the comparison stays open";
+  EXPECT_EQ(b.ComparePanelHeight(), 3);
 }
 
 TEST_F(FoodWindowsTest, TheComparisonTakesEachFoodOnce) {

@@ -21,6 +21,7 @@
 #include "recipedb/recipe_records.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "support/test_env.h"
+#include "windows/user_actions.h"
 #include "windows/window_test_support.h"
 
 namespace tav::test {
@@ -76,18 +77,9 @@ class KitchenProgram : public ::testing::Test {
     QApplication::processEvents();
   }
   // Runs `inside` once the modal window opened by `open` is up, then closes it unless `inside`
-  // did (the modal windows here are reached through their globals, so WhileShown's dialog
-  // argument is not needed).
+  // did (user_actions.h).
   static void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
-    QTimer::singleShot(0, [inside] {
-      inside();
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-        dialog->reject();
-    });
-    open();
-    // When no modal window came up the timer is still due: it must run while what `inside`
-    // refers to still lives, not in a later test.
-    QApplication::processEvents();
+    test::WhileModal(inside, open);
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> out;

@@ -382,6 +382,9 @@ const int kToolIconSide = 24;
 
 // A two-pane splitter: the extent of pane `index`, and setting it while the other pane takes
 // the rest.
+// The shopping list pane closed: its title strip.
+constexpr int kShoppingStrip = 17;
+
 int PaneExtent(const QSplitter* s, int index) {
   return s->sizes().value(index);
 }
@@ -496,7 +499,7 @@ void TMainFrm::BuildMenu() {
       if (item.handler) {
         const Handler h = item.handler;
         connect(a, &QAction::triggered, this, [this, h] { (this->*h)(); });
-      } else {
+      } else if (!(item.flags & kSubMenu)) {  // a sub-menu's items carry the handlers
         a->setEnabled(false);
       }
     }
@@ -595,7 +598,12 @@ void TMainFrm::BuildToolBar() {
   TBInfo->setObjectName(QStringLiteral("TBInfo"));
   TBInfo->setToolTip(QStringLiteral("Info / Web"));
   TBInfo->setStatusTip(TBInfo->toolTip());
-  connect(TBInfo, &QAction::triggered, this, [this] { HelpAboutItemClick(); });
+  infoClick_ = new QTimer(this);
+  infoClick_->setSingleShot(true);
+  connect(infoClick_, &QTimer::timeout, this, [this] { HelpAboutItemClick(); });
+  connect(TBInfo, &QAction::triggered, this, [this] {
+    infoClick_->start(QApplication::doubleClickInterval());
+  });
   if (QWidget* w = MainToolBar->widgetForAction(TBInfo)) w->installEventFilter(this);
 }
 
@@ -616,8 +624,10 @@ void TMainFrm::BuildPanes() {
   KauflistSplit = NewSplitter("KauflistSplit", Qt::Vertical, 4, ChooseParPanel);
   ChooseParPanel->layout()->addWidget(KauflistSplit);
   ChooseRezParPanel = NewPane("ChooseRezParPanel", KauflistSplit);
-  KaufListParPanel = NewPane("KaufListParPanel", KauflistSplit);
-  KaufListParPanel->setMinimumHeight(4);
+  // Unframed: closed, the pane is its 17-pixel title strip with the toggle, and no frame may
+  // cut it.
+  KaufListParPanel = NewPane("KaufListParPanel", KauflistSplit, false);
+  KaufListParPanel->setMinimumHeight(kShoppingStrip);
   KauflistSplit->addWidget(ChooseRezParPanel);
   KauflistSplit->addWidget(KaufListParPanel);
   KauflistSplit->setStretchFactor(0, 1);
@@ -656,7 +666,7 @@ void TMainFrm::BuildPanes() {
   // Initial layout: week plan and shopping list 4 high, left pane 228 wide, the consumption
   // pane closed, the menu-planner pane 132 high.
   WPlanSplit->setSizes({476, 4});
-  KauflistSplit->setSizes({476, 4});
+  KauflistSplit->setSizes({476, kShoppingStrip});
   ChooseSplit->setSizes({228, 412});
   Splitter1->setSizes({412, 0});
   MenuSpl->setSizes({132, 344});
@@ -729,6 +739,12 @@ void TMainFrm::showEvent(QShowEvent* e) {
   if (!shownOnce_) {
     shownOnce_ = true;
     FormShow();
+    // The book opens with the window, also where no window manager activates it (or its
+    // focus-stealing prevention keeps it inactive); an activation that comes first does it.
+    QTimer::singleShot(0, this, [this] {
+      if (shoppingPaneOpen_) SetShoppingPaneOpen(true);
+      FormActivate();
+    });
   }
 }
 
@@ -744,6 +760,7 @@ void TMainFrm::closeEvent(QCloseEvent* e) {
 bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonDblClick && TBInfo &&
       watched == MainToolBar->widgetForAction(TBInfo)) {
+    infoClick_->stop();
     TBInfoDblClick();
     return true;
   }
@@ -1020,7 +1037,12 @@ void TMainFrm::ToggleWeekPlanPane() {
 }
 
 void TMainFrm::SetShoppingPaneOpen(bool open) {
-  SetPaneExtent(KauflistSplit, 1, open ? ChooseParPanel->height() / 3 : 17);
+  // The saved list opens the pane before the window has its size: a third of nothing would
+  // leave a strip. The first show opens it then.
+  shoppingPaneOpen_ = open;
+  if (!shownOnce_) return;
+  SetPaneExtent(KauflistSplit, 1,
+                open ? std::max(ChooseParPanel->height() / 3, 4 * kShoppingStrip) : kShoppingStrip);
 }
 
 void TMainFrm::ShowMenuPane(bool show) {

@@ -315,6 +315,10 @@ class TMainFrm : public QMainWindow, public ProgressSink, public MainWindowAcces
   std::vector<std::string> commandLine_;
   bool shownOnce_ = false;
   bool activatedOnce_ = false;
+  bool shoppingPaneOpen_ = false;
+  // A click on the info button waits out the double-click time: the about box, modal, would
+  // take the second click of a double click.
+  QTimer* infoClick_ = nullptr;
   bool paneWidthApplied_ = false;  // the first show set the stored recipe-list width
   int toolBarTextWidth_ = 0;
 };

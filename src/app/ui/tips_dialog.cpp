@@ -1,13 +1,18 @@
 #include "app/ui/tips_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <cstdlib>
 
 #include "platform/qt/qt_text.h"
@@ -41,8 +46,11 @@ bool TAssistDlg::StartTipOn() {
   return AssistValue("StartTip") != 0;
 }
 
-TAssistDlg::TAssistDlg(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+// Not on top of everything: a tip must never hide a question. It stays above the window it
+// belongs to, and questions opened after it take its place until they are answered.
+TAssistDlg::TAssistDlg(QWidget* parent) : QWidget(parent, Qt::Tool) {
   AssistDlg = this;
+  qApp->installEventFilter(this);
   Registered<TipsAccess>::Enter(this);
   setObjectName(QStringLiteral("AssistDlg"));
   setWindowTitle(QString::fromUtf8("Tavolin! - Tipps & Tricks"));
@@ -116,8 +124,52 @@ void TAssistDlg::ShowTip(uint16_t tip, int mode) {
   // Without any tip text (no tips file, or a tip not shipped) there is nothing worth a window.
   LoadTip();
   if (TextEdt->toPlainText().isEmpty()) return;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == this) modal = nullptr;
+  if (qobject_cast<QMessageBox*>(modal) || qobject_cast<QFileDialog*>(modal)) {
+    // A question is up: the tip waits until it is answered.
+    host_ = nullptr;
+    suspended_ = true;
+    return;
+  }
+  ShowOver(modal);
+}
+
+void TAssistDlg::ShowOver(QWidget* host) {
+  host_ = host;
   show();
+  // Owned by the modal window, the tip is not blocked by it: it can be read and closed.
+  QWidget* owner = host ? host : parentWidget();
+  if (windowHandle() && owner && owner->window()->windowHandle())
+    windowHandle()->setTransientParent(owner->window()->windowHandle());
   raise();
+  activateWindow();
+}
+
+void TAssistDlg::WatchModal(QWidget* window, bool shown) {
+  if (shown) {
+    if (!isVisible() || window == host_) return;
+    SaveSwitches();
+    hide();
+    suspended_ = true;
+    return;
+  }
+  if (window == host_ && isVisible()) {
+    ShowOver(nullptr);  // its window closed: the tip stays over the main window
+    return;
+  }
+  if (suspended_) QTimer::singleShot(0, this, [this] { Resume(); });
+}
+
+void TAssistDlg::Resume() {
+  if (!suspended_) return;
+  if (host_ && !host_->isVisible()) {
+    suspended_ = false;  // the window the tip was about has closed meanwhile
+    return;
+  }
+  if (QApplication::activeModalWidget() != host_.data()) return;  // another question is up
+  suspended_ = false;
+  ShowOver(host_);
 }
 
 void TAssistDlg::ShowRandomTip() {
@@ -166,6 +218,7 @@ void TAssistDlg::showEvent(QShowEvent* e) {
 
 void TAssistDlg::closeEvent(QCloseEvent* e) {
   SaveSwitches();
+  suspended_ = false;
   QWidget::closeEvent(e);
 }
 
@@ -178,6 +231,12 @@ void TAssistDlg::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TAssistDlg::eventFilter(QObject* watched, QEvent* e) {
+  if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && watched != this &&
+      watched->isWidgetType()) {
+    auto* w = static_cast<QWidget*>(watched);
+    if (w->isWindow() && w->isModal()) WatchModal(w, e->type() == QEvent::Show);
+    return false;
+  }
   if (watched == TextEdt && e->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
     close();

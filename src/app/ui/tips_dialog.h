@@ -1,6 +1,7 @@
 #pragma once
 // The tips window: one tip of the day from "Assist.dat" of the language folder, shown at start,
 // from the help menu and once as a hint by other windows.
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 
@@ -52,10 +53,18 @@ class TAssistDlg : public QWidget, public TipsAccess {
   bool LoadTip();
   void SaveSwitches();
   bool TipOn(int tip) const;
+  // Shows the tip over `host` (a modal window, or null for the main window), where it is not
+  // blocked by that window's modality.
+  void ShowOver(QWidget* host);
+  // A question or file dialog opened over the tip: the tip goes away until it is answered.
+  void WatchModal(QWidget* window, bool shown);
+  void Resume();
 
   uint16_t current_ = 0;
   uint16_t count_ = 1;
   bool enabled_ = true;
+  QPointer<QWidget> host_;
+  bool suspended_ = false;
 };
 
 extern TAssistDlg* AssistDlg;

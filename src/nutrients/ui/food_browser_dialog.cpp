@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -27,6 +28,7 @@
 #include "nutrients/ui/food_grids.h"
 #include "nutrients/ui/food_search_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
+#include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "services/context.h"
@@ -124,6 +126,8 @@ TBLSMainDlg::TBLSMainDlg(QWidget* parent) : QDialog(parent) {
   BLSToolBar->addWidget(FiltGrpCoBo);
   TBChangeFilter = BLSToolBar->addAction(QStringLiteral("..."));
   TBChangeFilter->setObjectName(QStringLiteral("TBChangeFilter"));
+  // A tool button shows the icon text, which drops a trailing "..." of the text: all of it here.
+  TBChangeFilter->setIconText(QStringLiteral("..."));
   BLSToolBar->addSeparator();
   TBParam = Button(BLSToolBar, "TBParam", "Optionen", QStyle::SP_ComputerIcon);
   HelpBtn = Button(BLSToolBar, "HelpBtn", "Hilfe", QStyle::SP_MessageBoxQuestion);
@@ -156,6 +160,9 @@ TBLSMainDlg::TBLSMainDlg(QWidget* parent) : QDialog(parent) {
   InhaltGrd->setColumnWidth(1, 50);
   InhaltGrd->setColumnWidth(2, 80);
   InhaltGrd->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // Values and units as long as they are (a fixed 50 pixels cut them).
+  InhaltGrd->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  InhaltGrd->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   InhaltGrd->horizontalHeader()->setMinimumSectionSize(40);
   auto* values = new QVBoxLayout(StoffDataPnl);
   values->setContentsMargins(0, 0, 0, 0);
@@ -255,6 +262,18 @@ TBLSMainDlg::TBLSMainDlg(QWidget* parent) : QDialog(parent) {
     LangDlg->TranslateForm(this);
     LangDlg->TranslateMenu("BLSMainDlg", MainMnu);
     LangDlg->TranslateToolBar("BLSMainDlg", BLSToolBar);
+  }
+  // A first start makes room for the whole tool bar (its filter list has no place in the
+  // overflow menu) and every control, as far as the screen allows; stored bounds stay as they
+  // are.
+  long long storedX = 0;
+  if (!ParseInt(StoredBound(kBoundNames[0]), storedX) || storedX == -1) {
+    const QSize need = minimumSizeHint().expandedTo(
+        QSize(BLSToolBar->sizeHint().width() + layout->contentsMargins().left() +
+                  layout->contentsMargins().right(),
+              0));
+    resize(std::min(std::max(width(), need.width()), screen.width()),
+           std::min(std::max(height(), need.height()), screen.height()));
   }
   WatchFilterLists();
 }
@@ -507,6 +526,9 @@ void TBLSMainDlg::ShowFoodModal(const std::string& key) {
 
 void TBLSMainDlg::SetCompareHeight(int height) {
   compareHeight_ = height;
+  // Closed, the panel is hidden: the splitter would keep it at its smallest height.
+  BottomGrp->setVisible(height > 3);
+  if (height <= 3) return;
   const int total = std::max(CompareSpl->height(), height + 100);
   CompareSpl->setSizes({total - height, height});
 }
@@ -603,7 +625,20 @@ bool TBLSMainDlg::event(QEvent* event) {
     StatusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
+  if (event->type() == QEvent::Resize) FitToolBar();
   return QDialog::event(event);
+}
+
+void TBLSMainDlg::FitToolBar() {
+  // Captions beside the icons while the whole bar fits; a narrower window shows the icons
+  // alone, so that the filter list stays on the bar (the overflow menu cannot hold it).
+  BLSToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  const int room = width() - layout()->contentsMargins().left() - layout()->contentsMargins().right();
+  if (BLSToolBar->sizeHint().width() > room) BLSToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // The filter caption and "..." have no icon: they keep their text.
+  for (QAction* a : {TBFilterTxt, TBChangeFilter})
+    if (auto* b = qobject_cast<QToolButton*>(BLSToolBar->widgetForAction(a)))
+      b->setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
 void TBLSMainDlg::FormClose() {

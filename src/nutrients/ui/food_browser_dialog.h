@@ -149,6 +149,7 @@ class TBLSMainDlg : public QDialog, public FoodDatabase, public FoodData, public
   void FillFilterCombo();
   void SetKeyColumn();
   void SetCompareHeight(int height);
+  void FitToolBar();
   std::string rememberedKey_;
   std::string pendingKey_;  // the food to show once the window is up
   bool showKeyColumn_ = false;

@@ -439,7 +439,10 @@ void TNEditDlg::NEditShowPage() {
 void TNEditDlg::NEditLayout() {
   // The page's layout places the groups; the page keeps the size it needs to stay readable
   // and scrolls below it.
-  ScrollBox->widget()->setMinimumSize(554, 435);
+  // The least its groups need counts too: below it (a pane opened beside the editor) the
+  // rating labels ran into each other and the pictures were cut.
+  QWidget* content = ScrollBox->widget();
+  content->setMinimumSize(QSize(554, 435).expandedTo(content->layout()->minimumSize()));
   if (EditRezDlg) EditRezDlg->FitPicture();
 }
 

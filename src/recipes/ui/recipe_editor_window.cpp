@@ -374,7 +374,6 @@ void TEditRezDlg::NewRecipe() {
   LoadedFlags = 0;
   RecipeNumber = 0;
   ResetNewRecipe(WorkRecipe);
-  LoadedRecipe = WorkRecipe;
   FillNewRecipe(WorkRecipe);
   HasPicture = 0;
   NewPicturePath.clear();
@@ -383,6 +382,10 @@ void TEditRezDlg::NewRecipe() {
   ShowPictureControls();
   if (EditZutatDlg) EditZutatDlg->SetIngredientListRecipe(&WorkRecipe);
   LoadEditPages();
+  // A new recipe nobody has typed into is no change: the reference is what the page gives
+  // back of it.
+  StorePage(EditMode);
+  LoadedRecipe = WorkRecipe;
   if (EditZutatDlg) EditZutatDlg->UpdateLineButtons();
 }
 

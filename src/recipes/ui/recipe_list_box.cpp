@@ -282,6 +282,15 @@ void TRecipeListBox::mousePressEvent(QMouseEvent* e) {
   QListView::mousePressEvent(e);
 }
 
+void TRecipeListBox::startDrag(Qt::DropActions actions) {
+  // The press that starts a drag selected a row but gives no click: the recipe dragged is shown
+  // (and edited by F2) as after a click. When the editor keeps its recipe, nothing is dragged.
+  const int pressed = CurrentRow();
+  if (OnRowClick) OnRowClick();
+  if (CurrentRow() != pressed) return;
+  QListView::startDrag(actions);
+}
+
 void TRecipeListBox::contextMenuEvent(QContextMenuEvent* e) {
   if (popupMenu_) popupMenu_->popup(e->globalPos());
   e->accept();

@@ -92,6 +92,7 @@ class TRecipeListBox : public QListView {
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
+  void startDrag(Qt::DropActions actions) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void changeEvent(QEvent* e) override;
