@@ -26,6 +26,11 @@ std::string WithSeparator(std::string_view folder) {
   return out;
 }
 
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string_view::npos;
+}
+
 size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
 
 std::vector<std::string> ListFolder(const std::string& folder) {
