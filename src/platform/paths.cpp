@@ -91,6 +91,16 @@ bool DirExists(const std::string& path) {
   return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsRealFolder(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRealFile(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool MakeDirs(const std::string& path) {
   std::string native = NativePath(path);
   if (native.empty()) return false;

@@ -32,6 +32,9 @@ std::string FindFileNoCase(std::string_view path);
 bool EntryExists(const std::string& path);  // file, folder or anything else
 bool FileExists(const std::string& path);   // an ordinary file
 bool DirExists(const std::string& path);
+// A folder or an ordinary file itself, never a symbolic link to one.
+bool IsRealFolder(const std::string& path);
+bool IsRealFile(const std::string& path);
 bool MakeDirs(const std::string& path);      // like mkdir -p; true when the folder exists after
 long long FileSize(const std::string& path); // -1 when absent
 bool RemoveFile(const std::string& path);

@@ -44,6 +44,7 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
+#include "maintenance/data_backup.h"
 #include "maintenance/ui/backup_dialog.h"
 #include "maintenance/ui/quenora_export_dialog.h"
 #include "maintenance/ui/survey_dialog.h"
@@ -156,6 +157,8 @@ void CreateAllWindows() {
     ToolsMod = nullptr;
   });
   Form(ParaDlg, "TParaDlg");
+  // Before any window reads the data: a restore cut short is finished first.
+  DataBackup(BackupPlaces::FromProgram()).FinishInterruptedRestore();
   Form(WPlanDlg, "TWPlanDlg");
   Form(showRezDlg, "TshowRezDlg");
   Form(GattDlg, "TGattDlg");
