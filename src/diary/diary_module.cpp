@@ -5,6 +5,7 @@
 
 #include "diary/diary_text.h"
 #include "diary/intake_tables.h"
+#include "diary/person_store.h"
 #include "nutrients/food_database.h"
 #include "nutrients/recipe_calc.h"
 #include "platform/numbers.h"
@@ -125,8 +126,10 @@ RecipeCalc& Calc() {
 TENApplogMod::TENApplogMod() {
   ENApplogMod = this;
   Registered<DiaryAccess>::Enter(this);
-  const std::string remembered = ctx().options ? ctx().options->Str(61) : std::string();
   ReadUsers();
+  FinishInterruptedPersonRename(*this);
+  ReportDamagedPersons(*this);
+  const std::string remembered = ctx().options ? ctx().options->Str(61) : std::string();
   ENPERSON* p = nullptr;
   if (FindPerson(remembered, &p)) {
     SelectPerson(remembered);

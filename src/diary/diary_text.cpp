@@ -1,5 +1,7 @@
 #include "diary/diary_text.h"
 
+#include "platform/paths.h"
+
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -16,9 +18,7 @@ std::string DiaryDataFolder() {
 }
 
 std::string PersonFolder(const std::string& name) {
-  if (name.empty() || name == "." || name == ".." ||
-      name.find_first_of("/\\:") != std::string::npos)
-    return std::string();
+  if (!IsPlainName(name) || name.find(':') != std::string::npos) return std::string();
   const std::string data = DiaryDataFolder();
   if (data.empty()) return std::string();
   return data + "Konten/" + name + "/";

@@ -1,14 +1,17 @@
 #include "diary/person_store.h"
 
 #include <string_view>
+#include <vector>
 
 #include "diary/diary_module.h"
 #include "diary/diary_text.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "services/context.h"
 #include "services/dates.h"
+#include "services/options_store.h"
 
 namespace tav {
 
@@ -34,6 +37,13 @@ void DefaultRequirements(ENPERSON& p) {
     row.alarm = '<';
     p.requirements.push_back(row);
   }
+}
+
+std::string RenameIntentPath() { return DiaryDataFolder() + "Users.ren"; }
+
+// A folder of its own directly below "Konten": a plain name and no link.
+bool IsOwnFolder(const std::string& konten, const std::string& name) {
+  return !PersonFolder(name).empty() && IsRealFolder(konten + "/" + name);
 }
 
 int Refuse(int message, PersonField field, PersonField& focus) {
@@ -65,13 +75,28 @@ int StorePersonForm(TENApplogMod& diary, PersonEditState& state, const PersonFor
 
   const std::string root = DiaryDataFolder() + "Konten";
   // A stored person that is renamed takes its folder along; a failed move keeps everything.
+  bool renaming = false;
   if (!state.isNew && name != state.previousName) {
+    // The old name is checked as the new one is: it names the folder that moves.
+    if (PersonFolder(state.previousName).empty()) {
+      MessageBox(GetLangText(1069) + state.previousName, GetLangText(15), MB_OK);
+      focus = PersonField::Name;
+      return 1069;
+    }
     const std::string from = root + "/" + state.previousName;
     const std::string to = root + "/" + name;
-    if (DirExists(from) && (EntryExists(to) || !RenameFile(from, to))) {
-      MessageBox(GetLangText(895) + from, GetLangText(15), MB_OK);
-      focus = PersonField::Name;
-      return 895;
+    if (EntryExists(from)) {
+      renaming = true;
+      const bool moved =
+          IsOwnFolder(root, state.previousName) && !EntryExists(to) &&
+          WriteFileAtomic(RenameIntentPath(), state.previousName + "\r\n" + name + "\r\n") &&
+          RenameFile(from, to);
+      if (!moved) {
+        if (EntryExists(RenameIntentPath())) RemoveFile(RenameIntentPath());
+        MessageBox(GetLangText(895) + from, GetLangText(15), MB_OK);
+        focus = PersonField::Name;
+        return 895;
+      }
     }
   }
 
@@ -105,9 +130,42 @@ int StorePersonForm(TENApplogMod& diary, PersonEditState& state, const PersonFor
     state.previousName = name;
   }
   diary.UpdateRequirements();
-  diary.WriteUsers();
+  // Until Users.dat holds the new name, the intent stays for the next start to undo the move.
+  if (diary.WriteUsers() && renaming) RemoveFile(RenameIntentPath());
   state.isNew = false;
   return 0;
+}
+
+void FinishInterruptedPersonRename(TENApplogMod& diary) {
+  const std::string intent = RenameIntentPath();
+  if (DiaryDataFolder().empty() || !EntryExists(intent)) return;
+  std::vector<std::string> lines;
+  ReadTextLines(intent, lines);
+  const std::string root = DiaryDataFolder() + "Konten";
+  bool settled = true;
+  if (lines.size() >= 2 && !PersonFolder(lines[0]).empty() && !PersonFolder(lines[1]).empty()) {
+    const std::string& oldName = lines[0];
+    const std::string& newName = lines[1];
+    ENPERSON* p = nullptr;
+    const bool storedOld = diary.FindPerson(oldName, &p);
+    const bool storedNew = diary.FindPerson(newName, &p);
+    // Users.dat still names the old name: the folder goes back to it.
+    if (storedOld && !storedNew && IsOwnFolder(root, newName) &&
+        !EntryExists(root + "/" + oldName)) {
+      settled = RenameFile(root + "/" + newName, root + "/" + oldName);
+      if (settled && ctx().options && ctx().options->Str(61) == newName)
+        ctx().options->SetParaString(61, oldName);
+    }
+  }
+  if (settled) RemoveFile(intent);
+}
+
+void ReportDamagedPersons(const TENApplogMod& diary) {
+  std::string names;
+  for (const ENPERSON& p : diary.persons)
+    if (PersonFolder(p.name).empty()) names += (names.empty() ? "\"" : "\", \"") + p.name;
+  if (!names.empty() && !DiaryDataFolder().empty())
+    MessageBox(GetLangText(1070) + names + "\"", GetLangText(15), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace tav

@@ -41,4 +41,13 @@ enum class PersonField { None, Name, BirthDate };
 int StorePersonForm(TENApplogMod& diary, PersonEditState& state, const PersonForm& form,
                     PersonField& focus);
 
+// At the start of the diary, after Users.dat is read: a rename that was cut short before
+// Users.dat took the new name moves the folder back to the stored name (and the remembered
+// active person with it); the intent is removed once folder and Users.dat agree.
+void FinishInterruptedPersonRename(TENApplogMod& diary);
+
+// Persons whose stored name cannot be a folder under "Konten" ("../DE", "a\\b"): they are kept
+// as they are, their diary is neither read nor written, and message 1070 names them once.
+void ReportDamagedPersons(const TENApplogMod& diary);
+
 }  // namespace tav

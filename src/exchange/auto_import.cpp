@@ -51,7 +51,9 @@ std::vector<AutoImport::FolderFile> AutoImport::ListWatchedFolder(int filter) {
   std::vector<FolderFile> files;
   const std::string folder = WatchedFolder();
   for (const std::string& name : ListFolder(folder)) {
-    if (name.empty() || name[0] == '.' || !FileExists(folder + name)) continue;
+    // A name holding '\\' would be read as a path leading out of the folder: such a file is
+    // never imported, deleted or renamed.
+    if (!IsPlainName(name) || name[0] == '.' || !FileExists(folder + name)) continue;
     if (UpperCaseAnsi(name) == "LOGBUCH.TXT") continue;
     const FileState state = StateOf(name);
     if (filter == 0 && state != kPending) continue;
@@ -74,6 +76,9 @@ void AutoImport::WriteImportLog(const std::string& text) {
 
 int AutoImport::AutoImportFile(const std::string& path) {
   if (StateOf(FileName(path)) != kPending) return 0;
+  const std::string folder = WatchedFolder();
+  if (path.compare(0, folder.size(), folder) != 0 || !IsPlainName(path.substr(folder.size())))
+    return 0;  // only a file directly in the watched folder is ever put away
   const int count = importFile ? importFile(path, Str(43)) : -1;
   if (count < 0) return -1;
   WriteImportLog((count > 0 ? std::to_string(count) + GetLangText(337) : GetLangText(336)) +

@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "diary/diary_module.h"
+#include "platform/file_change.h"
 #include "platform/paths.h"
+#include "platform/services.h"
 #include "platform/text_file.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/index_file.h"
@@ -18,10 +20,7 @@ namespace tav {
 
 namespace {
 
-bool IsFolder(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool IsFolder(const std::string& path) { return IsRealFolder(path); }
 
 bool IsPlainFile(const std::string& path) {
   struct stat st {};
@@ -30,9 +29,14 @@ bool IsPlainFile(const std::string& path) {
 
 // A name that can be a folder of its own below another (a diary person's account).
 bool IsOwnFolderName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("/\\:") == std::string::npos;
+  return IsPlainName(name) && name.find(':') == std::string::npos;
 }
+
+// Lies in a backup folder from its first moment until the run is complete: a backup cut short
+// (or failed) is never listed and never restored.
+constexpr const char* kUnfinishedMark = "Backup.run";
+// Lies in the data folder while a restore runs; the next start finishes the restore.
+constexpr const char* kRestoreMark = "Restore.run";
 
 std::string Folder(const std::string& path) {
   return WithSeparator(NativePath(path));
@@ -141,7 +145,8 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
                                 const std::string& backupSide) {
   const std::string& source = direction == 'R' ? backupSide : programSide;
   const std::string& target = direction == 'R' ? programSide : backupSide;
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  // A restore never reads through a link that lies in the backup.
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | (direction == 'R' ? O_NOFOLLOW : 0));
   if (in < 0) return false;
   struct stat st {};
   if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -151,6 +156,7 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
   // Written beside the target and renamed over it, so a failed copy never leaves the target
   // cut short; the name is the one whose leftovers the program clears away after a crash.
   const std::string temp = target + ".$$$" + std::to_string(::getpid());
+  BeforeFileChange();
   const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (out < 0) {
     ::close(in);
@@ -159,6 +165,7 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
   bool ok = CopyDescriptor(in, out, st.st_size);
   ok = (::close(out) == 0) && ok;
   ::close(in);
+  if (ok) BeforeFileChange();
   ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
@@ -201,7 +208,9 @@ std::string DataBackup::CreateBackupFolders(const std::string& backupPath, const
   // The backup path itself may be new; every folder of the backup must be made here.
   MakeDirs(backupPath);
   for (const std::string& folder : folders) {
-    if (::mkdir(folder.c_str(), 0755) != 0) {
+    BeforeFileChange();
+    if (::mkdir(folder.c_str(), 0755) != 0 ||
+        (folder == base && !WriteFileAtomic(base + "/" + kUnfinishedMark, BackupLogHeader(now)))) {
       AddBackupLogLine(GetLangText(1051));
       return std::string();
     }
@@ -239,6 +248,8 @@ bool DataBackup::RunBackup(const std::string& backupPath, const BackupSets& sets
   }
   AddBackupLogLine(std::string());
   AddBackupLogLine(GetLangText(success ? 599 : 600));
+  // The last change of a whole run: from now on the folder is a backup.
+  if (success) success = RemoveFile(running_ + kUnfinishedMark);
   running_.clear();
   return success;
 }
@@ -320,7 +331,13 @@ bool DataBackup::CopyHtmlTemplates() {
 
 bool DataBackup::IsBackup(const std::string& backupPath, const std::string& name) const {
   return IsOwnFolderName(name) && IsFolder(Folder(backupPath) + name) &&
-         IsPlainFile(Folder(backupPath) + name + "/Backup.log");
+         IsRealFile(Folder(backupPath) + name + "/Backup.log") &&
+         !EntryExists(Folder(backupPath) + name + "/" + kUnfinishedMark);
+}
+
+bool DataBackup::IsUnfinishedBackup(const std::string& backupPath, const std::string& name) const {
+  return IsOwnFolderName(name) && IsFolder(Folder(backupPath) + name) &&
+         EntryExists(Folder(backupPath) + name + "/" + kUnfinishedMark);
 }
 
 std::vector<std::string> DataBackup::ListBackups(const std::string& backupPath) const {
@@ -338,16 +355,36 @@ std::vector<std::string> DataBackup::ReadBackupLog(const std::string& backupPath
   return lines;
 }
 
+void DataBackup::RestoreFailed(const std::string& path, RestoreCounts& counts) {
+  counts.failed.push_back(path);
+  AddBackupLogLine(GetLangText(1052) + path);
+}
+
+bool DataBackup::IsRestorableFolder(const std::string& backupSide, RestoreCounts& counts) {
+  if (IsFolder(backupSide)) return true;
+  // A link in place of a folder of the backup is never followed; a missing one holds nothing.
+  if (EntryExists(backupSide)) RestoreFailed(backupSide, counts);
+  return false;
+}
+
 int DataBackup::RestoreFolderFiles(const std::string& programSide, const std::string& backupSide,
                                    RestoreCounts& counts) {
   int restored = 0;
   for (const std::string& name : ListFolder(backupSide)) {
-    if (!IsPlainFile(backupSide + "/" + name)) continue;
-    if (CopyBackupFile('R', programSide + "/" + name, backupSide + "/" + name)) {
+    const std::string source = backupSide + "/" + name;
+    // Only ordinary files and folders of plain names: never through a link, and never a name
+    // whose '\' the file functions would take for a way out of the folder.
+    if (!IsOwnFolderName(name)) {
+      RestoreFailed(source, counts);
+      continue;
+    }
+    if (IsFolder(source)) continue;
+    if (!IsRealFile(source)) {
+      RestoreFailed(source, counts);
+    } else if (CopyBackupFile('R', programSide + "/" + name, source)) {
       ++restored;
     } else {
-      counts.failed.push_back(programSide + "/" + name);
-      AddBackupLogLine(GetLangText(1052) + programSide + "/" + name);
+      RestoreFailed(programSide + "/" + name, counts);
     }
   }
   return restored;
@@ -357,44 +394,82 @@ bool DataBackup::RestoreBackup(const std::string& backupPath, const std::string&
                                RestoreCounts& counts) {
   counts = RestoreCounts{};
   running_.clear();
+  if (IsUnfinishedBackup(backupPath, name)) {
+    MessageBox(GetLangText(1068) + name, GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
   if (!IsBackup(backupPath, name) || places_.dataFolder.empty() || places_.dataRoot.empty() ||
       places_.htmlFolder.empty())
     return false;
   const std::string backup = Folder(backupPath) + name;
+  // Written before the first file and removed after the last: a restore cut short is finished
+  // at the next start, so no book is left with its record file of one date and its index of
+  // another.
+  const std::string mark = places_.dataFolder + kRestoreMark;
+  if (!MakeDirs(places_.dataFolder) || !WriteFileAtomic(mark, backup + "\r\n")) {
+    RestoreFailed(mark, counts);
+    AddBackupLogLine(std::string());
+    AddBackupLogLine(GetLangText(1054));
+    return false;
+  }
   auto line = [this](int set, int count) {
     AddBackupLogLine(GetLangText(set) + GetLangText(604) + std::to_string(count));
   };
   // The data folder with every subfolder: language folders, Konten and any other.
   const std::string data = places_.dataFolder.substr(0, places_.dataFolder.size() - 1);
   MakeDirs(data);
-  counts.data = RestoreFolderFiles(data, backup + "/Data", counts);
-  for (const std::string& sub : ListFolder(backup + "/Data")) {
-    if (!IsFolder(backup + "/Data/" + sub)) continue;
-    MakeDirs(data + "/" + sub);
-    counts.data += RestoreFolderFiles(data + "/" + sub, backup + "/Data/" + sub, counts);
-  }
+  // Each folder of the backup, its files to the matching folder of the data root.
+  auto restoreFolder = [&](const std::string& to, const std::string& from) {
+    if (!IsRestorableFolder(from, counts)) return 0;
+    MakeDirs(to);
+    return RestoreFolderFiles(to, from, counts);
+  };
+  // Subfolders of plain names (the file loop reports the others).
+  auto subfolders = [&](const std::string& from) {
+    std::vector<std::string> names;
+    if (!IsFolder(from)) return names;
+    for (const std::string& sub : ListFolder(from))
+      if (IsOwnFolderName(sub) && IsFolder(from + "/" + sub)) names.push_back(sub);
+    return names;
+  };
+  counts.data = restoreFolder(data, backup + "/Data");
+  for (const std::string& sub : subfolders(backup + "/Data"))
+    counts.data += restoreFolder(data + "/" + sub, backup + "/Data/" + sub);
   line(594, counts.data);
   MakeDirs(data + "/Konten");
-  for (const std::string& person : ListFolder(backup + "/Data/Konten")) {
-    if (!IsFolder(backup + "/Data/Konten/" + person)) continue;
-    MakeDirs(data + "/Konten/" + person);
+  for (const std::string& person : subfolders(backup + "/Data/Konten"))
     counts.accounts +=
-        RestoreFolderFiles(data + "/Konten/" + person, backup + "/Data/Konten/" + person, counts);
-  }
+        restoreFolder(data + "/Konten/" + person, backup + "/Data/Konten/" + person);
   line(596, counts.accounts);
-  MakeDirs(places_.dataRoot + "Pics");
-  counts.pictures = RestoreFolderFiles(places_.dataRoot + "Pics", backup + "/Pics", counts);
+  counts.pictures = restoreFolder(places_.dataRoot + "Pics", backup + "/Pics");
   line(592, counts.pictures);
-  MakeDirs(places_.dataRoot + "Pics/Zutaten");
   counts.ingredientPictures =
-      RestoreFolderFiles(places_.dataRoot + "Pics/Zutaten", backup + "/Pics/Zutaten", counts);
+      restoreFolder(places_.dataRoot + "Pics/Zutaten", backup + "/Pics/Zutaten");
   line(593, counts.ingredientPictures);
   const std::string html = places_.htmlFolder.substr(0, places_.htmlFolder.size() - 1);
-  counts.html = RestoreFolderFiles(html, backup + "/HTML", counts);
+  counts.html = restoreFolder(html, backup + "/HTML");
   line(597, counts.html);
   AddBackupLogLine(std::string());
   AddBackupLogLine(counts.failed.empty() ? GetLangText(605) : GetLangText(1054));
+  RemoveFile(mark);
   return counts.failed.empty();
+}
+
+bool DataBackup::FinishInterruptedRestore() {
+  const std::string mark = places_.dataFolder + kRestoreMark;
+  if (places_.dataFolder.empty() || !EntryExists(mark)) return true;
+  std::vector<std::string> lines;
+  ReadTextLines(mark, lines);
+  const std::string backup = lines.empty() ? std::string() : lines[0];
+  const size_t sep = backup.find_last_of('/');
+  RestoreCounts counts;
+  const bool done = sep != std::string::npos &&
+                    RestoreBackup(backup.substr(0, sep + 1), backup.substr(sep + 1), counts);
+  // Said once: a restore that cannot be finished is not tried at every start.
+  if (EntryExists(mark)) RemoveFile(mark);
+  MessageBox(GetLangText(done ? 1071 : 1072) + backup, GetLangText(done ? 2 : 15),
+             MB_OK | (done ? MB_ICONINFORMATION : MB_ICONERROR));
+  return done;
 }
 
 bool DataBackup::DeleteFolderTree(const std::string& folder) {
@@ -403,17 +478,21 @@ bool DataBackup::DeleteFolderTree(const std::string& folder) {
     if (entries.empty()) return true;
     const std::string entry = folder + "/" + entries.front();
     if (IsFolder(entry)) {
-      if (!DeleteFolderTree(entry) || ::rmdir(entry.c_str()) != 0) return false;
-    } else if (::unlink(entry.c_str()) != 0) {
+      if (!DeleteFolderTree(entry)) return false;
+      BeforeFileChange();
+      if (::rmdir(entry.c_str()) != 0) return false;
+    } else if (BeforeFileChange(), ::unlink(entry.c_str()) != 0) {
       return false;  // an entry that stays would be met again at once: stop here
     }
   }
 }
 
 bool DataBackup::DeleteBackup(const std::string& backupPath, const std::string& name) {
-  if (!IsBackup(backupPath, name)) return false;
+  if (!IsBackup(backupPath, name) && !IsUnfinishedBackup(backupPath, name)) return false;
   const std::string folder = Folder(backupPath) + name;
-  return DeleteFolderTree(folder) && ::rmdir(folder.c_str()) == 0;
+  if (!DeleteFolderTree(folder)) return false;
+  BeforeFileChange();
+  return ::rmdir(folder.c_str()) == 0;
 }
 
 }  // namespace tav

@@ -2,7 +2,8 @@
 // Backup and restore of the user's data as plain file copies: a backup run copies the chosen
 // sets into a new folder "TavolinBackup_<date>_<time>" below the backup path, with its log
 // "Backup.log"; a restore copies a listed backup back over the data root; a backup is deleted
-// with everything in it. Only folders that hold "Backup.log" count as backups.
+// with everything in it. Only folders that hold "Backup.log" count as backups, and only once
+// their run is complete: a run marks its folder "Backup.run" first and removes that mark last.
 //
 // Typical use without the window:
 //   DataBackup backup(BackupPlaces::FromProgram());
@@ -83,16 +84,25 @@ class DataBackup {
   // The lines of a backup's Backup.log; empty when it cannot be read.
   std::vector<std::string> ReadBackupLog(const std::string& backupPath,
                                          const std::string& name) const;
-  // True when backupPath + name is a folder that holds Backup.log.
+  // True when backupPath + name is a folder that holds Backup.log and whose run was complete.
   bool IsBackup(const std::string& backupPath, const std::string& name) const;
+  // A backup folder whose run was cut short or failed: never listed nor restored.
+  bool IsUnfinishedBackup(const std::string& backupPath, const std::string& name) const;
 
-  // Copies a backup back over the data root. False (nothing copied) when it is no backup;
-  // otherwise true when every file was restored. Each file replaces its target in one rename,
-  // so a failed copy leaves the user's file whole.
+  // Copies a backup back over the data root. False (nothing copied) when it is no backup, and
+  // message 1068 for one whose run was not complete; otherwise true when every file was
+  // restored. Only ordinary files and folders of the backup with plain names are copied, never
+  // through a link; anything else counts as not restored. Each file replaces its target in one
+  // rename, so a failed copy leaves the user's file whole; "Restore.run" in the data folder
+  // names the backup while the restore runs.
   bool RestoreBackup(const std::string& backupPath, const std::string& name, RestoreCounts& counts);
+  // Called once at the start, before any store reads the data: a restore that was cut short
+  // (its "Restore.run" is there) is run again from the backup it names, and message 1071 (or
+  // 1072 when it cannot be finished) says so. True when there was none or it is finished.
+  bool FinishInterruptedRestore();
 
-  // Removes a backup with everything in it. False when it is no backup or an entry could not
-  // be removed (the removal stops there).
+  // Removes a backup (a finished or an unfinished one) with everything in it. False when it is
+  // no backup or an entry could not be removed (the removal stops there).
   bool DeleteBackup(const std::string& backupPath, const std::string& name);
   // Removes everything below the folder, stopping at the first entry that cannot be removed.
   static bool DeleteFolderTree(const std::string& folder);
@@ -123,6 +133,8 @@ class DataBackup {
   bool CopyLexicon();
   bool CopyAccounts();
   bool CopyHtmlTemplates();
+  void RestoreFailed(const std::string& path, RestoreCounts& counts);
+  bool IsRestorableFolder(const std::string& backupSide, RestoreCounts& counts);
   int RestoreFolderFiles(const std::string& programSide, const std::string& backupSide,
                          RestoreCounts& counts);
 

@@ -26,6 +26,11 @@ std::string WithSeparator(std::string_view folder) {
   return out;
 }
 
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string_view::npos;
+}
+
 size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
 
 std::vector<std::string> ListFolder(const std::string& folder) {
@@ -84,6 +89,16 @@ bool FileExists(const std::string& path) {
 bool DirExists(const std::string& path) {
   struct stat st;
   return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRealFolder(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRealFile(const std::string& path) {
+  struct stat st;
+  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool MakeDirs(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
-// File-system helpers. Stored paths may use '\' (as files from Windows installations do) or
-// '/'; both are separators everywhere. Folder paths end with a separator.
+// File-system helpers. Paths the program builds or stores may use '\' (as files from Windows
+// installations do) or '/'; both are separators there. A name read from a folder listing or
+// typed by the user is a name, never a path: it is checked with IsPlainName before it is joined
+// to a folder. Folder paths end with a separator.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,10 @@ std::string NativePath(std::string_view path);
 
 // True for '/' and '\'.
 inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// True for a name that can stand for one entry of a folder: not empty, not "." or "..", and
+// without '/' or '\' (which the file functions would take for separators).
+bool IsPlainName(std::string_view name);
 
 // Appends '/' unless the path is empty or already ends with a separator.
 std::string WithSeparator(std::string_view folder);
@@ -26,6 +32,9 @@ std::string FindFileNoCase(std::string_view path);
 bool EntryExists(const std::string& path);  // file, folder or anything else
 bool FileExists(const std::string& path);   // an ordinary file
 bool DirExists(const std::string& path);
+// A folder or an ordinary file itself, never a symbolic link to one.
+bool IsRealFolder(const std::string& path);
+bool IsRealFile(const std::string& path);
 bool MakeDirs(const std::string& path);      // like mkdir -p; true when the folder exists after
 long long FileSize(const std::string& path); // -1 when absent
 bool RemoveFile(const std::string& path);

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
 
 #include "exchange/auto_import.h"
 #include "exchange/recipe_title_list.h"
@@ -131,6 +133,32 @@ TEST_F(AutoImportRun, FilesAreListedByTheStateTheirNamesGive) {
   EXPECT_EQ(Names(1), (std::vector<std::string>{"b.txt.OK", "c.rk.NoRez", "rezepte.okay"}));
   EXPECT_EQ(Names(2), (std::vector<std::string>{"a.mm", "b.txt.OK", "c.rk.NoRez", "rezepte.okay"}));
   EXPECT_EQ(AutoImport::StateOf("x.nOrEz"), AutoImport::kNoRecipe);
+}
+
+// Names that hold "..\" and backslashes are names, never paths: such a file is neither
+// imported nor put away, and the files its name points at outside the folder stay as they were.
+TEST_F(AutoImportRun, AFileNamedLikeAPathOutOfTheFolderIsLeftAlone) {
+  ctx().options->SetParaBool(44, true);  // recipes found: delete
+  ctx().options->SetParaBool(45, true);  // none found: rename to ".NoRez"
+  const std::string root = e.env.Root();
+  MakeDirs(root + "Data");
+  test::WriteAll(root + "Data/Users.dat", "#\r\n>NAnna\r\n#\r\n");
+  test::WriteAll(root + "WPlan.ini", "[Plan]\r\nTage=7\r\n");
+  const char* hostile[] = {"..\\Data\\Users.dat", "..\\WPlan.ini", "Unter\\..\\..\\WPlan.ini"};
+  Put(hostile[0], "2");
+  Put(hostile[1], "0");
+  Put(hostile[2], "0");
+  run.RunAutoImport();
+  EXPECT_EQ(Names(2), std::vector<std::string>());
+  for (const char* name : hostile) {
+    EXPECT_EQ(run.AutoImportFile(folder + name), 0) << name;
+    EXPECT_EQ(::access((folder + name).c_str(), F_OK), 0) << name;  // the name as it is on disk
+  }
+  EXPECT_EQ(imports, std::vector<std::string>());
+  EXPECT_EQ(test::ReadAll(root + "Data/Users.dat"), "#\r\n>NAnna\r\n#\r\n");
+  EXPECT_EQ(test::ReadAll(root + "WPlan.ini"), "[Plan]\r\nTage=7\r\n");
+  EXPECT_FALSE(EntryExists(root + "WPlan.ini.NoRez"));
+  EXPECT_FALSE(EntryExists(root + "Data/Users.dat.NoRez"));
 }
 
 TEST_F(AutoImportRun, AFileIsPutAwayAsOptions44And45SayAndLogged) {

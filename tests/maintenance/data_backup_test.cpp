@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <map>
 
 #include "maintenance/file_tree.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "recipedb/kill_points.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -326,6 +328,145 @@ TEST(Backup, DeleteFolderTreeStopsAtWhatItCannotRemove) {
   // The read-only disk inside the tree: its file cannot go, and the deletion ends.
   EXPECT_FALSE(DataBackup::DeleteFolderTree(locked.Path().substr(0, locked.Path().size() - 1)));
   EXPECT_TRUE(FileExists(locked.Path() + "kept.txt"));
+}
+
+// A data root, its backup path and the backup window's core, fresh for each kill point.
+struct BackupKillEnv {
+  BackupKillEnv() : used(env), backup(used.Places()) {}
+  std::string Path() const { return used.root + "Backup/"; }
+  TestEnv env;
+  UsedRoot used;
+  DataBackup backup;
+};
+
+// Every folder below the backup path, listed or not.
+std::vector<std::string> FoldersBelow(const std::string& path) {
+  std::vector<std::string> out;
+  for (const std::string& name : ListFolder(path))
+    if (DirExists(path + name)) out.push_back(name);
+  return out;
+}
+
+TEST(BackupFaults, AKilledBackupIsNeitherListedNorRestored) {
+  test::ForEachKillPoint<BackupKillEnv>(
+      [](BackupKillEnv& k) {
+        return [&k] {
+          std::string folder;
+          k.backup.RunBackup(k.Path(), BackupSets{}, folder);
+        };
+      },
+      [](BackupKillEnv& k, int step) {
+        const auto before = k.used.UserData();
+        const std::vector<std::string> listed = k.backup.ListBackups(k.Path());
+        if (step < 0) {
+          ASSERT_EQ(listed.size(), 1u);
+          return;
+        }
+        EXPECT_EQ(listed, std::vector<std::string>()) << "a half backup listed as a whole one";
+        for (const std::string& folder : FoldersBelow(k.Path())) {
+          k.env.messages.shown.clear();
+          RestoreCounts counts;
+          EXPECT_FALSE(k.backup.RestoreBackup(k.Path(), folder, counts));
+          if (k.backup.IsUnfinishedBackup(k.Path(), folder)) {
+            ASSERT_EQ(k.env.messages.shown.size(), 1u);
+            EXPECT_EQ(k.env.messages.shown[0].text, GetLangText(1068) + folder);
+          }
+          // An unfinished backup can still be deleted from the window.
+          EXPECT_TRUE(k.backup.DeleteBackup(k.Path(), folder) ||
+                      !k.backup.IsUnfinishedBackup(k.Path(), folder));
+        }
+        EXPECT_EQ(k.used.UserData(), before);
+      });
+}
+
+// The user's data after a restore was killed: once the next start has finished the restore,
+// every file is the backup's, whole.
+TEST(BackupFaults, AKilledRestoreIsFinishedAtTheNextStart) {
+  struct Changed : BackupKillEnv {
+    Changed() {
+      EXPECT_TRUE(backup.RunBackup(Path(), BackupSets{}, folder));
+      saved = used.UserData();
+      WriteAll(used.root + "Data/Tavolin-Rezepte mit Bildern.bok", std::string(7000, '\x05'));
+      WriteAll(used.root + "Data/Tavolin-Rezepte mit Bildern.idx", std::string(3000, '\x06'));
+      WriteAll(used.root + "Data/Users.dat", "Anna#2#2#1981\r\n");
+      WriteAll(used.root + "Data/Konten/Anna/Weight.dat", "2.2.2026#63\r\n");
+      WriteAll(used.root + "Pics/suppe.jpg", "neu");
+      RemoveFile(used.root + "Data/DE/CoolBoxes.dat");
+      RemoveFile(used.root + "HTML/QViewTPL.html");
+      changed = used.UserData();
+    }
+    std::string folder;
+    std::map<std::string, std::string> saved, changed;
+  };
+  test::ForEachKillPoint<Changed>(
+      [](Changed& k) {
+        return [&k] {
+          RestoreCounts counts;
+          k.backup.RestoreBackup(k.Path(), k.folder, counts);
+        };
+      },
+      [](Changed& k, int step) {
+        k.env.messages.shown.clear();
+        DataBackup atStart(k.used.Places());
+        EXPECT_TRUE(atStart.FinishInterruptedRestore());
+        auto now = k.used.UserData();
+        // Half copies of the killed run are the leftovers the next start clears away.
+        for (auto it = now.begin(); it != now.end();)
+          it = it->first.find(".$$$") != std::string::npos ? now.erase(it) : std::next(it);
+        if (step < 0 || k.env.messages.shown.empty()) {
+          // Through, or killed before its first file: nothing to finish.
+          EXPECT_TRUE(k.env.messages.shown.empty());
+          EXPECT_EQ(now, step < 0 ? k.saved : k.changed);
+          return;
+        }
+        ASSERT_EQ(k.env.messages.shown.size(), 1u);
+        EXPECT_EQ(k.env.messages.shown[0].text, GetLangText(1071) + k.Path() + k.folder);
+        EXPECT_EQ(now, k.saved);
+      });
+}
+
+// A backup made by hand or brought from elsewhere: links and names that would lead out of it.
+TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
+  TestEnv env;
+  UsedRoot used(env);
+  DataBackup backup(used.Places());
+  std::string folder;
+  ASSERT_TRUE(backup.RunBackup(used.root + "Backup/", BackupSets{}, folder));
+  const std::string saved = used.root + "Backup/" + folder + "/";
+  // Outside the data root: a foreign file and a foreign folder of pictures.
+  TempDir elsewhere;
+  WriteAll(elsewhere.Path() + "fremd.dat", "|Fremder Markt\r\n");
+  WriteAll(elsewhere.Path() + "Bilder/fremd.jpg", "fremdes Bild");
+  RemoveFile(saved + "Data/Haendler.dat");
+  std::filesystem::create_symlink(elsewhere.Path() + "fremd.dat", saved + "Data/Haendler.dat");
+  DataBackup::DeleteFolderTree(saved + "Pics");
+  std::filesystem::remove(saved + "Pics");
+  std::filesystem::create_directory_symlink(elsewhere.Path() + "Bilder", saved + "Pics");
+  // Names holding backslashes: a folder and a file that would land beside the data root.
+  // Written by raw calls: the program's own file functions would take '\\' for '/'.
+  ASSERT_EQ(::mkdir((saved + "Data/..\\..\\Ausbruch").c_str(), 0755), 0);
+  for (const char* name : {"Data/..\\..\\Ausbruch/boese.dat", "Data/..\\..\\boese.dat"}) {
+    std::FILE* f = std::fopen((saved + name).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("boese", f);
+    std::fclose(f);
+  }
+  const std::string parent = used.root.substr(0, used.root.rfind('/', used.root.size() - 2) + 1);
+  const auto outsideBefore = ListFolder(parent);
+  const auto before = used.UserData();
+  std::vector<std::string> log;
+  backup.onLogLine = [&](const std::string& line) { log.push_back(line); };
+  RestoreCounts counts;
+  EXPECT_FALSE(backup.RestoreBackup(used.root + "Backup/", folder, counts))
+      << "never reported as a whole restore";
+  EXPECT_EQ(log.back(), GetLangText(1054));
+  EXPECT_EQ(ReadAll(used.root + "Data/Haendler.dat"), "|Markt\r\n");
+  EXPECT_FALSE(FileExists(used.root + "Pics/fremd.jpg"));
+  EXPECT_EQ(ListFolder(parent), outsideBefore) << "nothing made beside the data root";
+  EXPECT_EQ(ListFolder(elsewhere.Path()), (std::vector<std::string>{"Bilder", "fremd.dat"}));
+  EXPECT_EQ(counts.failed.size(), 4u);
+  // Everything else came back as it was.
+  EXPECT_EQ(used.UserData(), before);
 }
 
 }  // namespace

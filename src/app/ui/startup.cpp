@@ -44,6 +44,7 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
+#include "maintenance/data_backup.h"
 #include "maintenance/data_takeover.h"
 #include "maintenance/ui/backup_dialog.h"
 #include "maintenance/ui/quenora_export_dialog.h"
@@ -157,6 +158,8 @@ void CreateAllWindows() {
     ToolsMod = nullptr;
   });
   Form(ParaDlg, "TParaDlg");
+  // Before any window reads the data: a restore cut short is finished first.
+  DataBackup(BackupPlaces::FromProgram()).FinishInterruptedRestore();
   Form(WPlanDlg, "TWPlanDlg");
   Form(showRezDlg, "TshowRezDlg");
   Form(GattDlg, "TGattDlg");
