@@ -19,6 +19,8 @@ namespace tav {
 
 namespace {
 
+constexpr char kSplitDone[] = "split";
+
 bool EndsWithNoCase(const std::string& name, const std::string& tail) {
   if (name.size() < tail.size()) return false;
   for (size_t i = 0; i < tail.size(); ++i) {
@@ -96,15 +98,23 @@ bool DataTakeover::IsOlderInstallation() const {
 }
 
 void DataTakeover::Run(const std::array<bool, kChoices>& take) {
+  RunFrom(take, false);
+}
+
+void DataTakeover::RunFrom(const std::array<bool, kChoices>& take, bool split) {
   flags = take;
   // The choice is kept until the last file is taken, so that a start after a run cut short
   // finishes it (the unit table's update file, the start's marker, is among the first taken).
+  // The split is not repeated: it would copy an old table over one taken since.
   std::string chosen;
   for (bool b : take) chosen += b ? '1' : '0';
-  WriteFileAtomic(PendingFile(), chosen + "\r\n");
-  for (const char* name : {"Assist.dat", "Einheit.dat", "Gattung.dat", "Lexika.lbk", "Lexika.ldt",
-                           "UmlConvS.dat", "Zutaten.dat"})
-    SplitLanguageFile(name);
+  if (!split) {
+    WriteFileAtomic(PendingFile(), chosen + "\r\n");
+    for (const char* name : {"Assist.dat", "Einheit.dat", "Gattung.dat", "Lexika.lbk",
+                             "Lexika.ldt", "UmlConvS.dat", "Zutaten.dat"})
+      SplitLanguageFile(name);
+    WriteFileAtomic(PendingFile(), chosen + "\r\n" + kSplitDone + "\r\n");
+  }
   ApplyUpdateFiles();
   PatchOldBookMagic();
   const std::string oldProgram = FindFileNoCase(program_ + "Sapurino.exe");
@@ -119,7 +129,7 @@ bool DataTakeover::ResumeInterruptedRun() {
   std::array<bool, kChoices> take{};
   for (int i = 0; i < kChoices; ++i)
     take[static_cast<size_t>(i)] = static_cast<size_t>(i) < chosen.size() && chosen[i] == '1';
-  Run(take);
+  RunFrom(take, chosen.find(kSplitDone) != std::string::npos);
   return true;
 }
 
@@ -191,13 +201,11 @@ bool DataTakeover::CopyWholeFile(const std::string& source, const std::string& t
 
 void DataTakeover::ApplyUpdateFiles() {
   const std::string de = data_ + "DE/", en = data_ + "EN/", html = root_ + "HTML/";
-  // A single shipped lexicon serves both languages; a language folder with a lexicon of its
-  // own keeps it.
-  bool englishLexicon = false;
-  for (const char* name : {"Lexika.lbk", "Lexika.ldt", "Lexika.lbku", "Lexika.ldtu"})
-    englishLexicon = englishLexicon || HasFile(en, name);
-  if (!englishLexicon)
-    for (const char* name : {"Lexika.lbku", "Lexika.ldtu"}) CopyBetweenFolders(name, de, en);
+  // A single shipped lexicon serves both languages; a language folder with a lexicon file of
+  // its own (or its update file) keeps it.
+  for (const char* name : {"Lexika.lbk", "Lexika.ldt"})
+    if (!HasFile(en, name) && !HasFile(en, std::string(name) + "u"))
+      CopyBetweenFolders(std::string(name) + "u", de, en);
   for (const char* name : {"Tavolin.chm", "RkKonvert.dat"}) CopyBetweenFolders(name, de, en);
   auto languageTables = [this](const std::string& folder) {
     if (!HasFile(folder, "CoolBoxes.dat")) {

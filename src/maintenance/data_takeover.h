@@ -74,6 +74,8 @@ class DataTakeover {
   std::array<bool, kChoices> flags{true, true, true, true, true, true, true};
 
  private:
+  // `split`: the files of the layout without language folders were split already.
+  void RunFrom(const std::array<bool, kChoices>& take, bool split);
   void Log(const std::string& line) const;
   std::string root_, data_, program_;
   SettingsStore* settings_;

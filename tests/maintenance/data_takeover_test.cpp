@@ -270,19 +270,32 @@ std::map<std::string, std::string> Settled(const std::string& root) {
   return tree;
 }
 
-template <bool kFresh>
+// The layout without language folders (its unit table beside an English one already split)
+// and a single shipped lexicon in DE.
+void OldLayoutWithOneLexicon(const std::string& root) {
+  WriteAll(root + "Data/Einheit.dat", "old units\r\n");
+  WriteAll(root + "Data/EN/Einheit.dat", "old units EN\r\n");
+  WriteAll(root + "Data/Zutaten.dat", "old ingredients\r\n");
+  WriteAll(root + "Data/DE/Einheit.datu", "new units\r\n");
+  WriteAll(root + "Data/DE/Zutaten.datu", "new ingredients\r\n");
+  WriteAll(root + "Data/DE/Lexika.lbku", "Techniken#1\r\n");
+  WriteAll(root + "Data/DE/Lexika.ldtu", "SAPLEX_1.00\r\n#\r\nB1\r\n>Roux\r\nF0\r\nT\r\n#\r\n");
+}
+
+enum class Layout { kFresh, kOlder, kOldLayout };
+
+template <Layout kLayout>
 struct InstalledRoot {
   InstalledRoot() {
-    if (kFresh)
-      FreshInstallation(root);
-    else
-      OlderInstallation(root);
+    if (kLayout == Layout::kFresh) FreshInstallation(root);
+    if (kLayout == Layout::kOlder) OlderInstallation(root);
+    if (kLayout == Layout::kOldLayout) OldLayoutWithOneLexicon(root);
     before = Settled(root);
   }
   static std::array<bool, DataTakeover::kChoices> Choice() {
     std::array<bool, DataTakeover::kChoices> take{};
     take.fill(true);
-    if (!kFresh) take[DataTakeover::kCategories] = false;  // keep my categories
+    if (kLayout == Layout::kOlder) take[DataTakeover::kCategories] = false;  // keep mine
     return take;
   }
   TempDir dir;
@@ -302,7 +315,6 @@ void TakeoverKilledAnywhereIsFinishedByTheNextStart() {
       [&whole](Root& r, int step) {
         if (step < 0) {
           whole = Settled(r.root);
-          EXPECT_EQ(whole.count("Data/Beispiele.idx"), 1u);
           return;
         }
         DataTakeover next(r.root, r.root, nullptr);
@@ -316,11 +328,26 @@ void TakeoverKilledAnywhereIsFinishedByTheNextStart() {
 }
 
 TEST(TakeoverKillPoints, FreshInstallation) {
-  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<true>>();
+  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<Layout::kFresh>>();
 }
 
 TEST(TakeoverKillPoints, OlderInstallation) {
-  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<false>>();
+  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<Layout::kOlder>>();
+}
+
+TEST(TakeoverKillPoints, LayoutWithoutLanguageFoldersAndOneLexicon) {
+  TakeoverKilledAnywhereIsFinishedByTheNextStart<InstalledRoot<Layout::kOldLayout>>();
+  // What the whole run leaves: the new tables taken, the old ones kept, the lexicon in both.
+  InstalledRoot<Layout::kOldLayout> r;
+  DataTakeover(r.root, r.root, nullptr).Run(r.Choice());
+  const auto tree = Settled(r.root);
+  EXPECT_EQ(tree.at("Data/DE/Einheit.dat"), "new units\r\n");
+  EXPECT_EQ(tree.at("Data/DE/Einheit.dat.bak"), "old units\r\n");
+  EXPECT_EQ(tree.at("Data/EN/Einheit.dat"), "old units EN\r\n");
+  EXPECT_EQ(tree.at("Data/DE/Zutaten.dat"), "new ingredients\r\n");
+  EXPECT_EQ(tree.at("Data/EN/Zutaten.dat"), "old ingredients\r\n");
+  EXPECT_EQ(tree.at("Data/EN/Lexika.ldt"), tree.at("Data/DE/Lexika.ldt"));
+  EXPECT_EQ(tree.at("Data/EN/Lexika.lbk"), "Techniken#1\r\n");
 }
 
 TEST(Takeover, ATakenTableKeepsTheUsersOneAndEachLanguageItsLexicon) {
