@@ -287,6 +287,9 @@ TEST_F(FaithfulExport, NoWriterWritesPastItsAmountColumn) {
     EXPECT_NE(mm.find(line), std::string::npos) << line << "\n" << mm;
   const std::string rk = Export(kFormatRezKonv, "alt.rk");
   ExpectRezKonvIngredientsIndented(rk);
+  const std::string text = Export(kFormatText, "alt.txt");  // the readable text's columns too
+  for (const char* line : {"    605  g Hackfleisch", "   0.33  l Milch", "112 1/2  g Butter"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   for (const char* name : {"alt.mm", "alt.rk"}) {
     const std::vector<REZBLOCK> back = Again(name, name);
     ASSERT_EQ(back.size(), 1u) << name;
