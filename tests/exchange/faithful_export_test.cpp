@@ -535,6 +535,16 @@ REZZUTAT Carried(uint8_t format, REZZUTAT z) {
 }
 
 TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
+  // The strict reader takes what the earlier exports wrote for broken lines: a code of the
+  // program's own ("EL") and an amount past its seven columns.
+  const std::vector<StrictRecipe> earlier = ReadStrictly(
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n      Title: Alt\r\n"
+      " Categories: \r\n      Yield: 1\r\n\r\n      2 EL Sojaoel\r\n"
+      "604.799999999998 g  Hackfleisch\r\n      1 T  Zucker\r\n\r\nText.\r\n\r\nMMMMM\r\n");
+  ASSERT_EQ(earlier.size(), 1u);
+  EXPECT_EQ(earlier[0].broken.size(), 2u);
+  EXPECT_EQ(earlier[0].lines.size(), 1u);
+
   const std::string file = e.env.Root() + "sammlung.txt";
   test::WriteAll(file, GeneratedCollection(150));
   const std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");
