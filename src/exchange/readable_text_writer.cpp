@@ -37,7 +37,9 @@ bool IsHeading(const REZZUTAT& line) {
 std::string Item(const REZZUTAT& line, bool left) {
   if (!line.text.empty() && line.text[0] == '-')
     return std::string(11, ' ') + Left(line.text.substr(1), 27);
-  std::string item = Right(line.amount, 7) + " " + Right(line.unit, 2) + " ";
+  std::string amount = line.amount;
+  FitAmount(amount, 7);  // float noise of an old conversion rounded into its column
+  std::string item = Right(amount, 7) + " " + Right(line.unit, 2) + " ";
   item += left ? Left(line.text, 27) : line.text;
   return item;
 }

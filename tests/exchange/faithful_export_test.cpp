@@ -287,6 +287,9 @@ TEST_F(FaithfulExport, NoWriterWritesPastItsAmountColumn) {
     EXPECT_NE(mm.find(line), std::string::npos) << line << "\n" << mm;
   const std::string rk = Export(kFormatRezKonv, "alt.rk");
   ExpectRezKonvIngredientsIndented(rk);
+  const std::string text = Export(kFormatText, "alt.txt");  // the readable text's columns too
+  for (const char* line : {"    605  g Hackfleisch", "   0.33  l Milch", "112 1/2  g Butter"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   for (const char* name : {"alt.mm", "alt.rk"}) {
     const std::vector<REZBLOCK> back = Again(name, name);
     ASSERT_EQ(back.size(), 1u) << name;
@@ -532,6 +535,16 @@ REZZUTAT Carried(uint8_t format, REZZUTAT z) {
 }
 
 TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
+  // The strict reader takes what the earlier exports wrote for broken lines: a code of the
+  // program's own ("EL") and an amount past its seven columns.
+  const std::vector<StrictRecipe> earlier = ReadStrictly(
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n      Title: Alt\r\n"
+      " Categories: \r\n      Yield: 1\r\n\r\n      2 EL Sojaoel\r\n"
+      "604.799999999998 g  Hackfleisch\r\n      1 T  Zucker\r\n\r\nText.\r\n\r\nMMMMM\r\n");
+  ASSERT_EQ(earlier.size(), 1u);
+  EXPECT_EQ(earlier[0].broken.size(), 2u);
+  EXPECT_EQ(earlier[0].lines.size(), 1u);
+
   const std::string file = e.env.Root() + "sammlung.txt";
   test::WriteAll(file, GeneratedCollection(150));
   const std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");

@@ -8,6 +8,7 @@
 #include "export_test_support.h"
 #include "platform/paths.h"
 #include "recipedb/recipe_records.h"
+#include "services/text_tools.h"
 
 namespace tav {
 namespace {
@@ -102,6 +103,67 @@ TEST_F(HtmlInBrowser, IndexFramesetAndPagesLoadWithTheirRecipesAndLinks) {
   const std::string second = Dom(e.Path("ohne_2.html"), log);
   EXPECT_NE(second.find("Rezept 00002"), std::string::npos);
   EXPECT_NE(second.find("href=\"ohne_Index.html\""), std::string::npos) << second;
+}
+
+// The view's page in a browser: amounts, units and texts stand in three cells a line each; a
+// script measures where each line of each cell stands, and every unit must stand on the line of
+// its own ingredient, also below empty amounts and units.
+TEST_F(HtmlInBrowser, EachUnitStandsOnTheLineOfItsIngredient) {
+  REZBLOCK chili = test::PlainRecipe(1);
+  chili.title = "Chili con Carne";
+  chili.lines = {{"12", "Sk", "Ancho chiles", "", 0, 0},  {"2", "mi", "Onions", "", 0, 0},
+                 {"", "", "Salz", "", 0, 0},              {"1/4", "Tas", "Olive oil", "", 0, 0},
+                 {"", "", "Pfeffer", "", 0, 0},           {"2", "EL", Ansi("Sojaöl"), "", 0, 0},
+                 {"1", "", "Curry", "", 0, 0},            {"3", "Zeh", "Knoblauch", "", 0, 0}};
+  e.AddRecipes({chili});
+  ctx().options->SetParaString(57, "QViewTPL.html");
+  e.Export(kFormatHTML, kSetAll, "chili.html");
+  ASSERT_TRUE(FileExists(e.Path("chili.html")));
+  test::WriteAll(e.Path("messen.html"), R"(<html><body>
+<iframe id="f" src="chili.html" width="1000" height="800"></iframe>
+<script>
+document.getElementById('f').onload = function() {
+  var d = this.contentDocument, out = [];
+  d.querySelectorAll('tr').forEach(function(tr) {
+    var cells = Array.from(tr.children).filter(function(c) {
+      return c.tagName == 'TD' && !c.querySelector('table');
+    });
+    if (cells.length != 3) return;
+    out.push(JSON.stringify(cells.map(function(td) {
+      var walk = d.createTreeWalker(td, NodeFilter.SHOW_TEXT), tops = [], n;
+      while ((n = walk.nextNode())) {
+        if (n.textContent.replace(/[\r\n\t ]/g, '') === '') continue;
+        var r = d.createRange();
+        r.selectNodeContents(n);
+        tops.push(Math.round(r.getBoundingClientRect().top));
+      }
+      return tops;
+    })));
+  });
+  var p = document.createElement('pre');
+  p.id = 'lines';
+  p.textContent = 'ROWS\n' + out.join('\n') + '\nEND';
+  document.body.appendChild(p);
+};
+</script></body></html>)");
+  std::string log;
+  const std::string dom = test::CommandOutput(Headless() +
+                                              "--allow-file-access-from-files --virtual-time-budget=3000 "
+                                              "--dump-dom 'file://" + e.Path("messen.html") + "'",
+                                              e.env.Root() + "chromium.log");
+  const size_t from = dom.find("ROWS\n"), to = dom.find("\nEND");
+  ASSERT_NE(from, std::string::npos) << dom << test::ReadAll(e.env.Root() + "chromium.log");
+  std::vector<std::string> rows;
+  SplitText(dom.substr(from + 5, to - from - 5), rows, kSplitLines);
+  ASSERT_FALSE(rows.empty());
+  for (const std::string& row : rows) {  // [[amount tops],[unit tops],[text tops]]
+    const size_t a = row.find("],["), b = row.find("],[", a + 1);
+    ASSERT_NE(b, std::string::npos) << row;
+    const std::string amounts = row.substr(1, a), units = row.substr(a + 2, b - a - 1),
+                      texts = row.substr(b + 2, row.size() - b - 3);
+    EXPECT_EQ(amounts, texts) << row;
+    EXPECT_EQ(units, texts) << row;
+  }
 }
 
 }  // namespace

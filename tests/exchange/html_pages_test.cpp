@@ -316,6 +316,25 @@ TEST_F(HtmlPages, AMissingTemplateIsSaidOnceAndTheRunStopsWithoutFiles) {
 
 // A run that fails in the middle (the third page cannot take its name) leaves the index and the
 // frameset of the run before as they were: thirteen links stay thirteen, the start page stays.
+// A reader of a page knows unit names, not the codes the book stores: the export's list and
+// the column table name every unit, in the program's language.
+TEST_F(HtmlPages, UnitsStandByTheirNamesNeverByTheirCodes) {
+  REZBLOCK r = test::PlainRecipe(1);
+  r.lines = {{"12", "Sk", "Ancho chiles", "", 0, 0},
+             {"2", "mi", "Onions", "", 0, 0},
+             {"1/4", "Tas", "Olive oil", "", 0, 0},
+             {"3", "Zeh", "Knoblauch", "", 0, 0}};
+  test::WriteAll(Root() + "HTML/liste.html", "<html><body>\r\n$Zutaten -\r\n</body></html>\r\n");
+  const std::string list = Page(r, "liste.html");
+  for (const char* entry : {"12 Stk. Ancho chiles", "2 mittel Onions", "1/4 Tasse Olive oil",
+                            "3 Zehen Knoblauch"})
+    EXPECT_NE(list.find(entry), std::string::npos) << entry << "\n" << list;
+  const std::string table = Page(r, "QViewTPL.html");
+  for (const char* code : {"\r\nSk\r\n", "\r\nmi\r\n", "\r\nTas\r\n", "\r\nZeh\r\n"})
+    EXPECT_EQ(table.find(code), std::string::npos) << code;
+  EXPECT_NE(table.find("\r\nStk.\r\n"), std::string::npos) << table;
+}
+
 TEST_F(HtmlPages, AFailedExportKeepsTheIndexAndFramesetOfTheRunBefore) {
   std::vector<REZBLOCK> recipes;
   for (int i = 1; i <= 13; ++i) recipes.push_back(test::PlainRecipe(i));

@@ -289,7 +289,7 @@ TEST(UnitConversion, ImportReadsFractionsAndSkipsWhatItCannotConvert) {
       {Line("etwas", "TB"), "etwas", "EL"},  // factor 1 needs no number
       {Line("2", "Pfd"), "1000", "g"},      {Line("1/2", "pfd"), "250", "g"},
       {Line("1 1/2", "Pfd"), "750", "g"},   {Line("0,5", "Pfd"), "250", "g"},
-      {Line("\xBD", "Pfd"), "250", "g"},    {Line("3", "oz"), "85,05", "g"},
+      {Line("\xBD", "Pfd"), "250", "g"},    {Line("3", "oz"), "85,1", "g"},  // rounded as a cook measures
       {Line("2-3", "Pfd"), "2-3", "Pfd"},  // a range stays
       {Line("", "Pfd"), "", "Pfd"},         {Line("1/0", "Pfd"), "1/0", "Pfd"},
       {Line("2", "Nl"), "2", "Nl"},  // factor 0

@@ -63,6 +63,17 @@ TEST(Amounts, PrettyAmountTable) {
   }
 }
 
+// Converted amounts as a cook measures them, never with the float noise of the product.
+TEST(Amounts, CookAmountRoundsByTheSizeOfTheNumber) {
+  SepGuard german(',');
+  const std::pair<double, const char*> cases[] = {
+      {604.799999999998, "605"}, {233.8875, "234"},  {0.333333333333333, "0,33"},
+      {29.57, "29,6"},           {3.785, "3,79"},    {12.0, "12"},
+      {100.04, "100"},           {9.999, "10"},      {0.5, "0,5"},
+      {0.001, "0,001"},          {0, "0"},           {1234567.8, "1234568"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(CookAmount(value), text) << value;
+}
+
 TEST(Amounts, BaseUnitsAndSums) {
   SepGuard german(',');
   struct Case {
