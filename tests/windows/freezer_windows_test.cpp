@@ -580,6 +580,7 @@ TEST_F(FreezerDefinition, TheEndOfTheProgramKeepsFoodsUnlessTheUserAgrees) {
   EXPECT_TRUE(MainFrm->close());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], GetLangText(1031));
+  EXPECT_EQ(fromQ(d->SchrankfachAnzEdt->text()), "4");
   // The compartments that hold foods stay in use: count 4 keeps the peas of compartment 4.
   const std::vector<CO_SCHRANK> f = OnDisk();
   EXPECT_EQ(f[0].count, 4);
