@@ -510,7 +510,9 @@ TEST_F(FreezerDefinition, AClearedNameIsRefusedAndTheFreezerNeverJoinsAnother) {
   EXPECT_FALSE(d->isVisible());
   const std::vector<CO_SCHRANK> f = OnDisk();
   ASSERT_EQ(f.size(), 2u);
-  EXPECT_EQ(f[0].name, "K\xFC" "chenschrank");
+  EXPECT_EQ(f[0].name,
+            "K\xFC"
+            "chenschrank");
   EXPECT_EQ(f[0].count, 5);
   EXPECT_EQ(f[1].name, kDefaultFreezerName);
   EXPECT_EQ(f[1].count, 5);
