@@ -27,7 +27,6 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
-#include "list_view_clicks.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
@@ -40,6 +39,7 @@
 #include "services/context.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
+#include "list_view_clicks.h"
 #include "window_test_support.h"
 
 namespace tav {
