@@ -356,8 +356,7 @@ bool TENApplogMod::AmountRefused(double amount) {
   return true;
 }
 
-bool TENApplogMod::TakeRecipeRecalculation(int day, int month, int year, int index,
-                                           double amount) {
+bool TENApplogMod::TakeRecipeRecalculation(int day, int month, int year, int index, double amount) {
   ENENTRY* e = GetDayEntry(day, month, year, index);
   RecipeCalc* calc = ctx().calc;
   if (!e || !e->isRecipe || !calc || AmountRefused(amount)) return false;

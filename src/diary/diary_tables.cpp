@@ -98,9 +98,9 @@ void TENApplogMod::FillDayGrid(TextGrid& grid, int day, int month, int year) con
         for (const Column& col : columns) {
           // A recipe has no key nor names of its own: ">RezSum" or "0" stand there.
           const bool none = e.isRecipe && IsTextColumn(static_cast<size_t>(col.index));
-          grid.SetCell(3 + n, r,
-                       none ? std::string()
-                            : e.food.Value(static_cast<size_t>(col.index)) + " " + col.unit);
+          grid.SetCell(
+              3 + n, r,
+              none ? std::string() : e.food.Value(static_cast<size_t>(col.index)) + " " + col.unit);
           ++n;
         }
         widest = std::max(widest, n);

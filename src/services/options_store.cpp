@@ -45,13 +45,13 @@ constexpr FlagDef kFlags[] = {
 };
 
 constexpr IntDef kInts[] = {
-    {13, "XOffPRez", 20},      {14, "XOffPKList", 20},       {17, "VorgAnzPers", 4},
-    {25, "YTopPRez", 10},      {26, "YBottomPRez", 10},      {27, "YTopPKList", 10},
-    {28, "YBottomPKList", 10}, {29, "MaxExportLength", 70},  {42, "AutoImpTime", 3},
-    {53, "AktFilterGrp", -1},  {63, "ShowMode", 2},          {64, "NahrGraph1", 1},
-    {65, "NahrGraph2", -1},    {68, "CalcELMenge", 10},      {69, "CalcTLMenge", 5},
-    {71, "GewGraph", -1},      {73, "NormTitleDir", 2},      {74, "ImpMaxRecipes", 10000},
-    {81, "ShowSoonLMAnz", 1},  {84, "OldOrangeAnz", 1},      {86, "PrintAddLineAnz", 10},
+    {13, "XOffPRez", 20},      {14, "XOffPKList", 20},      {17, "VorgAnzPers", 4},
+    {25, "YTopPRez", 10},      {26, "YBottomPRez", 10},     {27, "YTopPKList", 10},
+    {28, "YBottomPKList", 10}, {29, "MaxExportLength", 70}, {42, "AutoImpTime", 3},
+    {53, "AktFilterGrp", -1},  {63, "ShowMode", 2},         {64, "NahrGraph1", 1},
+    {65, "NahrGraph2", -1},    {68, "CalcELMenge", 10},     {69, "CalcTLMenge", 5},
+    {71, "GewGraph", -1},      {73, "NormTitleDir", 2},     {74, "ImpMaxRecipes", 10000},
+    {81, "ShowSoonLMAnz", 1},  {84, "OldOrangeAnz", 1},     {86, "PrintAddLineAnz", 10},
     {92, "LogLevel", 0},
 };
 

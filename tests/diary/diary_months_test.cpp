@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <functional>
 
 #include "diary_env.h"
 #include "platform/paths.h"

@@ -305,17 +305,16 @@ TEST_F(ListLayout, EveryPartOfTheShoppingListIsPrintedUnderItsHeading) {
   when.tm_mday = 3;
   when.tm_mon = 3;
   when.tm_year = 126;
-  Write("Kauflist.txt",
-        KaufListText("Anna", when, {"Gulasch (4 Personen)"},
-                     {row("500", "g Rindfleisch", "Metzger", 1), row("2", "Zwiebeln", "", 0),
-                      row("", "Pr Salz", "", 0)},
-                     "Briefmarken\r\nSchuhe abholen\r\n\r\nBlumen f\xFCr Oma"));
+  Write("Kauflist.txt", KaufListText("Anna", when, {"Gulasch (4 Personen)"},
+                                     {row("500", "g Rindfleisch", "Metzger", 1),
+                                      row("2", "Zwiebeln", "", 0), row("", "Pr Salz", "", 0)},
+                                     "Briefmarken\r\nSchuhe abholen\r\n\r\nBlumen f\xFCr Oma"));
   RecordingCanvas one = ListPage(&RecipePrintView::PrintShoppingListPage, 1);
   EXPECT_EQ(count, 1);
   std::vector<const Drawn*> found;
-  for (const std::string& start : {GetLangText(154), std::string("     500 g Rindfleisch"),
-                                   std::string("     2 Zwiebeln"), std::string("     Pr Salz"),
-                                   GetLangText(155)}) {
+  for (const std::string& start :
+       {GetLangText(154), std::string("     500 g Rindfleisch"), std::string("     2 Zwiebeln"),
+        std::string("     Pr Salz"), GetLangText(155)}) {
     found.push_back(one.Find(start));
     ASSERT_NE(found.back(), nullptr) << start;
   }

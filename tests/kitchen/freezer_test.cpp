@@ -203,7 +203,9 @@ TEST_F(FreezerFiles, UnnamedCompartmentsInUseAreNamedBySaving) {
 // its compartments and foods instead of joining them to the freezer before or after it.
 TEST_F(FreezerFiles, AFreezerWithoutANameIsKeptAndNamedBySaving) {
   WriteAll(inv.FreezerPath(),
-           ">N#K\xFC" "che\r\n+Fleisch\r\n~0201202600042026 ~Rouladen~4 St\xFC" "ck\r\n"
+           ">N#K\xFC"
+           "che\r\n+Fleisch\r\n~0201202600042026 ~Rouladen~4 St\xFC"
+           "ck\r\n"
            ">U#\r\n+Brot\r\n~1001202631032026 ~Roggenbrot~1 Laib\r\n+Kuchen\r\n"
            ">N#Keller\r\n+Eis\r\n");
   inv.LoadFreezers();
@@ -234,7 +236,7 @@ TEST_F(FreezerFiles, AFreezerWithoutANameIsKeptAndNamedBySaving) {
 }
 
 TEST(FreezerLines, FoodsBeyondALoweredCountAreDroppedOrKept) {
-  std::vector<CO_SCHRANK> f = {Freezer("K\xFC" "che", 5), Freezer("Keller", 3)};
+  std::vector<CO_SCHRANK> f = {Freezer("Truhe", 5), Freezer("Keller", 3)};
   f[0].faecher[1].foods.push_back(Food("Erbsen", 0, 0));
   f[0].faecher[3].foods.push_back(Food("Eis", 0, 0));
   EXPECT_FALSE(FoodsBeyondCount(f));

@@ -23,9 +23,9 @@ TEST(OptionsStore, AnEmptySettingsStoreGivesEveryDefault) {
   for (const auto& f : flags) EXPECT_EQ(o.GetParaBool(f.id), f.def) << "flag " << f.id;
   struct IntCase {
     int id, def;
-  } ints[] = {{13, 20}, {14, 0},  {17, 4},  {25, 10}, {26, 10}, {27, 0},  {28, 0},    {29, 70},
-              {42, 3},  {53, -1}, {63, 2},  {64, 1},  {65, -1}, {68, 10}, {69, 5},    {71, -1},
-              {73, 2},  {74, 10000}, {81, 1}, {84, 1}, {86, 10}, {92, 0}};
+  } ints[] = {{13, 20}, {14, 20},    {17, 4}, {25, 10}, {26, 10}, {27, 10}, {28, 10}, {29, 70},
+              {42, 3},  {53, -1},    {63, 2}, {64, 1},  {65, -1}, {68, 10}, {69, 5},  {71, -1},
+              {73, 2},  {74, 10000}, {81, 1}, {84, 1},  {86, 10}, {92, 0}};
   for (const auto& c : ints) {
     int v = 12345;
     EXPECT_TRUE(o.GetParaInt(c.id, &v)) << "int " << c.id;

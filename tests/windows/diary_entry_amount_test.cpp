@@ -50,8 +50,7 @@ void ClickCell(QTableWidget* grid, int row, int column) {
   const QPoint at = grid->visualItemRect(grid->item(row, column)).center();
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
     QMouseEvent e(type, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                  Qt::NoModifier);
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(grid->viewport(), &e);
   }
 }

@@ -607,7 +607,9 @@ TEST_F(FreezerDefinition, AClearedNameIsRefusedAndTheFreezerNeverJoinsAnother) {
   EXPECT_FALSE(d->isVisible());
   const std::vector<CO_SCHRANK> f = OnDisk();
   ASSERT_EQ(f.size(), 2u);
-  EXPECT_EQ(f[0].name, "K\xFC" "chenschrank");
+  EXPECT_EQ(f[0].name,
+            "K\xFC"
+            "chenschrank");
   EXPECT_EQ(f[0].count, 5);
   EXPECT_EQ(f[1].name, kDefaultFreezerName);
   EXPECT_EQ(f[1].count, 5);
@@ -677,6 +679,7 @@ TEST_F(FreezerDefinition, TheEndOfTheProgramKeepsFoodsUnlessTheUserAgrees) {
   EXPECT_TRUE(MainFrm->close());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], GetLangText(1031));
+  EXPECT_EQ(fromQ(d->SchrankfachAnzEdt->text()), "4");
   // The compartments that hold foods stay in use: count 4 keeps the peas of compartment 4.
   const std::vector<CO_SCHRANK> f = OnDisk();
   EXPECT_EQ(f[0].count, 4);

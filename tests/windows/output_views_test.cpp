@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "app/ui/main_window.h"
@@ -629,13 +631,21 @@ TEST_F(OutputViews, TheTitleListAndTheListsGoToThePrinter) {
 
   WriteAll(env.Root() + "Export/Kauflist.txt",
            "---- Einkaufszettel von Anna (3.4.2026 9:05) ----\r\nAuflauf\r\n\r\nMetzger:\r\n"
-           "     500 g Hack\r\n");
+           "     500 g Hack\r\n\r\n     2 Zwiebeln\r\n\r\n"
+           "---------- Sonstige Besorgungen ----------\r\nBriefmarken\r\n\r\nSchuhe abholen\r\n");
   PrintShoppingList(MainFrm);
   ASSERT_EQ(pdfs.size(), 2u);
   const std::string shopping = PdfText(pdfs[1]);
-  for (const std::string& text : {std::string("Einkaufszettel von Anna"), GetLangText(153),
-                                  GetLangText(154), std::string("500 g Hack")})
+  // Every part, the user's own errands too; the dashed line is no printed line.
+  for (const std::string& text :
+       {std::string("Einkaufszettel von Anna"), GetLangText(153), GetLangText(154),
+        std::string("500 g Hack"), std::string("2 Zwiebeln"), GetLangText(155),
+        std::string("Briefmarken"), std::string("Schuhe abholen")})
     EXPECT_NE(shopping.find(text), std::string::npos) << text;
+  EXPECT_EQ(shopping.find("-----"), std::string::npos);
+  if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
+    std::filesystem::copy_file(pdfs[1], std::string(folder) + "/shopping_slip.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
   WriteAll(env.Root() + "Export/WPlan.txt",
            "Wochenplan\r\nD:Montag\r\nT:Gulasch  (4 Personen)\r\n");
   PrintWeekPlanFile(MainFrm);

@@ -727,12 +727,13 @@ bool TENViewDayDlg::CheckEndDate() {
 void TENViewDayDlg::OverviewDateChanged() {
   if (ENApplogMod) ENApplogMod->SaveAllMonths();
   // The amount box belonged to an entry of the day left: no entry of the new day is chosen.
-  {
+  const CalendarDate date = Calendar->Date();
+  if (date.day != CurDate.day || date.month != CurDate.month || date.year != CurDate.year) {
     const QSignalBlocker quiet(DayGrd);
     DayGrd->setCurrentCell(-1, -1);
+    MengeEdt->clear();
   }
-  MengeEdt->clear();
-  CurDate = Calendar->Date();
+  CurDate = date;
   if (DateMoreDaysRDB->isChecked()) CheckEndDate();
   ComputePeriod();
   LoadPeriodMonths();

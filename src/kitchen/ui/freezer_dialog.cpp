@@ -1164,6 +1164,10 @@ bool TCoolDlg::SaveOnClose(bool mayStay) {
       return false;
     else
       KeepFoodsBeyondCount(Freezers());
+    // The view shows the counts as they are saved (the program may yet stay open).
+    FillFreezerTable();
+    ShowFreezerDefinition();
+    PaintGraph->update();
   }
   SaveFreezers();
   SaveFoodTypes();
