@@ -227,15 +227,14 @@ void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelli
   text += '\n';
 }
 
-void KeepFootnoteMark(REZZUTAT& line) {
-  if (line.text.empty() || line.text[0] != '*' || (line.amount.empty() && line.unit.empty()))
-    return;
-  const size_t rest = line.text.find_first_not_of("* ");
+void KeepFootnoteMark(std::string& text, bool amountOrUnit) {
+  if (!amountOrUnit || text.empty() || text[0] != '*') return;
+  const size_t rest = text.find_first_not_of("* ");
   if (rest == std::string::npos) return;  // nothing but marks: no text to put them behind
-  const std::string marks(StripBlanks(std::string_view(line.text).substr(0, rest)));
-  line.text.erase(0, rest);
-  line.text += ' ';
-  line.text += marks;
+  const std::string marks(StripBlanks(std::string_view(text).substr(0, rest)));
+  text.erase(0, rest);
+  text += ' ';
+  text += marks;
 }
 
 }  // namespace tav

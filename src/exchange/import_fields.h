@@ -60,7 +60,7 @@ void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelli
 // An ingredient with an amount or a unit stays an ingredient when its text starts with a
 // footnote mark ("6 ea *peppercorns"): a text that starts with '*' is a heading, so the marks go
 // behind the text ("peppercorns *"). Any other text stays as it is.
-void KeepFootnoteMark(REZZUTAT& line);
+void KeepFootnoteMark(std::string& text, bool amountOrUnit);
 
 // Blanks around the text removed.
 inline std::string_view StripBlanks(std::string_view text) {

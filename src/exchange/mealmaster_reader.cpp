@@ -260,11 +260,7 @@ class MealMasterReader : public TextRecipeReader {
       recipe_.lines.pop_back();
       return;
     }
-    if (text[0] == '*' && (!z.amount.empty() || !z.unit.empty())) {
-      z.text = std::move(text);
-      KeepFootnoteMark(z);
-      text = std::move(z.text);
-    }
+    KeepFootnoteMark(text, !z.amount.empty() || !z.unit.empty());
     pieces_.clear();
     if (text.size() <= 28 && std::none_of(text.begin(), text.end(), [](char c) {
           return c == ';' || c == '\r' || c == '\n';

@@ -54,7 +54,7 @@ class RezKonvReader : public TextRecipeReader {
       IngredientLine(line);
       return false;
     }
-    if (FramedSourceLine(line)) return false;
+    if (FramedSourceLine(line) || CreatorLine(line)) return false;
     if (line.compare(0, 7, "=======") == 0) {
       Heading(line);
       return false;
@@ -64,17 +64,21 @@ class RezKonvReader : public TextRecipeReader {
   }
 
   bool SpecialTextLine(const std::string& line) override {
-    if (FramedSourceLine(line)) return true;
-    // In the text too, the dash lines right after a capture line without a name name the
-    // creator.
+    return FramedSourceLine(line) || CreatorLine(line);
+  }
+
+  // A dash line right after a capture line that ends in "VON" ("-- Ilka Spiess", among the
+  // ingredients or in the text) names the creator; any other line with words ends the wait.
+  bool CreatorLine(const std::string& line) {
     const std::string_view dashed = StripBlanks(line);
-    if (awaitCreator_ && !dashed.empty() && dashed[0] == '-') {
-      const std::string_view name = StripBlanks(SkipChars(dashed, 0, "-"));
-      if (!name.empty()) recipe_.createdBy = Field(name);
-      return true;
+    if (dashed.empty() || !awaitCreator_) return false;
+    if (dashed[0] != '-') {
+      awaitCreator_ = false;
+      return false;
     }
-    if (!dashed.empty()) awaitCreator_ = false;
-    return false;
+    const std::string_view name = StripBlanks(SkipChars(dashed, 0, "-"));
+    if (!name.empty()) recipe_.createdBy = Field(name);
+    return true;
   }
 
   void IngredientLine(const std::string& line) {
@@ -125,7 +129,7 @@ class RezKonvReader : public TextRecipeReader {
     if (z.text.empty()) return;
     if (!range.empty()) z.text += " (" + range + ")";
     if (z.text[0] == '-') z.text = "- " + std::string(SkipChars(z.text, 0, "- "));
-    KeepFootnoteMark(z);
+    KeepFootnoteMark(z.text, !z.amount.empty() || !z.unit.empty());
     if (!sourceBlock_) {
       recipe_.lines.push_back(std::move(z));
       return;

@@ -339,7 +339,11 @@ bool UmlautSpelling::Protected(std::string_view text, size_t p, int letter) cons
     return false;
   };
   if (search(base + 256)) return true;
-  return p >= 1 && search(base + static_cast<unsigned char>(UpperAnsi(text[p - 1])));
+  if (p == 0) return false;
+  // A marker before the pair stands for the 'e' of a pair found before: words may want either.
+  const char before = text[p - 1];
+  if (before == kMarker && search(base + static_cast<unsigned char>('E'))) return true;
+  return search(base + static_cast<unsigned char>(UpperAnsi(before)));
 }
 
 void UmlautSpelling::Convert(std::string& text) const {

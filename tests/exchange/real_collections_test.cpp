@@ -391,8 +391,8 @@ TEST_F(RealCollections, IngredientTextsIndentedPastTheirColumnAreIngredientsWith
 }
 
 TEST_F(RealCollections, RezKonvCaptureLinesNameTheCreatorAndSourceLinesStaySource) {
-  const std::vector<REZBLOCK> r = Import("rezkonv_capture_names_and_source_lines.rk", 3);
-  ASSERT_EQ(r.size(), 3u);
+  const std::vector<REZBLOCK> r = Import("rezkonv_capture_names_and_source_lines.rk", 4);
+  ASSERT_EQ(r.size(), 4u);
   // A framed capture line ending in "VON", the name on the dash line after it.
   EXPECT_EQ(r[0].createdBy, "Ilka Spiess");
   EXPECT_EQ(r[0].createdDate, "29.08.00");
@@ -405,6 +405,10 @@ TEST_F(RealCollections, RezKonvCaptureLinesNameTheCreatorAndSourceLinesStaySourc
   EXPECT_EQ(r[2].createdBy, "Ilka Spiess");
   EXPECT_EQ(r[2].createdDate, "02.10.00");
   EXPECT_EQ(r[2].text, Ansi("Äpfel schälen und weich kochen."));
+  // The name line at the start of the line, right after the ingredients: no text line.
+  EXPECT_EQ(r[3].createdBy, "Alfred Biolek");
+  ExpectLines(r[3], {{"250", "g", "Quark"}, {"1", "Bd", "Schnittlauch"}});
+  EXPECT_EQ(r[3].text, Ansi("Quark mit den Kräutern verrühren."));
 }
 
 TEST_F(RealCollections, SpelledUmlautsLeaveEnglishWordsAndUeAfterAVowel) {

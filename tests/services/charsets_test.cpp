@@ -183,6 +183,7 @@ TEST(UmlautRules, SortedExceptionWordsDecideAsTheListInItsOrder) {
   ex.push_back({std::string("\x01") + "LLERUE", 5});  // a marker word
   ex.push_back({"XY", 4});                           // a word that ends before the pair
   ex.push_back({"hu?", 1});                          // lower case, a marker
+  ex.push_back({"aeoe", 2});                         // wants the 'e' of a pair found before
   const char* pieces[] = {
       "ue",       "Ue",    "UE",   "ae",    "oe",   "aE",  "Q",   "Bl", "blue", "true ", "Mue",
       "ller",     "Feuer", "qu",   "e",     "a",    "o",   "u",   " ",  ",",    "XY",    "zuerst",
