@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QTableWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -379,6 +380,36 @@ TEST_F(WindowsTogether, TheEditorsRatingsStayApartWithTheWeekPlanOpen) {
     Shot(EditRezDlg, std::string("editor_with_week_plan_") + lang);
     DestroyAllWindows();
   }
+}
+
+// Every window of the program at its first-start bounds gives its controls the room they need,
+// and no tool bar puts a control into its overflow menu.
+TEST_F(WindowsTogether, EveryWindowAtItsFirstStartSizeFitsItsControls) {
+  MakeDishes();
+  UserStart();
+  int checked = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() || w->objectName().isEmpty() || qobject_cast<QMenu*>(w)) continue;
+    SCOPED_TRACE(fromQ(w->objectName()));
+    w->show();
+    QTest::qWait(5);
+    const QSize need = w->minimumSizeHint();
+    if (need.isValid()) {
+      ++checked;
+      EXPECT_GE(w->width(), need.width());
+      EXPECT_GE(w->height(), need.height());
+    }
+    for (QToolBar* bar : w->findChildren<QToolBar*>()) {
+      for (QAction* a : bar->actions()) {
+        QWidget* control = bar->widgetForAction(a);
+        if (control && a->isVisible()) {
+          EXPECT_TRUE(control->isVisible()) << fromQ(a->objectName()) << " is in the overflow menu";
+        }
+      }
+    }
+    w->hide();
+  }
+  EXPECT_GE(checked, 40);
 }
 
 }  // namespace
