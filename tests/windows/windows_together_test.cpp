@@ -86,30 +86,41 @@ class WindowsTogether : public test::KitchenProgram {
 // The tip of a modal window is shown over that window: a click on its close button reaches it.
 TEST_F(WindowsTogether, ATipShownByAModalWindowCanBeReadAndClosed) {
   MakeDishes();
-  StartWithQuestions();
   struct Case {
     std::vector<QString> menu;
-    QDialog* window;
-    QWidget* click;  // clicked first (the shopping dialog shows its tip when its grid is entered)
+    QDialog* (*window)();
+    QWidget* (*click)();  // clicked first (the shopping dialog shows its tip in its grid)
   };
-  for (const Case& c : {Case{{"Aktionen1", "MnDupeSearch"}, DupesDlg, nullptr},
-                        Case{{"Extras1", "ThekeMnu"}, ThekeDlg, nullptr},
-                        Case{{"Rezepte1", "Einkaufsliste1"}, EinkaufDlg, EinkaufDlg->ZutatGrd}}) {
-    SCOPED_TRACE(c.menu.back().toStdString());
-    bool tipClosed = false;
-    const bool came = test::WhileModal(
-        [&] {
-          if (c.click) QTest::mouseClick(c.click, Qt::LeftButton);
-          ASSERT_TRUE(TipUp());
-          EXPECT_EQ(QApplication::activeModalWidget(), c.window);
-          Shot(AssistDlg, "tip_over_" + fromQ(c.window->objectName()));
-          test::ClickThroughWindow(AssistDlg->IDCanc);
-          tipClosed = !AssistDlg->isVisible();
-          EXPECT_TRUE(c.window->isVisible());
-        },
-        [&] { EXPECT_TRUE(ClickMenuPath(MainFrm, c.menu)); });
-    EXPECT_TRUE(came);
-    EXPECT_TRUE(tipClosed);
+  const Case cases[] = {
+      {{"Aktionen1", "MnDupeSearch"}, [] { return static_cast<QDialog*>(DupesDlg); }, nullptr},
+      {{"Extras1", "ThekeMnu"}, [] { return static_cast<QDialog*>(ThekeDlg); }, nullptr},
+      {{"Rezepte1", "Einkaufsliste1"}, [] { return static_cast<QDialog*>(EinkaufDlg); },
+       [] { return static_cast<QWidget*>(EinkaufDlg->ZutatGrd); }},
+  };
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");  // every tip on again
+    StartWithQuestions(lang);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.menu.back().toStdString());
+      QDialog* window = c.window();
+      bool tipClosed = false;
+      const bool came = test::WhileModal(
+          [&] {
+            if (c.click) QTest::mouseClick(c.click(), Qt::LeftButton);
+            ASSERT_TRUE(TipUp());
+            EXPECT_EQ(QApplication::activeModalWidget(), window);
+            Shot(AssistDlg, "tip_over_" + fromQ(window->objectName()) + "_" + lang);
+            test::ClickThroughWindow(AssistDlg->IDCanc);
+            tipClosed = !AssistDlg->isVisible();
+            EXPECT_TRUE(window->isVisible());
+          },
+          [&] { EXPECT_TRUE(ClickMenuPath(MainFrm, c.menu)); });
+      EXPECT_TRUE(came);
+      EXPECT_TRUE(tipClosed);
+    }
+    ctx().messages = &env.messages;
+    DestroyAllWindows();
   }
 }
 
