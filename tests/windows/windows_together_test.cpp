@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QTableWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include "app/ui/tips_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_window.h"
 #include "recipedb/index_file.h"
@@ -84,27 +86,41 @@ class WindowsTogether : public test::KitchenProgram {
 // The tip of a modal window is shown over that window: a click on its close button reaches it.
 TEST_F(WindowsTogether, ATipShownByAModalWindowCanBeReadAndClosed) {
   MakeDishes();
-  StartWithQuestions();
   struct Case {
     std::vector<QString> menu;
-    QDialog* window;
+    QDialog* (*window)();
+    QWidget* (*click)();  // clicked first (the shopping dialog shows its tip in its grid)
   };
-  for (const Case& c : {Case{{"Aktionen1", "MnDupeSearch"}, DupesDlg},
-                        Case{{"Extras1", "ThekeMnu"}, ThekeDlg}}) {
-    SCOPED_TRACE(c.menu.back().toStdString());
-    bool tipClosed = false;
-    const bool came = test::WhileModal(
-        [&] {
-          ASSERT_TRUE(TipUp());
-          EXPECT_EQ(QApplication::activeModalWidget(), c.window);
-          Shot(AssistDlg, "tip_over_" + fromQ(c.window->objectName()));
-          test::ClickThroughWindow(AssistDlg->IDCanc);
-          tipClosed = !AssistDlg->isVisible();
-          EXPECT_TRUE(c.window->isVisible());
-        },
-        [&] { EXPECT_TRUE(ClickMenuPath(MainFrm, c.menu)); });
-    EXPECT_TRUE(came);
-    EXPECT_TRUE(tipClosed);
+  const Case cases[] = {
+      {{"Aktionen1", "MnDupeSearch"}, [] { return static_cast<QDialog*>(DupesDlg); }, nullptr},
+      {{"Extras1", "ThekeMnu"}, [] { return static_cast<QDialog*>(ThekeDlg); }, nullptr},
+      {{"Rezepte1", "Einkaufsliste1"}, [] { return static_cast<QDialog*>(EinkaufDlg); },
+       [] { return static_cast<QWidget*>(EinkaufDlg->ZutatGrd); }},
+  };
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");  // every tip on again
+    StartWithQuestions(lang);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.menu.back().toStdString());
+      QDialog* window = c.window();
+      bool tipClosed = false;
+      const bool came = test::WhileModal(
+          [&] {
+            if (c.click) QTest::mouseClick(c.click(), Qt::LeftButton);
+            ASSERT_TRUE(TipUp());
+            EXPECT_EQ(QApplication::activeModalWidget(), window);
+            Shot(AssistDlg, "tip_over_" + fromQ(window->objectName()) + "_" + lang);
+            test::ClickThroughWindow(AssistDlg->IDCanc);
+            tipClosed = !AssistDlg->isVisible();
+            EXPECT_TRUE(window->isVisible());
+          },
+          [&] { EXPECT_TRUE(ClickMenuPath(MainFrm, c.menu)); });
+      EXPECT_TRUE(came);
+      EXPECT_TRUE(tipClosed);
+    }
+    ctx().messages = &env.messages;
+    DestroyAllWindows();
   }
 }
 
@@ -379,6 +395,36 @@ TEST_F(WindowsTogether, TheEditorsRatingsStayApartWithTheWeekPlanOpen) {
     Shot(EditRezDlg, std::string("editor_with_week_plan_") + lang);
     DestroyAllWindows();
   }
+}
+
+// Every window of the program at its first-start bounds gives its controls the room they need,
+// and no tool bar puts a control into its overflow menu.
+TEST_F(WindowsTogether, EveryWindowAtItsFirstStartSizeFitsItsControls) {
+  MakeDishes();
+  UserStart();
+  int checked = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() || w->objectName().isEmpty() || qobject_cast<QMenu*>(w)) continue;
+    SCOPED_TRACE(fromQ(w->objectName()));
+    w->show();
+    QTest::qWait(5);
+    const QSize need = w->minimumSizeHint();
+    if (need.isValid()) {
+      ++checked;
+      EXPECT_GE(w->width(), need.width());
+      EXPECT_GE(w->height(), need.height());
+    }
+    for (QToolBar* bar : w->findChildren<QToolBar*>()) {
+      for (QAction* a : bar->actions()) {
+        QWidget* control = bar->widgetForAction(a);
+        if (control && a->isVisible()) {
+          EXPECT_TRUE(control->isVisible()) << fromQ(a->objectName()) << " is in the overflow menu";
+        }
+      }
+    }
+    w->hide();
+  }
+  EXPECT_GE(checked, 40);
 }
 
 }  // namespace
