@@ -596,6 +596,8 @@ bool PageWriter::KeyFigure(const PARA_SHOWDATA& figure) {
   auto ifTime = [&](const std::string& value) {
     return !value.empty() && IsNonZeroText(value) && line(value);
   };
+  if (const std::string* field = KeyFigureField(r_, figure.figureId))
+    return IsTimeFigure(figure.figureId) ? ifTime(*field) : ifSet(*field);
   switch (figure.figureId) {
     case kFigureNutrient: {
       std::string value;
@@ -630,34 +632,12 @@ bool PageWriter::KeyFigure(const PARA_SHOWDATA& figure) {
       for (size_t k = 0; k < words.size(); ++k) joined += (k ? ", " : "") + words[k];
       return line(joined);
     }
-    case kFigureCosts:
-      return ifSet(r_.costs);
     case kFigureSource: {
       std::vector<std::string> pieces;
       SplitText(r_.source, pieces, kSplitLines);
       for (const std::string& piece : pieces) line(piece);
       return !pieces.empty();
     }
-    case kFigureTotalTime:
-      return ifTime(r_.totalTime);
-    case kFigurePrepTime:
-      return ifTime(r_.prepTime);
-    case kFigureCookTime:
-      return ifTime(r_.cookTime);
-    case kFigureCreatedBy:
-      return ifSet(r_.createdBy);
-    case kFigureCreatedEmail:
-      return ifSet(r_.createdEmail);
-    case kFigureCreatedDate:
-      return ifSet(r_.createdDate);
-    case kFigureChangedBy:
-      return ifSet(r_.changedBy);
-    case kFigureChangedEmail:
-      return ifSet(r_.changedEmail);
-    case kFigureChangedDate:
-      return ifSet(r_.changedDate);
-    case kFigurePoints:
-      return ifSet(r_.points);
     case kFigureRecipeId:
       return r_.recipeIdLow != 0 &&
              line(std::to_string(r_.recipeIdHigh) + "," + std::to_string(r_.recipeIdLow));

@@ -77,6 +77,11 @@ void RecipePrintView::KeyFigureRows(std::vector<std::string>& rows) const {
     auto labelRow = [&](const std::string& value) {
       if (!value.empty()) rows.push_back(label + ": " + value);
     };
+    if (const std::string* field = KeyFigureField(r, figure.figureId)) {
+      if (!field->empty())
+        labelRow(IsTimeFigure(figure.figureId) ? AmountWithDefaultUnit(*field) : *field);
+      continue;
+    }
     switch (figure.figureId) {
       case kFigureNutrient: {
         std::string value;
@@ -122,9 +127,6 @@ void RecipePrintView::KeyFigureRows(std::vector<std::string>& rows) const {
         }
         break;
       }
-      case kFigureCosts:
-        labelRow(r.costs);
-        break;
       case kFigureSource: {
         std::vector<std::string> lines;
         WrapText(r.source, lines, 0, 39);
@@ -136,36 +138,6 @@ void RecipePrintView::KeyFigureRows(std::vector<std::string>& rows) const {
         }
         break;
       }
-      case kFigureTotalTime:
-        if (!r.totalTime.empty()) labelRow(AmountWithDefaultUnit(r.totalTime));
-        break;
-      case kFigurePrepTime:
-        if (!r.prepTime.empty()) labelRow(AmountWithDefaultUnit(r.prepTime));
-        break;
-      case kFigureCookTime:
-        if (!r.cookTime.empty()) labelRow(AmountWithDefaultUnit(r.cookTime));
-        break;
-      case kFigureCreatedBy:
-        labelRow(r.createdBy);
-        break;
-      case kFigureCreatedEmail:
-        labelRow(r.createdEmail);
-        break;
-      case kFigureCreatedDate:
-        labelRow(r.createdDate);
-        break;
-      case kFigureChangedBy:
-        labelRow(r.changedBy);
-        break;
-      case kFigureChangedEmail:
-        labelRow(r.changedEmail);
-        break;
-      case kFigureChangedDate:
-        labelRow(r.changedDate);
-        break;
-      case kFigurePoints:
-        labelRow(r.points);
-        break;
       case kFigureRecipeId:
         if (r.recipeIdLow != 0)
           labelRow(std::to_string(r.recipeIdHigh) + "," + std::to_string(r.recipeIdLow));

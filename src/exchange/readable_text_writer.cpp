@@ -92,6 +92,7 @@ void WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
   auto ifSet = [&](const std::string& value) {
     if (!value.empty()) data(value);
   };
+  if (const std::string* field = KeyFigureField(recipe, figure.figureId)) return ifSet(*field);
   switch (figure.figureId) {
     case kFigureNutrient: {
       std::string value;
@@ -109,9 +110,6 @@ void WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
     case kFigureKeywords:
       ifSet(recipe.hint);
       return;
-    case kFigureCosts:
-      ifSet(recipe.costs);
-      return;
     case kFigureSource: {
       std::vector<std::string> pieces;
       WrapText(recipe.source, pieces, 0, 60);
@@ -120,26 +118,6 @@ void WriteFigure(ExportRun& run, const REZBLOCK& recipe, const PARA_SHOWDATA& fi
                                : ":" + std::string(label.size() + 2, ' ') + pieces[i]);
       return;
     }
-    case kFigureTotalTime:
-      return ifSet(recipe.totalTime);
-    case kFigurePrepTime:
-      return ifSet(recipe.prepTime);
-    case kFigureCookTime:
-      return ifSet(recipe.cookTime);
-    case kFigureCreatedBy:
-      return ifSet(recipe.createdBy);
-    case kFigureCreatedEmail:
-      return ifSet(recipe.createdEmail);
-    case kFigureCreatedDate:
-      return ifSet(recipe.createdDate);
-    case kFigureChangedBy:
-      return ifSet(recipe.changedBy);
-    case kFigureChangedEmail:
-      return ifSet(recipe.changedEmail);
-    case kFigureChangedDate:
-      return ifSet(recipe.changedDate);
-    case kFigurePoints:
-      return ifSet(recipe.points);
     case kFigureRecipeId:
       if (recipe.recipeIdLow != 0)
         data(std::to_string(recipe.recipeIdHigh) + "," + std::to_string(recipe.recipeIdLow) +

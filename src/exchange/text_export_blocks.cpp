@@ -243,6 +243,9 @@ bool WriteFigure(TextPart& out, const REZBLOCK& recipe, const PARA_SHOWDATA& fig
     out.Line(line, true);
     return true;
   };
+  // Who and when are cut at the line width; the other plain figures go out whole.
+  if (const std::string* field = KeyFigureField(recipe, figure.figureId))
+    return IsBylineFigure(figure.figureId) ? cut(*field) : ifSet(*field);
   switch (figure.figureId) {
     case kFigureNutrient: {
       std::string value;
@@ -254,8 +257,6 @@ bool WriteFigure(TextPart& out, const REZBLOCK& recipe, const PARA_SHOWDATA& fig
       if (recipe.hint.empty()) return false;
       WriteKeywords(out, recipe.hint, head);
       return true;
-    case kFigureCosts:
-      return ifSet(recipe.costs);
     case kFigureSource: {
       if (recipe.source.empty()) return false;
       std::vector<std::string> pieces;
@@ -263,26 +264,6 @@ bool WriteFigure(TextPart& out, const REZBLOCK& recipe, const PARA_SHOWDATA& fig
       for (const std::string& piece : pieces) one(piece);
       return true;
     }
-    case kFigureTotalTime:
-      return ifSet(recipe.totalTime);
-    case kFigurePrepTime:
-      return ifSet(recipe.prepTime);
-    case kFigureCookTime:
-      return ifSet(recipe.cookTime);
-    case kFigureCreatedBy:
-      return cut(recipe.createdBy);
-    case kFigureCreatedEmail:
-      return cut(recipe.createdEmail);
-    case kFigureCreatedDate:
-      return cut(recipe.createdDate);
-    case kFigureChangedBy:
-      return cut(recipe.changedBy);
-    case kFigureChangedEmail:
-      return cut(recipe.changedEmail);
-    case kFigureChangedDate:
-      return cut(recipe.changedDate);
-    case kFigurePoints:
-      return ifSet(recipe.points);
     case kFigureRecipeId:
       if (recipe.recipeIdLow == 0) return false;
       return one(std::to_string(recipe.recipeIdHigh) + "," + std::to_string(recipe.recipeIdLow) +

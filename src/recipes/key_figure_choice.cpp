@@ -107,6 +107,23 @@ const PARA_SHOWDATA* KeyFigureChoice::GetKeyFigure(int index) const {
   return &keyFigures[static_cast<size_t>(index)];
 }
 
+const std::string* KeyFigureField(const REZBLOCK& recipe, int32_t id) {
+  switch (id) {
+    case kFigureCosts: return &recipe.costs;
+    case kFigureTotalTime: return &recipe.totalTime;
+    case kFigurePrepTime: return &recipe.prepTime;
+    case kFigureCookTime: return &recipe.cookTime;
+    case kFigureCreatedBy: return &recipe.createdBy;
+    case kFigureCreatedEmail: return &recipe.createdEmail;
+    case kFigureCreatedDate: return &recipe.createdDate;
+    case kFigureChangedBy: return &recipe.changedBy;
+    case kFigureChangedEmail: return &recipe.changedEmail;
+    case kFigureChangedDate: return &recipe.changedDate;
+    case kFigurePoints: return &recipe.points;
+    default: return nullptr;
+  }
+}
+
 std::vector<const REZREMARK*> ShownRemarks(const REZBLOCK& recipe, int mode,
                                            const std::string& user) {
   std::vector<const REZREMARK*> shown;

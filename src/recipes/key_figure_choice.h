@@ -56,6 +56,19 @@ enum KeyFigureId : int32_t {
   kKeyFigureIdCount
 };
 
+// The stored text a plain key figure shows as it stands: the costs, the three times, who created
+// and changed the recipe and when, the points. Null for every figure that is worked out or laid
+// out otherwise. The one place that says which field a figure names.
+const std::string* KeyFigureField(const REZBLOCK& recipe, int32_t id);
+// The total, preparation and cooking times (shown with the default unit on screen and paper).
+inline bool IsTimeFigure(int32_t id) {
+  return id == kFigureTotalTime || id == kFigurePrepTime || id == kFigureCookTime;
+}
+// The six figures of who created and changed the recipe and when.
+inline bool IsBylineFigure(int32_t id) {
+  return id >= kFigureCreatedBy && id <= kFigureChangedDate;
+}
+
 // The language text that names a general figure (539-556, 569, 690-692); -1 for other ids.
 int KeyFigureNameText(int32_t id);
 // The name of a general figure as the choice window lists it; "?" for an unknown id.

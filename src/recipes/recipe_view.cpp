@@ -175,6 +175,11 @@ std::vector<KeyFigureRow> KeyFigureRows(const REZBLOCK& shown, const KeyFigureCh
     const PARA_SHOWDATA& f = *choice->GetKeyFigure(i);
     if (f.outputKind != kind) continue;
     const std::string& name = f.altText.empty() ? f.displayName : f.altText;
+    if (const std::string* field = KeyFigureField(shown, f.figureId)) {
+      if (!field->empty())
+        add(name, IsTimeFigure(f.figureId) ? AmountWithDefaultUnit(*field) : *field);
+      continue;
+    }
     switch (f.figureId) {
       case kFigureNutrient: {
         std::string value;
@@ -204,24 +209,7 @@ std::vector<KeyFigureRow> KeyFigureRows(const REZBLOCK& shown, const KeyFigureCh
         break;
       }
       case kFigureKeywords: AddSplitRows(rows, name, shown.hint, kSplitWords); break;
-      case kFigureCosts: add(name, shown.costs); break;
       case kFigureSource: AddSplitRows(rows, name, shown.source, kSplitLines); break;
-      case kFigureTotalTime:
-        if (!shown.totalTime.empty()) add(name, AmountWithDefaultUnit(shown.totalTime));
-        break;
-      case kFigurePrepTime:
-        if (!shown.prepTime.empty()) add(name, AmountWithDefaultUnit(shown.prepTime));
-        break;
-      case kFigureCookTime:
-        if (!shown.cookTime.empty()) add(name, AmountWithDefaultUnit(shown.cookTime));
-        break;
-      case kFigureCreatedBy: add(name, shown.createdBy); break;
-      case kFigureCreatedEmail: add(name, shown.createdEmail); break;
-      case kFigureCreatedDate: add(name, shown.createdDate); break;
-      case kFigureChangedBy: add(name, shown.changedBy); break;
-      case kFigureChangedEmail: add(name, shown.changedEmail); break;
-      case kFigureChangedDate: add(name, shown.changedDate); break;
-      case kFigurePoints: add(name, shown.points); break;
       case kFigureRecipeId:
         if (shown.recipeIdLow != 0)
           rows.push_back(
