@@ -124,7 +124,10 @@ void TENApplogMod::WeightChanged() {
   // Written with every change: the program's end destroys no module, and a backup taken
   // meanwhile must hold what was typed.
   weightsChanged = true;
-  if (!WriteWeightList()) MessageBox(GetLangText(891), GetLangText(15), MB_OK);
+  // A log the user chose to keep as it was (its file could not be read) is not written, and
+  // that was said when it was asked.
+  if (!WriteWeightList() && !weightFile_.Refused())
+    MessageBox(GetLangText(891), GetLangText(15), MB_OK);
 }
 
 void TENApplogMod::FillWeightGrid(TextGrid& grid) const {

@@ -115,16 +115,27 @@ TEST_F(BuyingList, AmountsAreScaledMergedAndMadeReadable) {
 }
 
 // The merge worked out the plain way, each line against every later one: the list must give
-// exactly this, however it groups the lines.
+// exactly this, however it groups the lines. An amount that is no number ("-1") stands alone as
+// written; an empty amount keeps its unit and joins only other empty ones.
+bool PlainNumber(const std::string& amount) {
+  return !amount.empty() && amount.find('-') == std::string::npos;
+}
+
 Shown ByThePlainMerge(std::vector<REZZUTAT> work) {
+  auto base = [](std::string& amount, std::string& unit) {
+    if (!amount.empty()) AmountToBaseUnit(amount, unit);
+  };
   for (size_t i = 0; i < work.size(); ++i) {
     if (i + 1 == work.size()) continue;
+    if (!work[i].amount.empty() && !PlainNumber(work[i].amount)) continue;
     REZZUTAT merged = work[i];
-    AmountToBaseUnit(merged.amount, merged.unit);
+    base(merged.amount, merged.unit);
     for (size_t j = i + 1; j < work.size();) {
       std::string amount = work[j].amount, unit = work[j].unit;
-      AmountToBaseUnit(amount, unit);
-      if (work[j].text != merged.text || unit != merged.unit) {
+      const bool joins = work[j].text == merged.text && amount.empty() == merged.amount.empty() &&
+                         (amount.empty() || PlainNumber(amount));
+      base(amount, unit);
+      if (!joins || unit != merged.unit) {
         ++j;
         continue;
       }
@@ -136,7 +147,7 @@ Shown ByThePlainMerge(std::vector<REZZUTAT> work) {
   }
   Shown out;
   for (REZZUTAT& z : work) {
-    PrettyAmount(z.amount, z.unit);
+    if (PlainNumber(z.amount)) PrettyAmount(z.amount, z.unit);
     const bool decimals = z.amount.find_first_of(".,") != std::string::npos;
     out.emplace_back(decimals ? FormatNumberText(z.amount, 2) : z.amount,
                      z.unit.empty() ? z.text : z.unit + " " + z.text);

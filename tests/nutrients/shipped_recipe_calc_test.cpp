@@ -91,7 +91,7 @@ TEST(ShippedRecipeCalc, TenGermanLinesCalculateComplete) {
 
 TEST(ShippedRecipeCalc, TenEnglishLinesCalculateComplete) {
   ShippedCalcEnv env("EN");
-  env.ExpectComplete({{"1", "lb", "ground beef", 453.6},
+  env.ExpectComplete({{"1", "lb", "ground beef", 454},
                       {"3", "", "eggs", 180},
                       {"250", "ml", "milk", 250},
                       {"2", "tbsp", "sugar", 20},
@@ -99,7 +99,7 @@ TEST(ShippedRecipeCalc, TenEnglishLinesCalculateComplete) {
                       {"2", "tablespoons", "olive oil", 20},
                       {"1", "medium", "onion", 80},
                       {"2", "", "garlic cloves", 8},
-                      {"8", "oz", "cheddar cheese", 226.8},
+                      {"8", "oz", "cheddar cheese", 227},
                       {"1", "large", "red bell pepper", 160}});
 }
 
