@@ -74,7 +74,7 @@ class HTMLWriter : public ExportWriter {
     if (pages_ == 0) {  // an index of nothing, and a frameset around it, are no pages
       index_.Discard();
       if (run.UseFrames && run.StartPageName.ends_with("_Start.html"))
-        std::remove(NativePath(run.StartPageName).c_str());
+        std::remove(DiskPath(run.StartPageName).c_str());
       return;
     }
     if (!index_.Finish()) run.StopRun();

@@ -129,13 +129,13 @@ void DataTakeover::ReplaceByUpdateFile(const std::string& name, const std::strin
     if (haveUpdate) {
       // The rename replaces the user's file in one step: it is never removed first, so a
       // failed rename leaves it whole.
-      second = std::rename(u.c_str(), f.c_str()) == 0 ? 0 : -1;
+      second = std::rename(DiskPath(u).c_str(), DiskPath(f).c_str()) == 0 ? 0 : -1;
       if (second != 0) error = errno;
     } else {
       logged = "-";  // nothing to take: the user's file stays
     }
   } else {
-    first = std::remove(u.c_str()) == 0 ? 0 : -1;
+    first = std::remove(DiskPath(u).c_str()) == 0 ? 0 : -1;
     if (first != 0) error = errno;
     logged = "-";
   }
@@ -192,7 +192,7 @@ void DataTakeover::PatchOldBookMagic() {
   for (const char* ext : {".idx", ".bok"}) {
     for (const std::string& name : FilesEndingWith(data_, ext)) {
       const std::string path = data_ + name;
-      const int fd = ::open(path.c_str(), O_RDWR);
+      const int fd = ::open(DiskPath(path).c_str(), O_RDWR);
       if (fd < 0) continue;
       char head[19];
       if (::pread(fd, head, sizeof head, 0) == static_cast<ssize_t>(sizeof head)) {

@@ -22,7 +22,7 @@ void Step(int step) {
 }  // namespace
 
 LineReader::LineReader(const std::string& path) {
-  file_ = std::fopen(NativePath(path).c_str(), "rb");
+  file_ = std::fopen(DiskPath(path).c_str(), "rb");
   if (file_) buf_.resize(kChunk);
 }
 
@@ -85,7 +85,7 @@ bool LineReader::Seek(long long offset) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "rb");
   if (!f) return false;
   bytes.clear();
   char chunk[kChunk];
@@ -126,7 +126,7 @@ void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
 void SetAtomicWriteStepHookForTest(std::function<void(int)> hook) { StepHook() = std::move(hook); }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string target = NativePath(path);
+  const std::string target = DiskPath(path);
   const std::string temp = target + ".$$$" + std::to_string(getpid());
   BeforeFileChange();
   std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -181,7 +181,7 @@ std::string KeepDamagedCopy(const std::string& path) {
 
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {
   BeforeFileChange();
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "ab");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "ab");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fclose(f) == 0 && ok;

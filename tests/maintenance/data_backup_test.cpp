@@ -427,7 +427,8 @@ TEST(BackupFaults, AKilledRestoreIsFinishedAtTheNextStart) {
 
 // A backup made by hand or brought from elsewhere: links and names that would lead out of it.
 TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
-  TestEnv env;
+  TempDir parentDir;  // what "..\\..\\" from the data folder names
+  TestEnv env(parentDir.Path());
   UsedRoot used(env);
   DataBackup backup(used.Places());
   std::string folder;
@@ -451,7 +452,8 @@ TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
     std::fputs("boese", f);
     std::fclose(f);
   }
-  const std::string parent = used.root.substr(0, used.root.rfind('/', used.root.size() - 2) + 1);
+  const std::string parent = parentDir.Path();
+  ASSERT_EQ(used.root.rfind(parent, 0), 0u);
   const auto outsideBefore = ListFolder(parent);
   const auto before = used.UserData();
   std::vector<std::string> log;

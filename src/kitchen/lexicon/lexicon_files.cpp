@@ -26,7 +26,7 @@ std::string ChapterText(int32_t number) {
 // The last bytes of a file; "" when it is missing or empty.
 std::string FileTail(const std::string& path, long bytes) {
   std::string tail;
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "rb");
   if (!f) return tail;
   if (std::fseek(f, 0, SEEK_END) == 0) {
     const long size = std::ftell(f);
@@ -123,7 +123,7 @@ std::string LexiconFiles::ReadLexiconKeywords(const LEXINDEX& entry) const {
 }
 
 bool LexiconFiles::MarkLexiconEntryDeleted(const LEXINDEX& entry) const {
-  std::FILE* f = std::fopen(NativePath(FindFileNoCase(DataPath())).c_str(), "r+b");
+  std::FILE* f = std::fopen(DiskPath(FindFileNoCase(DataPath())).c_str(), "r+b");
   if (!f) return false;
   // Only a status line is overwritten: an index older than the file marks nothing.
   bool done = std::fseek(f, static_cast<long>(entry.statusPos), SEEK_SET) == 0 &&
