@@ -69,7 +69,7 @@ WindowPlacement ClampPlacement(WindowPlacement p, int screenWidth, int screenHei
 void EnsureDataFolder(const std::string& dataRoot) {
   const std::string folder = NativePath(dataRoot + "Data");
   std::error_code ec;
-  if (!EntryExists(folder)) std::filesystem::create_directory(folder, ec);
+  if (!EntryExists(folder)) std::filesystem::create_directory(DiskPath(folder), ec);
 }
 
 namespace {

@@ -124,7 +124,7 @@ ExportRun::ExportRun() = default;
 ExportRun::~ExportRun() {
   if (file_) {
     std::fclose(file_);
-    std::remove(tempName_.c_str());
+    std::remove(DiskPath(tempName_).c_str());
   }
 }
 
@@ -211,7 +211,7 @@ void ExportRun::LogExportProgress(int count, bool final) {
 bool ExportRun::OpenOutputFile(const std::string& path) {
   if (file_) CloseOutputFile();
   tempName_ = NativePath(path) + ".$$$" + std::to_string(getpid());
-  file_ = std::fopen(tempName_.c_str(), "wb");
+  file_ = std::fopen(DiskPath(tempName_).c_str(), "wb");
   fileBytes_ = 0;
   writeFailed_ = false;
   if (!file_) return false;
@@ -229,11 +229,11 @@ bool ExportRun::CloseOutputFile() {
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   const std::string target = tempName_.substr(0, tempName_.rfind(".$$$"));
-  if (ok && fileBytes_ > 0 && std::rename(tempName_.c_str(), target.c_str()) == 0) {
+  if (ok && fileBytes_ > 0 && std::rename(DiskPath(tempName_).c_str(), DiskPath(target).c_str()) == 0) {
     written_.push_back(target);
     return true;
   }
-  std::remove(tempName_.c_str());
+  std::remove(DiskPath(tempName_).c_str());
   return ok && fileBytes_ == 0;  // a file that got nothing is simply not made
 }
 

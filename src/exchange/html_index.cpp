@@ -82,7 +82,7 @@ bool HtmlIndex::Begin(ExportRun& run) {
   run.IndexFileName = base + "_Index" + extension;
   target_ = NativePath(run.IndexFileName);
   tempName_ = target_ + ".$$$" + std::to_string(getpid());
-  file_ = std::fopen(tempName_.c_str(), "wb");
+  file_ = std::fopen(DiskPath(tempName_).c_str(), "wb");
   if (!file_) return false;
   writeFailed_ = false;
   size_t i = 0;
@@ -130,8 +130,8 @@ bool HtmlIndex::Finish() {
   bool ok = std::fflush(file_) == 0 && !writeFailed_;
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
-  if (ok && std::rename(tempName_.c_str(), target_.c_str()) == 0) return true;
-  std::remove(tempName_.c_str());
+  if (ok && std::rename(DiskPath(tempName_).c_str(), DiskPath(target_).c_str()) == 0) return true;
+  std::remove(DiskPath(tempName_).c_str());
   return false;
 }
 
@@ -139,7 +139,7 @@ void HtmlIndex::Discard() {
   if (!file_) return;
   std::fclose(file_);
   file_ = nullptr;
-  std::remove(tempName_.c_str());
+  std::remove(DiskPath(tempName_).c_str());
 }
 
 bool WriteHTMLStartPage(std::string& startPageName) {

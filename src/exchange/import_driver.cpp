@@ -51,7 +51,7 @@ bool ContainsUpper(std::string_view line, std::string_view word) {
 
 // The first five bytes of the file are "<?xml".
 bool StartsAsXml(const std::string& path) {
-  std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+  std::FILE* f = path.empty() ? nullptr : std::fopen(DiskPath(path).c_str(), "rb");
   if (!f) return false;
   char head[5] = {};
   const size_t got = std::fread(head, 1, sizeof head, f);

@@ -1,4 +1,5 @@
 #include "exchange/import_source.h"
+#include "platform/paths.h"
 
 #include <utility>
 
@@ -30,7 +31,7 @@ const char* FindControlByte(const char* p, const char* e) {
 bool ImportSource::OpenFile(const std::string& path) {
   Close();
   if (path.empty()) return false;
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = std::fopen(DiskPath(path).c_str(), "rb");
   if (!file_) return false;
   buf_.resize(kReadChunk);
   decoder_ = ExchangeLineDecoder(true);

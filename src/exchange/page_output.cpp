@@ -27,7 +27,7 @@ bool WriteCurrentRecipe(ExportRun& run, uint8_t format, const std::string& path,
   run.ScratchOutput = true;
   const std::string file = NativePath(path);
   MakeDirs(file.substr(0, LastSeparator(file) + 1));
-  std::remove(file.c_str());
+  if (EntryExists(file)) RemoveFile(file);
   opened = run.PrepareWriter() && run.OpenOutputFile(file);
   if (opened) {
     run.ExportRecipeLoop();

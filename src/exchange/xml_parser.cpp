@@ -655,7 +655,7 @@ int TXMLParser::ParseXMLFile() {
   delete prolog_;
   prolog_ = new TXMLNode;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
-      std::fopen(NativePath(fileName_).c_str(), "rb"), &std::fclose);
+      std::fopen(DiskPath(fileName_).c_str(), "rb"), &std::fclose);
   if (!file) {
     if (callback_) callback_(user_, kXmlError, GetLangText(677) + " (" + fileName_ + ")", nullptr);
     return 0;

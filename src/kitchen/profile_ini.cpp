@@ -54,7 +54,7 @@ bool ProfileIni::Load() {
   std::string bytes;
   if (!ReadFileBytes(NativePath(path_), bytes)) {
     struct stat st;
-    return stat(NativePath(path_).c_str(), &st) != 0;  // missing: empty; unreadable: failure
+    return stat(DiskPath(path_).c_str(), &st) != 0;  // missing: empty; unreadable: failure
   }
   std::string_view name;
   for (std::string& line : SplitLines(bytes)) {

@@ -24,7 +24,7 @@ bool IsFolder(const std::string& path) { return IsRealFolder(path); }
 
 bool IsPlainFile(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(DiskPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // A name that can be a folder of its own below another (a diary person's account).
@@ -146,7 +146,7 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
   const std::string& source = direction == 'R' ? backupSide : programSide;
   const std::string& target = direction == 'R' ? programSide : backupSide;
   // A restore never reads through a link that lies in the backup.
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | (direction == 'R' ? O_NOFOLLOW : 0));
+  const int in = ::open(DiskPath(source).c_str(), O_RDONLY | O_CLOEXEC | (direction == 'R' ? O_NOFOLLOW : 0));
   if (in < 0) return false;
   struct stat st {};
   if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -157,7 +157,7 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
   // cut short; the name is the one whose leftovers the program clears away after a crash.
   const std::string temp = target + ".$$$" + std::to_string(::getpid());
   BeforeFileChange();
-  const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int out = ::open(DiskPath(temp).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (out < 0) {
     ::close(in);
     return false;
@@ -166,8 +166,8 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
   ok = (::close(out) == 0) && ok;
   ::close(in);
   if (ok) BeforeFileChange();
-  ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  ok = ok && std::rename(DiskPath(temp).c_str(), DiskPath(target).c_str()) == 0;
+  if (!ok) ::unlink(DiskPath(temp).c_str());
   return ok;
 }
 
@@ -209,7 +209,7 @@ std::string DataBackup::CreateBackupFolders(const std::string& backupPath, const
   MakeDirs(backupPath);
   for (const std::string& folder : folders) {
     BeforeFileChange();
-    if (::mkdir(folder.c_str(), 0755) != 0 ||
+    if (::mkdir(DiskPath(folder).c_str(), 0755) != 0 ||
         (folder == base && !WriteFileAtomic(base + "/" + kUnfinishedMark, BackupLogHeader(now)))) {
       AddBackupLogLine(GetLangText(1051));
       return std::string();
@@ -480,8 +480,8 @@ bool DataBackup::DeleteFolderTree(const std::string& folder) {
     if (IsFolder(entry)) {
       if (!DeleteFolderTree(entry)) return false;
       BeforeFileChange();
-      if (::rmdir(entry.c_str()) != 0) return false;
-    } else if (BeforeFileChange(), ::unlink(entry.c_str()) != 0) {
+      if (::rmdir(DiskPath(entry).c_str()) != 0) return false;
+    } else if (BeforeFileChange(), ::unlink(DiskPath(entry).c_str()) != 0) {
       return false;  // an entry that stays would be met again at once: stop here
     }
   }
@@ -492,7 +492,7 @@ bool DataBackup::DeleteBackup(const std::string& backupPath, const std::string& 
   const std::string folder = Folder(backupPath) + name;
   if (!DeleteFolderTree(folder)) return false;
   BeforeFileChange();
-  return ::rmdir(folder.c_str()) == 0;
+  return ::rmdir(DiskPath(folder).c_str()) == 0;
 }
 
 }  // namespace tav

@@ -251,7 +251,7 @@ void DataTakeover::PatchOldBookMagic() {
   for (const char* ext : {".idx", ".bok"}) {
     for (const std::string& name : FilesEndingWith(data_, ext)) {
       const std::string path = data_ + name;
-      const int fd = ::open(path.c_str(), O_RDWR);
+      const int fd = ::open(DiskPath(path).c_str(), O_RDWR);
       if (fd < 0) continue;
       char head[19];
       if (::pread(fd, head, sizeof head, 0) == static_cast<ssize_t>(sizeof head)) {

@@ -23,7 +23,7 @@ std::string BlsDataFolder() {
 }
 
 BlsLineFile::BlsLineFile(const std::string& path) {
-  file_ = std::fopen(FindFileNoCase(path).c_str(), "rb");
+  file_ = std::fopen(DiskPath(FindFileNoCase(path)).c_str(), "rb");
 }
 
 BlsLineFile::~BlsLineFile() {

@@ -47,7 +47,7 @@ std::string TMemoryStream::TakeBytes() {
 }
 
 TFileStream::TFileStream(const std::string& path) {
-  file_ = std::fopen(NativePath(path).c_str(), "rb");
+  file_ = std::fopen(DiskPath(path).c_str(), "rb");
   if (!file_) throw EFOpenError("Cannot open file \"" + path + "\"");
 }
 

@@ -7,6 +7,7 @@
 
 #include "pictures/jpeg_decompressor.h"
 #include "pictures/jpeg_stream.h"
+#include "platform/paths.h"
 
 namespace tav {
 
@@ -44,7 +45,7 @@ bool JpegSize(const std::string& path, int& width, int& height) {
 
 bool ReadPictureSize(const std::string& path, int& width, int& height) {
   unsigned char head[32] = {};
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "rb");
   if (!f) return false;
   const size_t n = std::fread(head, 1, sizeof head, f);
   std::fclose(f);

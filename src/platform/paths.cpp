@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <strings.h>
 
+#include "platform/charset.h"
 #include "platform/file_change.h"
 
 namespace tav {
@@ -18,6 +19,51 @@ std::string NativePath(std::string_view path) {
   std::string out(path);
   std::replace(out.begin(), out.end(), '\\', '/');
   return out;
+}
+
+namespace {
+
+bool HasHighBytes(std::string_view text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return true;
+  return false;
+}
+
+bool OnDisk(const std::string& diskPath) {
+  struct stat st;
+  return lstat(diskPath.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string DiskPath(std::string_view path) {
+  std::string native = NativePath(path);
+  if (!HasHighBytes(native)) return native;
+  std::string utf8 = Cp1252ToUtf8(native);
+  if (OnDisk(utf8)) return utf8;
+  // Part by part: the UTF-8 name where it is there, else the Windows-1252 one where that is
+  // there, else UTF-8 (a name still to be made).
+  std::string out;
+  for (size_t pos = 0; pos <= native.size();) {
+    size_t end = native.find('/', pos);
+    if (end == std::string::npos) end = native.size();
+    const std::string part = native.substr(pos, end - pos);
+    if (HasHighBytes(part)) {
+      const std::string asUtf8 = Cp1252ToUtf8(part);
+      out += !OnDisk(out + asUtf8) && OnDisk(out + part) ? part : asUtf8;
+    } else {
+      out += part;
+    }
+    if (end < native.size()) out += '/';
+    pos = end + 1;
+  }
+  return out;
+}
+
+std::string NameFromDisk(std::string_view name) {
+  if (!HasHighBytes(name) || !IsUtf8(name)) return std::string(name);
+  std::string text = Utf8ToCp1252(name);
+  return Cp1252ToUtf8(text) == name ? text : std::string(name);
 }
 
 std::string WithSeparator(std::string_view folder) {
@@ -35,11 +81,11 @@ size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
 
 std::vector<std::string> ListFolder(const std::string& folder) {
   std::vector<std::string> names;
-  DIR* dir = opendir(folder.empty() ? "." : NativePath(folder).c_str());
+  DIR* dir = opendir(folder.empty() ? "." : DiskPath(folder).c_str());
   if (!dir) return names;
   while (dirent* e = readdir(dir)) {
     std::string n = e->d_name;
-    if (n != "." && n != "..") names.push_back(std::move(n));
+    if (n != "." && n != "..") names.push_back(NameFromDisk(n));
   }
   closedir(dir);
   std::sort(names.begin(), names.end());
@@ -78,27 +124,27 @@ std::string FindFileNoCase(std::string_view path) {
 
 bool EntryExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0;
+  return !path.empty() && lstat(DiskPath(path).c_str(), &st) == 0;
 }
 
 bool FileExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return !path.empty() && stat(DiskPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool DirExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && stat(DiskPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool IsRealFolder(const std::string& path) {
   struct stat st;
-  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && lstat(DiskPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool IsRealFile(const std::string& path) {
   struct stat st;
-  return !path.empty() && lstat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return !path.empty() && lstat(DiskPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool MakeDirs(const std::string& path) {
@@ -106,7 +152,7 @@ bool MakeDirs(const std::string& path) {
   if (native.empty()) return false;
   for (size_t pos = 1; pos <= native.size(); ++pos) {
     if (pos == native.size() || native[pos] == '/') {
-      std::string part = native.substr(0, pos);
+      std::string part = DiskPath(native.substr(0, pos));
       if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
     }
   }
@@ -115,18 +161,18 @@ bool MakeDirs(const std::string& path) {
 
 long long FileSize(const std::string& path) {
   struct stat st;
-  if (path.empty() || stat(NativePath(path).c_str(), &st) != 0) return -1;
+  if (path.empty() || stat(DiskPath(path).c_str(), &st) != 0) return -1;
   return static_cast<long long>(st.st_size);
 }
 
 bool RemoveFile(const std::string& path) {
   BeforeFileChange();
-  return std::remove(NativePath(path).c_str()) == 0;
+  return std::remove(DiskPath(path).c_str()) == 0;
 }
 
 bool FolderIsWritable(const std::string& folder) {
   const std::string probe =
-      NativePath(WithSeparator(folder)) + ".tavolin-probe-" + std::to_string(getpid());
+      DiskPath(WithSeparator(folder)) + ".tavolin-probe-" + std::to_string(getpid());
   const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   ::close(fd);
@@ -136,12 +182,12 @@ bool FolderIsWritable(const std::string& folder) {
 
 bool RenameFile(const std::string& from, const std::string& to) {
   BeforeFileChange();
-  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+  return std::rename(DiskPath(from).c_str(), DiskPath(to).c_str()) == 0;
 }
 
 bool TruncateFile(const std::string& path, long long size) {
   BeforeFileChange();
-  return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
+  return ::truncate(DiskPath(path).c_str(), static_cast<off_t>(size)) == 0;
 }
 
 namespace {
@@ -150,7 +196,7 @@ std::string& ProgramFolderRef() {
     char buf[4096];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     if (n <= 0) return std::string();
-    std::string exe(buf, static_cast<size_t>(n));
+    std::string exe = NameFromDisk(std::string_view(buf, static_cast<size_t>(n)));
     return exe.substr(0, exe.rfind('/') + 1);
   }();
   return folder;

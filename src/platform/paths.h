@@ -12,6 +12,17 @@ namespace tav {
 // '\' becomes '/'.
 std::string NativePath(std::string_view path);
 
+// The program's text is Windows-1252; names on disk are UTF-8. These two are the only crossing
+// point, and every call that hands a path to the system goes through DiskPath.
+// The bytes to give the system for a path: NativePath, then UTF-8. A part of the path that is
+// not on disk in UTF-8 but is in its Windows-1252 bytes (a file copied in from Windows) keeps
+// those, so such files are still found, read and replaced under their own names.
+std::string DiskPath(std::string_view path);
+// A name or path as the system gives it, in the program's text: UTF-8 that Windows-1252 can
+// hold is converted; anything else (a Windows-1252 name on disk) is kept byte for byte, so that
+// DiskPath finds it again.
+std::string NameFromDisk(std::string_view name);
+
 // True for '/' and '\'.
 inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 

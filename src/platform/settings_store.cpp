@@ -258,12 +258,13 @@ bool IniSettingsStore::Changed() {
 }
 
 std::string SettingsFolder() {
+  // Paths from the environment are names on disk: into the program's text first.
   if (const char* dir = std::getenv("TAVOLIN_CONFIG_DIR"); dir && *dir)
-    return WithSeparator(dir);
+    return WithSeparator(NameFromDisk(dir));
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-    return WithSeparator(xdg) + "Tavolin/";
+    return WithSeparator(NameFromDisk(xdg)) + "Tavolin/";
   const char* home = std::getenv("HOME");
-  return WithSeparator(home && *home ? home : ".") + ".config/Tavolin/";
+  return WithSeparator(NameFromDisk(home && *home ? home : ".")) + ".config/Tavolin/";
 }
 
 std::unique_ptr<IniSettingsStore> OpenUserSettings() {

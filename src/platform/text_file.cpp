@@ -34,7 +34,7 @@ std::FILE* OpenForReading(const std::string& path, bool& failed) {
     failed = EntryExists(native);
     return nullptr;
   }
-  std::FILE* f = std::fopen(native.c_str(), "rb");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "rb");
   failed = !f && errno != ENOENT && errno != ENOTDIR && EntryExists(native);
   return f;
 }
@@ -201,7 +201,7 @@ void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
 void SetAtomicWriteStepHookForTest(std::function<void(int)> hook) { StepHook() = std::move(hook); }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string target = NativePath(path);
+  const std::string target = DiskPath(path);
   const std::string temp = target + ".$$$" + std::to_string(getpid());
   BeforeFileChange();
   std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -267,7 +267,7 @@ void RemoveStaleTemporaryFiles(const std::string& folder, int depth) {
     const std::string path = base + name;
     if (StaleTemporaryFile(name) && FileExists(path))
       RemoveFile(path);
-    else if (struct stat st; depth > 0 && lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    else if (struct stat st; depth > 0 && lstat(DiskPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode))
       RemoveStaleTemporaryFiles(path, depth - 1);
   }
 }
@@ -290,12 +290,12 @@ std::string MoveAsideDamaged(const std::string& path) {
   const std::string aside = FreeDamagedName(path);
   if (EntryExists(aside)) return std::string();
   BeforeFileChange();
-  return std::rename(NativePath(path).c_str(), aside.c_str()) == 0 ? aside : std::string();
+  return std::rename(DiskPath(path).c_str(), DiskPath(aside).c_str()) == 0 ? aside : std::string();
 }
 
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {
   BeforeFileChange();
-  std::FILE* f = std::fopen(NativePath(path).c_str(), "ab");
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "ab");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fclose(f) == 0 && ok;

@@ -22,21 +22,21 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
 
 bool RawFile::Open(const std::string& path, Mode mode) {
   Close();
-  fd_ = ::open(NativePath(path).c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  fd_ = ::open(DiskPath(path).c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateNew(const std::string& path) {
   Close();
   BeforeFileChange();
-  fd_ = ::open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateTruncated(const std::string& path) {
   Close();
   BeforeFileChange();
-  fd_ = ::open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return fd_ >= 0;
 }
 
@@ -96,7 +96,7 @@ bool RawFile::Close() {
 
 bool FileIsMissing(const std::string& path) {
   struct stat st;
-  return ::lstat(NativePath(path).c_str(), &st) != 0 && errno == ENOENT;
+  return ::lstat(DiskPath(path).c_str(), &st) != 0 && errno == ENOENT;
 }
 
 }  // namespace tav

@@ -63,7 +63,7 @@ bool CopyRecipePicture(std::string& path) {
   const std::string target = FreePictureTarget(folder, name);
   // The name is claimed with "x" (made here or not at all, so no existing picture is
   // overwritten), then filled through a temporary file, so it never holds half a picture.
-  std::FILE* claim = target.empty() ? nullptr : std::fopen(target.c_str(), "wbx");
+  std::FILE* claim = target.empty() ? nullptr : std::fopen(DiskPath(target).c_str(), "wbx");
   if (!claim) {
     MessageBox(GetLangText(402) + "\n" + (target.empty() ? folder + name : target), GetLangText(15),
                MB_OK);

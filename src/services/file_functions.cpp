@@ -32,8 +32,8 @@ namespace {
 
 bool IsExecutableFile(const std::string& path) {
   struct stat st;
-  const std::string native = NativePath(path);
-  return stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(native.c_str(), X_OK) == 0;
+  const std::string disk = DiskPath(path);
+  return stat(disk.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(disk.c_str(), X_OK) == 0;
 }
 
 bool NamesExe(const std::string& target) {
@@ -149,7 +149,7 @@ namespace {
 // Two paths name one folder (also through links or a different spelling).
 bool SameFolder(const std::string& a, const std::string& b) {
   struct stat sa {}, sb {};
-  return stat(NativePath(a).c_str(), &sa) == 0 && stat(NativePath(b).c_str(), &sb) == 0 &&
+  return stat(DiskPath(a).c_str(), &sa) == 0 && stat(DiskPath(b).c_str(), &sb) == 0 &&
          sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 

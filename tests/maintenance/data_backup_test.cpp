@@ -427,7 +427,8 @@ TEST(BackupFaults, AKilledRestoreIsFinishedAtTheNextStart) {
 
 // A backup made by hand or brought from elsewhere: links and names that would lead out of it.
 TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
-  TestEnv env;
+  TempDir parentDir;  // what "..\\..\\" from the data folder names
+  TestEnv env(parentDir.Path());
   UsedRoot used(env);
   DataBackup backup(used.Places());
   std::string folder;
@@ -451,16 +452,9 @@ TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
     std::fputs("boese", f);
     std::fclose(f);
   }
-  const std::string parent = used.root.substr(0, used.root.rfind('/', used.root.size() - 2) + 1);
-  // Other programs (and tests) write beside the data root meanwhile: look for what the names
-  // would make, a folder up and two folders up.
-  const auto escaped = [&] {
-    for (const std::string& folder : {used.root, parent})
-      for (const char* name : {"boese.dat", "Ausbruch"})
-        if (EntryExists(folder + name)) return folder + name;
-    return std::string();
-  };
-  ASSERT_EQ(escaped(), "");
+  const std::string parent = parentDir.Path();
+  ASSERT_EQ(used.root.rfind(parent, 0), 0u);
+  const auto outsideBefore = ListFolder(parent);
   const auto before = used.UserData();
   std::vector<std::string> log;
   backup.onLogLine = [&](const std::string& line) { log.push_back(line); };
@@ -470,7 +464,7 @@ TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
   EXPECT_EQ(log.back(), GetLangText(1054));
   EXPECT_EQ(ReadAll(used.root + "Data/Haendler.dat"), "|Markt\r\n");
   EXPECT_FALSE(FileExists(used.root + "Pics/fremd.jpg"));
-  EXPECT_EQ(escaped(), "") << "nothing made beside the data root";
+  EXPECT_EQ(ListFolder(parent), outsideBefore) << "nothing made beside the data root";
   EXPECT_EQ(ListFolder(elsewhere.Path()), (std::vector<std::string>{"Bilder", "fremd.dat"}));
   EXPECT_EQ(counts.failed.size(), 4u);
   // Everything else came back as it was.

@@ -187,7 +187,7 @@ void THTMLRezDlg::LoadTextView() {
     text += pieces[i].text;
   }
   ViewText->setPlainText(toQ(text));
-  std::remove(path.c_str());
+  RemoveFile(path);
 }
 
 void THTMLRezDlg::editMnuClick() {

@@ -123,7 +123,7 @@ std::string LexiconFiles::ReadLexiconKeywords(const LEXINDEX& entry) const {
 
 bool LexiconFiles::MarkLexiconEntryDeleted(const LEXINDEX& entry) const {
   BeforeFileChange();
-  std::FILE* f = std::fopen(NativePath(FindFileNoCase(DataPath())).c_str(), "r+b");
+  std::FILE* f = std::fopen(DiskPath(FindFileNoCase(DataPath())).c_str(), "r+b");
   if (!f) return false;
   // Only a status line is overwritten: an index older than the file marks nothing.
   bool done = std::fseek(f, static_cast<long>(entry.statusPos), SEEK_SET) == 0 &&

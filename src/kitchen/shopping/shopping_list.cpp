@@ -145,7 +145,7 @@ int ShoppingList::RemoveFromKaufList(int16_t book, int32_t number) {
 }
 
 void ShoppingList::ClearKaufList() {
-  std::remove(NativePath(FilePath()).c_str());
+  std::remove(DiskPath(FilePath()).c_str());
   entries_.clear();
   rows_.clear();
   file_.Read(NativePath(FilePath()), FileFound::kMissing);
