@@ -149,8 +149,8 @@ World& TheWorld() {
 // catalogue of the shipped size and for one twenty times as long, names built of syllables so
 // that many hold others.
 void BM_OrderIngredientsForSaving(benchmark::State& state) {
-  const char* const syllables[] = {"zwie", "bel", "lauch", "knob", "ei",   "er",  "nu",
-                                   "deln", "salz", "meer", "kar",  "tof", "feln", "wurst"};
+  const char* const syllables[] = {"zwie", "bel",  "lauch", "knob", "ei",  "er",   "nu",
+                                   "deln", "salz", "meer",  "kar",  "tof", "feln", "wurst"};
   std::mt19937 rng(7);
   IngredientCatalogue original;
   for (int64_t i = 0; i < state.range(0); ++i) {

@@ -388,8 +388,7 @@ TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
     Session session = s.open(local);
     session.load();
     ASSERT_EQ(local.messages.shown.size(), 1u);
-    EXPECT_EQ(local.messages.shown[0].text,
-              FormatLangText(GetLangText(1079), {path, "100", "4"}));
+    EXPECT_EQ(local.messages.shown[0].text, FormatLangText(GetLangText(1079), {path, "100", "4"}));
     EXPECT_FALSE(session.addAndSave());
     EXPECT_GE(FileSize(path), 100LL << 20);  // (the shopping list appends its new entry)
   }
