@@ -471,7 +471,7 @@ void ExportRun::ExportRecipeLoop() {
     for (int row = 0; row < list.Count() && running_; ++row) {
       REZINDEX entry;
       const bool taken = list.Entry(row, entry) && entry.deleted == 0 &&
-                         (WhatRez != kSetMarked || entry.flags != 0) &&
+                         (WhatRez != kSetMarked || entry.IsMarked()) &&
                          (WhatRez != kSetSelected || list.Selected(row));
       if (taken && ReadRow(row, recipe)) WriteOne(recipe, count, fileNumber);
       LogExportProgress(count, false);

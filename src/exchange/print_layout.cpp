@@ -257,7 +257,6 @@ bool RecipePrintView::PrintRecipe(PrintDevice& device, const REZBLOCK& recipe, i
 }
 
 void RecipePrintView::ComputePreviewGeometry(int viewWidth, int viewHeight, int pageW, int pageH) {
-  (void)viewWidth;  // a wide, low view shows a small sheet; a narrow one is overhung
   if (pageW <= 0 || pageH <= 0) {
     pageW = kReferencePageWidth;
     pageH = kReferencePageHeight;
@@ -265,6 +264,11 @@ void RecipePrintView::ComputePreviewGeometry(int viewWidth, int viewHeight, int 
   const double ratio = static_cast<double>(pageW) / pageH;
   SheetHeight = viewHeight - 50;
   SheetWidth = static_cast<int>(SheetHeight * ratio);
+  // A sheet wider than the view would push what stands beside it out of the view.
+  if (SheetWidth > viewWidth - 50) {
+    SheetWidth = viewWidth - 50;
+    SheetHeight = static_cast<int>(SheetWidth / ratio);
+  }
   if (pageH > pageW) {
     if (SheetWidth < 201) {
       SheetWidth = 200;

@@ -74,8 +74,9 @@ class RecipePrintView {
 
   // --- the preview ------------------------------------------------------------------------
   // The sheet for a view of that size: its height the view's less 50 pixels, its width by the
-  // page's proportions (`pageW` x `pageH`, landscape when wider than high), at least 200
-  // pixels on its shorter side; Scale follows.
+  // page's proportions (`pageW` x `pageH`, landscape when wider than high), both smaller when
+  // that width would pass the view's less 50 (`viewWidth` is what the sheet may take beside the
+  // view's buttons), and at least 200 pixels on its shorter side; Scale follows.
   void ComputePreviewGeometry(int viewWidth, int viewHeight, int pageW, int pageH);
   // Loads the recipe at list position `pos`, scaled to the chosen servings: false when it cannot
   // be read.

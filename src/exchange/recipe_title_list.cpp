@@ -33,7 +33,7 @@ std::vector<std::string> RecipeTitles(const RecipeListSnapshot& list, int range)
   for (int row = 0; row < list.Count(); ++row) {
     REZINDEX entry;
     if (!list.Entry(row, entry) || entry.deleted != 0) continue;
-    if (range == kTitlesMarked && entry.flags == 0) continue;
+    if (range == kTitlesMarked && !entry.IsMarked()) continue;
     if (range == kTitlesSelected && !list.Selected(row)) continue;
     titles.push_back(entry.Title());
   }

@@ -22,8 +22,8 @@ struct TitleListChoices {
 };
 
 // The titles the range takes, in list order: entries that are not deleted and, for the marked
-// range, whose flags byte is not 0 (menus count as marked), for the selected range, whose row
-// is selected.
+// range, that carry the marked bit (a menu only when it is marked, as everywhere), for the
+// selected range, whose row is selected.
 std::vector<std::string> RecipeTitles(const RecipeListSnapshot& list, int range);
 
 // Writes the titles one a line, replacing the file as a whole. Nothing to write: message 314 and

@@ -113,6 +113,9 @@ struct REZINDEX {
   std::string Title() const;
   // Sets the title, cut to 59 bytes and zero-padded.
   void SetTitle(const std::string& text);
+  // "Marked" is the marked bit alone, wherever marked entries are taken: a menu is marked only
+  // when its bit is set.
+  bool IsMarked() const { return (flags & kRecipeMarked) != 0; }
 };
 
 static_assert(std::endian::native == std::endian::little,

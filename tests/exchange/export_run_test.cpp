@@ -156,7 +156,8 @@ TEST_F(Export, TheSetsTakeMarkedSelectedOrAllLiveEntries) {
   std::vector<REZBLOCK> recipes;
   for (int i = 1; i <= 6; ++i) recipes.push_back(PlainRecipe(i));
   recipes[1].flags = kRecipeMarked;
-  recipes[3].flags = kRecipeMenu;  // any flag counts as marked
+  recipes[2].flags = kRecipeMenu | kRecipeMarked;  // a marked menu is marked
+  recipes[3].flags = kRecipeMenu;                  // a menu alone is not
   e.AddRecipes(recipes);
   REZINDEX& gone = const_cast<REZINDEX&>(e.store.BookIndex()[4]);
   gone.deleted = 1;  // deleted entries are never exported
@@ -167,7 +168,7 @@ TEST_F(Export, TheSetsTakeMarkedSelectedOrAllLiveEntries) {
     uint8_t set;
     std::vector<const char*> titles;
   } cases[] = {{kSetAll, {"00001", "00002", "00003", "00004", "00006"}},
-               {kSetMarked, {"00002", "00004"}},
+               {kSetMarked, {"00002", "00003"}},
                {kSetSelected, {"00001", "00003", "00006"}}};
   for (const Case& c : cases) {
     e.exporter.list = rows;

@@ -218,10 +218,12 @@ TEST_F(PrintLayout, ManyKeyFiguresBreakToTheNextPageAndTheTitleNeedsNoMargin) {
 TEST_F(PrintLayout, PreviewSheetsForPortraitAndLandscape) {
   struct Case {
     int viewW, viewH, pageW, pageH, sheetW, sheetH;
-  } cases[] = {{600, 250, 2323, 3369, 200, 290},  // portrait minimum width
-               {600, 900, 2323, 3369, 586, 850},  // the height decides
-               {900, 180, 3369, 2323, 290, 200},  // landscape minimum height
-               {2000, 700, 3369, 2323, 942, 650}};
+  } cases[] = {{600, 250, 2323, 3369, 200, 290},   // portrait minimum width
+               {700, 900, 2323, 3369, 586, 850},   // the height decides
+               {900, 180, 3369, 2323, 290, 200},   // landscape minimum height
+               {2000, 700, 3369, 2323, 942, 650},  // landscape in a wide view
+               {700, 700, 3369, 2323, 650, 448},   // landscape: the width decides
+               {400, 900, 2323, 3369, 350, 507}};  // a narrow, high view
   for (const Case& c : cases) {
     view.ComputePreviewGeometry(c.viewW, c.viewH, c.pageW, c.pageH);
     EXPECT_EQ(view.SheetWidth, c.sheetW) << c.viewH;

@@ -20,6 +20,7 @@ class TitleList : public ::testing::Test {
     for (int i = 1; i <= 5; ++i) recipes.push_back(PlainRecipe(i));
     recipes[1].flags = kRecipeMarked;
     recipes[2].flags = kRecipeMenu;
+    recipes[4].flags = kRecipeMenu | kRecipeMarked;
     e.AddRecipes(recipes);
     const_cast<REZINDEX&>(e.store.BookIndex()[3]).deleted = 1;
     rows = e.AllRows();
@@ -33,15 +34,15 @@ TEST_F(TitleList, EachRangeTakesItsLiveEntriesInListOrder) {
   EXPECT_EQ(
       RecipeTitles(rows, kTitlesAll),
       (std::vector<std::string>{"Rezept 00001", "Rezept 00002", "Rezept 00003", "Rezept 00005"}));
-  // A menu's flags byte is never 0: it counts as marked.
+  // Marked means the marked bit, as in the print selector: a menu only when it is marked.
   EXPECT_EQ(RecipeTitles(rows, kTitlesMarked),
-            (std::vector<std::string>{"Rezept 00002", "Rezept 00003"}));
+            (std::vector<std::string>{"Rezept 00002", "Rezept 00005"}));
   EXPECT_EQ(RecipeTitles(rows, kTitlesSelected),
             (std::vector<std::string>{"Rezept 00002", "Rezept 00005"}));
 
   const std::string path = e.Path("KList.txt");
   EXPECT_TRUE(WriteRecipeTitleList(rows, kTitlesMarked, path));
-  EXPECT_EQ(test::ReadAll(path), "Rezept 00002\r\nRezept 00003\r\n");
+  EXPECT_EQ(test::ReadAll(path), "Rezept 00002\r\nRezept 00005\r\n");
 }
 
 TEST_F(TitleList, InTheSearchResultTheTitlesComeFromItsEntries) {

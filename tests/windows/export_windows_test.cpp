@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QThread>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <cstring>
@@ -139,6 +140,16 @@ TEST_F(ExportWindows, TheWindowRestoresItsChoicesAndCookMLTakesTheClipboardAway)
     EXPECT_FALSE(dlg->TileChk->isChecked());
     EXPECT_EQ(fromQ(dlg->TileAnzEdt->text()), "25");
     EXPECT_EQ(Log(dlg->LogLiBo), (std::vector<std::string>{GetLangText(136)}));
+    // The log shows its lines whole: a line longer than the first one can be scrolled to its end.
+    const std::string path = "Geschrieben: " + std::string(400, 'x') + "/Rezepte.cml";
+    dlg->AddLogLine(path);
+    QApplication::processEvents();
+    const int longest = dlg->LogLiBo->fontMetrics().horizontalAdvance(toQ(path));
+    const QListWidgetItem* last = dlg->LogLiBo->item(dlg->LogLiBo->count() - 1);
+    EXPECT_GE(dlg->LogLiBo->visualItemRect(last).width(), longest);
+    EXPECT_GE(dlg->LogLiBo->horizontalScrollBar()->maximum() +
+                  dlg->LogLiBo->viewport()->width(),
+              longest);
     // Every format has its writer; the options buttons open the options window's pages.
     EXPECT_TRUE(dlg->mHTMLFmtRdb->isEnabled());
     EXPECT_TRUE(dlg->mLesFmtRdb->isEnabled());

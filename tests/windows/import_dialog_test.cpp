@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <filesystem>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +16,8 @@
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
 #include "recipes/ui/alert_dialog.h"
+#include "services/context.h"
+#include "services/options_store.h"
 #include "services/ui/lang_dialog.h"
 
 namespace tav {
@@ -101,6 +106,22 @@ TEST_F(ImportWindow, ChosenFilesGoIntoTheChosenBook) {
   dlg->OKBtnClick();
   EXPECT_TRUE(Log().empty());  // cancelled: nothing read
   EXPECT_FALSE(dlg->IsRunning());
+}
+
+// The file dialog starts in the import folder of the options, else in the data root's, else in
+// the home folder; never in the working folder.
+TEST_F(ImportWindow, TheFileDialogStartsInAnImportFolderOrAtHome) {
+  OptionsStore& options = *ctx().options;
+  const std::string root = options.Str(2).substr(0, options.Str(2).size() - 5);
+  const std::string own = root + "Eingang/";
+  ASSERT_TRUE(MakeDirs(own));
+  ASSERT_TRUE(MakeDirs(root + "Import/"));
+  options.SetParaString(3, own);
+  EXPECT_EQ(TImportDlg::ImportStartFolder(), own);
+  options.SetParaString(3, root + "fehlt/");
+  EXPECT_EQ(TImportDlg::ImportStartFolder(), root + "Import/");
+  std::filesystem::remove(root + "Import");
+  EXPECT_EQ(TImportDlg::ImportStartFolder(), fromQ(QDir::homePath()) + "/");
 }
 
 TEST_F(ImportWindow, QuickImportTakesTheClipboardIntoTheCurrentBook) {

@@ -10,9 +10,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -27,6 +30,7 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/startup.h"
 #include "exchange/page_output.h"
+#include "exchange/ui/auto_import_dialog.h"
 #include "exchange/ui/html_view_window.h"
 #include "exchange/ui/list_printing.h"
 #include "exchange/ui/print_preview_window.h"
@@ -48,6 +52,7 @@
 #include "recipes/ui/servings_dialog.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
+#include "user_input.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -582,6 +587,87 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
     EXPECT_TRUE(dlg->isVisible());
   });
   EXPECT_EQ(pdfs.size(), 5u);
+}
+
+// Runs `inside` once a modal window is up (opened by `open`), then closes whatever modal
+// window is still up.
+void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
+  QTimer::singleShot(0, [inside] {
+    inside();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  open();
+}
+
+// The print preview chosen in the menu: no view button stays down, the buttons beside a
+// landscape sheet stay in the view, and printing the marked recipes from the print mode
+// selector leaves the preview with its own recipe, which "Druck starten" prints.
+TEST_F(OutputViews, ThePreviewKeepsItsRecipeAndItsButtonsInView) {
+  Start({Plain("Auflauf"), Plain("Brot", kRecipeMarked), Plain("Suppe", kRecipeMarked)});
+  Show({RowOf("Auflauf")});
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  QApplication::processEvents();
+  ASSERT_TRUE(PrintRezDlg->isVisible());
+  EXPECT_FALSE(MainFrm->Action("TBMView")->isChecked());
+  EXPECT_FALSE(MainFrm->Action("TBMHTML")->isChecked());
+
+  CurrentPrinter().setPageOrientation(QPageLayout::Landscape);
+  PrintRezDlg->grab();  // a paint lays the sheet out
+  EXPECT_GT(PrintRezDlg->SheetWidth, PrintRezDlg->SheetHeight);
+  for (QWidget* w : std::initializer_list<QWidget*>{PrintRezDlg->pAnzBtn, PrintRezDlg->PageTxt,
+                                                    PrintRezDlg->PageCoBo, PrintRezDlg->StartBtn})
+    EXPECT_TRUE(PrintRezDlg->rect().contains(QRect(w->mapTo(PrintRezDlg, QPoint()), w->size())))
+        << fromQ(w->objectName());
+  test::Shot(MainFrm, "print_preview_landscape_DE");
+  CurrentPrinter().setPageOrientation(QPageLayout::Portrait);
+
+  WhileModal(
+      [] {
+        ASSERT_EQ(QApplication::activeModalWidget(), PrintStartDlg);
+        QTest::mouseClick(PrintStartDlg->PMarkRecSimpleBtn, Qt::LeftButton);
+        QTest::mouseClick(PrintStartDlg->StartBtn, Qt::LeftButton);
+      },
+      [] { ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("FilePrintItem"))); });
+  ASSERT_EQ(pdfs.size(), 2u);
+  EXPECT_EQ(PrintRezDlg->Recipe.title, "Auflauf");
+  QTest::mouseClick(PrintRezDlg->StartBtn, Qt::LeftButton);
+  ASSERT_EQ(pdfs.size(), 3u);
+  if (HavePoppler()) {
+    EXPECT_NE(PdfText(pdfs[0]).find("Brot"), std::string::npos);
+    EXPECT_NE(PdfText(pdfs[1]).find("Suppe"), std::string::npos);
+    EXPECT_NE(PdfText(pdfs[2]).find("Auflauf"), std::string::npos);
+  }
+}
+
+// "Optionen" of the auto-import window opens the options window on its Auto-Import page.
+TEST_F(OutputViews, TheAutoImportOptionsButtonOpensItsOptionsPage) {
+  Start({Plain("Auflauf")});
+  std::string page;
+  bool enabled = false;
+  WhileModal(
+      [&] {
+        ASSERT_EQ(QApplication::activeModalWidget(), AutoImpDlg);
+        enabled = AutoImpDlg->IAOptionsBtn->isEnabled();
+        WhileModal(
+            [&] {
+              ASSERT_EQ(QApplication::activeModalWidget(), ParaDlg);
+              page = fromQ(ParaDlg->ParamSheet->currentWidget()->objectName());
+            },
+            [] { QTest::mouseClick(AutoImpDlg->IAOptionsBtn, Qt::LeftButton); });
+      },
+      [] { ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("MnAutoImp"))); });
+  EXPECT_TRUE(enabled);
+  EXPECT_EQ(page, "AImportPnl");
+}
+
+// "Lösche markierte Rezepte" with no recipe marked says so and asks nothing.
+TEST_F(OutputViews, DeletingMarkedRecipesWhenNoneIsMarkedAsksNothing) {
+  Start({Plain("Auflauf"), Plain("Brot", kRecipeMenu)});
+  env.messages.shown.clear();
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("MnDelMarked")));
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, GetLangText(1038));
+  EXPECT_EQ(ChooseRezDlg->Count(), 2);
 }
 
 TEST_F(OutputViews, AMissingOrUnreadablePrintModePictureShowsNothing) {

@@ -16,7 +16,9 @@
 #include <QTabBar>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 
@@ -346,6 +348,24 @@ TEST_F(RecipeEditor, TheCategoryButtonChoosesTheRecipesCategoriesInTheCategoryWi
     listed.push_back(fromQ(page.GattLiBo->item(i)->text()));
   EXPECT_EQ(listed, (std::vector<std::string>{soups, starters}));
   EXPECT_TRUE(editor.IsRecipeModified());
+}
+
+// The category window is titled with the title as typed, before anything is saved.
+TEST_F(RecipeEditor, TheCategoryWindowIsTitledWithTheTypedTitle) {
+  TGattDlg gatt;
+  REZBLOCK r = test::RichRecipe(0);
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  page.TitelEdt->selectAll();
+  QTest::keyClicks(page.TitelEdt, "Kartoffelsuppe mit Speck");
+  std::string title;
+  QTimer::singleShot(0, &gatt, [&] {
+    title = fromQ(gatt.windowTitle());
+    gatt.CancelBtnClick();
+  });
+  QTest::mouseClick(page.GattNeuBtn, Qt::LeftButton);
+  EXPECT_EQ(title, GetLangText(80) + "Kartoffelsuppe mit Speck'");
 }
 
 TEST_F(RecipeEditor, MissingTitleOrTextIsNeverStored) {

@@ -81,6 +81,11 @@ TEST_F(SeasonWindows, TheCalendarListsByTabAndQuarterMonth) {
         EXPECT_FALSE(d->MainSaisonChk->isVisible());
         EXPECT_EQ(d->Shown.size(), Expected(SeasonTab::All, 1, false));
         EXPECT_GT(d->Shown.size(), 100u);
+        // Every name is whole in the name column (the text starts 5 pixels in, ends 3 before).
+        for (const std::string& name : Rows())
+          EXPECT_GE(d->DataGrd->NameWidth() - 8,
+                    d->DataGrd->fontMetrics().horizontalAdvance(toQ(name)))
+              << name;
         // The recipe's ingredients: exact plurals only.
         d->FilterTab->setCurrentIndex(2);
         EXPECT_EQ(Rows(), (std::vector<std::string>{"Erdbeeren", "Rhabarber"}));

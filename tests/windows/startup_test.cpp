@@ -631,11 +631,12 @@ TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
   EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
   EXPECT_FALSE(MainFrm->TBMView->isChecked());
   EXPECT_EQ(options.Int(63), 2);
-  // The print preview leaves the pressed view button as it was.
+  // The print preview has no view button: both are up while it is shown.
   MainFrm->Action("ViewPrint")->trigger();
   EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
   EXPECT_FALSE(MainFrm->ViewHTML->isChecked());
-  EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
+  EXPECT_FALSE(MainFrm->TBMHTML->isChecked());
+  EXPECT_FALSE(MainFrm->TBMView->isChecked());
   EXPECT_EQ(options.Int(63), 3);
   MainFrm->TBMView->trigger();
   EXPECT_TRUE(MainFrm->ViewStd->isChecked());

@@ -547,7 +547,8 @@ void TMainFrm::BuildToolBar() {
   MainToolBar->setFont(captions);
   addToolBar(Qt::TopToolBarArea, MainToolBar);
   viewButtons_ = new QActionGroup(this);
-  viewButtons_->setExclusive(true);
+  // One view button at most: the print preview has none, so both may be up.
+  viewButtons_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   int spacer = 0;
   auto addSpacer = [&] {
     QAction* sep = MainToolBar->addSeparator();
@@ -1154,6 +1155,7 @@ void TMainFrm::SetViewMode(int mode) {
     case 3:
       if (ChooseRezDlg) ChooseRezDlg->ShowInPrintView(false);
       ViewPrint->setChecked(true);
+      for (QAction* button : {TBMView, TBMHTML}) button->setChecked(false);
       break;
     default:
       break;
@@ -1299,7 +1301,7 @@ void TMainFrm::CopyListedRecipes(const std::string& clicked, bool move, bool mar
   auto chosen = [list, marked](int row) {
     if (!marked) return list->IsSelected(row);
     REZINDEX e;
-    return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
+    return list->RowEntry(row, e) && e.IsMarked();
   };
   std::string target = clicked;
   int count = books.CountKBookRecipes(target, true);
@@ -1423,12 +1425,19 @@ void TMainFrm::MnDelMarkedClick() {
   if (!EditorAgrees() || !ChooseRezDlg) return;
   TChooseRezDlg* list = ChooseRezDlg;
   if (list->Count() == 0) return;
+  const auto marked = [list](int row) {
+    REZINDEX e;
+    return list->RowEntry(row, e) && e.IsMarked();
+  };
+  bool any = false;
+  for (int row = 0; row < list->Count() && !any; ++row) any = marked(row);
+  if (!any) {  // nothing to ask about
+    MessageBox(GetLangText(1038), GetLangText(2), MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   // A question, titled as the other delete questions (text 15 would call it an error).
   if (MessageBox(GetLangText(19), GetLangText(17), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  list->DeleteRows([list](int row) {
-    REZINDEX e;
-    return list->RowEntry(row, e) && (e.flags & kRecipeMarked);
-  });
+  list->DeleteRows(marked);
   UpdateRecipeButtons();
 }
 

@@ -19,6 +19,7 @@
 #include "services/tools_module.h"
 #include "services/ui/form_placement_qt.h"
 #include "services/ui/lang_dialog.h"
+#include "services/ui/main_window_access.h"
 #include "services/ui/named_controls.h"
 
 namespace tav {
@@ -44,7 +45,6 @@ TAutoImpDlg::TAutoImpDlg(QWidget* parent) : QDialog(parent) {
   DelBtn = Captioned<QPushButton>(this, "DelBtn", "Datei l\xF6schen");
   LogBookBtn = Captioned<QPushButton>(this, "LogBookBtn", "Logbuch anzeigen");
   IAOptionsBtn = Captioned<QPushButton>(this, "IAOptionsBtn", "Optionen");
-  IAOptionsBtn->setEnabled(false);  // the options window's pages come with the options window
   IDCancelBtn = Captioned<QPushButton>(this, "IDCancelBtn",
                                        "&Schlie\xDF"
                                        "en");
@@ -75,6 +75,7 @@ TAutoImpDlg::TAutoImpDlg(QWidget* parent) : QDialog(parent) {
   connect(StartOneBtm, &QPushButton::clicked, this, [this] { StartOneBtmClick(); });
   connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
   connect(LogBookBtn, &QPushButton::clicked, this, [this] { LogBookBtnClick(); });
+  connect(IAOptionsBtn, &QPushButton::clicked, this, [this] { IAOptionsBtnClick(); });
   connect(IDCancelBtn, &QPushButton::clicked, this, [this] { close(); });
   connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
   connect(AutoImpTimer, &QTimer::timeout, this, [this] { AutoImpTimerTimer(); });
@@ -96,6 +97,15 @@ void TAutoImpDlg::ApplyAutoImportTimer() {
     AutoImpTimer->start();
   else
     AutoImpTimer->stop();
+}
+
+void TAutoImpDlg::IAOptionsBtnClick() {
+  MainWindowAccess* main = MainWindow();
+  if (!main) return;
+  main->ShowOptionsWindow(kAutoImportOptionsPage);
+  // The folder's list and the timer follow what was set there.
+  ApplyAutoImportTimer();
+  FillAutoImportList();
 }
 
 void TAutoImpDlg::showEvent(QShowEvent* event) {

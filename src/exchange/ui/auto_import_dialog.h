@@ -32,6 +32,9 @@ class TAutoImpDlg : public QDialog, public AutoImport {
   void StartOneBtmClick();
   void DelBtnClick();
   void LogBookBtnClick();
+  // The options window on its Auto-Import page.
+  void IAOptionsBtnClick();
+  static constexpr int kAutoImportOptionsPage = 6;
   void HelpBtnClick();
   void AutoImpTimerTimer();
 

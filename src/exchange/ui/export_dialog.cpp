@@ -119,7 +119,8 @@ TExportDlg::TExportDlg(QWidget* parent) : QDialog(parent) {
   GroupBox2 = Named<QGroupBox>(this, "GroupBox2");
   GroupBox2->setTitle(toQ(" Logbuch: "));
   LogLiBo = Named<QListWidget>(GroupBox2, "LogLiBo");
-  LogLiBo->setUniformItemSizes(true);
+  // Lines differ in length: each is measured, so the longest can be scrolled to in full.
+  LogLiBo->setTextElideMode(Qt::ElideNone);
   auto* log = new QVBoxLayout(GroupBox2);
   log->addWidget(LogLiBo);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include "recipes/ui/alert_dialog.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "services/context.h"
+#include "platform/paths.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
 #include "services/ui/file_dialog_filter.h"
@@ -184,13 +186,25 @@ int TImportDlg::ImportFileIntoBook(const std::string& fileName, const std::strin
 // ---------------------------------------------------------------------------------------------
 // What the run asks of the window
 
+std::string TImportDlg::ImportStartFolder() {
+  // The import folder of the options, else the data root's, else the home folder; never the
+  // working folder, where the file dialog would start for a folder that does not exist.
+  const OptionsStore* options = ctx().options;
+  const std::string data = options ? options->Str(2) : std::string();  // the root + "Data/"
+  const std::string root = data.size() > 5 ? data.substr(0, data.size() - 5) : std::string();
+  for (const std::string& folder :
+       {options ? options->Str(3) : std::string(), root.empty() ? root : root + "Import/"})
+    if (!folder.empty() && DirExists(folder)) return folder;
+  return fromQ(QDir::homePath()) + "/";
+}
+
 bool TImportDlg::ChooseImportFiles(std::vector<std::string>& files) {
   files.clear();
   if (chooseFilesForTest) return chooseFilesForTest(files);
   QFileDialog dialog(this);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setOption(QFileDialog::ReadOnly, false);
-  if (ctx().options) dialog.setDirectory(toQ(ctx().options->Str(3)));
+  dialog.setDirectory(toQ(ImportStartFolder()));
   const QStringList filters = FileDialogFilters(GetLangText(175));
   dialog.setNameFilters(filters);
   if (filters.size() >= 7) dialog.selectNameFilter(filters[6]);

@@ -48,6 +48,10 @@ class TImportDlg : public QDialog, public RecipeImporter {
   // Test hook: the open-file dialog's answer (false: cancelled) instead of the dialog.
   std::function<bool(std::vector<std::string>&)> chooseFilesForTest;
 
+  // Where the file dialog opens: the import folder of the options, else the data root's
+  // Import folder, else the home folder.
+  static std::string ImportStartFolder();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

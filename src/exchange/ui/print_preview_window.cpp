@@ -117,7 +117,8 @@ void TPrintRezDlg::RefreshPrintView() {
 void TPrintRezDlg::ComputePreviewGeometry() {
   int w = 0, h = 0;
   PrinterPageDots(w, h);
-  RecipePrintView::ComputePreviewGeometry(width(), height(), w, h);
+  // The buttons beside the sheet stay in the view, also for a landscape page.
+  RecipePrintView::ComputePreviewGeometry(width() - Ground->width(), height(), w, h);
   PlaceGround();
 }
 

@@ -174,12 +174,7 @@ void TPrintStartDlg::PrintListRecipe(int item) {
   const RecipeListSnapshot list = TakeRecipeListSnapshot();
   if (!ReadRecipeOfListItem(item, list.searchMode, recipe)) return;
   QtPrintDevice device(this);
-  if (PrintRezDlg) {
-    PrintRezDlg->keyFigures = KenndatenDlg;
-    PrintRezDlg->PrintRecipe(device, recipe, recipe.servings);
-    PrintRezDlg->update();
-    return;
-  }
+  // A layout of its own: the preview keeps the recipe it shows and prints.
   RecipePrintView view;
   view.keyFigures = KenndatenDlg;
   view.PrintRecipe(device, recipe, recipe.servings);
@@ -210,7 +205,7 @@ void TPrintStartDlg::StartBtnClick() {
           // Marked means the marked bit: a menu that is not marked is not printed.
           const bool take = PrintMode == kSelected
                                 ? list.Selected(row)
-                                : list.Entry(row, entry) && (entry.flags & kRecipeMarked);
+                                : list.Entry(row, entry) && entry.IsMarked();
           if (take) items.push_back(list.items[static_cast<size_t>(row)]);
         }
         if (PrintMode == kSelected && items.empty()) return;

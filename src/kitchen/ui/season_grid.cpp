@@ -32,9 +32,14 @@ SeasonGrid::SeasonGrid(Kind kind, QWidget* parent) : QAbstractScrollArea(parent)
 
 void SeasonGrid::SetRows(std::vector<const REZZUTATEN*> rows) {
   rows_ = std::move(rows);
+  nameWidth_ = 80;
+  for (const REZZUTATEN* z : rows_)
+    if (z) nameWidth_ = std::max(nameWidth_, fontMetrics().horizontalAdvance(toQ(z->plural)) + 8);
+  FitSlots();
   UpdateScrollRange();
   verticalScrollBar()->setValue(0);
   viewport()->update();
+  if (OnSlotWidthChanged) OnSlotWidthChanged();  // the month row follows the name column
 }
 
 void SeasonGrid::SetCurrentSlot(int slot) {
@@ -55,15 +60,18 @@ void SeasonGrid::UpdateScrollRange() {
   verticalScrollBar()->setRange(0, std::max(0, total - viewport()->height()));
 }
 
+void SeasonGrid::FitSlots() {
+  // The slots share what the name column and the scroll bar leave of the width.
+  if (kind_ != Kind::Calendar) return;
+  const int room =
+      width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - NameWidth() - 1;
+  SetSlotWidth(std::max(3, room / 48));
+}
+
 void SeasonGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollRange();
-  // The slots share what the name column and the scroll bar leave of the width.
-  if (kind_ == Kind::Calendar) {
-    const int room =
-        width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width() - NameWidth() - 1;
-    SetSlotWidth(std::max(3, room / 48));
-  }
+  FitSlots();
 }
 
 int SeasonGrid::ColumnAt(int x) const {

@@ -28,7 +28,8 @@ class SeasonGrid : public QAbstractScrollArea {
   // Width of one slot column (the name column of the calendar is 80 wide).
   void SetSlotWidth(int w);
   int SlotWidth() const { return slotWidth_; }
-  int NameWidth() const { return kind_ == Kind::Calendar ? 80 : 0; }
+  // The calendar's name column: 80 pixels, or what its longest name needs.
+  int NameWidth() const { return kind_ == Kind::Calendar ? nameWidth_ : 0; }
   // Left edge of a slot column (1-48) in the grid.
   int SlotX(int slot) const { return NameWidth() + (slot - 1) * slotWidth_; }
   // The column last clicked: in the calendar 0 the names and 1-48 the slots, in the editor
@@ -54,12 +55,14 @@ class SeasonGrid : public QAbstractScrollArea {
  private:
   // A cell of the editor, or the name cell (column 0) of the calendar.
   void PaintCell(QPainter& p, int column, int row, const QRect& cell) const;
+  void FitSlots();
   void UpdateScrollRange();
   int ColumnAt(int x) const;
 
   Kind kind_;
   std::vector<const REZZUTATEN*> rows_;
   int slotWidth_ = 13;
+  int nameWidth_ = 80;
   int currentSlot_ = 0;
   int currentColumn_ = -1;
 };

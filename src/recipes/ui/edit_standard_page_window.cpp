@@ -393,11 +393,15 @@ bool TNEditDlg::Edited(QWidget* w) const {
   return it == filled_.end() || it->second != Shown(w);
 }
 
+void TNEditDlg::NEditStoreTitle() {
+  if (editRecipe && Edited(TitelEdt)) editRecipe->title = fromQ(TitelEdt->text()).substr(0, 59);
+}
+
 void TNEditDlg::NEditStoreRez() {
   if (!editRecipe) return;
   REZBLOCK& r = *editRecipe;
   NEditStoreCategories();
-  if (Edited(TitelEdt)) r.title = fromQ(TitelEdt->text()).substr(0, 59);
+  NEditStoreTitle();
   if (Edited(TextRtf)) r.text = WithoutCR(ControlText(TextRtf->toPlainText())).substr(0, 19998);
   if (Edited(SWortEdt)) r.hint = KeywordsFromMemo(ControlText(SWortEdt->toPlainText()));
   r.servings = static_cast<int32_t>(ReadLong(fromQ(PortAnzEdt->text())));
@@ -565,6 +569,7 @@ void TNEditDlg::GattNeuBtnClick() {
   // Choices made in the list itself count first; the category window then works on them.
   GattLiBoExit();
   if (!GattDlg || !editRecipe) return;
+  NEditStoreTitle();  // the window is titled with the title as typed
   GattDlg->SetGattDlgMode(1, editRecipe);
   GattDlg->exec();
   if (GattDlg->GattDlgApplied()) FillRecipeCategories();

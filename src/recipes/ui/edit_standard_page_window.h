@@ -40,6 +40,8 @@ class TNEditDlg : public QWidget {
   void NEditFillControls();
   // The controls back into the recipe.
   void NEditStoreRez();
+  // The title as typed into the recipe (a title left alone stays as it was).
+  void NEditStoreTitle();
   // Hides the other pages, docks into the editor and takes the editor's picture panel.
   void NEditShowPage();
   // The nutrient calculation window on this page's recipe, modally.

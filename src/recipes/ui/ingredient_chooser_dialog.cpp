@@ -153,6 +153,8 @@ TChooseZutatDlg::TChooseZutatDlg(QWidget* parent) : QDialog(parent) {
   HintCaptionTxt = Named<QLabel>(HintPanel, "HintCaptionTxt");
   HintCaptionTxt->setText(toQ("Die 'Alt'-Taste w\xFCrde erg\xE4nzen zu:"));
   HintTxt = Named<QLabel>(HintPanel, "HintTxt");
+  // Long hints wrap inside the panel instead of running past the dialog's edge.
+  for (QLabel* label : {HintCaptionTxt, HintTxt}) label->setWordWrap(true);
   QFont bold = HintTxt->font();
   bold.setBold(true);
   HintTxt->setFont(bold);
