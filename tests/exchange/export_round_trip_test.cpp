@@ -18,6 +18,7 @@ namespace tav {
 namespace {
 
 using test::Ansi;
+using test::JoinNotes;
 using test::Nutrient;
 
 // The recipes of the round trip, between them every field the formats carry.
@@ -261,21 +262,6 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
     }
   }
   return r;
-}
-
-// Each description line joined to the line above it with a blank: how the Meal-Master export
-// breaks a long text (a unit's name before it makes it longer) is no matter for the comparison.
-void JoinNotes(REZBLOCK& r) {
-  std::vector<REZZUTAT> joined;
-  for (REZZUTAT& z : r.lines) {
-    if (!joined.empty() && !z.text.empty() && z.text[0] == '-' && !joined.back().text.empty() &&
-        joined.back().text[0] != '*') {
-      joined.back().text += " " + std::string(StripBlanks(z.text.substr(1)));
-      continue;
-    }
-    joined.push_back(z);
-  }
-  r.lines = std::move(joined);
 }
 
 // A cook's real recipes: a long cake with three groups and more than thirty lines of every kind

@@ -5,6 +5,7 @@
 
 #include "platform/paths.h"
 #include "recipedb/recipe_records.h"
+#include "exchange/import_fields.h"
 
 namespace tav::test {
 
@@ -81,6 +82,19 @@ REZBLOCK PlainRecipe(int i) {
   r.lines = {{"250", "g", "Mehl", "", 0, 0}, {"2", "", "Eier", "", 0, 0}};
   r.text = "Alles verr\xFChren.";
   return r;
+}
+
+void JoinNotes(REZBLOCK& r) {
+  std::vector<REZZUTAT> joined;
+  for (REZZUTAT& z : r.lines) {
+    if (!joined.empty() && !z.text.empty() && z.text[0] == '-' && !joined.back().text.empty() &&
+        joined.back().text[0] != '*') {
+      joined.back().text += " " + std::string(StripBlanks(z.text.substr(1)));
+      continue;
+    }
+    joined.push_back(z);
+  }
+  r.lines = std::move(joined);
 }
 
 }  // namespace tav::test

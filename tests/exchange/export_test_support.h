@@ -71,4 +71,9 @@ REZSTOFFMENGE Nutrient(const char* code, const char* value);
 // A recipe with an ingredient line of each kind and a short text; `i` varies the title.
 REZBLOCK PlainRecipe(int i);
 
+// Each description line ("-" text) joined to the line above it with a blank: how the Meal-Master
+// export breaks a long text (a unit's name before it makes it longer) is no matter when recipes
+// are compared after a round trip.
+void JoinNotes(REZBLOCK& r);
+
 }  // namespace tav::test

@@ -21,6 +21,7 @@ namespace tav {
 namespace {
 
 using test::Ansi;
+using test::JoinNotes;
 using test::ExpectLines;
 
 // --- a strict Meal-Master reader -------------------------------------------------------------
@@ -96,21 +97,6 @@ std::vector<StrictRecipe> ReadStrictly(const std::string& bytes) {
     recipes.push_back(r);
   }
   return recipes;
-}
-
-// Each description line joined to the line above it with a blank: how the Meal-Master export
-// breaks a long text is no matter for the comparison.
-void JoinNotes(REZBLOCK& r) {
-  std::vector<REZZUTAT> joined;
-  for (REZZUTAT& z : r.lines) {
-    if (!joined.empty() && !z.text.empty() && z.text[0] == '-' && !joined.back().text.empty() &&
-        joined.back().text[0] != '*') {
-      joined.back().text += " " + std::string(StripBlanks(z.text.substr(1)));
-      continue;
-    }
-    joined.push_back(z);
-  }
-  r.lines = std::move(joined);
 }
 
 // The ingredients of a recipe as a Meal-Master reader counts them: no headings, no notes.
