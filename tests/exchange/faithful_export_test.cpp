@@ -397,7 +397,8 @@ namespace {
 // Meal-Master recipes with every unit code of Meal-Master and of German Meal-Master files,
 // fractions, mixed numbers, decimals and ranges, pounds and ounces to convert, group headings
 // and notes, known and unknown category words, keyword lines, texts that begin with a number or
-// an indent; RezKonv recipes with the unit names of RkKonvert.dat.
+// an indent, footnote marks before an ingredient, DOS box lines and signs; RezKonv recipes with
+// the unit names of RkKonvert.dat.
 std::string GeneratedCollection(int count) {
   static const char* const kCodes[] = {
       "t",  "ts", "T",  "tb", "c",  "pt", "qt", "ga", "oz", "lb", "fl", "ml", "cl", "dl", "l",
@@ -469,7 +470,13 @@ std::string GeneratedCollection(int count) {
       line(column(kAmounts[a++ % 13], unit, kFoods[f++ % 11]));
       if (k == 2) line(column("", "", "-oder mehr nach Geschmack"));
     }
+    if (i % 6 == 1) line(column("6", "ea", "*peppercorns"));  // a footnote mark
     line("");
+    // DOS box lines and signs (code page 437) in the text of some recipes.
+    if (i % 7 == 3) {
+      line(std::string(16, '\xC4'));
+      line("Bei 350\xF8" "F backen. \xFE Tip \xFE");
+    }
     line(i % 3 == 0 ? "Alles vermengen." : i % 3 == 1 ? "   Backofen vorheizen." : "Ruehren.");
     line("Dann 20 Minuten backen.");
     line("");
