@@ -1,6 +1,7 @@
 #include "maintenance/sibling_export.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -49,6 +50,9 @@ std::vector<SiblingNutrient> LoadSiblingNutrients(const std::string& path,
     SiblingNutrient n;
     if (!table.FindStoffByCode(line.substr(0, hash), &n.stoff)) continue;
     n.key = line.substr(hash + 1);
+    // A line end byte left in a key (a file of mixed line ends) could not be written back as
+    // the same line.
+    std::erase_if(n.key, [](char c) { return c == '\r' || c == '\n'; });
     SetUnit(n.stoff);
     out.push_back(std::move(n));
   }

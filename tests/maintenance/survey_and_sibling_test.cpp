@@ -199,6 +199,25 @@ TEST(Sibling, FileRoundTripsWithOwnAndLongKeys) {
   EXPECT_EQ(ReadAll(file), "");
 }
 
+// Found by the fuzz harness: a file of mixed line ends leaves a CR in a key; written back it
+// would end the first line early and the next read would give another key.
+TEST(Sibling, AKeyWithAStrayLineEndReadsBackAsWritten) {
+  TempDir dir;
+  NutrientTable table;
+  SmallTable(table, dir.Path());
+  MakeDirs(dir.Path() + "QN_Sync");
+  const std::string file = dir.Path() + "QN_Sync/bsl.snc";
+  WriteAll(file, "ZE#EIW\r\r\nMNA#NA\n");
+  const std::vector<SiblingNutrient> chosen = LoadSiblingNutrients(file, table);
+  ASSERT_EQ(chosen.size(), 2u);
+  EXPECT_EQ(chosen[0].key, "EIW");
+  ASSERT_TRUE(SaveSiblingNutrients(file, chosen));
+  const std::vector<SiblingNutrient> again = LoadSiblingNutrients(file, table);
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_EQ(again[0].key, "EIW");
+  EXPECT_EQ(again[1].key, "NA");
+}
+
 TEST(Sibling, AddingKeepsOneOfEachCode) {
   TempDir dir;
   NutrientTable table;
