@@ -1,7 +1,6 @@
 #include "platform/text_file.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -107,33 +106,28 @@ bool LineReader::Fill() {
 bool LineReader::Next(std::string& line) {
   if (!file_ || failed_) return false;
   size_t scanFrom = 0;  // relative to begin_: Fill moves the buffer
-  for (;;) {
+  // The line up to the next line end from scanFrom on, when there is one.
+  const auto take = [&](bool atEnd) {
     LineEnds ends = static_cast<LineEnds>(ends_);
     size_t stop = 0, next = 0;
     const bool found =
-        FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, eof_, ends, stop, next);
+        FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, atEnd, ends, stop, next);
     ends_ = static_cast<int>(ends);
-    if (found) {
-      line.assign(buf_.data() + begin_, stop);
-      consumed_ += static_cast<long long>(next);
-      begin_ += next;
-      lastBreak_ = true;
-      return true;
-    }
+    if (!found) return false;
+    line.assign(buf_.data() + begin_, stop);
+    consumed_ += static_cast<long long>(next);
+    begin_ += next;
+    lastBreak_ = true;
+    return true;
+  };
+  for (;;) {
+    if (take(eof_)) return true;
     // Everything before a final CR has been scanned; the CR is looked at again.
     scanFrom = end_ - begin_;
     if (scanFrom > 0 && buf_[end_ - 1] == '\r') --scanFrom;
     if (!Fill()) {
       if (failed_) return false;
-      if (begin_ < end_ && buf_[end_ - 1] == '\r' &&
-          FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, true, ends, stop, next)) {
-        ends_ = static_cast<int>(ends);
-        line.assign(buf_.data() + begin_, stop);
-        consumed_ += static_cast<long long>(next);
-        begin_ += next;
-        lastBreak_ = true;
-        return true;
-      }
+      if (begin_ < end_ && buf_[end_ - 1] == '\r' && take(true)) return true;
       break;
     }
   }
@@ -267,7 +261,7 @@ void RemoveStaleTemporaryFiles(const std::string& folder, int depth) {
     const std::string path = base + name;
     if (StaleTemporaryFile(name) && FileExists(path))
       RemoveFile(path);
-    else if (struct stat st; depth > 0 && lstat(DiskPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    else if (depth > 0 && IsRealFolder(path))
       RemoveStaleTemporaryFiles(path, depth - 1);
   }
 }
@@ -289,8 +283,7 @@ std::string KeepDamagedCopy(const std::string& path) {
 std::string MoveAsideDamaged(const std::string& path) {
   const std::string aside = FreeDamagedName(path);
   if (EntryExists(aside)) return std::string();
-  BeforeFileChange();
-  return std::rename(DiskPath(path).c_str(), DiskPath(aside).c_str()) == 0 ? aside : std::string();
+  return RenameFile(path, aside) ? aside : std::string();
 }
 
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {
