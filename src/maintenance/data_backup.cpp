@@ -20,13 +20,6 @@ namespace tav {
 
 namespace {
 
-bool IsFolder(const std::string& path) { return IsRealFolder(path); }
-
-bool IsPlainFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(DiskPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // A name that can be a folder of its own below another (a diary person's account).
 bool IsOwnFolderName(const std::string& name) {
   return IsPlainName(name) && name.find(':') == std::string::npos;
@@ -88,7 +81,7 @@ std::vector<std::string> FindLanguageFolders(const std::string& dataFolder) {
   std::vector<std::string> out;
   const std::string data = Folder(dataFolder);
   for (const std::string& name : ListFolder(data))
-    if (IsFolder(data + name) && FileExists(FindFileNoCase(data + name + "/Languages.dat")))
+    if (IsRealFolder(data + name) && FileExists(FindFileNoCase(data + name + "/Languages.dat")))
       out.push_back(name);
   return out;
 }
@@ -173,7 +166,7 @@ bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
 
 bool DataBackup::CopyIn(const std::string& name, const std::string& from, const std::string& to) {
   const std::string source = FindFileNoCase(from + name);
-  if (!IsPlainFile(source)) return true;  // not there: nothing to take
+  if (!FileExists(source)) return true;  // not there: nothing to take
   const std::string own = source.substr(LastSeparator(source) + 1);
   if (CopyBackupFile('B', source, to + own)) return true;
   AddBackupLogLine(GetLangText(1052) + source);
@@ -183,7 +176,7 @@ bool DataBackup::CopyIn(const std::string& name, const std::string& from, const 
 bool DataBackup::CopyAllFiles(const std::string& from, const std::string& to) {
   bool ok = true;
   for (const std::string& name : ListFolder(from)) {
-    if (!IsPlainFile(from + name)) continue;
+    if (!FileExists(from + name)) continue;
     if (!CopyBackupFile('B', from + name, to + name)) {
       AddBackupLogLine(GetLangText(1052) + from + name);
       ok = false;
@@ -265,7 +258,7 @@ bool DataBackup::CopyRecipeBooks(const BackupSets& sets) {
     }
     AddBackupLogLine("   " + book);
     const std::string records = BookFileIn(places_.dataFolder, book, ".bok");
-    if (!IsPlainFile(records)) {
+    if (!FileExists(records)) {
       AddBackupLogLine(GetLangText(1052) + records);
       ok = false;
       continue;
@@ -311,7 +304,7 @@ bool DataBackup::CopyAccounts() {
   for (const std::string& person : places_.persons) {
     if (!IsOwnFolderName(person)) continue;
     const std::string from = places_.dataFolder + "Konten/" + person + "/";
-    if (IsFolder(from.substr(0, from.size() - 1)))
+    if (IsRealFolder(from.substr(0, from.size() - 1)))
       ok = CopyAllFiles(from, running_ + "Data/Konten/" + person + "/") && ok;
   }
   return ok;
@@ -330,13 +323,13 @@ bool DataBackup::CopyHtmlTemplates() {
 }
 
 bool DataBackup::IsBackup(const std::string& backupPath, const std::string& name) const {
-  return IsOwnFolderName(name) && IsFolder(Folder(backupPath) + name) &&
+  return IsOwnFolderName(name) && IsRealFolder(Folder(backupPath) + name) &&
          IsRealFile(Folder(backupPath) + name + "/Backup.log") &&
          !EntryExists(Folder(backupPath) + name + "/" + kUnfinishedMark);
 }
 
 bool DataBackup::IsUnfinishedBackup(const std::string& backupPath, const std::string& name) const {
-  return IsOwnFolderName(name) && IsFolder(Folder(backupPath) + name) &&
+  return IsOwnFolderName(name) && IsRealFolder(Folder(backupPath) + name) &&
          EntryExists(Folder(backupPath) + name + "/" + kUnfinishedMark);
 }
 
@@ -361,7 +354,7 @@ void DataBackup::RestoreFailed(const std::string& path, RestoreCounts& counts) {
 }
 
 bool DataBackup::IsRestorableFolder(const std::string& backupSide, RestoreCounts& counts) {
-  if (IsFolder(backupSide)) return true;
+  if (IsRealFolder(backupSide)) return true;
   // A link in place of a folder of the backup is never followed; a missing one holds nothing.
   if (EntryExists(backupSide)) RestoreFailed(backupSide, counts);
   return false;
@@ -378,7 +371,7 @@ int DataBackup::RestoreFolderFiles(const std::string& programSide, const std::st
       RestoreFailed(source, counts);
       continue;
     }
-    if (IsFolder(source)) continue;
+    if (IsRealFolder(source)) continue;
     if (!IsRealFile(source)) {
       RestoreFailed(source, counts);
     } else if (CopyBackupFile('R', programSide + "/" + name, source)) {
@@ -427,9 +420,9 @@ bool DataBackup::RestoreBackup(const std::string& backupPath, const std::string&
   // Subfolders of plain names (the file loop reports the others).
   auto subfolders = [&](const std::string& from) {
     std::vector<std::string> names;
-    if (!IsFolder(from)) return names;
+    if (!IsRealFolder(from)) return names;
     for (const std::string& sub : ListFolder(from))
-      if (IsOwnFolderName(sub) && IsFolder(from + "/" + sub)) names.push_back(sub);
+      if (IsOwnFolderName(sub) && IsRealFolder(from + "/" + sub)) names.push_back(sub);
     return names;
   };
   counts.data = restoreFolder(data, backup + "/Data");
@@ -477,7 +470,7 @@ bool DataBackup::DeleteFolderTree(const std::string& folder) {
     const std::vector<std::string> entries = ListFolder(folder);
     if (entries.empty()) return true;
     const std::string entry = folder + "/" + entries.front();
-    if (IsFolder(entry)) {
+    if (IsRealFolder(entry)) {
       if (!DeleteFolderTree(entry)) return false;
       BeforeFileChange();
       if (::rmdir(DiskPath(entry).c_str()) != 0) return false;
