@@ -69,7 +69,7 @@ class ExportRun::Reader {
     if (!current_.tried) Open(current_, TdbList::BookFilePath(std::string(), ".bok"));
     if (!current_.file.IsOpen()) return false;
     const REZINDEX entry = store->BookIndex()[static_cast<size_t>(position)];
-    return store->ReadRecordFrom(current_.file, entry, out);
+    return store->ReadRecordFrom(current_.file, entry, out, std::string());  // the current book
   }
 
   // The recipe with that key in any book.
@@ -95,16 +95,18 @@ class ExportRun::Reader {
         for (const REZINDEX& e : entries) book.byNumber.emplace(e.number, e);
         Open(book, TdbList::BookFilePath(name, ".bok"));
       }
+      book.name = name;
       book.tried = true;
     }
     const auto at = book.byNumber.find(number);
     if (at == book.byNumber.end() || !book.file.IsOpen()) return false;
-    return store->ReadRecordFrom(book.file, at->second, out);
+    return store->ReadRecordFrom(book.file, at->second, out, book.name);
   }
 
  private:
   struct Book {
     RawFile file;
+    std::string name;  // the book a damaged record is said of
     bool tried = false;
     std::unordered_map<int32_t, REZINDEX> byNumber;
   };

@@ -167,7 +167,15 @@ long long FileSize(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
   BeforeFileChange();
-  return std::remove(DiskPath(path).c_str()) == 0;
+  const std::string disk = DiskPath(path);
+  if (std::remove(disk.c_str()) != 0) return false;
+  TellFileChange(FileEvent::kRemove, disk);
+  return true;
+}
+
+size_t LongestNameIn(const std::string& folder) {
+  const long max = ::pathconf(folder.empty() ? "." : DiskPath(folder).c_str(), _PC_NAME_MAX);
+  return max > 0 ? static_cast<size_t>(max) : 255;
 }
 
 bool FolderIsWritable(const std::string& folder) {
@@ -182,12 +190,18 @@ bool FolderIsWritable(const std::string& folder) {
 
 bool RenameFile(const std::string& from, const std::string& to) {
   BeforeFileChange();
-  return std::rename(DiskPath(from).c_str(), DiskPath(to).c_str()) == 0;
+  const std::string diskFrom = DiskPath(from), diskTo = DiskPath(to);
+  if (std::rename(diskFrom.c_str(), diskTo.c_str()) != 0) return false;
+  TellFileChange(FileEvent::kRename, diskFrom, 0, {}, diskTo);
+  return true;
 }
 
 bool TruncateFile(const std::string& path, long long size) {
   BeforeFileChange();
-  return ::truncate(DiskPath(path).c_str(), static_cast<off_t>(size)) == 0;
+  const std::string disk = DiskPath(path);
+  if (::truncate(disk.c_str(), static_cast<off_t>(size)) != 0) return false;
+  TellFileChange(FileEvent::kTruncate, disk, size);
+  return true;
 }
 
 namespace {

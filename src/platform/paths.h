@@ -55,6 +55,9 @@ bool RenameFile(const std::string& from, const std::string& to);  // replaces `t
 // Cuts the file to `size` bytes.
 bool TruncateFile(const std::string& path, long long size);
 
+// The longest file name, in bytes on disk, the folder's file system takes (255 when unknown).
+size_t LongestNameIn(const std::string& folder);
+
 // Names of the entries of a folder (no "." and ".."), sorted by byte value.
 std::vector<std::string> ListFolder(const std::string& folder);
 

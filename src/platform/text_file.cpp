@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -194,12 +195,19 @@ void SetReadFaultForTest(std::function<bool(const std::string&)> fault) {
 void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
 void SetAtomicWriteStepHookForTest(std::function<void(int)> hook) { StepHook() = std::move(hook); }
 
+namespace {
+void RemoveTemporary(const std::string& temp) {
+  if (::unlink(temp.c_str()) == 0) TellFileChange(FileEvent::kRemove, temp);
+}
+}  // namespace
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string target = DiskPath(path);
   const std::string temp = target + ".$$$" + std::to_string(getpid());
   BeforeFileChange();
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  TellFileChange(FileEvent::kCreate, temp);
   size_t toWrite = bytes.size();
   const bool fault = g_atomicFault >= 0;
   if (fault) {
@@ -210,24 +218,27 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   BeforeFileChange();
   // Two halves, so that a test can stop the process in the middle of the data.
   const size_t half = StepHook() ? toWrite / 2 : toWrite;
-  bool ok = std::fwrite(bytes.data(), 1, half, f) == half;
+  bool ok = WriteAllAt(fd, temp, 0, bytes.data(), half);
   if (half < toWrite) {
-    ok = std::fflush(f) == 0 && ok;
     Step(1);
-    ok = std::fwrite(bytes.data() + half, 1, toWrite - half, f) == toWrite - half && ok;
+    ok = WriteAllAt(fd, temp, static_cast<long long>(half), bytes.data() + half, toWrite - half) &&
+         ok;
   }
-  ok = std::fflush(f) == 0 && ok;
-  if (ok) fsync(fileno(f));
-  ok = std::fclose(f) == 0 && ok;
+  // The data is on the disk before the name points at it: a lost machine leaves the old file
+  // or the new one, never a name over missing data.
+  ok = ok && !fault && SyncFile(fd, temp);
+  ok = ::close(fd) == 0 && ok;
   if (fault) return false;  // the "process" died before the rename; the temp file stays
   Step(2);
   if (ok) BeforeFileChange();
-  if (!ok || std::rename(temp.c_str(), target.c_str()) != 0) {
-    std::remove(temp.c_str());
+  if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+    RemoveTemporary(temp);
     return false;
   }
+  TellFileChange(FileEvent::kRename, temp, 0, {}, target);
   Step(3);
-  return true;
+  // The new name lasts a lost machine only once its folder is on the disk as well.
+  return SyncFolder(FolderOf(target));
 }
 
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
@@ -288,10 +299,13 @@ std::string MoveAsideDamaged(const std::string& path) {
 
 bool AppendFileBytes(const std::string& path, std::string_view bytes) {
   BeforeFileChange();
-  std::FILE* f = std::fopen(DiskPath(path).c_str(), "ab");
+  const std::string disk = DiskPath(path);
+  std::FILE* f = std::fopen(disk.c_str(), "ab");
   if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const size_t put = std::fwrite(bytes.data(), 1, bytes.size(), f);
+  bool ok = put == bytes.size();
   ok = std::fclose(f) == 0 && ok;
+  TellFileChange(FileEvent::kWrite, disk, -1, bytes.substr(0, put));
   return ok;
 }
 

@@ -53,8 +53,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 // Splits text into lines the way LineReader does (the first line end decides about a lone CR).
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Replaces (or creates) a file: writes a temporary file in the same folder, flushes it and
-// renames it over the target, so the old file stays whole if anything fails.
+// Replaces (or creates) a file: writes a temporary file in the same folder, syncs it, renames
+// it over the target and syncs the folder, so the old file stays whole if anything fails, and a
+// lost machine leaves the old file or the new one. False when any step failed, a sync included:
+// the new file may then not be on the disk.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 // The lines joined with CR LF after each, written atomically.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);

@@ -48,12 +48,19 @@ bool BookAppender::Open(const std::string& bookName) {
 bool BookAppender::Close() {
   const bool flushed = Flush();
   // Numbers reserved and not used are given back (a failure only leaves a gap in the numbers).
-  if (index_.IsOpen() && reserved_ > counter_) index_.WriteAt(kIndexCounterPos, &counter_, 4);
+  const bool counter = index_.IsOpen() && reserved_ > counter_ &&
+                       index_.WriteAt(kIndexCounterPos, &counter_, 4);
   reserved_ = 0;
+  // The one sync of the run's end: the last batch's records live, the counter given back.
+  bool synced = true;
+  if (liveUnsynced_ && records_.IsOpen()) synced = records_.Sync();
+  if (counter) synced = index_.Sync() && synced;
+  liveUnsynced_ = false;
+  if (!synced) ShowError(49);
   const bool records = records_.Close();
   const bool index = index_.Close();
   name_.clear();
-  return flushed && records && index;
+  return flushed && synced && records && index;
 }
 
 bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
@@ -104,11 +111,14 @@ bool BookAppender::Flush() {
     return false;
   };
   if (!IsOpen()) return fail(0);
-  if (!records_.WriteAt(recordsEnd_, pendingRecords_)) {
+  // Two barriers: the records are on the disk before their entries, and the entries before
+  // the records go live. The sync of the next batch's records (or of Close) takes the live
+  // bytes along, so a run costs two syncs a batch and one at its end.
+  if (!records_.WriteAt(recordsEnd_, pendingRecords_) || !records_.Sync()) {
     records_.Truncate(recordsEnd_);  // no half record stays behind
     return fail(49);
   }
-  if (!index_.WriteAt(entriesEnd_, pendingEntries_)) {
+  if (!index_.WriteAt(entriesEnd_, pendingEntries_) || !index_.Sync()) {
     index_.Truncate(entriesEnd_);
     records_.Truncate(recordsEnd_);  // the records go with their entries
     return fail(41);
@@ -117,6 +127,7 @@ bool BookAppender::Flush() {
   // index entries are what the book opens by.
   for (const size_t start : pendingStarts_) pendingRecords_[start + kRecordDeletedPos] = 0;
   records_.WriteAt(recordsEnd_, pendingRecords_);
+  liveUnsynced_ = true;
   recordsEnd_ += static_cast<long long>(pendingRecords_.size());
   entriesEnd_ += static_cast<long long>(pendingEntries_.size());
   DropBatch();

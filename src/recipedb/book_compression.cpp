@@ -4,7 +4,9 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
+#include "platform/services.h"
 #include "platform/text_file.h"
 #include "recipedb/book_recovery.h"
 #include "recipedb/cookbook_list.h"
@@ -18,6 +20,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/registered.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -83,7 +86,14 @@ void FinishPendingSwap(const std::string& dataFolder) {
     if (FileExists(tempRecords) && !RenameFile(tempRecords, BookFileIn(dataFolder, name, ".bok")))
       return;
   }
-  RemoveFile(marker);
+  RemoveMarkerDurably(dataFolder, marker);
+}
+
+bool RemoveMarkerDurably(const std::string& dataFolder, const std::string& marker) {
+  // The swapped names are on the disk before the marker goes, and the marker is gone for good
+  // before the next compression makes scratch files that an old marker would swap in.
+  const std::string folder = DiskPath(dataFolder);
+  return SyncFolder(folder) && RemoveFile(marker) && SyncFolder(folder);
 }
 
 void BookCompression::FinishReorgRun() {
@@ -271,7 +281,10 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   // A record file that could not be swapped keeps the marker: one more try now, else the next
   // open of a book finishes the swap.
   if (recordsSwapped) {
-    RemoveFile(data + kSwapMarker);
+    // The compressed book is in place but may not be on the disk: said, and the marker stays
+    // when it could not go, so the next open finishes what is left.
+    if (!RemoveMarkerDurably(data, data + kSwapMarker))
+      MessageBox(FormatLangText(GetLangText(1104), {name}), GetLangText(15), MB_OK | MB_ICONERROR);
     // Only now that the compressed book is in place: until then a dropped record may still be
     // what the book opens with. A file that any record of any book names stays.
     RemovePicturesNoRecordNames(droppedPictures, data);

@@ -51,6 +51,9 @@ class LexiconReorganizer {
 // Completes a committed swap that was interrupted: the temporary files named by the marker
 // replace the book's files, then the marker goes. Without a marker, nothing happens.
 void FinishPendingSwap(const std::string& dataFolder);
+// Syncs the data folder, removes the swap marker and syncs the folder again; false when any
+// of it failed.
+bool RemoveMarkerDurably(const std::string& dataFolder, const std::string& marker);
 
 // Test hook: called with 0 when both temporary files are complete, 1 after the commit marker is
 // written, 2 after the index is swapped and

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <random>
 
+#include "platform/charset.h"
+#include "platform/file_change.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -46,6 +48,11 @@ bool EndsWithNoCase(const std::string& s, const char* suffix) {
       return false;
   return true;
 }
+
+// The longest name the program gives a file of a book, past the book's name: the temporary
+// file of a whole-file write of a kept copy of its damaged index ("Name.idx.damaged-99.$$$"
+// and a process id of up to seven digits).
+constexpr size_t kLongestBookFileSuffix = sizeof(".idx.damaged-99.$$$") - 1 + 7;
 
 // The three files of a book, in the order they are renamed and removed.
 constexpr const char* kBookExtensions[] = {".idx", ".bok", ".inf"};
@@ -169,33 +176,47 @@ void CookbookList::SortKBooks() {
     if (books_[i].name == currentName && books_[i].bookId == currentId) current_ = static_cast<int>(i);
 }
 
+bool CookbookList::BookNameFits(const std::string& name) {
+  return Cp1252ToUtf8(name).size() + kLongestBookFileSuffix <= LongestNameIn(DataFolder());
+}
+
 bool CookbookList::CreateKBook(KBOOK& book) {
   const std::string data = DataFolder();
+  // A book whose files the file system cannot name is no book: said, and nothing is listed.
+  if (!BookNameFits(book.name)) {
+    MessageBox(GetLangText(166) + "\n" + GetLangText(1103), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
   auto listed = std::find_if(books_.begin(), books_.end(),
                              [&](const KBOOK& b) { return b.name == book.name; });
-  if (listed != books_.end()) {
-    book.bookId = listed->bookId;  // files of a listed book are only completed
-  } else {
-    book.bookId = DrawBookId();
-    books_.push_back(book);
-    SortKBooks();
-  }
-  // An existing record file or index is never replaced.
-  const std::string recordPath = BookFileIn(data, book.name, ".bok");
-  if (FileIsMissing(recordPath)) {
+  const bool fresh = listed == books_.end();
+  book.bookId = fresh ? DrawBookId() : listed->bookId;  // files of a listed book are only completed
+  // An existing record file or index is never replaced. What is made is on the disk, names
+  // included, before the book is used.
+  std::vector<std::string> made;
+  const auto make = [&](const std::string& path, const std::string& bytes) {
+    if (EntryExists(path)) return true;
     RawFile f;
-    const bool made = f.CreateNew(recordPath);
-    if (!made || !f.WriteAt(0, TextModeRecordFileHeader()) || !f.Close()) {
-      if (made) RemoveFile(recordPath);
-      MessageBox(GetLangText(166), GetLangText(15), MB_OK | MB_ICONERROR);
+    if (!f.CreateNew(path)) return false;
+    if (!(f.WriteAt(0, bytes) && f.Sync() && f.Close())) {
+      RemoveFile(path);  // a new, half-written file holds nothing
       return false;
     }
+    made.push_back(path);
+    return true;
+  };
+  const std::string recordPath = BookFileIn(data, book.name, ".bok");
+  const bool records = make(recordPath, TextModeRecordFileHeader());
+  // An index that cannot be made now is made when the book is opened.
+  if (records) make(BookFileIn(data, book.name, ".idx"), NewIndexBytes());
+  if (!records || (!made.empty() && !SyncFolder(FolderOf(DiskPath(recordPath))))) {
+    for (const std::string& path : made) RemoveFile(path);
+    MessageBox(GetLangText(166), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
   }
-  const std::string indexPath = BookFileIn(data, book.name, ".idx");
-  if (FileIsMissing(indexPath)) {
-    RawFile f;
-    if (f.CreateNew(indexPath) && !(f.WriteAt(0, NewIndexBytes()) && f.Close()))
-      RemoveFile(indexPath);
+  if (fresh) {
+    books_.push_back(book);
+    SortKBooks();
   }
   ChangeAutoDelBook(1, book.name, std::string());
   WriteDescriptionFile(BookFileIn(data, book.name, ".inf"), book);
@@ -301,6 +322,10 @@ void CookbookList::GetAktKBookCaption(std::string& out) const {
 bool CookbookList::RenameKBookFiles(const std::string& oldName, const std::string& newName) {
   if (oldName == newName) return true;
   const std::string data = DataFolder();
+  if (!BookNameFits(newName)) {
+    MessageBox(GetLangText(766) + "\n" + GetLangText(1103), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
   // Never over the files of another book.
   // A name that differs only in case is the same book's files given a new spelling.
   const bool sameFiles = BookFile(oldName, ".bok") == BookFile(newName, ".bok");
@@ -322,6 +347,8 @@ bool CookbookList::RenameKBookFiles(const std::string& oldName, const std::strin
     }
     done.emplace_back(from, data + newName + ext);
   }
+  // The new names last a lost machine (a failure here leaves them in place all the same).
+  if (!done.empty()) SyncFolder(DiskPath(data));
   ChangeAutoDelBook(2, oldName, newName);
   return true;
 }

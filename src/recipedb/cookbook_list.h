@@ -34,8 +34,12 @@ class CookbookList {
   void ScanKBooks();
   void SortKBooks();
   // Creates a book: new id into `book`, record file header, index (unless one exists),
-  // description file. False after message 166 when the record file cannot be made.
+  // description file, the files synced. False after message 166 when the record file cannot
+  // be made or the name is too long for the file system (with 1103); the book is not listed.
   bool CreateKBook(KBOOK& book);
+  // True when every file the program makes for a book of that name (its temporary and kept
+  // copies included) has a name the data folder's file system can hold.
+  static bool BookNameFits(const std::string& name);
   // Removes the first picture file of every live recipe of the book (only with option 50).
   void DeleteKBookPictures(int16_t bookId);
   // The name of the book with that id (the last match); id kAllBookNames gives every name
@@ -57,7 +61,8 @@ class CookbookList {
   void GetAktKBookCaption(std::string& out) const;
 
   // Gives a book's three files the new name (".idx", ".bok", ".inf"); a file that cannot be
-  // renamed undoes the renames before it and gives false. Refuses a name whose files exist.
+  // renamed undoes the renames before it and gives false. Refuses a name whose files exist or
+  // that is too long for the file system (766, with 1103).
   bool RenameKBookFiles(const std::string& oldName, const std::string& newName);
   // Removes the book at a list position: pictures, shopping-list entries, its three files and
   // its list entry (the last book takes its place, then the list is sorted).

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/file_change.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -25,7 +26,9 @@ bool CreateIndexIfMissing(const std::string& path) {
   if (!FileIsMissing(path)) return true;
   RawFile f;
   if (!f.CreateNew(path)) return !FileIsMissing(path);  // made meanwhile: it exists
-  if (f.WriteAt(0, NewIndexBytes()) && f.Close()) return true;
+  if (f.WriteAt(0, NewIndexBytes()) && f.Sync() && f.Close() &&
+      SyncFolder(FolderOf(DiskPath(path))))
+    return true;
   RemoveFile(path);  // a half-written index holds nothing
   return false;
 }

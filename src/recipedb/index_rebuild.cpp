@@ -1,7 +1,11 @@
 // The index rebuild of the recipe store: a new index for the current book from its record file.
+// The recipes keep the numbers their records carry, so the links to them stay right.
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <tuple>
+#include <unordered_set>
 
 #include "platform/text_file.h"
 #include "recipedb/book_recovery.h"
@@ -75,6 +79,52 @@ bool RecordIdentifier(ScanWindow& w, long long pos, long long end, int32_t& high
   return true;
 }
 
+// The counter of the index being replaced; 1 when it has none that can be read.
+int32_t OldCounter(const std::string& indexPath) {
+  RawFile f;
+  char head[kIndexEntriesPos];
+  int32_t counter = 1;
+  if (f.Open(indexPath, RawFile::kRead) && f.ReadAt(0, head, sizeof head) == kIndexEntriesPos &&
+      CheckBookHeader(std::string_view(head, kBookHeaderSize)))
+    std::memcpy(&counter, head + kIndexCounterPos, 4);
+  return counter;
+}
+
+// Numbers above this are no counter's (damage): such a record gets a new one, and the counter
+// stays far from overflowing.
+constexpr int32_t kHighestKeptNumber = INT32_MAX / 2;
+
+// Gives the entries their numbers; the counter to go with them.
+int32_t KeepRecipeNumbers(std::vector<REZINDEX>& entries, int32_t oldCounter) {
+  // Week plans, shopping lists, menus and diaries name a recipe by its number: a record keeps
+  // the number it carries when that is one a counter can have handed out and no other record
+  // has it. Live records come first, so an old version (deleted) never takes the number of
+  // the recipe that replaced it; of two live records the first in the file keeps it, of two
+  // deleted ones the last (the newest version of a deleted recipe, which its entry named).
+  std::unordered_set<int32_t> taken;
+  taken.reserve(entries.size());
+  int32_t highest = 0;
+  std::vector<size_t> renumber;
+  const auto keep = [&](size_t i) {
+    const int32_t n = entries[i].number;
+    if (n < 1 || n > kHighestKeptNumber || !taken.insert(n).second)
+      renumber.push_back(i);
+    else
+      highest = std::max(highest, n);
+  };
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].deleted == 0) keep(i);
+  for (size_t i = entries.size(); i-- > 0;)
+    if (entries[i].deleted != 0) keep(i);
+  // New numbers stand above every number kept and every number handed out before, so a link
+  // to a lost recipe never finds another one.
+  int32_t next = std::max<int32_t>(1, std::min<int32_t>(oldCounter, kHighestKeptNumber + 1));
+  next = std::max(next, highest + 1);
+  std::sort(renumber.begin(), renumber.end());  // in file order
+  for (const size_t i : renumber) entries[i].number = next++;
+  return next;
+}
+
 }  // namespace
 
 bool TdbList::RebuildIndex() {
@@ -114,7 +164,6 @@ bool TdbList::RebuildIndex() {
   // Versions of one recipe carry its number and identifier; of two live ones (a save killed
   // before it marked the old record) the later in the file is the newer.
   std::map<std::tuple<int32_t, int32_t, int32_t>, size_t> newest;
-  int32_t number = 1;
   long long pos = kBookHeaderSize;
   while (pos < w.Size()) {
     if (w.At(pos) != '#') {
@@ -158,34 +207,43 @@ bool TdbList::RebuildIndex() {
         at->second = entries.size();
       }
     }
-    e.number = number++;
+    e.number = w.Int32At(pos + kRecordNumberPos);
     entries.push_back(e);
     pos = end;
   }
   f.Close();
 
+  const int32_t counter = KeepRecipeNumbers(entries, OldCounter(indexPath));
   std::string bytes = IndexFileHeader();
-  bytes.append(reinterpret_cast<const char*>(&number), 4);  // one more than the last number
+  bytes.append(reinterpret_cast<const char*>(&counter), 4);
   bytes.append(reinterpret_cast<const char*>(entries.data()), entries.size() * sizeof(REZINDEX));
   // The marker commits the renumbering: once the new index is in place, the next open writes
   // its numbers into the records should this process end before it has.
   if (!BeginRenumber(data, Option(6), bytes)) {
-    ShowError(41);
-    return false;
-  }
-  if (!WriteFileAtomic(indexPath, bytes)) {
     EndRenumber(data);
     ShowError(41);
     return false;
   }
-  // The records take their new numbers, and superseded versions their deleted byte.
-  if (ApplyIndexToRecords(recordPath, entries)) EndRenumber(data);
+  const bool written = WriteFileAtomic(indexPath, bytes);
+  if (written) {
+    // The records take their new numbers, and superseded versions their deleted byte. Should
+    // that not reach the disk, the marker stays and the next open writes them again.
+    if (ApplyIndexToRecords(recordPath, entries))
+      EndRenumber(data);
+    else
+      ShowError(49);
+  } else {
+    // A write that failed once the new index had its name (its folder did not sync) leaves
+    // the new index in place: the marker settles which index the book has, now.
+    FinishInterruptedWork(data);
+    ShowError(41);
+  }
   rebuilding_ = true;
   ReloadBookIndex();
   rebuilding_ = false;
   DropSearchEntriesOfBook(bookId_);
   if (bookId != bookId_) DropSearchEntriesOfBook(bookId);
-  return true;
+  return written;
 }
 
 }  // namespace tav

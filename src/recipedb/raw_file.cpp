@@ -15,6 +15,7 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = other.fd_;
+    path_ = std::move(other.path_);
     other.fd_ = -1;
   }
   return *this;
@@ -22,21 +23,26 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
 
 bool RawFile::Open(const std::string& path, Mode mode) {
   Close();
-  fd_ = ::open(DiskPath(path).c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  path_ = DiskPath(path);
+  fd_ = ::open(path_.c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateNew(const std::string& path) {
   Close();
+  path_ = DiskPath(path);
   BeforeFileChange();
-  fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, path_);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateTruncated(const std::string& path) {
   Close();
+  path_ = DiskPath(path);
   BeforeFileChange();
-  fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, path_);
   return fd_ >= 0;
 }
 
@@ -65,27 +71,18 @@ long long RawFile::ReadAt(long long offset, void* buffer, size_t n) const {
 bool RawFile::WriteAt(long long offset, const void* buffer, size_t n) {
   if (fd_ < 0 || offset < 0) return false;
   BeforeFileChange();
-  size_t done = 0;
-  const char* in = static_cast<const char*>(buffer);
-  while (done < n) {
-    const ssize_t put = ::pwrite(fd_, in + done, n - done, offset + static_cast<off_t>(done));
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (put == 0) return false;
-    done += static_cast<size_t>(put);
-  }
-  return true;
+  return WriteAllAt(fd_, path_, offset, static_cast<const char*>(buffer), n);
 }
 
 bool RawFile::Truncate(long long size) {
   if (fd_ < 0) return false;
   BeforeFileChange();
-  return ::ftruncate(fd_, size) == 0;
+  if (::ftruncate(fd_, size) != 0) return false;
+  TellFileChange(FileEvent::kTruncate, path_, size);
+  return true;
 }
 
-bool RawFile::Sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
+bool RawFile::Sync() { return SyncFile(fd_, path_); }
 
 bool RawFile::Close() {
   if (fd_ < 0) return true;

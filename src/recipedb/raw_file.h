@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tav {
 
@@ -13,7 +14,9 @@ class RawFile {
 
   RawFile() = default;
   ~RawFile() { Close(); }
-  RawFile(RawFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  RawFile(RawFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
+    other.fd_ = -1;
+  }
   RawFile& operator=(RawFile&& other) noexcept;
   RawFile(const RawFile&) = delete;
   RawFile& operator=(const RawFile&) = delete;
@@ -35,12 +38,15 @@ class RawFile {
     return WriteAt(offset, bytes.data(), bytes.size());
   }
   bool Truncate(long long size);
+  // fsync: true once what was written is on the disk. False means it may not be, as a failed
+  // write does.
   bool Sync();
   // False when the close reported an error (a delayed write failure).
   bool Close();
 
  private:
   int fd_ = -1;
+  std::string path_;  // as given to the system, for the file journal
 };
 
 // True when no entry of that name exists (a missing file, not merely an unreadable one).

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/file_change.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
@@ -308,7 +309,9 @@ bool TdbList::CreateBookFile(const std::string& bookName) {
   if (!FileIsMissing(path)) return true;
   RawFile f;
   if (!f.CreateNew(path)) return !FileIsMissing(path);  // made meanwhile: it exists
-  const bool ok = f.WriteAt(0, RecordFileHeader()) && f.Close();
+  // On the disk with its name before a record goes in.
+  const bool ok = f.WriteAt(0, RecordFileHeader()) && f.Sync() && f.Close() &&
+                  SyncFolder(FolderOf(DiskPath(path)));
   if (!ok) RemoveFile(path);  // a new, half-written file holds nothing
   return ok;
 }
@@ -330,7 +333,8 @@ bool TdbList::WriteRezBlock(const std::string& bookName, REZBLOCK& recipe, int32
     ShowError(49);
     return false;
   }
-  if (!f.WriteAt(size, recordBuffer_)) {
+  // The record is on the disk before an entry points at it.
+  if (!f.WriteAt(size, recordBuffer_) || !f.Sync()) {
     f.Truncate(size);  // no half record stays behind
     ShowError(49);
     return false;
@@ -364,7 +368,11 @@ bool TdbList::WriteRecordFlag(const REZINDEX& entry, int16_t bookId, int which) 
     return false;
   }
   const uint8_t byte = which == 0 ? entry.deleted : entry.flags;
-  if (!f.WriteAt(entry.offset + kRecordDeletedPos + which, &byte, 1) || !f.Close()) {
+  const long long at = entry.offset + kRecordDeletedPos + which;
+  uint8_t stored = 0;
+  // A byte that already holds the value (an entry writer set it) costs no write and no sync.
+  if (f.ReadAt(at, &stored, 1) == 1 && stored == byte) return true;
+  if (!f.WriteAt(at, &byte, 1) || !f.Sync() || !f.Close()) {
     ShowError(49);
     return false;
   }
@@ -381,7 +389,8 @@ RawFile TdbList::OpenIndexForUpdate(bool create) {
   } else if (FileIsMissing(path)) {
     RawFile made;
     if (made.CreateNew(path)) {
-      if (made.WriteAt(0, NewIndexBytes()) && made.Close())
+      if (made.WriteAt(0, NewIndexBytes()) && made.Sync() && made.Close() &&
+          SyncFolder(FolderOf(DiskPath(path))))
         counter_ = 1;
       else
         RemoveFile(path);
@@ -412,11 +421,13 @@ int32_t TdbList::NextRecipeNumber(const std::string& bookName) {
 
 bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
   const int16_t current = CurrentBookIdForEntries();
+  REZINDEX superseded;
   if (position != -1) {
     if (position < 0 || position >= static_cast<int>(bookIndex_.size())) return false;
     const REZINDEX& stored = bookIndex_[static_cast<size_t>(position)];
     entry.number = stored.number;
     entry.rewriteCount = static_cast<uint8_t>(stored.rewriteCount + 1);
+    superseded = stored;
   }
   entry.bookId = current;  // every book-index entry carries the book's id
   RawFile f = OpenIndexForUpdate(false);
@@ -425,11 +436,11 @@ bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
     return false;
   }
   const long long at = position == -1 ? AppendPos(f) : IndexEntryPos(position);
-  if (!f.WriteAt(at, &entry, sizeof entry) || !f.Close()) {
+  if (!WriteEntryDurably(f, at, entry) || !f.Close()) {
     ShowError(41);
     return false;
   }
-  MatchRecordToEntry(BookFilePath("", ".bok"), entry);
+  MatchRecordToEntry(BookFilePath("", ".bok"), entry, position == -1 ? nullptr : &superseded);
   // Kept in memory only once it is on disk, so a failed write leaves the list as the file is.
   if (position == -1) {
     bookIndex_.push_back(entry);
@@ -466,11 +477,11 @@ bool TdbList::UpdateIndexEntryByKey(int16_t bookId, int32_t number, REZINDEX& en
     ShowError(41);
     return false;
   }
-  if (!f.WriteAt(IndexEntryPos(position), &entry, sizeof entry) || !f.Close()) {
+  if (!WriteEntryDurably(f, IndexEntryPos(position), entry) || !f.Close()) {
     ShowError(41);
     return false;
   }
-  MatchRecordToEntry(BookFilePath(name, ".bok"), entry);
+  MatchRecordToEntry(BookFilePath(name, ".bok"), entry, &found);
   RefreshSearchEntries(bookId, number, entry);
   return true;
 }
@@ -500,23 +511,49 @@ bool TdbList::AppendIndexEntry(const std::string& bookName, REZINDEX& entry) {
     }
     entry.number = counter_;
   }
-  if (!f.WriteAt(AppendPos(f), &entry, sizeof entry) || !f.Close()) {
+  if (!WriteEntryDurably(f, AppendPos(f), entry) || !f.Close()) {
     ShowError(41);
     return false;
   }
-  MatchRecordToEntry(BookFilePath(bookName, ".bok"), entry);
+  MatchRecordToEntry(BookFilePath(bookName, ".bok"), entry, nullptr);
   return true;
 }
 
-void TdbList::MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry) {
-  // Silent: the entry is written, and the index is what a book is opened by.
+bool TdbList::WriteEntryDurably(RawFile& index, long long at, const REZINDEX& entry) {
+  REZINDEX before;
+  const bool over = index.ReadAt(at, &before, sizeof before) == static_cast<long long>(sizeof before);
+  if (index.WriteAt(at, &entry, sizeof entry) && index.Sync()) return true;
+  // Not on the disk for sure: the file goes back to what the list in memory holds.
+  if (over)
+    index.WriteAt(at, &before, sizeof before);
+  else
+    index.Truncate(at);
+  return false;
+}
+
+void TdbList::MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry,
+                                 const REZINDEX* superseded) {
+  // The entry is on the disk, and the index is what a book is opened by: the record follows it
+  // (and a record it replaced is marked deleted), so that a rebuild finds the same.
   RawFile f;
-  char head[kRecordDeletedPos + 1];
-  if (entry.offset < kBookHeaderSize || !f.Open(recordPath, RawFile::kReadWrite) ||
-      f.ReadAt(entry.offset, head, sizeof head) != static_cast<long long>(sizeof head) ||
-      head[0] != '#' || static_cast<uint8_t>(head[kRecordDeletedPos]) == entry.deleted)
-    return;
-  f.WriteAt(entry.offset + kRecordDeletedPos, &entry.deleted, 1);
+  if (!f.Open(recordPath, RawFile::kReadWrite)) return;
+  const long long size = f.Size();
+  bool wrote = false, ok = true;
+  const auto setDeleted = [&](int32_t offset, uint8_t deleted) {
+    char head[kRecordDeletedPos + 1];
+    if (offset < kBookHeaderSize || offset + static_cast<long long>(sizeof head) > size ||
+        f.ReadAt(offset, head, sizeof head) != static_cast<long long>(sizeof head) ||
+        head[0] != '#' || static_cast<uint8_t>(head[kRecordDeletedPos]) == deleted)
+      return;
+    ok = f.WriteAt(offset + kRecordDeletedPos, &deleted, 1) && ok;
+    wrote = true;
+  };
+  setDeleted(entry.offset, entry.deleted);
+  if (superseded && superseded->offset != entry.offset && superseded->deleted == 0)
+    setDeleted(superseded->offset, 1);
+  if (!wrote) return;
+  // The recipe opens as saved; only a rebuild after a lost machine could miss the byte.
+  if (!(ok && f.Sync() && f.Close())) ShowError(49);
 }
 
 int TdbList::FindIndexEntry(int16_t bookId, int32_t number) const {

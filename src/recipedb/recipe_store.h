@@ -82,7 +82,10 @@ class TdbList {
   void DropSearchEntriesOfBook(int16_t bookId);
 
   // --- index rebuild -------------------------------------------------------------------
-  // Makes the current book's index anew from its record file and renumbers the recipes.
+  // Makes the current book's index anew from its record file. Each recipe keeps the number its
+  // record carries; a record without a usable one, or whose number a live record earlier in the
+  // file (or, for an old version, any live record) has, gets a new number above the others and
+  // above the old counter, and the records take the numbers of the new index.
   bool RebuildIndex();
 
   // --- working key/value list ----------------------------------------------------------
@@ -109,9 +112,10 @@ class TdbList {
 
   // Reads the record of `entry` from an open record file of the named book (empty: the current
   // one) into `out`, for work that reads many records of one book. A record that cannot be
-  // read gives message 831 naming the book, once per book and session.
+  // read gives message 831 naming that book, once per book and session; so every caller names
+  // the book the file belongs to.
   bool ReadRecordFrom(const RawFile& file, const REZINDEX& entry, REZBLOCK& out,
-                      const std::string& bookName = std::string());
+                      const std::string& bookName);
 
  private:
   // Index position with that number in another book's index file; -1 when none.
@@ -124,9 +128,15 @@ class TdbList {
   // Asks once per book and session whether the damaged index shall be rebuilt (keeping it as
   // "<book>.idx.damaged" first); the result of the rebuild, or false.
   bool OfferIndexRebuild();
+  // Writes an entry at `at` and syncs the index. False when either failed; the file then holds
+  // what it held before (the entry there, or no entry at the end).
+  static bool WriteEntryDurably(RawFile& index, long long at, const REZINDEX& entry);
   // The record's deleted byte follows the entry that now points at it (a record is appended
-  // as deleted and becomes live only once its entry is written).
-  static void MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry);
+  // as deleted and becomes live only once its entry is written); a live record that the entry
+  // pointed at before (`superseded`) is marked deleted. Synced together; a failure is said
+  // (message 49), as the entry is in the book all the same.
+  static void MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry,
+                                 const REZINDEX* superseded);
   std::string BookNameOf(int16_t bookId) const;
   int FindBookIdByName(const std::string& name) const;
 

@@ -118,7 +118,7 @@ int DuplicateFinder::CompareDupes() {
     REZINDEX where;
     where.offset = r.entry->offset;
     where.length = r.entry->length;
-    return store->ReadRecordFrom(f, where, out);
+    return store->ReadRecordFrom(f, where, out, r.book->name);
   };
 
   // The recipes of one key are compared together, each read once; the groups are put in the

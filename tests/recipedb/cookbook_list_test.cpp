@@ -2,6 +2,7 @@
 
 #include "book_test_util.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 #include "recipedb/index_file.h"
 
 namespace tav {
@@ -123,12 +124,67 @@ TEST_F(Books, CreatingABookNeverReplacesItsFiles) {
             "\r\n" + std::to_string(static_cast<uint16_t>(fresh.bookId)) + "\r\n0\r\n\r\n");
   EXPECT_EQ(books.Books()[0].name, "Leer");
 
-  // A record file that cannot be made: message 166, the book stays listed.
+  // A record file that cannot be made: message 166, and no book is listed.
   KBOOK bad;
   bad.name = "Fehlt/Unter";
   EXPECT_FALSE(books.CreateKBook(bad));
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(166));
-  EXPECT_EQ(books.Books().size(), 3u);
+  EXPECT_EQ(books.Books().size(), 2u);
+}
+
+// The longest name on disk a book may have: every file the program makes for it, down to the
+// temporary file of a kept copy of its damaged index, fits the file system's 255 bytes.
+struct NameLengthCase {
+  std::string name;
+  bool fits;
+};
+
+TEST_F(Books, ANameTooLongForTheFileSystemMakesNoBook) {
+  const std::string umlaut = "\xE4";  // two bytes on disk
+  const NameLengthCase cases[] = {
+      {std::string(229, 'k'), true},
+      {std::string(230, 'k'), false},
+      {std::string(227, 'k') + umlaut, true},
+      {std::string(228, 'k') + umlaut, false},
+      {std::string(246, 'k') + "\xE4\xF6\xFC", false},  // the name field's 249 characters
+  };
+  books.ScanKBooks();
+  for (const NameLengthCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.name.size()) + " characters");
+    env.messages.shown.clear();
+    const std::vector<std::string> before = ListFolder(Data());
+    KBOOK book;
+    book.name = c.name;
+    book.description = "Lang";
+    EXPECT_EQ(books.CreateKBook(book), c.fits);
+    EXPECT_EQ(books.FindKBookId(c.name) != -1, c.fits);
+    if (!c.fits) {
+      ASSERT_EQ(env.messages.shown.size(), 1u);
+      EXPECT_EQ(env.messages.shown[0].text, GetLangText(166) + "\n" + GetLangText(1103));
+      EXPECT_EQ(ListFolder(Data()), before);
+      continue;
+    }
+    EXPECT_TRUE(env.messages.shown.empty());
+    for (const char* ext : {".bok", ".idx", ".inf"})
+      EXPECT_TRUE(FileExists(Data() + c.name + ext)) << ext;
+    // The last of the kept copies of a damaged index is written under a temporary name too.
+    const std::string index = Data() + c.name + ".idx";
+    ASSERT_TRUE(WriteFileAtomic(index + ".damaged", "x"));
+    for (int n = 2; n < 99; ++n)
+      ASSERT_TRUE(WriteFileAtomic(index + ".damaged-" + std::to_string(n), "x"));
+    EXPECT_EQ(KeepDamagedCopy(index), index + ".damaged-99");
+    // ... and a description written anew.
+    EXPECT_TRUE(CookbookList::WriteDescriptionFile(Data() + c.name + ".inf", book));
+  }
+  // A book is not renamed to a name that does not fit either.
+  KBOOK kept;
+  kept.name = "Kurz";
+  ASSERT_TRUE(books.CreateKBook(kept));
+  env.messages.shown.clear();
+  EXPECT_FALSE(books.RenameKBookFiles("Kurz", std::string(230, 'k')));
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, GetLangText(766) + "\n" + GetLangText(1103));
+  EXPECT_TRUE(FileExists(Data() + "Kurz.bok"));
 }
 
 TEST_F(Books, ADescriptionWithALineBreakKeepsTheBookId) {

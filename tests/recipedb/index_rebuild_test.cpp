@@ -24,7 +24,7 @@ TEST(IndexRebuild, ThreeRecordsTheSecondDeleted) {
   std::vector<REZBLOCK> written;
   for (int i = 1; i <= 3; ++i) {
     REZBLOCK r = test::RichRecipe(i);
-    r.number = 40 + i;  // numbers that the rebuild replaces
+    r.number = 40 + i;  // numbers that the rebuild keeps
     int32_t offset = 0, length = 0;
     ASSERT_TRUE(b.store.WriteRezBlock("", r, offset, length));
     // The store appends a record deleted until its entry is written; the second stands for a
@@ -44,18 +44,18 @@ TEST(IndexRebuild, ThreeRecordsTheSecondDeleted) {
   ASSERT_TRUE(b.store.RebuildIndex());
   const std::string idx = test::ReadAll(b.File("Test", ".idx"));
   EXPECT_EQ(idx.size(), 23u + 3 * 104);
-  EXPECT_EQ(Int32At(idx, 19), 4);
+  EXPECT_EQ(Int32At(idx, 19), 44);
   ASSERT_EQ(b.store.BookIndex().size(), 3u);
   const std::string bok = test::ReadAll(b.File("Test", ".bok"));
   for (int i = 0; i < 3; ++i) {
     const REZINDEX& e = b.store.BookIndex()[static_cast<size_t>(i)];
-    EXPECT_EQ(e.number, i + 1);
+    EXPECT_EQ(e.number, 41 + i);
     EXPECT_EQ(e.deleted, i == 1 ? 1 : 0);
     EXPECT_EQ(e.Title(), written[static_cast<size_t>(i)].title);
     EXPECT_EQ(e.categories[9], written[static_cast<size_t>(i)].categories[9]);
     EXPECT_EQ(e.flags, written[static_cast<size_t>(i)].flags);
     EXPECT_EQ(e.bookId, b.books.GetAktKBookId());
-    EXPECT_EQ(Int32At(bok, static_cast<size_t>(e.offset) + 1), i + 1);
+    EXPECT_EQ(Int32At(bok, static_cast<size_t>(e.offset) + 1), 41 + i);
     // Each entry's length reaches exactly to the next record (or the end of the file).
     const size_t next = i < 2 ? static_cast<size_t>(b.store.BookIndex()[static_cast<size_t>(i) + 1].offset)
                               : bok.size();
@@ -63,12 +63,78 @@ TEST(IndexRebuild, ThreeRecordsTheSecondDeleted) {
     REZBLOCK back;
     ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, i, back));
     REZBLOCK expect = written[static_cast<size_t>(i)];
-    expect.number = i + 1;
     if (i == 1) expect.flags = back.flags;
     test::ExpectSameRecipe(expect, back);
   }
   EXPECT_EQ(b.store.CountSearchResult(), 0);  // positions of the old index are gone
   EXPECT_EQ(b.list.items.size(), 2u);
+}
+
+// Records as a book's history leaves them: a number, the deleted byte and an identifier.
+struct RecordAt {
+  int32_t number;
+  uint8_t deleted;
+  int32_t id;
+};
+
+struct NumberCase {
+  const char* name;
+  std::vector<RecordAt> records;  // in file order
+  int32_t oldCounter;             // 0: the book has no index
+  std::vector<int32_t> numbers;   // the rebuild's, in file order
+  int32_t counter;
+};
+
+const NumberCase kNumberCases[] = {
+    {"numbers with gaps, as after a compression", {{1, 0, 1}, {3, 0, 3}, {4, 0, 4}}, 5, {1, 3, 4}, 5},
+    {"an old version takes no number from the recipe that replaced it",
+     {{1, 1, 1}, {2, 0, 2}, {1, 0, 1}}, 3, {3, 2, 1}, 4},
+    {"a deleted recipe keeps its number", {{1, 0, 1}, {2, 1, 2}, {3, 0, 3}}, 4, {1, 2, 3}, 4},
+    {"of two deleted versions, the last keeps the number",
+     {{5, 1, 5}, {6, 0, 6}, {5, 1, 5}}, 7, {7, 6, 5}, 8},
+    {"of two live recipes with one number, the first keeps it",
+     {{2, 0, 20}, {2, 0, 21}}, 3, {2, 3}, 4},
+    {"no number, a negative one and one no counter reaches get new ones",
+     {{0, 0, 1}, {-4, 0, 2}, {2000000000, 0, 3}, {7, 0, 4}}, 8, {8, 9, 10, 7}, 11},
+    {"new numbers stand above the old counter", {{0, 0, 1}, {3, 0, 3}}, 50, {50, 3}, 51},
+    {"a book without an index: above the highest number", {{0, 0, 1}, {3, 0, 3}}, 0, {4, 3}, 5},
+};
+
+TEST(IndexRebuild, RecipesKeepTheirNumbers) {
+  for (const NumberCase& c : kNumberCases) {
+    SCOPED_TRACE(c.name);
+    BookEnv b;
+    std::string bok = RecordFileHeader();
+    for (const RecordAt& at : c.records) {
+      REZBLOCK r = test::RichRecipe(at.id);
+      r.recipeIdLow = at.id;
+      r.number = at.number;
+      std::string record;
+      EncodeRecipeRecord(r, record);
+      record[5] = static_cast<char>(at.deleted);
+      bok += record;
+    }
+    test::WriteAll(b.File("Test", ".bok"), bok);
+    std::string idx = NewIndexBytes();
+    std::memcpy(idx.data() + 19, &c.oldCounter, 4);
+    if (c.oldCounter > 0)
+      test::WriteAll(b.File("Test", ".idx"), idx);
+    else
+      RemoveFile(b.File("Test", ".idx"));
+    ASSERT_TRUE(b.store.RebuildIndex());
+    std::vector<int32_t> numbers;
+    for (const REZINDEX& e : b.store.BookIndex()) numbers.push_back(e.number);
+    EXPECT_EQ(numbers, c.numbers);
+    EXPECT_EQ(b.store.Counter(), c.counter);
+    // The records carry the index's numbers, and a rebuild of that changes nothing.
+    const std::string rebuilt = test::ReadAll(b.File("Test", ".bok"));
+    for (const REZINDEX& e : b.store.BookIndex())
+      EXPECT_EQ(Int32At(rebuilt, static_cast<size_t>(e.offset) + 1), e.number);
+    const std::string index = test::ReadAll(b.File("Test", ".idx"));
+    ASSERT_TRUE(b.store.RebuildIndex());
+    EXPECT_EQ(test::ReadAll(b.File("Test", ".idx")), index);
+    EXPECT_EQ(test::ReadAll(b.File("Test", ".bok")), rebuilt);
+  }
 }
 
 TEST(IndexRebuild, AHashInsideATextDoesNotSplitARecord) {

@@ -188,6 +188,19 @@ struct WornBook : BookEnv {
   std::vector<REZBLOCK> recipes;
 };
 
+// The book a save killed between making its new record live and marking the old one left:
+// both versions of the recipe are live in the record file, the index points at the new one.
+struct TwoLiveVersions : WornBook {
+  TwoLiveVersions() {
+    const REZINDEX old = store.BookIndex()[2];
+    recipes[2].text = "Text 2, neu";
+    EXPECT_TRUE(SaveChanged(recipes[2], 2));
+    std::string bok = ReadAll(File("Test", ".bok"));
+    bok[static_cast<size_t>(old.offset) + 5] = 0;
+    WriteAll(File("Test", ".bok"), bok);
+  }
+};
+
 // Stores a new recipe as the editor does; true when it reports it saved.
 inline bool SaveNewRecipe(const std::string& title, const std::string& text) {
   REZBLOCK r = RichRecipe(9);

@@ -77,23 +77,10 @@ TEST(KillPoints, CompressingABook) {
       [](WornBook& b, int) { test::ExpectBookOpensWhole(b, b.Wanted()); });
 }
 
-// The book a save killed between making its new record live and marking the old one left:
-// both versions of the recipe are live in the record file, the index points at the new one.
-struct TwoLiveVersions : WornBook {
-  TwoLiveVersions() {
-    const REZINDEX old = store.BookIndex()[2];
-    recipes[2].text = "Text 2, neu";
-    EXPECT_TRUE(SaveChanged(recipes[2], 2));
-    std::string bok = test::ReadAll(File("Test", ".bok"));
-    bok[static_cast<size_t>(old.offset) + 5] = 0;
-    test::WriteAll(File("Test", ".bok"), bok);
-  }
-};
-
 TEST(KillPoints, RebuildingTheIndex) {
-  test::ForEachKillPoint<TwoLiveVersions>(
-      [](TwoLiveVersions& b) { return [&b] { b.store.RebuildIndex(); }; },
-      [](TwoLiveVersions& b, int) { test::ExpectBookOpensWhole(b, b.Wanted()); });
+  test::ForEachKillPoint<test::TwoLiveVersions>(
+      [](test::TwoLiveVersions& b) { return [&b] { b.store.RebuildIndex(); }; },
+      [](test::TwoLiveVersions& b, int) { test::ExpectBookOpensWhole(b, b.Wanted()); });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include "fake_main_window.h"
 #include "platform/paths.h"
@@ -22,6 +23,7 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "user_input.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -199,6 +201,44 @@ TEST_F(CookbookWindow, ANewBookIsCreatedOpenedAndListed) {
   EXPECT_EQ(dlg->GetKBookName(dlg->GetAktKBookId()), "Desserts");
   EXPECT_EQ(MenuBooks(BookMenuKind::Open).size(), 4u);
   EXPECT_EQ(ctx().options->autoDelBooks.back().name, "Desserts");
+  dlg->hide();
+}
+
+// Three umlauts past 246 letters fill the name field's 249 characters but not the 255 bytes a
+// file name may have: no book is made, listed or opened, and the name stays to be shortened.
+TEST_F(CookbookWindow, ANameTooLongForTheFileSystemIsRefusedUntilItIsShortened) {
+  dlg->show();
+  dlg->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  QTest::mouseClick(dlg->NewBtn, Qt::LeftButton);
+  ASSERT_TRUE(dlg->AktBookEdt->hasFocus());
+  const QString typed = QString(246, QLatin1Char('K')) + QStringLiteral("\u00e4\u00f6\u00fc");
+  test::TypeText(dlg->AktBookEdt, typed);
+  ASSERT_EQ(dlg->AktBookEdt->text(), typed);
+  const std::vector<std::string> files = ListFolder(env.DataFolder());
+  QTest::mouseClick(dlg->overtakeBtn, Qt::LeftButton);
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, GetLangText(166) + "\n" + GetLangText(1103));
+  EXPECT_EQ(dlg->KBookLiBo->count(), 3);
+  EXPECT_EQ(dlg->Books().size(), 3u);
+  EXPECT_EQ(ListFolder(env.DataFolder()), files);
+  EXPECT_TRUE(main.opened.empty());
+  EXPECT_EQ(MenuBooks(BookMenuKind::Open).size(), 3u);
+  EXPECT_EQ(dlg->AktBookEdt->text(), typed);
+  EXPECT_TRUE(dlg->overtakeBtn->isVisible());
+
+  // Shortened by 30 characters, the name makes the book, which opens.
+  dlg->AktBookEdt->setFocus();
+  QTest::keyClick(dlg->AktBookEdt, Qt::Key_End);
+  for (int i = 0; i < 30; ++i) QTest::keyClick(dlg->AktBookEdt, Qt::Key_Backspace);
+  const std::string name(219, 'K');
+  ASSERT_EQ(fromQ(dlg->AktBookEdt->text()), name);
+  QTest::mouseClick(dlg->overtakeBtn, Qt::LeftButton);
+  EXPECT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_TRUE(HasBook(name));
+  EXPECT_NE(Row(name), -1);
+  ASSERT_EQ(main.opened.size(), 1u);
+  EXPECT_EQ(main.opened[0], name);
   dlg->hide();
 }
 

@@ -19,6 +19,15 @@ inline void DoubleClick(QWidget* widget, const QPoint& at) {
   QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
+// Types text into `widget` as a keyboard does: a press and a release for each character, the
+// character as the event's text (umlauts too: QTest's keyClicks takes ASCII only).
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+  }
+}
+
 // The menu that holds `action` (null for none).
 inline QMenu* MenuOf(const QAction* action) {
   for (QObject* o : action->associatedObjects())

@@ -360,11 +360,8 @@ bool TKBookDlg::ApplyKBookChanges(bool reselect) {
     book = typed;
     SortKBooks();
   } else {
-    const size_t before = books_.size();
+    // A book that cannot be made is not listed; the name stays for the user to mend.
     if (!CreateKBook(typed)) {
-      // A book without record file is no book: it leaves the list again.
-      if (books_.size() > before)
-        std::erase_if(books_, [&](const KBOOK& b) { return b.name == typed.name; });
       current_ = -1;
       return false;
     }
