@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "recipedb/servings.h"
+#include "services/text_tools.h"
 
 namespace tav {
 namespace {
@@ -211,6 +212,43 @@ TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
   EXPECT_LT(third, other_);
   EXPECT_LT(other_, first);
   EXPECT_EQ(CountOf(text, "========== "), 3u);
+}
+
+// A record of another book that cannot be read is said of that book, and the current book's
+// own damaged record is said afterwards all the same: each book once.
+TEST_F(Export, ADamagedRecordOfTheSearchListIsSaidOfItsOwnBook) {
+  AddPlain(2);
+  KBOOK other;
+  other.name = "Andere";
+  ASSERT_TRUE(e.books.CreateKBook(other));
+  e.books.SelectKBook("Andere");
+  ctx().options->SetParaString(6, "Andere");
+  e.store.ReloadBookIndex();
+  REZBLOCK elsewhere = PlainRecipe(9);
+  e.AddRecipe(elsewhere);
+  const REZINDEX fromOther = e.store.BookIndex()[0];
+  e.books.SelectKBook("Ziel");
+  ctx().options->SetParaString(6, "Ziel");
+  e.store.ReloadBookIndex();
+  // The other book's record head overwritten (a damaged disk block).
+  std::string bok = test::ReadAll(e.env.DataFolder() + "Andere.bok");
+  bok[static_cast<size_t>(fromOther.offset)] = 'X';
+  test::WriteAll(e.env.DataFolder() + "Andere.bok", bok);
+  e.store.ClearSearchResult();
+  e.store.AddSearchEntry(e.store.BookIndex()[0]);
+  e.store.AddSearchEntry(fromOther);
+  e.env.messages.shown.clear();
+  e.Export(kFormatRezKonv, kSetSearchList, "suche.rk");
+  ASSERT_EQ(e.env.messages.shown.size(), 1u);
+  EXPECT_EQ(e.env.messages.shown[0].text, FormatLangText(GetLangText(831), {"Andere"}));
+
+  std::string own = test::ReadAll(e.env.DataFolder() + "Ziel.bok");
+  own[static_cast<size_t>(e.store.BookIndex()[1].offset)] = 'X';
+  test::WriteAll(e.env.DataFolder() + "Ziel.bok", own);
+  REZBLOCK r;
+  EXPECT_FALSE(e.store.ReadRezBlock("", nullptr, 1, r));
+  ASSERT_EQ(e.env.messages.shown.size(), 2u);
+  EXPECT_EQ(e.env.messages.shown[1].text, FormatLangText(GetLangText(831), {"Ziel"}));
 }
 
 TEST_F(Export, ASecondClickStopsTheRunAfterTheRecipeInHand) {

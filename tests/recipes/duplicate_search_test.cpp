@@ -7,6 +7,7 @@
 
 #include "recipedb/record_file.h"
 #include "search_books.h"
+#include "services/text_tools.h"
 #include "services/tools_module.h"
 
 namespace tav {
@@ -182,6 +183,33 @@ TEST_F(DuplicateBooks, StoppingEndsTheComparison) {
   f.keepGoing = [] { return false; };
   EXPECT_EQ(f.CompareDupes(), 0);
   EXPECT_EQ(f.done, 1);
+}
+
+// A record of another book that cannot be read is said of that book (831), and the current
+// book's own damaged record is said afterwards all the same: each book once.
+TEST_F(DuplicateBooks, ARecordThatCannotBeReadIsSaidOfItsOwnBook) {
+  b.Put("Hauptbuch", Dish("Pfannkuchen", "Backen.", kFour));
+  b.Put("Zweitbuch", Dish("Pfannkuchen", "Backen.", kFour));
+  b.Put("Zweitbuch", Dish("Pfannkuchen", "Backen.", kFour));
+  DuplicateFinder f = Finder({"Hauptbuch", "Zweitbuch"});
+  // Between the scan and the comparison a record head of the other book is overwritten.
+  std::string bok = test::ReadAll(b.Bok("Zweitbuch"));
+  bok[static_cast<size_t>(f.books[1].entries[0].offset)] = 'X';
+  test::WriteAll(b.Bok("Zweitbuch"), bok);
+  b.env.messages.shown.clear();
+  f.CompareDupes();
+  ASSERT_EQ(b.env.messages.shown.size(), 1u);
+  EXPECT_EQ(b.env.messages.shown[0].text, FormatLangText(GetLangText(831), {"Zweitbuch"}));
+
+  b.store.ReloadBookIndex();
+  ASSERT_EQ(b.store.BookIndex().size(), 1u);
+  std::string own = test::ReadAll(b.Bok("Hauptbuch"));
+  own[static_cast<size_t>(b.store.BookIndex()[0].offset)] = 'X';
+  test::WriteAll(b.Bok("Hauptbuch"), own);
+  REZBLOCK r;
+  EXPECT_FALSE(b.store.ReadRezBlock("", nullptr, 0, r));
+  ASSERT_EQ(b.env.messages.shown.size(), 2u);
+  EXPECT_EQ(b.env.messages.shown[1].text, FormatLangText(GetLangText(831), {"Hauptbuch"}));
 }
 
 TEST_F(DuplicateBooks, DamagedLengthsNeverLoop) {
