@@ -26,6 +26,23 @@ class Export : public ::testing::Test {
     e.AddRecipes(recipes);
   }
   std::string File(const std::string& name) { return test::ReadAll(e.Path(name)); }
+  // A recipe stored in the book "Andere", made for it; "Ziel" is the current book again after.
+  REZINDEX AddToOtherBook(const std::string& title) {
+    KBOOK other;
+    other.name = "Andere";
+    EXPECT_TRUE(e.books.CreateKBook(other));
+    e.books.SelectKBook("Andere");
+    ctx().options->SetParaString(6, "Andere");
+    e.store.ReloadBookIndex();
+    REZBLOCK elsewhere = PlainRecipe(9);
+    elsewhere.title = title;
+    e.AddRecipe(elsewhere);
+    const REZINDEX entry = e.store.BookIndex()[0];
+    e.books.SelectKBook("Ziel");
+    ctx().options->SetParaString(6, "Ziel");
+    e.store.ReloadBookIndex();
+    return entry;
+  }
   std::vector<std::string> Log() const { return e.exporter.Log(); }
   test::ExportEnv e;
 };
@@ -183,19 +200,7 @@ TEST_F(Export, TheSetsTakeMarkedSelectedOrAllLiveEntries) {
 
 TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
   AddPlain(3);
-  KBOOK other;
-  other.name = "Andere";
-  ASSERT_TRUE(e.books.CreateKBook(other));
-  e.books.SelectKBook("Andere");
-  ctx().options->SetParaString(6, "Andere");
-  e.store.ReloadBookIndex();
-  REZBLOCK elsewhere = PlainRecipe(9);
-  elsewhere.title = "Aus dem anderen Buch";
-  e.AddRecipe(elsewhere);
-  const REZINDEX fromOther = e.store.BookIndex()[0];
-  e.books.SelectKBook("Ziel");
-  ctx().options->SetParaString(6, "Ziel");
-  e.store.ReloadBookIndex();
+  const REZINDEX fromOther = AddToOtherBook("Aus dem anderen Buch");
   e.store.ClearSearchResult();
   e.store.AddSearchEntry(e.store.BookIndex()[2]);
   e.store.AddSearchEntry(fromOther);
@@ -218,18 +223,7 @@ TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
 // own damaged record is said afterwards all the same: each book once.
 TEST_F(Export, ADamagedRecordOfTheSearchListIsSaidOfItsOwnBook) {
   AddPlain(2);
-  KBOOK other;
-  other.name = "Andere";
-  ASSERT_TRUE(e.books.CreateKBook(other));
-  e.books.SelectKBook("Andere");
-  ctx().options->SetParaString(6, "Andere");
-  e.store.ReloadBookIndex();
-  REZBLOCK elsewhere = PlainRecipe(9);
-  e.AddRecipe(elsewhere);
-  const REZINDEX fromOther = e.store.BookIndex()[0];
-  e.books.SelectKBook("Ziel");
-  ctx().options->SetParaString(6, "Ziel");
-  e.store.ReloadBookIndex();
+  const REZINDEX fromOther = AddToOtherBook("Aus dem anderen Buch");
   // The other book's record head overwritten (a damaged disk block).
   std::string bok = test::ReadAll(e.env.DataFolder() + "Andere.bok");
   bok[static_cast<size_t>(fromOther.offset)] = 'X';
