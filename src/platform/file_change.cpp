@@ -73,6 +73,15 @@ bool SyncFile(int fd, std::string_view diskPath) {
   return true;
 }
 
+bool SyncFileAt(std::string_view diskPath) {
+  const std::string path(diskPath);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = SyncFile(fd, diskPath);
+  ::close(fd);
+  return ok;
+}
+
 std::string FolderOf(std::string_view diskPath) {
   const size_t slash = diskPath.rfind('/');
   if (slash == std::string_view::npos) return ".";

@@ -48,6 +48,8 @@ bool WriteAllAt(int fd, std::string_view diskPath, long long offset, const char*
 // fsync of an open file, told to the journal when it succeeds. False when the system (or a test
 // fault) says the data may not be on the disk: the caller treats that as a failed write.
 bool SyncFile(int fd, std::string_view diskPath);
+// fsync of a file by its disk path (opened for the purpose).
+bool SyncFileAt(std::string_view diskPath);
 // fsync of a folder, so that names made, renamed or removed in it are durable.
 bool SyncFolder(std::string_view diskFolder);
 // The folder part of a disk path ("." for a bare name).

@@ -36,25 +36,24 @@ bool BookAppender::Open(const std::string& bookName) {
                     : IndexEntryPos((size - kIndexEntriesPos) / kIndexEntrySize);
   store_.CreateBookFile(bookName);
   if (!records_.Open(TdbList::BookFilePath(bookName, ".bok"), RawFile::kReadWrite) ||
-      (recordsEnd_ = records_.Size()) < 0) {
+      (indexedEnd_ = records_.Size()) < 0) {
     Close();
     ShowError(49);
     return false;
   }
+  writtenEnd_ = indexedEnd_;
   name_ = bookName;
   return true;
 }
 
 bool BookAppender::Close() {
   const bool flushed = Flush();
-  // Numbers reserved and not used are given back (a failure only leaves a gap in the numbers).
-  const bool counter = index_.IsOpen() && reserved_ > counter_ &&
-                       index_.WriteAt(kIndexCounterPos, &counter_, 4);
+  // Numbers reserved and not used are given back (a failure, or a lost machine, only leaves a
+  // gap in the numbers).
+  if (index_.IsOpen() && reserved_ > counter_) index_.WriteAt(kIndexCounterPos, &counter_, 4);
   reserved_ = 0;
-  // The one sync of the run's end: the last batch's records live, the counter given back.
-  bool synced = true;
-  if (liveUnsynced_ && records_.IsOpen()) synced = records_.Sync();
-  if (counter) synced = index_.Sync() && synced;
+  // The run's last sync: the records of the last flush live.
+  const bool synced = !liveUnsynced_ || !records_.IsOpen() || records_.Sync();
   liveUnsynced_ = false;
   if (!synced) ShowError(49);
   const bool records = records_.Close();
@@ -67,9 +66,9 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   lost_ = 0;
   if (!IsOpen()) return false;
   // The counter on disk runs ahead of the numbers used, so a number is never handed out twice;
-  // it is raised for a block of numbers at a time and set to the next free one on closing.
+  // it is raised for a block of numbers at a time and set to the next free one on closing. The
+  // sync of the entries takes it along.
   if (counter_ >= reserved_) {
-    if (!Flush()) return false;  // the batch first, while its numbers are reserved
     const int32_t ahead = counter_ + kNumbersAhead;
     if (!index_.WriteAt(kIndexCounterPos, &ahead, 4)) {
       ShowError(41);
@@ -83,61 +82,68 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
   AppendRecipeRecord(recipe, pendingRecords_);  // coded straight into the batch
   pendingRecords_[start + kRecordDeletedPos] =
       1;  // live once its entry is written, as the store appends
+  const long long at = writtenEnd_ + static_cast<long long>(start);
   // Positions are 32-bit in the index: a record must end below 2 GB.
-  if (recordsEnd_ + static_cast<long long>(pendingRecords_.size()) > INT32_MAX) {
+  if (writtenEnd_ + static_cast<long long>(pendingRecords_.size()) > INT32_MAX) {
     pendingRecords_.resize(start);
-    if (Flush()) ShowError(49);  // the batch fits; this record does not
+    if (Flush()) ShowError(49);  // the records before fit; this one does not
     return false;
   }
   entry.number = recipe.number;
-  entry.offset = static_cast<int32_t>(recordsEnd_ + static_cast<long long>(start));
+  entry.offset = static_cast<int32_t>(at);
   entry.length = static_cast<int32_t>(pendingRecords_.size() - start);
   entry.bookId = bookId_;
-  pendingStarts_.push_back(start);
-  pendingEntries_.append(reinterpret_cast<const char*>(&entry), sizeof entry);
-  if (pendingRecords_.size() < kBatchBytes || Flush()) return true;
+  unindexedEntries_.append(reinterpret_cast<const char*>(&entry), sizeof entry);
+  unindexedStarts_.push_back(at);
+  if ((pendingRecords_.size() < kBatchBytes || WriteOut()) &&
+      (writtenEnd_ - indexedEnd_ < syncBytes_ || Flush()))
+    return true;
   --lost_;  // this recipe itself is not one of the earlier ones
   return false;
 }
 
-bool BookAppender::Flush() {
-  lost_ = 0;
-  if (pendingStarts_.empty()) return true;
-  const int batch = Pending();
-  auto fail = [&](int message) {
-    DropBatch();
-    lost_ = batch;
-    if (message) ShowError(message);
-    return false;
-  };
-  if (!IsOpen()) return fail(0);
-  // Two barriers: the records are on the disk before their entries, and the entries before
-  // the records go live. The sync of the next batch's records (or of Close) takes the live
-  // bytes along, so a run costs two syncs a batch and one at its end.
-  if (!records_.WriteAt(recordsEnd_, pendingRecords_) || !records_.Sync()) {
-    records_.Truncate(recordsEnd_);  // no half record stays behind
-    return fail(49);
-  }
-  if (!index_.WriteAt(entriesEnd_, pendingEntries_) || !index_.Sync()) {
-    index_.Truncate(entriesEnd_);
-    records_.Truncate(recordsEnd_);  // the records go with their entries
-    return fail(41);
-  }
-  // Live now that the entries are on disk. A failed write leaves the records deleted: the
-  // index entries are what the book opens by.
-  for (const size_t start : pendingStarts_) pendingRecords_[start + kRecordDeletedPos] = 0;
-  records_.WriteAt(recordsEnd_, pendingRecords_);
-  liveUnsynced_ = true;
-  recordsEnd_ += static_cast<long long>(pendingRecords_.size());
-  entriesEnd_ += static_cast<long long>(pendingEntries_.size());
-  DropBatch();
+bool BookAppender::WriteOut() {
+  if (pendingRecords_.empty()) return true;
+  if (!records_.WriteAt(writtenEnd_, pendingRecords_)) return DropUnindexed(49);
+  writtenEnd_ += static_cast<long long>(pendingRecords_.size());
+  pendingRecords_.clear();
   return true;
 }
 
-void BookAppender::DropBatch() {
+bool BookAppender::Flush() {
+  lost_ = 0;
+  if (unindexedStarts_.empty()) return true;
+  if (!IsOpen()) return DropUnindexed(0);
+  // Two barriers: the records are on the disk before their entries are written, and the
+  // entries before the records go live. The next sync of the records (at the latest the one of
+  // Close) takes the live bytes along.
+  if (!WriteOut()) return false;
+  if (!records_.Sync()) return DropUnindexed(49);
+  if (!index_.WriteAt(entriesEnd_, unindexedEntries_) || !index_.Sync()) {
+    index_.Truncate(entriesEnd_);
+    return DropUnindexed(41);  // the records go with their entries
+  }
+  // Live now that the entries are on disk. A failed write leaves a record deleted: the index
+  // entries are what the book opens by.
+  const uint8_t live = 0;
+  for (const long long at : unindexedStarts_) records_.WriteAt(at + kRecordDeletedPos, &live, 1);
+  liveUnsynced_ = true;
+  indexedEnd_ = writtenEnd_;
+  entriesEnd_ += static_cast<long long>(unindexedEntries_.size());
+  unindexedEntries_.clear();
+  unindexedStarts_.clear();
+  return true;
+}
+
+bool BookAppender::DropUnindexed(int message) {
+  lost_ = Pending();
+  if (records_.IsOpen()) records_.Truncate(indexedEnd_);  // no record without its entry
+  writtenEnd_ = indexedEnd_;
   pendingRecords_.clear();
-  pendingEntries_.clear();
-  pendingStarts_.clear();
+  unindexedEntries_.clear();
+  unindexedStarts_.clear();
+  if (message) ShowError(message);
+  return false;
 }
 
 }  // namespace tav

@@ -1,15 +1,15 @@
 #pragma once
 // Appending many recipes to one book in a row (a bulk import): the book's record and index
 // files stay open from Open to Close. Append does what NextRecipeNumber, WriteRezBlock and
-// AppendIndexEntry of the recipe store do, with their messages, for a batch of recipes at a
-// time: the number counter is raised on disk before its number is used (for a block of numbers
-// at a time; Close gives back those not used); Flush appends the batch's records (deleted, as
-// the store appends), then their index entries, and then writes the records again live. Records
+// AppendIndexEntry of the recipe store do, with their messages, for many recipes at a time: the
+// number counter is raised on disk before its number is used (for a block of numbers at a
+// time; Close gives back those not used); the records are appended (deleted, as the store
+// appends) in batches of 256 KB; Flush, run for every `syncBytes` of records and by Close, syncs
+// them, then writes and syncs their index entries, and then makes the records live. Records
 // whose entries cannot be written are cut off the record file again, so a failure leaves no
-// record without its entry, and a killed import none that an index rebuild would bring back.
-// Three writes for a batch in place of three for every recipe: the import's disk time. The
-// records are synced before their entries are written, the entries before the records go
-// live, and Close syncs what is left, so a recipe the import counted survives a lost machine.
+// record without its entry, and a killed import or a lost machine none that an index rebuild
+// would bring back. A run of a few MB costs three syncs, not one for every recipe, and a recipe
+// the import counted survives a lost machine once Close has returned.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,7 +23,9 @@ class TdbList;
 
 class BookAppender {
  public:
-  explicit BookAppender(TdbList& store) : store_(store) {}
+  // `syncBytes`: the records written between two flushes (a test makes it small).
+  explicit BookAppender(TdbList& store, long long syncBytes = kSyncBytes)
+      : store_(store), syncBytes_(syncBytes) {}
   ~BookAppender() { Close(); }
   BookAppender(const BookAppender&) = delete;
   BookAppender& operator=(const BookAppender&) = delete;
@@ -32,16 +34,18 @@ class BookAppender {
   // 49 (record file) or 43 (index unusable, or no book of that name).
   bool Open(const std::string& bookName);
   // Gives the recipe its number (and an identifier when it has none) and adds its record and
-  // the entry, which gets number, position, length and the book id, to the batch; a full batch
-  // is written. False after the store's message (41, 49): nothing of the recipe, nor of the
-  // batch it was to join, stays in the book then (Lost() says how many recipes went with it).
+  // the entry, which gets number, position, length and the book id, to those not yet in the
+  // book; a full batch is written, and flushed once `syncBytes` wait. False after the store's
+  // message (41, 49): nothing of the recipe, nor of the recipes not yet flushed, stays in the
+  // book then (Lost() says how many recipes went with it).
   bool Append(REZBLOCK& recipe, REZINDEX& entry);
-  // Writes the batch. False after the store's message; the batch is not in the book then.
+  // Puts the recipes appended since the last flush into the book, synced. False after the
+  // store's message; they are not in the book then.
   bool Flush();
-  // Recipes appended before the last failure whose batch went down with it.
+  // Recipes appended before the last failure that went down with it.
   int Lost() const { return lost_; }
-  // Recipes appended and not yet written.
-  int Pending() const { return static_cast<int>(pendingStarts_.size()); }
+  // Recipes appended and not yet flushed.
+  int Pending() const { return static_cast<int>(unindexedStarts_.size()); }
   // Writes the batch, syncs and closes; false when that failed (a failed sync is said, message
   // 49) or closing reported a delayed write failure.
   bool Close();
@@ -51,22 +55,30 @@ class BookAppender {
   const std::string& BookName() const { return name_; }
 
  private:
-  void DropBatch();
+  static constexpr long long kSyncBytes = 8 << 20;
+  // Writes the batch of records (not yet live) to the file.
+  bool WriteOut();
+  // Cuts the records not flushed off the file again and forgets them; false, after the message.
+  bool DropUnindexed(int message);
 
   TdbList& store_;
+  long long syncBytes_;
   std::string name_;
   RawFile records_, index_;
-  long long recordsEnd_ = 0;  // where the next record goes
+  long long indexedEnd_ = 0;  // the end of the records that are in the book
+  long long writtenEnd_ = 0;  // the end of the records written: the next one goes here
   long long entriesEnd_ = 0;  // where the next entry goes
   static constexpr int32_t kNumbersAhead = 256;
   int32_t counter_ = 0;   // the next number
   int32_t reserved_ = 0;  // the counter on disk: numbers below it may be used
   int16_t bookId_ = 0;
-  // The batch: its records as they go to recordsEnd_, their entries for entriesEnd_.
+  // Records coded and not yet written, at writtenEnd_.
   static constexpr size_t kBatchBytes = 256 * 1024;
-  std::string pendingRecords_, pendingEntries_;
-  std::vector<size_t> pendingStarts_;  // where each record begins in pendingRecords_
-  bool liveUnsynced_ = false;           // records made live since the last sync
+  std::string pendingRecords_;
+  // Of every record not yet flushed: its entry, and where it starts in the file.
+  std::string unindexedEntries_;
+  std::vector<long long> unindexedStarts_;
+  bool liveUnsynced_ = false;  // records made live since the last sync
   int lost_ = 0;
 };
 

@@ -29,6 +29,8 @@ class RawFile {
   bool CreateTruncated(const std::string& path);
 
   bool IsOpen() const { return fd_ >= 0; }
+  // The path as given to the system.
+  const std::string& DiskName() const { return path_; }
   long long Size() const;  // -1 when unknown
   // Reads up to n bytes at `offset`; the count read (short at the end of the file), -1 on error.
   long long ReadAt(long long offset, void* buffer, size_t n) const;

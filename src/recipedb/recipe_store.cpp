@@ -31,6 +31,21 @@ void Progress(int kind, const std::string& text, int value) {
   if (ctx().progress) ctx().progress->ProgressRelay(kind, text, value);
 }
 
+int g_deferredSyncs = 0;
+std::vector<std::string>& DeferredPaths() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
+// A sync that keeps no order between files: at the end of the open DeferredBookSyncs, else now.
+bool SyncUnordered(RawFile& f) {
+  if (g_deferredSyncs == 0) return f.Sync();
+  std::vector<std::string>& paths = DeferredPaths();
+  if (std::find(paths.begin(), paths.end(), f.DiskName()) == paths.end())
+    paths.push_back(f.DiskName());
+  return f.IsOpen();
+}
+
 // Where an entry is appended: after the last whole entry of the file.
 long long AppendPos(const RawFile& f) {
   const long long size = f.Size();
@@ -39,6 +54,21 @@ long long AppendPos(const RawFile& f) {
 }
 
 }  // namespace
+
+DeferredBookSyncs::DeferredBookSyncs() { ++g_deferredSyncs; }
+
+bool DeferredBookSyncs::Active() { return g_deferredSyncs > 0; }
+
+bool DeferredBookSyncs::Finish() {
+  if (finished_) return true;
+  finished_ = true;
+  if (--g_deferredSyncs > 0) return true;
+  bool ok = true;
+  for (const std::string& path : DeferredPaths()) ok = SyncFileAt(path) && ok;
+  DeferredPaths().clear();
+  if (!ok) ShowError(49);
+  return ok;
+}
 
 TdbList::TdbList() = default;
 TdbList::~TdbList() = default;
@@ -372,7 +402,7 @@ bool TdbList::WriteRecordFlag(const REZINDEX& entry, int16_t bookId, int which) 
   uint8_t stored = 0;
   // A byte that already holds the value (an entry writer set it) costs no write and no sync.
   if (f.ReadAt(at, &stored, 1) == 1 && stored == byte) return true;
-  if (!f.WriteAt(at, &byte, 1) || !f.Sync() || !f.Close()) {
+  if (!f.WriteAt(at, &byte, 1) || !SyncUnordered(f) || !f.Close()) {
     ShowError(49);
     return false;
   }
@@ -522,7 +552,7 @@ bool TdbList::AppendIndexEntry(const std::string& bookName, REZINDEX& entry) {
 bool TdbList::WriteEntryDurably(RawFile& index, long long at, const REZINDEX& entry) {
   REZINDEX before;
   const bool over = index.ReadAt(at, &before, sizeof before) == static_cast<long long>(sizeof before);
-  if (index.WriteAt(at, &entry, sizeof entry) && index.Sync()) return true;
+  if (index.WriteAt(at, &entry, sizeof entry) && SyncUnordered(index)) return true;
   // Not on the disk for sure: the file goes back to what the list in memory holds.
   if (over)
     index.WriteAt(at, &before, sizeof before);
@@ -553,7 +583,7 @@ void TdbList::MatchRecordToEntry(const std::string& recordPath, const REZINDEX& 
     setDeleted(superseded->offset, 1);
   if (!wrote) return;
   // The recipe opens as saved; only a rebuild after a lost machine could miss the byte.
-  if (!(ok && f.Sync() && f.Close())) ShowError(49);
+  if (!(ok && SyncUnordered(f) && f.Close())) ShowError(49);
 }
 
 int TdbList::FindIndexEntry(int16_t bookId, int32_t number) const {

@@ -154,6 +154,25 @@ class TdbList {
   unsigned indexLoads_ = 0;
 };
 
+// Work on many recipes in a row (marking, deleting, a bulk change, copying marked recipes):
+// while one lives, the store's syncs that keep no order between files (an index entry written,
+// a record made live, deleted or marked) wait for its end, where each file is synced once. The
+// sync that puts a new record on the disk before its entry is written stays where it is. A
+// failed sync at the end is said (message 49).
+class DeferredBookSyncs {
+ public:
+  DeferredBookSyncs();
+  ~DeferredBookSyncs() { Finish(); }
+  DeferredBookSyncs(const DeferredBookSyncs&) = delete;
+  DeferredBookSyncs& operator=(const DeferredBookSyncs&) = delete;
+  // Syncs the files now (once the outermost one ends); false when a sync failed.
+  bool Finish();
+  static bool Active();
+
+ private:
+  bool finished_ = false;
+};
+
 // The program's recipe store, created at start-up (also set as ctx().dbList).
 extern TdbList* dbList;
 

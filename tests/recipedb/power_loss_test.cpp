@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "book_test_util.h"
 #include "kill_points.h"
@@ -66,26 +67,55 @@ TEST(PowerLoss, SavingAChangedRecipe) {
   });
 }
 
-TEST(PowerLoss, ImportingIntoABookSyncsPerBatchNotPerRecipe) {
+// A bulk change: the three live recipes saved with a new text in one go, the syncs that keep no
+// order put off to its end. True when every one was saved.
+bool ChangeThreeInOneGo(WornBook& b) {
+  DeferredBookSyncs syncs;
+  bool ok = true;
+  for (int i = 0; i < 3; ++i) ok = test::SaveChangedText(b, i, "Neu " + std::to_string(i)) && ok;
+  return syncs.Finish() && ok;
+}
+
+TEST(PowerLoss, ChangingManyRecipesInOneGo) {
   WornBook b;
-  constexpr int kImported = 900;  // some 750 KB of records: more than one batch
-  const PowerLossRun run = test::RunUntilLoss(b.Data(), [&b] {
-    BookAppender appender(b.store);
-    if (!appender.Open("Test")) return false;
-    bool ok = true;
-    for (int i = 0; i < kImported; ++i) {
-      REZBLOCK r = test::RichRecipe(20 + i);
-      r.title = "Import " + std::to_string(i);
-      r.text = "Importiert";
-      REZINDEX entry = BookEnv::EntryFor(r, 0, 0);
-      ok = appender.Append(r, entry) && ok;
-    }
-    return appender.Close() && ok;
-  });
+  const PowerLossRun run = test::RunUntilLoss(b.Data(), [&b] { return ChangeThreeInOneGo(b); });
   ASSERT_TRUE(run.reported);
   EXPECT_TRUE(run.messages.empty());
-  EXPECT_GE(run.syncs, 5);                // two barriers a batch, one at the end
-  EXPECT_LE(run.syncs, kImported / 50);  // not one per recipe
+  EXPECT_EQ(run.syncs, 5);  // each new record before its entry; then the index, the records
+  test::ForEachLoss<BookEnv>(run, DataOf, [&](BookEnv& fresh, bool after) {
+    WantedBook want = b.Wanted();
+    for (int i = 0; i < 3; ++i) {
+      std::set<std::string>& texts = want.texts[b.recipes[static_cast<size_t>(i)].title];
+      if (after) texts.clear();
+      texts.insert("Neu " + std::to_string(i));
+    }
+    test::ExpectBookOpensWhole(fresh, want);
+  });
+}
+
+// Imports `count` recipes ("Import 0" ...) into the book "Test"; true when every one was stored.
+bool ImportRecipes(TdbList& store, int count, long long syncBytes) {
+  BookAppender appender(store, syncBytes);
+  if (!appender.Open("Test")) return false;
+  bool ok = true;
+  for (int i = 0; i < count; ++i) {
+    REZBLOCK r = test::RichRecipe(20 + i);
+    r.title = "Import " + std::to_string(i);
+    r.text = "Importiert";
+    REZINDEX entry = BookEnv::EntryFor(r, 0, 0);
+    ok = appender.Append(r, entry) && ok;
+  }
+  return appender.Close() && ok;
+}
+
+TEST(PowerLoss, ImportingIntoABook) {
+  WornBook b;
+  constexpr int kImported = 900;  // some 750 KB of records: flushed more than once here
+  const PowerLossRun run =
+      test::RunUntilLoss(b.Data(), [&b] { return ImportRecipes(b.store, kImported, 128 << 10); });
+  ASSERT_TRUE(run.reported);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_GE(run.syncs, 5);  // two for each of the flushes, one at the end
   test::ForEachLoss<BookEnv>(run, DataOf, [&](BookEnv& fresh, bool after) {
     WantedBook want = b.Wanted();
     for (int i = 0; i < kImported; ++i) {
@@ -95,6 +125,20 @@ TEST(PowerLoss, ImportingIntoABookSyncsPerBatchNotPerRecipe) {
     }
     test::ExpectBookOpensWhole(fresh, want);
   });
+}
+
+TEST(PowerLoss, AnImportOfAFewMegabytesSyncsThreeTimes) {
+  WornBook b;
+  int syncs = 0;
+  SetSyncFaultForTest([&syncs](std::string_view) {
+    ++syncs;
+    return false;
+  });
+  EXPECT_TRUE(ImportRecipes(b.store, 3000, 8 << 20));  // 2.5 MB
+  SetSyncFaultForTest({});
+  EXPECT_EQ(syncs, 3);  // the records, their entries, the records live
+  b.store.ReloadBookIndex();
+  EXPECT_EQ(b.list.items.size(), 3003u);
 }
 
 TEST(PowerLoss, CompressingABook) {
@@ -195,26 +239,21 @@ const SyncFaultCase kSyncFaultCases[] = {
        else
          want.texts["Rezept 1"].insert("Text 1, neu");
      }},
-    {"importing",
-     [](WornBook& b) {
-       BookAppender appender(b.store);
-       if (!appender.Open("Test")) return false;
-       bool ok = true;
-       for (int i = 0; i < 3; ++i) {
-         REZBLOCK r = test::RichRecipe(20 + i);
-         r.title = "Import " + std::to_string(i);
-         REZINDEX entry = BookEnv::EntryFor(r, 0, 0);
-         ok = appender.Append(r, entry) && ok;
-       }
-       return appender.Close() && ok;
-     },
-     [](WornBook& b, WantedBook& want, bool reported) {
+    {"importing", [](WornBook& b) { return ImportRecipes(b.store, 3, 8 << 20); },
+     [](WornBook&, WantedBook& want, bool reported) {
        for (int i = 0; i < 3; ++i) {
          const std::string title = "Import " + std::to_string(i);
-         want.texts[title] = {test::RichRecipe(20 + i).text};
+         want.texts[title] = {"Importiert"};
          if (!reported) want.optional.insert(title);
        }
-       (void)b;
+     }},
+    {"changing three recipes in one go", ChangeThreeInOneGo,
+     [](WornBook& b, WantedBook& want, bool reported) {
+       for (int i = 0; i < 3; ++i) {
+         std::set<std::string>& texts = want.texts[b.recipes[static_cast<size_t>(i)].title];
+         if (reported) texts.clear();
+         texts.insert("Neu " + std::to_string(i));
+       }
      }},
     {"compressing",
      [](WornBook&) {

@@ -39,6 +39,7 @@ void PowerLossDisk::On(const FileEvent& e) {
     if (folder != folder_) return;
     ++steps_;
     ++syncs_;
+    lastWrite_.clear();
     durableNames_ = names_;
     Record("folder synced");
     return;
@@ -48,6 +49,7 @@ void PowerLossDisk::On(const FileEvent& e) {
     const std::string to = NameOf(e.newPath);
     if (name.empty() && to.empty()) return;
     ++steps_;
+    lastWrite_.clear();
     if (name.empty()) {
       unfollowed_.push_back("renamed in from elsewhere: " + std::string(e.newPath));
       return;
@@ -65,6 +67,7 @@ void PowerLossDisk::On(const FileEvent& e) {
   }
   if (name.empty()) return;
   ++steps_;
+  if (e.kind != FileEvent::kWrite) lastWrite_.clear();
   const auto at = names_.find(name);
   // A file written to, cut or synced under a name the folder does not hold cannot be followed.
   Inode* known = at == names_.end() ? nullptr : &inodes_[static_cast<size_t>(at->second)];
@@ -86,7 +89,10 @@ void PowerLossDisk::On(const FileEvent& e) {
       const size_t pos = e.offset < 0 ? now.size() : static_cast<size_t>(e.offset);
       if (now.size() < pos + e.bytes.size()) now.resize(pos + e.bytes.size(), '\0');
       now.replace(pos, e.bytes.size(), e.bytes);
-      Record("wrote " + name);
+      // Of a run of writes to one file (a record made live after the other), the first stands
+      // for the rest: the next change of another kind records where the run ended.
+      if (lastWrite_ != name) Record("wrote " + name);
+      lastWrite_ = name;
       return;
     }
     case FileEvent::kTruncate:

@@ -77,6 +77,7 @@ class PowerLossDisk {
   std::vector<LossState> states_;
   std::set<Files> seen_;
   std::vector<std::string> unfollowed_;
+  std::string lastWrite_;  // the file the last change wrote to, while writes follow each other
   int steps_ = 0, syncs_ = 0;
 };
 

@@ -1308,14 +1308,19 @@ void TMainFrm::CopyListedRecipes(const std::string& clicked, bool move, bool mar
   const int limit = ctx().options->Int(74);
   std::vector<int> copied;  // item data of the recipes whose copy is complete
   bool intoCurrent = false;
-  for (int k = 0; k < n; ++k) {
-    if (!chosen(k)) continue;
-    if (limit > 0 && count >= limit) count = books.GetContinuationKBook(target);
-    const CopyOutcome done = CopyRecipeToBook(k, target);
-    if (done == CopyOutcome::NotCopied) continue;
-    ++count;
-    if (target == current) intoCurrent = true;
-    if (done == CopyOutcome::Copied) copied.push_back(list->ItemData(k));
+  {
+    DeferredBookSyncs syncs;
+    for (int k = 0; k < n; ++k) {
+      if (!chosen(k)) continue;
+      if (limit > 0 && count >= limit) count = books.GetContinuationKBook(target);
+      const CopyOutcome done = CopyRecipeToBook(k, target);
+      if (done == CopyOutcome::NotCopied) continue;
+      ++count;
+      if (target == current) intoCurrent = true;
+      if (done == CopyOutcome::Copied) copied.push_back(list->ItemData(k));
+    }
+    // The copies are on the disk before an original leaves its book.
+    if (!syncs.Finish()) copied.clear();
   }
   if (move) {
     // Only a recipe whose copy is stored whole leaves its book.

@@ -168,6 +168,7 @@ int TMultiChangeDlg::RunBulkChange() {
   if (scope == 0 || !ChooseRezDlg || !store) return 0;
   const BulkChangeSettings settings = Settings();
   const bool search = ChooseRezDlg->IsSearchMode();
+  DeferredBookSyncs syncs;  // the syncs that keep no order, once for all recipes
   for (int row = 0; row < ChooseRezDlg->Count(); ++row) {
     REZINDEX e;
     if (scope == 3 && (!ChooseRezDlg->RowEntry(row, e) || e.flags == 0)) continue;
@@ -177,6 +178,7 @@ int TMultiChangeDlg::RunBulkChange() {
         BulkOutcome::Changed)
       ++ChangedCount;
   }
+  syncs.Finish();
   ChooseRezDlg->ShowSelectedRecipe(true);
   if (ChangedCount > 0)
     MessageBox(GetLangText(646) + std::to_string(ChangedCount) + GetLangText(647), GetLangText(2),

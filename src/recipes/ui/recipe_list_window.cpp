@@ -689,6 +689,7 @@ bool TChooseRezDlg::DeleteSelectedRecipes() {
 }
 
 void TChooseRezDlg::DeleteRows(const std::function<bool(int row)>& chosen) {
+  const DeferredBookSyncs syncs;  // one sync of the book's files for all of them
   ChooseLiBo->setUpdatesEnabled(false);
   for (int i = 0; i < Count();) {
     const int before = Count();
@@ -731,6 +732,7 @@ void TChooseRezDlg::AddSelectedToMenu() {
 
 void TChooseRezDlg::MarkSelectedRecipes(int mode) {
   if (Count() == 0 || !ctx().dbList) return;
+  const DeferredBookSyncs syncs;  // one sync of the book's files for all of them
   const bool hadFocus = ChooseLiBo->hasFocus();
   if (hadFocus) GattLiBo->setFocus();
   const bool search = IsSearchMode();
