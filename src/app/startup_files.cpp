@@ -134,12 +134,16 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
   return notices;
 }
 
-void RemoveLeftTemporaryFiles(const std::string& dataRoot, const std::string& dataFolder,
-                              const std::string& exportFolder) {
-  RemoveStaleTemporaryFiles(dataFolder, 2);  // DE/, EN/, Konten/ and Konten/<person>/
-  RemoveStaleTemporaryFiles(exportFolder, 1);
-  // Backup/<stamp>/Data/Konten/<person>/
-  if (!dataRoot.empty()) RemoveStaleTemporaryFiles(WithSeparator(dataRoot) + "Backup/", 4);
+void RemoveLeftTemporaryFiles(const std::string& dataRoot,
+                              const std::vector<std::string>& elsewhere) {
+  // The whole tree, so that a folder a new writer uses is never left out.
+  RemoveStaleTemporaryFiles(dataRoot, kTemporaryFileDepth);
+  const std::string root = dataRoot.empty() ? std::string() : WithSeparator(NativePath(dataRoot));
+  for (const std::string& folder : elsewhere) {
+    const std::string f = folder.empty() ? folder : WithSeparator(NativePath(folder));
+    if (root.empty() || f.compare(0, root.size(), root) != 0)
+      RemoveStaleTemporaryFiles(f, 2);  // DE/, EN/, Konten/ and Konten/<person>/
+  }
 }
 
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release) {
