@@ -18,8 +18,9 @@ class LineReader {
     // end), so no line holds a line end. A line holding a NUL byte (a file in UTF-16, junk) is
     // passed over and counted: no value of a Windows-1252 file holds one.
     kValues,
-    // As stored (the lexicon, whose texts keep "CR CR LF"): the first line end decides, a lone
-    // CR stays in its line unless the first line ends with one; every line is returned.
+    // As stored (the lexicon, whose texts keep "CR CR LF", and files whose lines count by their
+    // place): the first line end decides, a lone CR stays in its line unless the first line
+    // ends with one; every line is returned.
     kAsStored,
   };
   explicit LineReader(const std::string& path, Lines kind = Lines::kValues);

@@ -643,6 +643,19 @@ TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
   EXPECT_TRUE(ReadMenuTypes(types).empty());
   ASSERT_EQ(local.messages.shown.size(), 1u);
   EXPECT_EQ(local.messages.shown[0].text, FormatLangText(GetLangText(1079), {types, "100", "4"}));
+
+  // A diary month, read when the diary opens: refused (and kept as a damaged month).
+  test::TestEnv diaryRoot;
+  const std::string month = PutFile(diaryRoot, "Konten/Anna/m052024.dat",
+                                    "# TAVOLIN V02.01 05/2024\r\n#\r\n03#C0001\r\n|;1\r\n");
+  ASSERT_EQ(truncate(month.c_str(), 100LL << 20), 0);
+  WriteAll(diaryRoot.DataFolder() + "Users.dat", kUsers);
+  ctx().options->SetParaString(61, "Anna");
+  TENApplogMod d;
+  EXPECT_FALSE(d.LoadMonth(4, 2024));  // months count from 0
+  ASSERT_EQ(diaryRoot.messages.shown.size(), 1u);
+  EXPECT_EQ(diaryRoot.messages.shown[0].text,
+            FormatLangText(GetLangText(1079), {month, "100", "4"}));
 }
 
 // The case as it was met: Users.dat unreadable at the start, then a new person saved. Every
