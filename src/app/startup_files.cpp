@@ -135,14 +135,14 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
 }
 
 void RemoveLeftTemporaryFiles(const std::string& dataRoot,
-                              const std::vector<std::string>& elsewhere) {
+                              const std::vector<TemporaryFileFolder>& elsewhere) {
   // The whole tree, so that a folder a new writer uses is never left out.
   RemoveStaleTemporaryFiles(dataRoot, kTemporaryFileDepth);
   const std::string root = dataRoot.empty() ? std::string() : WithSeparator(NativePath(dataRoot));
-  for (const std::string& folder : elsewhere) {
-    const std::string f = folder.empty() ? folder : WithSeparator(NativePath(folder));
+  for (const TemporaryFileFolder& place : elsewhere) {
+    const std::string f = place.folder.empty() ? std::string() : WithSeparator(NativePath(place.folder));
     if (root.empty() || f.compare(0, root.size(), root) != 0)
-      RemoveStaleTemporaryFiles(f, 2);  // DE/, EN/, Konten/ and Konten/<person>/
+      RemoveStaleTemporaryFiles(f, place.depth);
   }
 }
 

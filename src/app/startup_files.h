@@ -64,11 +64,15 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
 // every folder below it (kTemporaryFileDepth levels: data, language and diary folders, Pics/
 // and Pics/Zutaten/, HTML/, QN_Sync/, Backup/ with its backups, and whatever folder a writer
 // adds there), and `elsewhere` (the data, export and program folders and the settings folder
-// where they lie outside the root) with two levels below each. The book folder's are removed
-// again when a book is opened.
+// where they lie outside the root) with `depth` levels below each. The book folder's are
+// removed again when a book is opened.
 inline constexpr int kTemporaryFileDepth = 6;  // <root>Backup/<stamp>/Data/Konten/<person>/
+struct TemporaryFileFolder {
+  std::string folder;
+  int depth = 0;
+};
 void RemoveLeftTemporaryFiles(const std::string& dataRoot,
-                              const std::vector<std::string>& elsewhere);
+                              const std::vector<TemporaryFileFolder>& elsewhere);
 
 // "Version.txt" in the folder (the data root): "Tavolin: <major>.<minor><release>" and CR LF.
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);

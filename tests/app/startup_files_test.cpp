@@ -204,7 +204,7 @@ TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
       root + "Tavolin.log",
       root + "Neuer Ordner/Unterordner/Liste.txt",
       elsewhere + "Export/WPlan.txt",
-      elsewhere + "Programm/Version.txt",
+      elsewhere + "Programm/Tavolin.log",
       elsewhere + "Einstellungen/user.ini",
   };
   std::vector<std::string> left;
@@ -215,8 +215,10 @@ TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
   }
   const std::string running = root + "Data/Konten/Anna/Weight.dat.$$$" + std::to_string(getpid());
   WriteAll(running, "in progress");
-  RemoveLeftTemporaryFiles(root, {root + "Data/", elsewhere + "Export/", elsewhere + "Programm/",
-                                  elsewhere + "Einstellungen/"});
+  RemoveLeftTemporaryFiles(root, {{root + "Data/", 2},
+                                  {elsewhere + "Export/", 1},
+                                  {elsewhere + "Programm/", 0},
+                                  {elsewhere + "Einstellungen/", 0}});
   for (size_t i = 0; i < files.size(); ++i) {
     EXPECT_FALSE(EntryExists(left[i])) << left[i];
     EXPECT_EQ(ReadAll(files[i]), "sound\r\n");

@@ -311,9 +311,11 @@ bool StartProgram() {
   CreateAllWindows();
   // Files start-up could not take as they were, before the first book is opened.
   const std::string dataFolder = ctx().options ? ctx().options->Str(2) : root + "Data/";
-  RemoveLeftTemporaryFiles(root, {dataFolder,
-                                  ctx().options ? ctx().options->Str(4) : root + "Export/",
-                                  ProgramFolder(), SettingsFolder()});
+  RemoveLeftTemporaryFiles(
+      root, {{dataFolder, 2},  // DE/, EN/, Konten/ and Konten/<person>/
+             {ctx().options ? ctx().options->Str(4) : root + "Export/", 1},
+             {ProgramFolder(), 0},  // the log before the options know the root
+             {SettingsFolder(), 0}});
   for (const std::string& notice : StartupFileNotices(ctx().userSettings, dataFolder))
     MessageBox(notice, GetLangText(17), MB_OK | MB_ICONWARNING);
   MainFrm->show();
