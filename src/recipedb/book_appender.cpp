@@ -104,10 +104,22 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
 
 bool BookAppender::WriteOut() {
   if (pendingRecords_.empty()) return true;
-  if (!records_.WriteAt(writtenEnd_, pendingRecords_)) return DropUnindexed(49);
-  writtenEnd_ += static_cast<long long>(pendingRecords_.size());
+  if (records_.WriteAt(writtenEnd_, pendingRecords_)) {
+    writtenEnd_ += static_cast<long long>(pendingRecords_.size());
+    pendingRecords_.clear();
+    return true;
+  }
+  // The batch is lost (a full disk); the records written before it still go into the book.
+  records_.Truncate(writtenEnd_);
   pendingRecords_.clear();
-  return true;
+  size_t kept = unindexedStarts_.size();
+  while (kept > 0 && unindexedStarts_[kept - 1] >= writtenEnd_) --kept;
+  const int batch = Pending() - static_cast<int>(kept);
+  unindexedStarts_.resize(kept);
+  unindexedEntries_.resize(kept * sizeof(REZINDEX));
+  if (Flush()) ShowError(49);  // else the flush has said why
+  lost_ += batch;
+  return false;
 }
 
 bool BookAppender::Flush() {

@@ -56,7 +56,8 @@ class BookAppender {
 
  private:
   static constexpr long long kSyncBytes = 8 << 20;
-  // Writes the batch of records (not yet live) to the file.
+  // Writes the batch of records (not yet live) to the file. When that fails, the batch is
+  // dropped and the recipes before it are flushed; false then, after the message.
   bool WriteOut();
   // Cuts the records not flushed off the file again and forgets them; false, after the message.
   bool DropUnindexed(int message);
