@@ -36,8 +36,9 @@ class BookAppender {
   // Gives the recipe its number (and an identifier when it has none) and adds its record and
   // the entry, which gets number, position, length and the book id, to those not yet in the
   // book; a full batch is written, and flushed once `syncBytes` wait. False after the store's
-  // message (41, 49): nothing of the recipe, nor of the recipes not yet flushed, stays in the
-  // book then (Lost() says how many recipes went with it).
+  // message (41, 49): nothing of the recipe, nor of the batch it was to join, stays in the book
+  // then, nor of the recipes before it when their flush failed too (Lost() says how many
+  // recipes went with it).
   bool Append(REZBLOCK& recipe, REZINDEX& entry);
   // Puts the recipes appended since the last flush into the book, synced. False after the
   // store's message; they are not in the book then.
