@@ -27,7 +27,7 @@ bool CreateIndexIfMissing(const std::string& path);
 inline long long IndexEntryPos(long long i) { return kIndexEntriesPos + kIndexEntrySize * i; }
 
 // The whole index: header check, counter and every whole entry. False when the file cannot be
-// read or its header fails the check.
+// read (a read error among the entries too, with no entries) or its header fails the check.
 bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries);
 
 // False for an entry that can be no entry of a record file of `recordSize` bytes (-1: not
