@@ -83,6 +83,7 @@ bool ReadDescriptionBookId(const std::string& path, int16_t& id) {
   std::string line;
   reader.Next(line);  // the description
   if (!reader.Next(line)) line.clear();
+  if (reader.Failed()) return false;  // a read error gives no id, not 0
   id = static_cast<int16_t>(static_cast<uint16_t>(ReadLong(line.substr(0, 198))));
   return true;
 }

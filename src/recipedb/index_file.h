@@ -40,7 +40,8 @@ bool IndexEntryIsPlausible(const REZINDEX& entry, long long recordSize);
 int CountIndexEntries(const std::string& path, bool liveOnly);
 
 // The book id on line 2 of a description file: the decimal number at its start, its low 16 bits
-// taken signed (0 when there is none). False when the file cannot be read.
+// taken signed (0 when there is none). False when the file cannot be read to line 2 (a read
+// error), and then `id` is left as it was.
 bool ReadDescriptionBookId(const std::string& path, int16_t& id);
 
 }  // namespace tav

@@ -89,8 +89,14 @@ bool TdbList::LoadBookIndex() {
   const unsigned load = ++indexLoads_;
   const auto overtaken = [&] { return load != indexLoads_; };
   FinishInterruptedWork(Option(2));
+  // The cookbook list hands out the ids: a book whose description it could not read has an id
+  // for this run there, and the entries must name their book by that same id.
+  const int listed = ctx().books ? ctx().books->FindKBookId(Option(6)) : -1;
   int16_t id = 0;
-  if (ReadDescriptionBookId(BookFilePath("", ".inf"), id)) bookId_ = id;
+  if (listed >= 0)
+    bookId_ = static_cast<int16_t>(static_cast<uint16_t>(listed));
+  else
+    bookId_ = ReadDescriptionBookId(BookFilePath("", ".inf"), id) ? id : 0;
   const std::string indexPath = BookFilePath("", ".idx");
   const int expected = ctx().books ? ctx().books->CountKBookRecipes(BookNameOf(bookId_), false)
                                    : CountIndexEntries(indexPath, false);

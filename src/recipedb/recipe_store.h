@@ -24,7 +24,9 @@ class TdbList {
   // Empties the book index and loads the current book (option 6).
   bool ReloadBookIndex();
   // Reads the current book's id and index and fills the recipe list; false without a message
-  // when the index is missing. A damaged index (header or counter unreadable, an entry cut
+  // when the index is missing. The id is the one the cookbook list has for the book (an id for
+  // the run when its description could not be read), else line 2 of its description (0 when
+  // that cannot be read). A damaged index (header or counter unreadable, an entry cut
   // short, entries that point at no record) is said once per book and session with message 36
   // and the offer of the rebuild (830); entries that point at no record are kept in memory as
   // deleted, so they are not listed. An index that cannot be read to its end (a read error) is
