@@ -150,7 +150,7 @@ void DataTakeover::SplitLanguageFile(const std::string& name) {
 }
 
 void DataTakeover::Log(const std::string& line) const {
-  AppendFileBytes(LogFile(), line + "\r\n");
+  AppendTextLines(LogFile(), line + "\r\n");
 }
 
 DataTakeover::Take DataTakeover::PrepareTake(const std::string& name,
