@@ -8,6 +8,7 @@
 
 #include "platform/file_change.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 
 namespace tav {
 
@@ -16,6 +17,7 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
     Close();
     fd_ = other.fd_;
     path_ = std::move(other.path_);
+    diskPath_ = std::move(other.diskPath_);
     other.fd_ = -1;
   }
   return *this;
@@ -23,26 +25,33 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
 
 bool RawFile::Open(const std::string& path, Mode mode) {
   Close();
-  path_ = DiskPath(path);
-  fd_ = ::open(path_.c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  path_ = path;
+  diskPath_ = DiskPath(path);
+  if (mode == kRead && ReadFailsForTest(path)) {
+    errno = EIO;
+    return false;
+  }
+  fd_ = ::open(diskPath_.c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateNew(const std::string& path) {
   Close();
-  path_ = DiskPath(path);
+  path_ = path;
+  diskPath_ = DiskPath(path);
   BeforeFileChange();
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, path_);
+  fd_ = ::open(diskPath_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, diskPath_);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateTruncated(const std::string& path) {
   Close();
-  path_ = DiskPath(path);
+  path_ = path;
+  diskPath_ = DiskPath(path);
   BeforeFileChange();
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, path_);
+  fd_ = ::open(diskPath_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ >= 0) TellFileChange(FileEvent::kCreate, diskPath_);
   return fd_ >= 0;
 }
 
@@ -57,10 +66,11 @@ long long RawFile::ReadAt(long long offset, void* buffer, size_t n) const {
   size_t done = 0;
   char* out = static_cast<char*>(buffer);
   while (done < n) {
+    if (ReadFailsForTest(path_)) return -1;
     const ssize_t got = ::pread(fd_, out + done, n - done, offset + static_cast<off_t>(done));
     if (got < 0) {
       if (errno == EINTR) continue;
-      return done > 0 ? static_cast<long long>(done) : -1;
+      return -1;  // what was read before the error is no end of the file
     }
     if (got == 0) break;
     done += static_cast<size_t>(got);
@@ -71,18 +81,18 @@ long long RawFile::ReadAt(long long offset, void* buffer, size_t n) const {
 bool RawFile::WriteAt(long long offset, const void* buffer, size_t n) {
   if (fd_ < 0 || offset < 0) return false;
   BeforeFileChange();
-  return WriteAllAt(fd_, path_, offset, static_cast<const char*>(buffer), n);
+  return WriteAllAt(fd_, diskPath_, offset, static_cast<const char*>(buffer), n);
 }
 
 bool RawFile::Truncate(long long size) {
   if (fd_ < 0) return false;
   BeforeFileChange();
   if (::ftruncate(fd_, size) != 0) return false;
-  TellFileChange(FileEvent::kTruncate, path_, size);
+  TellFileChange(FileEvent::kTruncate, diskPath_, size);
   return true;
 }
 
-bool RawFile::Sync() { return SyncFile(fd_, path_); }
+bool RawFile::Sync() { return SyncFile(fd_, diskPath_); }
 
 bool RawFile::Close() {
   if (fd_ < 0) return true;

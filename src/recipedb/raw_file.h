@@ -14,7 +14,8 @@ class RawFile {
 
   RawFile() = default;
   ~RawFile() { Close(); }
-  RawFile(RawFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
+  RawFile(RawFile&& other) noexcept
+      : fd_(other.fd_), path_(std::move(other.path_)), diskPath_(std::move(other.diskPath_)) {
     other.fd_ = -1;
   }
   RawFile& operator=(RawFile&& other) noexcept;
@@ -30,9 +31,10 @@ class RawFile {
 
   bool IsOpen() const { return fd_ >= 0; }
   // The path as given to the system.
-  const std::string& DiskName() const { return path_; }
+  const std::string& DiskName() const { return diskPath_; }
   long long Size() const;  // -1 when unknown
-  // Reads up to n bytes at `offset`; the count read (short at the end of the file), -1 on error.
+  // Reads up to n bytes at `offset`; the count read (short only at the end of the file), -1 on
+  // a read error, also one after some bytes were read.
   long long ReadAt(long long offset, void* buffer, size_t n) const;
   // Writes all n bytes at `offset`; false when any is missing.
   bool WriteAt(long long offset, const void* buffer, size_t n);
@@ -48,7 +50,8 @@ class RawFile {
 
  private:
   int fd_ = -1;
-  std::string path_;  // as given to the system, for the file journal
+  std::string path_;      // for the test hook of read errors
+  std::string diskPath_;  // as given to the system, for the file journal
 };
 
 // True when no entry of that name exists (a missing file, not merely an unreadable one).
