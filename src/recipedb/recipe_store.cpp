@@ -585,13 +585,15 @@ bool TdbList::AppendIndexEntry(const std::string& bookName, REZINDEX& entry) {
 
 bool TdbList::WriteEntryDurably(RawFile& index, long long at, const REZINDEX& entry) {
   REZINDEX before;
-  const bool over = index.ReadAt(at, &before, sizeof before) == static_cast<long long>(sizeof before);
+  const bool over = at + static_cast<long long>(sizeof before) <= index.Size();
+  const bool kept =
+      over && index.ReadAt(at, &before, sizeof before) == static_cast<long long>(sizeof before);
   if (index.WriteAt(at, &entry, sizeof entry) && SyncUnordered(index)) return true;
   // Not on the disk for sure: the file goes back to what the list in memory holds.
-  if (over)
-    index.WriteAt(at, &before, sizeof before);
-  else
+  if (!over)
     index.Truncate(at);
+  else if (kept)
+    index.WriteAt(at, &before, sizeof before);
   return false;
 }
 
