@@ -22,6 +22,7 @@
 #include "services/context.h"
 #include "services/dates.h"
 #include "services/options_store.h"
+#include "services/recipe_language.h"
 #include "services/text_tools.h"
 
 namespace tav {
@@ -325,6 +326,55 @@ void RecipeImporter::UnreadImportLine(const std::string& line) {
   source_.UnreadLine(line);
 }
 
+namespace {
+
+// A line that ends the recipe before it in any of the text formats: a start line, the end line
+// of Meal-Master ("MMMMM" or "-----", shorter than 10), of RezKonv ("=====", blanks after it)
+// or of Mahlzeit ("ZZZZZ").
+bool EndsRecipe(const std::string& line) {
+  if (line.size() < 10 && line.size() >= 5 &&
+      (line.compare(0, 5, "MMMMM") == 0 || line.compare(0, 5, "-----") == 0))
+    return true;
+  if (line.compare(0, 5, "=====") == 0 && line.find_first_not_of(' ', 5) == std::string::npos)
+    return true;
+  return line.find("ZZZZZ") != std::string::npos || RecipeStartLine(line) != StartLine::kNone;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && SameTextNoCase(text.substr(0, start.size()), start);
+}
+
+// How far a recipe is read ahead: no real recipe is longer; a source without end lines is
+// decided by its first lines.
+constexpr size_t kAheadLines = 400;
+constexpr size_t kAheadBytes = 64 * 1024;
+
+}  // namespace
+
+void RecipeImporter::DecideLanguage() {
+  umlauts_ = &sourceUmlauts_;
+  if (sourceUmlauts_.ConvertsNothing()) return;
+  size_t lines = 0, bytes = 0;
+  bool pairs = false;
+  for (; lines < kAheadLines && bytes < kAheadBytes; ++lines) {
+    const std::string* line = source_.Peek(lines);
+    if (!line || EndsRecipe(*line)) break;
+    bytes += line->size();
+    pairs = pairs || UmlautSpelling::HasSpelledPair(*line);
+  }
+  if (!pairs) return;  // nothing to convert either way
+  LanguageCount words;
+  for (size_t i = 0; i < lines; ++i) {
+    const std::string& line = *source_.Peek(i);
+    // The labels the writers put in any recipe (":Stichwort : ...", "- Erfasst am ... von")
+    // tell nothing of the recipe's own language.
+    const std::string_view start = SkipChars(line, 0, " -");
+    if (!start.empty() && (start[0] == ':' || StartsWithNoCase(start, "Erfasst"))) continue;
+    words.Add(line);
+  }
+  if (words.MostlyEnglish()) umlauts_ = &keptUmlauts_;
+}
+
 void RecipeImporter::StartBook(std::string& book, int& bookCount) {
   if (runBook_.empty() || runTarget_ != targetBook) {
     runTarget_ = runBook_ = targetBook;
@@ -350,7 +400,8 @@ bool RecipeImporter::ImportTextRecipes() {
   int mealMaster = 0, rezKonv = 0, mahlzeit = 0, xml = 0;
   bool xmlFound = false, failed = false;
   if (!OpenImportSource()) return false;
-  umlauts_ = UmlautSpelling::Current();
+  sourceUmlauts_ = UmlautSpelling::Current();
+  umlauts_ = &sourceUmlauts_;
   TakeUnitConversions();
   storeError_.clear();
   const StoreErrorRecorder recorder(storeError_);
@@ -379,7 +430,10 @@ bool RecipeImporter::ImportTextRecipes() {
   long long lines = 0;
   while (!failed && !xmlFound && running_ && ReadImportLine(line)) {
     const StartLine start = RecipeStartLine(line);
-    if (start != StartLine::kNone) source_.RecipeStarts();
+    if (start != StartLine::kNone) {
+      source_.RecipeStarts();
+      DecideLanguage();
+    }
     switch (start) {
       case StartLine::kMealMaster:
         runReader(ImportMealMaster, mealMaster);

@@ -280,6 +280,29 @@ UmlautSpelling::UmlautSpelling(const std::vector<UMLCONV>& exceptions, bool keep
     for (Word& w : b) words_.push_back(std::move(w));
   }
   bucketStart_.push_back(static_cast<uint32_t>(words_.size()));
+  // "AE", "OE" and "UE" at offset 0 protect every pair of their letter.
+  protectsAll_ = true;
+  for (int letter = 0; letter < 3; ++letter) {
+    bool all = false;
+    for (uint32_t i = bucketStart_[letter * kKeys + 256]; i < bucketStart_[letter * kKeys + 257];
+         ++i)
+      all = all || (words_[i].offset == 0 && words_[i].text.size() == 2);
+    protectsAll_ = protectsAll_ && all;
+  }
+}
+
+bool UmlautSpelling::HasSpelledPair(std::string_view text) {
+  const size_t n = text.size();
+  size_t q = 1;
+#if defined(__SSE2__)
+  for (; n > q && n - q >= 16; q += 16)
+    if (PairMask(text.data() + q - 1)) return true;
+#endif
+  for (; q < n; ++q) {
+    const char first = static_cast<char>(text[q - 1] | 0x20);
+    if ((first == 'a' || first == 'o' || first == 'u') && (text[q] | 0x20) == 'e') return true;
+  }
+  return false;
 }
 
 UmlautSpelling UmlautSpelling::Current() {

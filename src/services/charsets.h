@@ -50,6 +50,11 @@ class UmlautSpelling {
   // further back), so a line appended to a longer text needs no copy of its own.
   void ConvertFrom(std::string& text, size_t from) const;
   std::string Converted(std::string_view text) const;
+  // Nothing can be converted: option 22, or exception words that protect every pair (the
+  // English "umlconvs.dat").
+  bool ConvertsNothing() const { return !active_ || protectsAll_; }
+  // The text holds a letter pair that may be an umlaut spelled out ("ae", "oe", "ue", any case).
+  static bool HasSpelledPair(std::string_view text);
 
  private:
   bool Protected(std::string_view text, size_t p, int letter) const;
@@ -58,6 +63,7 @@ class UmlautSpelling {
     size_t offset;
   };
   bool active_ = false;
+  bool protectsAll_ = false;
   std::vector<Word> words_;  // grouped by bucket: pair letter (a, o, u) x letter before it
   std::vector<uint32_t> bucketStart_;
 };
