@@ -78,7 +78,9 @@ class UmlautSpelling {
 //   showed so far, else most of the file's, DOS at the start; so one line of Windows-1252 letters
 //   in a DOS file changes only that line. A DOS line maps the twelve letters of DosLettersToAnsi,
 //   every other letter and sign the two DOS code pages agree on (é ñ ° ½ ¼, the non-breaking space
-//   ...) and the graphics to '-', '|', '+', '*' or a blank; a Windows-1252 line stays as it is.
+//   ...) and the graphics to '-', '|', '+', '*' or a blank; a Windows-1252 line stays as it is,
+//   but for the DOS signs its writer may have kept, read by their neighbours: 0xF8 between a
+//   number and C or F is the degree sign ("220øC"), 0x85 alone before an amount or "la" is "à".
 class ExchangeLineDecoder {
  public:
   // `utf8`: lines may be UTF-8 (files; clipboard text is Windows-1252 already).

@@ -476,6 +476,25 @@ TEST_F(RealCollections, EachRecipeKeepsOrConvertsItsSpelledUmlautsByItsLanguage)
   EXPECT_EQ(r[9].lines[1].text, "Blue cheese, crumbled");
 }
 
+// A Windows-1252 RezKonv file whose writer kept DOS signs: the degree sign 0xF8 after a number
+// and the "à" 0x85 before an amount or "la" are read by their line, the ellipsis after a word and
+// the file's own letters stay.
+TEST_F(RealCollections, DosSignsInAWindowsRezKonvFileAreReadByTheirLine) {
+  const std::vector<REZBLOCK> r = Import("rezkonv_dos_signs_cp1252.rk", 1);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].title, Ansi("Tomatensoße à la Mamma"));
+  ExpectLines(r[0], {{"2", "Ds", "Tomaten (à 400 g)"},
+                     {"1", "", "Zwiebel, gewürfelt"},
+                     {"2", "Zeh", "Knoblauch"},
+                     {"3", "EL", "Olivenöl"},
+                     {"1", "Pr", "Salz und Pfeffer… nach Belieben"}});
+  EXPECT_EQ(r[0].source, "Omas Kochbuch");
+  EXPECT_EQ(r[0].text,
+            Ansi("Die Zwiebel im Öl glasig dünsten, Knoblauch und Tomaten zugeben.\n"
+                 "Die Soße in eine Auflaufform geben und im Backofen bei 220°C 20 Minuten\n"
+                 "überbacken (Umluft 200 °C, Gas 4). Hähnchen à la Provence passt dazu."));
+}
+
 // FNV-1a over the bytes.
 uint64_t Digest(std::string_view bytes, uint64_t h = 14695981039346656037ULL) {
   for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
@@ -507,8 +526,9 @@ TEST_F(RealCollections, AWholeMixedCollectionAlwaysLeavesTheSameBytes) {
   // reading got better (converted amounts rounded, RezKonv fractions kept as fractions; DOS
   // files stay DOS around box lines, so ½ reads as an amount and the ingredient blocks after it
   // stay whole; no trailing blanks in ingredient texts; recipes whose words are mostly English
-  // keep their spelled umlauts); any other change to the bytes of the books or the log shows
-  // here. Follow-on books every 700 recipes.
+  // keep their spelled umlauts; a DOS degree sign in a Windows-1252 recipe reads as one); any
+  // other change to the bytes of the books or the log shows here. Follow-on books every 700
+  // recipes.
   env.env.Options().SetParaInt(74, 700);
   ctx().userSettings->WriteString(kRegParam, "IDCounter", "40000");
   const std::string file = env.Data() + "collection.mm";
@@ -525,7 +545,7 @@ TEST_F(RealCollections, AWholeMixedCollectionAlwaysLeavesTheSameBytes) {
                 static_cast<unsigned long long>(BookDigest(env, "Ziel-4")),
                 static_cast<unsigned long long>(Digest(log)));
   EXPECT_EQ(std::string(digests),
-            "2640 eba5c25bac80d1c0 0b1ef78ab159a110 ed280dbfa0b7a22c 94a3bd00d31ca741 "
+            "2640 d99851e7eccffa60 7014aba297a91b68 62da86563440cb2c 98a71f56906fffb9 "
             "e2a3be18f6687830")
       << log;
 }
