@@ -332,12 +332,17 @@ namespace {
 // of Meal-Master ("MMMMM" or "-----", shorter than 10), of RezKonv ("=====", blanks after it)
 // or of Mahlzeit ("ZZZZZ").
 bool EndsRecipe(const std::string& line) {
-  if (line.size() < 10 && line.size() >= 5 &&
-      (line.compare(0, 5, "MMMMM") == 0 || line.compare(0, 5, "-----") == 0))
-    return true;
-  if (line.compare(0, 5, "=====") == 0 && line.find_first_not_of(' ', 5) == std::string::npos)
-    return true;
-  return line.find("ZZZZZ") != std::string::npos || RecipeStartLine(line) != StartLine::kNone;
+  const size_t b = line.find_first_not_of(' ');
+  if (b == std::string::npos) return false;
+  if (line[b] == 'M' || line[b] == '-' || line[b] == '=') {
+    if (line.size() < 10 && line.size() >= 5 &&
+        (line.compare(0, 5, "MMMMM") == 0 || line.compare(0, 5, "-----") == 0))
+      return true;
+    if (line.compare(0, 5, "=====") == 0 && line.find_first_not_of(' ', 5) == std::string::npos)
+      return true;
+    if (RecipeStartLine(line) != StartLine::kNone) return true;
+  }
+  return line.find("ZZZZZ") != std::string::npos;  // Mahlzeit's end and start lines
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view start) {
@@ -364,13 +369,14 @@ void RecipeImporter::DecideLanguage() {
   }
   if (!pairs) return;  // nothing to convert either way
   LanguageCount words;
-  for (size_t i = 0; i < lines; ++i) {
+  for (size_t i = lines; i-- > 0;) {
     const std::string& line = *source_.Peek(i);
     // The labels the writers put in any recipe (":Stichwort : ...", "- Erfasst am ... von")
     // tell nothing of the recipe's own language.
     const std::string_view start = SkipChars(line, 0, " -");
     if (!start.empty() && (start[0] == ':' || StartsWithNoCase(start, "Erfasst"))) continue;
     words.Add(line);
+    if (words.Settled()) break;
   }
   if (words.MostlyEnglish()) umlauts_ = &keptUmlauts_;
 }

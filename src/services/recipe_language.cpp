@@ -1,5 +1,6 @@
 #include "services/recipe_language.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -41,9 +42,9 @@ constexpr size_t kKeptLetters = 7;
 
 uint64_t KeyOf(const unsigned char* letters, size_t length) {
   uint64_t key = 0;
-  const size_t kept = length < kKeptLetters ? length : kKeptLetters;
-  std::memcpy(&key, letters, kept);
-  return key | (static_cast<uint64_t>(length < 255 ? length : 255) << 56);
+  for (size_t i = 0; i < length && i < kKeptLetters; ++i)
+    key |= static_cast<uint64_t>(letters[i]) << (8 * i);
+  return key | (static_cast<uint64_t>(std::min<size_t>(length, 255)) << 56);
 }
 
 // Open addressing over the listed words; built once.
@@ -85,25 +86,22 @@ const WordTable& Words() {
 void LanguageCount::Add(std::string_view line) {
   const auto& lower = Letters().lower;
   const WordTable& words = Words();
-  unsigned char word[kKeptLetters];
-  size_t length = 0;
-  auto endWord = [&] {
-    if (length == 0) return;
-    const WordLanguage found = words.Find(KeyOf(word, length));
+  const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+  const unsigned char* const end = p + line.size();
+  for (;;) {
+    while (p < end && !lower[*p]) ++p;
+    if (p == end) return;
+    // The word's first seven letters, lower case, into the key; the rest only counted.
+    const unsigned char* const start = p;
+    uint64_t key = 0;
+    for (unsigned shift = 0; p < end && lower[*p] && shift < 8 * kKeptLetters; ++p, shift += 8)
+      key |= static_cast<uint64_t>(lower[*p]) << shift;
+    while (p < end && lower[*p]) ++p;
+    const auto length = static_cast<size_t>(p - start);
+    const WordLanguage found = words.Find(key | (static_cast<uint64_t>(std::min<size_t>(length, 255)) << 56));
     german_ += found == kGermanWord;
     english_ += found == kEnglishWord;
-    length = 0;
-  };
-  for (char ch : line) {
-    const unsigned char letter = lower[static_cast<unsigned char>(ch)];
-    if (!letter) {
-      endWord();
-      continue;
-    }
-    if (length < kKeptLetters) word[length] = letter;
-    ++length;
   }
-  endWord();
 }
 
 }  // namespace tav

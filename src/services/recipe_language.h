@@ -16,6 +16,10 @@ class LanguageCount {
   // More English words than German ones. A recipe without either (a title and a list of
   // ingredients) counts as German, whose spelled umlauts are converted as always.
   bool MostlyEnglish() const { return english_ > german_; }
+  // One language leads by so many words that the rest of a recipe hardly turns it: counting may
+  // stop there.
+  bool Settled() const { return english_ - german_ >= kLead || german_ - english_ >= kLead; }
+  static constexpr int kLead = 12;
 
  private:
   int german_ = 0;

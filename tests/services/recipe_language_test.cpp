@@ -55,6 +55,23 @@ TEST(RecipeLanguage, ARecipeIsEnglishOnlyWhenItsEnglishWordsOutnumberItsGermanOn
   }
 }
 
+TEST(RecipeLanguage, ALeadOfTwelveWordsSettlesTheCount) {
+  struct Case {
+    const char* line;
+    bool settled;
+  } cases[] = {
+      {"the the the the the the the the the the the", false},      // 11
+      {"the the the the the the the the the the the the", true},   // 12
+      {"und und und und und und und und und und und und", true},   // German alike
+      {"the the the the the the the the the the the the the und und", false},  // 13 to 2
+  };
+  for (const Case& c : cases) {
+    LanguageCount count;
+    count.Add(c.line);
+    EXPECT_EQ(count.Settled(), c.settled) << c.line;
+  }
+}
+
 TEST(RecipeLanguage, ASpellingKnowsWhetherItCanConvertAnything) {
   EXPECT_TRUE(UmlautSpelling().ConvertsNothing());
   EXPECT_TRUE(UmlautSpelling({}, true).ConvertsNothing());  // option 22
