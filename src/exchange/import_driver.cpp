@@ -521,8 +521,13 @@ ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& re
     else if (ctx().units)
       ctx().units->ConvertRecipeUnits(recipe);
   }
-  if (format == ImportFormat::kCookML)
-    for (REZZUTAT& line : recipe.lines) PrettyAmount(line.amount, line.unit);
+  if (format == ImportFormat::kCookML) {
+    for (REZZUTAT& line : recipe.lines) {
+      PrettyAmount(line.amount, line.unit);
+      // A CookML quantity is a decimal: "0.666666666666667" or "0.67" is the cook's 2/3.
+      DecimalToCookFraction(line.amount);
+    }
+  }
   if (text && recipe.hint.empty()) {
     for (size_t i = 0; i < categoryWords.size(); ++i) {
       if (i) recipe.hint += ", ";
