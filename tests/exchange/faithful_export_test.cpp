@@ -265,9 +265,6 @@ TEST_F(FaithfulExport, NoExportShowsMoreThanTwoDecimalsOfAnAmount) {
              {"0,333-0,6667", "l", "Wasser", "", 0, 0}};
   r.text = "Verr\xFChren.";
   e.AddRecipes({r});
-  for (const char* name : {"ViewTPL.html", "QViewTPL.html", "IndexTPL.html"})
-    test::WriteAll(e.env.Root() + "HTML/" + name,
-                   test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/HTML/" + name));
   test::WriteAll(e.env.Root() + "HTML/liste.html", "<!-- $Zutaten -->\r\n<!-- $Zutaten2 -->\r\n");
   const std::pair<uint8_t, const char*> outputs[] = {{kFormatMealMaster, "viele.mm"},
                                                      {kFormatRezKonv, "viele.rk"},
