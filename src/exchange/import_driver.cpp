@@ -328,10 +328,11 @@ void RecipeImporter::UnreadImportLine(const std::string& line) {
 
 namespace {
 
-// A line that ends the recipe before it in any of the text formats: a start line, the end line
-// of Meal-Master ("MMMMM" or "-----", shorter than 10), of RezKonv ("=====", blanks after it)
-// or of Mahlzeit ("ZZZZZ").
-bool EndsRecipe(const std::string& line) {
+// A line that ends a recipe of the text formats: a start line of Meal-Master or RezKonv, the end
+// line of Meal-Master ("MMMMM" or "-----", shorter than 10) or of RezKonv ("=====", blanks after
+// it); in a Mahlzeit recipe any line with "ZZZZZ" (its end and start lines). Other lines are
+// passed over at their first character: the look-ahead sees every line of the source.
+bool EndsRecipe(const std::string& line, bool mahlzeit) {
   const size_t b = line.find_first_not_of(' ');
   if (b == std::string::npos) return false;
   if (line[b] == 'M' || line[b] == '-' || line[b] == '=') {
@@ -342,7 +343,7 @@ bool EndsRecipe(const std::string& line) {
       return true;
     if (RecipeStartLine(line) != StartLine::kNone) return true;
   }
-  return line.find("ZZZZZ") != std::string::npos;  // Mahlzeit's end and start lines
+  return mahlzeit && line.find("ZZZZZ") != std::string::npos;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view start) {
@@ -356,14 +357,14 @@ constexpr size_t kAheadBytes = 64 * 1024;
 
 }  // namespace
 
-void RecipeImporter::DecideLanguage() {
+void RecipeImporter::DecideLanguage(bool mahlzeit) {
   umlauts_ = &sourceUmlauts_;
   if (sourceUmlauts_.ConvertsNothing()) return;
   size_t lines = 0, bytes = 0;
   bool pairs = false;
   for (; lines < kAheadLines && bytes < kAheadBytes; ++lines) {
     const std::string* line = source_.Peek(lines);
-    if (!line || EndsRecipe(*line)) break;
+    if (!line || EndsRecipe(*line, mahlzeit)) break;
     bytes += line->size();
     pairs = pairs || UmlautSpelling::HasSpelledPair(*line);
   }
@@ -438,7 +439,7 @@ bool RecipeImporter::ImportTextRecipes() {
     const StartLine start = RecipeStartLine(line);
     if (start != StartLine::kNone) {
       source_.RecipeStarts();
-      DecideLanguage();
+      DecideLanguage(start == StartLine::kMahlzeit);
     }
     switch (start) {
       case StartLine::kMealMaster:

@@ -159,7 +159,7 @@ class RecipeImporter {
   void WriteImportSummary(int mealMaster, int rezKonv, int mahlzeit, int xml);
   // After a recipe's start line: its lines up to its end, read ahead, tell whether its spelled
   // umlauts are German ones to convert or the letters of English words to keep.
-  void DecideLanguage();
+  void DecideLanguage(bool mahlzeit);
   void ShowProgressLine(int count);
   void OnCookMLRecipe(TXMLNode& recipe);
   void FinishCookML();
