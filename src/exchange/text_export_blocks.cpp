@@ -107,7 +107,7 @@ bool FitAmount(std::string& amount, size_t width) {
       return true;
     }
   }
-  amount = std::move(rounded);  // a range or words: no more than two decimals either
+  amount = std::move(rounded);  // a range, words, a number too wide: two decimals at most
   return amount.size() <= width;
 }
 

@@ -484,7 +484,8 @@ void DosSignsInWindowsLine(std::string& line) {
   auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
   auto isLetter = [](char c) {
     const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7);
   };
   auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
   ForEachHighByte(line, [&](size_t i) {

@@ -24,9 +24,12 @@ struct LetterTable {
   std::array<unsigned char, 256> lower{};
   LetterTable() {
     for (int c = 'a'; c <= 'z'; ++c) lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c);
-    for (int c = 'A'; c <= 'Z'; ++c) lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
-    for (int c = 0xE0; c <= 0xFF; ++c) lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c);
-    for (int c = 0xC0; c <= 0xDE; ++c) lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
+    for (int c = 'A'; c <= 'Z'; ++c)
+      lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
+    for (int c = 0xE0; c <= 0xFF; ++c)
+      lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+      lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
     lower[0xD7] = lower[0xF7] = 0;  // × and ÷
   }
 };
@@ -98,7 +101,8 @@ void LanguageCount::Add(std::string_view line) {
       key |= static_cast<uint64_t>(lower[*p]) << shift;
     while (p < end && lower[*p]) ++p;
     const auto length = static_cast<size_t>(p - start);
-    const WordLanguage found = words.Find(key | (static_cast<uint64_t>(std::min<size_t>(length, 255)) << 56));
+    const WordLanguage found =
+        words.Find(key | (static_cast<uint64_t>(std::min<size_t>(length, 255)) << 56));
     german_ += found == kGermanWord;
     english_ += found == kEnglishWord;
   }

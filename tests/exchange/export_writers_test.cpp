@@ -283,18 +283,22 @@ TEST_F(CookMLWriter, TheByteOrderMarkComesWithOption89) {
 // commas go out so, with at most two decimals, and come back as the cook wrote them.
 TEST_F(CookMLWriter, QuantitiesAreNumbersWithAtMostTwoDecimalsAndComeBackAsFractions) {
   REZBLOCK r = test::PlainRecipe(1);
-  r.lines = {{"2/3", "Tas", "Milch", "", 0, 0},          {"1 1/3", "Tas", "Mehl", "", 0, 0},
-             {"1/8", "l", "Sahne", "", 0, 0},            {"1,5", "kg", "Kartoffeln", "", 0, 0},
-             {"0.666666666666667", "TL", "Salz", "", 0, 0}, {"0,2345", "kg", "Butter", "", 0, 0},
-             {"\xBD", "TL", "Zimt", "", 0, 0},          {"12", "", "Eier", "", 0, 0}};
+  r.lines = {{"2/3", "Tas", "Milch", "", 0, 0},
+             {"1 1/3", "Tas", "Mehl", "", 0, 0},
+             {"1/8", "l", "Sahne", "", 0, 0},
+             {"1,5", "kg", "Kartoffeln", "", 0, 0},
+             {"0.666666666666667", "TL", "Salz", "", 0, 0},
+             {"0,2345", "kg", "Butter", "", 0, 0},
+             {"\xBD", "TL", "Zimt", "", 0, 0},
+             {"12", "", "Eier", "", 0, 0}};
   const std::string xml = Export(r);
   std::vector<std::string> quantities;
   for (size_t at = 0; (at = xml.find(" qty=\"", at)) != std::string::npos;) {
     at += 6;
     quantities.push_back(xml.substr(at, xml.find('"', at) - at));
   }
-  EXPECT_EQ(quantities, (std::vector<std::string>{"0.67", "1.33", "0.13", "1.5", "0.67", "0.23",
-                                                  "0.5", "12"}));
+  EXPECT_EQ(quantities,
+            (std::vector<std::string>{"0.67", "1.33", "0.13", "1.5", "0.67", "0.23", "0.5", "12"}));
   for (const std::string& q : quantities)  // the rule a strict reader holds them to
     EXPECT_TRUE(std::regex_match(q, std::regex("[0-9]+(\\.[0-9]{1,2})?"))) << q;
   const std::vector<REZBLOCK> back = e.ImportInto(e.Path("rezepte.cml"), "Zurueck");

@@ -324,7 +324,7 @@ TEST(ImportSourceTest, LinesReadAheadComeBackInOrder) {
   ASSERT_NE(source.Peek(2), nullptr);
   EXPECT_EQ(*source.Peek(2), "vier");
   EXPECT_EQ(*source.Peek(0), "K\xE4se");  // the DOS letter of the line, as ReadLine gives it
-  EXPECT_EQ(source.Peek(3), nullptr);      // past the end
+  EXPECT_EQ(source.Peek(3), nullptr);     // past the end
   source.UnreadLine("eins");
   std::vector<std::string> lines;
   while (source.ReadLine(line)) lines.push_back(line);

@@ -19,9 +19,11 @@ TEST(RecipeLanguage, TheListedWordsOfEachLanguageAreCountedInAnyCase) {
       {"  Preheat the oven to 350 degrees.", 0, 4},
       {"Die Kartoffeln sch\xE4len und in W\xFCrfel schneiden.", 4, 0},  // "in" tells nothing
       {"MIT DER SAHNE AUFKOCHEN", 3, 0},
-      {"F\xFCr den Teig; \xDC" "BER Nacht", 3, 0},  // Windows-1252 umlauts, upper case too
-      {"fuer die Fuellung ueber Nacht", 3, 0},     // the spelled forms count as well
-      {"Joe's sauce, 2eggs", 0, 1},                 // signs and digits end a word
+      {"F\xFCr den Teig; \xDC"
+       "BER Nacht",
+       3, 0},                                   // Windows-1252 umlauts, upper case too
+      {"fuer die Fuellung ueber Nacht", 3, 0},  // the spelled forms count as well
+      {"Joe's sauce, 2eggs", 0, 1},             // signs and digits end a word
       // Words both languages write tell nothing.
       {"in so also an was will hat man Butter", 0, 0},
       // A long word is known by its first seven letters and its length, never by its start.
@@ -45,7 +47,7 @@ TEST(RecipeLanguage, ARecipeIsEnglishOnlyWhenItsEnglishWordsOutnumberItsGermanOn
       {{"Sloppy Joes for Sue", "Brown the beef and the onion."}, true},
       {{"Blueberry Muffins nach Omas Art", "Mehl und Zucker verruehren."}, false},
       {{"Tuna salad", "Mix the tuna with the mayonnaise.", "Dazu passt Brot."}, true},
-      {{"Kaesetoast", "2 sl Toastbrot"}, false},        // nothing told: German
+      {{"Kaesetoast", "2 sl Toastbrot"}, false},         // nothing told: German
       {{"Bread and butter", "Brot und Butter"}, false},  // a tie: German
   };
   for (const Case& c : cases) {
@@ -60,9 +62,9 @@ TEST(RecipeLanguage, ALeadOfTwelveWordsSettlesTheCount) {
     const char* line;
     bool settled;
   } cases[] = {
-      {"the the the the the the the the the the the", false},      // 11
-      {"the the the the the the the the the the the the", true},   // 12
-      {"und und und und und und und und und und und und", true},   // German alike
+      {"the the the the the the the the the the the", false},                  // 11
+      {"the the the the the the the the the the the the", true},               // 12
+      {"und und und und und und und und und und und und", true},               // German alike
       {"the the the the the the the the the the the the the und und", false},  // 13 to 2
   };
   for (const Case& c : cases) {
@@ -82,7 +84,8 @@ TEST(RecipeLanguage, ASpellingKnowsWhetherItCanConvertAnything) {
 
   for (const char* text : {"Kaese", "BLUE", "zOE", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxue"})
     EXPECT_TRUE(UmlautSpelling::HasSpelledPair(text)) << text;
-  for (const char* text : {"", "e", "Kase", "Ei", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxu", "ea ie"})
+  for (const char* text :
+       {"", "e", "Kase", "Ei", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxu", "ea ie"})
     EXPECT_FALSE(UmlautSpelling::HasSpelledPair(text)) << text;
 }
 
