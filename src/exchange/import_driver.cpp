@@ -42,10 +42,14 @@ std::string Str(int id) {
 // `word` (capitals) in the line, its letters a to z taken as capitals.
 bool ContainsUpper(std::string_view line, std::string_view word) {
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (word.empty()) return true;
+  const size_t last = word.size() - 1;
   for (size_t i = 0; i + word.size() <= line.size(); ++i) {
-    size_t j = 0;
-    while (j < word.size() && upper(line[i + j]) == word[j]) ++j;
-    if (j == word.size()) return true;
+    // The last letter first: a heading "MMMMM-----FILLING---" has many a first one.
+    if (upper(line[i + last]) != word[last] || upper(line[i]) != word[0]) continue;
+    size_t j = 1;
+    while (j < last && upper(line[i + j]) == word[j]) ++j;
+    if (j >= last) return true;
   }
   return false;
 }
@@ -100,16 +104,21 @@ std::string CountLine(int count, int textId) {
 }  // namespace
 
 StartLine RecipeStartLine(const std::string& line) {
-  // Blanks before the start line do not hide it (a recipe quoted with an indent).
-  const size_t b = line.find_first_not_of(' ');
-  const std::string_view rest =
-      b == std::string::npos ? std::string_view() : std::string_view(line).substr(b);
-  const std::string_view five = rest.substr(0, 5);
-  const char first = rest.empty() ? '\0' : rest[0];
-  if ((first == 'M' || first == '-') && (five == "MMMMM" || five == "-----") &&
-      ContainsUpper(rest, "MEAL-MAS"))
-    return StartLine::kMealMaster;
-  if (first == '=' && five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
+  // Blanks before the start line do not hide it (a recipe quoted with an indent). Every line of
+  // a source comes here, most of them twice: a line that cannot start a recipe is told by its
+  // first character and one search for a 'Z'.
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  const char* p = begin;
+  while (p < end && *p == ' ') ++p;
+  if (end - p >= 5 && (*p == 'M' || *p == '-' || *p == '=')) {
+    const std::string_view rest(p, static_cast<size_t>(end - p));
+    const std::string_view five = rest.substr(0, 5);
+    if ((five == "MMMMM" || five == "-----") && ContainsUpper(rest, "MEAL-MAS"))
+      return StartLine::kMealMaster;
+    if (five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
+  }
+  if (!std::memchr(begin, 'Z', line.size())) return StartLine::kNone;
   if (line.find("ZZZZZ") != std::string::npos && line.find("Mahlzeit") != std::string::npos)
     return StartLine::kMahlzeit;
   return StartLine::kNone;
