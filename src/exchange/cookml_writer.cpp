@@ -191,7 +191,7 @@ void WriteIngredients(ExportRun& run, REZBLOCK& recipe) {
       run.PutLine("    <part>");
       partOpen = true;
     }
-    if (Starts(z.text, '-')) {
+    if (IsDescriptionLine(z)) {
       if (pending) {
         writePending(">");
         ingredientOpen = true;

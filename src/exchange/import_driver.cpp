@@ -136,15 +136,17 @@ size_t AfterGuard(std::string_view line) {
 
 }  // namespace
 
-bool GuardedStartLine(std::string_view line) {
+bool GuardedStartLine(std::string_view line, IngredientShape firstLine) {
   if (RecipeStartLine(std::string(line)) != StartLine::kNone) return true;
+  if (firstLine && firstLine(line)) return true;
   const size_t rest = AfterGuard(line);
-  return rest != std::string_view::npos && GuardedStartLine(line.substr(rest));
+  return rest != std::string_view::npos && GuardedStartLine(line.substr(rest), firstLine);
 }
 
-std::string_view UnguardedTextLine(std::string_view line) {
+std::string_view UnguardedTextLine(std::string_view line, IngredientShape firstLine) {
   const size_t rest = AfterGuard(line);
-  if (rest == std::string_view::npos || !GuardedStartLine(line.substr(rest))) return line;
+  if (rest == std::string_view::npos || !GuardedStartLine(line.substr(rest), firstLine))
+    return line;
   return line.substr(rest);
 }
 

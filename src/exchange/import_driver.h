@@ -44,11 +44,18 @@ enum class ReadResult {
 enum class StartLine { kNone, kMealMaster, kRezKonv, kMahlzeit };
 StartLine RecipeStartLine(const std::string& line);
 
+// Lines a reader takes for something else than text right after a recipe's ingredients: an
+// ingredient or a group heading of its format (MealMasterIngredientShape, RezKonvIngredientShape).
+using IngredientShape = bool (*)(std::string_view line);
+
 // A text line that an export writes behind "> ", so that no reader takes it for a recipe's
 // start line: a start line, or a line (one or two blanks before it aside) of "> " and such a line.
-bool GuardedStartLine(std::string_view line);
+// Given a shape, the line is the first of the text after the ingredients, and a line of that
+// shape is guarded as well.
+bool GuardedStartLine(std::string_view line, IngredientShape firstLine = nullptr);
 // A text line as read: a line written behind that guard without it; any other line as it is.
-std::string_view UnguardedTextLine(std::string_view line);
+// The shape is given for the first line of the text, as on writing.
+std::string_view UnguardedTextLine(std::string_view line, IngredientShape firstLine = nullptr);
 
 class RecipeImporter {
  public:

@@ -131,7 +131,7 @@ DataBackup::DataBackup(BackupPlaces places) : places_(std::move(places)) {
 
 void DataBackup::AddBackupLogLine(const std::string& text) {
   if (onLogLine) onLogLine(text);
-  if (!running_.empty()) AppendFileBytes(running_ + "Backup.log", text + "\r\n");
+  if (!running_.empty()) AppendTextLines(running_ + "Backup.log", text + "\r\n");
 }
 
 bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,

@@ -150,7 +150,7 @@ void DataTakeover::SplitLanguageFile(const std::string& name) {
 }
 
 void DataTakeover::Log(const std::string& line) const {
-  AppendFileBytes(LogFile(), line + "\r\n");
+  AppendTextLines(LogFile(), line + "\r\n");
 }
 
 void DataTakeover::ReplaceByUpdateFile(const std::string& name, const std::string& folder,

@@ -74,7 +74,7 @@ int CountIndexEntries(const std::string& path, bool liveOnly) {
 }
 
 bool ReadDescriptionBookId(const std::string& path, int16_t& id) {
-  LineReader reader(path);
+  LineReader reader(path, LineReader::Lines::kAsStored);  // the id is line 2 by its place
   if (!reader.IsOpen()) return false;
   std::string line;
   reader.Next(line);  // the description

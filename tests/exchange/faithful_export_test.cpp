@@ -568,6 +568,66 @@ void ExpectLanguageFractionAndSignRecipes(const std::vector<REZBLOCK>& recipes) 
   EXPECT_EQ(r[2].text, Ansi("Im Backofen bei 220°C 20 Minuten überbacken."));
 }
 
+// --- lines that a reader took for something else (kept apart from the collection above) ---
+// A RezKonv line with its own amount before dashes and date lines in its source block;
+// Meal-Master ingredient texts that begin with a number; a first text line framed by "=" signs;
+// numbered steps after the empty line that ends the ingredients.
+std::string LinesThatReadAsSomethingElse() {
+  return "========== REZKONV-Rezept - RezkonvSuite v1.4\r\n\r\n"
+         "      Titel: Gulaschsuppe mit abgeteiltem Paprika\r\n Kategorien: Suppen\r\n"
+         "      Menge: 4 Portionen\r\n\r\n"
+         "      3  Essl. Paprikapulver, edels\xFC\xDF\r\n      1  Essl. -- davon abteilen\r\n"
+         "      2  Zwiebeln\r\n\r\n"
+         "============================ QUELLE ============================\r\n"
+         "        Rheinische Post\r\n        14.08.96\r\n"
+         "        -- Erfasst *RK* 16.08.96 von\r\n        -- Ilka Spiess\r\n\r\n"
+         "Alles schmoren.\r\n\r\n=====\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Carrot Pie with 7-Up Punch\r\n Categories: Desserts\r\n"
+         "      Yield: 8 servings\r\n\r\n"
+         "      2 c  Flour\r\n           4-5 carrots, cut into 1/2\r\n           -inch slices\r\n"
+         "           9 inch pie pan\r\n           7-Up to stretch it\r\n"
+         "           250g Mehl\r\n\r\n  Bake.\r\n\r\nMMMMM\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Rice Pudding Flan\r\n Categories: Desserts\r\n"
+         "      Yield: 8 servings\r\n\r\n      1 c  Rice\r\n      1 qt Skim milk\r\n\r\n"
+         "===================== > Directions < =====================\r\n"
+         "Cook the rice in the milk.\r\n\r\nMMMMM\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Zitronenkuchen\r\n Categories: Kuchen\r\n      Yield: 1 Kuchen\r\n\r\n"
+         "    250 g  Butter\r\n      4    Eier\r\n\r\n"
+         "1. Alles vermengen.\r\n2 Stunden ruhen lassen.\r\n3) Backen.\r\n\r\nMMMMM\r\n";
+}
+constexpr size_t kLinesThatReadAsSomethingElse = 4;
+
+// Ingredient texts that read as start lines, which no text file brings in.
+REZBLOCK IngredientsLikeStartLines() {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Zutaten wie Startzeilen";
+  r.servings = 2;
+  r.lines = {{"", "", "MMMMM----- Meal-Master Zutat", "", 0, 0},
+             {"1", "", "===== REZKONV Zutat", "", 0, 0},
+             {"250", "g", "Quark", "", 0, 0}};
+  r.text = "Alles verr\xFChren.\r\nKalt servieren.";
+  return r;
+}
+
+// The texts and sources of those recipes come back as well, and RezKonv's capture date.
+void ExpectTextsAndSources(uint8_t format, const std::vector<REZBLOCK>& back,
+                           const std::vector<REZBLOCK>& first, size_t from) {
+  for (size_t i = from; i < first.size() && i < back.size(); ++i) {
+    SCOPED_TRACE(first[i].title);
+    std::string text = first[i].text;
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    EXPECT_EQ(back[i].text, text);
+    EXPECT_EQ(back[i].source, first[i].source);
+    if (format == kFormatRezKonv) {  // in its source block, as "- Erfasst am"
+      EXPECT_EQ(back[i].createdDate, first[i].createdDate);
+    }
+  }
+}
+
 // A unit the RezKonv export can write so that its reader takes it back: a name of
 // RkKonvert.dat without a blank whose code the import makes into the same unit.
 bool RezKonvKnows(const std::string& code) {
@@ -621,10 +681,12 @@ TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
   EXPECT_EQ(earlier[0].lines.size(), 1u);
 
   const std::string file = e.env.Root() + "sammlung.txt";
-  test::WriteAll(file, GeneratedCollection(150) + LanguageFractionAndSignRecipes());
-  const std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");
-  ASSERT_EQ(first.size(), 150u + kLanguageFractionAndSignRecipes);
+  test::WriteAll(file, GeneratedCollection(150) + LinesThatReadAsSomethingElse() +
+                           LanguageFractionAndSignRecipes());
+  std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");
+  ASSERT_EQ(first.size(), 150u + kLinesThatReadAsSomethingElse + kLanguageFractionAndSignRecipes);
   ExpectLanguageFractionAndSignRecipes(first);
+  first.push_back(IngredientsLikeStartLines());
   e.AddRecipes(first);
   e.exporter.list = e.AllRows();
   e.exporter.Split = false;
@@ -685,6 +747,7 @@ TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
     if (format == kFormatRezKonv) {
       EXPECT_LT(byName, 60);  // only the few units without a name
     }
+    ExpectTextsAndSources(format, back, first, 150);
   }
 }
 

@@ -16,6 +16,7 @@
 #include "recipedb/book_test_util.h"
 #include "recipedb/kill_points.h"
 #include "recipedb/recipe_records.h"
+#include "services/text_tools.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -214,6 +215,28 @@ TEST_F(LexiconFilesTest, AppendingStartsANewFileAndDropsAnEntryCutShort) {
   WriteAll(DataFile(), kHead + "B1\r\n>Salz\r\nF0\r\nText\r\n#");
   ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {}, "Rinde"));
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Salz", "Zimt"}));
+}
+
+// A Lexika.ldt in another encoding (UTF-16 from an editor) or junk is no lexicon: the next
+// entry neither cuts it to its first line nor joins it. It is kept as "Lexika.ldt.damaged",
+// said once, and a new lexicon holds the entry.
+TEST_F(LexiconFilesTest, AnEntryAppendedToAFileInAnotherEncodingKeepsThatFile) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : kHead + Entry("B1\r\n>Salz\r\nF0\r\n")) utf16 += std::string{c, '\0'};
+  const std::string junk = std::string("\x00\x9D\x17\r\n\xFF\x00#\r\n", 10) + "B1\r\n#\r\n";
+  for (const std::string& other : {utf16, junk}) {
+    env.messages.shown.clear();
+    WriteAll(DataFile(), other);
+    for (const char* stale : {".damaged", ".damaged-2"}) RemoveFile(DataFile() + stale);
+    EXPECT_TRUE(Titles().empty());
+    ASSERT_TRUE(Files().AppendLexiconEntry(2, "Zimt", {}, "Rinde"));
+    EXPECT_EQ(ReadAll(DataFile() + ".damaged"), other);
+    EXPECT_EQ(ReadAll(DataFile()), kHead + "B2\r\n>Zimt\r\nF0\r\nRinde\r\n#\r\n");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Zimt"}));
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text,
+              FormatLangText(GetLangText(1076), {DataFile(), DataFile() + ".damaged"}));
+  }
 }
 
 // A lexicon of three entries whose last write was cut short (the half entry "Zucker").
