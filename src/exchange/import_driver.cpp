@@ -43,13 +43,19 @@ std::string Str(int id) {
 bool ContainsUpper(std::string_view line, std::string_view word) {
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   if (word.empty()) return true;
-  const size_t last = word.size() - 1;
-  for (size_t i = 0; i + word.size() <= line.size(); ++i) {
-    // The last letter first: a heading "MMMMM-----FILLING---" has many a first one.
-    if (upper(line[i + last]) != word[last] || upper(line[i]) != word[0]) continue;
-    size_t j = 1;
-    while (j < last && upper(line[i + j]) == word[j]) ++j;
-    if (j >= last) return true;
+  // The places of the word's first letter, in either case, found by memchr: frame lines of
+  // "=" and "-" have none.
+  const char* const end = line.data() + line.size();
+  for (const char first : {word[0], static_cast<char>(word[0] - 'A' + 'a')}) {
+    const char* p = line.data();
+    while (static_cast<size_t>(end - p) >= word.size()) {
+      p = static_cast<const char*>(std::memchr(p, first, static_cast<size_t>(end - p)));
+      if (!p || static_cast<size_t>(end - p) < word.size()) break;
+      size_t j = 1;
+      while (j < word.size() && upper(p[j]) == word[j]) ++j;
+      if (j == word.size()) return true;
+      ++p;
+    }
   }
   return false;
 }

@@ -297,6 +297,13 @@ bool UmlautSpelling::HasSpelledPair(std::string_view text) {
 #if defined(__SSE2__)
   for (; n > q && n - q >= 16; q += 16)
     if (PairMask(text.data() + q - 1)) return true;
+  if (q < n) {  // the last places through a copy of sixteen, as ConvertFrom reads them
+    char tail[17] = {};
+    const size_t rest = n - q;
+    tail[0] = text[q - 1];
+    std::memcpy(tail + 1, text.data() + q, rest);
+    return (PairMask(tail) & ((1u << rest) - 1)) != 0;
+  }
 #endif
   for (; q < n; ++q) {
     const char first = static_cast<char>(text[q - 1] | 0x20);

@@ -30,6 +30,7 @@ struct LetterTable {
       lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c);
     for (int c = 0xC0; c <= 0xDE; ++c)
       lower[static_cast<size_t>(c)] = static_cast<unsigned char>(c + 32);
+    lower[0xDF] = 0xDF;             // ß has no capital here
     lower[0xD7] = lower[0xF7] = 0;  // × and ÷
   }
 };

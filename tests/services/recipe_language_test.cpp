@@ -23,6 +23,7 @@ TEST(RecipeLanguage, TheListedWordsOfEachLanguageAreCountedInAnyCase) {
        "BER Nacht",
        3, 0},                                   // Windows-1252 umlauts, upper case too
       {"fuer die Fuellung ueber Nacht", 3, 0},  // the spelled forms count as well
+      {"da\xDF es gut ist", 3, 0},              // ß is a letter of its word
       {"Joe's sauce, 2eggs", 0, 1},             // signs and digits end a word
       // Words both languages write tell nothing.
       {"in so also an was will hat man Butter", 0, 0},
