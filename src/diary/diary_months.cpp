@@ -250,6 +250,8 @@ bool TENApplogMod::ReadMonthFile(const std::string& path, ENMONTH& m) {
       current.entries.push_back(std::move(e));
     }
   }
+  // A read error is no end of the month: the days after it are missing.
+  if (in.Failed()) return false;
   keepDay();
   // Lines holding NUL bytes (passed over by the reader) are no lines of a month it wrote.
   return in.NulLines() == 0;

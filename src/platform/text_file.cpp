@@ -29,7 +29,7 @@ std::function<bool(const std::string&)>& ReadFault() {
 // Opens a file for reading; `failed` tells a file that is there but cannot be opened.
 std::FILE* OpenForReading(const std::string& path, bool& failed) {
   const std::string native = NativePath(path);
-  if (ReadFault() && ReadFault()(native)) {
+  if (ReadFailsForTest(native)) {
     failed = EntryExists(native);
     return nullptr;
   }
@@ -98,7 +98,7 @@ bool FindStoredLineEnd(const char* text, size_t size, size_t from, bool atEnd, L
 }
 }  // namespace
 
-LineReader::LineReader(const std::string& path, Lines kind) : kind_(kind) {
+LineReader::LineReader(const std::string& path, Lines kind) : path_(NativePath(path)), kind_(kind) {
   file_ = OpenForReading(path, failed_);
   if (!file_) return;
   buf_.resize(kChunk);
@@ -117,6 +117,10 @@ bool LineReader::Fill() {
     begin_ = 0;
   }
   if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
+  if (ReadFailsForTest(path_)) {
+    eof_ = failed_ = true;
+    return false;
+  }
   const size_t n = std::fread(buf_.data() + end_, 1, buf_.size() - end_, file_);
   if (n == 0) {
     eof_ = true;
@@ -190,9 +194,12 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   if (!f) return false;
   bytes.clear();
   char chunk[kChunk];
+  const std::string native = NativePath(path);
+  bool injected = false;
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  const bool ok = !std::ferror(f);
+  while (!(injected = ReadFailsForTest(native)) && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.append(chunk, n);
+  const bool ok = !injected && !std::ferror(f);
   std::fclose(f);
   return ok;
 }
@@ -225,6 +232,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, boo
 
 void SetReadFaultForTest(std::function<bool(const std::string&)> fault) {
   ReadFault() = std::move(fault);
+}
+
+bool ReadFailsForTest(const std::string& path) {
+  return ReadFault() && ReadFault()(NativePath(path));
 }
 
 void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }

@@ -47,6 +47,7 @@ class LineReader {
  private:
   bool Fill();
   bool NextStored(std::string& line);
+  std::string path_;
   std::FILE* file_ = nullptr;
   Lines kind_;
   int ends_ = 0;  // how lines end, once the first line end has told (Lines::kAsStored)
@@ -95,9 +96,13 @@ std::string FreeDamagedName(const std::string& path);
 // when the rename failed.
 std::string MoveAsideDamaged(const std::string& path);
 
-// Test hook: while it returns true for a path, opening that path for reading fails as an I/O
-// error would (LineReader::Failed, ReadFileBytes false). An empty function switches it off.
+// Test hook: while it returns true for a path, a read of that path fails as an I/O error would
+// (LineReader::Failed, ReadFileBytes false, RawFile::ReadAt -1). It is asked before the file is
+// opened for reading and before every block read from it, so a test can fail the n-th read of
+// an operation. An empty function switches it off.
 void SetReadFaultForTest(std::function<bool(const std::string& path)> fault);
+// True when the test hook makes this read of `path` fail (for readers outside this file).
+bool ReadFailsForTest(const std::string& path);
 
 // Test hook: makes the next WriteFileAtomic stop after `bytes` bytes of its temporary file, as
 // a killed process would, and fail. -1 switches it off.

@@ -12,11 +12,13 @@
 #include <set>
 
 #include "app/startup_files.h"
+#include "diary/diary_module.h"
 #include "maintenance/file_tree.h"
 #include "maintenance/sibling_export.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "recipedb/kill_points.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -115,6 +117,47 @@ struct UsedRoot {
   }
   std::string root;
 };
+
+// Users.dat fails at each of its reads in turn when the diary starts, so the diary knows fewer
+// persons or none. A backup made then still holds every person's folder under Konten, file for
+// file, and is complete.
+TEST(Backup, EveryPersonsFolderIsTakenWhetherOrNotTheDiaryReadItsList) {
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    TestEnv env;
+    UsedRoot used(env);
+    const std::string data = used.root + "Data/";
+    WriteAll(data + "Users.dat",
+             "#\r\n>NAnna\r\n>G05031970\r\n>W64\r\n>H168\r\n>SF\r\n>TN\r\n#\r\n"
+             ">NBert\r\n>G01011960\r\n>W80\r\n>H180\r\n>SM\r\n>TN\r\n#\r\n");
+    WriteAll(data + "Konten/Bert/m032026.dat", "# TAVOLIN V02.01 03/2026\r\n#\r\n");
+    WriteAll(data + "Konten/Bert/Weight.dat", "01032026:080080,0##Nach dem Urlaub\r\n");
+    env.Options().SetParaString(61, "Anna");
+    std::vector<std::string> persons;
+    {
+      test::NthReadFault fault(n,
+                               [&](const std::string& path) { return path == data + "Users.dat"; });
+      TENApplogMod diary;
+      fault.Off();
+      if (!fault.Hit()) break;
+      for (const ENPERSON& p : diary.persons) persons.push_back(p.name);
+      DataBackup backup(BackupPlaces::FromProgram());
+      backup.clock = [] { return At(9); };
+      std::vector<std::string> log;
+      backup.onLogLine = [&](const std::string& line) { log.push_back(line); };
+      std::string folder;
+      EXPECT_TRUE(backup.RunBackup(used.root + "Backup/", BackupSets{}, folder));
+      EXPECT_EQ(log.back(), GetLangText(599));
+      const auto saved = Tree(used.root + "Backup/" + folder + "/Data/Konten/");
+      const auto own = Tree(data + "Konten/");
+      EXPECT_EQ(saved, own);
+      EXPECT_EQ(own.size(), 5u);
+    }
+    if (n == 1) {
+      EXPECT_TRUE(persons.empty());  // not even opened: the diary knows nobody
+    }
+  }
+}
 
 TEST(Backup, WipeAndRestoreGiveTheDataRootBack) {
   TestEnv env;

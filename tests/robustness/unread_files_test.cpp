@@ -23,6 +23,7 @@
 #include "nutrients/nutrient_table.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "recipedb/book_test_util.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/ingredient_catalogue.h"
@@ -32,6 +33,7 @@
 #include "recipes/portion_units.h"
 #include "services/options_store.h"
 #include "services/text_tools.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -728,6 +730,62 @@ TEST_F(UnreadFiles, ABookDescriptionThatCannotBeReadKeepsItsId) {
   EXPECT_EQ(books.GetKBookName(static_cast<int16_t>(static_cast<uint16_t>(65000))),
             "Omas Backbuch");
   ctx().books = nullptr;
+}
+
+// Two books, the second one's description failing at each of its reads in turn while the list
+// is scanned and the book opened. The book's recipes carry the id the cookbook list gives the
+// book (its own, or one for this run), never the first book's nor 0: a recipe put on the
+// shopping list names its book. The description stays as it is, and so does the older
+// shopping-list entry that names the book by the id in it.
+TEST_F(UnreadFiles, ABookWhoseIdCannotBeReadHasTheListsIdEverywhere) {
+  test::BookEnv b("Hausbuch");
+  REZBLOCK cake = test::RichRecipe(1);
+  b.AddRecipe(cake);
+  KBOOK omas;
+  omas.name = "Omas Backbuch";
+  ASSERT_TRUE(b.books.CreateKBook(omas));
+  const std::string inf = b.Data() + "Omas Backbuch.inf";
+  const std::string description = "Kuchen und Torten\r\n65000\r\n1\r\n\r\n";
+  WriteAll(inf, description);
+  b.books.ScanKBooks();
+  b.env.Options().SetParaString(6, "Omas Backbuch");
+  b.books.SelectKBook("Omas Backbuch");
+  b.store.ReloadBookIndex();
+  REZBLOCK apple = test::RichRecipe(2);
+  apple.title = "Apfelkuchen vom Blech";
+  b.AddRecipe(apple);
+  const std::string older = "65000#1#4#Apfelkuchen vom Blech\r\n";
+  WriteAll(ShoppingList::FilePath(), older);
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    // The other book open first.
+    b.books.ScanKBooks();
+    b.env.Options().SetParaString(6, "Hausbuch");
+    b.books.SelectKBook("Hausbuch");
+    b.store.ReloadBookIndex();
+    const int16_t other = b.store.BookId();
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == inf; });
+    b.books.ScanKBooks();
+    b.env.Options().SetParaString(6, "Omas Backbuch");
+    b.books.SelectKBook("Omas Backbuch");
+    b.store.ReloadBookIndex();
+    fault.Off();
+    if (!fault.Hit()) break;
+    const int16_t id = b.books.GetAktKBookId();
+    EXPECT_NE(id, other);
+    EXPECT_NE(id, 0);
+    EXPECT_EQ(b.books.GetKBookName(id), "Omas Backbuch");
+    EXPECT_EQ(b.store.BookId(), id);
+    ASSERT_EQ(b.store.BookIndex().size(), 1u);
+    EXPECT_EQ(b.store.BookIndex()[0].bookId, id);
+    ShoppingList list;
+    list.LoadKaufList();
+    ASSERT_TRUE(list.AddToKaufList(b.store.BookIndex()[0], 4));
+    EXPECT_EQ(ReadAll(ShoppingList::FilePath()),
+              older + std::to_string(static_cast<uint16_t>(id)) + "#1#4#Apfelkuchen vom Blech\r\n");
+    WriteAll(ShoppingList::FilePath(), older);
+    EXPECT_EQ(ReadAll(inf), description);
+  }
 }
 
 }  // namespace

@@ -92,6 +92,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/startup_texts.h"
+#include "services/text_tools.h"
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/progress_dialog.h"
@@ -318,6 +319,13 @@ bool StartProgram() {
              {SettingsFolder(), 0}});
   for (const std::string& notice : StartupFileNotices(ctx().userSettings, dataFolder))
     MessageBox(notice, GetLangText(17), MB_OK | MB_ICONWARNING);
+  // The takeover ran before the language texts: the books it could not take are said now.
+  for (const DataTakeover* run : {static_cast<const DataTakeover*>(&interrupted),
+                                  static_cast<const DataTakeover*>(UpdaterDlg)})
+    if (run)
+      for (const DataTakeover::BookNotTaken& book : run->BooksNotTaken())
+        MessageBox(FormatLangText(GetLangText(1092), {book.book, book.file}), GetLangText(17),
+                   MB_OK | MB_ICONWARNING);
   MainFrm->show();
   return true;
 }

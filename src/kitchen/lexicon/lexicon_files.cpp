@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "services/charsets.h"
 #include "services/context.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -197,10 +198,18 @@ bool LexiconFiles::AppendLexiconEntry(int16_t chapter, const std::string& title,
 bool LexiconFiles::ReorganizeLexicon(const LexiconReorgLog& log) const {
   const std::string path = FindFileNoCase(DataPath());
   LineReader in(path, LineReader::Lines::kAsStored);
-  if (!in.IsOpen()) return false;
   auto say = [&log](const std::string& text, bool toStatus) {
     if (log) log(text, toStatus);
   };
+  // A file not read to its end stays as it is: what was read is not the whole lexicon. The
+  // log is narrow: each line of the message is a line of its own.
+  const auto unread = [&] {
+    const std::string text = FormatLangText(GetLangText(1090), {path.substr(path.rfind('/') + 1)});
+    for (const std::string& line : SplitLines(text)) say(line, false);
+    say(std::string(), true);
+    return false;
+  };
+  if (!in.IsOpen()) return in.Failed() ? unread() : false;
   say(std::string(), false);
   say(GetLangText(262), false);
   std::string first;
@@ -252,6 +261,7 @@ bool LexiconFiles::ReorganizeLexicon(const LexiconReorgLog& log) const {
       w = EntryState();
     }
   }
+  if (in.Failed()) return unread();
   if (!WriteFileAtomic(path, out)) return false;
   std::string label = GetLangText(235);
   label.erase(0, label.find_first_not_of(' '));
