@@ -15,7 +15,7 @@
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
-#include "recipes/recipe_view.h"
+#include "services/amounts.h"
 #include "services/context.h"
 #include "services/file_functions.h"
 #include "services/options_store.h"

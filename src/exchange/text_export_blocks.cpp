@@ -103,13 +103,18 @@ bool IsDescriptionLine(const REZZUTAT& line) {
 }
 
 bool FitAmount(std::string& amount, size_t width) {
-  if (amount.size() <= width) return true;
+  std::string rounded = RoundLongDecimals(amount);
+  if (amount.size() <= width && rounded == amount) return true;
   double value = 0;
-  if (!ReadAmountValue(amount, value)) return false;
-  std::string rounded = CookAmount(value);
-  if (rounded.size() > width) return false;
-  amount = std::move(rounded);
-  return true;
+  if (ReadAmountValue(amount, value)) {
+    std::string cook = CookAmount(value);
+    if (cook.size() <= width) {
+      amount = std::move(cook);
+      return true;
+    }
+  }
+  amount = std::move(rounded);  // a range, words, a number too wide: two decimals at most
+  return amount.size() <= width;
 }
 
 std::string UnitWord(const std::string& code, const std::string& amount) {

@@ -32,9 +32,10 @@ std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe);
 // with its own amount or unit ("3 EL - davon abteilen") goes out as an ingredient.
 bool IsDescriptionLine(const REZZUTAT& line);
 
-// The amount fits `width` columns as it stands, or once a number too wide for them is rounded
-// as a cook measures it (CookAmount; a mixed number then becomes a decimal). False, the amount
-// unchanged, when it cannot be made to fit.
+// The amount fits `width` columns as it stands, or once a number too wide for them or with more
+// than two decimals is rounded as a cook measures it (CookAmount; a mixed number then becomes a
+// decimal). False when it cannot be made to fit; the amount then keeps at most two decimals
+// (RoundLongDecimals), as it does in every case.
 bool FitAmount(std::string& amount, size_t width);
 // The unit's word for a text: its name, or its plural for an amount above 1, from the unit
 // table; the code itself when the table has no such unit.
