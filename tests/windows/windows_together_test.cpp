@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QLayout>
 #include <QTest>
+#include <QTextEdit>
 #include <QWindow>
 
 #include "app/ui/about_dialog.h"
@@ -27,6 +28,7 @@
 #include "app/ui/tips_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_window.h"
@@ -122,6 +124,54 @@ TEST_F(WindowsTogether, ATipShownByAModalWindowCanBeReadAndClosed) {
       EXPECT_TRUE(tipClosed);
     }
     ctx().messages = &env.messages;
+    DestroyAllWindows();
+  }
+}
+
+// The lexicon is no modal window, and its one-time tip stands over it all the same: owned by
+// the lexicon (the window manager keeps it above its owner) and active, it is read and closed;
+// the lexicon closed under it, the tip stays over the main window.
+TEST_F(WindowsTogether, TheLexiconsTipStandsOverTheLexicon) {
+  MakeDishes();
+  env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");  // every tip on
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    UserStart(lang);
+    const auto openLexicon = [] {
+      ASSERT_TRUE(ClickMenuPath(MainFrm, {"Aktionen1", "StartLexikon"}));
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(LexShowDlg));
+    };
+    openLexicon();
+    ASSERT_TRUE(TipUp());
+    EXPECT_EQ(AssistDlg->CurrentTip(), 10);
+    EXPECT_FALSE(AssistDlg->TextEdt->toPlainText().isEmpty());
+    EXPECT_EQ(AssistDlg->windowHandle()->transientParent(), LexShowDlg->windowHandle());
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == AssistDlg; }, 1000))
+        << "the lexicon stands over its tip";
+    EXPECT_TRUE(LexShowDlg->isVisible());
+    Shot(MainFrm, std::string("lexicon_tip_") + lang);
+    test::ClickThroughWindow(AssistDlg->IDCanc);
+    EXPECT_FALSE(AssistDlg->isVisible());
+    EXPECT_TRUE(LexShowDlg->isVisible());
+
+    // A one-time tip: the lexicon opened again brings none.
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    openLexicon();
+    QTest::qWait(20);
+    EXPECT_FALSE(AssistDlg->isVisible());
+
+    // Switched on again and the lexicon closed while it is up: the tip stays, over the main
+    // window.
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");
+    openLexicon();
+    ASSERT_TRUE(TipUp());
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    EXPECT_FALSE(LexShowDlg->isVisible());
+    EXPECT_TRUE(AssistDlg->isVisible());
+    EXPECT_EQ(AssistDlg->windowHandle()->transientParent(), MainFrm->windowHandle());
+    test::ClickThroughWindow(AssistDlg->IDCanc);
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");
     DestroyAllWindows();
   }
 }

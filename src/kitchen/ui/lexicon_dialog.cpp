@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -239,8 +240,13 @@ void TLexShowDlg::showEvent(QShowEvent* event) {
   FindRecipeLexiconTerms();
   TermsFound = true;
   FillLexiconList();
-  if (TipsAccess* tips = TipsWindow()) tips->ShowTip(10, 2);
   CenterOnForm(this);
+  // The tip stands over this window, once the window is up: shown with it, the window's own
+  // activation would put it behind.
+  QTimer::singleShot(0, this, [this] {
+    if (!isVisible()) return;
+    if (TipsAccess* tips = TipsWindow()) tips->ShowTip(10, 2, this);
+  });
 }
 
 void TLexShowDlg::hideEvent(QHideEvent* event) {
