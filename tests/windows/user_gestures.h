@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -104,6 +105,28 @@ inline ::testing::AssertionResult ClickTab(QTabBar* bar, const QString& caption)
     return can;
   }
   return ::testing::AssertionFailure() << "no tab " << caption.toStdString();
+}
+
+// The line `text` chosen in a combo box: its list opened with a click on the arrow, the line
+// reached with the arrow keys and taken with Enter (the list takes no click in the first moment
+// after it opened).
+inline ::testing::AssertionResult ChooseInCombo(QComboBox* combo, const QString& text) {
+  ::testing::AssertionResult can = Reachable(combo);
+  if (!can) return can;
+  const int index = combo->findText(text);
+  if (index < 0) return ::testing::AssertionFailure() << "no line " << text.toStdString();
+  ActivateForClick(combo);
+  QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier,
+                    QPoint(combo->width() - 6, combo->height() / 2));
+  QAbstractItemView* view = combo->view();
+  if (!QTest::qWaitFor([view] { return view->isVisible(); }, 1000))
+    return ::testing::AssertionFailure() << "the list did not open";
+  for (int guard = 0; view->currentIndex().row() != index && guard < combo->count(); ++guard)
+    QTest::keyClick(view, view->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
+  QTest::keyClick(view, Qt::Key_Return);
+  if (view->isVisible() || combo->currentIndex() != index)
+    return ::testing::AssertionFailure() << "the line " << text.toStdString() << " was not taken";
+  return can;
 }
 
 // Keys typed into `w`: a letter beyond ASCII comes as the keyboard gives it, a key event that

@@ -60,6 +60,10 @@ TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
                                     "&Schlie\xDF"
                                     "en");
 
+  // The window has no default button: Enter in its list or tabs presses none.
+  for (QPushButton* b : {NewBtn, EditBtn, DelBtn, LexBookBtn, WikipediaBtn, IDCancel})
+    b->setAutoDefault(false);
+
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(HilfeBtn);
   for (QPushButton* b : {NewBtn, EditBtn, DelBtn, LexBookBtn}) buttons->addWidget(b);
