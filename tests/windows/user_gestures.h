@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -140,6 +141,12 @@ inline void TypeText(QWidget* w, const QString& text) {
   }
 }
 
+// Keys typed into whatever has the focus, key by key (a key may move the focus: the first key
+// typed on a grid cell opens its editor, which takes the others).
+inline void TypeKeys(const QString& text) {
+  for (const QChar c : text) TypeText(QApplication::focusWidget(), QString(c));
+}
+
 // Clicks into the field, takes away what it holds when `replace`, and types the text.
 inline ::testing::AssertionResult TypeInto(QWidget* field, const QString& text,
                                            bool replace = true) {
@@ -169,21 +176,23 @@ inline void PressKey(Qt::Key key) {
   QTest::keyClick(focus, key);
 }
 
-// The pop-up menu of `view` opened with the right mouse button at `at` (viewport coordinates),
-// and its item `name` (object name) clicked.
+// The pop-up menu of `target` opened with the right mouse button at `at` (as the window system
+// does: the press, then the context menu event, then the release), and its item `name` (object
+// name) clicked in it.
 inline ::testing::AssertionResult PopupItem(QWidget* target, QPoint at, QMenu* menu,
                                             const char* name) {
   ::testing::AssertionResult can = Reachable(target);
   if (!can) return can;
   ActivateForClick(target);
-  QTest::mouseClick(target, Qt::RightButton, Qt::NoModifier, at);
+  QTest::mousePress(target, Qt::RightButton, Qt::NoModifier, at);
+  QContextMenuEvent context(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+  QApplication::sendEvent(target, &context);
+  QTest::mouseRelease(target, Qt::RightButton, Qt::NoModifier, at);
   if (!QTest::qWaitFor([&] { return menu->isVisible(); }, 1000))
     return ::testing::AssertionFailure() << "the pop-up menu did not open";
-  QAction* item = menu->findChild<QAction*>(QString::fromLatin1(name));
-  if (!item) {
-    for (QAction* a : menu->actions())
-      if (a->objectName() == QLatin1String(name)) item = a;
-  }
+  QAction* item = nullptr;
+  for (QAction* a : menu->actions())
+    if (a->objectName() == QLatin1String(name)) item = a;
   if (!item || !item->isVisible() || !item->isEnabled()) {
     menu->close();
     return ::testing::AssertionFailure() << name << " cannot be clicked";
