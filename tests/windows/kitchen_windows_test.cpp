@@ -275,9 +275,18 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
     ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, 3, 2));
     EXPECT_TRUE(test::ChooseInCombo(dlg->HaendlerCoBo, QStringLiteral("Metzger")));
     EXPECT_EQ(Column(4)[3], "Metzger");
+    // "..." opens the dealers, which hold the changes made here.
+    EXPECT_TRUE(WhileModal(
+        [] {
+          ASSERT_EQ(ThekeDlg->ThekeTree->topLevelItemCount(), 2);
+          EXPECT_EQ(ThekeDlg->ThekeTree->topLevelItem(1)->childCount(), 3);  // with the eggs
+          EXPECT_TRUE(test::Click(ThekeDlg->CloseBtn));
+        },
+        [&] { EXPECT_TRUE(test::Click(dlg->HaendlerBtn)); }));
     EXPECT_TRUE(test::TypeInto(dlg->SonstEdt, QStringLiteral("Backpapier")));
     EXPECT_TRUE(test::Click(dlg->editList));
     EXPECT_TRUE(test::Click(dlg->OKBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });
   ASSERT_EQ(env.shell.opened.size(), 1u);
   EXPECT_EQ(env.shell.opened[0], env.Root() + "Export/Kauflist.txt");
@@ -325,7 +334,8 @@ TEST_F(KitchenWindows, TheShoppingDialogScalesARange) {
   Start();
   ToShoppingList({"Tomatensalat"});
   TEinkaufDlg* dlg = EinkaufDlg;
-  InShoppingDialog([&] {
+  // Opened with a double click on the pane's entry.
+  ASSERT_TRUE(WhileModal([&] {
     EXPECT_EQ(Column(1), (std::vector<std::string>{"2-3", "1"}));
     EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("8")));
     EXPECT_EQ(Column(1), (std::vector<std::string>{"4-6", "2"}));
@@ -333,7 +343,7 @@ TEST_F(KitchenWindows, TheShoppingDialogScalesARange) {
     EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("6")));
     EXPECT_EQ(Column(1)[0], "3-4,5");
     EXPECT_TRUE(test::Click(dlg->editList));
-  });
+  }, [] { ASSERT_TRUE(test::DoubleClickCell(KaufRezListDlg->EinkaufLiBo, 0)); }));
   EXPECT_NE(ReadAll(env.Root() + "Export/Kauflist.txt").find("     3-4,5 Tomaten\r\n"),
             std::string::npos);
 }
@@ -457,15 +467,33 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
     test::StartDragWithMouse(dlg->ThekeTree->viewport(), dlg->ThekeTree->visualRect(speck).center());
     dlg->ThekeTreeDragDrop(dlg->ThekeTree->topLevelItem(0));  // the drop on the market
     EXPECT_TRUE(test::Click(dlg->OKBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });
   EXPECT_EQ(
       ReadAll(Data() + "Haendler.dat"),
       "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
   inDealers([&] {
+    // The cheese counter clicked in the list, moved down past the butcher, its cheese deleted.
+    ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 1));
+    EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), "K\xE4setheke");
+    EXPECT_TRUE(test::Click(dlg->ToolDownBtn));
+    EXPECT_EQ(fromQ(dlg->ThekeTree->topLevelItem(2)->text(0)), "K\xE4setheke");
+    QTreeWidgetItem* cheese = dlg->ThekeTree->topLevelItem(2);
+    dlg->ThekeTree->expandItem(cheese);
+    const QModelIndex gouda =
+        dlg->ThekeTree->model()->index(0, 0, dlg->ThekeTree->model()->index(2, 0));
+    QTest::mouseClick(dlg->ThekeTree->viewport(), Qt::LeftButton, {},
+                      dlg->ThekeTree->visualRect(gouda).center());
+    EXPECT_TRUE(test::Click(dlg->DelZutatBtn));
+    EXPECT_EQ(dlg->ThekeTree->topLevelItem(2)->childCount(), 0);
+    env.shell.opened.clear();
+    EXPECT_TRUE(test::Click(dlg->HelpBtn));
+    EXPECT_TRUE(HelpOpened(0).ends_with("/Help/Dlg_Haendler.htm")) << HelpOpened(0);
     ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 0));
     EXPECT_TRUE(test::Click(dlg->DelHaendlerBtn));
     EXPECT_EQ(dlg->ThekeTree->topLevelItemCount(), 2);
     EXPECT_TRUE(test::Click(dlg->CloseBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });  // cancelled: read again from the file
   EXPECT_EQ(dlg->dealers.size(), 3u);
   EXPECT_EQ(dlg->dealers[0].name, "Wochenmarkt");
@@ -581,12 +609,14 @@ TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
       [] {
         EXPECT_TRUE(test::TypeInto(WPParaDlg->WPPAnzServ, QStringLiteral("3")));
         EXPECT_TRUE(test::Click(WPParaDlg->OKBtn));
+        EXPECT_FALSE(WPParaDlg->isVisible());
       },
       [&] { ASSERT_TRUE(test::DoubleClickCell(plan->WPlanGrd, 0, 0)); }));
   ASSERT_TRUE(WhileModal(
       [] {
         EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("Oma kommt")));
         EXPECT_TRUE(test::Click(WPBemDlg->OKBtn));
+        EXPECT_FALSE(WPBemDlg->isVisible());
       },
       [&] { EXPECT_TRUE(WeekMenu(4, 2, "NewRemarkMnu")); }));
   ToShoppingList({"Pfannkuchen"});
@@ -632,8 +662,13 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
   TWPlanDlg* plan = WPlanDlg;
   QTableWidget* grid = plan->WPlanGrd;
   DropOnDay({"Gulasch"}, 1, 1);
+  ClickRecipe("Suppe");
   ASSERT_TRUE(WhileModal(
-      [] {
+      [this] {
+        // "zum Rezept springen" shows the planned recipe; the dialog stays.
+        EXPECT_TRUE(test::Click(WPParaDlg->ShowRezBtn));
+        EXPECT_EQ(list->CurrentRow(), RowOf("Gulasch"));
+        EXPECT_TRUE(WPParaDlg->isVisible());
         EXPECT_EQ(fromQ(WPParaDlg->WPPTitel->text()), "Gulasch");
         EXPECT_EQ(fromQ(WPParaDlg->WPPKBookName->text()), "Kochbuch");
         EXPECT_EQ(fromQ(WPParaDlg->WPPAnzServ->text()), "6");
@@ -665,6 +700,13 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
         test::PressKey(Qt::Key_Escape);
       },
       [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 1)); }));
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("ganz anders")));
+        EXPECT_TRUE(test::Click(WPBemDlg->CancelBtn));
+        EXPECT_FALSE(WPBemDlg->isVisible());
+      },
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 1)); }));
   ASSERT_TRUE(WhileModal([] { WPBemDlg->close(); },
                          [&] { EXPECT_TRUE(WeekMenu(1, 3, "NewRemarkMnu")); }));
   ASSERT_EQ(plan->plan.entries.size(), 2u);
@@ -693,6 +735,7 @@ TEST_F(KitchenWindows, EnterInTheWeekPlanAndItsDialogs) {
       {"servings", [] { return WPParaDlg->WPPAnzServ; }, "5"},
       {"remark", [] { return WPParaDlg->WPPBem; }, "scharf"},
   };
+  bool byMenu = false;  // opened once by a double click, once with the pop-up menu
   for (const Field& f : fields) {
     SCOPED_TRACE(f.name);
     ASSERT_TRUE(WhileModal(
@@ -701,7 +744,13 @@ TEST_F(KitchenWindows, EnterInTheWeekPlanAndItsDialogs) {
           test::PressKey(Qt::Key_Return);
           EXPECT_FALSE(WPParaDlg->isVisible());
         },
-        [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 0, 0)); }));
+        [&] {
+          if (byMenu)
+            EXPECT_TRUE(WeekMenu(0, 1, "WPPara"));
+          else
+            ASSERT_TRUE(test::DoubleClickCell(grid, 0, 0));
+        }));
+    byMenu = true;
   }
   EXPECT_EQ(plan->plan.entries[0].servings, 5);
   EXPECT_EQ(plan->plan.entries[0].remark, "scharf");
@@ -742,7 +791,7 @@ TEST_F(KitchenWindows, TheWeekPlanIsPrintedAndAnEmptyWeekSaysSo) {
   ASSERT_TRUE(test::Click(plan->PrevWeekBtn));
   EXPECT_EQ(plan->plan.entries.size(), 1u);
   ASSERT_TRUE(test::Click(AktWeek()));
-  EXPECT_EQ(WeekdayOf(plan->plan.weekStart), 0);
+  EXPECT_EQ(plan->plan.weekStart, MondayOf(TodayNumber()));
   // "Alle entfernen" empties every week.
   env.messages.answers = {IDYES};
   ASSERT_TRUE(WeekMenu(0, 1, "WPAllDel"));

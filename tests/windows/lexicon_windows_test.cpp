@@ -170,8 +170,21 @@ TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
   EXPECT_EQ(Shown(), " #1 d\xFCnn klopfen\nF\xFCllen und schmoren.");
 
   // OK without a change writes nothing.
-  InEntryEditor(LexShowDlg->EditBtn, [] { EXPECT_TRUE(test::Click(LexInpDlg->IDOk)); });
+  InEntryEditor(LexShowDlg->EditBtn, [] {
+    EXPECT_TRUE(test::Click(LexInpDlg->IDOk));
+    EXPECT_FALSE(LexInpDlg->isVisible());
+  });
   EXPECT_EQ(Ldt(), before + added);
+  // A double click on the entry edits it as well.
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_EQ(fromQ(LexInpDlg->TitelTxt->text()), "Rouladen");
+        EXPECT_TRUE(test::Click(LexInpDlg->IDCancel));
+      },
+      [] {
+        ASSERT_TRUE(test::DoubleClickCell(LexShowDlg->LexChooseLiBo,
+                                          LexShowDlg->LexChooseLiBo->currentRow()));
+      }));
 
   // Only the chapter changed: a full copy under the new chapter, the old one marked.
   InEntryEditor(LexShowDlg->EditBtn, [] {
@@ -192,6 +205,7 @@ TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
       [] {
         EXPECT_TRUE(test::TypeInto(LexInpDlg->TitelTxt, toQ("anders")));
         EXPECT_TRUE(test::Click(LexInpDlg->IDCancel));
+        EXPECT_FALSE(LexInpDlg->isVisible());
       },
       [] { test::DoubleClick(LexShowDlg->LexTxt->viewport(), QPoint(20, 10)); }));
   EXPECT_TRUE(LexInpDlg->LexiconEditCancelled());
@@ -229,6 +243,11 @@ TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
     EXPECT_TRUE(test::TypeInto(d->AktBookEdt, toQ("Allerlei")));
     EXPECT_TRUE(test::Click(d->overtakeBtn));
     EXPECT_EQ(ChapterNumberByName(d->Chapters, "Allerlei"), 3);
+    // "Neu" goes back to a new chapter.
+    ClickLine(d->LBookLiBo, "Zutaten");
+    EXPECT_TRUE(test::Click(d->NewBtn));
+    EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(265));
+    EXPECT_TRUE(d->AktBookEdt->text().isEmpty());
     // Delete asks first.
     ClickLine(d->LBookLiBo,
               "K\xFC"
@@ -237,6 +256,7 @@ TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
     EXPECT_TRUE(test::Click(d->DelBtn));
     EXPECT_EQ(d->LBookLiBo->count(), 7);
     EXPECT_TRUE(test::Click(d->CancelBtn));
+    EXPECT_FALSE(d->isVisible());
   });
   const std::string file = ReadAll(lbk);
   EXPECT_NE(file.find("Allerlei#3\r\n"), std::string::npos);

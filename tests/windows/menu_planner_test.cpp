@@ -326,6 +326,12 @@ TEST_F(MenuPlanner, CourseListCommands) {
   EXPECT_EQ(P()->RecipesLiBo->currentRow(), 1);
   ClickCourse(2);
   ASSERT_TRUE(test::Click(P()->RecipeDownBtn));  // the last stays last
+  ASSERT_TRUE(test::Click(P()->RecipeUpBtn));
+  EXPECT_EQ(CourseTitles(), (std::vector<std::string>{"Maronensuppe",
+                                                      "Rehr\xFC"
+                                                      "cken",
+                                                      "Feldsalat"}));
+  EXPECT_EQ(P()->RecipesLiBo->currentRow(), 1);
   ASSERT_TRUE(test::Click(P()->DelBtn));
   EXPECT_EQ(CourseTitles(), (std::vector<std::string>{"Maronensuppe", "Feldsalat"}));
   // A double click on a course opens the course editor; the help buttons of both open the
@@ -376,6 +382,7 @@ TEST_F(MenuPlanner, SevenCoursesScrollAndKeepTheirEdits) {
     EXPECT_FALSE(MenuEditDlg->OKBtn->isEnabled());
     EXPECT_TRUE(test::TypeInto(MenuEditDlg->Courses[1].recipe, toQ("anders")));
     EXPECT_TRUE(test::Click(MenuEditDlg->CancelBtn));
+    EXPECT_FALSE(MenuEditDlg->isVisible());
   });
   EXPECT_FALSE(MenuEditDlg->IsEditConfirmed());
   EXPECT_FALSE(MenuDiffers(P()->plan.open, kept));

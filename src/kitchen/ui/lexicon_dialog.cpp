@@ -80,7 +80,8 @@ TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
   resize(860, 500);
 
   connect(LexBookTab, &QTabBar::currentChanged, this, [this] { LexBookTabChange(); });
-  connect(LexChooseLiBo, &QListWidget::itemClicked, this, [this] { LexChooseLiBo2Click(); });
+  // A click and the arrow keys both make a line current, which shows its text (the list is
+  // filled anew whenever the text is emptied, so there is no current line without its text).
   connect(LexChooseLiBo, &QListWidget::currentRowChanged, this, [this] { LexChooseLiBo2Click(); });
   connect(LexChooseLiBo, &QListWidget::itemDoubleClicked, this, [this] { EditBtnClick(); });
   LexTxt->viewport()->installEventFilter(this);
