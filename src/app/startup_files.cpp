@@ -134,12 +134,16 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
   return notices;
 }
 
-void RemoveLeftTemporaryFiles(const std::string& dataRoot, const std::string& dataFolder,
-                              const std::string& exportFolder) {
-  RemoveStaleTemporaryFiles(dataFolder, 2);  // DE/, EN/, Konten/ and Konten/<person>/
-  RemoveStaleTemporaryFiles(exportFolder, 1);
-  // Backup/<stamp>/Data/Konten/<person>/
-  if (!dataRoot.empty()) RemoveStaleTemporaryFiles(WithSeparator(dataRoot) + "Backup/", 4);
+void RemoveLeftTemporaryFiles(const std::string& dataRoot,
+                              const std::vector<TemporaryFileFolder>& elsewhere) {
+  // The whole tree, so that a folder a new writer uses is never left out.
+  RemoveStaleTemporaryFiles(dataRoot, kTemporaryFileDepth);
+  const std::string root = dataRoot.empty() ? std::string() : WithSeparator(NativePath(dataRoot));
+  for (const TemporaryFileFolder& place : elsewhere) {
+    const std::string f = place.folder.empty() ? std::string() : WithSeparator(NativePath(place.folder));
+    if (root.empty() || f.compare(0, root.size(), root) != 0)
+      RemoveStaleTemporaryFiles(f, place.depth);
+  }
 }
 
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release) {

@@ -60,11 +60,19 @@ std::vector<std::string> StartupFileNotices(const SettingsStore* userSettings,
                                             const std::string& dataFolder);
 
 // Removes the temporary files of whole-file writes that a killed run left ("name.$$$<pid>"
-// whose process has ended): in the data folder with its language and diary folders
-// (Konten/<person>/), in the export folder and in "<root>Backup/" with its backups. The book
-// folder's are removed again when a book is opened.
-void RemoveLeftTemporaryFiles(const std::string& dataRoot, const std::string& dataFolder,
-                              const std::string& exportFolder);
+// whose process has ended) in every folder the program writes files into: the data root with
+// every folder below it (kTemporaryFileDepth levels: data, language and diary folders, Pics/
+// and Pics/Zutaten/, HTML/, QN_Sync/, Backup/ with its backups, and whatever folder a writer
+// adds there), and `elsewhere` (the data, export and program folders and the settings folder
+// where they lie outside the root) with `depth` levels below each. The book folder's are
+// removed again when a book is opened.
+inline constexpr int kTemporaryFileDepth = 6;  // <root>Backup/<stamp>/Data/Konten/<person>/
+struct TemporaryFileFolder {
+  std::string folder;
+  int depth = 0;
+};
+void RemoveLeftTemporaryFiles(const std::string& dataRoot,
+                              const std::vector<TemporaryFileFolder>& elsewhere);
 
 // "Version.txt" in the folder (the data root): "Tavolin: <major>.<minor><release>" and CR LF.
 bool WriteVersionFile(const std::string& programFolder, int major, int minor, int release);

@@ -149,6 +149,7 @@ TENApplogMod::~TENApplogMod() {
 
 void TENApplogMod::ReadUsers() {
   const std::string path = FindFileNoCase(UsersPath());
+  if (usersFile_.TooLarge(path)) return;
   LineReader in(path);
   if (!in.IsOpen()) {
     usersFile_.Read(path, false, false);
@@ -172,7 +173,7 @@ void TENApplogMod::ReadUsers() {
   }
   // A person cut off before the closing "#" is not taken; the file is kept before a save.
   if (!work.name.empty()) damaged = true;
-  usersFile_.Read(path, !in.Failed(), damaged);
+  usersFile_.Read(path, in, damaged);
 }
 
 bool TENApplogMod::WriteUsers() {

@@ -21,6 +21,7 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "services/context.h"
+#include "services/store_file.h"
 #include "services/text_tools.h"
 #include "services/tools_module.h"
 
@@ -195,7 +196,8 @@ bool TENApplogMod::LoadMonth(int month, int year) {
     m.changed = true;  // the next save creates its file
     return true;
   }
-  if (ReadMonthFile(path, m)) return true;
+  // (A file far larger than any month is not read: message 1079.)
+  if (!StoreFileGuard().TooLarge(path) && ReadMonthFile(path, m)) return true;
   m.damaged = true;
   WriteLogLine("Diary month not read to its end, it is not written over: " + path);
   return false;
@@ -248,8 +250,11 @@ bool TENApplogMod::ReadMonthFile(const std::string& path, ENMONTH& m) {
       current.entries.push_back(std::move(e));
     }
   }
+  // A read error is no end of the month: the days after it are missing.
+  if (in.Failed()) return false;
   keepDay();
-  return true;
+  // Lines holding NUL bytes (passed over by the reader) are no lines of a month it wrote.
+  return in.NulLines() == 0;
 }
 
 bool TENApplogMod::SaveMonth(int month, int year) {

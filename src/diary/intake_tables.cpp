@@ -85,6 +85,7 @@ double IntakeValueFor(const ZUFUHR& table, int age, char sex, char pregnancy) {
 bool IntakeTables::ReadStoffCalc() {
   tables.clear();
   const std::string path = FindFileNoCase(StoffCalcPath());
+  if (file_.TooLarge(path)) return false;
   LineReader in(path);
   if (!in.IsOpen()) {
     file_.Read(path, false, false);
@@ -99,7 +100,7 @@ bool IntakeTables::ReadStoffCalc() {
     else
       damaged = damaged || !line.empty();
   }
-  file_.Read(path, !in.Failed(), damaged);
+  file_.Read(path, in, damaged);
   return !in.Failed();
 }
 

@@ -61,7 +61,7 @@ bool TENApplogMod::ReadWeightList() {
   const std::string path = WeightPath();
   if (path.empty()) return false;
   // One line a day for a century is 2 MB; a larger file is no weight log.
-  if (weightFile_.TooLarge(path, 4 << 20)) return false;
+  if (weightFile_.TooLarge(path)) return false;
   LineReader in(path);
   if (!in.IsOpen()) {
     weightFile_.Read(path, false, false);
@@ -92,7 +92,7 @@ bool TENApplogMod::ReadWeightList() {
     }
     weights.push_back(std::move(w));
   }
-  weightFile_.Read(path, !in.Failed(), damaged);
+  weightFile_.Read(path, in, damaged);
   return !in.Failed();
 }
 

@@ -71,7 +71,7 @@ void AutoImport::WriteImportLog(const std::string& text) {
   char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%02d.%02d.%d %02d:%02d: ", t.tm_mday, t.tm_mon + 1,
                 t.tm_year + 1900, t.tm_hour, t.tm_min);
-  AppendFileBytes(FindFileNoCase(WatchedFolder() + "Logbuch.txt"), stamp + text + "\r\n");
+  AppendTextLines(FindFileNoCase(WatchedFolder() + "Logbuch.txt"), stamp + text + "\r\n");
 }
 
 int AutoImport::AutoImportFile(const std::string& path) {

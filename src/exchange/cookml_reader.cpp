@@ -190,6 +190,8 @@ void ReadPart(const TXMLNode& part, REZBLOCK& recipe) {
         z.text = "*" + value;
     }
     z.text = Trimmed(z.text);
+    if (!z.text.empty() && z.text[0] == '-' && (!z.amount.empty() || !z.unit.empty()))
+      DropDashesOfIngredient(z.text);
     recipe.lines.push_back(std::move(z));
     for (int n = 0; n < ingredient.GetChildCount(); ++n) {
       const TXMLNode& note = *ingredient.GetChild(n);

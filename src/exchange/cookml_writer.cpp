@@ -191,7 +191,7 @@ void WriteIngredients(ExportRun& run, REZBLOCK& recipe) {
       run.PutLine("    <part>");
       partOpen = true;
     }
-    if (Starts(z.text, '-')) {
+    if (IsDescriptionLine(z)) {
       if (pending) {
         writePending(">");
         ingredientOpen = true;
@@ -209,6 +209,10 @@ void WriteIngredients(ExportRun& run, REZBLOCK& recipe) {
     writePending("/>");
     FractionCharToText(z.amount);
     MixedFractionToDecimal(z.amount);
+    // CookML's quantity is a number with a point: two decimals at most, which the import reads
+    // back as the fraction they stand for ("0.67" is 2/3).
+    z.amount = RoundLongDecimals(z.amount);
+    ReplaceChar(z.amount, ',', '.');
     start = Line("      <ingredient");
     if (!z.amount.empty()) start.More("qty", z.amount);
     if (!z.unit.empty()) start.More("unit", z.unit);

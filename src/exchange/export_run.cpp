@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -14,10 +15,11 @@
 #include "recipedb/raw_file.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
-#include "recipes/recipe_view.h"
+#include "services/amounts.h"
 #include "services/context.h"
 #include "services/file_functions.h"
 #include "services/options_store.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -93,25 +95,37 @@ class ExportRun::Reader {
       return at != currentByNumber_.end() && FromBook(at->second, out);
     }
     Book& book = others_[bookId];
-    if (!book.tried) {
-      const std::string name = ctx().books ? ctx().books->GetKBookName(bookId) : std::string();
-      int32_t counter = 0;
-      std::vector<REZINDEX> entries;
-      if (!name.empty() && ReadIndexFile(TdbList::BookFilePath(name, ".idx"), counter, entries)) {
-        for (const REZINDEX& e : entries) book.byNumber.emplace(e.number, e);
-        Open(book, TdbList::BookFilePath(name, ".bok"));
-      }
-      book.tried = true;
-    }
+    if (!book.tried) ReadIndexOf(bookId);
     const auto at = book.byNumber.find(number);
     if (at == book.byNumber.end() || !book.file.IsOpen()) return false;
     return store->ReadRecordFrom(book.file, at->second, out);
+  }
+
+  // Reads the index of a book other than the current one, once per run; false when it is
+  // there but could not be read whole (its recipes would be missing from the run).
+  bool ReadIndexOf(int16_t bookId) {
+    Book& book = others_[bookId];
+    if (book.tried) return book.indexRead;
+    book.tried = true;
+    const std::string name = ctx().books ? ctx().books->GetKBookName(bookId) : std::string();
+    if (name.empty()) return true;
+    const std::string index = TdbList::BookFilePath(name, ".idx");
+    int32_t counter = 0;
+    std::vector<REZINDEX> entries;
+    if (!ReadIndexFile(index, counter, entries)) {
+      book.indexRead = FileIsMissing(index);
+      return book.indexRead;
+    }
+    for (const REZINDEX& e : entries) book.byNumber.emplace(e.number, e);
+    Open(book, TdbList::BookFilePath(name, ".bok"));
+    return true;
   }
 
  private:
   struct Book {
     RawFile file;
     bool tried = false;
+    bool indexRead = true;
     std::unordered_map<int32_t, REZINDEX> byNumber;
   };
   static void Open(Book& book, const std::string& path) {
@@ -360,12 +374,44 @@ bool ExportRun::ChooseFile() {
   return true;
 }
 
+bool ExportRun::BooksReadWhole() {
+  TdbList* store = ctx().dbList;
+  if (!store) return true;
+  // The books the run reads from: the current one, or those of the search result. Their
+  // indexes are read here, once, for the run.
+  std::vector<int16_t> books;
+  const bool search = list.searchMode || WhatRez == kSetSearchList;
+  REZINDEX entry;
+  if (!search) {
+    books.push_back(store->BookId());
+  } else if (WhatRez == kSetCurrent) {
+    if (list.Entry(list.CurrentRecipeRow(), entry)) books.push_back(entry.bookId);
+  } else {
+    for (const REZINDEX& e : store->SearchResult())
+      if (std::find(books.begin(), books.end(), e.bookId) == books.end()) books.push_back(e.bookId);
+  }
+  preparedReader_ = std::make_unique<Reader>();
+  for (const int16_t id : books) {
+    const bool current = id == store->BookId();
+    if (current ? store->IndexReadWhole() : preparedReader_->ReadIndexOf(id)) continue;
+    const std::string name = current       ? Str(6)
+                             : ctx().books ? ctx().books->GetKBookName(id)
+                                           : std::string();
+    MessageBox(FormatLangText(GetLangText(1093), {name}), GetLangText(15), MB_OK | MB_ICONERROR);
+    preparedReader_.reset();
+    return false;
+  }
+  return true;
+}
+
 bool ExportRun::RunExport() {
   failed_ = false;
   PassToLexicon = true;
   exported_ = 0;
   written_.clear();
   if (!PrepareWriter()) return true;
+  // An earlier export is never replaced by one that lacks the recipes of a book not read.
+  if (!BooksReadWhole()) return true;
   if (Ziel == kTargetFile) {
     if (!ChooseFile()) return true;
     ShowRunState(kWriting);
@@ -453,7 +499,8 @@ void ExportRun::ExportRecipeLoop() {
   exported_ = 0;
   splitDue_ = false;
   if (!writer_ && !PrepareWriter()) return;
-  reader_ = std::make_unique<Reader>();
+  // The books' indexes as the run's check read them, else read as the run goes.
+  reader_ = preparedReader_ ? std::move(preparedReader_) : std::make_unique<Reader>();
   int count = 0;
   int fileNumber = 1;
   REZBLOCK recipe;
@@ -508,6 +555,7 @@ void ExportRun::FinishExport() {
   if (file_ && !CloseOutputFile()) failed_ = true;
   if (writer_) writer_->FinishRun(*this);
   reader_.reset();
+  preparedReader_.reset();  // a run that ended before its loop
 }
 
 }  // namespace tav

@@ -138,7 +138,9 @@ class ExportRun {
   // The start button. While a run is going it only asks the run to stop after the recipe in
   // hand. Otherwise it saves the choices, runs the export and logs the outcome (texts 131-135).
   void StartExport();
-  // Prepares the target, runs the recipe loop, delivers the clipboard text. True when failed.
+  // Prepares the target, runs the recipe loop, delivers the clipboard text. True when failed;
+  // nothing is written (no file, no clipboard text) when a book the run would read from could
+  // not have its index read whole (message 1093).
   bool RunExport();
   // Writes the chosen recipes to the open output (a file opened by OpenOutputFile, or the
   // clipboard text).
@@ -198,6 +200,9 @@ class ExportRun {
  private:
   class Reader;
   bool ChooseFile();
+  // True when every book the run takes recipes from had its index read whole; otherwise
+  // message 1093 names the first that did not.
+  bool BooksReadWhole();
   // The log lines of a run that wrote more than one file: their count and names (texts 1000,
   // 1001), or their folder when each recipe has a file of its own.
   void LogWrittenFiles();
@@ -213,6 +218,7 @@ class ExportRun {
 
   std::unique_ptr<ExportWriter> writer_;
   std::unique_ptr<Reader> reader_;
+  std::unique_ptr<Reader> preparedReader_;  // filled by BooksReadWhole for the run's loop
   std::FILE* file_ = nullptr;
   std::string tempName_;
   long long fileBytes_ = 0;

@@ -372,7 +372,7 @@ void PageWriter::IngredientList(bool two) {
       continue;
     }
     if (!entry.empty()) entries.push_back(entry);
-    entry = line.amount;
+    entry = RoundLongDecimals(line.amount);
     const std::string unit = UnitText(line);
     if (!unit.empty()) entry += " " + unit;
     if (!entry.empty()) entry += ' ';

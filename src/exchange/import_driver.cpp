@@ -22,6 +22,7 @@
 #include "services/context.h"
 #include "services/dates.h"
 #include "services/options_store.h"
+#include "services/recipe_language.h"
 #include "services/text_tools.h"
 
 namespace tav {
@@ -41,10 +42,20 @@ std::string Str(int id) {
 // `word` (capitals) in the line, its letters a to z taken as capitals.
 bool ContainsUpper(std::string_view line, std::string_view word) {
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  for (size_t i = 0; i + word.size() <= line.size(); ++i) {
-    size_t j = 0;
-    while (j < word.size() && upper(line[i + j]) == word[j]) ++j;
-    if (j == word.size()) return true;
+  if (word.empty()) return true;
+  // The places of the word's first letter, in either case, found by memchr: frame lines of
+  // "=" and "-" have none.
+  const char* const end = line.data() + line.size();
+  for (const char first : {word[0], static_cast<char>(word[0] - 'A' + 'a')}) {
+    const char* p = line.data();
+    while (static_cast<size_t>(end - p) >= word.size()) {
+      p = static_cast<const char*>(std::memchr(p, first, static_cast<size_t>(end - p)));
+      if (!p || static_cast<size_t>(end - p) < word.size()) break;
+      size_t j = 1;
+      while (j < word.size() && upper(p[j]) == word[j]) ++j;
+      if (j == word.size()) return true;
+      ++p;
+    }
   }
   return false;
 }
@@ -99,16 +110,21 @@ std::string CountLine(int count, int textId) {
 }  // namespace
 
 StartLine RecipeStartLine(const std::string& line) {
-  // Blanks before the start line do not hide it (a recipe quoted with an indent).
-  const size_t b = line.find_first_not_of(' ');
-  const std::string_view rest =
-      b == std::string::npos ? std::string_view() : std::string_view(line).substr(b);
-  const std::string_view five = rest.substr(0, 5);
-  const char first = rest.empty() ? '\0' : rest[0];
-  if ((first == 'M' || first == '-') && (five == "MMMMM" || five == "-----") &&
-      ContainsUpper(rest, "MEAL-MAS"))
-    return StartLine::kMealMaster;
-  if (first == '=' && five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
+  // Blanks before the start line do not hide it (a recipe quoted with an indent). Every line of
+  // a source comes here, most of them twice: a line that cannot start a recipe is told by its
+  // first character and one search for a 'Z'.
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  const char* p = begin;
+  while (p < end && *p == ' ') ++p;
+  if (end - p >= 5 && (*p == 'M' || *p == '-' || *p == '=')) {
+    const std::string_view rest(p, static_cast<size_t>(end - p));
+    const std::string_view five = rest.substr(0, 5);
+    if ((five == "MMMMM" || five == "-----") && ContainsUpper(rest, "MEAL-MAS"))
+      return StartLine::kMealMaster;
+    if (five == "=====" && ContainsUpper(rest, "REZKONV")) return StartLine::kRezKonv;
+  }
+  if (!std::memchr(begin, 'Z', line.size())) return StartLine::kNone;
   if (line.find("ZZZZZ") != std::string::npos && line.find("Mahlzeit") != std::string::npos)
     return StartLine::kMahlzeit;
   return StartLine::kNone;
@@ -126,15 +142,17 @@ size_t AfterGuard(std::string_view line) {
 
 }  // namespace
 
-bool GuardedStartLine(std::string_view line) {
+bool GuardedStartLine(std::string_view line, IngredientShape firstLine) {
   if (RecipeStartLine(std::string(line)) != StartLine::kNone) return true;
+  if (firstLine && firstLine(line)) return true;
   const size_t rest = AfterGuard(line);
-  return rest != std::string_view::npos && GuardedStartLine(line.substr(rest));
+  return rest != std::string_view::npos && GuardedStartLine(line.substr(rest), firstLine);
 }
 
-std::string_view UnguardedTextLine(std::string_view line) {
+std::string_view UnguardedTextLine(std::string_view line, IngredientShape firstLine) {
   const size_t rest = AfterGuard(line);
-  if (rest == std::string_view::npos || !GuardedStartLine(line.substr(rest))) return line;
+  if (rest == std::string_view::npos || !GuardedStartLine(line.substr(rest), firstLine))
+    return line;
   return line.substr(rest);
 }
 
@@ -325,6 +343,62 @@ void RecipeImporter::UnreadImportLine(const std::string& line) {
   source_.UnreadLine(line);
 }
 
+namespace {
+
+// A line that ends a recipe of the text formats: a start line of Meal-Master or RezKonv, the end
+// line of Meal-Master ("MMMMM" or "-----", shorter than 10) or of RezKonv ("=====", blanks after
+// it); in a Mahlzeit recipe any line with "ZZZZZ" (its end and start lines). Other lines are
+// passed over at their first character: the look-ahead sees every line of the source.
+bool EndsRecipe(const std::string& line, bool mahlzeit) {
+  const size_t b = line.find_first_not_of(' ');
+  if (b == std::string::npos) return false;
+  if (line[b] == 'M' || line[b] == '-' || line[b] == '=') {
+    if (line.size() < 10 && line.size() >= 5 &&
+        (line.compare(0, 5, "MMMMM") == 0 || line.compare(0, 5, "-----") == 0))
+      return true;
+    if (line.compare(0, 5, "=====") == 0 && line.find_first_not_of(' ', 5) == std::string::npos)
+      return true;
+    if (RecipeStartLine(line) != StartLine::kNone) return true;
+  }
+  return mahlzeit && line.find("ZZZZZ") != std::string::npos;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && SameTextNoCase(text.substr(0, start.size()), start);
+}
+
+// How far a recipe is read ahead: no real recipe is longer; a source without end lines is
+// decided by its first lines.
+constexpr size_t kAheadLines = 400;
+constexpr size_t kAheadBytes = 64 * 1024;
+
+}  // namespace
+
+void RecipeImporter::DecideLanguage(bool mahlzeit) {
+  umlauts_ = &sourceUmlauts_;
+  if (sourceUmlauts_.ConvertsNothing()) return;
+  size_t lines = 0, bytes = 0;
+  bool pairs = false;
+  for (; lines < kAheadLines && bytes < kAheadBytes; ++lines) {
+    const std::string* line = source_.Peek(lines);
+    if (!line || EndsRecipe(*line, mahlzeit)) break;
+    bytes += line->size();
+    pairs = pairs || UmlautSpelling::HasSpelledPair(*line);
+  }
+  if (!pairs) return;  // nothing to convert either way
+  LanguageCount words;
+  for (size_t i = lines; i-- > 0;) {
+    const std::string& line = *source_.Peek(i);
+    // The labels the writers put in any recipe (":Stichwort : ...", "- Erfasst am ... von")
+    // tell nothing of the recipe's own language.
+    const std::string_view start = SkipChars(line, 0, " -");
+    if (!start.empty() && (start[0] == ':' || StartsWithNoCase(start, "Erfasst"))) continue;
+    words.Add(line);
+    if (words.Settled()) break;
+  }
+  if (words.MostlyEnglish()) umlauts_ = &keptUmlauts_;
+}
+
 void RecipeImporter::StartBook(std::string& book, int& bookCount) {
   if (runBook_.empty() || runTarget_ != targetBook) {
     runTarget_ = runBook_ = targetBook;
@@ -350,7 +424,8 @@ bool RecipeImporter::ImportTextRecipes() {
   int mealMaster = 0, rezKonv = 0, mahlzeit = 0, xml = 0;
   bool xmlFound = false, failed = false;
   if (!OpenImportSource()) return false;
-  umlauts_ = UmlautSpelling::Current();
+  sourceUmlauts_ = UmlautSpelling::Current();
+  umlauts_ = &sourceUmlauts_;
   TakeUnitConversions();
   storeError_.clear();
   const StoreErrorRecorder recorder(storeError_);
@@ -379,7 +454,10 @@ bool RecipeImporter::ImportTextRecipes() {
   long long lines = 0;
   while (!failed && !xmlFound && running_ && ReadImportLine(line)) {
     const StartLine start = RecipeStartLine(line);
-    if (start != StartLine::kNone) source_.RecipeStarts();
+    if (start != StartLine::kNone) {
+      source_.RecipeStarts();
+      DecideLanguage(start == StartLine::kMahlzeit);
+    }
     switch (start) {
       case StartLine::kMealMaster:
         runReader(ImportMealMaster, mealMaster);
@@ -461,8 +539,13 @@ ReadResult RecipeImporter::StoreImportedRecipe(ImportFormat format, REZBLOCK& re
     else if (ctx().units)
       ctx().units->ConvertRecipeUnits(recipe);
   }
-  if (format == ImportFormat::kCookML)
-    for (REZZUTAT& line : recipe.lines) PrettyAmount(line.amount, line.unit);
+  if (format == ImportFormat::kCookML) {
+    for (REZZUTAT& line : recipe.lines) {
+      PrettyAmount(line.amount, line.unit);
+      // A CookML quantity is a decimal: "0.666666666666667" or "0.67" is the cook's 2/3.
+      DecimalToCookFraction(line.amount);
+    }
+  }
   if (text && recipe.hint.empty()) {
     for (size_t i = 0; i < categoryWords.size(); ++i) {
       if (i) recipe.hint += ", ";

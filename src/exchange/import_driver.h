@@ -44,11 +44,18 @@ enum class ReadResult {
 enum class StartLine { kNone, kMealMaster, kRezKonv, kMahlzeit };
 StartLine RecipeStartLine(const std::string& line);
 
+// Lines a reader takes for something else than text right after a recipe's ingredients: an
+// ingredient or a group heading of its format (MealMasterIngredientShape, RezKonvIngredientShape).
+using IngredientShape = bool (*)(std::string_view line);
+
 // A text line that an export writes behind "> ", so that no reader takes it for a recipe's
 // start line: a start line, or a line (one or two blanks before it aside) of "> " and such a line.
-bool GuardedStartLine(std::string_view line);
+// Given a shape, the line is the first of the text after the ingredients, and a line of that
+// shape is guarded as well.
+bool GuardedStartLine(std::string_view line, IngredientShape firstLine = nullptr);
 // A text line as read: a line written behind that guard without it; any other line as it is.
-std::string_view UnguardedTextLine(std::string_view line);
+// The shape is given for the first line of the text, as on writing.
+std::string_view UnguardedTextLine(std::string_view line, IngredientShape firstLine = nullptr);
 
 class RecipeImporter {
  public:
@@ -97,7 +104,9 @@ class RecipeImporter {
   // Umlauts spelled as two letters are still spelled: the readers convert each field with
   // Umlauts() once they have cut it out of the line.
   bool ReadImportLine(std::string& line);
-  const UmlautSpelling& Umlauts() const { return umlauts_; }
+  // The spelling of the recipe being read: the exception words and option 22 of the source, or,
+  // for a recipe whose words are mostly English, one that converts nothing (DecideLanguage).
+  const UmlautSpelling& Umlauts() const { return *umlauts_; }
   // The category table's lookup, made for the source being read (nullptr without a table).
   const CategoryCodes* Categories() const { return categoryCodes_.get(); }
   // Hands a line back to the source (a reader that met the next recipe's start line).
@@ -155,6 +164,9 @@ class RecipeImporter {
   void StartBook(std::string& book, int& bookCount);
   void KeepBook(const std::string& book, int bookCount, bool failed);
   void WriteImportSummary(int mealMaster, int rezKonv, int mahlzeit, int xml);
+  // After a recipe's start line: its lines up to its end, read ahead, tell whether its spelled
+  // umlauts are German ones to convert or the letters of English words to keep.
+  void DecideLanguage(bool mahlzeit);
   void ShowProgressLine(int count);
   void OnCookMLRecipe(TXMLNode& recipe);
   void FinishCookML();
@@ -173,7 +185,9 @@ class RecipeImporter {
   std::string sourceFile_;
   std::string clipboardText_;
   ImportSource source_;
-  UmlautSpelling umlauts_;  // the exception words and option 22 of the source being read
+  UmlautSpelling sourceUmlauts_;  // the exception words and option 22 of the source being read
+  UmlautSpelling keptUmlauts_;    // converts nothing: a recipe in English
+  const UmlautSpelling* umlauts_ = &sourceUmlauts_;
   std::string storeError_;  // the store's last error message while a source is read
   bool storeFailed_ = false;
   int lostRecipes_ = 0;  // recipes counted as stored that a failed write took with it

@@ -237,4 +237,9 @@ void KeepFootnoteMark(std::string& text, bool amountOrUnit) {
   text += marks;
 }
 
+void DropDashesOfIngredient(std::string& text) {
+  const size_t rest = text.find_first_not_of("- ");
+  text.erase(0, rest == std::string::npos ? text.size() : rest);
+}
+
 }  // namespace tav

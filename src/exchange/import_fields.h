@@ -62,6 +62,11 @@ void AppendTextLine(std::string_view line, std::string& text, const UmlautSpelli
 // behind the text ("peppercorns *"). Any other text stays as it is.
 void KeepFootnoteMark(std::string& text, bool amountOrUnit);
 
+// An ingredient with its own amount or unit whose text begins with dashes ("3 Essl. -- davon
+// abteilen") stays an ingredient: a text that begins with '-' describes the line above, so the
+// dashes and the blanks after them go ("davon abteilen").
+void DropDashesOfIngredient(std::string& text);
+
 // Blanks around the text removed.
 inline std::string_view StripBlanks(std::string_view text) {
   size_t b = 0, e = text.size();

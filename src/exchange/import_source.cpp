@@ -54,8 +54,9 @@ void ImportSource::Close() {
   buf_.clear();
   buf_.shrink_to_fit();
   pos_ = end_ = 0;
-  open_ = eof_ = haveUnread_ = false;
-  unread_.clear();
+  open_ = eof_ = false;
+  ahead_.clear();
+  aheadFirst_ = aheadCount_ = 0;
   lineNumber_ = firstCutLine_ = 0;
 }
 
@@ -67,15 +68,37 @@ bool ImportSource::Fill() {
   return end_ > 0;
 }
 
+void ImportSource::MakeRoomAhead() {
+  if (aheadCount_ < ahead_.size()) return;
+  std::vector<std::string> bigger(ahead_.empty() ? 16 : ahead_.size() * 2);
+  for (size_t i = 0; i < aheadCount_; ++i) bigger[i].swap(Ahead(i));
+  ahead_.swap(bigger);
+  aheadFirst_ = 0;
+}
+
 void ImportSource::UnreadLine(const std::string& line) {
-  unread_ = line;
-  haveUnread_ = true;
+  MakeRoomAhead();
+  aheadFirst_ = (aheadFirst_ + ahead_.size() - 1) % ahead_.size();
+  ++aheadCount_;
+  Ahead(0) = line;
+}
+
+const std::string* ImportSource::Peek(size_t i) {
+  while (aheadCount_ <= i) {
+    MakeRoomAhead();
+    std::string& slot = Ahead(aheadCount_);
+    if (!ReadRawLine(slot)) return nullptr;
+    decoder_.Decode(slot);
+    ++aheadCount_;
+  }
+  return &Ahead(i);
 }
 
 bool ImportSource::ReadLine(std::string& line) {
-  if (haveUnread_) {
-    haveUnread_ = false;
-    line.swap(unread_);
+  if (aheadCount_ > 0) {
+    line.swap(Ahead(0));  // the slot keeps the room of the caller's string
+    aheadFirst_ = (aheadFirst_ + 1) % ahead_.size();
+    --aheadCount_;
     return true;
   }
   if (!ReadRawLine(line)) return false;

@@ -6,11 +6,13 @@
 // read, so the readers see the same text whatever wrote the file: a tab becomes blanks up to
 // the next multiple of 8, every other control byte (NUL, the DOS end-of-file mark 0x1A ...)
 // becomes a blank. A line longer than kMaxImportLine is cut there (the rest of it is skipped);
-// the source counts such lines. Memory stays the size of the read buffer and one line.
+// the source counts such lines. Memory stays the size of the read buffer and the lines read ahead
+// (Peek: the import looks at a recipe's lines before its reader does).
 //
 // Lines come in Windows-1252, whatever code page the writer used (ExchangeLineDecoder: UTF-8,
 // DOS or Windows-1252, by line, recipe and file). Umlauts spelled as two letters are left to the
-// readers, which convert each field after they have found it in its column.
+// readers, which convert each field after they have found it in its column, in a recipe the
+// import found German.
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -41,6 +43,9 @@ class ImportSource {
   bool ReadLine(std::string& line);
   // Hands a line back: the next ReadLine gives it again.
   void UnreadLine(const std::string& line);
+  // The line `i` places after the last line read (0: the next one), read and decoded now and
+  // given by ReadLine later; nullptr when the source ends before it.
+  const std::string* Peek(size_t i);
   // A recipe's start line was read: the code page of lines without letters is decided anew.
   void RecipeStarts() { decoder_.NewRecipe(); }
 
@@ -58,8 +63,11 @@ class ImportSource {
   size_t pos_ = 0, end_ = 0;
   bool open_ = false;
   bool eof_ = false;
-  bool haveUnread_ = false;
-  std::string unread_;
+  // Lines read ahead or handed back, in order: a ring whose strings keep their room.
+  std::vector<std::string> ahead_;
+  size_t aheadFirst_ = 0, aheadCount_ = 0;
+  std::string& Ahead(size_t i) { return ahead_[(aheadFirst_ + i) % ahead_.size()]; }
+  void MakeRoomAhead();
   long long lineNumber_ = 0;
   long long firstCutLine_ = 0;
 };

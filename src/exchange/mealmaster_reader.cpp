@@ -114,6 +114,15 @@ bool RewriteFreeForm(const std::string& line, std::string& out) {
   return true;
 }
 
+// A numbered step of a text: digits, then '.' or ')' and a blank or the line's end ("1. Alles
+// vermengen.", "2) Backen."); "1.5 kg" is none.
+bool NumberedStep(const std::string& line) {
+  size_t p = 0;
+  while (IsDigit(At(line, p))) ++p;
+  if (p == 0 || (At(line, p) != '.' && At(line, p) != ')')) return false;
+  return At(line, p + 1) == ' ' || At(line, p + 1) == '\0';
+}
+
 // The lines of an ingredient block in collecting order. The strings are the importer's and keep
 // their room from recipe to recipe.
 class CollectedLines {
@@ -140,7 +149,8 @@ constexpr const char* kCategoryKeys[] = {"Categories: "};
 class MealMasterReader : public TextRecipeReader {
  public:
   MealMasterReader(RecipeImporter& importer, const std::string& book)
-      : TextRecipeReader(importer, book, ImportFormat::kMealMaster, kTitleKeys, kCategoryKeys) {}
+      : TextRecipeReader(importer, book, ImportFormat::kMealMaster, kTitleKeys, kCategoryKeys,
+                         MealMasterIngredientShape) {}
 
  private:
   bool IsEndLine(const std::string& line) const override {
@@ -148,12 +158,15 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   bool IngredientBlockLine(const std::string& line) override {
+    const bool afterBlank = afterBlank_;
+    afterBlank_ = StripBlanks(line).empty();
     if (IsDashLine(line)) {  // longer than an end line: a group heading
       Heading(line);
       return false;
     }
     if (IsColumnLine(line)) {
       nonIngredient_ = 0;
+      ++columnLines_;
       // Two columns when a whole ingredient starts at 41; otherwise the line is one ingredient,
       // however long.
       const std::string_view right =
@@ -167,8 +180,9 @@ class MealMasterReader : public TextRecipeReader {
       return false;
     }
     std::string rewritten;
-    if (RewriteFreeForm(line, rewritten)) {
+    if (!(afterBlank && StepAfterIngredients(line)) && RewriteFreeForm(line, rewritten)) {
       nonIngredient_ = 0;
+      ++freeFormLines_;
       left_.Add(rewritten);
       return false;
     }
@@ -182,6 +196,15 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   void BeforeFinish() override { StoreLines(); }
+
+  // After an empty line that follows ingredients a line typed without columns is the text's
+  // first line when it is a numbered step, or when the ingredients stood in their columns (a
+  // Meal-Master program writes every ingredient there, also those of a further group or of two
+  // columns); among ingredients typed without columns "2 Eier" after an empty line stays one.
+  bool StepAfterIngredients(const std::string& line) const {
+    if (columnLines_ + freeFormLines_ == 0) return false;
+    return NumberedStep(line) || freeFormLines_ == 0;
+  }
 
   void Heading(const std::string& line) {
     StoreLines();
@@ -254,7 +277,8 @@ class MealMasterReader : public TextRecipeReader {
         z.notOnShoppingList = 1;
         t = SkipChars(t, 0, "; ");
       }
-      text = Field(StripBlanks(t));
+      // A text that reads as a start line stands behind "> " (the writer's guard).
+      text = Field(UnguardedTextLine(StripBlanks(t)));
     }
     if (text.empty()) {
       recipe_.lines.pop_back();
@@ -289,11 +313,19 @@ class MealMasterReader : public TextRecipeReader {
   }
 
   int nonIngredient_ = 0;
+  bool afterBlank_ = false;  // the line before was empty
+  int columnLines_ = 0, freeFormLines_ = 0;  // ingredient lines in and without the columns
   CollectedLines left_{importer_.ScratchLines(0)}, right_{importer_.ScratchLines(1)};
   std::vector<std::string> pieces_;
 };
 
 }  // namespace
+
+bool MealMasterIngredientShape(std::string_view line) {
+  const std::string copy(line);
+  std::string rewritten;
+  return IsDashLine(copy) || IsColumnLine(copy) || RewriteFreeForm(copy, rewritten);
+}
 
 ReadResult ImportMealMaster(RecipeImporter& importer, const std::string& book) {
   MealMasterReader reader(importer, book);

@@ -5,10 +5,16 @@
 // lines, ingredient lines typed without columns, a "QUELLE" source block and the key-figure
 // lines of the text.
 #include <string>
+#include <string_view>
 
 #include "exchange/import_driver.h"
 
 namespace tav {
+
+// The reader takes the line, among a recipe's ingredients, for an ingredient (in the columns
+// or typed without them), a group heading or the end line: a text line of that shape right
+// after the ingredients is written behind a guard (text_export_blocks.h).
+bool MealMasterIngredientShape(std::string_view line);
 
 // Reads one recipe from the line after its start line up to its end line and stores it in
 // `book`. A recipe that ends before its ingredients are read (the source ends, or the next

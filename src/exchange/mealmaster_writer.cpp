@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "exchange/export_run.h"
+#include "exchange/import_driver.h"
+#include "exchange/import_fields.h"
 #include "exchange/text_export_blocks.h"
 #include "recipedb/unit_table.h"
 #include "services/amounts.h"
@@ -17,7 +19,7 @@ namespace tav {
 namespace {
 
 bool IsHeadingOrNote(const REZZUTAT& z) {
-  return !z.text.empty() && (z.text[0] == '*' || z.text[0] == '-');
+  return (!z.text.empty() && z.text[0] == '*') || IsDescriptionLine(z);
 }
 
 // Every unit goes out under a code of Meal-Master's own list, which is all a Meal-Master reader
@@ -28,6 +30,8 @@ void ToMealMasterColumns(ExportRun& run, REZBLOCK& recipe) {
   std::vector<std::string> named;
   for (REZZUTAT& z : recipe.lines) {
     if (IsHeadingOrNote(z)) continue;
+    // "3 EL - davon abteilen": a dash in the text column would mark a description line.
+    if (!z.text.empty() && z.text[0] == '-') DropDashesOfIngredient(z.text);
     FractionCharToText(z.amount);
     std::string unit = z.unit;
     if (!unit.empty() && unit[0] == ' ') unit = unit.substr(1, 1);
@@ -91,7 +95,7 @@ std::string IngredientLine(REZZUTAT& z, std::vector<std::string>& continued) {
     while (at < text.size())
       continued.push_back(kContinuation + NextPiece(text, at, kContinuedText));
   };
-  if (!z.text.empty() && z.text[0] == '-') {
+  if (IsDescriptionLine(z)) {
     text = z.text.substr(1);
     std::string line = kContinuation + NextPiece(text, at, kContinuedText);
     continuation();
@@ -103,7 +107,17 @@ std::string IngredientLine(REZZUTAT& z, std::vector<std::string>& continued) {
   line.append(unit.size() < 2 ? 2 - unit.size() : 0, ' ');
   line += ' ';
   if (z.notOnShoppingList) line += "; ";
-  line += NextPiece(text, at, kTextColumn - (z.notOnShoppingList ? 2 : 0));
+  const size_t width = kTextColumn - (z.notOnShoppingList ? 2 : 0);
+  std::string first = NextPiece(text, at, width);
+  if (GuardedStartLine(first)) {
+    // The line would start a recipe ("MMMMM----- Meal-Master Zutat"): its text goes behind
+    // "> ", which the reader drops, and a text that ends its start line only past the guard's
+    // width breaks before that word instead.
+    at = 0;
+    first = NextPiece(text, at, width - 2);
+    if (GuardedStartLine(first)) first.insert(0, "> ");
+  }
+  line += first;
   continuation();
   return line;
 }

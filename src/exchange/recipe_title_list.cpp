@@ -1,9 +1,13 @@
 #include "exchange/recipe_title_list.h"
 
 #include "platform/numbers.h"
+#include "platform/services.h"
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
+#include "recipedb/recipe_store.h"
 #include "services/context.h"
+#include "services/options_store.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -41,6 +45,12 @@ std::vector<std::string> RecipeTitles(const RecipeListSnapshot& list, int range)
 }
 
 bool WriteRecipeTitleList(const RecipeListSnapshot& list, int range, const std::string& path) {
+  // A book whose index was not read whole lists only part of its recipes.
+  if (!list.searchMode && ctx().dbList && !ctx().dbList->IndexReadWhole()) {
+    const std::string book = ctx().options ? ctx().options->Str(6) : std::string();
+    MessageBox(FormatLangText(GetLangText(1093), {book}), GetLangText(15), MB_OK | MB_ICONERROR);
+    return false;
+  }
   const std::vector<std::string> titles = RecipeTitles(list, range);
   if (titles.empty()) {
     ShowError(314);

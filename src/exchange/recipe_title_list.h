@@ -27,7 +27,9 @@ struct TitleListChoices {
 std::vector<std::string> RecipeTitles(const RecipeListSnapshot& list, int range);
 
 // Writes the titles one a line, replacing the file as a whole. Nothing to write: message 314 and
-// the file is not touched; the file cannot be written: message 313. True when it was written.
+// the file is not touched; the file cannot be written: message 313; the current book's index
+// was not read whole (the list is not the book's): message 1093, nothing written. True when it
+// was written.
 bool WriteRecipeTitleList(const RecipeListSnapshot& list, int range, const std::string& path);
 
 }  // namespace tav

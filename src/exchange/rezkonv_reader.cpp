@@ -41,7 +41,8 @@ constexpr const char* kCategoryKeys[] = {"Kategorien: ", "Categories: "};
 class RezKonvReader : public TextRecipeReader {
  public:
   RezKonvReader(RecipeImporter& importer, const std::string& book)
-      : TextRecipeReader(importer, book, ImportFormat::kRezKonv, kTitleKeys, kCategoryKeys) {}
+      : TextRecipeReader(importer, book, ImportFormat::kRezKonv, kTitleKeys, kCategoryKeys,
+                         RezKonvIngredientShape) {}
 
  private:
   void PrepareLine(std::string& line) override { line.erase(line.find_last_not_of(' ') + 1); }
@@ -82,10 +83,17 @@ class RezKonvReader : public TextRecipeReader {
   }
 
   void IngredientLine(const std::string& line) {
+    if (sourceBlock_) {
+      SourceLine(line);
+      return;
+    }
     size_t p = 0;
     while (At(line, p) == ' ') ++p;
+    // Nothing before the text column: the writer's text, which may begin with a number ("9 inch
+    // pie pan", "4-5 carrots") or a unit's name, and none of it is amount or unit.
+    const bool textOnly = p >= kRezKonvTextColumn;
     std::string amount, range;
-    if (IsDigit(At(line, p)) || IsFractionSign(At(line, p))) {
+    if (!textOnly && (IsDigit(At(line, p)) || IsFractionSign(At(line, p)))) {
       const size_t from = p;
       while (IsAmountChar(At(line, p))) ++p;
       // "1 ½": a fraction sign after the whole number.
@@ -119,28 +127,44 @@ class RezKonvReader : public TextRecipeReader {
       size_t end = line.find(' ', p);
       if (end == std::string::npos) end = line.size();
       std::string unit = Field(std::string_view(line).substr(p, end - p));
-      if (ConvertUnitName(unit, ReadNumber(amount), true)) {
+      if (!textOnly && ConvertUnitName(unit, ReadNumber(amount), true)) {
         z.unit = unit;
         p = end;
         while (At(line, p) == ' ') ++p;
       }
-      z.text = Field(std::string_view(line).substr(std::min(p, line.size())));
+      // A text that reads as a start line stands behind "> " (the writer's guard).
+      z.text = Field(UnguardedTextLine(std::string_view(line).substr(std::min(p, line.size()))));
     }
     if (z.text.empty()) return;
     if (!range.empty()) z.text += " (" + range + ")";
-    if (z.text[0] == '-') z.text = "- " + std::string(SkipChars(z.text, 0, "- "));
-    KeepFootnoteMark(z.text, !z.amount.empty() || !z.unit.empty());
-    if (!sourceBlock_) {
-      recipe_.lines.push_back(std::move(z));
-      return;
+    const bool amountOrUnit = !z.amount.empty() || !z.unit.empty();
+    if (z.text[0] == '-') {
+      if (amountOrUnit) {
+        DropDashesOfIngredient(z.text);
+        if (z.text.empty()) return;
+      } else {
+        z.text = "- " + std::string(SkipChars(z.text, 0, "- "));
+      }
     }
-    if (z.text.find("- Erfasst *") != std::string::npos) {
-      recipe_.createdDate = DateIn(z.text);
-    } else if (StartsWith(z.text, "- ")) {  // "Markt- u. Ernaehrungsforsch" names no one
-      recipe_.createdBy = z.text.substr(2);
+    KeepFootnoteMark(z.text, amountOrUnit);
+    recipe_.lines.push_back(std::move(z));
+  }
+
+  // A line of the source block, whole: a date ("14.08.96") or a number that begins it is part
+  // of the source, and so is a unit's name. A line that begins with a dash names the creator,
+  // or, as "- Erfasst *RK* 12.03.01 von" or "- Erfasst am 12.03.01" (the writer's), the date
+  // of the capture.
+  void SourceLine(const std::string& line) {
+    std::string text = Field(StripBlanks(line));
+    if (text.empty()) return;
+    if (text[0] == '-') text = "- " + std::string(SkipChars(text, 0, "- "));
+    if (text.find("- Erfasst *") != std::string::npos || StartsWith(text, "- Erfasst am ")) {
+      recipe_.createdDate = DateIn(text);
+    } else if (StartsWith(text, "- ")) {  // "Markt- u. Ernaehrungsforsch" names no one
+      recipe_.createdBy = text.substr(2);
     } else {
       if (!recipe_.source.empty()) recipe_.source += "\r\n";
-      recipe_.source += z.text;
+      recipe_.source += text;
     }
   }
 
@@ -202,6 +226,14 @@ class RezKonvReader : public TextRecipeReader {
 };
 
 }  // namespace
+
+bool RezKonvIngredientShape(std::string_view line) {
+  const std::string_view trimmed = line.substr(0, line.find_last_not_of(' ') + 1);
+  auto blankOrFrame = [&](size_t i) {
+    return i < trimmed.size() && (trimmed[i] == ' ' || trimmed[i] == '=');
+  };
+  return blankOrFrame(0) && blankOrFrame(1);
+}
 
 ReadResult ImportRezKonv(RecipeImporter& importer, const std::string& book) {
   RezKonvReader reader(importer, book);

@@ -1,10 +1,12 @@
 #include "exchange/rezkonv_writer.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "exchange/export_run.h"
 #include "exchange/import_fields.h"
+#include "exchange/rezkonv_reader.h"
 #include "exchange/text_export_blocks.h"
 #include "platform/numbers.h"
 #include "recipedb/unit_table.h"
@@ -20,6 +22,12 @@ namespace {
 // The RezKonv reader takes a line for an ingredient only when it begins with two blanks, so the
 // amount, right-aligned in seven columns, may hold five characters.
 constexpr size_t kAmountWidth = 5;
+
+// An amount the reader reads whole from wherever it begins: digits, '.', ',', '/' and a range.
+bool ReadWhole(const std::string& amount) {
+  return !amount.empty() && IsDigit(amount[0]) &&
+         amount.find_first_not_of("0123456789.,/-") == std::string::npos;
+}
 
 // The code an import makes of a unit code: a second spelling of factor 1 ("St") is its unit.
 std::string ImportedCode(const std::string& code) {
@@ -69,10 +77,12 @@ std::string IngredientLine(REZZUTAT& z) {
     PadTo(line, '=', 69);
     return line;
   }
-  if (!z.text.empty() && z.text[0] == '-') return CharRun(' ', 19) + "- " + z.text.substr(1);
+  if (IsDescriptionLine(z)) return CharRun(' ', kRezKonvTextColumn) + "- " + z.text.substr(1);
   FractionCharToText(z.amount);
   z.unit = std::string(StripBlanks(z.unit));  // " c": an old code with a blank before it
-  if (!FitAmount(z.amount, kAmountWidth)) {  // would push the line out of the ingredients
+  // Wider than its columns even rounded, a number begins two blanks in (the text moves right):
+  // in the text column the reader would take it for text. Any other amount goes into the text.
+  if (!FitAmount(z.amount, kAmountWidth) && !ReadWhole(z.amount)) {
     PutBeforeText(z, {z.amount, UnitWord(z.unit, z.amount)});
     z.amount.clear();
     z.unit.clear();
@@ -86,14 +96,20 @@ std::string IngredientLine(REZZUTAT& z) {
       z.unit.clear();
     }
   }
-  std::string line = CharRun(' ', 7 - static_cast<int>(z.amount.size())) + z.amount + ' ';
+  std::string line = CharRun(' ', std::max(2, 7 - static_cast<int>(z.amount.size()))) +
+                     z.amount + ' ';
   // The unit ends in column 17; a closing '.' stands in column 18 in place of the blank.
   const bool dotted = !z.unit.empty() && z.unit.back() == '.';
   line += CharRun(' ', 9 - (static_cast<int>(z.unit.size()) - (dotted ? 1 : 0))) + z.unit;
   if (line.back() != '.') line += ' ';
   line += ' ';
   if (z.notOnShoppingList) line += "; ";
-  return line + z.text;
+  // A text that reads as a start line ("===== REZKONV Zutat") goes behind "> ", which the reader
+  // drops; one that begins with a number stays in the text column, where the reader takes it
+  // for text.
+  std::string text = z.text;
+  KeepOffStartLine(text);
+  return line + text;
 }
 
 void WriteSourceBlock(ExportRun& run, const REZBLOCK& recipe) {

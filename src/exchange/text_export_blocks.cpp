@@ -5,6 +5,8 @@
 #include "exchange/export_run.h"
 #include "exchange/import_driver.h"
 #include "exchange/import_fields.h"
+#include "exchange/mealmaster_reader.h"
+#include "exchange/rezkonv_reader.h"
 #include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
 #include "recipedb/servings.h"
@@ -96,14 +98,23 @@ void KeepOffStartLine(std::string& line) {
   if (GuardedStartLine(line)) line.insert(0, "> ");
 }
 
+bool IsDescriptionLine(const REZZUTAT& line) {
+  return !line.text.empty() && line.text[0] == '-' && line.amount.empty() && line.unit.empty();
+}
+
 bool FitAmount(std::string& amount, size_t width) {
-  if (amount.size() <= width) return true;
+  std::string rounded = RoundLongDecimals(amount);
+  if (amount.size() <= width && rounded == amount) return true;
   double value = 0;
-  if (!ReadAmountValue(amount, value)) return false;
-  std::string rounded = CookAmount(value);
-  if (rounded.size() > width) return false;
-  amount = std::move(rounded);
-  return true;
+  if (ReadAmountValue(amount, value)) {
+    std::string cook = CookAmount(value);
+    if (cook.size() <= width) {
+      amount = std::move(cook);
+      return true;
+    }
+  }
+  amount = std::move(rounded);  // a range, words, a number too wide: two decimals at most
+  return amount.size() <= width;
 }
 
 std::string UnitWord(const std::string& code, const std::string& amount) {
@@ -127,24 +138,24 @@ void PutBeforeText(REZZUTAT& line, std::initializer_list<std::string> words) {
 
 namespace {
 
-// A Meal-Master reader's test for a line of the ingredient columns.
-bool InIngredientColumns(const std::string& line) {
-  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
-  return line.size() >= 8 && at(7) == ' ' && at(10) == ' ' && at(11) != ' ' &&
-         (line.size() < 40 || at(40) == ' ');
-}
-
-// The reader leaves the ingredients only after a second line that is none, so the first text
-// line must not look like one: neither in the columns nor a short line that begins with a
-// number nor a group heading ("----- Tipp -----"). One or two blanks before it (the reader
-// drops them) move it out of the columns.
-void KeepOffIngredients(std::string& line) {
-  if (line.empty() || line[0] == ' ') return;
-  const bool number = line.size() < 40 && (IsDigit(line[0]) || line[0] == '/' || line[0] == '\\');
-  const bool heading = line.starts_with("MMMMM") || line.starts_with("-----");
-  if (!number && !heading && !InIngredientColumns(line)) return;
-  line.insert(0, 1, ' ');
-  if (InIngredientColumns(line)) line.insert(0, 1, ' ');
+// The first line after the ingredients made to read as text (WriteTextAndEnd).
+void KeepOffIngredients(uint8_t format, std::string& line) {
+  IngredientShape shape = MealMasterIngredientShape;
+  if (format != kFormatMealMaster) {
+    shape = RezKonvIngredientShape;
+    // "=====" would be the end line: a line of "=" signs keeps the blanks before it.
+    const size_t text = line.find_first_not_of(' ');
+    if (line[text] != '=') line.erase(0, text);
+  }
+  if (!GuardedStartLine(line, shape)) return;
+  if (format == kFormatMealMaster && line[0] != ' ') {
+    for (const char* blanks : {" ", "  "}) {
+      if (GuardedStartLine(blanks + line, shape)) continue;
+      line.insert(0, blanks);
+      return;
+    }
+  }
+  line.insert(0, "> ");
 }
 
 // The lines after the ingredients; the first one written is made to read as text.
@@ -155,13 +166,12 @@ class TextPart {
   // A line of the text or of a remark: kept off the start and end lines of the readers.
   void TextLine(std::string line, bool data) {
     MaybeTransliterate(line, transliterate_);
-    KeepOffStartLine(line);
     KeepOffEndLine(run_, line);
-    Put(line, data);
+    Put(line, data, true);
   }
   void Line(std::string line, bool data) {
     MaybeTransliterate(line, transliterate_);
-    Put(line, data);
+    Put(line, data, false);
   }
   void Empty() { run_.PutLine(""); }
   // A text to be wrapped, transliterated first as the format asks, so that it wraps as written.
@@ -172,16 +182,15 @@ class TextPart {
   }
 
  private:
-  void Put(std::string& line, bool data) {
+  // The first line with more than blanks is guarded as the readers expect it (a start line
+  // among others); a later text line only when it reads as a start line.
+  void Put(std::string& line, bool data, bool text) {
     if (data && run_.NoExpInfo && !line.empty() && line[0] == ':') return;  // dropped
-    if (!begun_ && !line.empty()) {
+    if (!begun_ && line.find_first_not_of(' ') != std::string::npos) {
       begun_ = true;
-      if (run_.Format == kFormatMealMaster) {
-        KeepOffIngredients(line);
-      } else {
-        const size_t text = line.find_first_not_of(' ');
-        if (text != std::string::npos && line[text] != '=') line.erase(0, text);
-      }
+      KeepOffIngredients(run_.Format, line);
+    } else if (text) {
+      KeepOffStartLine(line);
     }
     run_.PutExportLine(line);
   }

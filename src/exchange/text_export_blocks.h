@@ -28,9 +28,14 @@ void PadTo(std::string& line, char c, size_t width);
 // an import keeps the category words it does not know as keywords, and they go out again.
 std::string HeadCategoryNames(ExportRun& run, const REZBLOCK& recipe);
 
-// The amount fits `width` columns as it stands, or once a number too wide for them is rounded
-// as a cook measures it (CookAmount; a mixed number then becomes a decimal). False, the amount
-// unchanged, when it cannot be made to fit.
+// A description of the line above: a text that begins with '-', without amount and unit. A line
+// with its own amount or unit ("3 EL - davon abteilen") goes out as an ingredient.
+bool IsDescriptionLine(const REZZUTAT& line);
+
+// The amount fits `width` columns as it stands, or once a number too wide for them or with more
+// than two decimals is rounded as a cook measures it (CookAmount; a mixed number then becomes a
+// decimal). False when it cannot be made to fit; the amount then keeps at most two decimals
+// (RoundLongDecimals), as it does in every case.
 bool FitAmount(std::string& amount, size_t width);
 // The unit's word for a text: its name, or its plural for an amount above 1, from the unit
 // table; the code itself when the table has no such unit.
@@ -58,10 +63,13 @@ void KeepOffStartLine(std::string& line);
 // book) and the end line.
 //
 // The first line after the ingredients must read as text, or the reader takes it for one more
-// ingredient: in Meal-Master one that begins with a number, reads as a group heading or sits in
-// the ingredient columns gets a blank or two before it; in RezKonv, where a line that begins
-// with two blanks is an ingredient, it goes out without its blanks. The readers drop one or two
-// leading blanks of a text line anyway.
+// ingredient or a heading (MealMasterIngredientShape, RezKonvIngredientShape): in Meal-Master
+// such a line gets a blank or two before it, which the readers drop again, where that moves it
+// out of the ingredients ("1. Teig kneten.", "----- Tipp -----", a line in the columns however
+// long); in RezKonv, where a line that begins with two blanks is an ingredient, it goes out
+// without its blanks. A line that still reads so (one that begins with "=" signs, "> Directions
+// <" framed by them, one indented into the columns) is written behind "> ", as a quoted start
+// line is, and the reader drops the guard of the text's first line.
 void WriteTextAndEnd(ExportRun& run, const REZBLOCK& recipe, bool transliterate,
                      const char* endLine);
 

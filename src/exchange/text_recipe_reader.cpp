@@ -71,9 +71,16 @@ std::string TextRecipeReader::Field(std::string_view text) const {
 }
 
 void TextRecipeReader::TextLine(const std::string& line) {
+  // The first line with more than blanks may stand behind the guard that an export puts before
+  // a first line of the shape of an ingredient; every line, before a start line.
+  IngredientShape shape = nullptr;
+  if (!textBegun_ && line.find_first_not_of(' ') != std::string::npos) {
+    textBegun_ = true;
+    shape = firstTextLine_;
+  }
   if (ApplyKeyFigureLine(line, recipe_, keys_, importer_.Umlauts())) return;
   // A quoted start line comes back as it was, without the "> " an export put before it.
-  AppendTextLine(UnguardedTextLine(line), recipe_.text, importer_.Umlauts());
+  AppendTextLine(UnguardedTextLine(line, shape), recipe_.text, importer_.Umlauts());
 }
 
 ReadResult TextRecipeReader::Finish() {

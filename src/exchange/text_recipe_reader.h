@@ -23,16 +23,18 @@ class TextRecipeReader {
   ReadResult Run();
 
  protected:
-  // The head keywords are looked for in the order given.
+  // The head keywords are looked for in the order given; `firstTextLine` is the shape of the
+  // lines the format guards as the first line of the text (GuardedStartLine).
   TextRecipeReader(RecipeImporter& importer, const std::string& book, ImportFormat format,
                    std::span<const char* const> titleKeys,
-                   std::span<const char* const> categoryKeys)
+                   std::span<const char* const> categoryKeys, IngredientShape firstTextLine)
       : importer_(importer),
         book_(book),
         recipe_(importer.TextRecipe()),
         format_(format),
         titleKeys_(titleKeys),
-        categoryKeys_(categoryKeys) {}
+        categoryKeys_(categoryKeys),
+        firstTextLine_(firstTextLine) {}
   virtual ~TextRecipeReader() = default;
 
   // The line as read and converted may be cleaned further (RezKonv: trailing blanks).
@@ -65,6 +67,8 @@ class TextRecipeReader {
 
   ImportFormat format_;
   std::span<const char* const> titleKeys_, categoryKeys_;
+  IngredientShape firstTextLine_;
+  bool textBegun_ = false;  // a text line with more than blanks was read
   int headerStep_ = 0;  // in the head: 0 title, 1 categories line, 2 servings line
   std::vector<std::string> words_;
   KeyFigureState keys_;

@@ -51,6 +51,7 @@ bool ProfileIni::Load() {
   preamble_.clear();
   sections_.clear();
   byName_.clear();
+  heldNul_ = false;
   std::string bytes;
   if (!ReadFileBytes(NativePath(path_), bytes)) {
     struct stat st;
@@ -58,6 +59,10 @@ bool ProfileIni::Load() {
   }
   std::string_view name;
   for (std::string& line : SplitLines(bytes)) {
+    if (line.find('\0') != std::string::npos) {
+      heldNul_ = true;
+      continue;
+    }
     if (HeaderName(line, name)) {
       sections_.push_back({line, std::string(name), {}, {}});
     } else if (sections_.empty()) {

@@ -17,7 +17,9 @@ class ProfileIni {
   explicit ProfileIni(std::string path);
 
   // Reads the file; a missing file is an empty one. False when it exists but cannot be read.
+  // Lines holding a NUL byte (a file in UTF-16, junk) are passed over (HeldNul tells).
   bool Load();
+  bool HeldNul() const { return heldNul_; }
   // Writes every line back (CR LF after each). False when the file could not be replaced.
   bool Save() const;
   const std::string& Path() const { return path_; }
@@ -41,6 +43,7 @@ class ProfileIni {
   std::vector<std::string> Lines() const;
 
  private:
+  bool heldNul_ = false;
   struct Section {
     std::string header;              // the "[name]" line as it stands
     std::string name;                // the name between the brackets

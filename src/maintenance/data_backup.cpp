@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "diary/diary_module.h"
@@ -131,7 +132,7 @@ DataBackup::DataBackup(BackupPlaces places) : places_(std::move(places)) {
 
 void DataBackup::AddBackupLogLine(const std::string& text) {
   if (onLogLine) onLogLine(text);
-  if (!running_.empty()) AppendFileBytes(running_ + "Backup.log", text + "\r\n");
+  if (!running_.empty()) AppendTextLines(running_ + "Backup.log", text + "\r\n");
 }
 
 bool DataBackup::CopyBackupFile(char direction, const std::string& programSide,
@@ -194,8 +195,8 @@ std::string DataBackup::CreateBackupFolders(const std::string& backupPath, const
     return std::string();
   }
   std::vector<std::string> folders{base, base + "/Data", base + "/Data/Konten"};
-  for (const std::string& person : places_.persons)
-    if (IsOwnFolderName(person)) folders.push_back(base + "/Data/Konten/" + person);
+  for (const std::string& person : AccountFolders())
+    folders.push_back(base + "/Data/Konten/" + person);
   for (const std::string& lang : places_.languageFolders) folders.push_back(base + "/Data/" + lang);
   for (const char* sub : {"/Pics", "/Pics/Zutaten", "/HTML"}) folders.push_back(base + sub);
   // The backup path itself may be new; every folder of the backup must be made here.
@@ -299,10 +300,24 @@ bool DataBackup::CopyLexicon() {
   return ok;
 }
 
+std::vector<std::string> DataBackup::AccountFolders() const {
+  std::vector<std::string> out;
+  const auto add = [&out](const std::string& name) {
+    if (IsOwnFolderName(name) && std::find(out.begin(), out.end(), name) == out.end())
+      out.push_back(name);
+  };
+  for (const std::string& person : places_.persons) add(person);
+  // A diary that could not read Users.dat knows no persons (or only some): their folders are
+  // the user's data all the same.
+  const std::string konten = places_.dataFolder + "Konten/";
+  for (const std::string& name : ListFolder(konten))
+    if (IsRealFolder(konten + name)) add(name);
+  return out;
+}
+
 bool DataBackup::CopyAccounts() {
   bool ok = true;
-  for (const std::string& person : places_.persons) {
-    if (!IsOwnFolderName(person)) continue;
+  for (const std::string& person : AccountFolders()) {
     const std::string from = places_.dataFolder + "Konten/" + person + "/";
     if (IsRealFolder(from.substr(0, from.size() - 1)))
       ok = CopyAllFiles(from, running_ + "Data/Konten/" + person + "/") && ok;

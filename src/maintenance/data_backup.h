@@ -27,6 +27,7 @@ struct BackupPlaces {
   std::string htmlTemplate, quickTemplate;   // options 57 and 58, names in the HTML folder
   std::vector<std::string> languageFolders;  // subfolders of the data folder with Languages.dat
   std::vector<std::string> persons;          // diary persons, each with a folder under Konten
+                                             // (a backup takes every folder there as well)
   std::vector<std::string> books;            // every cookbook name, in list order
 
   // From the options, the cookbook list and the diary of the running program.
@@ -132,6 +133,9 @@ class DataBackup {
   bool CopyInternalDatabases();
   bool CopyLexicon();
   bool CopyAccounts();
+  // The persons' folders below Konten that a backup takes: every person the diary names and
+  // every folder that lies there, in that order, each once.
+  std::vector<std::string> AccountFolders() const;
   bool CopyHtmlTemplates();
   void RestoreFailed(const std::string& path, RestoreCounts& counts);
   bool IsRestorableFolder(const std::string& backupSide, RestoreCounts& counts);

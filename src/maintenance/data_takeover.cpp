@@ -150,43 +150,82 @@ void DataTakeover::SplitLanguageFile(const std::string& name) {
 }
 
 void DataTakeover::Log(const std::string& line) const {
-  AppendFileBytes(LogFile(), line + "\r\n");
+  AppendTextLines(LogFile(), line + "\r\n");
+}
+
+DataTakeover::Take DataTakeover::PrepareTake(const std::string& name,
+                                             const std::string& folder) const {
+  Take t;
+  t.file = FindFileNoCase(folder + name);
+  t.update = FindFileNoCase(folder + name + "u");
+  t.haveUpdate = FileExists(t.update);
+  // The user's file takes the update file's spelling when there is none of its own.
+  if (!FileExists(t.file) && t.haveUpdate) t.file = t.update.substr(0, t.update.size() - 1);
+  if (!t.haveUpdate || !FileExists(t.file)) return t;
+  // The user's table is kept beside it before it is replaced; without that copy it stays.
+  std::string own, update;
+  errno = 0;
+  if (!ReadFileBytes(t.file, own))
+    t.stoppedBy = t.file;
+  else if (!ReadFileBytes(t.update, update))
+    t.stoppedBy = t.update;
+  else if (own != update && !WriteFileAtomic(t.file + kReplacedSuffix, own))
+    t.stoppedBy = t.file + kReplacedSuffix;
+  if (!t.stoppedBy.empty()) {
+    t.second = -1;
+    t.error = errno ? errno : EIO;
+  }
+  return t;
+}
+
+void DataTakeover::FinishTake(Take& t) {
+  if (!t.haveUpdate || t.second == -1) return;
+  // The rename replaces the user's file in one step: it is never removed first, so a failed
+  // rename leaves it whole.
+  t.second = RenameFile(t.update, t.file) ? 0 : -1;
+  if (t.second != 0) t.error = errno;
+}
+
+void DataTakeover::LogTake(const Take& t) const {
+  Log(t.file + ";" + (t.haveUpdate ? t.update : std::string("-")) + ";99;" +
+      std::to_string(t.second) + ";" + std::to_string(t.error) + ".");
 }
 
 void DataTakeover::ReplaceByUpdateFile(const std::string& name, const std::string& folder,
                                        bool take) {
-  std::string f = FindFileNoCase(folder + name);
-  const std::string u = FindFileNoCase(folder + name + "u");
-  const bool haveUpdate = FileExists(u);
-  // The user's file takes the update file's spelling when there is none of its own.
-  if (!FileExists(f) && haveUpdate) f = u.substr(0, u.size() - 1);
-  int first = 99, second = 99, error = 0;
-  std::string logged = u;
   if (take) {
-    if (haveUpdate) {
-      // The user's table is kept beside it before it is replaced; without that copy it stays.
-      std::string own, update;
-      errno = 0;
-      if (FileExists(f) && (!ReadFileBytes(f, own) || !ReadFileBytes(u, update) ||
-                            (own != update && !WriteFileAtomic(f + kReplacedSuffix, own)))) {
-        second = -1;
-        error = errno ? errno : EIO;
-      } else {
-        // The rename replaces the user's file in one step: it is never removed first, so a
-        // failed rename leaves it whole.
-        second = RenameFile(u, f) ? 0 : -1;
-        if (second != 0) error = errno;
-      }
-    } else {
-      logged = "-";  // nothing to take: the user's file stays
-    }
-  } else {
-    first = RemoveFile(u) ? 0 : -1;
-    if (first != 0) error = errno;
-    logged = "-";
+    Take t = PrepareTake(name, folder);
+    FinishTake(t);  // nothing to take without an update file: the user's file stays
+    LogTake(t);
+    return;
   }
-  Log(f + ";" + logged + ";" + std::to_string(first) + ";" + std::to_string(second) + ";" +
-      std::to_string(error) + ".");
+  const std::string u = FindFileNoCase(folder + name + "u");
+  std::string f = FindFileNoCase(folder + name);
+  if (!FileExists(f) && FileExists(u)) f = u.substr(0, u.size() - 1);
+  const int first = RemoveFile(u) ? 0 : -1;
+  const int error = first != 0 ? errno : 0;
+  Log(f + ";-;" + std::to_string(first) + ";99;" + std::to_string(error) + ".");
+}
+
+void DataTakeover::TakeBook(const std::string& base, bool take) {
+  static constexpr const char* kExtensions[] = {"bok", "idx", "inf"};
+  if (!take) {
+    for (const char* ext : kExtensions) ReplaceByUpdateFile(base + ext, data_, false);
+    return;
+  }
+  // The three files go together: a record file taken without its index (or the other way
+  // round) would show the titles of the one over the recipes of the other.
+  std::vector<Take> files;
+  const Take* failed = nullptr;
+  for (const char* ext : kExtensions) files.push_back(PrepareTake(base + ext, data_));
+  for (const Take& t : files)
+    if (!failed && t.second == -1) failed = &t;
+  if (failed) {
+    booksNotTaken_.push_back({base.substr(0, base.size() - 1), failed->stoppedBy});
+  } else {
+    for (Take& t : files) FinishTake(t);
+  }
+  for (const Take& t : files) LogTake(t);
 }
 
 bool DataTakeover::CopyBetweenFolders(const std::string& name, const std::string& from,
@@ -242,9 +281,7 @@ void DataTakeover::ApplyUpdateFiles() {
       for (const std::string& b : books) known = known || EqualNoCase(b, base);
       if (!known) books.push_back(base);
     }
-  for (const std::string& base : books)
-    for (const char* ext : {"bok", "idx", "inf"})
-      ReplaceByUpdateFile(base + ext, data_, flags[kRecipes]);
+  for (const std::string& base : books) TakeBook(base, flags[kRecipes]);
 }
 
 void DataTakeover::PatchOldBookMagic() {

@@ -10,6 +10,7 @@
 // in the data root, where the install step puts the update files as well.
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tav {
 
@@ -56,6 +57,18 @@ class DataTakeover {
   // there is no update file; a user's file that differs is first kept as name + ".bak" (when
   // that copy cannot be made the file is not taken: -1 in the log).
   void ReplaceByUpdateFile(const std::string& name, const std::string& folder, bool take);
+  // A book's three files (`base` is the name with its dot, "Beispiele.") taken together: each
+  // is read and kept as ".bak" first, and only when that went well for all three are they
+  // renamed over the book. A book whose file could not be read (or kept) is not taken at all;
+  // its update files stay, and BooksNotTaken() names it.
+  void TakeBook(const std::string& base, bool take);
+
+  // A book of the update that was not taken, and the file that stopped it.
+  struct BookNotTaken {
+    std::string book, file;
+  };
+  // What the start says once the language texts are there (message 1092).
+  const std::vector<BookNotTaken>& BooksNotTaken() const { return booksNotTaken_; }
   bool CopyBetweenFolders(const std::string& name, const std::string& from, const std::string& to);
   static bool CopyWholeFile(const std::string& source, const std::string& target);
   // "SAPURINO" within the first 13 bytes of every index and record file of the data folder is
@@ -77,8 +90,24 @@ class DataTakeover {
   // `split`: the files of the layout without language folders were split already.
   void RunFrom(const std::array<bool, kChoices>& take, bool split);
   void Log(const std::string& line) const;
+  // One file of a take: the user's file, its update file, and how the take went (the log's
+  // second code: 99 not attempted, 0 done, -1 failed, with the system error number).
+  struct Take {
+    std::string file, update;
+    bool haveUpdate = false;
+    int second = 99, error = 0;
+    std::string stoppedBy;  // the file that could not be read or written
+  };
+  // Reads the user's file and the update file and keeps the user's one as ".bak" when they
+  // differ; second -1 when that failed.
+  Take PrepareTake(const std::string& name, const std::string& folder) const;
+  // Renames the update file over the user's file, when prepared.
+  void FinishTake(Take& t);
+  void LogTake(const Take& t) const;
+
   std::string root_, data_, program_;
   SettingsStore* settings_;
+  std::vector<BookNotTaken> booksNotTaken_;
 };
 
 }  // namespace tav

@@ -40,26 +40,33 @@ bool AddSiblingNutrient(std::vector<SiblingNutrient>& chosen, const ISTOFF& stof
 }
 
 std::vector<SiblingNutrient> LoadSiblingNutrients(const std::string& path,
-                                                  const NutrientTable& table) {
+                                                  const NutrientTable& table,
+                                                  StoreFileGuard* guard) {
   std::vector<SiblingNutrient> out;
+  StoreFileGuard local;
+  StoreFileGuard& file = guard ? *guard : local;
+  if (file.TooLarge(path)) return out;
   LineReader in(path);
+  bool damaged = false;
   std::string line;
-  while (in.IsOpen() && in.Next(line)) {
+  while (in.Next(line)) {
     const size_t hash = line.find('#');
-    if (hash == std::string::npos) continue;
     SiblingNutrient n;
-    if (!table.FindStoffByCode(line.substr(0, hash), &n.stoff)) continue;
+    if (hash == std::string::npos || !table.FindStoffByCode(line.substr(0, hash), &n.stoff)) {
+      damaged = damaged || !line.empty();
+      continue;
+    }
     n.key = line.substr(hash + 1);
-    // A line end byte left in a key (a file of mixed line ends) could not be written back as
-    // the same line.
-    std::erase_if(n.key, [](char c) { return c == '\r' || c == '\n'; });
     SetUnit(n.stoff);
     out.push_back(std::move(n));
   }
+  file.Read(path, in, damaged);
   return out;
 }
 
-bool SaveSiblingNutrients(const std::string& path, const std::vector<SiblingNutrient>& chosen) {
+bool SaveSiblingNutrients(const std::string& path, const std::vector<SiblingNutrient>& chosen,
+                          StoreFileGuard* guard) {
+  if (guard && !guard->MayWrite()) return false;
   std::vector<std::string> lines;
   for (const SiblingNutrient& n : chosen) lines.push_back(std::string(n.stoff.code) + "#" + n.key);
   return WriteTextLines(path, lines);

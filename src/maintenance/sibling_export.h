@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nutrients/nutrient_table.h"
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -24,11 +25,14 @@ std::string CutUnit(const char* unit);
 // Appends the nutrient with its code as key unless one of that code is chosen already.
 bool AddSiblingNutrient(std::vector<SiblingNutrient>& chosen, const ISTOFF& stoff);
 
-// Reads the file: a line without '#' or whose code the table lacks is dropped; duplicates stay.
-// Empty when the file is missing.
+// Reads the file: a line without '#' or whose code the table lacks is dropped (the file is then
+// damaged); duplicates stay. Empty when the file is missing. `guard` learns how the read went.
 std::vector<SiblingNutrient> LoadSiblingNutrients(const std::string& path,
-                                                  const NutrientTable& table);
-// Replaces the file whole; false when it cannot be written (the folder is missing).
-bool SaveSiblingNutrients(const std::string& path, const std::vector<SiblingNutrient>& chosen);
+                                                  const NutrientTable& table,
+                                                  StoreFileGuard* guard = nullptr);
+// Replaces the file whole; false when it cannot be written (the folder is missing) or `guard`
+// does not let a file that was not read whole be written over (said by the guard).
+bool SaveSiblingNutrients(const std::string& path, const std::vector<SiblingNutrient>& chosen,
+                          StoreFileGuard* guard = nullptr);
 
 }  // namespace tav

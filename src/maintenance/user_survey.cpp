@@ -64,11 +64,14 @@ int OnQuestionElement(void* user, int kind, std::string, TXMLNode* node) {
 struct AnswerRead {
   TXMLParser* parser;
   std::vector<FRAGE>* questions;
+  bool errors = false;
 };
 
 int OnAnswerElement(void* user, int kind, std::string, TXMLNode* node) {
   auto* read = static_cast<AnswerRead*>(user);
-  if (kind == kXmlEnd) {
+  if (kind == kXmlError) {
+    read->errors = true;
+  } else if (kind == kXmlEnd) {
     delete read->parser->GetRootNode();
   } else if (kind == kXmlElement && node) {
     const std::string id = Attrib(node, "id"), type = Attrib(node, "type");
@@ -155,12 +158,30 @@ std::vector<FRAGE> LoadSurveyQuestions(const std::string& path) {
   return questions;
 }
 
-void LoadSurveyAnswers(const std::string& path, std::vector<FRAGE>& questions) {
+void LoadSurveyAnswers(const std::string& path, std::vector<FRAGE>& questions,
+                       StoreFileGuard* guard) {
+  StoreFileGuard local;
+  StoreFileGuard& file = guard ? *guard : local;
+  if (file.TooLarge(path)) return;
+  // Read once whole first: the parser cannot tell a read error from the end of the file.
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    file.Read(path, false, false);
+    return;
+  }
   TXMLParser parser;
   AnswerRead read{&parser, &questions};
   parser.SetXMLFile(path, OnAnswerElement, &read);
   parser.AddWatchName("antwort");
-  parser.ParseXMLFile();
+  const bool parsed = parser.ParseXMLFile() != 0;
+  // Whatever follows the answers' end (a second write run into the first) the parser passes
+  // over, and a save would lose it.
+  const size_t end = bytes.rfind("</tantwort>");
+  const bool ended = end != std::string::npos &&
+                     bytes.find_first_not_of(" \t\r\n", end + 11) == std::string::npos;
+  const bool blank = bytes.find_first_not_of(" \t\r\n") == std::string::npos;
+  file.Read(path, true,
+            !blank && (!parsed || !ended || read.errors || bytes.find('\0') != std::string::npos));
 }
 
 bool IsAnswered(const FRAGE& q) {
@@ -217,8 +238,9 @@ std::string SurveyAnswersText(const std::vector<FRAGE>& questions, const std::st
 }
 
 SurveyWrite WriteSurveyAnswers(const std::vector<FRAGE>& questions, const std::string& xmlPath,
-                               const std::string& textPath) {
+                               const std::string& textPath, StoreFileGuard* guard) {
   if (questions.empty()) return SurveyWrite::kNoQuestions;
+  if (guard && !guard->MayWrite()) return SurveyWrite::kAnswersKept;
   const std::string xml = SurveyAnswersXml(questions);
   if (!WriteFileAtomic(textPath, SurveyAnswersText(questions, xml)))
     return SurveyWrite::kTextFailed;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "services/store_file.h"
+
 namespace tav {
 
 enum SurveyType : int {
@@ -45,8 +47,10 @@ const char* SurveyTypeWord(int type);
 // The questions of the file in document order; empty when it is missing or holds none.
 std::vector<FRAGE> LoadSurveyQuestions(const std::string& path);
 // Sets the answers and chosen flags of the questions from the answers file; a missing file,
-// an unknown question and an unknown choice change nothing.
-void LoadSurveyAnswers(const std::string& path, std::vector<FRAGE>& questions);
+// an unknown question and an unknown choice change nothing. `guard` learns how the read went:
+// a file the parser found errors in (another encoding, cut short) is damaged.
+void LoadSurveyAnswers(const std::string& path, std::vector<FRAGE>& questions,
+                       StoreFileGuard* guard = nullptr);
 
 // A choice ticked, or a non-empty answer of an EDIT or MEDT question.
 bool IsAnswered(const FRAGE& q);
@@ -56,10 +60,12 @@ bool IsAnswered(const FRAGE& q);
 std::string SurveyAnswersXml(const std::vector<FRAGE>& questions);
 std::string SurveyAnswersText(const std::vector<FRAGE>& questions, const std::string& xml);
 
-enum class SurveyWrite { kWritten, kNoQuestions, kTextFailed, kAnswersFailed };
+enum class SurveyWrite { kWritten, kNoQuestions, kTextFailed, kAnswersFailed, kAnswersKept };
 // Writes Umfrage.txt first and then Antwort.xml, each whole through a temporary file: a text
-// file that cannot be made leaves the answers file as it was.
+// file that cannot be made leaves the answers file as it was. An answers file that `guard`
+// does not let be written over (not read whole, the user said No) leaves both as they were
+// (kAnswersKept, said by the guard).
 SurveyWrite WriteSurveyAnswers(const std::vector<FRAGE>& questions, const std::string& xmlPath,
-                               const std::string& textPath);
+                               const std::string& textPath, StoreFileGuard* guard = nullptr);
 
 }  // namespace tav

@@ -69,14 +69,22 @@ bool NutrientTable::ReadFieldsFile(const std::string& path) {
 }
 
 bool NutrientTable::ReadFilterGroupsFile(const std::string& path) {
-  LineReader in(FindFileNoCase(path));
-  if (!in.IsOpen()) return false;
+  const std::string found = FindFileNoCase(path);
+  groupsTooLarge_ = groupsFile_.TooLarge(found);
+  if (groupsTooLarge_) return false;
+  LineReader in(found);
+  if (!in.IsOpen()) {
+    groupsFile_.Read(found, false, false);
+    return false;
+  }
   groups_.clear();
+  bool damaged = false;
   std::string line;
   while (in.Next(line)) {
     if (line.empty()) continue;
     FILTGRP g;
     const size_t first = line.find('#');
+    damaged = damaged || first == std::string::npos;
     if (first != std::string::npos) {
       g.name = line.substr(0, first);
       const size_t second = line.find('#', first + 1);
@@ -87,12 +95,14 @@ bool NutrientTable::ReadFilterGroupsFile(const std::string& path) {
     }
     groups_.push_back(std::move(g));
   }
-  return true;
+  groupsFile_.Read(found, in, damaged);
+  return !in.Failed();
 }
 
 bool NutrientTable::LoadNutrientTable() {
   groups_.clear();
-  if (!ReadFilterGroupsFile(BlsDataFolder() + "FiltGrps.bls")) ShowError(381);
+  // (A file too large to be read was said by message 1079.)
+  if (!ReadFilterGroupsFile(BlsDataFolder() + "FiltGrps.bls") && !groupsTooLarge_) ShowError(381);
   const bool anyDayGroup =
       std::any_of(groups_.begin(), groups_.end(), [](const FILTGRP& g) { return g.forDayValues; });
   if (!anyDayGroup && !groups_.empty()) groups_.front().forDayValues = true;
@@ -226,14 +236,22 @@ void NutrientTable::BuildDayStoffTable() {
 
 bool NutrientTable::LoadFilterFields(long id) {
   if (id < 0) return false;
-  LineReader in(FindFileNoCase(FilterFilePath(id)));
+  const std::string path = FindFileNoCase(FilterFilePath(id));
+  StoreFileGuard& file = filterFiles_[id];
+  if (file.TooLarge(path)) {
+    ResetFilterFields();
+    return false;
+  }
+  LineReader in(path);
   if (!in.IsOpen()) {
+    file.Read(path, false, false);
     ShowError(386);
     ResetFilterFields();
     return false;
   }
   std::string line;
   size_t k = 0;
+  bool damaged = false;
   while (in.Next(line)) {
     if (line.empty()) continue;
     // A file with more lines than the table has entries: the extra lines belong to nothing.
@@ -241,19 +259,30 @@ bool NutrientTable::LoadFilterFields(long id) {
     ISTOFF& s = stoffe_[k++];
     const size_t first = line.find('#');
     const size_t second = first == std::string::npos ? first : line.find('#', first + 1);
-    if (second == std::string::npos) continue;
+    if (second == std::string::npos) {
+      damaged = true;
+      continue;
+    }
     if (line.compare(0, first, s.code) != 0) {
+      file.Read(path, FileFound::kDamaged);
       ShowError(387);
       return false;
     }
     s.position = static_cast<int>(ReadLong(line.substr(first + 1, second - first - 1)));
     s.visible = second + 1 < line.size() && line[second + 1] == '1';
   }
+  file.Read(path, in, damaged);
+  if (in.Failed()) {
+    ShowError(386);
+    ResetFilterFields();
+    return false;
+  }
   return true;
 }
 
 bool NutrientTable::SaveFilterFields() {
   if (currentGroup < 0 || currentGroup >= static_cast<int>(groups_.size())) return false;
+  if (!filterFiles_[groups_[currentGroup].id].MayWrite()) return false;  // said by the guard
   std::vector<std::string> lines;
   lines.reserve(stoffe_.size());
   for (const ISTOFF& s : stoffe_)
@@ -267,6 +296,10 @@ bool NutrientTable::SaveFilterFields() {
 }
 
 bool NutrientTable::SaveFilterGroups() {
+  if (!groupsFile_.MayWrite()) {  // said by the guard
+    FillFilterGroupList();
+    return false;
+  }
   std::vector<std::string> lines;
   for (const FILTGRP& g : groups_)
     lines.push_back(g.name + "#" + std::to_string(g.id) + "#" + (g.forDayValues ? "1" : "0"));

@@ -8,8 +8,11 @@
 // food browser's filter list; the store keeps that list's entries and choice, and the windows
 // that show a filter list mirror them (AddFilterListListener).
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "services/store_file.h"
 
 namespace tav {
 
@@ -94,6 +97,11 @@ class NutrientTable {
   int chosenFilter_ = -1;
   std::vector<std::pair<int, std::function<void()>>> listeners_;
   int nextListener_ = 0;
+  // How FiltGrps.bls and each Filt_<id>.bls read: a file not read whole is kept or asked
+  // about before it is written anew.
+  StoreFileGuard groupsFile_;
+  bool groupsTooLarge_ = false;
+  std::map<long, StoreFileGuard> filterFiles_;
 };
 
 // Parses one Fields.bls line; false for a line that is skipped (no ';', or no closing quote

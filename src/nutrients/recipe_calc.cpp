@@ -394,7 +394,7 @@ std::vector<std::array<std::string, 5>> RecipeCalc::IngredientRows() const {
   std::vector<std::array<std::string, 5>> rows;
   for (const BLSCALC& c : lines) {
     std::array<std::string, 5> r;
-    r[0] = c.amount;
+    r[0] = RoundLongDecimals(c.amount);
     r[1] = c.unit;
     r[2] = c.note.empty() ? c.ingredient : c.ingredient + ", " + c.note;
     r[3] = c.blsName;

@@ -29,7 +29,7 @@ std::function<bool(const std::string&)>& ReadFault() {
 // Opens a file for reading; `failed` tells a file that is there but cannot be opened.
 std::FILE* OpenForReading(const std::string& path, bool& failed) {
   const std::string native = NativePath(path);
-  if (ReadFault() && ReadFault()(native)) {
+  if (ReadFailsForTest(native)) {
     failed = EntryExists(native);
     return nullptr;
   }
@@ -40,10 +40,34 @@ std::FILE* OpenForReading(const std::string& path, bool& failed) {
 
 // The first line end at or after `from` in text[0, size): `stop` where the line's bytes end,
 // `next` where the next line begins. False when none lies there, or when a final CR might
-// still be followed by an LF (`more` is true then and the caller has to read on).
+// still be followed by an LF (the caller has to read on).
+//
+// Values: LF, CR LF and CR alone end a line; a run of CRs before an LF is one line end with it
+// (a value written back with a CR it held reads whole again).
+bool FindValueLineEnd(const char* text, size_t size, size_t from, bool atEnd, size_t& stop,
+                      size_t& next) {
+  const void* lf = std::memchr(text + from, '\n', size - from);
+  const size_t nl = lf ? static_cast<const char*>(lf) - text : size;
+  const void* cr = std::memchr(text + from, '\r', nl - from);
+  if (!cr) {
+    if (!lf) return false;
+    stop = nl;
+    next = nl + 1;
+    return true;
+  }
+  const size_t at = static_cast<const char*>(cr) - text;
+  size_t after = at + 1;
+  while (after < size && text[after] == '\r') ++after;
+  if (after == size && !atEnd) return false;  // an LF may follow in the next block
+  stop = at;
+  next = after < size && text[after] == '\n' ? after + 1 : at + 1;
+  return true;
+}
+
+// As stored: the first line end decides whether a lone CR ends a line.
 enum class LineEnds { kUnknown, kLf, kCr };
-bool FindLineEnd(const char* text, size_t size, size_t from, bool atEnd, LineEnds& ends,
-                 size_t& stop, size_t& next) {
+bool FindStoredLineEnd(const char* text, size_t size, size_t from, bool atEnd, LineEnds& ends,
+                       size_t& stop, size_t& next) {
   if (ends == LineEnds::kLf) {
     const void* hit = std::memchr(text + from, '\n', size - from);
     if (!hit) return false;
@@ -65,7 +89,7 @@ bool FindLineEnd(const char* text, size_t size, size_t from, bool atEnd, LineEnd
     if (i + 1 == size && !atEnd) return false;  // the LF may follow in the next block
     const bool crlf = i + 1 < size && text[i + 1] == '\n';
     if (ends == LineEnds::kUnknown) ends = crlf ? LineEnds::kLf : LineEnds::kCr;
-    if (ends == LineEnds::kLf) return FindLineEnd(text, size, i, atEnd, ends, stop, next);
+    if (ends == LineEnds::kLf) return FindStoredLineEnd(text, size, i, atEnd, ends, stop, next);
     stop = i;
     next = i + (crlf ? 2 : 1);
     return true;
@@ -74,7 +98,7 @@ bool FindLineEnd(const char* text, size_t size, size_t from, bool atEnd, LineEnd
 }
 }  // namespace
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path, Lines kind) : path_(NativePath(path)), kind_(kind) {
   file_ = OpenForReading(path, failed_);
   if (!file_) return;
   buf_.resize(kChunk);
@@ -93,6 +117,10 @@ bool LineReader::Fill() {
     begin_ = 0;
   }
   if (end_ == buf_.size()) buf_.resize(buf_.size() * 2);
+  if (ReadFailsForTest(path_)) {
+    eof_ = failed_ = true;
+    return false;
+  }
   const size_t n = std::fread(buf_.data() + end_, 1, buf_.size() - end_, file_);
   if (n == 0) {
     eof_ = true;
@@ -104,6 +132,14 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string& line) {
+  while (NextStored(line)) {
+    if (kind_ == Lines::kAsStored || !std::memchr(line.data(), '\0', line.size())) return true;
+    ++nulLines_;
+  }
+  return false;
+}
+
+bool LineReader::NextStored(std::string& line) {
   if (!file_ || failed_) return false;
   size_t scanFrom = 0;  // relative to begin_: Fill moves the buffer
   // The line up to the next line end from scanFrom on, when there is one.
@@ -111,7 +147,10 @@ bool LineReader::Next(std::string& line) {
     LineEnds ends = static_cast<LineEnds>(ends_);
     size_t stop = 0, next = 0;
     const bool found =
-        FindLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, atEnd, ends, stop, next);
+        kind_ == Lines::kValues
+            ? FindValueLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, atEnd, stop, next)
+            : FindStoredLineEnd(buf_.data() + begin_, end_ - begin_, scanFrom, atEnd, ends, stop,
+                                next);
     ends_ = static_cast<int>(ends);
     if (!found) return false;
     line.assign(buf_.data() + begin_, stop);
@@ -122,9 +161,9 @@ bool LineReader::Next(std::string& line) {
   };
   for (;;) {
     if (take(eof_)) return true;
-    // Everything before a final CR has been scanned; the CR is looked at again.
+    // Everything before the final CRs has been scanned; they are looked at again.
     scanFrom = end_ - begin_;
-    if (scanFrom > 0 && buf_[end_ - 1] == '\r') --scanFrom;
+    while (scanFrom > 0 && buf_[begin_ + scanFrom - 1] == '\r') --scanFrom;
     if (!Fill()) {
       if (failed_) return false;
       if (begin_ < end_ && buf_[end_ - 1] == '\r' && take(true)) return true;
@@ -155,20 +194,22 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   if (!f) return false;
   bytes.clear();
   char chunk[kChunk];
+  const std::string native = NativePath(path);
+  bool injected = false;
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  const bool ok = !std::ferror(f);
+  while (!(injected = ReadFailsForTest(native)) && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.append(chunk, n);
+  const bool ok = !injected && !std::ferror(f);
   std::fclose(f);
   return ok;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  LineEnds ends = LineEnds::kUnknown;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t stop = 0, next = 0;
-    if (!FindLineEnd(text.data(), text.size(), pos, true, ends, stop, next)) {
+    if (!FindValueLineEnd(text.data(), text.size(), pos, true, stop, next)) {
       lines.emplace_back(text.substr(pos));
       break;
     }
@@ -178,17 +219,23 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* nulLines) {
   LineReader reader(path);
+  if (nulLines) *nulLines = false;
   if (!reader.IsOpen()) return false;
   lines.clear();
   std::string line;
   while (reader.Next(line)) lines.push_back(line);
+  if (nulLines) *nulLines = reader.NulLines() > 0;
   return !reader.Failed();
 }
 
 void SetReadFaultForTest(std::function<bool(const std::string&)> fault) {
   ReadFault() = std::move(fault);
+}
+
+bool ReadFailsForTest(const std::string& path) {
+  return ReadFault() && ReadFault()(NativePath(path));
 }
 
 void SetAtomicWriteFaultForTest(long long bytes) { g_atomicFault = bytes; }
@@ -291,6 +338,26 @@ bool AppendFileBytes(const std::string& path, std::string_view bytes) {
   std::FILE* f = std::fopen(DiskPath(path).c_str(), "ab");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+bool AppendTextLines(const std::string& path, std::string_view lines) {
+  BeforeFileChange();
+  std::FILE* f = std::fopen(DiskPath(path).c_str(), "a+b");
+  if (!f) return false;
+  std::string bytes;
+  if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0) {
+    // A last byte that cannot be read gets a line end as well: an empty line costs nothing.
+    const int last = std::fseek(f, -1, SEEK_END) == 0 ? std::fgetc(f) : EOF;
+    if (last == '\r')
+      bytes = "\n";
+    else if (last != '\n')
+      bytes = "\r\n";
+  }
+  bytes += lines;
+  bool ok = std::fseek(f, 0, SEEK_END) == 0;  // (appends go to the end in any case)
+  ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fclose(f) == 0 && ok;
   return ok;
 }

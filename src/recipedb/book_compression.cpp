@@ -176,6 +176,11 @@ bool BookCompression::ReorgKBook(const std::string& name) {
   long long pos = kIndexEntriesPos;
   while (!failed) {
     const long long got = inIndex.ReadAt(pos, chunk.data(), chunk.size() * kIndexEntrySize);
+    if (got < 0) {  // a read error is no end of the index: the copy would lose the rest
+      ShowError(231);
+      failed = true;
+      break;
+    }
     const size_t whole = got > 0 ? static_cast<size_t>(got / kIndexEntrySize) : 0;
     for (size_t i = 0; i < whole && !failed; ++i) {
       REZINDEX e = chunk[i];

@@ -72,13 +72,15 @@ std::vector<std::string> CategoryTable::FormatLines(const std::vector<REZGATT>& 
 
 void CategoryTable::ReadGattungen() {
   gatt.clear();
-  readOk_ = false;  // the table no longer holds what is on disk
+  file_.holds = false;  // the table no longer holds what is on disk
   std::vector<std::string> lines;
-  if (ReadReferenceLines(FilePath(), lines, readOk_)) gatt = ParseLines(lines);
+  if (!ReadReferenceLines(FilePath(), lines, file_)) return;
+  gatt = ParseLines(lines);
+  ReferenceLinesTaken(FilePath(), lines, gatt.size(), file_);
 }
 
 bool CategoryTable::WriteGattungen() {
-  return WriteReferenceLines(FilePath(), FormatLines(gatt), readOk_, 77, 2);
+  return WriteReferenceLines(FilePath(), FormatLines(gatt), file_, 77, 2);
 }
 
 const REZGATT* CategoryTable::FindMain(uint16_t id) const {

@@ -76,7 +76,7 @@ class CategoryTable {
 
  private:
   const REZGATT* FindMain(uint16_t id) const;
-  bool readOk_ = false;  // the table holds what the file held (or there was no file)
+  ReferenceFile file_;  // how the table stands to its file
 };
 
 // GetGattIds for many names (an import): the table's names in capitals to their codes, made

@@ -79,7 +79,8 @@ bool DescriptionFileDamaged(const std::string& path) {
 // Description files
 
 bool CookbookList::ReadDescriptionFile(const std::string& path, KBOOK& book) {
-  LineReader reader(path);
+  // Line 2 is the book id by its place: no line may be passed over.
+  LineReader reader(path, LineReader::Lines::kAsStored);
   if (!reader.IsOpen()) return false;
   std::string lines[4];
   for (std::string& line : lines) {

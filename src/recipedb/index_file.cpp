@@ -45,7 +45,11 @@ bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZIND
   entries.resize(static_cast<size_t>(count));
   const long long bytes = f.ReadAt(kIndexEntriesPos, entries.data(),
                                    static_cast<size_t>(count) * kIndexEntrySize);
-  entries.resize(bytes > 0 ? static_cast<size_t>(bytes / kIndexEntrySize) : 0);
+  if (bytes < 0) {  // a read error: the entries read are not the book's
+    entries.clear();
+    return false;
+  }
+  entries.resize(static_cast<size_t>(bytes / kIndexEntrySize));
   return true;
 }
 
@@ -74,11 +78,12 @@ int CountIndexEntries(const std::string& path, bool liveOnly) {
 }
 
 bool ReadDescriptionBookId(const std::string& path, int16_t& id) {
-  LineReader reader(path);
+  LineReader reader(path, LineReader::Lines::kAsStored);  // the id is line 2 by its place
   if (!reader.IsOpen()) return false;
   std::string line;
   reader.Next(line);  // the description
   if (!reader.Next(line)) line.clear();
+  if (reader.Failed()) return false;  // a read error gives no id, not 0
   id = static_cast<int16_t>(static_cast<uint16_t>(ReadLong(line.substr(0, 198))));
   return true;
 }

@@ -27,7 +27,7 @@ bool CreateIndexIfMissing(const std::string& path);
 inline long long IndexEntryPos(long long i) { return kIndexEntriesPos + kIndexEntrySize * i; }
 
 // The whole index: header check, counter and every whole entry. False when the file cannot be
-// read or its header fails the check.
+// read (a read error among the entries too, with no entries) or its header fails the check.
 bool ReadIndexFile(const std::string& path, int32_t& counter, std::vector<REZINDEX>& entries);
 
 // False for an entry that can be no entry of a record file of `recordSize` bytes (-1: not
@@ -40,7 +40,8 @@ bool IndexEntryIsPlausible(const REZINDEX& entry, long long recordSize);
 int CountIndexEntries(const std::string& path, bool liveOnly);
 
 // The book id on line 2 of a description file: the decimal number at its start, its low 16 bits
-// taken signed (0 when there is none). False when the file cannot be read.
+// taken signed (0 when there is none). False when the file cannot be read to line 2 (a read
+// error), and then `id` is left as it was.
 bool ReadDescriptionBookId(const std::string& path, int16_t& id);
 
 }  // namespace tav

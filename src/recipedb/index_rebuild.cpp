@@ -29,6 +29,7 @@ class ScanWindow {
       base_ = pos;
       len_ = f_.ReadAt(pos, buf_.data(), buf_.size());
       if (len_ <= 0) {
+        failed_ = failed_ || len_ < 0;
         len_ = 0;
         return -1;
       }
@@ -40,8 +41,13 @@ class ScanWindow {
     if (pos >= base_ && pos < base_ + len_)
       return static_cast<unsigned char>(buf_[static_cast<size_t>(pos - base_)]);
     unsigned char c;
-    return pos >= 0 && pos < size_ && f_.ReadAt(pos, &c, 1) == 1 ? c : -1;
+    if (pos < 0 || pos >= size_) return -1;
+    const long long got = f_.ReadAt(pos, &c, 1);
+    failed_ = failed_ || got < 0;
+    return got == 1 ? c : -1;
   }
+  // A read error came: what the scan found is not the whole file.
+  bool Failed() const { return failed_; }
   int32_t Int32At(long long pos) {
     uint8_t b[4];
     for (int i = 0; i < 4; ++i) {
@@ -59,6 +65,7 @@ class ScanWindow {
   long long size_;
   std::vector<char> buf_;
   long long base_ = 0, len_ = 0;
+  mutable bool failed_ = false;
 };
 
 // The identifier of the record at `pos`: the block after the rating list (offset-table entry
@@ -163,6 +170,12 @@ bool TdbList::RebuildIndex() {
     pos = end;
   }
   f.Close();
+  // The records after a read error would be missing from the new index: the old one stays.
+  if (w.Failed()) {
+    ShowError(47);
+    emptyIndexWhenMissing();
+    return false;
+  }
 
   std::string bytes = IndexFileHeader();
   bytes.append(reinterpret_cast<const char*>(&number), 4);  // one more than the last number

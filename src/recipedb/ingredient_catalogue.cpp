@@ -127,14 +127,19 @@ std::string IngredientCatalogue::FormatLine(const REZZUTATEN& z) {
 
 bool IngredientCatalogue::ReadZutaten() {
   std::vector<std::string> lines;
-  if (!ReadReferenceLines(FilePath(), lines, readOk_)) {
-    MessageBox(GetLangText(114), GetLangText(15), MB_OK | MB_ICONERROR);
+  if (!ReadReferenceLines(FilePath(), lines, file_)) {
+    if (!file_.tooLarge) MessageBox(GetLangText(114), GetLangText(15), MB_OK | MB_ICONERROR);
     return false;
   }
   zutaten.clear();
   zutaten.reserve(lines.size());
-  for (const std::string& line : lines)
-    if (line.find_first_not_of(' ') != std::string::npos) zutaten.push_back(ParseLine(line));
+  size_t fielded = 0;  // lines with the '#' of their fields
+  for (const std::string& line : lines) {
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
+    fielded += line.find('#') != std::string::npos;
+    zutaten.push_back(ParseLine(line));
+  }
+  ReferenceLinesTaken(FilePath(), lines, fielded, file_);
   return true;
 }
 
@@ -262,7 +267,7 @@ bool IngredientCatalogue::WriteZutaten() {
   std::vector<std::string> lines;
   lines.reserve(zutaten.size());
   for (const REZZUTATEN& z : zutaten) lines.push_back(FormatLine(z));
-  return WriteReferenceLines(FilePath(), lines, readOk_, 113, 15);
+  return WriteReferenceLines(FilePath(), lines, file_, 113, 15);
 }
 
 void IngredientCatalogue::CountZutaten(int& count) const {

@@ -80,7 +80,7 @@ class IngredientCatalogue {
   void CollectRecipeZutatPictures(const REZBLOCK& recipe, std::vector<std::string>& list) const;
 
  private:
-  bool readOk_ = false;  // the catalogue holds what the file held (or there was no file)
+  ReferenceFile file_;  // how the catalogue stands to its file
 };
 
 }  // namespace tav

@@ -8,6 +8,7 @@
 
 #include "platform/file_change.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 
 namespace tav {
 
@@ -15,6 +16,7 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = other.fd_;
+    path_ = std::move(other.path_);
     other.fd_ = -1;
   }
   return *this;
@@ -22,12 +24,18 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept {
 
 bool RawFile::Open(const std::string& path, Mode mode) {
   Close();
+  path_ = path;
+  if (mode == kRead && ReadFailsForTest(path)) {
+    errno = EIO;
+    return false;
+  }
   fd_ = ::open(DiskPath(path).c_str(), (mode == kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   return fd_ >= 0;
 }
 
 bool RawFile::CreateNew(const std::string& path) {
   Close();
+  path_ = path;
   BeforeFileChange();
   fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   return fd_ >= 0;
@@ -35,6 +43,7 @@ bool RawFile::CreateNew(const std::string& path) {
 
 bool RawFile::CreateTruncated(const std::string& path) {
   Close();
+  path_ = path;
   BeforeFileChange();
   fd_ = ::open(DiskPath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return fd_ >= 0;
@@ -51,10 +60,11 @@ long long RawFile::ReadAt(long long offset, void* buffer, size_t n) const {
   size_t done = 0;
   char* out = static_cast<char*>(buffer);
   while (done < n) {
+    if (ReadFailsForTest(path_)) return -1;
     const ssize_t got = ::pread(fd_, out + done, n - done, offset + static_cast<off_t>(done));
     if (got < 0) {
       if (errno == EINTR) continue;
-      return done > 0 ? static_cast<long long>(done) : -1;
+      return -1;  // what was read before the error is no end of the file
     }
     if (got == 0) break;
     done += static_cast<size_t>(got);

@@ -13,7 +13,9 @@ class RawFile {
 
   RawFile() = default;
   ~RawFile() { Close(); }
-  RawFile(RawFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  RawFile(RawFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
+    other.fd_ = -1;
+  }
   RawFile& operator=(RawFile&& other) noexcept;
   RawFile(const RawFile&) = delete;
   RawFile& operator=(const RawFile&) = delete;
@@ -27,7 +29,8 @@ class RawFile {
 
   bool IsOpen() const { return fd_ >= 0; }
   long long Size() const;  // -1 when unknown
-  // Reads up to n bytes at `offset`; the count read (short at the end of the file), -1 on error.
+  // Reads up to n bytes at `offset`; the count read (short only at the end of the file), -1 on
+  // a read error, also one after some bytes were read.
   long long ReadAt(long long offset, void* buffer, size_t n) const;
   // Writes all n bytes at `offset`; false when any is missing.
   bool WriteAt(long long offset, const void* buffer, size_t n);
@@ -41,6 +44,7 @@ class RawFile {
 
  private:
   int fd_ = -1;
+  std::string path_;  // for the test hook of read errors
 };
 
 // True when no entry of that name exists (a missing file, not merely an unreadable one).

@@ -89,22 +89,36 @@ bool TdbList::LoadBookIndex() {
   const unsigned load = ++indexLoads_;
   const auto overtaken = [&] { return load != indexLoads_; };
   FinishInterruptedWork(Option(2));
+  // The cookbook list hands out the ids: a book whose description it could not read has an id
+  // for this run there, and the entries must name their book by that same id.
+  const int listed = ctx().books ? ctx().books->FindKBookId(Option(6)) : -1;
   int16_t id = 0;
-  if (ReadDescriptionBookId(BookFilePath("", ".inf"), id)) bookId_ = id;
+  if (listed >= 0)
+    bookId_ = static_cast<int16_t>(static_cast<uint16_t>(listed));
+  else
+    bookId_ = ReadDescriptionBookId(BookFilePath("", ".inf"), id) ? id : 0;
   const std::string indexPath = BookFilePath("", ".idx");
   const int expected = ctx().books ? ctx().books->CountKBookRecipes(BookNameOf(bookId_), false)
                                    : CountIndexEntries(indexPath, false);
   Progress(0, GetLangText(51), expected);
   if (overtaken()) return true;
 
+  indexUnread_ = false;
   RawFile f;
   if (!f.Open(indexPath, RawFile::kRead)) {
     Progress(3, std::string(), 0);
+    // An index that is there but cannot be opened is no missing one.
+    if (!FileIsMissing(indexPath)) ReportUnreadIndex();
     return false;
   }
   char head[kIndexEntriesPos];
-  if (f.ReadAt(0, head, sizeof head) != kIndexEntriesPos ||
-      !CheckBookHeader(std::string_view(head, kBookHeaderSize))) {
+  const long long headBytes = f.ReadAt(0, head, sizeof head);
+  if (headBytes < 0) {
+    Progress(3, std::string(), 0);
+    ReportUnreadIndex();  // a read error is no damage: the index is not rebuilt over it
+    return false;
+  }
+  if (headBytes != kIndexEntriesPos || !CheckBookHeader(std::string_view(head, kBookHeaderSize))) {
     Progress(3, std::string(), 0);
     return OfferIndexRebuild();
   }
@@ -127,6 +141,8 @@ bool TdbList::LoadBookIndex() {
     const size_t at = bookIndex_.size();
     bookIndex_.resize(at + kChunk);
     const long long got = f.ReadAt(pos, bookIndex_.data() + at, kChunk * kIndexEntrySize);
+    // A read error is no end of the index: the entries read so far stay listed.
+    if (got < 0) indexUnread_ = true;
     const size_t whole = got > 0 ? static_cast<size_t>(got / kIndexEntrySize) : 0;
     bookIndex_.resize(at + whole);
     for (size_t i = at; i < bookIndex_.size(); ++i) {
@@ -148,7 +164,8 @@ bool TdbList::LoadBookIndex() {
     if (whole < kChunk) break;
   }
   f.Close();
-  if (recordSize > recordsEnd) CutUnfinishedRecord(recordPath, recordsEnd);
+  // Records beyond the entries read are only unfinished when every entry was read.
+  if (!indexUnread_ && recordSize > recordsEnd) CutUnfinishedRecord(recordPath, recordsEnd);
   Progress(2, std::string(), expected);
   Progress(1, GetLangText(52), 0);
   if (view) view->ProcessMessages();
@@ -156,8 +173,18 @@ bool TdbList::LoadBookIndex() {
   if (view) view->SetCategoryIndex(0);
   FillRecipeList(0);
   Progress(3, std::string(), 0);
-  if (damaged) OfferIndexRebuild();
+  if (indexUnread_)
+    ReportUnreadIndex();
+  else if (damaged)
+    OfferIndexRebuild();
   return true;
+}
+
+void TdbList::ReportUnreadIndex() {
+  indexUnread_ = true;
+  const std::string name = Option(6);
+  if (!unreadIndexBooks_.insert(name).second) return;
+  MessageBox(FormatLangText(GetLangText(1091), {name}), GetLangText(15), MB_OK | MB_ICONERROR);
 }
 
 bool TdbList::OfferIndexRebuild() {
@@ -411,6 +438,13 @@ int32_t TdbList::NextRecipeNumber(const std::string& bookName) {
 }
 
 bool TdbList::WriteIndexEntry(REZINDEX& entry, int position) {
+  if (indexUnread_) {
+    // Positions in memory mirror the file only as far as it was read: an entry written by
+    // them would land on another recipe's.
+    MessageBox(FormatLangText(GetLangText(1091), {Option(6)}), GetLangText(15),
+               MB_OK | MB_ICONERROR);
+    return false;
+  }
   const int16_t current = CurrentBookIdForEntries();
   if (position != -1) {
     if (position < 0 || position >= static_cast<int>(bookIndex_.size())) return false;

@@ -24,10 +24,15 @@ class TdbList {
   // Empties the book index and loads the current book (option 6).
   bool ReloadBookIndex();
   // Reads the current book's id and index and fills the recipe list; false without a message
-  // when the index is missing. A damaged index (header or counter unreadable, an entry cut
+  // when the index is missing. The id is the one the cookbook list has for the book (an id for
+  // the run when its description could not be read), else line 2 of its description (0 when
+  // that cannot be read). A damaged index (header or counter unreadable, an entry cut
   // short, entries that point at no record) is said once per book and session with message 36
   // and the offer of the rebuild (830); entries that point at no record are kept in memory as
-  // deleted, so they are not listed. Work a killed process left half done is finished first,
+  // deleted, so they are not listed. An index that cannot be read to its end (a read error) is
+  // no damage: the entries read are listed, message 1091 says so once per book and session,
+  // and until the book is read whole nothing is written by position into its index nor
+  // exported from it (IndexReadWhole). Work a killed process left half done is finished first,
   // and a record cut short at the end of the record file is cut off.
   bool LoadBookIndex();
   // Refills the recipe list: 0 every live entry of the book index, > 0 those carrying that
@@ -96,6 +101,8 @@ class TdbList {
 
   // --- state ---------------------------------------------------------------------------
   int16_t BookId() const { return bookId_; }
+  // False after a load of the current book that could not read its index to the end.
+  bool IndexReadWhole() const { return !indexUnread_; }
   int32_t Counter() const { return counter_; }
   const std::vector<REZINDEX>& BookIndex() const { return bookIndex_; }
   const std::vector<REZINDEX>& SearchResult() const { return searchResult_; }
@@ -124,6 +131,8 @@ class TdbList {
   // Asks once per book and session whether the damaged index shall be rebuilt (keeping it as
   // "<book>.idx.damaged" first); the result of the rebuild, or false.
   bool OfferIndexRebuild();
+  // The current book's index was not read to its end: message 1091, once per book and session.
+  void ReportUnreadIndex();
   // The record's deleted byte follows the entry that now points at it (a record is appended
   // as deleted and becomes live only once its entry is written).
   static void MatchRecordToEntry(const std::string& recordPath, const REZINDEX& entry);
@@ -138,6 +147,8 @@ class TdbList {
   std::string recordBuffer_;  // one record, reused between reads and writes
   std::set<std::string> damagedRecordBooks_;  // said once per session
   std::set<std::string> damagedIndexBooks_;
+  std::set<std::string> unreadIndexBooks_;
+  bool indexUnread_ = false;
   bool rebuilding_ = false;
   // Counts the loads of the index: a load that lets window events run (its progress window)
   // may be overtaken by another, and then stops instead of adding its entries to the other's.

@@ -168,14 +168,15 @@ std::string UnitTable::FormatLine(const REZEINHEIT& u) {
 
 bool UnitTable::ReadEinheiten() {
   std::vector<std::string> lines;
-  if (!ReadReferenceLines(FilePath(), lines, readOk_)) {
-    MessageBox(GetLangText(118), GetLangText(15), MB_OK | MB_ICONERROR);
+  if (!ReadReferenceLines(FilePath(), lines, file_)) {
+    if (!file_.tooLarge) MessageBox(GetLangText(118), GetLangText(15), MB_OK | MB_ICONERROR);
     return false;
   }
   units.clear();
   REZEINHEIT unit;
   for (const std::string& line : lines)
     if (ParseLine(line, unit)) units.push_back(unit);
+  ReferenceLinesTaken(FilePath(), lines, units.size(), file_);
   return true;
 }
 
@@ -183,7 +184,7 @@ bool UnitTable::WriteEinheiten() {
   std::vector<std::string> lines;
   lines.reserve(units.size());
   for (const REZEINHEIT& u : units) lines.push_back(FormatLine(u));
-  return WriteReferenceLines(FilePath(), lines, readOk_, 117, 15);
+  return WriteReferenceLines(FilePath(), lines, file_, 117, 15);
 }
 
 void UnitTable::SortEinheiten() {

@@ -140,7 +140,7 @@ class UnitTable {
                                 std::string& note) const;
 
  private:
-  bool readOk_ = false;  // the table holds what the file held (or there was no file)
+  ReferenceFile file_;  // how the table stands to its file
 };
 
 // The conversions of a unit table as they are now, found by code without a walk through the

@@ -54,10 +54,7 @@ std::string KeyFigureChoice::FilePath() const {
 
 bool KeyFigureChoice::ReadKenndaten() {
   std::vector<std::string> lines;
-  if (!ReadReferenceLines(FilePath(), lines, holdsFile_)) {
-    file_.Read(FilePath(), false, false);
-    return false;
-  }
+  if (!ReadReferenceLines(FilePath(), lines, file_)) return false;
   keyFigures.clear();
   bool damaged = false;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -85,7 +82,7 @@ bool KeyFigureChoice::ReadKenndaten() {
     }
     keyFigures.push_back(std::move(f));
   }
-  file_.Read(FilePath(), damaged ? FileFound::kDamaged : FileFound::kWhole);
+  if (damaged) file_.guard.Read(FilePath(), FileFound::kDamaged);
   return true;
 }
 
@@ -93,8 +90,8 @@ bool KeyFigureChoice::SaveKenndaten() {
   std::vector<std::string> lines;
   lines.reserve(keyFigures.size());
   for (const PARA_SHOWDATA& f : keyFigures) lines.push_back(FormatKeyFigureLine(f));
-  if (!file_.MayWrite()) return false;  // said by the guard
-  return WriteReferenceLines(FilePath(), lines, holdsFile_, 528, 15);
+  if (!file_.guard.MayWrite()) return false;  // said by the guard
+  return WriteReferenceLines(FilePath(), lines, file_, 528, 15);
 }
 
 PARA_SHOWDATA* KeyFigureChoice::GetKeyFigure(int index) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "recipedb/recipe_model.h"
-#include "services/store_file.h"
+#include "recipedb/reference_tables.h"
 
 namespace tav {
 
@@ -122,8 +122,7 @@ class KeyFigureChoice {
   static std::string TreeText(const PARA_SHOWDATA& figure);
 
  private:
-  bool holdsFile_ = false;  // the list holds what the file held (or there was no file)
-  StoreFileGuard file_;     // asks or keeps a copy before a file not read whole is replaced
+  ReferenceFile file_;  // how the list stands to its file (asked about before it is replaced)
 };
 
 // The remarks a remark mode shows, in their order: every author's for 15, only those of `user`

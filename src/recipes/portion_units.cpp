@@ -23,9 +23,9 @@ void PortionUnits::LoadPortionUnits() {
 void PortionUnits::LoadPortionUnits(const std::string& path) {
   names.clear();
   loadedFrom_ = path;
+  // A few dozen names; a file of megabytes would fill the servings boxes for minutes.
+  if (file_.TooLarge(path)) return;
   LineReader reader(path);
-  file_.Read(path, reader.IsOpen() && !reader.Failed(), false);
-  if (!reader.IsOpen()) return;
   std::string line;
   while (reader.Next(line)) {
     size_t from = 0;
@@ -35,6 +35,7 @@ void PortionUnits::LoadPortionUnits(const std::string& path) {
     }
     names.push_back(line.substr(from));
   }
+  file_.Read(path, reader, false);
 }
 
 bool PortionUnits::SaveLoadedPortionUnits(const std::vector<std::string>& rows) {

@@ -39,18 +39,6 @@ bool IsPlainDecimal(const std::string& text) {
   return digits > 0 && seps == 1;
 }
 
-std::string RoundOne(const std::string& amount) {
-  // The scaling writes the user's separator; a stored amount may hold either.
-  const size_t sep = amount.find_first_of(",.");
-  if (sep == std::string::npos) return amount;
-  size_t decimals = 0;
-  while (sep + 1 + decimals < amount.size() && IsDigit(amount[sep + 1 + decimals])) ++decimals;
-  if (decimals <= 2) return amount;
-  std::string copy = amount;
-  NormalizeDecimalSep(copy, 1);
-  return FormatFixed(ReadNumber(copy), 2);
-}
-
 void AddSplitRows(std::vector<KeyFigureRow>& rows, const std::string& label,
                   const std::string& text, int mode) {
   std::vector<std::string> parts;
@@ -67,12 +55,6 @@ void ScaleToChosenServings(REZBLOCK& recipe) {
   ScaleRecipeAmounts(recipe, static_cast<uint16_t>(chosen));
   recipe.servings = chosen;
   for (REZZUTAT& line : recipe.lines) line.amount = RoundLongDecimals(line.amount);
-}
-
-std::string RoundLongDecimals(const std::string& amount) {
-  std::string a, b;
-  if (SplitRange(amount, a, b)) return RoundOne(a) + "-" + RoundOne(b);
-  return RoundOne(amount);
 }
 
 std::string ShownRecipeTitle(const REZBLOCK& recipe, const std::string& searchBookName) {
@@ -130,7 +112,7 @@ std::vector<IngredientPaneLine> IngredientPaneLines(const REZBLOCK& recipe) {
 std::string IngredientLineText(const REZBLOCK& recipe, int line) {
   if (line < 0 || line >= static_cast<int>(recipe.lines.size())) return std::string();
   const REZZUTAT& z = recipe.lines[static_cast<size_t>(line)];
-  std::string out = z.amount;
+  std::string out = RoundLongDecimals(z.amount);
   if (!out.empty()) out += ' ';
   // Read as atof does: the comma ends the number, so 1,5 counts as one.
   const bool plural = ReadNumber(std::string_view(z.amount).substr(0, z.amount.find(','))) > 1;

@@ -16,10 +16,6 @@ class KeyFigureChoice;
 // servings field becomes the choice and amounts with more than two decimals are cut to two.
 void ScaleToChosenServings(REZBLOCK& recipe);
 
-// An amount with more than two decimals written with two (each end of a range on its own);
-// other amounts unchanged.
-std::string RoundLongDecimals(const std::string& amount);
-
 // The title bar: a blank and the title; with a book name (search mode) followed by " (",
 // message 573, ": ", the name and ")".
 std::string ShownRecipeTitle(const REZBLOCK& recipe, const std::string& searchBookName);

@@ -133,6 +133,69 @@ std::string CookAmount(double value) {
   return out;
 }
 
+namespace {
+
+// One amount with more than two decimals after its first separator: rounded to two.
+std::string RoundOneLongDecimal(const std::string& amount) {
+  const size_t sep = amount.find_first_of(",.");
+  if (sep == std::string::npos) return amount;
+  size_t decimals = 0;
+  while (sep + 1 + decimals < amount.size() && IsDigit(amount[sep + 1 + decimals])) ++decimals;
+  if (decimals <= 2) return amount;
+  std::string copy = amount;
+  NormalizeDecimalSep(copy, 1);
+  return FormatFixed(ReadNumber(copy), 2);
+}
+
+// A range "a-b" of two texts that begin with a number: the position of its '-', else npos.
+size_t RangeDash(std::string_view amount) {
+  const size_t dash = amount.find('-');
+  if (dash == std::string_view::npos || amount.find('-', dash + 1) != std::string_view::npos)
+    return std::string_view::npos;
+  const std::string_view a = Trim(amount.substr(0, dash)), b = Trim(amount.substr(dash + 1));
+  return !a.empty() && !b.empty() && IsDigit(a[0]) && IsDigit(b[0]) ? dash
+                                                                     : std::string_view::npos;
+}
+
+}  // namespace
+
+std::string RoundLongDecimals(const std::string& amount) {
+  const size_t dash = RangeDash(amount);
+  if (dash != std::string::npos)
+    return RoundOneLongDecimal(amount.substr(0, dash)) + "-" +
+           RoundOneLongDecimal(amount.substr(dash + 1));
+  return RoundOneLongDecimal(amount);
+}
+
+bool DecimalToCookFraction(std::string& amount) {
+  const std::string_view t = Trim(amount);
+  const size_t sep = t.find_first_of(",.");
+  if (sep == std::string_view::npos || sep == 0 || sep > 9) return false;
+  const std::string_view whole = t.substr(0, sep), digits = t.substr(sep + 1);
+  const size_t decimals = digits.size();
+  if (decimals < 2 || decimals > 17) return false;
+  for (const std::string_view part : {whole, digits})
+    for (char c : part)
+      if (!IsDigit(c)) return false;
+  const double fraction = ReadNumber("0." + std::string(digits));
+  // Half a unit of the last digit written, and room for the float noise of 15 digits.
+  const double tolerance = 0.5 * std::pow(10.0, -static_cast<double>(decimals)) + 1e-9;
+  static constexpr struct {
+    int numerator, denominator;
+  } kFractions[] = {{1, 2}, {1, 3}, {2, 3}, {1, 4}, {3, 4}, {1, 6}, {5, 6},
+                    {1, 8}, {3, 8}, {5, 8}, {7, 8}, {1, 16}};
+  for (const auto& f : kFractions) {
+    if (decimals == 2 && (100 * f.numerator) % f.denominator == 0) continue;  // 0.25 is 0.25
+    if (std::fabs(fraction - static_cast<double>(f.numerator) / f.denominator) > tolerance)
+      continue;
+    const std::string text = std::to_string(f.numerator) + "/" + std::to_string(f.denominator);
+    const long long units = ReadLong(whole);
+    amount = units == 0 ? text : std::to_string(units) + " " + text;
+    return true;
+  }
+  return false;
+}
+
 void PrettyAmount(std::string& amount, std::string& unit) {
   std::string copy = amount;
   FirstCommaToPoint(copy);

@@ -37,6 +37,19 @@ void MixedFractionToDecimal(std::string& amount);
 // 0.333333333333333 is "0,33"). A value too small for two decimals keeps two significant digits.
 std::string CookAmount(double value);
 
+// An amount with more than two decimals written with two and the user's separator, each end of
+// a range on its own ("0,333-0,6667" is "0,33-0,67"); other amounts unchanged. No amount is
+// shown or exported with more.
+std::string RoundLongDecimals(const std::string& amount);
+
+// A decimal that stands for a cook's fraction becomes that fraction: halves, thirds, quarters,
+// sixths, eighths and 1/16, with the whole number before them ("0.666666666666667" and "0.67"
+// are "2/3", "1.333" is "1 1/3", "0.125" is "1/8"). A decimal stands for a fraction when the
+// fraction rounds to its digits; with two decimals only a fraction that two decimals cannot
+// hold counts (0.33, 0.67, 0.17, 0.83, 0.13, 0.38, 0.63, 0.88, 0.06), so 0.25 and 1.5 stay.
+// Fewer decimals, other texts and other numbers stay as they are. True when it changed.
+bool DecimalToCookFraction(std::string& amount);
+
 // Large g/mg/ml amounts moved to kg/g/l, common fractions written as fractions.
 void PrettyAmount(std::string& amount, std::string& unit);
 

@@ -280,6 +280,36 @@ UmlautSpelling::UmlautSpelling(const std::vector<UMLCONV>& exceptions, bool keep
     for (Word& w : b) words_.push_back(std::move(w));
   }
   bucketStart_.push_back(static_cast<uint32_t>(words_.size()));
+  // "AE", "OE" and "UE" at offset 0 protect every pair of their letter.
+  protectsAll_ = true;
+  for (int letter = 0; letter < 3; ++letter) {
+    bool all = false;
+    for (uint32_t i = bucketStart_[letter * kKeys + 256]; i < bucketStart_[letter * kKeys + 257];
+         ++i)
+      all = all || (words_[i].offset == 0 && words_[i].text.size() == 2);
+    protectsAll_ = protectsAll_ && all;
+  }
+}
+
+bool UmlautSpelling::HasSpelledPair(std::string_view text) {
+  const size_t n = text.size();
+  size_t q = 1;
+#if defined(__SSE2__)
+  for (; n > q && n - q >= 16; q += 16)
+    if (PairMask(text.data() + q - 1)) return true;
+  if (q < n) {  // the last places through a copy of sixteen, as ConvertFrom reads them
+    char tail[17] = {};
+    const size_t rest = n - q;
+    tail[0] = text[q - 1];
+    std::memcpy(tail + 1, text.data() + q, rest);
+    return (PairMask(tail) & ((1u << rest) - 1)) != 0;
+  }
+#endif
+  for (; q < n; ++q) {
+    const char first = static_cast<char>(text[q - 1] | 0x20);
+    if ((first == 'a' || first == 'o' || first == 'u') && (text[q] | 0x20) == 'e') return true;
+  }
+  return false;
 }
 
 UmlautSpelling UmlautSpelling::Current() {
@@ -452,6 +482,36 @@ int CodePageScore(const std::string& line) {
   return score;
 }
 
+// A Windows-1252 line may still carry a sign its writer took from DOS, as its neighbours show:
+// 0xF8 after a number (a blank between allowed) and before C or F ending the word is the DOS
+// degree sign ("220øC" is 220 °C; "Smørrebrød" keeps its ø); 0x85 standing alone before an
+// amount or a French "la", "le", "l'" is the DOS "à" ("2 Dosen (… 400 g)" is "à 400 g"); the
+// ellipsis after a word stays.
+void DosSignsInWindowsLine(std::string& line) {
+  auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
+  auto isLetter = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (u >= 0xC0 && u != 0xD7 && u != 0xF7);
+  };
+  auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  ForEachHighByte(line, [&](size_t i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (c == 0xF8) {
+      const size_t before = i > 0 && line[i - 1] == ' ' ? i - 1 : i;
+      if (before > 0 && isDigit(line[before - 1]) && (at(i + 1) == 'C' || at(i + 1) == 'F') &&
+          !isLetter(at(i + 2)))
+        line[i] = '\xB0';
+    } else if (c == 0x85) {
+      const bool alone = (i == 0 || line[i - 1] == ' ' || line[i - 1] == '(') && at(i + 1) == ' ';
+      const std::string_view next = std::string_view(line).substr(std::min(i + 2, line.size()));
+      const bool french = next.starts_with("la ") || next.starts_with("le ") ||
+                          next.starts_with("l'") || next == "la" || next == "le";
+      if (alone && (isDigit(at(i + 2)) || french)) line[i] = '\xE0';
+    }
+  });
+}
+
 }  // namespace
 
 void ExchangeLineDecoder::Decode(std::string& line) {
@@ -471,7 +531,10 @@ void ExchangeLineDecoder::Decode(std::string& line) {
   // A line decides by its own letters; one without follows its recipe's letters, then the
   // file's: a DOS file stays DOS around a line of Windows-1252 letters.
   const bool dos = score != 0 ? score > 0 : recipeScore_ != 0 ? recipeScore_ > 0 : fileScore_ >= 0;
-  if (!dos) return;
+  if (!dos) {
+    DosSignsInWindowsLine(line);
+    return;
+  }
   static const DosLineMap kDos;
   // A short box line must not read as a Meal-Master end line ("-----" up to 9 characters).
   const bool shortBoxLine = line.size() < 10 && line.size() >= 5 &&

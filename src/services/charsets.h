@@ -50,6 +50,11 @@ class UmlautSpelling {
   // further back), so a line appended to a longer text needs no copy of its own.
   void ConvertFrom(std::string& text, size_t from) const;
   std::string Converted(std::string_view text) const;
+  // Nothing can be converted: option 22, or exception words that protect every pair (the
+  // English "umlconvs.dat").
+  bool ConvertsNothing() const { return !active_ || protectsAll_; }
+  // The text holds a letter pair that may be an umlaut spelled out ("ae", "oe", "ue", any case).
+  static bool HasSpelledPair(std::string_view text);
 
  private:
   bool Protected(std::string_view text, size_t p, int letter) const;
@@ -58,6 +63,7 @@ class UmlautSpelling {
     size_t offset;
   };
   bool active_ = false;
+  bool protectsAll_ = false;
   std::vector<Word> words_;  // grouped by bucket: pair letter (a, o, u) x letter before it
   std::vector<uint32_t> bucketStart_;
 };
@@ -72,7 +78,9 @@ class UmlautSpelling {
 //   showed so far, else most of the file's, DOS at the start; so one line of Windows-1252 letters
 //   in a DOS file changes only that line. A DOS line maps the twelve letters of DosLettersToAnsi,
 //   every other letter and sign the two DOS code pages agree on (é ñ ° ½ ¼, the non-breaking space
-//   ...) and the graphics to '-', '|', '+', '*' or a blank; a Windows-1252 line stays as it is.
+//   ...) and the graphics to '-', '|', '+', '*' or a blank; a Windows-1252 line stays as it is,
+//   but for the DOS signs its writer may have kept, read by their neighbours: 0xF8 between a
+//   number and C or F is the degree sign ("220øC"), 0x85 alone before an amount or "la" is "à".
 class ExchangeLineDecoder {
  public:
   // `utf8`: lines may be UTF-8 (files; clipboard text is Windows-1252 already).

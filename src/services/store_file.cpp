@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "services/charsets.h"
 #include "services/context.h"
 #include "services/text_tools.h"
 
@@ -21,7 +22,22 @@ void StoreFileGuard::Read(const std::string& path, bool readOk, bool damaged) {
     Read(path, damaged ? FileFound::kDamaged : FileFound::kWhole);
 }
 
-bool StoreFileGuard::TooLarge(const std::string& path, long long limit) {
+long long StoreFileLimit(const std::string& path) {
+  // Tables that grow with every recipe or entry the user adds; every other store is a list
+  // or a setting of a few kilobytes.
+  static const char* const kGrowing[] = {"zutaten.dat", "Lexika.ldt"};
+  const std::string name = path.substr(path.find_last_of("/\\") + 1);
+  for (const char* growing : kGrowing)
+    if (SameTextNoCase(name, growing)) return 16LL << 20;
+  return 4LL << 20;
+}
+
+void StoreFileGuard::Read(const std::string& path, const LineReader& reader, bool damaged) {
+  Read(path, reader.IsOpen() && !reader.Failed(), damaged || reader.NulLines() > 0);
+}
+
+bool StoreFileGuard::TooLarge(const std::string& path) {
+  const long long limit = StoreFileLimit(path);
   const long long size = FileSize(path);
   if (size <= limit) return false;
   Read(path, FileFound::kUnreadable);

@@ -7,6 +7,13 @@
 
 namespace tav {
 
+class LineReader;
+
+// The largest file a store reads, by the file's name: many times what a real one holds (the
+// shipped ingredients are 66 KB, a shopping list of a year a few KB). Every store file read at
+// the start or when a window opens is measured against it before it is read.
+long long StoreFileLimit(const std::string& path);
+
 // How a store found its file when it read it.
 enum class FileFound {
   kWhole,       // read to its end, every line understood (or the store wrote it since)
@@ -22,10 +29,13 @@ class StoreFileGuard {
   // The same from what a reader says: `readOk` as ReadTextLines gives it (false for a missing
   // file as well), `damaged` when the lines read were not all understood.
   void Read(const std::string& path, bool readOk, bool damaged);
-  // Before a read: true when the file is larger than `limit` bytes, more than any file of its
-  // kind holds (a hostile or garbled file would cost minutes and gigabytes). It is then not
-  // read: message 1079 says so, and it counts as unreadable.
-  bool TooLarge(const std::string& path, long long limit);
+  // The same after a LineReader has read the file to its end: lines it passed over for a NUL
+  // byte (a file in UTF-16 or junk) make the file damaged.
+  void Read(const std::string& path, const LineReader& reader, bool damaged);
+  // Before a read: true when the file is larger than StoreFileLimit allows, more than any file
+  // of its kind holds (a hostile or garbled file would cost minutes and gigabytes). It is then
+  // not read: message 1079 says so, and it counts as unreadable.
+  bool TooLarge(const std::string& path);
   FileFound Found() const { return found_; }
   bool Refused() const { return refused_; }
 

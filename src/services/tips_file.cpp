@@ -19,7 +19,7 @@ bool ReadTipCount(const std::string& path, int& count) {
 
 bool ReadTipText(const std::string& path, int tip, int count, std::string& text) {
   if (tip < 0 || tip >= count) return false;
-  LineReader reader(NativePath(path));
+  LineReader reader(NativePath(path), LineReader::Lines::kAsStored);  // a tip is its line number
   if (!reader.IsOpen()) return false;
   std::string line;
   for (int i = 0; i <= tip + 1; ++i)

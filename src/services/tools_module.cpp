@@ -88,7 +88,7 @@ void TToolsMod::WriteLog(const std::string& text, int level) {
   if (level == -1) {
     WriteFileAtomic(path, out);
   } else {
-    AppendFileBytes(path, out);
+    AppendTextLines(path, out);
   }
 }
 

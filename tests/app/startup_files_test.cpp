@@ -181,15 +181,31 @@ std::string KilledWrite(const std::string& path) {
   return path + ".$$$" + std::to_string(child);
 }
 
-// Start-up removes what killed writes left in every folder the stores write, not only in the
-// book folder; the files themselves and a temporary file of a running process stay.
+// Start-up removes what killed writes left in every folder the program writes: the whole data
+// root (also a folder no writer used when this was written), and the data, export, program and
+// settings folders where they lie elsewhere. The files themselves and a temporary file of a
+// running process stay.
 TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
   test::TestEnv env;
+  test::TempDir outside;
   const std::string root = env.Root();
+  const std::string elsewhere = outside.Path();
   const std::vector<std::string> files = {
-      root + "Data/Users.dat",        root + "Data/Konten/Anna/Weight.dat",
-      root + "Data/DE/CoolBoxes.dat", root + "Data/EN/Lexika.lbk",
-      root + "Export/WPlan.txt",      root + "Backup/2026-12-11 07.30/Data/Konten/Anna/m052024.dat",
+      root + "Data/Users.dat",
+      root + "Data/Konten/Anna/Weight.dat",
+      root + "Data/DE/CoolBoxes.dat",
+      root + "Data/EN/Lexika.lbk",
+      root + "Export/WPlan.txt",
+      root + "Backup/2026-12-11 07.30/Data/Konten/Anna/m052024.dat",
+      root + "Pics/suppe.jpg",
+      root + "Pics/Zutaten/apfel.jpg",
+      root + "HTML/Menu.mpl",
+      root + "QN_Sync/bsl.snc",
+      root + "Tavolin.log",
+      root + "Neuer Ordner/Unterordner/Liste.txt",
+      elsewhere + "Export/WPlan.txt",
+      elsewhere + "Programm/Tavolin.log",
+      elsewhere + "Einstellungen/user.ini",
   };
   std::vector<std::string> left;
   for (const std::string& f : files) {
@@ -199,7 +215,10 @@ TEST(StartupFiles, TemporaryFilesOfKilledWritesAreRemovedEverywhere) {
   }
   const std::string running = root + "Data/Konten/Anna/Weight.dat.$$$" + std::to_string(getpid());
   WriteAll(running, "in progress");
-  RemoveLeftTemporaryFiles(root, root + "Data/", root + "Export/");
+  RemoveLeftTemporaryFiles(root, {{root + "Data/", 2},
+                                  {elsewhere + "Export/", 1},
+                                  {elsewhere + "Programm/", 0},
+                                  {elsewhere + "Einstellungen/", 0}});
   for (size_t i = 0; i < files.size(); ++i) {
     EXPECT_FALSE(EntryExists(left[i])) << left[i];
     EXPECT_EQ(ReadAll(files[i]), "sound\r\n");

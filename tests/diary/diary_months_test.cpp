@@ -7,6 +7,8 @@
 
 #include "diary_env.h"
 #include "platform/paths.h"
+#include "services/text_tools.h"
+#include "support/read_faults.h"
 
 namespace tav {
 namespace {
@@ -374,6 +376,61 @@ TEST(DiaryMonths, ADamagedMonthIsNeverWrittenOver) {
   EXPECT_NE(env.messages.shown[0].text.find("m052024.dat"), std::string::npos);
   EXPECT_EQ(env.messages.shown[0].title, GetLangText(15));
   EXPECT_EQ(d.GetMonth(kMay, 2024)->days.size(), 2u);  // 3 as read, 5 as added
+}
+
+// A month of four meals a day, each of three foods and a recipe, over 28 days (75 KB, more
+// than 64 KB) and a read error at each of the file's reads in turn: the part before the error is no
+// whole month. The next change of the month leaves the file as it was and says so, instead of
+// writing it without the days that were not read.
+TEST(DiaryMonths, AMonthWithAReadErrorIsNeverWrittenOver) {
+  DiaryEnv env;
+  const int32_t salad = env.SaladRecipe();
+  env.WritePersons({"Anna"});
+  const std::string file = env.MonthFile("Anna", "m022024.dat");
+  constexpr int kFebruary = 1;
+  {
+    // One day as the diary writes it, then the same meals on every day of the month.
+    TENApplogMod& d = env.Start();
+    for (int meal = 0; meal < 4; ++meal) {
+      for (const char* key : {"G101000", "H102000", "K101000"})
+        ASSERT_TRUE(d.AddFoodToDay(1, kFebruary, 2024, key));
+      ASSERT_TRUE(d.AddRecipeToDay(1, kFebruary, 2024, env.store.BookId(), salad));
+    }
+  }
+  const std::string oneDay = ReadAll(file);
+  const size_t dayStart = oneDay.find("\r\n01#") + 2;
+  std::string bytes = oneDay.substr(0, dayStart);
+  for (int day = 1; day <= 28; ++day)
+    bytes += (day < 10 ? "0" : "") + std::to_string(day) + oneDay.substr(dayStart + 2);
+  WriteAll(file, bytes);
+  ASSERT_GT(bytes.size(), 1u << 16);
+  int n = 1;
+  for (;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    TENApplogMod& d = env.Start();
+    env.messages.shown.clear();
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == file; });
+    const bool loaded = d.LoadMonth(kFebruary, 2024);
+    fault.Off();
+    if (!fault.Hit()) break;
+    EXPECT_FALSE(loaded);
+    EXPECT_TRUE(d.AddFoodToDay(5, kFebruary, 2024, "G102000"));
+    EXPECT_EQ(ReadAll(file), bytes);
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text, FormatLangText(GetLangText(890), {file}));
+  }
+  EXPECT_GE(n, 5);  // opened, read in two blocks and to its end: each read failed once
+  // Read whole, the same change is saved with every day.
+  TENApplogMod& d = env.Start();
+  ASSERT_TRUE(d.LoadMonth(kFebruary, 2024));
+  EXPECT_TRUE(d.AddFoodToDay(5, kFebruary, 2024, "G102000"));
+  ASSERT_TRUE(d.LoadMonth(kFebruary, 2024));
+  EXPECT_EQ(d.GetMonth(kFebruary, 2024)->days.size(), 28u);
+  EXPECT_GT(ReadAll(file).size(), bytes.size());
+  d.UnloadAllMonths();
+  ASSERT_TRUE(d.LoadMonth(kFebruary, 2024));
+  EXPECT_EQ(d.GetMonth(kFebruary, 2024)->days.size(), 28u);
+  EXPECT_EQ(d.GetDay(5, kFebruary, 2024)->entries.size(), 17u);
 }
 
 TEST(DiaryMonths, ADaysSums) {

@@ -86,6 +86,25 @@ TEST_F(CookML, EveryElementGoesToItsField) {
   EXPECT_NE(s.recipeIdLow, 0);
 }
 
+// Quantities written as long decimals (an earlier export of this program) or with two decimals
+// (other programs) come in as the cook's fractions they stand for; decimals a cook writes stay,
+// and a number that is no fraction is kept whole (the views show it with two decimals).
+TEST_F(CookML, DecimalsThatStandForFractionsAreReadAsTheFractions) {
+  EXPECT_EQ(env.ImportFixture("cookml_thirds_as_long_decimals.cml"), 2);
+  const std::vector<REZBLOCK> r = env.Recipes("Ziel");
+  ASSERT_EQ(r.size(), 2u);
+  test::ExpectLines(r[0], {{"2/3", "Tas", "Milch"},
+                           {"1 1/3", "Tas", "Mehl"},
+                           {"1/3", "TL", "Salz"},
+                           {"1/8", "l", "Sahne"},
+                           {"1.5", "EL", "Zucker"},
+                           {"2-3", "", "Eier"}});
+  test::ExpectLines(r[1], {{"2/3", "Tas", "Sugar"},
+                           {"2 1/6", "Tas", "Flour"},
+                           {"0.1234", "kg", "Butter"},
+                           {"250", "g", "Buttermilk"}});
+}
+
 TEST_F(CookML, AnEmbeddedPictureIsWrittenUnderANameOfItsOwnOnly) {
   env.ImportFixture("cookml_picture_units_categories.cml");
   const REZBLOCK r = env.Recipes("Ziel").at(0);

@@ -257,7 +257,9 @@ REZBLOCK AsCarried(uint8_t format, REZBLOCK r) {
       if (!z.text.empty() && z.text[0] == '-' && (i == 0 || r.lines[i - 1].text[0] == '*'))
         z.text = z.text.substr(1);  // a note with no ingredient above is an ingredient
       std::string unit = z.unit;
-      MixedFractionToDecimal(z.amount);  // mixed numbers travel as decimals
+      // Numbers with a point; mixed numbers travel as decimals.
+      std::replace(z.amount.begin(), z.amount.end(), ',', '.');
+      MixedFractionToDecimal(z.amount);
       PrettyAmount(z.amount, unit);      // and the common fractions come back as fractions
     }
   }

@@ -4,6 +4,8 @@
 #include "platform/numbers.h"
 #include "platform/paths.h"
 #include "recipedb/servings.h"
+#include "services/text_tools.h"
+#include "support/read_faults.h"
 
 namespace tav {
 namespace {
@@ -180,21 +182,27 @@ TEST_F(Export, TheSetsTakeMarkedSelectedOrAllLiveEntries) {
   }
 }
 
-TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
-  AddPlain(3);
+// Stores the recipe in a new book "Andere" and opens "Ziel" again; the recipe's entry.
+REZINDEX RecipeInAnotherBook(test::ExportEnv& e, REZBLOCK recipe) {
   KBOOK other;
   other.name = "Andere";
-  ASSERT_TRUE(e.books.CreateKBook(other));
+  EXPECT_TRUE(e.books.CreateKBook(other));
   e.books.SelectKBook("Andere");
   ctx().options->SetParaString(6, "Andere");
   e.store.ReloadBookIndex();
-  REZBLOCK elsewhere = PlainRecipe(9);
-  elsewhere.title = "Aus dem anderen Buch";
-  e.AddRecipe(elsewhere);
-  const REZINDEX fromOther = e.store.BookIndex()[0];
+  e.AddRecipe(recipe);
+  const REZINDEX entry = e.store.BookIndex()[0];
   e.books.SelectKBook("Ziel");
   ctx().options->SetParaString(6, "Ziel");
   e.store.ReloadBookIndex();
+  return entry;
+}
+
+TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
+  AddPlain(3);
+  REZBLOCK elsewhere = PlainRecipe(9);
+  elsewhere.title = "Aus dem anderen Buch";
+  const REZINDEX fromOther = RecipeInAnotherBook(e, elsewhere);
   e.store.ClearSearchResult();
   e.store.AddSearchEntry(e.store.BookIndex()[2]);
   e.store.AddSearchEntry(fromOther);
@@ -211,6 +219,76 @@ TEST_F(Export, TheSearchListTakesRecipesOfAnyBookByBookAndNumber) {
   EXPECT_LT(third, other_);
   EXPECT_LT(other_, first);
   EXPECT_EQ(CountOf(text, "========== "), 3u);
+}
+
+// The current book's index with a read error at each of its reads in turn when the book is
+// opened: the load says so, the record file keeps every record, no entry is written by a
+// position that may not be the file's, and an export of all recipes replaces no earlier export.
+TEST(ExportOfAnUnreadBook, AReadErrorAtEachReadOfTheIndexExportsNothing) {
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    test::ExportEnv e;
+    std::vector<REZBLOCK> recipes;
+    for (int i = 1; i <= 12; ++i) recipes.push_back(PlainRecipe(i));
+    e.AddRecipes(recipes);
+    e.Export(kFormatCookML, kSetAll, "alle.cml");
+    const std::string earlier = test::ReadAll(e.Path("alle.cml"));
+    ASSERT_EQ(CountOf(earlier, "<recipe "), 12u);
+    const std::string index = e.File("Ziel", ".idx"), records = e.File("Ziel", ".bok");
+    const std::string indexBytes = test::ReadAll(index), recordBytes = test::ReadAll(records);
+    e.env.messages.shown.clear();
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == index; });
+    e.store.ReloadBookIndex();
+    fault.Off();
+    if (!fault.Hit()) break;
+    const std::string unread = FormatLangText(GetLangText(1091), {"Ziel"});
+    ASSERT_EQ(e.env.messages.shown.size(), 1u);
+    EXPECT_EQ(e.env.messages.shown[0].text, unread);
+    EXPECT_FALSE(e.store.IndexReadWhole());
+    EXPECT_EQ(test::ReadAll(records), recordBytes);
+
+    e.exporter.list = e.AllRows();
+    e.Export(kFormatCookML, kSetAll, "alle.cml");
+    EXPECT_EQ(test::ReadAll(e.Path("alle.cml")), earlier);
+    EXPECT_EQ(e.env.messages.shown.back().text, FormatLangText(GetLangText(1093), {"Ziel"}));
+    EXPECT_EQ(e.exporter.Log().back(), GetLangText(131));
+
+    REZINDEX entry = test::BookEnv::EntryFor(PlainRecipe(13), 19, 60);
+    EXPECT_FALSE(e.store.WriteIndexEntry(entry, -1));
+    EXPECT_EQ(e.env.messages.shown.back().text, unread);
+    EXPECT_EQ(test::ReadAll(index), indexBytes);
+
+    // Read whole again, the book is what it was.
+    e.store.ReloadBookIndex();
+    EXPECT_TRUE(e.store.IndexReadWhole());
+    EXPECT_EQ(e.list.items.size(), 12u);
+  }
+}
+
+// A search result with recipes of another book whose index fails at each of its reads in
+// turn: nothing is exported, and the message names that book.
+TEST(ExportOfAnUnreadBook, ASearchResultWithABookThatCannotBeReadExportsNothing) {
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    test::ExportEnv e;
+    e.AddRecipes({PlainRecipe(1), PlainRecipe(2)});
+    const REZINDEX fromOther = RecipeInAnotherBook(e, PlainRecipe(9));
+    e.store.ClearSearchResult();
+    e.store.AddSearchEntry(e.store.BookIndex()[1]);
+    e.store.AddSearchEntry(fromOther);
+    const std::string index = e.File("Andere", ".idx");
+    test::WriteAll(e.Path("suche.rk"), "earlier\r\n");
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == index; });
+    e.Export(kFormatRezKonv, kSetSearchList, "suche.rk");
+    fault.Off();
+    if (!fault.Hit()) {
+      EXPECT_EQ(CountOf(test::ReadAll(e.Path("suche.rk")), "========== "), 2u);
+      break;
+    }
+    EXPECT_EQ(test::ReadAll(e.Path("suche.rk")), "earlier\r\n");
+    ASSERT_FALSE(e.env.messages.shown.empty());
+    EXPECT_EQ(e.env.messages.shown.back().text, FormatLangText(GetLangText(1093), {"Andere"}));
+  }
 }
 
 TEST_F(Export, ASecondClickStopsTheRunAfterTheRecipeInHand) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <regex>
 
 #include "export_test_support.h"
 #include "platform/paths.h"
@@ -276,6 +277,40 @@ TEST_F(CookMLWriter, TheByteOrderMarkComesWithOption89) {
   ctx().options->SetParaBool(89, true);
   const std::string xml = Export(test::PlainRecipe(1));
   EXPECT_EQ(xml.rfind("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n", 0), 0u);
+}
+
+// CookML's quantity is a number with a decimal point: fractions, mixed numbers and decimal
+// commas go out so, with at most two decimals, and come back as the cook wrote them.
+TEST_F(CookMLWriter, QuantitiesAreNumbersWithAtMostTwoDecimalsAndComeBackAsFractions) {
+  REZBLOCK r = test::PlainRecipe(1);
+  r.lines = {{"2/3", "Tas", "Milch", "", 0, 0},
+             {"1 1/3", "Tas", "Mehl", "", 0, 0},
+             {"1/8", "l", "Sahne", "", 0, 0},
+             {"1,5", "kg", "Kartoffeln", "", 0, 0},
+             {"0.666666666666667", "TL", "Salz", "", 0, 0},
+             {"0,2345", "kg", "Butter", "", 0, 0},
+             {"\xBD", "TL", "Zimt", "", 0, 0},
+             {"12", "", "Eier", "", 0, 0}};
+  const std::string xml = Export(r);
+  std::vector<std::string> quantities;
+  for (size_t at = 0; (at = xml.find(" qty=\"", at)) != std::string::npos;) {
+    at += 6;
+    quantities.push_back(xml.substr(at, xml.find('"', at) - at));
+  }
+  EXPECT_EQ(quantities,
+            (std::vector<std::string>{"0.67", "1.33", "0.13", "1.5", "0.67", "0.23", "0.5", "12"}));
+  for (const std::string& q : quantities)  // the rule a strict reader holds them to
+    EXPECT_TRUE(std::regex_match(q, std::regex("[0-9]+(\\.[0-9]{1,2})?"))) << q;
+  const std::vector<REZBLOCK> back = e.ImportInto(e.Path("rezepte.cml"), "Zurueck");
+  ASSERT_EQ(back.size(), 1u);
+  test::ExpectLines(back[0], {{"2/3", "Tas", "Milch"},
+                              {"1 1/3", "Tas", "Mehl"},
+                              {"1/8", "l", "Sahne"},
+                              {"1.5", "kg", "Kartoffeln"},
+                              {"2/3", "TL", "Salz"},
+                              {"0.23", "kg", "Butter"},
+                              {"1/2", "TL", "Zimt"},
+                              {"12", "", "Eier"}});
 }
 
 // xmllint, the standard XML checker, reads the file as well-formed XML.

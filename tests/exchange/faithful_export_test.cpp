@@ -8,6 +8,7 @@
 #include <set>
 
 #include "exchange/import_fields.h"
+#include "exchange/html_recipe_page.h"
 #include "exchange/text_export_blocks.h"
 #include "kitchen/menus/menu_courses.h"
 #include "export_test_support.h"
@@ -251,6 +252,43 @@ TEST_F(FaithfulExport, ConvertedAmountsAreRoundedAndFitTheirColumns) {
     ASSERT_EQ(back.size(), 1u) << name;
     for (size_t i = 0; i < first[0].lines.size(); ++i)
       EXPECT_EQ(back[0].lines[i].amount, first[0].lines[i].amount) << name << " " << i;
+  }
+}
+
+// Amounts a book holds with many decimals (an earlier CookML import, the editor's scaling) go
+// out with two at most in every format, a range too: the digits after them are nowhere.
+TEST_F(FaithfulExport, NoExportShowsMoreThanTwoDecimalsOfAnAmount) {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Viele Stellen";
+  r.servings = 3;
+  r.lines = {{"0.666666666666667", "Tas", "Milch", "", 0, 0},
+             {"1,23456", "kg", "Mehl", "", 0, 0},
+             {"0,333-0,6667", "l", "Wasser", "", 0, 0}};
+  r.text = "Verr\xFChren.";
+  e.AddRecipes({r});
+  test::WriteAll(e.env.Root() + "HTML/liste.html", "<!-- $Zutaten -->\r\n<!-- $Zutaten2 -->\r\n");
+  const std::pair<uint8_t, const char*> outputs[] = {{kFormatMealMaster, "viele.mm"},
+                                                     {kFormatRezKonv, "viele.rk"},
+                                                     {kFormatText, "viele.txt"},
+                                                     {kFormatCookML, "viele.cml"}};
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& [format, name] : outputs) files.emplace_back(name, Export(format, name));
+  e.exporter.Format = kFormatHTML;  // the list forms of an HTML page, one and two columns
+  e.exporter.Ziel = kTargetClipboard;
+  ctx().options->SetParaString(57, "liste.html");
+  REZBLOCK copy = r;
+  WriteHTMLRecipe(e.exporter, copy, false);
+  files.emplace_back("liste.html", e.exporter.ClipText);
+  for (const auto& [name, text] : files) {
+    SCOPED_TRACE(name);
+    for (const char* digits : {"667", "666", "345", "333"})
+      EXPECT_EQ(text.find(digits), std::string::npos) << digits << "\n" << text;
+    EXPECT_TRUE(text.find("0.67") != std::string::npos || text.find("0,67") != std::string::npos)
+        << text;
+    EXPECT_TRUE(text.find("0.33-0.67") != std::string::npos ||
+                text.find("0,33-0,67") != std::string::npos)
+        << text;
   }
 }
 
@@ -559,6 +597,109 @@ std::string GeneratedCollection(int count) {
   return out;
 }
 
+// --- recipes of the collection for the language, fraction and DOS sign readings -------------
+// An English recipe with spelled pairs that are no umlauts ("Pueblo", "Blue"), a German one with
+// thirds and sixths, and a Windows-1252 RezKonv recipe with the DOS signs à and ° in it.
+constexpr size_t kLanguageFractionAndSignRecipes = 3;
+
+std::string LanguageFractionAndSignRecipes() {
+  return "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Pueblo Beans with Blue Corn\r\n"
+         " Categories: Beans, Southwest\r\n      Yield: 8 servings\r\n\r\n"
+         "      2 c  Pinto beans, soaked\r\n      1 c  Blue corn meal\r\n"
+         "      2    Green chiles, roasted\r\n\r\n"
+         "  Simmer the beans until they are tender. Stir in the chiles and thicken\r\n"
+         "  the pot with the blue corn meal, as it is done in the pueblo of Taos.\r\n"
+         "\r\nMMMMM\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Pfannkuchen fuer drei\r\n"
+         " Categories: Desserts\r\n      Yield: 3 Portionen\r\n\r\n"
+         "    2/3 c  Milch\r\n  1 1/3 c  Mehl\r\n    1/6 ts Salz\r\n  1 2/3 tb Zucker\r\n\r\n"
+         "  Alles zu einem glatten Teig verruehren und in der Pfanne backen.\r\n"
+         "\r\nMMMMM\r\n\r\n"
+         "========== REZKONV-Rezept - RezkonvSuite v1.4\r\n\r\n"
+         "     Titel: Tomatenso\xDF" "e \x85 la Mamma\r\n"
+         "Kategorien: Saucen\r\n     Menge: 4 Portionen\r\n\r\n"
+         "      2 Dosen     Tomaten (\x85 400 g)\r\n      1           Zwiebel\r\n\r\n"
+         "Im Backofen bei 220\xF8" "C 20 Minuten \xFC" "berbacken.\r\n\r\n=====\r\n\r\n";
+}
+
+// What the first import made of them.
+void ExpectLanguageFractionAndSignRecipes(const std::vector<REZBLOCK>& recipes) {
+  ASSERT_GE(recipes.size(), kLanguageFractionAndSignRecipes);
+  const REZBLOCK* r = &recipes[recipes.size() - kLanguageFractionAndSignRecipes];
+  EXPECT_EQ(r[0].title, "Pueblo Beans with Blue Corn");
+  EXPECT_EQ(r[0].lines[1].text, "Blue corn meal");
+  EXPECT_EQ(r[1].title, Ansi("Pfannkuchen für drei"));
+  ExpectLines(r[1], {{"2/3", "Tas", "Milch"},
+                     {"1 1/3", "Tas", "Mehl"},
+                     {"1/6", "TL", "Salz"},
+                     {"1 2/3", "EL", "Zucker"}});
+  EXPECT_EQ(r[2].title, Ansi("Tomatensoße à la Mamma"));
+  EXPECT_EQ(r[2].lines[0].text, Ansi("Tomaten (à 400 g)"));
+  EXPECT_EQ(r[2].text, Ansi("Im Backofen bei 220°C 20 Minuten überbacken."));
+}
+
+// --- lines that a reader took for something else (kept apart from the collection above) ---
+// A RezKonv line with its own amount before dashes and date lines in its source block;
+// Meal-Master ingredient texts that begin with a number; a first text line framed by "=" signs;
+// numbered steps after the empty line that ends the ingredients.
+std::string LinesThatReadAsSomethingElse() {
+  return "========== REZKONV-Rezept - RezkonvSuite v1.4\r\n\r\n"
+         "      Titel: Gulaschsuppe mit abgeteiltem Paprika\r\n Kategorien: Suppen\r\n"
+         "      Menge: 4 Portionen\r\n\r\n"
+         "      3  Essl. Paprikapulver, edels\xFC\xDF\r\n      1  Essl. -- davon abteilen\r\n"
+         "      2  Zwiebeln\r\n\r\n"
+         "============================ QUELLE ============================\r\n"
+         "        Rheinische Post\r\n        14.08.96\r\n"
+         "        -- Erfasst *RK* 16.08.96 von\r\n        -- Ilka Spiess\r\n\r\n"
+         "Alles schmoren.\r\n\r\n=====\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Carrot Pie with 7-Up Punch\r\n Categories: Desserts\r\n"
+         "      Yield: 8 servings\r\n\r\n"
+         "      2 c  Flour\r\n           4-5 carrots, cut into 1/2\r\n           -inch slices\r\n"
+         "           9 inch pie pan\r\n           7-Up to stretch it\r\n"
+         "           250g Mehl\r\n\r\n  Bake.\r\n\r\nMMMMM\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Rice Pudding Flan\r\n Categories: Desserts\r\n"
+         "      Yield: 8 servings\r\n\r\n      1 c  Rice\r\n      1 qt Skim milk\r\n\r\n"
+         "===================== > Directions < =====================\r\n"
+         "Cook the rice in the milk.\r\n\r\nMMMMM\r\n\r\n"
+         "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n\r\n"
+         "      Title: Zitronenkuchen\r\n Categories: Kuchen\r\n      Yield: 1 Kuchen\r\n\r\n"
+         "    250 g  Butter\r\n      4    Eier\r\n\r\n"
+         "1. Alles vermengen.\r\n2 Stunden ruhen lassen.\r\n3) Backen.\r\n\r\nMMMMM\r\n";
+}
+constexpr size_t kLinesThatReadAsSomethingElse = 4;
+
+// Ingredient texts that read as start lines, which no text file brings in.
+REZBLOCK IngredientsLikeStartLines() {
+  REZBLOCK r;
+  ClearRezBlock(r);
+  r.title = "Zutaten wie Startzeilen";
+  r.servings = 2;
+  r.lines = {{"", "", "MMMMM----- Meal-Master Zutat", "", 0, 0},
+             {"1", "", "===== REZKONV Zutat", "", 0, 0},
+             {"250", "g", "Quark", "", 0, 0}};
+  r.text = "Alles verr\xFChren.\r\nKalt servieren.";
+  return r;
+}
+
+// The texts and sources of those recipes come back as well, and RezKonv's capture date.
+void ExpectTextsAndSources(uint8_t format, const std::vector<REZBLOCK>& back,
+                           const std::vector<REZBLOCK>& first, size_t from) {
+  for (size_t i = from; i < first.size() && i < back.size(); ++i) {
+    SCOPED_TRACE(first[i].title);
+    std::string text = first[i].text;
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+    EXPECT_EQ(back[i].text, text);
+    EXPECT_EQ(back[i].source, first[i].source);
+    if (format == kFormatRezKonv) {  // in its source block, as "- Erfasst am"
+      EXPECT_EQ(back[i].createdDate, first[i].createdDate);
+    }
+  }
+}
+
 // A unit the RezKonv export can write so that its reader takes it back: a name of
 // RkKonvert.dat without a blank whose code the import makes into the same unit.
 bool RezKonvKnows(const std::string& code) {
@@ -595,6 +736,7 @@ REZZUTAT Carried(uint8_t format, REZZUTAT z) {
   } else {
     MixedFractionToDecimal(z.amount);  // CookML: decimals, common fractions again
     PrettyAmount(z.amount, z.unit);
+    DecimalToCookFraction(z.amount);  // "3.33" is read as the 3 1/3 it stands for
   }
   return z;
 }
@@ -611,9 +753,12 @@ TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
   EXPECT_EQ(earlier[0].lines.size(), 1u);
 
   const std::string file = e.env.Root() + "sammlung.txt";
-  test::WriteAll(file, GeneratedCollection(150));
-  const std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");
-  ASSERT_EQ(first.size(), 150u);
+  test::WriteAll(file, GeneratedCollection(150) + LinesThatReadAsSomethingElse() +
+                           LanguageFractionAndSignRecipes());
+  std::vector<REZBLOCK> first = e.ImportInto(file, "Quelle");
+  ASSERT_EQ(first.size(), 150u + kLinesThatReadAsSomethingElse + kLanguageFractionAndSignRecipes);
+  ExpectLanguageFractionAndSignRecipes(first);
+  first.push_back(IngredientsLikeStartLines());
   e.AddRecipes(first);
   e.exporter.list = e.AllRows();
   e.exporter.Split = false;
@@ -674,6 +819,7 @@ TEST_F(FaithfulExport, AGeneratedCollectionComesBackWholeInEveryFormat) {
     if (format == kFormatRezKonv) {
       EXPECT_LT(byName, 60);  // only the few units without a name
     }
+    ExpectTextsAndSources(format, back, first, 150);
   }
 }
 

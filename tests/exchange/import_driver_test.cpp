@@ -313,5 +313,25 @@ TEST(ImportSource, LineEndsControlBytesAndLongLines) {
   EXPECT_FALSE(ImportSource().OpenFile(dir.Path() + "fehlt.txt"));
 }
 
+// Lines looked at ahead come later from ReadLine in their order, decoded as if read then; a line
+// handed back comes before them.
+TEST(ImportSourceTest, LinesReadAheadComeBackInOrder) {
+  ImportSource source;
+  source.OpenText("eins\r\nK\x84se\r\ndrei\r\nvier");
+  std::string line;
+  ASSERT_TRUE(source.ReadLine(line));
+  EXPECT_EQ(line, "eins");
+  ASSERT_NE(source.Peek(2), nullptr);
+  EXPECT_EQ(*source.Peek(2), "vier");
+  EXPECT_EQ(*source.Peek(0), "K\xE4se");  // the DOS letter of the line, as ReadLine gives it
+  EXPECT_EQ(source.Peek(3), nullptr);     // past the end
+  source.UnreadLine("eins");
+  std::vector<std::string> lines;
+  while (source.ReadLine(line)) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"eins", "K\xE4se", "drei", "vier"}));
+  EXPECT_EQ(source.Peek(0), nullptr);
+  EXPECT_EQ(source.LineNumber(), 4);
+}
+
 }  // namespace
 }  // namespace tav

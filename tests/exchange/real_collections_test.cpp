@@ -144,11 +144,11 @@ TEST_F(RealCollections, EnglishWordsKeepTheirLettersUnderBothLanguages) {
     EXPECT_EQ(local.ImportFixture("mealmaster_english_words.mm"), 1);
     const std::vector<REZBLOCK> r = local.Recipes("Ziel");
     ASSERT_EQ(r.size(), 1u);
-    const bool german = std::string(lang) == "DE";
     EXPECT_EQ(r[0].title, "Barbecue Potatoes with Blue Cheese");
+    // The recipe is English: under the German setting too its one German word keeps its "ue".
     ExpectLines(r[0], {{"907", "g", "Potatoes"},
                        {"4", "EL", "Blue cheese, crumbled"},
-                       {"1", "", german ? "Gemüsezwiebel" : "Gemuesezwiebel"},
+                       {"1", "", "Gemuesezwiebel"},
                        {"3", "", "Tomatoes"},
                        {"", "", "-seeded"},
                        {"1", "TL", "Barbecue sauce"}});
@@ -429,6 +429,72 @@ TEST_F(RealCollections, SpelledUmlautsLeaveEnglishWordsAndUeAfterAVowel) {
                             "Ernährung mag es auch mit Sonnenblumenöl."));
 }
 
+// Under the German setting a recipe's spelled umlauts are converted when its words are not mostly
+// English: English recipes keep "Sue", "Bluenose", "Aegean" and "Pueblo" (and a German word among
+// them), German ones convert as before, whatever language their title or ingredients are in; a
+// recipe without telling words counts as German.
+TEST_F(RealCollections, EachRecipeKeepsOrConvertsItsSpelledUmlautsByItsLanguage) {
+  const std::vector<REZBLOCK> r = Import("mealmaster_english_and_german_spelled_pairs.mm", 10);
+  ASSERT_EQ(r.size(), 10u);
+  EXPECT_EQ(r[0].title, "Sloppy Joes for Sue");
+  EXPECT_EQ(r[0].text,
+            "Brown the beef with the onion in a skillet; pour off the fat. Stir in\n"
+            "the ketchup and the sauce and simmer for 10 minutes. Sue likes them\n"
+            "with a slice of cheese on top.");
+  EXPECT_EQ(r[1].title, "Bluenose Fillet, Aegean Style");
+  EXPECT_EQ(r[1].lines[0].text, "Bluenose fillets");
+  EXPECT_EQ(r[2].title, "Pueblo Beans");
+  EXPECT_EQ(r[2].lines[1].text, "Blue corn meal");
+  EXPECT_NE(r[2].text.find("in the pueblo of Taos."), std::string::npos);
+  // German, with DOS letters beside the spelled ones.
+  EXPECT_EQ(r[3].title, Ansi("Käsespätzle nach Allgäuer Art"));
+  EXPECT_EQ(r[3].hint, Ansi("Hauptgerichte, Käse"));
+  EXPECT_EQ(r[3].lines[2].text, Ansi("Bergkäse, gerieben"));
+  EXPECT_EQ(r[3].text, Ansi("Aus Mehl, Eiern und etwas Wasser einen zähen Teig schlagen und in\n"
+                            "kochendes Salzwasser schaben. Die Spätzle abwechselnd mit dem Käse in\n"
+                            "eine Schüssel schichten. Die Zwiebeln in der Butter goldbraun rösten\n"
+                            "und darüber geben. Heiß servieren."));
+  // An English title and ingredient in a German recipe: the exception words still keep
+  // "Blueberry".
+  EXPECT_EQ(r[4].title, "Blueberry Muffins nach Omas Art");
+  EXPECT_EQ(r[4].servingType, Ansi("Stück"));
+  EXPECT_EQ(r[4].lines[1].text, "Blueberries");
+  EXPECT_EQ(r[4].text, Ansi("Mehl, Zucker, Eier und Milch verrühren, die Beeren unterheben und den\n"
+                            "Teig in die Förmchen füllen. Bei 180 Grad 25 Minuten backen."));
+  // An English recipe with a German line keeps that line's spelling too.
+  EXPECT_EQ(r[5].text, "Flake the tuna into a bowl and mix with the celery, the mayonnaise and\n"
+                       "the lemon juice. Chill for an hour before you serve it.\n"
+                       "Dazu passt ein Bauernbrot vom Baecker.");
+  // Short recipes without text: their ingredients and yield decide.
+  EXPECT_EQ(r[6].title, "Aegean Shrimp Bake");
+  EXPECT_EQ(r[7].title, Ansi("Gemüsebrühe"));
+  EXPECT_EQ(r[7].lines[0].text, Ansi("Suppengemüse"));
+  EXPECT_EQ(r[8].title, Ansi("Käsetoast"));  // no telling word: German, as always
+  ExpectLines(r[8], {{"2", "Sch", "Toastbrot"}, {"2", "Sch", Ansi("Käse").c_str()}});
+  // RezKonv alike.
+  EXPECT_EQ(r[9].title, "Blue Cheese Dressing");
+  EXPECT_EQ(r[9].lines[1].text, "Blue cheese, crumbled");
+}
+
+// A Windows-1252 RezKonv file whose writer kept DOS signs: the degree sign 0xF8 after a number
+// and the "à" 0x85 before an amount or "la" are read by their line, the ellipsis after a word and
+// the file's own letters stay.
+TEST_F(RealCollections, DosSignsInAWindowsRezKonvFileAreReadByTheirLine) {
+  const std::vector<REZBLOCK> r = Import("rezkonv_dos_signs_cp1252.rk", 1);
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].title, Ansi("Tomatensoße à la Mamma"));
+  ExpectLines(r[0], {{"2", "Ds", "Tomaten (à 400 g)"},
+                     {"1", "", "Zwiebel, gewürfelt"},
+                     {"2", "Zeh", "Knoblauch"},
+                     {"3", "EL", "Olivenöl"},
+                     {"1", "Pr", "Salz und Pfeffer… nach Belieben"}});
+  EXPECT_EQ(r[0].source, "Omas Kochbuch");
+  EXPECT_EQ(r[0].text,
+            Ansi("Die Zwiebel im Öl glasig dünsten, Knoblauch und Tomaten zugeben.\n"
+                 "Die Soße in eine Auflaufform geben und im Backofen bei 220°C 20 Minuten\n"
+                 "überbacken (Umluft 200 °C, Gas 4). Hähnchen à la Provence passt dazu."));
+}
+
 // FNV-1a over the bytes.
 uint64_t Digest(std::string_view bytes, uint64_t h = 14695981039346656037ULL) {
   for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
@@ -459,8 +525,10 @@ TEST_F(RealCollections, AWholeMixedCollectionAlwaysLeavesTheSameBytes) {
   // The digests were taken from the import before its speed work and taken again where the
   // reading got better (converted amounts rounded, RezKonv fractions kept as fractions; DOS
   // files stay DOS around box lines, so ½ reads as an amount and the ingredient blocks after it
-  // stay whole; no trailing blanks in ingredient texts); any other change to the bytes of the
-  // books or the log shows here. Follow-on books every 700 recipes.
+  // stay whole; no trailing blanks in ingredient texts; recipes whose words are mostly English
+  // keep their spelled umlauts; a DOS degree sign in a Windows-1252 recipe reads as one); any
+  // other change to the bytes of the books or the log shows here. Follow-on books every 700
+  // recipes.
   env.env.Options().SetParaInt(74, 700);
   ctx().userSettings->WriteString(kRegParam, "IDCounter", "40000");
   const std::string file = env.Data() + "collection.mm";
@@ -477,7 +545,7 @@ TEST_F(RealCollections, AWholeMixedCollectionAlwaysLeavesTheSameBytes) {
                 static_cast<unsigned long long>(BookDigest(env, "Ziel-4")),
                 static_cast<unsigned long long>(Digest(log)));
   EXPECT_EQ(std::string(digests),
-            "2640 4b0e02846b35ae24 d654d60ba742ec17 dd1530b95457d9c9 62139acb02265652 "
+            "2640 540fe95b9c86f502 bb8d00ff3cc8ff50 cb8af9c68573d980 70811f5779e4dbae "
             "e2a3be18f6687830")
       << log;
 }

@@ -93,6 +93,16 @@ TEST_F(Readers, RezKonvIngredientLines) {
       {"  1 groß Ei", {{"1", "gr", "Ei"}}},
       {"  2 große Äpfel", {{"2", "gr", "Äpfel"}}},
       {"  2 grosse Äpfel", {{"2", "gr", "Äpfel"}}},
+      // Its own amount and unit before dashes: an ingredient; without them a description.
+      {"      3 Essl. -- davon abteilen", {{"3", "EL", "davon abteilen"}}},
+      {"         -- fein gewürfelt", {{"", "", "- fein gewürfelt"}}},
+      // Nothing before the text column (19, where the writer puts the text): all of it is text.
+      {"                   9 inch pie pan", {{"", "", "9 inch pie pan"}}},
+      {"                   4-5 carrots", {{"", "", "4-5 carrots"}}},
+      {"                   Prise Salz", {{"", "", "Prise Salz"}}},
+      {"                   ; 250g Mehl", {{"", "", "250g Mehl", 1}}},
+      {"            Prise  Salz", {{"", "Pr", "Salz"}}},
+      {"  123456 Gramm Mehl", {{"123456", "g", "Mehl"}}},  // an amount too wide for its columns
   };
   for (const Case& c : cases) {
     test::ImportEnv local;

@@ -16,6 +16,8 @@
 #include "recipedb/book_test_util.h"
 #include "recipedb/kill_points.h"
 #include "recipedb/recipe_records.h"
+#include "services/text_tools.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -214,6 +216,28 @@ TEST_F(LexiconFilesTest, AppendingStartsANewFileAndDropsAnEntryCutShort) {
   WriteAll(DataFile(), kHead + "B1\r\n>Salz\r\nF0\r\nText\r\n#");
   ASSERT_TRUE(Files().AppendLexiconEntry(1, "Zimt", {}, "Rinde"));
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Salz", "Zimt"}));
+}
+
+// A Lexika.ldt in another encoding (UTF-16 from an editor) or junk is no lexicon: the next
+// entry neither cuts it to its first line nor joins it. It is kept as "Lexika.ldt.damaged",
+// said once, and a new lexicon holds the entry.
+TEST_F(LexiconFilesTest, AnEntryAppendedToAFileInAnotherEncodingKeepsThatFile) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : kHead + Entry("B1\r\n>Salz\r\nF0\r\n")) utf16 += std::string{c, '\0'};
+  const std::string junk = std::string("\x00\x9D\x17\r\n\xFF\x00#\r\n", 10) + "B1\r\n#\r\n";
+  for (const std::string& other : {utf16, junk}) {
+    env.messages.shown.clear();
+    WriteAll(DataFile(), other);
+    for (const char* stale : {".damaged", ".damaged-2"}) RemoveFile(DataFile() + stale);
+    EXPECT_TRUE(Titles().empty());
+    ASSERT_TRUE(Files().AppendLexiconEntry(2, "Zimt", {}, "Rinde"));
+    EXPECT_EQ(ReadAll(DataFile() + ".damaged"), other);
+    EXPECT_EQ(ReadAll(DataFile()), kHead + "B2\r\n>Zimt\r\nF0\r\nRinde\r\n#\r\n");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Zimt"}));
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text,
+              FormatLangText(GetLangText(1076), {DataFile(), DataFile() + ".damaged"}));
+  }
 }
 
 // A lexicon of three entries whose last write was cut short (the half entry "Zucker").
@@ -461,6 +485,96 @@ TEST(LexiconReorganisation, CompressingABookAlsoReorganisesTheLexicon) {
   run.FinishReorgRun();
   EXPECT_EQ(ReadAll(ldt), kHead + Entry("B1\r\n>Salz\r\nF1\r\n"));
   EXPECT_EQ(books.store.BookIndex().size(), 1u);
+}
+
+// A lexicon as it grows over the years: 612 entries with texts of several lines, 170 of them
+// changed or deleted (marked "F1"), about 150 KB, so that it is read in several blocks.
+std::string GrownLexicon() {
+  const char* const words[] = {"Abbr\xFChen",     "Blanchieren", "D\xFCnsten", "Gratinieren",
+                               "Karamellisieren", "Pochieren",   "Sautieren",  "Schm\xF6ren"};
+  std::string bytes = kHead;
+  for (int i = 0; i < 612; ++i) {
+    const std::string word = std::string(words[i % 8]) + " " + std::to_string(i);
+    std::string text;
+    for (int line = 0; line < 3; ++line)
+      text += "Das Gargut bei m\xE4\xDFiger Hitze " + std::to_string(line + 1) +
+              " bis 2 Minuten behandeln, dabei gelegentlich wenden und mit Gew\xFCrzen "
+              "abschmecken.\r\r\n";
+    bytes += Entry("B" + std::to_string(i % 3 + 1) + "\r\n>" + word + "\r\n>" + words[(i + 3) % 8] +
+                       "\r\nF" + (i % 18 < 5 ? "1" : "0") + "\r\n",
+                   text);
+  }
+  return bytes;
+}
+
+// The compression of a book with its lexicon reorganisation, with a read error at each of its
+// reads in turn. The lexicon is written anew only from a whole read and otherwise left as it
+// was, with a line in the run's log; the book keeps every recipe.
+TEST(LexiconReorganisation, AReadErrorAtAnyReadOfTheRunNeverShortensTheLexicon) {
+  const std::string grown = GrownLexicon();
+  ASSERT_GT(grown.size(), 2u << 16);
+  std::string reorganised;
+  for (int n = 0;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    test::BookEnv books("Hausbuch");
+    for (int i = 0; i < 3; ++i) {
+      REZBLOCK r = test::RichRecipe(i);
+      books.AddRecipe(r);
+    }
+    REZINDEX gone = books.store.BookIndex()[1];
+    gone.deleted = 1;
+    ASSERT_TRUE(books.store.WriteIndexEntry(gone, 1));
+    const std::string ldt = books.env.DataFolder() + "DE/Lexika.ldt";
+    WriteAll(ldt, grown);
+    Compression run;
+    CookingLexicon lexicon;
+    ASSERT_TRUE(lexicon.LoadLexiconIndex());
+    ASSERT_EQ(lexicon.CountLexiconEntries(), 442);
+    test::NthReadFault fault(n);  // 0: no read fails
+    run.ReorgKBook("Hausbuch");
+    run.FinishReorgRun();
+    fault.Off();
+    if (n > 0 && !fault.Hit()) break;
+    const auto& log = run.LogLines();
+    std::string lines;
+    for (const std::string& line : log) lines += line + "\n";
+    const bool said =
+        lines.find(FormatLangText(GetLangText(1090), {"Lexika.ldt"}) + "\n") != std::string::npos;
+    const std::string now = ReadAll(ldt);
+    if (n == 0) {
+      reorganised = now;
+      size_t live = 0;
+      for (size_t at = now.find("\r\nF0\r\n"); at != std::string::npos;
+           at = now.find("\r\nF0\r\n", at + 1))
+        ++live;
+      EXPECT_EQ(live, 442u);
+      EXPECT_NE(std::find(log.begin(), log.end(),
+                          "\xDC"
+                          "bernommen: 442 von 612"),
+                log.end());
+    } else if (fault.FailedPath() == ldt && now == grown) {
+      // The reorganisation's read failed: said in the log, the status line emptied.
+      EXPECT_TRUE(said);
+      EXPECT_EQ(run.StatusText(), "");
+    } else {
+      // Another file failed, or the lexicon's read after it was written anew.
+      EXPECT_EQ(now, reorganised) << fault.FailedPath();
+      EXPECT_FALSE(said);
+    }
+    if (fault.FailedPath() != ldt) {
+      EXPECT_EQ(lexicon.CountLexiconEntries(), 442);
+    }
+    // Whatever read failed, the book keeps its recipes.
+    TdbList store;
+    ctx().dbList = &store;
+    store.ReloadBookIndex();
+    std::vector<std::string> live;
+    for (const REZINDEX& e : store.BookIndex())
+      if (e.deleted == 0) live.push_back(e.Title());
+    EXPECT_EQ(live,
+              (std::vector<std::string>{test::RichRecipe(0).title, test::RichRecipe(2).title}));
+    ctx().dbList = &books.store;
+  }
 }
 
 }  // namespace

@@ -80,6 +80,40 @@ TEST_F(ShoppingListTest, MalformedLinesArePassedOverAndTheLastLineKeepsItsLastCh
   EXPECT_EQ(list.Entries()[1].portions, 2);
 }
 
+// An entry added to a list whose last line has no line end (a write cut short, an editor)
+// starts on a line of its own: the last entry and the new one are both there after a restart.
+TEST_F(ShoppingListTest, AnAppendStartsOnANewLine) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int before;
+  };
+  const std::vector<Case> cases = {
+      {"last line without its line end", "65535#1#-1#Erbsensuppe\r\n65535#5#2#Kartoffelsalat", 2},
+      {"last line cut between CR and LF", "65535#1#-1#Erbsensuppe\r\n65535#5#2#Kartoffelsalat\r",
+       2},
+      {"last line ended by LF alone", "65535#5#2#Kartoffelsalat\n", 1},
+      {"whole file", "65535#5#2#Kartoffelsalat\r\n", 1},
+      {"empty file", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteAll(File(), c.bytes);
+    ShoppingList list;
+    list.LoadKaufList();
+    ASSERT_EQ(list.Count(), c.before);
+    ASSERT_TRUE(list.AddToKaufList(Index("Zwiebelkuchen", -3, 17), 4));
+    ShoppingList again;
+    again.LoadKaufList();
+    ASSERT_EQ(again.Count(), c.before + 1);
+    if (c.before > 0) {
+      EXPECT_EQ(again.Entries()[c.before - 1].title, "Kartoffelsalat");
+    }
+    EXPECT_EQ(again.Entries().back().title, "Zwiebelkuchen");
+    EXPECT_TRUE(env.messages.shown.empty());
+  }
+}
+
 TEST_F(ShoppingListTest, TheSameRecipeTwiceLeavesOneEntryAtATime) {
   ShoppingList list;
   list.AddToKaufList(Index("Gulasch", -2, 1), -1);

@@ -6,12 +6,19 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <cstring>
+#include <functional>
 #include <map>
+#include <set>
 
+#include "app/startup_files.h"
+#include "diary/diary_module.h"
 #include "maintenance/file_tree.h"
+#include "maintenance/sibling_export.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "recipedb/kill_points.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -110,6 +117,47 @@ struct UsedRoot {
   }
   std::string root;
 };
+
+// Users.dat fails at each of its reads in turn when the diary starts, so the diary knows fewer
+// persons or none. A backup made then still holds every person's folder under Konten, file for
+// file, and is complete.
+TEST(Backup, EveryPersonsFolderIsTakenWhetherOrNotTheDiaryReadItsList) {
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    TestEnv env;
+    UsedRoot used(env);
+    const std::string data = used.root + "Data/";
+    WriteAll(data + "Users.dat",
+             "#\r\n>NAnna\r\n>G05031970\r\n>W64\r\n>H168\r\n>SF\r\n>TN\r\n#\r\n"
+             ">NBert\r\n>G01011960\r\n>W80\r\n>H180\r\n>SM\r\n>TN\r\n#\r\n");
+    WriteAll(data + "Konten/Bert/m032026.dat", "# TAVOLIN V02.01 03/2026\r\n#\r\n");
+    WriteAll(data + "Konten/Bert/Weight.dat", "01032026:080080,0##Nach dem Urlaub\r\n");
+    env.Options().SetParaString(61, "Anna");
+    std::vector<std::string> persons;
+    {
+      test::NthReadFault fault(n,
+                               [&](const std::string& path) { return path == data + "Users.dat"; });
+      TENApplogMod diary;
+      fault.Off();
+      if (!fault.Hit()) break;
+      for (const ENPERSON& p : diary.persons) persons.push_back(p.name);
+      DataBackup backup(BackupPlaces::FromProgram());
+      backup.clock = [] { return At(9); };
+      std::vector<std::string> log;
+      backup.onLogLine = [&](const std::string& line) { log.push_back(line); };
+      std::string folder;
+      EXPECT_TRUE(backup.RunBackup(used.root + "Backup/", BackupSets{}, folder));
+      EXPECT_EQ(log.back(), GetLangText(599));
+      const auto saved = Tree(used.root + "Backup/" + folder + "/Data/Konten/");
+      const auto own = Tree(data + "Konten/");
+      EXPECT_EQ(saved, own);
+      EXPECT_EQ(own.size(), 5u);
+    }
+    if (n == 1) {
+      EXPECT_TRUE(persons.empty());  // not even opened: the diary knows nobody
+    }
+  }
+}
 
 TEST(Backup, WipeAndRestoreGiveTheDataRootBack) {
   TestEnv env;
@@ -469,6 +517,61 @@ TEST(BackupFaults, RestoreNeverFollowsALinkNorLeavesTheDataRoot) {
   EXPECT_EQ(counts.failed.size(), 4u);
   // Everything else came back as it was.
   EXPECT_EQ(used.UserData(), before);
+}
+
+// A restore or a Quenora export killed before each of its file changes leaves temporary files
+// in Pics/, Pics/Zutaten/, HTML/, QN_Sync/ and the data folders: the next start removes them
+// all, wherever they lie below the data root, and keeps everything else.
+TEST(Backup, KilledWritesLeaveNoTemporaryFileAfterTheNextStart) {
+  TestEnv env;
+  UsedRoot used(env);
+  DataBackup backup(used.Places());
+  backup.clock = [] { return At(9); };
+  std::string folder;
+  ASSERT_TRUE(backup.RunBackup(used.root + "Backup", BackupSets{}, folder));
+  WriteAll(used.root + "QN_Sync/bsl.snc", "ZE#EIW\r\n");
+  std::vector<SiblingNutrient> chosen(2);
+  std::strcpy(chosen[0].stoff.code, "GCAL");
+  chosen[0].key = "KCAL";
+  std::strcpy(chosen[1].stoff.code, "ZE");
+  chosen[1].key = "EIW";
+  struct Operation {
+    const char* name;
+    std::function<void()> run;
+  };
+  const std::vector<Operation> operations = {
+      {"restore",
+       [&] {
+         RestoreCounts counts;
+         backup.RestoreBackup(used.root + "Backup/", folder, counts);
+       }},
+      {"Quenora export", [&] { SaveSiblingNutrients(used.root + "QN_Sync/bsl.snc", chosen); }},
+  };
+  for (const Operation& op : operations) {
+    const int changes = test::RunInChild(op.run, -1).changes;
+    ASSERT_GT(changes, 0) << op.name;
+    std::set<std::string> leftIn;
+    for (int n = 0; n < changes; ++n) {
+      ASSERT_TRUE(test::RunInChild(op.run, n).killed) << op.name << " at " << n;
+      for (const auto& entry : Tree(used.root))
+        if (entry.first.find(".$$$") != std::string::npos)
+          leftIn.insert(entry.first.substr(0, entry.first.rfind('/') + 1));
+      const auto before = Tree(used.root);
+      RemoveLeftTemporaryFiles(used.root, {});
+      for (const auto& [name, bytes] : Tree(used.root)) {
+        EXPECT_EQ(name.find(".$$$"), std::string::npos) << op.name << " stopped at " << n;
+        EXPECT_EQ(before.at(name), bytes) << name;
+      }
+    }
+    // The runs did leave files in the folders the issue names (the test stops where it should).
+    SCOPED_TRACE(op.name);
+    if (std::string(op.name) == "restore") {
+      for (const char* f : {"Pics/", "Pics/Zutaten/", "HTML/", "Data/", "Data/Konten/Anna/"})
+        EXPECT_TRUE(leftIn.count(f)) << f;
+    } else {
+      EXPECT_TRUE(leftIn.count("QN_Sync/"));
+    }
+  }
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "maintenance/file_tree.h"
-#include "recipedb/kill_points.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "recipedb/kill_points.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -125,6 +127,62 @@ TEST(Takeover, OlderInstallationTakesAndDiscardsAsChosen) {
   EXPECT_LT(log.find("DE/Einheit.dat;"), log.find("EN/Einheit.dat;"));
   EXPECT_LT(log.find("EN/Kenndaten.dat;"), log.find("HTML/IndexTPL.html;"));
   EXPECT_LT(log.find("Data/Hintergrund.bmp;"), log.find("Data/Beispiele.bok;"));
+}
+
+// The user's own book "Beispiele" beside the update's one of that name, and a read error at
+// each read of the takeover in turn: the three files are all the user's or all the update's,
+// never a mix. A book not taken keeps its update files beside it and is named, with the file
+// whose read failed, for the start to say.
+TEST(Takeover, ABooksThreeFilesAreTakenTogetherOrNotAtAll) {
+  const std::vector<std::string> mine = {"TAVOLIN__1.01_DAT\r\n#meine Rezepte",
+                                         "TAVOLIN__1.01_IDX\r\nmein Index",
+                                         "Omas K\xFC"
+                                         "che\r\n65000\r\n1\r\n\r\n"};
+  const std::vector<std::string> update = {"new book records", "new book index",
+                                           "new book description"};
+  const char* const ext[] = {"bok", "idx", "inf"};
+  std::array<bool, DataTakeover::kChoices> all{};
+  all.fill(true);
+  std::set<std::string> stoppers;
+  for (int n = 0;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    TempDir dir;
+    const std::string root = dir.Path(), data = root + "Data/";
+    OlderInstallation(root);
+    for (int i = 0; i < 3; ++i) WriteAll(data + "Beispiele." + ext[i], mine[i]);
+    DataTakeover takeover(root, root, nullptr);
+    test::NthReadFault fault(n);  // 0: no read fails
+    takeover.Run(all);
+    fault.Off();
+    if (n > 0 && !fault.Hit()) break;
+    std::vector<std::string> book, left;
+    for (const char* e : ext) {
+      book.push_back(ReadAll(data + "Beispiele." + e));
+      left.push_back(FileExists(data + "Beispiele." + e + "u")
+                         ? ReadAll(data + "Beispiele." + e + "u")
+                         : "<none>");
+    }
+    if (book == mine) {
+      stoppers.insert(fault.FailedPath().substr(root.size()));
+      EXPECT_EQ(left, update);
+      ASSERT_EQ(takeover.BooksNotTaken().size(), 1u);
+      EXPECT_EQ(takeover.BooksNotTaken()[0].book, "Beispiele");
+      EXPECT_EQ(takeover.BooksNotTaken()[0].file, fault.FailedPath());
+      const std::string log = ReadAll(root + "InstLog.txt");
+      for (const char* e : ext)
+        EXPECT_EQ(log.find(data + "Beispiele." + e + ";" + data + "Beispiele." + e + "u;99;0;"),
+                  std::string::npos)
+            << e;
+    } else {
+      EXPECT_EQ(book, update);
+      EXPECT_TRUE(takeover.BooksNotTaken().empty());
+      for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadAll(data + "Beispiele." + ext[i] + ".bak"), mine[i]);
+    }
+    EXPECT_FALSE(FileExists(root + "Takeover.pending"));
+  }
+  // A read error in any of the six files of the book (the user's three, the update's three).
+  EXPECT_EQ(stoppers.size(), 6u);
 }
 
 TEST(Takeover, FreshInstallationTakesEverything) {

@@ -394,9 +394,11 @@ TEST(RecipeCalc, GridRows) {
   CalcEnv env;
   REZBLOCK recipe = HandRecipe();
   recipe.lines.push_back(Line("1", "Prise", "Salz", "", -1));
+  recipe.lines.push_back(Line("0.666666666666667", "EL", "Essig"));  // an old CookML import
   env.Run(recipe);
   const auto rows = env.calc.IngredientRows();
-  ASSERT_EQ(rows.size(), 7u);
+  ASSERT_EQ(rows.size(), 8u);
+  EXPECT_EQ(rows[7][0], "0,67");  // never more than two decimals
   EXPECT_EQ(rows[0], (std::array<std::string, 5>{"", "", "Salat", "", ""}));
   EXPECT_EQ(rows[1],
             (std::array<std::string, 5>{"200", "g", "Spinat, gewaschen", "Spinat", "200 g"}));

@@ -53,7 +53,7 @@ TEST(LineReader, MissingFileIsNotOpen) {
 }
 
 // Every way of ending lines, read through LineReader (in blocks that split a CR from its LF)
-// and SplitLines alike: the first line end decides whether a lone CR ends a line.
+// and SplitLines alike: CR LF, LF and CR alone end a line, so no value holds a line end.
 TEST(LineReader, LineEndsOfEveryKindAreReadAlike) {
   struct Case {
     const char* name;
@@ -68,9 +68,14 @@ TEST(LineReader, LineEndsOfEveryKindAreReadAlike) {
       {"CR only, last line bare", "Mehl#12\rZucker#3", {"Mehl#12", "Zucker#3"}},
       {"CR only, empty lines kept", "a\r\r\rb\r", {"a", "", "", "b"}},
       {"CR first, then CR LF and LF", "a\rb\r\nc\nd", {"a", "b", "c", "d"}},
-      {"CR LF first: a lone CR stays in its line",
-       "SAPLEX\r\ntext\r\r\nmore\r",
-       {"SAPLEX", "text\r", "more\r"}},
+      {"CR LF first, then a file cut between CR and LF",
+       "05012024:073081,5#92#\r\n06012024:080080,9#\r07012024:073079,8#\r\n",
+       {"05012024:073081,5#92#", "06012024:080080,9#", "07012024:073079,8#"}},
+      {"a value written back with its CR: CR CR LF is one line end",
+       "Gramm#g\r\r\nKilogramm#kg\r\r\r\n",
+       {"Gramm#g", "Kilogramm#kg"}},
+      {"a last line cut after its CR", "Mehl#12\r\nZucker#3\r", {"Mehl#12", "Zucker#3"}},
+      {"CR runs across a block boundary", block + "\r\r\r\nz\r\r", {block, "z", ""}},
       {"CR only across a block boundary", block + "\rz\r", {block, "z"}},
       {"CR LF across a block boundary after CR-only lines",
        "a\r" + block + "\r\nz",
@@ -86,6 +91,46 @@ TEST(LineReader, LineEndsOfEveryKindAreReadAlike) {
     EXPECT_EQ(lines, c.lines);
     EXPECT_EQ(SplitLines(c.bytes), c.lines);
   }
+}
+
+// The lexicon keeps its texts as stored: after a first line ended by CR LF a lone CR stays.
+TEST(LineReader, AsStoredKeepsALoneCrAfterACrLfFirstLine) {
+  TempDir dir;
+  WriteAll(dir.Path() + "Lexika.ldt", "SAPLEX\r\ntext\r\r\nmore\r");
+  LineReader in(dir.Path() + "Lexika.ldt", LineReader::Lines::kAsStored);
+  std::vector<std::string> lines;
+  for (std::string line; in.Next(line);) lines.push_back(line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"SAPLEX", "text\r", "more\r"}));
+}
+
+// A file in another encoding (UTF-16 with or without its mark, NUL junk among sound lines):
+// the lines holding NUL bytes are passed over and counted, never taken for values.
+TEST(LineReader, LinesHoldingNulBytesArePassedOverAndCounted) {
+  struct Case {
+    const char* fixture;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Case> cases = {
+      {"haendler_utf16le_with_bom.dat", {}},
+      {"einheit_utf16be_without_bom.dat", {}},
+      {"zutaten_nul_run_among_sound_lines.dat",
+       {"Granat\xE4pfel#Granatapfel#1#83#K#Sk~g~kg~#J" + std::string(36, ' ') +
+            "SSSSSSSSNNNN#K#F510000##300",
+        "\xC4pfel#Apfel#1#52#K#Sk~kl~mi~gr~g~kg~#J" + std::string(28, 'N') +
+            std::string(12, 'S') + std::string(8, 'N') + "#K#F101000##150"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    std::vector<std::string> lines;
+    bool nul = false;
+    ASSERT_TRUE(ReadTextLines(test::Fixture(c.fixture), lines, &nul));
+    EXPECT_TRUE(nul);
+    EXPECT_EQ(lines, c.lines);
+  }
+  std::vector<std::string> lines;
+  bool nul = true;
+  ASSERT_TRUE(ReadTextLines(test::Fixture("coolboxes_two_freezers_cp1252.dat"), lines, &nul));
+  EXPECT_FALSE(nul);
 }
 
 // A file that is there but cannot be read is told from a missing one, and its lines are not

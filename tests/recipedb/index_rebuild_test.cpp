@@ -6,6 +6,8 @@
 #include "platform/paths.h"
 #include "recipedb/index_file.h"
 #include "recipedb/record_file.h"
+#include "services/context.h"
+#include "support/read_faults.h"
 
 namespace tav {
 namespace {
@@ -17,6 +19,47 @@ int32_t Int32At(const std::string& bytes, size_t pos) {
   int32_t v;
   std::memcpy(&v, bytes.data() + pos, 4);
   return v;
+}
+
+// A book of 60 long recipes (more than the rebuild's 1 MB window) whose index is rebuilt
+// with a read error at each read of its record file in turn: the rebuild finds every recipe
+// or writes no index at all and says so; the recipes after the error never go missing.
+TEST(IndexRebuild, AReadErrorOfTheRecordFileLeavesTheOldIndex) {
+  BookEnv b;
+  for (int i = 1; i <= 60; ++i) {
+    REZBLOCK r = test::RichRecipe(i);
+    r.text.clear();
+    while (r.text.size() < 20000)
+      r.text += "Die Zwiebeln in Butter glasig d\xFCnsten, mit Br\xFChe abl\xF6schen. ";
+    b.AddRecipe(r);
+  }
+  const std::string bok = b.File("Test", ".bok"), idx = b.File("Test", ".idx");
+  ASSERT_GT(FileSize(bok), 1 << 20);
+  const std::string records = test::ReadAll(bok), before = test::ReadAll(idx);
+  int refused = 0;
+  for (int n = 0;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    test::WriteAll(bok, records);
+    test::WriteAll(idx, before);
+    b.env.messages.shown.clear();
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == bok; });
+    const bool rebuilt = b.store.RebuildIndex();
+    fault.Off();
+    if (n > 0 && !fault.Hit()) break;
+    if (rebuilt) {
+      int32_t counter = 0;
+      std::vector<REZINDEX> entries;
+      ASSERT_TRUE(ReadIndexFile(idx, counter, entries));
+      EXPECT_EQ(entries.size(), 60u);  // (a read after the scan may have failed)
+    } else {
+      ++refused;
+      EXPECT_EQ(test::ReadAll(idx), before);
+      ASSERT_FALSE(b.env.messages.shown.empty());
+      const std::string& said = b.env.messages.shown[0].text;
+      EXPECT_TRUE(said == GetLangText(47) || said == GetLangText(50)) << said;
+    }
+  }
+  EXPECT_GE(refused, 3);  // the open, the first window and a window after the first megabyte
 }
 
 TEST(IndexRebuild, ThreeRecordsTheSecondDeleted) {

@@ -4,6 +4,7 @@
 
 #include "recipedb/servings.h"
 #include "recipes/key_figure_choice.h"
+#include "services/amounts.h"
 #include "recipes/view_env.h"
 
 namespace tav {
@@ -118,7 +119,9 @@ TEST(IngredientPane, HintsSpellTheUnitAndJoinDescriptions) {
   r.lines.push_back({"2,5", "Ds", "Tomaten", "", 0, 0});
   r.lines.push_back({"1,5", "Ds", "Mais", "", 0, 0});
   r.lines.push_back({"3", "xyz", "Nudeln", "", 0, 0});
+  r.lines.push_back({"0.666666666666667", "Ds", "Erbsen", "", 0, 0});  // an old CookML import
   EXPECT_EQ(IngredientLineText(r, 2), "1 Dose \xC4pfel gesch\xE4lt");
+  EXPECT_EQ(IngredientLineText(r, 10), "0,67 Dose Erbsen");  // never more than two decimals
   EXPECT_EQ(IngredientLineText(r, 7), "2,5 Dosen Tomaten");  // 2,5 reads as 2: above 1
   EXPECT_EQ(IngredientLineText(r, 8), "1,5 Dose Mais");      // 1,5 reads as 1
   EXPECT_EQ(IngredientLineText(r, 9), "3  Nudeln");          // a code the table lacks

@@ -18,14 +18,22 @@
 #include "kitchen/shopping/dealers.h"
 #include "kitchen/shopping/shopping_list.h"
 #include "kitchen/weekplan/week_plan.h"
+#include "maintenance/sibling_export.h"
+#include "maintenance/user_survey.h"
+#include "nutrients/nutrient_table.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "recipedb/book_test_util.h"
+#include "recipedb/category_table.h"
 #include "recipedb/cookbook_list.h"
+#include "recipedb/ingredient_catalogue.h"
+#include "recipedb/unit_table.h"
 #include "recipedb/recipe_model.h"
 #include "recipes/key_figure_choice.h"
 #include "recipes/portion_units.h"
 #include "services/options_store.h"
 #include "services/text_tools.h"
+#include "support/read_faults.h"
 #include "support/test_env.h"
 
 namespace tav {
@@ -79,8 +87,102 @@ Session DiarySession(test::TestEnv& env, bool weights) {
           }};
 }
 
+// The nutrient table of a small Fields.bls, as the filter files and bsl.snc name its codes.
+std::shared_ptr<NutrientTable> SmallNutrientTable(test::TestEnv& env) {
+  const std::string fields = env.DataFolder() + "DE/Fields.bls";
+  WriteAll(fields,
+           "ZE;NE;\"Eiwei\xDF\";\"g/100g\"\r\nGCAL;NE;\"Energie (Kilokalorien)\";\"kcal/100g\"\r\n"
+           "MNA;NE;\"Natrium\";\"mg/100g\"\r\nMCA;NE;\"Calcium\";\"mg/100g\"\r\n");
+  auto table = std::make_shared<NutrientTable>();
+  table->ReadFieldsFile(fields);
+  return table;
+}
+
+std::vector<FRAGE> SurveyQuestions() {
+  FRAGE wish;
+  wish.id = "7";
+  wish.type = kSurveyEdit;
+  FRAGE use;
+  use.id = "8";
+  use.type = kSurveyCheck;
+  use.choices = {{"a", "Kochen", 0}, {"b", "Backen", 0}};
+  return {wish, use};
+}
+
 std::vector<Store> Stores() {
   return {
+      {"FiltGrps.bls", "FiltGrps.bls", "Vitamine#7#0\r\nMineralstoffe#8#1\r\n",
+       "Spurenelemente ohne Nummer\r\n",
+       [](test::TestEnv& env) {
+         auto t = SmallNutrientTable(env);
+         return Session{[t, path = env.DataFolder() + "FiltGrps.bls"] {
+                          t->ReadFilterGroupsFile(path);
+                          return static_cast<int>(t->Groups().size());
+                        },
+                        [t] {
+                          t->Groups().push_back({"Fette", 9, false});
+                          return t->SaveFilterGroups();
+                        }};
+       }},
+      {"Filt_7.bls", "Filt_7.bls", "ZE#0#1\r\nGCAL#1#1\r\nMNA#2#0\r\n", "MCA ohne Trenner\r\n",
+       [](test::TestEnv& env) {
+         auto t = SmallNutrientTable(env);
+         t->Groups().push_back({"Vitamine", 7, false});
+         t->currentGroup = 0;
+         return Session{[t] {
+                          t->LoadFilterFields(7);
+                          int shown = 0;
+                          for (const ISTOFF& s : t->Stoffe()) shown += s.visible;
+                          return shown;
+                        },
+                        [t] {
+                          t->Stoffe()[3].visible = true;
+                          return t->SaveFilterFields();
+                        }};
+       }},
+      {"bsl.snc", "QN_Sync/bsl.snc", "ZE#EIW\r\nGCAL#KCAL\r\n", "Natrium ohne Raute\r\n",
+       [](test::TestEnv& env) {
+         struct Export {
+           std::shared_ptr<NutrientTable> table;
+           StoreFileGuard guard;
+           std::vector<SiblingNutrient> chosen;
+         };
+         auto e = std::make_shared<Export>(Export{SmallNutrientTable(env), {}, {}});
+         const std::string path = env.DataFolder() + "QN_Sync/bsl.snc";
+         return Session{[e, path] {
+                          e->chosen = LoadSiblingNutrients(path, *e->table, &e->guard);
+                          return static_cast<int>(e->chosen.size());
+                        },
+                        [e, path] {
+                          AddSiblingNutrient(e->chosen, e->table->Stoffe()[2]);
+                          return SaveSiblingNutrients(path, e->chosen, &e->guard);
+                        }};
+       }},
+      {"Antwort.xml", "Antwort.xml",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<tantwort>\r\n"
+       "  <antwort id=\"7\" type=\"EDIT\">\r\n    <value>Mehr Kuchen</value>\r\n"
+       "  </antwort>\r\n  <antwort id=\"8\" type=\"CBTN\">\r\n    <value>b</value>\r\n"
+       "  </antwort>\r\n</tantwort>\r\n",
+       "<antwort id=\"9\" type=\r\n",
+       [](test::TestEnv& env) {
+         struct Survey {
+           std::vector<FRAGE> questions = SurveyQuestions();
+           StoreFileGuard guard;
+         };
+         auto s = std::make_shared<Survey>();
+         const std::string path = env.DataFolder() + "Antwort.xml";
+         const std::string text = env.Root() + "Umfrage.txt";
+         return Session{[s, path] {
+                          LoadSurveyAnswers(path, s->questions, &s->guard);
+                          return static_cast<int>(std::count_if(
+                              s->questions.begin(), s->questions.end(), IsAnswered));
+                        },
+                        [s, path, text] {
+                          s->questions[1].choices[0].chosen = 1;
+                          return WriteSurveyAnswers(s->questions, path, text, &s->guard) ==
+                                 SurveyWrite::kWritten;
+                        }};
+       }},
       {"Users.dat", "Users.dat", kUsers, "Kalium ohne Raute\r\n",
        [](test::TestEnv& env) { return DiarySession(env, false); }},
       {"Weight.dat", "Konten/Anna/Weight.dat",
@@ -240,6 +342,108 @@ std::vector<Store> Stores() {
   };
 }
 
+// The reference tables: a file they could not read is never written over (no question), so
+// they join only the tests of damaged content.
+std::vector<Store> ReferenceStores() {
+  return {
+      {"einheit.dat", "DE/einheit.dat",
+       "Be Becher~5#Becher#M\r\ng Gramm~1#Gramm~g#M\r\nkg Kilogramm~1#Kilogramm~kg#M#1000#g\r\n", "",
+       [](test::TestEnv&) {
+         auto t = std::make_shared<UnitTable>();
+         return Session{[t] {
+                          t->ReadEinheiten();
+                          return static_cast<int>(t->units.size());
+                        },
+                        [t] {
+                          REZEINHEIT u;
+                          u.name = "Prise";
+                          u.plural = "Prisen";
+                          u.code = "Pr";
+                          t->units.push_back(u);
+                          return t->WriteEinheiten();
+                        }};
+       }},
+      {"zutaten.dat", "DE/zutaten.dat",
+       "Granat\xE4pfel#Granatapfel#1#83#K#Sk~g~kg~#J" + std::string(36, ' ') +
+           "SSSSSSSSNNNN#K#F510000##300\r\n\xC4pfel#Apfel#1#52#K#Sk~kl~mi~gr~g~kg~#J" +
+           std::string(48, 'N') + "#K#F101000##150\r\n",
+       "",
+       [](test::TestEnv&) {
+         auto t = std::make_shared<IngredientCatalogue>();
+         return Session{[t] {
+                          t->ReadZutaten();
+                          return static_cast<int>(t->zutaten.size());
+                        },
+                        [t] {
+                          REZZUTATEN z;
+                          z.plural = "Quitten";
+                          t->zutaten.push_back(z);
+                          return t->WriteZutaten();
+                        }};
+       }},
+      {"Gattung.dat", "DE/Gattung.dat",
+       ">0001 Vorspeisen#\r\n>0002 Suppen#\r\n>0003 Salate#\r\n", "",
+       [](test::TestEnv&) {
+         auto t = std::make_shared<CategoryTable>();
+         return Session{[t] {
+                          t->ReadGattungen();
+                          return static_cast<int>(t->gatt.size());
+                        },
+                        [t] {
+                          REZGATT g;
+                          g.name = "Kuchen";
+                          g.id = 4;
+                          g.kind = REZGATT::kMain;
+                          t->gatt.push_back(g);
+                          return t->WriteGattungen();
+                        }};
+       }},
+  };
+}
+
+// Every store above and the reference tables.
+std::vector<Store> AllStores() {
+  std::vector<Store> all = Stores();
+  for (Store& s : ReferenceStores()) all.push_back(std::move(s));
+  return all;
+}
+
+// A sound file in another encoding: UTF-16 with its byte order mark or without, or junk.
+struct Encoding {
+  const char* name;
+  std::function<std::string(const std::string&)> make;
+};
+std::vector<Encoding> OtherEncodings() {
+  const auto wide = [](const std::string& bytes, bool littleEnd) {
+    std::string out;
+    for (char c : bytes) {
+      out += littleEnd ? c : '\0';
+      out += littleEnd ? '\0' : c;
+    }
+    return out;
+  };
+  return {
+      {"UTF-16 LE with its mark", [wide](const std::string& b) { return "\xFF\xFE" + wide(b, true); }},
+      {"UTF-16 BE without a mark", [wide](const std::string& b) { return wide(b, false); }},
+      {"junk",
+       [](const std::string&) {
+         std::string junk;
+         for (int k = 0; k < 20; ++k) junk += std::string("\x00\x9D\x17\r\n\xFF\x00\x00\x41\n\x00\xE4\x02", 13);
+         return junk;
+       }},
+  };
+}
+
+// A data root of its own for one run, whose store file holds `bytes`; the file's path.
+std::string PutFile(test::TestEnv& local, const std::string& file, const std::string& bytes) {
+  local.LoadLanguage("DE");
+  local.Options();
+  const std::string path = local.DataFolder() + file;
+  MakeDirs(path.substr(0, path.rfind('/')));
+  WriteAll(path, bytes);
+  return path;
+}
+
 class UnreadFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -268,10 +472,11 @@ TEST_F(UnreadFiles, AReadErrorAtTheLoadNeverLetsASaveWriteOverTheFile) {
       session.load();
       SetReadFaultForTest(nullptr);
       const bool saved = session.addAndSave();
-      ASSERT_FALSE(local.messages.shown.empty()) << "nothing was said";
-      EXPECT_NE(local.messages.shown[0].flags & MB_YESNO, 0);
-      EXPECT_NE(local.messages.shown[0].text.find(path.substr(path.rfind('/') + 1)),
-                std::string::npos);
+      // (A store may have said first that it could not read its file.)
+      const auto asked = std::find_if(local.messages.shown.begin(), local.messages.shown.end(),
+                                      [](const auto& m) { return (m.flags & MB_YESNO) != 0; });
+      ASSERT_NE(asked, local.messages.shown.end()) << "nothing was asked";
+      EXPECT_NE(asked->text.find(path.substr(path.rfind('/') + 1)), std::string::npos);
       if (answer == IDNO) {
         EXPECT_FALSE(saved);
         // Every byte of the file is still there (the shopping list appends a new entry).
@@ -339,6 +544,62 @@ TEST_F(UnreadFiles, ADamagedFileIsKeptAndSaidOnceBeforeItIsWrittenAnew) {
   }
 }
 
+// A store file in another encoding (UTF-16, junk) is no empty file: the store takes none of
+// its lines as values, keeps the file as "<file>.damaged", says so once and only then writes
+// it anew, without a NUL byte.
+TEST_F(UnreadFiles, AFileInAnotherEncodingIsKeptAndSaidBeforeItIsWrittenAnew) {
+  for (const Store& s : AllStores()) {
+    for (const Encoding& e : OtherEncodings()) {
+      SCOPED_TRACE(std::string(s.name) + ", " + e.name);
+      test::TestEnv local;
+      const std::string other = e.make(s.sound);
+      const std::string path = PutFile(local, s.file, other);
+      Session session = s.open(local);
+      session.load();
+      EXPECT_TRUE(session.addAndSave());
+      // (The shopping list appends its new entry before it writes the file anew.)
+      EXPECT_EQ(ReadAll(path + ".damaged").compare(0, other.size(), other), 0);
+      ASSERT_EQ(local.messages.shown.size(), 1u);
+      EXPECT_EQ(local.messages.shown[0].text,
+                FormatLangText(GetLangText(1076), {path, path + ".damaged"}));
+      EXPECT_EQ(ReadAll(path).find('\0'), std::string::npos);
+    }
+  }
+}
+
+// A file cut between CR and LF (or a value written back with a CR it held) holds a lone CR:
+// it ends its line, as every other line end, and is never written back inside a value.
+TEST_F(UnreadFiles, ALoneCrEndsItsLineAndIsNeverWrittenBack) {
+  for (const Store& s : AllStores()) {
+    SCOPED_TRACE(s.name);
+    const auto afterSave = [&s](const std::string& bytes, std::string& written) {
+      test::TestEnv local;
+      const std::string path = PutFile(local, s.file, bytes);
+      Session session = s.open(local);
+      const int read = session.load();
+      EXPECT_TRUE(session.addAndSave());
+      EXPECT_TRUE(local.messages.shown.empty());
+      written = ReadAll(path);
+      return std::make_pair(read, s.open(local).load());
+    };
+    std::string sound;
+    const auto soundCounts = afterSave(s.sound, sound);
+    // The last line end cut after its CR (the file cut short there), and one inside the file
+    // after a first line that ends with CR LF.
+    std::vector<size_t> cuts = {s.sound.rfind("\r\n")};
+    const size_t second = s.sound.find("\r\n", s.sound.find("\r\n") + 2);
+    if (second != cuts[0]) cuts.push_back(second);
+    for (const size_t at : cuts) {
+      SCOPED_TRACE("cut at " + std::to_string(at));
+      std::string cut = s.sound, fromCut;
+      cut.erase(at + 1, 1);
+      EXPECT_EQ(afterSave(cut, fromCut), soundCounts);
+      for (size_t cr = fromCut.find('\r'); cr != std::string::npos; cr = fromCut.find('\r', cr + 1))
+        EXPECT_EQ(fromCut[cr + 1], '\n') << "a lone CR at " << cr;
+    }
+  }
+}
+
 // Files written by an old Mac editor end their lines with CR alone: read as many items as the
 // CR LF file, and saved without a word or a copy.
 TEST_F(UnreadFiles, CrOnlyLineEndsReadLikeCrLf) {
@@ -374,16 +635,9 @@ TEST_F(UnreadFiles, CrOnlyLineEndsReadLikeCrLf) {
 // 100 MB) is not read: the load ends at once and says so, and a later save asks first.
 TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
   for (const Store& s : Stores()) {
-    const std::string name = s.name;
-    if (name != "Weight.dat" && name != "Haendler.dat" && name != "Lexika.lbk" &&
-        name != "Kauflist.dat")
-      continue;
-    SCOPED_TRACE(name);
+    SCOPED_TRACE(s.name);
     test::TestEnv local;
-    local.LoadLanguage("DE");
-    local.Options();
-    const std::string path = local.DataFolder() + s.file;
-    WriteAll(path, s.sound);
+    const std::string path = PutFile(local, s.file, s.sound);
     ASSERT_EQ(truncate(path.c_str(), 100LL << 20), 0);
     Session session = s.open(local);
     session.load();
@@ -400,6 +654,19 @@ TEST_F(UnreadFiles, AHugeFileIsRefusedWithAMessage) {
   EXPECT_TRUE(ReadMenuTypes(types).empty());
   ASSERT_EQ(local.messages.shown.size(), 1u);
   EXPECT_EQ(local.messages.shown[0].text, FormatLangText(GetLangText(1079), {types, "100", "4"}));
+
+  // A diary month, read when the diary opens: refused (and kept as a damaged month).
+  test::TestEnv diaryRoot;
+  const std::string month = PutFile(diaryRoot, "Konten/Anna/m052024.dat",
+                                    "# TAVOLIN V02.01 05/2024\r\n#\r\n03#C0001\r\n|;1\r\n");
+  ASSERT_EQ(truncate(month.c_str(), 100LL << 20), 0);
+  WriteAll(diaryRoot.DataFolder() + "Users.dat", kUsers);
+  ctx().options->SetParaString(61, "Anna");
+  TENApplogMod d;
+  EXPECT_FALSE(d.LoadMonth(4, 2024));  // months count from 0
+  ASSERT_EQ(diaryRoot.messages.shown.size(), 1u);
+  EXPECT_EQ(diaryRoot.messages.shown[0].text,
+            FormatLangText(GetLangText(1079), {month, "100", "4"}));
 }
 
 // The case as it was met: Users.dat unreadable at the start, then a new person saved. Every
@@ -463,6 +730,62 @@ TEST_F(UnreadFiles, ABookDescriptionThatCannotBeReadKeepsItsId) {
   EXPECT_EQ(books.GetKBookName(static_cast<int16_t>(static_cast<uint16_t>(65000))),
             "Omas Backbuch");
   ctx().books = nullptr;
+}
+
+// Two books, the second one's description failing at each of its reads in turn while the list
+// is scanned and the book opened. The book's recipes carry the id the cookbook list gives the
+// book (its own, or one for this run), never the first book's nor 0: a recipe put on the
+// shopping list names its book. The description stays as it is, and so does the older
+// shopping-list entry that names the book by the id in it.
+TEST_F(UnreadFiles, ABookWhoseIdCannotBeReadHasTheListsIdEverywhere) {
+  test::BookEnv b("Hausbuch");
+  REZBLOCK cake = test::RichRecipe(1);
+  b.AddRecipe(cake);
+  KBOOK omas;
+  omas.name = "Omas Backbuch";
+  ASSERT_TRUE(b.books.CreateKBook(omas));
+  const std::string inf = b.Data() + "Omas Backbuch.inf";
+  const std::string description = "Kuchen und Torten\r\n65000\r\n1\r\n\r\n";
+  WriteAll(inf, description);
+  b.books.ScanKBooks();
+  b.env.Options().SetParaString(6, "Omas Backbuch");
+  b.books.SelectKBook("Omas Backbuch");
+  b.store.ReloadBookIndex();
+  REZBLOCK apple = test::RichRecipe(2);
+  apple.title = "Apfelkuchen vom Blech";
+  b.AddRecipe(apple);
+  const std::string older = "65000#1#4#Apfelkuchen vom Blech\r\n";
+  WriteAll(ShoppingList::FilePath(), older);
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    // The other book open first.
+    b.books.ScanKBooks();
+    b.env.Options().SetParaString(6, "Hausbuch");
+    b.books.SelectKBook("Hausbuch");
+    b.store.ReloadBookIndex();
+    const int16_t other = b.store.BookId();
+    test::NthReadFault fault(n, [&](const std::string& path) { return path == inf; });
+    b.books.ScanKBooks();
+    b.env.Options().SetParaString(6, "Omas Backbuch");
+    b.books.SelectKBook("Omas Backbuch");
+    b.store.ReloadBookIndex();
+    fault.Off();
+    if (!fault.Hit()) break;
+    const int16_t id = b.books.GetAktKBookId();
+    EXPECT_NE(id, other);
+    EXPECT_NE(id, 0);
+    EXPECT_EQ(b.books.GetKBookName(id), "Omas Backbuch");
+    EXPECT_EQ(b.store.BookId(), id);
+    ASSERT_EQ(b.store.BookIndex().size(), 1u);
+    EXPECT_EQ(b.store.BookIndex()[0].bookId, id);
+    ShoppingList list;
+    list.LoadKaufList();
+    ASSERT_TRUE(list.AddToKaufList(b.store.BookIndex()[0], 4));
+    EXPECT_EQ(ReadAll(ShoppingList::FilePath()),
+              older + std::to_string(static_cast<uint16_t>(id)) + "#1#4#Apfelkuchen vom Blech\r\n");
+    WriteAll(ShoppingList::FilePath(), older);
+    EXPECT_EQ(ReadAll(inf), description);
+  }
 }
 
 }  // namespace

@@ -63,6 +63,35 @@ TEST(Amounts, PrettyAmountTable) {
   }
 }
 
+// A decimal that stands for a cook's fraction reads as that fraction: the fraction rounds to the
+// digits written; with two decimals only where two decimals cannot hold the fraction exactly.
+TEST(Amounts, DecimalsThatStandForACooksFractionBecomeIt) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      // Written by a CookML writer with every digit, by another one with a few.
+      {"0.666666666666667", "2/3"}, {"0.333333333333333", "1/3"}, {"1.33333333333333", "1 1/3"},
+      {"0.166666666666667", "1/6"}, {"2.83333333333333", "2 5/6"}, {"0.667", "2/3"},
+      {"0,3333", "1/3"},            {"0.125", "1/8"},             {"1.375", "1 3/8"},
+      {"0.0625", "1/16"},           {"0.500", "1/2"},             {"3.250", "3 1/4"},
+      // Two decimals: what two decimals cannot hold, written rounded either way.
+      {"0.67", "2/3"},  {"0,33", "1/3"},  {"3.33", "3 1/3"}, {"0.17", "1/6"},  {"0.83", "5/6"},
+      {"0.12", "1/8"},  {"0.13", "1/8"},  {"0.38", "3/8"},   {"0.62", "5/8"},  {"0.88", "7/8"},
+      {"0.06", "1/16"}, {" 0.67 ", "2/3"},
+      // Decimals a cook writes stay, and so do numbers near no fraction.
+      {"0.25", "0.25"},   {"1.5", "1.5"},     {"2,75", "2,75"}, {"0.5", "0.5"}, {"0.3", "0.3"},
+      {"0.66", "0.66"},   {"0.1234", "0.1234"}, {"0.330", "0.330"}, {"12", "12"},
+      {"2.000", "2.000"}, {"1/3", "1/3"},     {"2-3", "2-3"},   {"0.67 l", "0.67 l"},
+      {".67", ".67"},     {"etwas", "etwas"}, {"", ""},
+  };
+  for (const Case& c : cases) {
+    std::string amount = c.in;
+    EXPECT_EQ(DecimalToCookFraction(amount), std::string(c.in) != c.out) << c.in;
+    EXPECT_EQ(amount, c.out) << c.in;
+  }
+}
+
 // Converted amounts as a cook measures them, never with the float noise of the product.
 TEST(Amounts, CookAmountRoundsByTheSizeOfTheNumber) {
   SepGuard german(',');

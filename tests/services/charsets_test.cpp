@@ -240,6 +240,36 @@ TEST(UmlautRules, TheShippedGermanWordsKeepEnglishWordsAndAVowelKeepsUe) {
             "Michael Raphael");
 }
 
+// A recipe written in Windows-1252 with signs its writer kept from DOS: each sign is read by the
+// characters beside it, the line's other signs and letters stay Windows-1252.
+TEST(ExchangeLines, DosSignsInAWindowsLineAreReadByTheirNeighbours) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"Bei 220\xF8" "C backen, Umluft 200 \xF8" "C.", "Bei 220\xB0" "C backen, Umluft 200 \xB0" "C."},
+      {"oder 425\xF8" "F (Gas 7)", "oder 425\xB0" "F (Gas 7)"},
+      {"220\xF8" "C", "220\xB0" "C"},
+      // A Danish ø stays: no number before it, or a letter after the C.
+      {"Sm\xF8rrebr\xF8" "d mit R\xE4ucherlachs", "Sm\xF8rrebr\xF8" "d mit R\xE4ucherlachs"},
+      {"2 \xF8" "Cl", "2 \xF8" "Cl"},
+      {"2 Dosen Tomaten (\x85 400 g)", "2 Dosen Tomaten (\xE0 400 g)"},
+      {"H\xE4hnchen \x85 la Provence", "H\xE4hnchen \xE0 la Provence"},
+      {"\x85 2 St\xFC" "ck", "\xE0 2 St\xFC" "ck"},
+      // The ellipsis after a word, at the end or before other words stays.
+      {"Salz, Pfeffer, Muskat\x85", "Salz, Pfeffer, Muskat\x85"},
+      {"Kr\xE4uter \x85 nach Geschmack", "Kr\xE4uter \x85 nach Geschmack"},
+  };
+  ExchangeLineDecoder decoder(true);
+  std::string first = "K\xE4se f\xFCr G\xE4ste";  // the recipe shows Windows-1252 letters
+  decoder.Decode(first);
+  for (const Case& c : cases) {
+    std::string line = c.in;
+    decoder.Decode(line);
+    EXPECT_EQ(line, c.out) << c.in;
+  }
+}
+
 TEST(ExchangeLines, EachLineIsReadInTheCodePageItsLettersShow) {
   struct Case {
     bool newRecipe;  // a recipe's start line came before this line

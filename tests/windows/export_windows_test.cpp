@@ -16,14 +16,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
-#include <QThread>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "app/ui/main_window.h"
 #include "app/ui/options_dialog.h"
@@ -42,6 +43,7 @@
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "services/options_store.h"
+#include "services/text_tools.h"
 #include "support/test_env.h"
 #include "user_actions.h"
 #include "user_gestures.h"
@@ -75,8 +77,9 @@ class ExportWindows : public ::testing::Test {
   }
 
   // Books "Hauptbuch" (current, `count` recipes "Rezept 001" ...) and "Zweitbuch" (empty),
-  // then the program in that language.
-  void Start(int count, const char* lang = "DE") {
+  // then (after `beforeStart`) the program in that language.
+  void Start(int count, const char* lang = "DE",
+             const std::function<void()>& beforeStart = nullptr) {
     for (const char* l : {"DE", "EN"})
       for (const char* file : {"GUI.klf", "Gattung.dat", "einheit.dat"})
         WriteAll(env.DataFolder() + l + "/" + file,
@@ -86,6 +89,7 @@ class ExportWindows : public ::testing::Test {
     env.userSettings.WriteString(kRegParam, "KBook", "Hauptbuch");
     env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
     env.userSettings.WriteString(kRegParam, "ShowMode", "1");
+    if (beforeStart) beforeStart();
     StartProgram();
     MainFrm->FormActivate();
     QApplication::processEvents();
@@ -239,6 +243,74 @@ TEST_F(ExportWindows, TheWindowStaysWhileARunLetsMessagesThroughAndASecondClickS
   EXPECT_GT(recipes, 0u);
   EXPECT_LT(recipes, 150u);
   EXPECT_EQ(xml.substr(xml.size() - 11), "</cookml>\r\n");
+}
+
+// The book's index fails to read after its header when the program opens the book (a bad
+// sector stays bad). The start says so, and an export of all recipes started with a click
+// leaves the earlier export as it was and says why, in the user's language.
+class UnreadBookExport : public ExportWindows {
+ protected:
+  void Run(const char* lang) {
+    const std::string index = env.DataFolder() + "Hauptbuch.idx";
+    const std::string earlier = Path("alle.cml");
+    const std::string before = "<?xml version=\"1.0\"?><cookml>zw\xF6lf Rezepte</cookml>\r\n";
+    WriteAll(earlier, before);
+    int reads = 0;
+    Start(12, lang, [&] {
+      SetReadFaultForTest([&](const std::string& path) { return path == index && ++reads > 2; });
+    });
+    const auto said = [&](const std::string& text) {
+      return std::count_if(env.messages.shown.begin(), env.messages.shown.end(),
+                           [&](const auto& m) { return m.text == text; });
+    };
+    EXPECT_EQ(said(FormatLangText(GetLangText(1091), {"Hauptbuch"})), 1);
+    EXPECT_EQ(ChooseRezDlg->ChooseLiBo->Count(), 0);
+    TExportDlg* dlg = ExportDlg;
+    WhileShown(dlg, [&] {
+      dlg->mAllRezRdb->setChecked(true);
+      dlg->mKMLFmtRdb->click();
+      bool asked = false;
+      dlg->chooseFileForTest = [&](std::string& name) {
+        asked = true;
+        name = earlier;
+        return true;
+      };
+      QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+      EXPECT_FALSE(asked);  // refused before a file is chosen
+      EXPECT_EQ(env.messages.shown.back().text, FormatLangText(GetLangText(1093), {"Hauptbuch"}));
+      EXPECT_EQ(Log(dlg->LogLiBo).back(), GetLangText(131));
+      SaveShot(dlg, std::string("export_unread_book_") + lang + ".png");
+    });
+    // Nor is the title list of the book.
+    const std::string titles = Path("titel.txt");
+    WhileShown(ExpRezListDlg, [&] {
+      ExpRezListDlg->mAllRezRdb->setChecked(true);
+      ExpRezListDlg->chooseFileForTest = [&](std::string& name) {
+        name = titles;
+        return true;
+      };
+      env.messages.shown.clear();
+      QTest::mouseClick(ExpRezListDlg->OKBtn, Qt::LeftButton);
+      ASSERT_EQ(env.messages.shown.size(), 1u);
+      EXPECT_EQ(env.messages.shown[0].text, FormatLangText(GetLangText(1093), {"Hauptbuch"}));
+    });
+    EXPECT_FALSE(FileExists(titles));
+    SetReadFaultForTest(nullptr);
+    EXPECT_EQ(ReadAll(earlier), before);
+    // Read again, the book holds its twelve recipes: the records after the entries that could
+    // not be read were not taken for an unfinished one and cut off.
+    const size_t shown = env.messages.shown.size();
+    dbList->ReloadBookIndex();
+    EXPECT_EQ(ChooseRezDlg->ChooseLiBo->Count(), 12);
+    EXPECT_EQ(env.messages.shown.size(), shown);
+  }
+};
+
+TEST_F(UnreadBookExport, German) {
+  Run("DE");
+}
+TEST_F(UnreadBookExport, English) {
+  Run("EN");
 }
 
 TEST_F(ExportWindows, EnglishExportWindow) {

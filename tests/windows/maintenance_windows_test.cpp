@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -21,6 +22,7 @@
 #include "maintenance/ui/quenora_export_dialog.h"
 #include "maintenance/ui/survey_dialog.h"
 #include "maintenance/ui/takeover_dialog.h"
+#include "services/text_tools.h"
 #include "services/ui/context_list_box.h"
 #include "windows/kitchen_program.h"
 
@@ -323,6 +325,65 @@ TEST_F(MaintenanceWindows, SurveyTextThatCannotBeWrittenIsSaid) {
   EXPECT_TRUE(env.shell.opened.empty());
 }
 
+// Ticks the survey's first answer ("Rezepte sammeln und bearbeiten") and clicks OK, as the
+// user does; false when the box is not there.
+bool TickFirstUseAndClickOk(TUmfrageDlg* d) {
+  QCheckBox* box = d->findChild<QCheckBox*>("t1");
+  if (!box) return false;
+  d->UmfrageScroll->ensureWidgetVisible(box);
+  QTest::mouseClick(box, Qt::LeftButton);
+  if (!box->isChecked()) return false;
+  QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+  return true;
+}
+
+// Earlier answers in another encoding (UTF-16 from an editor): OK keeps them as
+// "Antwort.xml.damaged" and says so before it writes the new answers.
+TEST_F(MaintenanceWindows, SurveyAnswersInAnotherEncodingAreKeptBeforeOkWritesAnew) {
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string(kAnswers)) utf16 += std::string{c, '\0'};
+  WriteAll(env.DataFolder() + "Antwort.xml", utf16);
+  Start();
+  TUmfrageDlg* d = UmfrageDlg;
+  WhileModal(
+      [&] {
+        ASSERT_TRUE(TickFirstUseAndClickOk(d));
+      },
+      [] { MainFrm->UmfrageMnuClick(); });
+  const std::string path = env.DataFolder() + "Antwort.xml";
+  EXPECT_EQ(ReadAll(path + ".damaged"), utf16);
+  EXPECT_NE(ReadAll(path).find("<value>t1</value>"), std::string::npos);
+  ASSERT_EQ(env.messages.shown.size(), 2u);
+  EXPECT_EQ(env.messages.shown[0].text, FormatLangText(GetLangText(1076), {path, path + ".damaged"}));
+  EXPECT_EQ(env.messages.shown[1].text, GetLangText(566));
+}
+
+// Answers that could not be read (a folder in the file's place) are written over only after
+// Yes: after No the window stays open with the answers, and nothing is written.
+TEST_F(MaintenanceWindows, SurveyAnswersThatCouldNotBeReadStayAfterNo) {
+  const std::string path = env.DataFolder() + "Antwort.xml";
+  RemoveFile(path);
+  WriteAll(path + "/inside.txt", "kept");
+  Start();
+  TUmfrageDlg* d = UmfrageDlg;
+  env.messages.answers = {IDNO};
+  WhileModal(
+      [&] {
+        ASSERT_TRUE(TickFirstUseAndClickOk(d));
+        EXPECT_TRUE(d->isVisible()) << "not written, not closed";
+        EXPECT_TRUE(d->findChild<QCheckBox*>("t1")->isChecked());
+        QTest::mouseClick(d->OKBtn, Qt::LeftButton);  // asked once: now refused quietly
+        d->reject();
+      },
+      [] { MainFrm->UmfrageMnuClick(); });
+  EXPECT_EQ(ReadAll(path + "/inside.txt"), "kept");
+  EXPECT_FALSE(EntryExists(path + ".damaged"));
+  EXPECT_FALSE(EntryExists(Root() + "Export/Umfrage.txt"));
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  EXPECT_EQ(env.messages.shown[0].text, FormatLangText(GetLangText(1077), {path, path + ".damaged"}));
+  EXPECT_TRUE(env.shell.opened.empty());
+}
+
 TEST_F(MaintenanceWindows, SurveyInEnglish) {
   Start("EN");
   WhileModal([&] { Shot(UmfrageDlg, "survey_EN"); }, [] { MainFrm->UmfrageMnuClick(); });
@@ -362,6 +423,29 @@ TEST_F(MaintenanceWindows, QuenoraNutrientsAreChosenAndExported) {
   EXPECT_EQ(file, "GCAL#GCAL\r\nZW#ZW\r\n");
   WhileModal([&] { EXPECT_EQ(d->Chosen().size(), 2u) << "read back from the file"; },
              [] { MainFrm->QuenoraMnuClick(); });
+}
+
+// A nutrient file with a line the window drops (a code this food database lacks): the export
+// keeps the file as "bsl.snc.damaged" and says so before it writes the chosen nutrients.
+TEST_F(MaintenanceWindows, QuenoraExportKeepsAFileItDidNotReadWhole) {
+  const std::string path = Root() + "QN_Sync/bsl.snc";
+  const std::string earlier = "GCAL#KCAL\r\nXQ9#ALT\r\n";
+  WriteAll(path, earlier);
+  Start();
+  TQuenoraDlg* d = QuenoraDlg;
+  WhileModal(
+      [&] {
+        ASSERT_EQ(d->Chosen().size(), 1u);
+        QTest::mouseClick(d->StartExportBtn, Qt::LeftButton);
+        ASSERT_EQ(env.messages.shown.size(), 1u);
+        EXPECT_EQ(env.messages.shown[0].text,
+                  FormatLangText(GetLangText(1076), {path, path + ".damaged"}));
+        QTest::mouseClick(d->StartExportBtn, Qt::LeftButton);  // said once
+        EXPECT_EQ(env.messages.shown.size(), 1u);
+      },
+      [] { MainFrm->QuenoraMnuClick(); });
+  EXPECT_EQ(ReadAll(path + ".damaged"), earlier);
+  EXPECT_EQ(ReadAll(path), "GCAL#KCAL\r\n");
 }
 
 TEST_F(MaintenanceWindows, QuenoraInEnglish) {

@@ -4,13 +4,18 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
+#include "kitchen/lexicon/lexicon.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "recipedb/book_test_util.h"
 #include "recipedb/index_file.h"
 #include "recipedb/ui/reorg_dialog.h"
+#include "services/text_tools.h"
 #include "services/ui/lang_dialog.h"
+#include "support/read_faults.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -106,6 +111,49 @@ TEST_F(ReorgWindow, AllBooksAndTheCurrentOne) {
   EXPECT_EQ(dlg->LogLiBo->count(), 0);
   dlg->KBookLiBoClick();
   EXPECT_TRUE(dlg->ExactRdb->isChecked());
+}
+
+// The lexicon's file fails to read after its first 64 KB while the compression reorganises it:
+// the user starts the run with the start button, the books are compressed, and the lexicon
+// stays as it was, which the log says in the user's language.
+TEST_F(ReorgWindow, ALexiconNotReadToItsEndStaysAsItWasAndTheLogSaysSo) {
+  for (const char* language : {"DE", "EN"}) {
+    SCOPED_TRACE(language);
+    b.env.userSettings.WriteString(kRegParam, "AktLanguage", language);
+    b.env.LoadLanguage(language);
+    lang = std::make_unique<TLangDlg>();
+    lang->FormCreate(nullptr);
+    LangDlg = lang.get();
+    dlg = std::make_unique<TReorgDlg>();
+    const std::string ldt = b.env.DataFolder() + "DE/Lexika.ldt";
+    std::string bytes = "SAPLEX_1.00\r\n#\r\n";
+    for (int i = 0; i < 600; ++i)
+      bytes += "B1\r\n>Garen " + std::to_string(i) + "\r\nF" + (i % 4 ? "0" : "1") +
+               "\r\nIm Dampf bei m\xE4\xDFiger Hitze garen, bis das Gem\xFCse bissfest ist; "
+               "danach sofort in Eiswasser abschrecken.\r\r\n#\r\n";
+    ASSERT_GT(bytes.size(), 1u << 16);
+    test::WriteAll(ldt, bytes);
+    CookingLexicon lexicon;
+    dlg->PrepareReorgDlg(1, "");
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    {
+      // Open, first block, then the read error.
+      test::NthReadFault fault(3, [&](const std::string& path) { return path == ldt; });
+      QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+      EXPECT_TRUE(fault.Hit());
+    }
+    EXPECT_EQ(test::ReadAll(ldt), bytes);
+    const std::vector<std::string> log = Log();
+    std::string lines;
+    for (const std::string& line : log) lines += line + "\n";
+    EXPECT_NE(lines.find(FormatLangText(GetLangText(1090), {"Lexika.ldt"}) + "\n"),
+              std::string::npos);
+    EXPECT_EQ(log.back(), GetLangText(229));
+    for (const char* book : {"Alpha", "Beta", "Gamma"}) EXPECT_EQ(Entries(book), 2) << book;
+    test::Shot(dlg.get(), std::string("reorg_lexicon_unread_") + language);
+    dlg.reset();
+  }
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTest>
 #include <QTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -38,11 +40,13 @@
 #include "nutrients/ui/food_browser_dialog.h"
 #include "platform/paths.h"
 #include "platform/settings_store.h"
+#include "platform/text_file.h"
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/empty_view_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/standard_view_window.h"
 #include "services/options_store.h"
+#include "services/text_tools.h"
 #include "services/ui/progress_dialog.h"
 #include "services/web_addresses.h"
 #include "support/test_env.h"
@@ -157,6 +161,52 @@ TEST_F(Startup, TheTakeoverWindowComesFirstOnlyAfterAnInstallation) {
   EXPECT_TRUE(MainFrm->isVisible());
   EXPECT_EQ(ReadAll(env.DataFolder() + "DE/Einheit.dat"), "units");
   EXPECT_EQ(env.exitCode, -1);
+}
+
+// An update brings a new version of the user's book, and the user's index of it cannot be
+// read while the takeover compares it. The start button is clicked; the book stays the user's,
+// all three files, its update files stay beside it, and once the program's texts are there
+// the start says which book and which file, in the user's language.
+TEST_F(Startup, AnUpdatedBookWithAFileThatCannotBeReadIsNotTakenAndTheStartSaysSo) {
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    env.messages.shown.clear();
+    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
+    const std::string data = env.DataFolder();
+    WriteAll(data + "DE/Einheit.dat", "user units\r\n");
+    WriteAll(data + "DE/Einheit.datu", "new units\r\n");
+    const char* const ext[] = {".bok", ".idx", ".inf"};
+    const std::string mine[] = {
+        "TAVOLIN__1.01_DAT\r\n#Omas Kn\xF6"
+        "del",
+        "TAVOLIN__1.01_IDX\r\n",
+        "Omas B\xFC"
+        "cher\r\n65000\r\n1\r\n\r\n"};
+    for (int i = 0; i < 3; ++i) {
+      WriteAll(data + "Beispiele" + ext[i], mine[i]);
+      WriteAll(data + "Beispiele" + ext[i] + "u", std::string("update ") + ext[i]);
+    }
+    const std::string index = data + "Beispiele.idx";
+    SetReadFaultForTest([&](const std::string& path) { return path == index; });
+    QTimer::singleShot(0, [&] {
+      ASSERT_NE(UpdaterDlg, nullptr);
+      QTest::mouseClick(UpdaterDlg->IDStart, Qt::LeftButton);
+    });
+    Start();
+    SetReadFaultForTest(nullptr);
+    EXPECT_TRUE(MainFrm->isVisible());
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(ReadAll(data + "Beispiele" + ext[i]), mine[i]) << ext[i];
+      EXPECT_EQ(ReadAll(data + "Beispiele" + ext[i] + "u"), std::string("update ") + ext[i]);
+    }
+    EXPECT_EQ(ReadAll(data + "DE/Einheit.dat"), "new units\r\n");  // the rest is taken
+    const std::string said = FormatLangText(GetLangText(1092), {"Beispiele", index});
+    EXPECT_EQ(std::count_if(env.messages.shown.begin(), env.messages.shown.end(),
+                            [&](const auto& m) { return m.text == said; }),
+              1);
+    DestroyAllWindows();
+    for (int i = 0; i < 3; ++i) RemoveFile(data + "Beispiele" + ext[i] + "u");
+  }
 }
 
 TEST_F(Startup, ATakeoverCutShortIsFinishedByTheNextStartWithoutTheWindow) {

@@ -7,6 +7,7 @@ units.txt      -> data/Data/{DE,EN}/einheit.dat
 ingredients.txt -> data/Data/{DE,EN}/zutaten.dat (energy from tools/foodtable/foods.csv)
 categories.txt -> data/Data/{DE,EN}/Gattung.dat
 umlaut_exceptions.txt -> data/Data/{DE,EN}/umlconvs.dat
+language_words.txt -> src/services/language_words.inc (compiled into the import's language count)
 
 The files are Windows-1252 with CR LF, in the order the program itself keeps them: units sorted
 by name as the units window sorts them, ingredients so that no name stands before a longer name
@@ -179,8 +180,31 @@ def umlaut_exceptions():
         write(lang, "umlconvs.dat", lines)
 
 
+def language_words():
+    """language_words.inc: the words that tell a recipe's language, as C string literals of their
+    Windows-1252 bytes (octal escapes, so no letter after one is read as part of it)."""
+    seen = {}
+    lines = ["// Made by tools/refdata/make_reference_data.py from tools/refdata/language_words.txt;",
+             "// edit that file and run the script."]
+    for lang, words in rows("language_words.txt", 2):
+        if lang not in LANGS:
+            sys.exit(f"language_words.txt: no language DE or EN: {lang}")
+        for word in words.split():
+            if word != word.lower() or word in seen:
+                sys.exit(f"language_words.txt: not lower case or twice: {word}")
+            seen[word] = lang
+            literal = "".join(chr(b) if 0x61 <= b <= 0x7A else f"\\{b:03o}"
+                              for b in word.encode("cp1252"))
+            lines.append(f'{{"{literal}", {"kGermanWord" if lang == "DE" else "kEnglishWord"}}},')
+    path = os.path.join(ROOT, "src", "services", "language_words.inc")
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+    print(f"{path}: {len(seen)} words")
+
+
 if __name__ == "__main__":
     units()
     ingredients()
     categories()
     umlaut_exceptions()
+    language_words()

@@ -1226,9 +1226,9 @@ void TMainFrm::OpenBook(const std::string& name) {
     MessageBox(GetLangText(660), GetLangText(15), MB_OK | MB_ICONERROR);
   }
   if (dbList) {
-    RawFile index;
-    if (!index.Open(TdbList::BookFilePath("", ".idx"), RawFile::kRead)) dbList->RebuildIndex();
-    index.Close();
+    // Only a missing index is made anew: one that is there but cannot be read (a read error)
+    // holds the numbers that lists and plans name, and the load says so.
+    if (FileIsMissing(TdbList::BookFilePath("", ".idx"))) dbList->RebuildIndex();
     dbList->ReloadBookIndex();
   }
   if (ChooseRezDlg) {

@@ -58,6 +58,7 @@
 #include "nutrients/ui/new_filter_dialog.h"
 #include "nutrients/ui/nutrient_calc_dialog.h"
 #include "platform/paths.h"
+#include "platform/settings_store.h"
 #include "recipedb/recipe_store.h"
 #include "recipedb/ui/category_dialog.h"
 #include "recipedb/ui/category_input_dialog.h"
@@ -91,6 +92,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/startup_texts.h"
+#include "services/text_tools.h"
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/progress_dialog.h"
@@ -310,10 +312,20 @@ bool StartProgram() {
   CreateAllWindows();
   // Files start-up could not take as they were, before the first book is opened.
   const std::string dataFolder = ctx().options ? ctx().options->Str(2) : root + "Data/";
-  RemoveLeftTemporaryFiles(root, dataFolder,
-                           ctx().options ? ctx().options->Str(4) : root + "Export/");
+  RemoveLeftTemporaryFiles(
+      root, {{dataFolder, 2},  // DE/, EN/, Konten/ and Konten/<person>/
+             {ctx().options ? ctx().options->Str(4) : root + "Export/", 1},
+             {ProgramFolder(), 0},  // the log before the options know the root
+             {SettingsFolder(), 0}});
   for (const std::string& notice : StartupFileNotices(ctx().userSettings, dataFolder))
     MessageBox(notice, GetLangText(17), MB_OK | MB_ICONWARNING);
+  // The takeover ran before the language texts: the books it could not take are said now.
+  for (const DataTakeover* run : {static_cast<const DataTakeover*>(&interrupted),
+                                  static_cast<const DataTakeover*>(UpdaterDlg)})
+    if (run)
+      for (const DataTakeover::BookNotTaken& book : run->BooksNotTaken())
+        MessageBox(FormatLangText(GetLangText(1092), {book.book, book.file}), GetLangText(17),
+                   MB_OK | MB_ICONWARNING);
   MainFrm->show();
   return true;
 }

@@ -305,10 +305,13 @@ size_t FilledLines(const std::vector<std::string>& lines) {
 void FreezerInventory::LoadFreezers() {
   std::vector<std::string> lines;
   freezers.clear();
-  const bool read = ReadTextLines(FreezerPath(), lines);
+  bool nul = false;
+  const bool read =
+      !freezerFile_.TooLarge(FreezerPath()) && ReadTextLines(FreezerPath(), lines, &nul);
   if (read) freezers = ReadFreezerLines(lines);
+  // (A file too large to read counts as one that could not be read.)
   freezerFile_.Read(FreezerPath(), read,
-                    std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+                    nul || std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
                       return !l.empty() && l[0] != '>' && l[0] != '+' && l[0] != '~';
                     }));
   if (freezers.empty()) AddDefaultFreezer();
@@ -333,9 +336,10 @@ void FreezerInventory::AddDefaultFreezer() {
 void FreezerInventory::LoadFoodTypes() {
   std::vector<std::string> lines;
   types.clear();
-  const bool read = ReadTextLines(TypesPath(), lines);
+  bool nul = false;
+  const bool read = !typesFile_.TooLarge(TypesPath()) && ReadTextLines(TypesPath(), lines, &nul);
   if (read) types = ReadFoodTypeLines(lines);
-  typesFile_.Read(TypesPath(), read, read && types.size() != FilledLines(lines));
+  typesFile_.Read(TypesPath(), read, read && (nul || types.size() != FilledLines(lines)));
 }
 
 bool FreezerInventory::SaveFoodTypes() {

@@ -9,6 +9,7 @@
 #include "platform/text_file.h"
 #include "services/charsets.h"
 #include "services/context.h"
+#include "services/text_tools.h"
 
 namespace tav {
 
@@ -61,7 +62,8 @@ struct EntryState {
 
 bool LexiconFiles::LoadLexiconIndex(std::vector<LEXINDEX>& index) const {
   index.clear();
-  LineReader in(FindFileNoCase(DataPath()));
+  if (StoreFileGuard().TooLarge(FindFileNoCase(DataPath()))) return false;
+  LineReader in(FindFileNoCase(DataPath()), LineReader::Lines::kAsStored);
   if (!in.IsOpen() || !AcceptFirstLine(in)) return false;
   EntryState w;
   std::string line;
@@ -99,7 +101,7 @@ bool LexiconFiles::LoadLexiconIndex(std::vector<LEXINDEX>& index) const {
 
 std::string LexiconFiles::ReadLexiconText(const LEXINDEX& entry) const {
   std::string text;
-  LineReader in(FindFileNoCase(DataPath()));
+  LineReader in(FindFileNoCase(DataPath()), LineReader::Lines::kAsStored);
   std::string line;
   if (!in.Seek(entry.statusPos) || !in.Next(line)) return text;
   while (in.Next(line) && line != "#") {
@@ -111,7 +113,7 @@ std::string LexiconFiles::ReadLexiconText(const LEXINDEX& entry) const {
 
 std::string LexiconFiles::ReadLexiconKeywords(const LEXINDEX& entry) const {
   std::string keywords;
-  LineReader in(FindFileNoCase(DataPath()));
+  LineReader in(FindFileNoCase(DataPath()), LineReader::Lines::kAsStored);
   std::string line;
   if (!in.Seek(entry.titlePos) || !in.Next(line)) return keywords;
   while (in.Next(line) && !line.empty() && line[0] == '>') {
@@ -147,7 +149,18 @@ bool LexiconFiles::AppendLexiconEntry(int16_t chapter, const std::string& title,
   const std::string path = FindFileNoCase(DataPath());
   std::string head;
   std::string old;
+  StoreFileGuard file;
+  if (file.TooLarge(path)) return false;
   if (FileSize(path) > 0 && !ReadFileBytes(path, old)) return false;
+  // A file that is no lexicon (another encoding, junk) is kept as "<file>.damaged" and said
+  // before a new lexicon takes its place; cut back to its first line it would be lost.
+  if (!old.empty() && (old.find('\0') != std::string::npos ||
+                       old.substr(0, old.find_first_of("\r\n")).find("SAPLEX") == std::string::npos)) {
+    file.Read(path, FileFound::kDamaged);
+    if (!file.MayWrite()) return false;
+    if (!TruncateFile(path, 0)) return false;
+    old.clear();
+  }
   if (old.empty()) {
     head = std::string(kLexiconMagic) + "\r\n#\r\n";
   } else {
@@ -184,11 +197,19 @@ bool LexiconFiles::AppendLexiconEntry(int16_t chapter, const std::string& title,
 
 bool LexiconFiles::ReorganizeLexicon(const LexiconReorgLog& log) const {
   const std::string path = FindFileNoCase(DataPath());
-  LineReader in(path);
-  if (!in.IsOpen()) return false;
+  LineReader in(path, LineReader::Lines::kAsStored);
   auto say = [&log](const std::string& text, bool toStatus) {
     if (log) log(text, toStatus);
   };
+  // A file not read to its end stays as it is: what was read is not the whole lexicon. The
+  // log is narrow: each line of the message is a line of its own.
+  const auto unread = [&] {
+    const std::string text = FormatLangText(GetLangText(1090), {path.substr(path.rfind('/') + 1)});
+    for (const std::string& line : SplitLines(text)) say(line, false);
+    say(std::string(), true);
+    return false;
+  };
+  if (!in.IsOpen()) return in.Failed() ? unread() : false;
   say(std::string(), false);
   say(GetLangText(262), false);
   std::string first;
@@ -240,6 +261,7 @@ bool LexiconFiles::ReorganizeLexicon(const LexiconReorgLog& log) const {
       w = EntryState();
     }
   }
+  if (in.Failed()) return unread();
   if (!WriteFileAtomic(path, out)) return false;
   std::string label = GetLangText(235);
   label.erase(0, label.find_first_not_of(' '));
@@ -264,6 +286,7 @@ bool LexiconFiles::ReadChapterFile(std::vector<LEXBOOKS>& chapters, bool& damage
     }
     chapters.push_back({line.substr(0, hash), std::atoi(line.c_str() + hash + 1)});
   }
+  damaged = damaged || in.NulLines() > 0;
   return !in.Failed();
 }
 
@@ -275,7 +298,7 @@ void LexiconFiles::LoadLexiconChapters(std::vector<LEXBOOKS>& chapters,
   const std::string path = FindFileNoCase(ChapterPath());
   bool damaged = false;
   // A few dozen chapters at most; a huge file would hang the start.
-  const bool tooLarge = file.TooLarge(path, 4 << 20);
+  const bool tooLarge = file.TooLarge(path);
   const bool read = !tooLarge && ReadChapterFile(chapters, damaged);
   SortLexiconChapters(chapters);
   if (!tooLarge) file.Read(path, read, damaged);

@@ -69,7 +69,9 @@ class LexiconFiles {
                           const std::string& text) const;
   // Writes the file again without deleted entries (a temporary file renamed over it), logging
   // text 262 at the start, progress every 13 entries and the kept count at the end. False, with
-  // the file unchanged, when it is missing, refused or cannot be replaced.
+  // the file unchanged, when it is missing, refused or cannot be replaced, and when it could
+  // not be read to its end (logged with message 1090, a line of the log for each of its lines:
+  // a read error is no end of the file).
   bool ReorganizeLexicon(const LexiconReorgLog& log) const;
 
   // Reads the chapters and sorts them; a missing file or one without usable lines is written

@@ -103,7 +103,7 @@ std::vector<MN_TYPE> ReadMenuTypes(const std::string& path) {
   std::vector<MN_TYPE> types;
   // A few dozen lines at most; a huge file would hang the planner's start.
   StoreFileGuard guard;
-  if (guard.TooLarge(path, 4 << 20)) return types;
+  if (guard.TooLarge(path)) return types;
   LineReader in(path);
   std::string line;
   while (in.Next(line)) {

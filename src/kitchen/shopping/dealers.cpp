@@ -19,7 +19,7 @@ bool DealerTable::ReadHaendler() {
   const std::string own = NativePath(FilePath());
   const std::string path = EntryExists(own) ? own : LanguageFolderFile("Haendler.dat");
   // The shipped list is 9 KB; a file of megabytes is no dealer list.
-  if (path == own && file_.TooLarge(own, 4 << 20)) return false;
+  if (path == own && file_.TooLarge(own)) return false;
   LineReader reader(path);
   if (!reader.IsOpen()) {
     file_.Read(own, false, false);
@@ -48,7 +48,7 @@ bool DealerTable::ReadHaendler() {
     }
   }
   takePending();
-  if (path == own) file_.Read(own, !reader.Failed(), false);
+  if (path == own) file_.Read(own, reader, false);
   return !reader.Failed();
 }
 

@@ -55,7 +55,7 @@ void ShoppingList::LoadKaufList() {
   entries_.clear();
   rows_.clear();
   const std::string path = NativePath(FilePath());
-  if (file_.TooLarge(path, kMaxFileBytes)) return;
+  if (file_.TooLarge(path)) return;
   LineReader reader(path);
   bool damaged = false;
   std::string line;
@@ -67,7 +67,7 @@ void ShoppingList::LoadKaufList() {
     }
     entries_.push_back(entry);
   }
-  file_.Read(path, reader.IsOpen() && !reader.Failed(), damaged);
+  file_.Read(path, reader, damaged);
   // The rows AddRow would give one entry at a time, sorted once: a long file loads in n log n.
   rows_.resize(entries_.size());
   for (size_t i = 0; i < rows_.size(); ++i) rows_[i] = static_cast<int>(i);
@@ -97,7 +97,7 @@ bool ShoppingList::AddToKaufList(const REZINDEX& index, int portions) {
   e.portions = portions;
   entries_.push_back(e);
   AddRow(Count() - 1);
-  if (AppendFileBytes(NativePath(FilePath()), FileLine(e))) return true;
+  if (AppendTextLines(NativePath(FilePath()), FileLine(e))) return true;
   ShowError(214);
   return false;
 }

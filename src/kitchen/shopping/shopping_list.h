@@ -32,12 +32,12 @@ class ShoppingList {
   static bool ParseLine(const std::string& line, KAUFLIST& entry);
 
   // Entries and rows from the file; a missing or unreadable file gives an empty list and no
-  // message, a malformed line is passed over. A file larger than kMaxFileBytes is not read
+  // message, a malformed line is passed over. A file larger than StoreFileLimit is not read
   // (message 1079). Before the file is written anew, StoreFileGuard keeps or asks about a file
   // that was not read whole.
   void LoadKaufList();
-  static constexpr long long kMaxFileBytes = 4 << 20;
-  // Appends an entry, its row and its file line. When the file cannot be written the entry is
+  // Appends an entry, its row and its file line (on a line of its own, also after a last line
+  // the file holds without its line end). When the file cannot be written the entry is
   // kept for this run and message 214 is said; false then.
   bool AddToKaufList(const REZINDEX& entry, int portions);
   // Removes one entry (by index) and writes the file again; message 214 and false when the

@@ -91,8 +91,9 @@ std::string WeekPlan::TextPath() {
 bool WeekPlan::LoadWeekPlan() {
   entries.clear();
   ProfileIni ini(IniPath());
+  if (file_.TooLarge(NativePath(IniPath()))) return false;
   const bool read = ini.Load();
-  file_.Read(NativePath(IniPath()), read, false);
+  file_.Read(NativePath(IniPath()), read, ini.HeldNul());
   if (!read) return false;
   for (int k = 0; k < kColumns; ++k) {
     const int day = weekStart + k;

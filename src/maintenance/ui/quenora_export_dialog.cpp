@@ -185,13 +185,14 @@ void TQuenoraDlg::ShowSiblingNutrients() {
 }
 
 void TQuenoraDlg::SaveSiblingNutrients() {
-  if (!tav::SaveSiblingNutrients(SiblingExportFile(), chosen_))
+  if (!tav::SaveSiblingNutrients(SiblingExportFile(), chosen_, &file_) && !file_.Refused())
     MessageBox("QNSyncStoff could not be saved", "Tavolin", MB_OK);
 }
 
 void TQuenoraDlg::LoadSiblingNutrients() {
   chosen_.clear();
-  if (ctx().nutrients) chosen_ = tav::LoadSiblingNutrients(SiblingExportFile(), *ctx().nutrients);
+  if (ctx().nutrients)
+    chosen_ = tav::LoadSiblingNutrients(SiblingExportFile(), *ctx().nutrients, &file_);
 }
 
 }  // namespace tav

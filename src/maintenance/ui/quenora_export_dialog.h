@@ -59,6 +59,7 @@ class TQuenoraDlg : public QDialog {
 
  private:
   std::vector<SiblingNutrient> chosen_;
+  StoreFileGuard file_;  // how bsl.snc read, before it is written anew
 };
 
 extern TQuenoraDlg* QuenoraDlg;

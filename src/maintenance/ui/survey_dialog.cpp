@@ -140,7 +140,7 @@ void TUmfrageDlg::FormShow() {
   FormResize();
   ClearSurveyControls();
   questions_ = LoadSurveyQuestions(FindFileNoCase(Str(52) + "Umfrage.xml"));
-  LoadSurveyAnswers(FindFileNoCase(Str(2) + "Antwort.xml"), questions_);
+  LoadSurveyAnswers(FindFileNoCase(Str(2) + "Antwort.xml"), questions_, &answersFile_);
   BuildSurveyControls();
 }
 
@@ -301,7 +301,10 @@ void TUmfrageDlg::OKBtnClick() {
   const std::string exportFolder = Str(4);
   MakeDirs(exportFolder);
   const std::string textFile = exportFolder + "Umfrage.txt";
-  switch (WriteSurveyAnswers(AnsweredQuestions(), Str(2) + "Antwort.xml", textFile)) {
+  switch (WriteSurveyAnswers(AnsweredQuestions(), FindFileNoCase(Str(2) + "Antwort.xml"), textFile,
+                             &answersFile_)) {
+    case SurveyWrite::kAnswersKept:  // said by the guard; the answers stay on screen
+      return;
     case SurveyWrite::kTextFailed:
       ShowError(373);
       return;

@@ -61,6 +61,7 @@ class TUmfrageDlg : public QDialog {
 
  private:
   std::vector<FRAGE> questions_;
+  StoreFileGuard answersFile_;  // how Antwort.xml read, before it is written anew
   // Per question: the check boxes or radio buttons of its choices, and its answer control.
   std::vector<std::vector<QAbstractButton*>> choiceControls_;
   std::vector<QWidget*> answerControls_;
