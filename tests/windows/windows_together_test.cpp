@@ -149,7 +149,7 @@ TEST_F(WindowsTogether, TheLexiconsTipStandsOverTheLexicon) {
     EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == AssistDlg; }, 1000))
         << "the lexicon stands over its tip";
     EXPECT_TRUE(LexShowDlg->isVisible());
-    Shot(MainFrm, std::string("lexicon_tip_") + lang);
+    Shot(AssistDlg, std::string("lexicon_tip_") + lang);
     test::ClickThroughWindow(AssistDlg->IDCanc);
     EXPECT_FALSE(AssistDlg->isVisible());
     EXPECT_TRUE(LexShowDlg->isVisible());
