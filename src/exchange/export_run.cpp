@@ -46,6 +46,12 @@ int16_t CurrentBookId() {
   return ctx().dbList ? ctx().dbList->BookId() : 0;
 }
 
+// A menu's hint holds its coded course list, which no exchange format carries: it leaves as
+// neither keywords nor categories.
+void DropCourseList(REZBLOCK& recipe) {
+  if (recipe.IsMenu()) recipe.hint.clear();
+}
+
 // The current recipe at the chosen servings, amounts of more than two decimals cut to two.
 void ScaleToChosen(REZBLOCK& recipe) {
   const int chosen = GetChosenServings();
@@ -435,12 +441,14 @@ bool ExportRun::ReadRow(int row, REZBLOCK& recipe) {
   if (row < 0 || row >= list.Count()) return false;
   if (!reader_->FromBook(list.items[static_cast<size_t>(row)], recipe)) return false;
   recipe.bookId = CurrentBookId();
+  DropCourseList(recipe);
   return true;
 }
 
 bool ExportRun::ReadSearchEntry(const REZINDEX& entry, REZBLOCK& recipe) {
   if (!reader_->ByKey(entry.bookId, entry.number, recipe)) return false;
   recipe.bookId = entry.bookId;
+  DropCourseList(recipe);
   return true;
 }
 

@@ -19,17 +19,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(b, text.find_last_not_of(' ') - b + 1);
 }
 
-// "a-b" with two amounts: the position of the '-', else npos.
-size_t RangeDash(const std::string& amount) {
-  const size_t dash = amount.find('-');
-  if (dash == std::string::npos || amount.find('-', dash + 1) != std::string::npos)
-    return std::string::npos;
-  double a, b;
-  return ReadAmountValue(amount.substr(0, dash), a) && ReadAmountValue(amount.substr(dash + 1), b)
-             ? dash
-             : std::string::npos;
-}
-
 bool IsFractionSign(char c) {
   const auto u = static_cast<unsigned char>(c);
   return u >= 0xBC && u <= 0xBE;
@@ -74,6 +63,16 @@ int GetRecipeServings() {
   return ctx().tools ? ctx().tools->recipeServings : 0;
 }
 
+size_t AmountRangeDash(const std::string& amount) {
+  const size_t dash = amount.find('-');
+  if (dash == std::string::npos || amount.find('-', dash + 1) != std::string::npos)
+    return std::string::npos;
+  double a, b;
+  return ReadAmountValue(amount.substr(0, dash), a) && ReadAmountValue(amount.substr(dash + 1), b)
+             ? dash
+             : std::string::npos;
+}
+
 bool ReadAmountValue(const std::string& amount, double& value) {
   std::string a = Trimmed(amount);
   if (a.empty()) return false;
@@ -98,7 +97,7 @@ void ScaleRecipeAmounts(REZBLOCK& recipe, uint16_t servings) {
   for (size_t i = 0; i < recipe.lines.size(); ++i) {
     REZZUTAT& line = recipe.lines[i];
     if (!line.text.empty() && (line.text[0] == '*' || line.text[0] == '-')) continue;
-    const size_t dash = RangeDash(line.amount);
+    const size_t dash = AmountRangeDash(line.amount);
     if (dash != std::string::npos) {
       // Both ends scale; the readable forms below would keep only the first.
       isRange[i] = true;

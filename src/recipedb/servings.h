@@ -2,6 +2,7 @@
 // The servings a recipe is shown, printed and exported for, and the scaling of its ingredient
 // amounts to them. The state lives in the tools module (recipeServings, chosenServings); the
 // stored recipe is never changed.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,10 @@ int GetRecipeServings();
 // scales both ends, an amount with a fraction sign its whole value. The recipe's servings
 // field is the caller's to set.
 void ScaleRecipeAmounts(REZBLOCK& recipe, uint16_t servings);
+
+// "a-b" with an amount (ReadAmountValue) on each side of its one '-': the position of the '-',
+// else npos.
+size_t AmountRangeDash(const std::string& amount);
 
 // The amount of an ingredient line as a number: a decimal with ',' or '.', a fraction "1/2", a
 // mixed number "1 1/2", a fraction sign "½" or a whole number with one ("1½", "1 ½"). False

@@ -10,7 +10,9 @@
 #include "exchange/import_fields.h"
 #include "exchange/html_recipe_page.h"
 #include "exchange/text_export_blocks.h"
+#include "kitchen/menus/menu_courses.h"
 #include "export_test_support.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/unit_table.h"
@@ -368,6 +370,76 @@ TEST_F(FaithfulExport, CategoryWordsGoOutAgain) {
     ASSERT_EQ(back.size(), 1u) << name;
     EXPECT_EQ(back[0].hint, first[0].hint) << name;
   }
+}
+
+// A menu keeps its courses coded in its hint ("book#number#0#0#persons#...#§#..."). No export
+// carries that code: Meal-Master and RezKonv write the keywords on the categories line of a
+// recipe without categories, and every format writes the keywords; a menu has none. A recipe
+// beside it keeps its keywords.
+TEST_F(FaithfulExport, AMenuGoesOutWithoutItsCourseCode) {
+  for (const char* name : {"ViewTPL.html", "QViewTPL.html", "IndexTPL.html"})
+    test::WriteAll(e.env.Root() + "HTML/" + name,
+                   test::ReadAll(std::string(TAVOLIN_SHIPPED_DATA) + "/HTML/" + name));
+  REZBLOCK menu;
+  ClearRezBlock(menu);
+  menu.title = "Herbstmen\xFC";
+  menu.flags = kRecipeMenu;
+  menu.servings = 6;
+  menu.text = "Ein Abend im Oktober.";
+  MN_RECIPE soup;
+  soup.printTitle = "K\xFCrbissuppe";
+  soup.courseType = "Vorspeise";
+  soup.number = 2;
+  soup.bookId = 65000;
+  soup.persons = 6;
+  soup.servingType = "Portionen";
+  MN_RECIPE roast = soup;
+  roast.printTitle = "Rehr\xFC"
+                     "cken";
+  roast.courseType = "Hauptgang";
+  roast.description = "mit Sp\xE4tzle";
+  menu.hint = CourseListText({soup, roast});
+  ASSERT_NE(menu.hint.find("#\xA7#"), std::string::npos);
+  REZBLOCK pumpkin = test::PlainRecipe(1);
+  pumpkin.title = "K\xFCrbissuppe";
+  pumpkin.hint = "Suppe, Herbst";
+  for (uint16_t& c : pumpkin.categories) c = 0;  // its keywords stand on the categories line
+  e.AddRecipes({menu, pumpkin});
+  e.exporter.list = e.AllRows();
+  const auto withoutCode = [](const std::string& text, const std::string& name) {
+    for (const char* code : {"#\xA7#", "65000#", "#0#0#6#", "Vorspeise"})
+      EXPECT_EQ(text.find(code), std::string::npos) << name << ": " << code << "\n" << text;
+  };
+  const std::pair<uint8_t, const char*> formats[] = {{kFormatMealMaster, "menue.mm"},
+                                                     {kFormatRezKonv, "menue.rk"},
+                                                     {kFormatText, "menue.txt"},
+                                                     {kFormatCookML, "menue.cml"}};
+  for (const auto& [format, name] : formats) {
+    const std::string text = Export(format, name);
+    withoutCode(text, name);
+    EXPECT_NE(text.find("Herbst"), std::string::npos) << name << ": the soup's keywords";
+  }
+  // The strict reader: the menu has no categories, the soup its keywords.
+  const std::vector<StrictRecipe> strict = ReadStrictly(test::ReadAll(e.Path("menue.mm")));
+  ASSERT_EQ(strict.size(), 2u);
+  EXPECT_EQ(strict[0].title, "Herbstmen\xFC");
+  EXPECT_EQ(Trim(strict[0].categories), "");
+  EXPECT_EQ(strict[1].categories, "Suppe, Herbst");
+  for (const char* name : {"menue.mm", "menue.rk", "menue.cml"}) {
+    const std::vector<REZBLOCK> back = Again(name, name);
+    ASSERT_EQ(back.size(), 2u) << name;
+    EXPECT_EQ(back[0].hint, "") << name;
+    EXPECT_EQ(back[1].hint, "Suppe, Herbst") << name;
+  }
+  // The HTML pages of both, and their index.
+  e.Export(kFormatHTML, kSetAll, "menue.html");
+  int pages = 0;
+  for (const std::string& file : ListFolder(e.env.Root() + "Export/")) {
+    if (!file.ends_with(".html")) continue;
+    ++pages;
+    withoutCode(test::ReadAll(e.Path(file)), file);
+  }
+  EXPECT_GE(pages, 2);
 }
 
 // A recipe forwarded by mail quotes another recipe's start line in its text: the export read

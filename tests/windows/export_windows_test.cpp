@@ -8,8 +8,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -43,6 +45,8 @@
 #include "services/options_store.h"
 #include "services/text_tools.h"
 #include "support/test_env.h"
+#include "user_actions.h"
+#include "user_gestures.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -362,6 +366,70 @@ TEST_F(ExportWindows, TheTitleListGoesToTheChosenFileAndACancelledChoiceEndsQuie
   });
   item->trigger();
   EXPECT_TRUE(shown);
+}
+
+// The names a save dialog lists in its folder, once its folder is read.
+std::vector<std::string> ListedNames(QFileDialog* dialog, const char* expected) {
+  QListView* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+  std::vector<std::string> names;
+  if (!view) return names;
+  (void)QTest::qWaitFor(
+      [&] {
+        names.clear();
+        QAbstractItemModel* model = view->model();
+        for (int i = 0; i < model->rowCount(view->rootIndex()); ++i)
+          names.push_back(fromQ(model->index(i, 0, view->rootIndex()).data().toString()));
+        return std::find(names.begin(), names.end(), expected) != names.end();
+      },
+      2000);
+  return names;
+}
+
+// The save dialogs of the export and of the title list, over the export folder, list the user's
+// files but not the program's scratch files; a title list saved under a name without an
+// extension is a ".txt" file.
+TEST_F(ExportWindows, TheSaveDialogsListNoScratchFilesAndTheTitleListIsATextFile) {
+  Start(4);
+  for (const char* name : {"$$$.html", "$$$.txt", "Alt.html", "Alt.txt", "Alt.txt.$$$4194303"})
+    WriteAll(Path(name), "x");
+  const auto expectNoScratch = [](const std::vector<std::string>& names, const char* own) {
+    EXPECT_NE(std::find(names.begin(), names.end(), own), names.end()) << own;
+    for (const std::string& n : names) EXPECT_EQ(n.find("$$$"), std::string::npos) << n;
+  };
+  TExportDlg* dlg = ExportDlg;
+  WhileShown(dlg, [&] {
+    ASSERT_TRUE(test::Click(dlg->mHTMLFmtRdb));
+    dlg->FileRdb->setChecked(true);
+    const bool asked = test::WhileModal(
+        [&] {
+          auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+          ASSERT_TRUE(files);
+          expectNoScratch(ListedNames(files, "Alt.html"), "Alt.html");
+          files->reject();
+        },
+        [&] { EXPECT_TRUE(test::Click(dlg->OKBtn)); });
+    EXPECT_TRUE(asked);
+  });
+
+  Select({1, 3});
+  TExpRezListDlg* list = ExpRezListDlg;
+  WhileShown(list, [&] {
+    ASSERT_TRUE(test::Click(list->FileRdb));
+    const bool asked = test::WhileModal(
+        [&] {
+          auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+          ASSERT_TRUE(files);
+          expectNoScratch(ListedNames(files, "Alt.txt"), "Alt.txt");
+          auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+          ASSERT_TRUE(name);
+          EXPECT_TRUE(test::TypeInto(name, QStringLiteral("Wochenliste")));
+          test::PressKey(Qt::Key_Return);
+        },
+        [&] { EXPECT_TRUE(test::Click(list->OKBtn)); });
+    EXPECT_TRUE(asked);
+  });
+  EXPECT_EQ(ReadAll(Path("Wochenliste.txt")), "Rezept 002\r\nRezept 004\r\n");
+  EXPECT_FALSE(FileExists(Path("Wochenliste")));
 }
 
 TEST_F(ExportWindows, EnglishTitleListWindow) {

@@ -14,14 +14,19 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
+#include "app/ui/tips_dialog.h"
+#include <QPushButton>
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
 #include "recipedb/book_test_util.h"
+#include "recipedb/index_file.h"
 #include "recipedb/recipe_records.h"
+#include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "support/test_env.h"
 #include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 #include "windows/window_test_support.h"
 
 namespace tav::test {
@@ -60,6 +65,8 @@ class KitchenProgram : public ::testing::Test {
     QApplication::processEvents();
     list = ChooseRezDlg;
     env.messages.shown.clear();  // notices about reference files this data root leaves out
+    // The tip of the day read and closed, as a user starts.
+    if (AssistDlg && AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
   }
 
   int RowOf(const std::string& title) const {
@@ -76,10 +83,34 @@ class KitchenProgram : public ::testing::Test {
     list->ShowSelectedRecipe(false);
     QApplication::processEvents();
   }
+  // A click on the title in the recipe list, as the mouse gives it (with Ctrl held, one more
+  // recipe selected).
+  void ClickRecipe(const std::string& title, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    const int row = RowOf(title);
+    ASSERT_GE(row, 0) << title;
+    ASSERT_TRUE(test::ClickCell(list->ChooseLiBo, row, 0, mods)) << title;
+    QApplication::processEvents();
+  }
+  // The program ended as the user ends it: "Beenden" in the file menu.
+  void EndProgram() {
+    ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"FileMenu", "FileExitItem"}));
+    QApplication::processEvents();
+    ASSERT_FALSE(MainFrm->isVisible());
+    DestroyAllWindows();
+  }
+  // The live entries of a book's index file.
+  std::vector<REZINDEX> IndexEntries(const std::string& book = "Hausbuch") const {
+    int32_t counter = 0;
+    std::vector<REZINDEX> entries, live;
+    EXPECT_TRUE(ReadIndexFile(env.DataFolder() + book + ".idx", counter, entries));
+    for (const REZINDEX& e : entries)
+      if (e.deleted == 0) live.push_back(e);
+    return live;
+  }
   // Runs `inside` once the modal window opened by `open` is up, then closes it unless `inside`
   // did (user_actions.h).
-  static void WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
-    test::WhileModal(inside, open);
+  static bool WhileModal(const std::function<void()>& inside, const std::function<void()>& open) {
+    return test::WhileModal(inside, open);
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> out;

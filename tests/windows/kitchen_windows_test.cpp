@@ -1,10 +1,12 @@
 // The shopping list pane, the shopping dialog, the dealer window and the week plan inside the
-// whole program, offscreen: a book of four recipes made before the start.
+// whole program, offscreen, driven as a user drives them: a book of five recipes made before the
+// start.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,13 +16,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <functional>
 
-#include "app/ui/main_window.h"
-#include "app/ui/startup.h"
 #include "exchange/ui/qt_printing.h"
+#include "app/ui/tips_dialog.h"
 #include "kitchen/profile_ini.h"
 #include "kitchen/ui/dealers_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
@@ -28,27 +31,17 @@
 #include "kitchen/ui/week_plan_entry_dialog.h"
 #include "kitchen/ui/week_plan_remark_dialog.h"
 #include "kitchen/ui/week_plan_window.h"
+#include "kitchen/weekplan/week_plan.h"
 #include "platform/numbers.h"
-#include "platform/paths.h"
-#include "platform/qt/qt_text.h"
-#include "platform/settings_store.h"
 #include "platform/text_file.h"
-#include "recipedb/book_test_util.h"
 #include "recipedb/ui/ingredients_dialog.h"
-#include "recipes/ui/recipe_list_box.h"
-#include "recipes/ui/recipe_list_window.h"
-#include "services/context.h"
 #include "services/ui/context_list_box.h"
-#include "support/test_env.h"
-#include "user_input.h"
-#include "list_view_clicks.h"
-#include "window_test_support.h"
+#include "windows/kitchen_program.h"
 
 namespace tav {
 namespace {
 
 using test::ReadAll;
-using test::WhileShown;
 using test::WriteAll;
 
 const int kMonday = DayNumber(2024, 6, 3);
@@ -72,36 +65,15 @@ REZZUTAT Line(const char* amount, const char* unit, const char* text) {
   return z;
 }
 
-class KitchenWindows : public ::testing::Test {
+class KitchenWindows : public test::KitchenProgram {
  protected:
-  test::TestEnv env;
-  test::TempDir program;
-  std::string savedProgram = ProgramFolder();
-
-  void SetUp() override { SetProgramFolder(program.Path()); }
-  void TearDown() override {
-    DestroyAllWindows();
-    SetProgramFolder(savedProgram);
-    SetDecimalSep('.');
-  }
-
-  // The book "Kochbuch" (listed as Gulasch, Pfannkuchen, Suppe, Zwiebelkuchen) and two
-  // dealers, then the program in that language.
-  void Start(const char* lang = "DE") {
+  void SetUp() override {
+    KitchenProgram::SetUp();
     SetDecimalSep(',');
-    // The shipped data files, as a fresh installation has them.
-    namespace fs = std::filesystem;
-    const fs::path shipped = fs::path(TAVOLIN_SHIPPED_DATA) / "Data";
-    for (const auto& e : fs::recursive_directory_iterator(shipped))
-      if (e.is_regular_file() && e.path().string().find("/Help/") == std::string::npos)
-        WriteAll(env.DataFolder() + fs::relative(e.path(), shipped).string(),
-                 ReadAll(e.path().string()));
     WriteAll(env.DataFolder() + "Haendler.dat",
              "|Wochenmarkt\r\nZwiebeln\r\n|Metzger\r\nSpeck\r\nRindfleisch\r\n");
-    KBOOK book;
-    book.name = "Kochbuch";
-    test::MakeBookBeforeStart(
-        env, book,
+    // Listed as Gulasch, Pfannkuchen, Suppe, Tomatensalat, Zwiebelkuchen.
+    MakeBook(
         {Recipe("Pfannkuchen", 4,
                 {Line("250", "g", "Mehl"), Line("3", "St", "Eier"), Line("500", "ml", "Milch")}),
          Recipe(
@@ -110,38 +82,58 @@ class KitchenWindows : public ::testing::Test {
          Recipe("Gulasch", 6,
                 {Line("1", "kg", "Rindfleisch"), Line("", "", "*Beilage"),
                  Line("500", "g", "Nudeln")}),
-         Recipe("Suppe", 2, {Line("1", "l", "Wasser")})});
+         Recipe("Suppe", 2, {Line("1", "l", "Wasser")}),
+         Recipe("Tomatensalat", 4, {Line("2-3", "", "Tomaten"), Line("1", "EL", "\xD6l")})},
+        "Kochbuch");
     env.userSettings.WriteString(kRegParam, "KBook", "Kochbuch");
-    env.userSettings.WriteString(kRegParam, "AktLanguage", lang);
-    env.userSettings.WriteString(kRegParam, "ShowMode", "1");
-    StartProgram();
-    MainFrm->FormActivate();
-    QApplication::processEvents();
+  }
+  void TearDown() override {
+    QtPrintDevice::pdfFileForTest = nullptr;
+    KitchenProgram::TearDown();
+    SetDecimalSep('.');
+  }
+  // Print jobs go to a PDF file of the export folder; their titles are kept in `jobs`.
+  std::vector<std::string> jobs;
+  void CatchPrintJobs(const std::string& file) {
+    QtPrintDevice::pdfFileForTest = [this, file](const std::string& title) {
+      jobs.push_back(title);
+      return env.Root() + "Export/" + file;
+    };
+  }
+
+  // The program in that language, the week plan on the week of 3 June 2024.
+  void Start(const char* lang = "DE") {
+    KitchenProgram::Start(lang);
     WPlanDlg->plan.weekStart = kMonday;
     WPlanDlg->LoadWeekPlan();
     WPlanDlg->DrawWeekGrid();
   }
+  QPushButton* AktWeek() const { return WPlanDlg->AktWeekBtn; }
 
-  int RowOf(const std::string& title) const {
-    REZINDEX e;
-    for (int row = 0; row < ChooseRezDlg->Count(); ++row)
-      if (ChooseRezDlg->RowEntry(row, e) && e.Title() == title) return row;
-    return -1;
-  }
   REZINDEX Entry(const std::string& title) const {
     REZINDEX e;
-    ChooseRezDlg->RowEntry(RowOf(title), e);
+    list->RowEntry(RowOf(title), e);
     return e;
   }
+  // The titles clicked in the recipe list, the first alone, the others with Ctrl.
   void Select(std::initializer_list<const char*> titles) {
-    ChooseRezDlg->SelectOnly(-1);
+    bool first = true;
     for (const char* t : titles) {
-      ChooseRezDlg->ChooseLiBo->SetSelected(RowOf(t), true);
-      ChooseRezDlg->ChooseLiBo->SetCurrentRow(RowOf(t));
+      ClickRecipe(t, first ? Qt::NoModifier : Qt::ControlModifier);
+      first = false;
     }
   }
-  QAction* PopupItem(QMenu* menu, const char* name) const {
-    return menu->findChild<QAction*>(QString::fromLatin1(name));
+  QPoint RowCentre(QAbstractItemView* view, int row, int col = 0) const {
+    return test::CellCentre(view, row, col);
+  }
+  // The selected recipes onto the shopping list through the main menu.
+  void ToShoppingList(std::initializer_list<const char*> titles) {
+    Select(titles);
+    ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"Rezepte1", "zurEinkaufsliste1"}));
+  }
+  // The shopping dialog opened with the pane's basket; `inside` runs while it is up.
+  void InShoppingDialog(const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(inside, [] { EXPECT_TRUE(test::Click(KaufRezListDlg->TShopBtn)); }));
   }
   // One column of the shopping dialog's grid, rows in the order shown.
   std::vector<std::string> Column(int col) const {
@@ -149,56 +141,112 @@ class KitchenWindows : public ::testing::Test {
     for (const ShoppingRow& r : EinkaufDlg->GridRows()) out.push_back(r[col]);
     return out;
   }
+  int GridRowOf(const std::string& ingredient) const {
+    const std::vector<std::string> texts = Column(6);
+    for (size_t i = 0; i < texts.size(); ++i)
+      if (texts[i] == ingredient) return static_cast<int>(i);
+    return -1;
+  }
+
+  // The week plan pane opened with its tool button.
+  void OpenWeekPlan() {
+    MainFrm->resize(1100, 760);
+    if (MainFrm->WeekPlanHeight() < 100) {
+      QWidget* button = MainFrm->MainToolBar->widgetForAction(MainFrm->Action("TBWPlan"));
+      ASSERT_TRUE(test::Click(button));
+    }
+    QApplication::processEvents();
+    ASSERT_TRUE(WPlanDlg->WPlanGrd->isVisible());
+    if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);  // its tip, read
+  }
+  // A cell of the week grid (plan rows: 1 = the top entry).
+  void ClickDay(int col, int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    ASSERT_TRUE(test::ClickCell(WPlanDlg->WPlanGrd, row - 1, col, mods));
+  }
+  // The selected recipes dragged onto a day: the drag started with the mouse on the recipe
+  // list, the drop delivered where the platform would.
+  void DropOnDay(std::initializer_list<const char*> titles, int col, int row) {
+    Select(titles);
+    test::StartDragWithMouse(list->ChooseLiBo->viewport(),
+                             RowCentre(list->ChooseLiBo, RowOf(*titles.begin())));
+    WPlanDlg->WPlanGrdDragDrop(list->ChooseLiBo, col, row);
+  }
+  // An item of the week plan's pop-up menu, opened with a right click on a cell.
+  ::testing::AssertionResult WeekMenu(int col, int row, const char* item) {
+    QTableWidget* grid = WPlanDlg->WPlanGrd;
+    return test::PopupItem(grid->viewport(), RowCentre(grid, row - 1, col), WPlanDlg->WPMnu, item);
+  }
   std::string Data() const { return env.DataFolder(); }
+  std::string HelpOpened(size_t i) const {
+    return i < env.shell.opened.size() ? env.shell.opened[i] : std::string();
+  }
 };
 
 TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
   Start();
   EXPECT_LE(MainFrm->ShoppingPaneHeight(), 17);
+  // Two recipes through the recipe list's pop-up menu.
   Select({"Pfannkuchen", "Zwiebelkuchen"});
-  QAction* add = PopupItem(ChooseRezDlg->ChooseMnu, "AddKListe");
-  ASSERT_TRUE(add && add->isEnabled());
-  add->trigger();
+  ASSERT_TRUE(test::PopupItem(list->ChooseLiBo->viewport(),
+                              RowCentre(list->ChooseLiBo, RowOf("Zwiebelkuchen")),
+                              list->ChooseMnu, "AddKListe"));
   EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
             (std::vector<std::string>{"Pfannkuchen", "Zwiebelkuchen"}));
   EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
   const std::string book = std::to_string(static_cast<uint16_t>(Entry("Gulasch").bookId));
   EXPECT_EQ(ReadAll(Data() + "Kauflist.dat"),
             book + "#1#-1#Pfannkuchen\r\n" + book + "#2#-1#Zwiebelkuchen\r\n");
-  // The main menu's item and a drop from the recipe list add as well.
-  Select({"Gulasch"});
-  MainFrm->Action("zurEinkaufsliste1")->trigger();
-  Select({"Pfannkuchen"});
-  KaufRezListDlg->DropFromRecipeList();
+  // The main menu's item and a drag from the recipe list add as well.
+  ToShoppingList({"Gulasch"});
+  ClickRecipe("Pfannkuchen");
+  test::StartDragWithMouse(list->ChooseLiBo->viewport(),
+                           RowCentre(list->ChooseLiBo, RowOf("Pfannkuchen")));
+  KaufRezListDlg->DropFromRecipeList();  // the drop, as the platform delivers it
   EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 4);
 
-  // Deleting Pfannkuchen takes both of its entries off, each with a notice.
-  env.messages.defaultAnswer = IDYES;
-  ChooseRezDlg->ToggleRecipeDeleted(RowOf("Pfannkuchen"));
-  EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
-            (std::vector<std::string>{"Gulasch", "Zwiebelkuchen"}));
-  ASSERT_EQ(env.messages.shown.size(), 2u);
-  EXPECT_EQ(env.messages.shown[1].text, GetLangText(215));
+  // The pane's "show recipe" selects the entry's recipe in the list.
+  QListWidget* pane = KaufRezListDlg->EinkaufLiBo;
+  ASSERT_TRUE(test::PopupItem(pane->viewport(), RowCentre(pane, 0), KaufRezListDlg->KListPopup,
+                              "ShowRez"));
+  EXPECT_EQ(list->CurrentRow(), RowOf("Gulasch"));
 
-  // An item dropped back on the recipe list leaves the shopping list; the last one closes the
-  // pane to its title strip.
-  KaufRezListDlg->SelectEntry(KaufRezListDlg->list.Rows()[0]);
-  ChooseRezDlg->ChooseLiBo->OnShoppingListDrop();
-  EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
-            (std::vector<std::string>{"Zwiebelkuchen"}));
-  KaufRezListDlg->EinkaufLiBo->setCurrentRow(0);
-  PopupItem(KaufRezListDlg->KListPopup, "DelOneRez")->trigger();
+  // Deleting Pfannkuchen with the tool bar takes both of its entries off, each with a notice.
+  env.messages.defaultAnswer = IDYES;
+  ClickRecipe("Pfannkuchen");
+  ASSERT_TRUE(test::Click(MainFrm->MainToolBar->widgetForAction(MainFrm->Action("TBDel"))));
+  EXPECT_EQ(test::ListTexts(pane), (std::vector<std::string>{"Gulasch", "Zwiebelkuchen"}));
+  ASSERT_EQ(env.messages.shown.size(), 3u);  // the question, then a notice per entry
+  EXPECT_EQ(env.messages.shown[1].text, GetLangText(215));
+  EXPECT_EQ(env.messages.shown[2].text, GetLangText(215));
+
+  // An item dragged back onto the recipe list leaves the shopping list; the last one, taken
+  // off with the pane's menu, closes the pane to its title strip.
+  test::StartDragWithMouse(pane->viewport(), RowCentre(pane, 0));
+  list->ChooseLiBo->OnShoppingListDrop();  // the drop, as the platform delivers it
+  EXPECT_EQ(test::ListTexts(pane), (std::vector<std::string>{"Zwiebelkuchen"}));
+  ASSERT_TRUE(test::PopupItem(pane->viewport(), RowCentre(pane, 0), KaufRezListDlg->KListPopup,
+                              "DelOneRez"));
   EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 0);
   EXPECT_EQ(MainFrm->ShoppingPaneHeight(), 17);
   EXPECT_EQ(ReadAll(Data() + "Kauflist.dat"), "");
+
+  // Emptied at once with the pane's menu; its help item opens its page.
+  ToShoppingList({"Suppe", "Gulasch"});
+  env.shell.opened.clear();
+  ASSERT_TRUE(test::PopupItem(pane->viewport(), RowCentre(pane, 1), KaufRezListDlg->KListPopup,
+                              "DelAllRez"));
+  EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 0);
+  EXPECT_EQ(MainFrm->ShoppingPaneHeight(), 17);
+  ASSERT_TRUE(test::PopupItem(pane->viewport(), QPoint(20, 5), KaufRezListDlg->KListPopup,
+                              "HelpMnu"));
+  EXPECT_TRUE(HelpOpened(0).ends_with("/Help/Base_KList.htm")) << HelpOpened(0);
 }
 
 TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe) {
   Start();
-  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
-  KaufRezListDlg->AddToKaufList(Entry("Zwiebelkuchen"), -1);
+  ToShoppingList({"Pfannkuchen", "Zwiebelkuchen"});
   TEinkaufDlg* dlg = EinkaufDlg;
-  WhileShown(dlg, [&] {
+  InShoppingDialog([&] {
     EXPECT_EQ(test::ListTexts(dlg->RezeptLiBo),
               (std::vector<std::string>{"Pfannkuchen (4 Personen)", "Zwiebelkuchen (2 Personen)"}));
     EXPECT_EQ(Column(1), (std::vector<std::string>{"1", "200", "750", "3", "500"}));
@@ -206,70 +254,113 @@ TEST_F(KitchenWindows, TheShoppingDialogComputesTheListAndKeepsServingsPerRecipe
                                                    "ml Milch"}));
     EXPECT_EQ(Column(4), (std::vector<std::string>{"Wochenmarkt", "Metzger", "", "", ""}));
     // Pancakes for 2,5.
-    dlg->RezeptLiBo->setCurrentRow(0);
-    dlg->MengeEdt->setText(QStringLiteral("2,5"));
-    dlg->MengeEdtChange();
+    ASSERT_TRUE(test::ClickCell(dlg->RezeptLiBo, 1));
+    EXPECT_EQ(fromQ(dlg->MengeEdt->text()), "2");
+    ASSERT_TRUE(test::ClickCell(dlg->RezeptLiBo, 0));
+    EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("2,5")));
     EXPECT_EQ(fromQ(dlg->RezeptLiBo->item(0)->text()), "Pfannkuchen (2,5 Personen)");
     EXPECT_EQ(Column(1), (std::vector<std::string>{"1", "200", "656,25", "1,88", "312,50"}));
     // Without the onion cake only the pancakes are left.
-    dlg->RezeptLiBo->item(1)->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(test::ClickCheckBox(dlg->RezeptLiBo, 1));
+    EXPECT_EQ(dlg->RezeptLiBo->item(1)->checkState(), Qt::Unchecked);
     EXPECT_EQ(Column(6), (std::vector<std::string>{"Mehl", "Eier", "Milch"}));
-    dlg->RezeptLiBo->item(1)->setCheckState(Qt::Checked);
+    ASSERT_TRUE(test::ClickCheckBox(dlg->RezeptLiBo, 1));
     // Flour is bought at the market from now on; milk is not bought.
-    dlg->ZutatGrdClick(2, 4);
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, 2, 4));
     EXPECT_EQ(Column(4)[2], "Wochenmarkt");
     EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "Wochenmarkt");
-    dlg->ZutatGrdClick(4, 3);
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, 4, 3));
     EXPECT_EQ(Column(3)[4], GetLangText(225));
-    dlg->SonstEdt->setPlainText(QStringLiteral("Backpapier"));
-    dlg->editListClick();
-    dlg->OKBtnClick();
+    // The eggs at the butcher's, chosen in the box.
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, 3, 2));
+    EXPECT_TRUE(test::ChooseInCombo(dlg->HaendlerCoBo, QStringLiteral("Metzger")));
+    EXPECT_EQ(Column(4)[3], "Metzger");
+    // "..." opens the dealers, which hold the changes made here.
+    EXPECT_TRUE(WhileModal(
+        [] {
+          ASSERT_EQ(ThekeDlg->ThekeTree->topLevelItemCount(), 2);
+          EXPECT_EQ(ThekeDlg->ThekeTree->topLevelItem(1)->childCount(), 3);  // with the eggs
+          EXPECT_TRUE(test::Click(ThekeDlg->CloseBtn));
+        },
+        [&] { EXPECT_TRUE(test::Click(dlg->HaendlerBtn)); }));
+    EXPECT_TRUE(test::TypeInto(dlg->SonstEdt, QStringLiteral("Backpapier")));
+    EXPECT_TRUE(test::Click(dlg->editList));
+    EXPECT_TRUE(test::Click(dlg->OKBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });
   ASSERT_EQ(env.shell.opened.size(), 1u);
   EXPECT_EQ(env.shell.opened[0], env.Root() + "Export/Kauflist.txt");
   const std::string text = ReadAll(env.Root() + "Export/Kauflist.txt");
   EXPECT_NE(text.find("Pfannkuchen (2,5 Personen)\r\nZwiebelkuchen (2 Personen)\r\n\r\n"
                       "Wochenmarkt:\r\n     1 kg Zwiebeln\r\n     656,25 g Mehl\r\nMetzger:\r\n"
-                      "     200 g Speck\r\n\r\n     1,88 St Eier\r\n"),
+                      "     200 g Speck\r\n     1,88 St Eier\r\n"),
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("Milch"), std::string::npos);
   EXPECT_NE(text.find("Backpapier"), std::string::npos);
-  // The changed dealer was written when the dialog closed.
+  // The changed dealers were written when the dialog closed.
   EXPECT_EQ(ReadAll(Data() + "Haendler.dat"),
-            "|Wochenmarkt\r\nZwiebeln\r\nMehl\r\n|Metzger\r\nSpeck\r\nRindfleisch\r\n");
+            "|Wochenmarkt\r\nZwiebeln\r\nMehl\r\n|Metzger\r\nSpeck\r\nRindfleisch\r\nEier\r\n");
 
-  // The list in another order: the pancakes keep their 2,5 servings, the marks their rows.
-  KaufRezListDlg->list.RemoveEntry(0);
-  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
-  WhileShown(dlg, [&] {
-    EXPECT_EQ(
-        test::ListTexts(dlg->RezeptLiBo),
-        (std::vector<std::string>{"Zwiebelkuchen (2 Personen)", "Pfannkuchen (2,5 Personen)"}));
-    dlg->RezeptLiBo->setCurrentRow(1);
-    EXPECT_EQ(fromQ(dlg->MengeEdt->text()), "2,5");
-    EXPECT_EQ(fromQ(dlg->MengeTxt->text()), "Personen");
-    EXPECT_EQ(fromQ(dlg->SonstEdt->toPlainText()), "Backpapier");
-  });
+  // The list in another order: the pancakes keep their 2,5 servings, the errands stay.
+  QListWidget* pane = KaufRezListDlg->EinkaufLiBo;
+  ASSERT_TRUE(test::PopupItem(pane->viewport(), RowCentre(pane, 0), KaufRezListDlg->KListPopup,
+                              "DelOneRez"));
+  ToShoppingList({"Pfannkuchen"});
+  ASSERT_TRUE(WhileModal(
+      [&] {
+        EXPECT_EQ(test::ListTexts(dlg->RezeptLiBo),
+                  (std::vector<std::string>{"Zwiebelkuchen (2 Personen)",
+                                            "Pfannkuchen (2,5 Personen)"}));
+        ASSERT_TRUE(test::ClickCell(dlg->RezeptLiBo, 1));
+        EXPECT_EQ(fromQ(dlg->MengeEdt->text()), "2,5");
+        EXPECT_EQ(fromQ(dlg->MengeTxt->text()), "Personen");
+        EXPECT_EQ(fromQ(dlg->SonstEdt->toPlainText()), "Backpapier");
+        // Its help button opens its page; Escape closes it as its close button does.
+        env.shell.opened.clear();
+        EXPECT_TRUE(test::Click(dlg->HelpBtn));
+        EXPECT_TRUE(HelpOpened(0).ends_with("/Help/Dlg_KList.htm")) << HelpOpened(0);
+        test::PressKey(Qt::Key_Escape);
+        EXPECT_FALSE(dlg->isVisible());
+      },
+      [&] {
+        EXPECT_TRUE(test::PopupItem(pane->viewport(), RowCentre(pane, 0),
+                                    KaufRezListDlg->KListPopup, "FinishList"));
+      }));
+}
+
+// A range ("2-3 Tomaten") is bought for the servings chosen at both of its ends.
+TEST_F(KitchenWindows, TheShoppingDialogScalesARange) {
+  Start();
+  ToShoppingList({"Tomatensalat"});
+  TEinkaufDlg* dlg = EinkaufDlg;
+  // Opened with a double click on the pane's entry.
+  ASSERT_TRUE(WhileModal([&] {
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"2-3", "1"}));
+    EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("8")));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"4-6", "2"}));
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"Tomaten", "EL \xD6l"}));
+    EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("6")));
+    EXPECT_EQ(Column(1)[0], "3-4,5");
+    EXPECT_TRUE(test::Click(dlg->editList));
+  }, [] { ASSERT_TRUE(test::DoubleClickCell(KaufRezListDlg->EinkaufLiBo, 0)); }));
+  EXPECT_NE(ReadAll(env.Root() + "Export/Kauflist.txt").find("     3-4,5 Tomaten\r\n"),
+            std::string::npos);
 }
 
 TEST_F(KitchenWindows, AShoppingListThatCannotBeWrittenIsNeitherOpenedNorPrinted) {
   Start();
-  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
+  ToShoppingList({"Pfannkuchen"});
   const std::string path = env.Root() + "Export/Kauflist.txt";
   WriteAll(path, "---- alter Zettel ----\r\n     3 St Eier\r\n");
-  std::vector<std::string> jobs;
-  QtPrintDevice::pdfFileForTest = [&](const std::string& title) {
-    jobs.push_back(title);
-    return env.Root() + "Export/Kauflist.pdf";
-  };
+  CatchPrintJobs("Kauflist.pdf");
   TEinkaufDlg* dlg = EinkaufDlg;
-  WhileShown(dlg, [&] {
+  InShoppingDialog([&] {
     // Each write fails (the fault holds for one write).
     SetAtomicWriteFaultForTest(0);
-    dlg->editListClick();
+    EXPECT_TRUE(test::Click(dlg->editList));
     SetAtomicWriteFaultForTest(0);
-    dlg->printListClick();
+    EXPECT_TRUE(test::Click(dlg->printList));
     SetAtomicWriteFaultForTest(-1);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(env.shell.opened.empty());
@@ -278,25 +369,24 @@ TEST_F(KitchenWindows, AShoppingListThatCannotBeWrittenIsNeitherOpenedNorPrinted
     ASSERT_EQ(env.messages.shown.size(), 2u);
     for (const auto& m : env.messages.shown) EXPECT_EQ(m.text, GetLangText(221));
     // Written, the list is printed.
-    dlg->printListClick();
+    EXPECT_TRUE(test::Click(dlg->printList));
     EXPECT_EQ(jobs.size(), 1u);
-    dlg->OKBtnClick();
+    EXPECT_TRUE(test::Click(dlg->OKBtn));
   });
-  QtPrintDevice::pdfFileForTest = nullptr;
   EXPECT_NE(ReadAll(path).find("Pfannkuchen"), std::string::npos);
 }
 
+// A saved shopping list names a recipe deleted since: said once, its item stays unticked.
 TEST_F(KitchenWindows, ARecipeThatCannotBeReadIsSaidAndStaysUnticked) {
+  int16_t bookId = 0;
+  ASSERT_TRUE(ReadDescriptionBookId(Data() + "Kochbuch.inf", bookId));
+  const std::string book = std::to_string(static_cast<uint16_t>(bookId));
+  WriteAll(Data() + "Kauflist.dat", book + "#99#-1#Verlorene Suppe\r\n" + book + "#4#-1#Suppe\r\n");
   Start();
-  REZINDEX lost = Entry("Suppe");
-  lost.number = 99;
-  lost.SetTitle("Verlorene Suppe");
-  KaufRezListDlg->AddToKaufList(lost, -1);
-  KaufRezListDlg->AddToKaufList(Entry("Suppe"), -1);
   TEinkaufDlg* dlg = EinkaufDlg;
-  WhileShown(dlg, [&] {
+  InShoppingDialog([&] {
     EXPECT_EQ(dlg->RezeptLiBo->item(0)->checkState(), Qt::Unchecked);
-    dlg->RezeptLiBo->item(0)->setCheckState(Qt::Checked);  // refused
+    ASSERT_TRUE(test::ClickCheckBox(dlg->RezeptLiBo, 0));  // refused
     EXPECT_EQ(dlg->RezeptLiBo->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(Column(2), (std::vector<std::string>{"l Wasser"}));
   });
@@ -304,34 +394,106 @@ TEST_F(KitchenWindows, ARecipeThatCannotBeReadIsSaidAndStaysUnticked) {
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(218) + "Verlorene Suppe" + GetLangText(219));
 }
 
+// Enter in the shopping dialog: in a grid cell it ends that edit and does nothing else; in the
+// servings field it presses the default button, "Einkaufszettel drucken", as the dialog's
+// description has it; in the errands it makes a new line. In the pane's list it does nothing.
+TEST_F(KitchenWindows, EnterInTheShoppingListAndItsDialog) {
+  Start();
+  ToShoppingList({"Pfannkuchen"});
+  QListWidget* pane = KaufRezListDlg->EinkaufLiBo;
+  ASSERT_TRUE(test::ClickCell(pane, 0));
+  EXPECT_FALSE(WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+  CatchPrintJobs("Kauflist.pdf");
+  TEinkaufDlg* dlg = EinkaufDlg;
+  InShoppingDialog([&] {
+    EXPECT_TRUE(test::TypeInto(dlg->MengeEdt, QStringLiteral("8")));
+    // A cell edited: typing starts the edit, Enter ends it.
+    const int flour = GridRowOf("Mehl");
+    ASSERT_GE(flour, 0);
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, flour, 1));
+    test::TypeKeys(QStringLiteral("300"));
+    test::PressKey(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(Column(1)[static_cast<size_t>(flour)], "300");
+    EXPECT_TRUE(dlg->isVisible());
+    // Enter on a cell that is not being edited.
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatGrd, flour, 2));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_TRUE(jobs.empty()) << "Enter in the grid printed";
+    EXPECT_TRUE(dlg->isVisible());
+    // The errands take line breaks.
+    EXPECT_TRUE(test::TypeInto(dlg->SonstEdt, QStringLiteral("Backpapier")));
+    test::PressKey(Qt::Key_Return);
+    test::TypeKeys(QStringLiteral("Kerzen"));
+    EXPECT_EQ(fromQ(dlg->SonstEdt->toPlainText()), "Backpapier\nKerzen");
+    EXPECT_TRUE(jobs.empty());
+    // The servings field: Enter prints the list as it stands.
+    EXPECT_TRUE(test::Click(dlg->MengeEdt));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(dlg->isVisible());
+  });
+  const std::string text = ReadAll(env.Root() + "Export/Kauflist.txt");
+  EXPECT_NE(text.find("Pfannkuchen (8 Personen)"), std::string::npos) << text;
+  EXPECT_NE(text.find("     300 g Mehl"), std::string::npos) << text;
+}
+
 TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   Start();
   TThekeDlg* dlg = ThekeDlg;
-  WhileShown(dlg, [&] {
+  const auto inDealers = [&](const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
+  };
+  inDealers([&] {
     ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 2);
     EXPECT_EQ(dlg->ThekeTree->topLevelItem(1)->childCount(), 2);
-    dlg->NewHaendlerBtnClick();
+    EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
     EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), GetLangText(529));
-    dlg->HaendlerEdt->setText(toQ("K\xE4setheke"));
+    EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("K\xE4setheke")));
     EXPECT_EQ(fromQ(dlg->ThekeTree->topLevelItem(2)->text(0)), "K\xE4setheke");
-    dlg->NewZutatBtnClick();
-    dlg->ZutatEdt->setText(QStringLiteral("Gouda"));
-    dlg->ToolUpBtnClick();  // the cheese counter before the butcher
-    // Speck dragged from the butcher to the market.
+    EXPECT_TRUE(test::Click(dlg->NewZutatBtn));
+    EXPECT_TRUE(test::TypeInto(dlg->ZutatEdt, QStringLiteral("Gouda")));
+    EXPECT_TRUE(test::Click(dlg->ToolUpBtn));  // the cheese counter before the butcher
+    // Speck dragged from the butcher to the market: clicked, then dropped.
     QTreeWidgetItem* butcher = dlg->ThekeTree->topLevelItem(2);
-    dlg->ThekeTree->setCurrentItem(butcher->child(0));
+    dlg->ThekeTree->expandItem(butcher);
+    const QModelIndex speck = dlg->ThekeTree->model()->index(0, 0, dlg->ThekeTree->model()->index(2, 0));
+    ASSERT_TRUE(test::ClickCell(dlg->ThekeTree, 0, 0));  // the market, then the bacon
+    QTest::mouseClick(dlg->ThekeTree->viewport(), Qt::LeftButton, {},
+                      dlg->ThekeTree->visualRect(speck).center());
+    ASSERT_EQ(dlg->ThekeTree->currentItem(), butcher->child(0));
     ASSERT_TRUE(dlg->CanDragIngredient());
-    dlg->ThekeTreeDragDrop(dlg->ThekeTree->topLevelItem(0));
-    dlg->OKBtnClick();
+    test::StartDragWithMouse(dlg->ThekeTree->viewport(), dlg->ThekeTree->visualRect(speck).center());
+    dlg->ThekeTreeDragDrop(dlg->ThekeTree->topLevelItem(0));  // the drop on the market
+    EXPECT_TRUE(test::Click(dlg->OKBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });
   EXPECT_EQ(
       ReadAll(Data() + "Haendler.dat"),
       "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
-  WhileShown(dlg, [&] {
-    dlg->HaendlerLiBo->setCurrentRow(0);
-    dlg->HaendlerLiBoClick();
-    dlg->DelHaendlerBtnClick();
+  inDealers([&] {
+    // The cheese counter clicked in the list, moved down past the butcher, its cheese deleted.
+    ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 1));
+    EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), "K\xE4setheke");
+    EXPECT_TRUE(test::Click(dlg->ToolDownBtn));
+    EXPECT_EQ(fromQ(dlg->ThekeTree->topLevelItem(2)->text(0)), "K\xE4setheke");
+    QTreeWidgetItem* cheese = dlg->ThekeTree->topLevelItem(2);
+    dlg->ThekeTree->expandItem(cheese);
+    const QModelIndex gouda =
+        dlg->ThekeTree->model()->index(0, 0, dlg->ThekeTree->model()->index(2, 0));
+    QTest::mouseClick(dlg->ThekeTree->viewport(), Qt::LeftButton, {},
+                      dlg->ThekeTree->visualRect(gouda).center());
+    EXPECT_TRUE(test::Click(dlg->DelZutatBtn));
+    EXPECT_EQ(dlg->ThekeTree->topLevelItem(2)->childCount(), 0);
+    env.shell.opened.clear();
+    EXPECT_TRUE(test::Click(dlg->HelpBtn));
+    EXPECT_TRUE(HelpOpened(0).ends_with("/Help/Dlg_Haendler.htm")) << HelpOpened(0);
+    ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 0));
+    EXPECT_TRUE(test::Click(dlg->DelHaendlerBtn));
     EXPECT_EQ(dlg->ThekeTree->topLevelItemCount(), 2);
+    EXPECT_TRUE(test::Click(dlg->CloseBtn));
+    EXPECT_FALSE(dlg->isVisible());
   });  // cancelled: read again from the file
   EXPECT_EQ(dlg->dealers.size(), 3u);
   EXPECT_EQ(dlg->dealers[0].name, "Wochenmarkt");
@@ -342,55 +504,46 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
 TEST_F(KitchenWindows, TheIngredientWindowLeavesTheDealersAsTheyAre) {
   Start();
   const std::string dealers = ReadAll(Data() + "Haendler.dat");
-  QAction* item = MainFrm->Action("Zutatenliste");
-  ASSERT_NE(item, nullptr);
-  ASSERT_TRUE(item->isEnabled());
   TZutatenDlg* dlg = ZutatenDlg;
+  const auto inIngredients = [&](const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "Zutatenliste"})); }));
+  };
   std::string first;
-  WhileShown(
-      dlg,
-      [&] {
-        first = fromQ(dlg->NameEdt->text());
-        EXPECT_FALSE(first.empty());
-        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
-        dlg->OKBtn->click();
-      },
-      [&] { item->trigger(); });
+  inIngredients([&] {
+    first = fromQ(dlg->NameEdt->text());
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
+    EXPECT_TRUE(test::Click(dlg->OKBtn));
+  });
   EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers) << first;
 
-  WhileShown(
-      dlg,
-      [&] {
-        int row = -1;
-        for (int i = 0; i < dlg->ZutatLiBo->count(); ++i)
-          if (fromQ(dlg->ZutatLiBo->item(i)->text()) == "Zwiebeln") row = i;
-        ASSERT_GT(row, 0);
-        dlg->ZutatLiBo->scrollToItem(dlg->ZutatLiBo->item(row));
-        test::ClickRow(dlg->ZutatLiBo, row);
-        EXPECT_EQ(fromQ(dlg->NameEdt->text()), "Zwiebeln");
-        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "Wochenmarkt");
-        // And back to the first one by the mouse: still no dealer.
-        dlg->ZutatLiBo->scrollToItem(dlg->ZutatLiBo->item(0));
-        test::ClickRow(dlg->ZutatLiBo, 0);
-        EXPECT_EQ(fromQ(dlg->NameEdt->text()), first);
-        EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
-        dlg->OKBtn->click();
-      },
-      [&] { item->trigger(); });
+  inIngredients([&] {
+    int row = -1;
+    for (int i = 0; i < dlg->ZutatLiBo->count(); ++i)
+      if (fromQ(dlg->ZutatLiBo->item(i)->text()) == "Zwiebeln") row = i;
+    ASSERT_GT(row, 0);
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatLiBo, row));
+    EXPECT_EQ(fromQ(dlg->NameEdt->text()), "Zwiebeln");
+    EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "Wochenmarkt");
+    // And back to the first one by the mouse: still no dealer.
+    ASSERT_TRUE(test::ClickCell(dlg->ZutatLiBo, 0));
+    EXPECT_EQ(fromQ(dlg->NameEdt->text()), first);
+    EXPECT_EQ(fromQ(dlg->HaendlerCoBo->currentText()), "");
+    EXPECT_TRUE(test::Click(dlg->OKBtn));
+  });
   EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers);
 }
 
 TEST_F(KitchenWindows, ThreeRecipesDroppedOnADayAndTheMiddleOneDeletedLeaveKeys0And1) {
   Start();
+  OpenWeekPlan();
   TWPlanDlg* plan = WPlanDlg;
-  for (const char* title : {"Gulasch", "Pfannkuchen", "Zwiebelkuchen"}) {
-    Select({title});
-    plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 2, 9);  // below the day's last entry
-  }
+  for (const char* title : {"Gulasch", "Pfannkuchen", "Zwiebelkuchen"})
+    DropOnDay({title}, 2, 9);  // below the day's last entry
   EXPECT_EQ(plan->CellHint(2, 1), "Gulasch (6 Personen)");
-  plan->SetCurrentCell(2, 2);
   env.messages.answers = {IDYES};
-  plan->DeleteWeekPlanEntries(0);
+  ASSERT_TRUE(WeekMenu(2, 2, "WPSelDel"));
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text,
             GetLangText(273) + GetLangText(274) + GetLangText(276) + GetLangText(277));
@@ -401,28 +554,76 @@ TEST_F(KitchenWindows, ThreeRecipesDroppedOnADayAndTheMiddleOneDeletedLeaveKeys0
   EXPECT_EQ(ini.ReadString("05.06.2024", "Book2", "none"), "none");
   EXPECT_EQ(ini.ReadString("05.06.2024", "Pos2", "none"), "none");
   EXPECT_EQ(plan->plan.entries.size(), 2u);
+  // Moved with the menu: down and up again.
+  ASSERT_TRUE(WeekMenu(2, 1, "MoveWPDownMnu"));
+  EXPECT_EQ(plan->CellHint(2, 1), "Zwiebelkuchen (2 Personen)");
+  ASSERT_TRUE(WeekMenu(2, 2, "MoveWPUpMnu"));
+  EXPECT_EQ(plan->CellHint(2, 1), "Gulasch (6 Personen)");
+  // "Show recipe" selects the planned recipe in the list.
+  ASSERT_TRUE(WeekMenu(2, 2, "WPShow"));
+  EXPECT_EQ(list->CurrentRow(), RowOf("Zwiebelkuchen"));
+}
+
+// "bis gestern entfernen" deletes every day before today, this week's too, and its question says
+// so; today stays.
+TEST_F(KitchenWindows, DeletingUpToYesterdaySaysWhatGoes) {
+  const int today = TodayNumber();
+  ProfileIni seed(Data() + "WPlan.ini");
+  for (const int day : {today - 9, today - 1, today, today + 1}) {
+    const std::string section = WeekPlanSectionName(day);
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"Book0", "0"},
+                                     {"RID0", "0"}, {"Pos0", "0"}, {"ServAnz0", "0"},
+                                     {"Titel0", "Gulasch"}, {"ServArt0", ""}, {"Bem0", ""},
+                                     {"Type0", "1"}})
+      seed.WriteString(section, key, value);
+  }
+  ASSERT_TRUE(seed.Save());
+  Start();
+  OpenWeekPlan();
+  ASSERT_TRUE(test::Click(AktWeek()));
+  env.messages.answers = {IDNO};
+  ASSERT_TRUE(WeekMenu(0, 1, "WPGestDel"));
+  ASSERT_EQ(env.messages.shown.size(), 1u);
+  const std::string question = env.messages.shown[0].text;
+  EXPECT_EQ(question, GetLangText(273) + GetLangText(276) + GetLangText(275) + GetLangText(277));
+  EXPECT_NE(question.find("vor dem heutigen Tag"), std::string::npos) << question;
+  EXPECT_EQ(question.find("Wochen "), std::string::npos) << question;
+  env.messages.answers = {IDYES};
+  ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"Wochenplan1", "WPGestDel"}));
+  ProfileIni ini(Data() + "WPlan.ini");
+  ASSERT_TRUE(ini.Load());
+  for (const int day : {today - 9, today - 1})
+    EXPECT_EQ(ini.ReadString(WeekPlanSectionName(day), "Titel0", "none"), "none") << day;
+  for (const int day : {today, today + 1})
+    EXPECT_EQ(ini.ReadString(WeekPlanSectionName(day), "Titel0", "none"), "Gulasch") << day;
 }
 
 TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
   Start();
+  OpenWeekPlan();
   TWPlanDlg* plan = WPlanDlg;
-  Select({"Gulasch"});
-  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 0, 1);
-  Select({"Suppe"});
-  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 4, 1);
-  plan->plan.entries[0].servings = 3;  // as the entry dialog sets it
-  plan->SetCurrentCell(4, 2);
-  WhileShown(
-      WPBemDlg,
+  DropOnDay({"Gulasch"}, 0, 1);
+  DropOnDay({"Suppe"}, 4, 1);
+  // Gulasch for 3, as the entry dialog sets it.
+  ASSERT_TRUE(WhileModal(
       [] {
-        WPBemDlg->BemEdt->setText(QStringLiteral("Oma kommt"));
-        WPBemDlg->OKBtnClick();
+        EXPECT_TRUE(test::TypeInto(WPParaDlg->WPPAnzServ, QStringLiteral("3")));
+        EXPECT_TRUE(test::Click(WPParaDlg->OKBtn));
+        EXPECT_FALSE(WPParaDlg->isVisible());
       },
-      [&] { plan->AddWeekPlanRemark(); });
-  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
-  plan->WPlanGrd->selectAll();
+      [&] { ASSERT_TRUE(test::DoubleClickCell(plan->WPlanGrd, 0, 0)); }));
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("Oma kommt")));
+        EXPECT_TRUE(test::Click(WPBemDlg->OKBtn));
+        EXPECT_FALSE(WPBemDlg->isVisible());
+      },
+      [&] { EXPECT_TRUE(WeekMenu(4, 2, "NewRemarkMnu")); }));
+  ToShoppingList({"Pfannkuchen"});
+  ClickDay(0, 1);
+  QTest::keyClick(plan->WPlanGrd, Qt::Key_A, Qt::ControlModifier);  // the whole week
   env.messages.answers = {IDNO};  // keep what the shopping list holds
-  plan->AddWeekPlanToKaufList();
+  ASSERT_TRUE(WeekMenu(2, 3, "WPKList"));
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(278) + "1" + GetLangText(279));
   const auto& entries = KaufRezListDlg->list.Entries();
@@ -433,7 +634,7 @@ TEST_F(KitchenWindows, ThePlannedRecipesOfAWeekGoToTheShoppingList) {
   EXPECT_EQ(entries[2].portions, 2);
   // The main menu's item asks again; Yes empties the list first.
   env.messages.answers = {IDYES};
-  MainFrm->Action("WPKList")->trigger();
+  ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"Wochenplan1", "WPKList"}));
   EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 2);
 }
 
@@ -443,20 +644,12 @@ TEST_F(KitchenWindows, EntryDialogWritesTheDayInTheProgramsLanguage) {
   const QLocale system;
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   Start();
-  TWPlanDlg* plan = WPlanDlg;
-  Select({"Gulasch"});
-  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 3, 1);
-  MainFrm->resize(1100, 760);
-  MainFrm->ToggleWeekPlanPane();
-  QApplication::processEvents();
-  QTableWidget* grid = plan->WPlanGrd;
-  ASSERT_TRUE(grid->isVisible());
-  const QPoint cell = grid->visualRect(grid->model()->index(0, 3)).center();  // the first entry
-  ASSERT_TRUE(grid->viewport()->rect().contains(cell));
+  OpenWeekPlan();
+  DropOnDay({"Gulasch"}, 3, 1);
+  QTableWidget* grid = WPlanDlg->WPlanGrd;
   std::string shown;
-  WhileShown(
-      WPParaDlg, [&] { shown = fromQ(WPParaDlg->WPPDate->text()); },
-      [&] { test::DoubleClick(grid->viewport(), cell); });
+  EXPECT_TRUE(WhileModal([&] { shown = fromQ(WPParaDlg->WPPDate->text()); },
+                         [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 0, 3)); }));
   QLocale::setDefault(system);
   EXPECT_EQ(shown, "6.6.2024");  // Thursday of the week of 3 June 2024
   EXPECT_TRUE(grid->horizontalHeaderItem(3)->text().endsWith(QStringLiteral(" 6.6.2024")))
@@ -465,22 +658,25 @@ TEST_F(KitchenWindows, EntryDialogWritesTheDayInTheProgramsLanguage) {
 
 TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark) {
   Start();
+  OpenWeekPlan();
   TWPlanDlg* plan = WPlanDlg;
-  Select({"Gulasch"});
-  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 1, 1);
-  plan->SetCurrentCell(1, 1);
-  WhileShown(
-      WPParaDlg,
-      [] {
+  QTableWidget* grid = plan->WPlanGrd;
+  DropOnDay({"Gulasch"}, 1, 1);
+  ClickRecipe("Suppe");
+  ASSERT_TRUE(WhileModal(
+      [this] {
+        // "zum Rezept springen" shows the planned recipe; the dialog stays.
+        EXPECT_TRUE(test::Click(WPParaDlg->ShowRezBtn));
+        EXPECT_EQ(list->CurrentRow(), RowOf("Gulasch"));
+        EXPECT_TRUE(WPParaDlg->isVisible());
         EXPECT_EQ(fromQ(WPParaDlg->WPPTitel->text()), "Gulasch");
         EXPECT_EQ(fromQ(WPParaDlg->WPPKBookName->text()), "Kochbuch");
         EXPECT_EQ(fromQ(WPParaDlg->WPPAnzServ->text()), "6");
-        WPParaDlg->WPPAnzServ->setText(QStringLiteral("8 Leute"));
-        WPParaDlg->WPPBem->setText(QStringLiteral("mit Knödeln"));
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(WPParaDlg, &esc);  // the close button answers Escape: kept
+        EXPECT_TRUE(test::TypeInto(WPParaDlg->WPPAnzServ, QStringLiteral("8 Leute")));
+        EXPECT_TRUE(test::TypeInto(WPParaDlg->WPPBem, toQ("mit Kn\xF6" "deln")));
+        test::PressKey(Qt::Key_Escape);  // the close button answers Escape: kept
       },
-      [&] { plan->EditWeekPlanCell(); });
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 0, 1)); }));
   EXPECT_EQ(plan->plan.entries[0].servings, 8);
   EXPECT_EQ(plan->CellHint(1, 1),
             "Gulasch (8 Personen) \"mit Kn\xF6"
@@ -489,61 +685,123 @@ TEST_F(KitchenWindows, EntryDialogsEditServingsAndRemarksAndEscapeCancelsARemark
   ASSERT_TRUE(ini.Load());
   EXPECT_EQ(ini.ReadString("04.06.2024", "ServAnz0", ""), "8");
 
-  // A remark: Escape cancels, the close box after an earlier OK changes nothing either.
-  plan->SetCurrentCell(1, 2);
-  WhileShown(
-      WPBemDlg,
+  // A remark on an empty cell; Escape cancels a change, the close box after an earlier OK
+  // changes nothing either.
+  ASSERT_TRUE(WhileModal(
       [] {
-        WPBemDlg->BemEdt->setText(QStringLiteral("Einkaufen"));
-        WPBemDlg->OKBtnClick();
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("Einkaufen")));
+        EXPECT_TRUE(test::Click(WPBemDlg->OKBtn));
       },
-      [&] { plan->EditWeekPlanCell(); });
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 1)); }));
   ASSERT_EQ(plan->plan.entries.size(), 2u);
-  plan->SetCurrentCell(1, 2);
-  WhileShown(
-      WPBemDlg,
+  ASSERT_TRUE(WhileModal(
       [] {
-        WPBemDlg->BemEdt->setText(QStringLiteral("anders"));
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(WPBemDlg, &esc);
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("anders")));
+        test::PressKey(Qt::Key_Escape);
       },
-      [&] { plan->EditWeekPlanCell(); });
-  plan->SetCurrentCell(1, 3);
-  WhileShown(
-      WPBemDlg, [] { WPBemDlg->close(); }, [&] { plan->AddWeekPlanRemark(); });
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 1)); }));
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("ganz anders")));
+        EXPECT_TRUE(test::Click(WPBemDlg->CancelBtn));
+        EXPECT_FALSE(WPBemDlg->isVisible());
+      },
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 1)); }));
+  ASSERT_TRUE(WhileModal([] { WPBemDlg->close(); },
+                         [&] { EXPECT_TRUE(WeekMenu(1, 3, "NewRemarkMnu")); }));
   ASSERT_EQ(plan->plan.entries.size(), 2u);
   EXPECT_EQ(plan->plan.entries[plan->plan.FindWeekPlanEntry(1, 2)].text, "Einkaufen");
 }
 
+// Enter on the week grid does nothing; in the entry dialogs OK is the default button, so Enter
+// in a field confirms what was typed, as OK does.
+TEST_F(KitchenWindows, EnterInTheWeekPlanAndItsDialogs) {
+  Start();
+  OpenWeekPlan();
+  TWPlanDlg* plan = WPlanDlg;
+  QTableWidget* grid = plan->WPlanGrd;
+  DropOnDay({"Gulasch"}, 0, 1);
+  const std::string stored = ReadAll(Data() + "WPlan.ini");
+  ClickDay(0, 1);
+  EXPECT_FALSE(WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+  EXPECT_EQ(ReadAll(Data() + "WPlan.ini"), stored);
+
+  struct Field {
+    const char* name;
+    QLineEdit* (*field)();
+    const char* typed;
+  };
+  const Field fields[] = {
+      {"servings", [] { return WPParaDlg->WPPAnzServ; }, "5"},
+      {"remark", [] { return WPParaDlg->WPPBem; }, "scharf"},
+  };
+  bool byMenu = false;  // opened once by a double click, once with the pop-up menu
+  for (const Field& f : fields) {
+    SCOPED_TRACE(f.name);
+    ASSERT_TRUE(WhileModal(
+        [&] {
+          EXPECT_TRUE(test::TypeInto(f.field(), QString::fromLatin1(f.typed)));
+          test::PressKey(Qt::Key_Return);
+          EXPECT_FALSE(WPParaDlg->isVisible());
+        },
+        [&] {
+          if (byMenu)
+            EXPECT_TRUE(WeekMenu(0, 1, "WPPara"));
+          else
+            ASSERT_TRUE(test::DoubleClickCell(grid, 0, 0));
+        }));
+    byMenu = true;
+  }
+  EXPECT_EQ(plan->plan.entries[0].servings, 5);
+  EXPECT_EQ(plan->plan.entries[0].remark, "scharf");
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_TRUE(test::TypeInto(WPBemDlg->BemEdt, QStringLiteral("Markttag")));
+        test::PressKey(Qt::Key_Return);
+        EXPECT_FALSE(WPBemDlg->isVisible());
+      },
+      [&] { ASSERT_TRUE(test::DoubleClickCell(grid, 1, 0)); }));
+  EXPECT_EQ(plan->plan.entries[plan->plan.FindWeekPlanEntry(0, 2)].text, "Markttag");
+}
+
 TEST_F(KitchenWindows, TheWeekPlanIsPrintedAndAnEmptyWeekSaysSo) {
   Start();
+  OpenWeekPlan();
   TWPlanDlg* plan = WPlanDlg;
-  plan->PrintWeekPlan();
+  ASSERT_TRUE(WeekMenu(0, 1, "WPPrint"));
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(280));
   EXPECT_TRUE(env.shell.opened.empty());
-  Select({"Gulasch"});
-  plan->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, 0, 1);
+  DropOnDay({"Gulasch"}, 0, 1);
   // The printer of this machine is a PDF file; the job's file is asked for.
-  std::string job;
-  QtPrintDevice::pdfFileForTest = [&](const std::string& title) {
-    job = title;
-    return env.Root() + "Export/WPlan.pdf";
-  };
-  MainFrm->Action("WPPrint")->trigger();
-  QtPrintDevice::pdfFileForTest = nullptr;
-  EXPECT_EQ(job, "Tavolin! Wochenplan");
+  CatchPrintJobs("WPlan.pdf");
+  ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"Wochenplan1", "WPPrint"}));
+  EXPECT_EQ(jobs, std::vector<std::string>{"Tavolin! Wochenplan"});
   EXPECT_EQ(ReadAll(env.Root() + "Export/WPlan.pdf").substr(0, 5), "%PDF-");
   EXPECT_NE(ReadAll(env.Root() + "Export/WPlan.txt").find("T:Gulasch  (6 Personen)"),
             std::string::npos);
-  // Navigation: a month on and back is the same week; today's week is a Monday.
-  plan->NextMonthBtnClick();
+  // Navigation: a month on and back is the same week, a week on and back too; today's week
+  // is a Monday.
+  ASSERT_TRUE(test::Click(plan->NextMonthBtn));
   EXPECT_TRUE(plan->plan.entries.empty());
-  plan->PrevMonthBtnClick();
+  ASSERT_TRUE(test::Click(plan->PrevMonthBtn));
   EXPECT_EQ(plan->plan.weekStart, kMonday);
+  ASSERT_TRUE(test::Click(plan->NextWeekBtn));
+  EXPECT_EQ(plan->plan.weekStart, kMonday + 7);
+  ASSERT_TRUE(test::Click(plan->PrevWeekBtn));
   EXPECT_EQ(plan->plan.entries.size(), 1u);
-  plan->AktWeekBtnClick();
-  EXPECT_EQ(WeekdayOf(plan->plan.weekStart), 0);
+  ASSERT_TRUE(test::Click(AktWeek()));
+  EXPECT_EQ(plan->plan.weekStart, MondayOf(TodayNumber()));
+  // "Alle entfernen" empties every week.
+  env.messages.answers = {IDYES};
+  ASSERT_TRUE(WeekMenu(0, 1, "WPAllDel"));
+  EXPECT_EQ(ReadAll(Data() + "WPlan.ini").find("Gulasch"), std::string::npos);
+  // The pane's help picture opens its page; its close picture closes the pane.
+  env.shell.opened.clear();
+  ASSERT_TRUE(test::Click(plan->THelpBtn));
+  EXPECT_TRUE(HelpOpened(0).ends_with("/Help/Tip_WeekPlaning.htm")) << HelpOpened(0);
+  ASSERT_TRUE(test::Click(plan->TCloseBtn));
+  EXPECT_EQ(MainFrm->WeekPlanHeight(), 4);
 }
 
 TEST_F(KitchenWindows, TheKitchenCommandsOfTheMainMenuAreOn) {
@@ -561,37 +819,33 @@ TEST_F(KitchenWindows, TheKitchenCommandsOfTheMainMenuAreOn) {
 class KitchenScreens : public KitchenWindows, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(KitchenScreens, Screenshots) {
-  {
-    const char* lang = GetParam();
-    Start(lang);
-    KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
-    KaufRezListDlg->AddToKaufList(Entry("Zwiebelkuchen"), -1);
-    KaufRezListDlg->AddToKaufList(Entry("Gulasch"), 4);
-    for (int day = 0; day < 7; day += 2) {
-      Select({"Gulasch", "Pfannkuchen"});
-      WPlanDlg->WPlanGrdDragDrop(ChooseRezDlg->ChooseLiBo, day, 1);
-    }
-    WPLAN remark;
-    remark.text = lang == std::string("DE") ? "Oma kommt zum Essen" : "Grandma comes for dinner";
-    WPlanDlg->plan.InsertWeekPlanEntry(remark, 3, 1);
-    WPlanDlg->DrawWeekGrid();
-    MainFrm->resize(1100, 760);
-    MainFrm->ToggleWeekPlanPane();
-    QApplication::processEvents();
-    test::Shot(MainFrm, std::string("main_window_kitchen_") + lang);
-    WhileShown(EinkaufDlg, [&] {
-      EinkaufDlg->ZutatGrd->setCurrentCell(0, 2);
-      test::Shot(EinkaufDlg, std::string("shopping_dialog_") + lang);
-    });
-    WhileShown(ThekeDlg, [&] {
-      ThekeDlg->ThekeTree->setCurrentItem(ThekeDlg->ThekeTree->topLevelItem(1)->child(0));
-      test::Shot(ThekeDlg, std::string("dealer_window_") + lang);
-    });
-    WPlanDlg->SetCurrentCell(0, 1);
-    WhileShown(
-        WPParaDlg, [&] { test::Shot(WPParaDlg, std::string("week_plan_entry_") + lang); },
-        [&] { WPlanDlg->EditWeekPlanCell(); });
+  const char* lang = GetParam();
+  Start(lang);
+  KaufRezListDlg->AddToKaufList(Entry("Pfannkuchen"), -1);
+  KaufRezListDlg->AddToKaufList(Entry("Zwiebelkuchen"), -1);
+  KaufRezListDlg->AddToKaufList(Entry("Gulasch"), 4);
+  for (int day = 0; day < 7; day += 2) {
+    Select({"Gulasch", "Pfannkuchen"});
+    WPlanDlg->WPlanGrdDragDrop(list->ChooseLiBo, day, 1);
   }
+  WPLAN remark;
+  remark.text = lang == std::string("DE") ? "Oma kommt zum Essen" : "Grandma comes for dinner";
+  WPlanDlg->plan.InsertWeekPlanEntry(remark, 3, 1);
+  WPlanDlg->DrawWeekGrid();
+  OpenWeekPlan();
+  test::Shot(MainFrm, std::string("main_window_kitchen_") + lang);
+  InShoppingDialog([&] {
+    EinkaufDlg->ZutatGrd->setCurrentCell(0, 2);
+    test::Shot(EinkaufDlg, std::string("shopping_dialog_") + lang);
+  });
+  ASSERT_TRUE(WhileModal(
+      [&] {
+        ThekeDlg->ThekeTree->setCurrentItem(ThekeDlg->ThekeTree->topLevelItem(1)->child(0));
+        test::Shot(ThekeDlg, std::string("dealer_window_") + lang);
+      },
+      [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
+  ASSERT_TRUE(WhileModal([&] { test::Shot(WPParaDlg, std::string("week_plan_entry_") + lang); },
+                         [&] { ASSERT_TRUE(test::DoubleClickCell(WPlanDlg->WPlanGrd, 0, 0)); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, KitchenScreens, ::testing::Values("DE", "EN"));

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "kitchen/ui/lexicon_chapters_dialog.h"
 #include "kitchen/ui/lexicon_dialog.h"
@@ -55,30 +57,42 @@ class LexiconWindows : public test::KitchenProgram {
   std::string Ldt(const char* lang = "DE") const {
     return ReadAll(env.DataFolder() + lang + "/Lexika.ldt");
   }
-  void SelectTab(const std::string& caption) {
-    for (int i = 0; i < LexShowDlg->LexBookTab->count(); ++i)
-      if (fromQ(LexShowDlg->LexBookTab->tabText(i)) == caption) {
-        LexShowDlg->LexBookTab->setCurrentIndex(i);
-        return;
-      }
-    FAIL() << caption;
+  // The lexicon from the main menu; its one-time tip, when it comes, read and closed.
+  void OpenLexicon() {
+    ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"Aktionen1", "StartLexikon"}));
+    ASSERT_TRUE(LexShowDlg->isVisible());
+    QApplication::processEvents();
+    if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
   }
-  void Select(const std::string& line) {
-    for (int i = 0; i < LexShowDlg->LexChooseLiBo->count(); ++i)
-      if (fromQ(LexShowDlg->LexChooseLiBo->item(i)->text()) == line) {
-        LexShowDlg->LexChooseLiBo->setCurrentRow(i);
+  void SelectTab(const std::string& caption) {
+    ASSERT_TRUE(test::ClickTab(LexShowDlg->LexBookTab, toQ(caption)));
+  }
+  // A line of a list clicked.
+  static void ClickLine(QListWidget* list, const std::string& line) {
+    for (int i = 0; i < list->count(); ++i)
+      if (fromQ(list->item(i)->text()) == line) {
+        ASSERT_TRUE(test::ClickCell(list, i));
         return;
       }
     FAIL() << line;
   }
+  void Select(const std::string& line) { ClickLine(LexShowDlg->LexChooseLiBo, line); }
   std::string Shown() const { return fromQ(LexShowDlg->LexTxt->toPlainText()); }
+  // The entry editor opened with `button`; `inside` runs while it is up.
+  static void InEntryEditor(QPushButton* button, const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(inside, [button] { EXPECT_TRUE(test::Click(button)); }));
+  }
+  // The chapter editor from the main menu.
+  static void InChapterEditor(const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "InpLexBegriffe"})); }));
+  }
 };
 
 TEST_F(LexiconWindows, TheWindowListsTheTermsOfTheRecipeOnScreenAndTheChapters) {
   Start();
-  ShowRecipe("R\xFChrei mit Speck");
-  MainFrm->Action("StartLexikon")->trigger();
-  ASSERT_TRUE(LexShowDlg->isVisible());
+  ClickRecipe("R\xFChrei mit Speck");
+  OpenLexicon();
   EXPECT_EQ(fromQ(LexShowDlg->windowTitle()), "Lexikon des Kochens");
   EXPECT_EQ(Tabs(LexShowDlg->LexBookTab),
             (std::vector<std::string>{"Begriffe im Rezept", "Backen und Teige", "Garverfahren",
@@ -90,10 +104,14 @@ TEST_F(LexiconWindows, TheWindowListsTheTermsOfTheRecipeOnScreenAndTheChapters) 
       (std::vector<std::string>{"abschmecken", "anschwitzen", "Pfeffer", "R\xFChrei", "Salz"}));
   Select("R\xFChrei");
   EXPECT_NE(Shown().find("unter langsamem R\xFChren stocken"), std::string::npos) << Shown();
+  // The arrow keys walk the list, each term's text shown.
+  test::PressKey(Qt::Key_Down);
+  EXPECT_EQ(fromQ(LexShowDlg->LexChooseLiBo->currentItem()->text()), "Salz");
+  EXPECT_NE(Shown().find("Eigengeschmack"), std::string::npos) << Shown();
   Shot(LexShowDlg, "lexicon_window_DE");
 
-  // A recipe shown while the window is open brings its own terms.
-  ShowRecipe("Gr\xFCne Bohnen");
+  // A recipe clicked while the window is open brings its own terms.
+  ClickRecipe("Gr\xFCne Bohnen");
   EXPECT_EQ(Lines(LexShowDlg->LexChooseLiBo),
             (std::vector<std::string>{"abschrecken", "blanchieren"}));
   EXPECT_TRUE(Shown().empty());
@@ -111,32 +129,34 @@ TEST_F(LexiconWindows, TheWindowListsTheTermsOfTheRecipeOnScreenAndTheChapters) 
   EXPECT_EQ(counts->CountLexiconChapters(), 7);
   EXPECT_GE(counts->CountLexiconEntries(), 150);
   // Closed, the window stands on the recipe's terms again.
-  LexShowDlg->IDCancelClick();
+  ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
   EXPECT_FALSE(LexShowDlg->isVisible());
   EXPECT_EQ(LexShowDlg->CurrentTab(), 0);
 }
 
 TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
   Start();
-  MainFrm->Action("StartLexikon")->trigger();
+  OpenLexicon();
   SelectTab("Techniken");
   const std::string before = Ldt();
 
   // A chapter typed that is not in the list is refused; the editor stays open.
-  WhileModal(
-      [this] {
-        LexInpDlg->TitelTxt->setText(toQ("Rouladen"));
-        LexInpDlg->KapitelCoBo->setEditText(toQ("Fantasie"));
-        LexInpDlg->IDOk->click();
-        EXPECT_TRUE(LexInpDlg->isVisible());
-        EXPECT_EQ(Messages().back(), GetLangText(1010));
-        LexInpDlg->KapitelCoBo->setCurrentIndex(
-            LexInpDlg->KapitelCoBo->findText(toQ("Garverfahren")));
-        LexInpDlg->KeywordsTxt->setPlainText(toQ("Rinderrouladen\n\nRoulade"));
-        LexInpDlg->TextTxt->setPlainText(toQ("#1 d\xFCnn klopfen\nF\xFCllen und schmoren."));
-        LexInpDlg->IDOk->click();
-      },
-      [] { LexShowDlg->NewBtnClick(); });
+  InEntryEditor(LexShowDlg->NewBtn, [this] {
+    EXPECT_TRUE(test::TypeInto(LexInpDlg->TitelTxt, toQ("Rouladen")));
+    EXPECT_TRUE(test::TypeInto(LexInpDlg->KapitelCoBo, toQ("Fantasie")));
+    EXPECT_TRUE(test::Click(LexInpDlg->IDOk));
+    EXPECT_TRUE(LexInpDlg->isVisible());
+    EXPECT_EQ(Messages().back(), GetLangText(1010));
+    EXPECT_TRUE(test::ChooseInCombo(LexInpDlg->KapitelCoBo, toQ("Garverfahren")));
+    EXPECT_TRUE(test::TypeInto(LexInpDlg->KeywordsTxt, toQ("Rinderrouladen")));
+    test::PressKey(Qt::Key_Return);
+    test::PressKey(Qt::Key_Return);
+    test::TypeText(LexInpDlg->KeywordsTxt, toQ("Roulade"));
+    EXPECT_TRUE(test::TypeInto(LexInpDlg->TextTxt, toQ("#1 d\xFCnn klopfen")));
+    test::PressKey(Qt::Key_Return);
+    test::TypeText(LexInpDlg->TextTxt, toQ("F\xFCllen und schmoren."));
+    EXPECT_TRUE(test::Click(LexInpDlg->IDOk));
+  });
   EXPECT_FALSE(LexInpDlg->LexiconEditCancelled());
   // Appended with the editor's line ends; the line beginning with "#" got a blank.
   const std::string added =
@@ -150,17 +170,28 @@ TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
   EXPECT_EQ(Shown(), " #1 d\xFCnn klopfen\nF\xFCllen und schmoren.");
 
   // OK without a change writes nothing.
-  WhileModal([] { LexInpDlg->IDOk->click(); }, [] { LexShowDlg->EditBtnClick(); });
+  InEntryEditor(LexShowDlg->EditBtn, [] {
+    EXPECT_TRUE(test::Click(LexInpDlg->IDOk));
+    EXPECT_FALSE(LexInpDlg->isVisible());
+  });
   EXPECT_EQ(Ldt(), before + added);
+  // A double click on the entry edits it as well.
+  ASSERT_TRUE(WhileModal(
+      [] {
+        EXPECT_EQ(fromQ(LexInpDlg->TitelTxt->text()), "Rouladen");
+        EXPECT_TRUE(test::Click(LexInpDlg->IDCancel));
+      },
+      [] {
+        ASSERT_TRUE(test::DoubleClickCell(LexShowDlg->LexChooseLiBo,
+                                          LexShowDlg->LexChooseLiBo->currentRow()));
+      }));
 
   // Only the chapter changed: a full copy under the new chapter, the old one marked.
-  WhileModal(
-      [] {
-        EXPECT_EQ(fromQ(LexInpDlg->KeywordsTxt->toPlainText()), "Rinderrouladen\nRoulade");
-        LexInpDlg->KapitelCoBo->setCurrentIndex(LexInpDlg->KapitelCoBo->findText(toQ("Sonstiges")));
-        LexInpDlg->IDOk->click();
-      },
-      [] { LexShowDlg->EditBtnClick(); });
+  InEntryEditor(LexShowDlg->EditBtn, [] {
+    EXPECT_EQ(fromQ(LexInpDlg->KeywordsTxt->toPlainText()), "Rinderrouladen\nRoulade");
+    EXPECT_TRUE(test::ChooseInCombo(LexInpDlg->KapitelCoBo, toQ("Sonstiges")));
+    EXPECT_TRUE(test::Click(LexInpDlg->IDOk));
+  });
   std::string marked = added;
   marked.replace(marked.find("F0"), 2, "F1");
   const std::string copy =
@@ -169,19 +200,20 @@ TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
   EXPECT_EQ(Ldt(), before + marked + copy);
   EXPECT_EQ(fromQ(LexShowDlg->LexBookTab->tabText(LexShowDlg->CurrentTab())), "Sonstiges");
 
-  // Cancel leaves the file alone; delete asks and marks.
-  WhileModal(
+  // Cancel leaves the file alone; a double click on the text edits too; delete asks and marks.
+  ASSERT_TRUE(WhileModal(
       [] {
-        LexInpDlg->TitelTxt->setText(toQ("anders"));
-        LexInpDlg->IDCancel->click();
+        EXPECT_TRUE(test::TypeInto(LexInpDlg->TitelTxt, toQ("anders")));
+        EXPECT_TRUE(test::Click(LexInpDlg->IDCancel));
+        EXPECT_FALSE(LexInpDlg->isVisible());
       },
-      [] { LexShowDlg->EditBtnClick(); });
+      [] { test::DoubleClick(LexShowDlg->LexTxt->viewport(), QPoint(20, 10)); }));
   EXPECT_TRUE(LexInpDlg->LexiconEditCancelled());
   env.messages.answers = {IDNO};
-  LexShowDlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(LexShowDlg->DelBtn));
   EXPECT_EQ(Ldt(), before + marked + copy);
   env.messages.answers = {IDYES};
-  LexShowDlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(LexShowDlg->DelBtn));
   EXPECT_EQ(Messages().back(), GetLangText(261));
   std::string gone = copy;
   gone.replace(gone.find("F0"), 2, "F1");
@@ -193,45 +225,39 @@ TEST_F(LexiconWindows, EntriesAreMadeChangedAndDeletedThroughTheEditor) {
 TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
   Start();
   const std::string lbk = env.DataFolder() + "DE/Lexika.lbk";
-  WhileModal(
-      [this, lbk] {
-        TLexBookDlg* d = LexBookDlg;
-        EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(265));
-        EXPECT_EQ(d->LBookLiBo->count(), 7);
-        // New chapter.
-        d->AktBookEdt->setText(toQ("Grillen"));
-        d->AktBookEdtChange();
-        d->overtakeBtn->click();
-        EXPECT_NE(ReadAll(lbk).find("Grillen#"), std::string::npos);
-        int16_t grill = ChapterNumberByName(d->Chapters, "Grillen");
-        EXPECT_GT(grill, 7);
-        EXPECT_LE(grill, 998);
-        // Rename keeps the number.
-        for (int i = 0; i < d->LBookLiBo->count(); ++i)
-          if (fromQ(d->LBookLiBo->item(i)->text()) == "Sonstiges") {
-            d->LBookLiBo->setCurrentRow(i);
-            d->LBookLiBo2Click();
-          }
-        EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(264));
-        EXPECT_EQ(fromQ(d->AktBookEdt->text()), "Sonstiges");
-        d->AktBookEdt->setText(toQ("Allerlei"));
-        d->AktBookEdtChange();
-        d->overtakeBtn->click();
-        EXPECT_EQ(ChapterNumberByName(d->Chapters, "Allerlei"), 3);
-        // Delete asks first.
-        for (int i = 0; i < d->LBookLiBo->count(); ++i)
-          if (fromQ(d->LBookLiBo->item(i)->text()) ==
+  InChapterEditor([this, lbk] {
+    TLexBookDlg* d = LexBookDlg;
+    EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(265));
+    EXPECT_EQ(d->LBookLiBo->count(), 7);
+    // New chapter.
+    EXPECT_TRUE(test::TypeInto(d->AktBookEdt, toQ("Grillen")));
+    EXPECT_TRUE(test::Click(d->overtakeBtn));
+    EXPECT_NE(ReadAll(lbk).find("Grillen#"), std::string::npos);
+    int16_t grill = ChapterNumberByName(d->Chapters, "Grillen");
+    EXPECT_GT(grill, 7);
+    EXPECT_LE(grill, 998);
+    // Rename keeps the number.
+    ClickLine(d->LBookLiBo, "Sonstiges");
+    EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(264));
+    EXPECT_EQ(fromQ(d->AktBookEdt->text()), "Sonstiges");
+    EXPECT_TRUE(test::TypeInto(d->AktBookEdt, toQ("Allerlei")));
+    EXPECT_TRUE(test::Click(d->overtakeBtn));
+    EXPECT_EQ(ChapterNumberByName(d->Chapters, "Allerlei"), 3);
+    // "Neu" goes back to a new chapter.
+    ClickLine(d->LBookLiBo, "Zutaten");
+    EXPECT_TRUE(test::Click(d->NewBtn));
+    EXPECT_EQ(fromQ(d->ActionTxt->title()), GetLangText(265));
+    EXPECT_TRUE(d->AktBookEdt->text().isEmpty());
+    // Delete asks first.
+    ClickLine(d->LBookLiBo,
               "K\xFC"
-              "chenger\xE4te") {
-            d->LBookLiBo->setCurrentRow(i);
-            d->LBookLiBo2Click();
-          }
-        env.messages.answers = {IDYES};
-        d->DelBtn->click();
-        EXPECT_EQ(d->LBookLiBo->count(), 7);
-        d->CancelBtn->click();
-      },
-      [] { MainFrm->Action("InpLexBegriffe")->trigger(); });
+              "chenger\xE4te");
+    env.messages.answers = {IDYES};
+    EXPECT_TRUE(test::Click(d->DelBtn));
+    EXPECT_EQ(d->LBookLiBo->count(), 7);
+    EXPECT_TRUE(test::Click(d->CancelBtn));
+    EXPECT_FALSE(d->isVisible());
+  });
   const std::string file = ReadAll(lbk);
   EXPECT_NE(file.find("Allerlei#3\r\n"), std::string::npos);
   EXPECT_EQ(file.find("K\xFC"
@@ -248,6 +274,7 @@ TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
                       "K\xFC"
                       "chenger\xE4te"),
             tabs.end());
+  OpenLexicon();
   SelectTab("Allerlei");
   const std::vector<std::string> misc = Lines(LexShowDlg->LexChooseLiBo);
   EXPECT_NE(std::find(misc.begin(), misc.end(), "Mise en place"), misc.end());
@@ -257,27 +284,18 @@ TEST_F(LexiconWindows, ChaptersAreMadeRenamedAndDeleted) {
 // (the next start): its tab lists them and no other chapter's.
 TEST_F(LexiconWindows, AChapterNamedWithAHashKeepsItsEntries) {
   Start();
-  WhileModal(
-      [] {
-        TLexBookDlg* d = LexBookDlg;
-        for (int i = 0; i < d->LBookLiBo->count(); ++i)
-          if (fromQ(d->LBookLiBo->item(i)->text()) == "Sonstiges") {
-            d->LBookLiBo->setCurrentRow(i);
-            d->LBookLiBo2Click();
-          }
-        d->AktBookEdt->setText(toQ("Saucen #1"));
-        d->AktBookEdtChange();
-        d->overtakeBtn->click();
-        d->CancelBtn->click();
-      },
-      [] { MainFrm->Action("InpLexBegriffe")->trigger(); });
+  InChapterEditor([] {
+    TLexBookDlg* d = LexBookDlg;
+    ClickLine(d->LBookLiBo, "Sonstiges");
+    EXPECT_TRUE(test::TypeInto(d->AktBookEdt, toQ("Saucen #1")));
+    EXPECT_TRUE(test::Click(d->overtakeBtn));
+    EXPECT_TRUE(test::Click(d->CancelBtn));
+  });
   EXPECT_NE(ReadAll(env.DataFolder() + "DE/Lexika.lbk").find("Saucen #1#3\r\n"),
             std::string::npos);
-  MainFrm->Action("FileExitItem")->trigger();
-  DestroyAllWindows();
+  EndProgram();
   Start();
-  MainFrm->Action("StartLexikon")->trigger();
-  ASSERT_TRUE(LexShowDlg->isVisible());
+  OpenLexicon();
   SelectTab("Saucen #1");
   const std::vector<std::string> misc = Lines(LexShowDlg->LexChooseLiBo);
   EXPECT_NE(std::find(misc.begin(), misc.end(), "Mise en place"), misc.end());
@@ -285,29 +303,27 @@ TEST_F(LexiconWindows, AChapterNamedWithAHashKeepsItsEntries) {
   const std::vector<std::string> techniques = Lines(LexShowDlg->LexChooseLiBo);
   EXPECT_EQ(std::find(techniques.begin(), techniques.end(), "Mise en place"), techniques.end());
   EXPECT_NE(techniques, misc);
-  LexShowDlg->IDCancelClick();
+  ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
 }
 
 TEST_F(LexiconWindows, TheInformationPaneBorrowsTheTermsAndTexts) {
   Start();
-  ShowRecipe("R\xFChrei mit Speck");
-  InfoRezDlg->InfoPage->setCurrentWidget(InfoRezDlg->LexSheet);
-  InfoRezDlg->InfoPageChange();
+  ClickRecipe("R\xFChrei mit Speck");
+  ASSERT_TRUE(test::ClickTab(InfoRezDlg->InfoPage->tabBar(),
+                             InfoRezDlg->InfoPage->tabText(InfoRezDlg->InfoPage->indexOf(InfoRezDlg->LexSheet))));
   EXPECT_EQ(
       Lines(InfoRezDlg->LexListLiBo),
       (std::vector<std::string>{"abschmecken", "anschwitzen", "Pfeffer", "R\xFChrei", "Salz"}));
   // The first term is shown at once.
   EXPECT_NE(fromQ(InfoRezDlg->LexTxt->toPlainText()).find("kosten"), std::string::npos);
-  InfoRezDlg->LexListLiBo->setCurrentRow(4);
-  InfoRezDlg->LexListLiBoClick();
+  ClickLine(InfoRezDlg->LexListLiBo, "Salz");
   EXPECT_NE(fromQ(InfoRezDlg->LexTxt->toPlainText()).find("Eigengeschmack"), std::string::npos);
   // Another recipe on screen refills the page.
-  ShowRecipe("Gr\xFCne Bohnen");
+  ClickRecipe("Gr\xFCne Bohnen");
   EXPECT_EQ(Lines(InfoRezDlg->LexListLiBo),
             (std::vector<std::string>{"abschrecken", "blanchieren"}));
   // A double click opens the lexicon at the term.
-  InfoRezDlg->LexListLiBo->setCurrentRow(1);
-  InfoRezDlg->LexListLiBoDblClick();
+  ASSERT_TRUE(test::DoubleClickCell(InfoRezDlg->LexListLiBo, 1));
   ASSERT_TRUE(LexShowDlg->isVisible());
   ASSERT_NE(LexShowDlg->LexChooseLiBo->currentItem(), nullptr);
   EXPECT_EQ(fromQ(LexShowDlg->LexChooseLiBo->currentItem()->text()), "blanchieren");
@@ -315,11 +331,90 @@ TEST_F(LexiconWindows, TheInformationPaneBorrowsTheTermsAndTexts) {
   Shot(MainFrm, "information_pane_lexicon_DE");
 }
 
+// The lexicon has no default button: Enter in its list or on its tabs does nothing. In the
+// entry editor Enter ends the edit of the title or the chapter and stores nothing; in the
+// chapter editor "Übernehmen" is the default button, so Enter takes the typed name over.
+TEST_F(LexiconWindows, EnterDoesWhatEachLexiconWindowSays) {
+  Start();
+  ClickRecipe("R\xFChrei mit Speck");
+  OpenLexicon();
+  const std::string before = Ldt();
+  Select("Salz");
+  for (QWidget* w : {static_cast<QWidget*>(LexShowDlg->LexChooseLiBo),
+                     static_cast<QWidget*>(LexShowDlg->LexBookTab)}) {
+    SCOPED_TRACE(fromQ(w->objectName()));
+    w->setFocus();
+    EXPECT_FALSE(WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+    EXPECT_TRUE(LexShowDlg->isVisible());
+  }
+  EXPECT_EQ(fromQ(LexShowDlg->LexChooseLiBo->currentItem()->text()), "Salz");
+
+  InEntryEditor(LexShowDlg->NewBtn, [] {
+    TLexInpDlg* d = LexInpDlg;
+    const int chapters = d->KapitelCoBo->count();
+    EXPECT_TRUE(test::TypeInto(d->TitelTxt, toQ("Pochieren")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(test::TypeInto(d->KapitelCoBo, toQ("Garverfahren")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->KapitelCoBo->count(), chapters);  // nothing added to the chapter list
+    EXPECT_EQ(fromQ(d->KapitelCoBo->currentText()), "Garverfahren");
+    EXPECT_TRUE(test::TypeInto(d->KeywordsTxt, toQ("pochiert")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_EQ(fromQ(d->KeywordsTxt->toPlainText()), "pochiert\n");
+    test::PressKey(Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+  });
+  EXPECT_TRUE(LexInpDlg->LexiconEditCancelled());
+  EXPECT_EQ(Ldt(), before);
+
+  const std::string lbk = env.DataFolder() + "DE/Lexika.lbk";
+  InChapterEditor([lbk] {
+    TLexBookDlg* d = LexBookDlg;
+    EXPECT_TRUE(test::TypeInto(d->AktBookEdt, toQ("Grillen")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_NE(ReadAll(lbk).find("Grillen#"), std::string::npos);
+    EXPECT_NE(ChapterNumberByName(d->Chapters, "Grillen"), 0);
+    test::PressKey(Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+  });
+}
+
+// The help and web buttons of the three windows open their pages.
+TEST_F(LexiconWindows, HelpAndWebSearch) {
+  Start();
+  ClickRecipe("R\xFChrei mit Speck");
+  OpenLexicon();
+  env.shell.opened.clear();
+  ASSERT_TRUE(test::Click(LexShowDlg->WikipediaBtn));  // nothing selected: no search
+  EXPECT_TRUE(env.shell.opened.empty());
+  Select("Salz");
+  ASSERT_TRUE(test::Click(LexShowDlg->WikipediaBtn));
+  ASSERT_TRUE(test::Click(LexShowDlg->HilfeBtn));
+  InEntryEditor(LexShowDlg->EditBtn, [] {
+    EXPECT_TRUE(test::Click(LexInpDlg->WikipediaBtn));
+    EXPECT_TRUE(test::Click(LexInpDlg->HilfeBtn));
+  });
+  ASSERT_TRUE(WhileModal([] { EXPECT_TRUE(test::Click(LexBookDlg->HelpBtn)); },
+                         [] { EXPECT_TRUE(test::Click(LexShowDlg->LexBookBtn)); }));
+  ASSERT_EQ(env.shell.opened.size(), 5u);
+  EXPECT_NE(env.shell.opened[0].find("Salz"), std::string::npos) << env.shell.opened[0];
+  EXPECT_TRUE(env.shell.opened[1].ends_with("/Help/Dlg_LexShow.htm")) << env.shell.opened[1];
+  EXPECT_NE(env.shell.opened[2].find("Salz"), std::string::npos) << env.shell.opened[2];
+  EXPECT_TRUE(env.shell.opened[3].ends_with("/Help/Dlg_LexInp.htm")) << env.shell.opened[3];
+  EXPECT_TRUE(env.shell.opened[4].ends_with(".htm")) << env.shell.opened[4];
+}
+
 TEST_F(LexiconWindows, EnglishWindow) {
   Start("EN");
-  ShowRecipe("Green beans");
-  MainFrm->Action("TBLexik")->trigger();
+  ClickRecipe("Green beans");
+  QWidget* button = MainFrm->MainToolBar->widgetForAction(MainFrm->Action("TBLexik"));
+  ASSERT_TRUE(test::Click(button));
   ASSERT_TRUE(LexShowDlg->isVisible());
+  QApplication::processEvents();
+  if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
   EXPECT_EQ(fromQ(LexShowDlg->windowTitle()), "Cooking lexicon");
   EXPECT_EQ(Lines(LexShowDlg->LexChooseLiBo),
             (std::vector<std::string>{"Blanch", "refresh", "season"}));
@@ -327,19 +422,17 @@ TEST_F(LexiconWindows, EnglishWindow) {
   Select("Blanch");
   EXPECT_NE(Shown().find("rapidly boiling salted water"), std::string::npos);
   Shot(LexShowDlg, "lexicon_window_EN");
-  WhileModal(
-      [this] {
-        LexInpDlg->resize(640, 400);
-        Shot(LexInpDlg, "lexicon_entry_EN");
-        LexInpDlg->IDCancel->click();
-      },
-      [] { LexShowDlg->EditBtnClick(); });
-  WhileModal(
+  InEntryEditor(LexShowDlg->EditBtn, [this] {
+    LexInpDlg->resize(640, 400);
+    Shot(LexInpDlg, "lexicon_entry_EN");
+    EXPECT_TRUE(test::Click(LexInpDlg->IDCancel));
+  });
+  ASSERT_TRUE(WhileModal(
       [this] {
         Shot(LexBookDlg, "lexicon_chapters_EN");
-        LexBookDlg->CancelBtn->click();
+        EXPECT_TRUE(test::Click(LexBookDlg->CancelBtn));
       },
-      [] { LexShowDlg->LexBookBtnClick(); });
+      [] { EXPECT_TRUE(test::Click(LexShowDlg->LexBookBtn)); }));
 }
 
 }  // namespace

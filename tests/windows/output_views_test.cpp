@@ -599,16 +599,16 @@ void WhileModal(const std::function<void()>& inside, const std::function<void()>
   open();
 }
 
-// The print preview chosen in the menu: no view button stays down, the buttons beside a
-// landscape sheet stay in the view, and printing the marked recipes from the print mode
-// selector leaves the preview with its own recipe, which "Druck starten" prints.
+// The print preview chosen in the menu: the standard view's button stays down, the buttons
+// beside a landscape sheet stay in the view, and printing the marked recipes from the print
+// mode selector leaves the preview with its own recipe, which "Druck starten" prints.
 TEST_F(OutputViews, ThePreviewKeepsItsRecipeAndItsButtonsInView) {
   Start({Plain("Auflauf"), Plain("Brot", kRecipeMarked), Plain("Suppe", kRecipeMarked)});
   Show({RowOf("Auflauf")});
   ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
   QApplication::processEvents();
   ASSERT_TRUE(PrintRezDlg->isVisible());
-  EXPECT_FALSE(MainFrm->Action("TBMView")->isChecked());
+  EXPECT_TRUE(MainFrm->Action("TBMView")->isChecked());
   EXPECT_FALSE(MainFrm->Action("TBMHTML")->isChecked());
 
   CurrentPrinter().setPageOrientation(QPageLayout::Landscape);

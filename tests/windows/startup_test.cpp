@@ -16,8 +16,12 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
+#include <functional>
 
 #include "app/creation_order.h"
 #include "app/ui/main_window.h"
@@ -46,6 +50,7 @@
 #include "services/ui/progress_dialog.h"
 #include "services/web_addresses.h"
 #include "support/test_env.h"
+#include "windows/user_input.h"
 
 namespace tav {
 namespace {
@@ -668,30 +673,59 @@ TEST_F(Startup, PanesOpenAndClose) {
   EXPECT_EQ(MainFrm->WeekPlanHeight(), 150);
 }
 
+// The view menu's items and the two view buttons, clicked: one button stays pressed, and the
+// print preview, which has no button, leaves pressed the one pressed before it.
 TEST_F(Startup, ViewModesFollowTheMenuAndTheButtons) {
   Start();
   OptionsStore& options = *ctx().options;
-  MainFrm->SetViewMode(1);
-  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
-  EXPECT_TRUE(MainFrm->TBMView->isChecked());
-  EXPECT_EQ(options.Int(63), 1);
-  MainFrm->ViewHTMLClick();
-  EXPECT_FALSE(MainFrm->ViewStd->isChecked());
-  EXPECT_TRUE(MainFrm->ViewHTML->isChecked());
-  EXPECT_TRUE(MainFrm->TBMHTML->isChecked());
-  EXPECT_FALSE(MainFrm->TBMView->isChecked());
-  EXPECT_EQ(options.Int(63), 2);
-  // The print preview has no view button: both are up while it is shown.
-  MainFrm->Action("ViewPrint")->trigger();
-  EXPECT_TRUE(MainFrm->ViewPrint->isChecked());
-  EXPECT_FALSE(MainFrm->ViewHTML->isChecked());
-  EXPECT_FALSE(MainFrm->TBMHTML->isChecked());
-  EXPECT_FALSE(MainFrm->TBMView->isChecked());
-  EXPECT_EQ(options.Int(63), 3);
-  MainFrm->TBMView->trigger();
-  EXPECT_TRUE(MainFrm->ViewStd->isChecked());
-  EXPECT_FALSE(MainFrm->ViewPrint->isChecked());
-  EXPECT_EQ(options.Int(63), 1);
+  const auto button = [](QAction* a) {
+    return MainFrm->MainToolBar->widgetForAction(a);
+  };
+  const auto clickButton = [&](QAction* a) {
+    QWidget* b = button(a);
+    ASSERT_TRUE(b && b->isVisible() && b->isEnabled());
+    QTest::mouseClick(b, Qt::LeftButton);
+  };
+  const auto clickItem = [](QAction* item) {
+    ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, item));
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> click;
+    int mode;
+    QAction* item;    // the one checked view item
+    QAction* pressed; // the one pressed view button
+  };
+  QAction* std = MainFrm->ViewStd;
+  QAction* html = MainFrm->ViewHTML;
+  QAction* print = MainFrm->ViewPrint;
+  const Step steps[] = {
+      {"HTML item", [&] { clickItem(html); }, 2, html, MainFrm->TBMHTML},
+      {"preview item after HTML", [&] { clickItem(print); }, 3, print, MainFrm->TBMHTML},
+      {"standard button", [&] { clickButton(MainFrm->TBMView); }, 1, std, MainFrm->TBMView},
+      {"preview item after standard", [&] { clickItem(print); }, 3, print, MainFrm->TBMView},
+      {"the pressed standard button", [&] { clickButton(MainFrm->TBMView); }, 1, std,
+       MainFrm->TBMView},
+      {"HTML button", [&] { clickButton(MainFrm->TBMHTML); }, 2, html, MainFrm->TBMHTML},
+      {"preview item", [&] { clickItem(print); }, 3, print, MainFrm->TBMHTML},
+      {"the pressed HTML button", [&] { clickButton(MainFrm->TBMHTML); }, 2, html,
+       MainFrm->TBMHTML},
+      {"standard item", [&] { clickItem(std); }, 1, std, MainFrm->TBMView},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.click();
+    QApplication::processEvents();
+    EXPECT_EQ(options.Int(63), step.mode);
+    for (QAction* item : {std, html, print}) EXPECT_EQ(item->isChecked(), item == step.item);
+    for (QAction* b : {MainFrm->TBMView, MainFrm->TBMHTML}) {
+      EXPECT_EQ(b->isChecked(), b == step.pressed) << b->objectName().toStdString();
+      // Pressed is what the user sees: the button is drawn down.
+      auto* tool = qobject_cast<QToolButton*>(button(b));
+      ASSERT_TRUE(tool);
+      EXPECT_EQ(tool->isChecked(), b == step.pressed) << b->objectName().toStdString();
+    }
+  }
   // No check mark: mode 0 is stored and nothing is checked.
   MainFrm->ViewStd->setChecked(false);
   MainFrm->SetViewMode(0);

@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QLayout>
 #include <QTest>
+#include <QTextEdit>
 #include <QWindow>
 
 #include "app/ui/about_dialog.h"
@@ -27,6 +28,7 @@
 #include "app/ui/tips_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "kitchen/ui/dealers_dialog.h"
+#include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/shopping_dialog.h"
 #include "kitchen/ui/shopping_list_window.h"
 #include "kitchen/ui/week_plan_window.h"
@@ -34,10 +36,12 @@
 #include "recipes/ui/edit_standard_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "platform/qt/qt_services.h"
+#include "recipes/ui/data_pane_window.h"
 #include "recipes/ui/duplicate_search_dialog.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "services/ui/context_list_box.h"
+#include "services/ui/elided_label.h"
 #include "services/context.h"
 #include "services/web_addresses.h"
 #include "windows/kitchen_program.h"
@@ -120,6 +124,54 @@ TEST_F(WindowsTogether, ATipShownByAModalWindowCanBeReadAndClosed) {
       EXPECT_TRUE(tipClosed);
     }
     ctx().messages = &env.messages;
+    DestroyAllWindows();
+  }
+}
+
+// The lexicon is no modal window, and its one-time tip stands over it all the same: owned by
+// the lexicon (the window manager keeps it above its owner) and active, it is read and closed;
+// the lexicon closed under it, the tip stays over the main window.
+TEST_F(WindowsTogether, TheLexiconsTipStandsOverTheLexicon) {
+  MakeDishes();
+  env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");  // every tip on
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    UserStart(lang);
+    const auto openLexicon = [] {
+      ASSERT_TRUE(ClickMenuPath(MainFrm, {"Aktionen1", "StartLexikon"}));
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(LexShowDlg));
+    };
+    openLexicon();
+    ASSERT_TRUE(TipUp());
+    EXPECT_EQ(AssistDlg->CurrentTip(), 10);
+    EXPECT_FALSE(AssistDlg->TextEdt->toPlainText().isEmpty());
+    EXPECT_EQ(AssistDlg->windowHandle()->transientParent(), LexShowDlg->windowHandle());
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == AssistDlg; }, 1000))
+        << "the lexicon stands over its tip";
+    EXPECT_TRUE(LexShowDlg->isVisible());
+    Shot(AssistDlg, std::string("lexicon_tip_") + lang);
+    test::ClickThroughWindow(AssistDlg->IDCanc);
+    EXPECT_FALSE(AssistDlg->isVisible());
+    EXPECT_TRUE(LexShowDlg->isVisible());
+
+    // A one-time tip: the lexicon opened again brings none.
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    openLexicon();
+    QTest::qWait(20);
+    EXPECT_FALSE(AssistDlg->isVisible());
+
+    // Switched on again and the lexicon closed while it is up: the tip stays, over the main
+    // window.
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");
+    openLexicon();
+    ASSERT_TRUE(TipUp());
+    ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+    EXPECT_FALSE(LexShowDlg->isVisible());
+    EXPECT_TRUE(AssistDlg->isVisible());
+    EXPECT_EQ(AssistDlg->windowHandle()->transientParent(), MainFrm->windowHandle());
+    test::ClickThroughWindow(AssistDlg->IDCanc);
+    env.userSettings.DeleteKey("Software\\Brimo\\Tavolin\\Assist");
     DestroyAllWindows();
   }
 }
@@ -305,6 +357,84 @@ TEST_F(WindowsTogether, ASavedShoppingListIsShownAtTheStart) {
     EXPECT_TRUE(pane->TCloseBtn->isVisible());
     QTest::mouseClick(pane->TCloseBtn, Qt::LeftButton);
     EXPECT_GE(MainFrm->ShoppingPaneHeight(), 4 * 17);
+    DestroyAllWindows();
+  }
+}
+
+// Without a saved list the shopping list pane is its title strip alone: the strip keeps its 17
+// pixels, the caption and the two pictures stand whole inside it, nothing lies over it.
+TEST_F(WindowsTogether, TheClosedShoppingListShowsItsWholeTitleStrip) {
+  MakeDishes();
+  for (const char* lang : {"DE", "EN"}) {
+    SCOPED_TRACE(lang);
+    UserStart(lang);
+    TKaufRezListDlg* pane = KaufRezListDlg;
+    QWidget* strip = pane->RezTitle->parentWidget();
+    const auto expectWholeStrip = [&](const char* when) {
+      SCOPED_TRACE(when);
+      QApplication::processEvents();
+      EXPECT_EQ(MainFrm->ShoppingPaneHeight(), 17);
+      EXPECT_EQ(pane->height(), 17);
+      EXPECT_EQ(strip->geometry(), pane->rect());
+      EXPECT_EQ(pane->EinkaufLiBo->height(), 0);
+      const QRect caption = pane->RezTitle->geometry();
+      EXPECT_TRUE(strip->rect().contains(caption));
+      EXPECT_GE(caption.height(), pane->RezTitle->fontMetrics().height());
+      EXPECT_GE(caption.width(), pane->RezTitle->fontMetrics().horizontalAdvance(
+                                     pane->RezTitle->text().trimmed()));
+      for (QWidget* b : {static_cast<QWidget*>(pane->TShopBtn), static_cast<QWidget*>(pane->TCloseBtn)}) {
+        EXPECT_TRUE(b->isVisible());
+        EXPECT_TRUE(strip->rect().contains(b->geometry())) << fromQ(b->objectName());
+        EXPECT_FALSE(b->geometry().intersects(caption)) << fromQ(b->objectName());
+      }
+    };
+    expectWholeStrip("at the start");
+    Shot(MainFrm, std::string("shopping_list_closed_") + lang);
+    QTest::mouseClick(pane->TCloseBtn, Qt::LeftButton);  // opened
+    EXPECT_GT(pane->EinkaufLiBo->height(), 0);
+    QTest::mouseClick(pane->TCloseBtn, Qt::LeftButton);  // and closed again
+    expectWholeStrip("closed again");
+    DestroyAllWindows();
+  }
+}
+
+// A long recipe title in the standard view is cut at the view's edge; the recipe list beside it
+// keeps its width, whichever recipe is clicked.
+TEST_F(WindowsTogether, ALongTitleIsCutAndTheRecipeListKeepsItsWidth) {
+  const std::string title = "Geschmorte Ochsenbacke mit Wurzelgem\xFCse und Kartoffelp\xFCr\xE9"
+                            "e";
+  ASSERT_LE(title.size(), 59u);
+  MakeBook({Dish("Brot", 1, {Line("500", "g", "Mehl")}, "Backen."),
+            Dish(title, 4, {Line("1", "kg", "Ochsenbacke")}, "Schmoren.")});
+  for (const int width : {700, 1400}) {
+    SCOPED_TRACE(width);
+    UserStart();
+    MainFrm->resize(width, 700);
+    QTest::qWait(20);
+    QListView* view = list->ChooseLiBo;
+    const auto click = [&](const std::string& t) {
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                        view->visualRect(view->model()->index(RowOf(t), 0)).center());
+      QApplication::processEvents();
+    };
+    click("Brot");
+    const int listWidth = MainFrm->ChoosePaneWidth();
+    click(title);
+    auto* label = qobject_cast<ElidedLabel*>(DataRezDlg->RezTitle);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(fromQ(label->text()), " " + title);
+    EXPECT_EQ(MainFrm->ChoosePaneWidth(), listWidth);
+    const bool fits = label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+    EXPECT_EQ(fits, width == 1400);
+    if (fits) {
+      EXPECT_EQ(label->ShownText(), label->text());
+    } else {
+      EXPECT_TRUE(label->ShownText().endsWith(QChar(0x2026))) << fromQ(label->ShownText());
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->ShownText()), label->width());
+    }
+    Shot(MainFrm, "long_title_" + std::to_string(width));
+    click("Brot");
+    EXPECT_EQ(MainFrm->ChoosePaneWidth(), listWidth);
     DestroyAllWindows();
   }
 }

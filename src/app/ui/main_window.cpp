@@ -547,8 +547,9 @@ void TMainFrm::BuildToolBar() {
   MainToolBar->setFont(captions);
   addToolBar(Qt::TopToolBarArea, MainToolBar);
   viewButtons_ = new QActionGroup(this);
-  // One view button at most: the print preview has none, so both may be up.
-  viewButtons_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  // One of the two stays pressed; the print preview has no button of its own and leaves the
+  // one pressed before it.
+  viewButtons_->setExclusive(true);
   int spacer = 0;
   auto addSpacer = [&] {
     QAction* sep = MainToolBar->addSeparator();
@@ -1155,7 +1156,6 @@ void TMainFrm::SetViewMode(int mode) {
     case 3:
       if (ChooseRezDlg) ChooseRezDlg->ShowInPrintView(false);
       ViewPrint->setChecked(true);
-      for (QAction* button : {TBMView, TBMHTML}) button->setChecked(false);
       break;
     default:
       break;

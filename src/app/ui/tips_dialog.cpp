@@ -107,7 +107,7 @@ bool TAssistDlg::TipOn(int tip) const {
   return AssistValue(std::to_string(tip)) != 0;
 }
 
-void TAssistDlg::ShowTip(uint16_t tip, int mode) {
+void TAssistDlg::ShowTip(uint16_t tip, int mode, QWidget* window) {
   if (!enabled_) return;
   current_ = tip;
   const bool showAssist = ctx().options && ctx().options->Flag(12);
@@ -128,20 +128,26 @@ void TAssistDlg::ShowTip(uint16_t tip, int mode) {
   if (modal == this) modal = nullptr;
   if (qobject_cast<QMessageBox*>(modal) || qobject_cast<QFileDialog*>(modal)) {
     // A question is up: the tip waits until it is answered.
-    host_ = nullptr;
+    host_ = window ? window->window() : nullptr;
     suspended_ = true;
     return;
   }
-  ShowOver(modal);
+  ShowOver(window ? window->window() : modal);
 }
 
 void TAssistDlg::ShowOver(QWidget* host) {
   host_ = host;
-  show();
-  // Owned by the modal window, the tip is not blocked by it: it can be read and closed.
+  // The window manager keeps a window over the one it is transient for (owned by a modal
+  // window, the tip is not blocked by it either). It reads that when the window is shown, so
+  // the owner is set before, and a tip that changes its owner is shown anew.
   QWidget* owner = host ? host : parentWidget();
-  if (windowHandle() && owner && owner->window()->windowHandle())
-    windowHandle()->setTransientParent(owner->window()->windowHandle());
+  QWindow* ownerWindow = owner ? owner->window()->windowHandle() : nullptr;
+  winId();  // the tip's own window, so that its owner can be set before it is shown
+  if (QWindow* tip = windowHandle()) {
+    if (isVisible() && tip->transientParent() != ownerWindow) hide();
+    if (ownerWindow) tip->setTransientParent(ownerWindow);
+  }
+  show();
   raise();
   activateWindow();
 }
@@ -167,7 +173,8 @@ void TAssistDlg::Resume() {
     suspended_ = false;  // the window the tip was about has closed meanwhile
     return;
   }
-  if (QApplication::activeModalWidget() != host_.data()) return;  // another question is up
+  // Another question or modal window is up: the tip waits for it too.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != host_.data()) return;
   suspended_ = false;
   ShowOver(host_);
 }
@@ -234,7 +241,8 @@ bool TAssistDlg::eventFilter(QObject* watched, QEvent* e) {
   if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && watched != this &&
       watched->isWidgetType()) {
     auto* w = static_cast<QWidget*>(watched);
-    if (w->isWindow() && w->isModal()) WatchModal(w, e->type() == QEvent::Show);
+    if (w->isWindow() && (w->isModal() || w == host_.data()))
+      WatchModal(w, e->type() == QEvent::Show);
     return false;
   }
   if (watched == TextEdt && e->type() == QEvent::KeyPress &&

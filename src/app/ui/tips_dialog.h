@@ -21,7 +21,8 @@ class TAssistDlg : public QWidget, public TipsAccess {
   ~TAssistDlg() override;
 
   // Modes: 0 plain, 1 always (also a tip switched off), 2 one-time hint, 3 random start tip.
-  void ShowTip(uint16_t tip, int mode) override;
+  void ShowTip(uint16_t tip, int mode, QWidget* window) override;
+  using TipsAccess::ShowTip;
   // While false ShowTip does nothing.
   void EnableTips(bool enabled) { enabled_ = enabled; }
 
@@ -53,10 +54,11 @@ class TAssistDlg : public QWidget, public TipsAccess {
   bool LoadTip();
   void SaveSwitches();
   bool TipOn(int tip) const;
-  // Shows the tip over `host` (a modal window, or null for the main window), where it is not
-  // blocked by that window's modality.
+  // Shows the tip over `host` (the window it is about, or null for the main window), where a
+  // modal host's modality does not block it.
   void ShowOver(QWidget* host);
-  // A question or file dialog opened over the tip: the tip goes away until it is answered.
+  // A question or file dialog opened over the tip: the tip goes away until it is answered. The
+  // host closing: the tip stays, over the main window.
   void WatchModal(QWidget* window, bool shown);
   void Resume();
 

@@ -306,6 +306,7 @@ bool TExportDlg::ChooseExportFile(std::string& name) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  HideScratchFiles(dialog);
   if (ctx().options) dialog.setDirectory(toQ(ctx().options->Str(4)));
   const QStringList filters =
       FileDialogFilters(Writer() ? GetLangText(Writer()->FilterText()) : std::string());

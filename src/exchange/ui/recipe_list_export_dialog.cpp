@@ -94,6 +94,9 @@ bool TExpRezListDlg::ChooseListFile(std::string& path) {
   QFileDialog dialog(this, toQ(GetLangText(312)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  HideScratchFiles(dialog);
+  // A name typed without an extension is a text file.
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
   if (ctx().options) dialog.setDirectory(toQ(ctx().options->Str(4)));
   const QStringList filters = FileDialogFilters(GetLangText(140));
   dialog.setNameFilters(filters);

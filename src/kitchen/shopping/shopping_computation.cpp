@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <memory>
 #include <unordered_map>
 
@@ -12,6 +13,7 @@
 #include "recipedb/index_file.h"
 #include "recipedb/recipe_records.h"
 #include "recipedb/recipe_store.h"
+#include "recipedb/servings.h"
 #include "services/amounts.h"
 #include "services/context.h"
 
@@ -26,7 +28,8 @@ double ReadAmount(const std::string& amount) {
 
 // Whether an amount is a number the list can compute with: digits with at most one decimal
 // point or comma, a fraction ("1/2") or a mixed number ("1 1/2"), blanks around it allowed.
-// Anything else ("ca. 2", "2-3", "etwas") is listed as written.
+// Anything else ("ca. 2", "etwas", and a range such as "2-3", which scales on its own) is not
+// computed with.
 bool IsNumberAmount(const std::string& amount) {
   size_t i = 0, n = amount.size();
   auto blanks = [&] {
@@ -122,6 +125,17 @@ void MergeLines(std::vector<REZZUTAT>& work) {
 }  // namespace
 
 std::string ScaleShoppingAmount(const std::string& amount, double from, double to) {
+  if (const size_t dash = AmountRangeDash(amount); dash != std::string::npos) {
+    // Both ends of a range ("2-3") scale, each kept to two decimals.
+    if (from == 0 || from == to) return amount;
+    double low = 0, high = 0;
+    ReadAmountValue(amount.substr(0, dash), low);
+    ReadAmountValue(amount.substr(dash + 1), high);
+    const auto end = [from, to](double v) {
+      return FormatGeneral(std::round(v / from * to * 100) / 100);
+    };
+    return end(low) + "-" + end(high);
+  }
   if (!IsNumberAmount(amount) || ReadAmount(amount) == 0 || from == to) return amount;
   std::string scaled = amount;
   if (scaled.find('/') != std::string::npos) MixedFractionToDecimal(scaled);

@@ -51,7 +51,8 @@ std::vector<ShoppingRow> BuildZutatenListe(const std::vector<KAUFZETTEL>& record
                                            const DealerTable* dealers);
 
 // An amount scaled from one number of servings to another (the computation's rule: amounts
-// that read as 0 stay as they are).
+// that read as 0 stay as they are). Both ends of a range scale ("2-3" for 4 bought for 8 is
+// "4-6"); any other amount that is no number stays as written.
 std::string ScaleShoppingAmount(const std::string& amount, double from, double to);
 
 }  // namespace tav

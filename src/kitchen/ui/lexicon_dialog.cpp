@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -59,6 +60,10 @@ TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
                                     "&Schlie\xDF"
                                     "en");
 
+  // The window has no default button: Enter in its list or tabs presses none.
+  for (QPushButton* b : {NewBtn, EditBtn, DelBtn, LexBookBtn, WikipediaBtn, IDCancel})
+    b->setAutoDefault(false);
+
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(HilfeBtn);
   for (QPushButton* b : {NewBtn, EditBtn, DelBtn, LexBookBtn}) buttons->addWidget(b);
@@ -75,7 +80,8 @@ TLexShowDlg::TLexShowDlg(QWidget* parent) : QDialog(parent) {
   resize(860, 500);
 
   connect(LexBookTab, &QTabBar::currentChanged, this, [this] { LexBookTabChange(); });
-  connect(LexChooseLiBo, &QListWidget::itemClicked, this, [this] { LexChooseLiBo2Click(); });
+  // A click and the arrow keys both make a line current, which shows its text (the list is
+  // filled anew whenever the text is emptied, so there is no current line without its text).
   connect(LexChooseLiBo, &QListWidget::currentRowChanged, this, [this] { LexChooseLiBo2Click(); });
   connect(LexChooseLiBo, &QListWidget::itemDoubleClicked, this, [this] { EditBtnClick(); });
   LexTxt->viewport()->installEventFilter(this);
@@ -239,8 +245,13 @@ void TLexShowDlg::showEvent(QShowEvent* event) {
   FindRecipeLexiconTerms();
   TermsFound = true;
   FillLexiconList();
-  if (TipsAccess* tips = TipsWindow()) tips->ShowTip(10, 2);
   CenterOnForm(this);
+  // The tip stands over this window, once the window is up: shown with it, the window's own
+  // activation would put it behind.
+  QTimer::singleShot(0, this, [this] {
+    if (!isVisible()) return;
+    if (TipsAccess* tips = TipsWindow()) tips->ShowTip(10, 2, this);
+  });
 }
 
 void TLexShowDlg::hideEvent(QHideEvent* event) {

@@ -71,9 +71,10 @@ TLexInpDlg::TLexInpDlg(QWidget* parent) : QDialog(parent) {
   KeywordsLbl->setBuddy(KeywordsTxt);
   TextLbl->setBuddy(TextTxt);
   IDOk = Captioned<QPushButton>(this, "IDOk", "&OK");
-  IDOk->setDefault(true);
   IDCancel = Captioned<QPushButton>(this, "IDCancel", "&Abbrechen");
   WikipediaBtn = Captioned<QPushButton>(this, "WikipediaBtn", "in &Wikipedia");
+  // No default button: Enter in the title or the chapter ends that edit and stores nothing.
+  for (QPushButton* b : {IDOk, IDCancel, WikipediaBtn}) b->setAutoDefault(false);
   HilfeBtn = Named<QToolButton>(this, "HilfeBtn");
   HilfeBtn->setText(QStringLiteral("?"));
 

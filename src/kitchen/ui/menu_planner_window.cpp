@@ -27,6 +27,7 @@
 #include "services/file_functions.h"
 #include "services/options_store.h"
 #include "services/tools_module.h"
+#include "services/ui/elided_label.h"
 #include "services/ui/form_controls.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/main_window_access.h"
@@ -134,7 +135,7 @@ TMenuCenterDlg::TMenuCenterDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   QPalette strip = TitleStrip->palette();
   strip.setColor(QPalette::Window, kNavy);
   TitleStrip->setPalette(strip);
-  RezTitle = Captioned<QLabel>(TitleStrip, "RezTitle", "  Men\xFC-Planung");
+  RezTitle = Captioned<ElidedLabel>(TitleStrip, "RezTitle", "  Men\xFC-Planung");
   QFont bold = RezTitle->font();
   bold.setBold(true);
   RezTitle->setFont(bold);
@@ -249,6 +250,8 @@ void TMenuCenterDlg::ShowPane(bool show) {
 // --- opening and storing ----------------------------------------------------------------------
 
 bool TMenuCenterDlg::HasMenuChanged() {
+  // Without an open menu the pane shows nothing of the user's: nothing to store.
+  if (!plan.IsOpen()) return false;
   plan.open.text = CrLfText(DescrEdt->toPlainText());
   plan.open.cardText = CrLfText(CardEdt->toPlainText());
   return plan.HasMenuChanged();
@@ -295,6 +298,7 @@ void TMenuCenterDlg::OpenMenuPlan(const REZBLOCK* menu, bool showEditor) {
     SaveQuestion();
     ShowPane(false);
     plan.StartNewMenu(CurrentBook());
+    ShowMenuPlan();  // the new menu starts without the texts of the one before
     if (RunCourseEditor()) {
       // A new menu is stored at once, so that it is in the list from now on.
       if (SaveMenuRecipe(true)) {
@@ -303,6 +307,7 @@ void TMenuCenterDlg::OpenMenuPlan(const REZBLOCK* menu, bool showEditor) {
         if (ChooseRezDlg) ChooseRezDlg->SetMenuShown(true);
       } else {
         plan.StartNewMenu(CurrentBook());
+        ShowMenuPlan();
       }
     }
     plan.compare = plan.open;
@@ -358,6 +363,8 @@ bool TMenuCenterDlg::CloseMenuPlan() {
     if (!stored) MessageBox(GetLangText(1015), GetLangText(15), MB_OK | MB_ICONERROR);
   }
   plan.ClearMenu();
+  // The pane keeps nothing of the closed menu, so no later store mistakes it for a change.
+  ShowMenuPlan();
   ShowPane(false);
   // A click on the menu's entry opens it again.
   if (ChooseRezDlg && ChooseRezDlg->IsMenuShown()) ChooseRezDlg->ForgetShownRecipe();

@@ -381,6 +381,12 @@ bool TEinkaufDlg::eventFilter(QObject* watched, QEvent* e) {
     tipShown_ = true;
     if (TipsAccess* tips = TipsWindow()) tips->ShowTip(5, 2);
   }
+  // Enter in the grid ends the edit of a cell (its editor commits it) and nothing else: it
+  // never reaches the default button, which would print.
+  if (watched == ZutatGrd && e->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
   return QDialog::eventFilter(watched, e);
 }
 

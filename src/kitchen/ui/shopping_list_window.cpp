@@ -107,6 +107,9 @@ TKaufRezListDlg::TKaufRezListDlg(QWidget* parent) : QWidget(parent, Qt::Window) 
   EinkaufLiBo->setObjectName(QStringLiteral("EinkaufLiBo"));
   EinkaufLiBo->setItemDelegate(new ShoppingItemDelegate(EinkaufLiBo));
   EinkaufLiBo->setFrameShape(QFrame::NoFrame);
+  // A closed pane is its title strip alone: the list asks for no height of its own, so the
+  // layout never squeezes the strip to make room for it.
+  EinkaufLiBo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   QPalette pal = EinkaufLiBo->palette();
   pal.setColor(QPalette::Base, PaneLight());
   EinkaufLiBo->setPalette(pal);

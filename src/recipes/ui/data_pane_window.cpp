@@ -21,6 +21,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/ui/context_list_box.h"
+#include "services/ui/elided_label.h"
 #include "services/ui/form_controls.h"
 #include "services/ui/lang_dialog.h"
 
@@ -53,7 +54,8 @@ TDataRezDlg::TDataRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("DataRezDlg"));
   ClearRezBlock(ShownRecipe);
 
-  RezTitle = new QLabel(toQ("  Bezeichnung"));
+  // A long title is cut, so it never takes width from the recipe list beside the view.
+  RezTitle = new ElidedLabel(toQ("  Bezeichnung"));
   RezTitle->setObjectName(QStringLiteral("RezTitle"));
   QFont title(QStringLiteral("Arial"));
   title.setPointSizeF(font().pointSizeF() * 1.35);
