@@ -130,17 +130,6 @@ inline ::testing::AssertionResult ChooseInCombo(QComboBox* combo, const QString&
   return can;
 }
 
-// Keys typed into `w`: a letter beyond ASCII comes as the keyboard gives it, a key event that
-// carries the letter as its text.
-inline void TypeText(QWidget* w, const QString& text) {
-  for (const QChar c : text) {
-    if (c.unicode() < 128)
-      QTest::keyClick(w, static_cast<char>(c.unicode()));
-    else
-      QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
-}
-
 // Keys typed into whatever has the focus, key by key (a key may move the focus: the first key
 // typed on a grid cell opens its editor, which takes the others).
 inline void TypeKeys(const QString& text) {

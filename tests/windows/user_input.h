@@ -19,12 +19,15 @@ inline void DoubleClick(QWidget* widget, const QPoint& at) {
   QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
-// Types text into `widget` as a keyboard does: a press and a release for each character, the
-// character as the event's text (umlauts too: QTest's keyClicks takes ASCII only).
+// Types text into `widget` as a keyboard does, a press and a release for each character; a
+// letter beyond ASCII comes as a key event that carries it as its text (QTest's keyClicks takes
+// ASCII only).
 inline void TypeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
-    const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
-    QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
+    if (c.unicode() < 128)
+      QTest::keyClick(widget, static_cast<char>(c.unicode()));
+    else
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
   }
 }
 
