@@ -99,7 +99,6 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   NeuBtn = Captioned<QPushButton>(this, "NeuBtn", "&Neu");
   DelBtn = Captioned<QPushButton>(this, "DelBtn", "&L\xF6schen");
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "&OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
 
@@ -186,8 +185,8 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   KleinBtn = Captioned<QPushButton>(EinheitGrp, "KleinBtn", "Gew&\xFCrze");
   for (QPushButton* b : {NeuBtn, DelBtn, CalcBLSBtn, AddBLSBtn, RemoveBLSBtn, ShowBLSBtn,
                          PicNewBtn, PicDelBtn, PicEditBtn, FluessigBtn, GewichtBtn, ZaehlBtn,
-                         LaengeBtn, KleinBtn})
-    b->setAutoDefault(false);
+                         LaengeBtn, KleinBtn, OKBtn, CancelBtn})
+    b->setAutoDefault(false);  // no default button: Enter in a field would close the window
 
   // Layouts of the groups.
   auto* season = new QHBoxLayout(SaisonPnl);
