@@ -21,9 +21,9 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
-#include "check_clicks.h"
 #include "user_actions.h"
 #include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -164,10 +164,10 @@ TEST_F(CategoryWindow, ListsAndDetailsByKind) {
   ASSERT_TRUE(test::Click(dlg->ShowOBtn));
   EXPECT_EQ(dlg->ArtTab->currentIndex(), 0);
   EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Eint\xF6pfe");
-  EXPECT_EQ(fromQ(dlg->GattLiBo->currentItem()->text()), "Eint\xF6pfe");
+  EXPECT_EQ(test::CurrentText(dlg->GattLiBo), "Eint\xF6pfe");
   DoubleClickItem(dlg->NebenLiBo, "Suppen");
   EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Suppen");
-  EXPECT_EQ(fromQ(dlg->GattLiBo->currentItem()->text()), "Suppen");
+  EXPECT_EQ(test::CurrentText(dlg->GattLiBo), "Suppen");
   dlg->hide();
 }
 
@@ -356,7 +356,7 @@ TEST_F(CategoryWindow, ChoosingARecipesCategoriesChangesItsCodesOnlyOnOK) {
   dlg->show();
   ClickItem(dlg->GattLiBo, "Suppen");
   ASSERT_TRUE(test::Click(dlg->GattAddBtn));
-  EXPECT_EQ(env.messages.shown.back().text, GetLangText(78));
+  EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(78));
   ClickItem(dlg->NebenLiBo, "Desserts");
   ASSERT_TRUE(test::Click(dlg->GattDelBtn));
   ClickItem(dlg->GattLiBo, "Suppen");
@@ -386,11 +386,11 @@ TEST_F(CategoryWindow, TheInputDialogChecksTheNameAndKeepsASubCategorySub) {
         ASSERT_TRUE(test::WhenActive(input.get()));
         ASSERT_TRUE(input->NameEdt->hasFocus());
         EXPECT_TRUE(test::Click(input->OKBtn));
-        EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(112));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(112));
         EXPECT_TRUE(input->NameEdt->text().isEmpty());
         ASSERT_TRUE(test::TypeInto(input->NameEdt, toQ("Suppen#2")));
         EXPECT_TRUE(test::Click(input->OKBtn));
-        EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(764));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(764));
         EXPECT_TRUE(input->isVisible());  // refused: the dialog stays
         ASSERT_TRUE(test::TypeInto(input->NameEdt, QString(250, QLatin1Char('x'))));
         EXPECT_TRUE(test::ClickBox(input->UnterRdb));
@@ -476,7 +476,7 @@ TEST_F(CategoryWindow, SymbolPicturesAreTakenIntoTheSymbolFolder) {
   EXPECT_EQ(fromQ(dlg->SymbolEdt->text()), "eis.bmp");
   EXPECT_EQ(ReadAll(env.Root() + "Pics/Gattungen/eis.bmp"), "BM");
   ASSERT_TRUE(test::Click(dlg->HelpBtn));
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Gattung.htm");
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Gattung.htm");
 }
 
 TEST_F(CategoryWindow, Screenshots) {

@@ -24,9 +24,9 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
-#include "check_clicks.h"
 #include "user_actions.h"
 #include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -167,7 +167,7 @@ TEST_F(CookbookWindow, ARenameMovesAllThreeFilesKeepsTheIdAndTheOpenBookFollows)
   ASSERT_TRUE(test::Click(dlg->CancelBtn));
   EXPECT_FALSE(dlg->isVisible());
   ASSERT_FALSE(main.opened.empty());
-  EXPECT_EQ(main.opened.back(), renamed);
+  EXPECT_EQ(test::LastOf(main.opened), renamed);
   EXPECT_GE(main.titles, 1);
   EXPECT_GE(main.buttonFills, 1);
 }
@@ -404,7 +404,7 @@ TEST_F(CookbookWindow, EnterAppliesTheEditsOnlyWhileThereAreAnyAndEscapeCloses) 
   dlg->GetKBookDescription("Getr\xE4nke", description);
   EXPECT_EQ(description, "Saft und Tee");
   ASSERT_FALSE(main.opened.empty());
-  EXPECT_EQ(main.opened.back(), "Getr\xE4nke");
+  EXPECT_EQ(test::LastOf(main.opened), "Getr\xE4nke");
 }
 
 class CookbookWindowEnglish : public CookbookWindow {

@@ -22,9 +22,9 @@
 #include "services/tools_module.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
-#include "check_clicks.h"
 #include "user_actions.h"
 #include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -273,7 +273,7 @@ TEST_F(IngredientWindow, ARenamedIngredientIsSortedAndTheChosenOneStaysSelected)
   Type(dlg->SingNameEdt, std::string(60, 's'));
   ClickItem("Salz");
   EXPECT_EQ(Name(), "Salz");
-  EXPECT_EQ(fromQ(dlg->ZutatLiBo->currentItem()->text()), "Salz");
+  EXPECT_EQ(test::CurrentText(dlg->ZutatLiBo), "Salz");
   const REZZUTATEN* flour = &dlg->catalogue.zutaten[2];
   EXPECT_EQ(flour->plural.size(), 50u);  // cut to 50 characters
   EXPECT_EQ(flour->singular, std::string(50, 's'));
@@ -284,7 +284,7 @@ TEST_F(IngredientWindow, ARenamedIngredientIsSortedAndTheChosenOneStaysSelected)
   ClickItem("Zwiebeln");
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(764));
   EXPECT_EQ(Name(), "Salz#fein");
-  EXPECT_EQ(fromQ(dlg->ZutatLiBo->currentItem()->text()), "Salz");
+  EXPECT_EQ(test::CurrentText(dlg->ZutatLiBo), "Salz");
   EXPECT_EQ(Find("Salz")->pieceWeight, 0);
   dlg->hide();
 }
@@ -296,7 +296,7 @@ TEST_F(IngredientWindow, NewKeepsTheEditsOfTheShownIngredientFirst) {
   ASSERT_TRUE(test::Click(dlg->NeuBtn));
   EXPECT_EQ(Find("Salz")->pieceWeight, 12);
   EXPECT_EQ(Name(), GetLangText(956));
-  EXPECT_EQ(fromQ(dlg->ZutatLiBo->currentItem()->text()), GetLangText(956));
+  EXPECT_EQ(test::CurrentText(dlg->ZutatLiBo), GetLangText(956));
   EXPECT_EQ(dlg->Current(), 4);
   EXPECT_TRUE(dlg->alwaysRdb->isChecked());
   EXPECT_TRUE(dlg->NameEdt->hasFocus());
@@ -409,7 +409,7 @@ TEST_F(IngredientWindow, AFoodLinkAndItsEnergy) {
   Find("Salz")->blsKey = "X000000";
   ClickItem("Salz");
   ASSERT_TRUE(test::Click(dlg->CalcBLSBtn));
-  EXPECT_EQ(env.messages.shown.back().text, GetLangText(431));
+  EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(431));
   EXPECT_TRUE(dlg->EnergieEdt->text().isEmpty());
   dlg->hide();
 }
@@ -447,7 +447,7 @@ TEST_F(IngredientWindow, APictureFromElsewhereIsCopiedWhereItIsShownFrom) {
   EXPECT_EQ(ReadAll(env.Root() + "Pics/Zutaten/zwiebel.jpg"), "JPEG");
   EXPECT_TRUE(dlg->PicEditBtn->isEnabled());
   ASSERT_TRUE(test::Click(dlg->PicEditBtn));
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Pics/Zutaten/zwiebel.jpg");
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Pics/Zutaten/zwiebel.jpg");
   env.shell.opened.clear();
   ASSERT_TRUE(test::Click(dlg->BmpNameTxt));  // a click on the name shows it too
   EXPECT_EQ(env.shell.opened.size(), 1u);
@@ -499,7 +499,7 @@ TEST_F(IngredientWindow, SeasonEditorShoppingListAndDealers) {
   EXPECT_EQ(dealers.saves, 1);
   dlg->show();
   ASSERT_TRUE(test::Click(dlg->HelpBtn));
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Zutat.htm");
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Zutat.htm");
   dlg->hide();
 }
 
@@ -526,6 +526,7 @@ TEST_F(IngredientWindow, EnterInAFieldNeitherClosesNorWritesAndEscapeCancels) {
   for (QPushButton* b : dlg->findChildren<QPushButton*>())
     EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
   // The edits were stored when another ingredient was clicked; Escape keeps them in memory.
+  ASSERT_NE(Find("Zwiebeln rot"), nullptr);
   EXPECT_EQ(Find("Zwiebeln rot")->pieceWeight, 90);
   test::PressKey(Qt::Key_Escape);
   EXPECT_FALSE(dlg->isVisible());

@@ -24,10 +24,10 @@
 #include "recipedb/ui/cookbook_dialog.h"
 #include "services/tools_module.h"
 #include "support/test_env.h"
-#include "check_clicks.h"
 #include "services/ui/tips_access.h"
 #include "user_actions.h"
 #include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -417,13 +417,13 @@ TEST_F(OptionsWindow, NutrientsStoredWithRecipesPagesHelpAndTips) {
   EXPECT_EQ(dlg->ParamSheet->currentWidget()->objectName(), "DupePnl");
   dlg->show();
   ASSERT_TRUE(test::Click(dlg->HelpBtn));
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Param.htm");
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Param.htm");
   env.userSettings.WriteString("Software\\Brimo\\Tavolin\\Assist", "3", "0");
   ToPage("AllgemeinPnl");
   ASSERT_TRUE(test::Click(dlg->ReShowAssisBtn));
   EXPECT_FALSE(env.userSettings.KeyExists("Software\\Brimo\\Tavolin\\Assist"));
-  EXPECT_EQ(env.messages.shown.back().text, GetLangText(21));
-  EXPECT_EQ(env.messages.shown.back().title, GetLangText(22));
+  EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(21));
+  EXPECT_EQ(test::LastOf(env.messages.shown).title, GetLangText(22));
   dlg->hide();
 }
 

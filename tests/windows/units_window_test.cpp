@@ -20,9 +20,9 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
-#include "check_clicks.h"
 #include "user_actions.h"
 #include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -221,6 +221,7 @@ TEST_F(UnitsWindow, NewAndEditedUnitsAreSortedInAndOKWritesTheFile) {
       [&] {
         ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Gran")));
         EXPECT_TRUE(test::Click(input->CancelBtn));
+        EXPECT_FALSE(input->isVisible());
       },
       Clicking(dlg->EditBtn)));
   EXPECT_EQ(Find("g")->name, "Gramm");
@@ -243,13 +244,13 @@ TEST_F(UnitsWindow, TheInputRefusesWhatTheFileCannotHoldAndStaysOpen) {
       [&] {
         test::TypeKeys(QStringLiteral("Prise"));
         EXPECT_TRUE(test::Click(input->OKBtn));
-        EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(951));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(951));
         EXPECT_FALSE(input->Result());
         EXPECT_TRUE(input->isVisible());
         ASSERT_TRUE(test::TypeInto(input->AbkEdt, QStringLiteral("Pr")));
         ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Prise#n")));
         EXPECT_TRUE(test::Click(input->OKBtn));
-        EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(810));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(810));
         ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Prise")));
         EXPECT_TRUE(test::ClickBox(input->umrechRdb));
         EXPECT_EQ(fromQ(input->FaktorEdt->text()), "1");  // proposed for an empty factor
@@ -264,12 +265,12 @@ TEST_F(UnitsWindow, TheInputRefusesWhatTheFileCannotHoldAndStaysOpen) {
         EXPECT_TRUE(test::ClickBox(input->umrechRdb));
         ASSERT_TRUE(test::TypeInto(input->FaktorEdt, QStringLiteral("0")));
         EXPECT_TRUE(test::Click(input->OKBtn));
-        EXPECT_EQ(env.messages.shown.at(2).text, GetLangText(952));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(952));
         EXPECT_EQ(u.name, "");  // nothing stored yet
         ASSERT_TRUE(test::TypeInto(input->FaktorEdt, QStringLiteral("0,5")));
         EXPECT_TRUE(test::ChooseInCombo(input->DtEinheitCoBo, toQ("Gramm [g]")));
         EXPECT_TRUE(test::Click(input->HelpBtn));
-        EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_AngEinheit.htm");
+        EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_AngEinheit.htm");
         EXPECT_TRUE(test::Click(input->OKBtn));
       },
       [&] { input->exec(); }));
@@ -314,7 +315,7 @@ TEST_F(UnitsWindow, EnterAndEscapeInTheWindowAndTheInput) {
   EXPECT_TRUE(dlg->isVisible());
   EXPECT_EQ(ReadAll(File()), original);
   ASSERT_TRUE(test::Click(dlg->HelpBtn));
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Einheit.htm");
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Einheit.htm");
   ASSERT_TRUE(test::Click(dlg->EinheitGrd));
   test::PressKey(Qt::Key_Escape);
   EXPECT_FALSE(dlg->isVisible());

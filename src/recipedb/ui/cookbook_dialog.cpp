@@ -118,9 +118,8 @@ TKBookDlg::TKBookDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(DialogButtonRow(HelpBtn, {CancelBtn}));
 
   // Filling and selecting from code block the list's signals: only the user's choice counts.
-  // A key moves the selection before the current row, a mouse press the current row before the
-  // selection: the book is chosen when both agree.
-  connect(KBookLiBo, &QListWidget::currentRowChanged, this, [this] { KBookLiBo2Click(); });
+  // A mouse press or a key moves the current row first and the selection after it: the choice
+  // is made once the selection follows.
   connect(KBookLiBo, &QListWidget::itemSelectionChanged, this, [this] { KBookLiBo2Click(); });
   connect(NewBtn, &QPushButton::clicked, this, [this] { NewBtnClick(); });
   connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });

@@ -271,9 +271,8 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top, 1);
   layout->addLayout(DialogButtonRow(HelpBtn, {OKBtn, CancelBtn}));
 
-  // A key moves the selection before the current row, a mouse press the current row before the
-  // selection: the ingredient is shown when both agree.
-  connect(ZutatLiBo, &QListWidget::currentRowChanged, this, [this] { ZutatLiBo2Click(); });
+  // A mouse press or a key moves the current row first and the selection after it: the
+  // ingredient is shown once the selection follows.
   connect(ZutatLiBo, &QListWidget::itemSelectionChanged, this, [this] { ZutatLiBo2Click(); });
   connect(FilterTab, &QTabBar::currentChanged, this, [this] { FilterTabChange(); });
   connect(NeuBtn, &QPushButton::clicked, this, [this] { NeuBtnClick(); });
