@@ -372,6 +372,7 @@ TEST_F(OptionsWindow, ExternalToolsAreEditedInTheGridAndSavedByOK) {
   EXPECT_EQ(Param("Tool2"), "");  // empty rows are not stored
   EXPECT_EQ(dlg->tools.size(), 2u);
   // A tool that cannot be started opens the window on its page.
+  ASSERT_FALSE(dlg->isVisible());
   env.launcher.succeed = false;
   int page = -1;
   EXPECT_TRUE(test::WhileModal([&] { page = dlg->ParamSheet->currentIndex(); },
