@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <QTest>
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -19,6 +21,9 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "user_actions.h"
+#include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -43,15 +48,6 @@ class CategoryWindow : public ::testing::Test {
     WriteAll(File(), kTable);
     input = std::make_unique<TInpGattDlg>();
     dlg = std::make_unique<TGattDlg>();
-    dlg->inputCategory = [this](REZGATT& g) {
-      inputs.push_back(g);
-      if (answers.empty()) return false;
-      const auto [name, kind] = answers.front();
-      answers.erase(answers.begin());
-      g.name = name;
-      g.kind = kind;
-      return true;
-    };
   }
   ~CategoryWindow() override {
     dlg.reset();
@@ -68,18 +64,53 @@ class CategoryWindow : public ::testing::Test {
     for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
     return out;
   }
-  void Select(TContextListBox* list, const std::string& name) {
+  int RowOf(const TContextListBox* list, const std::string& name) const {
     for (int i = 0; i < list->count(); ++i)
-      if (fromQ(list->item(i)->text()) == name) {
-        list->setCurrentRow(i);
-        return;
-      }
-    ADD_FAILURE() << name;
+      if (fromQ(list->item(i)->text()) == name) return i;
+    return -1;
   }
-  // Shows the category in the details.
+  void Select(TContextListBox* list, const std::string& name) {
+    const int row = RowOf(list, name);
+    if (row < 0) ADD_FAILURE() << name;
+    list->setCurrentRow(row);
+  }
+  // A click on the item of that name.
+  void ClickItem(TContextListBox* list, const std::string& name) {
+    const int row = RowOf(list, name);
+    ASSERT_GE(row, 0) << name;
+    ASSERT_TRUE(test::ClickCell(list, row));
+  }
+  void DoubleClickItem(TContextListBox* list, const std::string& name) {
+    const int row = RowOf(list, name);
+    ASSERT_GE(row, 0) << name;
+    ASSERT_TRUE(test::DoubleClickCell(list, row));
+  }
+  // Shows the category in the details: clicked in the list, then "Zeige >".
   void Show(const std::string& name) {
-    Select(dlg->GattLiBo, name);
-    dlg->ShowBtnClick();
+    ClickItem(dlg->GattLiBo, name);
+    ASSERT_TRUE(test::Click(dlg->ShowBtn));
+  }
+  // `button` clicked, and the input dialog it opens answered as a user does: the name typed
+  // over the one it proposes, the radio button of `kind` clicked (none for 0), then OK.
+  void ClickAndAnswer(QWidget* button, const std::string& name, uint8_t kind) {
+    const bool came = test::WhileModal(
+        [&] {
+          asked.push_back(fromQ(input->NameEdt->text()));
+          ASSERT_TRUE(test::WhenActive(input.get()));
+          EXPECT_TRUE(input->NameEdt->hasFocus());
+          QWidget* field = QApplication::focusWidget();
+          QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+          QTest::keyClick(field, Qt::Key_Delete);
+          test::TypeText(field, toQ(name));
+          if (kind == REZGATT::kMain) {
+            EXPECT_TRUE(test::ClickBox(input->MainRdb));
+          } else if (kind != 0) {
+            EXPECT_TRUE(test::ClickBox(input->UnterRdb));
+          }
+          EXPECT_TRUE(test::Click(input->OKBtn));
+        },
+        [&] { EXPECT_TRUE(test::Click(button)); });
+    EXPECT_TRUE(came) << "no input dialog";
   }
 
   test::TestEnv env;
@@ -88,8 +119,7 @@ class CategoryWindow : public ::testing::Test {
   std::unique_ptr<test::WindowLanguage> language;
   std::unique_ptr<TInpGattDlg> input;
   std::unique_ptr<TGattDlg> dlg;
-  std::vector<REZGATT> inputs;
-  std::vector<std::pair<std::string, uint8_t>> answers;
+  std::vector<std::string> asked;  // the names the input dialog proposed
 };
 
 TEST_F(CategoryWindow, ListsAndDetailsByKind) {
@@ -100,11 +130,15 @@ TEST_F(CategoryWindow, ListsAndDetailsByKind) {
                                       "Hauptgerichte", "Resteessen", "Suppen"}));
   EXPECT_TRUE(dlg->Start1Txt->isVisible());  // nothing shown yet
   EXPECT_FALSE(dlg->ChangeBtn->isEnabled());
-  dlg->ArtTab->setCurrentIndex(2);
+  ASSERT_TRUE(test::ClickTab(dlg->ArtTab, dlg->ArtTab->tabText(2)));
   EXPECT_EQ(Items(dlg->GattLiBo),
             (std::vector<std::string>{"Br\xFChen", "Cremesuppen", "Eint\xF6pfe"}));
-  dlg->ArtTab->setCurrentIndex(0);
-  Show("Suppen");
+  ASSERT_TRUE(test::ClickTab(dlg->ArtTab, dlg->ArtTab->tabText(0)));
+  ClickItem(dlg->GattLiBo, "Suppen");
+  EXPECT_TRUE(dlg->ChangeBtn->isEnabled());  // a click in the list enables the buttons
+  EXPECT_TRUE(dlg->DelBtn->isEnabled());
+  EXPECT_TRUE(dlg->Start1Txt->isVisible());  // shown only on request
+  ASSERT_TRUE(test::Click(dlg->ShowBtn));
   EXPECT_FALSE(dlg->Start1Txt->isVisible());
   EXPECT_EQ(fromQ(dlg->GattArtTxt->text()), GetLangText(72));
   EXPECT_EQ(fromQ(dlg->NebenTxt->text()), GetLangText(73));
@@ -112,7 +146,9 @@ TEST_F(CategoryWindow, ListsAndDetailsByKind) {
             (std::vector<std::string>{"Br\xFChen", "Cremesuppen", "Eint\xF6pfe"}));
   EXPECT_TRUE(dlg->SymbolEdt->isVisible());
   EXPECT_EQ(fromQ(dlg->SymbolEdt->text()), "suppe.bmp");
-  Show("Br\xFChen");
+  // A double click shows a category too.
+  DoubleClickItem(dlg->GattLiBo, "Br\xFChen");
+  EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Br\xFChen");
   EXPECT_EQ(fromQ(dlg->GattArtTxt->text()), GetLangText(74));
   EXPECT_EQ(Items(dlg->NebenLiBo), (std::vector<std::string>{"Hauptgerichte", "Suppen"}));
   EXPECT_FALSE(dlg->SymbolEdt->isVisible());
@@ -120,30 +156,34 @@ TEST_F(CategoryWindow, ListsAndDetailsByKind) {
   EXPECT_EQ(fromQ(dlg->GattArtTxt->text()), GetLangText(76));
   EXPECT_TRUE(dlg->Free1Txt->isVisible());
   EXPECT_FALSE(dlg->NebenLiBo->isVisible());
-  // From the related list back to the category list.
+  // From the related list back to the category list, with "< Zeige" and with a double click.
   Show("Suppen");
-  dlg->ArtTab->setCurrentIndex(1);
-  Select(dlg->NebenLiBo, "Eint\xF6pfe");
-  dlg->ShowOBtnClick();
+  ASSERT_TRUE(test::ClickTab(dlg->ArtTab, dlg->ArtTab->tabText(1)));
+  EXPECT_FALSE(dlg->ShowOBtn->isEnabled());
+  ClickItem(dlg->NebenLiBo, "Eint\xF6pfe");
+  ASSERT_TRUE(test::Click(dlg->ShowOBtn));
   EXPECT_EQ(dlg->ArtTab->currentIndex(), 0);
   EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Eint\xF6pfe");
+  EXPECT_EQ(test::CurrentText(dlg->GattLiBo), "Eint\xF6pfe");
+  DoubleClickItem(dlg->NebenLiBo, "Suppen");
+  EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Suppen");
+  EXPECT_EQ(test::CurrentText(dlg->GattLiBo), "Suppen");
   dlg->hide();
 }
 
 TEST_F(CategoryWindow, AMainCategoryMadeFreeFreesItsOnlySubCategoriesAndSaysHowMany) {
   dlg->show();
-  Select(dlg->GattLiBo, "Suppen");
-  answers = {{"Suppen", REZGATT::kFree}};
+  ClickItem(dlg->GattLiBo, "Suppen");
   env.messages.answers = {IDNO};
-  dlg->ChangeBtnClick();
+  ClickAndAnswer(dlg->ChangeBtn, "Suppen", REZGATT::kFree);
+  EXPECT_EQ(asked.at(0), "Suppen");
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(67));
   EXPECT_EQ(Cat("Suppen")->kind, REZGATT::kMain);  // No: nothing changes
   EXPECT_EQ(Cat("Eint\xF6pfe")->kind, REZGATT::kSub);
 
-  Select(dlg->GattLiBo, "Suppen");
-  answers = {{"Suppen", REZGATT::kFree}};
+  ClickItem(dlg->GattLiBo, "Suppen");
   env.messages.answers = {IDYES};
-  dlg->ChangeBtnClick();
+  ClickAndAnswer(dlg->ChangeBtn, "Suppen", REZGATT::kFree);
   ASSERT_EQ(env.messages.shown.size(), 3u);
   EXPECT_EQ(env.messages.shown[2].text, GetLangText(69) + "2" + GetLangText(70));
   EXPECT_EQ(env.messages.shown[2].title, GetLangText(2));
@@ -153,20 +193,20 @@ TEST_F(CategoryWindow, AMainCategoryMadeFreeFreesItsOnlySubCategoriesAndSaysHowM
   EXPECT_EQ(Cat("Br\xFChen")->mainIds, (std::vector<uint16_t>{2}));
   // Its id is not handed out again while the window is open.
   EXPECT_EQ(dlg->categories.FindFreeGattId(), 8);
-  dlg->OKBtnClick();
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_TRUE(dlg->GattDlgApplied());
   EXPECT_EQ(ReadAll(File()).substr(0, 37), "0001 Suppen\r\n\r\n>0002 Hauptgerichte#\r\n");
 }
 
 TEST_F(CategoryWindow, RenamingChecksForDuplicatesAndKeepsTheKind) {
   dlg->show();
-  Select(dlg->GattLiBo, "Br\xFChen");
-  answers = {{"Desserts", REZGATT::kSub}};
-  dlg->ChangeBtnClick();
+  ClickItem(dlg->GattLiBo, "Br\xFChen");
+  ClickAndAnswer(dlg->ChangeBtn, "Desserts", 0);
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(60));
   EXPECT_NE(Cat("Br\xFChen"), nullptr);
-  Select(dlg->GattLiBo, "Br\xFChen");
-  answers = {{"br\xFChen", REZGATT::kSub}};  // differs only in letter case: accepted
-  dlg->ChangeBtnClick();
+  ClickItem(dlg->GattLiBo, "Br\xFChen");
+  ClickAndAnswer(dlg->ChangeBtn, "br\xFChen", 0);  // differs only in letter case: accepted
   ASSERT_NE(Cat("br\xFChen"), nullptr);
   EXPECT_EQ(Cat("br\xFChen")->kind, REZGATT::kSub);
   EXPECT_EQ(Cat("br\xFChen")->mainIds, (std::vector<uint16_t>{1, 2}));
@@ -176,21 +216,25 @@ TEST_F(CategoryWindow, RenamingChecksForDuplicatesAndKeepsTheKind) {
 
 TEST_F(CategoryWindow, NewCategoriesGetAFreeIdAndUniqueNames) {
   dlg->show();
-  answers = {{"Suppen", REZGATT::kMain}};
-  dlg->NeuBtnClick();
+  ClickAndAnswer(dlg->NeuBtn, "Suppen", REZGATT::kMain);
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(60));
-  EXPECT_EQ(inputs.at(0).name, "");
-  answers = {{"Salate", REZGATT::kMain}, {"Sonstiges", REZGATT::kFree}};
-  dlg->NeuBtnClick();
-  dlg->NeuBtnClick();
+  EXPECT_EQ(asked.at(0), "");
+  ClickAndAnswer(dlg->NeuBtn, "Salate", REZGATT::kMain);
+  ClickAndAnswer(dlg->NeuBtn, "Sonstiges", REZGATT::kFree);
   ASSERT_NE(Cat("Salate"), nullptr);
   EXPECT_EQ(Cat("Salate")->id, 8);
   EXPECT_EQ(Cat("Salate")->kind, REZGATT::kMain);
+  ASSERT_NE(Cat("Sonstiges"), nullptr);
   EXPECT_EQ(Cat("Sonstiges")->id, 9);
   EXPECT_EQ(Cat("Sonstiges")->kind, REZGATT::kFree);
   EXPECT_EQ(fromQ(dlg->GattNameTxt->text()), "Sonstiges");
-  answers = {};
-  dlg->NeuBtnClick();  // cancelled
+  // Escape in the input dialog cancels it.
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(test::WhenActive(input.get()));
+        test::PressKey(Qt::Key_Escape);
+      },
+                               [&] { EXPECT_TRUE(test::Click(dlg->NeuBtn)); }));
   EXPECT_EQ(dlg->categories.gatt.size(), 9u);
 }
 
@@ -198,9 +242,9 @@ TEST_F(CategoryWindow, DeletingTheShownCategoryOrTheLastOneLeavesValidDetails) {
   dlg->show();
   // Resteessen is the last entry of the table; Suppen the first.
   Show("Resteessen");
-  Select(dlg->GattLiBo, "Suppen");
+  ClickItem(dlg->GattLiBo, "Suppen");
   env.messages.answers = {IDYES};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(71));
   EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(69) + "2" + GetLangText(70));
   EXPECT_EQ(env.messages.shown.at(1).title, GetLangText(15));
@@ -211,60 +255,71 @@ TEST_F(CategoryWindow, DeletingTheShownCategoryOrTheLastOneLeavesValidDetails) {
             fromQ(dlg->GattNameTxt->text()));
   // Deleting the shown one: the selection moves on and shows a category that exists.
   Show("Resteessen");
-  dlg->DelBtnClick();  // a free category goes without a question
+  ASSERT_TRUE(test::Click(dlg->DelBtn));  // a free category goes without a question
   EXPECT_EQ(env.messages.shown.size(), 2u);
   EXPECT_EQ(Cat("Resteessen"), nullptr);
   const int shown = dlg->Shown();
   ASSERT_TRUE(shown == -1 || shown < static_cast<int>(dlg->categories.gatt.size()));
   for (int i = 0; i < 5; ++i) {
-    Select(dlg->GattLiBo, fromQ(dlg->GattLiBo->item(0)->text()));
+    ASSERT_TRUE(test::ClickCell(dlg->GattLiBo, 0));
     env.messages.answers = {IDYES};
-    dlg->DelBtnClick();
+    ASSERT_TRUE(test::Click(dlg->DelBtn));
     ASSERT_LT(dlg->Shown(), static_cast<int>(dlg->categories.gatt.size()));
   }
   EXPECT_EQ(dlg->categories.gatt.size(), 0u);
   EXPECT_TRUE(dlg->Start1Txt->isVisible());
+  EXPECT_FALSE(dlg->DelBtn->isEnabled());
 }
 
 TEST_F(CategoryWindow, RelatingFreeSubAndMainCategories) {
   dlg->show();
   Show("Desserts");
-  Select(dlg->GattLiBo, "Resteessen");
-  EXPECT_TRUE(dlg->GattAddBtn->isEnabled());
-  dlg->GattAddBtnClick();
+  EXPECT_FALSE(dlg->GattAddBtn->isEnabled());  // the shown one itself is selected
+  ClickItem(dlg->GattLiBo, "Resteessen");
+  ASSERT_TRUE(test::Click(dlg->GattAddBtn));
   EXPECT_EQ(Cat("Resteessen")->kind, REZGATT::kSub);  // a free one became a sub category
   EXPECT_EQ(Items(dlg->NebenLiBo), (std::vector<std::string>{"Resteessen"}));
-  dlg->ArtTab->setCurrentIndex(3);
+  ASSERT_TRUE(test::ClickTab(dlg->ArtTab, dlg->ArtTab->tabText(3)));
   EXPECT_EQ(Items(dlg->GattLiBo), std::vector<std::string>{});
-  dlg->ArtTab->setCurrentIndex(0);
+  ASSERT_TRUE(test::ClickTab(dlg->ArtTab, dlg->ArtTab->tabText(0)));
   // Removing the only main category of a sub category makes it free again.
-  Select(dlg->NebenLiBo, "Resteessen");
-  dlg->GattDelBtnClick();
+  EXPECT_FALSE(dlg->GattDelBtn->isEnabled());
+  ClickItem(dlg->NebenLiBo, "Resteessen");
+  ASSERT_TRUE(test::Click(dlg->GattDelBtn));
   EXPECT_EQ(Cat("Resteessen")->kind, REZGATT::kFree);
   EXPECT_TRUE(Cat("Resteessen")->mainIds.empty());
-  // A main category added to a sub category, by dropping it too.
+  // A main category added to a sub category, by dragging it over too.
   Show("Eint\xF6pfe");
-  Select(dlg->GattLiBo, "Desserts");
-  dlg->GattAddBtnClick();
-  dlg->GattAddBtnClick();  // once only
+  ClickItem(dlg->GattLiBo, "Desserts");
+  ASSERT_TRUE(test::Click(dlg->GattAddBtn));
+  test::StartDragWithMouse(dlg->GattLiBo->viewport(),
+                           test::CellCentre(dlg->GattLiBo, RowOf(dlg->GattLiBo, "Desserts")));
+  dlg->GattAddBtnClick();  // the drop, as the platform delivers it: once only
   EXPECT_EQ(Cat("Eint\xF6pfe")->mainIds, (std::vector<uint16_t>{1, 3}));
-  Select(dlg->NebenLiBo, "Suppen");
-  dlg->GattDelBtnClick();
+  ClickItem(dlg->NebenLiBo, "Suppen");
+  ASSERT_TRUE(test::Click(dlg->GattDelBtn));
   EXPECT_EQ(Cat("Eint\xF6pfe")->mainIds, (std::vector<uint16_t>{3}));
   EXPECT_EQ(Cat("Eint\xF6pfe")->kind, REZGATT::kSub);
 }
 
-TEST_F(CategoryWindow, CancelReadsTheFileAndTheCloseBoxKeepsTheEdits) {
+TEST_F(CategoryWindow, CancelReadsTheFileAndTheCloseBoxAndEscapeKeepTheEdits) {
   dlg->show();
-  Select(dlg->GattLiBo, "Desserts");
+  ClickItem(dlg->GattLiBo, "Desserts");
   env.messages.answers = {IDYES};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   dlg->close();  // the close box
   EXPECT_FALSE(dlg->GattDlgApplied());
   EXPECT_EQ(Cat("Desserts"), nullptr);
   EXPECT_EQ(ReadAll(File()), kTable);
   dlg->show();
-  dlg->CancelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->GattLiBo));
+  test::PressKey(Qt::Key_Escape);
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_FALSE(dlg->GattDlgApplied());
+  EXPECT_EQ(Cat("Desserts"), nullptr);
+  dlg->show();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
+  EXPECT_FALSE(dlg->isVisible());
   EXPECT_NE(Cat("Desserts"), nullptr);
   EXPECT_EQ(ReadAll(File()), kTable);
 }
@@ -282,16 +337,16 @@ TEST_F(CategoryWindow, ChoosingARecipesCategoriesChangesItsCodesOnlyOnOK) {
   EXPECT_EQ(Items(dlg->GattLiBo),
             (std::vector<std::string>{"Desserts", "Hauptgerichte", "Suppen"}));
   EXPECT_EQ(Items(dlg->NebenLiBo), (std::vector<std::string>{"Hauptgerichte"}));
-  Select(dlg->GattLiBo, "Hauptgerichte");
-  dlg->GattAddBtnClick();  // already there
-  Select(dlg->GattLiBo, "Suppen");
-  dlg->GattLiBoDblClick();
+  ClickItem(dlg->GattLiBo, "Hauptgerichte");
+  ASSERT_TRUE(test::Click(dlg->GattAddBtn));  // already there
+  EXPECT_EQ(Items(dlg->NebenLiBo), (std::vector<std::string>{"Hauptgerichte"}));
+  DoubleClickItem(dlg->GattLiBo, "Suppen");  // a double click adds
   EXPECT_EQ(dlg->Codes()[1], 1);
-  Select(dlg->NebenLiBo, "Hauptgerichte");
-  dlg->GattDelBtnClick();
+  ClickItem(dlg->NebenLiBo, "Hauptgerichte");
+  ASSERT_TRUE(test::Click(dlg->GattDelBtn));
   EXPECT_EQ(dlg->Codes()[0], 0);  // the slot is freed, the others stay where they are
   EXPECT_EQ(dlg->Codes()[3], 4);
-  dlg->CancelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
   EXPECT_FALSE(dlg->GattDlgApplied());
   EXPECT_EQ(recipe.categories[0], 2);  // Cancel leaves the recipe as it was
   EXPECT_EQ(recipe.categories[1], 0);
@@ -299,14 +354,14 @@ TEST_F(CategoryWindow, ChoosingARecipesCategoriesChangesItsCodesOnlyOnOK) {
   for (uint16_t& c : recipe.categories) c = c ? c : 3;  // ten categories already
   dlg->SetGattDlgMode(1, &recipe);
   dlg->show();
-  Select(dlg->GattLiBo, "Suppen");
-  dlg->GattAddBtnClick();
-  EXPECT_EQ(env.messages.shown.back().text, GetLangText(78));
-  Select(dlg->NebenLiBo, "Desserts");
-  dlg->GattDelBtnClick();
-  Select(dlg->GattLiBo, "Suppen");
-  dlg->GattAddBtnClick();
-  dlg->OKBtnClick();
+  ClickItem(dlg->GattLiBo, "Suppen");
+  ASSERT_TRUE(test::Click(dlg->GattAddBtn));
+  EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(78));
+  ClickItem(dlg->NebenLiBo, "Desserts");
+  ASSERT_TRUE(test::Click(dlg->GattDelBtn));
+  ClickItem(dlg->GattLiBo, "Suppen");
+  ASSERT_TRUE(test::Click(dlg->GattAddBtn));
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
   EXPECT_TRUE(dlg->GattDlgApplied());
   EXPECT_EQ(recipe.categories[0], 2);
   EXPECT_EQ(recipe.categories[1], 1);
@@ -320,15 +375,28 @@ TEST_F(CategoryWindow, TheInputDialogChecksTheNameAndKeepsASubCategorySub) {
   EXPECT_EQ(fromQ(input->windowTitle()), GetLangText(109));
   EXPECT_TRUE(input->MainRdb->isChecked());
   EXPECT_EQ(fromQ(input->UnterRdb->text()), GetLangText(110));
-  input->OKBtnClick();
-  EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(112));
-  input->NameEdt->setText(toQ("Suppen#2"));
-  input->OKBtnClick();
-  EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(764));
-  EXPECT_EQ(fresh.name, "");
-  input->NameEdt->setText(toQ(std::string(250, 'x')));
-  input->UnterRdb->setChecked(true);
-  input->OKBtnClick();
+  const auto typeName = [&](const std::string& name) {
+    ASSERT_TRUE(test::WhenActive(input.get()));
+    QWidget* field = QApplication::focusWidget();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(field, toQ(name));
+  };
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(test::WhenActive(input.get()));
+        ASSERT_TRUE(input->NameEdt->hasFocus());
+        EXPECT_TRUE(test::Click(input->OKBtn));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(112));
+        EXPECT_TRUE(input->NameEdt->text().isEmpty());
+        ASSERT_TRUE(test::TypeInto(input->NameEdt, toQ("Suppen#2")));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(764));
+        EXPECT_TRUE(input->isVisible());  // refused: the dialog stays
+        ASSERT_TRUE(test::TypeInto(input->NameEdt, QString(250, QLatin1Char('x'))));
+        EXPECT_TRUE(test::ClickBox(input->UnterRdb));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+      },
+      [&] { input->exec(); }));
   EXPECT_EQ(fresh.name.size(), 198u);
   EXPECT_EQ(fresh.kind, REZGATT::kFree);
 
@@ -337,12 +405,62 @@ TEST_F(CategoryWindow, TheInputDialogChecksTheNameAndKeepsASubCategorySub) {
   EXPECT_EQ(fromQ(input->windowTitle()), GetLangText(108));
   EXPECT_TRUE(input->UnterRdb->isChecked());
   EXPECT_EQ(fromQ(input->UnterRdb->text()), GetLangText(111));
-  input->OKBtnClick();
+  EXPECT_TRUE(test::WhileModal([&] { EXPECT_TRUE(test::Click(input->OKBtn)); },
+                               [&] { input->exec(); }));
   EXPECT_EQ(sub.kind, REZGATT::kSub);
   input->SetGattInput(sub);
-  input->MainRdb->setChecked(true);
-  input->OKBtnClick();
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        typeName("Br\xFChen und Fonds");
+        EXPECT_TRUE(test::ClickBox(input->MainRdb));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+      },
+      [&] { input->exec(); }));
   EXPECT_EQ(sub.kind, REZGATT::kMain);
+  EXPECT_EQ(sub.name, "Br\xFChen und Fonds");
+  // Cancel, and Escape, leave the category as it was.
+  for (const bool escape : {false, true}) {
+    input->SetGattInput(sub);
+    EXPECT_TRUE(test::WhileModal(
+        [&] {
+          typeName("Anders");
+          if (escape)
+            test::PressKey(Qt::Key_Escape);
+          else
+            EXPECT_TRUE(test::Click(input->CancelBtn));
+          EXPECT_FALSE(input->isVisible());
+        },
+        [&] { EXPECT_EQ(input->exec(), QDialog::Rejected); }));
+    EXPECT_EQ(sub.name, "Br\xFChen und Fonds");
+  }
+}
+
+// Enter ends what is typed and does nothing else: the window has no default button.
+TEST_F(CategoryWindow, EnterInTheSymbolFieldAndTheListsNeitherClosesNorWrites) {
+  dlg->show();
+  Show("Desserts");
+  ASSERT_TRUE(test::TypeInto(dlg->SymbolEdt, QStringLiteral("eis.bmp")));
+  EXPECT_EQ(Cat("Desserts")->symbol, "eis.bmp");  // taken as it is typed
+  EXPECT_FALSE(test::WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_TRUE(dlg->SymbolEdt->hasFocus());
+  ASSERT_TRUE(test::ClickCell(dlg->GattLiBo, 0));
+  EXPECT_FALSE(test::WhileModal([] {}, [] { test::PressKey(Qt::Key_Enter); }));
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_FALSE(dlg->GattDlgApplied());
+  EXPECT_EQ(ReadAll(File()), kTable);
+  for (QPushButton* b : dlg->findChildren<QPushButton*>())
+    EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
+  // Nor does the input dialog take Enter as OK.
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(test::WhenActive(input.get()));
+        test::TypeText(QApplication::focusWidget(), QStringLiteral("Eis"));
+        test::PressKey(Qt::Key_Return);
+        EXPECT_TRUE(input->isVisible());
+      },
+      [&] { EXPECT_TRUE(test::Click(dlg->NeuBtn)); }));
+  EXPECT_EQ(Cat("Eis"), nullptr);
 }
 
 TEST_F(CategoryWindow, SymbolPicturesAreTakenIntoTheSymbolFolder) {
@@ -353,11 +471,12 @@ TEST_F(CategoryWindow, SymbolPicturesAreTakenIntoTheSymbolFolder) {
     path = env.Root() + "Import/eis.bmp";
     return true;
   };
-  dlg->SymbolBtnClick();
+  ASSERT_TRUE(test::Click(dlg->SymbolBtn));
   EXPECT_EQ(Cat("Desserts")->symbol, "eis.bmp");
+  EXPECT_EQ(fromQ(dlg->SymbolEdt->text()), "eis.bmp");
   EXPECT_EQ(ReadAll(env.Root() + "Pics/Gattungen/eis.bmp"), "BM");
-  dlg->HelpBtnClick();
-  EXPECT_EQ(env.shell.opened.back(), env.Root() + "Data/DE/Help/Dlg_Gattung.htm");
+  ASSERT_TRUE(test::Click(dlg->HelpBtn));
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Gattung.htm");
 }
 
 TEST_F(CategoryWindow, Screenshots) {

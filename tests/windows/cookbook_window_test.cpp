@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "fake_main_window.h"
 #include "platform/paths.h"
@@ -23,7 +24,9 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
-#include "user_input.h"
+#include "user_actions.h"
+#include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -65,7 +68,14 @@ class CookbookWindow : public ::testing::Test {
       if (fromQ(dlg->KBookLiBo->item(i)->text()) == name) return i;
     return -1;
   }
-  void Click(const std::string& name) { dlg->KBookLiBo->setCurrentRow(Row(name)); }
+  // A click on the book in the list.
+  void ClickBook(const std::string& name) {
+    ASSERT_GE(Row(name), 0) << name;
+    ASSERT_TRUE(test::ClickCell(dlg->KBookLiBo, Row(name)));
+  }
+  void Type(QLineEdit* field, const std::string& text) {
+    ASSERT_TRUE(test::TypeInto(field, toQ(text)));
+  }
   std::vector<std::string> MenuBooks(BookMenuKind kind) {
     std::vector<std::string> names;
     for (QAction* a : MainWindowAccess::BookMenuItems(main.BookMenu(kind)))
@@ -76,6 +86,19 @@ class CookbookWindow : public ::testing::Test {
     for (QAction* a : MainWindowAccess::BookMenuItems(main.BookMenu(BookMenuKind::Open)))
       if (a->isChecked()) return fromQ(a->data().toString());
     return "";
+  }
+  // The book's item of the menu, clicked in the opened menu.
+  ::testing::AssertionResult ClickMenuBook(BookMenuKind kind, const std::string& name) {
+    QMenu* menu = main.BookMenu(kind);
+    for (QAction* a : MainWindowAccess::BookMenuItems(menu)) {
+      if (fromQ(a->data().toString()) != name) continue;
+      menu->popup(QPoint(0, 0));
+      if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000))
+        return ::testing::AssertionFailure() << "the menu did not open";
+      QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
+      return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "no item " << name;
   }
 
   test::TestEnv env;
@@ -99,18 +122,33 @@ TEST_F(CookbookWindow, ShowsTheOpenBookTranslated) {
   EXPECT_EQ(fromQ(dlg->KBookLiBo->item(1)->text()), "Salate");
   EXPECT_EQ(dlg->KBookLiBo->currentRow(), 0);
   EXPECT_TRUE(dlg->DelBtn->isEnabled());
-  dlg->DescBookEdt->setText(toQ("Backwerk"));
-  EXPECT_TRUE(dlg->overtakeBtn->isVisible());
+  // Each field typed into, and the box ticked, brings up "Übernehmen".
+  const std::function<void()> edits[] = {[&] { Type(dlg->AktBookEdt, "Backen"); },
+                                         [&] { Type(dlg->DescBookEdt, "Backwerk"); },
+                                         [&] { Type(dlg->BackPicEdt, "Backen.bmp"); },
+                                         [&] { ASSERT_TRUE(test::ClickBox(dlg->ToolBookChk)); }};
+  for (const auto& edit : edits) {
+    edit();
+    EXPECT_TRUE(dlg->overtakeBtn->isVisible());
+    EXPECT_TRUE(dlg->HasEdits());
+    ASSERT_TRUE(test::Click(dlg->overtakeBtn));
+    EXPECT_FALSE(dlg->overtakeBtn->isVisible());
+  }
+  ASSERT_EQ(Row("Backen"), 0);
+  const KBOOK& backen = dlg->Books().front();
+  EXPECT_EQ(backen.description, "Backwerk");
+  EXPECT_EQ(backen.backgroundPicture, "Backen.bmp");
+  EXPECT_EQ(backen.toolbarFlag, 0);
   dlg->hide();
 }
 
 TEST_F(CookbookWindow, ARenameMovesAllThreeFilesKeepsTheIdAndTheOpenBookFollows) {
   dlg->show();
-  dlg->AktBookEdt->setText(toQ("Kuchen und Geb\xE4" "ck"));
-  dlg->DescBookEdt->setText(toQ("S\xFC\xDF"));
-  dlg->ToolBookChk->setChecked(false);
-  dlg->overtakeBtnClick();
   const std::string renamed = "Kuchen und Geb\xE4" "ck";
+  Type(dlg->AktBookEdt, renamed);
+  Type(dlg->DescBookEdt, "S\xFC\xDF");
+  ASSERT_TRUE(test::ClickBox(dlg->ToolBookChk));
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   EXPECT_TRUE(HasBook(renamed));
   EXPECT_FALSE(FileExists(env.DataFolder() + "Backen.bok"));
   EXPECT_EQ(dlg->FindKBookId(renamed), static_cast<uint16_t>(-100));
@@ -122,13 +160,14 @@ TEST_F(CookbookWindow, ARenameMovesAllThreeFilesKeepsTheIdAndTheOpenBookFollows)
             (std::vector<std::string>{renamed, "Salate", "Suppen"}));
   EXPECT_EQ(Ticked(), renamed);
   // The items are taken up, so a click names the book by its new name.
-  MainWindowAccess::BookMenuItems(main.BookMenu(BookMenuKind::CopyRecipe)).front()->trigger();
+  ASSERT_TRUE(ClickMenuBook(BookMenuKind::CopyRecipe, renamed));
   ASSERT_EQ(main.clicked.size(), 1u);
   EXPECT_EQ(main.clicked[0].first, BookMenuKind::CopyRecipe);
   EXPECT_EQ(main.clicked[0].second, renamed);
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
+  EXPECT_FALSE(dlg->isVisible());
   ASSERT_FALSE(main.opened.empty());
-  EXPECT_EQ(main.opened.back(), renamed);
+  EXPECT_EQ(test::LastOf(main.opened), renamed);
   EXPECT_GE(main.titles, 1);
   EXPECT_GE(main.buttonFills, 1);
 }
@@ -137,25 +176,27 @@ TEST_F(CookbookWindow, ARefusedNameKeepsTheEditsAndChangesNothing) {
   dlg->show();
   for (const char* bad : {"Back_en", "Back.en", "Backen/2"}) {
     env.messages.shown.clear();
-    dlg->AktBookEdt->setText(toQ(bad));
-    EXPECT_FALSE(dlg->ApplyKBookChanges(true)) << bad;
-    ASSERT_EQ(env.messages.shown.size(), 1u);
+    Type(dlg->AktBookEdt, bad);
+    ASSERT_TRUE(test::Click(dlg->overtakeBtn));
+    ASSERT_EQ(env.messages.shown.size(), 1u) << bad;
     EXPECT_EQ(env.messages.shown[0].text, GetLangText(165));
     EXPECT_EQ(env.messages.shown[0].title, GetLangText(15));
     EXPECT_TRUE(dlg->HasEdits());  // a second attempt still applies
+    EXPECT_TRUE(dlg->overtakeBtn->isVisible());
+    EXPECT_EQ(fromQ(dlg->AktBookEdt->text()), bad);
     EXPECT_TRUE(HasBook("Backen"));
   }
-  dlg->AktBookEdt->setText(toQ("B\xE4" "cker \xDF-2"));
-  EXPECT_TRUE(dlg->ApplyKBookChanges(true));
+  Type(dlg->AktBookEdt, "B\xE4" "cker \xDF-2");
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   EXPECT_TRUE(HasBook("B\xE4" "cker \xDF-2"));
   dlg->hide();
 }
 
 TEST_F(CookbookWindow, TypingAnotherBooksNameEditsThatBookAndRenamesNothing) {
   dlg->show();
-  dlg->AktBookEdt->setText(toQ("Suppen"));
-  dlg->DescBookEdt->setText(toQ("Eint\xF6pfe"));
-  EXPECT_TRUE(dlg->ApplyKBookChanges(true));
+  Type(dlg->AktBookEdt, "Suppen");
+  Type(dlg->DescBookEdt, "Eint\xF6pfe");
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   EXPECT_TRUE(HasBook("Backen"));
   EXPECT_TRUE(HasBook("Suppen"));
   std::string description;
@@ -169,29 +210,39 @@ TEST_F(CookbookWindow, TypingAnotherBooksNameEditsThatBookAndRenamesNothing) {
 
 TEST_F(CookbookWindow, ClickingABookAppliesTheEditsAndClosingOpensIt) {
   dlg->show();
-  dlg->DescBookEdt->setText(toQ("Neue Beschreibung"));
-  Click("Salate");
+  // A click, or the arrow keys, show a book.
+  ClickBook("Suppen");
+  EXPECT_EQ(fromQ(dlg->AktBookEdt->text()), "Suppen");
+  EXPECT_EQ(dlg->GetKBookName(dlg->GetAktKBookId()), "Suppen");
+  test::PressKey(Qt::Key_Up);
+  EXPECT_EQ(fromQ(dlg->AktBookEdt->text()), "Salate");
+  test::PressKey(Qt::Key_Up);
+  EXPECT_EQ(fromQ(dlg->AktBookEdt->text()), "Backen");
+  EXPECT_EQ(dlg->GetKBookName(dlg->GetAktKBookId()), "Backen");
+  Type(dlg->DescBookEdt, "Neue Beschreibung");
+  ClickBook("Salate");
   std::string description;
   dlg->GetKBookDescription("Backen", description);
   EXPECT_EQ(description, "Neue Beschreibung");
   EXPECT_EQ(fromQ(dlg->AktBookEdt->text()), "Salate");
   EXPECT_FALSE(dlg->HasEdits());
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
   ASSERT_EQ(main.opened.size(), 1u);
   EXPECT_EQ(main.opened[0], "Salate");
 }
 
 TEST_F(CookbookWindow, ANewBookIsCreatedOpenedAndListed) {
   dlg->show();
-  dlg->NewBtnClick();
+  ASSERT_TRUE(test::Click(dlg->NewBtn));
   EXPECT_TRUE(dlg->NewBookMode());
   EXPECT_EQ(fromQ(dlg->ActionTxt->title()), GetLangText(364));
   EXPECT_TRUE(dlg->AktBookEdt->text().isEmpty());
+  EXPECT_TRUE(dlg->AktBookEdt->hasFocus());
   EXPECT_TRUE(dlg->ToolBookChk->isChecked());
   EXPECT_TRUE(dlg->KBookLiBo->selectedItems().isEmpty());
-  dlg->AktBookEdt->setText(toQ("Desserts"));
-  dlg->DescBookEdt->setText(toQ("S\xFC\xDF" "es"));
-  dlg->overtakeBtnClick();
+  test::TypeKeys(QStringLiteral("Desserts"));
+  Type(dlg->DescBookEdt, "S\xFC\xDF" "es");
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   EXPECT_TRUE(HasBook("Desserts"));
   EXPECT_EQ(ReadAll(env.DataFolder() + "Desserts.bok"), TextModeRecordFileHeader());
   ASSERT_EQ(main.opened.size(), 1u);
@@ -208,15 +259,13 @@ TEST_F(CookbookWindow, ANewBookIsCreatedOpenedAndListed) {
 // file name may have: no book is made, listed or opened, and the name stays to be shortened.
 TEST_F(CookbookWindow, ANameTooLongForTheFileSystemIsRefusedUntilItIsShortened) {
   dlg->show();
-  dlg->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-  QTest::mouseClick(dlg->NewBtn, Qt::LeftButton);
+  ASSERT_TRUE(test::Click(dlg->NewBtn));
   ASSERT_TRUE(dlg->AktBookEdt->hasFocus());
   const QString typed = QString(246, QLatin1Char('K')) + QStringLiteral("\u00e4\u00f6\u00fc");
   test::TypeText(dlg->AktBookEdt, typed);
   ASSERT_EQ(dlg->AktBookEdt->text(), typed);
   const std::vector<std::string> files = ListFolder(env.DataFolder());
-  QTest::mouseClick(dlg->overtakeBtn, Qt::LeftButton);
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(166) + "\n" + GetLangText(1103));
   EXPECT_EQ(dlg->KBookLiBo->count(), 3);
@@ -228,12 +277,12 @@ TEST_F(CookbookWindow, ANameTooLongForTheFileSystemIsRefusedUntilItIsShortened) 
   EXPECT_TRUE(dlg->overtakeBtn->isVisible());
 
   // Shortened by 30 characters, the name makes the book, which opens.
-  dlg->AktBookEdt->setFocus();
+  ASSERT_TRUE(test::Click(dlg->AktBookEdt));
   QTest::keyClick(dlg->AktBookEdt, Qt::Key_End);
   for (int i = 0; i < 30; ++i) QTest::keyClick(dlg->AktBookEdt, Qt::Key_Backspace);
   const std::string name(219, 'K');
   ASSERT_EQ(fromQ(dlg->AktBookEdt->text()), name);
-  QTest::mouseClick(dlg->overtakeBtn, Qt::LeftButton);
+  ASSERT_TRUE(test::Click(dlg->overtakeBtn));
   EXPECT_EQ(env.messages.shown.size(), 1u);
   EXPECT_TRUE(HasBook(name));
   EXPECT_NE(Row(name), -1);
@@ -244,37 +293,38 @@ TEST_F(CookbookWindow, ANameTooLongForTheFileSystemIsRefusedUntilItIsShortened) 
 
 TEST_F(CookbookWindow, NewWithoutApplyingKeepsTheOpenBookWhenClosing) {
   dlg->show();
-  dlg->NewBtnClick();
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->NewBtn));
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
+  EXPECT_FALSE(dlg->isVisible());
   EXPECT_TRUE(main.opened.empty());  // Backen stays open
 }
 
 TEST_F(CookbookWindow, DeletingAskesFirstAndClosingKeepsOrReplacesTheOpenBook) {
   dlg->show();
-  Click("Suppen");
+  ClickBook("Suppen");
   env.messages.answers = {IDNO};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_TRUE(HasBook("Suppen"));
   EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(168));
   EXPECT_EQ(env.messages.shown.at(0).title, GetLangText(56));
   env.messages.answers = {IDYES};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   for (const char* ext : {".bok", ".idx", ".inf"})
     EXPECT_FALSE(FileExists(env.DataFolder() + "Suppen" + ext)) << ext;
   EXPECT_EQ(Row("Suppen"), -1);
   EXPECT_EQ(fromQ(dlg->ActionTxt->title()), GetLangText(169));
   EXPECT_TRUE(dlg->NewBookMode());
   EXPECT_EQ(MenuBooks(BookMenuKind::CopyMarked), (std::vector<std::string>{"Backen", "Salate"}));
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
   EXPECT_TRUE(main.opened.empty());  // the open book still exists and stays open
 
   // The open book itself deleted: closing opens a book that exists.
   dlg->show();
-  Click("Backen");
+  ClickBook("Backen");
   env.messages.answers = {IDYES};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_FALSE(dlg->DelBtn->isEnabled());  // one book left
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
   ASSERT_EQ(main.opened.size(), 1u);
   EXPECT_EQ(main.opened[0], "Salate");
 }
@@ -287,12 +337,13 @@ TEST_F(CookbookWindow, ABackgroundPictureFromElsewhereIsCopiedIntoTheDataFolder)
     path = outside;
     return true;
   };
-  dlg->BackPicBtnClick();
+  ASSERT_TRUE(test::Click(dlg->BackPicBtn));
   EXPECT_EQ(fromQ(dlg->BackPicEdt->text()), "Backen.bmp");
   EXPECT_EQ(ReadAll(env.DataFolder() + "Backen.bmp"), "BM-bytes");
+  EXPECT_TRUE(dlg->overtakeBtn->isVisible());
   // Another picture of the same name does not replace it.
   WriteAll(outside, "other");
-  dlg->BackPicBtnClick();
+  ASSERT_TRUE(test::Click(dlg->BackPicBtn));
   EXPECT_EQ(fromQ(dlg->BackPicEdt->text()), "Backen-2.bmp");
   EXPECT_EQ(ReadAll(env.DataFolder() + "Backen.bmp"), "BM-bytes");
   dlg->hide();
@@ -309,11 +360,51 @@ TEST_F(CookbookWindow, BookCombosListsAndTheOrderButton) {
   dlg->FillKBookList(&list);
   EXPECT_EQ(list.count(), 3);
   EXPECT_EQ(list.currentRow(), 0);
-  dlg->kBookOrderBtnClick();
+  dlg->show();
+  ASSERT_TRUE(test::Click(dlg->kBookOrderBtn));
   EXPECT_EQ(main.optionPages, (std::vector<int>{9}));
-  dlg->HelpBtnClick();
+  ASSERT_TRUE(test::Click(dlg->HelpBtn));
   ASSERT_EQ(env.shell.opened.size(), 1u);
   EXPECT_EQ(env.shell.opened[0], env.Root() + "Data/DE/Help/Dlg_KBook.htm");
+  dlg->hide();
+}
+
+// Enter in a field presses "Übernehmen", the default button, while it shows; without edits it
+// does nothing. Escape closes the window as its close box does, applying the edits.
+TEST_F(CookbookWindow, EnterAppliesTheEditsOnlyWhileThereAreAnyAndEscapeCloses) {
+  dlg->show();
+  ASSERT_TRUE(test::Click(dlg->DescBookEdt));
+  test::PressKey(Qt::Key_Return);
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_FALSE(dlg->HasEdits());
+  EXPECT_EQ(fromQ(dlg->ActionTxt->title()), GetLangText(365));
+  for (QPushButton* b : dlg->findChildren<QPushButton*>())
+    EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
+  Type(dlg->DescBookEdt, "Brot und Kuchen");
+  EXPECT_TRUE(dlg->overtakeBtn->isDefault());
+  test::PressKey(Qt::Key_Return);
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_FALSE(dlg->HasEdits());
+  EXPECT_FALSE(dlg->overtakeBtn->isVisible());
+  EXPECT_FALSE(dlg->overtakeBtn->isDefault());
+  EXPECT_EQ(fromQ(dlg->ActionTxt->title()), GetLangText(167));
+  std::string description;
+  dlg->GetKBookDescription("Backen", description);
+  EXPECT_EQ(description, "Brot und Kuchen");
+  // A new book by its name and Enter.
+  ASSERT_TRUE(test::Click(dlg->NewBtn));
+  test::TypeKeys(QStringLiteral("Getr\u00e4nke"));
+  test::PressKey(Qt::Key_Enter);
+  EXPECT_TRUE(HasBook("Getr\xE4nke"));
+  EXPECT_TRUE(dlg->isVisible());
+  // Escape: closing applies what was typed and opens the book shown.
+  Type(dlg->DescBookEdt, "Saft und Tee");
+  test::PressKey(Qt::Key_Escape);
+  EXPECT_FALSE(dlg->isVisible());
+  dlg->GetKBookDescription("Getr\xE4nke", description);
+  EXPECT_EQ(description, "Saft und Tee");
+  ASSERT_FALSE(main.opened.empty());
+  EXPECT_EQ(test::LastOf(main.opened), "Getr\xE4nke");
 }
 
 class CookbookWindowEnglish : public CookbookWindow {

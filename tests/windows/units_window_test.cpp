@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QToolButton>
 
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -19,6 +20,9 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "user_actions.h"
+#include "user_gestures.h"
+#include "window_checks.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -77,12 +81,34 @@ class UnitsWindow : public ::testing::Test {
     for (int r = 0; r < dlg->EinheitGrd->rowCount(); ++r) codes.push_back(Cell(r, 1));
     return codes;
   }
-  void SelectCode(const std::string& code) {
+  int RowOf(const std::string& code) const {
     for (int r = 0; r < dlg->EinheitGrd->rowCount(); ++r)
-      if (Cell(r, 1) == code) return dlg->EinheitGrd->selectRow(r);
-    ADD_FAILURE() << code;
+      if (Cell(r, 1) == code) return r;
+    return -1;
+  }
+  void SelectCode(const std::string& code) {
+    if (RowOf(code) < 0) ADD_FAILURE() << code;
+    dlg->EinheitGrd->selectRow(RowOf(code));
+  }
+  // A click on the unit's row.
+  void ClickCode(const std::string& code) {
+    ASSERT_GE(RowOf(code), 0) << code;
+    ASSERT_TRUE(test::ClickCell(dlg->EinheitGrd, RowOf(code), 0));
   }
   const REZEINHEIT* Find(const std::string& code) const { return dlg->units.FindUnitByCode(code); }
+  // The unit input as `open` brings it up, answered by `inside`; false when it did not come.
+  bool InInput(const std::function<void()>& inside, const std::function<void()>& open) {
+    return test::WhileModal(
+        [&] {
+          EXPECT_TRUE(input->isVisible());
+          ASSERT_TRUE(test::WhenActive(input.get()));
+          inside();
+        },
+        open);
+  }
+  std::function<void()> Clicking(QWidget* w) {
+    return [w] { EXPECT_TRUE(test::Click(w)); };
+  }
 
   test::TestEnv env;
   TToolsMod tools;
@@ -100,23 +126,21 @@ TEST_F(UnitsWindow, FixedUnitsFirstConvertingOnRequestAndAnEmptyRowWithoutAny) {
   EXPECT_EQ(Codes(), (std::vector<std::string>{"g", "l", "St"}));
   EXPECT_EQ(fromQ(dlg->EinheitGrd->horizontalHeaderItem(5)->text()), GetLangText(346));
   EXPECT_EQ(Cell(0, 2), GetLangText(954));
-  dlg->showUmrechChk->click();
+  ASSERT_TRUE(test::ClickBox(dlg->showUmrechChk));
   EXPECT_EQ(Codes(), (std::vector<std::string>{"g", "kg", "l", "Pfd", "St"}));
   EXPECT_EQ(Cell(1, 2), GetLangText(955));
   EXPECT_EQ(Cell(1, 3), "1000");
   EXPECT_EQ(Cell(1, 4), "Gramm");
   EXPECT_EQ(Cell(1, 5), "g");
-  dlg->showFesteChk->click();
-  dlg->showUmrechChk->click();
+  ASSERT_TRUE(test::ClickBox(dlg->showFesteChk));
+  EXPECT_EQ(Codes(), (std::vector<std::string>{"kg", "Pfd"}));
+  ASSERT_TRUE(test::ClickBox(dlg->showUmrechChk));
   ASSERT_EQ(dlg->EinheitGrd->rowCount(), 1);  // nothing shown: one empty row
   EXPECT_EQ(Cell(0, 1), "");
-  dlg->EinheitGrd->selectRow(0);
-  dlg->inputUnit = [](REZEINHEIT&) {
-    ADD_FAILURE() << "nothing to edit";
-    return false;
-  };
-  dlg->EditBtnClick();
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::ClickCell(dlg->EinheitGrd, 0, 0));
+  EXPECT_FALSE(InInput([] {}, Clicking(dlg->EditBtn))) << "nothing to edit";
+  EXPECT_FALSE(InInput([] {}, [&] { ASSERT_TRUE(test::DoubleClickCell(dlg->EinheitGrd, 0)); }));
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_EQ(dlg->units.units.size(), 5u);
   dlg->hide();
   dlg->show();  // the display flags stay for the run
@@ -127,16 +151,16 @@ TEST_F(UnitsWindow, FixedUnitsFirstConvertingOnRequestAndAnEmptyRowWithoutAny) {
 TEST_F(UnitsWindow, DeletingAFixedUnitThatTwoUnitsTargetAsksOnceAndMakesThemFixed) {
   CountingCombo combo;
   dlg->show();
-  SelectCode("g");
+  ClickCode("g");
   env.messages.answers = {IDNO};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   ASSERT_EQ(env.messages.shown.size(), 1u);
   EXPECT_EQ(env.messages.shown[0].text, GetLangText(119) + "2" + GetLangText(120));
   EXPECT_EQ(env.messages.shown[0].title, GetLangText(2));
   EXPECT_NE(Find("g"), nullptr);
-  SelectCode("g");
+  ClickCode("g");
   env.messages.answers = {IDYES};
-  dlg->DelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_EQ(env.messages.shown.size(), 2u);
   EXPECT_EQ(Find("g"), nullptr);
   for (const char* code : {"kg", "Pfd"}) {
@@ -149,12 +173,13 @@ TEST_F(UnitsWindow, DeletingAFixedUnitThatTwoUnitsTargetAsksOnceAndMakesThemFixe
   EXPECT_EQ(dlg->EinheitGrd->currentRow(), 0);
   EXPECT_EQ(combo.refills, 1);
   // The selected last row deleted: the new last row is selected. No question for Stück.
-  SelectCode("St");
-  dlg->DelBtnClick();
+  ClickCode("St");
+  ASSERT_TRUE(test::Click(dlg->DelBtn));
   EXPECT_EQ(env.messages.shown.size(), 2u);
   EXPECT_EQ(dlg->EinheitGrd->currentRow(), 2);
   // Cancel keeps the deletions until the window is shown again, which reads the file.
-  dlg->reject();
+  ASSERT_TRUE(test::Click(dlg->CancelBtn));
+  EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(Find("g"), nullptr);
   dlg->show();
   EXPECT_NE(Find("g"), nullptr);
@@ -165,33 +190,43 @@ TEST_F(UnitsWindow, DeletingAFixedUnitThatTwoUnitsTargetAsksOnceAndMakesThemFixe
 TEST_F(UnitsWindow, NewAndEditedUnitsAreSortedInAndOKWritesTheFile) {
   CountingCombo combo;
   dlg->show();
-  REZEINHEIT offered;
-  dlg->inputUnit = [&](REZEINHEIT& u) {
-    offered = u;
-    u.name = "Becher";
-    u.code = "Be";
-    u.kinds = kUnitCountable;
-    return true;
-  };
-  dlg->NeuBtnClick();
-  EXPECT_EQ(offered.fixed, 1);
-  EXPECT_EQ(offered.factor, "1");
+  EXPECT_TRUE(InInput(
+      [&] {
+        // A new unit: fixed, nothing filled in, the factor proposed only for converting.
+        EXPECT_TRUE(input->festeRdb->isChecked());
+        EXPECT_TRUE(input->ArtGrp->isVisible());
+        EXPECT_TRUE(input->FaktorEdt->text().isEmpty());
+        EXPECT_TRUE(input->NameEdt->hasFocus());
+        test::TypeKeys(QStringLiteral("Becher"));
+        ASSERT_TRUE(test::TypeInto(input->AbkEdt, QStringLiteral("Be")));
+        EXPECT_TRUE(test::ClickBox(input->ZaehlChk));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+      },
+      Clicking(dlg->NeuBtn)));
   EXPECT_EQ(Codes(), (std::vector<std::string>{"Be", "g", "l", "St"}));
   EXPECT_EQ(dlg->EinheitGrd->currentRow(), 0);
-  SelectCode("l");
-  dlg->inputUnit = [](REZEINHEIT& u) {
-    u.code = "L";
-    u.name = "Liter";
-    return true;
-  };
-  dlg->EditBtnClick();
+  // A double click edits: the code changed, the row of the new code is selected.
+  EXPECT_TRUE(InInput(
+      [&] {
+        EXPECT_EQ(fromQ(input->NameEdt->text()), "Liter");
+        ASSERT_TRUE(test::TypeInto(input->AbkEdt, QStringLiteral("L")));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+      },
+      [&] { ASSERT_TRUE(test::DoubleClickCell(dlg->EinheitGrd, RowOf("l"))); }));
   EXPECT_EQ(Cell(dlg->EinheitGrd->currentRow(), 1), "L");
   EXPECT_EQ(combo.refills, 2);
-  dlg->inputUnit = [](REZEINHEIT&) { return false; };  // cancelled: nothing changes
-  SelectCode("g");
-  dlg->EditBtnClick();
+  // Cancelled: nothing changes.
+  ClickCode("g");
+  EXPECT_TRUE(InInput(
+      [&] {
+        ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Gran")));
+        EXPECT_TRUE(test::Click(input->CancelBtn));
+        EXPECT_FALSE(input->isVisible());
+      },
+      Clicking(dlg->EditBtn)));
   EXPECT_EQ(Find("g")->name, "Gramm");
-  dlg->OKBtnClick();
+  EXPECT_EQ(combo.refills, 2);
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
   EXPECT_FALSE(dlg->isVisible());
   const std::string written = ReadAll(File());
   EXPECT_NE(written.find("Be Becher~4#"), std::string::npos);
@@ -205,31 +240,40 @@ TEST_F(UnitsWindow, TheInputRefusesWhatTheFileCannotHoldAndStaysOpen) {
   u.factor = "1";
   input->SetUnitInput(u);
   EXPECT_EQ(u.factor, "");  // a fixed unit loses factor and target
-  input->show();
-  input->NameEdt->setText(toQ("Prise"));
-  input->OKBtnClick();
-  EXPECT_EQ(env.messages.shown.at(0).text, GetLangText(951));
-  EXPECT_FALSE(input->Result());
-  EXPECT_TRUE(input->isVisible());
-  input->AbkEdt->setText(toQ("Pr"));
-  input->NameEdt->setText(toQ("Prise#n"));
-  input->OKBtnClick();
-  EXPECT_EQ(env.messages.shown.at(1).text, GetLangText(810));
-  input->NameEdt->setText(toQ("Prise"));
-  input->umrechRdb->click();
-  EXPECT_EQ(fromQ(input->FaktorEdt->text()), "1");  // proposed for an empty factor
-  EXPECT_TRUE(input->UmrechGrp->isVisibleTo(input.get()));
-  EXPECT_FALSE(input->ArtGrp->isVisibleTo(input.get()));
-  input->FaktorEdt->setText(toQ("0"));
-  input->OKBtnClick();
-  EXPECT_EQ(env.messages.shown.at(2).text, GetLangText(952));
-  EXPECT_EQ(u.name, "");  // nothing stored yet
-  input->FaktorEdt->setText(toQ("0,5"));
-  input->MasseChk->setChecked(true);
-  const int gram = input->DtEinheitCoBo->findText(toQ("Gramm [g]"));
-  ASSERT_GE(gram, 0);
-  input->DtEinheitCoBo->setCurrentIndex(gram);
-  input->OKBtnClick();
+  EXPECT_TRUE(InInput(
+      [&] {
+        test::TypeKeys(QStringLiteral("Prise"));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(951));
+        EXPECT_FALSE(input->Result());
+        EXPECT_TRUE(input->isVisible());
+        ASSERT_TRUE(test::TypeInto(input->AbkEdt, QStringLiteral("Pr")));
+        ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Prise#n")));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(810));
+        ASSERT_TRUE(test::TypeInto(input->NameEdt, QStringLiteral("Prise")));
+        EXPECT_TRUE(test::ClickBox(input->umrechRdb));
+        EXPECT_EQ(fromQ(input->FaktorEdt->text()), "1");  // proposed for an empty factor
+        EXPECT_TRUE(input->FaktorEdt->hasFocus());
+        EXPECT_TRUE(input->UmrechGrp->isVisible());
+        EXPECT_FALSE(input->ArtGrp->isVisible());
+        // Back to fixed and on again: the kinds come and go with the choice.
+        EXPECT_TRUE(test::ClickBox(input->festeRdb));
+        EXPECT_TRUE(input->ArtGrp->isVisible());
+        EXPECT_FALSE(input->UmrechGrp->isVisible());
+        EXPECT_TRUE(test::ClickBox(input->MasseChk));
+        EXPECT_TRUE(test::ClickBox(input->umrechRdb));
+        ASSERT_TRUE(test::TypeInto(input->FaktorEdt, QStringLiteral("0")));
+        EXPECT_TRUE(test::Click(input->OKBtn));
+        EXPECT_EQ(test::LastOf(env.messages.shown).text, GetLangText(952));
+        EXPECT_EQ(u.name, "");  // nothing stored yet
+        ASSERT_TRUE(test::TypeInto(input->FaktorEdt, QStringLiteral("0,5")));
+        EXPECT_TRUE(test::ChooseInCombo(input->DtEinheitCoBo, toQ("Gramm [g]")));
+        EXPECT_TRUE(test::Click(input->HelpBtn));
+        EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_AngEinheit.htm");
+        EXPECT_TRUE(test::Click(input->OKBtn));
+      },
+      [&] { input->exec(); }));
   EXPECT_TRUE(input->Result());
   EXPECT_FALSE(input->isVisible());
   EXPECT_EQ(u.name, "Prise");
@@ -241,10 +285,41 @@ TEST_F(UnitsWindow, TheInputRefusesWhatTheFileCannotHoldAndStaysOpen) {
   // Shown again for a converting unit, the target is preselected; Escape counts as Cancel.
   input->SetUnitInput(u);
   EXPECT_EQ(fromQ(input->DtEinheitCoBo->currentText()), "Gramm [g]");
-  input->show();
-  input->reject();
+  EXPECT_TRUE(InInput([] { test::PressKey(Qt::Key_Escape); }, [&] { input->exec(); }));
+  EXPECT_FALSE(input->isVisible());
   EXPECT_FALSE(input->Result());
   dlg->hide();
+}
+
+// Enter: in the units window it does nothing (Escape cancels); in the unit input it presses
+// OK, the input's default button.
+TEST_F(UnitsWindow, EnterAndEscapeInTheWindowAndTheInput) {
+  dlg->show();
+  ClickCode("l");
+  EXPECT_FALSE(InInput([] {}, [] { test::PressKey(Qt::Key_Return); }));
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(Find("l")->name, "Liter");
+  for (QPushButton* b : dlg->findChildren<QPushButton*>())
+    EXPECT_FALSE(b->isDefault() || b->autoDefault()) << b->objectName().toStdString();
+  EXPECT_TRUE(InInput(
+      [&] {
+        EXPECT_TRUE(input->OKBtn->isDefault());
+        // The name has the focus.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        test::TypeKeys(QStringLiteral("Liter (Flasche)"));
+        test::PressKey(Qt::Key_Return);
+        EXPECT_FALSE(input->isVisible());
+      },
+      Clicking(dlg->EditBtn)));
+  EXPECT_EQ(Find("l")->name, "Liter (Flasche)");
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(ReadAll(File()), original);
+  ASSERT_TRUE(test::Click(dlg->HelpBtn));
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Einheit.htm");
+  ASSERT_TRUE(test::Click(dlg->EinheitGrd));
+  test::PressKey(Qt::Key_Escape);
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(ReadAll(File()), original);
 }
 
 TEST_F(UnitsWindow, Screenshots) {

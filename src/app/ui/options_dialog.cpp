@@ -382,11 +382,11 @@ void TParaDlg::BuildPages() {
   cool.End();
 
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
+  // No default button: Enter in a field would store every option and close the window.
   for (QPushButton* b : {ReShowAssisBtn, GewPartUpLiBo, GewPartDownLiBo, NewBtn, DelBtn, ToolUpBtn,
-                         ToolDownBtn, OrderUpBtn, OrderDownBtn})
+                         ToolDownBtn, OrderUpBtn, OrderDownBtn, OKBtn, CancelBtn})
     b->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ParamSheet, 1);

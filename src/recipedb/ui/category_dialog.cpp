@@ -96,10 +96,11 @@ TGattDlg::TGattDlg(QWidget* parent) : QDialog(parent) {
   GattAddBtn = Captioned<QPushButton>(this, "GattAddBtn", "&>>");
   GattDelBtn = Captioned<QPushButton>(this, "GattDelBtn", "&<<");
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
-  for (QPushButton* b : {NeuBtn, ChangeBtn, DelBtn, ShowBtn, ShowOBtn, GattAddBtn, GattDelBtn})
+  // No default button: Enter in the symbol field or a list would close the window.
+  for (QPushButton* b : {NeuBtn, ChangeBtn, DelBtn, ShowBtn, ShowOBtn, GattAddBtn, GattDelBtn,
+                         OKBtn, CancelBtn})
     b->setAutoDefault(false);
 
   // Details of the shown category, its related list, and the hints in its place.

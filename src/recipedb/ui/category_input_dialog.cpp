@@ -28,8 +28,9 @@ TInpGattDlg::TInpGattDlg(QWidget* parent) : QDialog(parent) {
   MainRdb = Captioned<QRadioButton>(this, "MainRdb", "ist &Hauptgattung");
   UnterRdb = Captioned<QRadioButton>(this, "UnterRdb", "ist &Nebengattung");
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
+  // No default button: Enter in the name field ends the typing, only a click on OK confirms.
+  for (QPushButton* b : {OKBtn, CancelBtn}) b->setAutoDefault(false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(NameEdt);

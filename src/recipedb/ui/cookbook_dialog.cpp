@@ -81,8 +81,10 @@ TKBookDlg::TKBookDlg(QWidget* parent) : QDialog(parent) {
   kBookOrderBtn = Captioned<QPushButton>(this, "kBookOrderBtn", "L\xF6" "schreihenfolge bei Doppelsuche");
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Schlie\xDF" "en");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
-  overtakeBtn->setAutoDefault(false);
-  for (QPushButton* b : {NewBtn, DelBtn, kBookOrderBtn, CancelBtn}) b->setAutoDefault(false);
+  // "Übernehmen" is the default button while it shows (Enter in a field applies the edits); no
+  // other button takes Enter.
+  for (QPushButton* b : {overtakeBtn, NewBtn, DelBtn, kBookOrderBtn, CancelBtn})
+    b->setAutoDefault(false);
 
   auto* fields = new QGridLayout(ActionTxt);
   fields->addWidget(AktBookTxt, 0, 0, 1, 2);
@@ -116,7 +118,9 @@ TKBookDlg::TKBookDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(DialogButtonRow(HelpBtn, {CancelBtn}));
 
   // Filling and selecting from code block the list's signals: only the user's choice counts.
-  connect(KBookLiBo, &QListWidget::currentRowChanged, this, [this] { KBookLiBo2Click(); });
+  // A mouse press or a key moves the current row first and the selection after it: the choice
+  // is made once the selection follows.
+  connect(KBookLiBo, &QListWidget::itemSelectionChanged, this, [this] { KBookLiBo2Click(); });
   connect(NewBtn, &QPushButton::clicked, this, [this] { NewBtnClick(); });
   connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
   connect(overtakeBtn, &QPushButton::clicked, this, [this] { overtakeBtnClick(); });
@@ -140,7 +144,7 @@ TKBookDlg::TKBookDlg(QWidget* parent) : QDialog(parent) {
 
   ctx().books = this;
   ScanKBooks();
-  overtakeBtn->hide();
+  ShowOvertake(false);
   if (LangDlg) LangDlg->TranslateForm(this);
 }
 
@@ -223,7 +227,12 @@ void TKBookDlg::ShowBook(const KBOOK* book) {
 
 void TKBookDlg::ClearEdits() {
   nameEdited_ = descEdited_ = toolEdited_ = false;
-  overtakeBtn->hide();
+  ShowOvertake(false);
+}
+
+void TKBookDlg::ShowOvertake(bool on) {
+  overtakeBtn->setVisible(on);
+  overtakeBtn->setDefault(on);
 }
 
 void TKBookDlg::SetAction(int text) { ActionTxt->setTitle(toQ(GetLangText(text))); }
@@ -231,19 +240,19 @@ void TKBookDlg::SetAction(int text) { ActionTxt->setTitle(toQ(GetLangText(text))
 void TKBookDlg::AktBookEdtChange() {
   if (filling_) return;
   nameEdited_ = true;
-  overtakeBtn->show();
+  ShowOvertake(true);
 }
 
 void TKBookDlg::DescBookEdtChange() {
   if (filling_) return;
   descEdited_ = true;
-  overtakeBtn->show();
+  ShowOvertake(true);
 }
 
 void TKBookDlg::ToolBookChkClick() {
   if (filling_) return;
   toolEdited_ = true;
-  overtakeBtn->show();
+  ShowOvertake(true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -295,6 +304,8 @@ void TKBookDlg::FormClose() {
 // Commands
 
 void TKBookDlg::KBookLiBo2Click() {
+  const int row = KBookLiBo->currentRow();
+  if (row < 0 || !KBookLiBo->item(row)->isSelected()) return;  // the choice is not made yet
   if (!ApplyKBookChanges(false)) {
     // The fields still show the book whose edits were refused.
     if (current_ >= 0 && current_ < static_cast<int>(books_.size()))

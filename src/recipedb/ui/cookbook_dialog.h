@@ -89,6 +89,8 @@ class TKBookDlg : public QDialog, public CookbookList {
   // The fields show the book (none: empty fields, tool-bar box ticked).
   void ShowBook(const KBOOK* book);
   void ClearEdits();
+  // "Übernehmen" shows, as the default button, while there are edits to apply.
+  void ShowOvertake(bool on);
   void SetAction(int text);
   void SelectBookItem(const std::string& name);
   int SelectedBook() const;

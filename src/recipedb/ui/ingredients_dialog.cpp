@@ -99,7 +99,6 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   NeuBtn = Captioned<QPushButton>(this, "NeuBtn", "&Neu");
   DelBtn = Captioned<QPushButton>(this, "DelBtn", "&L\xF6schen");
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "&OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
 
@@ -186,8 +185,8 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   KleinBtn = Captioned<QPushButton>(EinheitGrp, "KleinBtn", "Gew&\xFCrze");
   for (QPushButton* b : {NeuBtn, DelBtn, CalcBLSBtn, AddBLSBtn, RemoveBLSBtn, ShowBLSBtn,
                          PicNewBtn, PicDelBtn, PicEditBtn, FluessigBtn, GewichtBtn, ZaehlBtn,
-                         LaengeBtn, KleinBtn})
-    b->setAutoDefault(false);
+                         LaengeBtn, KleinBtn, OKBtn, CancelBtn})
+    b->setAutoDefault(false);  // no default button: Enter in a field would close the window
 
   // Layouts of the groups.
   auto* season = new QHBoxLayout(SaisonPnl);
@@ -272,9 +271,8 @@ TZutatenDlg::TZutatenDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top, 1);
   layout->addLayout(DialogButtonRow(HelpBtn, {OKBtn, CancelBtn}));
 
-  // A key moves the selection before the current row, a mouse press the current row before the
-  // selection: the ingredient is shown when both agree.
-  connect(ZutatLiBo, &QListWidget::currentRowChanged, this, [this] { ZutatLiBo2Click(); });
+  // A mouse press or a key moves the current row first and the selection after it: the
+  // ingredient is shown once the selection follows.
   connect(ZutatLiBo, &QListWidget::itemSelectionChanged, this, [this] { ZutatLiBo2Click(); });
   connect(FilterTab, &QTabBar::currentChanged, this, [this] { FilterTabChange(); });
   connect(NeuBtn, &QPushButton::clicked, this, [this] { NeuBtnClick(); });

@@ -48,10 +48,10 @@ TEinheitenDlg::TEinheitenDlg(QWidget* parent) : QDialog(parent) {
   EditBtn = Captioned<QPushButton>(this, "EditBtn", "&\xC4ndern");
   DelBtn = Captioned<QPushButton>(this, "DelBtn", "&L\xF6schen");
   OKBtn = Captioned<QPushButton>(this, "OKBtn", "&OK");
-  OKBtn->setDefault(true);
   CancelBtn = Captioned<QPushButton>(this, "CancelBtn", "&Abbrechen");
   HelpBtn = Captioned<QToolButton>(this, "HelpBtn", "?");
-  for (QPushButton* b : {NeuBtn, EditBtn, DelBtn}) b->setAutoDefault(false);
+  // No default button: Enter in the grid would save and close the window.
+  for (QPushButton* b : {NeuBtn, EditBtn, DelBtn, OKBtn, CancelBtn}) b->setAutoDefault(false);
 
   auto* top = WithSideButtons(EinheitGrd, {NeuBtn, EditBtn, DelBtn});
   auto* filters = new QHBoxLayout;
