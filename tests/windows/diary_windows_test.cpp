@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTableWidget>
 #include <filesystem>
 #include <memory>
@@ -30,7 +32,10 @@
 #include "recipes/ui/recipe_list_box.h"
 #include "services/ui/context_list_box.h"
 #include "diary_window_env.h"
+#include "services/context.h"
+#include "services/tools_module.h"
 #include "window_test_support.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -60,7 +65,6 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   });
   panel->Calendar->SetDate(10, kMay, 2024);
   host.show();
-  panel->DayPanelDateChanged();
   EXPECT_EQ(fromQ(panel->PersonCoBo->currentText()), "Anna");
 
   // Something that is not a recipe of the recipe list is refused.
@@ -73,11 +77,10 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   EXPECT_NE(test::ReadAll(file).find("Gr\xFCner Salat"), std::string::npos);
 
   // The amount edit rescales the focused entry and writes the month.
-  panel->RezLiBo->setCurrentRow(0);
-  panel->RezLiBoClick();
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "1");
-  panel->MengeEdt->setText(QStringLiteral("2.5"));
-  panel->MengeEdtExit();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("2.5")));
+  test::PressKey(Qt::Key_Return);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2,5");  // shown with the user's separator
   const ENENTRY* e = w.diary->GetDayEntry(10, kMay, 2024, 0);
   ASSERT_NE(e, nullptr);
@@ -85,24 +88,24 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   EXPECT_NE(test::ReadAll(file).find("#2.500000#"), std::string::npos);
 
   // Text without a number keeps the amount.
-  panel->MengeEdt->setText(QStringLiteral("viel"));
-  panel->MengeEdtExit();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  test::PressKey(Qt::Key_Return);
   EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
 
   // Another month in the calendar: no entry, so no amount of one either; and back.
-  panel->Calendar->NextMonthBtn->click();
+  ASSERT_TRUE(test::Click(panel->Calendar->NextMonthBtn));
   EXPECT_EQ(panel->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
   EXPECT_EQ(fromQ(panel->MengeTxt->text()), "Portionen");
-  panel->MengeEdt->setText(QStringLiteral("3"));
-  panel->MengeEdtExit();  // changes nothing
-  panel->Calendar->LastMonthBtn->click();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("3")));
+  test::PressKey(Qt::Key_Return);  // changes nothing
+  ASSERT_TRUE(test::Click(panel->Calendar->LastMonthBtn));
   ASSERT_EQ(panel->RezLiBo->count(), 1);
   EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
 
   // Deleting the focused entry empties the day, in memory and on disk.
-  panel->RezLiBo->setCurrentRow(0);
-  panel->DelRezBtnClick();
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  ASSERT_TRUE(test::Click(panel->DelRezBtn));
   EXPECT_EQ(panel->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
   EXPECT_EQ(w.diary->GetDay(10, kMay, 2024), nullptr);
@@ -137,12 +140,11 @@ TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
   });
   auto* browser = new TENAddDayDlg(
       &browserHost, [&](int d, int m, int y) { w.diary->AddFoodToDay(d, m, y, "G102000"); });
-  for (TENAddDayDlg* p : {main, browser}) {
-    p->Calendar->SetDate(10, kMay, 2024);
-    p->DayPanelDateChanged();
-  }
-  main->AddRezBtnClick();
-  browser->AddRezBtnClick();
+  for (TENAddDayDlg* p : {main, browser}) p->Calendar->SetDate(10, kMay, 2024);
+  mainHost.show();
+  browserHost.show();
+  ASSERT_TRUE(test::Click(main->AddRezBtn));
+  ASSERT_TRUE(test::Click(browser->AddRezBtn));
   // Both show both entries, sorted by name.
   for (TENAddDayDlg* p : {main, browser}) {
     ASSERT_EQ(p->RezLiBo->count(), 2);
@@ -153,13 +155,74 @@ TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
   EXPECT_GT(main->DiagrammLiBo->count(), 0);
 
   // A person change saves Anna's month, shows Bert's empty day in both panels.
-  browser->PersonCoBo->setCurrentIndex(1);
+  ASSERT_TRUE(test::ChooseInCombo(browser->PersonCoBo, QStringLiteral("Bert")));
   EXPECT_EQ(w.diary->GetActivePersonName(), "Bert");
   EXPECT_EQ(w.diary->IsMonthLoaded(kMay, 2024), 2);  // Bert's month, new and empty
   EXPECT_EQ(main->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(main->PersonCoBo->currentText()), "Bert");
   EXPECT_NE(test::ReadAll(w.env.MonthFile("Anna", "m052024.dat")).find("Feldsalat"),
             std::string::npos);
+}
+
+// In a window that is a dialog (the food browser hosts a panel), Enter in the amount ends the
+// amount's edit and presses none of the calendar's buttons.
+TEST(DayPanel, EnterInTheAmountPressesNoButtonOfTheWindowItIsIn) {
+  DiaryWindowEnv w;
+  ASSERT_TRUE(w.diary->AddRecipeToDay(10, kMay, 2024, w.env.store.BookId(), w.salad));
+  QDialog host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  panel->Calendar->SetDate(10, kMay, 2024);
+  host.show();
+  for (const QPushButton* b : panel->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(b->isDefault()) << fromQ(b->objectName());
+    EXPECT_FALSE(b->autoDefault()) << fromQ(b->objectName());
+  }
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("3")));
+  test::PressKey(Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 3);
+  EXPECT_EQ(panel->Calendar->Date().day, 10);
+  EXPECT_EQ(panel->Calendar->Date().month, kMay);
+  EXPECT_EQ(panel->Calendar->Date().year, 2024);
+  EXPECT_TRUE(host.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), panel->MengeEdt);
+}
+
+// The buttons of the two title strips, clicked: the day values open and close, switch between
+// bars and text, the help pages come up, and the panel's close button closes it.
+TEST(DayPanel, TheTitleStripButtons) {
+  DiaryWindowEnv w;
+  TToolsMod tools;
+  ctx().tools = &tools;
+  struct Unset {
+    ~Unset() { ctx().tools = nullptr; }
+  } unset;
+  QWidget host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  int closed = 0;
+  panel->closeRequested = [&] { ++closed; };
+  host.show();
+  ASSERT_EQ(panel->CalcSplt->sizes().value(1), 17);
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  EXPECT_GT(panel->CalcSplt->sizes().value(1), 17);
+  ASSERT_TRUE(test::Click(panel->TSliderBtn));
+  EXPECT_FALSE(panel->ShowBars());
+  ASSERT_TRUE(test::Click(panel->TSliderBtn));
+  EXPECT_TRUE(panel->ShowBars());
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  EXPECT_EQ(panel->CalcSplt->sizes().value(1), 17);
+  const auto helpPage = [&] {
+    return w.env.shell.opened.empty() ? std::string() : w.env.shell.opened.back();
+  };
+  ASSERT_TRUE(test::Click(panel->THelpBtn));
+  EXPECT_NE(helpPage().find("Help/Tip_DayValue.htm"), std::string::npos) << helpPage();
+  ASSERT_TRUE(test::Click(panel->TENHelpBtn));
+  EXPECT_NE(helpPage().find("Help/Win_DayCalc.htm"), std::string::npos) << helpPage();
+  EXPECT_EQ(closed, 0);
+  ASSERT_TRUE(test::Click(panel->TENCloseBtn));
+  EXPECT_EQ(closed, 1);
 }
 
 // The day panel filled as in use, with its day values open as bars and as text.
