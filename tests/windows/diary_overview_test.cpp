@@ -10,15 +10,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 #include <functional>
-
-#include <QSignalSpy>
 
 #include "diary/ui/calendar_window.h"
 #include "diary/ui/day_panel_window.h"
@@ -30,6 +29,7 @@
 #include "platform/qt/qt_text.h"
 #include "diary_window_env.h"
 #include "window_test_support.h"
+#include "windows/diary_gestures.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 
@@ -43,56 +43,6 @@ bool Said(const test::FakeMessageBoxes& boxes, int text) {
   for (const auto& shown : boxes.shown)
     if (shown.text == GetLangText(text)) return true;
   return false;
-}
-
-// A click on the day `day` of the month the calendar shows.
-void ClickDay(TDateInpDlg* calendar, int day) {
-  QTableWidget* grid = calendar->MonthGrd;
-  for (int r = 1; r < grid->rowCount(); ++r)
-    for (int c = 0; c < grid->columnCount(); ++c)
-      if (const QTableWidgetItem* item = grid->item(r, c); item && item->text().toInt() == day) {
-        ASSERT_TRUE(test::ClickCell(grid, r, c));
-        return;
-      }
-  FAIL() << "no day " << day;
-}
-
-// A click on a grid cell as the window system delivers it: to whatever is shown there (the
-// cell, its open editor, or the fixed columns laid over the grid).
-void ClickOnCell(QTableWidget* grid, int row, int column) {
-  ASSERT_TRUE(test::Reachable(grid));
-  ASSERT_TRUE(grid->model()->index(row, column).isValid());
-  test::ActivateForClick(grid);
-  QWidget* shownIn = grid->viewport();
-  test::CellCentre(grid, row, column);  // scrolled into view
-  QPoint at = grid->visualRect(grid->model()->index(row, column))
-                  .intersected(grid->viewport()->rect())
-                  .center();
-  // A fixed column is shown by the view laid over the grid.
-  if (auto* frozen = dynamic_cast<FrozenColumnTable*>(grid); frozen && column < frozen->FrozenColumns()) {
-    shownIn = frozen->FrozenView()->viewport();
-    at = frozen->FrozenView()->visualRect(grid->model()->index(row, column)).center();
-  }
-  QWidget* top = grid->window();
-  QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, shownIn->mapTo(top, at));
-}
-
-// Clicks into a grid cell, which opens its editor, types over its text and presses Enter; the
-// cell has the text once the editor has given it back.
-void TypeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
-  ClickOnCell(grid, row, column);
-  // A click on the current cell opens its editor a moment later (it might have been the first
-  // of a double click); a key typed on the grid opens it at once and goes into it.
-  if (QApplication::focusWidget() == grid) QTest::keyClick(grid, Qt::Key_F2);
-  QWidget* editor = QApplication::focusWidget();
-  ASSERT_TRUE(editor && grid->viewport()->isAncestorOf(editor))
-      << "no cell editor: " << (editor ? editor->metaObject()->className() : "none") << " "
-      << (grid->indexWidget(grid->model()->index(row, column)) ? "open" : "closed") << " "
-      << grid->currentRow() << "," << grid->currentColumn();
-  QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-  test::TypeKeys(text);
-  test::PressKey(Qt::Key_Return);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return grid->item(row, column)->text() == text; }, 1000));
 }
 
 // The tool-bar button of `action`, clicked.
@@ -121,7 +71,7 @@ struct OverviewWindows {
     overview.Calendar->SetDate(day, kMay, 2024);
     overview.SetOverviewMode(weightView);
     overview.show();
-    ClickDay(overview.Calendar, day);
+    test::ClickDay(overview.Calendar, day);
     return overview;
   }
   TDateToDlg endDate;
@@ -229,7 +179,7 @@ TEST(DiaryOverview, AWeightCellIsStoredInWeightDat) {
   EXPECT_TRUE(v.GewichtPnl->isVisible());
   ASSERT_EQ(v.GewichtGrd->rowCount(), 3);
   EXPECT_EQ(fromQ(v.GewichtGrd->item(0, 2)->text()), GetLangText(628));
-  TypeIntoCell(v.GewichtGrd, 2, 2, QStringLiteral("62,8"));
+  test::TypeIntoCell(v.GewichtGrd, 2, 2, QStringLiteral("62,8"));
   EXPECT_EQ(w.diary->weights[1].values[0], "62,8");
   // On disk at once, not when the window or the module goes.
   const std::string annaLog = w.env.MonthFile("Anna", "Weight.dat");
@@ -315,7 +265,7 @@ TEST(DiaryOverview, EnterEndsTheEditAndPressesNoButton) {
   // A weight cell: the value is stored, and a second Enter on the grid adds no entry.
   ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.TBViewModeSwitch));  // to the weight view
   ASSERT_TRUE(v.GewichtGrd->isVisible());
-  EXPECT_FALSE(ModalDuring([&] { TypeIntoCell(v.GewichtGrd, 1, 2, QStringLiteral("64")); }));
+  EXPECT_FALSE(ModalDuring([&] { test::TypeIntoCell(v.GewichtGrd, 1, 2, QStringLiteral("64")); }));
   EXPECT_EQ(w.diary->weights[0].values[0], "64");
   EXPECT_FALSE(ModalDuring([] { test::PressKey(Qt::Key_Return); }));
   EXPECT_EQ(w.diary->weights.size(), 2u);
@@ -412,7 +362,7 @@ TEST(DiaryOverview, TheFixedColumnsStayWhenTheTablesScrollSideways) {
   // A click on the fixed name of the food chooses it as a click on the grid does; the keyboard
   // stays with the grid, whose Up goes back to the salad.
   const int scrolled = day->horizontalScrollBar()->value();
-  ClickOnCell(day, 2, 0);
+  test::ClickOnCell(day, 2, 0);
   EXPECT_EQ(day->currentRow(), 2);
   EXPECT_FALSE(v.CalcRezeptBtn->isVisible());  // the food's amount and unit are shown
   EXPECT_EQ(fromQ(v.Menge2Txt->text()), w.diary->GetDayEntry(10, kMay, 2024, 1)->unit);
@@ -444,7 +394,7 @@ TEST(DiaryOverview, TheFixedColumnsStayWhenTheTablesScrollSideways) {
   ASSERT_NE(weights, nullptr);
   ASSERT_GE(weights->rowCount(), 22);
   const int comment = weights->columnCount() - 1;
-  TypeIntoCell(weights, 1, comment, QStringLiteral("nach dem Laufen"));
+  test::TypeIntoCell(weights, 1, comment, QStringLiteral("nach dem Laufen"));
   EXPECT_EQ(w.diary->weights[0].comment, "nach dem Laufen");
   EXPECT_GT(weights->horizontalScrollBar()->value(), 0);
   EXPECT_GE(weights->visualRect(weights->model()->index(1, comment)).left(),
