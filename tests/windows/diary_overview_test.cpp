@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,6 +29,8 @@
 #include "diary/ui/person_data_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "platform/qt/qt_text.h"
+#include "services/context.h"
+#include "services/tools_module.h"
 #include "diary_window_env.h"
 #include "window_test_support.h"
 #include "windows/diary_gestures.h"
@@ -410,6 +414,88 @@ TEST(DiaryOverview, TheFixedColumnsStayWhenTheTablesScrollSideways) {
   EXPECT_EQ(weights->FrozenView()->visualRect(weights->model()->index(lastRow, 0)).top(),
             weights->visualRect(weights->model()->index(lastRow, 0)).top());
   v.close();
+}
+
+// The item `item` of the window's own menu bar, chosen with the mouse.
+::testing::AssertionResult ChooseMenuItem(QMenuBar* bar, QAction* item) {
+  QMenu* menu = test::MenuOf(item);
+  if (!menu) return ::testing::AssertionFailure() << "no menu";
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                    bar->actionGeometry(menu->menuAction()).center());
+  if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000))
+    return ::testing::AssertionFailure() << "the menu did not open";
+  if (!item->isVisible() || !item->isEnabled()) {
+    menu->close();
+    return ::testing::AssertionFailure() << fromQ(item->objectName()) << " cannot be chosen";
+  }
+  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+  return ::testing::AssertionSuccess();
+}
+
+// The choices of the window: the period's length, the chart's nutrients, the compare line, the
+// person, the help page, and the views by tool bar and menu; "Ernährungs-Modul schließen".
+TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
+  DiaryWindowEnv w;
+  FillMay(w);
+  TToolsMod tools;
+  ctx().tools = &tools;
+  struct Unset {
+    ~Unset() { ctx().tools = nullptr; }
+  } unset;
+  OverviewWindows o;
+  TENViewDayDlg& v = o.ShowOn(10, 0);
+  EXPECT_EQ(v.Period.from.day, 10);
+  EXPECT_EQ(v.Period.from.month, kMay - 1);  // the last 30 days
+  ASSERT_TRUE(test::ChooseInCombo(v.DiffDateCoBo, v.DiffDateCoBo->itemText(0)));
+  EXPECT_EQ(v.Period.from.day, 3);  // the last 7 days
+  EXPECT_EQ(v.Period.from.month, kMay);
+
+  // The chart by the tool bar; the second nutrient chosen switches it on.
+  ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.TBGraph));
+  EXPECT_EQ(v.TableView, 0);
+  EXPECT_TRUE(v.PaintGraph->isVisible());
+  ASSERT_GE(v.Graph2CoBo->count(), 2);
+  v.Graph2Chk->setChecked(false);
+  ASSERT_TRUE(test::ChooseInCombo(v.Graph2CoBo, v.Graph2CoBo->itemText(1)));
+  EXPECT_TRUE(v.Graph2Chk->isChecked());
+  ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.TBGraph));
+  EXPECT_EQ(v.TableView, 1);
+  EXPECT_TRUE(v.VerlaufGrd->isVisible());
+
+  // The help page of the view shown.
+  ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.HelpBtn));
+  ASSERT_FALSE(w.env.shell.opened.empty());
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Win_Nahrung.htm"), std::string::npos);
+
+  // The weight view: its compare line switched on by choosing what it shows.
+  ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.TBViewModeSwitch));
+  EXPECT_EQ(v.WeightView, 1);
+  EXPECT_FALSE(v.TBGraph->isEnabled());
+  ASSERT_FALSE(v.CompareItemChk->isChecked());
+  ASSERT_TRUE(test::ChooseInCombo(v.CompareItemCoBo, v.CompareItemCoBo->itemText(2)));
+  EXPECT_TRUE(v.CompareItemChk->isChecked());
+  EXPECT_EQ(v.CompareMarker, -2);
+  ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.HelpBtn));
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Win_Gewicht.htm"), std::string::npos);
+
+  // Another person chosen in the person box: Bert's (empty) weight log.
+  ASSERT_TRUE(test::ChooseInCombo(v.PersonCoBo, QStringLiteral("Bert")));
+  EXPECT_EQ(w.diary->GetActivePersonName(), "Bert");
+  EXPECT_FALSE(v.GewichtGrd->isEnabled());
+  ASSERT_TRUE(test::ChooseInCombo(v.PersonCoBo, QStringLiteral("Anna")));
+  EXPECT_EQ(v.GewichtGrd->rowCount(), 3);
+
+  // The menus: the nutrition view, the chart, the table, the weight view, and closing.
+  ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.ErnaehrungMnu));
+  EXPECT_EQ(v.WeightView, 0);
+  ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.ViewGraphMnu));
+  EXPECT_EQ(v.TableView, 0);
+  ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.ViewTableMnu));
+  EXPECT_EQ(v.TableView, 1);
+  ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.GewichtMnu));
+  EXPECT_EQ(v.WeightView, 1);
+  ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.CloseENModulMnu));
+  EXPECT_FALSE(v.isVisible());
 }
 
 // A column whose title or widest text does not fit shows it cut.
