@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTableWidget>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <tuple>
@@ -28,6 +29,7 @@
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/person_data_dialog.h"
 #include "diary/ui/person_list_dialog.h"
+#include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "services/ui/context_list_box.h"
@@ -223,6 +225,84 @@ TEST(DayPanel, TheTitleStripButtons) {
   EXPECT_EQ(closed, 0);
   ASSERT_TRUE(test::Click(panel->TENCloseBtn));
   EXPECT_EQ(closed, 1);
+}
+
+// The entries and the day values by mouse and keys: a click on an entry, or on a day value,
+// shows the focused entry's amount; the arrow keys move the focus; a double click on a recipe
+// entry, or on a day value, recalculates it with the amount in the box.
+TEST(DayPanel, TheListsByMouseAndKeys) {
+  DiaryWindowEnv w;
+  ASSERT_TRUE(w.diary->AddRecipeToDay(10, kMay, 2024, w.env.store.BookId(), w.salad));
+  ASSERT_TRUE(w.diary->AddFoodToDay(10, kMay, 2024, "G101000"));
+  ASSERT_TRUE(w.diary->ChangeEntryAmount(10, kMay, 2024, 0, 2));
+  QWidget host;
+  host.resize(230, 640);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  panel->Calendar->SetDate(10, kMay, 2024);
+  host.show();
+  ASSERT_EQ(test::ListTexts(panel->RezLiBo),
+            (std::vector<std::string>{"Gr\xFCner Salat", "Spinat"}));
+  const ENENTRY* salad = w.diary->GetDayEntry(10, kMay, 2024, 0);
+  const ENENTRY* food = w.diary->GetDayEntry(10, kMay, 2024, 1);
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 1));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), FormatGeneral(food->amount));
+  EXPECT_EQ(fromQ(panel->MengeTxt->text()), food->unit);
+  test::PressKey(Qt::Key_Up);
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+  // Text that is no amount, left by a click on the entry already focused: the entry's amount.
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+  // The same by a click on a day value.
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  ASSERT_GT(panel->DiagrammLiBo->count(), 0);
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  ASSERT_TRUE(test::ClickCell(panel->DiagrammLiBo, 0));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+
+  // A stale energy of the salad is recalculated by a double click, on the entry or on a day
+  // value, with the amount in the box.
+  const double energy = salad->energy;
+  ASSERT_GT(energy, 0);
+  for (QListWidget* list : {static_cast<QListWidget*>(panel->RezLiBo),
+                            static_cast<QListWidget*>(panel->DiagrammLiBo)}) {
+    w.diary->GetDayEntry(10, kMay, 2024, 0)->energy = 1;
+    ASSERT_TRUE(test::DoubleClickCell(list, 0));
+    const ENENTRY* now = w.diary->GetDayEntry(10, kMay, 2024, 0);
+    EXPECT_DOUBLE_EQ(now->energy, energy) << fromQ(list->objectName());
+    EXPECT_DOUBLE_EQ(now->amount, 2);
+  }
+}
+
+// The calendar's own buttons, its month and year lists and the arrow keys in its month: each
+// picks a date, which the panel shows.
+TEST(DayPanel, TheCalendarPicksByButtonsListsAndKeys) {
+  DiaryWindowEnv w;
+  QWidget host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  TDateInpDlg* c = panel->Calendar;
+  c->SetDate(10, kMay, 2024);
+  host.show();
+  const auto date = [c] { return std::tuple{c->Date().day, c->Date().month, c->Date().year}; };
+  ASSERT_TRUE(test::Click(c->LastYearBtn));
+  EXPECT_EQ(date(), std::tuple(10, kMay, 2023));
+  EXPECT_EQ(w.diary->IsMonthLoaded(kMay, 2023), 2);  // the panel loaded the month picked
+  ASSERT_TRUE(test::Click(c->NextYearBtn));
+  ASSERT_TRUE(test::Click(c->NextYearBtn));
+  EXPECT_EQ(date(), std::tuple(10, kMay, 2025));
+  ASSERT_TRUE(test::ChooseInCombo(c->MonthCoBo, c->MonthCoBo->itemText(1)));
+  EXPECT_EQ(date(), std::tuple(10, 1, 2025));
+  ASSERT_TRUE(test::ChooseInCombo(c->YearCoBo, QStringLiteral("2024")));
+  EXPECT_EQ(date(), std::tuple(10, 1, 2024));
+  ASSERT_TRUE(test::ClickCell(c->MonthGrd, c->MonthGrd->currentRow(), c->MonthGrd->currentColumn()));
+  test::PressKey(Qt::Key_Right);
+  EXPECT_EQ(date(), std::tuple(11, 1, 2024));
+  EXPECT_EQ(w.diary->IsMonthLoaded(1, 2024), 2);
+  ASSERT_TRUE(test::Click(c->TodayBtn));
+  const std::time_t now = std::time(nullptr);
+  const std::tm today = *std::localtime(&now);
+  EXPECT_EQ(date(), std::tuple(today.tm_mday, today.tm_mon, today.tm_year + 1900));
 }
 
 // The day panel filled as in use, with its day values open as bars and as text.
