@@ -498,6 +498,58 @@ TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
   EXPECT_FALSE(v.isVisible());
 }
 
+// "bis zum" asks for the end date in its picker (OK takes it, Cancel keeps the one before); a
+// double click on a recipe entry, on its fixed name, and "Berechnen" recalculate it; the
+// person's master data come up from the menu.
+TEST(DiaryOverview, TheEndDateTheRecalculationAndThePersonsData) {
+  DiaryWindowEnv w;
+  FillMay(w);
+  OverviewWindows o;
+  TENViewDayDlg& v = o.ShowOn(10, 0);
+  auto* ok = o.endDate.findChild<QPushButton*>(QStringLiteral("OKBtn"));
+  auto* cancel = o.endDate.findChild<QPushButton*>(QStringLiteral("CancelBtn"));
+  ASSERT_TRUE(ok && cancel);
+  const auto pick = [&](int day, QPushButton* button) {
+    o.endDate.Calendar->SetDate(1, kMay + 1, 2024);
+    test::ClickDay(o.endDate.Calendar, day);
+    ASSERT_TRUE(test::Click(button));
+  };
+  EXPECT_TRUE(test::WhileModal([&] { pick(20, ok); },
+                               [&] { ASSERT_TRUE(test::Click(v.DateMoreDaysRDB)); }));
+  EXPECT_TRUE(v.DateMoreDaysRDB->isChecked());
+  EXPECT_EQ(v.EndDate.day, 20);
+  EXPECT_EQ(v.EndDate.month, kMay + 1);
+  EXPECT_EQ(v.Period.from.day, 10);
+  EXPECT_EQ(v.Period.to.day, 20);
+  EXPECT_EQ(fromQ(v.DateToBtn->text()).rfind("20.", 0), 0u);
+  EXPECT_TRUE(test::WhileModal([&] { pick(25, cancel); },
+                               [&] { ASSERT_TRUE(test::Click(v.DateToBtn)); }));
+  EXPECT_EQ(v.EndDate.day, 20);
+  EXPECT_EQ(v.Period.to.day, 20);
+
+  // The salad's energy gone stale is calculated again, each way with the amount in the box.
+  auto* day = dynamic_cast<FrozenColumnTable*>(v.DayGrd);
+  ASSERT_NE(day, nullptr);
+  const double energy = w.diary->GetDayEntry(10, kMay, 2024, 0)->energy;
+  ASSERT_GT(energy, 0);
+  w.diary->GetDayEntry(10, kMay, 2024, 0)->energy = 1;
+  QTableView* fixed = day->FrozenView();
+  test::DoubleClick(fixed->viewport(), fixed->visualRect(fixed->model()->index(1, 0)).center());
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->energy, energy);
+  w.diary->GetDayEntry(10, kMay, 2024, 0)->energy = 1;
+  ASSERT_TRUE(test::ClickCell(day, 1, 3));
+  ASSERT_TRUE(test::Click(v.CalcRezeptBtn));
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->energy, energy);
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 1);
+
+  // "Stammdaten der aktuellen Person ...": Anna's data.
+  std::string shown;
+  EXPECT_TRUE(test::WhileModal([&] { shown = fromQ(o.personData.NameEdt->text()); },
+                               [&] { ASSERT_TRUE(ChooseMenuItem(v.MainMnu, v.StammdatenMnu)); }));
+  EXPECT_EQ(shown, "Anna");
+  v.close();
+}
+
 // A column whose title or widest text does not fit shows it cut.
 void ExpectColumnsShowWholeTexts(QTableWidget* g, int contentColumns) {
   QFont bold = g->horizontalHeader()->font();
