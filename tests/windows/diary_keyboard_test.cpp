@@ -30,15 +30,21 @@
 namespace tav {
 namespace {
 
-using DiaryByKeyboard = test::KitchenProgram;
+// The program started with Eva, new and without weights, as the diary's person.
+class DiaryByKeyboard : public test::KitchenProgram {
+ protected:
+  void StartWithEva() {
+    Start();
+    ENPERSON eva;
+    eva.name = "Eva";
+    ENApplogMod->AddPerson(eva);
+    ASSERT_TRUE(ENApplogMod->WriteUsers());
+    ENApplogMod->SwitchPerson("Eva");
+  }
+};
 
 TEST_F(DiaryByKeyboard, TheFirstWeightOfAPersonIsInWeightDatAfterTheProgramEnds) {
-  Start();
-  ENPERSON eva;
-  eva.name = "Eva";
-  ENApplogMod->AddPerson(eva);
-  ASSERT_TRUE(ENApplogMod->WriteUsers());
-  ENApplogMod->SwitchPerson("Eva");
+  StartWithEva();
   ASSERT_TRUE(ENApplogMod->weights.empty());
 
   ASSERT_TRUE(test::ClickMenuPath(MainFrm, {"ErnaehrungMnu", "GewichtsverlaufMnu"}));
@@ -72,12 +78,7 @@ TEST_F(DiaryByKeyboard, TheFirstWeightOfAPersonIsInWeightDatAfterTheProgramEnds)
 // the food browser, the filter groups, the intake tables, the about box; its filter list
 // chooses the program's filter group; F11 shows the consumption pane.
 TEST_F(DiaryByKeyboard, TheOverviewReachesTheOtherWindows) {
-  Start();
-  ENPERSON eva;
-  eva.name = "Eva";
-  ENApplogMod->AddPerson(eva);
-  ASSERT_TRUE(ENApplogMod->WriteUsers());
-  ENApplogMod->SwitchPerson("Eva");
+  StartWithEva();
   const std::time_t now = std::time(nullptr);
   const std::tm today = *std::localtime(&now);
   ASSERT_TRUE(ENApplogMod->AddFoodToDay(today.tm_mday, today.tm_mon, today.tm_year + 1900,

@@ -29,8 +29,6 @@
 #include "diary/ui/person_data_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "platform/qt/qt_text.h"
-#include "services/context.h"
-#include "services/tools_module.h"
 #include "diary_window_env.h"
 #include "window_test_support.h"
 #include "windows/diary_gestures.h"
@@ -437,11 +435,7 @@ TEST(DiaryOverview, TheFixedColumnsStayWhenTheTablesScrollSideways) {
 TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
   DiaryWindowEnv w;
   FillMay(w);
-  TToolsMod tools;
-  ctx().tools = &tools;
-  struct Unset {
-    ~Unset() { ctx().tools = nullptr; }
-  } unset;
+  test::WithTools tools;
   OverviewWindows o;
   TENViewDayDlg& v = o.ShowOn(10, 0);
   EXPECT_EQ(v.Period.from.day, 10);

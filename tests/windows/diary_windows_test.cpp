@@ -34,8 +34,6 @@
 #include "recipes/ui/recipe_list_box.h"
 #include "services/ui/context_list_box.h"
 #include "diary_window_env.h"
-#include "services/context.h"
-#include "services/tools_module.h"
 #include "window_test_support.h"
 #include "windows/user_gestures.h"
 
@@ -195,11 +193,7 @@ TEST(DayPanel, EnterInTheAmountPressesNoButtonOfTheWindowItIsIn) {
 // bars and text, the help pages come up, and the panel's close button closes it.
 TEST(DayPanel, TheTitleStripButtons) {
   DiaryWindowEnv w;
-  TToolsMod tools;
-  ctx().tools = &tools;
-  struct Unset {
-    ~Unset() { ctx().tools = nullptr; }
-  } unset;
+  test::WithTools tools;
   QWidget host;
   host.resize(230, 560);
   auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
