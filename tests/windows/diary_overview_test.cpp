@@ -293,8 +293,12 @@ TEST(DiaryOverview, ThePersonBoxShowsTheActivePersonAfterThePersonList) {
   ASSERT_EQ(fromQ(v.PersonCoBo->currentText()), "Anna");
 
   // Closed without a change: Anna is still shown.
-  EXPECT_TRUE(test::WhileModal([&] { ASSERT_TRUE(test::Click(o.persons.OKBtn)); },
-                               [&] { ASSERT_TRUE(test::Click(v.PersonBtn)); }));
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(test::Click(o.persons.OKBtn));
+        EXPECT_FALSE(o.persons.isVisible());
+      },
+      [&] { ASSERT_TRUE(test::Click(v.PersonBtn)); }));
   EXPECT_EQ(fromQ(v.PersonCoBo->currentText()), "Anna");
   EXPECT_EQ(v.GewichtGrd->rowCount(), 3);
 

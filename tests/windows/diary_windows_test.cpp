@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -35,6 +36,7 @@
 #include "services/ui/context_list_box.h"
 #include "diary_window_env.h"
 #include "window_test_support.h"
+#include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 
 namespace tav {
@@ -389,6 +391,37 @@ TEST(PersonWindows, ANewPersonFromTheListGetsUsersDatAndAFolder) {
       [&] { p.list.NewBtnClick(); });
   EXPECT_FALSE(p.data.WasPersonStored());
   EXPECT_EQ(w.diary->persons.size(), 3u);
+}
+
+// The person list by mouse: "Ändern" and a double click open the person of the row, whose
+// dialog Cancel closes; the help buttons show their pages; "Schließen" closes the list.
+TEST(PersonWindows, ThePersonListByMouse) {
+  DiaryWindowEnv w;
+  test::WithTools tools;
+  PersonWindows p;
+  p.list.show();
+  ASSERT_EQ(p.list.PersListGrd->rowCount(), 2);
+  const auto openedWith = [&](const std::function<void()>& open) {
+    std::string name;
+    EXPECT_TRUE(test::WhileModal(
+        [&] {
+          name = fromQ(p.data.NameEdt->text());
+          ASSERT_TRUE(test::Click(p.data.HelpBtn));
+          ASSERT_TRUE(test::Click(p.data.CancelBtn));
+          EXPECT_FALSE(p.data.isVisible());
+        },
+        open));
+    return name;
+  };
+  ASSERT_TRUE(test::ClickCell(p.list.PersListGrd, 1, 0));
+  EXPECT_EQ(openedWith([&] { ASSERT_TRUE(test::Click(p.list.EditBtn)); }), "Bert");
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Dlg_Person.htm"), std::string::npos);
+  EXPECT_EQ(openedWith([&] { ASSERT_TRUE(test::DoubleClickCell(p.list.PersListGrd, 0, 1)); }),
+            "Anna");
+  ASSERT_TRUE(test::Click(p.list.HelpBtn));
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Dlg_PersList.htm"), std::string::npos);
+  ASSERT_TRUE(test::Click(p.list.OKBtn));
+  EXPECT_FALSE(p.list.isVisible());
 }
 
 TEST(PersonWindows, TheRequirementPageOfThePersonEdited) {
