@@ -147,6 +147,21 @@ struct Frame {
   }
 };
 
+// A scale whose three labels would not all differ (one day, equal or close values) is spread
+// around its values, so that the labels differ and the points stand inside the plot rather than
+// on its base line. A scale of values that are none below zero keeps 0 as its floor.
+void SpreadForLabels(Range& r) {
+  const std::string top = FormatGraphValue(r.max);
+  const std::string middle = FormatGraphValue(r.min + (r.max - r.min) * 0.5);
+  const std::string bottom = FormatGraphValue(r.min);
+  if (r.max > r.min && top != middle && middle != bottom) return;
+  const bool nonNegative = r.min >= 0;
+  const double centre = std::round((r.min + r.max) / 2);
+  r.min = std::min(r.min, centre - 1);
+  r.max = std::max(r.max, centre + 1);
+  if (nonNegative && r.min < 0) r.min = 0;
+}
+
 double ValueOf(const std::string& text) {
   return ReadNumber(text);  // ',' is read as '.'; no number gives 0
 }
@@ -171,6 +186,8 @@ ChartScene LayoutNutrientChart(const NutrientChartInput& in, const ChartCanvas& 
   const double rb = in.withB && in.b.hasRequirement ? in.b.requirement : -1;
   if (in.a.hasRequirement) f.left.Widen(ra);
   if (in.withB && in.b.hasRequirement) f.right.Widen(rb);
+  SpreadForLabels(f.left);
+  if (in.withB) SpreadForLabels(f.right);
   f.w1 = std::max(f.Width(FormatGraphValue(f.left.min)), f.Width(FormatGraphValue(f.left.max)));
   if (in.withB)
     f.w2 = std::max(f.Width(FormatGraphValue(f.right.min)), f.Width(FormatGraphValue(f.right.max)));

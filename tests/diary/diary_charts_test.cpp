@@ -34,16 +34,31 @@ struct Comma {
 
 TEST(DiaryCharts, NutrientRangesAndLabels) {
   Comma comma;
-  // Equal values give a range of one unit; the points lie on the base line.
-  NutrientChartInput flat{kMay, {"g", false, -1}, false, {}, {}};
-  for (int d : {3, 10, 20}) flat.days.push_back({{d, 4, 2024}, 50, 0});
-  ChartScene s = LayoutNutrientChart(flat, Canvas());
-  EXPECT_DOUBLE_EQ(s.minLeft, 50);
-  EXPECT_DOUBLE_EQ(s.maxLeft, 51);
-  const auto circles = Shapes(s, ChartShape::Kind::Circle, kChartRed);
-  ASSERT_EQ(circles.size(), 3u);
+  // Equal values, a single day and values too close for labels of their kind to differ: a
+  // scale around the values with three different labels, the points inside the plot and not on
+  // its base line.
   const int y0 = static_cast<int>(300 - 10 - 1.5 * 13);
-  for (const ChartShape* c : circles) EXPECT_EQ(c->y, y0 - 3);
+  struct Flat {
+    std::vector<double> values;
+    double min, max;
+    std::vector<std::string> labels;
+  };
+  for (const Flat& t : {Flat{{50, 50, 50}, 49, 51, {"51,00", "50,00", "49,00"}},
+                        Flat{{430}, 429, 431, {"431", "430", "429"}},
+                        Flat{{430.4, 431.4}, 430, 432, {"432", "431", "430"}},
+                        Flat{{0.3}, 0, 1, {"1,00", "0,50", "0,00"}}}) {
+    NutrientChartInput flat{kMay, {"g", false, -1}, false, {}, {}};
+    int d = 3;
+    for (double v : t.values) flat.days.push_back({{d++, 4, 2024}, v, 0});
+    const ChartScene s = LayoutNutrientChart(flat, Canvas());
+    EXPECT_NEAR(s.minLeft, t.min, 1e-9) << t.values[0];
+    EXPECT_NEAR(s.maxLeft, t.max, 1e-9) << t.values[0];
+    EXPECT_EQ(s.leftLabels, t.labels) << t.values[0];
+    const auto circles = Shapes(s, ChartShape::Kind::Circle, kChartRed);
+    ASSERT_EQ(circles.size(), t.values.size());
+    for (const ChartShape* c : circles) EXPECT_LT(c->y, y0 - 3 - 10) << t.values[0];
+  }
+  ChartScene s;
 
   // Values from 20 to 80 without a requirement: 80,00, 50,00 and 20,00.
   NutrientChartInput spread{kMay, {"mg", false, -1}, false, {}, {}};

@@ -287,24 +287,13 @@ TEST_F(DayOfUse, EveryChangeOfTheDayIsThereAfterTheNextStart) {
   // Her weight of today, typed into the weight history; the window stays open to the end.
   MainFrm->Action("GewichtsverlaufMnu")->trigger();
   ASSERT_TRUE(ENViewDayDlg->isVisible());
-  ENViewDayDlg->NewGewichtBtn->click();
+  // Her first weight: "Neue Eingabe" puts the keyboard into the new row's weight cell.
+  ASSERT_TRUE(test::Click(ENViewDayDlg->NewGewichtBtn));
   QTableWidget* weights = ENViewDayDlg->GewichtGrd;
   ASSERT_EQ(weights->rowCount(), 2);
-  weights->setCurrentCell(1, 2);
-  weights->editItem(weights->item(1, 2));
-  auto* cell = weights->viewport()->findChild<QLineEdit*>();
-  ASSERT_NE(cell, nullptr);
-  cell->setFocus();
-  cell->selectAll();
-  for (char c : std::string("63,4")) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(c)));
-    QApplication::sendEvent(cell, &press);
-  }
-  ASSERT_EQ(fromQ(cell->text()), "63,4");
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(cell, &enter);
-  QApplication::processEvents();
-  ASSERT_EQ(fromQ(weights->item(1, 2)->text()), "63,4");
+  test::TypeKeys(QStringLiteral("63,4"));
+  test::PressKey(Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return weights->item(1, 2)->text() == "63,4"; }, 1000));
 
   // The shopping list and the week plan for today.
   MainFrm->Action("zurEinkaufsliste1")->trigger();

@@ -5,6 +5,8 @@
 
 #include "diary/diary_env.h"
 #include "diary/diary_module.h"
+#include "services/context.h"
+#include "services/tools_module.h"
 
 namespace tav::test {
 
@@ -24,6 +26,15 @@ struct DiaryWindowEnv {
   DiaryEnv env;
   TENApplogMod* diary = nullptr;
   int32_t salad = 0;
+};
+
+// The program's tools (help pages) for as long as it lives.
+struct WithTools {
+  WithTools() { ctx().tools = &tools; }
+  ~WithTools() { ctx().tools = nullptr; }
+  WithTools(const WithTools&) = delete;
+  WithTools& operator=(const WithTools&) = delete;
+  TToolsMod tools;
 };
 
 }  // namespace tav::test

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,8 +17,11 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTableWidget>
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -26,11 +30,14 @@
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/person_data_dialog.h"
 #include "diary/ui/person_list_dialog.h"
+#include "platform/numbers.h"
 #include "platform/qt/qt_text.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "services/ui/context_list_box.h"
 #include "diary_window_env.h"
 #include "window_test_support.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -60,7 +67,6 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   });
   panel->Calendar->SetDate(10, kMay, 2024);
   host.show();
-  panel->DayPanelDateChanged();
   EXPECT_EQ(fromQ(panel->PersonCoBo->currentText()), "Anna");
 
   // Something that is not a recipe of the recipe list is refused.
@@ -73,11 +79,10 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   EXPECT_NE(test::ReadAll(file).find("Gr\xFCner Salat"), std::string::npos);
 
   // The amount edit rescales the focused entry and writes the month.
-  panel->RezLiBo->setCurrentRow(0);
-  panel->RezLiBoClick();
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "1");
-  panel->MengeEdt->setText(QStringLiteral("2.5"));
-  panel->MengeEdtExit();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("2.5")));
+  test::PressKey(Qt::Key_Return);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2,5");  // shown with the user's separator
   const ENENTRY* e = w.diary->GetDayEntry(10, kMay, 2024, 0);
   ASSERT_NE(e, nullptr);
@@ -85,24 +90,24 @@ TEST(DayPanel, ADroppedRecipeLandsInTheMonthFile) {
   EXPECT_NE(test::ReadAll(file).find("#2.500000#"), std::string::npos);
 
   // Text without a number keeps the amount.
-  panel->MengeEdt->setText(QStringLiteral("viel"));
-  panel->MengeEdtExit();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  test::PressKey(Qt::Key_Return);
   EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
 
   // Another month in the calendar: no entry, so no amount of one either; and back.
-  panel->Calendar->NextMonthBtn->click();
+  ASSERT_TRUE(test::Click(panel->Calendar->NextMonthBtn));
   EXPECT_EQ(panel->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
   EXPECT_EQ(fromQ(panel->MengeTxt->text()), "Portionen");
-  panel->MengeEdt->setText(QStringLiteral("3"));
-  panel->MengeEdtExit();  // changes nothing
-  panel->Calendar->LastMonthBtn->click();
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("3")));
+  test::PressKey(Qt::Key_Return);  // changes nothing
+  ASSERT_TRUE(test::Click(panel->Calendar->LastMonthBtn));
   ASSERT_EQ(panel->RezLiBo->count(), 1);
   EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 2.5);
 
   // Deleting the focused entry empties the day, in memory and on disk.
-  panel->RezLiBo->setCurrentRow(0);
-  panel->DelRezBtnClick();
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  ASSERT_TRUE(test::Click(panel->DelRezBtn));
   EXPECT_EQ(panel->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(panel->MengeEdt->text()), "");
   EXPECT_EQ(w.diary->GetDay(10, kMay, 2024), nullptr);
@@ -137,12 +142,11 @@ TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
   });
   auto* browser = new TENAddDayDlg(
       &browserHost, [&](int d, int m, int y) { w.diary->AddFoodToDay(d, m, y, "G102000"); });
-  for (TENAddDayDlg* p : {main, browser}) {
-    p->Calendar->SetDate(10, kMay, 2024);
-    p->DayPanelDateChanged();
-  }
-  main->AddRezBtnClick();
-  browser->AddRezBtnClick();
+  for (TENAddDayDlg* p : {main, browser}) p->Calendar->SetDate(10, kMay, 2024);
+  mainHost.show();
+  browserHost.show();
+  ASSERT_TRUE(test::Click(main->AddRezBtn));
+  ASSERT_TRUE(test::Click(browser->AddRezBtn));
   // Both show both entries, sorted by name.
   for (TENAddDayDlg* p : {main, browser}) {
     ASSERT_EQ(p->RezLiBo->count(), 2);
@@ -153,13 +157,148 @@ TEST(DayPanel, TwoPanelsFollowEveryChangeAndThePerson) {
   EXPECT_GT(main->DiagrammLiBo->count(), 0);
 
   // A person change saves Anna's month, shows Bert's empty day in both panels.
-  browser->PersonCoBo->setCurrentIndex(1);
+  ASSERT_TRUE(test::ChooseInCombo(browser->PersonCoBo, QStringLiteral("Bert")));
   EXPECT_EQ(w.diary->GetActivePersonName(), "Bert");
   EXPECT_EQ(w.diary->IsMonthLoaded(kMay, 2024), 2);  // Bert's month, new and empty
   EXPECT_EQ(main->RezLiBo->count(), 0);
   EXPECT_EQ(fromQ(main->PersonCoBo->currentText()), "Bert");
   EXPECT_NE(test::ReadAll(w.env.MonthFile("Anna", "m052024.dat")).find("Feldsalat"),
             std::string::npos);
+}
+
+// In a window that is a dialog (the food browser hosts a panel), Enter in the amount ends the
+// amount's edit and presses none of the calendar's buttons.
+TEST(DayPanel, EnterInTheAmountPressesNoButtonOfTheWindowItIsIn) {
+  DiaryWindowEnv w;
+  ASSERT_TRUE(w.diary->AddRecipeToDay(10, kMay, 2024, w.env.store.BookId(), w.salad));
+  QDialog host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  panel->Calendar->SetDate(10, kMay, 2024);
+  host.show();
+  for (const QPushButton* b : panel->findChildren<QPushButton*>()) {
+    EXPECT_FALSE(b->isDefault()) << fromQ(b->objectName());
+    EXPECT_FALSE(b->autoDefault()) << fromQ(b->objectName());
+  }
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("3")));
+  test::PressKey(Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(w.diary->GetDayEntry(10, kMay, 2024, 0)->amount, 3);
+  EXPECT_EQ(panel->Calendar->Date().day, 10);
+  EXPECT_EQ(panel->Calendar->Date().month, kMay);
+  EXPECT_EQ(panel->Calendar->Date().year, 2024);
+  EXPECT_TRUE(host.isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), panel->MengeEdt);
+}
+
+// The buttons of the two title strips, clicked: the day values open and close, switch between
+// bars and text, the help pages come up, and the panel's close button closes it.
+TEST(DayPanel, TheTitleStripButtons) {
+  DiaryWindowEnv w;
+  test::WithTools tools;
+  QWidget host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  int closed = 0;
+  panel->closeRequested = [&] { ++closed; };
+  host.show();
+  ASSERT_EQ(panel->CalcSplt->sizes().value(1), 17);
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  EXPECT_GT(panel->CalcSplt->sizes().value(1), 17);
+  ASSERT_TRUE(test::Click(panel->TSliderBtn));
+  EXPECT_FALSE(panel->ShowBars());
+  ASSERT_TRUE(test::Click(panel->TSliderBtn));
+  EXPECT_TRUE(panel->ShowBars());
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  EXPECT_EQ(panel->CalcSplt->sizes().value(1), 17);
+  const auto helpPage = [&] {
+    return w.env.shell.opened.empty() ? std::string() : w.env.shell.opened.back();
+  };
+  ASSERT_TRUE(test::Click(panel->THelpBtn));
+  EXPECT_NE(helpPage().find("Help/Tip_DayValue.htm"), std::string::npos) << helpPage();
+  ASSERT_TRUE(test::Click(panel->TENHelpBtn));
+  EXPECT_NE(helpPage().find("Help/Win_DayCalc.htm"), std::string::npos) << helpPage();
+  EXPECT_EQ(closed, 0);
+  ASSERT_TRUE(test::Click(panel->TENCloseBtn));
+  EXPECT_EQ(closed, 1);
+}
+
+// The entries and the day values by mouse and keys: a click on an entry, or on a day value,
+// shows the focused entry's amount; the arrow keys move the focus; a double click on a recipe
+// entry, or on a day value, recalculates it with the amount in the box.
+TEST(DayPanel, TheListsByMouseAndKeys) {
+  DiaryWindowEnv w;
+  ASSERT_TRUE(w.diary->AddRecipeToDay(10, kMay, 2024, w.env.store.BookId(), w.salad));
+  ASSERT_TRUE(w.diary->AddFoodToDay(10, kMay, 2024, "G101000"));
+  ASSERT_TRUE(w.diary->ChangeEntryAmount(10, kMay, 2024, 0, 2));
+  QWidget host;
+  host.resize(230, 640);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  panel->Calendar->SetDate(10, kMay, 2024);
+  host.show();
+  ASSERT_EQ(test::ListTexts(panel->RezLiBo),
+            (std::vector<std::string>{"Gr\xFCner Salat", "Spinat"}));
+  const ENENTRY* salad = w.diary->GetDayEntry(10, kMay, 2024, 0);
+  const ENENTRY* food = w.diary->GetDayEntry(10, kMay, 2024, 1);
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 1));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), FormatGeneral(food->amount));
+  EXPECT_EQ(fromQ(panel->MengeTxt->text()), food->unit);
+  test::PressKey(Qt::Key_Up);
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+  // Text that is no amount, left by a click on the entry already focused: the entry's amount.
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  ASSERT_TRUE(test::ClickCell(panel->RezLiBo, 0));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+  // The same by a click on a day value.
+  ASSERT_TRUE(test::Click(panel->TCloseBtn));
+  ASSERT_GT(panel->DiagrammLiBo->count(), 0);
+  ASSERT_TRUE(test::TypeInto(panel->MengeEdt, QStringLiteral("viel")));
+  ASSERT_TRUE(test::ClickCell(panel->DiagrammLiBo, 0));
+  EXPECT_EQ(fromQ(panel->MengeEdt->text()), "2");
+
+  // A stale energy of the salad is recalculated by a double click, on the entry or on a day
+  // value, with the amount in the box.
+  const double energy = salad->energy;
+  ASSERT_GT(energy, 0);
+  for (QListWidget* list : {static_cast<QListWidget*>(panel->RezLiBo),
+                            static_cast<QListWidget*>(panel->DiagrammLiBo)}) {
+    w.diary->GetDayEntry(10, kMay, 2024, 0)->energy = 1;
+    ASSERT_TRUE(test::DoubleClickCell(list, 0));
+    const ENENTRY* now = w.diary->GetDayEntry(10, kMay, 2024, 0);
+    EXPECT_DOUBLE_EQ(now->energy, energy) << fromQ(list->objectName());
+    EXPECT_DOUBLE_EQ(now->amount, 2);
+  }
+}
+
+// The calendar's own buttons, its month and year lists and the arrow keys in its month: each
+// picks a date, which the panel shows.
+TEST(DayPanel, TheCalendarPicksByButtonsListsAndKeys) {
+  DiaryWindowEnv w;
+  QWidget host;
+  host.resize(230, 560);
+  auto* panel = new TENAddDayDlg(&host, [](int, int, int) {});
+  TDateInpDlg* c = panel->Calendar;
+  c->SetDate(10, kMay, 2024);
+  host.show();
+  const auto date = [c] { return std::tuple{c->Date().day, c->Date().month, c->Date().year}; };
+  ASSERT_TRUE(test::Click(c->LastYearBtn));
+  EXPECT_EQ(date(), std::tuple(10, kMay, 2023));
+  EXPECT_EQ(w.diary->IsMonthLoaded(kMay, 2023), 2);  // the panel loaded the month picked
+  ASSERT_TRUE(test::Click(c->NextYearBtn));
+  ASSERT_TRUE(test::Click(c->NextYearBtn));
+  EXPECT_EQ(date(), std::tuple(10, kMay, 2025));
+  ASSERT_TRUE(test::ChooseInCombo(c->MonthCoBo, c->MonthCoBo->itemText(1)));
+  EXPECT_EQ(date(), std::tuple(10, 1, 2025));
+  ASSERT_TRUE(test::ChooseInCombo(c->YearCoBo, QStringLiteral("2024")));
+  EXPECT_EQ(date(), std::tuple(10, 1, 2024));
+  ASSERT_TRUE(test::ClickCell(c->MonthGrd, c->MonthGrd->currentRow(), c->MonthGrd->currentColumn()));
+  test::PressKey(Qt::Key_Right);
+  EXPECT_EQ(date(), std::tuple(11, 1, 2024));
+  EXPECT_EQ(w.diary->IsMonthLoaded(1, 2024), 2);
+  ASSERT_TRUE(test::Click(c->TodayBtn));
+  const std::time_t now = std::time(nullptr);
+  const std::tm today = *std::localtime(&now);
+  EXPECT_EQ(date(), std::tuple(today.tm_mday, today.tm_mon, today.tm_year + 1900));
 }
 
 // The day panel filled as in use, with its day values open as bars and as text.
@@ -252,6 +391,37 @@ TEST(PersonWindows, ANewPersonFromTheListGetsUsersDatAndAFolder) {
       [&] { p.list.NewBtnClick(); });
   EXPECT_FALSE(p.data.WasPersonStored());
   EXPECT_EQ(w.diary->persons.size(), 3u);
+}
+
+// The person list by mouse: "Ändern" and a double click open the person of the row, whose
+// dialog Cancel closes; the help buttons show their pages; "Schließen" closes the list.
+TEST(PersonWindows, ThePersonListByMouse) {
+  DiaryWindowEnv w;
+  test::WithTools tools;
+  PersonWindows p;
+  p.list.show();
+  ASSERT_EQ(p.list.PersListGrd->rowCount(), 2);
+  const auto openedWith = [&](const std::function<void()>& open) {
+    std::string name;
+    EXPECT_TRUE(test::WhileModal(
+        [&] {
+          name = fromQ(p.data.NameEdt->text());
+          ASSERT_TRUE(test::Click(p.data.HelpBtn));
+          ASSERT_TRUE(test::Click(p.data.CancelBtn));
+          EXPECT_FALSE(p.data.isVisible());
+        },
+        open));
+    return name;
+  };
+  ASSERT_TRUE(test::ClickCell(p.list.PersListGrd, 1, 0));
+  EXPECT_EQ(openedWith([&] { ASSERT_TRUE(test::Click(p.list.EditBtn)); }), "Bert");
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Dlg_Person.htm"), std::string::npos);
+  EXPECT_EQ(openedWith([&] { ASSERT_TRUE(test::DoubleClickCell(p.list.PersListGrd, 0, 1)); }),
+            "Anna");
+  ASSERT_TRUE(test::Click(p.list.HelpBtn));
+  EXPECT_NE(w.env.shell.opened.back().find("Help/Dlg_PersList.htm"), std::string::npos);
+  ASSERT_TRUE(test::Click(p.list.OKBtn));
+  EXPECT_FALSE(p.list.isVisible());
 }
 
 TEST(PersonWindows, TheRequirementPageOfThePersonEdited) {

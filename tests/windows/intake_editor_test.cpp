@@ -18,6 +18,9 @@
 #include "diary/ui/intake_tables_dialog.h"
 #include "platform/text_file.h"
 #include "window_test_support.h"
+#include "windows/diary_window_env.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -81,7 +84,8 @@ struct EditorEnv {
   }
   // The age dialog from the insert button, with `work` done in it.
   void NewRange(const std::function<void(TAgeInputDlg&)>& work) {
-    test::WhileShown(age.get(), [&] { work(*age); }, [&] { editor->NewBtnClick(); });
+    EXPECT_TRUE(test::WhileModal([&] { work(*age); },
+                                 [&] { ASSERT_TRUE(test::Click(editor->NewBtn)); }));
   }
   double AnnasVitaminC() {
     ENPERSON* anna = nullptr;
@@ -123,7 +127,7 @@ TEST(IntakeEditor, AValueTypedAndSavedChangesOnlyItsGroupAndTheRequirements) {
   e.Type(3, 1, "9");     // nor the men's value of pregnant women
   EXPECT_EQ(e.Cell(1, 3), "mg");
   EXPECT_EQ(e.Cell(3, 1), "");
-  e.editor->OKBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->OKBtn));
   EXPECT_FALSE(e.editor->isVisible());
   EXPECT_EQ(ReadAll(e.StoffCalc()),
             kGcalLine +
@@ -131,6 +135,15 @@ TEST(IntakeEditor, AValueTypedAndSavedChangesOnlyItsGroupAndTheRequirements) {
                 kMnaLine);
   EXPECT_DOUBLE_EQ(e.AnnasVitaminC(), 82.5);
   EXPECT_TRUE(e.env.messages.shown.empty());
+}
+
+TEST(IntakeEditor, TheHelpButtonShowsItsPage) {
+  EditorEnv e;
+  test::WithTools tools;
+  e.ShowWith("Vitamin C");
+  ASSERT_TRUE(test::Click(e.editor->HelpBtn));
+  ASSERT_FALSE(e.env.shell.opened.empty());
+  EXPECT_NE(e.env.shell.opened.back().find("Help/Dlg_Zufuhr.htm"), std::string::npos);
 }
 
 TEST(IntakeEditor, AgeRangesAddedAndDeletedThroughTheAgeDialog) {
@@ -162,7 +175,8 @@ TEST(IntakeEditor, AgeRangesAddedAndDeletedThroughTheAgeDialog) {
   // Cancel, the close box and Escape add nothing, whatever was typed.
   e.NewRange([](TAgeInputDlg& d) {
     TypeAge(d, "30");
-    d.CancelBtn->click();
+    ASSERT_TRUE(test::Click(d.CancelBtn));
+    EXPECT_FALSE(d.isVisible());
   });
   e.NewRange([](TAgeInputDlg& d) {
     TypeAge(d, "30");
@@ -196,20 +210,20 @@ TEST(IntakeEditor, AgeRangesAddedAndDeletedThroughTheAgeDialog) {
   EXPECT_EQ(e.Labels().size(), 4u);
 
   // Deleting: an age row goes, the open end stays (and says so).
-  e.editor->StoffGrd->setCurrentCell(0, 1);
-  e.editor->DelBtnClick();
+  ASSERT_TRUE(test::ClickCell(e.editor->StoffGrd, 0, 1));
+  ASSERT_TRUE(test::Click(e.editor->DelBtn));
   EXPECT_EQ(e.Labels(), (std::vector<std::string>{"jedes Alter", "Schwangere", "Stillende"}));
   e.env.messages.shown.clear();
-  e.editor->StoffGrd->setCurrentCell(0, 1);
-  e.editor->DelBtnClick();
+  ASSERT_TRUE(test::ClickCell(e.editor->StoffGrd, 0, 1));
+  ASSERT_TRUE(test::Click(e.editor->DelBtn));
   EXPECT_TRUE(test::ShownText(e.env.messages, 937));
   EXPECT_EQ(e.Labels().size(), 3u);
-  e.editor->StoffGrd->setCurrentCell(2, 2);
-  e.editor->DelBtnClick();
+  ASSERT_TRUE(test::ClickCell(e.editor->StoffGrd, 2, 2));
+  ASSERT_TRUE(test::Click(e.editor->DelBtn));
   EXPECT_EQ(e.Labels(), (std::vector<std::string>{"jedes Alter", "Schwangere"}));
 
   e.Type(1, 2, "1600");
-  e.editor->OKBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->OKBtn));
   EXPECT_EQ(ReadAll(e.StoffCalc()),
             kGcalLine + kVcLine + "MNA#A999:1500.000/1500.000#A1000:-1.000/1600.000#\r\n");
 }
@@ -219,14 +233,14 @@ TEST(IntakeEditor, AFileThatCannotBeWrittenKeepsTheWindowAndTheValues) {
   e.ShowWith("Vitamin C");
   e.Type(2, 1, "110");
   SetAtomicWriteFaultForTest(5);
-  e.editor->OKBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->OKBtn));
   EXPECT_TRUE(test::ShownText(e.env.messages, 891));
   EXPECT_TRUE(e.editor->isVisible());
   EXPECT_EQ(ReadAll(e.StoffCalc()), kStoffCalc);
   EXPECT_EQ(e.Cell(2, 1), "110");
   EXPECT_DOUBLE_EQ(e.AnnasVitaminC(), 80);  // no refresh from tables that are not saved
   // The next try writes what was typed.
-  e.editor->OKBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->OKBtn));
   EXPECT_FALSE(e.editor->isVisible());
   EXPECT_NE(ReadAll(e.StoffCalc()).find("A999:110.000/80.000#"), std::string::npos);
 }
@@ -238,7 +252,7 @@ TEST(IntakeEditor, TextThatIsNoValueIsRefusedAndNothingIsWritten) {
     e.env.messages.shown.clear();
     e.Type(1, 1, "80");
     e.Type(2, 2, bad);
-    e.editor->OKBtnClick();
+    ASSERT_TRUE(test::Click(e.editor->OKBtn));
     EXPECT_TRUE(e.editor->isVisible()) << bad;
     ASSERT_EQ(e.env.messages.shown.size(), 1u) << bad;
     EXPECT_NE(e.env.messages.shown[0].text.find(bad), std::string::npos);
@@ -252,7 +266,7 @@ TEST(IntakeEditor, TextThatIsNoValueIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(e.Cell(2, 2), bad);
   }
   e.Type(2, 2, "");
-  e.editor->OKBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->OKBtn));
   EXPECT_FALSE(e.editor->isVisible());
   EXPECT_NE(ReadAll(e.StoffCalc()).find("VC#A3:15.000/15.000#A18:80.000/65.000#A999:100.000/-1.000#"),
             std::string::npos);
@@ -267,7 +281,7 @@ TEST(IntakeEditor, CancelAndTheCloseBoxDropEveryChange) {
     d.OKBtn->click();
   });
   EXPECT_EQ(e.Labels().size(), 5u);
-  e.editor->CancelBtnClick();
+  ASSERT_TRUE(test::Click(e.editor->CancelBtn));
   EXPECT_FALSE(e.editor->isVisible());
   e.editor->show();  // the chosen nutrient stays chosen, with the file's values
   EXPECT_EQ(e.editor->ChosenCode(), "VC");

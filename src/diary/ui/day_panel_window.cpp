@@ -5,10 +5,12 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -320,6 +322,13 @@ TENAddDayDlg::TENAddDayDlg(QWidget* parent, DayPanelAdd add)
   connect(TENHelpBtn, &QToolButton::clicked, this, [this] { TENHelpBtnClick(); });
   connect(TENCloseBtn, &QToolButton::clicked, this, [this] { TENCloseBtnClick(); });
 
+  // A host that is a dialog (the food browser) would take one of the calendar's buttons for its
+  // default button and press it at an Enter typed into the amount.
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+
   if (LangDlg) LangDlg->TranslateForm(this);
   RezTitle->setText(toQ(GetLangText(580)));
   unitCaption_ = MengeTxt->text();
@@ -424,6 +433,16 @@ void TENAddDayDlg::RefreshDayValuesList() {
   DiagrammLiBo->clear();
   for (size_t i = 0; i < ENApplogMod->dayValues.size(); ++i) DiagrammLiBo->addItem(QString());
   RezLiBo->viewport()->update();
+}
+
+void TENAddDayDlg::keyPressEvent(QKeyEvent* e) {
+  // Enter has ended the edit of the field it was typed in; it goes no further, to no default
+  // button of the window that hosts the panel.
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    e->accept();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void TENAddDayDlg::showEvent(QShowEvent* e) {

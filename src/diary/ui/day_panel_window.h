@@ -89,6 +89,7 @@ class TENAddDayDlg : public QWidget {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void FillDayEntryList();

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,6 +29,7 @@
 #include "diary/ui/day_panel_window.h"
 #include "diary/ui/diary_pictures.h"
 #include "diary/ui/end_date_dialog.h"
+#include "diary/ui/frozen_column_table.h"
 #include "diary/ui/intake_tables_dialog.h"
 #include "diary/ui/person_list_dialog.h"
 #include "nutrients/nutrient_table.h"
@@ -115,9 +117,11 @@ class MarkDelegate : public QStyledItemDelegate {
 };
 
 // Row 0 holds the titles as the diary fills its grids; it is hidden and the titles stand in the
-// header, which stays in place while the rows scroll.
-QTableWidget* Grid(QWidget* parent, const char* name) {
-  auto* g = Named<QTableWidget>(parent, name);
+// header, which stays in place while the rows scroll. The first `frozen` columns stay in place
+// while the others scroll sideways.
+FrozenColumnTable* Grid(QWidget* parent, const char* name, int frozen) {
+  auto* g = new FrozenColumnTable(parent, frozen);
+  g->setObjectName(QString::fromLatin1(name));
   g->verticalHeader()->setVisible(false);
   g->horizontalHeader()->setHighlightSections(false);
   g->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -239,7 +243,11 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   StoffFiltBtn = Captioned<QPushButton>(ENToolBar, "StoffFiltBtn", "Stoff-Filter: ");
   BLSFilterCoBo = Named<QComboBox>(ENToolBar, "BLSFilterCoBo");
   BLSFilterCoBo->setMinimumWidth(145);
-  for (QPushButton* b : {PersonBtn, StoffFiltBtn}) b->setFlat(true);
+  // Tool-bar buttons: flat, and like the bar's other buttons they leave the keyboard where it is.
+  for (QPushButton* b : {PersonBtn, StoffFiltBtn}) {
+    b->setFlat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+  }
   ENToolBar->addWidget(PersonBtn);
   ENToolBar->addWidget(PersonCoBo);
   ENToolBar->addSeparator();
@@ -290,10 +298,12 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   QWidget* dayStrip = TitledPane(TagPnl, "Panel5", Panel5, "   Tagesverbrauch");
   auto* VerbrauchDataPnl = Named<QGroupBox>(TagPnl, "VerbrauchDataPnl");
   VerbrauchDataPnl->setTitle(toQ(" Rezepte && Nahrungsmittel des Tages: "));
-  DayGrd = Grid(VerbrauchDataPnl, "DayGrd");
+  FrozenColumnTable* dayGrid = Grid(VerbrauchDataPnl, "DayGrd", 3);
+  DayGrd = dayGrid;
   DayGrd->setSelectionBehavior(QAbstractItemView::SelectRows);
   DayGrd->setSelectionMode(QAbstractItemView::SingleSelection);
   DayGrd->setItemDelegate(new MarkDelegate(DayGrd, false));
+  dayGrid->SetFrozenDelegate(new MarkDelegate(dayGrid->FrozenView(), false));
   auto* DayEditPnl = Named<QWidget>(VerbrauchDataPnl, "DayEditPnl");
   auto* Menge1Txt = Captioned<QLabel>(DayEditPnl, "Menge1Txt", "Menge:");
   MengeEdt = Named<QLineEdit>(DayEditPnl, "MengeEdt");
@@ -345,7 +355,7 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   QWidget* weightStrip = TitledPane(GewichtPnl, "Panel3", Panel3, "   Gewichtsliste");
   auto* GewichtListPnl = Named<QGroupBox>(GewichtPnl, "GewichtListPnl");
   GewichtListPnl->setTitle(toQ(" Gewichtsverlauf: "));
-  GewichtGrd = Grid(GewichtListPnl, "GewichtGrd");
+  GewichtGrd = Grid(GewichtListPnl, "GewichtGrd", 1);
   GewichtGrd->setEditTriggers(QAbstractItemView::AllEditTriggers);
   auto* weightList = new QVBoxLayout(GewichtListPnl);
   weightList->addWidget(GewichtGrd);
@@ -359,8 +369,6 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   compareRow->addWidget(CompareItemCoBo, 1);
   NewGewichtBtn = Captioned<QPushButton>(GewichtPnl, "NewGewichtBtn", "&Neue Eingabe");
   DelGewichtBtn = Captioned<QPushButton>(GewichtPnl, "DelGewichtBtn", "&Entfernen");
-  // Enter in the grid ends a cell's edit; it never adds or removes an entry.
-  for (QPushButton* b : {NewGewichtBtn, DelGewichtBtn}) b->setAutoDefault(false);
   auto* weightBottom = new QHBoxLayout;
   weightBottom->addWidget(NewGewichtBtn);
   weightBottom->addWidget(DelGewichtBtn);
@@ -382,9 +390,11 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   auto* lower = Named<QWidget>(nullptr, "LowerPnl");
   VerlaufPnl = Named<QWidget>(lower, "VerlaufPnl");
   QWidget* tableStrip = TitledPane(VerlaufPnl, "VerlaufTitleTxt", VerlaufTitleTxt, "");
-  VerlaufGrd = Grid(VerlaufPnl, "VerlaufGrd");
+  FrozenColumnTable* periodGrid = Grid(VerlaufPnl, "VerlaufGrd", 2);
+  VerlaufGrd = periodGrid;
   VerlaufGrd->setEditTriggers(QAbstractItemView::NoEditTriggers);
   VerlaufGrd->setItemDelegate(new MarkDelegate(VerlaufGrd, true));
+  periodGrid->SetFrozenDelegate(new MarkDelegate(periodGrid->FrozenView(), true));
   auto* tableColumn = new QVBoxLayout(VerlaufPnl);
   tableColumn->setContentsMargins(0, 0, 0, 0);
   tableColumn->setSpacing(0);
@@ -440,6 +450,12 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   VerlaufGrd->setColumnWidth(0, 80);
   VerlaufGrd->setColumnWidth(1, 30);
   for (int t = 620; t <= 624; ++t) CompareItemCoBo->addItem(toQ(GetLangText(t)));
+  // Enter ends the edit of the field it is typed in and presses no button of its own accord:
+  // the window has no default button (keyPressEvent).
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
 
   connect(CloseENModulMnu, &QAction::triggered, this, [this] { close(); });
   connect(ErnaehrungMnu, &QAction::triggered, this, [this] { ErnaehrungMnuClick(); });
@@ -671,10 +687,12 @@ void TENViewDayDlg::ToggleVerbrauchsliste(bool toggle) {
 
 void TENViewDayDlg::PersonBtnClick() {
   if (PersListDlg) PersListDlg->exec();
-  FillPersonCombo();
-  filling_ = true;
-  PersonCoBo->setCurrentIndex(-1);
-  filling_ = false;
+  // The list may have made a new person the active one or dropped the one shown: the person
+  // box shows the active person, and the weight grid is that person's.
+  if (ENApplogMod && ENApplogMod->GetActivePersonName() != shownPerson_)
+    PersonChanged();
+  else
+    FillPersonCombo();
 }
 
 void TENViewDayDlg::HelpBtnClick() {
@@ -938,6 +956,25 @@ void TENViewDayDlg::DiaryChanged() {
   RepaintGraph();
 }
 
+void TENViewDayDlg::keyPressEvent(QKeyEvent* e) {
+  const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    // The field it was typed in has ended its edit; a button with the focus is pressed.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget());
+        button && button->isVisible() && button->isEnabled())
+      button->click();
+    e->accept();
+    return;
+  }
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    // Closed as the close box closes it: the months are written and the chart settings kept.
+    e->accept();
+    close();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
 void TENViewDayDlg::closeEvent(QCloseEvent* e) {
   FormClose();
   QDialog::closeEvent(e);
@@ -983,6 +1020,9 @@ void TENViewDayDlg::FillWeightGridHere() {
   grid.SetColCount(GewichtGrd->columnCount());
   ENApplogMod->FillWeightGrid(grid);
   filling_ = true;
+  // A cell editor still open belongs to the rows replaced now (or to the person before): it
+  // goes unsaved, so that the editor of the refilled grid is the one the keyboard reaches.
+  GewichtGrd->setCurrentCell(-1, -1);
   GewichtGrd->setRowCount(std::max(2, grid.RowCount()));
   for (int r = 1; r < GewichtGrd->rowCount(); ++r)
     for (int c = 0; c < GewichtGrd->columnCount(); ++c) {
@@ -1001,10 +1041,16 @@ void TENViewDayDlg::NewGewichtBtnClick() {
   const int index = ENApplogMod->AddWeightEntry(CurDate.day, CurDate.month, CurDate.year);
   FillWeightGridHere();
   GewichtGrd->setCurrentCell(index + 1, 2);
-  // What the user types next is the weight of the new row.
+  // What the user types next is the weight of the new row: its cell editor takes the keyboard.
+  // The grid opens the editor of its current cell by itself while it is shown.
   GewichtGrd->setFocus(Qt::OtherFocusReason);
-  if (QTableWidgetItem* cell = GewichtGrd->item(index + 1, 2); cell && GewichtGrd->isEnabled())
-    GewichtGrd->editItem(cell);
+  const QModelIndex cell = GewichtGrd->model()->index(index + 1, 2);
+  if (cell.isValid() && GewichtGrd->isEnabled()) {
+    if (QWidget* editor = GewichtGrd->indexWidget(cell))
+      editor->setFocus(Qt::OtherFocusReason);
+    else
+      GewichtGrd->edit(cell);
+  }
   RepaintGraph();
 }
 

@@ -140,6 +140,7 @@ class TENViewDayDlg : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void FillPersonCombo();
