@@ -595,7 +595,7 @@ TEST_F(FreezerWindows, UsualFoodsDroppedDoubleClickedAndTakenIn) {
   // "Aktuelles Lebensmittel aufnehmen" on a group does the same.
   EXPECT_TRUE(test::TypeInto(d->LMNameEdt, QStringLiteral("Edamame")));
   ASSERT_TRUE(TreeMenu("Fisch", "AddMnu"));
-  EXPECT_EQ(fromQ(d->TypeTree->currentItem()->text(0)), "Edamame, 300 g");
+  ASSERT_EQ(fromQ(d->TypeTree->currentItem()->text(0)), "Edamame, 300 g");
   EXPECT_EQ(fromQ(d->TypeTree->currentItem()->parent()->text(0)), "Fisch");
   // "Lebensmittel aus dieser Auswahl entfernen" takes it off again.
   ASSERT_TRUE(TreeMenu("Edamame", "DelTypeMnu"));
@@ -706,7 +706,7 @@ TEST_F(FreezerWindows, DefinitionView) {
   // A new freezer, numbered from the bottom, then deleted again.
   ASSERT_TRUE(MenuItem(d->DefSchrankMnu));
   ASSERT_TRUE(test::Click(d->NewSchrankBtn));
-  EXPECT_EQ(d->SchraenkeGrd->rowCount(), 3);
+  ASSERT_EQ(d->SchraenkeGrd->rowCount(), 3);
   EXPECT_EQ(d->CurFreezer, 2);
   EXPECT_EQ(fromQ(d->SchraenkeGrd->item(2, 0)->text()), "<Neuer Gefrierschrank>");
   EXPECT_EQ(fromQ(d->SchranknameEdt->text()), "<Neuer Gefrierschrank>");

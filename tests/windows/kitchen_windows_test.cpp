@@ -193,6 +193,11 @@ TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
   EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
             (std::vector<std::string>{"Pfannkuchen", "Zwiebelkuchen"}));
   EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
+  // The close picture of its title strip folds the pane to the strip and opens it again.
+  ASSERT_TRUE(test::Click(KaufRezListDlg->TCloseBtn));
+  EXPECT_LE(MainFrm->ShoppingPaneHeight(), 17);
+  ASSERT_TRUE(test::Click(KaufRezListDlg->TCloseBtn));
+  EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
   const std::string book = std::to_string(static_cast<uint16_t>(Entry("Gulasch").bookId));
   EXPECT_EQ(ReadAll(Data() + "Kauflist.dat"),
             book + "#1#-1#Pfannkuchen\r\n" + book + "#2#-1#Zwiebelkuchen\r\n");
@@ -451,6 +456,7 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
     EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
     EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), GetLangText(529));
     EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("K\xE4setheke")));
+    ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 3);
     EXPECT_EQ(fromQ(dlg->ThekeTree->topLevelItem(2)->text(0)), "K\xE4setheke");
     EXPECT_TRUE(test::Click(dlg->NewZutatBtn));
     EXPECT_TRUE(test::TypeInto(dlg->ZutatEdt, QStringLiteral("Gouda")));
@@ -474,6 +480,7 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
       "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
   inDealers([&] {
     // The cheese counter clicked in the list, moved down past the butcher, its cheese deleted.
+    ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 3);
     ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 1));
     EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), "K\xE4setheke");
     EXPECT_TRUE(test::Click(dlg->ToolDownBtn));
