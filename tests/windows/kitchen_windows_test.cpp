@@ -542,6 +542,36 @@ TEST_F(KitchenWindows, TheIngredientWindowLeavesTheDealersAsTheyAre) {
   EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers);
 }
 
+// OK is the dealer window's default button: Enter in its name fields keeps what was typed, as
+// OK does; its tree and list take no Enter of their own.
+TEST_F(KitchenWindows, EnterInTheDealerWindowKeepsWhatWasTyped) {
+  Start();
+  TThekeDlg* dlg = ThekeDlg;
+  const auto inDealers = [&](const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
+  };
+  inDealers([&] {
+    EXPECT_TRUE(dlg->OKBtn->isDefault());
+    EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
+    EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("B\xE4""cker")));
+    EXPECT_TRUE(test::Click(dlg->NewZutatBtn));
+    EXPECT_TRUE(test::TypeInto(dlg->ZutatEdt, QStringLiteral("Brot")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  EXPECT_NE(ReadAll(Data() + "Haendler.dat").find("|B\xE4""cker\r\nBrot\r\n"), std::string::npos)
+      << ReadAll(Data() + "Haendler.dat");
+  inDealers([&] {
+    ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 0));
+    EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, QStringLiteral("Markt")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  EXPECT_EQ(ReadAll(Data() + "Haendler.dat").find("|Markt\r\nZwiebeln\r\n"), 0u)
+      << ReadAll(Data() + "Haendler.dat");
+}
+
 TEST_F(KitchenWindows, ThreeRecipesDroppedOnADayAndTheMiddleOneDeletedLeaveKeys0And1) {
   Start();
   OpenWeekPlan();
