@@ -179,6 +179,14 @@ class FreezerWindows : public test::KitchenProgram {
     return test::PopupItem(CoolDlg->TypeTree->viewport(), node ? NodeAt(node) : QPoint(30, 10),
                            CoolDlg->TreeMnu, item);
   }
+  // The name typed over in the node's editor, opened by a menu item, and ended with Enter.
+  static void TypeNodeName(const QString& name) {
+    ASSERT_TRUE(QTest::qWaitFor([] { return CoolDlg->TypeTree->findChild<QLineEdit*>(); }, 1000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    test::TypeKeys(name);
+    test::PressKey(Qt::Key_Return);
+    QApplication::processEvents();
+  }
   // An item of the table's pop-up menu, opened with a right click on the row.
   static ::testing::AssertionResult TableMenu(int row, const char* item) {
     QTableWidget* grid = CoolDlg->LMittelGrd;
@@ -605,11 +613,7 @@ TEST_F(FreezerWindows, UsualFoodsDroppedDoubleClickedAndTakenIn) {
   ClickNode("Zuckerschoten");
   d->RenameMnuClick();  // the menu offers renaming for groups only: the rule behind it
   EXPECT_EQ(fromQ(d->TypeTree->currentItem()->text(0)), "Zuckerschoten");
-  ASSERT_TRUE(QTest::qWaitFor([d] { return d->TypeTree->findChild<QLineEdit*>(); }, 1000));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  test::TypeKeys(QStringLiteral("Zucker~erbsen"));
-  test::PressKey(Qt::Key_Return);
-  QApplication::processEvents();
+  TypeNodeName(QStringLiteral("Zucker~erbsen"));
   EXPECT_EQ(d->FoodTypes()[group].name, "Zuckererbsen");
   EXPECT_EQ(d->FoodTypes()[group].text, "300 g");
   EXPECT_EQ(fromQ(d->TypeTree->currentItem()->text(0)), "Zuckererbsen, 300 g");
@@ -632,11 +636,7 @@ TEST_F(FreezerWindows, AnEmptyUsualFoodsListGetsAFirstGroup) {
   EXPECT_TRUE(d->FoodTypes()[0].group);
   EXPECT_FALSE(d->AddGutMnu->isVisible());
   // The child's name is typed at once.
-  ASSERT_TRUE(QTest::qWaitFor([d] { return d->TypeTree->findChild<QLineEdit*>(); }, 1000));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  test::TypeKeys(QStringLiteral("Wild"));
-  test::PressKey(Qt::Key_Return);
-  QApplication::processEvents();
+  TypeNodeName(QStringLiteral("Wild"));
   EXPECT_EQ(d->FoodTypes()[1].name, "Wild");
   EXPECT_EQ(d->FoodTypes()[1].level, 1);
   // A sibling of the child, then the first group renamed.
@@ -645,11 +645,7 @@ TEST_F(FreezerWindows, AnEmptyUsualFoodsListGetsAFirstGroup) {
   EXPECT_EQ(d->FoodTypes()[2].level, 1);
   test::PressKey(Qt::Key_Escape);  // the new name left as it is
   ASSERT_TRUE(TreeMenu("<Neue Gruppe>", "RenameMnu"));
-  ASSERT_TRUE(QTest::qWaitFor([d] { return d->TypeTree->findChild<QLineEdit*>(); }, 1000));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  test::TypeKeys(QStringLiteral("Fleisch"));
-  test::PressKey(Qt::Key_Return);
-  QApplication::processEvents();
+  TypeNodeName(QStringLiteral("Fleisch"));
   EXPECT_EQ(d->FoodTypes()[0].name, "Fleisch");
   // "Knoten löschen" on the first group takes everything under it.
   ASSERT_TRUE(TreeMenu("Fleisch", "DelMnu"));

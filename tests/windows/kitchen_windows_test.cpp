@@ -176,6 +176,11 @@ class KitchenWindows : public test::KitchenProgram {
     QTableWidget* grid = WPlanDlg->WPlanGrd;
     return test::PopupItem(grid->viewport(), RowCentre(grid, row - 1, col), WPlanDlg->WPMnu, item);
   }
+  // The dealer window opened from the main menu; `inside` runs while it is up.
+  void InDealers(const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
+  }
   std::string Data() const { return env.DataFolder(); }
   std::string HelpOpened(size_t i) const {
     return i < env.shell.opened.size() ? env.shell.opened[i] : std::string();
@@ -446,11 +451,7 @@ TEST_F(KitchenWindows, EnterInTheShoppingListAndItsDialog) {
 TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   Start();
   TThekeDlg* dlg = ThekeDlg;
-  const auto inDealers = [&](const std::function<void()>& inside) {
-    ASSERT_TRUE(WhileModal(
-        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
-  };
-  inDealers([&] {
+  InDealers([&] {
     ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 2);
     EXPECT_EQ(dlg->ThekeTree->topLevelItem(1)->childCount(), 2);
     EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
@@ -478,7 +479,7 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   EXPECT_EQ(
       ReadAll(Data() + "Haendler.dat"),
       "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
-  inDealers([&] {
+  InDealers([&] {
     // The cheese counter clicked in the list, moved down past the butcher, its cheese deleted.
     ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 3);
     ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 1));
@@ -547,11 +548,7 @@ TEST_F(KitchenWindows, TheIngredientWindowLeavesTheDealersAsTheyAre) {
 TEST_F(KitchenWindows, EnterInTheDealerWindowKeepsWhatWasTyped) {
   Start();
   TThekeDlg* dlg = ThekeDlg;
-  const auto inDealers = [&](const std::function<void()>& inside) {
-    ASSERT_TRUE(WhileModal(
-        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
-  };
-  inDealers([&] {
+  InDealers([&] {
     EXPECT_TRUE(dlg->OKBtn->isDefault());
     EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
     EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("B\xE4""cker")));
@@ -562,7 +559,7 @@ TEST_F(KitchenWindows, EnterInTheDealerWindowKeepsWhatWasTyped) {
   });
   EXPECT_NE(ReadAll(Data() + "Haendler.dat").find("|B\xE4""cker\r\nBrot\r\n"), std::string::npos)
       << ReadAll(Data() + "Haendler.dat");
-  inDealers([&] {
+  InDealers([&] {
     ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 0));
     EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, QStringLiteral("Markt")));
     test::PressKey(Qt::Key_Return);
