@@ -526,7 +526,7 @@ TCoolDlg::TCoolDlg(QWidget* parent) : QDialog(parent) {
   // Enter presses no button of the inventory view: only the definition view has a default
   // button, its OK (SetFreezerViewMode); a focused button still answers the space bar.
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
-  // Enter in a compartment name ends that edit and does not also press OK.
+  // Enter on the compartment table ends a name's edit and never reaches OK.
   FaecherGrd->installEventFilter(this);
   FormCreate();
 }
