@@ -176,6 +176,11 @@ class KitchenWindows : public test::KitchenProgram {
     QTableWidget* grid = WPlanDlg->WPlanGrd;
     return test::PopupItem(grid->viewport(), RowCentre(grid, row - 1, col), WPlanDlg->WPMnu, item);
   }
+  // The dealer window opened from the main menu; `inside` runs while it is up.
+  void InDealers(const std::function<void()>& inside) {
+    ASSERT_TRUE(WhileModal(
+        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
+  }
   std::string Data() const { return env.DataFolder(); }
   std::string HelpOpened(size_t i) const {
     return i < env.shell.opened.size() ? env.shell.opened[i] : std::string();
@@ -192,6 +197,11 @@ TEST_F(KitchenWindows, RecipesComeOntoTheShoppingListAndLeaveWithTheirRecipe) {
                               list->ChooseMnu, "AddKListe"));
   EXPECT_EQ(test::ListTexts(KaufRezListDlg->EinkaufLiBo),
             (std::vector<std::string>{"Pfannkuchen", "Zwiebelkuchen"}));
+  EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
+  // The close picture of its title strip folds the pane to the strip and opens it again.
+  ASSERT_TRUE(test::Click(KaufRezListDlg->TCloseBtn));
+  EXPECT_LE(MainFrm->ShoppingPaneHeight(), 17);
+  ASSERT_TRUE(test::Click(KaufRezListDlg->TCloseBtn));
   EXPECT_GT(MainFrm->ShoppingPaneHeight(), 17);
   const std::string book = std::to_string(static_cast<uint16_t>(Entry("Gulasch").bookId));
   EXPECT_EQ(ReadAll(Data() + "Kauflist.dat"),
@@ -441,16 +451,13 @@ TEST_F(KitchenWindows, EnterInTheShoppingListAndItsDialog) {
 TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   Start();
   TThekeDlg* dlg = ThekeDlg;
-  const auto inDealers = [&](const std::function<void()>& inside) {
-    ASSERT_TRUE(WhileModal(
-        inside, [] { EXPECT_TRUE(test::ClickMenuPath(MainFrm, {"Extras1", "ThekeMnu"})); }));
-  };
-  inDealers([&] {
+  InDealers([&] {
     ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 2);
     EXPECT_EQ(dlg->ThekeTree->topLevelItem(1)->childCount(), 2);
     EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
     EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), GetLangText(529));
     EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("K\xE4setheke")));
+    ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 3);
     EXPECT_EQ(fromQ(dlg->ThekeTree->topLevelItem(2)->text(0)), "K\xE4setheke");
     EXPECT_TRUE(test::Click(dlg->NewZutatBtn));
     EXPECT_TRUE(test::TypeInto(dlg->ZutatEdt, QStringLiteral("Gouda")));
@@ -472,8 +479,9 @@ TEST_F(KitchenWindows, TheDealerWindowEditsTheTableAndOnlyOKKeepsIt) {
   EXPECT_EQ(
       ReadAll(Data() + "Haendler.dat"),
       "|Wochenmarkt\r\nZwiebeln\r\nSpeck\r\n|K\xE4setheke\r\nGouda\r\n|Metzger\r\nRindfleisch\r\n");
-  inDealers([&] {
+  InDealers([&] {
     // The cheese counter clicked in the list, moved down past the butcher, its cheese deleted.
+    ASSERT_EQ(dlg->ThekeTree->topLevelItemCount(), 3);
     ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 1));
     EXPECT_EQ(fromQ(dlg->HaendlerEdt->text()), "K\xE4setheke");
     EXPECT_TRUE(test::Click(dlg->ToolDownBtn));
@@ -533,6 +541,32 @@ TEST_F(KitchenWindows, TheIngredientWindowLeavesTheDealersAsTheyAre) {
     EXPECT_TRUE(test::Click(dlg->OKBtn));
   });
   EXPECT_EQ(ReadAll(Data() + "Haendler.dat"), dealers);
+}
+
+// OK is the dealer window's default button: Enter in its name fields keeps what was typed, as
+// OK does; its tree and list take no Enter of their own.
+TEST_F(KitchenWindows, EnterInTheDealerWindowKeepsWhatWasTyped) {
+  Start();
+  TThekeDlg* dlg = ThekeDlg;
+  InDealers([&] {
+    EXPECT_TRUE(dlg->OKBtn->isDefault());
+    EXPECT_TRUE(test::Click(dlg->NewHaendlerBtn));
+    EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, toQ("B\xE4""cker")));
+    EXPECT_TRUE(test::Click(dlg->NewZutatBtn));
+    EXPECT_TRUE(test::TypeInto(dlg->ZutatEdt, QStringLiteral("Brot")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  EXPECT_NE(ReadAll(Data() + "Haendler.dat").find("|B\xE4""cker\r\nBrot\r\n"), std::string::npos)
+      << ReadAll(Data() + "Haendler.dat");
+  InDealers([&] {
+    ASSERT_TRUE(test::ClickCell(dlg->HaendlerLiBo, 0));
+    EXPECT_TRUE(test::TypeInto(dlg->HaendlerEdt, QStringLiteral("Markt")));
+    test::PressKey(Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+  });
+  EXPECT_EQ(ReadAll(Data() + "Haendler.dat").find("|Markt\r\nZwiebeln\r\n"), 0u)
+      << ReadAll(Data() + "Haendler.dat");
 }
 
 TEST_F(KitchenWindows, ThreeRecipesDroppedOnADayAndTheMiddleOneDeletedLeaveKeys0And1) {

@@ -127,7 +127,7 @@ TEST_F(MenuPlanner, AMenuIsMadeFilledClosedAndOpenedAgainIdentical) {
                "cken",
                "Zwetschgen-Crumble"});
   EXPECT_EQ(Messages(), std::vector<std::string>{GetLangText(684)});
-  EXPECT_EQ(CourseTitles(), (std::vector<std::string>{"Maronensuppe",
+  ASSERT_EQ(CourseTitles(), (std::vector<std::string>{"Maronensuppe",
                                                       "Rehr\xFC"
                                                       "cken",
                                                       "Zwetschgen-Crumble"}));

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -522,6 +523,11 @@ TCoolDlg::TCoolDlg(QWidget* parent) : QDialog(parent) {
   });
   connect(EditOKBtn, &QPushButton::clicked, this, [this] { EditOKBtnClick(); });
   connect(EditCancelBtn, &QPushButton::clicked, this, [this] { EditCancelBtnClick(); });
+  // Enter presses no button of the inventory view: only the definition view has a default
+  // button, its OK (SetFreezerViewMode); a focused button still answers the space bar.
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+  // Enter on the compartment table ends a name's edit and never reaches OK.
+  FaecherGrd->installEventFilter(this);
   FormCreate();
 }
 
@@ -580,6 +586,7 @@ void TCoolDlg::SetFreezerViewMode(int mode) {
   SchrankNameTxt->setVisible(mode == 1);
   WorkPnl->setVisible(mode == 0);
   SchrankCoBo->setVisible(mode == 0);
+  EditOKBtn->setDefault(mode == 1);
   ShowFreezerDefinition();
   ShowFoodEditor();
   PaintGraph->update();
@@ -1358,6 +1365,10 @@ void TCoolDlg::MoveTypeBtnClick() {
 
 bool TCoolDlg::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
+  if (watched == FaecherGrd && type == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
   // The column widths follow the table's visible width.
   if (watched == LMittelGrd->viewport() && type == QEvent::Resize) SetFoodTableColumns();
   if (watched == LMittelGrd->viewport() &&
