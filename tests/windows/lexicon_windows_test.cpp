@@ -19,6 +19,7 @@
 #include "kitchen/ui/lexicon_entry_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
 #include "recipes/ui/info_pane_window.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "services/charsets.h"
 #include "services/ui/context_list_box.h"
 #include "windows/kitchen_program.h"
@@ -405,6 +406,23 @@ TEST_F(LexiconWindows, HelpAndWebSearch) {
   EXPECT_NE(env.shell.opened[2].find("Salz"), std::string::npos) << env.shell.opened[2];
   EXPECT_TRUE(env.shell.opened[3].ends_with("/Help/Dlg_LexInp.htm")) << env.shell.opened[3];
   EXPECT_TRUE(env.shell.opened[4].ends_with(".htm")) << env.shell.opened[4];
+}
+
+// The editor's pop-up menu opens the lexicon on the terms of the recipe being edited.
+TEST_F(LexiconWindows, TheEditorsMenuOpensTheLexicon) {
+  Start();
+  ASSERT_TRUE(test::DoubleClickCell(list->ChooseLiBo, RowOf("R\xFChrei mit Speck")));
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  ASSERT_TRUE(test::PopupItem(EditRezDlg->EditMnuPnl, QPoint(2, 2), EditRezDlg->PopupMnu,
+                              "showLexikonMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return LexShowDlg->isVisible(); }, 2000));
+  EXPECT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(
+      Lines(LexShowDlg->LexChooseLiBo),
+      (std::vector<std::string>{"abschmecken", "anschwitzen", "Pfeffer", "R\xFChrei", "Salz"}));
+  QApplication::processEvents();
+  if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
+  ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
 }
 
 TEST_F(LexiconWindows, EnglishWindow) {
