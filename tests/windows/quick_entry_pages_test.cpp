@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 #include "platform/charset.h"
 #include "platform/qt/qt_text.h"
@@ -318,6 +319,7 @@ TEST_F(QuickPage, IngredientFormShowsAndChangesTheHiddenData) {
   EXPECT_FALSE(chooserOpened);
   EXPECT_EQ(Line(2), W("2 Esslöffel Salbei"));
   ASSERT_TRUE(test::TypeInto(page->HelpZutatCoBo, QStringLiteral("Pitahaya")));
+  EXPECT_EQ(Line(2), W("2 Esslöffel Pitahaya"));  // the ingredient typed is written at once
   page->chooseFood = [&](const std::string& search, std::string& code, std::string& name) {
     chooserOpened = search == "Pitahaya";
     code = "F999999";
@@ -530,33 +532,57 @@ TEST_F(RecipeWindows, PortionUnitsWindowEditsAndSavesTheList) {
   ASSERT_GE(n, 10);
   EXPECT_EQ(dlg.PortionsGrd->horizontalHeaderItem(0)->text(), toQ(GetLangText(652)));
 
-  dlg.PortionsGrd->setCurrentCell(0, 0);
-  dlg.UpBtnClick();  // row 1 stays
-  EXPECT_EQ(dlg.PortionsGrd->currentRow(), 0);
-  dlg.DownBtnClick();
-  EXPECT_EQ(dlg.GridRows()[1], "Portionen");
-  dlg.NewBtnClick();
-  EXPECT_EQ(dlg.PortionsGrd->rowCount(), n + 1);
-  dlg.PortionsGrd->item(n, 0)->setText(QStringLiteral("Muffins"));
-  dlg.DownBtnClick();  // the last row stays
-  EXPECT_EQ(dlg.PortionsGrd->currentRow(), n);
-  dlg.OKBtnClick();
-  std::vector<std::string> rows = dlg.names;
+  // The window as the user works in it; it stays open until OK or Cancel.
+  auto inWindow = [&](const std::function<void()>& inside) {
+    ASSERT_TRUE(test::WhileModal(inside, [&] { dlg.exec(); }));
+  };
+  std::vector<std::string> rows;
+  inWindow([&] {
+    ASSERT_TRUE(test::ClickCell(dlg.PortionsGrd, 0, 0));
+    ASSERT_TRUE(test::Click(dlg.UpBtn));  // row 1 stays
+    EXPECT_EQ(dlg.PortionsGrd->currentRow(), 0);
+    ASSERT_TRUE(test::Click(dlg.DownBtn));
+    EXPECT_EQ(dlg.GridRows()[1], "Portionen");
+    ASSERT_TRUE(test::Click(dlg.NewBtn));
+    EXPECT_EQ(dlg.PortionsGrd->rowCount(), n + 1);
+    // Typed into the new row's cell, where "Neu" leaves the keyboard; Enter ends the edit and
+    // leaves the window open.
+    ASSERT_EQ(QApplication::focusWidget(), dlg.PortionsGrd);
+    test::TypeKeys(QStringLiteral("Muffins"));
+    test::PressKey(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.PortionsGrd->item(n, 0)->text(), QStringLiteral("Muffins"));
+    ASSERT_TRUE(test::Click(dlg.DownBtn));  // the last row stays
+    EXPECT_EQ(dlg.PortionsGrd->currentRow(), n);
+    ASSERT_TRUE(test::Click(dlg.OKBtn));
+    EXPECT_FALSE(dlg.isVisible());
+  });
+  rows = dlg.names;
   EXPECT_EQ(rows.back(), "Muffins");
   EXPECT_EQ(ReadAll(path).substr(0, 20), "Personen\r\nPortionen\r");
 
   // Cancel drops every edit.
-  dlg.DelBtnClick();
-  dlg.CancelBtnClick();
+  inWindow([&] {
+    ASSERT_TRUE(test::ClickCell(dlg.PortionsGrd, 0, 0));
+    ASSERT_TRUE(test::Click(dlg.DelBtn));
+    ASSERT_TRUE(test::Click(dlg.CancelBtn));
+  });
   EXPECT_EQ(dlg.GridRows(), rows);
 
   // One row: Delete empties it and keeps it; OK writes one empty line.
   WriteAll(path, "Personen\r\n");
   dlg.LoadPortionUnits();
   dlg.FillGrid();
-  dlg.DelBtnClick();
-  EXPECT_EQ(dlg.PortionsGrd->rowCount(), 1);
-  dlg.OKBtnClick();
+  inWindow([&] {
+    // A click on a row already chosen would start editing it.
+    if (dlg.PortionsGrd->currentRow() != 0) {
+      ASSERT_TRUE(test::ClickCell(dlg.PortionsGrd, 0, 0));
+    }
+    ASSERT_TRUE(test::Click(dlg.DelBtn));
+    EXPECT_EQ(dlg.PortionsGrd->rowCount(), 1);
+    ASSERT_TRUE(test::Click(dlg.OKBtn));
+  });
   EXPECT_EQ(ReadAll(path), "\r\n");
 
   QComboBox combo;
