@@ -152,6 +152,17 @@ class RecipeEditor : public ::testing::Test {
   std::string BookFile(const char* ext) { return b.File("Test", ext); }
   std::vector<test::FakeMessageBoxes::Shown>& Shown() { return b.env.messages.shown; }
 
+  // A recipe without a picture in the book, and a picture file for it to be given.
+  std::string AddRecipeAndPictureFile() {
+    REZBLOCK r = test::RichRecipe(0);
+    r.pictures.clear();
+    b.AddRecipe(r);
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const std::string source = b.env.Root() + "Import/kuchen.jpeg";
+    EXPECT_TRUE(SavePictureFile(image, source));
+    return source;
+  }
   // Types one ingredient line into the chooser and takes it over with its OK button.
   void AddLine(const char* amount, const char* unit, const char* ingredient,
                const char* description = "") {
@@ -563,13 +574,9 @@ TEST_F(RecipeEditor, AChangedBlockIsReplacedWhereItStood) {
 }
 
 TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
-  REZBLOCK r = test::RichRecipe(0);
-  r.pictures.clear();
-  b.AddRecipe(r);
+  const std::string source = AddRecipeAndPictureFile();
   QImage image(40, 20, QImage::Format_RGB32);
   image.fill(Qt::red);
-  const std::string source = b.env.Root() + "Import/kuchen.jpeg";
-  ASSERT_TRUE(SavePictureFile(image, source));
   // A picture of that name is in the pictures folder already.
   WriteAll(b.env.Root() + "Pics/kuchen.jpeg", "other");
 
@@ -961,13 +968,7 @@ TEST_F(RecipeEditor, EachFieldOfTheChooserCountsAsAChange) {
 // The editor's other controls as the user reaches them: the page tabs, "Abbrechen", the help
 // button, the picture buttons, the author button, the text's pop-up menu and the editor's own.
 TEST_F(RecipeEditor, TheEditorsButtonsTabsAndMenus) {
-  REZBLOCK r = test::RichRecipe(0);
-  r.pictures.clear();
-  b.AddRecipe(r);
-  QImage image(40, 20, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  const std::string source = b.env.Root() + "Import/kuchen.jpeg";
-  ASSERT_TRUE(SavePictureFile(image, source));
+  const std::string source = AddRecipeAndPictureFile();
   editor.ShowEditView(true);
   editor.LoadRecipeForEdit(0);
   b.env.shell.opened.clear();
