@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -18,7 +20,10 @@
 #include "kitchen/ui/lexicon_dialog.h"
 #include "kitchen/ui/lexicon_entry_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
+#include "pictures/ui/picture_loader.h"
 #include "recipes/ui/info_pane_window.h"
+#include "recipes/ui/ingredient_pane_window.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "services/charsets.h"
 #include "services/ui/context_list_box.h"
 #include "windows/kitchen_program.h"
@@ -44,13 +49,18 @@ class LexiconWindows : public test::KitchenProgram {
  protected:
   void SetUp() override {
     KitchenProgram::SetUp();
+    REZBLOCK beans = Dish("Gr\xFCne Bohnen", 4, {Line("500", "g", "Bohnen")},
+                          "Die Bohnen blanchieren und abschrecken.");
+    beans.pictures = {{'F', "bohnen.jpg"}};
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(SavePictureFile(picture, env.Root() + "Pics/bohnen.jpg"));
     MakeBook({Dish("R\xFChrei mit Speck", 2,
                    {Line("4", "", "Eier"), Line("50", "g", "Speck"), Line("", "", "Salz"),
                     Line("", "", "Pfeffer")},
                    "Die Eier verquirlen, den Speck anschwitzen und die Eier darin stocken "
                    "lassen. Mit Salz und Pfeffer abschmecken."),
-              Dish("Gr\xFCne Bohnen", 4, {Line("500", "g", "Bohnen")},
-                   "Die Bohnen blanchieren und abschrecken."),
+              beans,
               Dish("Green beans", 4, {Line("500", "g", "green beans")},
                    "Blanch the beans, refresh them in iced water and season to taste.")});
   }
@@ -405,6 +415,55 @@ TEST_F(LexiconWindows, HelpAndWebSearch) {
   EXPECT_NE(env.shell.opened[2].find("Salz"), std::string::npos) << env.shell.opened[2];
   EXPECT_TRUE(env.shell.opened[3].ends_with("/Help/Dlg_LexInp.htm")) << env.shell.opened[3];
   EXPECT_TRUE(env.shell.opened[4].ends_with(".htm")) << env.shell.opened[4];
+}
+
+// The editor's pop-up menu opens the lexicon on the terms of the recipe being edited.
+TEST_F(LexiconWindows, TheEditorsMenuOpensTheLexicon) {
+  Start();
+  ASSERT_TRUE(test::DoubleClickCell(list->ChooseLiBo, RowOf("R\xFChrei mit Speck")));
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  ASSERT_TRUE(test::PopupItem(EditRezDlg->EditMnuPnl, QPoint(2, 2), EditRezDlg->PopupMnu,
+                              "showLexikonMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return LexShowDlg->isVisible(); }, 2000));
+  EXPECT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(
+      Lines(LexShowDlg->LexChooseLiBo),
+      (std::vector<std::string>{"abschmecken", "anschwitzen", "Pfeffer", "R\xFChrei", "Salz"}));
+  QApplication::processEvents();
+  if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
+  ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+}
+
+// The panes beside the recipe on screen answer the mouse: the picture's pop-up menu opens the
+// picture, the lexicon page searches its term on the web and opens the lexicon at it, and a
+// double click on an ingredient opens the recipe in the editor.
+TEST_F(LexiconWindows, ThePanesBesideTheRecipeAnswerTheMouse) {
+  Start();
+  ClickRecipe("Gr\xFCne Bohnen");
+  env.shell.opened.clear();
+  QLabel* image = InfoRezDlg->RezImg;
+  ASSERT_TRUE(test::PopupItem(image, image->rect().center(), InfoRezDlg->InfoPopup, "PicEdit"));
+  ASSERT_EQ(env.shell.opened.size(), 1u);
+  EXPECT_TRUE(env.shell.opened[0].ends_with("Pics/bohnen.jpg")) << env.shell.opened[0];
+
+  ASSERT_TRUE(test::ClickTab(InfoRezDlg->InfoPage->tabBar(),
+                             InfoRezDlg->InfoPage->tabText(InfoRezDlg->InfoPage->indexOf(InfoRezDlg->LexSheet))));
+  ClickLine(InfoRezDlg->LexListLiBo, "blanchieren");
+  ASSERT_TRUE(test::Click(InfoRezDlg->WikipediaBtn));
+  ASSERT_EQ(env.shell.opened.size(), 2u);
+  EXPECT_NE(env.shell.opened[1].find("blanchieren"), std::string::npos) << env.shell.opened[1];
+  ASSERT_TRUE(test::PopupItem(InfoRezDlg->LexTxt->viewport(), QPoint(10, 10),
+                              InfoRezDlg->LexPopup, "ShowLex"));
+  ASSERT_TRUE(LexShowDlg->isVisible());
+  ASSERT_NE(LexShowDlg->LexChooseLiBo->currentItem(), nullptr);
+  EXPECT_EQ(fromQ(LexShowDlg->LexChooseLiBo->currentItem()->text()), "blanchieren");
+  QApplication::processEvents();
+  if (AssistDlg->isVisible()) test::ClickThroughWindow(AssistDlg->IDCanc);
+  ASSERT_TRUE(test::Click(LexShowDlg->IDCancel));
+
+  ASSERT_TRUE(test::DoubleClickCell(ZutatRezDlg->ZutatLiBo, 0));
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(EditRezDlg->WorkRecipe.title, "Gr\xFCne Bohnen");
 }
 
 TEST_F(LexiconWindows, EnglishWindow) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -52,9 +53,13 @@
 #include "recipes/ui/quick_entry_page_window.h"
 #include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_window.h"
+#include "services/tools_module.h"
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "window_test_support.h"
+#include "windows/check_box_clicks.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -92,6 +97,7 @@ class EditorWindows {
     ctx().units = &units;
     ctx().ingredients = &ingredients;
     ctx().categories = &categories;
+    ctx().tools = &tools;
     lang_ = std::make_unique<TLangDlg>();
     lang_->FormCreate(nullptr);
     LangDlg = lang_.get();
@@ -123,6 +129,7 @@ class EditorWindows {
   UnitTable units;
   IngredientCatalogue ingredients;
   CategoryTable categories;
+  TToolsMod tools;
   std::unique_ptr<TLangDlg> lang_;
   QPointer<TPortionsDlg> portions;
   QPointer<TNEditDlg> page;
@@ -145,6 +152,17 @@ class RecipeEditor : public ::testing::Test {
   std::string BookFile(const char* ext) { return b.File("Test", ext); }
   std::vector<test::FakeMessageBoxes::Shown>& Shown() { return b.env.messages.shown; }
 
+  // A recipe without a picture in the book, and a picture file for it to be given.
+  std::string AddRecipeAndPictureFile() {
+    REZBLOCK r = test::RichRecipe(0);
+    r.pictures.clear();
+    b.AddRecipe(r);
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const std::string source = b.env.Root() + "Import/kuchen.jpeg";
+    EXPECT_TRUE(SavePictureFile(image, source));
+    return source;
+  }
   // Types one ingredient line into the chooser and takes it over with its OK button.
   void AddLine(const char* amount, const char* unit, const char* ingredient,
                const char* description = "") {
@@ -556,13 +574,9 @@ TEST_F(RecipeEditor, AChangedBlockIsReplacedWhereItStood) {
 }
 
 TEST_F(RecipeEditor, APictureIsStoredUnderAFreeNameReplacedAndRemoved) {
-  REZBLOCK r = test::RichRecipe(0);
-  r.pictures.clear();
-  b.AddRecipe(r);
+  const std::string source = AddRecipeAndPictureFile();
   QImage image(40, 20, QImage::Format_RGB32);
   image.fill(Qt::red);
-  const std::string source = b.env.Root() + "Import/kuchen.jpeg";
-  ASSERT_TRUE(SavePictureFile(image, source));
   // A picture of that name is in the pictures folder already.
   WriteAll(b.env.Root() + "Pics/kuchen.jpeg", "other");
 
@@ -680,8 +694,8 @@ TEST_F(RecipeEditor, TheCalculationWorksOnTheRecipeBeingEdited) {
   editor.WorkRecipe.lines = {{"200", "g", "Spinat", "G101000", 0, 0}};
   editor.LoadEditPages();
   page.TitelEdt->setText(toQ("Spinat"));  // typed, not yet stored
-  QTimer::singleShot(0, calc.get(), [&] { calc->CloseBtnClick(); });
-  editor.CalcEditedRecipeNutrients();
+  ASSERT_TRUE(test::WhileModal([&] { EXPECT_TRUE(test::Click(calc->CloseBtn)); },
+                               [&] { ASSERT_TRUE(test::Click(page.CalcEnergieBtn)); }));
   EXPECT_EQ(editor.WorkRecipe.title, "Spinat") << "the page was stored first";
   ASSERT_FALSE(editor.WorkRecipe.nutrients.empty());
   EXPECT_STREQ(editor.WorkRecipe.nutrients[0].code, "GCAL");
@@ -757,6 +771,271 @@ TEST_F(RecipeEditor, TheFoodChooserLinksALineAndTheCalculationUsesIt) {
   calc.reset();
   filter.reset();
   browser.reset();
+}
+
+// The editor as the user drives it: a new recipe typed into the fields, its ingredients typed
+// into the chooser (Enter takes a line over, as its default button "Zutat übernehmen" does),
+// lines picked, moved and deleted in the line list, the recipe stored with "Übernehmen".
+TEST_F(RecipeEditor, ANewRecipeIsTypedAndStoredAsTheUserDoesIt) {
+  TEditZutatDlg& lines = *w.lines;
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  ASSERT_TRUE(test::TypeInto(page.TitelEdt, toQ("Zwiebelkuchen")));
+  // Enter in the title ends the typing; nothing is stored, the editor stays.
+  EXPECT_FALSE(test::WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_TRUE(b.store.BookIndex().empty());
+  ASSERT_TRUE(test::TypeInto(page.TextRtf, toQ("Teig kneten.")));
+  test::PressKey(Qt::Key_Return);  // a new line of the text
+  test::TypeKeys(toQ("Backen."));
+  EXPECT_EQ(fromQ(page.TextRtf->toPlainText()), "Teig kneten.\nBacken.");
+
+  ASSERT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(chooser.isVisible());
+        EXPECT_TRUE(lines.InChooser());
+        // The amount field has the keyboard; Tab goes on to unit and ingredient.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QApplication::focusWidget() == chooser.MengeCoBo; }, 2000));
+        test::TypeKeys(toQ("500"));
+        test::PressKey(Qt::Key_Tab);
+        test::TypeKeys(toQ("Gramm [g]"));
+        test::PressKey(Qt::Key_Tab);
+        test::TypeKeys(toQ("Mehl"));
+        test::PressKey(Qt::Key_Return);  // the default button takes the line over
+        EXPECT_TRUE(chooser.isVisible());
+        EXPECT_TRUE(chooser.MengeCoBo->currentText().isEmpty());
+        ASSERT_TRUE(test::TypeInto(chooser.MengeCoBo, toQ("1")));
+        ASSERT_TRUE(test::TypeInto(chooser.EinheitCoBo, toQ("kg")));
+        ASSERT_TRUE(test::TypeInto(chooser.ZutatCoBo, toQ("Zwiebeln")));
+        ASSERT_TRUE(test::TypeInto(chooser.MemoEdt, toQ("in Ringe")));
+        test::PressKey(Qt::Key_Return);  // the description takes a line break
+        test::TypeKeys(toQ("geschnitten"));
+        EXPECT_TRUE(test::ClickCheckBox(chooser.KListChk));
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        // A heading: Enter in its field takes nothing over (the heading's button is no
+        // default button); its own button does.
+        EXPECT_TRUE(test::Click(chooser.NewTrennzeileBtn));
+        EXPECT_TRUE(chooser.ChangeLineGrp->isVisible());
+        ASSERT_TRUE(test::TypeInto(chooser.TrenntextEdt, toQ("Belag")));
+        test::PressKey(Qt::Key_Return);
+        EXPECT_TRUE(chooser.isVisible());
+        EXPECT_EQ(editor.WorkRecipe.lines.size(), 4u);
+        EXPECT_TRUE(test::Click(chooser.OK2Btn));
+        EXPECT_EQ(editor.WorkRecipe.lines.size(), 5u);
+        // "Maske leeren" empties the fields of either kind.
+        EXPECT_TRUE(test::Click(chooser.NewTrennzeileBtn));
+        ASSERT_TRUE(test::TypeInto(chooser.TrenntextEdt, toQ("Guss")));
+        EXPECT_TRUE(test::Click(chooser.Clear2Btn));
+        EXPECT_TRUE(chooser.TrenntextEdt->text().isEmpty());
+        EXPECT_TRUE(test::Click(chooser.NewZutatBtn));
+        EXPECT_TRUE(chooser.ChangeZutatGrp->isVisible());
+        ASSERT_TRUE(test::TypeInto(chooser.ZutatCoBo, toQ("Salz")));
+        EXPECT_TRUE(test::Click(chooser.ClearBtn));
+        EXPECT_TRUE(chooser.ZutatCoBo->currentText().isEmpty());
+        // A line clicked in the list comes into the fields.
+        ASSERT_TRUE(test::ClickCell(lines.ZutatLiBo, 1));
+        EXPECT_EQ(fromQ(chooser.ZutatCoBo->currentText()), "Zwiebeln");
+        EXPECT_EQ(fromQ(chooser.MemoEdt->toPlainText()), "in Ringe\ngeschnitten");
+        EXPECT_TRUE(chooser.KListChk->isChecked());
+        // Without a food link the food data cannot be shown; help opens its page.
+        b.env.shell.opened.clear();
+        EXPECT_TRUE(test::Click(chooser.ShowBLSBtn));
+        EXPECT_EQ(Shown().back().text, GetLangText(376));
+        EXPECT_TRUE(test::Click(chooser.HelpBtn));
+        ASSERT_EQ(b.env.shell.opened.size(), 1u);
+        EXPECT_TRUE(b.env.shell.opened[0].ends_with("Dlg_InpZutat.htm"));
+        EXPECT_TRUE(test::Click(chooser.CancelBtn));
+        EXPECT_FALSE(chooser.isVisible());
+      },
+      [&] { ASSERT_TRUE(test::Click(lines.ZutatNeuBtn)); }));
+  EXPECT_FALSE(lines.InChooser());
+  const std::vector<REZZUTAT>& l = editor.WorkRecipe.lines;
+  ASSERT_EQ(l.size(), 5u);
+  EXPECT_EQ(l[0].amount, "500");
+  EXPECT_EQ(l[0].unit, "g");
+  EXPECT_EQ(l[0].text, "Mehl");
+  EXPECT_EQ(l[1].unit, "kg");
+  EXPECT_EQ(l[1].text, "Zwiebeln");
+  EXPECT_EQ(l[1].notOnShoppingList, 1);
+  EXPECT_EQ(l[2].text, "-in Ringe");
+  EXPECT_EQ(l[3].text, "-geschnitten");
+  EXPECT_EQ(l[4].text, "*Belag");
+
+  // The line list on the page: a click selects, the arrows move the block, delete removes it.
+  ASSERT_TRUE(test::ClickCell(lines.ZutatLiBo, 0));
+  EXPECT_FALSE(lines.ZutatUpBtn->isEnabled());
+  ASSERT_TRUE(test::Click(lines.ZutatDownBtn));
+  EXPECT_EQ(l[0].text, "Zwiebeln");
+  EXPECT_EQ(l[3].text, "Mehl");
+  EXPECT_EQ(lines.SelectedLine(), 3);
+  ASSERT_TRUE(test::Click(lines.ZutatUpBtn));
+  EXPECT_EQ(l[0].text, "Mehl");
+  ASSERT_TRUE(test::ClickCell(lines.ZutatLiBo, 4));
+  ASSERT_TRUE(test::Click(lines.ZutatDelBtn));
+  ASSERT_EQ(l.size(), 4u);
+  EXPECT_EQ(lines.SelectedLine(), 3);
+  // "Ändern" and a double click open the chooser on the selected line.
+  ASSERT_TRUE(test::WhileModal(
+      [&] {
+        EXPECT_EQ(fromQ(chooser.ZutatCoBo->currentText()), "Zwiebeln");
+        EXPECT_TRUE(test::Click(chooser.CancelBtn));
+      },
+      [&] { ASSERT_TRUE(test::Click(lines.ZutatEditBtn)); }));
+  ASSERT_TRUE(test::WhileModal(
+      [&] {
+        EXPECT_EQ(fromQ(chooser.ZutatCoBo->currentText()), "Mehl");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QApplication::focusWidget() == chooser.MengeCoBo; }, 2000));
+        test::PressKey(Qt::Key_Escape);
+        EXPECT_FALSE(chooser.isVisible());
+      },
+      [&] { ASSERT_TRUE(test::DoubleClickCell(lines.ZutatLiBo, 0)); }));
+  EXPECT_FALSE(lines.InChooser());
+  // The arrow keys move through the list; the buttons follow the line reached.
+  ASSERT_TRUE(test::ClickCell(lines.ZutatLiBo, 0));
+  EXPECT_FALSE(lines.ZutatUpBtn->isEnabled());
+  QTest::keyClick(lines.ZutatLiBo, Qt::Key_Down);
+  EXPECT_EQ(lines.ZutatLiBo->currentRow(), 1);
+  EXPECT_TRUE(lines.ZutatUpBtn->isEnabled());
+
+  // "Übernehmen" stores the recipe and closes the editor.
+  Shown().clear();
+  ASSERT_TRUE(test::Click(editor.OKBtn));
+  EXPECT_FALSE(editor.isVisible());
+  ASSERT_EQ(b.store.BookIndex().size(), 1u);
+  REZBLOCK read;
+  ASSERT_TRUE(b.store.ReadRezBlock("", nullptr, 0, read));
+  EXPECT_EQ(read.title, "Zwiebelkuchen");
+  EXPECT_EQ(read.text, "Teig kneten.\nBacken.");
+  ASSERT_EQ(read.lines.size(), 4u);
+  EXPECT_EQ(read.lines[2].text, "-in Ringe");
+}
+
+// A line changed in one field only is taken over: each field counts as a change, the food link
+// too.
+TEST_F(RecipeEditor, EachFieldOfTheChooserCountsAsAChange) {
+  REZBLOCK r = test::RichRecipe(0);
+  r.lines = {{"1", "EL", "Mehl", "", 0, 0}, {"", "", "*Belag", "", 0, 0}};
+  r.lineCount = 2;
+  b.AddRecipe(r);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  const std::vector<REZZUTAT>& l = editor.WorkRecipe.lines;
+  ASSERT_TRUE(test::WhileModal(
+      [&] {
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
+        ASSERT_TRUE(test::Click(chooser.MengeCoBo));  // "1" taken back, "2" typed
+        test::PressKey(Qt::Key_End);
+        test::PressKey(Qt::Key_Backspace);
+        test::TypeKeys(toQ("2"));
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        EXPECT_EQ(l[0].amount, "2");
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
+        ASSERT_TRUE(test::TypeInto(chooser.MemoEdt, toQ("gesiebt")));
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        ASSERT_EQ(l.size(), 3u);
+        EXPECT_EQ(l[1].text, "-gesiebt");
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
+        EXPECT_TRUE(test::ClickCheckBox(chooser.KListChk));
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        EXPECT_EQ(l[0].notOnShoppingList, 1);
+        // The catalogue links flour to a food: "Zuweisen" offers it, "Entfernen" drops it.
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
+        b.env.messages.answers = {IDYES};
+        EXPECT_TRUE(test::Click(chooser.AddBLSBtn));
+        EXPECT_EQ(Shown().back().text, GetLangText(425));
+        EXPECT_FALSE(chooser.BLSKey->text().isEmpty());
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        EXPECT_FALSE(l[0].blsCode.empty());
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
+        EXPECT_TRUE(test::Click(chooser.RemoveBLSBtn));
+        EXPECT_TRUE(chooser.NoBLSTxt->isVisible());
+        EXPECT_TRUE(test::Click(chooser.OKBtn));
+        EXPECT_TRUE(l[0].blsCode.empty());
+        // The heading's text alone.
+        ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 2));
+        ASSERT_TRUE(chooser.ChangeLineGrp->isVisible());
+        ASSERT_TRUE(test::TypeInto(chooser.TrenntextEdt, toQ("Guss")));
+        EXPECT_TRUE(test::Click(chooser.OK2Btn));
+        EXPECT_EQ(l[2].text, "*Guss");
+        test::PressKey(Qt::Key_Escape);
+      },
+      [&] { ASSERT_TRUE(test::Click(w.lines->ZutatNeuBtn)); }));
+  EXPECT_FALSE(chooser.isVisible());
+}
+
+// The editor's other controls as the user reaches them: the page tabs, "Abbrechen", the help
+// button, the picture buttons, the author button, the text's pop-up menu and the editor's own.
+TEST_F(RecipeEditor, TheEditorsButtonsTabsAndMenus) {
+  const std::string source = AddRecipeAndPictureFile();
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  b.env.shell.opened.clear();
+
+  ASSERT_TRUE(test::ClickTab(editor.ShowModiTab, toQ("Schnell-Erfassung")));
+  EXPECT_EQ(editor.EditMode, 2);
+  EXPECT_TRUE(w.quick->isVisible());
+  ASSERT_TRUE(test::Click(editor.HilfeBtn));
+  ASSERT_TRUE(test::ClickTab(editor.ShowModiTab, toQ("Standard-Eingabe")));
+  EXPECT_EQ(editor.EditMode, 1);
+  EXPECT_TRUE(page.isVisible());
+  ASSERT_TRUE(
+      test::PopupItem(editor.EditMnuPnl, QPoint(2, 2), editor.PopupMnu, "HelpBtn"));
+  ASSERT_EQ(b.env.shell.opened.size(), 2u);
+  EXPECT_TRUE(b.env.shell.opened[0].ends_with("Win_EditQuick.htm")) << b.env.shell.opened[0];
+  EXPECT_TRUE(b.env.shell.opened[1].ends_with("Win_Norm.htm")) << b.env.shell.opened[1];
+
+  // The author button fills in the user's name.
+  ASSERT_TRUE(test::TypeInto(page.AutornameEdt, QString()));
+  ASSERT_TRUE(test::Click(page.fillAutorBtn));
+  EXPECT_EQ(fromQ(page.AutornameEdt->text()), "Tester");
+
+  // The text's pop-up menu: select all, cut, undo, copy and paste.
+  QWidget* text = page.TextRtf->viewport();
+  auto textItem = [&](const char* name) {
+    ASSERT_TRUE(test::PopupItem(text, QPoint(10, 10), page.PopupMnu, name)) << name;
+  };
+  ASSERT_TRUE(test::TypeInto(page.TextRtf, toQ("Umr\xFChren.")));
+  textItem("SelectMnu");
+  EXPECT_EQ(fromQ(page.TextRtf->textCursor().selectedText()), "Umr\xFChren.");
+  textItem("CutMnu");
+  EXPECT_TRUE(page.TextRtf->toPlainText().isEmpty());
+  textItem("UndoMnu");
+  EXPECT_EQ(fromQ(page.TextRtf->toPlainText()), "Umr\xFChren.");
+  textItem("SelectMnu");
+  textItem("CopyMnu");
+  page.TextRtf->moveCursor(QTextCursor::End);
+  textItem("PasteMnu");
+  EXPECT_EQ(fromQ(page.TextRtf->toPlainText()), "Umr\xFChren.Umr\xFChren.");
+
+  // A picture chosen (the file dialog answered by the test), opened and removed again.
+  editor.choosePictureFile = [&](std::string& path) {
+    path = source;
+    return true;
+  };
+  ASSERT_TRUE(test::Click(editor.PicAddBtn));
+  EXPECT_EQ(editor.NewPicturePath, source);
+  ASSERT_TRUE(test::Click(editor.PicEditBtn));
+  ASSERT_EQ(b.env.shell.opened.size(), 3u);
+  EXPECT_EQ(b.env.shell.opened[2], source);
+  ASSERT_TRUE(test::Click(editor.PicDelBtn));
+  EXPECT_TRUE(editor.NewPicturePath.empty());
+  EXPECT_TRUE(editor.BmpTitleTxt->isVisible());
+
+  // "Abbrechen" closes without storing; the menu's "save" item stores.
+  const long long size = FileSize(BookFile(".bok"));
+  ASSERT_TRUE(test::TypeInto(page.TitelEdt, toQ("Verworfen")));
+  ASSERT_TRUE(test::Click(editor.CancelBtn));
+  EXPECT_FALSE(editor.isVisible());
+  EXPECT_EQ(FileSize(BookFile(".bok")), size);
+  editor.ShowEditView(true);
+  editor.LoadRecipeForEdit(0);
+  ASSERT_TRUE(test::TypeInto(page.TitelEdt, toQ("Gespeichert")));
+  ASSERT_TRUE(
+      test::PopupItem(editor.EditMnuPnl, QPoint(2, 2), editor.PopupMnu, "saveRezeptMnu"));
+  EXPECT_FALSE(editor.isVisible());
+  EXPECT_EQ(b.store.BookIndex()[0].Title(), "Gespeichert");
 }
 
 // Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a

@@ -10,13 +10,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTextEdit>
+#include <QTest>
 #include <QToolButton>
 #include <cstring>
 
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
 #include "diary/diary_module.h"
+#include "kitchen/ui/shopping_list_window.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_text.h"
 #include "platform/settings_store.h"
@@ -37,7 +40,8 @@
 #include "recipes/ui/standard_view_window.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
-#include "windows/list_view_clicks.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -134,7 +138,7 @@ class RecipeListWindow : public ::testing::Test {
     return -1;
   }
   // A left click on a row, as the mouse gives it.
-  void Click(int row) { test::ClickRow(list->ChooseLiBo, row); }
+  void Click(int row) { ASSERT_TRUE(test::ClickCell(list->ChooseLiBo, row)); }
   void Select(std::initializer_list<int> rows) {
     list->SelectOnly(-1);
     for (int row : rows) {
@@ -224,39 +228,44 @@ TEST_F(RecipeListWindow, NavigatesFirstLastNextPrevious) {
 }
 
 TEST_F(RecipeListWindow, QuickSearchAnywhereAndAtTheTitleStart) {
+  // Typed into the field, what it held taken away first.
+  // What the field holds selected and typed over.
   auto type = [&](const char* text) {
-    list->SearchEdt->setText(QString::fromLatin1(text));
-    list->SearchEdtChange();
+    ASSERT_TRUE(test::Click(list->SearchEdt));
+    QTest::keyClick(list->SearchEdt, Qt::Key_A, Qt::ControlModifier);
+    if (*text == 0) QTest::keyClick(list->SearchEdt, Qt::Key_Delete);
+    test::TypeText(list->SearchEdt, QString::fromLatin1(text));
   };
+  auto click = [](QWidget* button) { ASSERT_TRUE(test::Click(button)); };
   const QColor found(238, 255, 238), missing(255, 238, 238);
   auto colour = [&] { return list->SearchEdt->palette().color(QPalette::Base); };
   const int abcd = RowOf("Abcd"), xabc = RowOf("Xabc");
   type("abc");  // anywhere: the higher title first
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
   EXPECT_EQ(colour(), found);
-  list->QSDownBtnClick();
+  click(list->QSDownBtn);
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{xabc});
-  list->QSDownBtnClick();  // wraps round to the top
+  click(list->QSDownBtn);  // wraps round to the top
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
-  list->QSUpBtnClick();  // wraps round to the bottom
+  click(list->QSUpBtn);  // wraps round to the bottom
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{xabc});
   EXPECT_EQ(list->ShownItem, list->ItemData(xabc));
 
-  list->QSBtnClick();  // title start only: Xabc is never found
+  click(list->QSAllBtn);  // title start only: Xabc is never found
   EXPECT_TRUE(list->QSAllBtn->isHidden());
   EXPECT_FALSE(list->QSLeftBtn->isHidden());
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
-  list->QSDownBtnClick();
+  click(list->QSDownBtn);
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{abcd});
   type("\xE4lpler");  // upper-cased with its umlaut
   EXPECT_EQ(Title(list->SelectedRows().at(0)), "\xC4lplermagronen");
-  type("magronen");
+  type("qu");  // no title starts so
   EXPECT_EQ(colour(), missing);
   EXPECT_EQ(Title(list->SelectedRows().at(0)), "\xC4lplermagronen");  // nothing changed
   type("");
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});
   EXPECT_EQ(colour(), list->palette().color(QPalette::Base));
-  list->QSBtnClick();
+  click(list->QSLeftBtn);
   EXPECT_FALSE(list->QSAllBtn->isHidden());
 
   // In the search result two books' recipes share numbers: only the recipe found is selected.
@@ -296,18 +305,15 @@ TEST_F(RecipeListWindow, FiltersByMainCategoryWithTheFixedEntriesFirst) {
 
   const int soups = combo->findText(QStringLiteral("Suppen"));
   ASSERT_GE(soups, 2);
-  combo->setCurrentIndex(soups);
-  list->GattLiBoChange();
+  ASSERT_TRUE(test::ChooseInCombo(combo, QStringLiteral("Suppen")));
   EXPECT_FALSE(list->IsSearchMode());
   // Bohnensuppe carries the category in a later slot.
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Bohnensuppe", "Zwiebelsuppe"}));
   list->FillRecipeFilterCombo();  // refilled after the categories changed: the choice stays
   EXPECT_EQ(combo->currentIndex(), soups + 0);
-  combo->setCurrentIndex(combo->findText(QStringLiteral("Salate")));
-  list->GattLiBoChange();
+  ASSERT_TRUE(test::ChooseInCombo(combo, QStringLiteral("Salate")));
   EXPECT_EQ(list->Count(), 0);
-  combo->setCurrentIndex(0);
-  list->GattLiBoChange();
+  ASSERT_TRUE(test::ChooseInCombo(combo, toQ(GetLangText(347))));
   EXPECT_EQ(Titles(), kListed);
 }
 
@@ -443,8 +449,7 @@ TEST_F(RecipeListWindow, CopiesAndMovesIntoOtherBooksAndFollowOnBooks) {
   EXPECT_EQ(Entries("Hauptbuch"), 8);
   MainFrm->OpenBook("Zweitbuch-2");
   const size_t asked = env.messages.shown.size();
-  list->GattLiBo->setCurrentIndex(list->GattLiBo->findText(QStringLiteral("Salate")));
-  list->GattLiBoChange();
+  ASSERT_TRUE(test::ChooseInCombo(list->GattLiBo, QStringLiteral("Salate")));
   MainFrm->MNCopyRezClick("Zweitbuch");
   ASSERT_EQ(env.messages.shown.size(), asked + 1);
   EXPECT_EQ(env.messages.shown.back().text, GetLangText(0));
@@ -593,33 +598,36 @@ TEST_F(RecipeListWindow, AMenuEntryShowsNoRecipe) {
 
 TEST_F(RecipeListWindow, KeysAndTheRightMouseButton) {
   QListView* view = list->ChooseLiBo;
-  auto key = [&](int k, const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
-    QApplication::sendEvent(view, &press);
-  };
-  Click(0);
+  ASSERT_TRUE(test::ClickCell(view, 0));  // the list takes the focus
+  ASSERT_EQ(QApplication::focusWidget(), view);
   const int shown = list->ShownItem;
-  key(Qt::Key_M, QStringLiteral("m"));  // jumps to the next title with M, shows nothing
+  QTest::keyClick(view, 'm');  // jumps to the next title with M, shows nothing
   EXPECT_EQ(Title(list->CurrentRow()), "Marmorkuchen");
   EXPECT_EQ(list->ShownItem, shown);
-  key(Qt::Key_Down);  // an arrow key shows what it selects
+  QTest::keyClick(view, Qt::Key_Down);  // an arrow key shows what it selects
   EXPECT_EQ(Title(list->CurrentRow()), "Xabc");
   EXPECT_EQ(list->ShownItem, list->ItemData(list->CurrentRow()));
   EXPECT_EQ(fromQ(DataRezDlg->RezTitle->text()), " Xabc");
-  key(Qt::Key_Space, QStringLiteral(" "));  // marks the selection
+  QTest::keyClick(view, ' ');  // marks the selection
   EXPECT_EQ(IndexEntry("Hauptbuch", Position("Hauptbuch", "Xabc")).flags, kRecipeMarked);
   EXPECT_EQ(list->SelectedRows(), std::vector<int>{RowOf("Xabc")});
   env.messages.answers = {IDYES};
-  key(Qt::Key_Delete);
+  QTest::keyClick(view, Qt::Key_Delete);
   EXPECT_EQ(RowOf("Xabc"), -1);
   EXPECT_TRUE(EmptyDlg->isVisible());
+  // Enter opens the current entry in the editor.
+  ASSERT_TRUE(test::ClickCell(view, RowOf("Abcd")));
+  QTest::keyClick(view, Qt::Key_Return);
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(EditRezDlg->WorkRecipe.title, "Abcd");
+  EXPECT_EQ(EditRezDlg->GetEditListIndex(), list->ItemData(RowOf("Abcd")));
+  ASSERT_TRUE(test::Click(EditRezDlg->CancelBtn));
 
   // A right click selects the row under the mouse, unless several rows are selected.
   auto rightClick = [&](int row) {
     const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    QMouseEvent e(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
-                  Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &e);
+    QTest::mousePress(view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, Qt::NoModifier, at);
   };
   Select({1});
   rightClick(3);
@@ -627,6 +635,82 @@ TEST_F(RecipeListWindow, KeysAndTheRightMouseButton) {
   Select({1, 2});
   rightClick(4);
   EXPECT_EQ(list->SelectedRows(), (std::vector<int>{1, 2}));
+}
+
+// The list's pop-up menu, opened with the right mouse button on a title, acts on the selection.
+TEST_F(RecipeListWindow, ThePopupMenuActsOnTheSelection) {
+  QListView* view = list->ChooseLiBo;
+  auto item = [&](const std::string& title, const char* name) {
+    const int row = RowOf(title);
+    ASSERT_GE(row, 0) << title;
+    ASSERT_TRUE(test::PopupItem(view->viewport(), test::CellCentre(view, row), list->ChooseMnu,
+                                name))
+        << name;
+    QApplication::processEvents();
+  };
+  auto flags = [&](const char* title) {
+    return IndexEntry("Hauptbuch", Position("Hauptbuch", title)).flags;
+  };
+  item("Apfelkuchen", "markRez");
+  EXPECT_EQ(flags("Apfelkuchen"), kRecipeMarked);
+  EXPECT_EQ(flags("Abcd"), 0);
+  item("Abcd", "markAllRez");
+  for (const std::string& t : kListed) EXPECT_EQ(flags(t.c_str()), kRecipeMarked) << t;
+  item("Abcd", "demarkAllRez");
+  for (const std::string& t : kListed) EXPECT_EQ(flags(t.c_str()), 0) << t;
+
+  item("Bohnensuppe", "AddKListe");
+  ASSERT_NE(KaufRezListDlg, nullptr);
+  EXPECT_EQ(KaufRezListDlg->GetKaufListCount(), 1);
+
+  env.shell.opened.clear();
+  item("Abcd", "HelpMnu");
+  ASSERT_EQ(env.shell.opened.size(), 1u);
+  EXPECT_TRUE(env.shell.opened[0].ends_with("Win_ChooseRez.htm")) << env.shell.opened[0];
+
+  // The title list export comes up as its own window.
+  EXPECT_TRUE(test::WhileModal([] {}, [&] { item("Abcd", "ExportMnu"); }));
+
+  item("K\xE4sekuchen", "EditRezMnu");
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  EXPECT_EQ(EditRezDlg->WorkRecipe.title, "K\xE4sekuchen");
+  // With a change in the editor "open" asks first; Cancel keeps the editor.
+  ASSERT_TRUE(test::TypeInto(NEditDlg->TitelEdt, QStringLiteral("Quarkkuchen")));
+  env.messages.answers = {IDCANCEL};
+  const size_t asked = env.messages.shown.size();
+  item("K\xE4sekuchen", "OpenRezMnu");
+  ASSERT_EQ(env.messages.shown.size(), asked + 1);
+  EXPECT_EQ(env.messages.shown.back().text, GetLangText(39));
+  EXPECT_TRUE(EditRezDlg->isVisible());
+  env.messages.answers = {IDNO};
+  item("Abcd", "NewRezMnu");
+  ASSERT_TRUE(EditRezDlg->isVisible());
+  EXPECT_TRUE(EditRezDlg->WorkRecipe.title.empty());
+  EXPECT_TRUE(NEditDlg->TitelEdt->text().isEmpty());
+  ASSERT_TRUE(test::Click(EditRezDlg->CancelBtn));
+
+  env.messages.answers = {IDYES};
+  item("Zwiebelsuppe", "DelRezMnu");
+  EXPECT_EQ(RowOf("Zwiebelsuppe"), -1);
+  EXPECT_EQ(IndexEntry("Hauptbuch", Position("Hauptbuch", "Zwiebelsuppe")).deleted, 1);
+}
+
+// Enter in the quick search field and on the filter ends what was typed there, nothing else.
+TEST_F(RecipeListWindow, EnterInTheSearchFieldAndTheFilterDoesNothingElse) {
+  ASSERT_TRUE(test::ClickCell(list->ChooseLiBo, RowOf("Bohnensuppe")));
+  ASSERT_TRUE(test::TypeInto(list->SearchEdt, QStringLiteral("kuchen")));
+  const std::vector<int> found = list->SelectedRows();
+  ASSERT_EQ(found, std::vector<int>{RowOf("Apfelkuchen")});
+  for (QWidget* w : {static_cast<QWidget*>(list->SearchEdt), static_cast<QWidget*>(list->GattLiBo)}) {
+    SCOPED_TRACE(fromQ(w->objectName()));
+    w->setFocus();
+    EXPECT_FALSE(test::WhileModal([] {}, [] { test::PressKey(Qt::Key_Return); }));
+    EXPECT_FALSE(EditRezDlg->isVisible());
+    EXPECT_EQ(list->SelectedRows(), found);
+    EXPECT_EQ(Titles(), kListed);
+    EXPECT_TRUE(MainFrm->isVisible());
+  }
+  EXPECT_EQ(fromQ(list->SearchEdt->text()), "kuchen");
 }
 
 TEST_F(RecipeListWindow, FindsAStoredEntryAndDeletesByKey) {
@@ -671,11 +755,7 @@ TEST_F(RecipeListWindow, TheSelectedRecipesGoIntoTheActivePersonsDiary) {
 TEST_F(RecipeListWindow, TheEditorComesFirst) {
   const int cheese = RowOf("K\xE4sekuchen");
   QListView* view = list->ChooseLiBo;
-  Click(cheese);
-  const QPoint at = view->visualRect(view->model()->index(cheese, 0)).center();
-  QMouseEvent dbl(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at),
-                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(view->viewport(), &dbl);
+  ASSERT_TRUE(test::DoubleClickCell(view, cheese));
   ASSERT_TRUE(EditRezDlg->isVisible());
   EXPECT_EQ(EditRezDlg->WorkRecipe.title, "K\xE4sekuchen");
   EXPECT_EQ(EditRezDlg->GetEditListIndex(), list->ItemData(cheese));
@@ -684,7 +764,7 @@ TEST_F(RecipeListWindow, TheEditorComesFirst) {
   EXPECT_TRUE(MainFrm->TBDel->isEnabled());
 
   // With a change in the editor, another click asks first; Cancel keeps everything.
-  NEditDlg->TitelEdt->setText(QStringLiteral("Quarkkuchen"));
+  ASSERT_TRUE(test::TypeInto(NEditDlg->TitelEdt, QStringLiteral("Quarkkuchen")));
   env.messages.answers = {IDCANCEL};
   const size_t asked = env.messages.shown.size();
   Click(RowOf("Abcd"));

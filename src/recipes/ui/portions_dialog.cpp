@@ -1,8 +1,10 @@
 #include "recipes/ui/portions_dialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -73,6 +75,17 @@ TPortionsDlg::TPortionsDlg(QWidget* parent) : QDialog(parent) {
   connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
   connect(HelpBtn, &QToolButton::clicked, this, [this] { HelpBtnClick(); });
   FormCreate();
+}
+
+void TPortionsDlg::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  QWidget* focus = QApplication::focusWidget();
+  if (enter && focus && (focus == PortionsGrd || PortionsGrd->isAncestorOf(focus))) {
+    // The cell's editor has taken the text over already; the window stays open.
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 TPortionsDlg::~TPortionsDlg() {

@@ -42,6 +42,10 @@ class TPortionsDlg : public QDialog, public PortionUnits {
   QPushButton* CancelBtn;
   QToolButton* HelpBtn;
 
+ protected:
+  // Enter in the grid ends the edit of its cell; it does not press OK.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void SwapRows(int a, int b);
 };

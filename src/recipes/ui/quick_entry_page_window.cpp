@@ -238,7 +238,7 @@ TQEditDlg::TQEditDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(PasteMnu, &QAction::triggered, this, [this] { QEditPastePlain(true); });
   connect(SelectMnu, &QAction::triggered, TextRtf, &QTextEdit::selectAll);
   connect(TextRtf, &QTextEdit::customContextMenuRequested, this,
-          [this](const QPoint& p) { PopupMnu->exec(TextRtf->viewport()->mapToGlobal(p)); });
+          [this](const QPoint& p) { PopupMnu->popup(TextRtf->viewport()->mapToGlobal(p)); });
 
   connect(TextRtf, &QTextEdit::cursorPositionChanged, this, [this] { TextRtfSelectionChange(); });
   TextRtf->installEventFilter(this);

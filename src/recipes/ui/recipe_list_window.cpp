@@ -574,7 +574,10 @@ void TChooseRezDlg::QuickSearch(int direction) {
     return;
   }
   SetSearchColour(1);
-  if (found != cur && RowEntry(found, e)) JumpToRecipe(e.bookId, e.number, true);
+  // The list may stand on a row it has not selected (the focus alone makes a row current):
+  // a match there is selected and shown as well.
+  if ((found != cur || !IsSelected(found)) && RowEntry(found, e))
+    JumpToRecipe(e.bookId, e.number, true);
 }
 
 void TChooseRezDlg::SetSearchColour(int state) {
