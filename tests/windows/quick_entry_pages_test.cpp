@@ -36,6 +36,7 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -54,12 +55,9 @@ void Type(QTextEdit* edit, const QString& text) {
 }
 
 void Grab(QWidget* w, const char* name, int width = 0, int height = 0) {
-  const QByteArray dir = qgetenv("TAVOLIN_GRAB_DIR");
-  if (dir.isEmpty()) return;
   if (width > 0) w->resize(width, height);
   w->show();
-  QApplication::processEvents();
-  w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+  test::Shot(w, name);
 }
 
 class RecipeWindows : public ::testing::Test {
