@@ -575,7 +575,6 @@ TEST_F(RecipeWindows, IngredientPickerGivesTheChosenIngredient) {
 }
 
 TEST_F(RecipeWindows, Screenshots) {
-  if (qEnvironmentVariableIsEmpty("TAVOLIN_GRAB_DIR")) GTEST_SKIP() << "no grab folder";
   REZBLOCK r = Recipe();
   TQEditDlg quick;
   quick.QEditLoadRez(&r);
