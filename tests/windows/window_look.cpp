@@ -37,15 +37,17 @@
 #include "services/lang_table.h"
 
 namespace tav::test {
-namespace look {
+namespace {
 
 // The text as drawn: a single '&' marks the mnemonic and is not shown, "&&" shows one.
 QString Shown(const QString& text) {
   QString out;
   for (int i = 0; i < text.size(); ++i) {
     if (text[i] == QLatin1Char('&')) {
-      if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) ++i;
-      else continue;
+      if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+        ++i;
+      else
+        continue;
     }
     out += text[i];
   }
@@ -65,15 +67,20 @@ bool RichText(const QLabel* l) {
 }
 
 // Qt's own parts of a widget (scroll bars, viewports, a tab widget's bar and stack …).
-bool QtPart(const QWidget* w) { return w->objectName().startsWith(QLatin1String("qt_")); }
+bool QtPart(const QWidget* w) {
+  return w->objectName().startsWith(QLatin1String("qt_"));
+}
 
 std::string Name(const QWidget* w) {
   std::string name = w->metaObject()->className();
   if (!w->objectName().isEmpty()) name += " " + fromQ(w->objectName());
   QString text;
-  if (auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-  else if (auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-  else if (auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+  if (auto* l = qobject_cast<const QLabel*>(w))
+    text = l->text();
+  else if (auto* b = qobject_cast<const QAbstractButton*>(w))
+    text = b->text();
+  else if (auto* g = qobject_cast<const QGroupBox*>(w))
+    text = g->title();
   if (!text.isEmpty()) name += " \"" + fromQ(text.left(40)) + "\"";
   return name;
 }
@@ -121,8 +128,8 @@ std::string TextFault(const QWidget* w) {
   const QFontMetrics fm = w->fontMetrics();
   if (auto* l = qobject_cast<const QLabel*>(w)) {
     if (l->text().isEmpty() || Elides(l)) return {};
-    const QRect room = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(),
-                                                  -l->margin());
+    const QRect room =
+        l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
     if (l->wordWrap() || RichText(l)) {
       // As Qt lays it out at this width: a wrapped text needs its height.
       const int need = l->heightForWidth(l->width());
@@ -136,8 +143,7 @@ std::string TextFault(const QWidget* w) {
     const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
     const int height = fm.height() + (lines - 1) * fm.lineSpacing();
     if (width > room.width())
-      return "text needs " + std::to_string(width) + " pixels, has " +
-             std::to_string(room.width());
+      return "text needs " + std::to_string(width) + " pixels, has " + std::to_string(room.width());
     if (height > room.height())
       return "text needs " + std::to_string(height) + " pixels of height, has " +
              std::to_string(room.height());
@@ -219,8 +225,8 @@ void Walk(QWidget* w, QWidget* window, bool scrolled, std::vector<std::string>& 
         faults.push_back(Name(kid) + " at " + Rect(inWindow) + " lies outside its window " +
                          Rect(windowRect));
       else if (!w->rect().contains(kid->geometry()))
-        faults.push_back(Name(kid) + " at " + Rect(kid->geometry()) +
-                         " lies outside its parent " + Name(w) + " " + Rect(w->rect()));
+        faults.push_back(Name(kid) + " at " + Rect(kid->geometry()) + " lies outside its parent " +
+                         Name(w) + " " + Rect(w->rect()));
     } else if (!inViewport && !w->rect().contains(kid->geometry())) {
       faults.push_back(Name(kid) + " at " + Rect(kid->geometry()) + " lies outside its parent " +
                        Name(w) + " " + Rect(w->rect()));
@@ -242,20 +248,20 @@ void Walk(QWidget* w, QWidget* window, bool scrolled, std::vector<std::string>& 
   }
 }
 
-}  // namespace look
+}  // namespace
 
 std::vector<std::string> LookFaults(QWidget* window) {
   window->ensurePolished();
   if (QLayout* layout = window->layout()) layout->activate();
   std::vector<std::string> faults;
-  look::Walk(window, window, false, faults);
+  Walk(window, window, false, faults);
   return faults;
 }
 
 std::vector<Caption> Captions(QWidget* window) {
   std::vector<Caption> out;
   auto add = [&](const std::string& where, const QString& text) {
-    const QString shown = look::Shown(text).trimmed();
+    const QString shown = Shown(text).trimmed();
     if (!shown.isEmpty()) out.push_back({where, shown});
   };
   if (window->isWindow()) add("window title", window->windowTitle());
@@ -269,9 +275,9 @@ std::vector<Caption> Captions(QWidget* window) {
       continue;
     }
     if (w->isWindow() || !w->isVisibleTo(window)) continue;
-    const std::string name = look::Name(w);
+    const std::string name = Name(w);
     if (auto* l = qobject_cast<QLabel*>(w)) {
-      if (look::RichText(l)) {
+      if (RichText(l)) {
         QTextDocument doc;
         doc.setHtml(l->text());
         add(name, doc.toPlainText());
@@ -289,7 +295,7 @@ std::vector<Caption> Captions(QWidget* window) {
       const int n = header->count();
       for (int i = 0; i < n; ++i)
         if (!header->isSectionHidden(i))
-          add(look::Name(header->parentWidget()) + " column " + std::to_string(i),
+          add(Name(header->parentWidget()) + " column " + std::to_string(i),
               header->model()->headerData(i, header->orientation()).toString());
     } else if (auto* bar = qobject_cast<QMenuBar*>(w)) {
       for (QAction* a : bar->actions()) {
@@ -313,7 +319,7 @@ std::vector<Caption> Captions(QWidget* window) {
   return out;
 }
 
-namespace look {
+namespace {
 
 void AddTexts(QSet<QString>& to, std::string text) {
   LangTable::DecodeEscapes(text);
@@ -349,33 +355,33 @@ const QSet<QString>& GermanOnly() {
   return texts;
 }
 
-
 // Controls that show the user's data (names of books, categories, nutrients, a recipe's word
 // for its servings), not a caption: the tests' data is German in both languages.
 bool ShowsData(const std::string& where) {
   static const std::vector<std::string> names = {
-      "WPPKBookName",                                             // the week plan entry's book
-      "GattNameTxt",                                              // a category's name
-      "SchrankNameTxt",                                           // a cupboard's name
-      "StoffNameTxt",                                             // a nutrient's name
-      "Serving1Txt", "Serving2Txt", "Serving3Txt", "Serving4Txt",  // a recipe's servings word
-      "menu KBMenu ", "menu MnCopyMarked ", "menu MnCopyRez ",    // the books
-      "menu MnMoveMarked ", "menu MnMoveRez ",
-      " DayGrd column", " VerlaufGrd column",  // the diary's columns: the nutrients
+      "WPPKBookName",    // the week plan entry's book
+      "GattNameTxt",     // a category's name
+      "SchrankNameTxt",  // a cupboard's name
+      "StoffNameTxt",    // a nutrient's name
+      "Serving1Txt",        "Serving2Txt",        "Serving3Txt",
+      "Serving4Txt",                                                  // a recipe's servings word
+      "menu KBMenu ",       "menu MnCopyMarked ", "menu MnCopyRez ",  // the books
+      "menu MnMoveMarked ", "menu MnMoveRez ",    " DayGrd column",
+      " VerlaufGrd column",  // the diary's columns: the nutrients
   };
   for (const std::string& n : names)
     if (where.find(n) != std::string::npos) return true;
   return false;
 }
 
-}  // namespace look
+}  // namespace
 
 std::vector<std::string> GermanCaptions(QWidget* window) {
   static const QString germanLetters = QStringLiteral("\u00e4\u00f6\u00fc\u00c4\u00d6\u00dc\u00df");
   std::vector<std::string> faults;
   for (const Caption& c : Captions(window)) {
-    if (look::ShowsData(c.where)) continue;
-    bool german = look::GermanOnly().contains(c.text);
+    if (ShowsData(c.where)) continue;
+    bool german = GermanOnly().contains(c.text);
     for (const QChar ch : c.text) german = german || germanLetters.contains(ch);
     if (german) faults.push_back(c.where + " is German: \"" + fromQ(c.text) + "\"");
   }

@@ -28,8 +28,9 @@ struct Caption {
 };
 std::vector<Caption> Captions(QWidget* window);
 
-// The captions of the English `window` that are still German: texts of the German language
-// file that the English one has nowhere. One line each.
+// The captions of the English `window` that are still German, one line each: texts of the German
+// language file that the English one has nowhere, and texts with a German letter (umlaut, sharp
+// s). Controls that show the user's data (a book's or category's name …) are passed over.
 std::vector<std::string> GermanCaptions(QWidget* window);
 
 inline void ExpectEnglishCaptions(QWidget* window, const std::string& name) {

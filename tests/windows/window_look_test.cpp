@@ -32,7 +32,9 @@ struct LookCase {
   const char* fault;                    // part of the one fault found; null: none
 };
 
-void Place(QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y, width, height); }
+void Place(QWidget* w, int x, int y, int width, int height) {
+  w->setGeometry(x, y, width, height);
+}
 
 const std::vector<LookCase>& Cases() {
   static const std::vector<LookCase> cases = {
@@ -46,11 +48,14 @@ const std::vector<LookCase>& Cases() {
        nullptr},
       {"label cut short",
        [](QWidget* win) {
-         Place(new QLabel(QStringLiteral("Zutaten f\u00fcr mehrere Portionen"), win), 10, 10, 40, 20);
+         Place(new QLabel(QStringLiteral("Zutaten f\u00fcr mehrere Portionen"), win), 10, 10, 40,
+               20);
        },
        "text needs"},
       {"button cut short",
-       [](QWidget* win) { Place(new QPushButton(QStringLiteral("&Übernehmen"), win), 10, 10, 30, 25); },
+       [](QWidget* win) {
+         Place(new QPushButton(QStringLiteral("&Übernehmen"), win), 10, 10, 30, 25);
+       },
        "text needs"},
       {"check box cut short",
        [](QWidget* win) {
