@@ -59,6 +59,7 @@
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
 #include "windows/list_view_clicks.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -168,13 +169,7 @@ class CookSession : public ::testing::Test {
     return out;
   }
   std::vector<test::FakeMessageBoxes::Shown>& Shown() { return env.messages.shown; }
-  void Shot(QWidget* w, const std::string& name) {
-    const char* folder = std::getenv("TAVOLIN_SHOTS");
-    QApplication::processEvents();
-    const QPixmap shot = w->grab();
-    EXPECT_FALSE(shot.isNull()) << name;
-    if (folder) shot.save(toQ(std::string(folder) + "/" + name + ".png"));
-  }
+  void Shot(QWidget* w, const std::string& name) { test::Shot(w, name); }
 };
 
 TEST_F(CookSession, EveryRoadShowsARecipeForItsOwnServings) {

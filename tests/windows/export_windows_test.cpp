@@ -122,12 +122,7 @@ class ExportWindows : public ::testing::Test {
   std::vector<std::string> Log(QListWidget* list) const { return test::ListTexts(list); }
   void SaveShot(QWidget* w, const std::string& name) {
     w->resize(w->sizeHint());  // as the window first comes up
-    QApplication::processEvents();
-    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
-    if (DirExists(folder)) w->grab().save(toQ(folder + name));
-    if (const char* keep = std::getenv("TAVOLIN_KEEP_GRABS"))
-      w->grab().save(toQ(std::string(keep) + "/" + name));
-    EXPECT_FALSE(w->grab().isNull());
+    test::Shot(w, name.substr(0, name.rfind(".png")));
   }
   std::string Path(const std::string& name) const { return env.Root() + "Export/" + name; }
 };

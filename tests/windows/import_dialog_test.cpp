@@ -19,6 +19,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/ui/lang_dialog.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -81,9 +82,7 @@ TEST_F(ImportWindow, ClipboardRecipesAreFoundWhenTheWindowOpensAndImported) {
   EXPECT_EQ(Entries("Ziel"), 2);
   EXPECT_EQ(b.store.BookIndex().size(), 2u);  // the list shows them
   dlg->resize(560, 330);
-  dlg->grab().save(QString::fromStdString(b.env.Root() + "import_window.png"));
-  if (const char* keep = std::getenv("TAVOLIN_KEEP_GRABS"))
-    dlg->grab().save(QString::fromStdString(std::string(keep) + "/import_window.png"));
+  test::Shot(dlg.get(), "import_window");
 }
 
 TEST_F(ImportWindow, ChosenFilesGoIntoTheChosenBook) {

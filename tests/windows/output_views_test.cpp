@@ -230,12 +230,7 @@ class OutputViews : public ::testing::Test {
   }
   void SaveShot(QWidget* w, const std::string& name) {
     if (w != MainFrm) w->resize(w->sizeHint());  // as a dialog first comes up
-    QApplication::processEvents();
-    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
-    if (DirExists(folder)) w->grab().save(toQ(folder + name));
-    if (const char* keep = std::getenv("TAVOLIN_KEEP_GRABS"))
-      w->grab().save(toQ(std::string(keep) + "/" + name));
-    EXPECT_FALSE(w->grab().isNull());
+    test::Shot(w, name.substr(0, name.rfind(".png")));
   }
   std::string Browsed() const { return fromQ(HTMLRezDlg->Browser->toPlainText()); }
 };

@@ -42,6 +42,7 @@
 #include "windows/check_box_clicks.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -60,12 +61,9 @@ void Type(QTextEdit* edit, const QString& text) {
 }
 
 void Grab(QWidget* w, const char* name, int width = 0, int height = 0) {
-  const QByteArray dir = qgetenv("TAVOLIN_GRAB_DIR");
-  if (dir.isEmpty()) return;
   if (width > 0) w->resize(width, height);
   w->show();
-  QApplication::processEvents();
-  w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+  test::Shot(w, name);
 }
 
 class RecipeWindows : public ::testing::Test {
@@ -651,7 +649,6 @@ TEST_F(RecipeWindows, IngredientPickerGivesTheChosenIngredient) {
 }
 
 TEST_F(RecipeWindows, Screenshots) {
-  if (qEnvironmentVariableIsEmpty("TAVOLIN_GRAB_DIR")) GTEST_SKIP() << "no grab folder";
   REZBLOCK r = Recipe();
   TQEditDlg quick;
   quick.QEditLoadRez(&r);

@@ -1041,11 +1041,6 @@ TEST_F(RecipeEditor, TheEditorsButtonsTabsAndMenus) {
 // Screenshots of the editor pages for a look at the layout (written when TAVOLIN_SHOTS names a
 // folder).
 TEST(RecipeEditorLook, Screenshots) {
-  const char* folder = std::getenv("TAVOLIN_SHOTS");
-  auto save = [&](const QPixmap& shot, const std::string& name) {
-    EXPECT_FALSE(shot.isNull()) << name;
-    if (folder) shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-  };
   for (const std::string lang : {"DE", "EN"}) {
     EditorWindows w(lang);
     REZBLOCK r = test::RichRecipe(3);
@@ -1069,17 +1064,17 @@ TEST(RecipeEditorLook, Screenshots) {
         w.quick->QEditRefreshInfo();
       }
       QApplication::processEvents();
-      save(w.editor->grab(), "editor_mode" + std::to_string(mode) + "_" + lang);
+      test::Shot(w.editor.data(), "editor_mode" + std::to_string(mode) + "_" + lang);
     }
     w.editor->SetEditMode(1);
     w.lines->PlaceIngredientList(true);
     w.chooser->LoadChooserLine(&w.editor->WorkRecipe, 2, false);
     w.chooser->show();
     QApplication::processEvents();
-    save(w.chooser->grab(), "chooser_" + lang);
+    test::Shot(w.chooser, "chooser_" + lang);
     w.chooser->NewTrennzeileBtnClick();
     QApplication::processEvents();
-    save(w.chooser->grab(), "chooser_heading_" + lang);
+    test::Shot(w.chooser, "chooser_heading_" + lang);
     w.chooser->hide();
     w.lines->PlaceIngredientList(false);
   }

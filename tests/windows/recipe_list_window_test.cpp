@@ -42,6 +42,8 @@
 #include "support/test_env.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "windows/list_view_clicks.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -167,9 +169,8 @@ class RecipeListWindow : public ::testing::Test {
       if (IndexEntry(book, i).Title() == title) return i;
     return -1;
   }
-  void SaveShot(QWidget* w, const char* name) {
-    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
-    if (DirExists(folder)) w->grab().save(toQ(folder + name));
+  void SaveShot(QWidget* w, const std::string& name) {
+    test::Shot(w, name.substr(0, name.rfind(".png")));
   }
 
   TChooseRezDlg* list = nullptr;

@@ -21,6 +21,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/ui/context_list_box.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -96,8 +97,7 @@ TEST_F(RecipeOnScreen, TheCakeInTheStandardView) {
       protein |= fromQ(label->text()) == "Eiwei\xDF";
   EXPECT_TRUE(protein);
 
-  const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
-  if (DirExists(folder)) MainFrm->grab().save(toQ(folder + "main_window_recipe.png"));
+  test::Shot(MainFrm, "main_window_recipe");
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "recipes/view_env.h"
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -38,9 +39,8 @@ using test::WriteAll;
 // Servings, categories, energy, quality, fat under its own label, and all remarks.
 constexpr const char* kScreenFigures = "0|0|\r\n0|1|\r\n0|18|\r\n0|19|\r\n0|-1|ZF|Fett\r\n0|15|\r\n";
 
-void SaveGrab(QWidget* w, const char* name) {
-  const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/";
-  if (DirExists(folder)) w->grab().save(toQ(folder + name));
+void SaveGrab(QWidget* w, const std::string& name) {
+  test::Shot(w, name.substr(0, name.rfind(".png")));
 }
 
 // A book "Rezepte" holding a bread (position 0) and the apple cake (position 1), the German

@@ -35,6 +35,7 @@
 #include "services/options_store.h"
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
+#include "window_test_support.h"
 
 namespace tav {
 namespace {
@@ -169,12 +170,8 @@ class SearchWindows : public ::testing::Test {
     return out;
   }
   void Shot(QWidget* w, const std::string& name) {
-    const std::string folder = std::string(TAVOLIN_SOURCE_DIR) + "/build/shots/";
-    if (!DirExists(std::string(TAVOLIN_SOURCE_DIR) + "/build")) return;
-    MakeDirs(folder);
     w->adjustSize();
-    QApplication::processEvents();
-    EXPECT_TRUE(w->grab().save(toQ(folder + name + ".png")));
+    test::Shot(w, name);
   }
   // Runs a command that opens a modal window and closes that window again at once.
   void RunModal(const char* action, QDialog* window) {

@@ -1,6 +1,6 @@
 #pragma once
 // What the window tests share: the language the windows are translated into, and screenshots
-// of windows for a look at their layout.
+// of windows that assert their look.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include "services/options_store.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
+#include "window_look.h"
 
 namespace tav::test {
 
@@ -83,11 +84,14 @@ inline void BuildBookBeforeStart(TestEnv& env, const std::string& name,
   ctx().options = nullptr;
 }
 
+// The window as the user sees it: whole (see LookFaults), and in English every caption English.
 // Written as <name>.png when TAVOLIN_SHOTS names a folder.
 inline void Shot(QWidget* w, const std::string& name) {
   QApplication::processEvents();  // pending layout requests, as the event loop would run them
   const QPixmap shot = w->grab();
   EXPECT_FALSE(shot.isNull()) << name;
+  ExpectLooksWhole(w, name);
+  if (LangDlg && LangDlg->Language() == "EN") ExpectEnglishCaptions(w, name);
   if (const char* folder = std::getenv("TAVOLIN_SHOTS"))
     shot.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
 }

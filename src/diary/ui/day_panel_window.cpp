@@ -236,6 +236,8 @@ TENAddDayDlg::TENAddDayDlg(QWidget* parent, DayPanelAdd add)
   MengeEdt = Named<QLineEdit>(MengePnl, "MengeEdt");
   MengeEdt->setFixedWidth(41);
   MengeTxt = Captioned<QLabel>(MengePnl, "MengeTxt", "Portionen");
+  // The default unit is shown whole: the pane widens for it rather than cut it.
+  MengeTxt->setMinimumWidth(MengeTxt->sizeHint().width());
   auto* amountRow = new QHBoxLayout(MengePnl);
   amountRow->setContentsMargins(0, 1, 0, 1);
   amountRow->setSpacing(1);

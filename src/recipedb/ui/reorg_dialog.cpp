@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 #include "platform/services.h"
@@ -75,6 +76,9 @@ TReorgDlg::TReorgDlg(QWidget* parent) : QDialog(parent) {
 
 void TReorgDlg::FormCreate() {
   if (LangDlg) LangDlg->TranslateForm(this);
+  // The language file's widths are least widths: a choice keeps its whole text beyond them.
+  for (QRadioButton* r : {AktRdb, AllRdb, ExactRdb})
+    r->setMinimumWidth(std::max(r->minimumWidth(), r->sizeHint().width()));
 }
 
 void TReorgDlg::showEvent(QShowEvent* event) {

@@ -32,6 +32,7 @@
 #include "services/file_functions.h"
 #include "services/options_store.h"
 #include "services/ui/context_list_box.h"
+#include "services/ui/elided_label.h"
 #include "services/ui/form_controls.h"
 #include "services/ui/lang_dialog.h"
 #include "services/ui/main_window_access.h"
@@ -96,7 +97,8 @@ TInfoRezDlg::TInfoRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   RezImg->setCursor(Qt::PointingHandCursor);
   RezImg->setContextMenuPolicy(Qt::CustomContextMenu);
   RezImg->hide();
-  NoPicTxt = Named<QLabel>(PicPanel, "NoPicTxt");
+  // A picture panel narrower than the text shows it cut with an ellipsis.
+  NoPicTxt = Named<ElidedLabel>(PicPanel, "NoPicTxt");
   NoPicTxt->setText(toQ("Kein Bild"));
   NoPicTxt->setAlignment(Qt::AlignCenter);
   NoPicTxt->setEnabled(false);

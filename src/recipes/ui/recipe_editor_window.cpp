@@ -111,6 +111,9 @@ TEditRezDlg::TEditRezDlg(QWidget* parent) : QWidget(parent, Qt::Window) {
   ShowModiTab->setShape(QTabBar::RoundedSouth);
   ShowModiTab->setDrawBase(false);
   ShowModiTab->setExpanding(false);
+  // A narrow editor shortens the tab captions rather than push a tab out of sight.
+  ShowModiTab->setUsesScrollButtons(false);
+  ShowModiTab->setElideMode(Qt::ElideRight);
   for (const char* tab :
        {"Standard-Eingabe", "Schnell-Erfassung", "Zus\xE4tzliche Angaben zum Rezept", "Sonstiges"})
     ShowModiTab->addTab(toQ(tab));
