@@ -417,7 +417,7 @@ class WindowWalker : public test::KitchenProgram {
     return false;
   }
 
-  // Item 1 and the default buttons, for the controls of `window` shown now.
+  // The wiring and the default buttons of the controls of `window` shown now.
   void CheckControls(QWidget* window) {
     auto judge = [&](const QObject* control, bool wired, const char* kind) {
       if (!checked.insert(control).second) return;
