@@ -43,7 +43,10 @@ inline QMenu* MenuOf(const QAction* action) {
 // or disabled. A modal window the item opens runs inside this call.
 inline bool ClickMenuItem(QMenuBar* bar, QAction* item) {
   std::vector<QMenu*> chain;
-  for (QMenu* m = MenuOf(item); m; m = MenuOf(m->menuAction())) chain.insert(chain.begin(), m);
+  // A menu of the bar ends the chain (the bar's overflow menu may hold its action too).
+  for (QMenu* m = MenuOf(item); m;
+       m = m->menuAction()->associatedObjects().contains(bar) ? nullptr : MenuOf(m->menuAction()))
+    chain.insert(chain.begin(), m);
   if (chain.empty() || !chain[0]->menuAction()->isVisible()) return false;
   QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                     bar->actionGeometry(chain[0]->menuAction()).center());
