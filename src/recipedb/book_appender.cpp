@@ -44,6 +44,13 @@ bool BookAppender::Open(const std::string& bookName) {
   }
   writtenEnd_ = indexedEnd_;
   name_ = bookName;
+  // Room for a batch and for the entries of a flush's records (real records are about 1 KB),
+  // taken once: grown step by step, every step is fresh memory and a copy. Only what is used is
+  // ever touched.
+  pendingRecords_.reserve(kBatchBytes + kBatchBytes / 4);
+  const auto entries = static_cast<size_t>(std::max<long long>(syncBytes_ / 1024, 64));
+  unindexedEntries_.reserve(entries * sizeof(REZINDEX));
+  unindexedStarts_.reserve(entries);
   return true;
 }
 
