@@ -45,10 +45,11 @@ void SetFileJournalForTest(std::function<void(const FileEvent&)> journal);
 // the caller calls it.
 bool WriteAllAt(int fd, std::string_view diskPath, long long offset, const char* data, size_t n);
 
-// fsync of an open file, told to the journal when it succeeds. False when the system (or a test
-// fault) says the data may not be on the disk: the caller treats that as a failed write.
+// fdatasync of an open file (its bytes and its size), told to the journal when it succeeds.
+// False when the system (or a test fault) says the data may not be on the disk: the caller
+// treats that as a failed write.
 bool SyncFile(int fd, std::string_view diskPath);
-// fsync of a file by its disk path (opened for the purpose).
+// The same for a file given by its disk path (opened for the purpose).
 bool SyncFileAt(std::string_view diskPath);
 // fsync of a folder, so that names made, renamed or removed in it are durable.
 bool SyncFolder(std::string_view diskFolder);

@@ -1,5 +1,6 @@
 #include "recipedb/book_appender.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -43,6 +44,13 @@ bool BookAppender::Open(const std::string& bookName) {
   }
   writtenEnd_ = indexedEnd_;
   name_ = bookName;
+  // Room for a batch and for the entries of a flush's records (real records are about 1 KB),
+  // taken once: grown step by step, every step is fresh memory and a copy. Only what is used is
+  // ever touched.
+  pendingRecords_.reserve(kBatchBytes + kBatchBytes / 4);
+  const auto entries = static_cast<size_t>(std::max<long long>(syncBytes_ / 1024, 64));
+  unindexedEntries_.reserve(entries * sizeof(REZINDEX));
+  unindexedStarts_.reserve(entries);
   return true;
 }
 
@@ -105,6 +113,9 @@ bool BookAppender::Append(REZBLOCK& recipe, REZINDEX& entry) {
 bool BookAppender::WriteOut() {
   if (pendingRecords_.empty()) return true;
   if (records_.WriteAt(writtenEnd_, pendingRecords_)) {
+    // The disk starts on the batch while the next one is read: the flush's sync then waits for
+    // little.
+    records_.StartWriteBack(writtenEnd_, static_cast<long long>(pendingRecords_.size()));
     writtenEnd_ += static_cast<long long>(pendingRecords_.size());
     pendingRecords_.clear();
     return true;
@@ -137,14 +148,44 @@ bool BookAppender::Flush() {
   }
   // Live now that the entries are on disk. A failed write leaves a record deleted: the index
   // entries are what the book opens by.
-  const uint8_t live = 0;
-  for (const long long at : unindexedStarts_) records_.WriteAt(at + kRecordDeletedPos, &live, 1);
+  MakeLive();
+  records_.StartWriteBack(indexedEnd_, writtenEnd_ - indexedEnd_);
   liveUnsynced_ = true;
   indexedEnd_ = writtenEnd_;
   entriesEnd_ += static_cast<long long>(unindexedEntries_.size());
   unindexedEntries_.clear();
   unindexedStarts_.clear();
   return true;
+}
+
+void BookAppender::MakeLive() {
+  // A stretch of records at a time is read back, their deleted bytes cleared and written in one
+  // piece: a write for every record would cost more than the records' bytes. The batch buffer
+  // is empty here and keeps its room.
+  std::string& stretch = pendingRecords_;
+  const uint8_t live = 0;
+  size_t i = 0;
+  while (i < unindexedStarts_.size()) {
+    const long long from = unindexedStarts_[i];
+    const long long to = std::min(writtenEnd_, from + static_cast<long long>(kBatchBytes));
+    stretch.resize(static_cast<size_t>(to - from));
+    size_t next = i;
+    while (next < unindexedStarts_.size() && unindexedStarts_[next] + kRecordDeletedPos < to)
+      ++next;
+    if (records_.ReadAt(from, stretch.data(), stretch.size()) ==
+        static_cast<long long>(stretch.size())) {
+      for (size_t k = i; k < next; ++k)
+        stretch[static_cast<size_t>(unindexedStarts_[k] - from) + kRecordDeletedPos] = 0;
+      // Only the bytes up to the last deleted byte cleared are written again.
+      const long long end = unindexedStarts_[next - 1] + kRecordDeletedPos + 1;
+      records_.WriteAt(from, stretch.data(), static_cast<size_t>(end - from));
+    } else {  // unreadable: record by record
+      for (size_t k = i; k < next; ++k)
+        records_.WriteAt(unindexedStarts_[k] + kRecordDeletedPos, &live, 1);
+    }
+    i = next;
+  }
+  stretch.clear();
 }
 
 bool BookAppender::DropUnindexed(int message) {

@@ -60,6 +60,8 @@ class BookAppender {
   // Writes the batch of records (not yet live) to the file. When that fails, the batch is
   // dropped and the recipes before it are flushed; false then, after the message.
   bool WriteOut();
+  // Clears the deleted byte of every record not yet flushed (their entries are on the disk).
+  void MakeLive();
   // Cuts the records not flushed off the file again and forgets them; false, after the message.
   bool DropUnindexed(int message);
 

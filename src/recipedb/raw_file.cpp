@@ -94,6 +94,17 @@ bool RawFile::Truncate(long long size) {
 
 bool RawFile::Sync() { return SyncFile(fd_, diskPath_); }
 
+void RawFile::StartWriteBack(long long offset, long long n) {
+#if defined(__linux__)
+  if (fd_ >= 0 && offset >= 0 && n > 0)
+    ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(n),
+                      SYNC_FILE_RANGE_WRITE);
+#else
+  (void)offset;
+  (void)n;
+#endif
+}
+
 bool RawFile::Close() {
   if (fd_ < 0) return true;
   const bool ok = ::close(fd_) == 0;

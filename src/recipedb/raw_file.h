@@ -42,9 +42,12 @@ class RawFile {
     return WriteAt(offset, bytes.data(), bytes.size());
   }
   bool Truncate(long long size);
-  // fsync: true once what was written is on the disk. False means it may not be, as a failed
-  // write does.
+  // SyncFile (the bytes and the size): true once what was written is on the disk. False means
+  // it may not be, as a failed write does.
   bool Sync();
+  // Starts writing the range to the disk and returns at once (a hint, no promise: only Sync
+  // makes data durable), so that a later Sync finds little left to wait for.
+  void StartWriteBack(long long offset, long long n);
   // False when the close reported an error (a delayed write failure).
   bool Close();
 

@@ -59,6 +59,10 @@ void PutText(std::string& out, std::string_view text) {
 }
 
 void AppendNumber(std::string& out, long v) {
+  if (v >= 0 && v < 10) {  // most gram figures are 0
+    out += static_cast<char>('0' + v);
+    return;
+  }
   char buf[24];
   const auto res = std::to_chars(buf, buf + sizeof buf, v);
   out.append(buf, res.ptr);

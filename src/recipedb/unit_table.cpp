@@ -383,10 +383,45 @@ UnitConversions::UnitConversions(const UnitTable& table) {
   }
 }
 
+namespace {
+// FNV-1a of a few bytes, for the slots of the answer caches.
+size_t SlotOf(std::string_view bytes, size_t seed, size_t slots) {
+  uint32_t h = 2166136261u ^ static_cast<uint32_t>(seed);
+  for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  return h % slots;
+}
+}  // namespace
+
 const UnitConversions::Conversion* UnitConversions::Find(const std::string& code) const {
-  if (const auto it = exact_.find(code); it != exact_.end()) return &conversions_[it->second];
-  const auto it = folded_.find(UpperCaseAnsi(code));
-  return it == folded_.end() ? nullptr : &conversions_[it->second];
+  FoundSlot& slot = found_[SlotOf(code, 0, kSlots)];
+  if (!slot.used || slot.code != code) {
+    size_t found = kNone;
+    if (const auto it = exact_.find(code); it != exact_.end()) {
+      found = it->second;
+    } else if (const auto f = folded_.find(UpperCaseAnsi(code)); f != folded_.end()) {
+      found = f->second;
+    }
+    slot.code = code;
+    slot.found = found;
+    slot.used = true;
+  }
+  return slot.found == kNone ? nullptr : &conversions_[slot.found];
+}
+
+bool UnitConversions::ConvertedAmount(const Conversion& c, const std::string& amount,
+                                      std::string& out) const {
+  const auto at = static_cast<size_t>(&c - conversions_.data());
+  AmountSlot& slot = amounts_[SlotOf(amount, at, kSlots)];
+  if (slot.conversion != at || slot.amount != amount) {
+    double value = 0;
+    slot.conversion = at;
+    slot.amount = amount;
+    slot.readable = ReadAmountValue(amount, value);
+    // No float noise in the amount column.
+    slot.converted = slot.readable ? CookAmount(value * c.factor) : std::string();
+  }
+  if (slot.readable) out = slot.converted;
+  return slot.readable;
 }
 
 void UnitConversions::Convert(REZBLOCK& recipe) const {
@@ -394,11 +429,7 @@ void UnitConversions::Convert(REZBLOCK& recipe) const {
     if (line.unit.empty()) continue;
     const Conversion* c = Find(line.unit);
     if (!c || !c->known) continue;
-    if (!c->plain) {
-      double amount = 0;
-      if (!c->usable || !ReadAmountValue(line.amount, amount)) continue;
-      line.amount = CookAmount(amount * c->factor);  // no float noise in the amount column
-    }
+    if (!c->plain && (!c->usable || !ConvertedAmount(*c, line.amount, line.amount))) continue;
     line.unit = c->target;
   }
 }

@@ -161,10 +161,28 @@ class UnitConversions {
     bool usable = false;  // the factor reads as a number other than 0
   };
   const Conversion* Find(const std::string& code) const;
+  // The amount converted by `c` into `out`; false when it does not read as a number.
+  bool ConvertedAmount(const Conversion& c, const std::string& amount, std::string& out) const;
 
   std::vector<Conversion> conversions_;
   // Code as spelt, and in capitals, to the first unit that has it.
   std::unordered_map<std::string, size_t> exact_, folded_;
+  // An import asks for the same few codes and amounts again and again: the last answers, by a
+  // hash of the code (or of the amount and its unit).
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  struct FoundSlot {
+    std::string code;
+    size_t found = kNone;  // in conversions_
+    bool used = false;
+  };
+  struct AmountSlot {
+    size_t conversion = kNone;
+    std::string amount, converted;
+    bool readable = false;
+  };
+  static constexpr size_t kSlots = 64;
+  mutable std::vector<FoundSlot> found_ = std::vector<FoundSlot>(kSlots);
+  mutable std::vector<AmountSlot> amounts_ = std::vector<AmountSlot>(kSlots);
 };
 
 }  // namespace tav

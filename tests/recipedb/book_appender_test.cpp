@@ -3,7 +3,9 @@
 #include "book_test_util.h"
 #include "platform/paths.h"
 #include "recipedb/book_appender.h"
+#include "platform/text_file.h"
 #include "recipedb/index_file.h"
+#include "recipedb/record_file.h"
 
 namespace tav {
 namespace {
@@ -133,6 +135,55 @@ TEST(BookAppender, ABatchThatCannotBeWrittenLeavesTheBookAsItWas) {
   ASSERT_TRUE(b.store.ReadRezBlock("Stapel", &entries.back(), -1, back));
   EXPECT_EQ(back.text, r.text);
   EXPECT_EQ(back.deleted, 0);
+}
+
+// Records go live after their entries a stretch at a time: records of every size, across the
+// stretches' ends, and when the record file cannot be read back (then one by one).
+TEST(BookAppender, EveryRecordGoesLiveWhereverItStarts) {
+  const size_t sizes[] = {100, 20000, 300000, 70000, 5, 150000, 262000, 40, 90000, 1000};
+  for (const bool readable : {true, false}) {
+    SCOPED_TRACE(readable ? "record file readable" : "record file unreadable");
+    BookEnv b;
+    KBOOK other;
+    other.name = "Stapel";
+    ASSERT_TRUE(b.books.CreateKBook(other));
+    {
+      BookAppender appender(b.store, 512 << 10);  // flushed more than once
+      ASSERT_TRUE(appender.Open("Stapel"));
+      if (!readable)
+        SetReadFaultForTest([](const std::string& path) { return path.find(".bok") != std::string::npos; });
+      for (int round = 0; round < 3; ++round) {
+        for (const size_t size : sizes) {
+          REZBLOCK r = test::RichRecipe(static_cast<int>(size % 7));
+          r.title = "Rezept " + std::to_string(round) + "-" + std::to_string(size);
+          r.text.assign(size, static_cast<char>('a' + size % 26));
+          REZINDEX e = BookEnv::EntryFor(r, 0, 0);
+          ASSERT_TRUE(appender.Append(r, e));
+        }
+      }
+      EXPECT_TRUE(appender.Close());
+      SetReadFaultForTest({});
+    }
+    EXPECT_TRUE(b.env.messages.shown.empty());
+    std::vector<REZINDEX> entries;
+    int32_t counter = 0;
+    ASSERT_TRUE(ReadIndexFile(b.File("Stapel", ".idx"), counter, entries));
+    ASSERT_EQ(entries.size(), 3 * std::size(sizes));
+    const std::string bok = test::ReadAll(b.File("Stapel", ".bok"));
+    long long end = kBookHeaderSize;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      const REZINDEX& e = entries[i];
+      const size_t size = sizes[i % std::size(sizes)];
+      ASSERT_EQ(e.offset, end) << i;  // one after the other, nothing between
+      end += e.length;
+      ASSERT_LE(static_cast<size_t>(end), bok.size());
+      EXPECT_EQ(bok[static_cast<size_t>(e.offset) + kRecordDeletedPos], '\0') << i;
+      REZBLOCK back;
+      ASSERT_TRUE(b.store.ReadRezBlock("Stapel", &entries[i], -1, back));
+      EXPECT_EQ(back.text, std::string(size, static_cast<char>('a' + size % 26))) << i;
+    }
+    EXPECT_EQ(static_cast<size_t>(end), bok.size());
+  }
 }
 
 TEST(BookAppender, ABookWithoutUsableIndexGetsNoRecordFile) {

@@ -307,6 +307,31 @@ TEST(UnitConversion, ImportReadsFractionsAndSkipsWhatItCannotConvert) {
   }
 }
 
+// The import keeps one converter for a whole file, and it keeps its last answers: every line
+// still converts as it does alone, whatever came before (more pairs than it keeps answers for,
+// codes that differ in case, an amount under several units).
+TEST(UnitConversion, AConverterKeptForAWholeFileAnswersAsForOneLine) {
+  DecimalComma comma;
+  const UnitTable t = SampleTable();
+  const char* amounts[] = {"3", "1/2", "2", "0,5", "1/0", "", "2-3", "etwas", "1 1/2", "\xBD"};
+  std::vector<std::string> units = {"tb", "TB", "Pfd", "pfd", "oz", "Nl",
+                                    "Xx", "Lr", "EL", "??", "PFD", "Oz"};
+  for (int i = 0; i < 60; ++i) units.push_back("u" + std::to_string(i));  // no such unit
+  const UnitConversions kept(t);
+  for (int round = 0; round < 2; ++round) {
+    for (const std::string& unit : units) {
+      for (const char* amount : amounts) {
+        REZBLOCK recipe, alone;
+        recipe.lines = alone.lines = {Line(amount, unit)};
+        kept.Convert(recipe);
+        t.ConvertRecipeUnits(alone);
+        EXPECT_EQ(recipe.lines[0].amount, alone.lines[0].amount) << amount << " " << unit;
+        EXPECT_EQ(recipe.lines[0].unit, alone.lines[0].unit) << amount << " " << unit;
+      }
+    }
+  }
+}
+
 // Meal-Master tells some units apart only by the case of their codes: t teaspoon and T
 // tablespoon, ds dash beside the German Ds can. Every look-up by code takes the exact spelling
 // first and falls back to the case-blind match.
