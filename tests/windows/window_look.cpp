@@ -94,6 +94,9 @@ std::string Rect(const QRect& r) {
 // group boxes, tab pages, stacks, splitters, scroll boxes) hold controls and are not counted.
 bool Control(const QWidget* w) {
   if (QtPart(w)) return false;
+  // The fixed columns of a diary table: a second view laid over its table's first columns and
+  // header on purpose.
+  if (w->objectName() == QLatin1String("FrozenColumns")) return false;
   if (auto* l = qobject_cast<const QLabel*>(w)) return !l->text().isEmpty();
   return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
          qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
