@@ -12,6 +12,7 @@
 #include "exchange/ui/auto_import_dialog.h"
 #include "exchange/ui/export_dialog.h"
 #include "exchange/ui/import_dialog.h"
+#include "exchange/ui/print_preview_window.h"
 #include "exchange/ui/print_start_dialog.h"
 #include "exchange/ui/recipe_list_export_dialog.h"
 #include "kitchen/ui/season_dialog.h"
@@ -22,6 +23,7 @@
 #include "nutrients/ui/food_chooser_dialog.h"
 #include "nutrients/ui/food_search_dialog.h"
 #include "nutrients/ui/new_filter_dialog.h"
+#include "recipedb/servings.h"
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipes/ui/alert_dialog.h"
 #include "recipes/ui/duplicate_search_dialog.h"
@@ -163,6 +165,29 @@ TEST_F(DialogButtons, PortionUnitsAreAddedMovedDeletedAndStoredByOK) {
   PortionUnits stored;
   stored.LoadPortionUnits();
   EXPECT_EQ(stored.names, expected);
+}
+
+// The print view's servings button opens the servings dialog: a number typed and OK show the
+// recipe for it; the original button goes back to the recipe's own servings.
+TEST_F(DialogButtons, TheServingsAreChosenFromThePrintView) {
+  ShowRecipe("Linsensuppe");
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  QApplication::processEvents();
+  ASSERT_TRUE(PrintRezDlg->isVisible());
+
+  EXPECT_TRUE(WhileModal(
+      [] {
+        ASSERT_TRUE(test::TypeInto(PersAnzDlg->NewAnzEdt, "2"));
+        ASSERT_TRUE(test::Click(PersAnzDlg->OKBtn));
+      },
+      [] { ASSERT_TRUE(test::Click(PrintRezDlg->pAnzBtn)); }));
+  EXPECT_FALSE(PersAnzDlg->isVisible());
+  EXPECT_EQ(GetChosenServings(), 2);
+
+  EXPECT_TRUE(WhileModal([] { ASSERT_TRUE(test::Click(PersAnzDlg->OrgAnzBtn)); },
+                         [] { ASSERT_TRUE(test::Click(PrintRezDlg->pAnzBtn)); }));
+  EXPECT_FALSE(PersAnzDlg->isVisible());
+  EXPECT_EQ(GetChosenServings(), 4);
 }
 
 }  // namespace
