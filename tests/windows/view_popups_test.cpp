@@ -96,5 +96,38 @@ TEST_F(ViewPopups, TheStandardAndTheTextViewLeadToHelpLexiconAndTheOtherViews) {
   EXPECT_TRUE(EditRezDlg->isVisible());
 }
 
+TEST_F(ViewPopups, ThePrintViewLeadsToHelpLexiconAndTheOtherViews) {
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  QApplication::processEvents();
+  ASSERT_TRUE(PrintRezDlg->isVisible());
+  const auto choose = [](const char* name) {
+    ::testing::AssertionResult done = test::PopupItem(
+        PrintRezDlg, PrintRezDlg->rect().center(), PrintRezDlg->PopupMnu, name);
+    QApplication::processEvents();
+    return done;
+  };
+
+  ASSERT_TRUE(choose("HelpBtn"));
+  EXPECT_TRUE(HelpOpened("Win_PrintView.htm"));
+  ASSERT_TRUE(choose("showLexikonMnu"));
+  EXPECT_TRUE(LexShowDlg->isVisible());
+  LexShowDlg->close();
+  QApplication::processEvents();
+
+  ASSERT_TRUE(choose("showHTMLMnu"));
+  EXPECT_TRUE(HTMLRezDlg->isVisible());
+  EXPECT_FALSE(PrintRezDlg->isVisible());
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  QApplication::processEvents();
+  ASSERT_TRUE(choose("showViewMnu"));
+  EXPECT_TRUE(showRezDlg->isVisible());
+  EXPECT_FALSE(PrintRezDlg->isVisible());
+
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  QApplication::processEvents();
+  ASSERT_TRUE(choose("editMnu"));
+  EXPECT_TRUE(EditRezDlg->isVisible());
+}
+
 }  // namespace
 }  // namespace tav
