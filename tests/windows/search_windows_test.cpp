@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -442,7 +443,8 @@ TEST_F(SearchWindows, BulkChangeFieldsTickTheirBoxWhenTheUserEditsThem) {
   }
 }
 
-// "Start" changes the selected recipes on disk and closes; "Abbrechen" closes and changes nothing.
+// "?" opens the window's help page; "Start" changes the selected recipes on disk and closes;
+// "Abbrechen" closes and changes nothing.
 TEST_F(SearchWindows, BulkChangeStartAndCancelClickedByTheUser) {
   for (int row = 0; row < 5; ++row) list->ChooseLiBo->SetSelected(row, true);
   TMultiChangeDlg* dlg = MultiChangeDlg;
@@ -450,6 +452,9 @@ TEST_F(SearchWindows, BulkChangeStartAndCancelClickedByTheUser) {
   dlg->show();
   ASSERT_TRUE(test::WhenActive(dlg));
   ASSERT_TRUE(test::TypeInto(dlg->AutorEdt, "Bert"));
+  ASSERT_TRUE(test::Click(dlg->HelpBtn));
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_MultiChange.htm");
+  EXPECT_TRUE(dlg->isVisible());
   ASSERT_TRUE(test::Click(dlg->Button1));
   EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(ReadAll(env.DataFolder() + "Hauptbuch.bok"), before);
