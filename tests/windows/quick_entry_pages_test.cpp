@@ -43,6 +43,7 @@
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 #include "window_test_support.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -646,6 +647,40 @@ TEST_F(RecipeWindows, IngredientPickerGivesTheChosenIngredient) {
   dlg.show();
   dlg.CancelBtnClick();
   EXPECT_EQ(dlg.ChosenZutat().plural, "");
+}
+
+// The notice closes by itself when its count runs out (the timer made quick for the test).
+TEST_F(RecipeWindows, NoticeClosesItselfWhenTheTimerRunsOut) {
+  TAlertDlg dlg;
+  dlg.SetAlertText("Import", "3 Rezepte importiert.");
+  dlg.Timer1->setInterval(5);
+  dlg.show();
+  ASSERT_TRUE(dlg.isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isVisible(); }, 5000));
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+// The picker as a user takes an ingredient: a double-click on it, or a click on it and on OK.
+TEST_F(RecipeWindows, IngredientPickerTakesTheClickedIngredient) {
+  TGetZutatDlg dlg;
+  const auto rowOf = [&](const char* name) {
+    return dlg.ZutatLiBo->row(
+        dlg.ZutatLiBo->findItems(QString::fromUtf8(name), Qt::MatchExactly).value(0));
+  };
+  dlg.show();
+  ASSERT_TRUE(test::WhenActive(&dlg));
+  ASSERT_TRUE(test::DoubleClickCell(dlg.ZutatLiBo, rowOf("Zwiebeln")));
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(dlg.ChosenZutat().plural, "Zwiebeln");
+
+  dlg.show();
+  ASSERT_TRUE(test::WhenActive(&dlg));
+  const int row = rowOf("Zwiebeln") == 0 ? 1 : 0;
+  const std::string other = fromQ(dlg.ZutatLiBo->item(row)->text());
+  ASSERT_TRUE(test::ClickCell(dlg.ZutatLiBo, row));
+  ASSERT_TRUE(test::Click(dlg.OKBtn));
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(dlg.ChosenZutat().plural, other);
 }
 
 TEST_F(RecipeWindows, Screenshots) {

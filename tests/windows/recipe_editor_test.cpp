@@ -60,6 +60,7 @@
 #include "windows/check_box_clicks.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -514,6 +515,91 @@ TEST_F(RecipeEditor, TheChooserCompletesAndOffersTheCataloguesFoodLink) {
   EXPECT_EQ(fromQ(chooser.ChangeZutatGrp->title()), GetLangText(61));
   chooser.close();
   EXPECT_FALSE(w.lines->InChooser());
+}
+
+// The chooser's buttons clicked and its fields typed into as a user does; each click shows its
+// effect in the fields or in the recipe's lines.
+TEST_F(RecipeEditor, TheChoosersButtonsAndFieldsAsTheUserUsesThem) {
+  editor.ShowEditView(true);
+  editor.NewRecipe();
+  w.lines->PlaceIngredientList(true);
+  chooser.LoadChooserLine(&editor.WorkRecipe, -1, false);
+  std::vector<std::string> shownFoods;
+  chooser.chooseFood = [](const std::string&, std::string& key, std::string& name) {
+    key = "H102000";
+    name = "Linsen";
+    return true;
+  };
+  chooser.showFood = [&](const std::string& key) { shownFoods.push_back(key); };
+  chooser.show();
+  ASSERT_TRUE(test::WhenActive(&chooser));
+  const auto lines = [&] { return editor.WorkRecipe.lines; };
+
+  // Clear empties what was typed.
+  ASSERT_TRUE(test::TypeInto(chooser.MengeCoBo, "2"));
+  ASSERT_TRUE(test::TypeInto(chooser.ZutatCoBo, "Sonderzutat"));
+  ASSERT_TRUE(test::Click(chooser.ClearBtn));
+  EXPECT_EQ(chooser.MengeCoBo->currentText(), QString());
+  EXPECT_EQ(chooser.ZutatCoBo->currentText(), QString());
+
+  // A food linked, shown, removed and linked again; OK stores the line with its link.
+  ASSERT_TRUE(test::TypeInto(chooser.ZutatCoBo, "Sonderzutat"));
+  ASSERT_TRUE(test::Click(chooser.AddBLSBtn));
+  EXPECT_EQ(fromQ(chooser.BLSKey->text()), "H102000");
+  EXPECT_TRUE(chooser.BLSBez->isVisible());
+  ASSERT_TRUE(test::Click(chooser.ShowBLSBtn));
+  EXPECT_EQ(shownFoods, std::vector<std::string>{"H102000"});
+  ASSERT_TRUE(test::Click(chooser.RemoveBLSBtn));
+  EXPECT_EQ(chooser.BLSKey->text(), QString());
+  EXPECT_TRUE(chooser.NoBLSTxt->isVisible());
+  ASSERT_TRUE(test::Click(chooser.AddBLSBtn));
+  ASSERT_TRUE(test::TypeInto(chooser.MengeCoBo, "100"));
+  ASSERT_TRUE(test::Click(chooser.OKBtn));
+  ASSERT_EQ(lines().size(), 1u);
+  EXPECT_EQ(lines()[0].text, "Sonderzutat");
+  EXPECT_EQ(lines()[0].amount, "100");
+  EXPECT_EQ(lines()[0].blsCode, "H102000");
+  EXPECT_EQ(lines()[0].notOnShoppingList, 0);
+
+  // The stored line changed by its amount only, then by the shopping-list box only.
+  w.lines->SelectIngredientLine(0);
+  chooser.LoadChooserLine(&editor.WorkRecipe, 0, false);
+  // Ctrl is the chooser's completion key: the old amount goes with Backspace.
+  ASSERT_TRUE(test::TypeInto(chooser.MengeCoBo, "", false));
+  test::PressKey(Qt::Key_End);
+  for (int i = 0; i < 3; ++i) test::PressKey(Qt::Key_Backspace);
+  test::TypeKeys("3");
+  ASSERT_TRUE(test::Click(chooser.OKBtn));
+  ASSERT_EQ(lines().size(), 1u);
+  EXPECT_EQ(lines()[0].amount, "3");
+  w.lines->SelectIngredientLine(0);
+  chooser.LoadChooserLine(&editor.WorkRecipe, 0, false);
+  ASSERT_TRUE(test::ClickBox(chooser.KListChk));
+  ASSERT_TRUE(test::Click(chooser.OKBtn));
+  ASSERT_EQ(lines().size(), 1u);
+  EXPECT_NE(lines()[0].notOnShoppingList, 0);
+
+  // "New ingredient" leaves the line being changed for an empty new one.
+  w.lines->SelectIngredientLine(0);
+  chooser.LoadChooserLine(&editor.WorkRecipe, 0, false);
+  ASSERT_EQ(fromQ(chooser.ChangeZutatGrp->title()), GetLangText(65));
+  ASSERT_TRUE(test::Click(chooser.NewZutatBtn));
+  EXPECT_EQ(fromQ(chooser.ChangeZutatGrp->title()), GetLangText(61));
+  EXPECT_EQ(chooser.ZutatCoBo->currentText(), QString());
+
+  // A heading: its own fields, cleared with their Clear button, stored with their OK button.
+  ASSERT_TRUE(test::Click(chooser.NewTrennzeileBtn));
+  EXPECT_TRUE(chooser.ChangeLineGrp->isVisible());
+  EXPECT_FALSE(chooser.ChangeZutatGrp->isVisible());
+  ASSERT_TRUE(test::TypeInto(chooser.TrenntextEdt, "Belg"));
+  ASSERT_TRUE(test::Click(chooser.Clear2Btn));
+  EXPECT_EQ(chooser.TrenntextEdt->text(), QString());
+  ASSERT_TRUE(test::TypeInto(chooser.TrenntextEdt, "Belag"));
+  ASSERT_TRUE(test::Click(chooser.OK2Btn));
+  ASSERT_EQ(lines().size(), 2u);
+  EXPECT_EQ(lines()[1].text, "*Belag");
+  EXPECT_TRUE(Shown().empty());
+  chooser.close();
 }
 
 TEST_F(RecipeEditor, LookingAtALineLeavesItAsItIs) {

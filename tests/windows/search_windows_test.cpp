@@ -15,7 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "app/ui/main_window.h"
 #include "app/ui/startup.h"
@@ -36,6 +39,8 @@
 #include "services/ui/context_list_box.h"
 #include "support/test_env.h"
 #include "window_test_support.h"
+#include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -395,6 +400,69 @@ TEST_F(SearchWindows, BulkChangeCancelAndEscChangeNothing) {
   // The fields keep their values for the next opening; the marked scope takes both marked ones.
   dlg->AlleMarkedRdb->setChecked(true);
   EXPECT_EQ(dlg->RunBulkChange(), 2);
+}
+
+// Typing into a field or choosing in its combo box ticks that field's box, and only that one.
+TEST_F(SearchWindows, BulkChangeFieldsTickTheirBoxWhenTheUserEditsThem) {
+  TMultiChangeDlg* dlg = MultiChangeDlg;
+  dlg->show();
+  ASSERT_TRUE(test::WhenActive(dlg));
+  ASSERT_GE(dlg->GattungEdt->count(), 2);
+  const QString category = dlg->GattungEdt->itemText(1);
+  const QString replace = dlg->StichwortLiBo->itemText(1);
+  const QString sourceMode = dlg->QuelleLiBo->itemText(0);
+  struct Case {
+    const char* what;
+    QCheckBox* box;
+    std::function<::testing::AssertionResult()> act;
+  };
+  const std::vector<Case> cases = {
+      {"keyword typed", dlg->StichwortChk, [&] { return test::TypeInto(dlg->StichwortEdt, "neu"); }},
+      {"keyword mode", dlg->StichwortChk,
+       [&] { return test::ChooseInCombo(dlg->StichwortLiBo, replace); }},
+      {"category", dlg->GattungChk, [&] { return test::ChooseInCombo(dlg->GattungEdt, category); }},
+      {"category mode", dlg->GattungChk,
+       [&] { return test::ChooseInCombo(dlg->GattungLiBo, replace); }},
+      {"source typed", dlg->QuelleChk, [&] { return test::TypeInto(dlg->QuelleEdt, "Oma"); }},
+      {"source mode", dlg->QuelleChk,
+       [&] { return test::ChooseInCombo(dlg->QuelleLiBo, sourceMode); }},
+      {"author", dlg->AutorChk, [&] { return test::TypeInto(dlg->AutorEdt, "Bert"); }},
+      {"e-mail", dlg->EMailChk, [&] { return test::TypeInto(dlg->EMailEdt, "b@x.de"); }},
+      {"date", dlg->DatumChk, [&] { return test::TypeInto(dlg->DatumEdt, "01.02.2026"); }},
+  };
+  const std::vector<QCheckBox*> boxes = {dlg->StichwortChk, dlg->GattungChk, dlg->QuelleChk,
+                                         dlg->AutorChk,     dlg->EMailChk,   dlg->DatumChk};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (QCheckBox* b : boxes) b->setChecked(false);
+    ASSERT_TRUE(c.act());
+    for (QCheckBox* b : boxes) EXPECT_EQ(b->isChecked(), b == c.box) << b->objectName().toStdString();
+  }
+}
+
+// "?" opens the window's help page; "Start" changes the selected recipes on disk and closes;
+// "Abbrechen" closes and changes nothing.
+TEST_F(SearchWindows, BulkChangeStartAndCancelClickedByTheUser) {
+  for (int row = 0; row < 5; ++row) list->ChooseLiBo->SetSelected(row, true);
+  TMultiChangeDlg* dlg = MultiChangeDlg;
+  const std::string before = ReadAll(env.DataFolder() + "Hauptbuch.bok");
+  dlg->show();
+  ASSERT_TRUE(test::WhenActive(dlg));
+  ASSERT_TRUE(test::TypeInto(dlg->AutorEdt, "Bert"));
+  ASSERT_TRUE(test::Click(dlg->HelpBtn));
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_MultiChange.htm");
+  EXPECT_TRUE(dlg->isVisible());
+  ASSERT_TRUE(test::Click(dlg->Button1));
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(ReadAll(env.DataFolder() + "Hauptbuch.bok"), before);
+  EXPECT_TRUE(Messages().empty());
+
+  dlg->show();
+  ASSERT_TRUE(test::WhenActive(dlg));
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_EQ(Messages(), std::vector<std::string>{GetLangText(646) + "5" + GetLangText(647)});
+  EXPECT_NE(ReadAll(env.DataFolder() + "Hauptbuch.bok"), before);
 }
 
 // The three windows as a user sees them, in both languages (written to build/shots/).

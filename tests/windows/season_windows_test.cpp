@@ -21,6 +21,7 @@
 #include "recipes/ui/info_pane_window.h"
 #include "services/ui/context_list_box.h"
 #include "windows/kitchen_program.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -174,6 +175,42 @@ TEST_F(SeasonWindows, TheEditorSetsAndClearsWeeks) {
   WhileModal([] { SaisonInpDlg->close(); }, [&] { EXPECT_FALSE(editor->EditSeason(z)); });
   WhileModal([] { SaisonInpDlg->CancelBtn->click(); },
              [&] { EXPECT_FALSE(editor->EditSeason(z)); });
+}
+
+// "Heute" clicked after another quarter-month was chosen lists what is in season today again.
+TEST_F(SeasonWindows, TodayButtonGoesBackToTodaysQuarterMonth) {
+  Start();
+  ShowRecipe("Erdbeer-Rhabarber-Kompott");
+  const bool came = WhileModal(
+      [this] {
+        TSaisonDlg* d = SaisonDlg;
+        const int today = TSaisonDlg::TodaysSlot();
+        const int other = today == 22 ? 40 : 22;
+        d->DataGrd->SetCurrentColumn(other);
+        d->DataGrdClick();
+        ASSERT_EQ(d->CurrentSlot, other);
+        ASSERT_TRUE(test::Click(d->GoTodayBtn));
+        EXPECT_EQ(d->CurrentSlot, today);
+        EXPECT_EQ(d->Shown.size(), Expected(SeasonTab::Now, today, false));
+      },
+      [] { MainFrm->Action("SaisonMnu")->trigger(); });
+  EXPECT_TRUE(came);
+}
+
+// The editor's Cancel button closes it unconfirmed.
+TEST_F(SeasonWindows, TheEditorsCancelButtonClosesItUnconfirmed) {
+  Start();
+  SeasonEditor* editor = Linked<SeasonEditor>();
+  ASSERT_NE(editor, nullptr);
+  REZZUTATEN z;
+  z.plural = "Spargel";
+  const bool came = WhileModal(
+      [] {
+        ASSERT_TRUE(test::Click(SaisonInpDlg->CancelBtn));
+        EXPECT_FALSE(SaisonInpDlg->isVisible());
+      },
+      [&] { EXPECT_FALSE(editor->EditSeason(z)); });
+  EXPECT_TRUE(came);
 }
 
 TEST_F(SeasonWindows, TheIngredientWindowEditsSeasonsThroughTheEditor) {
