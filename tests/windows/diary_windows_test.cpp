@@ -498,17 +498,24 @@ TEST(PersonWindows, ARowOfANutrientTheTableLacksShowsItsCode) {
   p.data.hide();
 }
 
-// The first page as a user fills it: each field typed into, the sex, the activity and the goal
-// clicked, and the own energy value; the figures follow at once and OK writes what was entered.
-TEST(PersonWindows, ThePersonPageByMouseAndKeysFollowsAndStoresWhatIsEntered) {
+// Bert's person dialog, shown and active, for a user to fill.
+class BertsPersonDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
+    d.ShowPerson(bert);
+    d.show();
+    ASSERT_TRUE(test::WhenActive(&d));
+  }
   DiaryWindowEnv w;
   PersonWindows p;
   TPersDataDlg& d = p.data;
   ENPERSON* bert = nullptr;
-  ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
-  d.ShowPerson(bert);
-  d.show();
-  ASSERT_TRUE(test::WhenActive(&d));
+};
+
+// The first page as a user fills it: each field typed into, the sex, the activity and the goal
+// clicked, and the own energy value; the figures follow at once and OK writes what was entered.
+TEST_F(BertsPersonDialog, ThePersonPageFollowsAndStoresWhatIsEntered) {
   const QString bmi = d.BMITxt->text();
   ASSERT_TRUE(test::TypeInto(d.GewichtEdt, QStringLiteral("95")));
   EXPECT_NE(d.BMITxt->text(), bmi) << "the index does not follow the weight";
@@ -557,15 +564,7 @@ TEST(PersonWindows, ThePersonPageByMouseAndKeysFollowsAndStoresWhatIsEntered) {
 
 // The requirement page as a user edits it: nutrients taken over with the button and with a
 // double click, an own value typed, a warning chosen, a row removed; OK writes the rows.
-TEST(PersonWindows, TheRequirementPageByMouseAndKeys) {
-  DiaryWindowEnv w;
-  PersonWindows p;
-  TPersDataDlg& d = p.data;
-  ENPERSON* bert = nullptr;
-  ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
-  d.ShowPerson(bert);
-  d.show();
-  ASSERT_TRUE(test::WhenActive(&d));
+TEST_F(BertsPersonDialog, TheRequirementPage) {
   ASSERT_TRUE(test::ClickTab(d.PageControl1->tabBar(), d.PageControl1->tabText(1)));
   ASSERT_EQ(d.PageControl1->currentIndex(), 1);
   ASSERT_GE(d.StoffLiBo->count(), 3);
