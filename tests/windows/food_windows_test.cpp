@@ -537,7 +537,8 @@ TEST_F(FoodWindowsTest, DeletingAGroupNeedsYesAndLeavesNoGroupCurrent) {
 bool ClickBrowserMenu(TBLSMainDlg& b, QMenu* menu, QAction* item) {
   QMenuBar* bar = b.MainMnu;
   test::ActivateForClick(bar);
-  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(menu->menuAction()).center());
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                    bar->actionGeometry(menu->menuAction()).center());
   if (!QTest::qWaitFor([&] { return menu->isVisible(); }, 1000)) return false;
   if (!item->isVisible() || !item->isEnabled()) {
     menu->close();
@@ -619,10 +620,11 @@ TEST_F(FoodWindowsTest, TheComparisonByMouse) {
   // The splitter's handle dragged to the bottom closes the panel.
   QSplitterHandle* handle = b.CompareSpl->handle(1);
   const QPoint from = handle->rect().center();
+  const QPoint bottom = from + QPoint(0, b.CompareSpl->height());
   QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, from);
   QTest::mouseMove(handle, from + QPoint(0, 20));
-  QTest::mouseMove(handle, from + QPoint(0, b.CompareSpl->height()));
-  QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, from + QPoint(0, b.CompareSpl->height()));
+  QTest::mouseMove(handle, bottom);
+  QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, bottom);
   ASSERT_LE(b.CompareSpl->sizes().value(1), 3);
   ASSERT_TRUE(test::Click(compareButton));
   EXPECT_TRUE(b.BottomGrp->isVisible());
