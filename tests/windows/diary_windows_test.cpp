@@ -38,6 +38,7 @@
 #include "window_test_support.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -495,6 +496,112 @@ TEST(PersonWindows, ARowOfANutrientTheTableLacksShowsItsCode) {
   EXPECT_DOUBLE_EQ(bert->requirements[1].own, 120);
   EXPECT_DOUBLE_EQ(bert->requirements[0].own, 150);
   p.data.hide();
+}
+
+// Bert's person dialog, shown and active, for a user to fill.
+class BertsPersonDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(w.diary->FindPerson("Bert", &bert));
+    d.ShowPerson(bert);
+    d.show();
+    ASSERT_TRUE(test::WhenActive(&d));
+  }
+  DiaryWindowEnv w;
+  PersonWindows p;
+  TPersDataDlg& d = p.data;
+  ENPERSON* bert = nullptr;
+};
+
+// The first page as a user fills it: each field typed into, the sex, the activity and the goal
+// clicked, and the own energy value; the figures follow at once and OK writes what was entered.
+TEST_F(BertsPersonDialog, ThePersonPageFollowsAndStoresWhatIsEntered) {
+  const QString bmi = d.BMITxt->text();
+  ASSERT_TRUE(test::TypeInto(d.GewichtEdt, QStringLiteral("95")));
+  EXPECT_NE(d.BMITxt->text(), bmi) << "the index does not follow the weight";
+  const QString sum = d.SumTxt->text();
+  ASSERT_TRUE(test::TypeInto(d.GroesseEdt, QStringLiteral("190")));
+  EXPECT_NE(d.SumTxt->text(), sum) << "the need does not follow the height";
+
+  // The work slider moved with the keys.
+  const QString work = d.WorkTxt->text();
+  const int level = d.WorkTck->value();
+  ASSERT_TRUE(test::Click(d.WorkTck));
+  ASSERT_EQ(QApplication::focusWidget(), d.WorkTck);
+  for (int i = 0; i < 3; ++i) test::PressKey(Qt::Key_PageUp);
+  EXPECT_GT(d.WorkTck->value(), level);
+  EXPECT_NE(d.WorkTxt->text(), work) << "the work energy does not follow the slider";
+
+  // A man is never pregnant: the row goes.
+  ASSERT_TRUE(d.SchwangerCoBo->isVisible());
+  ASSERT_TRUE(test::ClickBox(d.MaleRdb));
+  EXPECT_FALSE(d.SchwangerCoBo->isVisible());
+
+  // The own value starts at the computed one and takes what is typed.
+  ASSERT_FALSE(d.ManuelEdt->isVisible());
+  ASSERT_TRUE(test::ClickBox(d.ManuellChk));
+  ASSERT_TRUE(d.ManuelEdt->isVisible());
+  EXPECT_EQ(fromQ(d.ManuelEdt->text()), std::to_string(bert->calculatedEnergy));
+  ASSERT_TRUE(test::TypeInto(d.ManuelEdt, QStringLiteral("2345")));
+
+  // The goal: keeping the weight gives four points more than losing it.
+  ASSERT_TRUE(test::ClickTab(d.PageControl1->tabBar(), d.PageControl1->tabText(2)));
+  ASSERT_EQ(d.PageControl1->currentIndex(), 2);
+  ASSERT_TRUE(d.NormalRdb->isChecked());
+  const int keep = d.WWErgTxt->text().section(QLatin1Char(' '), 0, 0).toInt();
+  ASSERT_TRUE(test::ClickBox(d.DiaetRdb));
+  EXPECT_EQ(d.WWErgTxt->text().section(QLatin1Char(' '), 0, 0).toInt(), keep - 4);
+
+  ASSERT_TRUE(test::Click(d.OKBtn));
+  EXPECT_FALSE(d.isVisible());
+  const std::string users = test::ReadAll(w.env.DataFolder() + "Users.dat");
+  const size_t at = users.find(">NBert\r\n");
+  ASSERT_NE(at, std::string::npos) << users;
+  const std::string stored = users.substr(at, users.find("\r\n#", at) - at);
+  for (const char* line : {">W95\r\n", ">H190\r\n", ">SM\r\n", ">+M\r\n", ">M2345\r\n", ">PD"})
+    EXPECT_NE(stored.find(line), std::string::npos) << line << " in\n" << stored;
+}
+
+// The requirement page as a user edits it: nutrients taken over with the button and with a
+// double click, an own value typed, a warning chosen, a row removed; OK writes the rows.
+TEST_F(BertsPersonDialog, TheRequirementPage) {
+  ASSERT_TRUE(test::ClickTab(d.PageControl1->tabBar(), d.PageControl1->tabText(1)));
+  ASSERT_EQ(d.PageControl1->currentIndex(), 1);
+  ASSERT_GE(d.StoffLiBo->count(), 3);
+  ASSERT_TRUE(bert->requirements.empty());
+
+  const QString first = d.StoffLiBo->item(1)->text(), second = d.StoffLiBo->item(2)->text();
+  ASSERT_TRUE(test::ClickCell(d.StoffLiBo, 1));
+  ASSERT_TRUE(test::Click(d.AddBtn));
+  ASSERT_EQ(bert->requirements.size(), 1u);
+  EXPECT_EQ(d.StoffGrd->item(0, 0)->text(), first);
+  EXPECT_TRUE(d.StoffInputGrp->isVisible());
+  ASSERT_TRUE(test::DoubleClickCell(d.StoffLiBo, 2));
+  ASSERT_EQ(bert->requirements.size(), 2u);
+  ASSERT_EQ(d.StoffGrd->rowCount(), 2);
+  EXPECT_EQ(d.StoffGrd->item(1, 0)->text(), second);
+
+  // The first row: an own value and a warning above it.
+  ASSERT_TRUE(test::ClickCell(d.StoffGrd, 0, 0));
+  EXPECT_EQ(d.StoffNameTxt->text(), first);
+  ASSERT_TRUE(test::TypeInto(d.TagessatzEdt, QStringLiteral("55")));
+  EXPECT_TRUE(d.StoffGrd->item(0, 1)->text().startsWith(QStringLiteral("55,00")))
+      << fromQ(d.StoffGrd->item(0, 1)->text());
+  ASSERT_TRUE(test::ChooseInCombo(d.AlarmCoBo, d.AlarmCoBo->itemText(2)));
+  EXPECT_EQ(bert->requirements[0].alarm, '>');
+
+  // The second row removed.
+  ASSERT_TRUE(test::ClickCell(d.StoffGrd, 1, 0));
+  ASSERT_TRUE(test::Click(d.DelBtn));
+  EXPECT_EQ(d.StoffGrd->rowCount(), 1);
+  ASSERT_EQ(bert->requirements.size(), 1u);
+  EXPECT_EQ(d.StoffGrd->item(0, 0)->text(), first);
+
+  const std::string code = bert->requirements[0].code;
+  ASSERT_TRUE(test::Click(d.OKBtn));
+  EXPECT_FALSE(d.isVisible());
+  const std::string users = test::ReadAll(w.env.DataFolder() + "Users.dat");
+  EXPECT_NE(users.find(code + "#>55.00\r\n"), std::string::npos) << users;
 }
 
 TEST(PersonWindows, Shots) {

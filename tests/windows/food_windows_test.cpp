@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -33,6 +36,10 @@
 #include "platform/text_file.h"
 #include "services/ui/main_window_access.h"
 #include "window_test_support.h"
+#include "windows/fake_main_window.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -523,6 +530,116 @@ TEST_F(FoodWindowsTest, DeletingAGroupNeedsYesAndLeavesNoGroupCurrent) {
   EXPECT_EQ(test::ReadAll(w.env.DataFolder() + "FiltGrps.bls"),
             "Energie und Hauptn\xE4hrstoffe#3#0\r\n");
   EXPECT_EQ(b.FiltGrpCoBo->currentIndex(), 0);
+}
+
+// The browser's menu `menu` opened with a click on its menu bar and its item clicked; false
+// when the menu does not open or the item cannot be clicked.
+bool ClickBrowserMenu(TBLSMainDlg& b, QMenu* menu, QAction* item) {
+  QMenuBar* bar = b.MainMnu;
+  test::ActivateForClick(bar);
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                    bar->actionGeometry(menu->menuAction()).center());
+  if (!QTest::qWaitFor([&] { return menu->isVisible(); }, 1000)) return false;
+  if (!item->isVisible() || !item->isEnabled()) {
+    menu->close();
+    return false;
+  }
+  QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+  return true;
+}
+
+// The main window's options window as the browser opens it: the user switches the key column.
+struct KeyColumnOptions : test::FakeMainWindow {
+  void ShowOptionsWindow(int page) override {
+    FakeMainWindow::ShowOptionsWindow(page);
+    ctx().options->SetParaBool(55, !ctx().options->Flag(55));
+  }
+};
+
+// The tool bar and menu of the browser by mouse: each opens its window or does its work.
+TEST_F(FoodWindowsTest, TheBrowsersToolBarAndMenusByMouse) {
+  TBLSMainDlg& b = *w.browser;
+  KeyColumnOptions main;
+  int calculations = 0, abouts = 0;
+  b.calculateRecipe = [&] { ++calculations; };
+  b.showAbout = [&] { ++abouts; };
+  b.show();
+  ASSERT_TRUE(test::WhenActive(&b));
+  ASSERT_TRUE(b.ShowBLSFoodInTree("G101000"));
+  const auto button = [&](QAction* a) { return b.BLSToolBar->widgetForAction(a); };
+
+  const auto opens = [&](QDialog* window, const std::function<void()>& click) {
+    bool seen = false;
+    EXPECT_TRUE(test::WhileModal(
+        [&] { seen = QApplication::activeModalWidget() == window; }, click));
+    return seen;
+  };
+  EXPECT_TRUE(opens(w.search, [&] { ASSERT_TRUE(test::Click(button(b.TBSearch))); }));
+  EXPECT_TRUE(opens(w.filter, [&] { ASSERT_TRUE(test::Click(button(b.TBChangeFilter))); }));
+
+  // "Optionen" opens the food page; the key column follows what was chosen there.
+  const bool keyShown = !b.StoffGrd->isColumnHidden(0);
+  ASSERT_TRUE(test::Click(button(b.TBParam)));
+  ASSERT_EQ(main.optionPages, std::vector<int>{0});
+  EXPECT_EQ(!b.StoffGrd->isColumnHidden(0), !keyShown);
+  ASSERT_TRUE(ClickBrowserMenu(b, b.Einstellungen1, b.OptionenMnu));
+  EXPECT_EQ(main.optionPages, (std::vector<int>{0, -1}));
+
+  ASSERT_TRUE(test::Click(button(b.TBCalculate)));
+  EXPECT_EQ(calculations, 1);
+  ASSERT_TRUE(test::Click(button(b.TBInfo)));
+  EXPECT_EQ(abouts, 1);
+}
+
+// The comparison by mouse: foods added, moved left with "<", removed from the menu; the panel
+// dragged shut with its splitter opens again with one click on "Vergleich".
+TEST_F(FoodWindowsTest, TheComparisonByMouse) {
+  TBLSMainDlg& b = *w.browser;
+  TBLSCompareDlg& c = *w.compare;
+  b.show();
+  ASSERT_TRUE(test::WhenActive(&b));
+  QWidget* compareButton = b.BLSToolBar->widgetForAction(b.TBShowCompare);
+  ASSERT_TRUE(test::Click(compareButton));
+  ASSERT_TRUE(b.BottomGrp->isVisible());
+  ASSERT_TRUE(b.ShowBLSFoodInTree("G101000"));
+  ASSERT_TRUE(test::Click(c.NewBtn));
+  ASSERT_TRUE(b.ShowBLSFoodInTree("H102000"));
+  ASSERT_TRUE(test::Click(c.NewBtn));
+  ASSERT_EQ(c.Foods().Count(), 2);
+
+  ASSERT_TRUE(test::ClickCell(c.CompareGrd, 0, 3));
+  ASSERT_TRUE(test::Click(c.ToLeftBtn));
+  EXPECT_STREQ(c.Foods().Food(0).key, "H102000");
+  EXPECT_EQ(c.CompareGrd->currentColumn(), 2);
+
+  ASSERT_TRUE(test::ClickCell(c.CompareGrd, 0, 2));
+  ASSERT_TRUE(ClickBrowserMenu(b, b.Sonstiges1, b.DelLMMnu));
+  ASSERT_EQ(c.Foods().Count(), 1);
+  EXPECT_STREQ(c.Foods().Food(0).key, "G101000");
+
+  // The splitter's handle dragged to the bottom closes the panel.
+  QSplitterHandle* handle = b.CompareSpl->handle(1);
+  const QPoint from = handle->rect().center();
+  const QPoint bottom = from + QPoint(0, b.CompareSpl->height());
+  QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(handle, from + QPoint(0, 20));
+  QTest::mouseMove(handle, bottom);
+  QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, bottom);
+  ASSERT_LE(b.CompareSpl->sizes().value(1), 3);
+  ASSERT_TRUE(test::Click(compareButton));
+  EXPECT_TRUE(b.BottomGrp->isVisible());
+  EXPECT_GE(b.BottomGrp->height(), 200);
+}
+
+// The browser's place is kept also when the program ends with the browser open.
+TEST_F(FoodWindowsTest, TheBrowserKeepsItsPlaceWhenTheProgramEndsWithItOpen) {
+  TBLSMainDlg& b = *w.browser;
+  b.show();
+  b.setGeometry(b.x(), b.y(), 610, 420);
+  QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection);
+  std::string width;
+  ASSERT_TRUE(w.env.userSettings.ReadString(kRegParam, "BLSWinW", width));
+  EXPECT_EQ(width, "610");
 }
 
 TEST(FoodBrowserBounds, ComeBackAfterARestartAndStayOnTheScreen) {

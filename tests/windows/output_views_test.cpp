@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -47,12 +48,16 @@
 #include "recipedb/recipe_store.h"
 #include "recipedb/servings.h"
 #include "recipes/ui/key_figures_dialog.h"
+#include "recipes/ui/recipe_editor_window.h"
 #include "recipes/ui/recipe_list_box.h"
 #include "recipes/ui/recipe_list_window.h"
 #include "recipes/ui/servings_dialog.h"
+#include "recipes/ui/standard_view_window.h"
 #include "services/options_store.h"
 #include "support/test_env.h"
 #include "user_input.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -592,6 +597,110 @@ void WhileModal(const std::function<void()>& inside, const std::function<void()>
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
   });
   open();
+}
+
+// The pop-up menu of the text/HTML view, opened with the right mouse button on the page and on
+// the text: each item leads to its view or to the editor; a link of the page goes to the
+// desktop.
+TEST_F(OutputViews, TheHTMLViewsPopUpMenuByMouse) {
+  Start({Cake(), Plain("Omelett")}, "DE", 2);
+  const int cake = RowOf(Utf8("Apfelkuchen vom Blech"));
+  Show({cake});
+  ASSERT_TRUE(HTMLRezDlg->Browser->isVisible());
+  QWidget* page = HTMLRezDlg->Browser->viewport();
+  ASSERT_TRUE(test::PopupItem(page, page->rect().center(), HTMLRezDlg->PopupMnu, "showPrintMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return PrintRezDlg->isVisible(); }, 1000));
+  EXPECT_FALSE(HTMLRezDlg->isVisible());
+  EXPECT_EQ(PrintRezDlg->Recipe.title, Utf8("Apfelkuchen vom Blech"));
+
+  // Back from the preview by its own menu.
+  ASSERT_TRUE(test::PopupItem(PrintRezDlg, QPoint(60, 60), PrintRezDlg->PopupMnu, "showHTMLMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return HTMLRezDlg->isVisible(); }, 1000));
+  EXPECT_FALSE(PrintRezDlg->isVisible());
+
+  // A link of one's own template opens in the desktop's browser.
+  const std::string templ = env.Root() + "HTML/QViewTPL.html";
+  std::string text = ReadAll(templ);
+  const size_t end = text.find("</body>");
+  ASSERT_NE(end, std::string::npos);
+  text.insert(end, "<p><a href=\"https://example.org/mehr\">Mehr Rezepte</a></p>");
+  WriteAll(templ, text);
+  Show({RowOf("Omelett")});
+  Show({cake});
+  QTextCursor link = HTMLRezDlg->Browser->document()->find(QStringLiteral("Rezepte"));
+  ASSERT_FALSE(link.isNull()) << Browsed();
+  link.setPosition(link.selectionStart() + 2);
+  const QPoint at = HTMLRezDlg->Browser->cursorRect(link).center();
+  ASSERT_TRUE(page->rect().contains(at));
+  const size_t opened = env.shell.opened.size();
+  test::ActivateForClick(page);
+  QTest::mouseClick(page, Qt::LeftButton, Qt::NoModifier, at);
+  ASSERT_EQ(env.shell.opened.size(), opened + 1);
+  EXPECT_EQ(env.shell.opened.back(), "https://example.org/mehr");
+
+  // The text: the standard view and the editor from its menu.
+  ctx().options->SetParaBool(19, false);
+  HTMLRezDlg->ApplyHTMLViewMode();
+  ASSERT_TRUE(HTMLRezDlg->ViewText->isVisible());
+  QWidget* lines = HTMLRezDlg->ViewText->viewport();
+  ASSERT_TRUE(test::PopupItem(lines, lines->rect().center(), HTMLRezDlg->PopupMnu,
+                              "ZeigeRezeptinStandarddarstellung1"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return showRezDlg->isVisible(); }, 1000));
+  EXPECT_FALSE(HTMLRezDlg->isVisible());
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewHTML")));
+  ASSERT_TRUE(QTest::qWaitFor([] { return HTMLRezDlg->ViewText->isVisible(); }, 1000));
+  ASSERT_TRUE(test::PopupItem(lines, lines->rect().center(), HTMLRezDlg->PopupMnu, "editMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return EditRezDlg->isVisible(); }, 1000));
+  EXPECT_EQ(EditRezDlg->LoadedRecipe.title, Utf8("Apfelkuchen vom Blech"));
+}
+
+// Counts the paints of the preview that draw the middle of its sheet.
+struct SheetPaints : QObject {
+  explicit SheetPaints(TPrintRezDlg* view) : view(view) { view->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == view && event->type() == QEvent::Paint &&
+        static_cast<QPaintEvent*>(event)->region().contains(
+            QPoint(10 + view->SheetWidth / 2, 10 + view->SheetHeight / 2)))
+      ++count;
+    return false;
+  }
+  TPrintRezDlg* view;
+  int count = 0;
+};
+
+// The preview by mouse: another page chosen in the list is drawn, the servings button's dialog
+// answered where it comes up, the pop-up menu's standard view and editor.
+TEST_F(OutputViews, ThePreviewByMouse) {
+  Start({Buffet(), Cake()}, "DE", 3);
+  Show({RowOf(Utf8("Buffet für sechzig"))});
+  ASSERT_TRUE(PrintRezDlg->isVisible());
+  ASSERT_EQ(PrintRezDlg->PageCoBo->count(), 3);
+  // The sheet is drawn again once another page is chosen (a grab would draw it anyway).
+  SheetPaints paints(PrintRezDlg);
+  ASSERT_TRUE(test::ChooseInCombo(PrintRezDlg->PageCoBo, QStringLiteral("3")));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000))
+      << "the page chosen is not drawn";
+  EXPECT_EQ(PrintRezDlg->SelectedPage(), 3);
+
+  Show({RowOf(Utf8("Apfelkuchen vom Blech"))});
+  EXPECT_TRUE(test::WhileModal(
+      [] {
+        ASSERT_EQ(QApplication::activeModalWidget(), PersAnzDlg);
+        ASSERT_TRUE(test::TypeInto(PersAnzDlg->NewAnzEdt, QStringLiteral("24")));
+        ASSERT_TRUE(test::Click(PersAnzDlg->OKBtn));
+      },
+      [] { ASSERT_TRUE(test::Click(PrintRezDlg->pAnzBtn)); }));
+  EXPECT_EQ(PrintRezDlg->Recipe.servings, 24);
+  EXPECT_EQ(PrintRezDlg->Recipe.lines[1].amount, "600");
+
+  ASSERT_TRUE(test::PopupItem(PrintRezDlg, QPoint(60, 60), PrintRezDlg->PopupMnu, "showViewMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return showRezDlg->isVisible(); }, 1000));
+  EXPECT_FALSE(PrintRezDlg->isVisible());
+  ASSERT_TRUE(test::ClickMenuItem(MainFrm->MainMenu, MainFrm->Action("ViewPrint")));
+  ASSERT_TRUE(QTest::qWaitFor([] { return PrintRezDlg->isVisible(); }, 1000));
+  ASSERT_TRUE(test::PopupItem(PrintRezDlg, QPoint(60, 60), PrintRezDlg->PopupMnu, "editMnu"));
+  ASSERT_TRUE(QTest::qWaitFor([] { return EditRezDlg->isVisible(); }, 1000));
+  EXPECT_EQ(EditRezDlg->LoadedRecipe.title, Utf8("Apfelkuchen vom Blech"));
 }
 
 // The print preview chosen in the menu: the standard view's button stays down, the buttons
