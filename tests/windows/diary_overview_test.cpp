@@ -436,6 +436,24 @@ TEST(DiaryOverview, TheFixedColumnsStayWhenTheTablesScrollSideways) {
 
 // The choices of the window: the period's length, the chart's nutrients, the compare line, the
 // person, the help page, and the views by tool bar and menu; "Ernährungs-Modul schließen".
+// A grid with fixed columns goes with its window: its model clears itself while the grid's
+// children go, and that must not reach the fixed view (it crashed the program's end).
+TEST(DiaryOverview, AFilledGridWithFixedColumnsGoesQuietly) {
+  for (const bool destroyDataFirst : {false, true}) {
+    auto* host = new QWidget;
+    auto* grid = new FrozenColumnTable(host, 2);
+    grid->setColumnCount(6);
+    grid->setRowCount(4);
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 6; ++c) grid->setItem(r, c, new QTableWidgetItem(QString::number(c)));
+    host->resize(300, 200);
+    host->show();
+    ASSERT_TRUE(grid->FrozenView()->isVisible());
+    if (destroyDataFirst) grid->clear();
+    delete host;
+  }
+}
+
 TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
   DiaryWindowEnv w;
   FillMay(w);

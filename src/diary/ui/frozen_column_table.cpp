@@ -49,6 +49,14 @@ FrozenColumnTable::FrozenColumnTable(QWidget* parent, int frozenColumns)
   Sync();
 }
 
+// The grid's model and headers are children that die after this object's own part: what they
+// signal while they go must not reach the frozen view, which may be gone already.
+FrozenColumnTable::~FrozenColumnTable() {
+  disconnect(model(), nullptr, this, nullptr);
+  disconnect(horizontalHeader(), nullptr, this, nullptr);
+  disconnect(verticalHeader(), nullptr, this, nullptr);
+}
+
 void FrozenColumnTable::SetFrozenDelegate(QAbstractItemDelegate* delegate) {
   frozen_->setItemDelegate(delegate);
 }

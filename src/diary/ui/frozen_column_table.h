@@ -12,6 +12,7 @@ namespace tav {
 class FrozenColumnTable : public QTableWidget {
  public:
   FrozenColumnTable(QWidget* parent, int frozenColumns);
+  ~FrozenColumnTable() override;
 
   QTableView* FrozenView() const { return frozen_; }
   int FrozenColumns() const { return count_; }
