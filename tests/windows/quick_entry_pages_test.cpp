@@ -39,7 +39,6 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
-#include "windows/check_box_clicks.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 #include "window_test_support.h"
@@ -272,12 +271,12 @@ TEST_F(QuickPage, IngredientFormShowsAndChangesTheHiddenData) {
   EXPECT_EQ(page->currentReference, 0);
 
   // Insignificant on a line without a tag: a new entry with grams -1 and the next number.
-  ASSERT_TRUE(test::ClickCheckBox(page->UnbedeutendChk));
+  ASSERT_TRUE(test::ClickBox(page->UnbedeutendChk));
   EXPECT_EQ(Line(2), W("2 Esslöffel Salbei         [5]"));
   ASSERT_NE(page->quick.FindReference(5), nullptr);
   EXPECT_EQ(page->quick.FindReference(5)->grams, -1);
   // Unchecked again, no food code, no grams: entry and tag go.
-  ASSERT_TRUE(test::ClickCheckBox(page->UnbedeutendChk));
+  ASSERT_TRUE(test::ClickBox(page->UnbedeutendChk));
   EXPECT_EQ(Line(2), W("2 Esslöffel Salbei"));
   EXPECT_EQ(page->quick.FindReference(5), nullptr);
 
@@ -290,9 +289,9 @@ TEST_F(QuickPage, IngredientFormShowsAndChangesTheHiddenData) {
   CaretTo(3);
   EXPECT_EQ(page->currentReference, 4);
   EXPECT_TRUE(page->NotKListChk->isChecked());
-  ASSERT_TRUE(test::ClickCheckBox(page->NotKListChk));
+  ASSERT_TRUE(test::ClickBox(page->NotKListChk));
   EXPECT_EQ(page->quick.FindReference(4)->notOnShoppingList, 0);
-  ASSERT_TRUE(test::ClickCheckBox(page->NotKListChk));
+  ASSERT_TRUE(test::ClickBox(page->NotKListChk));
   EXPECT_EQ(page->quick.FindReference(4)->notOnShoppingList, 1);
   EXPECT_EQ(page->GrammEdt->text(), QStringLiteral("80"));
   EXPECT_EQ(page->HelpZutatEinheitCoBo->currentText(), QString());

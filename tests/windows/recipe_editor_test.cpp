@@ -57,7 +57,6 @@
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
 #include "window_test_support.h"
-#include "windows/check_box_clicks.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 #include "windows/window_checks.h"
@@ -897,7 +896,7 @@ TEST_F(RecipeEditor, ANewRecipeIsTypedAndStoredAsTheUserDoesIt) {
         ASSERT_TRUE(test::TypeInto(chooser.MemoEdt, toQ("in Ringe")));
         test::PressKey(Qt::Key_Return);  // the description takes a line break
         test::TypeKeys(toQ("geschnitten"));
-        EXPECT_TRUE(test::ClickCheckBox(chooser.KListChk));
+        EXPECT_TRUE(test::ClickBox(chooser.KListChk));
         EXPECT_TRUE(test::Click(chooser.OKBtn));
         // A heading: Enter in its field takes nothing over (the heading's button is no
         // default button); its own button does.
@@ -1023,7 +1022,7 @@ TEST_F(RecipeEditor, EachFieldOfTheChooserCountsAsAChange) {
         ASSERT_EQ(l.size(), 3u);
         EXPECT_EQ(l[1].text, "-gesiebt");
         ASSERT_TRUE(test::ClickCell(w.lines->ZutatLiBo, 0));
-        EXPECT_TRUE(test::ClickCheckBox(chooser.KListChk));
+        EXPECT_TRUE(test::ClickBox(chooser.KListChk));
         EXPECT_TRUE(test::Click(chooser.OKBtn));
         EXPECT_EQ(l[0].notOnShoppingList, 1);
         // The catalogue links flour to a food: "Zuweisen" offers it, "Entfernen" drops it.
