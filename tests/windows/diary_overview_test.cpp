@@ -34,6 +34,7 @@
 #include "windows/diary_gestures.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "windows/user_input.h"
 
 namespace tav {
 namespace {
@@ -452,6 +453,49 @@ TEST(DiaryOverview, AFilledGridWithFixedColumnsGoesQuietly) {
     if (destroyDataFirst) grid->clear();
     delete host;
   }
+}
+
+// What the user does on the fixed columns is done on the grid, and the fixed view follows the
+// grid's scrolling, column widths, row heights and a model that starts again.
+TEST(DiaryOverview, TheFixedColumnsActOnTheGridAndFollowIt) {
+  QWidget host;
+  auto* grid = new FrozenColumnTable(&host, 2);
+  grid->setGeometry(0, 0, 300, 200);
+  grid->setColumnCount(8);
+  grid->setRowCount(40);
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 8; ++c) grid->setItem(r, c, new QTableWidgetItem(QString::number(r)));
+  host.resize(300, 200);
+  host.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  QTableView* frozen = grid->FrozenView();
+  ASSERT_TRUE(frozen->isVisible());
+
+  QSignalSpy pressed(grid, &QAbstractItemView::pressed);
+  QSignalSpy clicked(grid, &QAbstractItemView::clicked);
+  QSignalSpy activated(grid, &QAbstractItemView::activated);
+  const QPoint at = frozen->visualRect(grid->model()->index(1, 0)).center();
+  QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(pressed.count(), 1);
+  EXPECT_EQ(clicked.count(), 1);
+  test::DoubleClick(frozen->viewport(), at);
+  EXPECT_GE(activated.count(), 1);
+  EXPECT_EQ(grid->currentRow(), 1);
+
+  frozen->verticalScrollBar()->setValue(60);  // the wheel over the fixed columns
+  EXPECT_EQ(grid->verticalScrollBar()->value(), 60);
+  grid->verticalScrollBar()->setValue(90);
+  EXPECT_EQ(frozen->verticalScrollBar()->value(), 90);
+
+  grid->setColumnWidth(1, 123);
+  EXPECT_EQ(frozen->columnWidth(1), 123);
+  grid->setRowHeight(3, 41);
+  EXPECT_EQ(frozen->rowHeight(3), 41);
+
+  grid->clear();  // the model starts again: the fixed view shows the fixed columns only
+  grid->setColumnWidth(0, 77);
+  EXPECT_EQ(frozen->columnWidth(0), 77);
+  for (int c = 2; c < 8; ++c) EXPECT_TRUE(frozen->isColumnHidden(c)) << c;
 }
 
 TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {

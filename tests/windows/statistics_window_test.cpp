@@ -24,6 +24,8 @@
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
 #include "window_test_support.h"
+#include "windows/user_actions.h"
+#include "windows/user_gestures.h"
 
 namespace tav {
 namespace {
@@ -132,27 +134,34 @@ TEST_F(StatisticsWindow, FiguresOfEveryBookWithWasteAndAdvice) {
 TEST_F(StatisticsWindow, ABookRowOffersItsCompressionAndTheWindowCountsAgain) {
   TReorgDlg reorg;
   dlg->ComputeStatistics();
-  dlg->DBGrd->selectRow(0);
+  dlg->show();
+  ASSERT_TRUE(test::ClickCell(dlg->DBGrd, 0, 0));
   EXPECT_FALSE(dlg->reorgOneBtn->isVisibleTo(dlg.get()));  // the totals row
-  dlg->DBGrd->selectRow(1);
-  EXPECT_TRUE(dlg->reorgOneBtn->isVisibleTo(dlg.get()));
+  ASSERT_TRUE(test::ClickCell(dlg->DBGrd, 1, 0));
+  ASSERT_TRUE(dlg->reorgOneBtn->isVisibleTo(dlg.get()));
   EXPECT_EQ(fromQ(dlg->reorgOneBtn->text()), GetLangText(212) + "Backen" + GetLangText(213));
-  QTimer::singleShot(0, &reorg, [&] {
-    EXPECT_TRUE(reorg.ExactRdb->isChecked());
-    const QList<QListWidgetItem*> chosen = reorg.KBookLiBo->selectedItems();
-    ASSERT_EQ(chosen.size(), 1);
-    EXPECT_EQ(fromQ(chosen[0]->text()), "Backen");
-    Book("Backen", 40, 0, 0, 1, -100);  // as the compression leaves it
-    reorg.reject();
-  });
-  dlg->reorgOneBtnClick();
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        EXPECT_TRUE(reorg.ExactRdb->isChecked());
+        const QList<QListWidgetItem*> chosen = reorg.KBookLiBo->selectedItems();
+        ASSERT_EQ(chosen.size(), 1);
+        EXPECT_EQ(fromQ(chosen[0]->text()), "Backen");
+        Book("Backen", 40, 0, 0, 1, -100);  // as the compression leaves it
+        reorg.reject();
+      },
+      [&] { EXPECT_TRUE(test::Click(dlg->reorgOneBtn)); }));
   EXPECT_EQ(Cell(dlg->DBGrd, 1, 2), "0");  // counted again after the compression window
   EXPECT_EQ(Cell(dlg->DBGrd, 1, 3), "0");
-  QTimer::singleShot(0, &reorg, [&] {
-    EXPECT_TRUE(reorg.AllRdb->isChecked());
-    reorg.reject();
-  });
-  dlg->reorgAllBtnClick();
+  EXPECT_TRUE(test::WhileModal(
+      [&] {
+        EXPECT_TRUE(reorg.AllRdb->isChecked());
+        reorg.reject();
+      },
+      [&] { EXPECT_TRUE(test::Click(dlg->reorgAllBtn)); }));
+  // "Schließen" takes the window away.
+  ASSERT_TRUE(dlg->isVisible());
+  EXPECT_TRUE(test::Click(dlg->OKBtn));
+  EXPECT_FALSE(dlg->isVisible());
 }
 
 TEST_F(StatisticsWindow, Screenshot) {
