@@ -159,7 +159,7 @@ TEST_F(MaintenanceWindows, BackupThenRestoreTheListedBackup) {
         EXPECT_EQ(test::ListTexts(d->BKBookLiBo), std::vector<std::string>{"Hausbuch"});
         Shot(d, "backup_DE");
         d->BPathEdt->setText(toQ(Root() + "Sicherungen"));
-        d->BStartBtnClick();
+        EXPECT_TRUE(test::Click(d->BStartBtn));
         EXPECT_EQ(fromQ(d->BPathEdt->text()), Root() + "Sicherungen/");
         EXPECT_EQ(env.userSettings.Read("Software\\Brimo\\Tavolin\\Backup", "BackupPath"),
                   Root() + "Sicherungen/");
@@ -179,7 +179,7 @@ TEST_F(MaintenanceWindows, BackupThenRestoreTheListedBackup) {
         WriteAll(book, "overwritten");
         WriteAll(env.DataFolder() + "Antwort.xml", "");
         env.messages.answers = {IDYES, IDOK};
-        d->RStartBtnClick();
+        EXPECT_TRUE(test::Click(d->RStartBtn));
         EXPECT_EQ(env.exitCode, 0) << "the program ends after a restore";
         EXPECT_TRUE(d->RLogbuchGrp->isVisible());
       },
@@ -195,20 +195,24 @@ TEST_F(MaintenanceWindows, EmptyPathAndDeletingABackup) {
   WhileModal(
       [&] {
         TBackupDlg* d = BackupDlg;
+        // A click on a book chooses the books one by one.
+        ASSERT_TRUE(test::ClickCell(d->BKBookLiBo, 0));
+        EXPECT_TRUE(d->BKBookChooseChk->isChecked());
+        EXPECT_FALSE(d->BKBookAllChk->isChecked());
         d->BPathEdt->setText(QString());
-        d->BStartBtnClick();
+        EXPECT_TRUE(test::Click(d->BStartBtn));
         ASSERT_EQ(env.messages.shown.size(), 1u);
         EXPECT_EQ(env.messages.shown[0].text, GetLangText(1050));
         EXPECT_TRUE(d->BChooseGrp->isEnabled());
         d->BPathEdt->setText(toQ(Root() + "Backup/"));
-        d->BStartBtnClick();
+        EXPECT_TRUE(test::Click(d->BStartBtn));
         d->BackupPCtl->setCurrentWidget(d->RestorePnl);
         ASSERT_EQ(d->BackupsLiBo->count(), 1);
         env.messages.answers = {IDNO};
-        d->DelBtnClick();
+        EXPECT_TRUE(test::Click(d->DelBtn));
         EXPECT_EQ(d->BackupsLiBo->count(), 1);
         env.messages.answers = {IDYES};
-        d->DelBtnClick();
+        EXPECT_TRUE(test::Click(d->DelBtn));
         EXPECT_EQ(d->BackupsLiBo->count(), 0);
         EXPECT_TRUE(ListFolder(Root() + "Backup/").empty());
       },
