@@ -519,11 +519,17 @@ TEST_F(AutoImportWindow, TheWindowListsTheFilesByFilterAndImportsOrDeletesOne) {
     dlg->StartOneBtmClick();
     EXPECT_TRUE(FileExists(folder + "c.rk.NoRez"));
     EXPECT_EQ(names(), (std::vector<std::string>{"a.mm|" + GetLangText(331)}));
-    dlg->DelBtnClick();  // nothing selected after the refill: nothing deleted
+    EXPECT_TRUE(test::Click(dlg->DelBtn));  // nothing selected after the refill: nothing deleted
     EXPECT_TRUE(FileExists(folder + "a.mm"));
-    dlg->ImpListGrd->setCurrentCell(0, 0);
-    dlg->DelBtnClick();
+    ASSERT_TRUE(test::ClickCell(dlg->ImpListGrd, 0));
+    EXPECT_TRUE(test::Click(dlg->DelBtn));
     EXPECT_FALSE(FileExists(folder + "a.mm"));
+    // The folder's log opens in the desktop's viewer.
+    if (!FileExists(folder + "Logbuch.txt")) WriteAll(folder + "Logbuch.txt", "");
+    const size_t opened = env.shell.opened.size();
+    EXPECT_TRUE(test::Click(dlg->LogBookBtn));
+    ASSERT_EQ(env.shell.opened.size(), opened + 1);
+    EXPECT_EQ(env.shell.opened.back(), folder + "Logbuch.txt");
     EXPECT_EQ(names(), (std::vector<std::string>{"|" + GetLangText(332)}));
     // While the window is open the timer leaves the folder alone.
     WriteAll(folder + "d.mm", MealMaster("Drei"));

@@ -19,6 +19,7 @@
 #include "services/context.h"
 #include "services/options_store.h"
 #include "services/ui/lang_dialog.h"
+#include "user_gestures.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -72,7 +73,7 @@ TEST_F(ImportWindow, ClipboardRecipesAreFoundWhenTheWindowOpensAndImported) {
   ASSERT_EQ(dlg->ImportLiBo->count(), 2);
   EXPECT_EQ(fromQ(dlg->ImportLiBo->currentItem()->text()), "Ziel");
 
-  dlg->OKBtnClick();
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
   EXPECT_EQ(Log(), (std::vector<std::string>{"Lese Rezepte aus der Zwischenablage ...",
                                              "-> 2 Meal-Master-Rezepte importiert", "",
                                              "Import beendet."}));
@@ -91,18 +92,18 @@ TEST_F(ImportWindow, ChosenFilesGoIntoTheChosenBook) {
   b.env.clipboard.text = "Einkaufsliste";  // text without recipes: file mode
   dlg->show();
   EXPECT_TRUE(dlg->FileRdb->isChecked());
-  dlg->ImportLiBo->setCurrentRow(0);  // "Andere"
+  ASSERT_TRUE(test::ClickCell(dlg->ImportLiBo, 0));  // "Andere"
   dlg->chooseFilesForTest = [&](std::vector<std::string>& files) {
     EXPECT_EQ(fromQ(dlg->OKBtn->text()), "&Start");  // not yet running
     files = {path};
     return true;
   };
-  dlg->OKBtnClick();
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
   EXPECT_EQ(Entries("Andere"), 2);
   EXPECT_EQ(Entries("Ziel"), 0);
   EXPECT_EQ(Log().front(), "Lese Datei '" + path + "'");
   dlg->chooseFilesForTest = [](std::vector<std::string>&) { return false; };
-  dlg->OKBtnClick();
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
   EXPECT_TRUE(Log().empty());  // cancelled: nothing read
   EXPECT_FALSE(dlg->IsRunning());
 }

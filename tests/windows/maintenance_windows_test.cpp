@@ -79,6 +79,23 @@ TEST_F(TakeoverWindow, OlderInstallationChoosesPerTable) {
             std::string::npos);
 }
 
+TEST_F(TakeoverWindow, CancelOnAnOlderInstallationTakesNothing) {
+  const std::string de = env.DataFolder() + "DE/";
+  WriteAll(de + "Einheit.dat", "my units");
+  WriteAll(de + "Einheit.datu", "new units");
+  auto* dlg = new TUpdaterDlg(env.Root());
+  dlg->PrepareUpdateDialog();
+  test::WhileShown(dlg, [&] {
+    ASSERT_TRUE(dlg->UpdateGrp->isVisible());
+    EXPECT_TRUE(test::Click(dlg->IDCancel));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg->isVisible(); }, 2000));
+  });
+  EXPECT_FALSE(dlg->Started());
+  EXPECT_EQ(env.exitCode, 0);
+  EXPECT_EQ(ReadAll(de + "Einheit.dat"), "my units");
+  EXPECT_EQ(ReadAll(de + "Einheit.datu"), "new units");
+}
+
 TEST_F(TakeoverWindow, OnlyDataOfTheFormerGenerationLocksTheIngredients) {
   WriteAll(env.DataFolder() + "DE/Einheit.dat", "my units");
   struct Case {
@@ -215,6 +232,35 @@ TEST_F(MaintenanceWindows, EmptyPathAndDeletingABackup) {
         EXPECT_TRUE(test::Click(d->DelBtn));
         EXPECT_EQ(d->BackupsLiBo->count(), 0);
         EXPECT_TRUE(ListFolder(Root() + "Backup/").empty());
+      },
+      [] { MainFrm->BackupMnuClick(); });
+}
+
+// The log beside the backups list is the log of the backup chosen there, by mouse or by key.
+TEST_F(MaintenanceWindows, TheLogFollowsTheChosenBackup) {
+  for (const char* name : {"TavolinBackup_2020.1.1_10.00.00", "TavolinBackup_2021.1.1_10.00.00"})
+    WriteAll(Root() + "Backup/" + name + "/Backup.log", std::string("log of ") + name + "\r\n");
+  Start();
+  WhileModal(
+      [&] {
+        TBackupDlg* d = BackupDlg;
+        d->BackupPCtl->setCurrentWidget(d->RestorePnl);
+        ASSERT_EQ(d->BackupsLiBo->count(), 2);
+        const auto logOf = [&](int row) {
+          return "log of " + fromQ(d->BackupsLiBo->item(row)->text());
+        };
+        const auto shown = [&] {
+          return d->LogfileLiBo->count() ? fromQ(d->LogfileLiBo->item(0)->text()) : "";
+        };
+        EXPECT_EQ(shown(), logOf(1));
+        // A click with Ctrl takes the choice back, a plain click chooses the backup again.
+        ASSERT_TRUE(test::ClickCell(d->BackupsLiBo, 1, 0, Qt::ControlModifier));
+        EXPECT_EQ(d->LogfileLiBo->count(), 0);
+        ASSERT_TRUE(test::ClickCell(d->BackupsLiBo, 1));
+        EXPECT_EQ(shown(), logOf(1));
+        test::PressKey(Qt::Key_Up);
+        EXPECT_EQ(d->BackupsLiBo->currentRow(), 0);
+        EXPECT_EQ(shown(), logOf(0));
       },
       [] { MainFrm->BackupMnuClick(); });
 }
@@ -402,11 +448,15 @@ TEST_F(MaintenanceWindows, QuenoraNutrientsAreChosenAndExported) {
         EXPECT_GT(d->BLSTre->topLevelItemCount(), 5);
         EXPECT_FALSE(d->Button3->isEnabled());
         EXPECT_EQ(d->StoffGrd->rowCount(), 1);
-        // Energy and water, water twice: it is chosen once.
-        for (int i : {0, 2}) d->StoffLiBo->item(i)->setSelected(true);
-        d->AddStoffBtnClick();
-        d->StoffLiBo->item(2)->setSelected(true);
-        d->AddStoffBtnClick();
+        // Energy by the button, water by a double click, both again: each is chosen once.
+        ASSERT_TRUE(test::ClickCell(d->StoffLiBo, 0));
+        ASSERT_TRUE(test::Click(d->AddStoffBtn));
+        ASSERT_EQ(d->Chosen().size(), 1u);
+        ASSERT_TRUE(test::DoubleClickCell(d->StoffLiBo, 2));
+        ASSERT_EQ(d->Chosen().size(), 2u);
+        ASSERT_TRUE(test::ClickCell(d->StoffLiBo, 0));
+        ASSERT_TRUE(test::ClickCell(d->StoffLiBo, 2, 0, Qt::ControlModifier));
+        ASSERT_TRUE(test::Click(d->AddStoffBtn));
         ASSERT_EQ(d->Chosen().size(), 2u);
         EXPECT_EQ(d->StoffGrd->rowCount(), 2);
         EXPECT_EQ(fromQ(d->StoffGrd->item(0, 1)->text()), "kcal");
@@ -418,9 +468,11 @@ TEST_F(MaintenanceWindows, QuenoraNutrientsAreChosenAndExported) {
         EXPECT_FALSE(EntryExists(Root() + "QN_Sync"));
         MakeDirs(Root() + "QN_Sync");
         d->StartExportBtnClick();
-        d->StoffGrd->setCurrentCell(0, 0);
-        d->RemoveStoffBtnClick();
+        ASSERT_TRUE(test::ClickCell(d->StoffGrd, 0));
+        ASSERT_TRUE(test::Click(d->RemoveStoffBtn));
         EXPECT_EQ(d->Chosen().size(), 1u);
+        EXPECT_EQ(d->StoffGrd->rowCount(), 1);
+        EXPECT_EQ(fromQ(d->StoffGrd->item(0, 2)->text()), "ZW") << "energy removed";
       },
       [] { MainFrm->QuenoraMnuClick(); });
   const std::string file = ReadAll(Root() + "QN_Sync/bsl.snc");

@@ -521,6 +521,13 @@ TEST_F(OutputViews, ThePrintModeSelectorDispatchesEachChoice) {
     dlg->PMarkRecSimpleBtn->click();
     EXPECT_EQ(fromQ(dlg->PrintInfoEdt->toPlainText()), GetLangText(744));
     SaveShot(dlg, "print_start_de.png");
+    // The printer's page setup opens over this window; closing it leaves this window open.
+    QString setup;
+    EXPECT_TRUE(test::WhileModal(
+        [&] { setup = QApplication::activeModalWidget()->metaObject()->className(); },
+        [&] { EXPECT_TRUE(test::Click(dlg->PrinterSettingsBtn)); }));
+    EXPECT_TRUE(setup.contains("PageSetupDialog")) << setup.toStdString();
+    EXPECT_TRUE(dlg->isVisible());
   });
   WhileShown(dlg, [&] { EXPECT_TRUE(dlg->PRecipeBtn->isChecked()); });
 
