@@ -319,6 +319,7 @@ TEST_F(FoodWindowsTest, TheSearchWindowFindsByNameKeyAndAmount) {
         EXPECT_TRUE(s.ShowLMBtn->isVisible());
         EXPECT_TRUE(s.ShowLMBtn->isDefault());
         in.LMEdt->setText("quark");
+        EXPECT_TRUE(in.StartBtn->isDefault()) << "a changed input is searched by Enter";
         in.StartBtn->click();
         EXPECT_TRUE(in.NothFoundTxt->isVisible());
         EXPECT_FALSE(in.SearchResultGrd->isVisible());
@@ -330,10 +331,15 @@ TEST_F(FoodWindowsTest, TheSearchWindowFindsByNameKeyAndAmount) {
         // Energy in kcal above 300: both pulses; both go to the comparison.
         const auto code = std::find(in.codes.begin(), in.codes.end(), "GCAL");
         ASSERT_NE(code, in.codes.end());
-        in.StoffCoBo->setCurrentIndex(static_cast<int>(code - in.codes.begin()));
-        in.CompCoBo->setCurrentIndex(4);
+        ASSERT_TRUE(test::TypeInto(in.MengeEdt, "300"));
         EXPECT_TRUE(in.MengeRdb->isChecked());
-        in.MengeEdt->setText("300");
+        ASSERT_TRUE(test::ClickBox(in.BLSRdb));
+        const int gcal = static_cast<int>(code - in.codes.begin());
+        ASSERT_NE(in.StoffCoBo->currentIndex(), gcal + 1);
+        ASSERT_TRUE(test::ChooseInCombo(in.StoffCoBo, in.StoffCoBo->itemText(gcal + 1)));
+        EXPECT_TRUE(in.MengeRdb->isChecked());
+        in.StoffCoBo->setCurrentIndex(gcal);
+        in.CompCoBo->setCurrentIndex(4);
         in.StartBtn->click();
         EXPECT_EQ(w.FoodKeys(in.SearchResultGrd), (std::vector<std::string>{"H101000", "H102000"}));
         in.SearchResultGrd->selectAll();
@@ -348,6 +354,18 @@ TEST_F(FoodWindowsTest, TheSearchWindowFindsByNameKeyAndAmount) {
   EXPECT_FALSE(s.isVisible());
   EXPECT_STREQ(b.currentFood.key, "H102000");
   EXPECT_EQ(b.RememberedKey(), "") << "emptied after the search";
+  // A double click on a found food shows it as well.
+  WhileShown(
+      &s,
+      [&] {
+        ASSERT_TRUE(test::TypeInto(in.LMEdt, "kohl"));
+        in.StartBtn->click();
+        ASSERT_EQ(w.FoodKeys(in.SearchResultGrd), (std::vector<std::string>{"G201000", "G202000"}));
+        EXPECT_TRUE(test::DoubleClickCell(in.SearchResultGrd, 1, 1));
+      },
+      [&] { b.TBSearchClick(); });
+  EXPECT_FALSE(s.isVisible());
+  EXPECT_STREQ(b.currentFood.key, "G202000");
 }
 
 TEST_F(FoodWindowsTest, TheChooserHandsBackTheFoodTakenOverOnly) {
@@ -361,10 +379,18 @@ TEST_F(FoodWindowsTest, TheChooserHandsBackTheFoodTakenOverOnly) {
     EXPECT_FALSE(c.ShowLMBtn->isVisible());
     c.GattTre->setCurrentItem(c.GattTre->topLevelItem(1)->child(0));
     EXPECT_EQ(w.FoodKeys(c.StoffGrd), (std::vector<std::string>{"H101000", "H102000"}));
-    c.StoffGrd->setCurrentCell(1, 1);
-    c.StoffGrd->cellClicked(1, 1);
+    ASSERT_TRUE(test::ClickCell(c.StoffGrd, 1, 1));
     EXPECT_FALSE(c.ShowLMBtn->isVisible());
     EXPECT_TRUE(c.SeeLMBtn->isVisible());
+    // The browser shows the food modal above the chooser.
+    WhileShown(
+        w.browser,
+        [&] {
+          EXPECT_TRUE(QTest::qWaitFor([&] { return std::string(w.browser->currentFood.key) == "H102000"; }));
+          w.browser->close();
+        },
+        [&] { ASSERT_TRUE(test::Click(c.SeeLMBtn)); });
+    EXPECT_TRUE(c.isVisible());
     c.StoffGrd->cellDoubleClicked(1, 1);
   });
   EXPECT_TRUE(c.GetChosenBLSFood(&key, &name));
@@ -387,8 +413,9 @@ TEST_F(FoodWindowsTest, TheChooserHandsBackTheFoodTakenOverOnly) {
         c.inputs->LMEdt->setText("Quark");
         c.inputs->StartBtn->click();
         EXPECT_TRUE(c.inputs->NothFoundTxt->isVisible());
-        c.BLSReiter->setCurrentIndex(1);
-        c.BLSReiter->setCurrentIndex(0);
+        ASSERT_TRUE(test::ClickTab(c.BLSReiter->tabBar(), c.BLSReiter->tabText(1)));
+        EXPECT_TRUE(c.SeeLMBtn->isVisible());
+        ASSERT_TRUE(test::ClickTab(c.BLSReiter->tabBar(), c.BLSReiter->tabText(0)));
         EXPECT_FALSE(c.ShowLMBtn->isVisible());
         EXPECT_FALSE(c.SeeLMBtn->isVisible());
         w.env.messages.shown.clear();
@@ -397,7 +424,10 @@ TEST_F(FoodWindowsTest, TheChooserHandsBackTheFoodTakenOverOnly) {
         c.inputs->LMEdt->setText("erbsen");
         c.inputs->StartBtn->click();
         EXPECT_TRUE(c.ShowLMBtn->isVisible());
-        c.ShowLMBtn->click();
+        EXPECT_TRUE(c.ShowLMBtn->isDefault());
+        c.inputs->LMEdt->setText("erbse");
+        EXPECT_TRUE(c.inputs->StartBtn->isDefault()) << "a changed input is searched by Enter";
+        EXPECT_TRUE(test::DoubleClickCell(c.inputs->SearchResultGrd, 0, 1));
       },
       [&] { chosen = c.ChooseFoodFor("Erbsen", key, name); });
   EXPECT_TRUE(chosen);
@@ -469,6 +499,10 @@ TEST_F(FoodWindowsTest, ANewGroupWithThreeNutrientsIsWrittenAndShown) {
         for (int r : {4, 6, 7}) f.IStoffLiBo->item(r)->setCheckState(Qt::Checked);
         f.IStoffLiBo->setCurrentRow(7);
         f.ZutatUpBtn->click();
+        EXPECT_EQ(fromQ(f.IStoffLiBo->item(6)->text()), "Fett");
+        ASSERT_TRUE(test::Click(f.ZutatDownBtn));
+        EXPECT_EQ(fromQ(f.IStoffLiBo->item(7)->text()), "Fett");
+        ASSERT_TRUE(test::Click(f.ZutatUpBtn));
         EXPECT_EQ(fromQ(f.IStoffLiBo->item(6)->text()), "Fett");
         EXPECT_EQ(f.IStoffLiBo->item(6)->checkState(), Qt::Checked);
         f.CloseBtn->click();

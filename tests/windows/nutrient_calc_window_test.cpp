@@ -24,6 +24,8 @@
 #include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "window_test_support.h"
+#include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -160,6 +162,29 @@ TEST_F(CalcWindow, RepairingTheLinesCompletesTheCalculation) {
   EXPECT_EQ(recipe.nutrients[0].value, "697,60");  // 46 + 546 + 105,6
   EXPECT_EQ(recipe.lines[3].blsCode, "H101000");
   EXPECT_EQ(recipe.lines[3].grams, 150);
+}
+
+// A double click on a line chooses its food; the manual button brings the typed grams back.
+TEST_F(CalcWindow, ByMouseALineGetsItsFoodAndItsGrams) {
+  Show();
+  std::string asked;
+  dlg->chooseFood = [&](const std::string& search, std::string& key, std::string& name) {
+    asked = search;
+    key = "H101000";
+    name = "Gr\xFCne Erbsen, getrocknet";
+    return true;
+  };
+  ASSERT_TRUE(test::DoubleClickCell(dlg->ZutatGrd, 2, 0));
+  EXPECT_EQ(asked, "Kidneybohnen");
+  EXPECT_EQ(Cell(dlg->ZutatGrd, 2, 3),
+            "Gr\xFC"
+            "ne Erbsen, getrocknet");
+  ASSERT_TRUE(test::TypeInto(dlg->ManGrammEdt, "150"));
+  EXPECT_EQ(Cell(dlg->ZutatGrd, 2, 4), "150 g");
+  ASSERT_TRUE(test::ClickBox(dlg->EgalRdb));
+  EXPECT_EQ(Cell(dlg->ZutatGrd, 2, 4), "Unbedeutend");
+  ASSERT_TRUE(test::ClickBox(dlg->ManInputRdb));
+  EXPECT_EQ(Cell(dlg->ZutatGrd, 2, 4), "150 g");
 }
 
 TEST_F(CalcWindow, ClosingByTheTitleBarStoresNothing) {
