@@ -420,6 +420,7 @@ TEST_F(KeyFigureWindow, ListsTheChoiceAndEditsIt) {
   // A general figure is added once; a nutrient by its list entry.
   dlg->show();
   ASSERT_TRUE(test::DoubleClickCell(dlg->KenndatenLiBo, kFigureCosts));
+  EXPECT_EQ(Selected(), GetLangText(542));
   ASSERT_TRUE(test::Click(dlg->KenndatenAddBtn));
   ASSERT_TRUE(test::DoubleClickCell(dlg->BLSDatenLiBo, Row(dlg->BLSDatenLiBo, "Natrium")));
   EXPECT_EQ(Nodes(), (std::vector<std::string>{servings, "Fett (\"Fett\")", quality,
