@@ -35,6 +35,7 @@
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
 #include "windows/user_input.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -493,10 +494,24 @@ TEST(DiaryOverview, TheFixedColumnsActOnTheGridAndFollowIt) {
   EXPECT_EQ(frozen->rowHeight(3), 41);
 
   grid->clear();  // the model starts again: the fixed view shows the fixed columns only
+  for (int c = 2; c < 8; ++c) EXPECT_TRUE(frozen->isColumnHidden(c)) << c;
   grid->setColumnWidth(0, 77);
   EXPECT_EQ(frozen->columnWidth(0), 77);
-  for (int c = 2; c < 8; ++c) EXPECT_TRUE(frozen->isColumnHidden(c)) << c;
 }
+
+// Counts the paints of the chart.
+struct ChartPaints : QObject {
+  explicit ChartPaints(QWidget* chart) : chart(chart) {
+    QApplication::processEvents();  // paints already asked for are not counted
+    chart->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == chart && event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+  QWidget* chart;
+  int count = 0;
+};
 
 TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
   DiaryWindowEnv w;
@@ -518,6 +533,15 @@ TEST(DiaryOverview, TheChoicesAndViewsOfTheWindow) {
   v.Graph2Chk->setChecked(false);
   ASSERT_TRUE(test::ChooseInCombo(v.Graph2CoBo, v.Graph2CoBo->itemText(1)));
   EXPECT_TRUE(v.Graph2Chk->isChecked());
+  // The first nutrient chosen and the second one switched off draw the chart again.
+  ChartPaints paints(v.PaintGraph);
+  ASSERT_GE(v.Graph1CoBo->count(), 2);
+  ASSERT_TRUE(test::ChooseInCombo(v.Graph1CoBo, v.Graph1CoBo->itemText(1)));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
+  paints.count = 0;
+  ASSERT_TRUE(test::ClickBox(v.Graph2Chk));
+  EXPECT_FALSE(v.Graph2Chk->isChecked());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
   ASSERT_TRUE(ClickToolBar(v.ENToolBar, v.TBGraph));
   EXPECT_EQ(v.TableView, 1);
   EXPECT_TRUE(v.VerlaufGrd->isVisible());
@@ -586,6 +610,11 @@ TEST(DiaryOverview, TheEndDateTheRecalculationAndThePersonsData) {
                                [&] { ASSERT_TRUE(test::Click(v.DateToBtn)); }));
   EXPECT_EQ(v.EndDate.day, 20);
   EXPECT_EQ(v.Period.to.day, 20);
+  // Back to a number of days up to the day shown.
+  ASSERT_TRUE(test::ClickBox(v.DiffDateRdb));
+  EXPECT_TRUE(v.DiffDateRdb->isChecked());
+  EXPECT_EQ(v.Period.to.day, 10);
+  EXPECT_EQ(v.Period.to.month, kMay);
 
   // The salad's energy gone stale is calculated again, each way with the amount in the box.
   auto* day = dynamic_cast<FrozenColumnTable*>(v.DayGrd);

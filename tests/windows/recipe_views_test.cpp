@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <memory>
 
@@ -28,6 +30,7 @@
 #include "recipes/view_env.h"
 #include "services/ui/context_list_box.h"
 #include "services/ui/lang_dialog.h"
+#include "user_gestures.h"
 #include "window_test_support.h"
 
 namespace tav {
@@ -388,6 +391,11 @@ class KeyFigureWindow : public ::testing::Test {
     const QTreeWidgetItem* n = dlg->ShowDataTree->currentItem();
     return n ? fromQ(n->text(0)) : "";
   }
+  static int Row(QListWidget* list, const std::string& text) {
+    for (int i = 0; i < list->count(); ++i)
+      if (fromQ(list->item(i)->text()) == text) return i;
+    return -1;
+  }
   void Choose(QListWidget* list, const std::string& text) {
     for (int i = 0; i < list->count(); ++i)
       if (fromQ(list->item(i)->text()) == text) list->setCurrentRow(i);
@@ -410,38 +418,37 @@ TEST_F(KeyFigureWindow, ListsTheChoiceAndEditsIt) {
   EXPECT_EQ(Selected(), "");
 
   // A general figure is added once; a nutrient by its list entry.
-  dlg->KenndatenLiBo->setCurrentRow(kFigureCosts);
-  dlg->KenndatenAddBtnClick();
-  dlg->KenndatenAddBtnClick();
-  Choose(dlg->BLSDatenLiBo, "Natrium");
-  dlg->BLSDatenAddBtnClick();
+  dlg->show();
+  ASSERT_TRUE(test::DoubleClickCell(dlg->KenndatenLiBo, kFigureCosts));
+  EXPECT_EQ(Selected(), GetLangText(542));
+  ASSERT_TRUE(test::Click(dlg->KenndatenAddBtn));
+  ASSERT_TRUE(test::DoubleClickCell(dlg->BLSDatenLiBo, Row(dlg->BLSDatenLiBo, "Natrium")));
   EXPECT_EQ(Nodes(), (std::vector<std::string>{servings, "Fett (\"Fett\")", quality,
                                                GetLangText(542), "Natrium"}));
   EXPECT_EQ(Selected(), "Natrium");
   EXPECT_EQ(dlg->keyFigures.back().stoffCode, "MNA");
 
   // An alternative text shows in brackets; up and down swap; delete selects the next.
-  dlg->ShowTextEdt->setText(toQ("Salz"));
-  dlg->ShowTextEdtChange();
+  ASSERT_TRUE(test::TypeInto(dlg->ShowTextEdt, QStringLiteral("Salz")));
   EXPECT_EQ(Selected(), "Natrium (\"Salz\")");
-  dlg->ShowDataUpBtnClick();
+  ASSERT_TRUE(test::Click(dlg->ShowDataUpBtn));
   EXPECT_EQ(Nodes()[3], "Natrium (\"Salz\")");
   EXPECT_EQ(Selected(), "Natrium (\"Salz\")");
-  dlg->ShowDataDownBtnClick();
-  dlg->ShowDataDownBtnClick();  // the last node stays where it is
+  ASSERT_TRUE(test::Click(dlg->ShowDataDownBtn));
+  ASSERT_TRUE(test::Click(dlg->ShowDataDownBtn));  // the last node stays where it is
   EXPECT_EQ(Nodes()[4], "Natrium (\"Salz\")");
-  dlg->ShowDataTree->setCurrentItem(dlg->ShowDataTree->topLevelItem(1));
+  ASSERT_TRUE(test::ClickCell(dlg->ShowDataTree, 1));
   EXPECT_EQ(fromQ(dlg->ShowTextEdt->text()), "Fett");
-  dlg->ShowDataDelBtnClick();
+  ASSERT_TRUE(test::Click(dlg->ShowDataDelBtn));
   EXPECT_EQ(Selected(), quality);
   ASSERT_EQ(Nodes().size(), 4u);
 
   // The other kinds keep their own figures.
-  dlg->DataTypeCoBo->setCurrentIndex(1);
-  dlg->DataTypeCoBoChange();
+  ASSERT_TRUE(test::ChooseInCombo(dlg->DataTypeCoBo, dlg->DataTypeCoBo->itemText(1)));
   EXPECT_EQ(Nodes(), std::vector<std::string>{servings});
 
-  dlg->OKBtnClick();
+  ASSERT_TRUE(test::Click(dlg->OKBtn));
+  EXPECT_FALSE(dlg->isVisible());
   EXPECT_EQ(ReadAll(File()), "0|0|\r\n1|0|\r\n0|19|\r\n0|3|\r\n0|-1|MNA|Salz\r\n");
 }
 

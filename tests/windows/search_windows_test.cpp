@@ -277,12 +277,46 @@ TEST_F(SearchWindows, IngredientBoxesFollowEachOther) {
   EXPECT_FALSE(dlg->ZutAllAndChk->isChecked());
   EXPECT_FALSE(dlg->ZutOneNotChk->isChecked());
 
-  dlg->GattLiBoClick();
-  EXPECT_TRUE(dlg->GattSelRdb->isChecked());
-  dlg->KBookLiBoClick();
-  EXPECT_TRUE(dlg->BookSelRdb->isChecked());
   dlg->ResetSearchCriteria();
   EXPECT_TRUE(dlg->GattAllRdb->isChecked());
+}
+
+// Clicks into the lists and boxes of the power search tick the choices that go with them.
+TEST_F(SearchWindows, ClicksIntoThePowerSearchListsTickTheirChoices) {
+  TPSearchDlg* dlg = PSearchDlg;
+  dlg->show();
+  for (auto [text, button] : {std::pair{dlg->ZutatANDText, dlg->ZutatANDTextBtn},
+                              std::pair{dlg->ZutatNOTText, dlg->ZutatNOTTextBtn}}) {
+    text->setText(QStringLiteral("Eier"));
+    ASSERT_TRUE(test::Click(button));
+  }
+  ASSERT_EQ(dlg->ZutatANDLiBo->count(), 1);
+  ASSERT_EQ(dlg->ZutatNOTLiBo->count(), 1);
+
+  ASSERT_TRUE(test::ClickBox(dlg->ZutNoneChk));
+  ASSERT_TRUE(dlg->ZutNoneChk->isChecked());
+  ASSERT_TRUE(test::ClickCell(dlg->ZutatANDLiBo, 0));
+  EXPECT_TRUE(dlg->ZutAllAndChk->isChecked());
+  EXPECT_FALSE(dlg->ZutNoneChk->isChecked());
+
+  ASSERT_TRUE(test::ClickBox(dlg->ZutNoneChk));
+  ASSERT_TRUE(test::ClickCell(dlg->ZutatNOTLiBo, 0));
+  EXPECT_TRUE(dlg->ZutOneNotChk->isChecked());
+  EXPECT_FALSE(dlg->ZutNoneChk->isChecked());
+
+  // Ticking "not" by hand takes "no ingredient" away too.
+  ASSERT_TRUE(test::ClickBox(dlg->ZutNoneChk));
+  ASSERT_FALSE(dlg->ZutOneNotChk->isChecked());
+  ASSERT_TRUE(test::ClickBox(dlg->ZutOneNotChk));
+  EXPECT_TRUE(dlg->ZutOneNotChk->isChecked());
+  EXPECT_FALSE(dlg->ZutNoneChk->isChecked());
+
+  ASSERT_FALSE(dlg->GattSelRdb->isChecked());
+  ASSERT_TRUE(test::ClickCell(dlg->GattLiBo, 0));
+  EXPECT_TRUE(dlg->GattSelRdb->isChecked());
+  ASSERT_FALSE(dlg->BookSelRdb->isChecked());
+  ASSERT_TRUE(test::ClickCell(dlg->KBookLiBo, 0));
+  EXPECT_TRUE(dlg->BookSelRdb->isChecked());
 }
 
 TEST_F(SearchWindows, ChoosingTheEmptySearchResultOpensThePowerSearch) {
@@ -297,6 +331,10 @@ TEST_F(SearchWindows, DuplicateSearchAndAutoDeleteByBookOrder) {
   ctx().options->autoDelBooks = {{"Zweitbuch", 0, false}, {"Hauptbuch", 0, false}};
   TDupesDlg* dlg = DupesDlg;
   dlg->show();
+  // A click on a book chooses "the chosen books"; the search here goes over all of them.
+  ASSERT_FALSE(dlg->BookSelRdb->isChecked());
+  ASSERT_TRUE(test::ClickCell(dlg->KBookLiBo, 0));
+  EXPECT_TRUE(dlg->BookSelRdb->isChecked());
   dlg->BookAllRdb->setChecked(true);
   env.messages.answers.push_back(IDYES);
   dlg->OKBtnClick();

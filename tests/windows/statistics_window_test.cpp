@@ -21,11 +21,13 @@
 #include "recipedb/ui/reorg_dialog.h"
 #include "recipedb/ui/statistics_dialog.h"
 #include "recipedb/unit_table.h"
+#include "services/tools_module.h"
 #include "services/ui/lang_dialog.h"
 #include "support/test_env.h"
 #include "window_test_support.h"
 #include "windows/user_actions.h"
 #include "windows/user_gestures.h"
+#include "windows/window_checks.h"
 
 namespace tav {
 namespace {
@@ -158,6 +160,12 @@ TEST_F(StatisticsWindow, ABookRowOffersItsCompressionAndTheWindowCountsAgain) {
         reorg.reject();
       },
       [&] { EXPECT_TRUE(test::Click(dlg->reorgAllBtn)); }));
+  // Help opens the window's page and leaves the window open.
+  TToolsMod tools;
+  ctx().tools = &tools;
+  EXPECT_TRUE(test::Click(dlg->HelpBtn));
+  ctx().tools = nullptr;
+  EXPECT_EQ(test::LastOf(env.shell.opened), env.Root() + "Data/DE/Help/Dlg_Statis.htm");
   // "Schließen" takes the window away.
   ASSERT_TRUE(dlg->isVisible());
   EXPECT_TRUE(test::Click(dlg->OKBtn));
