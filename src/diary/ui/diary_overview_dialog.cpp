@@ -476,8 +476,6 @@ TENViewDayDlg::TENViewDayDlg(QWidget* parent) : QDialog(parent) {
   connect(TBInfo, &QAction::triggered, this, about);
   connect(TBViewModeSwitch, &QAction::triggered, this, [this] { TBViewModeSwitchClick(); });
   connect(TBGraph, &QAction::triggered, this, [this] { TBGraphClick(); });
-  // No button of the overview is pressed by Enter: Enter ends the edit of a field or cell.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   connect(PersonBtn, &QPushButton::clicked, this, [this] { PersonBtnClick(); });
   connect(StoffFiltBtn, &QPushButton::clicked, this, [this] { StoffFiltBtnClick(); });
   connect(HelpBtn, &QAction::triggered, this, [this] { HelpBtnClick(); });
